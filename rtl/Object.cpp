@@ -1,0 +1,5 @@
+#include "rtl/Object.h"
+
+TObject::~TObject() = default;
+
+String TObject::ClassName() const { return QStringLiteral("TObject"); }

@@ -1,0 +1,24 @@
+#pragma once
+// Arithmetic with the semantics the design relies on.
+#include <cstdint>
+
+// Nearest integer, halves to even (Round(2.5) = 2, Round(3.5) = 4).
+// NaN, infinities and values outside 64 bits raise EInvalidOp.
+int64_t Round(double X);
+// Towards zero; same failures as Round.
+int64_t Trunc(double X);
+double Int(double X);  // integer part as a double
+double Frac(double X); // X - Int(X)
+int64_t Ceil(double X);
+int64_t Floor(double X);
+
+// Floating-point operations whose failure paths the design depends on:
+// division by zero raises EZeroDivide (0/0 raises EInvalidOp), a square
+// root or logarithm outside its domain raises EInvalidOp (Ln(0) raises
+// EZeroDivide), a result that overflows raises EOverflow.
+double FDiv(double A, double B);
+double FSqrt(double X);
+double FLn(double X);
+double FPower(double Base, double Exponent);
+// Raises EInvalidOp for NaN and EOverflow for an infinite X; returns X.
+double FCheck(double X);
