@@ -8,14 +8,17 @@ int64_t Round(double X);
 // Towards zero; same failures as Round.
 int64_t Trunc(double X);
 double Int(double X);  // integer part as a double
-double Frac(double X); // X - Int(X)
+double Frac(double X); // X - Int(X); an infinite X raises EInvalidOp
+// Same failures as Round.
 int64_t Ceil(double X);
 int64_t Floor(double X);
 
 // Floating-point operations whose failure paths the design depends on:
 // division by zero raises EZeroDivide (0/0 raises EInvalidOp), a square
 // root or logarithm outside its domain raises EInvalidOp (Ln(0) raises
-// EZeroDivide), a result that overflows raises EOverflow.
+// EZeroDivide), a result that overflows raises EOverflow. A NaN argument
+// raises EInvalidOp. FPower(x, 0) is 1; FPower(0, negative) raises
+// EZeroDivide; a negative base with a fractional exponent raises EInvalidOp.
 double FDiv(double A, double B);
 double FSqrt(double X);
 double FLn(double X);
