@@ -1,0 +1,243 @@
+#include "platform/Thread.h"
+
+#include "platform/Application.h"
+#include "platform/Messages.h"
+#include "platform/SyncObjs.h"
+#include "rtl/Exceptions.h"
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+// ------------------------------------------------------------ thread ids
+
+namespace {
+
+std::atomic<TThreadID> gLastThreadID{0};
+thread_local TThreadID tlsThreadID = 0;
+
+} // namespace
+
+TThreadID GetCurrentThreadId()
+{
+  if (tlsThreadID == 0)
+    tlsThreadID = ++gLastThreadID;
+  return tlsThreadID;
+}
+
+TThreadID MainThreadID()
+{
+  static const TThreadID Id = GetCurrentThreadId();
+  return Id;
+}
+
+namespace {
+// Fixes the main thread during static initialisation, before any other
+// thread can exist to ask first.
+[[maybe_unused]] const TThreadID gMainThreadAtStart = MainThreadID();
+} // namespace
+
+bool IsMainThread() { return GetCurrentThreadId() == MainThreadID(); }
+
+// ------------------------------------------------------------ Synchronize
+
+namespace {
+
+struct SyncRequest {
+  const std::function<void()>* Method;
+  std::exception_ptr Error;
+  bool Done = false;
+};
+
+std::mutex gSyncLock;
+std::condition_variable gSyncDone;
+std::deque<SyncRequest*> gSyncQueue;
+std::atomic<int32_t> gSyncCount{0};
+
+} // namespace
+
+bool SynchronizePending() { return gSyncCount.load() > 0; }
+
+bool CheckSynchronize()
+{
+  if (!IsMainThread())
+    throw EThread(QStringLiteral("CheckSynchronize called from thread %1, which is NOT the main thread")
+                      .arg(GetCurrentThreadId()));
+  bool Any = false;
+  for (;;) {
+    SyncRequest* Req;
+    {
+      std::lock_guard<std::mutex> Lock(gSyncLock);
+      if (gSyncQueue.empty())
+        break;
+      Req = gSyncQueue.front();
+      gSyncQueue.pop_front();
+      --gSyncCount;
+    }
+    Any = true;
+    try {
+      (*Req->Method)();
+    } catch (...) {
+      Req->Error = std::current_exception();
+    }
+    {
+      std::lock_guard<std::mutex> Lock(gSyncLock);
+      Req->Done = true;
+    }
+    gSyncDone.notify_all();
+  }
+  return Any;
+}
+
+void TThread::Synchronize(const std::function<void()>& Method)
+{
+  if (IsMainThread()) {
+    Method();
+    return;
+  }
+  SyncRequest Req{&Method, nullptr, false};
+  {
+    std::lock_guard<std::mutex> Lock(gSyncLock);
+    gSyncQueue.push_back(&Req);
+    ++gSyncCount;
+  }
+  WakeMainThread();
+  {
+    std::unique_lock<std::mutex> Lock(gSyncLock);
+    gSyncDone.wait(Lock, [&] { return Req.Done; });
+  }
+  if (Req.Error)
+    std::rethrow_exception(Req.Error);
+}
+
+// ---------------------------------------------------------------- TThread
+
+struct TThread::Impl {
+  std::thread Thread;
+  TEvent FinishedEvent{true, false};
+};
+
+TThread::TThread() : D(std::make_unique<Impl>()), FThreadID(++gLastThreadID) {}
+
+TThread::~TThread()
+{
+  if (!D->Thread.joinable())
+    return;
+  if (D->Thread.get_id() == std::this_thread::get_id()) {
+    // FreeOnTerminate: the thread deletes its own object on its way out.
+    D->Thread.detach();
+    return;
+  }
+  if (!Finished()) {
+    Terminate();
+    if (IsMainThread())
+      WaitServingSends([this] { return Finished(); });
+    else
+      D->FinishedEvent.WaitFor(INFINITE);
+  }
+  D->Thread.join();
+}
+
+String TThread::ClassName() const { return QStringLiteral("TThread"); }
+
+void TThread::Start()
+{
+  if (FStarted)
+    throw EThread(QStringLiteral("Cannot call Start on a running or suspended thread"));
+  FStarted = true;
+  D->Thread = std::thread(&TThread::ThreadProc, this);
+}
+
+void TThread::Terminate()
+{
+  FTerminated = true;
+  TerminatedSet();
+}
+
+int32_t TThread::WaitFor()
+{
+  if (!FStarted)
+    throw EThread(QStringLiteral("Cannot wait for a thread that was never started"));
+  if (FFreeOnTerminate)
+    throw EThread(QStringLiteral("Cannot wait for a thread that frees itself on termination"));
+  if (GetCurrentThreadId() == FThreadID)
+    throw EThread(QStringLiteral("A thread cannot wait for itself"));
+  if (IsMainThread())
+    WaitServingSends([this] { return Finished(); });
+  else
+    D->FinishedEvent.WaitFor(INFINITE);
+  // Finished is set just before the thread function returns; joining makes
+  // sure it has, so the caller may delete the object at once.
+  if (D->Thread.joinable())
+    D->Thread.join();
+  return FReturnValue;
+}
+
+uintptr_t TThread::Handle() const
+{
+  if (!D->Thread.joinable())
+    return 0;
+  return static_cast<uintptr_t>(D->Thread.native_handle());
+}
+
+void TThread::SetPriority(TThreadPriority Value)
+{
+  FPriority = Value;
+  ApplyPriority();
+}
+
+void TThread::ApplyPriority()
+{
+  const int32_t Tid = FKernelThreadID.load();
+  if (Tid == 0)
+    return;
+  static const int NiceOf[] = {19, 10, 5, 0, -5, -10, -20};
+  // Best effort: raising priority needs privileges an ordinary process lacks,
+  // and a thread at the wrong priority still works.
+  (void)setpriority(PRIO_PROCESS, static_cast<id_t>(Tid), NiceOf[FPriority]);
+}
+
+void TThread::DoTerminate()
+{
+  if (OnTerminate)
+    Synchronize([this] { OnTerminate(this); });
+}
+
+void TThread::ThreadProc(TThread* Self)
+{
+  tlsThreadID = Self->FThreadID;
+  Self->FKernelThreadID = static_cast<int32_t>(gettid());
+  if (Self->FPriority != tpNormal)
+    Self->ApplyPriority();
+  try {
+    if (!Self->Terminated())
+      Self->Execute();
+  } catch (...) {
+    Self->FFatalException = std::current_exception();
+  }
+  try {
+    Self->DoTerminate();
+  } catch (...) {
+    if (!Self->FFatalException)
+      Self->FFatalException = std::current_exception();
+  }
+  const bool FreeThread = Self->FFreeOnTerminate;
+  if (FreeThread && Self->FFatalException) {
+    try {
+      std::rethrow_exception(Self->FFatalException);
+    } catch (const std::exception& E) {
+      HandleApplicationException(E);
+    } catch (...) {
+      HandleApplicationException(Exception(QStringLiteral("Unknown exception in thread %1").arg(Self->FThreadID)));
+    }
+  }
+  Self->D->FinishedEvent.SetEvent();
+  Self->FFinished = true;
+  WakeMainThread();
+  if (FreeThread)
+    delete Self;
+}

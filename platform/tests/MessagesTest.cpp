@@ -1,0 +1,397 @@
+#include "platform/Messages.h"
+
+#include "QtTestApp.h"
+#include "platform/SyncObjs.h"
+#include "platform/Thread.h"
+#include "rtl/Exceptions.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QObject>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <ctime>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+int64_t ThreadCpuMs()
+{
+  timespec Ts{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &Ts);
+  return static_cast<int64_t>(Ts.tv_sec) * 1000 + Ts.tv_nsec / 1000000;
+}
+
+int64_t MsSince(SteadyClock::time_point Start)
+{
+  return std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - Start).count();
+}
+
+uint32_t CodeOf(HWND Wnd, uint32_t Msg) { return ((Wnd & 0xFFFFu) << 16) | (Msg & 0xFFFFu); }
+
+// Empties the main thread's queue and Qt's of whatever earlier tests left.
+void DrainMainThread()
+{
+  for (int I = 0; I < 1000 && PumpOneMessage(true) != 0; ++I) {
+  }
+}
+
+struct Seen {
+  uint32_t Msg;
+  TThreadID Thread;
+};
+
+// A thread that owns a window and pumps until stopped. The handler records
+// every message and answers Msg + 1000, or runs the test's own handler; the
+// message WM_NULL stops the pump.
+class TOwnerThread {
+public:
+  explicit TOwnerThread(std::function<void()> BeforePumping = {},
+                        std::function<intptr_t(uint32_t)> Handler = {})
+      : FHandler(std::move(Handler))
+  {
+    FThread = std::thread([this, BeforePumping] {
+      TMessageWindow W([this](uint32_t Msg, uintptr_t, intptr_t) -> intptr_t {
+        {
+          std::lock_guard<std::mutex> Lock(FLock);
+          FSeen.push_back({Msg, GetCurrentThreadId()});
+        }
+        // Posted last by Stop: everything posted before it has been handled.
+        if (Msg == WM_NULL)
+          FStop = true;
+        return FHandler ? FHandler(Msg) : Msg + 1000;
+      });
+      Wnd = W.Handle();
+      Id = GetCurrentThreadId();
+      Ready.SetEvent();
+      if (BeforePumping)
+        BeforePumping();
+      while (!FStop) {
+        if (PumpOneMessage() == 0)
+          WaitMessageOrTimeout(INFINITE);
+      }
+    });
+    Ready.WaitFor(INFINITE);
+  }
+  ~TOwnerThread() { Stop(); }
+  void Stop()
+  {
+    if (!FThread.joinable())
+      return;
+    PostMessage(Wnd, WM_NULL, 0, 0);
+    FThread.join();
+  }
+  std::vector<uint32_t> Messages()
+  {
+    std::lock_guard<std::mutex> Lock(FLock);
+    std::vector<uint32_t> R;
+    for (const Seen& S : FSeen)
+      if (S.Msg != WM_NULL)
+        R.push_back(S.Msg);
+    return R;
+  }
+  std::vector<Seen> All()
+  {
+    std::lock_guard<std::mutex> Lock(FLock);
+    return FSeen;
+  }
+
+  HWND Wnd = 0;
+  TThreadID Id = 0;
+  TEvent Ready;
+
+private:
+  std::function<intptr_t(uint32_t)> FHandler;
+  std::thread FThread;
+  std::atomic<bool> FStop{false};
+  std::mutex FLock;
+  std::vector<Seen> FSeen;
+};
+
+} // namespace
+
+TEST(Messages, PumpOneMessageCodesAndQuit)
+{
+  // On a thread of its own: no Qt loop, nothing else queued.
+  std::thread([] {
+    std::vector<uint32_t> Handled;
+    TMessageWindow W([&](uint32_t Msg, uintptr_t, intptr_t) -> intptr_t {
+      Handled.push_back(Msg);
+      return 0;
+    });
+    const HWND H = W.Handle();
+    EXPECT_NE(H & 0xFFFFu, 0u);
+    EXPECT_EQ(PumpOneMessage(), 0u);
+
+    PostMessage(H, WM_USER + 5, 0, 0);
+    PostQuitMessage(3);
+    PostMessage(H, 0x12345, 0, 0); // quit waits for the messages behind it
+    PostMessage(H, WM_TIMER, 0, 0);
+    const uint32_t Expected[] = {CodeOf(H, WM_USER + 5), CodeOf(H, 0x2345), CodeOf(H, WM_TIMER),
+                                 WM_QUIT, WM_QUIT};
+    for (uint32_t E : Expected)
+      EXPECT_EQ(PumpOneMessage(), E);
+    EXPECT_EQ(Handled, (std::vector<uint32_t>{WM_USER + 5, 0x12345, WM_TIMER}));
+    // The quit message stays until a loop takes it for good.
+    EXPECT_TRUE(WaitMessageOrTimeout(INFINITE));
+    EXPECT_EQ(PumpOneMessage(true), WM_QUIT);
+    EXPECT_EQ(PumpOneMessage(), 0u);
+
+    // A message for a window freed after posting is dropped, not counted.
+    const HWND Gone = AllocateHWnd([&](uint32_t, uintptr_t, intptr_t) -> intptr_t {
+      Handled.push_back(999);
+      return 0;
+    });
+    PostMessage(Gone, WM_USER, 0, 0);
+    DeallocateHWnd(Gone);
+    EXPECT_EQ(PumpOneMessage(), 0u);
+    EXPECT_EQ(Handled.size(), 3u);
+  }).join();
+}
+
+TEST(Messages, OnePassOfQtEventsCountsAsOneMessage)
+{
+  EnsureQtApplication();
+  DrainMainThread();
+  struct TReceiver : QObject {
+    int32_t Got = 0;
+    void customEvent(QEvent*) override { ++Got; }
+  } Receiver;
+  QCoreApplication::postEvent(&Receiver, new QEvent(QEvent::User));
+  QCoreApplication::postEvent(&Receiver, new QEvent(QEvent::User));
+  EXPECT_EQ(PumpOneMessage(), QtEventsPumped);
+  EXPECT_EQ(Receiver.Got, 2);
+  EXPECT_EQ(PumpOneMessage(), 0u);
+}
+
+TEST(Messages, UnknownWindows)
+{
+  const HWND Gone = AllocateHWnd([](uint32_t, uintptr_t, intptr_t) -> intptr_t { return 1; });
+  EXPECT_TRUE(IsWindow(Gone));
+  DeallocateHWnd(Gone);
+  intptr_t Result = 77;
+  for (HWND H : {HWND(0), Gone}) {
+    EXPECT_FALSE(IsWindow(H));
+    EXPECT_FALSE(PostMessage(H, WM_USER, 0, 0));
+    EXPECT_EQ(SendMessage(H, WM_USER, 0, 0), 0);
+    EXPECT_FALSE(SendMessageTimeout(H, WM_USER, 0, 0, 100, &Result));
+  }
+  EXPECT_EQ(Result, 77);
+}
+
+TEST(Messages, PostAndSendReachTheOwnerThread)
+{
+  TOwnerThread Owner;
+  for (uint32_t M = WM_USER; M < WM_USER + 5; ++M)
+    EXPECT_TRUE(PostMessage(Owner.Wnd, M, 0, 0));
+  // A send from another thread waits for the owner's answer.
+  EXPECT_EQ(SendMessage(Owner.Wnd, WM_USER + 10, 0, 0), WM_USER + 10 + 1000);
+  intptr_t Result = 0;
+  EXPECT_TRUE(SendMessageTimeout(Owner.Wnd, WM_USER + 11, 0, 0, 3000, &Result));
+  EXPECT_EQ(Result, WM_USER + 11 + 1000);
+  Owner.Stop();
+
+  // Sent messages overtake posted ones that are still queued; posted ones
+  // keep their order.
+  std::vector<uint32_t> Posted, Sent;
+  for (uint32_t M : Owner.Messages())
+    (M < WM_USER + 10 ? Posted : Sent).push_back(M);
+  EXPECT_EQ(Posted, (std::vector<uint32_t>{WM_USER, WM_USER + 1, WM_USER + 2, WM_USER + 3, WM_USER + 4}));
+  EXPECT_EQ(Sent, (std::vector<uint32_t>{WM_USER + 10, WM_USER + 11}));
+  for (const Seen& S : Owner.All())
+    EXPECT_EQ(S.Thread, Owner.Id);
+}
+
+TEST(Messages, SendToABlockedOwnerTimesOutAndIsWithdrawn)
+{
+  TEvent Gate(true, false);
+  TOwnerThread Owner([&] { Gate.WaitFor(INFINITE); });
+
+  intptr_t Result = 55;
+  const auto Start = SteadyClock::now();
+  EXPECT_FALSE(SendMessageTimeout(Owner.Wnd, WM_USER + 1, 0, 0, 50, &Result));
+  EXPECT_GE(MsSince(Start), 50);
+  EXPECT_EQ(Result, 55);
+
+  Gate.SetEvent();
+  // Once the owner pumps again, a later send is answered, and the one given
+  // up never runs late.
+  EXPECT_EQ(SendMessage(Owner.Wnd, WM_USER + 2, 0, 0), WM_USER + 2 + 1000);
+  Owner.Stop();
+  EXPECT_EQ(Owner.Messages(), (std::vector<uint32_t>{WM_USER + 2}));
+}
+
+TEST(Messages, ThreadsSendingToEachOtherDoNotDeadlock)
+{
+  // The main thread sends to the owner while the owner, before it pumps at
+  // all, sends to a window of the main thread and waits for the answer.
+  std::atomic<TThreadID> MainHandlerThread{0};
+  TMessageWindow MainWindow([&](uint32_t Msg, uintptr_t, intptr_t) -> intptr_t {
+    MainHandlerThread = GetCurrentThreadId();
+    return Msg + 1;
+  });
+  std::atomic<intptr_t> OwnerGot{0};
+  TEvent Sending(true, false);
+  TOwnerThread Owner([&] {
+    Sending.SetEvent();
+    OwnerGot = SendMessage(MainWindow.Handle(), WM_USER + 20, 0, 0);
+  });
+  Sending.WaitFor(INFINITE);
+  intptr_t Result = 0;
+  EXPECT_TRUE(SendMessageTimeout(Owner.Wnd, WM_USER + 21, 0, 0, 5000, &Result));
+  EXPECT_EQ(Result, WM_USER + 21 + 1000);
+  // The owner's send may still be queued here if it arrived after ours was
+  // answered; pumping serves it.
+  const auto Start = SteadyClock::now();
+  while (OwnerGot == 0 && MsSince(Start) < 5000)
+    WaitMessageOrTimeout(50);
+  EXPECT_EQ(OwnerGot, WM_USER + 21);
+  EXPECT_EQ(MainHandlerThread, GetCurrentThreadId());
+}
+
+TEST(Messages, SenderIsReleasedWhenTheOwnerThreadEnds)
+{
+  std::atomic<int32_t> Handled{0};
+  HWND Wnd = 0;
+  TEvent Ready(true, false);
+  std::thread Owner([&] {
+    TMessageWindow W([&](uint32_t, uintptr_t, intptr_t) -> intptr_t {
+      ++Handled;
+      return 1;
+    });
+    Wnd = W.Handle();
+    Ready.SetEvent();
+    std::this_thread::sleep_for(100ms); // ends without ever pumping
+  });
+  Ready.WaitFor(INFINITE);
+  const auto Start = SteadyClock::now();
+  EXPECT_EQ(SendMessage(Wnd, WM_USER, 0, 0), 0);
+  EXPECT_LT(MsSince(Start), 5000);
+  Owner.join();
+  EXPECT_EQ(Handled, 0);
+  EXPECT_FALSE(PostMessage(Wnd, WM_USER, 0, 0));
+}
+
+TEST(Messages, HandlerExceptionsGoToTheApplicationHandler)
+{
+  TMessageWindow W([](uint32_t, uintptr_t, intptr_t) -> intptr_t {
+    throw EConvertError(QStringLiteral("Bad value in handler"));
+  });
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(SendMessage(W.Handle(), WM_USER, 0, 0), 0);
+  PostMessage(W.Handle(), WM_USER, 0, 0);
+  while (PumpOneMessage(true) != 0) {
+  }
+  const std::string Err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(Err.find("Bad value in handler."), std::string::npos) << Err;
+  EXPECT_NE(Err.find("Bad value in handler.", Err.find("Bad value in handler.") + 1),
+            std::string::npos)
+      << "the posted message's exception was not reported";
+}
+
+TEST(Messages, AModalLoopInsideAWaitStillHandlesMessages)
+{
+  // A message box shown from a handler that runs inside a wait must not stop
+  // the messages (port notifications) it is waiting for.
+  EnsureQtApplication();
+  DrainMainThread();
+  QEventLoop Modal;
+  bool HandledInModal = false;
+  TMessageWindow W([&](uint32_t Msg, uintptr_t, intptr_t) -> intptr_t {
+    if (Msg == WM_USER) {
+      HandledInModal = Modal.isRunning();
+      Modal.quit();
+    }
+    return 0;
+  });
+  std::atomic<bool> ModalDone{false};
+  QTimer::singleShot(0, [&] {
+    std::thread([H = W.Handle()] {
+      std::this_thread::sleep_for(20ms);
+      PostMessage(H, WM_USER, 0, 0);
+    }).detach();
+    QTimer::singleShot(10000, &Modal, [&] { Modal.quit(); });
+    Modal.exec();
+    ModalDone = true;
+  });
+  const auto Start = SteadyClock::now();
+  while (!ModalDone && MsSince(Start) < 10000)
+    WaitMessageOrTimeout(1000);
+  EXPECT_TRUE(HandledInModal);
+}
+
+namespace {
+
+// Runs Body on the main thread (with Qt's loop) or on a plain thread.
+void OnThreadKind(bool Main, const std::function<void()>& Body)
+{
+  if (Main) {
+    EnsureQtApplication();
+    DrainMainThread();
+    Body();
+  } else {
+    std::thread(Body).join();
+  }
+}
+
+} // namespace
+
+TEST(Messages, WaitReturnsWhenAMessageArrives)
+{
+  for (bool Main : {true, false}) {
+    OnThreadKind(Main, [Main] {
+      std::atomic<int32_t> Handled{0};
+      TMessageWindow W([&](uint32_t, uintptr_t, intptr_t) -> intptr_t {
+        ++Handled;
+        return 0;
+      });
+      std::thread Poster([H = W.Handle()] {
+        std::this_thread::sleep_for(30ms);
+        PostMessage(H, WM_USER, 0, 0);
+      });
+      const auto Start = SteadyClock::now();
+      bool Arrived = false;
+      // Qt may wake the main thread for its own reasons; wait on until ours.
+      while (Handled == 0 && MsSince(Start) < 5000) {
+        Arrived = WaitMessageOrTimeout(5000);
+        while (PumpOneMessage() != 0) {
+        }
+      }
+      Poster.join();
+      EXPECT_TRUE(Arrived) << (Main ? "main" : "worker");
+      EXPECT_EQ(Handled, 1) << (Main ? "main" : "worker");
+      EXPECT_LT(MsSince(Start), 5000) << (Main ? "main" : "worker");
+    });
+  }
+}
+
+TEST(Messages, WaitSleepsInsteadOfSpinning)
+{
+  for (bool Main : {true, false}) {
+    OnThreadKind(Main, [Main] {
+      const auto Start = SteadyClock::now();
+      const int64_t Cpu0 = ThreadCpuMs();
+      bool AnyTimeout = false;
+      while (MsSince(Start) < 500)
+        AnyTimeout = !WaitMessageOrTimeout(static_cast<uint32_t>(500 - MsSince(Start))) || AnyTimeout;
+      const int64_t Cpu = ThreadCpuMs() - Cpu0;
+      const int64_t Wall = MsSince(Start);
+      EXPECT_TRUE(AnyTimeout) << (Main ? "main" : "worker");
+      EXPECT_GE(Wall, 500);
+      EXPECT_LT(Cpu, 100) << (Main ? "main" : "worker") << ": " << Cpu << " ms of CPU in " << Wall
+                          << " ms";
+    });
+  }
+}
