@@ -52,22 +52,6 @@ String TPersistent::GetNamePath() const
 
 namespace {
 
-// Component names are identifiers of the form language: the form files and
-// FindComponent look them up by that shape.
-bool IsComponentIdent(const String& S)
-{
-  if (S.isEmpty())
-    return false;
-  for (int32_t I = 0; I < S.size(); ++I) {
-    const char16_t C = S.at(I).unicode();
-    const bool Letter = (C >= u'A' && C <= u'Z') || (C >= u'a' && C <= u'z') || C == u'_';
-    const bool Digit = C >= u'0' && C <= u'9';
-    if (!Letter && !(Digit && I > 0))
-      return false;
-  }
-  return true;
-}
-
 void SetDestroyingTree(TComponent* C)
 {
   C->IncludeState(csDestroying);
@@ -177,7 +161,7 @@ void TComponent::SetName(const String& NewName)
 {
   if (NewName == FName)
     return;
-  if (!NewName.isEmpty() && !IsComponentIdent(NewName))
+  if (!NewName.isEmpty() && !IsValidIdent(NewName))
     throw EComponentError(QStringLiteral("'%1' is not a valid component name").arg(NewName));
   if (FOwner)
     FOwner->ValidateRename(this, FName, NewName);

@@ -22,9 +22,7 @@
 #include <functional>
 #include <utility>
 
-class TObject;
-
-using TNotifyEvent = std::function<void(TObject* Sender)>;
+#include "rtl/Object.h"
 
 struct TMethod {
   // The member-function pointer's bytes; large enough for every pointer to

@@ -2,6 +2,7 @@
 // Root of the class tree: objects that string lists, components and
 // streams hold by pointer.
 #include "rtl/Types.h"
+#include <functional>
 
 class TObject {
 public:
@@ -13,3 +14,5 @@ public:
   // streamed or looked up by name override it.
   virtual String ClassName() const;
 };
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;

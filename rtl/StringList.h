@@ -8,8 +8,6 @@
 
 class TStream;
 
-using TNotifyEvent = std::function<void(TObject* Sender)>;
-
 enum TDuplicates : uint8_t { dupIgnore, dupAccept, dupError };
 
 // How LoadFrom* found the text and how SaveTo* writes it.

@@ -351,3 +351,17 @@ String FromAnsi(const AnsiString& S)
   }
   return R;
 }
+
+bool IsValidIdent(const String& Ident)
+{
+  if (Ident.isEmpty())
+    return false;
+  for (int I = 0; I < Ident.size(); ++I) {
+    const char16_t C = Ident.at(I).unicode();
+    const bool Letter = (C >= u'A' && C <= u'Z') || (C >= u'a' && C <= u'z') || C == u'_';
+    const bool Digit = C >= u'0' && C <= u'9';
+    if (!Letter && !(Digit && I > 0))
+      return false;
+  }
+  return true;
+}

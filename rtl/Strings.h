@@ -65,6 +65,10 @@ String AnsiDequotedStr(const String& S, QChar Quote);
 int LastDelimiter(const String& Delimiters, const String& S);
 bool IsDelimiter(const String& Delimiters, const String& S, int Index);
 
+// A Pascal identifier: a letter or underscore, then letters, digits and
+// underscores (ASCII only).
+bool IsValidIdent(const String& Ident);
+
 // 8-bit text is Windows-1252: bytes 0x80..0x9F map to the characters that
 // code page assigns, other bytes to the same code point. The five bytes the
 // code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the

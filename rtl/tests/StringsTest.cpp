@@ -269,3 +269,14 @@ TEST(StringsTest, AnsiConversionIsWindows1252AndRoundTripsEveryByte)
 }
 
 } // namespace
+
+TEST(Strings, IsValidIdent)
+{
+  const struct {
+    const char* Text;
+    bool Valid;
+  } Cases[] = {{"SioComPort1", true}, {"_x", true}, {"A", true}, {"", false},
+               {"1abc", false}, {"a b", false}, {"a.b", false}, {"\xc3\xa9t\xc3\xa9", false}};
+  for (const auto& C : Cases)
+    EXPECT_EQ(IsValidIdent(QString::fromUtf8(C.Text)), C.Valid) << C.Text;
+}
