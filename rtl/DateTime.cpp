@@ -1,5 +1,7 @@
 #include "rtl/DateTime.h"
 
+#include <ctime>
+
 #include "rtl/Exceptions.h"
 #include "rtl/FormatSettings.h"
 
@@ -87,13 +89,19 @@ String InvalidTimeStampMessage(const TTimeStamp& TS)
 
 TDateTime ComposeDateTime(TDateTime Date, TDateTime Time) { return Date < 0 ? Date - Time : Date + Time; }
 
+// localtime_r, unlike QDateTime::currentDateTime() and localtime(), does not
+// go back to the zone file on every call; the clock is read for every
+// sample and every telegram, so that saving is most of the cost of a read.
 TDateTime SystemNow()
 {
-  const QDateTime Local = QDateTime::currentDateTime();
-  const QDate D = Local.date();
-  const QTime T = Local.time();
+  timespec Ts{};
+  clock_gettime(CLOCK_REALTIME, &Ts);
+  tm Local{};
+  if (!localtime_r(&Ts.tv_sec, &Local))
+    throw EConvertError(QStringLiteral("The system clock gave an invalid date and time"));
   TDateTime Result = 0;
-  if (!TryEncodeDateTime(D.year(), D.month(), D.day(), T.hour(), T.minute(), T.second(), T.msec(), Result))
+  if (!TryEncodeDateTime(Local.tm_year + 1900, Local.tm_mon + 1, Local.tm_mday, Local.tm_hour, Local.tm_min,
+                         std::min(Local.tm_sec, 59), static_cast<int>(Ts.tv_nsec / 1000000), Result))
     throw EConvertError(QStringLiteral("The system clock gave an invalid date and time"));
   return Result;
 }
