@@ -1,0 +1,45 @@
+#pragma once
+// Shared by the canvas tests: the GUI application object, a canvas drawing
+// into a buffer of a given size, pixel helpers and golden-image comparison.
+#include "chart/canvas/GraphicsTypes.h"
+
+#include <QImage>
+#include <QString>
+
+#include <memory>
+#include <ostream>
+
+// Readable test output for text.
+inline void PrintTo(const QString& S, std::ostream* Os) { *Os << '"' << S.toStdString() << '"'; }
+
+class TZuzCanvas3D;
+class TCanvas;
+
+// A GDI canvas painting one 2D paint into a W x H buffer; the destination
+// the buffer is shown on is an image of the same size.
+struct TBufferedCanvas {
+  TBufferedCanvas(int32_t W, int32_t H, bool Is3D = false);
+  ~TBufferedCanvas();
+  // The buffer's pixels as they are now.
+  QImage Image() const;
+  TColor Pixel(int32_t X, int32_t Y) const;
+  std::unique_ptr<TZuzCanvas3D> Canvas;
+  QImage Dest;
+  std::unique_ptr<TCanvas> DestCanvas;
+};
+
+// Pixels of Image equal to C (RGB only) inside the rectangle (whole image
+// when empty).
+int32_t CountColor(const QImage& Image, TColor C, const TRect& R = TRect{});
+TColor PixelOf(const QImage& Image, int32_t X, int32_t Y);
+
+// Compares Image with tests/data/<Name>.png: passes when at most
+// MaxDiffPixels pixels differ by more than Tolerance in any channel. With
+// FATHOMIX_REGENERATE_GOLDEN=1 in the environment the file is written
+// instead. Returns an empty string on success, else what differs.
+QString CompareGolden(const QImage& Image, const QString& Name, int Tolerance = 8, int MaxDiffPixels = 0);
+#define EXPECT_GOLDEN(...)                                 \
+  do {                                                     \
+    const QString GoldenMessage = CompareGolden(__VA_ARGS__); \
+    EXPECT_TRUE(GoldenMessage.isEmpty()) << GoldenMessage.toStdString(); \
+  } while (false)

@@ -1,0 +1,15 @@
+#include "serial/SioBaseComponent.h"
+
+namespace {
+const char* const LibraryVersion = "v5.00";
+}
+
+TSioBaseComponent::TSioBaseComponent(TComponent* AOwner) : TComponent(AOwner) {}
+
+TSioBaseComponent::~TSioBaseComponent() = default;
+
+String TSioBaseComponent::ClassName() const { return QStringLiteral("TSioBaseComponent"); }
+
+String TSioBaseComponent::Version() const { return QString::fromLatin1(LibraryVersion); }
+
+void TSioBaseComponent::SetVersion(const String&) {}

@@ -1,0 +1,672 @@
+#include "serial/SioWin32Dispatcher.h"
+
+#include "platform/Application.h"
+#include "platform/Component.h"
+#include "platform/Messages.h"
+#include "platform/SerialDevice.h"
+#include "platform/SyncObjs.h"
+#include "platform/Thread.h"
+#include "rtl/Exceptions.h"
+#include "serial/IOQueue.h"
+#include "serial/SectionLock.h"
+#include "serial/SioErrors.h"
+#include "serial/SioExceptions.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+constexpr int32_t ReadPiece = 256;
+constexpr uint32_t ThreadStartWaitMs = 3000;
+constexpr uint32_t FlushWaitMs = 5000;
+// How long a close waits for each of the read, write and status threads;
+// they end as soon as the device is closed, so this only bounds a fault.
+constexpr uint32_t WorkerEndWaitMs = 5000;
+constexpr uint32_t DispatchEndWaitMs = 36 * TickMilliseconds;
+
+// The comm events the status thread waits for (received bytes wake the read
+// thread directly): CTS, DSR, DCD, break, line errors and ring.
+constexpr uint32_t StatusEventMask =
+    CommEvent::Cts | CommEvent::Dsr | CommEvent::Rlsd | CommEvent::Break | CommEvent::Err | CommEvent::Ring;
+constexpr uint32_t QueuedEvents = 0x21F8;
+constexpr uint32_t RingEvents = 0x2100;
+constexpr uint32_t ModemEvents = 0x2138;
+
+int32_t SysCode(uint32_t Err) { return -static_cast<int32_t>(Err); }
+
+uint32_t NowMs()
+{
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                   std::chrono::steady_clock::now().time_since_epoch())
+                                   .count());
+}
+
+} // namespace
+
+// ------------------------------------------------------------ threads
+
+class TSioDispatcherThread : public TThread {
+public:
+  explicit TSioDispatcherThread(TSioWin32Dispatcher* AH) : H(AH) { SetFreeOnTerminate(true); }
+
+protected:
+  TSioWin32Dispatcher* H;
+};
+
+class TDispThread : public TSioDispatcherThread {
+public:
+  using TSioDispatcherThread::TSioDispatcherThread;
+  String ClassName() const override { return QStringLiteral("TDispThread"); }
+
+protected:
+  void Execute() override;
+};
+
+class TSioWin32Thread : public TSioDispatcherThread {
+public:
+  using TSioDispatcherThread::TSioDispatcherThread;
+
+protected:
+  SerialDevice& Device() { return *H->FDevice; }
+  bool KillThreads() const { return H->KillThreads.load(); }
+  // A device failure ends every thread; the first one to see it reports it.
+  int32_t Fail(uint32_t Err, int32_t Code)
+  {
+    H->FLastWinError = static_cast<int32_t>(Err);
+    H->KillAll(true);
+    return Code;
+  }
+};
+
+class TReadThread : public TSioWin32Thread {
+public:
+  using TSioWin32Thread::TSioWin32Thread;
+  String ClassName() const override { return QStringLiteral("TReadThread"); }
+
+protected:
+  void Execute() override;
+};
+
+class TWriteThread : public TSioWin32Thread {
+public:
+  using TSioWin32Thread::TSioWin32Thread;
+  String ClassName() const override { return QStringLiteral("TWriteThread"); }
+
+protected:
+  void Execute() override;
+};
+
+class TStatusThread : public TSioWin32Thread {
+public:
+  using TSioWin32Thread::TSioWin32Thread;
+  String ClassName() const override { return QStringLiteral("TStatusThread"); }
+
+protected:
+  void Execute() override;
+};
+
+void TReadThread::Execute()
+{
+  H->ThreadStart();
+  int32_t Code = 0;
+  try {
+    while (!Terminated() && !KillThreads()) {
+      // The dispatch thread has not caught up: let the device hold the bytes.
+      if (H->FQueue->BytesQueued() >= TSioWin32Dispatcher::MaxQueuedBytes) {
+        H->QueueRoomEvent->WaitFor(INFINITE);
+        continue;
+      }
+      uint32_t R = Device().WaitReadable(-1);
+      if (KillThreads())
+        break;
+      while (R == SysErr::Success && H->FQueue->BytesQueued() < TSioWin32Dispatcher::MaxQueuedBytes) {
+        auto Buffer = std::make_unique<TDataBuffer>(ReadPiece);
+        uint32_t Got = 0;
+        R = Device().Read(Buffer->Data(), ReadPiece, Got);
+        if (R != SysErr::Success || Got == 0)
+          break;
+        Buffer->FDataUsed = static_cast<int32_t>(Got);
+        H->FQueue->Push(std::move(Buffer));
+      }
+      if (R == SysErr::Success || R == SysErr::OperationAborted || R == SysErr::Timeout)
+        continue;
+      // Closed under the thread: the close is under way, nothing to report.
+      if (R == SysErr::InvalidHandle)
+        break;
+      Code = Fail(R, ecDeviceRead);
+      break;
+    }
+  } catch (const EOutOfMemory&) {
+    Code = Fail(SysErr::NotEnoughMemory, ecTapiNoMem);
+  }
+  SetReturnValue(Code);
+  H->ThreadGone(this);
+}
+
+void TStatusThread::Execute()
+{
+  H->ThreadStart();
+  int32_t Code = 0;
+  try {
+    uint32_t R = Device().SetEventMask(StatusEventMask);
+    while (R == SysErr::Success && !Terminated() && !KillThreads()) {
+      uint32_t Events = 0;
+      R = Device().WaitEvent(Events, -1);
+      if (KillThreads())
+        break;
+      if (R == SysErr::Timeout)
+        R = SysErr::Success;
+      if (R == SysErr::Success && (Events & QueuedEvents) != 0)
+        H->FQueue->Push(std::make_unique<TStatusBuffer>(Events));
+    }
+    if (R != SysErr::Success && R != SysErr::InvalidHandle && !KillThreads())
+      Code = Fail(R, ecDeviceRead);
+  } catch (const std::bad_alloc&) {
+    Code = Fail(SysErr::NotEnoughMemory, ecTapiNoMem);
+  }
+  SetReturnValue(Code);
+  H->ThreadGone(this);
+}
+
+void TWriteThread::Execute()
+{
+  H->ThreadStart();
+  int32_t Code = 0;
+  while (!Terminated() && !KillThreads()) {
+    const TWaitTwoResult W = WaitForTwo(*H->OutputEvent, *H->OutFlushEvent, INFINITE);
+    if (KillThreads())
+      break;
+    if (W == wtSecond) {
+      H->GeneralEvent->SetEvent(); // the flush handshake
+      continue;
+    }
+    if (W == wtFirst && H->WriteSerial() != 0) {
+      Code = Fail(static_cast<uint32_t>(H->FLastWinError.load()), ecDeviceWrite);
+      break;
+    }
+  }
+  SetReturnValue(Code);
+  H->ThreadGone(this);
+}
+
+void TDispThread::Execute()
+{
+  ++H->ActiveThreads;
+  H->DispThreadId = GetCurrentThreadId();
+  H->GeneralEvent->SetEvent();
+  try {
+    for (;;) {
+      // Nothing queued: sleep until bytes or events arrive, a timer trigger
+      // runs out, or someone asks the triggers to be looked at again.
+      const bool Busy = H->fEventBusy || H->ClosePending;
+      const uint32_t Wait = Busy ? INFINITE : H->TimerWaitMs();
+      if (H->InBuffFree() == 0)
+        H->FQueue->WaitForSignal(Wait); // the ring is full: wait for a reader
+      else
+        H->FQueue->WaitForBuffer(Wait);
+      if (H->KillThreads)
+        break;
+      H->ProcessComEvent();
+      H->ProcessTimer();
+      if (H->KillThreads || H->ClosePending)
+        break;
+    }
+    if (!H->KillThreads)
+      H->GeneralEvent->SetEvent();
+  } catch (const std::exception& E) {
+    HandleApplicationException(E);
+    H->KillAll(true);
+  }
+  H->DoDonePortPrim = H->ClosePending || H->KillThreads;
+  H->ThreadGone(this);
+}
+
+// ------------------------------------------------------------ the dispatcher
+
+TSioWin32Dispatcher::TSioWin32Dispatcher(TObject* AOwner)
+    : TSioBaseDispatcher(AOwner), FDevice(std::make_unique<SerialDevice>()),
+      FSerialEvent(std::make_unique<TEvent>(false, false)), ComEvent(std::make_unique<TEvent>(false, false)),
+      ReadyEvent(std::make_unique<TEvent>(false, false)), GeneralEvent(std::make_unique<TEvent>(false, false)),
+      OutputEvent(std::make_unique<TEvent>(false, false)), SentEvent(std::make_unique<TEvent>(true, false)),
+      OutFlushEvent(std::make_unique<TEvent>(false, false)), QueueRoomEvent(std::make_unique<TEvent>(false, false))
+{
+}
+
+TSioWin32Dispatcher::~TSioWin32Dispatcher() { ShutdownForDestroy(); }
+
+String TSioWin32Dispatcher::ClassName() const { return QStringLiteral("TSioWin32Dispatcher"); }
+
+String TSioWin32Dispatcher::LastRefusal() const { return FDevice->LastRefusal(); }
+
+bool TSioWin32Dispatcher::Failed() const { return FFailed.load(); }
+
+void TSioWin32Dispatcher::Sync(const std::function<void()>& Method) { TThread::Synchronize(Method); }
+
+void TSioWin32Dispatcher::WakeDispatcher() { FQueue->Signal(); }
+
+bool TSioWin32Dispatcher::OnDispatchThread() const
+{
+  return DispThreadId.load() != 0 && DispThreadId.load() == GetCurrentThreadId();
+}
+
+int32_t TSioWin32Dispatcher::EscapeComFunction(int32_t Func)
+{
+  const uint32_t R = FDevice->LineFunction(static_cast<uint32_t>(Func));
+  return R == SysErr::Success ? 0 : SysCode(R);
+}
+
+int32_t TSioWin32Dispatcher::FlushCom(int32_t Queue)
+{
+  if (Queue == 0) {
+    {
+      TSectionLock L(*OutputSection);
+      EmptyOutRing();
+    }
+    const uint32_t R = FDevice->Purge(PurgeFlag::TxAbort | PurgeFlag::TxClear);
+    bool Writer;
+    {
+      TSectionLock L(*DataSection);
+      Writer = OutThread != nullptr;
+    }
+    if (!Writer)
+      return 0;
+    // The write thread drops the rest of the block it is writing and answers.
+    GeneralEvent->ResetEvent();
+    OutFlushEvent->SetEvent();
+    GeneralEvent->WaitFor(FlushWaitMs);
+    return R == SysErr::Success ? 1 : 0;
+  }
+  const uint32_t R = FDevice->Purge(PurgeFlag::RxAbort | PurgeFlag::RxClear);
+  FQueue->Clear();
+  QueueRoomEvent->SetEvent();
+  return R == SysErr::Success ? 1 : 0;
+}
+
+int32_t TSioWin32Dispatcher::GetComError(TComStat& Stat)
+{
+  uint32_t Errors = 0;
+  TComStat Device;
+  if (FDevice->ClearError(Errors, &Device) == SysErr::Success) {
+    Stat = Device;
+  } else {
+    Stat = TComStat();
+    Errors = 0;
+  }
+  Stat.OutQue = OutBufUsed();
+  return static_cast<int32_t>(Errors);
+}
+
+uint32_t TSioWin32Dispatcher::GetComEventMask(int32_t) { return 0; }
+
+int32_t TSioWin32Dispatcher::GetComState(TDCB& ADCB)
+{
+  return FDevice->GetState(ADCB) == SysErr::Success ? 0 : -1;
+}
+
+int32_t TSioWin32Dispatcher::ReadCom(char* Buf, int32_t Size)
+{
+  int32_t Left = Size;
+  while (Left > 0) {
+    TIOBuffer* B = FQueue->Peek();
+    if (!B)
+      break;
+    auto* Data = dynamic_cast<TDataBuffer*>(B);
+    if (!Data) {
+      // A comm event first: the event pass takes it before the data behind it.
+      B->FInUse = false;
+      break;
+    }
+    const int32_t N = std::min(Left, Data->FDataUsed - Data->FDataRead);
+    std::copy_n(Data->Data() + Data->FDataRead, N, Buf + (Size - Left));
+    Data->FDataRead += N;
+    Left -= N;
+    if (Data->FDataRead >= Data->FDataUsed)
+      FQueue->Pop();
+    else
+      Data->FInUse = false;
+  }
+  if (FQueue->BytesQueued() < MaxQueuedBytes)
+    QueueRoomEvent->SetEvent();
+  return Size - Left;
+}
+
+int32_t TSioWin32Dispatcher::SetComState(TDCB& ADCB)
+{
+  TDCB Current;
+  const bool Known = FDevice->GetState(Current) == SysErr::Success;
+  const uint32_t R = FDevice->SetState(ADCB);
+  if (R == SysErr::Success)
+    return 0;
+  if (R != SysErr::InvalidParameter)
+    return SysCode(R);
+  // What the device cannot do is reported as the setting it refused, with
+  // its reason in the dispatch log.
+  const AnsiString Why = FDevice->LastRefusal().toLatin1();
+  AddDispatchEntry(dtError, dstLineStatus, R, Why.constData(), static_cast<uint32_t>(Why.size()));
+  return RefusedLineCode(Known ? Current : ADCB, ADCB);
+}
+
+int32_t TSioWin32Dispatcher::WriteCom(const char* Buf, int32_t Size)
+{
+  if (Size <= 0)
+    return 0;
+  {
+    TSectionLock L(*OutputSection);
+    CopyIntoOutRing(Buf, static_cast<uint32_t>(Size));
+  }
+  OutputEvent->SetEvent();
+  return Size;
+}
+
+bool TSioWin32Dispatcher::WaitComEvent(uint32_t& EvtMask)
+{
+  EvtMask = 0;
+  return true;
+}
+
+bool TSioWin32Dispatcher::SetupCom(int32_t InSize, int32_t OutSize)
+{
+  return FDevice->SetupQueues(static_cast<uint32_t>(InSize), static_cast<uint32_t>(OutSize)) == SysErr::Success;
+}
+
+uint32_t TSioWin32Dispatcher::OutBufUsed()
+{
+  TSectionLock L(*OutputSection);
+  return OutRingFill();
+}
+
+uint32_t TSioWin32Dispatcher::InQueueUsed()
+{
+  TIOBuffer* B = FQueue->Peek();
+  if (!B)
+    return 0;
+  uint32_t N = 0;
+  if (auto* Data = dynamic_cast<TDataBuffer*>(B))
+    N = static_cast<uint32_t>(Data->FDataUsed - Data->FDataRead);
+  B->FInUse = false;
+  return N;
+}
+
+int32_t TSioWin32Dispatcher::OpenCom(const String& ComName, uint32_t, uint32_t)
+{
+  FFailed = false;
+  FailureShown = false;
+  for (TEvent* E : {FSerialEvent.get(), ComEvent.get(), ReadyEvent.get(), GeneralEvent.get(), OutputEvent.get(),
+                    SentEvent.get(), OutFlushEvent.get(), QueueRoomEvent.get()})
+    E->ResetEvent();
+  FQueue->Clear();
+  const uint32_t R = FDevice->Open(ComName);
+  if (R == SysErr::NotEnoughMemory)
+    return ecOutOfMemory;
+  if (R != SysErr::Success)
+    return -1;
+  return 1;
+}
+
+void TSioWin32Dispatcher::ThreadStart()
+{
+  ++ActiveThreads;
+  GeneralEvent->SetEvent();
+}
+
+void TSioWin32Dispatcher::StartDispatcher()
+{
+  {
+    TSectionLock L(*DataSection);
+    if (DispActive)
+      throw EInvalidOperation(QStringLiteral("Dispatcher already started."));
+    DispActive = true;
+    KillThreads = false;
+    DoDonePortPrim = false;
+    DispThreadId = 0;
+  }
+  const auto Launch = [this](TThread* T, TThread*& Field) {
+    {
+      TSectionLock L(*DataSection);
+      Field = T;
+    }
+    T->Start();
+    GeneralEvent->WaitFor(ThreadStartWaitMs);
+  };
+  Launch(new TReadThread(this), ComThread);
+  Launch(new TDispThread(this), fDispThread);
+  Launch(new TWriteThread(this), OutThread);
+  Launch(new TStatusThread(this), StatusThread);
+  UpdateThreadPriorities();
+}
+
+void TSioWin32Dispatcher::KillAll(bool Error)
+{
+  if (Error)
+    FFailed = true;
+  KillThreads = true;
+  OutFlushEvent->SetEvent();
+  QueueRoomEvent->SetEvent();
+  ComEvent->SetEvent();
+  FQueue->Signal();
+  // Closing the device ends every wait on it at once, in whatever state the
+  // waiting thread is; the handle itself is given up by CloseCom.
+  FDevice->Close();
+}
+
+bool TSioWin32Dispatcher::WaitThreadGone(TThread* const& Field, uint32_t LimitMs)
+{
+  const uint32_t Start = NowMs();
+  for (;;) {
+    {
+      TSectionLock L(*DataSection);
+      if (Field == nullptr)
+        return true;
+    }
+    if (LimitMs != INFINITE && NowMs() - Start >= LimitMs)
+      return false;
+    // A synchronised handler the thread is waiting for runs here.
+    if (SafeYield() == 0)
+      WaitMessageOrTimeout(5);
+  }
+}
+
+int32_t TSioWin32Dispatcher::CloseCom()
+{
+  {
+    TSectionLock L(*DataSection);
+    if (CloseComActive)
+      return 0;
+    CloseComActive = true;
+  }
+  if (DispActive) {
+    KillAll(false);
+    WaitThreadGone(StatusThread, WorkerEndWaitMs);
+    WaitThreadGone(OutThread, WorkerEndWaitMs);
+    WaitThreadGone(ComThread, WorkerEndWaitMs);
+    // Inside a notification the dispatch thread cannot end before the handler
+    // returns: it ends by itself then and releases the port.
+    if (!OnDispatchThread() && !fEventBusy) {
+      if (!WaitThreadGone(fDispThread, DispatchEndWaitMs)) {
+        ComEvent->SetEvent();
+        WaitThreadGone(fDispThread, DispatchEndWaitMs);
+      }
+    }
+  }
+  FDevice->Close();
+  CidEx = -1;
+  CloseComActive = false;
+  return 0;
+}
+
+void TSioWin32Dispatcher::StopDispatcher()
+{
+  if (DispActive)
+    CloseCom();
+}
+
+void TSioWin32Dispatcher::ThreadGone(TThread* Sender)
+{
+  const int32_t Code = Sender->ReturnValue();
+  // One failure is reported once, however many threads it ended.
+  if (Code != 0 && !FailureShown.exchange(true)) {
+    try {
+      CheckException(dynamic_cast<TComponent*>(fOwner), Code);
+    } catch (const std::exception& E) {
+      HandleApplicationException(E);
+    }
+  }
+  bool Dispatch = false;
+  bool Writer = false;
+  {
+    TSectionLock L(*DataSection);
+    if (ComThread == Sender)
+      ComThread = nullptr;
+    if (OutThread == Sender) {
+      OutThread = nullptr;
+      Writer = true;
+    }
+    if (StatusThread == Sender)
+      StatusThread = nullptr;
+    if (fDispThread == Sender) {
+      fDispThread = nullptr;
+      Dispatch = true;
+    }
+  }
+  if (Writer)
+    GeneralEvent->SetEvent(); // a flush waiting for the writer need not wait longer
+  if (Dispatch && DoDonePortPrim) {
+    DonePortPrim();
+    DoDonePortPrim = false;
+  }
+  const bool Tell = FFailed.load();
+  const uint32_t Wnd = fDispatcherWindow;
+  const intptr_t LParam = intptr_t(uint32_t(fHandle) << 16);
+  if (--ActiveThreads == 0) {
+    DispActive = false;
+    // The dispatcher may be freed from here on: only the copies are used.
+    if (Tell && Wnd != 0)
+      PostMessage(Wnd, PortFailedMsg, 0, LParam);
+  }
+}
+
+bool TSioWin32Dispatcher::CheckPort(const String& ComName) { return SerialPortExists(ComName); }
+
+int32_t TSioWin32Dispatcher::ProcessCommunications()
+{
+  std::this_thread::yield();
+  return 0;
+}
+
+void TSioWin32Dispatcher::SetThreadBoost(uint8_t Boost)
+{
+  if (Boost == ThreadBoost)
+    return;
+  ThreadBoost = Boost;
+  UpdateThreadPriorities();
+}
+
+void TSioWin32Dispatcher::UpdateThreadPriorities()
+{
+  TSectionLock L(*DataSection);
+  const auto Level = [](int32_t Raise) {
+    return static_cast<TThreadPriority>(std::min<int32_t>(tpNormal + Raise, tpTimeCritical));
+  };
+  const TThreadPriority Base = Level(ThreadBoost);
+  for (TThread* T : {ComThread, fDispThread, StatusThread})
+    if (T)
+      T->SetPriority(Base);
+  if (OutThread)
+    OutThread->SetPriority(Level(ThreadBoost + (RS485Mode ? 1 : 0)));
+}
+
+int32_t TSioWin32Dispatcher::GetModemStatusWord(uint32_t& Status)
+{
+  const uint32_t R = FDevice->GetModemStatus(Status);
+  return R == SysErr::Success ? 0 : SysCode(R);
+}
+
+// ------------------------------------------------------------ passes
+
+int32_t TSioWin32Dispatcher::WriteSerial()
+{
+  for (;;) {
+    AnsiString Block;
+    {
+      TSectionLock L(*OutputSection);
+      Block = TakeOutRing();
+    }
+    if (Block.isEmpty())
+      return 0;
+    WakeDispatcher(); // the ring has room again: output triggers may fire
+    uint32_t Sent = 0;
+    const uint32_t R = FDevice->WriteAll(Block.constData(), static_cast<uint32_t>(Block.size()), Sent, -1);
+    if (R == SysErr::OperationAborted || R == SysErr::InvalidHandle)
+      return 0; // a flush dropped the rest, or a close is under way
+    if (R != SysErr::Success) {
+      FLastWinError = static_cast<int32_t>(R);
+      return ecDeviceWrite;
+    }
+    WakeDispatcher();
+  }
+}
+
+void TSioWin32Dispatcher::RunStatusChecks()
+{
+  if (fEventBusy)
+    return;
+  while (!ClosePending && CheckStatusTriggers()) {
+  }
+  if (GlobalStatusHit())
+    ResetStatusHits();
+}
+
+void TSioWin32Dispatcher::ProcessComEvent()
+{
+  CurrentEvent = 0;
+  if (TIOBuffer* B = FQueue->Peek()) {
+    if (auto* S = dynamic_cast<TStatusBuffer*>(B)) {
+      CurrentEvent = S->FStatus;
+      FQueue->Pop();
+    } else {
+      B->FInUse = false;
+    }
+  }
+  if (CurrentEvent & RingEvents)
+    RingFlag = true;
+  if (CurrentEvent & ModemEvents) {
+    MapEventsToMS(CurrentEvent);
+    RunStatusChecks();
+    if (ClosePending)
+      return;
+  }
+  if ((CurrentEvent & 0xFF) >= CommEvent::Break) {
+    RefreshStatus();
+    RunStatusChecks();
+    if (ClosePending)
+      return;
+  }
+  ExtractData();
+  if (!fEventBusy) {
+    GetModemStatusPrim(0xFF);
+    while (!ClosePending && CheckStatusTriggers()) {
+    }
+    while (!ClosePending && CheckReceiveTriggers()) {
+    }
+  }
+  if (GlobalStatusHit())
+    ResetStatusHits();
+  ReadyEvent->SetEvent();
+}
+
+void TSioWin32Dispatcher::ProcessTimer()
+{
+  if (ClosePending || fEventBusy)
+    return;
+  SetGlobalStatHit(false);
+  bool Fired;
+  do {
+    Fired = CheckStatusTriggers();
+    if (!Fired)
+      Fired = CheckTimerTriggers();
+  } while (Fired && !ClosePending);
+  if (GlobalStatusHit())
+    ResetStatusHits();
+}
