@@ -46,13 +46,15 @@ const TClassInfo* TClassInfo::ClassParent() const
 {
   // Resolved on first use: the parent may be declared in a file whose
   // static initialisation runs later than this one's.
-  std::call_once(FParentOnce, [this] {
-    FParent = FDecl.ParentName.isEmpty() ? nullptr : FindClassInfo(FDecl.ParentName);
-    if (!FDecl.ParentName.isEmpty() && !FParent)
-      qWarning("Class %s names the undeclared parent %s", qUtf8Printable(FDecl.Name),
-               qUtf8Printable(FDecl.ParentName));
-  });
-  return FParent;
+  if (FParentResolved.load(std::memory_order_acquire))
+    return FParent.load(std::memory_order_relaxed);
+  const TClassInfo* P = FDecl.ParentName.isEmpty() ? nullptr : FindClassInfo(FDecl.ParentName);
+  if (!FDecl.ParentName.isEmpty() && !P)
+    qWarning("Class %s names the undeclared parent %s", qUtf8Printable(FDecl.Name),
+             qUtf8Printable(FDecl.ParentName));
+  FParent.store(P, std::memory_order_relaxed);
+  FParentResolved.store(true, std::memory_order_release);
+  return P;
 }
 
 bool TClassInfo::InheritsFrom(const TClassInfo* AClass) const

@@ -12,8 +12,8 @@
 // another file's static initialisation.
 #include "platform/TypInfo.h"
 
+#include <atomic>
 #include <memory>
-#include <mutex>
 #include <typeinfo>
 #include <vector>
 
@@ -67,8 +67,9 @@ public:
 
 private:
   TDeclaration FDecl;
-  mutable const TClassInfo* FParent = nullptr;
-  mutable std::once_flag FParentOnce;
+  // Resolved on first use; two threads racing resolve the same value.
+  mutable std::atomic<const TClassInfo*> FParent{nullptr};
+  mutable std::atomic<bool> FParentResolved{false};
 };
 
 // Called by PublishClass. A second class of the same name is refused with a

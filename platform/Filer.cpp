@@ -6,6 +6,7 @@
 #include "rtl/Exceptions.h"
 #include "rtl/Streams.h"
 
+#include <QStringDecoder>
 #include <QtGlobal>
 
 #include <bit>
@@ -91,6 +92,12 @@ double CurrencyToDouble(int64_t Scaled) { return static_cast<double>(Scaled) / 1
 
 } // namespace FilerEncoding
 
+String Utf8ToString(const char* Data, qsizetype Size)
+{
+  QStringDecoder Decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+  return Decoder.decode(QByteArrayView(Data, Size));
+}
+
 // ---------------------------------------------------------------- TFiler
 
 TFiler::TFiler(TStream& Stream, int32_t BufSize) : FStream(Stream), FBufSize(BufSize < 16 ? 16 : BufSize) {}
@@ -121,12 +128,7 @@ void RegisterActiveReader(TReader* Reader, bool Active)
 
 void ForgetReaderReferences(const TPersistent* Object)
 {
-  if (ActiveReaders.empty())
-    return;
-  // Copied: forgetting may not change the list, but a reader could be
-  // unregistered by a destructor further down.
-  const std::vector<TReader*> Readers = ActiveReaders;
-  for (TReader* R : Readers)
+  for (TReader* R : ActiveReaders)
     R->ForgetObject(Object);
 }
 

@@ -276,6 +276,7 @@ private:
   const TClassInfo* FAllowedBase = nullptr;
   std::vector<TFixup> FFixups;
   std::vector<TComponent*> FLoaded;
+  std::vector<TComponent*> FMadeHere; // per nested ReadComponent
   // The failing property has been offered to Error; enclosing properties
   // pass the exception on unchanged.
   bool FErrorReported = false;
@@ -369,8 +370,9 @@ private:
 // The whole component stream of Instance (signature, Instance as root).
 void WriteComponentToStream(TStream& Stream, TComponent* Instance);
 // Reads a whole component stream into Instance (nullptr: creates the
-// stream's class, which must be a registered component class inheriting
-// AllowedBase, by default TComponent; the caller owns it).
+// stream's class, owned by the caller). Every component the stream creates,
+// the root included, must be a registered class inheriting AllowedBase (by
+// default TComponent).
 TComponent* ReadComponentFromStream(TStream& Stream, TComponent* Instance,
                                     const TClassInfo* AllowedBase = nullptr);
 

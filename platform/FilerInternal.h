@@ -1,9 +1,15 @@
 #pragma once
 // What the reader, the writer and the text converter share: byte-level
 // encodings of the component stream. Not for use outside platform/.
+#include "rtl/Types.h"
+
 #include <cstdint>
 
 class TReader;
+
+// UTF-8 to text keeping a leading U+FEFF: a string value that starts with
+// one must read back as it was written (QString::fromUtf8 drops it).
+String Utf8ToString(const char* Data, qsizetype Size);
 
 // Readers in the middle of a read on this thread; objects destroyed on the
 // thread are dropped from their pending lists.

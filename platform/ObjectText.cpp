@@ -55,6 +55,8 @@ bool IsPropertyName(const String& S)
 
 [[noreturn]] void InvalidFormat() { throw EReadError(QStringLiteral("Invalid stream format")); }
 
+constexpr qsizetype MaxClassNameLength = 0xF0;
+
 String FloatText(double V, bool Single)
 {
   if (std::isnan(V))
@@ -677,6 +679,10 @@ public:
       Name = ClassName;
       ClassName = FP.Symbol();
     }
+    // The class name's length byte must stay below the prefix bytes
+    // (0xF0 and up).
+    if (ClassName.size() >= MaxClassNameLength)
+      FP.Error(QStringLiteral("Class name too long"));
     int32_t ChildPos = 0;
     if (FP.IsChar(u'[')) {
       FP.Next();
@@ -866,7 +872,7 @@ void ObjectTextToBinary(TStream& Input, TStream& Output)
     Input.ReadBuffer(Raw.data(), static_cast<int32_t>(Size));
   if (Raw.startsWith("\xEF\xBB\xBF"))
     Raw.remove(0, 3);
-  const String Text = QString::fromUtf8(Raw);
+  const String Text = Utf8ToString(Raw.constData(), Raw.size());
   TParser Parser(Text);
   TWriter Writer(Output, 4096);
   Writer.WriteSignature();

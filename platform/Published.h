@@ -23,7 +23,13 @@
 // nullptr as setter for a read-only property. Without a default, integers,
 // enumerations, Booleans and sets are always written; floats are written
 // when not 0 (or the given default), texts when not empty, objects when
-// present.
+// present. The parent's properties come first; list only the class's own.
+//
+// Declaring a class registers it under its name (FindClass), and streams
+// write that name, so let the class's ClassName() return the same. The
+// declaration runs when the class's .cpp is linked in: a class that only
+// streams ever create must be referenced from code that is linked (for
+// instance ClassInfoFor<TMyClass>() in a unit's registration function).
 #include "platform/ClassRegistry.h"
 #include "platform/Collection.h"
 #include "platform/Colors.h"
@@ -32,7 +38,6 @@
 
 #include <cstring>
 #include <functional>
-#include <optional>
 #include <type_traits>
 
 class TStringList;
@@ -105,6 +110,12 @@ int64_t GetOrd(const TPersistent* Obj, const TPropInfo& P)
 {
   return static_cast<int64_t>(CallGet<G>(Obj, P));
 }
+// A 32-bit pattern as its signed value, whatever the getter's signedness.
+template <class G>
+int64_t GetOrd32(const TPersistent* Obj, const TPropInfo& P)
+{
+  return static_cast<int32_t>(static_cast<uint32_t>(CallGet<G>(Obj, P)));
+}
 template <class S>
 void SetOrd(TPersistent* Obj, const TPropInfo& P, int64_t V)
 {
@@ -164,7 +175,9 @@ TStringList* GetStrings(const TPersistent* Obj, const TPropInfo& P)
 template <class F>
 bool CallStored(const TPersistent* Obj, const TPropInfo& P)
 {
-  return static_cast<bool>(CallGet<F>(Obj, P));
+  using C = typename GetterTraits<F>::Class;
+  const F Fn = Take<F>(P.StoredMember);
+  return static_cast<bool>((const_cast<C*>(static_cast<const C*>(Obj))->*Fn)());
 }
 
 template <class M>
@@ -214,6 +227,14 @@ constexpr TOrdType OrdTypeOf()
   else
     return std::is_signed_v<T> ? otSQWord : otUQWord;
 }
+
+// A declared default, or none (an ordinal without one is always written).
+struct TOrdDefault {
+  bool Has = false;
+  int64_t Value = 0;
+  TOrdDefault() = default;
+  TOrdDefault(int64_t V) : Has(true), Value(V) {}
+};
 
 template <class T>
 using Underlying = std::conditional_t<std::is_enum_v<T>, std::underlying_type<T>, std::type_identity<T>>;
@@ -270,7 +291,7 @@ TPropDecl Accessors(const char* Name, TTypeKind Kind, G Get, S Set, PropThunk::T
 }
 
 template <class G, class S>
-TPropDecl Ordinal(const char* Name, TTypeKind Kind, G Get, S Set, std::optional<int64_t> Default)
+TPropDecl Ordinal(const char* Name, TTypeKind Kind, G Get, S Set, TOrdDefault Default)
 {
   PropThunk::TVoid SetProc = nullptr;
   if constexpr (!std::is_null_pointer_v<S>)
@@ -280,8 +301,8 @@ TPropDecl Ordinal(const char* Name, TTypeKind Kind, G Get, S Set, std::optional<
   using R = typename Underlying<typename GetterTraits<G>::Result>::type;
   static_assert(std::is_integral_v<R>, "an ordinal property needs an integral or enumeration getter");
   D.SubType = OrdTypeOf<R>();
-  D.HasDefault = Default.has_value();
-  D.OrdDefault = Default.value_or(0);
+  D.HasDefault = Default.Has;
+  D.OrdDefault = Default.Value;
   return D;
 }
 
@@ -289,7 +310,7 @@ TPropDecl Ordinal(const char* Name, TTypeKind Kind, G Get, S Set, std::optional<
 
 // Integers of 8 to 64 bits, signed or unsigned.
 template <class G, class S>
-TPropDecl PropInt(const char* Name, G Get, S Set, std::optional<int64_t> Default = std::nullopt)
+TPropDecl PropInt(const char* Name, G Get, S Set, PublishDetail::TOrdDefault Default = {})
 {
   using R = typename PublishDetail::GetterTraits<G>::Result;
   return PublishDetail::Ordinal(Name, sizeof(R) == 8 ? tkInt64 : tkInteger, Get, Set, Default);
@@ -298,27 +319,34 @@ TPropDecl PropInt(const char* Name, G Get, S Set, std::optional<int64_t> Default
 // An integer with names for some values (colours, cursors).
 template <class G, class S>
 TPropDecl PropIdent(const char* Name, G Get, S Set, const TIdentMap& Idents,
-                    std::optional<int64_t> Default = std::nullopt)
+                    PublishDetail::TOrdDefault Default = {})
 {
   TPropDecl D = PropInt(Name, Get, Set, Default);
   D.Idents = &Idents;
   return D;
 }
 
-// A TColor, written by name when it has one ("clRed", "clNone").
+// A colour (any 32-bit integer type), written by name when it has one
+// ("clRed", "clNone") and otherwise as a signed 32-bit number, as the
+// binary format has always held it; both signed and unsigned numbers read.
 template <class G, class S>
-TPropDecl PropColor(const char* Name, G Get, S Set, std::optional<int64_t> Default = std::nullopt)
+TPropDecl PropColor(const char* Name, G Get, S Set, PublishDetail::TOrdDefault Default = {})
 {
-  return PropIdent(Name, Get, Set, ColorIdentMap, Default);
+  using R = typename PublishDetail::Underlying<typename PublishDetail::GetterTraits<G>::Result>::type;
+  static_assert(sizeof(R) == 4, "PropColor needs a 32-bit getter");
+  if (Default.Has)
+    Default.Value = static_cast<int32_t>(static_cast<uint32_t>(Default.Value));
+  TPropDecl D = PropIdent(Name, Get, Set, ColorIdentMap, Default);
+  D.GetProc = reinterpret_cast<PropThunk::TVoid>(&PublishDetail::GetOrd32<G>);
+  D.SubType = otSLong;
+  D.Wraps32 = true;
+  return D;
 }
 
 template <class G, class S>
-TPropDecl PropBool(const char* Name, G Get, S Set, std::optional<bool> Default = std::nullopt)
+TPropDecl PropBool(const char* Name, G Get, S Set, PublishDetail::TOrdDefault Default = {})
 {
-  std::optional<int64_t> D;
-  if (Default)
-    D = *Default ? 1 : 0;
-  TPropDecl P = PublishDetail::Ordinal(Name, tkBoolean, Get, Set, D);
+  TPropDecl P = PublishDetail::Ordinal(Name, tkBoolean, Get, Set, Default);
   P.EnumType = &BooleanEnumInfo;
   return P;
 }
@@ -326,7 +354,7 @@ TPropDecl PropBool(const char* Name, G Get, S Set, std::optional<bool> Default =
 template <class G, class S>
 TPropDecl PropEnum(const char* Name, G Get, S Set, const TEnumInfo& Info)
 {
-  TPropDecl P = PublishDetail::Ordinal(Name, tkEnumeration, Get, Set, std::nullopt);
+  TPropDecl P = PublishDetail::Ordinal(Name, tkEnumeration, Get, Set, PublishDetail::TOrdDefault());
   P.EnumType = &Info;
   return P;
 }
@@ -341,7 +369,7 @@ TPropDecl PropEnum(const char* Name, G Get, S Set, const TEnumInfo& Info, E Defa
 // A set of Info's members: the getter's bit i stands for member i.
 template <class G, class S>
 TPropDecl PropSet(const char* Name, G Get, S Set, const TEnumInfo& Info,
-                  std::optional<int64_t> Default = std::nullopt)
+                  PublishDetail::TOrdDefault Default = {})
 {
   TPropDecl P = PublishDetail::Ordinal(Name, tkSet, Get, Set, Default);
   P.EnumType = &Info;

@@ -288,7 +288,7 @@ String TReader::ReadStringValue(TValueType Type)
     CheckLength(L);
     QByteArray S(L, Qt::Uninitialized);
     Read(S.data(), L);
-    return Type == vaLString ? FromAnsi(S) : QString::fromUtf8(S);
+    return Type == vaLString ? FromAnsi(S) : Utf8ToString(S.constData(), S.size());
   }
   case vaWString: {
     Read(B, 4);
@@ -352,7 +352,7 @@ String TReader::ReadStr()
   CheckLength(L);
   char B[256];
   Read(B, L);
-  return QString::fromUtf8(B, L);
+  return Utf8ToString(B, L);
 }
 
 std::vector<String> TReader::ReadSetNames()
@@ -521,6 +521,9 @@ void TReader::ForgetObject(const TPersistent* Object)
   for (TComponent*& C : FLoaded)
     if (C == Object)
       C = nullptr;
+  for (TComponent*& C : FMadeHere)
+    if (C == Object)
+      C = nullptr;
   if (FOwner == Object)
     FOwner = nullptr;
   if (FParent == Object)
@@ -610,6 +613,10 @@ TComponent* TReader::ReadComponent(TComponent* Component)
   EnterRead();
   TComponent* Result = Component;
   bool Created = false;
+  // The component this call made, as long as it lives: a setter further
+  // down may free it, and it must then not be freed again here.
+  const size_t CreatedSlot = FMadeHere.size();
+  FMadeHere.push_back(nullptr);
   TComponent* const SavedCurrent = FCurrent;
   const String SavedClassName = FCurrentClassName;
   try {
@@ -631,6 +638,7 @@ TComponent* TReader::ReadComponent(TComponent* Component)
         const TClassInfo* C = FindComponentClass(ClassName);
         Result = C->CreateComponent(FOwner ? FOwner : FRoot);
         Created = true;
+        FMadeHere[CreatedSlot] = Result;
         ++FCreated;
       }
     }
@@ -646,7 +654,10 @@ TComponent* TReader::ReadComponent(TComponent* Component)
     if ((Flags & ffChildPos) && FParent)
       FParent->SetChildOrder(Result, ChildPos);
     Result->ReadState(this);
+    if (Created && !FMadeHere[CreatedSlot])
+      throw EReadError(QStringLiteral("Component freed while it was read"));
     Result->ExcludeState(csReading);
+    FMadeHere.pop_back();
     FCurrent = SavedCurrent;
     FCurrentClassName = SavedClassName;
     if (FReadLevel == 1)
@@ -655,8 +666,11 @@ TComponent* TReader::ReadComponent(TComponent* Component)
     FCurrent = SavedCurrent;
     FCurrentClassName = SavedClassName;
     // A component this read made and could not finish is not left behind.
-    if (Created)
-      delete Result;
+    if (FMadeHere.size() > CreatedSlot) {
+      TComponent* Made = FMadeHere[CreatedSlot];
+      FMadeHere.resize(CreatedSlot);
+      delete Made;
+    }
     if (FReadLevel == 1)
       AbandonRead();
     LeaveRead();

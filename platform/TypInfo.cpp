@@ -3,6 +3,7 @@
 #include "platform/ClassRegistry.h"
 #include "platform/Collection.h"
 #include "platform/Component.h"
+#include "platform/FilerInternal.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Numbers.h"
 #include "rtl/StringList.h"
@@ -221,6 +222,8 @@ bool OrdInRange(const TPropInfo* Prop, int64_t V)
   default:
     break;
   }
+  if (Prop->Wraps32)
+    return V >= std::numeric_limits<int32_t>::min() && V <= std::numeric_limits<uint32_t>::max();
   switch (Prop->OrdType()) {
   case otSByte:
     return V >= -128 && V <= 127;
@@ -292,6 +295,8 @@ void SetOrdProp(TPersistent* Instance, const TPropInfo* Prop, int64_t Value)
   CheckWritable(Prop);
   if (!OrdInRange(Prop, Value))
     InvalidValue();
+  if (Prop->Wraps32)
+    Value = static_cast<int32_t>(static_cast<uint32_t>(Value));
   Thunk<PropThunk::TSetOrd>(Prop->SetProc)(Instance, *Prop, Value);
 }
 
@@ -335,8 +340,14 @@ void SetFloatProp(TPersistent* Instance, const TPropInfo* Prop, double Value)
   if (Prop->FloatType() == ftSingle && std::isfinite(Value) &&
       std::fabs(Value) > std::numeric_limits<float>::max())
     InvalidValue();
-  if (Prop->FloatType() == ftCurr && !(std::fabs(Value) < 922337203685477.0))
-    InvalidValue();
+  if (Prop->FloatType() == ftCurr) {
+    // A currency holds four decimals: the value is what the stream can
+    // carry, so what is written reads back the same.
+    int64_t Scaled = 0;
+    if (!FilerEncoding::DoubleToCurrency(Value, Scaled))
+      InvalidValue();
+    Value = FilerEncoding::CurrencyToDouble(Scaled);
+  }
   Thunk<PropThunk::TSetFloat>(Prop->SetProc)(Instance, *Prop, Value);
 }
 

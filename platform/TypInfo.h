@@ -127,6 +127,9 @@ struct TPropInfo {
   // A component the object owns and streams as nested properties rather
   // than naming it as a reference.
   bool SubComponent = false;
+  // A 32-bit pattern (colours): values read as signed, set from either
+  // signed or unsigned numbers.
+  bool Wraps32 = false;
   int64_t OrdDefault = 0;
   double FloatDefault = 0;
   const TEnumInfo* EnumType = nullptr; // enumerations and sets

@@ -342,6 +342,9 @@ void TWriter::WriteComponentData(TComponent* Component, TComponent* AncestorComp
     throw EClassNotFound(QStringLiteral("Class %1 not found").arg(Component->ClassName()));
   if (FDepth >= MaxWriteDepth)
     throw EWriteError(QStringLiteral("Objects nested too deeply"));
+  // A class name of 240 bytes or more would read as an object prefix.
+  if (Info->ClassName().toUtf8().size() >= 0xF0)
+    throw EWriteError(QStringLiteral("Class name too long: %1").arg(Info->ClassName().left(40)));
   TRestore<int32_t> Depth(FDepth, FDepth + 1);
   const bool WasWriting = (Component->ComponentState() & csWriting) != 0;
   Component->IncludeState(csWriting);
@@ -450,7 +453,10 @@ void TWriter::WritePropertyAgainst(TPersistent* Instance, const TPropInfo* P, TP
   case tkFloat: {
     if (!P->IsWritable())
       return;
-    const double V = GetFloatProp(Instance, P);
+    double V = GetFloatProp(Instance, P);
+    int64_t Scaled = 0;
+    if (P->FloatType() == ftCurr && FilerEncoding::DoubleToCurrency(V, Scaled))
+      V = FilerEncoding::CurrencyToDouble(Scaled); // compared as it will be stored
     if (Anc ? SameFloat(V, GetFloatProp(Anc, P)) : V == P->FloatDefault)
       return;
     WritePropName(P->Name);

@@ -11,6 +11,14 @@ built=$(date +%s)
 export QT_QPA_PLATFORM=offscreen
 status=0
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)" || status=$?
+tested=$(date +%s)
+
+# Every fuzz target runs for a bounded time; any crash or sanitizer report
+# fails the run.
+for target in fuzz/*.cpp; do
+  name=$(basename "$target" .cpp)
+  fuzz/run.sh "$name" 20 || status=1
+done
 done_at=$(date +%s)
-echo "Build time: $((built - start)) s; test time: $((done_at - built)) s; total: $((done_at - start)) s"
+echo "Build time: $((built - start)) s; test time: $((tested - built)) s; fuzz time: $((done_at - tested)) s; total: $((done_at - start)) s"
 exit $status
