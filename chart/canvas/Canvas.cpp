@@ -186,6 +186,10 @@ struct TCanvas::Impl {
   std::vector<TSavedDC> Saves;
   std::vector<QPoint> Scratch;
 
+  // The drawing layer that last took the painter through SharedPainter;
+  // nullptr once the device itself has drawn.
+  const void* PainterUser = nullptr;
+
   // Last hatch texture.
   QImage HatchImage;
   TBrushStyle HatchStyle = bsSolid;
@@ -194,6 +198,8 @@ struct TCanvas::Impl {
 
   QPainter* P()
   {
+    if (PainterUser)
+      TakeBackPainter();
     if (External)
       return External;
     if (!Own && Image && !Image->isNull()) {
@@ -207,8 +213,26 @@ struct TCanvas::Impl {
     return Own.get();
   }
 
+  // A drawing layer (SharedPainter) drew last: back to the device's own
+  // painter settings before the device draws.
+  void TakeBackPainter()
+  {
+    PainterUser = nullptr;
+    if (QPainter* Q = External ? External : Own.get()) {
+      Q->setRenderHint(QPainter::Antialiasing, false);
+      Q->setRenderHint(QPainter::TextAntialiasing, true);
+      Q->setRenderHint(QPainter::SmoothPixmapTransform, false);
+      Q->resetTransform();
+      Q->setOpacity(1.0);
+      Q->setBrushOrigin(0, 0);
+      PainterClipped = Q->hasClipping();
+    }
+    PainterReset();
+  }
+
   void PainterReset()
   {
+    PainterUser = nullptr;
     PenOnPainter = false;
     BrushOnPainter = false;
     CompOnPainter = -1;
@@ -699,6 +723,18 @@ QPainter* TCanvas::Painter()
   // The caller may change anything: set everything again before the next
   // primitive.
   D->PainterReset();
+  return Q;
+}
+
+QPainter* TCanvas::SharedPainter(const void* User, bool& Fresh)
+{
+  const void* Last = D->PainterUser;
+  D->PainterUser = nullptr; // the layer sets its own state: no need to restore the device's
+  QPainter* Q = D->P();
+  D->PainterReset();
+  Fresh = Last != User || !Q;
+  if (Q)
+    D->PainterUser = User;
   return Q;
 }
 

@@ -73,6 +73,11 @@ public:
   QImage* Image() const;
   // The painter of the device, opened when needed (platform glue only).
   QPainter* Painter();
+  // The painter for a drawing layer that keeps its own painter state (the
+  // anti-aliased canvas): Fresh is true when the device or another layer
+  // used the painter since User last took it, so User must set its state
+  // again. The device sets its own state again before its next primitive.
+  QPainter* SharedPainter(const void* User, bool& Fresh);
 
   TPen* Pen() const { return FPen.get(); }
   TBrush* Brush() const { return FBrush.get(); }

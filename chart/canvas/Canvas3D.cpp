@@ -421,11 +421,6 @@ void TCanvas3D::TriSurface(int32_t NumTriangles, bool, bool, TZuzBlend* Blend, T
   }
 }
 
-void TCanvas3D::PyramidTrunc(const TRectF&, double, double, double, double, bool, bool)
-{
-  // Drawn by the solids.
-}
-
 // --- canvas kinds ------------------------------------------------------------------------
 
 std::vector<TCanvasClass>& ZuzRenderClasses()

@@ -1,7 +1,10 @@
 #include "chart/canvas/ChartCanvasInit.h"
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/ClipHistory.h"
+#include "chart/canvas/GDIPlusCanvas.h"
+#include "chart/canvas/TaggedText.h"
 #include "chart/canvas/ZuzCanvas.h"
+#include "chart/canvas/ZuzFilters.h"
 #include "chart/canvas/ZuzFont.h"
 
 namespace {
@@ -17,6 +20,9 @@ void InitializeChartCanvas()
   ZuzDefaultFont();
   AddCustomFonts(QString::fromLatin1(ZuzCustomFontFolder));
   ZuzRenderClasses();
+  RegisterGDIPlusCanvas();
+  InitializeTaggedText();
+  InitializeZuzFilters();
 }
 
 void FinalizeChartCanvas()
@@ -24,6 +30,9 @@ void FinalizeChartCanvas()
   if (!Initialized)
     return;
   Initialized = false;
+  FinalizeZuzFilters();
+  FinalizeTaggedText();
+  UnregisterGDIPlusCanvas();
   RemoveCustomFonts();
   DeleteClipHistory();
   ZuzFontDefaultName.clear();

@@ -1,6 +1,6 @@
 #pragma once
 // Start-up and shutdown of the chart canvas: the library default font, the
-// two display fonts (needs the GUI application object) and the list of
-// canvas kinds. Both may be called more than once.
+// two display fonts (needs the GUI application object), the list of
+// canvas kinds and the picture filters. Both may be called more than once.
 void InitializeChartCanvas();
 void FinalizeChartCanvas();

@@ -111,10 +111,27 @@ void TZuzBlend::DoBlend(TZuzTransparency Transparency)
     FCanvas->Draw(FRect.Left, FRect.Top, Temp.get());
 }
 
+bool ZuzAlphaBlendChecked = false;
+bool ZuzCanAlphaBlend = false;
+
+bool CheckWinAlphaBlend() { return false; }
+
 void ZuzBlendBitmaps(double Percent, TBitmap* ABitmap, TBitmap* BBitmap, const TPoint& BOrigin)
 {
   if (!ABitmap || !BBitmap || ABitmap->Empty() || BBitmap->Empty())
     return;
+  if (!ZuzAlphaBlendChecked) {
+    ZuzCanAlphaBlend = ZuzOnWindowsNT && CheckWinAlphaBlend();
+    ZuzAlphaBlendChecked = true;
+  }
+  // A transparency above 100 (a byte from a chart file) would push the mix
+  // past both colours.
+  if (!(Percent >= 0))
+    Percent = 0;
+  else if (Percent > 100)
+    Percent = 100;
+  ABitmap->SetPixelFormat(pf24bit);
+  BBitmap->SetPixelFormat(pf24bit);
   const int32_t X = std::max(BOrigin.X, 0), Y = std::max(BOrigin.Y, 0);
   const int32_t W = std::min(ABitmap->Width(), BBitmap->Width() - X);
   const int32_t H = std::min(ABitmap->Height(), BBitmap->Height() - Y);

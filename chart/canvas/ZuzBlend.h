@@ -35,9 +35,17 @@ private:
   bool IValidSize = false;
 };
 
-// Mixes ABitmap into BBitmap at BOrigin: Percent (0..100) of BBitmap's
-// pixels remain.
+// Mixes ABitmap into BBitmap at BOrigin: Percent (0..100; values beyond
+// are limited to it) of BBitmap's pixels remain. Both bitmaps are marked 24
+// bits per pixel, as the integer mix works on three channels.
 void ZuzBlendBitmaps(double Percent, TBitmap* ABitmap, TBitmap* BBitmap, const TPoint& BOrigin);
+
+// The system's constant-alpha blit: there is none on this platform, so
+// blending always takes the integer path, which is the reference result.
+// CheckWinAlphaBlend probes for it; the first blend probes once.
+bool CheckWinAlphaBlend();
+extern bool ZuzAlphaBlendChecked;
+extern bool ZuzCanAlphaBlend;
 
 enum TSmoothStretchOption : uint8_t { ssBestQuality, ssBestPerformance };
 using TFilterKernel = float (*)(float X);

@@ -660,9 +660,11 @@ bool TZuzCanvas3D::CheckFastBrush()
 void TZuzCanvas3D::SmoothShadow(TZuzShadow* AShadow, const TRect& R, bool IsEllipse, int32_t RoundSize,
                                 std::span<const TPoint> P, int32_t DonutPercent, double StartAngle, double EndAngle)
 {
-  // The blurred shadow of the buffered canvas belongs to the shadows; until
-  // they provide it, every shadow is the plain filled shape.
-  TCanvas3D::SmoothShadow(AShadow, R, IsEllipse, RoundSize, P, DonutPercent, StartAngle, EndAngle);
+  // Only a buffer can be blurred into; a recording keeps plain shapes.
+  if (AShadow->Smooth() && !FMetafiling && FBitmap && !FBitmap->Empty())
+    AShadow->InternalDrawSmooth(this, R, IsEllipse, RoundSize, P, DonutPercent, StartAngle, EndAngle);
+  else
+    TCanvas3D::SmoothShadow(AShadow, R, IsEllipse, RoundSize, P, DonutPercent, StartAngle, EndAngle);
 }
 
 // --- clipping --------------------------------------------------------------------------

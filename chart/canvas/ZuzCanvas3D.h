@@ -187,8 +187,18 @@ public:
   TObject* Tag = nullptr;
 
 protected:
+  // The cylinder and the cone: a ConePercent of 100 a cylinder, 0 a cone
+  // ending in an apex, between the two a cone cut at that share of its
+  // radius.
+  void InternalCylinder(bool Vertical, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom, int32_t Z0,
+                        int32_t Z1, bool Dark3D, int32_t ConePercent);
+  // The colour the solids shade: the brush colour of a solid brush, else
+  // the background colour.
+  TColor SolidFaceColor();
   void DoTextOut(TCanvas* DC, int32_t X, int32_t Y, const String& Text);
   void DoFontShadow(TCanvas* DC, TZuzShadow* Shadow, int32_t Direction, int32_t& X, int32_t& Y, const String& Text);
+  // Blurs the buffer under a smooth text shadow drawn at (SX, SY).
+  void BlurTextShadow(TCanvas* DC, TZuzShadow* Shadow, int32_t SX, int32_t SY, const String& Text);
 
   std::unique_ptr<TBitmap> FBitmap;
   bool FMonochrome = false;
@@ -221,6 +231,10 @@ extern void (*ZuzSetDCPenColor)(TCanvas* DC, TColor Color);
 extern uint8_t BestFontQuality;
 // Band thickness of gdFromCenter fills in pixels.
 extern int32_t CenterGradientStep;
+// Points of a cylinder or cone ring (32), and the cone percentage that
+// replaces 0 (0: a cone ends in an apex).
+extern int32_t CylinderSides;
+extern int32_t DefaultConePercent;
 
 // Each channel lowered (raised) by HowMuch, limited to 0 (255); the top byte
 // is dropped.

@@ -11,6 +11,7 @@
 #include "chart/canvas/ZuzGradient.h"
 #include "chart/canvas/ZuzPen.h"
 #include "chart/canvas/ZuzPicture.h"
+#include "chart/canvas/ZuzFilter.h"
 #include "chart/canvas/ZuzShadow.h"
 
 #include <cmath>
@@ -93,8 +94,27 @@ void TZuzCanvas3D::DoFontShadow(TCanvas* DC, TZuzShadow* Shadow, int32_t Directi
     Blend = BeginBlending(SupportsAlpha() ? TRect{} : RectText(SX, SY, Text), Shadow->Transparency());
   DC->SetTextColor(Shadow->Color());
   DoTextOut(DC, SX, SY, Text);
+  if (Shadow->Smooth() && FBitmap && !FBitmap->Empty())
+    BlurTextShadow(DC, Shadow, SX, SY, Text);
   if (Blending)
     EndBlending(std::move(Blend));
+}
+
+void TZuzCanvas3D::BlurTextShadow(TCanvas* DC, TZuzShadow* Shadow, int32_t SX, int32_t SY, const String& Text)
+{
+  const TPoint Size = DC->DeviceTextExtent(Text);
+  const int32_t Align = DC->TextAlign() & TA_CENTER;
+  if (Align == TA_CENTER)
+    SX -= Size.X / 2;
+  else if (Align == TA_RIGHT)
+    SX -= Size.X;
+  TRect R{std::max(SX - 1, 0), std::max(SY, 0), std::min(FBitmap->Width() - 1, SX + Size.X),
+          std::min(FBitmap->Height() - 1, SY + Size.Y - 1)};
+  TBlurFilter Blur;
+  // The blur amount comes from the chart; the filter caps its passes.
+  Blur.SetSteps(std::max(1, Shadow->SmoothBlur()));
+  Blur.Apply(FBitmap.get(), R);
+  DC->SetBkMode(TRANSPARENT);
 }
 
 void TZuzCanvas3D::DirectTextOut(TCanvas* DC, int32_t X, int32_t Y, const String& Text)

@@ -7,6 +7,7 @@
 #include "chart/canvas/ZuzBlend.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzCanvas3D.h"
+#include "chart/canvas/ZuzFilters.h"
 #include "chart/canvas/ZuzPen.h"
 
 #include "rtl/Exceptions.h"
@@ -15,68 +16,7 @@
 
 #include <cmath>
 
-namespace {
-
-// The rotation of the picture filters' rotate filter, at its default
-// settings (the bitmap grows to hold the turned picture, on white).
-void DefaultRotateGradient(TCustomZuzGradient* Gradient, TBitmap* Bitmap)
-{
-  if (!Gradient || !Bitmap || Bitmap->Empty())
-    return;
-  const int64_t W = Bitmap->Width(), H = Bitmap->Height();
-  if (W * H > 0xFFFFFF)
-    return;
-  double Angle = Gradient->Angle();
-  while (Angle > 360)
-    Angle -= 360;
-  if (Angle == 0)
-    return;
-  const QImage Old = Bitmap->ImageData()->copy();
-  if (Angle == 180) {
-    Bitmap->SetImage(Old.mirrored(true, true));
-    return;
-  }
-  QImage New;
-  if (Angle == 90 || Angle == 270) {
-    New = QImage(static_cast<int>(H), static_cast<int>(W), QImage::Format_RGB32);
-    for (int64_t y = 0; y < H; ++y)
-      for (int64_t x = 0; x < W; ++x) {
-        const QRgb P = Old.pixel(static_cast<int>(x), static_cast<int>(y));
-        if (Angle == 90)
-          New.setPixel(static_cast<int>(H - 1 - y), static_cast<int>(x), P);
-        else
-          New.setPixel(static_cast<int>(y), static_cast<int>(W - 1 - x), P);
-      }
-  } else {
-    const float Theta = static_cast<float>((360 - Angle) * DegToRad);
-    const float S = std::sin(Theta), C = std::cos(Theta);
-    int64_t NW, NH;
-    if (S * C > 0) {
-      NW = std::abs(PixelRound(W * C + H * S));
-      NH = std::abs(PixelRound(W * S + H * C));
-    } else {
-      NW = std::abs(PixelRound(W * C - H * S));
-      NH = std::abs(PixelRound(W * S - H * C));
-    }
-    NW = std::max<int64_t>(1, NW);
-    NH = std::max<int64_t>(1, NH);
-    New = QImage(static_cast<int>(NW), static_cast<int>(NH), QImage::Format_RGB32);
-    New.fill(0xFFFFFFFFu);
-    for (int64_t y = 0; y < NH; ++y)
-      for (int64_t x = 0; x < NW; ++x) {
-        const double Dx = x - NW / 2, Dy = y - NH / 2;
-        const int32_t SX = PixelRound(Dx * C - Dy * S + W / 2);
-        const int32_t SY = PixelRound(Dx * S + Dy * C + H / 2);
-        if (SX >= 0 && SX < W && SY >= 0 && SY < H)
-          New.setPixel(static_cast<int>(x), static_cast<int>(y), Old.pixel(SX, SY));
-      }
-  }
-  Bitmap->SetImage(New);
-}
-
-} // namespace
-
-std::function<void(TCustomZuzGradient*, TBitmap*)> ZuzGradientRotateHook = DefaultRotateGradient;
+std::function<void(TCustomZuzGradient*, TBitmap*)> ZuzGradientRotateHook = RotateGradient;
 
 double ZuzSigmoid(double X, double Balance, double Steps)
 {

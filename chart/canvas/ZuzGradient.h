@@ -191,9 +191,9 @@ public:
   String ClassName() const override;
 };
 
-// Rotates the bitmap of a rotated gradient by the gradient's angle. The
-// picture-filter unit installs its rotate filter here; until then a plain
-// rotation about the centre serves.
+// Rotates the bitmap of a rotated gradient by the gradient's angle: the
+// rotate filter of the picture filters (RotateGradient); empty after the
+// filters are finalised.
 extern std::function<void(TCustomZuzGradient* Gradient, TBitmap* Bitmap)> ZuzGradientRotateHook;
 
 // ((X + 1) / (Steps + 1)) ^ (Balance * 0.01 + 0.5)

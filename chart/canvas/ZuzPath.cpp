@@ -11,6 +11,7 @@
 #include "rtl/Exceptions.h"
 
 #include <cmath>
+#include <utility>
 
 TZuzBasePath::~TZuzBasePath() = default;
 String TZuzBasePath::ClassName() const { return QStringLiteral("TZuzBasePath"); }
@@ -133,3 +134,31 @@ void TZuzPath::Draw(TZuzCanvas* ACanvas)
   else
     DC->AbortPath();
 }
+
+// --- geometry ------------------------------------------------------------------
+
+void SwapInteger(int32_t& A, int32_t& B) { std::swap(A, B); }
+
+TPoint PointAtDistance(const TPoint& P0, const TPoint& P1, float Distance)
+{
+  if (P1.X != P0.X) {
+    const float Angle = std::atan2(float(P1.Y - P0.Y), float(P1.X - P0.X));
+    return TPoint{P1.X - PixelRound(Distance * std::cos(Angle)), P1.Y - PixelRound(Distance * std::sin(Angle))};
+  }
+  if (P1.Y < P0.Y)
+    return TPoint{P1.X, P1.Y + PixelRound(Distance)};
+  return TPoint{P1.X, P1.Y - PixelRound(Distance)};
+}
+
+TPointFloat PointAtDistance(const TPointFloat& P0, const TPointFloat& P1, float Distance)
+{
+  if (P1.x != P0.x) {
+    const long double Angle = std::atan2((long double)P1.y - P0.y, (long double)P1.x - P0.x);
+    return TPointFloat{float(P1.x - Distance * std::cos(Angle)), float(P1.y - Distance * std::sin(Angle))};
+  }
+  if (P1.y < P0.y)
+    return TPointFloat{P1.x, P1.y + Distance};
+  return TPointFloat{P1.x, P1.y - Distance};
+}
+
+double ZuzDistance(double X, double Y) { return std::sqrt(X * X + Y * Y); }

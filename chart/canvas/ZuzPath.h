@@ -60,3 +60,14 @@ private:
   bool FEnded = false;
   bool FHasFigure = false;
 };
+
+// --- geometry routines of the canvas unit ------------------------------------
+
+void SwapInteger(int32_t& A, int32_t& B);
+// The point at Distance from P1 back towards P0 on the line through them
+// (rounded halves to even). With equal X the point moves along Y: down
+// from P1 when P1 lies above P0, else up (also for two equal points).
+TPoint PointAtDistance(const TPoint& P0, const TPoint& P1, float Distance);
+TPointFloat PointAtDistance(const TPointFloat& P0, const TPointFloat& P1, float Distance);
+// sqrt(x^2 + y^2).
+double ZuzDistance(double X, double Y);

@@ -1,10 +1,18 @@
 #include "chart/canvas/ZuzShadow.h"
+#include "chart/canvas/Bitmap.h"
+#include "chart/canvas/Canvas.h"
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/CanvasMath.h"
 #include "chart/canvas/Geometry.h"
 #include "chart/canvas/ZuzBlend.h"
+#include "chart/canvas/ZuzCanvas3D.h"
 #include "chart/canvas/ZuzPen.h"
 
+#include "chart/canvas/PixelRows.h"
+
+#include "rtl/RtlMath.h"
+
+#include <algorithm>
 #include <cmath>
 
 TZuzShadow::TZuzShadow(TNotifyEvent AOnChange)
@@ -186,6 +194,180 @@ void TZuzShadow::DrawEllipse(TCanvas3D* ACanvas, const TRect& Rect, int32_t Donu
     ACanvas->SmoothShadow(this, OffsetRectangle(Rect), true, 0, {}, DonutPercent, StartAngle, EndAngle);
     FinishBlending(ACanvas);
   }
+}
+
+// --- smooth shadows ------------------------------------------------------------
+
+std::unique_ptr<TBitmap> TZuzShadow::SmoothShape(const TRect& R, bool IsEllipse, int32_t RoundSize,
+                                                 std::span<const TPoint> P, int32_t DonutPercent) const
+{
+  const int32_t B = std::clamp(BlurSize, 0, 8191);
+  int64_t W, H;
+  TPointArray Moved;
+  if (P.empty()) {
+    W = std::max<int64_t>(1, int64_t(R.Right) - R.Left);
+    H = std::max<int64_t>(1, int64_t(R.Bottom) - R.Top);
+  } else {
+    Moved.assign(P.begin(), P.end());
+    int32_t MinX = Moved[0].X, MinY = Moved[0].Y;
+    for (const TPoint& Q : Moved) {
+      MinX = std::min(MinX, Q.X);
+      MinY = std::min(MinY, Q.Y);
+    }
+    for (TPoint& Q : Moved) {
+      Q.X = static_cast<int32_t>(int64_t(Q.X) - MinX + 1);
+      Q.Y = static_cast<int32_t>(int64_t(Q.Y) - MinY + 1);
+    }
+    const TRect Bounds = PolygonBounds(Moved);
+    W = std::max<int64_t>(1, int64_t(Bounds.Width()) + B);
+    H = std::max<int64_t>(1, int64_t(Bounds.Height()) + B);
+  }
+  if (W * H > MaxSmoothShadowPixels)
+    return nullptr;
+  auto Bmp = std::make_unique<TBitmap>(static_cast<int32_t>(W), static_cast<int32_t>(H));
+  TCanvas* C = Bmp->Canvas();
+  C->Brush()->SetColor(ColorToRGB(FColor));
+  C->Brush()->SetStyle(bsSolid);
+  C->Pen()->SetStyle(psClear);
+  const int32_t Half = B / 2;
+  const TRect Shape{Half, Half, static_cast<int32_t>(W) - Half, static_cast<int32_t>(H) - Half};
+  if (!Moved.empty()) {
+    C->Polygon(Moved);
+  } else if (IsEllipse) {
+    C->Ellipse(Shape.Left, Shape.Top, Shape.Right, Shape.Bottom);
+    if (DonutPercent != 0) {
+      const int32_t DX = PixelRound((100 - DonutPercent) * (double(R.Right) - R.Left) * 0.005);
+      const int32_t DY = PixelRound((100 - DonutPercent) * (double(R.Bottom) - R.Top) * 0.005);
+      C->Brush()->SetColor(clWhite);
+      C->Ellipse(Shape.Left + DX, Shape.Top + DY, Shape.Right - DX, Shape.Bottom - DY);
+    }
+  } else if (RoundSize != 0) {
+    C->RoundRect(Shape.Left, Shape.Top, Shape.Right, Shape.Bottom, RoundSize, RoundSize);
+  } else {
+    C->FillRect(Shape);
+  }
+  C->Release();
+  return Bmp;
+}
+
+void TZuzShadow::InternalDrawSmooth(TCanvas3D* ACanvas, const TRect& R, bool IsEllipse, int32_t RoundSize,
+                                    std::span<const TPoint> P, int32_t DonutPercent, double StartAngle,
+                                    double EndAngle)
+{
+  auto* Gdi = dynamic_cast<TZuzCanvas3D*>(ACanvas);
+  TBitmap* Back = Gdi ? Gdi->Bitmap() : nullptr;
+  std::unique_ptr<TBitmap> Shape = SmoothShape(R, IsEllipse, RoundSize, P, DonutPercent);
+  if (!Shape || !Back) {
+    // Too large to blur (or nothing to blur into): the plain shape.
+    ACanvas->TCanvas3D::SmoothShadow(this, R, IsEllipse, RoundSize, P, DonutPercent, StartAngle, EndAngle);
+    return;
+  }
+  ZuzShadowSmooth(Shape.get(), Back, R.Left, R.Top, Shape->Width(), Shape->Height(), BlurSize,
+                  static_cast<float>(FSmoothBlur), ACanvas, FClip);
+}
+
+std::vector<int32_t> ZuzShadowKernel(int32_t Radius, float Blur)
+{
+  Radius = std::clamp(Radius, 0, 8191);
+  std::vector<int32_t> Weights(static_cast<size_t>(2 * Radius + 1));
+  float Base = (Blur + 180) * 0.01f;
+  if (!(Base >= 1))
+    Base = 1;
+  Weights[static_cast<size_t>(Radius)] = 100000;
+  for (int32_t i = 0; i < Radius; ++i) {
+    const float E = -float(i - Radius) * float(i - Radius) / float(Radius);
+    const int32_t W = static_cast<int32_t>(Round(double(std::pow(Base, E)) * 100000));
+    Weights[static_cast<size_t>(i)] = W;
+    Weights[static_cast<size_t>(2 * Radius - i)] = W;
+  }
+  return Weights;
+}
+
+void ZuzShadowSmooth(TBitmap* Bitmap, TBitmap* Back, int32_t Left, int32_t Top, int32_t Width, int32_t Height,
+                     int32_t Radius, float Blur, TCanvas3D* ACanvas, bool Clip)
+{
+  if (!Bitmap || Bitmap->Empty())
+    return;
+  // The working size never exceeds the bitmap the rows come from.
+  Width = std::min(Width, Bitmap->Width());
+  Height = std::min(Height, Bitmap->Height());
+  if (Width <= 0 || Height <= 0)
+    return;
+  Radius = std::clamp(Radius, 0, 8191);
+  const std::vector<int32_t> K = ZuzShadowKernel(Radius, Blur);
+  TRGBArray Src, Dst;
+  ZuzCalcLines(Src, Bitmap, ZuzBitsPerPixel(Bitmap) == 32);
+  if (Back)
+    ZuzCalcLines(Dst, Back, ZuzBitsPerPixel(Back) == 32);
+
+  const int64_t L = Left, T = Top;
+  const int32_t StartX = static_cast<int32_t>(std::clamp<int64_t>(-L, 0, Width));
+  const int32_t StartY = static_cast<int32_t>(std::clamp<int64_t>(-T, 0, Height));
+  int32_t EndX = Width - 1, EndY = Height - 1;
+  if (Back) {
+    EndX = static_cast<int32_t>(std::min<int64_t>(Width, Back->Width() - L) - 1);
+    EndY = static_cast<int32_t>(std::min<int64_t>(Height, Back->Height() - T) - 1);
+  }
+  if (EndX < StartX || EndY < StartY)
+    return;
+
+  // Horizontal pass into rows of three channels.
+  std::vector<uint8_t> Temp(static_cast<size_t>(Width) * Height * 3, 0);
+  for (int32_t y = StartY; y <= EndY; ++y) {
+    const uint8_t* Row = Src[static_cast<size_t>(y)];
+    uint8_t* Out = &Temp[(static_cast<size_t>(y) * Width) * 3];
+    for (int32_t x = StartX; x <= EndX; ++x) {
+      int64_t S0 = 0, S1 = 0, S2 = 0, WS = 0;
+      const int32_t From = std::max(0, x - Radius), To = std::min(Width - 1, x + Radius);
+      for (int32_t i = From; i <= To; ++i) {
+        const int64_t W = K[static_cast<size_t>(i - x + Radius)];
+        const uint8_t* P = Row + i * PixelBytes;
+        S0 += W * P[0];
+        S1 += W * P[1];
+        S2 += W * P[2];
+        WS += W;
+      }
+      if (WS > 0) {
+        Out[x * 3] = static_cast<uint8_t>(S0 / WS);
+        Out[x * 3 + 1] = static_cast<uint8_t>(S1 / WS);
+        Out[x * 3 + 2] = static_cast<uint8_t>(S2 / WS);
+      }
+    }
+  }
+
+  TCanvas* DC = (Clip && ACanvas) ? ACanvas->ReferenceCanvas() : nullptr;
+  // Vertical pass, multiplied into the background. Only rows the first pass
+  // filled take part, so a shadow cut at the top edge is not darkened by
+  // rows it never computed.
+  for (int32_t x = StartX; x <= EndX; ++x)
+    for (int32_t y = StartY; y <= EndY; ++y) {
+      if (DC && !DC->PtVisible(static_cast<int32_t>(x + L), static_cast<int32_t>(y + T)))
+        continue;
+      int64_t S0 = 0, S1 = 0, S2 = 0, WS = 0;
+      const int32_t From = std::max(StartY, y - Radius), To = std::min(EndY, y + Radius);
+      for (int32_t j = From; j <= To; ++j) {
+        const int64_t W = K[static_cast<size_t>(j - y + Radius)];
+        const uint8_t* P = &Temp[(static_cast<size_t>(j) * Width + x) * 3];
+        S0 += W * P[0];
+        S1 += W * P[1];
+        S2 += W * P[2];
+        WS += W;
+      }
+      if (WS == 0)
+        continue;
+      if (Back) {
+        uint8_t* P = Dst[static_cast<size_t>(y + T)] + (x + L) * PixelBytes;
+        const double D = 255.0 * double(WS);
+        P[0] = static_cast<uint8_t>(std::min<int64_t>(255, Round(P[0] * (double(S0) / D))));
+        P[1] = static_cast<uint8_t>(std::min<int64_t>(255, Round(P[1] * (double(S1) / D))));
+        P[2] = static_cast<uint8_t>(std::min<int64_t>(255, Round(P[2] * (double(S2) / D))));
+      } else {
+        uint8_t* P = Src[static_cast<size_t>(y)] + x * PixelBytes;
+        P[0] = static_cast<uint8_t>(Round(double(S0) / double(WS)));
+        P[1] = static_cast<uint8_t>(Round(double(S1) / double(WS)));
+        P[2] = static_cast<uint8_t>(Round(double(S2) / double(WS)));
+      }
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -14,7 +14,9 @@
 
 #include <memory>
 #include <span>
+#include <vector>
 
+class TBitmap;
 class TCanvas3D;
 class TZuzCanvas;
 class TZuzBlend;
@@ -79,6 +81,18 @@ public:
   virtual void DrawEllipse(TCanvas3D* ACanvas, const TRect& Rect, int32_t DonutPercent, double StartAngle,
                            double EndAngle);
 
+  // The smooth shadow of the buffered GDI canvas: the shape drawn in the
+  // shadow colour on white, blurred and multiplied into the canvas's buffer
+  // at R's top-left. The parameters are those of the canvas's SmoothShadow.
+  void InternalDrawSmooth(TCanvas3D* ACanvas, const TRect& R, bool IsEllipse, int32_t RoundSize,
+                          std::span<const TPoint> P, int32_t DonutPercent, double StartAngle, double EndAngle);
+  // The working bitmap of a smooth shadow before blurring: white, with the
+  // shape in the shadow colour inset by half the blur radius (points are
+  // moved so that their smallest X and Y become 1). nullptr when the shape
+  // would need more than MaxSmoothShadowPixels.
+  std::unique_ptr<TBitmap> SmoothShape(const TRect& R, bool IsEllipse, int32_t RoundSize, std::span<const TPoint> P,
+                                       int32_t DonutPercent) const;
+
   TNotifyEvent IOnChange;
   TColor DefaultColor = 0xC0C0C0;
   int32_t DefaultSize = 0;
@@ -100,6 +114,22 @@ protected:
   std::unique_ptr<TZuzBlend> IBlend;
   uint8_t ITransp = 0;
 };
+
+// Blurs Bitmap with a separable kernel of radius Radius (weights
+// base ^ (-d^2 / Radius), base = (Blur + 180) / 100, scaled to 100000) and
+// multiplies the result into Back with Bitmap's top-left at (Left, Top):
+// white leaves the background as it was, the shadow colour darkens it by
+// its own fraction. Without Back the blurred pixels go back into Bitmap.
+// With Clip only pixels the canvas's clip region shows are written. Radius
+// is limited to 0..8191 and the base to at least 1 (a kernel heavier at its
+// ends than at its centre is no blur).
+void ZuzShadowSmooth(TBitmap* Bitmap, TBitmap* Back, int32_t Left, int32_t Top, int32_t Width, int32_t Height,
+                     int32_t Radius, float Blur, TCanvas3D* ACanvas, bool Clip);
+// The kernel weights ZuzShadowSmooth uses (2 * Radius + 1 of them).
+std::vector<int32_t> ZuzShadowKernel(int32_t Radius, float Blur);
+
+// Larger smooth shadows are drawn plain.
+constexpr int64_t MaxSmoothShadowPixels = 16777215;
 
 class TZuzEmboss : public TZuzShadow {
 public:

@@ -24,7 +24,9 @@ TEST(BlendBitmaps, PercentOfTheDestinationThatRemains)
   const struct {
     double Percent;
     TColor Want;
-  } Cases[] = {{100, 0x204060}, {0, 0xE0C0A0}, {50, 0x808080}};
+  } Cases[] = {{100, 0x204060}, {0, 0xE0C0A0}, {50, 0x808080},
+               // Beyond 0..100 (a transparency byte above 100) the mix is limited.
+               {250, 0x204060}, {-30, 0xE0C0A0}};
   for (const auto& C : Cases) {
     auto A = Solid(4, 4, 0xE0C0A0);
     auto B = Solid(4, 4, 0x204060);
@@ -123,4 +125,21 @@ TEST(SmoothStretch, KernelsAndSizes)
   SmoothStretch(&Src, &Big);
   EXPECT_EQ(Big.ImageData()->pixel(0, 0), Src.ImageData()->pixel(0, 0));
   EXPECT_EQ(Big.ImageData()->pixel(49, 39), Src.ImageData()->pixel(4, 3));
+}
+
+TEST(SmoothStretch, ExtremeReductionsStayInsideTheSource)
+{
+  // Reducing a three-pixel picture to two: the filter window is wider than
+  // twice the source, and reflected indexes are limited to it.
+  for (const auto Option : {ssBestQuality, ssBestPerformance}) {
+    auto Src = Solid(3, 3, RGBColor(0, 0, 200));
+    TBitmap Dst(2, 3);
+    SmoothStretch(Src.get(), &Dst, Option);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 2; ++x) {
+        const TColor P = PixelOf(*Dst.ImageData(), x, y);
+        EXPECT_EQ(GetRValue(P), 0) << x << "," << y;
+        EXPECT_NEAR(GetBValue(P), 200, 2) << x << "," << y;
+      }
+  }
 }

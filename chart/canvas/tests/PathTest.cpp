@@ -75,3 +75,26 @@ TEST(GdiPath, OneBracketAtATime)
   TZuzCanvas3D NoDevice;
   EXPECT_THROW(NoDevice.CreatePath(), Exception);
 }
+
+TEST(PathGeometry, PointAtDistance)
+{
+  const struct {
+    TPoint P0, P1;
+    float D;
+    TPoint Want;
+  } Cases[] = {
+      {{0, 0}, {10, 0}, 3, {7, 0}},   {{0, 10}, {0, 0}, 3, {0, 3}},   {{5, 5}, {5, 5}, 2, {5, 3}},
+      {{0, 0}, {0, 10}, 4, {0, 6}},   {{10, 0}, {0, 0}, 2.5f, {2, 0}}, {{0, 0}, {30, 40}, 5, {27, 36}},
+  };
+  for (const auto& C : Cases)
+    EXPECT_EQ(PointAtDistance(C.P0, C.P1, C.D), C.Want) << C.P1.X << "," << C.P1.Y << " " << C.D;
+  const TPointFloat F = PointAtDistance(TPointFloat{0, 0}, TPointFloat{10, 0}, 2.5f);
+  EXPECT_FLOAT_EQ(F.x, 7.5f);
+  EXPECT_FLOAT_EQ(F.y, 0);
+  EXPECT_EQ(PointAtDistance(TPointFloat{1, 9}, TPointFloat{1, 2}, 0.5f), (TPointFloat{1, 2.5f}));
+  EXPECT_EQ(ZuzDistance(3, 4), 5);
+  int32_t A = 1, B = 2;
+  SwapInteger(A, B);
+  EXPECT_EQ(A, 2);
+  EXPECT_EQ(B, 1);
+}

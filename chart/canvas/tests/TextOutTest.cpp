@@ -95,6 +95,8 @@ TEST(GdiText, NegativeShadowSizeMovesTheText)
 {
   TTextCanvas T;
   TZuzShadow* S = T.Canvas->Font()->Shadow();
+  // A plain shadow keeps its colour exactly, so its place can be found.
+  S->SetSmooth(false);
   S->SetColor(clRed);
   S->SetTransparency(0);
   S->SetHorizSize(-3);
@@ -106,6 +108,7 @@ TEST(GdiText, NegativeShadowSizeMovesTheText)
   EXPECT_EQ(Text.Top, Shadow.Top);
 
   TTextCanvas P;
+  P.Canvas->Font()->Shadow()->SetSmooth(false);
   P.Canvas->Font()->Shadow()->SetColor(clRed);
   P.Canvas->Font()->Shadow()->SetTransparency(0);
   P.Canvas->Font()->Shadow()->SetSize(2);
@@ -119,6 +122,7 @@ TEST(GdiText, TransparentShadowsBlend)
 {
   TTextCanvas T;
   TZuzShadow* S = T.Canvas->Font()->Shadow();
+  S->SetSmooth(false);
   S->SetColor(clRed);
   S->SetSize(4);
   T.Canvas->TextOut(10, 10, QStringLiteral("l"));
@@ -207,4 +211,36 @@ TEST(GdiText, RotatedLabels)
   EXPECT_LE(R.Bottom, 61);
   EXPECT_GE(R.Left, 99);
   EXPECT_LE(R.Right, 100 + H + 1);
+}
+
+TEST(GdiText, SmoothShadowsAreBlurred)
+{
+  // The shadow is blurred in the buffer: its strokes fade into the
+  // background, the more the larger the blur amount; the text itself stays
+  // sharp.
+  auto Spread = [](int32_t Blur, int32_t X) {
+    TTextCanvas T;
+    TZuzShadow* S = T.Canvas->Font()->Shadow();
+    S->SetColor(clRed);
+    S->SetTransparency(0);
+    S->SetSize(6);
+    S->SetSmoothBlur(Blur);
+    T.Canvas->TextOut(X, 10, QStringLiteral("H"));
+    int Faded = 0;
+    const QImage I = T.Image();
+    for (int32_t y = 0; y < I.height(); ++y)
+      for (int32_t x = 0; x < I.width(); ++x) {
+        const TColor P = PixelOf(I, x, y);
+        if (GetRValue(P) == 255 && GetGValue(P) > 0 && GetGValue(P) < 255)
+          ++Faded;
+      }
+    EXPECT_GT(CountColor(I, clBlack), 0);
+    return Faded;
+  };
+  const int One = Spread(0, 10), Three = Spread(3, 10);
+  EXPECT_GT(One, 10);
+  EXPECT_GT(Three, One);
+  // A blur amount from a chart file is capped, and a shadow at the edge of
+  // the buffer is blurred only inside it.
+  EXPECT_GT(Spread(INT32_MAX, 150), 0);
 }

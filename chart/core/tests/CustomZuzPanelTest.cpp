@@ -4,6 +4,7 @@
 
 #include "chart/canvas/Canvas.h"
 #include "chart/canvas/ChartCanvasInit.h"
+#include "chart/canvas/GDIPlusCanvas.h"
 #include "chart/canvas/ZuzCanvas3D.h"
 #include "chart/canvas/ZuzFont.h"
 
@@ -39,11 +40,16 @@ public:
 
 TEST(ChartPanel, CanvasByClassFallsBackToTheGdiCanvas)
 {
+  TCustomZuzPanel Default(nullptr);
+  EXPECT_EQ(Default.DefaultCanvas(), QStringLiteral("TGDIPlusCanvas"));
+  EXPECT_EQ(Default.InternalCanvas()->ClassName(), QStringLiteral("TGDIPlusCanvas"));
+
+  UnregisterGDIPlusCanvas();
   TCustomZuzPanel P(nullptr);
-  EXPECT_EQ(P.DefaultCanvas(), QStringLiteral("TGDIPlusCanvas"));
   ASSERT_NE(P.InternalCanvas(), nullptr);
   EXPECT_EQ(P.InternalCanvas()->ClassName(), QStringLiteral("TZuzCanvas3D"));
   EXPECT_EQ(P.InternalCanvas()->ReferenceCanvas(), P.Canvas());
+  RegisterGDIPlusCanvas();
 
   RegisterCanvasClass(QStringLiteral("TOtherCanvas"), []() -> std::unique_ptr<TCanvas3D> {
     return std::make_unique<TOtherCanvas>();

@@ -1,0 +1,30 @@
+#pragma once
+// The colour dialog of the chart editor, with custom colours remembered
+// from one dialog to the next for the whole run.
+#include "chart/canvas/GraphicsTypes.h"
+
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+enum TColorDialogOption : uint8_t { cdFullOpen = 1 };
+using TColorDialogOptions = uint8_t;
+
+// The custom colours of the colour dialog; nullptr before the first
+// EditColor.
+std::vector<TColor>* ZuzCustomColorList();
+void FreeZuzCustomColorList();
+
+// Shows a colour dialog starting at Color with the given custom colours;
+// true (with Color and CustomColors updated) after OK. The platform's
+// colour dialog by default; tests put their own in.
+using TColorDialogProc =
+    std::function<bool(QWidget* Owner, TColor& Color, TColorDialogOptions Options, std::vector<TColor>& CustomColors)>;
+extern TColorDialogProc ZuzColorDialog;
+
+// The chosen colour after OK (the dialog's custom colours are kept for the
+// next one); AColor after Cancel.
+TColor EditColor(QWidget* AOwner, TColor AColor, TColorDialogOptions Options);
+// EditColor; true and AColor changed when the dialog gave another colour.
+bool EditColorDialog(QWidget* AOwner, TColor& AColor, TColorDialogOptions Options);

@@ -1,0 +1,130 @@
+#include "chart/canvasctl/ImageFiltered.h"
+
+#include "chart/canvas/Bitmap.h"
+#include "chart/canvas/ZuzFilter.h"
+
+#include "platform/Filer.h"
+#include "rtl/Streams.h"
+
+#include <QPainter>
+
+TImageFiltered::TImageFiltered(QWidget* AOwner)
+    : QWidget(AOwner), FPicture(std::make_unique<TPicture>()), FFilters(std::make_unique<TFilterItems>(nullptr))
+{
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  InheritedChanged = FPicture->OnChange;
+  FPicture->OnChange = [this](TObject*) { DoPictureChanged(); };
+  FFilters->FOnChange = [this](TObject*) { update(); };
+}
+
+TImageFiltered::~TImageFiltered()
+{
+  FFilters->FOnChange = nullptr;
+  FPicture->OnChange = nullptr;
+}
+
+void TImageFiltered::DropCache() { IFilteredPicture.reset(); }
+
+void TImageFiltered::DoPictureChanged()
+{
+  if (IAssigning)
+    return;
+  DropCache();
+  if (InheritedChanged)
+    InheritedChanged(FPicture.get());
+  update();
+}
+
+void TImageFiltered::SetFilters(TFilterItems* Value)
+{
+  FFilters->Assign(Value);
+  DropCache();
+  update();
+}
+
+void TImageFiltered::Assign(const TImageFiltered* Source)
+{
+  if (Source)
+    SetFilters(Source->FFilters.get());
+}
+
+QByteArray TImageFiltered::FilterSignature() const
+{
+  // The published values of the filters as they would be saved: a change
+  // of any of them (an Amount set by an editor) makes the cache stale.
+  TMemoryStream S;
+  {
+    TWriter W(S);
+    WriteFilters(W, FFilters.get());
+    W.FlushBuffer();
+  }
+  return QByteArray(reinterpret_cast<const char*>(S.Memory()), static_cast<int>(S.Size()));
+}
+
+TBitmap* TImageFiltered::Filtered()
+{
+  const QByteArray Signature = FilterSignature();
+  if (FFilters->Changed || Signature != ISignature) {
+    DropCache();
+    FFilters->Changed = false;
+    ISignature = Signature;
+  }
+  if (IFilteredPicture)
+    return IFilteredPicture.get();
+  if (!FPicture->Graphic())
+    return nullptr;
+  IFilteredPicture = std::make_unique<TBitmap>();
+  IAssigning = true;
+  IFilteredPicture->Assign(FPicture->Graphic());
+  IAssigning = false;
+  FFilters->ApplyTo(IFilteredPicture.get());
+  return IFilteredPicture.get();
+}
+
+QRect TImageFiltered::DestRect() const
+{
+  int W = FPicture->Width(), H = FPicture->Height();
+  const int CW = width(), CH = height();
+  if (Stretch || (Proportional && (W > CW || H > CH))) {
+    if (Proportional && W > 0 && H > 0) {
+      const double Aspect = double(W) / H;
+      if (W > H) {
+        W = CW;
+        H = int(CW / Aspect);
+        if (H > CH) {
+          H = CH;
+          W = int(CH * Aspect);
+        }
+      } else {
+        H = CH;
+        W = int(CH * Aspect);
+        if (W > CW) {
+          W = CW;
+          H = int(CW / Aspect);
+        }
+      }
+    } else {
+      W = CW;
+      H = CH;
+    }
+  }
+  int X = 0, Y = 0;
+  if (Center) {
+    X = (CW - W) / 2;
+    Y = (CH - H) / 2;
+  }
+  return QRect(X, Y, W, H);
+}
+
+void TImageFiltered::paintEvent(QPaintEvent*)
+{
+  TBitmap* B = Filtered();
+  if (!B || B->Empty())
+    return;
+  QPainter P(this);
+  const QRect D = DestRect();
+  if (B->Width() == D.width() && B->Height() == D.height())
+    P.drawImage(0, 0, *B->DrawnImage());
+  else
+    P.drawImage(D, *B->DrawnImage());
+}

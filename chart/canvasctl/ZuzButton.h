@@ -1,0 +1,76 @@
+#pragma once
+// Push buttons of the chart editor that paint a symbol of the property
+// they edit, through a chart canvas so that every symbol uses the chart's
+// own drawing primitives. The colour button opens the colour dialog and
+// can be bound to any published colour property by name.
+#include "chart/canvas/GraphicsTypes.h"
+#include "rtl/Types.h"
+
+#include <QPushButton>
+
+#include <functional>
+
+class TPersistent;
+class TZuzCanvas;
+struct TPropInfo;
+
+class TZuzButton : public QPushButton {
+public:
+  explicit TZuzButton(QWidget* AOwner = nullptr);
+  ~TZuzButton() override;
+
+  bool SymbolVisible() const { return FSymbolVisible; }
+  void SetSymbolVisible(bool Value);
+  int32_t SymbolWidth() const { return FSymbolWidth; }
+  void SetSymbolWidth(int32_t Value);
+
+  // Binds the button to AInstance's published property PropName (Info stays
+  // empty when AInstance has none of that name); nullptr unlinks without a
+  // repaint.
+  void LinkProperty(TPersistent* AInstance, const String& PropName);
+  // Where the symbol goes: the button's middle without caption, else its
+  // right end, 6 pixels from the edge.
+  TRect SymbolRectangle() const;
+  // Paints the symbol; nothing here.
+  virtual void DrawSymbol(TZuzCanvas* ACanvas);
+  // The click after the button has done its own part; fires OnClick.
+  virtual void Click();
+
+  TPersistent* Instance = nullptr;
+  const TPropInfo* Info = nullptr;
+  std::function<void()> OnClick;
+
+protected:
+  void paintEvent(QPaintEvent* Event) override;
+  void changeEvent(QEvent* Event) override;
+
+private:
+  int32_t FSymbolWidth = 0;
+  bool FSymbolVisible = true;
+};
+
+class TButtonColor : public TZuzButton {
+public:
+  explicit TButtonColor(QWidget* AOwner = nullptr);
+  ~TButtonColor() override;
+
+  bool FullOpen() const { return FFullOpen; }
+  void SetFullOpen(bool Value) { FFullOpen = Value; }
+  // GetColorProc's colour when set, else the linked property's, else the
+  // button's own.
+  TColor SymbolColor() const;
+  // Writes the linked property when there is one, else the button's own
+  // colour; then repaints.
+  void SetSymbolColor(TColor Value);
+
+  // Opens the colour dialog; a changed colour is taken and OnClick fires,
+  // a cancelled or unchanged dialog fires nothing.
+  void Click() override;
+  void DrawSymbol(TZuzCanvas* ACanvas) override;
+
+  std::function<TColor()> GetColorProc;
+
+private:
+  bool FFullOpen = true;
+  TColor FSymbolColor = clNone;
+};
