@@ -2,6 +2,7 @@
 // Small classes with one published property of every kind, for the
 // streaming and property tests.
 #include "platform/Collection.h"
+#include "platform/Colors.h"
 #include "platform/Component.h"
 #include "platform/Events.h"
 #include "rtl/StringList.h"
@@ -10,19 +11,6 @@
 
 #include <memory>
 #include <vector>
-
-// Colours the way the drawing layer holds them: unsigned 32-bit.
-using TColor = uint32_t;
-constexpr TColor clBlack = 0x000000;
-constexpr TColor clRed = 0x0000FF;
-constexpr TColor clGray = 0x808080;
-constexpr TColor clSilver = 0xC0C0C0;
-constexpr TColor clWhite = 0xFFFFFF;
-constexpr TColor clNone = 0x1FFFFFFF;
-constexpr TColor clDefault = 0x20000000;
-constexpr TColor clWindow = 0xFF000005;
-constexpr TColor clWindowText = 0xFF000008;
-constexpr TColor clBtnFace = 0xFF00000F;
 
 enum TTestShape : uint8_t { tsCircle, tsSquare, tsTriangle };
 enum TTestFontStyle : uint8_t { tfsBold, tfsItalic, tfsUnderline, tfsStrikeOut };
