@@ -1,9 +1,9 @@
 #include "serial/SioBaseDispatcher.h"
 
 #include "platform/Messages.h"
-#include "serial/SectionLock.h"
 #include "platform/Thread.h"
 #include "serial/IOQueue.h"
+#include "serial/SectionLock.h"
 #include "serial/SioErrors.h"
 #include "serial/SioTriggerRecords.h"
 
@@ -36,7 +36,8 @@ TSioBaseDispatcher::TSioBaseDispatcher(TObject* AOwner)
     : fOwner(AOwner), DataSection(std::make_unique<TCriticalSection>()),
       OutputSection(std::make_unique<TCriticalSection>()), DispSection(std::make_unique<TCriticalSection>()),
       LogSection(std::make_unique<TCriticalSection>()),
-      FQueue(std::make_unique<TIOQueue>()), DLoggingQueue(std::make_unique<TIOQueue>())
+      FQueue(std::make_unique<TIOQueue>()), DLoggingQueue(std::make_unique<TIOQueue>()),
+      DataArrived(std::make_unique<TEvent>(false, false))
 {
   PortTable& T = Ports();
   TSectionLock L(T.Lock);
@@ -456,7 +457,6 @@ bool TSioBaseDispatcher::ExtractData()
     return true;
   }
   const uint32_t Avail = InQueueUsed();
-  ComStatus.InQue = Avail;
   if (Avail == 0)
     return false;
 
@@ -479,8 +479,10 @@ bool TSioBaseDispatcher::ExtractData()
     return N;
   };
 
+  uint32_t Read = 0;
   if (First > 0) {
     const uint32_t Got = ReadInto(std::min(First, Total));
+    Read += Got;
     DBufHead += Got;
     if (Got < std::min(First, Total))
       Second = 0;
@@ -491,12 +493,26 @@ bool TSioBaseDispatcher::ExtractData()
   }
   if (Second > 0) {
     const uint32_t Got = ReadInto(Second);
+    Read += Got;
     DBufHead = (DBufHead + Got) % InputRingSize;
     if (Got > 0)
       DispatchFull = DBufHead == DBufTail;
   }
+  if (Read > 0 && DataWaiter) {
+    DataArrived->SetEvent();
+    WakeMainThread();
+  }
   return true;
 }
+
+void TSioBaseDispatcher::SetDataWaiter(bool On)
+{
+  DataWaiter = On;
+  if (On)
+    WakeDispatcher(); // bytes may be waiting for a pass
+}
+
+bool TSioBaseDispatcher::WaitDataArrived(uint32_t Ms) { return DataArrived->WaitFor(Ms) == wrSignaled; }
 
 // ------------------------------------------------------------ output ring
 

@@ -28,6 +28,7 @@
 #include <vector>
 
 class TCriticalSection;
+class TEvent;
 class TIOQueue;
 class TThread;
 
@@ -41,7 +42,7 @@ public:
   TObject* Owner() const { return fOwner; }
   int32_t Handle() const { return fHandle; }
   int32_t ComHandle() const { return CidEx.load(); }
-  uint32_t DispatcherWindow() const { return fDispatcherWindow; }
+  uint32_t DispatcherWindow() const { return fDispatcherWindow.load(); }
   bool EventBusy() const { return fEventBusy.load(); }
   void SetEventBusy(bool Value);
   bool Active() const { return DispActive.load(); }
@@ -245,6 +246,24 @@ public:
                         uint32_t BufferLen);
   void AddStringToLog(const AnsiString& S);
   uint32_t GetDispatchTime() const;
+  // Write the trace or the dispatch log to FName (creating or replacing it;
+  // the Append forms add to an existing file). InHex shows the bytes that are
+  // not printable as hexadecimal codes rather than decimal ones, AllHex shows
+  // every byte so. The trace is emptied and goes on; the log is emptied.
+  // 0, or minus the run-time I/O error code of the file operation.
+  int32_t DumpTrace(const String& FName, bool InHex, bool AllHex);
+  int32_t AppendTrace(const String& FName, bool InHex, bool AllHex);
+  int32_t DumpDispatchLog(const String& FName, bool InHex, bool AllHex);
+  int32_t AppendDispatchLog(const String& FName, bool InHex, bool AllHex);
+  // Entries waiting in the dispatch log.
+  int32_t DispatchLogCount() const;
+
+  // ---- a thread waiting for received bytes outside the triggers (the
+  // port's string waits): while set, every read from the device signals the
+  // waiter and wakes the main thread's message waits.
+  void SetDataWaiter(bool On);
+  // True when bytes were read since the last call, or arrive within Ms.
+  bool WaitDataArrived(uint32_t Ms);
 
 protected:
   // Closes the port for destruction and waits for the worker threads; the
@@ -287,7 +306,7 @@ protected:
   bool DTRAuto = false;
   bool RTSState = true;
   bool RTSAuto = false;
-  uint32_t fDispatcherWindow = 0;
+  std::atomic<uint32_t> fDispatcherWindow{0};
   bool RS485Mode = false;
   uint16_t BaseAddress = 0;
   std::atomic<bool> PortHandlerInstalled{false};
@@ -319,6 +338,8 @@ protected:
   std::unique_ptr<TCriticalSection> LogSection;
   std::unique_ptr<TIOQueue> FQueue;
   std::unique_ptr<TIOQueue> DLoggingQueue;
+  std::atomic<bool> DataWaiter{false};
+  std::unique_ptr<TEvent> DataArrived;
 
   // Output ring (OutputSection).
   std::unique_ptr<char[]> OBuffer;
@@ -350,6 +371,8 @@ private:
   int32_t PeekCharPrim(char& C, uint32_t Count);
   int32_t PeekBlockPrim(char* Block, uint32_t Offset, uint32_t Len, uint32_t& NewTail);
   void TraceBytes(char Kind, const char* Bytes, uint32_t Len);
+  int32_t WriteTrace(const String& FName, bool InHex, bool AllHex, bool AppendToFile);
+  int32_t WriteDispatchLog(const String& FName, bool InHex, bool AllHex, bool AppendToFile);
   bool StatusConditionHolds(const TStatusTrigger& T, uint32_t& Data, uint32_t OutFree, uint32_t OutUsed);
   int32_t SetLineDCBChecked(TDCB& ADCB);
 

@@ -539,12 +539,20 @@ void TSioWin32Dispatcher::ThreadGone(TThread* Sender)
   const bool Tell = FFailed.load();
   const uint32_t Wnd = fDispatcherWindow;
   const intptr_t LParam = intptr_t(uint32_t(fHandle) << 16);
-  if (--ActiveThreads == 0) {
-    DispActive = false;
-    // The dispatcher may be freed from here on: only the copies are used.
-    if (Tell && Wnd != 0)
-      PostMessage(Wnd, PortFailedMsg, 0, LParam);
+  // The last thread clears DispActive before the count reaches 0: whoever
+  // sees the count at 0 may free the dispatcher, so nothing of it is touched
+  // after the decrement but the copies above.
+  bool Last = false;
+  for (int32_t N = ActiveThreads.load();;) {
+    if (N == 1)
+      DispActive = false;
+    if (ActiveThreads.compare_exchange_weak(N, N - 1)) {
+      Last = N == 1;
+      break;
+    }
   }
+  if (Last && Tell && Wnd != 0)
+    PostMessage(Wnd, PortFailedMsg, 0, LParam);
 }
 
 bool TSioWin32Dispatcher::CheckPort(const String& ComName) { return SerialPortExists(ComName); }

@@ -1,0 +1,5 @@
+#include "app/MdiChild.h"
+
+IMdiChild::~IMdiChild() = default;
+
+bool IMdiChild::Appearance(TLayoutAppearance&) const { return false; }

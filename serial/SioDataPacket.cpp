@@ -1,0 +1,1015 @@
+#include "serial/SioDataPacket.h"
+
+#include "platform/Application.h"
+#include "platform/Messages.h"
+#include "platform/Thread.h"
+#include "rtl/Exceptions.h"
+#include "serial/SioBaseDispatcher.h"
+#include "serial/SioComPort.h"
+#include "serial/SioErrors.h"
+#include "serial/SioExceptions.h"
+#include "serial/SioTicks.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+// The manager's lock. The dispatch thread lets go of it completely while a
+// synchronised event runs on the main thread, and takes it back as deep as
+// it held it.
+class TPacketLock {
+public:
+  void Enter()
+  {
+    M.lock();
+    ++Depth;
+  }
+  void Leave()
+  {
+    --Depth;
+    M.unlock();
+  }
+  int32_t ReleaseAll()
+  {
+    const int32_t Held = Depth;
+    for (int32_t I = 0; I < Held; ++I)
+      Leave();
+    return Held;
+  }
+  void Reacquire(int32_t Held)
+  {
+    for (int32_t I = 0; I < Held; ++I)
+      Enter();
+  }
+
+private:
+  std::recursive_mutex M;
+  int32_t Depth = 0; // changed only by the holder
+};
+
+namespace {
+
+class TPacketLocked {
+public:
+  explicit TPacketLocked(TPacketLock* L) : FL(L)
+  {
+    if (FL)
+      FL->Enter();
+  }
+  ~TPacketLocked()
+  {
+    if (FL)
+      FL->Leave();
+  }
+  TPacketLocked(const TPacketLocked&) = delete;
+  TPacketLocked& operator=(const TPacketLocked&) = delete;
+
+private:
+  TPacketLock* FL;
+};
+
+} // namespace
+
+struct TManagerToken {
+  std::mutex M;
+  TSioDataPacketManager* Manager = nullptr;
+  int32_t InFlight = 0;
+};
+
+namespace {
+
+// Posted by a manager to itself when its last packet left.
+constexpr uint32_t ReleaseManagerMsg = WM_USER + 0x0301;
+// The query the system sends before it shuts down.
+constexpr uint32_t QueryEndSessionMsg = 0x0011;
+constexpr uint32_t MaxNotifyBytes = InputRingSize;
+
+uint8_t UpCase(uint8_t C) { return (C >= 'a' && C <= 'z') ? uint8_t(C - 32) : C; }
+
+AnsiString UpCaseLetters(const AnsiString& S)
+{
+  AnsiString R = S;
+  for (qsizetype I = 0; I < R.size(); ++I)
+    R[I] = char(UpCase(uint8_t(R[I])));
+  return R;
+}
+
+// Drops each backslash and makes the character after it literal; "?" is any
+// byte. S keeps the characters, Mask has "1" where any byte matches.
+void SetupWildMask(AnsiString& S, AnsiString& Mask)
+{
+  AnsiString Out;
+  Mask.clear();
+  bool Literal = false;
+  for (const char C : std::as_const(S)) {
+    if (!Literal && C == '\\') {
+      Literal = true;
+      continue;
+    }
+    Out.append(C);
+    Mask.append(!Literal && C == '?' ? '1' : '0');
+    Literal = false;
+  }
+  S = Out;
+}
+
+TSioDataPacketManagerList ManagerListInstance;
+
+} // namespace
+
+TSioDataPacketManagerList* PacketManagerList = &ManagerListInstance;
+
+// ------------------------------------------------------------ the list
+
+TSioDataPacketManagerList::TSioDataPacketManagerList() = default;
+
+TSioDataPacketManagerList::~TSioDataPacketManagerList()
+{
+  // At the end of the program the ports may be gone already.
+  const std::vector<TSioDataPacketManager*> Left = ManagerList;
+  for (TSioDataPacketManager* M : Left) {
+    M->fComPort = nullptr;
+    M->Disp = nullptr;
+    delete M;
+  }
+  ManagerList.clear();
+}
+
+void TSioDataPacketManagerList::Insert(TSioDataPacketManager* Manager) { ManagerList.push_back(Manager); }
+
+void TSioDataPacketManagerList::Remove(TSioDataPacketManager* Manager) { std::erase(ManagerList, Manager); }
+
+TSioDataPacketManager* TSioDataPacketManagerList::GetPortManager(TSioCustomComPort* ComPort) const
+{
+  for (TSioDataPacketManager* M : ManagerList)
+    if (M->ComPort() == ComPort)
+      return M;
+  return nullptr;
+}
+
+// ------------------------------------------------------------ manager
+
+TSioDataPacketManager::TSioDataPacketManager(TSioCustomComPort* AComPort)
+    : fComPort(AComPort), Lock(std::make_unique<TPacketLock>()), Token(std::make_shared<TManagerToken>())
+{
+  Token->Manager = this;
+  fComPort->RegisterUserCallbackEx(MethodEvent(this, &TSioDataPacketManager::PortOpenCloseEx));
+  PacketManagerList->Insert(this);
+  const TComponentState State = fComPort->ComponentState();
+  if (fComPort->Open() && !(State & (csDesigning | csLoading)))
+    SetEnabled(true);
+  EnablePending = fComPort->Open() && !fEnabled && !(State & csDesigning);
+  FWindowHandle = std::make_unique<TMessageWindow>(
+      [this](uint32_t Msg, uintptr_t WParam, intptr_t LParam) { return WindowProc(Msg, WParam, LParam); });
+}
+
+TSioDataPacketManager::~TSioDataPacketManager()
+{
+  {
+    std::lock_guard<std::mutex> G(Token->M);
+    Token->Manager = nullptr;
+  }
+  PacketManagerList->Remove(this);
+  SetEnabled(false);
+  if (fComPort)
+    fComPort->DeregisterUserCallbackEx(MethodOf(this, &TSioDataPacketManager::PortOpenCloseEx));
+  for (TSioDataPacket* P : PacketList)
+    if (P->fManager == this)
+      P->fManager = nullptr;
+  for (TSioDataPacket* P : RemovedInEvent)
+    if (P->fManager == this)
+      P->fManager = nullptr;
+  PacketList.clear();
+  FreeBuffer();
+}
+
+String TSioDataPacketManager::ClassName() const { return QStringLiteral("TSioDataPacketManager"); }
+
+intptr_t TSioDataPacketManager::WindowProc(uint32_t Msg, uintptr_t, intptr_t)
+{
+  if (Msg == QueryEndSessionMsg)
+    return 1;
+  if (Msg != ReleaseManagerMsg)
+    return 0;
+  {
+    TPacketLocked L(Lock.get());
+    if (!PacketList.empty() || FKeepAlive) {
+      ReleasePosted = false;
+      return 0; // a packet came back meanwhile
+    }
+  }
+  bool Free = false;
+  {
+    std::lock_guard<std::mutex> G(Token->M);
+    if (Token->InFlight == 0) {
+      Token->Manager = nullptr;
+      Free = true;
+    }
+  }
+  if (!Free) {
+    // A notification is still being handled: look again shortly.
+    WaitMessageOrTimeout(1);
+    PostMessage(FWindowHandle->Handle(), ReleaseManagerMsg, 0, 0);
+    return 0;
+  }
+  delete this;
+  return 0;
+}
+
+void TSioDataPacketManager::RequestRelease()
+{
+  if (ReleasePosted)
+    return;
+  ReleasePosted = true;
+  SetEnabled(false);
+  if (fComPort)
+    fComPort->DeregisterUserCallbackEx(MethodOf(this, &TSioDataPacketManager::PortOpenCloseEx));
+  fComPort = nullptr;
+  PostMessage(FWindowHandle->Handle(), ReleaseManagerMsg, 0, 0);
+}
+
+void TSioDataPacketManager::PortGone()
+{
+  TPacketLocked L(Lock.get());
+  SetEnabled(false);
+  for (TSioDataPacket* P : PacketList) {
+    P->Disable();
+    P->fComPort = nullptr;
+    P->fManager = nullptr;
+  }
+  PacketList.clear();
+  fComPort = nullptr;
+  if (!ReleasePosted) {
+    ReleasePosted = true;
+    PostMessage(FWindowHandle->Handle(), ReleaseManagerMsg, 0, 0);
+  }
+}
+
+void TSioDataPacketManager::Insert(TSioDataPacket* Packet)
+{
+  TPacketLocked L(Lock.get());
+  PacketList.push_back(Packet);
+  Packet->fManager = this;
+}
+
+void TSioDataPacketManager::Remove(TSioDataPacket* Packet)
+{
+  TPacketLocked L(Lock.get());
+  if (fCapture == Packet) {
+    Packet->SetMode(dpIdle);
+    fCapture = nullptr;
+  }
+  std::erase(PacketList, Packet);
+  if (Packet->FEnableTimer != 0 && Disp) {
+    Disp->RemoveTrigger(Packet->FEnableTimer);
+    Packet->FEnableTimer = 0;
+  }
+  // During an event the packet keeps its manager until the event is over.
+  if (fInEvent)
+    RemovedInEvent.push_back(Packet);
+  else
+    Packet->fManager = nullptr;
+  if (PacketList.empty() && !FKeepAlive)
+    RequestRelease();
+}
+
+void TSioDataPacketManager::SetEnabled(bool Value)
+{
+  TPacketLocked L(Lock.get());
+  if (Value == fEnabled)
+    return;
+  if (Value) {
+    TSioBaseDispatcher* D = fComPort ? fComPort->ActiveDispatcher() : nullptr;
+    if (!HandlerInstalled && D) {
+      Disp = D;
+      std::shared_ptr<TManagerToken> T = Token;
+      TSioNotifyEvent Handler;
+      Handler.Method = MethodOf(this, &TSioDataPacketManager::PacketTriggerHandler);
+      Handler.Fn = [T](uint32_t Msg, uint32_t WParam, int32_t LParam) {
+        TSioDataPacketManager* Mgr;
+        {
+          std::lock_guard<std::mutex> G(T->M);
+          Mgr = T->Manager;
+          if (!Mgr)
+            return;
+          ++T->InFlight;
+        }
+        struct Leave {
+          TManagerToken* Token;
+          ~Leave()
+          {
+            std::lock_guard<std::mutex> G(Token->M);
+            --Token->InFlight;
+          }
+        } Done{T.get()};
+        Mgr->PacketTriggerHandler(Msg, WParam, LParam);
+      };
+      CheckException(fComPort, D->RegisterEventTriggerHandler(Handler));
+      HandlerInstalled = true;
+      Timer = static_cast<uint32_t>(CheckException(fComPort, D->AddTimerTrigger()));
+    }
+    fEnabled = HandlerInstalled;
+    return;
+  }
+  if (HandlerInstalled) {
+    TSioBaseDispatcher* D = fComPort ? fComPort->ActiveDispatcher() : nullptr;
+    if (D && D == Disp) {
+      D->RemoveTrigger(Timer);
+      D->DeregisterEventTriggerHandler(MethodOf(this, &TSioDataPacketManager::PacketTriggerHandler));
+    }
+    HandlerInstalled = false;
+  }
+  Timer = 0;
+  fCapture = nullptr;
+  for (TSioDataPacket* P : PacketList) {
+    P->HaveCapture = false;
+    P->FEnableTimer = 0;
+  }
+  Disp = nullptr;
+  fEnabled = false;
+  FreeBuffer();
+}
+
+void TSioDataPacketManager::EnableIfPending()
+{
+  if (!EnablePending)
+    return;
+  EnablePending = false;
+  SetEnabled(true);
+}
+
+void TSioDataPacketManager::PortOpenCloseEx(TObject*, TSioCallbackType CallbackType)
+{
+  TPacketLocked L(Lock.get());
+  if (CallbackType == ctOpen) {
+    SetEnabled(true);
+    const std::vector<TSioDataPacket*> Packets = PacketList;
+    for (TSioDataPacket* P : Packets) {
+      if (!P->fEnabled)
+        continue;
+      try {
+        P->Enable();
+      } catch (const std::exception& E) {
+        // One packet's settings must not keep the port from opening.
+        P->fEnabled = false;
+        HandleApplicationException(E);
+      }
+    }
+    return;
+  }
+  const std::vector<TSioDataPacket*> Packets = PacketList;
+  for (TSioDataPacket* P : Packets)
+    P->Disable();
+  SetEnabled(false);
+}
+
+void TSioDataPacketManager::PacketTriggerHandler(uint32_t Msg, uint32_t WParam, int32_t)
+{
+  TPacketLocked L(Lock.get());
+  if (!fEnabled || !Disp)
+    return;
+  if (Msg == TriggerAvailMsg) {
+    const int32_t Count = static_cast<int32_t>(std::min(WParam, MaxNotifyBytes));
+    if (Count <= 0)
+      return;
+    // A collection that never ends must not hold the port's bytes without
+    // limit: it times out (and without one, the bytes are dropped).
+    if (BufferPtr + Count > MaxHeldBytes) {
+      if (fCapture)
+        fCapture->TimedOut();
+      if (BufferPtr + Count > MaxHeldBytes)
+        FreeBuffer();
+    }
+    const int32_t NewStart = BufferPtr;
+    if (BufferPtr + Count >= static_cast<int32_t>(fDataBuffer.size()))
+      fDataBuffer.resize(fDataBuffer.size() + InputRingSize);
+    const int32_t Got = Disp->GetBlock(fDataBuffer.data() + BufferPtr, static_cast<uint32_t>(Count));
+    if (Got > 0)
+      BufferPtr += Got;
+    NotifyData(NewStart);
+    return;
+  }
+  if (Msg != TriggerTimerMsg)
+    return;
+  if (WParam == Timer && fCapture) {
+    fCapture->TimedOut();
+    return;
+  }
+  // A packet's own limit on its whole wait.
+  for (TSioDataPacket* P : PacketList) {
+    if (P->FEnableTimer == WParam && P->fMode != dpIdle) {
+      P->TimedOut();
+      return;
+    }
+  }
+}
+
+bool TSioDataPacketManager::AnyMatchInProgress() const
+{
+  return std::any_of(PacketList.begin(), PacketList.end(), [](const TSioDataPacket* P) {
+    return P->fEnabled && P->fMode != dpIdle && P->fBeginMatch != -1;
+  });
+}
+
+void TSioDataPacketManager::NotifyData(int32_t NewStart)
+{
+  if (fInEvent) {
+    if (!NotifyPending || NewStart < NotifyStart)
+      NotifyStart = NewStart;
+    NotifyPending = true;
+    return;
+  }
+  if (BufferPtr > 0)
+    fCurBfrOffset = NewStart;
+  while (fCurBfrOffset < BufferPtr) {
+    if (fCapture) {
+      fCapture->ProcessData(fCurBfrOffset);
+    } else {
+      const std::vector<TSioDataPacket*> Packets = PacketList;
+      for (TSioDataPacket* P : Packets) {
+        if (std::find(PacketList.begin(), PacketList.end(), P) == PacketList.end())
+          continue;
+        P->ProcessData(fCurBfrOffset);
+        if (fCapture || fCurBfrOffset < 0)
+          break;
+        if (BufferPtr == 0)
+          return;
+      }
+    }
+    ++fCurBfrOffset;
+  }
+  // Bytes that no match has claimed are not kept.
+  if (!fCapture && !AnyMatchInProgress())
+    FreeBuffer();
+}
+
+void TSioDataPacketManager::RemoveData(int32_t Start, int32_t Size)
+{
+  const int32_t R = std::clamp(Start + Size, 0, BufferPtr);
+  BufferPtr -= R;
+  fCurBfrOffset -= R;
+  if (fCurBfrOffset < 0)
+    fCurBfrOffset = -1;
+  NotifyStart = std::max(0, NotifyStart - R);
+  if (BufferPtr > 0)
+    std::memmove(fDataBuffer.data(), fDataBuffer.data() + R, static_cast<size_t>(BufferPtr));
+  else
+    FreeBuffer();
+  // Every match in progress began before the removed bytes ended: each packet
+  // restarts (the event's end enables them afresh).
+  for (TSioDataPacket* P : PacketList)
+    P->fBeginMatch = -1;
+}
+
+void TSioDataPacketManager::FreeBuffer()
+{
+  BufferPtr = 0;
+  fCurBfrOffset = -1;
+  std::vector<uint8_t>().swap(fDataBuffer);
+}
+
+void TSioDataPacketManager::EnterEvent()
+{
+  fInEvent = true;
+  for (TSioDataPacket* P : PacketList)
+    if (P->fEnabled)
+      P->Disable();
+}
+
+void TSioDataPacketManager::LeaveEvent()
+{
+  fInEvent = false;
+  // Packets removed during the event let go of the manager now.
+  for (TSioDataPacket* P : RemovedInEvent)
+    if (P->fManager == this)
+      P->fManager = nullptr;
+  RemovedInEvent.clear();
+  const std::vector<TSioDataPacket*> Packets = PacketList;
+  for (TSioDataPacket* P : Packets) {
+    if (!P->fEnabled)
+      continue;
+    P->EnablePending = false;
+    try {
+      P->Enable();
+    } catch (const std::exception& E) {
+      P->fEnabled = false;
+      HandleApplicationException(E);
+    }
+  }
+  if (NotifyPending) {
+    NotifyPending = false;
+    if (BufferPtr > 0)
+      NotifyData(NotifyStart);
+  }
+  if (PacketList.empty() && !FKeepAlive)
+    RequestRelease();
+}
+
+// ------------------------------------------------------------ packet
+
+TSioDataPacket::TSioDataPacket(TComponent* AOwner) : TSioBaseComponent(AOwner)
+{
+  if (ComponentState() & csDesigning) {
+    fEnabled = true;
+    SetComPort(SearchComPort(AOwner));
+  }
+}
+
+TSioDataPacket::~TSioDataPacket()
+{
+  // The dispatch thread may still be finishing this packet's delivery, whose
+  // events just ran on this thread: it needs only the manager's lock.
+  if (!InOwnEvent)
+    while (FDelivering.load() > 0)
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+  try {
+    SetComPort(nullptr);
+  } catch (const std::exception& E) {
+    HandleApplicationException(E);
+  }
+  if (fManager) {
+    TPacketLocked L(fManager->Lock.get());
+    std::erase(fManager->RemovedInEvent, this);
+  }
+}
+
+String TSioDataPacket::ClassName() const { return QStringLiteral("TSioDataPacket"); }
+
+void TSioDataPacket::Loaded()
+{
+  TSioBaseComponent::Loaded();
+  if (fManager)
+    fManager->EnableIfPending();
+  if (EnablePending) {
+    EnablePending = false;
+    fEnabled = false;
+    SetEnabled(true);
+  }
+}
+
+void TSioDataPacket::Notification(TComponent* AComponent, TOperation Operation)
+{
+  TSioBaseComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == fComPort) {
+    SetComPort(nullptr);
+  } else if (Operation == opInsert && !fComPort) {
+    if (auto* Port = dynamic_cast<TSioCustomComPort*>(AComponent))
+      SetComPort(Port);
+  }
+}
+
+void TSioDataPacket::SetComPort(TSioCustomComPort* Value)
+{
+  if (Value == fComPort)
+    return;
+  if (fComPort) {
+    if (TSioDataPacketManager* M = PacketManagerList->GetPortManager(fComPort))
+      M->Remove(this);
+    else
+      fManager = nullptr;
+    fComPort->RemoveFreeNotification(this);
+  }
+  fComPort = Value;
+  if (fComPort) {
+    fComPort->FreeNotification(this);
+    TSioDataPacketManager* M = PacketManagerList->GetPortManager(fComPort);
+    if (!M)
+      M = new TSioDataPacketManager(fComPort); // owned by PacketManagerList
+    M->Insert(this);
+  }
+}
+
+void TSioDataPacket::SetEnabled(bool Value)
+{
+  TPacketLocked L(ManagerLock());
+  if (Value == fEnabled)
+    return;
+  if (Value)
+    Enable();
+  else
+    Disable();
+  fEnabled = Value;
+}
+
+TPacketLock* TSioDataPacket::ManagerLock() const { return fManager ? fManager->Lock.get() : nullptr; }
+
+// Settings the dispatch thread reads while it matches change under the lock;
+// most take effect at the next enable.
+#define PACKET_SETTER(Name, Type, Field)      \
+  void TSioDataPacket::Name(Type Value)       \
+  {                                           \
+    TPacketLocked L(ManagerLock());           \
+    Field = Value;                            \
+  }
+PACKET_SETTER(SetAutoEnable, bool, fAutoEnable)
+PACKET_SETTER(SetStartCond, TPacketStartCond, fStartCond)
+PACKET_SETTER(SetStartString, const AnsiString&, fStartString)
+PACKET_SETTER(SetIgnoreCase, bool, fIgnoreCase)
+PACKET_SETTER(SetPacketSize, int32_t, fPacketSize)
+PACKET_SETTER(SetIncludeStrings, bool, fIncludeStrings)
+PACKET_SETTER(SetTimeOut, int32_t, fTimeOut)
+PACKET_SETTER(SetEnableTimeout, int32_t, FEnableTimeout)
+PACKET_SETTER(SetFlushOnTimeout, bool, FFlushOnTimeout)
+PACKET_SETTER(SetSyncEvents, bool, FSyncEvents)
+#undef PACKET_SETTER
+
+void TSioDataPacket::SetEndCond(TPacketEndSet Value)
+{
+  TPacketLocked L(ManagerLock());
+  const bool Was = fEnabled;
+  SetEnabled(false);
+  fEndCond = Value;
+  SetEnabled(Was);
+}
+
+void TSioDataPacket::SetEndString(const AnsiString& Value)
+{
+  TPacketLocked L(ManagerLock());
+  const bool Was = fEnabled;
+  SetEnabled(false);
+  fEndString = Value;
+  SetEnabled(Was);
+}
+
+void TSioDataPacket::Validate() const
+{
+  if (fStartCond == scAnyData && fEndCond == 0)
+    throw EInvalidProperty(ecNoEndCharCount, false);
+  if (fStartCond == scString) {
+    if (fStartString.isEmpty())
+      throw EInvalidProperty(ecStartStringEmpty, false);
+    if ((fEndCond & EndBit(ecPacketSize)) && fPacketSize < fStartString.size())
+      throw EInvalidProperty(ecPacketTooSmall, false);
+  }
+  if ((fEndCond & EndBit(ecString)) && fEndString.isEmpty())
+    throw EInvalidProperty(ecEmptyEndString, false);
+  if ((fEndCond & EndBit(ecPacketSize)) && fPacketSize <= 0)
+    throw EInvalidProperty(ecZeroSizePacket, false);
+}
+
+void TSioDataPacket::Log(TDispatchSubType Sub, const AnsiString& Data) const
+{
+  TSioBaseDispatcher* D = fManager ? fManager->Disp : nullptr;
+  if (D && D->Logging())
+    D->AddDispatchEntry(dtPacket, Sub, 0, Data.constData(), static_cast<uint32_t>(Data.size()));
+}
+
+void TSioDataPacket::LogName(TDispatchSubType Sub) const { Log(Sub, "Packet:" + Name().toLatin1()); }
+
+void TSioDataPacket::Enable()
+{
+  if (ComponentState() & csDesigning)
+    return;
+  if (ComponentState() & csLoading) {
+    EnablePending = true;
+    return;
+  }
+  // The settings are checked before anything changes, also while the port
+  // is closed: a packet that cannot match is refused at once.
+  Validate();
+  const bool Matching = fManager && fManager->fEnabled && fManager->Disp;
+  if (Matching && fManager->fInEvent) {
+    EnablePending = true;
+    return;
+  }
+  if (Matching) {
+    LogName(dstEnable);
+    TSioBaseDispatcher* D = fManager->Disp;
+    if (FEnableTimeout > 0 && FEnableTimer == 0) {
+      FEnableTimer = static_cast<uint32_t>(CheckException(fComPort, D->AddTimerTrigger()));
+      CheckException(fComPort, D->SetTimerTrigger(FEnableTimer, FEnableTimeout, true));
+    }
+    if (fStartCond == scAnyData) {
+      if (fManager->fCapture && fManager->fCapture != this)
+        WillCollect = true;
+      else
+        SetMode(dpCollecting);
+    } else {
+      Log(dstStartStr, fStartString);
+      SetMode(dpWaitStart);
+      InternalStartString = fIgnoreCase ? UpCaseLetters(fStartString) : fStartString;
+      SetupWildMask(InternalStartString, WildStartString);
+    }
+    if (fEndCond & EndBit(ecString)) {
+      Log(dstEndStr, fEndString);
+      InternalEndString = fIgnoreCase ? UpCaseLetters(fEndString) : fEndString;
+      SetupWildMask(InternalEndString, WildEndString);
+    }
+  }
+  LocalPacketSize = fPacketSize;
+  StartMatchPos = 1;
+  fBeginMatch = -1;
+  EndMatchPos = 1;
+}
+
+void TSioDataPacket::Disable()
+{
+  if (!EnablePending && !WillCollect && fMode == dpIdle)
+    return;
+  EnablePending = false;
+  WillCollect = false;
+  if (FEnableTimer != 0) {
+    if (fManager && fManager->Disp)
+      fManager->Disp->RemoveTrigger(FEnableTimer);
+    FEnableTimer = 0;
+  }
+  if (fManager) {
+    SetMode(dpIdle);
+    LogName(dstDisable);
+  }
+}
+
+void TSioDataPacket::SetMode(TPacketMode M)
+{
+  if (M == fMode)
+    return;
+  TSioDataPacketManager* Mgr = fManager;
+  if (M == dpCollecting && Mgr) {
+    Mgr->fCapture = this;
+    if (fTimeOut > 0 && Mgr->Disp)
+      Mgr->Disp->SetTimerTrigger(Mgr->Timer, fTimeOut, true);
+    HaveCapture = true;
+    fMode = M;
+    // Every other packet restarts; a packet taking any data then waits.
+    const std::vector<TSioDataPacket*> Others = Mgr->PacketList;
+    for (TSioDataPacket* P : Others) {
+      if (P == this || !P->fEnabled || !P->fManager)
+        continue;
+      P->Disable();
+      try {
+        P->Enable();
+      } catch (const std::exception& E) {
+        P->fEnabled = false;
+        HandleApplicationException(E);
+      }
+    }
+  } else {
+    if (HaveCapture && Mgr) {
+      if (Mgr->Disp)
+        CheckException(fComPort, Mgr->Disp->SetTimerTrigger(Mgr->Timer, 0, false));
+      if (Mgr->fCapture == this)
+        Mgr->fCapture = nullptr;
+      HaveCapture = false;
+    }
+    fMode = M;
+  }
+  LogName(M == dpIdle ? dstIdle : M == dpWaitStart ? dstWaiting : dstCollecting);
+}
+
+bool TSioDataPacket::Matches(const AnsiString& Pattern, const AnsiString& Mask, int32_t Pos, uint8_t C) const
+{
+  if (Pos < 1 || Pos > Pattern.size())
+    return false;
+  if (Mask.at(Pos - 1) == '1')
+    return true;
+  if (fIgnoreCase)
+    C = UpCase(C);
+  return uint8_t(Pattern.at(Pos - 1)) == C;
+}
+
+int32_t TSioDataPacket::RetryStart(const AnsiString& Pattern, const AnsiString& Mask, int32_t From, int32_t I) const
+{
+  const uint8_t* Buf = fManager->fDataBuffer.data();
+  for (int32_t B = std::max(From, 0); B <= I; ++B) {
+    const int32_t Len = I - B + 1;
+    if (Len >= Pattern.size())
+      continue; // a retry never completes the pattern by itself
+    bool All = true;
+    for (int32_t K = 0; K < Len && All; ++K)
+      All = Matches(Pattern, Mask, K + 1, Buf[B + K]);
+    if (All)
+      return B;
+  }
+  return -1;
+}
+
+void TSioDataPacket::ProcessData(int32_t I)
+{
+  if (!fEnabled || !fManager || I < 0 || I >= fManager->BufferPtr)
+    return;
+  const uint8_t C = fManager->fDataBuffer[size_t(I)];
+  if (fMode == dpIdle && WillCollect) {
+    SetMode(dpCollecting);
+    WillCollect = false;
+  }
+  switch (fMode) {
+  case dpWaitStart: {
+    const int32_t Len = static_cast<int32_t>(InternalStartString.size());
+    if (Matches(InternalStartString, WildStartString, StartMatchPos, C)) {
+      if (fBeginMatch == -1)
+        fBeginMatch = I;
+      if (StartMatchPos >= Len) {
+        if (fEndCond == 0 || ((fEndCond & EndBit(ecPacketSize)) && LocalPacketSize == Len)) {
+          fDataSize = I - fBeginMatch + 1;
+          Packet(TEndedBy::SizeOrStart);
+        } else {
+          SetMode(dpCollecting);
+        }
+      } else {
+        ++StartMatchPos;
+      }
+    } else if (fBeginMatch != -1) {
+      const int32_t B = RetryStart(InternalStartString, WildStartString, fBeginMatch + 1, I);
+      if (B >= 0) {
+        fBeginMatch = B;
+        StartMatchPos = I - B + 2;
+      } else {
+        fBeginMatch = -1;
+        StartMatchPos = 1;
+      }
+    }
+    break;
+  }
+  case dpCollecting: {
+    if (fBeginMatch == -1)
+      fBeginMatch = I;
+    if ((fEndCond & EndBit(ecPacketSize)) && I - fBeginMatch + 1 >= LocalPacketSize) {
+      fDataSize = I - fBeginMatch + 1;
+      Packet(TEndedBy::SizeOrStart);
+      break;
+    }
+    if (fEndCond & EndBit(ecString)) {
+      const int32_t Len = static_cast<int32_t>(InternalEndString.size());
+      if (Matches(InternalEndString, WildEndString, EndMatchPos, C)) {
+        if (EndMatchPos >= Len) {
+          fDataSize = I - fBeginMatch + 1;
+          Packet(TEndedBy::EndString);
+        } else {
+          ++EndMatchPos;
+        }
+      } else if (EndMatchPos > 1) {
+        EndMatchStart = I - EndMatchPos + 1;
+        const int32_t S = RetryStart(InternalEndString, WildEndString, EndMatchStart, I);
+        EndMatchPos = S >= 0 ? I - S + 2 : 1;
+      }
+    }
+    break;
+  }
+  case dpIdle:
+    break;
+  }
+}
+
+void TSioDataPacket::DeliverEvents(bool TimeoutEvent)
+{
+  // Runs on the thread of the events; InOwnEvent tells code running inside
+  // them (GetCollectedString, a free of the packet) that it is there.
+  const auto Fire = [this, TimeoutEvent]() {
+    InOwnEvent = true;
+    try {
+      if (TimeoutEvent) {
+        if (OnTimeout)
+          OnTimeout(this);
+      } else {
+        if (OnPacket)
+          OnPacket(this, PacketBuffer, fDataSize);
+        if (OnStringPacket)
+          OnStringPacket(this, AnsiString(reinterpret_cast<const char*>(PacketBuffer), fDataSize));
+      }
+    } catch (const std::exception& E) {
+      HandleApplicationException(E);
+    }
+    InOwnEvent = false;
+  };
+  TSioBaseDispatcher* D = fManager ? fManager->Disp : nullptr;
+  if (FSyncEvents && D && D->DispThread() && !IsMainThread()) {
+    // The main thread runs the events while this thread waits; it must be
+    // able to take the manager's lock meanwhile.
+    TPacketLock* L = fManager->Lock.get();
+    const int32_t Held = L->ReleaseAll();
+    TThread::Synchronize(Fire);
+    L->Reacquire(Held);
+  } else {
+    Fire();
+  }
+}
+
+namespace {
+
+// Marks a packet as being delivered for the length of one scope.
+class TDelivering {
+public:
+  explicit TDelivering(std::atomic<int32_t>& C) : FC(C) { ++FC; }
+  ~TDelivering() { --FC; }
+  TDelivering(const TDelivering&) = delete;
+  TDelivering& operator=(const TDelivering&) = delete;
+
+private:
+  std::atomic<int32_t>& FC;
+};
+
+} // namespace
+
+void TSioDataPacket::Packet(TEndedBy EndedBy)
+{
+  TDelivering Mark(FDelivering);
+  TSioDataPacketManager* Mgr = fManager;
+  Mgr->EnterEvent();
+  fEnabled = false;
+  const int32_t Begin = fBeginMatch;
+  const int32_t Span = fDataSize;
+  PacketBuffer = Mgr->fDataBuffer.data() + Begin;
+  if (fStartCond == scString && !fIncludeStrings) {
+    const int32_t Start = std::min<int32_t>(static_cast<int32_t>(InternalStartString.size()), fDataSize);
+    PacketBuffer += Start;
+    fDataSize -= Start;
+  }
+  if (!fIncludeStrings && EndedBy == TEndedBy::EndString)
+    fDataSize = std::max<int32_t>(0, fDataSize - static_cast<int32_t>(InternalEndString.size()));
+  const AnsiString Data(reinterpret_cast<const char*>(PacketBuffer), fDataSize);
+  Log(EndedBy == TEndedBy::EndString ? dstStringPacket : dstSizePacket, Data);
+  DeliverEvents(false);
+  // Marked once the events have run: a wait that starts while they run on
+  // the main thread cannot clear the mark of its own packet.
+  if (Waiting)
+    WaitData = Data;
+  FDataMatch = true;
+  PacketBuffer = nullptr;
+  Mgr->RemoveData(Begin, Span);
+  if (fAutoEnable && !Waiting)
+    fEnabled = true; // enabled afresh when the event ends
+  Mgr->LeaveEvent();
+  WakeMainThread();
+}
+
+void TSioDataPacket::TimedOut()
+{
+  TDelivering Mark(FDelivering);
+  TSioDataPacketManager* Mgr = fManager;
+  if (!Mgr)
+    return;
+  Mgr->EnterEvent();
+  LogName(dstPacketTimeout);
+  fEnabled = false;
+  fDataSize = 0;
+  PacketBuffer = Mgr->fDataBuffer.data();
+  if (fBeginMatch >= 0 && fBeginMatch < Mgr->BufferPtr) {
+    PacketBuffer = Mgr->fDataBuffer.data() + fBeginMatch;
+    fDataSize = Mgr->BufferPtr - fBeginMatch;
+    if (fStartCond == scString && !fIncludeStrings) {
+      const int32_t Start = std::min<int32_t>(static_cast<int32_t>(InternalStartString.size()), fDataSize);
+      PacketBuffer += Start;
+      fDataSize -= Start;
+    }
+  }
+  DeliverEvents(true);
+  FTimedOut = true;
+  PacketBuffer = nullptr;
+  if (FFlushOnTimeout)
+    Mgr->RemoveData(0, Mgr->BufferPtr);
+  Mgr->LeaveEvent();
+  WakeMainThread();
+}
+
+void TSioDataPacket::GetCollectedString(AnsiString& Data) const
+{
+  Data = InOwnEvent && PacketBuffer ? AnsiString(reinterpret_cast<const char*>(PacketBuffer), fDataSize)
+                                     : AnsiString();
+}
+
+void TSioDataPacket::GetCollectedData(const void*& Data, int32_t& Size) const
+{
+  Data = InOwnEvent ? PacketBuffer : nullptr;
+  Size = InOwnEvent && PacketBuffer ? fDataSize : 0;
+}
+
+bool TSioDataPacket::WaitFor(AnsiString& Data)
+{
+  {
+    TPacketLocked L(ManagerLock());
+    // A wait reports only what happens during it.
+    FDataMatch = false;
+    FTimedOut = false;
+    WaitData.clear();
+    Waiting = true;
+    fAutoEnable = false;
+  }
+  try {
+    SetEnabled(true);
+  } catch (...) {
+    Waiting = false;
+    throw;
+  }
+  while (!FDataMatch && !FTimedOut) {
+    if (!fComPort || !fComPort->Open())
+      break;
+    const uint32_t R = SafeYield();
+    if (R == WM_QUIT)
+      break;
+    if (R == 0)
+      WaitMessageOrTimeout(10);
+  }
+  TPacketLocked L(ManagerLock());
+  Waiting = false;
+  const bool Got = FDataMatch;
+  if (Got)
+    Data = WaitData;
+  WaitData.clear();
+  return Got;
+}
+
+bool TSioDataPacket::WaitForString(AnsiString& Data) { return WaitFor(Data); }
+
+bool TSioDataPacket::WaitForPacket(AnsiString& Data) { return WaitFor(Data); }

@@ -1,0 +1,255 @@
+#pragma once
+// The data packet matcher: cuts instrument messages out of a port's byte
+// stream.
+//
+// A TSioDataPacket waits for a start string (or takes any data), collects
+// until an end string and/or a byte count, and delivers the collected bytes
+// as OnPacket / OnStringPacket; a time-out ends a collection that takes too
+// long. In patterns "?" matches any byte, "\?" a question mark, "\\" a
+// backslash; with IgnoreCase a to z match their capitals.
+//
+// All packets bound to one port share one TSioDataPacketManager, which
+// receives the port's bytes in the dispatch thread, keeps them in a buffer,
+// offers each new byte to its packets, removes the bytes a packet consumed
+// and fires time-outs. The manager's state is guarded by its own lock: the
+// dispatch thread holds it while matching, the main thread while it enables,
+// disables or rebinds packets. The lock is let go while a synchronised event
+// runs on the main thread (the dispatch thread waits for it meanwhile), so
+// handlers may enable and disable packets, send on ports and flush buffers.
+//
+// The events run on the main thread (SyncEvents) while the dispatch thread
+// waits. The collected data handed to them lives in the manager's buffer and
+// is valid only during the event.
+#include "serial/SioBaseComponent.h"
+#include "serial/SioDispatchTypes.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TSioCustomComPort;
+class TSioBaseDispatcher;
+class TSioDataPacketManager;
+class TPacketLock;
+class TMessageWindow;
+struct TManagerToken;
+enum TSioCallbackType : uint8_t;
+
+enum TPacketStartCond : uint8_t { scString, scAnyData };
+enum TPacketEndCond : uint8_t { ecString, ecPacketSize };
+using TPacketEndSet = uint8_t; // bit 1 << TPacketEndCond
+constexpr TPacketEndSet EndBit(TPacketEndCond C) { return TPacketEndSet(1u << C); }
+enum TPacketMode : uint8_t { dpIdle, dpWaitStart, dpCollecting };
+
+using TPacketNotifyEvent = std::function<void(TObject* Sender, const void* Data, int32_t Size)>;
+using TStringPacketNotifyEvent = std::function<void(TObject* Sender, const AnsiString& Data)>;
+
+class TSioDataPacket : public TSioBaseComponent {
+public:
+  explicit TSioDataPacket(TComponent* AOwner);
+  ~TSioDataPacket() override;
+  String ClassName() const override;
+  void Loaded() override;
+
+  // ---- published properties
+  bool Enabled() const { return fEnabled; }
+  // True validates the settings (EInvalidProperty) and starts matching once
+  // the port is open; Enabled becomes true only if that succeeded.
+  void SetEnabled(bool Value);
+  bool AutoEnable() const { return fAutoEnable; }
+  void SetAutoEnable(bool Value);
+  TPacketStartCond StartCond() const { return fStartCond; }
+  void SetStartCond(TPacketStartCond Value);
+  TPacketEndSet EndCond() const { return fEndCond; }
+  void SetEndCond(TPacketEndSet Value);
+  const AnsiString& StartString() const { return fStartString; }
+  // Taken at the next enable.
+  void SetStartString(const AnsiString& Value);
+  const AnsiString& EndString() const { return fEndString; }
+  void SetEndString(const AnsiString& Value);
+  bool IgnoreCase() const { return fIgnoreCase; }
+  void SetIgnoreCase(bool Value);
+  TSioCustomComPort* ComPort() const { return fComPort; }
+  void SetComPort(TSioCustomComPort* Value);
+  int32_t PacketSize() const { return fPacketSize; }
+  void SetPacketSize(int32_t Value);
+  bool IncludeStrings() const { return fIncludeStrings; }
+  void SetIncludeStrings(bool Value);
+  int32_t TimeOut() const { return fTimeOut; }
+  void SetTimeOut(int32_t Value);
+
+  // ---- public properties
+  int32_t EnableTimeout() const { return FEnableTimeout; }
+  void SetEnableTimeout(int32_t Value);
+  bool FlushOnTimeout() const { return FFlushOnTimeout; }
+  void SetFlushOnTimeout(bool Value);
+  bool SyncEvents() const { return FSyncEvents; }
+  void SetSyncEvents(bool Value);
+  TPacketMode PacketMode() const { return fMode; }
+  TSioDataPacketManager* InternalManager() const { return fManager; }
+
+  // The data of the packet's own event (delivery or time-out); empty outside it.
+  void GetCollectedString(AnsiString& Data) const;
+  void GetCollectedData(const void*& Data, int32_t& Size) const;
+  // Enables the packet (AutoEnable off) and handles the thread's messages
+  // until it delivers, times out, its port closes or a quit message comes.
+  // True with the data when it delivered.
+  bool WaitForString(AnsiString& Data);
+  // The same; the bytes come as a copy, since the buffer they arrived in is
+  // reused as soon as the event returns.
+  bool WaitForPacket(AnsiString& Data);
+
+  TPacketNotifyEvent OnPacket;
+  TStringPacketNotifyEvent OnStringPacket;
+  TNotifyEvent OnTimeout;
+
+protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+  friend class TSioDataPacketManager;
+  enum class TEndedBy : uint8_t { SizeOrStart, EndString };
+
+  // The manager's lock, for settings the dispatch thread reads while it matches.
+  TPacketLock* ManagerLock() const;
+
+  void Enable();
+  void Disable();
+  void Validate() const;
+  void ProcessData(int32_t I);
+  void Packet(TEndedBy EndedBy);
+  void TimedOut();
+  void SetMode(TPacketMode M);
+  void Log(TDispatchSubType Sub, const AnsiString& Data) const;
+  void LogName(TDispatchSubType Sub) const;
+  bool Matches(const AnsiString& Pattern, const AnsiString& Mask, int32_t Pos, uint8_t C) const;
+  int32_t RetryStart(const AnsiString& Pattern, const AnsiString& Mask, int32_t From, int32_t I) const;
+  void DeliverEvents(bool TimeoutEvent);
+  bool WaitFor(AnsiString& Data);
+
+  TSioDataPacketManager* fManager = nullptr;
+  TPacketStartCond fStartCond = scString;
+  TPacketEndSet fEndCond = 0;
+  AnsiString fStartString;
+  AnsiString fEndString;
+  TSioCustomComPort* fComPort = nullptr;
+  TPacketMode fMode = dpIdle;
+  int32_t fPacketSize = 0;
+  int32_t fTimeOut = 2184;
+  int32_t fDataSize = 0;
+  int32_t fBeginMatch = -1;
+  bool fAutoEnable = true;
+  bool fIgnoreCase = true;
+  bool fEnabled = false;
+  bool fIncludeStrings = true;
+  const uint8_t* PacketBuffer = nullptr;
+  int32_t StartMatchPos = 1;
+  int32_t EndMatchPos = 1;
+  int32_t EndMatchStart = 0;
+  int32_t LocalPacketSize = 0;
+  AnsiString WildStartString;
+  AnsiString WildEndString;
+  AnsiString InternalStartString;
+  AnsiString InternalEndString;
+  bool WillCollect = false;
+  bool EnablePending = false;
+  bool HaveCapture = false;
+  bool FSyncEvents = true;
+  std::atomic<bool> FDataMatch{false};
+  std::atomic<bool> FTimedOut{false};
+  int32_t FEnableTimeout = 0;
+  uint32_t FEnableTimer = 0;
+  bool FFlushOnTimeout = true;
+  std::atomic<bool> InOwnEvent{false};
+  // Set while the dispatch thread delivers or times out this packet; a packet
+  // freed meanwhile waits for it (the lock is let go during the events).
+  std::atomic<int32_t> FDelivering{0};
+  bool Waiting = false;
+  AnsiString WaitData;
+};
+
+// The packets of one port. Created when the first packet is bound to the
+// port; frees itself (through its message window) when the last one leaves.
+class TSioDataPacketManager : public TObject {
+public:
+  explicit TSioDataPacketManager(TSioCustomComPort* AComPort);
+  ~TSioDataPacketManager() override;
+  String ClassName() const override;
+
+  void Insert(TSioDataPacket* Packet);
+  void Remove(TSioDataPacket* Packet);
+  bool Enabled() const { return fEnabled; }
+  void SetEnabled(bool Value);
+  void EnableIfPending();
+  TSioCustomComPort* ComPort() const { return fComPort; }
+  int32_t PacketCount() const { return static_cast<int32_t>(PacketList.size()); }
+  // Bytes held; they are freed whenever no match is in progress.
+  int32_t BytesHeld() const { return BufferPtr; }
+  bool KeepAlive() const { return FKeepAlive; }
+  void SetKeepAlive(bool Value) { FKeepAlive = Value; }
+
+  // The port's open, closing and closed notifications.
+  void PortOpenCloseEx(TObject* CP, TSioCallbackType CallbackType);
+  // The port is being destroyed: its packets lose it and the manager goes.
+  void PortGone();
+  // The dispatcher's notifications (dispatch thread): new bytes, timers.
+  void PacketTriggerHandler(uint32_t Msg, uint32_t WParam, int32_t LParam);
+
+  // The most bytes held for one collection; a longer one times out.
+  static constexpr int32_t MaxHeldBytes = 256 * 1024;
+
+private:
+  friend class TSioDataPacket;
+  friend class TSioDataPacketManagerList;
+
+  void NotifyData(int32_t NewStart);
+  void RemoveData(int32_t Start, int32_t Size);
+  void FreeBuffer();
+  void EnterEvent();
+  void LeaveEvent();
+  bool AnyMatchInProgress() const;
+  intptr_t WindowProc(uint32_t Msg, uintptr_t WParam, intptr_t LParam);
+  void RequestRelease();
+
+  std::vector<TSioDataPacket*> PacketList;
+  TSioCustomComPort* fComPort = nullptr;
+  TSioBaseDispatcher* Disp = nullptr; // the open port's dispatcher while enabled
+  bool HandlerInstalled = false;
+  bool fEnabled = false;
+  int32_t BufferPtr = 0;
+  int32_t fCurBfrOffset = 0;
+  std::vector<uint8_t> fDataBuffer;
+  TSioDataPacket* fCapture = nullptr;
+  uint32_t Timer = 0;
+  bool fInEvent = false;
+  bool NotifyPending = false;
+  int32_t NotifyStart = 0;
+  bool EnablePending = false;
+  bool FKeepAlive = false;
+  bool ReleasePosted = false;
+  // Packets removed during an event; they let go of the manager when it ends.
+  std::vector<TSioDataPacket*> RemovedInEvent;
+  std::unique_ptr<TPacketLock> Lock;
+  // What the dispatcher calls: it lets the manager go only when no call is
+  // under way, so a late notification never reaches a freed manager.
+  std::shared_ptr<TManagerToken> Token;
+  std::unique_ptr<TMessageWindow> FWindowHandle;
+};
+
+// Finds the manager of a port.
+class TSioDataPacketManagerList {
+public:
+  TSioDataPacketManagerList();
+  ~TSioDataPacketManagerList();
+  void Insert(TSioDataPacketManager* Manager);
+  void Remove(TSioDataPacketManager* Manager);
+  TSioDataPacketManager* GetPortManager(TSioCustomComPort* ComPort) const;
+  int32_t Count() const { return static_cast<int32_t>(ManagerList.size()); }
+
+private:
+  std::vector<TSioDataPacketManager*> ManagerList;
+};
+
+extern TSioDataPacketManagerList* PacketManagerList;

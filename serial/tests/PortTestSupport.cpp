@@ -1,0 +1,52 @@
+#include "PortTestSupport.h"
+
+#include "platform/Application.h"
+#include "platform/Messages.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <exception>
+
+ScopedEnv::ScopedEnv(const char* Name, const String& Value) : FName(Name)
+{
+  if (const char* Old = getenv(Name)) {
+    FHad = true;
+    FOld = Old;
+  }
+  setenv(Name, Value.toLocal8Bit().constData(), 1);
+}
+
+ScopedEnv::~ScopedEnv()
+{
+  if (FHad)
+    setenv(FName.c_str(), FOld.c_str(), 1);
+  else
+    unsetenv(FName.c_str());
+}
+
+std::vector<String>& ShownMessages()
+{
+  static std::vector<String> Messages;
+  static TApplication* App = [] {
+    auto* A = new TApplication(nullptr);
+    A->OnException = [](TObject*, const std::exception& E) {
+      Messages.push_back(QString::fromUtf8(E.what()));
+    };
+    return A;
+  }();
+  (void)App;
+  return Messages;
+}
+
+bool PumpUntil(const std::function<bool()>& Done, uint32_t LimitMs)
+{
+  ShownMessages(); // the application object takes the messages of other threads
+  const auto Until = std::chrono::steady_clock::now() + std::chrono::milliseconds(LimitMs);
+  while (!Done()) {
+    if (std::chrono::steady_clock::now() >= Until)
+      return Done();
+    if (PumpOneMessage() == 0)
+      WaitMessageOrTimeout(5);
+  }
+  return true;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Helpers of the tests that run real ports on pseudo-terminals.
+#include "rtl/Types.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Sets an environment variable for the length of a test.
+class ScopedEnv {
+public:
+  ScopedEnv(const char* Name, const String& Value);
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+  std::string FName, FOld;
+  bool FHad = false;
+};
+
+// Handles the main thread's messages until Done holds or LimitMs pass (a
+// bound against hangs, not a timing assertion). Returns Done().
+bool PumpUntil(const std::function<bool()>& Done, uint32_t LimitMs = 5000);
+
+// The messages the application was asked to show, collected on the main
+// thread (the test application object is created on first use).
+std::vector<String>& ShownMessages();
+
+// A generous bound on any wait of these tests.
+constexpr uint32_t WaitLimitMs = 5000;

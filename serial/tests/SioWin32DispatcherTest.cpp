@@ -1,0 +1,275 @@
+// The device dispatcher and its threads on a pseudo-terminal.
+#include "serial/SioWin32Dispatcher.h"
+
+#include "PortTestSupport.h"
+#include "platform/Messages.h"
+#include "platform/PtyPair.h"
+#include "platform/Thread.h"
+#include "rtl/Exceptions.h"
+#include "serial/IOQueue.h"
+#include "serial/SioErrors.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+
+namespace {
+
+const String TestComName = QStringLiteral("\\\\.\\COM211");
+
+class DeviceDispatcher : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    ASSERT_TRUE(Pty.IsOpen());
+    ShownMessages().clear();
+  }
+  int32_t Open() { return D.InitPort(TestComName, 19200, 0, 8, 1, 4096, 4096, 0x03); }
+
+  PtyPair Pty;
+  ScopedEnv Env{"FATHOMIX_COM211", Pty.SlavePath()};
+  TSioWin32Dispatcher D{nullptr};
+};
+
+// Collects what a non-synchronised handler receives on the dispatch thread.
+struct Receiver {
+  std::mutex M;
+  AnsiString Data;
+  std::atomic<int32_t> Calls{0};
+  std::atomic<bool> OnMainThread{false};
+  TSioBaseDispatcher* D = nullptr;
+  void Notify(uint32_t Msg, uint32_t W, int32_t)
+  {
+    ++Calls;
+    OnMainThread = IsMainThread();
+    if (Msg != TriggerAvailMsg)
+      return;
+    AnsiString Got(qsizetype(W), '\0');
+    if (D->GetBlock(Got.data(), W) == int32_t(W)) {
+      std::lock_guard<std::mutex> G(M);
+      Data += Got;
+    }
+  }
+  AnsiString Text()
+  {
+    std::lock_guard<std::mutex> G(M);
+    return AnsiString(Data.constData(), Data.size()); // a copy of its own, not a shared one
+  }
+};
+
+} // namespace
+
+TEST_F(DeviceDispatcher, BytesFromTheFarSideReachAHandler)
+{
+  ASSERT_EQ(Open(), ecOK);
+  EXPECT_TRUE(D.Active());
+  Receiver R;
+  R.D = &D;
+  D.ChangeLengthTrigger(1);
+  D.RegisterEventTriggerHandler(MethodEvent(&R, &Receiver::Notify));
+  ASSERT_TRUE(Pty.WriteMaster("hello"));
+  ASSERT_TRUE(PumpUntil([&] { return R.Text() == "hello"; }));
+  EXPECT_FALSE(R.OnMainThread) << "method handlers run in the dispatch thread";
+  EXPECT_EQ(D.InBuffUsed(), 0u);
+}
+
+TEST_F(DeviceDispatcher, ManyBytesArriveInOrder)
+{
+  ASSERT_EQ(Open(), ecOK);
+  Receiver R;
+  R.D = &D;
+  D.ChangeLengthTrigger(1);
+  D.RegisterEventTriggerHandler(MethodEvent(&R, &Receiver::Notify));
+  AnsiString All;
+  for (int I = 0; I < 20000; ++I)
+    All.append(char('a' + I % 26));
+  ASSERT_TRUE(Pty.WriteMaster(All));
+  ASSERT_TRUE(PumpUntil([&] { return R.Text().size() >= All.size(); }));
+  EXPECT_EQ(R.Text(), All);
+}
+
+TEST_F(DeviceDispatcher, OutputReachesTheFarSide)
+{
+  ASSERT_EQ(Open(), ecOK);
+  ASSERT_EQ(D.PutString("#010;1\r\n"), ecOK);
+  EXPECT_EQ(Pty.ReadMaster(8, WaitLimitMs), AnsiString("#010;1\r\n"));
+  ASSERT_TRUE(PumpUntil([&] { return D.OutBuffUsed() == 0; }));
+}
+
+TEST_F(DeviceDispatcher, ASecondStartIsRefused)
+{
+  ASSERT_EQ(Open(), ecOK);
+  try {
+    D.StartDispatcher();
+    ADD_FAILURE() << "no exception";
+  } catch (const Exception& E) {
+    EXPECT_EQ(E.Message(), QStringLiteral("Dispatcher already started."));
+  }
+  EXPECT_TRUE(D.Active());
+  ASSERT_EQ(D.PutString("still"), ecOK);
+  EXPECT_EQ(Pty.ReadMaster(5, WaitLimitMs), AnsiString("still"));
+}
+
+TEST_F(DeviceDispatcher, OpeningFailures)
+{
+  TSioWin32Dispatcher Missing(nullptr);
+  ScopedEnv Nowhere("FATHOMIX_COM212", QStringLiteral("/nonexistent/tty"));
+  EXPECT_EQ(Missing.InitPort(QStringLiteral("\\\\.\\COM212"), 19200, 0, 8, 1, 4096, 4096, 3), -2);
+  EXPECT_FALSE(Missing.Active());
+  ASSERT_EQ(Open(), ecOK);
+  TSioWin32Dispatcher Second(nullptr);
+  EXPECT_EQ(Second.InitPort(TestComName, 19200, 0, 8, 1, 4096, 4096, 3), -5) << "held by the first";
+}
+
+TEST_F(DeviceDispatcher, LineSettingsOnTheDevice)
+{
+  ASSERT_EQ(Open(), ecOK);
+  ASSERT_EQ(D.ChangeBaud(9600), ecOK);
+  int32_t Baud = 0;
+  uint16_t Parity = 9;
+  TDatabits Bits = 0;
+  TStopbits Stop = 0;
+  ASSERT_EQ(D.GetLine(Baud, Parity, Bits, Stop), ecOK);
+  EXPECT_EQ(Baud, 9600);
+  EXPECT_EQ(Parity, 0);
+  EXPECT_EQ(Bits, 8);
+  EXPECT_EQ(Stop, 1);
+  ASSERT_EQ(D.SetLine(4800, 2, 5, 2), ecOK);
+  ASSERT_EQ(D.GetLine(Baud, Parity, Bits, Stop), ecOK);
+  EXPECT_EQ(Baud, 4800);
+  EXPECT_EQ(Parity, 2);
+  EXPECT_EQ(Bits, 5);
+  EXPECT_EQ(Stop, 2) << "one and a half stop bits read back as two";
+  EXPECT_EQ(D.SetDtr(false), ecOK);
+  EXPECT_EQ(D.SetRts(false), ecOK);
+}
+
+TEST_F(DeviceDispatcher, WhatTheDeviceCannotDoIsRefusedWithTheLibraryCode)
+{
+  ASSERT_EQ(Open(), ecOK);
+  const struct {
+    const char* Name;
+    uint32_t Options;
+  } Cases[] = {{"DTR handshake", 1}, {"RTS handshake without CTS flow", 2}, {"DSR output flow", 4}};
+  for (const auto& C : Cases) {
+    EXPECT_EQ(D.HWFlowOptions(3000, 500, C.Options), ecDefault) << C.Name;
+    EXPECT_FALSE(D.LastRefusal().isEmpty()) << C.Name;
+    EXPECT_EQ(D.SetDtr(true), ecOK) << C.Name << ": DTR is still set by hand";
+  }
+  EXPECT_EQ(D.HWFlowOptions(3000, 500, 2 | 8), ecOK) << "RTS/CTS together is what the platform has";
+  D.SetRS485Mode(true);
+  EXPECT_EQ(D.HWFlowOptions(0, 0, 0), ecDefault) << "a pseudo-terminal cannot toggle RTS";
+}
+
+TEST_F(DeviceDispatcher, FlushOutBufferReturnsAfterTheWriterAnswered)
+{
+  ASSERT_EQ(Open(), ecOK);
+  // The far side reads nothing, so the output backs up: the writer blocks in
+  // the device and the ring fills behind it.
+  const AnsiString Block(1000, 'x');
+  ASSERT_TRUE(PumpUntil([&] { return D.PutString(Block) == ecOutputBufferTooSmall; }));
+  EXPECT_GT(D.FlushOutBuffer(), 0);
+  EXPECT_EQ(D.OutBuffUsed(), 0u);
+  ASSERT_EQ(D.PutString("after"), ecOK);
+  const AnsiString Seen = Pty.ReadMaster(64000, 300);
+  EXPECT_TRUE(Seen.endsWith("after")) << "the writer goes on after a flush";
+}
+
+TEST_F(DeviceDispatcher, CheckPortWithAndWithoutThePrefix)
+{
+  EXPECT_TRUE(D.CheckPort(TestComName));
+  EXPECT_TRUE(D.CheckPort(QStringLiteral("COM211")));
+  ScopedEnv Nowhere("FATHOMIX_COM213", QStringLiteral("/nonexistent/tty"));
+  EXPECT_FALSE(D.CheckPort(QStringLiteral("COM213")));
+  EXPECT_FALSE(D.CheckPort(QStringLiteral("LPT1")));
+}
+
+TEST_F(DeviceDispatcher, CloseFromAHandlerInTheDispatchThread)
+{
+  ASSERT_EQ(Open(), ecOK);
+  std::atomic<bool> Closed{false};
+  struct Closer {
+    TSioWin32Dispatcher* D;
+    std::atomic<bool>* Closed;
+    void Notify(uint32_t, uint32_t, int32_t)
+    {
+      D->DonePort();
+      *Closed = true;
+    }
+  } C{&D, &Closed};
+  D.ChangeLengthTrigger(1);
+  D.RegisterEventTriggerHandler(MethodEvent(&C, &Closer::Notify));
+  ASSERT_TRUE(Pty.WriteMaster("x"));
+  ASSERT_TRUE(PumpUntil([&] { return Closed.load() && !D.Active(); }));
+  EXPECT_EQ(D.ComHandle(), -1);
+  EXPECT_EQ(D.PutString("x"), ecCommNotOpen) << "released by the dispatch thread itself";
+  EXPECT_TRUE(ShownMessages().empty());
+  // The port opens again on the same object.
+  ASSERT_EQ(Open(), ecOK);
+  EXPECT_TRUE(D.Active());
+}
+
+TEST_F(DeviceDispatcher, CloseFromASynchronisedHandler)
+{
+  ASSERT_EQ(Open(), ecOK);
+  bool Closed = false;
+  struct Closer {
+    TSioWin32Dispatcher* D;
+    bool* Closed;
+    void Notify(uint32_t, uint32_t, int32_t)
+    {
+      EXPECT_TRUE(IsMainThread());
+      D->DonePort();
+      *Closed = true;
+    }
+  } C{&D, &Closed};
+  D.ChangeLengthTrigger(1);
+  D.RegisterSyncEventTriggerHandler(MethodEvent(&C, &Closer::Notify));
+  ASSERT_TRUE(Pty.WriteMaster("x"));
+  ASSERT_TRUE(PumpUntil([&] { return Closed && !D.Active(); }));
+  EXPECT_EQ(D.ComHandle(), -1);
+}
+
+TEST_F(DeviceDispatcher, AVanishedDeviceEndsTheThreadsAndSaysSoOnce)
+{
+  ASSERT_EQ(Open(), ecOK);
+  int32_t Failures = 0;
+  TMessageWindow W([&](uint32_t Msg, uintptr_t, intptr_t LParam) -> intptr_t {
+    if (Msg == PortFailedMsg && (LParam >> 16) == D.Handle())
+      ++Failures;
+    return 0;
+  });
+  D.SetDispatcherWindow(W.Handle());
+  Pty.CloseMaster();
+  ASSERT_TRUE(PumpUntil([&] { return Failures == 1 && !D.Active(); }));
+  EXPECT_TRUE(D.Failed());
+  EXPECT_EQ(D.LastWinError(), int32_t(SysErr::BadCommand));
+  ASSERT_TRUE(PumpUntil([] { return !ShownMessages().empty(); }));
+  EXPECT_EQ(ShownMessages(), std::vector<String>{QStringLiteral("Device read error")});
+  EXPECT_EQ(D.PutString("x"), ecCommNotOpen);
+}
+
+TEST(IOQueue, ClearKeepsTheBufferInUse)
+{
+  TIOQueue Q;
+  auto Make = [](int32_t Size) { return std::make_unique<TDataBuffer>(Size); };
+  Q.Push(Make(10));
+  Q.Push(Make(20));
+  Q.Push(std::make_unique<TStatusBuffer>(0x8));
+  EXPECT_EQ(Q.BytesQueued(), 30);
+  TIOBuffer* First = Q.Peek();
+  ASSERT_NE(First, nullptr);
+  EXPECT_EQ(Q.Peek(), nullptr) << "the first buffer is already in use";
+  Q.Clear();
+  EXPECT_EQ(Q.Count(), 1);
+  EXPECT_EQ(Q.BytesQueued(), 10);
+  auto Popped = Q.Pop();
+  EXPECT_EQ(Popped.get(), First);
+  EXPECT_EQ(Q.Count(), 0);
+  EXPECT_EQ(Q.BytesQueued(), 0);
+  Q.WaitForSignal(0); // the pushes' wake-up
+  EXPECT_FALSE(Q.WaitForBuffer(0));
+  Q.Signal();
+  EXPECT_TRUE(Q.WaitForBuffer(0));
+}
