@@ -1,6 +1,8 @@
 #include "chart/canvas/Bitmap.h"
 #include "chart/canvas/Canvas.h"
 
+#include "platform/Filer.h"
+#include "platform/Published.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Streams.h"
 
@@ -187,6 +189,10 @@ void TBitmap::LoadFromFile(const String& FileName)
 
 // ---------------------------------------------------------------------------
 
+namespace {
+[[maybe_unused]] const TClassInfo& PictureClass = PublishClass<TPicture>("TPicture", "TPersistent");
+} // namespace
+
 TPicture::TPicture() = default;
 TPicture::~TPicture() = default;
 
@@ -241,6 +247,55 @@ void TPicture::LoadFromFile(const String& FileName)
 {
   auto B = std::make_unique<TBitmap>();
   B->LoadFromFile(FileName);
+  FGraphic = std::move(B);
+  FGraphic->OnChange = [this](TObject*) { Changed(); };
+  Changed();
+}
+
+void TPicture::DefineProperties(TFiler* Filer)
+{
+  TPersistent::DefineProperties(Filer);
+  Filer->DefineBinaryProperty(
+      QStringLiteral("Data"), [this](TStream& S) { ReadData(S); }, [this](TStream& S) { WriteData(S); },
+      FGraphic != nullptr);
+}
+
+void TPicture::WriteData(TStream& Stream) const
+{
+  const QByteArray Name = FGraphic->ClassName().toUtf8();
+  const uint8_t Length = static_cast<uint8_t>(Name.size());
+  Stream.WriteBuffer(&Length, 1);
+  Stream.WriteBuffer(Name.constData(), Length);
+  TMemoryStream Data;
+  if (const auto* B = dynamic_cast<const TBitmap*>(FGraphic.get()); B && !B->Empty())
+    B->SaveToStream(Data);
+  const int32_t Size = static_cast<int32_t>(Data.Size());
+  Stream.WriteBuffer(&Size, 4);
+  if (Size > 0)
+    Stream.WriteBuffer(Data.Memory(), Size);
+}
+
+// The bytes come from a file: every length is checked against what is there.
+void TPicture::ReadData(TStream& Stream)
+{
+  uint8_t Length = 0;
+  Stream.ReadBuffer(&Length, 1);
+  QByteArray Name(Length, '\0');
+  if (Length > 0)
+    Stream.ReadBuffer(Name.data(), Length);
+  if (QString::fromUtf8(Name).compare(QStringLiteral("TBitmap"), Qt::CaseInsensitive) != 0)
+    throw EInvalidGraphic(QStringLiteral("Unknown picture class %1").arg(QString::fromUtf8(Name)));
+  int32_t Size = 0;
+  Stream.ReadBuffer(&Size, 4);
+  if (Size < 0 || Size > Stream.Size() - Stream.Position())
+    throw EReadError(QStringLiteral("Stream read error"));
+  auto B = std::make_unique<TBitmap>();
+  if (Size > 0) {
+    TMemoryStream Data;
+    Data.CopyFrom(Stream, Size);
+    Data.SetPosition(0);
+    B->LoadFromStream(Data);
+  }
   FGraphic = std::move(B);
   FGraphic->OnChange = [this](TObject*) { Changed(); };
   Changed();

@@ -111,10 +111,17 @@ public:
   int32_t Width() const;
   int32_t Height() const;
   void LoadFromFile(const String& FileName);
+  // The graphic travels in component streams as the binary value "Data":
+  // its class name (length byte, then the name) and the graphic's own data
+  // (for a bitmap: a 32-bit byte count, then the picture file).
+  void DefineProperties(TFiler* Filer) override;
 
   TNotifyEvent OnChange;
   virtual void Changed();
 
 private:
+  void ReadData(TStream& Stream);
+  void WriteData(TStream& Stream) const;
+
   std::unique_ptr<TGraphic> FGraphic;
 };

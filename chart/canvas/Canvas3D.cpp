@@ -168,28 +168,10 @@ TPoint TCanvas3D::PointFromSpiral(const TRect& Rect, double Degrees, double Twis
 TPointArray TCanvas3D::GetArrowPoints(float ArrowPercent, const TPoint& FromPoint, const TPoint& ToPoint,
                                       int32_t ArrowWidth, int32_t ArrowHeight, int32_t Z)
 {
-  const double Dx = double(ToPoint.X) - FromPoint.X;
-  const double Dy = double(FromPoint.Y) - ToPoint.Y;
-  const double L = std::sqrt(Dx * Dx + Dy * Dy);
-  if (L <= 0)
-    return {};
-  const double H = std::min<double>(ArrowHeight, PixelRound(L));
-  const double W = ArrowWidth;
-  const double Sn = Dy / L, Cs = Dx / L;
-  const double UTo = ToPoint.X * Cs - ToPoint.Y * Sn, VTo = ToPoint.X * Sn + ToPoint.Y * Cs;
-  const double UFrom = FromPoint.X * Cs - FromPoint.Y * Sn;
-  const double M = W * ArrowPercent * 0.005;
-  auto Back = [&](double U, double V) {
-    return Calculate3DPosition(PixelRound(U * Cs + V * Sn), PixelRound(-U * Sn + V * Cs), Z);
-  };
-  TPointArray P(7);
-  P[0] = Back(UFrom, VTo + M);
-  P[1] = Back(UFrom, VTo - M);
-  P[2] = Back(UTo - H, VTo - M);
-  P[3] = Back(UTo - H, VTo - W * 0.5);
-  P[4] = Calculate3DPosition(ToPoint, Z);
-  P[5] = Back(UTo - H, VTo + W * 0.5);
-  P[6] = Back(UTo - H, VTo + M);
+  // The outline in the chart plane, each point then projected at depth Z.
+  TPointArray P = TZuzCanvas::GetArrowPoints(ArrowPercent, FromPoint, ToPoint, ArrowWidth, ArrowHeight);
+  for (TPoint& Q : P)
+    Q = Calculate3DPosition(Q, Z);
   return P;
 }
 

@@ -2,6 +2,8 @@
 #include "chart/canvas/Bitmap.h"
 #include "chart/canvas/CanvasMath.h"
 
+#include "platform/Filer.h"
+#include "platform/Published.h"
 #include "rtl/Streams.h"
 
 #include <cmath>
@@ -156,6 +158,39 @@ TPointFloat PolygonCentroid(std::span<const TPoint> P)
 
 // --- persistent points -------------------------------------------------------------
 
+namespace {
+[[maybe_unused]] const TClassInfo& PointBlockClass = PublishClass<TPointBlock>("TPointBlock", "TPersistent");
+[[maybe_unused]] const TClassInfo& PointXYClass = PublishClass<TPointXYFloat>(
+    "TPointXYFloat", "TPointBlock",
+    {
+        PropFloat("X", &TPointXYFloat::X, &TPointXYFloat::SetX).Stored(&TPointXYFloat::IsXStored),
+        PropFloat("Y", &TPointXYFloat::Y, &TPointXYFloat::SetY).Stored(&TPointXYFloat::IsYStored),
+    });
+[[maybe_unused]] const TClassInfo& PointXYZClass = PublishClass<TPointXYZFloat>(
+    "TPointXYZFloat", "TPointBlock",
+    {
+        PropFloat("X", &TPointXYZFloat::X, &TPointXYZFloat::SetX).Stored(&TPointXYZFloat::IsXStored),
+        PropFloat("Y", &TPointXYZFloat::Y, &TPointXYZFloat::SetY).Stored(&TPointXYZFloat::IsYStored),
+        PropFloat("Z", &TPointXYZFloat::Z, &TPointXYZFloat::SetZ).Stored(&TPointXYZFloat::IsZStored),
+        PropFloat("Value", &TPointXYZFloat::Value, &TPointXYZFloat::SetValue).Stored(false),
+    });
+[[maybe_unused]] const TClassInfo& VisualBlockClass = PublishClass<TVisualBlock>(
+    "TVisualBlock", "TComponent",
+    {
+        PropObj("Location", &TVisualBlock::Location, &TVisualBlock::SetLocation),
+        PropObj("Size", &TVisualBlock::Size, &TVisualBlock::SetSize),
+    });
+
+// A zero coordinate is not written as a float value, so against a default
+// other than 0 it travels as a Boolean entry of its own.
+void DefineZero(TFiler* Filer, const char* Name, bool HasData, const std::function<void(bool)>& Read)
+{
+  Filer->DefineProperty(
+      QString::fromLatin1(Name), [Read](TReader& R) { Read(R.ReadBoolean()); },
+      [](TWriter& W) { W.WriteBoolean(true); }, HasData);
+}
+} // namespace
+
 TPointBlock::TPointBlock(TVisualBlock* AOwner, TNotifyEvent ChangedEvent)
     : FOnChanged(std::move(ChangedEvent)), IOwner(AOwner)
 {
@@ -214,6 +249,13 @@ void TPointXYFloat::ReadYZero(bool Value)
 {
   if (Value)
     Point.y = 0;
+}
+
+void TPointXYFloat::DefineProperties(TFiler* Filer)
+{
+  TPointBlock::DefineProperties(Filer);
+  DefineZero(Filer, "XZero", WritesXZero(), [this](bool V) { ReadXZero(V); });
+  DefineZero(Filer, "YZero", WritesYZero(), [this](bool V) { ReadYZero(V); });
 }
 
 TPointXYZFloat::TPointXYZFloat(TVisualBlock* AOwner, double AValue, TNotifyEvent ChangedEvent)
@@ -282,6 +324,12 @@ void TPointXYZFloat::ReadZZero(bool Value)
 {
   if (Value)
     Point.Z = 0;
+}
+
+void TPointXYZFloat::DefineProperties(TFiler* Filer)
+{
+  TPointBlock::DefineProperties(Filer);
+  DefineZero(Filer, "ZZero", WritesZZero(), [this](bool V) { ReadZZero(V); });
 }
 
 // --- visual blocks -----------------------------------------------------------------------

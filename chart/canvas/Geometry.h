@@ -77,6 +77,8 @@ public:
   // Reading an entry True sets the coordinate to 0.
   void ReadXZero(bool Value);
   void ReadYZero(bool Value);
+  // The "XZero" and "YZero" entries.
+  void DefineProperties(TFiler* Filer) override;
 
   double IDefault;
   TPointFloat Point;
@@ -106,6 +108,8 @@ public:
   bool IsZStored() const { return Point.Z != IDefault; }
   bool WritesZZero() const { return IDefault != 0 && Point.Z == 0; }
   void ReadZZero(bool Value);
+  // The "ZZero" entry.
+  void DefineProperties(TFiler* Filer) override;
 
   float IDefault;
   TPoint3DFloat Point;
@@ -116,7 +120,7 @@ public:
 // reference and, when it is set, place it with SetBounds and call DrawBlock.
 class TPen;
 class TBrush;
-class TControl;
+class QWidget;
 class TVisualBlock : public TComponent {
 public:
   explicit TVisualBlock(TComponent* AOwner);
@@ -131,6 +135,9 @@ public:
   virtual void DrawBlock(TPen* APen, TBrush* ABrush, TZuzTransparency ATransparency = 0, TColor AColor = clNone) = 0;
   virtual void SizeChanged(TObject* Sender);
   virtual void Repaint() = 0;
+  // The block's editing control (owned by AOwner), embedded in another
+  // editor when Embeddable.
+  virtual QWidget* Editor(QWidget* AOwner, bool Embeddable) = 0;
 
   TPointXYZFloat* Location() const { return FLocation.get(); }
   void SetLocation(TPointXYZFloat* Value);

@@ -1,7 +1,29 @@
 #include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/CanvasMath.h"
 
+#include "platform/Published.h"
+
 #include <cmath>
+
+namespace {
+const TEnumInfo ZoomTextInfo("TCanvasZoomText", {"ztManual", "ztNo", "ztAuto"});
+
+[[maybe_unused]] const TClassInfo& View3DOptionsClass = PublishClass<TView3DOptions>(
+    "TView3DOptions", "TPersistent",
+    {
+        PropInt("Elevation", &TView3DOptions::Elevation, &TView3DOptions::SetElevation, 345),
+        PropInt("FontZoom", &TView3DOptions::FontZoom, &TView3DOptions::SetFontZoom, 100),
+        PropInt("HorizOffset", &TView3DOptions::HorizOffset, &TView3DOptions::SetHorizOffset, 0),
+        PropInt("OrthoAngle", &TView3DOptions::OrthoAngle, &TView3DOptions::SetOrthoAngle, 45),
+        PropBool("Orthogonal", &TView3DOptions::Orthogonal, &TView3DOptions::SetOrthogonal, true),
+        PropInt("Perspective", &TView3DOptions::Perspective, &TView3DOptions::SetPerspective, 15),
+        PropInt("Rotation", &TView3DOptions::Rotation, &TView3DOptions::SetRotation, 345),
+        PropInt("Tilt", &TView3DOptions::Tilt, &TView3DOptions::SetTilt, 0),
+        PropInt("VertOffset", &TView3DOptions::VertOffset, &TView3DOptions::SetVertOffset, 0),
+        PropInt("Zoom", &TView3DOptions::Zoom, &TView3DOptions::SetZoom, 100),
+        PropEnum("ZoomText", &TView3DOptions::ZoomText, &TView3DOptions::SetZoomText, ZoomTextInfo, ztManual),
+    });
+} // namespace
 
 TView3DOptions::TView3DOptions(IRepaintTarget* AParent) : FParent(AParent) {}
 

@@ -5,6 +5,7 @@
 #include "chart/canvas/ZuzCanvas3D.h"
 #include "chart/canvas/ZuzFont.h"
 
+#include "platform/Published.h"
 #include "rtl/RtlMath.h"
 
 #include <QImage>
@@ -292,6 +293,10 @@ void SmoothStretch(TBitmap* Src, TBitmap* Dst, TSmoothStretchOption Option)
 void SmoothStretch(TBitmap* Src, TBitmap* Dst) { SmoothStretch(Src, Dst, ssBestQuality); }
 
 // ---------------------------------------------------------------------------
+
+namespace {
+[[maybe_unused]] const TClassInfo& WhitePenClass = PublishClass<TWhitePen>("TWhitePen", "TZuzPen");
+} // namespace
 
 TWhitePen::TWhitePen(TNotifyEvent OnChangeEvent) : TZuzPen(std::move(OnChangeEvent)) { InitColor(clWhite); }
 

@@ -2,6 +2,37 @@
 #include "chart/canvas/Bitmap.h"
 #include "chart/canvas/ZuzGradient.h"
 #include "chart/canvas/ZuzPicture.h"
+#include "chart/canvas/CanvasTypeInfo.h"
+
+#include "platform/Published.h"
+
+namespace {
+const TEnumInfo HatchStyleInfo(
+    "THatchStyle",
+    {"hsHorizontal", "hsVertical", "hsForwardDiagonal", "hsBackwardDiagonal", "hsCross", "hsDiagonalCross",
+     "hs05Percent", "hs10Percent", "hs20Percent", "hs25Percent", "hs30Percent", "hs40Percent", "hs50Percent",
+     "hs60Percent", "hs70Percent", "hs75Percent", "hs80Percent", "hs90Percent", "hsLightDownwardDiagonal",
+     "hsLightUpwardDiagonal", "hsDarkDownwardDiagonal", "hsDarkUpwardDiagonal", "hsWideDownwardDiagonal",
+     "hsWideUpwardDiagonal", "hsLightVertical", "hsLightHorizontal", "hsNarrowVertical", "hsNarrowHorizontal",
+     "hsDarkVertical", "hsDarkHorizontal", "hsDashedDownwardDiagonal", "hsDashedUpwardDiagonal",
+     "hsDashedHorizontal", "hsDashedVertical", "hsSmallConfetti", "hsLargeConfetti", "hsZigZag", "hsWave",
+     "hsDiagonalBrick", "hsHorizontalBrick", "hsWeave", "hsPlaid", "hsDivot", "hsDottedGrid", "hsDottedDiamond",
+     "hsShingle", "hsTrellis", "hsSphere", "hsSmallGrid", "hsSmallCheckerBoard", "hsLargeCheckerBoard",
+     "hsOutlinedDiamond", "hsSolidDiamond"});
+
+// Declared under the graphics object rather than the platform brush: the
+// chart brush redeclares Color with its own stored rule.
+[[maybe_unused]] const TClassInfo& ZuzBrushClass = PublishClass<TZuzBrush>(
+    "TZuzBrush", "TGraphicsObject",
+    {
+        PropColor("BackColor", &TZuzBrush::BackColor, &TZuzBrush::SetBackColor, clNone),
+        PropColor("Color", &TZuzBrush::Color, &TZuzBrush::SetColor).Stored(&TZuzBrush::IsColorStored),
+        PropObj("Gradient", &TZuzBrush::Gradient, &TZuzBrush::SetGradient).Stored(&TZuzBrush::IsGradientStored),
+        PropEnum("HatchStyle", &TZuzBrush::HatchStyle, &TZuzBrush::SetHatchStyle, HatchStyleInfo, hsHorizontal),
+        PropObj("Image", &TZuzBrush::Image, &TZuzBrush::SetImage).Stored(&TZuzBrush::HasImage),
+        PropEnum("Style", &TZuzBrush::Style, &TZuzBrush::SetStyle, BrushStyleInfo).Stored(&TZuzBrush::IsStyleStored),
+    });
+} // namespace
 
 TZuzBrush::TZuzBrush(TNotifyEvent OnChangeEvent)
 {

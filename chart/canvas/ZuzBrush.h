@@ -5,8 +5,11 @@
 // the others only the GDI+ canvas draws.
 //
 // Published, in this order (declared default; stored rule):
-//   BackColor (clNone), Color (clWhite; IsColorStored), Gradient (-; always),
-//   HatchStyle (hsHorizontal), Image (-; HasImage), Style (bsSolid).
+//   BackColor (clNone), Color (-; IsColorStored), Gradient (-; when there
+//   is one), HatchStyle (hsHorizontal), Image (-; HasImage), Style (bsSolid;
+//   IsStyleStored).
+// The colour is compared with the owner's default only (DefaultColor): a
+// white chosen against another default must reach the file.
 #include "chart/canvas/Graphics.h"
 
 #include <memory>
@@ -62,6 +65,14 @@ public:
   // Sets the colour and its unstored default, without notification.
   void InitColor(TColor Value);
   bool IsColorStored() const { return Color() != DefaultColor; }
+  bool IsGradientStored() const { return FGradient != nullptr; }
+  // Not bsSolid, or a solid style after one of the platform's own hatch
+  // patterns: reading that HatchStyle sets the matching hatch style, so the
+  // solid style must follow it in the file.
+  bool IsStyleStored() const
+  {
+    return Style() != bsSolid || (FHatchStyle != hsHorizontal && FHatchStyle <= hsDiagonalCross);
+  }
 
   TColor DefaultColor = clDefault;
 

@@ -157,9 +157,11 @@ public:
   virtual void UnClipRectangle() = 0;                                                // 73
 
   // --- operations built on the slots ------------------------------------------
-  // The brush's back colour goes into the colour argument and its colour into
-  // the back-colour argument.
+  // The brush as it is: its colour fills and its back colour fills hatch
+  // gaps. (Passing the back colour as the fill would paint a default brush,
+  // whose back colour is clNone, in no colour at all.)
   void AssignBrush(TZuzBrush* ABrush);
+  // ABackColor fills; the brush's own colour goes to the hatch gaps.
   void AssignBrush(TZuzBrush* ABrush, TColor ABackColor);
   void AssignBrushColor(TZuzBrush* ABrush, TColor AColor, TColor ABackColor);
   void AssignVisiblePen(TZuzPen* APen);

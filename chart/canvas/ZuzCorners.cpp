@@ -2,7 +2,25 @@
 #include "chart/canvas/ZuzCanvas.h"
 #include "chart/canvas/ZuzPath.h"
 
+#include "platform/Published.h"
+
 #include <cstdlib>
+
+namespace {
+const TEnumInfo CornerStyleInfo("TZuzCornerStyle", {"cosRound", "cosBevel", "cosNone"});
+
+[[maybe_unused]] const TClassInfo& CornerClass = PublishClass<TZuzCorner>(
+    "TZuzCorner", "TPersistent",
+    {PropEnum("Style", &TZuzCorner::Style, &TZuzCorner::SetStyle, CornerStyleInfo, cosRound)});
+[[maybe_unused]] const TClassInfo& CornersClass = PublishClass<TZuzCorners>(
+    "TZuzCorners", "TPersistent",
+    {
+        PropObj("LeftBottom", &TZuzCorners::LeftBottom, &TZuzCorners::SetLeftBottom),
+        PropObj("LeftTop", &TZuzCorners::LeftTop, &TZuzCorners::SetLeftTop),
+        PropObj("RightBottom", &TZuzCorners::RightBottom, &TZuzCorners::SetRightBottom),
+        PropObj("RightTop", &TZuzCorners::RightTop, &TZuzCorners::SetRightTop),
+    });
+} // namespace
 
 TZuzCorner::TZuzCorner(TNotifyEvent Changed) : IChanged(std::move(Changed)) {}
 
@@ -50,10 +68,27 @@ void TZuzCorners::Assign(TPersistent* Source)
   TPersistent::Assign(Source);
 }
 
-void TZuzCorners::SetLeftBottom(TZuzCorner* Value) { FLeftBottom->SetStyle(Value->Style()); }
-void TZuzCorners::SetLeftTop(TZuzCorner* Value) { FLeftTop->SetStyle(Value->Style()); }
-void TZuzCorners::SetRightBottom(TZuzCorner* Value) { FRightBottom->SetStyle(Value->Style()); }
-void TZuzCorners::SetRightTop(TZuzCorner* Value) { FRightTop->SetStyle(Value->Style()); }
+// A corner is always there; a missing one (nil in a file) leaves it as it is.
+void TZuzCorners::SetLeftBottom(TZuzCorner* Value)
+{
+  if (Value)
+    FLeftBottom->SetStyle(Value->Style());
+}
+void TZuzCorners::SetLeftTop(TZuzCorner* Value)
+{
+  if (Value)
+    FLeftTop->SetStyle(Value->Style());
+}
+void TZuzCorners::SetRightBottom(TZuzCorner* Value)
+{
+  if (Value)
+    FRightBottom->SetStyle(Value->Style());
+}
+void TZuzCorners::SetRightTop(TZuzCorner* Value)
+{
+  if (Value)
+    FRightTop->SetStyle(Value->Style());
+}
 
 std::unique_ptr<TZuzBasePath> TZuzCorners::GetPath(TZuzCanvas* ACanvas, const TRect& R, int32_t X, int32_t Y) const
 {

@@ -6,6 +6,9 @@
 #include "chart/canvas/ZuzPicture.h"
 #include "chart/canvas/ZuzShadow.h"
 
+#include "chart/canvas/CanvasTypeInfo.h"
+
+#include "platform/Published.h"
 #include "rtl/Numbers.h"
 #include "rtl/StringList.h"
 
@@ -118,6 +121,39 @@ void RemoveCustomFonts()
 }
 
 // --- the chart font -----------------------------------------------------------------
+
+namespace {
+const TEnumInfo FontQualityInfo("TFontQuality", {"fqBest", "fqNormal", "fqDefault", "fqClearType"});
+
+// Declared under the graphics object rather than the platform font: the
+// chart font redeclares Charset, Color, Height, Name, Style and Quality with
+// its own stored rules. Outline, shadow and emboss are written when they
+// exist (a new one writes nothing, so the file is the same as writing them
+// always, without creating them just to write them).
+[[maybe_unused]] const TClassInfo& ZuzFontClass = PublishClass<TZuzFont>(
+    "TZuzFont", "TGraphicsObject",
+    {
+        PropBool("DefaultFont", &TZuzFont::DefaultFont, &TZuzFont::SetDefaultFont, false),
+        PropInt("Charset", &TZuzFont::Charset, &TZuzFont::SetCharset, DEFAULT_CHARSET),
+        PropInt("Height", &TZuzFont::Height, &TZuzFont::SetHeight).Stored(&TZuzFont::IsHeightStored),
+        PropColor("Color", &TZuzFont::Color, &TZuzFont::SetColor).Stored(&TZuzFont::IsColorStored),
+        PropStr("Name", &TZuzFont::Name, &TZuzFont::SetName).Stored(&TZuzFont::IsNameStored),
+        PropFloat("SizeFloat", &TZuzFont::SizeFloat, &TZuzFont::SetSizeFloat).Stored(&TZuzFont::IsSizeFloatStored),
+        PropObj("Brush", &TZuzFont::Brush, &TZuzFont::SetBrush),
+        PropFloat("Depth", &TZuzFont::Depth, &TZuzFont::SetDepth).Stored(&TZuzFont::IsDepthStored),
+        PropObj("Emboss", &TZuzFont::Emboss, &TZuzFont::SetEmboss).Stored(&TZuzFont::HasEmboss),
+        PropObj("Gradient", &TZuzFont::Gradient, &TZuzFont::SetGradient).Stored(false),
+        PropInt("InterCharSize", &TZuzFont::InterCharSize, &TZuzFont::SetInterCharSize, 0),
+        PropObj("OutLine", &TZuzFont::OutLine, &TZuzFont::SetOutLine).Stored(&TZuzFont::HasOutLine),
+        PropObj("Picture", &TZuzFont::Picture, &TZuzFont::SetPicture).Stored(false),
+        PropEnum("Quality", &TZuzFont::Quality, &TZuzFont::SetQuality, FontQualityInfo, fqDefault),
+        PropObj("Shadow", &TZuzFont::Shadow, &TZuzFont::SetShadow).Stored(&TZuzFont::HasShadow),
+        PropSet("Style", &TZuzFont::Style, &TZuzFont::SetStyle, FontStyleInfo).Stored(&TZuzFont::IsStyleStored),
+        PropInt("Orientation", &TZuzFont::Orientation, &TZuzFont::SetOrientation, 0),
+        PropEnum("Pitch", &TZuzFont::Pitch, &TZuzFont::SetPitch, FontPitchInfo, fpDefault),
+        PropInt("Size", &TZuzFont::Size, &TZuzFont::SetSize).Stored(false),
+    });
+} // namespace
 
 TZuzFont::TZuzFont(TNotifyEvent ChangedEvent)
 {

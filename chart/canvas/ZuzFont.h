@@ -8,9 +8,10 @@
 //   DefaultFont (False), Charset (1), Height (-; IsHeightStored),
 //   Color (-; IsColorStored), Name (-; IsNameStored), SizeFloat (0;
 //   IsSizeFloatStored), Brush (-; always), Depth (0; IsDepthStored),
-//   Emboss (-; always), Gradient (never), InterCharSize (0), OutLine (-;
-//   always), Picture (never), Quality (fqDefault), Shadow (-; always),
-//   Style (-; IsStyleStored).
+//   Emboss (-; HasEmboss), Gradient (never), InterCharSize (0), OutLine (-;
+//   HasOutLine), Picture (never), Quality (fqDefault), Shadow (-;
+//   HasShadow), Style (-; IsStyleStored), then the platform's Orientation
+//   (0), Pitch (fpDefault) and Size (never: it travels as Height).
 #include "chart/canvas/CanvasTypes.h"
 #include "chart/canvas/Graphics.h"
 
@@ -74,6 +75,9 @@ public:
   bool IsStyleStored() const { return Style() != IDefStyle; }
   bool IsDepthStored() const { return FDepth != 0; }
   bool IsSizeFloatStored() const { return FSizeDecimals != 0; }
+  bool HasOutLine() const { return FOutLine != nullptr; }
+  bool HasShadow() const { return FShadow != nullptr; }
+  bool HasEmboss() const { return FEmboss != nullptr; }
 
 private:
   std::unique_ptr<TZuzBrush> FBrush;

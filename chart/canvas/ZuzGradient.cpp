@@ -10,11 +10,60 @@
 #include "chart/canvas/ZuzFilters.h"
 #include "chart/canvas/ZuzPen.h"
 
+#include "platform/Published.h"
 #include "rtl/Exceptions.h"
 
 #include <QImage>
 
 #include <cmath>
+
+namespace {
+const TEnumInfo GradientDirectionInfo("TGradientDirection",
+                                      {"gdTopBottom", "gdBottomTop", "gdLeftRight", "gdRightLeft", "gdFromCenter",
+                                       "gdFromTopLeft", "gdFromBottomLeft", "gdRadial", "gdDiagonalUp",
+                                       "gdDiagonalDown"});
+
+[[maybe_unused]] const TClassInfo& GradientColorClass = PublishClass<TZuzGradientColor>(
+    "TZuzGradientColor", "TCollectionItem",
+    {
+        PropColor("Color", &TZuzGradientColor::Color, &TZuzGradientColor::SetColor, 0),
+        PropFloat("Offset", &TZuzGradientColor::Offset, &TZuzGradientColor::SetOffset),
+        PropInt("Transparency", &TZuzGradientColor::Transparency, &TZuzGradientColor::SetTransparency, 0),
+    });
+[[maybe_unused]] const TClassInfo& GradientColorsClass =
+    PublishClass<TZuzGradientColors>("TZuzGradientColors", "TOwnedCollection");
+
+// The colours are written after the stop list, so that reading them back
+// changes the stops the list brought.
+[[maybe_unused]] const TClassInfo& CustomGradientClass = PublishClass<TCustomZuzGradient>(
+    "TCustomZuzGradient", "TPersistent",
+    {
+        PropInt("Angle", &TCustomZuzGradient::Angle, &TCustomZuzGradient::SetAngle, 0),
+        PropInt("Balance", &TCustomZuzGradient::Balance, &TCustomZuzGradient::SetBalance, 50),
+        PropObj("Colors", &TCustomZuzGradient::Colors, &TCustomZuzGradient::SetColors)
+            .Stored(&TCustomZuzGradient::IsColorsStored),
+        PropEnum("Direction", &TCustomZuzGradient::Direction, &TCustomZuzGradient::SetDirection,
+                 GradientDirectionInfo)
+            .Stored(&TCustomZuzGradient::IsDirectionStored),
+        PropColor("EndColor", &TCustomZuzGradient::EndColor, &TCustomZuzGradient::SetEndColor)
+            .Stored(&TCustomZuzGradient::IsEndStored),
+        PropColor("MidColor", &TCustomZuzGradient::MidColor, &TCustomZuzGradient::SetMidColor)
+            .Stored(&TCustomZuzGradient::IsMidStored),
+        PropInt("RadialX", &TCustomZuzGradient::RadialX, &TCustomZuzGradient::SetRadialX, 0),
+        PropInt("RadialY", &TCustomZuzGradient::RadialY, &TCustomZuzGradient::SetRadialY, 0),
+        PropColor("StartColor", &TCustomZuzGradient::StartColor, &TCustomZuzGradient::SetStartColor)
+            .Stored(&TCustomZuzGradient::IsStartStored),
+        PropBool("Visible", &TCustomZuzGradient::Visible, &TCustomZuzGradient::SetVisible)
+            .Stored(&TCustomZuzGradient::IsVisibleStored),
+    });
+[[maybe_unused]] const TClassInfo& SubGradientClass = PublishClass<TSubGradient>(
+    "TSubGradient", "TCustomZuzGradient",
+    {PropInt("Transparency", &TSubGradient::Transparency, &TSubGradient::SetTransparency, 50)});
+[[maybe_unused]] const TClassInfo& GradientClass = PublishClass<TZuzGradient>(
+    "TZuzGradient", "TCustomZuzGradient",
+    {PropObj("SubGradient", &TZuzGradient::SubGradient, &TZuzGradient::SetSubGradient)
+         .Stored(&TZuzGradient::HasSubGradient)});
+} // namespace
 
 std::function<void(TCustomZuzGradient*, TBitmap*)> ZuzGradientRotateHook = RotateGradient;
 
@@ -25,7 +74,7 @@ double ZuzSigmoid(double X, double Balance, double Steps)
 
 // --- stops ----------------------------------------------------------------------------
 
-TZuzGradientColor::TZuzGradientColor() = default;
+TZuzGradientColor::TZuzGradientColor(TCollection* ACollection) : TCollectionItem(ACollection) {}
 
 String TZuzGradientColor::ClassName() const { return QStringLiteral("TZuzGradientColor"); }
 
@@ -37,52 +86,32 @@ void TZuzGradientColor::Assign(TPersistent* Source)
     FTransp = C->FTransp;
     return;
   }
-  TPersistent::Assign(Source);
+  TCollectionItem::Assign(Source);
 }
 
-TZuzGradientColors::TZuzGradientColors(TCustomZuzGradient* AOwner) : FOwner(AOwner) {}
+TZuzGradientColors::TZuzGradientColors(TCustomZuzGradient* AOwner)
+    : TOwnedCollection(AOwner, ClassInfoFor<TZuzGradientColor>()), FOwner(AOwner)
+{
+}
+
 TZuzGradientColors::~TZuzGradientColors() = default;
 
 String TZuzGradientColors::ClassName() const { return QStringLiteral("TZuzGradientColors"); }
-
-void TZuzGradientColors::Assign(TPersistent* Source)
-{
-  if (auto* C = dynamic_cast<TZuzGradientColors*>(Source)) {
-    if (C == this)
-      return;
-    ++FUpdating;
-    FItems.clear();
-    for (const auto& I : C->FItems) {
-      auto N = std::make_unique<TZuzGradientColor>();
-      N->Assign(I.get());
-      FItems.push_back(std::move(N));
-    }
-    --FUpdating;
-    Repaint();
-    return;
-  }
-  TPersistent::Assign(Source);
-}
 
 TZuzGradientColor* TZuzGradientColors::Items(int32_t Index)
 {
   if (Index < 0)
     throw EListError(QStringLiteral("List index out of bounds (%1)").arg(Index));
   while (Count() <= Index)
-    Insert(Count());
-  return FItems[static_cast<size_t>(Index)].get();
+    TCollection::Add();
+  return static_cast<TZuzGradientColor*>(TCollection::Items(Index));
 }
 
 void TZuzGradientColors::SetItems(int32_t Index, TZuzGradientColor* Value) { Items(Index)->Assign(Value); }
 
 TZuzGradientColor* TZuzGradientColors::Insert(int32_t Index)
 {
-  Index = std::clamp(Index, 0, Count());
-  auto N = std::make_unique<TZuzGradientColor>();
-  TZuzGradientColor* Result = N.get();
-  FItems.insert(FItems.begin() + Index, std::move(N));
-  Repaint();
-  return Result;
+  return static_cast<TZuzGradientColor*>(TCollection::Insert(std::clamp(Index, 0, Count())));
 }
 
 TZuzGradientColor* TZuzGradientColors::Add(double AOffset, TColor AColor, TZuzTransparency ATransparency)
@@ -90,39 +119,25 @@ TZuzGradientColor* TZuzGradientColors::Add(double AOffset, TColor AColor, TZuzTr
   const double Offset = std::clamp(AOffset, 0.0, 1.0);
   int32_t At = Count();
   for (int32_t i = 0; i < Count(); ++i)
-    if (FItems[static_cast<size_t>(i)]->Offset() > Offset) {
+    if (Items(i)->Offset() > Offset) {
       At = i;
       break;
     }
-  ++FUpdating;
+  // One notification, once the stop holds its values.
+  BeginUpdate();
   TZuzGradientColor* C = Insert(At);
   C->SetOffset(Offset);
   C->SetColor(AColor);
   C->SetTransparency(ATransparency);
-  --FUpdating;
-  Repaint();
+  EndUpdate();
   return C;
 }
 
-void TZuzGradientColors::Delete(int32_t Index)
-{
-  if (Index < 0 || Index >= Count())
-    throw EListError(QStringLiteral("List index out of bounds (%1)").arg(Index));
-  FItems.erase(FItems.begin() + Index);
-  Repaint();
-}
-
-void TZuzGradientColors::Clear()
-{
-  if (FItems.empty())
-    return;
-  FItems.clear();
-  Repaint();
-}
+void TZuzGradientColors::Update(TCollectionItem*) { Repaint(); }
 
 void TZuzGradientColors::Repaint()
 {
-  if (FUpdating == 0 && FOwner)
+  if (FOwner)
     FOwner->DoChanged();
 }
 
@@ -262,11 +277,18 @@ void TCustomZuzGradient::ResetColors()
 {
   if (!FColors)
     return;
-  FColors->BeginUpdate();
-  FColors->Clear();
-  FColors->Add(0, IDefStart, 0);
-  FColors->Add(1, IDefEnd, 0);
-  FColors->EndUpdate();
+  // With the change handler detached: the default stops are no change.
+  TNotifyEvent Handler = std::move(IChanged);
+  IChanged = nullptr;
+  try {
+    FColors->Clear();
+    FColors->Add(0, IDefStart, 0);
+    FColors->Add(1, IDefEnd, 0);
+  } catch (...) {
+    IChanged = std::move(Handler);
+    throw;
+  }
+  IChanged = std::move(Handler);
 }
 
 TColor TCustomZuzGradient::StartColor() const

@@ -14,6 +14,7 @@
 // TSubGradient: the same without SubGradient, plus Transparency (50).
 #include "chart/canvas/CanvasTypes.h"
 #include "chart/canvas/GraphicsTypes.h"
+#include "platform/Collection.h"
 #include "platform/Component.h"
 #include "platform/Events.h"
 
@@ -27,10 +28,11 @@ class TBitmap;
 class TCustomZuzGradient;
 class TSubGradient;
 
-// Published: Color (0), Offset (-), Transparency (0).
-class TZuzGradientColor : public TPersistent {
+// A colour stop. Published: Color (0), Offset (-), Transparency (0);
+// writing them does not notify the gradient.
+class TZuzGradientColor : public TCollectionItem {
 public:
-  TZuzGradientColor();
+  explicit TZuzGradientColor(TCollection* ACollection = nullptr);
   String ClassName() const override;
   void Assign(TPersistent* Source) override;
 
@@ -48,16 +50,15 @@ private:
   TZuzTransparency FTransp = 0;
 };
 
-// The stops of a gradient, owned by it. Adding, deleting, clearing and
-// copying stops notify the gradient.
-class TZuzGradientColors : public TPersistent {
+// The stops of a gradient, owned by it and streamed as a collection.
+// Adding, deleting, clearing and copying stops notify the gradient (once
+// per operation).
+class TZuzGradientColors : public TOwnedCollection {
 public:
   explicit TZuzGradientColors(TCustomZuzGradient* AOwner);
   ~TZuzGradientColors() override;
   String ClassName() const override;
-  void Assign(TPersistent* Source) override;
 
-  int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
   // An index at or beyond the count first appends default stops (black at 0)
   // until it exists; a negative index raises EListError.
   TZuzGradientColor* Items(int32_t Index);
@@ -65,20 +66,16 @@ public:
   // Offset limited to [0, 1]; inserted after every stop with an offset not
   // greater than it.
   TZuzGradientColor* Add(double AOffset, TColor AColor, TZuzTransparency ATransparency);
-  // A default stop at Index (0..Count).
+  // A default stop at Index (limited to 0..Count).
   TZuzGradientColor* Insert(int32_t Index);
-  // Raises EListError for an index out of range.
-  void Delete(int32_t Index);
-  void Clear();
+  // Calls the gradient's change notification.
   void Repaint();
-  // Notifications are held while updating (ResetColors).
-  void BeginUpdate() { ++FUpdating; }
-  void EndUpdate() { --FUpdating; }
+
+protected:
+  void Update(TCollectionItem* Item) override;
 
 private:
   TCustomZuzGradient* FOwner;
-  std::vector<std::unique_ptr<TZuzGradientColor>> FItems;
-  int32_t FUpdating = 0;
 };
 
 class TCustomZuzGradient : public TPersistent {

@@ -1,6 +1,36 @@
 #include "chart/canvas/ZuzPen.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzGradient.h"
+#include "chart/canvas/CanvasTypeInfo.h"
+
+#include "platform/Published.h"
+
+namespace {
+const TEnumInfo PenEndStyleInfo("TPenEndStyle", {"esRound", "esSquare", "esFlat"});
+const TEnumInfo PenJoinStyleInfo("TPenJoinStyle", {"jsRound", "jsBevel", "jsMitter"});
+
+// Declared under the graphics object rather than the platform pen: the
+// chart pen redeclares Width and Color with its own stored rules, and each
+// property must be listed once.
+[[maybe_unused]] const TClassInfo& ZuzPenClass = PublishClass<TZuzPen>(
+    "TZuzPen", "TGraphicsObject",
+    {
+        PropInt("Width", &TZuzPen::Width, &TZuzPen::SetWidth).Stored(&TZuzPen::IsWidthStored),
+        PropEnum("EndStyle", &TZuzPen::EndStyle, &TZuzPen::SetEndStyle, PenEndStyleInfo)
+            .Stored(&TZuzPen::IsEndStored),
+        PropObj("Fill", &TZuzPen::Fill, &TZuzPen::SetFill).Stored(&TZuzPen::HasFill),
+        PropEnum("JoinStyle", &TZuzPen::JoinStyle, &TZuzPen::SetJoinStyle, PenJoinStyleInfo)
+            .Stored(&TZuzPen::IsJoinStored),
+        PropBool("SmallDots", &TZuzPen::SmallDots, &TZuzPen::SetSmallDots, false),
+        PropInt("SmallSpace", &TZuzPen::SmallSpace, &TZuzPen::SetSmallSpace, 0),
+        PropBool("Visible", &TZuzPen::Visible, &TZuzPen::SetVisible).Stored(&TZuzPen::IsVisibleStored),
+        PropColor("Color", &TZuzPen::Color, &TZuzPen::SetColor).Stored(&TZuzPen::IsColorStored),
+        PropEnum("Mode", &TZuzPen::Mode, &TZuzPen::SetMode, PenModeInfo, pmCopy),
+        PropEnum("Style", &TZuzPen::Style, &TZuzPen::SetStyle, PenStyleInfo, psSolid),
+    });
+[[maybe_unused]] const TClassInfo& HiddenPenClass = PublishClass<TZuzHiddenPen>("TZuzHiddenPen", "TZuzPen");
+[[maybe_unused]] const TClassInfo& DarkGrayPenClass = PublishClass<TDarkGrayPen>("TDarkGrayPen", "TZuzPen");
+} // namespace
 
 TZuzPen::TZuzPen(TNotifyEvent OnChangeEvent)
 {
@@ -87,7 +117,11 @@ void TZuzPen::SetFill(TZuzBrush* Value)
 
 bool TZuzPen::IsGradientVisible() const { return FFill && FFill->HasGradient(); }
 
-void TZuzPen::InitColor(TColor Value) { SetColor(Value); }
+void TZuzPen::InitColor(TColor Value)
+{
+  DefaultColor = Value;
+  SetColor(Value);
+}
 
 void TZuzPen::InitEndStyle(TPenEndStyle Value)
 {
@@ -111,7 +145,7 @@ TDarkGrayPen::TDarkGrayPen(TNotifyEvent OnChangeEvent)
 {
   // The colour is set before the handler is attached: the owner is still
   // being built.
-  SetColor(0x808080);
+  InitColor(0x808080);
   OnChange = std::move(OnChangeEvent);
 }
 

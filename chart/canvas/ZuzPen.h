@@ -4,10 +4,15 @@
 // elements own their pens and hand them to the canvas (AssignVisiblePen).
 //
 // Published, in this order (declared default; stored rule):
-//   Width (-; IsWidthStored), EndStyle (-; IsEndStored), Fill (-; always),
-//   JoinStyle (-; IsJoinStored), SmallDots (False), SmallSpace (0),
-//   Visible (-; IsVisibleStored), Color (clBlack), Mode (pmCopy),
-//   Style (psSolid).
+//   Width (-; IsWidthStored), EndStyle (-; IsEndStored), Fill (-; when
+//   there is one), JoinStyle (-; IsJoinStored), SmallDots (False),
+//   SmallSpace (0), Visible (-; IsVisibleStored), Color (-; IsColorStored),
+//   Mode (pmCopy), Style (psSolid).
+// The colour is compared with the pen's own default (clBlack, or what the
+// owner declared with InitColor: white pens, dark grey pens), not with one
+// declared default for all pens: a user's choice that happens to equal the
+// class-wide default would otherwise be dropped from the file and read back
+// as the owner's colour.
 #include "chart/canvas/Graphics.h"
 
 #include <memory>
@@ -44,6 +49,7 @@ public:
 
   // The fill brush exists and its gradient exists and is visible.
   bool IsGradientVisible() const;
+  // Sets the colour (notifying) and makes it the pen's unstored default.
   void InitColor(TColor Value);
   // Sets EndStyle and its unstored default together, without notification.
   void InitEndStyle(TPenEndStyle Value);
@@ -56,12 +62,14 @@ public:
   bool IsEndStored() const { return FEndStyle != DefaultEnd; }
   bool IsJoinStored() const { return FJoinStyle != DefaultJoin; }
   bool IsVisibleStored() const { return FVisible != DefaultVisible; }
+  bool IsColorStored() const { return Color() != DefaultColor; }
 
   // The values an owner declared as its defaults (not stored).
   TPenEndStyle DefaultEnd = esRound;
   TPenJoinStyle DefaultJoin = jsRound;
   bool DefaultVisible = true;
   int32_t DefaultWidth = 1;
+  TColor DefaultColor = clBlack;
 
 protected:
   TPenEndStyle FEndStyle = esRound;
@@ -72,14 +80,14 @@ protected:
   std::unique_ptr<TZuzBrush> FFill;
 };
 
-// Published Visible with declared default False.
+// Visible False by default (and then not stored).
 class TZuzHiddenPen : public TZuzPen {
 public:
   explicit TZuzHiddenPen(TNotifyEvent OnChangeEvent = {});
   String ClassName() const override;
 };
 
-// Published Color with declared default 0x808080.
+// Colour 0x808080 by default (and then not stored).
 class TDarkGrayPen : public TZuzPen {
 public:
   explicit TDarkGrayPen(TNotifyEvent OnChangeEvent = {});

@@ -6,7 +6,7 @@
 
 namespace {
 [[maybe_unused]] const TClassInfo& PictureClass = PublishClass<TZuzPicture>(
-    "TZuzPicture", "TPersistent", {PropObj("Filters", &TZuzPicture::Filters, &TZuzPicture::SetFilters).Stored(false)});
+    "TZuzPicture", "TPicture", {PropObj("Filters", &TZuzPicture::Filters, &TZuzPicture::SetFilters).Stored(false)});
 } // namespace
 
 TZuzPicture::TZuzPicture() = default;

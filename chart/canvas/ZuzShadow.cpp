@@ -10,10 +10,33 @@
 
 #include "chart/canvas/PixelRows.h"
 
+#include "platform/Published.h"
 #include "rtl/RtlMath.h"
 
 #include <algorithm>
 #include <cmath>
+
+namespace {
+const TEnumInfo ShadowDirectionInfo("TShadowDirection",
+                                    {"sdLeftTop", "sdLeftBottom", "sdRightTop", "sdRightBottom", "sdCenter"});
+
+[[maybe_unused]] const TClassInfo& ShadowClass = PublishClass<TZuzShadow>(
+    "TZuzShadow", "TPersistent",
+    {
+        PropBool("Clip", &TZuzShadow::Clip, &TZuzShadow::SetClip, false),
+        PropColor("Color", &TZuzShadow::Color, &TZuzShadow::SetColor).Stored(&TZuzShadow::IsColorStored),
+        PropEnum("Direction", &TZuzShadow::Direction, &TZuzShadow::SetDirection, ShadowDirectionInfo)
+            .Stored(&TZuzShadow::IsDirectionStored),
+        PropInt("HorizSize", &TZuzShadow::HorizSize, &TZuzShadow::SetHorizSize)
+            .Stored(&TZuzShadow::IsHorizSizeStored),
+        PropBool("Smooth", &TZuzShadow::Smooth, &TZuzShadow::SetSmooth, true),
+        PropInt("SmoothBlur", &TZuzShadow::SmoothBlur, &TZuzShadow::SetSmoothBlur, 0),
+        PropInt("Transparency", &TZuzShadow::Transparency, &TZuzShadow::SetTransparency, 50),
+        PropInt("VertSize", &TZuzShadow::VertSize, &TZuzShadow::SetVertSize).Stored(&TZuzShadow::IsVertSizeStored),
+        PropBool("Visible", &TZuzShadow::Visible, &TZuzShadow::SetVisible).Stored(&TZuzShadow::IsVisibleStored),
+    });
+[[maybe_unused]] const TClassInfo& EmbossClass = PublishClass<TZuzEmboss>("TZuzEmboss", "TZuzShadow");
+} // namespace
 
 TZuzShadow::TZuzShadow(TNotifyEvent AOnChange)
 {
@@ -377,6 +400,7 @@ TZuzEmboss::TZuzEmboss(TNotifyEvent AOnChange) : TZuzShadow(std::move(AOnChange)
   FVisible = false;
   DefaultVisible = false;
   FDirection = sdLeftTop;
+  DefaultDirection = sdLeftTop;
 }
 
 String TZuzEmboss::ClassName() const { return QStringLiteral("TZuzEmboss"); }

@@ -5,9 +5,10 @@
 // measured text.
 //
 // Published (declared default; stored rule): Clip (False), Color (-;
-// IsColorStored), Direction (sdRightBottom; the emboss: sdLeftTop),
-// HorizSize (-; IsSizeStored), Smooth (True), SmoothBlur (0),
-// Transparency (50), VertSize (-; IsSizeStored), Visible (-; IsVisibleStored).
+// IsColorStored), Direction (sdRightBottom, the emboss sdLeftTop;
+// IsDirectionStored), HorizSize (-; IsHorizSizeStored), Smooth (True),
+// SmoothBlur (0), Transparency (50), VertSize (-; IsVertSizeStored),
+// Visible (-; IsVisibleStored).
 #include "chart/canvas/GraphicsTypes.h"
 #include "platform/Component.h"
 #include "platform/Events.h"
@@ -63,7 +64,9 @@ public:
   bool ShouldDraw() const;
 
   bool IsColorStored() const { return FColor != DefaultColor; }
-  bool IsSizeStored() const { return FHorizSize != DefaultSize || FVertSize != DefaultSize; }
+  bool IsHorizSizeStored() const { return FHorizSize != DefaultSize; }
+  bool IsVertSizeStored() const { return FVertSize != DefaultSize; }
+  bool IsDirectionStored() const { return FDirection != DefaultDirection; }
   bool IsVisibleStored() const { return FVisible != DefaultVisible; }
 
   // R moved by the sizes towards the direction; sdCenter grows it instead.
@@ -97,6 +100,8 @@ public:
   TColor DefaultColor = 0xC0C0C0;
   int32_t DefaultSize = 0;
   bool DefaultVisible = true;
+  // The direction of the class (the shadow's, or the emboss's), not stored.
+  TShadowDirection DefaultDirection = sdRightBottom;
   int32_t BlurSize = 4;
   double ZPosition = 0;
 

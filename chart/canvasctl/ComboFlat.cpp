@@ -4,6 +4,7 @@
 #include "chart/canvas/ZuzFont.h"
 
 #include <QAbstractItemView>
+#include <QStyledItemDelegate>
 #include <QLocale>
 #include <QPainter>
 #include <QStyle>
@@ -14,12 +15,28 @@ QColor Rgb(TColor C)
   const TColor R = ColorToRGB(C);
   return QColor(GetRValue(R), GetGValue(R), GetBValue(R));
 }
+
+// Items of the list at the combo box's item height.
+class TItemHeightDelegate : public QStyledItemDelegate {
+public:
+  explicit TItemHeightDelegate(TComboFlat* Combo) : QStyledItemDelegate(Combo), FCombo(Combo) {}
+  QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override
+  {
+    QSize S = QStyledItemDelegate::sizeHint(Option, Index);
+    S.setHeight(FCombo->ItemHeight());
+    return S;
+  }
+
+private:
+  TComboFlat* FCombo;
+};
 } // namespace
 
 TComboFlat::TComboFlat(QWidget* AOwner) : QComboBox(AOwner)
 {
   resize(width(), 21);
   setEditable(false);
+  setItemDelegate(new TItemHeightDelegate(this));
   // Japanese systems get the library's default font, which holds the
   // glyphs their menus need.
   if (QLocale::system().language() == QLocale::Japanese && !ZuzFontDefaultName.isEmpty()) {
@@ -50,6 +67,14 @@ TObject* TComboFlat::SelectedObject() const
 int32_t TComboFlat::DropDownWidth() const { return FDropDownWidth > 0 ? FDropDownWidth : width(); }
 
 void TComboFlat::SetDropDownWidth(int32_t Value) { FDropDownWidth = Value; }
+
+void TComboFlat::SetItemHeight(int32_t Value)
+{
+  if (Value < 1 || Value == FItemHeight)
+    return;
+  FItemHeight = Value;
+  view()->doItemsLayout();
+}
 
 void TComboFlat::showPopup()
 {

@@ -22,6 +22,10 @@ public:
   // Width of the dropped-down list; the control's width unless set.
   int32_t DropDownWidth() const;
   void SetDropDownWidth(int32_t Value);
+  // Height in pixels of each item of the dropped-down list; 13 unless set.
+  // Values below 1 are ignored.
+  int32_t ItemHeight() const { return FItemHeight; }
+  void SetItemHeight(int32_t Value);
 
   bool Inside = false;
 
@@ -35,4 +39,5 @@ protected:
 
 private:
   int32_t FDropDownWidth = 0;
+  int32_t FItemHeight = 13;
 };

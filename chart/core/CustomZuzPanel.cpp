@@ -5,9 +5,17 @@
 #include "chart/canvas/CanvasMath.h"
 #include "chart/canvas/ZuzFont.h"
 
+#include "platform/Published.h"
+
 #include <QStringList>
 
 bool ZuzEraseBack = false;
+
+namespace {
+[[maybe_unused]] const TClassInfo& PanelClass = PublishClass<TCustomZuzPanel>(
+    "TCustomZuzPanel", "TComponent",
+    {PropObj("View3DOptions", &TCustomZuzPanel::View3DOptions, &TCustomZuzPanel::SetView3DOptions)});
+} // namespace
 
 TCustomZuzPanel::TCustomZuzPanel(TComponent* AOwner)
     : TComponent(AOwner), FView3DOptions(std::make_unique<TView3DOptions>(this)), FCanvas(std::make_unique<TCanvas>())
@@ -21,6 +29,12 @@ TCustomZuzPanel::~TCustomZuzPanel()
 }
 
 String TCustomZuzPanel::ClassName() const { return QStringLiteral("TCustomZuzPanel"); }
+
+void TCustomZuzPanel::SetView3DOptions(TView3DOptions* Value)
+{
+  if (Value && Value != FView3DOptions.get())
+    FView3DOptions->Assign(Value);
+}
 
 TCanvas3D* TCustomZuzPanel::InternalCanvas()
 {

@@ -22,7 +22,10 @@ public:
   ~TCustomZuzPanel() override;
   String ClassName() const override;
 
+  // Published as View3DOptions (the panel's own object; setting copies into
+  // it, nil leaves it as it is).
   TView3DOptions* View3DOptions() const { return FView3DOptions.get(); }
+  void SetView3DOptions(TView3DOptions* Value);
   // The canvas, created on first use by the class registered under the
   // default-canvas name (the GDI canvas when that name is not registered).
   TCanvas3D* InternalCanvas();

@@ -13,7 +13,7 @@ const TEnumInfo FontQualityInfo("TGDIPlusFontQuality", {"gpfBest", "gpfDefault",
         PropBool("Antialias", &TZuzGDIPlus::Antialias, &TZuzGDIPlus::SetAntialias, true),
         PropEnum("AntiAliasText", &TZuzGDIPlus::AntiAliasText, &TZuzGDIPlus::SetAntialiasText, FontQualityInfo,
                  gpfDefault),
-        PropFloat("Scale", &TZuzGDIPlus::Scale, &TZuzGDIPlus::SetScale).Stored(&TZuzGDIPlus::IsScaleStored),
+        PropFloat("Scale", &TZuzGDIPlus::Scale, &TZuzGDIPlus::SetScale, 1.0).Stored(&TZuzGDIPlus::IsScaleStored),
         PropObj("ZuzPanel", &TZuzGDIPlus::ZuzPanel, &TZuzGDIPlus::SetZuzPanel),
     });
 } // namespace

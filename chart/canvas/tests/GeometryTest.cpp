@@ -121,3 +121,48 @@ TEST(Geometry, BitmapResolution)
   ZuzSetBitmapSize(&Bitmap, 4, 3);
   EXPECT_EQ(Bitmap.ImageData()->dotsPerMeterX(), 11811); // not resized, not touched
 }
+
+namespace {
+// A block that counts what the chart asks of it.
+class TCountingBlock : public TVisualBlock {
+public:
+  using TVisualBlock::TVisualBlock;
+  void DrawBlock(TPen*, TBrush*, TZuzTransparency, TColor) override {}
+  void Repaint() override { ++Repaints; }
+  void SizeChanged(TObject* Sender) override { Resized.push_back(Sender); }
+  QWidget* Editor(QWidget*, bool) override { return nullptr; }
+  int Repaints = 0;
+  std::vector<TObject*> Resized;
+};
+} // namespace
+
+TEST(VisualBlock, PlacedByTheElementItStandsFor)
+{
+  TCountingBlock B(nullptr);
+  EXPECT_EQ(B.Location()->X(), 0.0f);
+  EXPECT_EQ(B.Size()->Z(), 100.0f);
+  EXPECT_TRUE(B.IsCloneable);
+
+  // Screen rectangle and depth range, written without notification.
+  B.SetBounds(TRect{50, 20, 10, 80}, 15, 5, 600);
+  EXPECT_EQ(B.Repaints, 0);
+  EXPECT_TRUE(B.Resized.empty());
+  EXPECT_EQ(B.Location()->Point, (TPoint3DFloat{30, 10, 10})); // Z: height less the vertical centre
+  EXPECT_EQ(B.Size()->Point, (TPoint3DFloat{40, 10, 60}));
+
+  // A size change tells the block, then repaints it.
+  B.Size()->SetX(41);
+  ASSERT_EQ(B.Resized.size(), 1u);
+  EXPECT_EQ(B.Resized[0], B.Size());
+  EXPECT_EQ(B.Repaints, 1);
+  B.Location()->SetY(3);
+  EXPECT_EQ(B.Repaints, 2);
+  EXPECT_EQ(B.Resized.size(), 1u);
+
+  TCountingBlock Copy(nullptr);
+  Copy.IsCloneable = false;
+  Copy.Assign(&B);
+  EXPECT_EQ(Copy.Size()->Point, B.Size()->Point);
+  EXPECT_EQ(Copy.Location()->Point, B.Location()->Point);
+  EXPECT_TRUE(Copy.IsCloneable);
+}

@@ -29,7 +29,7 @@ TEST(Shadow, SizeReadsTheLargerAndWritesBoth)
   EXPECT_TRUE(S.ShouldDraw());
   S.InitValues(false, clRed, 2);
   EXPECT_EQ(N, 1);
-  EXPECT_FALSE(S.IsColorStored() || S.IsSizeStored() || S.IsVisibleStored());
+  EXPECT_FALSE(S.IsColorStored() || S.IsHorizSizeStored() || S.IsVertSizeStored() || S.IsVisibleStored());
 
   TZuzEmboss E;
   EXPECT_FALSE(E.Visible());

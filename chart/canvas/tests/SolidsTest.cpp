@@ -309,6 +309,59 @@ TEST(Pie3D, ZeroThicknessIsNotProjected)
   EXPECT_NEAR(Top[1].x, 150, 0.01);
 }
 
+// With Pie3DUsingArcs the top face and a front wall facing the viewer are
+// paths of arcs on the device instead of polygons of one point per degree;
+// they cover the same area.
+TEST(Pie3D, ArcPathsCoverWhatThePolygonsCover)
+{
+  const double D = 3.14159265358979323846 / 180;
+  const struct {
+    const char* Name;
+    double Start, End;
+    int32_t Donut;
+    int32_t PolygonsLess; // faces that became paths
+  } Cases[] = {
+      {"slice above the centre", 30, 120, 0, 1},     // the top only
+      {"slice below the centre", 200, 330, 0, 2},    // top and front wall
+      {"donut slice below the centre", 200, 330, 40, 2},
+  };
+  for (const auto& C : Cases) {
+    int32_t Covered[2] = {};
+    size_t Faces[2] = {};
+    for (int UsingArcs = 0; UsingArcs < 2; ++UsingArcs) {
+      TView3DOptions Options(nullptr);
+      Options.SetOrthogonal(true);
+      Options.SetOrthoAngle(90); // depth goes straight up
+      TBufferedCanvas B(200, 200);
+      QImage Target(200, 200, QImage::Format_RGB32);
+      TCanvas Device;
+      Device.BindImage(&Target);
+      TFaceCanvas Log;
+      for (TZuzCanvas3D* Canvas : {static_cast<TZuzCanvas3D*>(B.Canvas.get()), static_cast<TZuzCanvas3D*>(&Log)}) {
+        const TRect R{0, 0, 200, 200};
+        Canvas->SetUseBuffer(Canvas == B.Canvas.get());
+        Canvas->InitWindow(Canvas == B.Canvas.get() ? B.DestCanvas.get() : &Device, &Options, clWhite, true, R);
+        Canvas->Projection(20, R, R);
+        Canvas->ResetState();
+        Canvas->Brush()->SetColor(clWhite);
+        Canvas->FillRect(R);
+        Canvas->Pen()->SetStyle(psClear);
+        Canvas->Brush()->SetColor(clNavy);
+        Canvas->Pie3DUsingArcs = UsingArcs != 0;
+        Canvas->Pie3D(100, 100, 60, 40, 0, 12, C.Start * D, C.End * D, false, true, C.Donut, nullptr, 0, edNone, 0, 0,
+                      true, false);
+      }
+      Covered[UsingArcs] = CountColor(B.Image(), clNavy);
+      Faces[UsingArcs] = Log.Log.size();
+    }
+    EXPECT_GT(Covered[0], 1000) << C.Name;
+    // The device's arcs and the degree polygons may part by a pixel along
+    // the curved edges.
+    EXPECT_NEAR(Covered[1], Covered[0], Covered[0] / 25) << C.Name;
+    EXPECT_EQ(Faces[0] - Faces[1], size_t(C.PolygonsLess)) << C.Name;
+  }
+}
+
 TEST(Golden, SolidsAndPies)
 {
   TView3DOptions Options(nullptr);

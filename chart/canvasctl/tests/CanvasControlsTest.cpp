@@ -3,6 +3,7 @@
 #include "chart/canvasctl/ComboFlat.h"
 #include "chart/canvasctl/EditColor.h"
 #include "chart/canvasctl/ImageFiltered.h"
+#include "chart/canvasctl/VisualEditor.h"
 #include "chart/canvasctl/ZuzButton.h"
 #include "chart/canvasctl/ZuzDrawCheckBox.h"
 
@@ -14,6 +15,7 @@
 
 #include "platform/ClassRegistry.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QImage>
 
@@ -200,6 +202,14 @@ TEST(ComboFlat, ItemsAndSelection)
   EXPECT_EQ(C.DropDownWidth(), 80);
   C.SetDropDownWidth(150);
   EXPECT_EQ(C.DropDownWidth(), 150);
+  // The list's items are ItemHeight pixels high.
+  const QModelIndex First = C.model()->index(0, 0);
+  EXPECT_EQ(C.ItemHeight(), 13);
+  EXPECT_EQ(C.view()->sizeHintForIndex(First).height(), 13);
+  C.SetItemHeight(20);
+  C.SetItemHeight(0);
+  EXPECT_EQ(C.ItemHeight(), 20);
+  EXPECT_EQ(C.view()->sizeHintForIndex(First).height(), 20);
   // Flat unless the mouse is over it.
   const QImage Flat = C.grab().toImage();
   C.Inside = true;
@@ -261,4 +271,14 @@ TEST(ImageFiltered, CachesUntilSomethingChanges)
   Copy.Proportional = true;
   Copy.Center = true;
   EXPECT_EQ(Copy.DestRect(), QRect(0, 0, 26, 20).translated(2, 0));
+}
+
+TEST(VisualEditor, TellsItsOwnerOfChanges)
+{
+  TVisualEditor E;
+  E.MarkDirty(); // no owner yet: nothing to tell
+  TVisualEditor* Told = nullptr;
+  E.OnDirty = [&](TVisualEditor* Sender) { Told = Sender; };
+  E.MarkDirty();
+  EXPECT_EQ(Told, &E);
 }

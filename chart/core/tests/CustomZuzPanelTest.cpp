@@ -8,6 +8,9 @@
 #include "chart/canvas/ZuzCanvas3D.h"
 #include "chart/canvas/ZuzFont.h"
 
+#include "platform/Filer.h"
+#include "rtl/Streams.h"
+
 #include <QGuiApplication>
 #include <QImage>
 
@@ -142,4 +145,23 @@ TEST(ChartPanel, DefaultFontStandsInWhenAsked)
   P.SetView3D(false);
   P.PrepareFont3D(&Own);
   EXPECT_FLOAT_EQ(P.InternalCanvas()->Font()->SizeFloat(), 8);
+}
+
+TEST(ChartPanel, ViewOptionsTravelWithThePanel)
+{
+  TCustomZuzPanel P(nullptr);
+  P.View3DOptions()->SetRotation(10);
+  P.View3DOptions()->SetOrthogonal(false);
+  TMemoryStream S;
+  WriteComponentToStream(S, &P);
+  S.SetPosition(0);
+  TCustomZuzPanel Back(nullptr);
+  ReadComponentFromStream(S, &Back);
+  EXPECT_EQ(Back.View3DOptions()->Rotation(), 10);
+  EXPECT_FALSE(Back.View3DOptions()->Orthogonal());
+  EXPECT_EQ(Back.View3DOptions()->Elevation(), 345);
+
+  // A nil value in a file leaves the panel's own options.
+  Back.SetView3DOptions(nullptr);
+  EXPECT_EQ(Back.View3DOptions()->Rotation(), 10);
 }
