@@ -10,6 +10,7 @@
 // fuzz-links: platform
 #include "platform/ClassRegistry.h"
 #include "platform/Collection.h"
+#include "platform/Colors.h"
 #include "platform/Component.h"
 #include "platform/Filer.h"
 #include "platform/ObjectText.h"
@@ -24,10 +25,6 @@
 #include <vector>
 
 namespace {
-
-using TColor = uint32_t;
-constexpr TColor clBlack = 0x000000;
-constexpr TColor clWindowText = 0xFF000008;
 
 enum TFuzzKind : uint8_t { fkOne, fkTwo, fkThree };
 

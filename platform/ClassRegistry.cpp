@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <mutex>
 #include <shared_mutex>
 #include <typeindex>
@@ -75,6 +76,27 @@ bool TClassInfo::InheritsFrom(const String& AClassName) const
     if (SameText(C->ClassName(), AClassName))
       return true;
   return false;
+}
+
+const std::vector<const TPropInfo*>& TClassInfo::AllProps() const
+{
+  // Built once: writing an object walks this list for every object, and
+  // the classes do not change after start-up.
+  std::call_once(FAllPropsOnce, [this] {
+    std::vector<const TClassInfo*> Chain;
+    for (const TClassInfo* C = this; C && Chain.size() < 256; C = C->ClassParent())
+      Chain.push_back(C);
+    for (auto It = Chain.rbegin(); It != Chain.rend(); ++It)
+      for (const TPropInfo& P : (*It)->OwnProps()) {
+        auto Same = std::find_if(FAllProps.begin(), FAllProps.end(),
+                                 [&P](const TPropInfo* Q) { return SameText(Q->Name, P.Name); });
+        if (Same != FAllProps.end())
+          *Same = &P;
+        else
+          FAllProps.push_back(&P);
+      }
+  });
+  return FAllProps;
 }
 
 const TPropInfo* TClassInfo::FindProp(const String& Name) const

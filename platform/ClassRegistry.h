@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <typeinfo>
 #include <vector>
 
@@ -62,6 +63,10 @@ public:
 
   // The class's own published properties, in declaration order.
   const std::vector<TPropInfo>& OwnProps() const { return FDecl.Props; }
+  // Every published property, the ancestors' first, each in declaration
+  // order. A property that a class declares again (republished with
+  // another default or stored test) takes its ancestor's place, once.
+  const std::vector<const TPropInfo*>& AllProps() const;
   // Searches the ancestors too (case-insensitive); nullptr when missing.
   const TPropInfo* FindProp(const String& Name) const;
 
@@ -70,6 +75,8 @@ private:
   // Resolved on first use; two threads racing resolve the same value.
   mutable std::atomic<const TClassInfo*> FParent{nullptr};
   mutable std::atomic<bool> FParentResolved{false};
+  mutable std::once_flag FAllPropsOnce;
+  mutable std::vector<const TPropInfo*> FAllProps;
 };
 
 // Called by PublishClass. A second class of the same name is refused with a

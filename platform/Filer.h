@@ -19,7 +19,9 @@
 // property value", a setter's own exception, an unresolved reference or
 // method) become "Error reading <object>.<property>: <message>" and are
 // offered to the virtual Error (by default OnError): when it answers true
-// the value is skipped and reading goes on.
+// the value is skipped and reading goes on. An error inside an object's own
+// reader of a defined property (a class it cannot find, a value of the
+// wrong type) is never skipped: it propagates, wrapped the same way.
 #include "rtl/Types.h"
 #include "rtl/Object.h"
 
@@ -280,6 +282,8 @@ private:
   // The failing property has been offered to Error; enclosing properties
   // pass the exception on unchanged.
   bool FErrorReported = false;
+  // False while an object's own reader (DefineProperties) runs.
+  bool FCanSkipError = true;
 };
 
 class TWriter : public TFiler {

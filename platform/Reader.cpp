@@ -785,17 +785,24 @@ void TReader::ReadProperty(TPersistent* Instance)
   const String Path = ReadStr();
   const int64_t ValueStart = Position();
   FErrorReported = false;
+  // A property read inside an object's own reader (a filter list reading
+  // its filters' properties) may be skipped; the outer value's state is
+  // what it was again once this one is done.
+  const bool OuterCanSkip = FCanSkipError;
+  FCanSkipError = true;
   try {
     TDepthGuard Guard(*this);
     ReadPropertyPath(Instance, Path);
   } catch (const Exception& E) {
     FPropName.clear();
+    const bool CanSkip = FCanSkipError;
+    FCanSkipError = OuterCanSkip;
     // Offered to Error once, by the innermost property it happened in.
     if (FErrorReported)
       throw;
     const String Msg =
         QStringLiteral("Error reading %1.%2: %3").arg(ErrorObjectName(), Path, E.Message());
-    if (!Error(Msg)) {
+    if (!CanSkip || !Error(Msg)) {
       FErrorReported = true;
       if (dynamic_cast<const EClassNotFound*>(&E))
         throw EClassNotFound(Msg);
@@ -803,7 +810,9 @@ void TReader::ReadProperty(TPersistent* Instance)
     }
     SetPosition(ValueStart);
     SkipValue();
+    return;
   }
+  FCanSkipError = OuterCanSkip;
 }
 
 void TReader::ReadPropertyPath(TPersistent* Instance, const String& Path)
@@ -833,7 +842,12 @@ void TReader::ReadPropertyPath(TPersistent* Instance, const String& Path)
     return;
   }
   FPropName = Last;
+  // A failure inside the object's own reader is not offered to Error: the
+  // object has taken part of the value (points, filters, an inner chart)
+  // and skipping the rest would leave it half made without a word.
+  FCanSkipError = false;
   Obj->DefineProperties(this);
+  FCanSkipError = true;
   if (!FPropName.isEmpty()) {
     FPropName.clear();
     NoProperty(Path);
@@ -855,42 +869,20 @@ void TReader::ReadPropValue(TPersistent* Instance, const TPropInfo* Prop)
 {
   switch (Prop->Kind) {
   case tkInteger:
-  case tkInt64: {
-    const TValueType T = ReadValue();
-    int64_t V = 0;
-    if (T == vaIdent) {
-      const String Ident = ReadStr();
-      if (!Prop->Idents || !Prop->Idents->IdentToInt(Ident, V))
-        InvalidValue();
-    } else {
-      V = ReadIntegerValue(T);
-    }
-    SetOrdProp(Instance, Prop, V);
-    return;
-  }
-  case tkEnumeration: {
-    const TValueType T = ReadValue();
-    int64_t V = 0;
-    if (T == vaIdent) {
-      V = Prop->EnumType->Value(ReadStr());
-      if (V < 0)
-        InvalidValue();
-    } else {
-      V = ReadIntegerValue(T);
-    }
-    SetOrdProp(Instance, Prop, V);
-    return;
-  }
+  case tkInt64:
+  case tkEnumeration:
   case tkBoolean: {
     const TValueType T = ReadValue();
     int64_t V = 0;
-    if (T == vaTrue || T == vaFalse)
+    if (Prop->Kind == tkBoolean && (T == vaTrue || T == vaFalse)) {
       V = T == vaTrue;
-    else if (T == vaIdent)
-      V = BooleanEnumInfo.Value(ReadStr());
-    else
+    } else if (T == vaIdent) {
+      if (!IdentToOrd(Prop, ReadStr(), V))
+        InvalidValue();
+    } else {
       V = ReadIntegerValue(T);
-    if (V != 0 && V != 1)
+    }
+    if (Prop->Kind == tkBoolean && V != 0 && V != 1)
       InvalidValue();
     SetOrdProp(Instance, Prop, V);
     return;

@@ -6,6 +6,7 @@
 #include "platform/FilerInternal.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Numbers.h"
+#include "rtl/RtlMath.h"
 #include "rtl/StringList.h"
 #include "rtl/Strings.h"
 
@@ -72,12 +73,11 @@ bool TIdentMap::IdentToInt(const String& Ident, int64_t& Value) const
 String SetToString(const TEnumInfo& Info, uint64_t Value, bool Brackets)
 {
   String Result;
-  for (int32_t I = 0; I < Info.Count() && I < 64; ++I)
-    if (Value & (uint64_t(1) << I)) {
-      if (!Result.isEmpty())
-        Result += QLatin1Char(',');
-      Result += Info.Name(I);
-    }
+  for (const String& Name : SetMemberNames(Info, Value)) {
+    if (!Result.isEmpty())
+      Result += QLatin1Char(',');
+    Result += Name;
+  }
   return Brackets ? QLatin1Char('[') + Result + QLatin1Char(']') : Result;
 }
 
@@ -97,6 +97,42 @@ uint64_t StringToSet(const TEnumInfo& Info, const String& Value)
     Result |= uint64_t(1) << V;
   }
   return Result;
+}
+
+std::vector<String> SetMemberNames(const TEnumInfo& Info, uint64_t Value)
+{
+  std::vector<String> Names;
+  for (int32_t I = 0; I < Info.Count() && I < 64; ++I)
+    if (Value & (uint64_t(1) << I))
+      Names.push_back(Info.Name(I));
+  return Names;
+}
+
+bool OrdToIdent(const TPropInfo* Prop, int64_t Value, String& Ident)
+{
+  if (!Prop)
+    return false;
+  if (Prop->Kind == tkEnumeration || Prop->Kind == tkBoolean) {
+    Ident = Prop->EnumType ? Prop->EnumType->Name(Value) : String();
+    return !Ident.isEmpty();
+  }
+  return (Prop->Kind == tkInteger || Prop->Kind == tkInt64) && Prop->Idents &&
+         Prop->Idents->IntToIdent(Value, Ident);
+}
+
+bool IdentToOrd(const TPropInfo* Prop, const String& Ident, int64_t& Value)
+{
+  if (!Prop)
+    return false;
+  if (Prop->Kind == tkEnumeration || Prop->Kind == tkBoolean) {
+    const int32_t V = Prop->EnumType ? Prop->EnumType->Value(Ident) : -1;
+    if (V < 0)
+      return false;
+    Value = V;
+    return true;
+  }
+  return (Prop->Kind == tkInteger || Prop->Kind == tkInt64) && Prop->Idents &&
+         Prop->Idents->IdentToInt(Ident, Value);
 }
 
 // ---------------------------------------------------------------- TPropInfo
@@ -163,14 +199,7 @@ const TPropInfo* GetPropInfo(const TPersistent* Instance, const String& PropName
 
 std::vector<const TPropInfo*> GetPropList(const TClassInfo* AClass)
 {
-  std::vector<const TClassInfo*> Chain;
-  for (const TClassInfo* C = AClass; C && Chain.size() < 256; C = C->ClassParent())
-    Chain.push_back(C);
-  std::vector<const TPropInfo*> Result;
-  for (auto It = Chain.rbegin(); It != Chain.rend(); ++It)
-    for (const TPropInfo& P : (*It)->OwnProps())
-      Result.push_back(&P);
-  return Result;
+  return AClass ? AClass->AllProps() : std::vector<const TPropInfo*>();
 }
 
 std::vector<const TPropInfo*> GetPropList(const TPersistent* Instance)
@@ -222,7 +251,9 @@ bool OrdInRange(const TPropInfo* Prop, int64_t V)
   default:
     break;
   }
-  if (Prop->Wraps32)
+  // 32-bit patterns: streams hold unsigned values above 2^31 as negative
+  // 32-bit integers.
+  if (Prop->Wraps32 || Prop->OrdType() == otULong)
     return V >= std::numeric_limits<int32_t>::min() && V <= std::numeric_limits<uint32_t>::max();
   switch (Prop->OrdType()) {
   case otSByte:
@@ -235,8 +266,8 @@ bool OrdInRange(const TPropInfo* Prop, int64_t V)
     return V >= 0 && V <= 65535;
   case otSLong:
     return V >= std::numeric_limits<int32_t>::min() && V <= std::numeric_limits<int32_t>::max();
-  case otULong:
-    return V >= 0 && V <= std::numeric_limits<uint32_t>::max();
+  case otULong: // handled above
+    return true;
   case otSQWord:
   case otUQWord:
     return true;
@@ -426,21 +457,12 @@ namespace {
 
 String OrdinalText(const TPropInfo* Prop, int64_t V)
 {
-  switch (Prop->Kind) {
-  case tkEnumeration:
-  case tkBoolean: {
-    const String Name = Prop->EnumType->Name(V);
-    return Name.isEmpty() ? IntToStr(V) : Name;
-  }
-  case tkSet:
+  if (Prop->Kind == tkSet)
     return SetToString(*Prop->EnumType, static_cast<uint64_t>(V));
-  default:
-    break;
-  }
   String Ident;
-  if (Prop->Idents && Prop->Idents->IntToIdent(V, Ident))
+  if (OrdToIdent(Prop, V, Ident))
     return Ident;
-  if (Prop->OrdType() == otUQWord)
+  if (Prop->OrdType() == otUQWord && Prop->Kind != tkEnumeration && Prop->Kind != tkBoolean)
     return UIntToStr(static_cast<uint64_t>(V));
   return IntToStr(V);
 }
@@ -448,25 +470,16 @@ String OrdinalText(const TPropInfo* Prop, int64_t V)
 int64_t OrdinalFromText(const TPropInfo* Prop, const String& Text)
 {
   const String T = Trim(Text);
-  switch (Prop->Kind) {
-  case tkEnumeration:
-  case tkBoolean: {
-    const int32_t V = Prop->EnumType->Value(T);
-    if (V >= 0)
+  if (Prop->Kind == tkSet)
+    return static_cast<int64_t>(StringToSet(*Prop->EnumType, T));
+  int64_t V = 0;
+  if (IdentToOrd(Prop, T, V))
+    return V;
+  if (Prop->Kind == tkEnumeration || Prop->Kind == tkBoolean) {
+    if (TryStrToInt64(T, V))
       return V;
-    int64_t N = 0;
-    if (TryStrToInt64(T, N))
-      return N;
     throw EPropertyError(QStringLiteral("Invalid property element: %1").arg(T));
   }
-  case tkSet:
-    return static_cast<int64_t>(StringToSet(*Prop->EnumType, T));
-  default:
-    break;
-  }
-  int64_t V = 0;
-  if (Prop->Idents && Prop->Idents->IdentToInt(T, V))
-    return V;
   if (Prop->OrdType() == otUQWord && !T.startsWith(QLatin1Char('$')) &&
       !T.startsWith(QLatin1Char('-'))) {
     bool Ok = false;
@@ -679,7 +692,8 @@ void SetPropValue(TPersistent* Instance, const String& Path, const QVariant& Val
       const double D = Value.toDouble();
       if (!std::isfinite(D) || std::fabs(D) >= 9.2e18)
         InvalidValue();
-      SetOrdProp(Obj, P, static_cast<int64_t>(std::llround(D)));
+      // The variant conversion rounds as Round does: halves to even.
+      SetOrdProp(Obj, P, Round(D));
     } else if (Type == QMetaType::ULongLong) {
       SetOrdProp(Obj, P, static_cast<int64_t>(Value.toULongLong()));
     } else {

@@ -157,7 +157,8 @@ struct TPropInfo {
 // (case-insensitive) or is not declared.
 const TPropInfo* GetPropInfo(const TPersistent* Instance, const String& PropName);
 const TPropInfo* GetPropInfo(const TClassInfo* AClass, const String& PropName);
-// Every published property, the ancestors' first, each in declaration order.
+// Every published property, the ancestors' first, each in declaration order;
+// a republished property stands once, in its ancestor's place.
 std::vector<const TPropInfo*> GetPropList(const TPersistent* Instance);
 std::vector<const TPropInfo*> GetPropList(const TClassInfo* AClass);
 bool IsPublishedProp(const TPersistent* Instance, const String& PropName);
@@ -170,6 +171,8 @@ bool IsStoredProp(const TPersistent* Instance, const TPropInfo* Prop);
 bool IsDefaultPropValue(const TPersistent* Instance, const TPropInfo* Prop);
 
 // ---------------------------------------------------------------- typed access
+// A 32-bit unsigned integer property also takes a negative 32-bit value as
+// its bit pattern (-1 sets 4294967295), as streams carry such values.
 // Wrong kinds raise EPropertyError "Invalid property type"; writing a
 // read-only property raises EPropertyError "Property <X> is read-only";
 // an out-of-range value raises EPropertyError "Invalid property value".
@@ -214,7 +217,8 @@ void SetPropText(TPersistent* Instance, const TPropInfo* Prop, const String& Tex
 // By dotted path. PreferStrings gives enumerations and sets by name (as the
 // property links read them); otherwise their ordinal.
 QVariant GetPropValue(const TPersistent* Instance, const String& Path, bool PreferStrings = true);
-// Numbers, Booleans and texts convert to the property's type.
+// Numbers, Booleans and texts convert to the property's type; a float
+// goes to an ordinal property rounded, halves to even (6.5 gives 6).
 void SetPropValue(TPersistent* Instance, const String& Path, const QVariant& Value);
 String GetPropText(const TPersistent* Instance, const String& Path);
 void SetPropText(TPersistent* Instance, const String& Path, const String& Text);
@@ -233,6 +237,15 @@ const TPropInfo* FindPropPath(TPersistent*& Instance, const String& Path);
 const TPropInfo* GetPropPath(TPersistent*& Instance, const String& Path);
 
 // ---------------------------------------------------------------- names
+
+// The name an ordinal property gives a value: an enumeration's or Boolean's
+// member, an integer's named value ("clRed"); false when it has none.
+bool OrdToIdent(const TPropInfo* Prop, int64_t Value, String& Ident);
+// The value such a name stands for (case-insensitive); false when no name
+// of the property matches.
+bool IdentToOrd(const TPropInfo* Prop, const String& Ident, int64_t& Value);
+// The members present in a set value, lowest first.
+std::vector<String> SetMemberNames(const TEnumInfo& Info, uint64_t Value);
 
 // Sets: "[a,b]" (or "a,b"); parsing accepts either, blanks around names,
 // and raises EPropertyError "Invalid property element: <X>" for a name that

@@ -393,7 +393,7 @@ void TWriter::WritePropertiesAgainst(TPersistent* Instance, TPersistent* Ancesto
   if (AncestorObject && ClassInfoOf(AncestorObject) != Info)
     AncestorObject = nullptr;
   TRestore<TPersistent*> Ancestor(FAncestor, AncestorObject);
-  for (const TPropInfo* P : GetPropList(Info))
+  for (const TPropInfo* P : Info->AllProps())
     if (IsStoredProp(Instance, P))
       WritePropertyAgainst(Instance, P, AncestorObject);
   Instance->DefineProperties(this);
@@ -423,30 +423,20 @@ void TWriter::WritePropertyAgainst(TPersistent* Instance, const TPropInfo* P, TP
     if (Anc ? V == GetOrdProp(Anc, P) : (P->HasDefault && V == P->OrdDefault))
       return;
     WritePropName(P->Name);
+    String Ident;
     if (P->Kind == tkBoolean) {
       WriteBoolean(V != 0);
     } else if (P->Kind == tkSet) {
-      std::vector<String> Names;
-      for (int32_t I = 0; I < P->EnumType->Count() && I < 64; ++I)
-        if (static_cast<uint64_t>(V) & (uint64_t(1) << I))
-          Names.push_back(P->EnumType->Name(I));
-      WriteSet(Names);
-    } else if (P->Kind == tkEnumeration) {
-      const String Name = P->EnumType->Name(V);
-      if (Name.isEmpty()) {
-        WriteInteger(V);
-      } else {
-        WriteValue(vaIdent);
-        WriteStr(Name);
-      }
+      WriteSet(SetMemberNames(*P->EnumType, static_cast<uint64_t>(V)));
+    } else if (OrdToIdent(P, V, Ident)) {
+      WriteValue(vaIdent);
+      WriteStr(Ident);
+    } else if (P->Kind == tkInteger && P->OrdType() == otULong) {
+      // A 32-bit unsigned value travels as its 32-bit pattern, so it never
+      // needs more than a 32-bit integer in the stream.
+      WriteInteger(static_cast<int32_t>(static_cast<uint32_t>(V)));
     } else {
-      String Ident;
-      if (P->Idents && P->Idents->IntToIdent(V, Ident)) {
-        WriteValue(vaIdent);
-        WriteStr(Ident);
-      } else {
-        WriteInteger(V);
-      }
+      WriteInteger(V);
     }
     return;
   }

@@ -31,6 +31,8 @@ FX_DECLARE_EXCEPTION(EArgumentException, Exception)
 FX_DECLARE_EXCEPTION(EArgumentOutOfRangeException, EArgumentException)
 FX_DECLARE_EXCEPTION(EInvalidOperation, Exception)
 FX_DECLARE_EXCEPTION(EInvalidPointer, Exception)
+// A checked class cast that fails: "Invalid class typecast".
+FX_DECLARE_EXCEPTION(EInvalidCast, Exception)
 FX_DECLARE_EXCEPTION(EOutOfMemory, Exception)
 FX_DECLARE_EXCEPTION(EComponentError, Exception)
 FX_DECLARE_EXCEPTION(EThread, Exception)

@@ -319,6 +319,33 @@ TEST(Filer, PropertyErrorsNameTheObjectAndCanBeSkipped)
   EXPECT_EQ(In.Position(), In.Size());
 }
 
+TEST(Filer, AnErrorInsideAnObjectsOwnReaderIsNeverSkipped)
+{
+  // "Extra" is read by the widget itself (DefineProperties), which wants an
+  // integer; a lenient error hook still skips the unknown property before it.
+  const QByteArray Bytes = TextToBinary("object Widget1: TTestWidget\r\n"
+                                        "  Bogus = 1\r\n"
+                                        "  Extra = 'seven'\r\n"
+                                        "  Count = 5\r\n"
+                                        "end\r\n");
+  std::vector<String> Offered;
+  TTestWidget W(nullptr);
+  TBytesStream In(Bytes);
+  TReader Reader(In);
+  Reader.OnError = [&Offered](TReader*, const String& Message, bool& Handled) {
+    Offered.push_back(Message);
+    Handled = true;
+  };
+  try {
+    Reader.ReadRootComponent(&W);
+    ADD_FAILURE();
+  } catch (const EReadError& E) {
+    EXPECT_EQ(E.Message(), QStringLiteral("Error reading Widget1.Extra: Invalid property value"));
+  }
+  EXPECT_EQ(Offered, (std::vector<String>{QStringLiteral("Error reading Widget1.Bogus: Property Bogus does not exist")}));
+  EXPECT_EQ(W.Count(), 0) << "reading stopped at the defined property";
+}
+
 TEST(Filer, ClassesAreCreatedOnlyWhenAllowed)
 {
   TTestRoot Root(nullptr);

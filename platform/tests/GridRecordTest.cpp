@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 // Builds expected bytes from readable pieces.
@@ -99,6 +101,7 @@ TEST(GridRecords, CellPropertiesRecordLayout)
           .Short("CellProperties.CellSpanX").Raw({3, 0x38, 0xFF})
           .Short("CellProperties.Alignment").Raw({7}).Short("taCenter")
           .Short("CellProperties.BrushColor").Raw({4}).Int32(0x00123456)
+          .Short("CellProperties.CellObject").Raw({2, 0})
           .Short("CellProperties.FontName").Raw({6}).Short("Tahoma")
           .Short("CellProperties.FontSize").Raw({2, 10})
           .Short("CellProperties.FontStyle").Raw({11}).Short("fsBold").Short("fsItalic").Raw({0})
@@ -147,6 +150,27 @@ TEST(GridRecords, IntegerAndStringEncodingsFollowTheValue)
     Rec.CellProperties()->SetFontSize(C.Value);
     const QByteArray Bytes = StreamOf(&Rec);
     EXPECT_TRUE(Bytes.contains(TBytes().Short("CellProperties.FontSize").Data() + C.Bytes)) << C.Value;
+  }
+
+  // An unsigned 32-bit value goes as its 32-bit pattern: never beyond
+  // type 4, and it reads back unsigned.
+  struct TUnsignedCase {
+    uint32_t Value;
+    QByteArray Bytes;
+  };
+  const TUnsignedCase Unsigned[] = {
+      {200, TBytes().Raw({3, 200, 0}).Data()},
+      {0x80000000u, TBytes().Raw({4}).Int32(std::numeric_limits<int32_t>::min()).Data()},
+      {0xFFFFFFFFu, TBytes().Raw({2, 0xFF}).Data()},
+  };
+  for (const TUnsignedCase& C : Unsigned) {
+    TGridCellPropIO Rec(nullptr);
+    Rec.CellProperties()->SetCellObject(C.Value);
+    const QByteArray Bytes = StreamOf(&Rec);
+    EXPECT_TRUE(Bytes.contains(TBytes().Short("CellProperties.CellObject").Data() + C.Bytes)) << C.Value;
+    TGridCellPropIO Back(nullptr);
+    ReadInto(Bytes, &Back);
+    EXPECT_EQ(Back.CellProperties()->CellObject(), C.Value);
   }
 
   struct TStrCase {

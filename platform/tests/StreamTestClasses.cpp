@@ -239,6 +239,7 @@ const TEnumInfo TestAlignmentInfo("TAlignment", {"taLeftJustify", "taRightJustif
         PropEnum("Alignment", &TTestCellProperties::Alignment, &TTestCellProperties::SetAlignment,
                  TestAlignmentInfo),
         PropColor("BrushColor", &TTestCellProperties::BrushColor, &TTestCellProperties::SetBrushColor),
+        PropInt("CellObject", &TTestCellProperties::CellObject, &TTestCellProperties::SetCellObject),
         PropStr("FontName", &TTestCellProperties::FontName, &TTestCellProperties::SetFontName),
         PropInt("FontSize", &TTestCellProperties::FontSize, &TTestCellProperties::SetFontSize),
         PropSet("FontStyle", &TTestCellProperties::FontStyle, &TTestCellProperties::SetFontStyle,

@@ -246,6 +246,9 @@ public:
   void SetAlignment(TTestAlignment V) { FAlignment = V; }
   TColor BrushColor() const { return FBrushColor; }
   void SetBrushColor(TColor V) { FBrushColor = V; }
+  // The cell's user value, an unsigned 32-bit number.
+  uint32_t CellObject() const { return FCellObject; }
+  void SetCellObject(uint32_t V) { FCellObject = V; }
   const String& FontName() const { return FFontName; }
   void SetFontName(const String& V) { FFontName = V; }
   int32_t FontSize() const { return FFontSize; }
@@ -262,6 +265,7 @@ private:
   int32_t FCellSpanX = 0;
   TTestAlignment FAlignment = taLeftJustify;
   TColor FBrushColor = clWindow;
+  uint32_t FCellObject = 0;
   String FFontName;
   int32_t FFontSize = 0;
   TTestFontStyles FFontStyle = 0;

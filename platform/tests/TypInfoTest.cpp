@@ -2,6 +2,7 @@
 
 #include "platform/ClassRegistry.h"
 #include "platform/Colors.h"
+#include "platform/Published.h"
 #include "platform/TypInfo.h"
 #include "rtl/Exceptions.h"
 
@@ -30,6 +31,28 @@ TEST(TypInfo, PropertyListStartsWithTheAncestorsInDeclarationOrder)
   EXPECT_EQ(Props[2]->Name, QStringLiteral("Count"));
   EXPECT_EQ(GetPropInfo(&W, QStringLiteral("caption")), GetPropInfo(&W, QStringLiteral("Caption")));
   EXPECT_EQ(GetPropInfo(&W, QStringLiteral("Nope")), nullptr);
+}
+
+// A font whose size starts larger and is declared again with that default.
+class TBigFont : public TTestFont {
+public:
+  TBigFont() { SetSize(12); }
+  String ClassName() const override { return QStringLiteral("TBigFont"); }
+};
+[[maybe_unused]] const TClassInfo& BigFontClass = PublishClass<TBigFont>(
+    "TBigFont", "TTestFont", {PropInt("Size", &TBigFont::Size, &TBigFont::SetSize, 12)});
+
+TEST(TypInfo, ARepublishedPropertyTakesItsAncestorsPlaceOnce)
+{
+  TBigFont F;
+  const std::vector<const TPropInfo*> Props = GetPropList(&F);
+  EXPECT_EQ(Names(Props), (std::vector<String>{QStringLiteral("Color"), QStringLiteral("Name"),
+                                                QStringLiteral("Size"), QStringLiteral("Style")}));
+  const TPropInfo* Size = GetPropInfo(&F, QStringLiteral("Size"));
+  EXPECT_EQ(Props[2], Size) << "the list holds the descendant's declaration";
+  EXPECT_TRUE(IsDefaultPropValue(&F, Size));
+  F.SetSize(8);
+  EXPECT_FALSE(IsDefaultPropValue(&F, Size)) << "the ancestor's default no longer counts";
 }
 
 TEST(TypInfo, KindsAndTypeNamesFollowTheGetters)
@@ -138,6 +161,11 @@ TEST(TypInfo, DottedPathsWalkNestedObjectsAndCollectionItems)
   EXPECT_EQ(GetPropText(&W, QStringLiteral("Items.Item1.Caption")), QStringLiteral("second"));
   SetPropValue(&W, QStringLiteral("Items.item0.Value"), QVariant(7.6));
   EXPECT_EQ(W.Items()->Item(0)->Value(), 8);
+  // Halves go to the even neighbour, as a number animation's steps do.
+  for (const auto& [Given, Stored] : {std::pair{6.5, 6}, std::pair{7.5, 8}, std::pair{-2.5, -2}}) {
+    SetPropValue(&W, QStringLiteral("Items.item0.Value"), QVariant(Given));
+    EXPECT_EQ(W.Items()->Item(0)->Value(), Stored) << Given;
+  }
 
   struct TCase {
     const char* Path;
