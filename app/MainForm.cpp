@@ -2,6 +2,7 @@
 
 #include "app/CoreData.h"
 #include "app/DataReplay.h"
+#include "app/MainFormDialogues.h"
 #include "app/SampleRoad.h"
 #include "app/SettingsFile.h"
 #include "app/SetupModel.h"
@@ -173,6 +174,7 @@ TMainForm::TMainForm(TComponent* AOwner)
   CreateTimers();
   CreateMenus();
   WireCoreHooks();
+  FDialogues = std::make_unique<TMainFormDialogues>(*this);
   if (!MainForm)
     MainForm = this;
 }
@@ -529,24 +531,11 @@ void TMainForm::Timer1Timer() {
   PumpMessages();
 }
 
-void TMainForm::Timer2Timer() {
-  Timer2->SetEnabled(false);
-  if (QuorndeckPort && QuorndeckPort->Open()) {
-    QuorndeckPort->FlushInBuffer();
-    QuorndeckPort->FlushOutBuffer();
-  }
-}
+void TMainForm::Timer2Timer() { FDialogues->Dialogues().Quorndeck.Timer2Timer(); }
 
-void TMainForm::Timer3Timer() {
-  // The modular instruments' command sequences arm this watchdog and end
-  // the unanswered step themselves; here it only stops.
-  Timer3->SetEnabled(false);
-}
+void TMainForm::Timer3Timer() { FDialogues->Dialogues().Kirvo.Timer3Timer(); }
 
-void TMainForm::Timer4Timer() {
-  // The keep-alive belongs to the modular instruments' command sequences,
-  // which arm this timer after an interrupt; nothing else does.
-}
+void TMainForm::Timer4Timer() { FDialogues->Dialogues().Kirvo.Timer4Timer(); }
 
 void TMainForm::Timer5Timer() {
   Timer5->SetEnabled(false);
@@ -588,6 +577,8 @@ void TMainForm::CloseApplication() {
   if (FClosed)
     return;
   FClosed = true;
+  // A dialogue waiting for its instrument ends at its next pause.
+  FDialogues->Dialogues().Engine.Abort();
   // Every step runs whatever the one before it did: a settings file that
   // cannot be written must not leave a recording without its depth file.
   try {
@@ -654,6 +645,10 @@ ISetupScreen* TMainForm::CreateSetupScreen() {
     auto Model = std::make_unique<TSetupModel>(*FCore);
     Model->OnClose = [this](TSetupModel* M) { SetupScreenClosed(*M); };
     Model->OnMessage = [this](const String& Text) { Message(Text); };
+    Model->OnButtonClick = [this](int32_t Column, int32_t Row) {
+      return FDialogues->Dialogues().ButtonClick(Column, Row);
+    };
+    Model->OnSetTime = [this] { return FDialogues->Dialogues().SetTimeClick(); };
     Screen = Model.get();
     FOwnedScreens.push_back(std::move(Model));
   }

@@ -36,6 +36,7 @@ class QMainWindow;
 class QMdiArea;
 class QMenu;
 class TCoreData;
+class TMainFormDialogues;
 class TIniFile;
 class TSettingsReader;
 class TSioComPort;
@@ -139,6 +140,21 @@ public:
   // serial library's exceptions when the port cannot be opened or set.
   void SerialPortSetup(int32_t InstrumentIndex, int32_t SerialPortNumber, int32_t SerialPortBaudRate,
                        TSioDataPacket* SerialPortDataPacket);
+  // ---- Instrument dialogues (MainFormDialogues.cpp) --------------------------
+  // Interrupt, set up, run and set the clock of the profiling instrument;
+  // interrupt, set up and run the modular instrument of set-up row Row_No
+  // (6..10). Each gives false when it failed or did not start because
+  // another dialogue runs.
+  bool Break_In_Quorndeck();
+  bool Set_Quorndeck();
+  bool Run_Quorndeck();
+  bool Set_Time();
+  bool Break_In_Kirvo(int32_t Row_No);
+  bool Set_Kirvo(int32_t Row_No);
+  bool Run_Kirvo(int32_t Row_No);
+  // The engine, the protocols and the set-up screen's buttons.
+  TMainFormDialogues& Dialogues() const;
+
   // "Reset Address Mode": asks for the address and sends it the command
   // that ends address mode on the profiling instrument's port.
   void AddressMode1Click();
@@ -283,6 +299,7 @@ public:
 private:
   class TWindow;
   friend class TWindow;
+  friend class TMainFormDialogues;
 
   void CreatePorts();
   void CreatePackets();
@@ -315,6 +332,7 @@ private:
   std::unique_ptr<TCoreData> FCore;
   std::unique_ptr<TDataFiles> FDataFiles;
   std::unique_ptr<TWindow> FWindow;
+  std::unique_ptr<TMainFormDialogues> FDialogues;
   QMdiArea* FMdiArea = nullptr;
   std::array<QLabel*, 3> FPanels{};
   std::array<TSioComPort*, ComPortCount> FPorts{};

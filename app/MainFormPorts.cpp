@@ -2,6 +2,7 @@
 // and the address-mode command.
 #include "app/MainForm.h"
 
+#include "app/CommandEngine.h"
 #include "app/CoreData.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Strings.h"
@@ -92,6 +93,12 @@ void TMainForm::AddressMode1Click() {
     InputValue = Value;
     if (InputValue.isEmpty()) {
       Message(QStringLiteral("Please enter a value and try again"));
+      continue;
+    }
+    // The address goes into the command as typed: digits only, so that no
+    // line end and no second command can ride along.
+    if (!IsDecimalText(InputValue, 2)) {
+      Message(QStringLiteral("Please enter an address of one or two digits and try again"));
       continue;
     }
     CommandString = ToAnsi(InputValue) + AnsiString(":#005;OFF\r\n");

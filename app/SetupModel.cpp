@@ -104,6 +104,27 @@ void TSetupModel::DataUpdate() {
     FCore.Hooks.ProcessMessages();
 }
 
+void TSetupModel::ZurEvoderOzod1ButtonClick(int32_t Column, int32_t Row) {
+  if (!OnButtonClick)
+    return;
+  const std::weak_ptr<int> Life = FLife;
+  const bool Done = OnButtonClick(Column, Row);
+  if (Life.expired())
+    return;
+  if (Row == SetupRowQuorndeck && Done) {
+    if (Column == SetupColumnInterrupt)
+      FBitBtn1Enabled = true;
+    else if (Column == SetupColumnRun)
+      FBitBtn1Visible = false;
+  }
+  DataUpdate();
+}
+
+void TSetupModel::BitBtn1Click() {
+  if (FBitBtn1Enabled && FBitBtn1Visible && OnSetTime)
+    OnSetTime();
+}
+
 void TSetupModel::Close() {
   if (OnClose)
     OnClose(this);  // frees this object: nothing may follow

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class TCoreData;
 
@@ -103,6 +104,17 @@ public:
   void RadioGroup5Click(int32_t Index);
   void GrevonProcPrefixChange(const String& Text);
 
+  // The grid's instrument buttons (Interrupt, Set and Run in columns 5..7
+  // of rows 1 and 6..10) and "Set Time" run the main window's dialogues
+  // through OnButtonClick and OnSetTime. A successful interrupt of row 1
+  // enables "Set Time"; a run of row 1 hides it.
+  void ZurEvoderOzod1ButtonClick(int32_t Column, int32_t Row);
+  void BitBtn1Click();
+  bool BitBtn1Enabled() const { return FBitBtn1Enabled; }
+  bool BitBtn1Visible() const { return FBitBtn1Visible; }
+  std::function<bool(int32_t Column, int32_t Row)> OnButtonClick;
+  std::function<bool()> OnSetTime;
+
   // The message of QvNumEdit6Exit.
   std::function<void(const String& Text)> OnMessage;
   // Closing: the owner unregisters and frees the model.
@@ -123,5 +135,10 @@ private:
   String FComboBox2;
   int32_t FComboBox2Index = -1;
   int32_t FRadioGroup1 = 0;
+  bool FBitBtn1Enabled = false;
+  bool FBitBtn1Visible = true;
+  // Expires with the model: a dialogue pumps messages, and the screen may be
+  // closed before it returns.
+  std::shared_ptr<int> FLife = std::make_shared<int>(0);
   std::array<String, SetupRowCount> FStatus;
 };
