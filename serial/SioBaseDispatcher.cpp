@@ -577,11 +577,12 @@ int32_t TSioBaseDispatcher::PutBlock(const void* Block, uint32_t Len)
     return ecBadArgument;
   int32_t Result = ecOK;
   int32_t Sent = 0;
+  uint32_t Used = 0;
   {
     TSectionLock L(*OutputSection);
     if (!OBuffer)
       return ecCommNotOpen;
-    const uint32_t Used = OutBufUsed();
+    Used = OutBufUsed();
     const uint32_t Room = OutQue > Used ? OutQue - Used : 0;
     if (Room < Len)
       return ecOutputBufferTooSmall;
@@ -594,26 +595,43 @@ int32_t TSioBaseDispatcher::PutBlock(const void* Block, uint32_t Len)
     }
     OutSentPending = true;
   }
+  if (Sent > 0)
+    OutputQueued(Used + static_cast<uint32_t>(Sent));
   const uint32_t Count = std::min<uint32_t>(static_cast<uint32_t>(Sent), Len);
   if (DLoggingOn)
     AddDispatchEntry(dtDispatch, dstWriteCom, Count, Count ? Block : nullptr, Count);
   if (TracingOn)
     TraceBytes('T', static_cast<const char*>(Block), Count);
   // A status trigger on the output may be waiting for this.
-  WakeDispatcher();
+  if (HasStatusTriggers())
+    WakeDispatcher();
   return Result;
+}
+
+bool TSioBaseDispatcher::HasStatusTriggers()
+{
+  TSectionLock L(*DataSection);
+  return !StatusTriggers.empty();
 }
 
 uint32_t TSioBaseDispatcher::OutBuffUsed()
 {
+  uint32_t Used = 0;
+  const int32_t Errors = OutputStatus(Used);
+  LastError |= static_cast<uint32_t>(Errors) & 0x1F;
+  return Used;
+}
+
+int32_t TSioBaseDispatcher::OutputStatus(uint32_t& OutUsed)
+{
   TComStat Stat;
   const int32_t Errors = GetComError(Stat);
-  LastError |= static_cast<uint32_t>(Errors) & 0x1F;
   {
     TSectionLock L(*DataSection);
     ComStatus = Stat;
   }
-  return Stat.OutQue;
+  OutUsed = Stat.OutQue;
+  return Errors;
 }
 
 uint32_t TSioBaseDispatcher::OutBuffFree()

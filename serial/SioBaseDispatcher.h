@@ -70,8 +70,9 @@ public:
   // Applies DCB: 0 or a negative code (the line settings the device refuses
   // are reported as ecBaudRate, ecByteSize or ecDefault).
   virtual int32_t SetComState(TDCB& DCB) = 0;
-  // Appends Size bytes to the output ring (room already checked) and wakes
-  // the writer: the count accepted.
+  // Appends Size bytes to the output ring (room already checked; called
+  // under OutputSection): the count accepted. The writer is woken by
+  // OutputQueued once the lock is released.
   virtual int32_t WriteCom(const char* Buf, int32_t Size) = 0;
   virtual bool WaitComEvent(uint32_t& EvtMask) = 0;
   virtual bool SetupCom(int32_t InSize, int32_t OutSize) = 0;
@@ -272,6 +273,19 @@ protected:
   // Wakes the dispatch thread so it looks at its triggers again (a timer was
   // set, output was queued, a close is pending); a no-op without threads.
   virtual void WakeDispatcher() {}
+  // PutBlock queued output with WriteCom and has left OutputSection, with
+  // about RingFill bytes now waiting: the device side should start sending.
+  // Woken outside the lock, the writer does not run into the lock its waker
+  // still holds.
+  virtual void OutputQueued(uint32_t RingFill) { (void)RingFill; }
+  // For OutBuffUsed: the device's error bits (taken, as GetComError takes
+  // them) and the output waiting in the ring. The default asks GetComError
+  // and keeps its counts in ComStatus.
+  virtual int32_t OutputStatus(uint32_t& OutUsed);
+  // Whether any status trigger exists. Output moving in or out of the ring
+  // matters to the dispatch thread only then; without one, waking it for
+  // every block queued or written would cost two thread switches a block.
+  bool HasStatusTriggers();
   // Sleeps the calling thread (the output drain before a line change).
   virtual void SleepMilliseconds(uint32_t Ms);
   // The RS485 mode or the thread boost changed: the worker threads'
@@ -365,6 +379,7 @@ private:
 
   uint32_t GetTriggerHandle();
   int32_t AddDataTriggerLenPrim(const char* Data, bool IgnoreCase, uint32_t Len);
+  int32_t RegisterMethodHandler(const TSioNotifyEvent& NP, bool Sync);
   void FreeDeletedHandlers();
   bool HandlerNeedLocked() const;
   uint32_t CharCountBefore(uint32_t Pos, uint32_t MatchLen) const;

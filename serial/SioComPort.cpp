@@ -364,7 +364,9 @@ intptr_t TSioCustomComPort::ComWindowProc(uint32_t Msg, uintptr_t WParam, intptr
     if (Msg == PortClosingMsg) {
       if (PortState != psShuttingDown)
         return 0;
-      if (D->Active() || D->EventBusy()) {
+      // Only the threads are waited for: a busy mark (PrepareWait) may stay
+      // set for good on a dispatcher whose threads have ended.
+      if (D->Active()) {
         // The dispatch thread is still finishing the handler that closed us;
         // a short wait keeps the re-posting from spinning.
         WaitMessageOrTimeout(1);
@@ -1158,122 +1160,102 @@ char Fold(char C, bool IgnoreCase) { return (IgnoreCase && C >= 'a' && C <= 'z')
 
 } // namespace
 
-void TSioCustomComPort::SetTracing(TTraceLogState Value)
+struct TSioCustomComPort::TRecordSwitch {
+  TTraceLogState TSioCustomComPort::*State;
+  uint32_t TSioCustomComPort::*Size;
+  uint32_t MaxSize;
+  String TSioCustomComPort::*Name;
+  bool TSioCustomComPort::*Hex;
+  void (TSioCustomComPort::*Init)(uint32_t);
+  void (TSioCustomComPort::*Dump)(const String&, bool);
+  void (TSioCustomComPort::*Append)(const String&, bool, TTraceLogState);
+  void (TSioCustomComPort::*Clear)();
+  void (TSioCustomComPort::*Abort)();
+  void (TSioCustomComPort::*Start)();
+  void (TSioCustomComPort::*Stop)();
+};
+
+const TSioCustomComPort::TRecordSwitch TSioCustomComPort::TraceSwitch = {
+    &TSioCustomComPort::FTracing,     &TSioCustomComPort::FTraceSize,    MaxTraceSize,
+    &TSioCustomComPort::FTraceName,   &TSioCustomComPort::FTraceHex,     &TSioCustomComPort::InitTracing,
+    &TSioCustomComPort::DumpTrace,    &TSioCustomComPort::AppendTrace,   &TSioCustomComPort::ClearTracing,
+    &TSioCustomComPort::AbortTracing, &TSioCustomComPort::StartTracing,  &TSioCustomComPort::StopTracing};
+
+const TSioCustomComPort::TRecordSwitch TSioCustomComPort::LogSwitch = {
+    &TSioCustomComPort::FLogging,     &TSioCustomComPort::FLogSize,      MaxLogSize,
+    &TSioCustomComPort::FLogName,     &TSioCustomComPort::FLogHex,       &TSioCustomComPort::InitLogging,
+    &TSioCustomComPort::DumpLog,      &TSioCustomComPort::AppendLog,     &TSioCustomComPort::ClearLogging,
+    &TSioCustomComPort::AbortLogging, &TSioCustomComPort::StartLogging,  &TSioCustomComPort::StopLogging};
+
+void TSioCustomComPort::SetRecordState(const TRecordSwitch& R, TTraceLogState Value)
 {
-  if (Value == FTracing && !Force)
+  TTraceLogState& State = this->*R.State;
+  if (Value == State && !Force)
     return;
   if (!IsOpenPort()) {
-    FTracing = Value == tlOn ? tlOn : tlOff;
+    // Only on and off last; the commands mean nothing without a record.
+    State = Value == tlOn ? tlOn : tlOff;
     return;
   }
-  const TTraceLogState C = FTracing;
+  const TTraceLogState C = State;
   switch (Value) {
   case tlOff:
     if (Running(C))
-      AbortTracing();
+      (this->*R.Abort)();
     break;
   case tlOn:
     if (C == tlPause)
-      StartTracing();
+      (this->*R.Start)();
     else
-      InitTracing(FTraceSize);
+      (this->*R.Init)(this->*R.Size);
     break;
   case tlDump:
     if (Running(C)) {
-      StartTracing();
-      DumpTrace(FTraceName, FTraceHex);
+      (this->*R.Start)();
+      (this->*R.Dump)(this->*R.Name, this->*R.Hex);
     }
     break;
   case tlAppend:
   case tlAppendAndContinue:
     if (Running(C)) {
-      StartTracing();
-      AppendTrace(FTraceName, FTraceHex, Value == tlAppend ? tlOff : tlOn);
+      (this->*R.Start)();
+      (this->*R.Append)(this->*R.Name, this->*R.Hex, Value == tlAppend ? tlOff : tlOn);
     }
     break;
   case tlClear:
     if (Running(C))
-      ClearTracing();
+      (this->*R.Clear)();
     break;
   case tlPause:
     if (C == tlOn)
-      StopTracing();
+      (this->*R.Stop)();
     break;
   }
 }
 
-void TSioCustomComPort::SetTraceSize(uint32_t Value)
+void TSioCustomComPort::SetRecordSize(const TRecordSwitch& R, uint32_t Value)
 {
-  Value = std::min(Value, MaxTraceSize);
-  if (Value == FTraceSize)
+  Value = std::min(Value, R.MaxSize);
+  if (Value == this->*R.Size)
     return;
-  FTraceSize = Value;
-  // A running trace starts again, empty, at the new size; a paused one ends.
-  if (IsOpenPort() && Running(FTracing)) {
-    const TTraceLogState Was = FTracing;
-    AbortTracing();
-    SetTracing(Was);
+  this->*R.Size = Value;
+  // A running record starts again, empty, at the new size; a paused one ends.
+  const TTraceLogState Was = this->*R.State;
+  if (IsOpenPort() && Running(Was)) {
+    (this->*R.Abort)();
+    SetRecordState(R, Was);
   }
 }
+
+void TSioCustomComPort::SetTracing(TTraceLogState Value) { SetRecordState(TraceSwitch, Value); }
+
+void TSioCustomComPort::SetTraceSize(uint32_t Value) { SetRecordSize(TraceSwitch, Value); }
 
 void TSioCustomComPort::SetTraceName(const String& Value) { FTraceName = Value.left(MaxFileName); }
 
-void TSioCustomComPort::SetLogging(TTraceLogState Value)
-{
-  if (Value == FLogging && !Force)
-    return;
-  if (!IsOpenPort()) {
-    FLogging = Value == tlOn ? tlOn : tlOff;
-    return;
-  }
-  const TTraceLogState C = FLogging;
-  switch (Value) {
-  case tlOff:
-    if (Running(C))
-      AbortLogging();
-    break;
-  case tlOn:
-    if (C == tlPause)
-      StartLogging();
-    else
-      InitLogging(FLogSize);
-    break;
-  case tlDump:
-    if (Running(C)) {
-      StartLogging();
-      DumpLog(FLogName, FLogHex);
-    }
-    break;
-  case tlAppend:
-  case tlAppendAndContinue:
-    if (Running(C)) {
-      StartLogging();
-      AppendLog(FLogName, FLogHex, Value == tlAppend ? tlOff : tlOn);
-    }
-    break;
-  case tlClear:
-    if (Running(C))
-      ClearLogging();
-    break;
-  case tlPause:
-    if (C == tlOn)
-      StopLogging();
-    break;
-  }
-}
+void TSioCustomComPort::SetLogging(TTraceLogState Value) { SetRecordState(LogSwitch, Value); }
 
-void TSioCustomComPort::SetLogSize(uint32_t Value)
-{
-  Value = std::min(Value, MaxLogSize);
-  if (Value == FLogSize)
-    return;
-  FLogSize = Value;
-  if (IsOpenPort() && Running(FLogging)) {
-    const TTraceLogState Was = FLogging;
-    AbortLogging();
-    SetLogging(Was);
-  }
-}
+void TSioCustomComPort::SetLogSize(uint32_t Value) { SetRecordSize(LogSwitch, Value); }
 
 void TSioCustomComPort::SetLogName(const String& Value) { FLogName = Value.left(MaxFileName); }
 
@@ -1457,7 +1439,7 @@ bool TSioCustomComPort::WaitForString(const AnsiString& S, int32_t Timeout, bool
 {
   if (S.isEmpty() || ShuttingDown())
     return true;
-  const int32_t Count = WaitForMultiString(S, Timeout, Yield, IgnoreCase, '\0');
+  const int32_t Count = WaitForStrings({S}, Timeout, Yield, IgnoreCase);
   if (Application && Application->Terminated())
     return true;
   return Count == 1;
@@ -1471,20 +1453,22 @@ int32_t TSioCustomComPort::WaitForMultiString(const AnsiString& S, int32_t Timeo
   // The strings, at most 127; the last one runs to the end of S, and a
   // separator at the very end closes the list.
   std::vector<AnsiString> List;
-  if (SepChar == '\0') {
-    List.push_back(S);
-  } else {
-    qsizetype Start = 0;
-    while (Start < S.size()) {
-      const qsizetype Sep = S.indexOf(SepChar, Start);
-      if (Sep < 0 || int32_t(List.size()) == MaxWaitStrings - 1) {
-        List.push_back(S.mid(Start));
-        break;
-      }
-      List.push_back(S.mid(Start, Sep - Start));
-      Start = Sep + 1;
+  qsizetype Start = 0;
+  while (Start < S.size()) {
+    const qsizetype Sep = S.indexOf(SepChar, Start);
+    if (Sep < 0 || int32_t(List.size()) == MaxWaitStrings - 1) {
+      List.push_back(S.mid(Start));
+      break;
     }
+    List.push_back(S.mid(Start, Sep - Start));
+    Start = Sep + 1;
   }
+  return WaitForStrings(List, Timeout, Yield, IgnoreCase);
+}
+
+int32_t TSioCustomComPort::WaitForStrings(const std::vector<AnsiString>& List, int32_t Timeout, bool Yield,
+                                          bool IgnoreCase)
+{
   if (List.empty())
     return 0;
   TSioBaseDispatcher* D = ValidDispatcher();
@@ -1498,9 +1482,13 @@ int32_t TSioCustomComPort::WaitForMultiString(const AnsiString& S, int32_t Timeo
   for (;;) {
     if (Application && Application->Terminated())
       break;
-    // Messages handled while waiting may have closed the port.
-    if (!IsOpenPort() || FDispatcher.get() != D)
+    // Messages handled while waiting may have closed the port; its busy
+    // mark went with its dispatcher.
+    if (!IsOpenPort() || FDispatcher.get() != D) {
+      WaitPrepped = false;
+      BusyBeforeWait = false;
       return 0;
+    }
     if (D->CharReady()) {
       char C = 0;
       const int32_t Got = D->GetChar(C);

@@ -316,6 +316,13 @@ protected:
 
 private:
   struct TUserEntry;
+  // The trace and the dispatch log have one state machine: the record's
+  // fields and calls, for each.
+  struct TRecordSwitch;
+  static const TRecordSwitch TraceSwitch;
+  static const TRecordSwitch LogSwitch;
+  void SetRecordState(const TRecordSwitch& R, TTraceLogState Value);
+  void SetRecordSize(const TRecordSwitch& R, uint32_t Value);
 
   intptr_t ComWindowProc(uint32_t Msg, uintptr_t WParam, intptr_t LParam);
   // Frees the dispatcher of a completed close.
@@ -328,6 +335,8 @@ private:
   void ApplyStoredSettings();
   // The end of a wait: the busy mark goes unless it was there before.
   void EndWait(bool WasBusy);
+  // The waits: the 1-based number of the first string of List that came.
+  int32_t WaitForStrings(const std::vector<AnsiString>& List, int32_t Timeout, bool Yield, bool IgnoreCase);
   // Waits for data or, with Yield, a message, at most Ms.
   void WaitForData(uint32_t Ms, bool Yield);
   void NotifyUsers(uint32_t WindowMsg, bool ExtendedWindowsOnly, bool CallPlain, bool Opening,

@@ -11,10 +11,8 @@
 #include "serial/SioTicks.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <mutex>
-#include <thread>
 
 // The manager's lock. The dispatch thread lets go of it completely while a
 // synchronised event runs on the main thread, and takes it back as deep as
@@ -178,9 +176,6 @@ TSioDataPacketManager::~TSioDataPacketManager()
   for (TSioDataPacket* P : PacketList)
     if (P->fManager == this)
       P->fManager = nullptr;
-  for (TSioDataPacket* P : RemovedInEvent)
-    if (P->fManager == this)
-      P->fManager = nullptr;
   PacketList.clear();
   FreeBuffer();
 }
@@ -266,10 +261,9 @@ void TSioDataPacketManager::Remove(TSioDataPacket* Packet)
     Disp->RemoveTrigger(Packet->FEnableTimer);
     Packet->FEnableTimer = 0;
   }
-  // During an event the packet keeps its manager until the event is over.
-  if (fInEvent)
-    RemovedInEvent.push_back(Packet);
-  else
+  // Also during an event: the delivery in progress keeps its own reference
+  // to the manager and leaves a packet that is no longer its own alone.
+  if (Packet->fManager == this)
     Packet->fManager = nullptr;
   if (PacketList.empty() && !FKeepAlive)
     RequestRelease();
@@ -481,18 +475,13 @@ void TSioDataPacketManager::EnterEvent()
 void TSioDataPacketManager::LeaveEvent()
 {
   fInEvent = false;
-  // Packets removed during the event let go of the manager now.
-  for (TSioDataPacket* P : RemovedInEvent)
-    if (P->fManager == this)
-      P->fManager = nullptr;
-  RemovedInEvent.clear();
   const std::vector<TSioDataPacket*> Packets = PacketList;
   for (TSioDataPacket* P : Packets) {
     if (!P->fEnabled)
       continue;
     P->EnablePending = false;
     try {
-      P->Enable();
+      P->Restart();
     } catch (const std::exception& E) {
       P->fEnabled = false;
       HandleApplicationException(E);
@@ -519,19 +508,19 @@ TSioDataPacket::TSioDataPacket(TComponent* AOwner) : TSioBaseComponent(AOwner)
 
 TSioDataPacket::~TSioDataPacket()
 {
-  // The dispatch thread may still be finishing this packet's delivery, whose
-  // events just ran on this thread: it needs only the manager's lock.
-  if (!InOwnEvent)
-    while (FDelivering.load() > 0)
-      std::this_thread::sleep_for(std::chrono::microseconds(200));
+  {
+    // Under the lock of the manager it belongs to: a delivery of this packet
+    // that is waiting for the main thread (or for its events to return, when
+    // a handler frees its own packet) sees it gone once it takes the lock
+    // back. Nothing here waits for that delivery, which may be waiting for
+    // this very thread.
+    TPacketLocked L(ManagerLock());
+    FAlive->store(false);
+  }
   try {
     SetComPort(nullptr);
   } catch (const std::exception& E) {
     HandleApplicationException(E);
-  }
-  if (fManager) {
-    TPacketLocked L(fManager->Lock.get());
-    std::erase(fManager->RemovedInEvent, this);
   }
 }
 
@@ -666,6 +655,11 @@ void TSioDataPacket::Enable()
     EnablePending = true;
     return;
   }
+  Restart();
+}
+
+void TSioDataPacket::Restart()
+{
   // The settings are checked before anything changes, also while the port
   // is closed: a packet that cannot match is refused at once.
   Validate();
@@ -739,7 +733,7 @@ void TSioDataPacket::SetMode(TPacketMode M)
         continue;
       P->Disable();
       try {
-        P->Enable();
+        P->Restart();
       } catch (const std::exception& E) {
         P->fEnabled = false;
         HandleApplicationException(E);
@@ -852,83 +846,99 @@ void TSioDataPacket::ProcessData(int32_t I)
   }
 }
 
-void TSioDataPacket::DeliverEvents(bool TimeoutEvent)
+void TSioDataPacket::DeliverEvents(bool TimeoutEvent, const AnsiString& Data)
 {
-  // Runs on the thread of the events; InOwnEvent tells code running inside
-  // them (GetCollectedString, a free of the packet) that it is there.
-  const auto Fire = [this, TimeoutEvent]() {
+  // The events get their own copy of the bytes: while they wait for the main
+  // thread the manager's buffer may be freed (the port closing, the last
+  // packet leaving) or grow. The packet itself may be freed meanwhile, also
+  // by its own handler: each step looks at Alive first, and every handler is
+  // called through a copy, so that freeing its packet does not pull the
+  // handler from under its own call.
+  const std::shared_ptr<std::atomic<bool>> Alive = FAlive;
+  const auto Fire = [this, Alive, TimeoutEvent, Data]() {
+    if (!Alive->load())
+      return;
     InOwnEvent = true;
+    PacketBuffer = reinterpret_cast<const uint8_t*>(Data.constData());
+    fCollectedSize = static_cast<int32_t>(Data.size());
     try {
       if (TimeoutEvent) {
-        if (OnTimeout)
-          OnTimeout(this);
+        if (const TNotifyEvent H = OnTimeout)
+          H(this);
       } else {
-        if (OnPacket)
-          OnPacket(this, PacketBuffer, fDataSize);
-        if (OnStringPacket)
-          OnStringPacket(this, AnsiString(reinterpret_cast<const char*>(PacketBuffer), fDataSize));
+        if (const TPacketNotifyEvent H = OnPacket)
+          H(this, Data.constData(), static_cast<int32_t>(Data.size()));
+        if (!Alive->load())
+          return;
+        if (const TStringPacketNotifyEvent H = OnStringPacket)
+          H(this, Data);
       }
     } catch (const std::exception& E) {
       HandleApplicationException(E);
     }
+    if (!Alive->load())
+      return;
     InOwnEvent = false;
+    PacketBuffer = nullptr;
+    fCollectedSize = 0;
   };
-  TSioBaseDispatcher* D = fManager ? fManager->Disp : nullptr;
-  if (FSyncEvents && D && D->DispThread() && !IsMainThread()) {
-    // The main thread runs the events while this thread waits; it must be
-    // able to take the manager's lock meanwhile.
+  if (FSyncEvents && !IsMainThread()) {
+    // The main thread runs the events while this (dispatch) thread waits; it
+    // must be able to take the manager's lock meanwhile.
     TPacketLock* L = fManager->Lock.get();
     const int32_t Held = L->ReleaseAll();
-    TThread::Synchronize(Fire);
+    try {
+      TThread::Synchronize(Fire);
+    } catch (...) {
+      L->Reacquire(Held);
+      throw;
+    }
     L->Reacquire(Held);
   } else {
     Fire();
   }
 }
 
-namespace {
-
-// Marks a packet as being delivered for the length of one scope.
-class TDelivering {
-public:
-  explicit TDelivering(std::atomic<int32_t>& C) : FC(C) { ++FC; }
-  ~TDelivering() { --FC; }
-  TDelivering(const TDelivering&) = delete;
-  TDelivering& operator=(const TDelivering&) = delete;
-
-private:
-  std::atomic<int32_t>& FC;
-};
-
-} // namespace
+bool TSioDataPacket::StillIn(const TSioDataPacket* Packet, const std::atomic<bool>& Alive,
+                             const TSioDataPacketManager* Mgr)
+{
+  // Alive is cleared under the lock of the packet's manager, and a packet
+  // leaves a manager's list only under that manager's lock, which the caller
+  // holds. The packet itself is not looked at: it may be gone.
+  return Alive.load() && std::find(Mgr->PacketList.begin(), Mgr->PacketList.end(), Packet) != Mgr->PacketList.end();
+}
 
 void TSioDataPacket::Packet(TEndedBy EndedBy)
 {
-  TDelivering Mark(FDelivering);
   TSioDataPacketManager* Mgr = fManager;
   Mgr->EnterEvent();
   fEnabled = false;
   const int32_t Begin = fBeginMatch;
   const int32_t Span = fDataSize;
-  PacketBuffer = Mgr->fDataBuffer.data() + Begin;
+  int32_t Offset = Begin;
   if (fStartCond == scString && !fIncludeStrings) {
     const int32_t Start = std::min<int32_t>(static_cast<int32_t>(InternalStartString.size()), fDataSize);
-    PacketBuffer += Start;
+    Offset += Start;
     fDataSize -= Start;
   }
   if (!fIncludeStrings && EndedBy == TEndedBy::EndString)
     fDataSize = std::max<int32_t>(0, fDataSize - static_cast<int32_t>(InternalEndString.size()));
-  const AnsiString Data(reinterpret_cast<const char*>(PacketBuffer), fDataSize);
+  const AnsiString Data(reinterpret_cast<const char*>(Mgr->fDataBuffer.data() + Offset), fDataSize);
   Log(EndedBy == TEndedBy::EndString ? dstStringPacket : dstSizePacket, Data);
-  DeliverEvents(false);
-  // Marked once the events have run: a wait that starts while they run on
-  // the main thread cannot clear the mark of its own packet.
-  if (Waiting)
-    WaitData = Data;
-  FDataMatch = true;
-  PacketBuffer = nullptr;
+  const std::shared_ptr<std::atomic<bool>> Alive = FAlive;
+  DeliverEvents(false, Data);
+  // Freed or moved to another port meanwhile: the packet is not this
+  // delivery's to finish, only the manager is.
+  const bool Own = StillIn(this, *Alive, Mgr);
+  if (Own) {
+    // Marked once the events have run: a wait that starts while they run on
+    // the main thread cannot clear the mark of its own packet.
+    if (Waiting)
+      WaitData = Data;
+    FDataMatch = true;
+  }
   Mgr->RemoveData(Begin, Span);
-  if (fAutoEnable && !Waiting)
+  if (Own && fAutoEnable && !Waiting)
     fEnabled = true; // enabled afresh when the event ends
   Mgr->LeaveEvent();
   WakeMainThread();
@@ -936,7 +946,6 @@ void TSioDataPacket::Packet(TEndedBy EndedBy)
 
 void TSioDataPacket::TimedOut()
 {
-  TDelivering Mark(FDelivering);
   TSioDataPacketManager* Mgr = fManager;
   if (!Mgr)
     return;
@@ -944,20 +953,24 @@ void TSioDataPacket::TimedOut()
   LogName(dstPacketTimeout);
   fEnabled = false;
   fDataSize = 0;
-  PacketBuffer = Mgr->fDataBuffer.data();
+  AnsiString Data;
   if (fBeginMatch >= 0 && fBeginMatch < Mgr->BufferPtr) {
-    PacketBuffer = Mgr->fDataBuffer.data() + fBeginMatch;
+    int32_t Offset = fBeginMatch;
     fDataSize = Mgr->BufferPtr - fBeginMatch;
     if (fStartCond == scString && !fIncludeStrings) {
       const int32_t Start = std::min<int32_t>(static_cast<int32_t>(InternalStartString.size()), fDataSize);
-      PacketBuffer += Start;
+      Offset += Start;
       fDataSize -= Start;
     }
+    Data = AnsiString(reinterpret_cast<const char*>(Mgr->fDataBuffer.data() + Offset), fDataSize);
   }
-  DeliverEvents(true);
-  FTimedOut = true;
-  PacketBuffer = nullptr;
-  if (FFlushOnTimeout)
+  const bool FlushAsSet = FFlushOnTimeout;
+  const std::shared_ptr<std::atomic<bool>> Alive = FAlive;
+  DeliverEvents(true, Data);
+  const bool Own = StillIn(this, *Alive, Mgr);
+  if (Own)
+    FTimedOut = true;
+  if (Own ? FFlushOnTimeout : FlushAsSet)
     Mgr->RemoveData(0, Mgr->BufferPtr);
   Mgr->LeaveEvent();
   WakeMainThread();
@@ -965,14 +978,14 @@ void TSioDataPacket::TimedOut()
 
 void TSioDataPacket::GetCollectedString(AnsiString& Data) const
 {
-  Data = InOwnEvent && PacketBuffer ? AnsiString(reinterpret_cast<const char*>(PacketBuffer), fDataSize)
+  Data = InOwnEvent && PacketBuffer ? AnsiString(reinterpret_cast<const char*>(PacketBuffer), fCollectedSize)
                                      : AnsiString();
 }
 
 void TSioDataPacket::GetCollectedData(const void*& Data, int32_t& Size) const
 {
   Data = InOwnEvent ? PacketBuffer : nullptr;
-  Size = InOwnEvent && PacketBuffer ? fDataSize : 0;
+  Size = InOwnEvent && PacketBuffer ? fCollectedSize : 0;
 }
 
 bool TSioDataPacket::WaitFor(AnsiString& Data)

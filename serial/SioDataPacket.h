@@ -18,8 +18,12 @@
 // handlers may enable and disable packets, send on ports and flush buffers.
 //
 // The events run on the main thread (SyncEvents) while the dispatch thread
-// waits. The collected data handed to them lives in the manager's buffer and
-// is valid only during the event.
+// waits. They get a copy of the collected bytes, valid only during the event:
+// the manager's buffer may be freed or grow while they wait for the main
+// thread. A packet may be moved, freed (also by its own handler) or see its
+// port close while one of its deliveries waits; the events of a freed packet
+// do not run, and the delivery's end leaves a packet that is no longer its
+// own alone.
 #include "serial/SioBaseComponent.h"
 #include "serial/SioDispatchTypes.h"
 
@@ -116,6 +120,11 @@ private:
   TPacketLock* ManagerLock() const;
 
   void Enable();
+  // Enable without looking at the component state: the restart of a packet
+  // that is enabled already (after an event, when another takes the
+  // capture), which may run in the dispatch thread while the main thread
+  // changes that state.
+  void Restart();
   void Disable();
   void Validate() const;
   void ProcessData(int32_t I);
@@ -126,7 +135,14 @@ private:
   void LogName(TDispatchSubType Sub) const;
   bool Matches(const AnsiString& Pattern, const AnsiString& Mask, int32_t Pos, uint8_t C) const;
   int32_t RetryStart(const AnsiString& Pattern, const AnsiString& Mask, int32_t From, int32_t I) const;
-  void DeliverEvents(bool TimeoutEvent);
+  // Runs the events with Data as the collected bytes: on the main thread
+  // (the manager's lock let go meanwhile) with SyncEvents, else here.
+  void DeliverEvents(bool TimeoutEvent, const AnsiString& Data);
+  // After the events: whether Packet (Alive: a copy of its FAlive taken
+  // before them) is still alive and still one of Mgr's, so that the end of
+  // its delivery may touch it. Packet itself is not looked at.
+  static bool StillIn(const TSioDataPacket* Packet, const std::atomic<bool>& Alive,
+                      const TSioDataPacketManager* Mgr);
   bool WaitFor(AnsiString& Data);
 
   TSioDataPacketManager* fManager = nullptr;
@@ -144,6 +160,7 @@ private:
   bool fIgnoreCase = true;
   bool fEnabled = false;
   bool fIncludeStrings = true;
+  // The bytes of the event in progress (the event's own copy) and their count.
   const uint8_t* PacketBuffer = nullptr;
   int32_t StartMatchPos = 1;
   int32_t EndMatchPos = 1;
@@ -162,10 +179,13 @@ private:
   int32_t FEnableTimeout = 0;
   uint32_t FEnableTimer = 0;
   bool FFlushOnTimeout = true;
-  std::atomic<bool> InOwnEvent{false};
-  // Set while the dispatch thread delivers or times out this packet; a packet
-  // freed meanwhile waits for it (the lock is let go during the events).
-  std::atomic<int32_t> FDelivering{0};
+  // Written and read by the thread that runs the events.
+  bool InOwnEvent = false;
+  int32_t fCollectedSize = 0;
+  // False from the moment the packet starts to go. A delivery whose events
+  // wait for the main thread holds a copy: the events of a packet freed
+  // meanwhile do not run, and the end of the delivery leaves it alone.
+  std::shared_ptr<std::atomic<bool>> FAlive = std::make_shared<std::atomic<bool>>(true);
   bool Waiting = false;
   AnsiString WaitData;
 };
@@ -229,8 +249,6 @@ private:
   bool EnablePending = false;
   bool FKeepAlive = false;
   bool ReleasePosted = false;
-  // Packets removed during an event; they let go of the manager when it ends.
-  std::vector<TSioDataPacket*> RemovedInEvent;
   std::unique_ptr<TPacketLock> Lock;
   // What the dispatcher calls: it lets the manager go only when no call is
   // under way, so a late notification never reaches a freed manager.

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <type_traits>
 
 namespace {
 
@@ -169,43 +170,32 @@ int32_t TSioBaseDispatcher::FindTriggerFromHandle(uint32_t TriggerHandle, bool D
   if (TriggerHandle < 2)
     return ecBadTriggerHandle;
   TSectionLock L(*DataSection);
-  for (auto It = TimerTriggers.begin(); It != TimerTriggers.end(); ++It) {
-    if ((*It)->tHandle != TriggerHandle)
-      continue;
-    T = ttTimer;
-    if (Delete) {
-      TimerTriggers.erase(It);
-      AddDispatchEntry(dtTriggerDispose, dstTimer, TriggerHandle, nullptr, 0);
-    } else {
-      Trigger = It->get();
+  // The three lists are searched alike; a data trigger is found by its handle
+  // with the low three bits cleared, and a removed status trigger is logged
+  // with its kind.
+  const auto Search = [&](auto& List, TTriggerType Kind, uint32_t Wanted, TDispatchSubType Disposed) {
+    for (auto It = List.begin(); It != List.end(); ++It) {
+      if ((*It)->tHandle != Wanted)
+        continue;
+      T = Kind;
+      if (!Delete) {
+        Trigger = It->get();
+        return true;
+      }
+      uint8_t KindByte = 0;
+      if constexpr (std::is_same_v<std::decay_t<decltype(**It)>, TStatusTrigger>)
+        KindByte = static_cast<uint8_t>((*It)->tSType);
+      List.erase(It);
+      AddDispatchEntry(dtTriggerDispose, Disposed, TriggerHandle, Kind == ttStatus ? &KindByte : nullptr,
+                       Kind == ttStatus ? 1 : 0);
+      return true;
     }
+    return false;
+  };
+  if (Search(TimerTriggers, ttTimer, TriggerHandle, dstTimer) ||
+      Search(StatusTriggers, ttStatus, TriggerHandle, dstStatusTrigger) ||
+      Search(DataTriggers, ttData, TriggerHandle & ~7u, dstData))
     return ecOK;
-  }
-  for (auto It = StatusTriggers.begin(); It != StatusTriggers.end(); ++It) {
-    if ((*It)->tHandle != TriggerHandle)
-      continue;
-    T = ttStatus;
-    if (Delete) {
-      const uint8_t Kind = static_cast<uint8_t>((*It)->tSType);
-      StatusTriggers.erase(It);
-      AddDispatchEntry(dtTriggerDispose, dstStatusTrigger, TriggerHandle, &Kind, 1);
-    } else {
-      Trigger = It->get();
-    }
-    return ecOK;
-  }
-  for (auto It = DataTriggers.begin(); It != DataTriggers.end(); ++It) {
-    if ((*It)->tHandle != (TriggerHandle & ~7u))
-      continue;
-    T = ttData;
-    if (Delete) {
-      DataTriggers.erase(It);
-      AddDispatchEntry(dtTriggerDispose, dstData, TriggerHandle, nullptr, 0);
-    } else {
-      Trigger = It->get();
-    }
-    return ecOK;
-  }
   return ecBadTriggerHandle;
 }
 
@@ -399,31 +389,28 @@ int32_t TSioBaseDispatcher::RegisterProcTriggerHandler(TSioNotifyProc NP)
   return ecOK;
 }
 
-int32_t TSioBaseDispatcher::RegisterEventTriggerHandler(const TSioNotifyEvent& NP)
+int32_t TSioBaseDispatcher::RegisterMethodHandler(const TSioNotifyEvent& NP, bool Sync)
 {
   if (!NP.Fn)
     return ecBadArgument;
   TSectionLock L(*DataSection);
   auto H = std::make_unique<TEventTriggerHandler>();
   H->thNotify = NP;
+  H->thSync = Sync;
   EventTriggerHandlers.push_back(std::move(H));
   HandlerServiceNeeded = true;
-  AddDispatchEntry(dtTriggerHandlerAlloc, dstEventHandler, 0, nullptr, 0);
+  AddDispatchEntry(dtTriggerHandlerAlloc, dstEventHandler, Sync ? 1 : 0, nullptr, 0);
   return ecOK;
+}
+
+int32_t TSioBaseDispatcher::RegisterEventTriggerHandler(const TSioNotifyEvent& NP)
+{
+  return RegisterMethodHandler(NP, false);
 }
 
 int32_t TSioBaseDispatcher::RegisterSyncEventTriggerHandler(const TSioNotifyEvent& NP)
 {
-  if (!NP.Fn)
-    return ecBadArgument;
-  TSectionLock L(*DataSection);
-  auto H = std::make_unique<TEventTriggerHandler>();
-  H->thNotify = NP;
-  H->thSync = true;
-  EventTriggerHandlers.push_back(std::move(H));
-  HandlerServiceNeeded = true;
-  AddDispatchEntry(dtTriggerHandlerAlloc, dstEventHandler, 1, nullptr, 0);
-  return ecOK;
+  return RegisterMethodHandler(NP, true);
 }
 
 namespace {

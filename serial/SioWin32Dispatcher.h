@@ -78,6 +78,8 @@ public:
 
 protected:
   void WakeDispatcher() override;
+  void OutputQueued(uint32_t RingFill) override;
+  int32_t OutputStatus(uint32_t& OutUsed) override;
   void UpdateThreadPriorities() override;
 
 private:
@@ -96,11 +98,18 @@ private:
   // Waits (pumping the caller's messages) until Field is cleared or, with a
   // limit, until LimitMs have passed; false when the thread still runs.
   bool WaitThreadGone(TThread* const& Field, uint32_t LimitMs);
+  // The same for every worker thread to have left ThreadGone.
+  bool WaitThreadsLeft(uint32_t LimitMs);
   bool OnDispatchThread() const;
   void ProcessComEvent();
   void ProcessTimer();
   void RunStatusChecks();
   int32_t WriteSerial();
+  // The write thread's pause between two device writes while output
+  // gathers, after a block of Taken bytes; it ends early when EndGathering
+  // is called.
+  void GatherOutput(uint32_t Taken);
+  void EndGathering();
 
   std::unique_ptr<SerialDevice> FDevice;
   std::unique_ptr<TEvent> FSerialEvent;
@@ -113,5 +122,13 @@ private:
   std::unique_ptr<TEvent> QueueRoomEvent;
   std::atomic<uint32_t> DispThreadId{0};
   std::atomic<bool> FFailed{false};
+  // The write thread has been woken and has not yet taken the ring.
+  std::atomic<bool> FWritePending{false};
+  // The ring filled up since the write thread last took it, and the thread
+  // has been told.
+  std::atomic<bool> FFullTold{false};
+  struct TGather;
+  std::unique_ptr<TGather> FGather;
+  int32_t FGatherUs = 200;  // the write thread's alone
   std::atomic<bool> FailureShown{false};
 };

@@ -3,6 +3,8 @@
 #include "platform/Application.h"
 #include "platform/Messages.h"
 
+#include <QFile>
+
 #include <chrono>
 #include <cstdlib>
 #include <exception>
@@ -49,4 +51,12 @@ bool PumpUntil(const std::function<bool()>& Done, uint32_t LimitMs)
       WaitMessageOrTimeout(5);
   }
   return true;
+}
+
+AnsiString ReadWholeFile(const String& Name)
+{
+  QFile F(Name);
+  if (!F.open(QIODevice::ReadOnly))
+    return "<missing>";
+  return F.readAll();
 }

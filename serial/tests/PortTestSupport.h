@@ -28,5 +28,9 @@ bool PumpUntil(const std::function<bool()>& Done, uint32_t LimitMs = 5000);
 // thread (the test application object is created on first use).
 std::vector<String>& ShownMessages();
 
+// The whole content of a file the code under test wrote; "<missing>" when
+// there is none.
+AnsiString ReadWholeFile(const String& Name);
+
 // A generous bound on any wait of these tests.
 constexpr uint32_t WaitLimitMs = 5000;

@@ -9,10 +9,12 @@
 #include "serial/SioDataPacket.h"
 #include "serial/SioErrors.h"
 #include "serial/SioExceptions.h"
+#include "serial/SioWin32Dispatcher.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -219,7 +221,16 @@ TEST_F(PtyPort, CloseFromItsOwnHandlerAndOpenAgainAtOnce)
 TEST_F(PtyPort, AVanishedDeviceClosesThePortAndTellsTheUser)
 {
   Port.SetOpen(true);
+  auto* D = dynamic_cast<TSioWin32Dispatcher*>(Port.ActiveDispatcher());
+  ASSERT_NE(D, nullptr);
   Pty.CloseMaster();
+  // Before the main thread has heard of it, bytes sent on the dead port are
+  // refused, never taken and lost.
+  const auto Until = std::chrono::steady_clock::now() + std::chrono::milliseconds(WaitLimitMs);
+  while (!D->Failed() && std::chrono::steady_clock::now() < Until)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_TRUE(D->Failed());
+  EXPECT_THROW(Port.PutString("lost?"), ESIOException);
   ASSERT_TRUE(PumpUntil([&] { return !Port.Open() && Port.PortStateValue() == psClosed; }));
   EXPECT_EQ(Events, (std::vector<std::string>{"open", "close"}));
   ASSERT_TRUE(PumpUntil([] { return !ShownMessages().empty(); }));

@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <memory>
 #include <vector>
 
@@ -435,4 +438,34 @@ TEST(DataPacket, RunawayCollectionIsBounded)
     R.Feed(Block);
   EXPECT_LE(R.Manager()->BytesHeld(), TSioDataPacketManager::MaxHeldBytes);
   EXPECT_EQ(R.TimedOut.size(), size_t(1));
+}
+
+TEST(DataPacket, StepsAreWrittenToThePortsDispatchLog)
+{
+  QTemporaryDir Dir;
+  ASSERT_TRUE(Dir.isValid());
+  PacketRig R;
+  TSioDataPacket& P = R.Add(scString, "<", EndStr, ">");
+  R.Open();
+  R.Port.SetLogging(tlOn);
+  P.SetEnabled(true);
+  R.Feed("x<ab>");
+  ASSERT_EQ(R.Got.size(), size_t(1));
+  const String Name = Dir.filePath(QStringLiteral("p.log"));
+  ASSERT_EQ(R.Fake->DumpDispatchLog(Name, false, false), ecOK);
+  QFile F(Name);
+  ASSERT_TRUE(F.open(QIODevice::ReadOnly));
+  std::vector<AnsiString> Steps;
+  for (const QByteArray& Line : F.readAll().split('\n'))
+    if (Line.mid(10, 8) == "Packet  ")
+      Steps.push_back(Line.mid(20).trimmed());
+  const char* const Enabled[] = {
+      "Enable        00000000  Packet:Packet1", "StartStr      00000000  <",
+      "Waiting       00000000  Packet:Packet1", "EndStr        00000000  >"};
+  std::vector<AnsiString> Expected(std::begin(Enabled), std::end(Enabled));
+  Expected.insert(Expected.end(), {"Collecting    00000000  Packet:Packet1", "Idle          00000000  Packet:Packet1",
+                                   "Disable       00000000  Packet:Packet1", "StringPacket  00000000  <ab>"});
+  // AutoEnable: enabled afresh when the event is over.
+  Expected.insert(Expected.end(), std::begin(Enabled), std::end(Enabled));
+  EXPECT_EQ(Steps, Expected);
 }

@@ -18,14 +18,6 @@
 
 namespace {
 
-AnsiString ReadFile(const String& Name)
-{
-  QFile F(Name);
-  if (!F.open(QIODevice::ReadOnly))
-    return "<missing>";
-  return F.readAll();
-}
-
 // A port over the scripted device, its trace and log going to a folder.
 class TraceRig : public ::testing::Test {
 protected:
@@ -46,7 +38,7 @@ protected:
       return std::unique_ptr<TSioBaseDispatcher>(std::move(D));
     });
   }
-  AnsiString Trace() const { return ReadFile(Port.TraceName()); }
+  AnsiString Trace() const { return ReadWholeFile(Port.TraceName()); }
   void ForgetTrace() { QFile::remove(Port.TraceName()); }
 
   QTemporaryDir Dir;
@@ -165,7 +157,7 @@ TEST_F(TraceRig, LogIsWrittenWhenThePortCloses)
   Port.AddStringToLog("instrument interrupted");
   Port.SetOpen(false);
   EXPECT_EQ(Port.Logging(), tlOff);
-  const AnsiString Log = ReadFile(Port.LogName());
+  const AnsiString Log = ReadWholeFile(Port.LogName());
   EXPECT_TRUE(Log.startsWith("TELV v5.00\r\n"));
   EXPECT_TRUE(Log.contains("User                    00000000  instrument interrupted\r\n"));
 }
@@ -286,6 +278,10 @@ TEST_F(PtyWaits, FirstOfSeveralStrings)
     ASSERT_TRUE(Pty.WriteMaster(C.Input));
     EXPECT_EQ(Port.WaitForMultiString(C.List, 36, false, true, '|'), C.Found) << C.List << " on " << C.Input;
   }
+  // Any byte separates, the zero byte too.
+  Port.FlushInBuffer();
+  ASSERT_TRUE(Pty.WriteMaster("ERR"));
+  EXPECT_EQ(Port.WaitForMultiString(AnsiString("OK\0ERR", 6), 36, false, false, '\0'), 2);
 }
 
 TEST_F(PtyWaits, PreparedWaitKeepsTheReplyFromTheTriggers)
@@ -303,4 +299,17 @@ TEST_F(PtyWaits, PreparedWaitKeepsTheReplyFromTheTriggers)
   EXPECT_TRUE(PumpUntil([&] { return !Port.ActiveDispatcher()->EventBusy(); }));
   PumpUntil([] { return false; }, 50);
   EXPECT_EQ(TriggerEvents, 0) << "the reply went to the wait, not to the trigger";
+}
+
+TEST_F(PtyWaits, APortPreparedForAWaitStillClosesAndOpensAgain)
+{
+  Port.PrepareWait();
+  Port.SetOpen(false);
+  EXPECT_FALSE(Port.Open());
+  ASSERT_TRUE(PumpUntil([&] { return Port.PortStateValue() == psClosed; }));
+  Port.SetOpen(true);
+  ASSERT_TRUE(Port.Open());
+  EXPECT_FALSE(Port.ActiveDispatcher()->EventBusy()) << "the mark went with the old dispatcher";
+  ASSERT_TRUE(Pty.WriteMaster("OK"));
+  EXPECT_TRUE(Port.WaitForString("OK", 91, false, false));
 }

@@ -1,5 +1,6 @@
 // The trace and dispatch log of a dispatcher, dumped to files.
 #include "FakeDispatcher.h"
+#include "PortTestSupport.h"
 #include "TestClock.h"
 #include "serial/SioErrors.h"
 
@@ -11,14 +12,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-AnsiString ReadFile(const String& Name)
-{
-  QFile F(Name);
-  if (!F.open(QIODevice::ReadOnly))
-    return "<missing>";
-  return F.readAll();
-}
 
 class Dumps : public ::testing::Test {
 protected:
@@ -48,7 +41,7 @@ TEST_F(Dumps, TraceShowsReceivedThenSentBytes)
   ReceiveAndRead("AB");
   D.PutString("C");
   ASSERT_EQ(D.DumpTrace(File("t.trc"), false, false), ecOK);
-  EXPECT_EQ(ReadFile(File("t.trc")), AnsiString("Receive: \r\nAB\r\n\r\nTransmit: \r\nC"));
+  EXPECT_EQ(ReadWholeFile(File("t.trc")), AnsiString("Receive: \r\nAB\r\n\r\nTransmit: \r\nC"));
 }
 
 TEST_F(Dumps, TraceByteFormats)
@@ -72,7 +65,7 @@ TEST_F(Dumps, TraceByteFormats)
     ASSERT_EQ(D.InitTracing(100), ecOK);
     ReceiveAndRead(C.Bytes);
     ASSERT_EQ(D.DumpTrace(File("f.trc"), C.InHex, C.AllHex), ecOK);
-    EXPECT_EQ(ReadFile(File("f.trc")), AnsiString("Receive: \r\n") + C.Shown) << C.Shown;
+    EXPECT_EQ(ReadWholeFile(File("f.trc")), AnsiString("Receive: \r\n") + C.Shown) << C.Shown;
   }
 }
 
@@ -84,7 +77,7 @@ TEST_F(Dumps, TraceLinesWrapAt78Columns)
   ASSERT_EQ(D.DumpTrace(File("w.trc"), false, false), ecOK);
   // 26 items of width 3 fill 78 columns.
   const AnsiString Sent = QByteArray("[1]").repeated(26) + "\r\n" + QByteArray("[1]").repeated(4);
-  EXPECT_EQ(ReadFile(File("w.trc")), "Receive: \r\n" + AnsiString(78, 'x') + "\r\n" + AnsiString(22, 'x') +
+  EXPECT_EQ(ReadWholeFile(File("w.trc")), "Receive: \r\n" + AnsiString(78, 'x') + "\r\n" + AnsiString(22, 'x') +
                                          "\r\n\r\nTransmit: \r\n" + Sent);
 }
 
@@ -94,11 +87,11 @@ TEST_F(Dumps, TraceKeepsTheLastEntriesOfItsRing)
   ASSERT_EQ(D.InitTracing(50), ecOK) << "a second init keeps the first size";
   ReceiveAndRead("abcdefghijklmno");
   ASSERT_EQ(D.DumpTrace(File("r.trc"), false, false), ecOK);
-  EXPECT_EQ(ReadFile(File("r.trc")), AnsiString("Receive: \r\nfghijklmno"));
+  EXPECT_EQ(ReadWholeFile(File("r.trc")), AnsiString("Receive: \r\nfghijklmno"));
   ReceiveAndRead("abcdefghijk");
   D.AddTraceEntry('E', '!');
   ASSERT_EQ(D.DumpTrace(File("r.trc"), false, false), ecOK);
-  EXPECT_EQ(ReadFile(File("r.trc")), AnsiString("Receive: \r\ncdefghijk\r\n\r\nSpecial-E: \r\n!"));
+  EXPECT_EQ(ReadWholeFile(File("r.trc")), AnsiString("Receive: \r\ncdefghijk\r\n\r\nSpecial-E: \r\n!"));
 }
 
 TEST_F(Dumps, TraceDumpEmptiesTheRingAndGoesOn)
@@ -111,7 +104,7 @@ TEST_F(Dumps, TraceDumpEmptiesTheRingAndGoesOn)
   EXPECT_FALSE(QFile::exists(File("empty.trc"))) << "nothing traced: no file";
   ReceiveAndRead("two");
   ASSERT_EQ(D.AppendTrace(File("a.trc"), false, false), ecOK);
-  EXPECT_EQ(ReadFile(File("a.trc")), AnsiString("Receive: \r\noneReceive: \r\ntwo"));
+  EXPECT_EQ(ReadWholeFile(File("a.trc")), AnsiString("Receive: \r\noneReceive: \r\ntwo"));
 }
 
 TEST_F(Dumps, TraceFileErrorsDiscardTheTrace)
@@ -142,7 +135,7 @@ TEST_F(Dumps, LogLinesAndTheirFields)
   L.AddDispatchEntry(dtDispatch, dstModemStatus, 0x31, "\x01", 1);
   L.AddDispatchEntry(dtDispatch, dstReadCom, 3, "a\r\xc8", 3);
   ASSERT_EQ(L.DumpDispatchLog(File("d.log"), false, false), ecOK);
-  const QList<QByteArray> Lines = ReadFile(File("d.log")).split('\n');
+  const QList<QByteArray> Lines = ReadWholeFile(File("d.log")).split('\n');
   ASSERT_EQ(Lines.size(), 13);
   EXPECT_EQ(Lines[0], "TELV v5.00\r");
   EXPECT_TRUE(Lines[1].startsWith("Compiler : "));
@@ -169,7 +162,7 @@ TEST_F(Dumps, LongLogDataContinuesIndented)
   D.InitDispatchLogging(0);
   D.AddStringToLog(AnsiString(40, 'y'));
   ASSERT_EQ(D.DumpDispatchLog(File("l.log"), false, false), ecOK);
-  const QList<QByteArray> Lines = ReadFile(File("l.log")).split('\n');
+  const QList<QByteArray> Lines = ReadWholeFile(File("l.log")).split('\n');
   ASSERT_GE(Lines.size(), 10);
   // From column 45 to 78 is room for 33 bytes; the rest goes under them.
   EXPECT_EQ(Lines[7].mid(44), AnsiString(33, 'y') + "\r");
@@ -182,7 +175,7 @@ TEST_F(Dumps, UserTextStaysTextWithAllHex)
   D.AddStringToLog("ok");
   D.AddDispatchEntry(dtDispatch, dstWriteCom, 2, "ok", 2);
   ASSERT_EQ(D.DumpDispatchLog(File("h.log"), false, true), ecOK);
-  const QList<QByteArray> Lines = ReadFile(File("h.log")).split('\n');
+  const QList<QByteArray> Lines = ReadWholeFile(File("h.log")).split('\n');
   ASSERT_GE(Lines.size(), 9);
   EXPECT_TRUE(Lines[7].endsWith("00000000  ok\r"));
   EXPECT_TRUE(Lines[8].endsWith("00000002  [6F][6B]\r"));
@@ -211,7 +204,7 @@ TEST_F(Dumps, DispatcherActivityIsLogged)
   D.PutString("out");
   D.RemoveTrigger(uint32_t(T));
   ASSERT_EQ(D.DumpDispatchLog(File("a.log"), false, false), ecOK);
-  const QList<QByteArray> Lines = ReadFile(File("a.log")).split('\n');
+  const QList<QByteArray> Lines = ReadWholeFile(File("a.log")).split('\n');
   ASSERT_EQ(Lines.size(), 13);
   EXPECT_TRUE(Lines[7].contains("TrigAllc  Timer         00000008  \r"));
   EXPECT_TRUE(Lines[8].contains("TrDatChg  Timer         00000008  Deactivated\r"));

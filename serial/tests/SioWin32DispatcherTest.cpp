@@ -11,8 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <mutex>
+#include <thread>
 
 namespace {
 
@@ -95,6 +98,37 @@ TEST_F(DeviceDispatcher, OutputReachesTheFarSide)
   ASSERT_EQ(D.PutString("#010;1\r\n"), ecOK);
   EXPECT_EQ(Pty.ReadMaster(8, WaitLimitMs), AnsiString("#010;1\r\n"));
   ASSERT_TRUE(PumpUntil([&] { return D.OutBuffUsed() == 0; }));
+}
+
+TEST_F(DeviceDispatcher, BlocksQueuedFasterThanTheyAreWrittenAllArriveInOrder)
+{
+  ASSERT_EQ(Open(), ecOK);
+  // The write thread takes the ring in gulps while the blocks come in one
+  // after another, pausing between its writes, woken early when the ring
+  // fills up; a block refused for want of room is offered again. Every
+  // byte must come out once, in order, the last block too.
+  AnsiString Far;
+  std::atomic<qsizetype> Expected{-1};
+  std::thread Reader([&] {
+    const auto Until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while ((Expected < 0 || Far.size() < Expected) && std::chrono::steady_clock::now() < Until)
+      Far += Pty.ReadMaster(65536, 20);
+  });
+  AnsiString All;
+  for (int I = 0; I < 3000; ++I) {
+    const AnsiString Block = AnsiString::number(I) + ':' + AnsiString(I % 150, char('a' + I % 26)) + "\r\n";
+    if (!PumpUntil([&] { return D.PutString(Block) == ecOK; })) {
+      ADD_FAILURE() << "block " << I << " never found room";
+      break;
+    }
+    All += Block;
+  }
+  EXPECT_EQ(D.PutString("end"), ecOK);
+  All += "end";
+  Expected = All.size();
+  Reader.join();
+  ASSERT_EQ(Far.size(), All.size());
+  EXPECT_TRUE(Far == All) << "first difference at " << std::mismatch(Far.begin(), Far.end(), All.begin()).first - Far.begin();
 }
 
 TEST_F(DeviceDispatcher, ASecondStartIsRefused)
