@@ -7,8 +7,10 @@
 #include "rtl/RtlMath.h"
 #include "rtl/Strings.h"
 
+#include <QVarLengthArray>
+
+#include <algorithm>
 #include <climits>
-#include <utility>
 
 namespace {
 
@@ -17,72 +19,136 @@ const String CrLf = QStringLiteral("\r\n");
 // ---------------------------------------------------------------------------
 // Field operations on a value's text
 
-String RemovePoints(String S) {
-  S.remove(QLatin1Char('.'));
-  return S;
-}
+// A telegram while it is put together, on the stack: appending to a
+// growing String costs a check of its sharing and capacity every time, and
+// a telegram is made of dozens of pieces, on every output for every sample.
+class TTelegram {
+public:
+  TTelegram& operator+=(QLatin1StringView S) {
+    for (const char C : S)
+      FData.append(QChar(char16_t(static_cast<unsigned char>(C))));
+    return *this;
+  }
+  TTelegram& operator+=(QChar C) {
+    FData.append(C);
+    return *this;
+  }
+  TTelegram& operator+=(const String& S) {
+    Append(S.constData(), S.size());
+    return *this;
+  }
+  void Append(const QChar* P, qsizetype N) { FData.append(P, N); }
+  String Text() const { return String(FData.constData(), FData.size()); }
 
-// At every ".", the "." and the three decimals after it go.
-String IntegerPart(String S) {
-  int P;
-  while ((P = Pos(QLatin1Char('.'), S)) > 0)
-    Delete(S, P, 4);
-  return S;
-}
+private:
+  QVarLengthArray<QChar, 256> FData;
+};
 
-String DropLast(String S, int N) {
-  Delete(S, static_cast<int>(S.size()) - N + 1, N);
-  return S;
-}
+// A field's text while it is cut to shape. It lives on the stack, so that a
+// telegram costs one allocation, its own, rather than a few per field: the
+// encoders run for every sample on every output.
+class TField {
+public:
+  explicit TField(const String& S) { FData.append(S.constData(), S.size()); }
 
-String Sign(String S) {
-  if (Pos(QLatin1Char('-'), S) == 0)
-    S.prepend(QLatin1Char('+'));
-  return S;
-}
+  qsizetype Size() const { return FData.size(); }
 
-// Zeros inserted after the first character (the sign) up to Width; an empty
-// text just gets the zeros.
-String ZerosAfterSign(String S, int Width) {
-  if (S.size() < Width)
-    S.insert(S.isEmpty() ? 0 : 1, String(Width - S.size(), QLatin1Char('0')));
-  return S;
-}
+  // Deletes every ".".
+  TField& RemovePoints() {
+    FData.removeAll(QChar(u'.'));
+    return *this;
+  }
 
-// Zeros in front up to Width. A negative value keeps its "-" in front and
-// takes the zeros after it: "00000-7251" is no number to the receiving
-// equipment, "-000007251" is (a slightly negative pressure at the surface
-// is normal after the atmospheric correction).
-String ZerosInFront(String S, int Width) {
-  if (S.startsWith(QLatin1Char('-')))
-    return ZerosAfterSign(std::move(S), Width);
-  if (S.size() < Width)
-    S.prepend(String(Width - S.size(), QLatin1Char('0')));
-  return S;
-}
+  // At every ".", the "." and the three characters after it go.
+  TField& IntegerPart() {
+    for (qsizetype P; (P = FData.indexOf(QChar(u'.'))) >= 0;)
+      FData.remove(P, std::min<qsizetype>(4, FData.size() - P));
+    return *this;
+  }
+
+  // The last N characters go; a text shorter than N stays as it is (the
+  // deletion would start before its first character).
+  TField& DropLast(qsizetype N) {
+    if (N > 0 && N <= FData.size())
+      FData.resize(FData.size() - N);
+    return *this;
+  }
+
+  // "+" in front of a text without "-".
+  TField& Sign() {
+    if (!FData.contains(QChar(u'-')))
+      FData.insert(qsizetype(0), QChar(u'+'));
+    return *this;
+  }
+
+  // Zeros inserted after the first character (the sign) up to Width; an
+  // empty text just gets the zeros.
+  TField& ZerosAfterSign(qsizetype Width) {
+    if (FData.size() < Width)
+      FData.insert(qsizetype(FData.isEmpty() ? 0 : 1), Width - FData.size(), QChar(u'0'));
+    return *this;
+  }
+
+  // Zeros in front up to Width. A negative value keeps its "-" in front and
+  // takes the zeros after it: "00000-7251" is no number to the receiving
+  // equipment, "-000007251" is (a slightly negative pressure at the surface
+  // is normal after the atmospheric correction).
+  TField& ZerosInFront(qsizetype Width) {
+    if (!FData.isEmpty() && FData.front() == QChar(u'-'))
+      return ZerosAfterSign(Width);
+    if (FData.size() < Width)
+      FData.insert(qsizetype(0), Width - FData.size(), QChar(u'0'));
+    return *this;
+  }
+
+  // One "0" after the first character (at the front of an empty text).
+  TField& ZeroAfterFirst() {
+    FData.insert(qsizetype(FData.isEmpty() ? 0 : 1), QChar(u'0'));
+    return *this;
+  }
+
+  // Everything from the first C on goes.
+  TField& CutAt(QChar C) {
+    const qsizetype P = FData.indexOf(C);
+    if (P >= 0)
+      FData.resize(P);
+    return *this;
+  }
+
+  // The first N characters.
+  TField& Left(qsizetype N) {
+    if (FData.size() > N)
+      FData.resize(N);
+    return *this;
+  }
+
+  void AppendTo(TTelegram& T) const { T.Append(FData.constData(), FData.size()); }
+
+private:
+  QVarLengthArray<QChar, 40> FData;
+};
 
 // The pressure times 145037.6808 in its shortest general text, everything
 // from the "." on deleted.
-String ScaledPressure(const String& Pressure) {
-  String S = FloatToStr(StrToFloat(Pressure) * 145037.6808);
-  const int Dot = Pos(QLatin1Char('.'), S);
-  if (Dot > 0)
-    Delete(S, Dot, static_cast<int>(S.size()));
-  return S;
+TField ScaledPressure(const String& Pressure) {
+  TField F(FloatToStr(StrToFloat(Pressure) * 145037.6808));
+  return F.CutAt(QLatin1Char('.'));
 }
 
-String TwoDigits(int V) {
-  String S = IntToStr(V);
-  return V < 10 ? QLatin1Char('0') + S : S;
+void AppendTwoDigits(TTelegram& T, int V) {
+  T += QChar(char16_t(u'0' + V / 10 % 10));
+  T += QChar(char16_t(u'0' + V % 10));
 }
 
 // hhmmsscc from one clock reading. The hundredths are the milliseconds / 10
 // rounded half to even, cut to two digits, so 995 ms and above show "00".
-String ClockFields(TDateTime Stamp) {
+void AppendClockFields(TTelegram& T, TDateTime Stamp) {
   uint16_t H, M, S, MS;
   DecodeTime(Stamp, H, M, S, MS);
-  const String CC = QLatin1Char('0') + IntToStr(Round(MS / 10.0));
-  return TwoDigits(H) + TwoDigits(M) + TwoDigits(S) + CC.right(2);
+  AppendTwoDigits(T, H);
+  AppendTwoDigits(T, M);
+  AppendTwoDigits(T, S);
+  AppendTwoDigits(T, static_cast<int>(Round(MS / 10.0) % 100));
 }
 
 // An item of the telegram: fitted when its index variable is not 0.
@@ -91,6 +157,7 @@ struct TItem {
   int32_t Index;
   bool Fitted() const { return Index != 0; }
   const String& Text() const { return Core.Value(Index); }
+  TField Field() const { return TField(Text()); }
 };
 
 // ---------------------------------------------------------------------------
@@ -99,6 +166,14 @@ struct TItem {
 const String SeaKingFallback =
     QStringLiteral("%D007004270300000000+0000000000+0000000000140000000090000009000000000000+0000000000"
                    "-10000000000000090000000000\r\n");
+
+// Points removed in SEAKING LONG, kept in SEAKING LONG DECIMAL.
+TField Digits(const TItem& Item, bool Decimal) {
+  TField F = Item.Field();
+  if (!Decimal)
+    F.RemovePoints();
+  return F;
+}
 
 String SeaKingTelegram(const TCoreData& Core, bool Decimal) {
   const TItem Depth{Core, Core.BathyDepthIndex};
@@ -113,82 +188,87 @@ String SeaKingTelegram(const TCoreData& Core, bool Decimal) {
   const TDateTime Stamp = Now();
   int32_t F1 = 0;
   int32_t F2 = 0;
-  String T;
-  T.reserve(128);
-  T += QStringLiteral("%D0070042703") + ClockFields(Stamp);
+  TTelegram T;
+  T += QLatin1String("%D0070042703");
+  AppendClockFields(T, Stamp);
 
   if (Depth.Fitted())
-    T += ZerosAfterSign(Sign(Decimal ? Depth.Text() : RemovePoints(Depth.Text())), 11);
+    Digits(Depth, Decimal).Sign().ZerosAfterSign(11).AppendTo(T);
   else
-    T += QStringLiteral("+0000000000");
+    T += QLatin1String("+0000000000");
 
   if (Altimeter.Fitted()) {
-    T += ZerosAfterSign(Sign(IntegerPart(Altimeter.Text())), 11);
+    Altimeter.Field().IntegerPart().Sign().ZerosAfterSign(11).AppendTo(T);
     F1 += 4;
   } else {
-    T += QStringLiteral("+0000000000");
+    T += QLatin1String("+0000000000");
   }
 
   if (SV.Fitted()) {
-    T += ZerosInFront(DropLast(Decimal ? SV.Text() : RemovePoints(SV.Text()), 2), 5);
+    Digits(SV, Decimal).DropLast(2).ZerosInFront(5).AppendTo(T);
     F1 += 16;
     F2 += 1;
   } else {
-    T += QStringLiteral("14000");
+    T += QLatin1String("14000");
   }
 
   if (MeanDensity.Fitted()) {
-    T += ZerosInFront(DropLast(Decimal ? MeanDensity.Text() : RemovePoints(MeanDensity.Text()), 1), 10);
+    Digits(MeanDensity, Decimal).DropLast(1).ZerosInFront(10).AppendTo(T);
     F2 += 2;
   } else {
-    T += QStringLiteral("0000090000");
+    T += QLatin1String("0000090000");
   }
 
   if (Atmospheric.Fitted()) {
-    T += ZerosInFront(Decimal ? Atmospheric.Text() : IntegerPart(Atmospheric.Text()), 5);
+    TField F = Atmospheric.Field();
+    if (!Decimal)
+      F.IntegerPart();
+    F.ZerosInFront(5).AppendTo(T);
     F2 += 4;
   } else {
-    T += QStringLiteral("00900");
+    T += QLatin1String("00900");
   }
 
   if (Pressure.Fitted()) {
-    T += ZerosInFront(ScaledPressure(Pressure.Text()), 10);
+    ScaledPressure(Pressure.Text()).ZerosInFront(10).AppendTo(T);
     F1 += 1;
   } else {
-    T += QStringLiteral("0000000000");
+    T += QLatin1String("0000000000");
   }
 
-  T += QStringLiteral("+0000000000");
+  T += QLatin1String("+0000000000");
 
   if (Temperature.Fitted()) {
     if (Decimal) {
-      String S = Sign(DropLast(Temperature.Text(), 1));
-      if (S.size() <= 6)
-        Insert(QStringLiteral("0"), S, 2);
-      T += DropLast(S, 1);
+      TField S = Temperature.Field();
+      S.DropLast(1).Sign();
+      if (S.Size() <= 6)
+        S.ZeroAfterFirst();
+      S.DropLast(1).AppendTo(T);
     } else {
-      T += DropLast(ZerosAfterSign(Sign(DropLast(RemovePoints(Temperature.Text()), 1)), 6), 1);
+      Temperature.Field().RemovePoints().DropLast(1).Sign().ZerosAfterSign(6).DropLast(1).AppendTo(T);
     }
     F1 += 8;
   } else {
-    T += QStringLiteral("-1000");
+    T += QLatin1String("-1000");
   }
 
   if (Conductivity.Fitted()) {
-    T += ZerosInFront(Decimal ? Conductivity.Text() : RemovePoints(Conductivity.Text()), 6);
+    Digits(Conductivity, Decimal).ZerosInFront(6).AppendTo(T);
     F1 += 2;
   } else {
-    T += QStringLiteral("000000");
+    T += QLatin1String("000000");
   }
 
   if (CalcDensity.Fitted())
-    T += ZerosInFront(DropLast(Decimal ? CalcDensity.Text() : RemovePoints(CalcDensity.Text()), 1), 10);
+    Digits(CalcDensity, Decimal).DropLast(1).ZerosInFront(10).AppendTo(T);
   else
-    T += QStringLiteral("0000090000");
+    T += QLatin1String("0000090000");
 
-  T += ZerosInFront(IntToStr(F1), 3);
-  T += ZerosInFront(IntToStr(F2), 3);
-  return T + CrLf;
+  TField(IntToStr(F1)).ZerosInFront(3).AppendTo(T);
+  TField(IntToStr(F2)).ZerosInFront(3).AppendTo(T);
+  T += CrLf;
+  return T.Text();
 }
 
 // ---------------------------------------------------------------------------
@@ -196,19 +276,19 @@ String SeaKingTelegram(const TCoreData& Core, bool Decimal) {
 
 const String UK90Fallback = QStringLiteral("D 0000.00 A00.00 A00.00 T00       P0000 V00000 d00000 H00\r\n");
 
-String UK90Atmospheric(const String& Text) {
+void AppendUK90Atmospheric(TTelegram& T, const String& Text) {
   String A = Text;
   const double X = StrToFloat(A);
   if (X < 0)
     A = QStringLiteral("00.00");
   else if (X > 99.99)
     A = QStringLiteral("99.99");
-  if (A.startsWith(QLatin1Char('0')))
-    A = QLatin1Char('0') + DropLast(A, 1);
-  A = ZerosInFront(FloatToStr(StrToFloat(A) * 100), 4);
-  while (A.size() > 4)
-    A = DropLast(A, 1);
-  return A;
+  if (A.startsWith(QLatin1Char('0'))) {
+    A.chop(1);
+    A.prepend(QLatin1Char('0'));
+  }
+  TField F(FloatToStr(StrToFloat(A) * 100));
+  F.ZerosInFront(4).Left(4).AppendTo(T);
 }
 
 // ---------------------------------------------------------------------------
@@ -228,50 +308,65 @@ String GrevonTelegram(const TCoreData& Core, bool Two) {
   const TItem Altimeter{Core, Core.ALT1Index};
   const TItem Depth{Core, Core.BathyDepthIndex};
   const TDateTime Stamp = Now();
-  String T;
-  T.reserve(128);
+  TTelegram T;
 
-  if (Temperature.Fitted()) {
-    String S = Sign(DropLast(RemovePoints(Temperature.Text()), 1));
-    Insert(QStringLiteral("0"), S, 2);
-    T += ZerosAfterSign(DropLast(S, 1), 6);
-  } else {
-    T += QStringLiteral("+00000");
-  }
+  if (Temperature.Fitted())
+    Temperature.Field().RemovePoints().DropLast(1).Sign().ZeroAfterFirst().DropLast(1).ZerosAfterSign(6).AppendTo(T);
+  else
+    T += QLatin1String("+00000");
 
-  T += Pressure.Fitted() ? ZerosInFront(ScaledPressure(Pressure.Text()), 10) : QStringLiteral("0000000000");
-  T += QStringLiteral("+00000" "0000000000" "0000000000" "+00000");
-  T += Conductivity.Fitted() ? ZerosInFront(RemovePoints(Conductivity.Text()), 5) : QStringLiteral("00000");
-  T += Temperature.Fitted() ? ZerosAfterSign(Sign(DropLast(RemovePoints(Temperature.Text()), 1)), 6)
-                            : QStringLiteral("+00000");
+  if (Pressure.Fitted())
+    ScaledPressure(Pressure.Text()).ZerosInFront(10).AppendTo(T);
+  else
+    T += QLatin1String("0000000000");
+  T += QLatin1String("+00000" "0000000000" "0000000000" "+00000");
+
+  if (Conductivity.Fitted())
+    Conductivity.Field().RemovePoints().ZerosInFront(5).AppendTo(T);
+  else
+    T += QLatin1String("00000");
+
+  if (Temperature.Fitted())
+    Temperature.Field().RemovePoints().DropLast(1).Sign().ZerosAfterSign(6).AppendTo(T);
+  else
+    T += QLatin1String("+00000");
 
   if (!Two) {
-    if (Salinity.Fitted()) {
-      String S = ZerosInFront(RemovePoints(Salinity.Text()), 5);
-      while (S.size() > 5)
-        S = DropLast(S, 1);
-      T += S;
-    } else {
-      T += QStringLiteral("00000");
-    }
+    if (Salinity.Fitted())
+      Salinity.Field().RemovePoints().ZerosInFront(5).Left(5).AppendTo(T);
+    else
+      T += QLatin1String("00000");
   } else {
-    T += CalcDensity.Fitted() ? ZerosInFront(DropLast(RemovePoints(CalcDensity.Text()), 1), 5)
-                              : QStringLiteral("90000");
+    if (CalcDensity.Fitted())
+      CalcDensity.Field().RemovePoints().DropLast(1).ZerosInFront(5).AppendTo(T);
+    else
+      T += QLatin1String("90000");
   }
 
-  T += SV.Fitted() ? ZerosInFront(DropLast(RemovePoints(SV.Text()), 2), 5) : QStringLiteral("00000");
+  if (SV.Fitted())
+    SV.Field().RemovePoints().DropLast(2).ZerosInFront(5).AppendTo(T);
+  else
+    T += QLatin1String("00000");
 
   if (Altimeter.Fitted()) {
-    const String Whole = Two ? IntegerPart(Altimeter.Text()) : IntToStr(Trunc(StrToFloat(Altimeter.Text()) * 1000));
-    T += ZerosAfterSign(Sign(Whole), 11);
+    TField Whole = Two ? Altimeter.Field().IntegerPart()
+                       : TField(IntToStr(Trunc(StrToFloat(Altimeter.Text()) * 1000)));
+    Whole.Sign().ZerosAfterSign(11).AppendTo(T);
   } else {
-    T += QStringLiteral("+0000000000");
+    T += QLatin1String("+0000000000");
   }
 
-  T += Two ? QStringLiteral("007") : Core.Bathy_Metric_Code;
-  T += Depth.Fitted() ? ZerosAfterSign(Sign(RemovePoints(Depth.Text())), 11) : QStringLiteral("0000000");
-  T += ClockFields(Stamp);
-  return T + CrLf;
+  if (Two)
+    T += QLatin1String("007");
+  else
+    T += Core.Bathy_Metric_Code;
+  if (Depth.Fitted())
+    Depth.Field().RemovePoints().Sign().ZerosAfterSign(11).AppendTo(T);
+  else
+    T += QLatin1String("0000000");
+  AppendClockFields(T, Stamp);
+  T += CrLf;
+  return T.Text();
 }
 
 }  // namespace
@@ -282,13 +377,18 @@ String GrevonTelegram(const TCoreData& Core, bool Two) {
 String tarnwick(const TCoreData& Core) {
   const TDateTime Stamp = Now();
   const QChar Tab(u'\t');
-  String T;
-  T.reserve(32 + 12 * static_cast<qsizetype>(Core.DataArray.size()));
-  T += DateToStr(Stamp, Core.Locale_Format) + Tab + TimeToStr(Stamp, Core.Locale_Format) + Tab;
+  TTelegram T;
+  T += DateToStr(Stamp, Core.Locale_Format);
+  T += Tab;
+  T += TimeToStr(Stamp, Core.Locale_Format);
+  T += Tab;
   const size_t Last = Core.DataArray.empty() ? 0 : Core.DataArray.size() - 1;
-  for (size_t I = 1; I < Last; I += 2)
-    T += Core.DataArray[I] + Tab;
-  return T + CrLf;
+  for (size_t I = 1; I < Last; I += 2) {
+    T += Core.DataArray[I];
+    T += Tab;
+  }
+  T += CrLf;
+  return T.Text();
 }
 
 String tritech(const TCoreData& Core) {
@@ -314,8 +414,16 @@ String digiquartz(const TCoreData& Core) {
       return QStringLiteral("*00000000.000\r\n");
     // The value decides where the zeros go (after the "-" when negative).
     const bool Negative = StrToFloat(Depth.Text()) < 0;
-    const String Field = Negative ? ZerosAfterSign(Depth.Text(), 12) : ZerosInFront(Depth.Text(), 12);
-    return QLatin1Char('*') + Field + CrLf;
+    TField Field = Depth.Field();
+    if (Negative)
+      Field.ZerosAfterSign(12);
+    else
+      Field.ZerosInFront(12);
+    TTelegram T;
+    T += QChar(u'*');
+    Field.AppendTo(T);
+    T += CrLf;
+    return T.Text();
   } catch (const Exception&) {
     return QStringLiteral("*00000000.000\r\n");
   }
@@ -330,42 +438,55 @@ String uk90std(const TCoreData& Core) {
     const TItem SV{Core, Core.SVS1Index};
     const TItem CalcDensity{Core, Core.CalcDensityIndex};
 
-    String T;
-    T.reserve(80);
-    T += QLatin1Char('D');
+    TTelegram T;
+    T += QChar(u'D');
     if (Depth.Fitted() && StrToFloat(Depth.Text()) >= 0)
-      T += ZerosInFront(DropLast(Depth.Text(), 1), 7);
+      Depth.Field().DropLast(1).ZerosInFront(7).AppendTo(T);
     else
-      T += QStringLiteral("0000.00");
+      T += QLatin1String("0000.00");
 
-    const String Alt = Altimeter.Fitted() ? ZerosInFront(DropLast(Altimeter.Text(), 1), 5) : QStringLiteral("00.00");
-    T += QStringLiteral(" A") + Alt + QStringLiteral(" A") + Alt;
-
-    T += QStringLiteral(" T");
-    T += Temperature.Fitted() ? ZerosInFront(Copy(Temperature.Text(), 1, 2), 2) : QStringLiteral("T00");
-
-    T += QStringLiteral("       P");
-    T += Atmospheric.Fitted() ? UK90Atmospheric(Atmospheric.Text()) : QStringLiteral("0900");
-
-    T += QStringLiteral(" V");
-    T += SV.Fitted() ? ZerosInFront(DropLast(RemovePoints(SV.Text()), 2), 5) : QStringLiteral("14000");
-
-    T += QStringLiteral(" d");
-    if (CalcDensity.Fitted()) {
-      String D = RemovePoints(FloatToStr(StrToFloat(CalcDensity.Text()) / 10));
-      while (D.size() > 5)
-        D = DropLast(D, 1);
-      T += ZerosInFront(D, 5);
-    } else {
-      T += QStringLiteral("d00000");
+    for (int Twice = 0; Twice < 2; ++Twice) {
+      T += QLatin1String(" A");
+      if (Altimeter.Fitted())
+        Altimeter.Field().DropLast(1).ZerosInFront(5).AppendTo(T);
+      else
+        T += QLatin1String("00.00");
     }
 
+    T += QLatin1String(" T");
+    if (Temperature.Fitted())
+      Temperature.Field().Left(2).ZerosInFront(2).AppendTo(T);
+    else
+      T += QLatin1String("T00");
+
+    T += QLatin1String("       P");
+    if (Atmospheric.Fitted())
+      AppendUK90Atmospheric(T, Atmospheric.Text());
+    else
+      T += QLatin1String("0900");
+
+    T += QLatin1String(" V");
+    if (SV.Fitted())
+      SV.Field().RemovePoints().DropLast(2).ZerosInFront(5).AppendTo(T);
+    else
+      T += QLatin1String("14000");
+
+    T += QLatin1String(" d");
+    if (CalcDensity.Fitted())
+      TField(FloatToStr(StrToFloat(CalcDensity.Text()) / 10)).RemovePoints().Left(5).ZerosInFront(5).AppendTo(T);
+    else
+      T += QLatin1String("d00000");
+
     // Worked on a copy: the setting keeps what the operator typed.
-    String Height = ZerosInFront(Core.Height_Above_Sea_Level, 2);
-    if (Height.size() > 2)
-      Height = QStringLiteral("99");
-    T += QStringLiteral(" H") + Height;
-    return T + CrLf;
+    TField Height(Core.Height_Above_Sea_Level);
+    Height.ZerosInFront(2);
+    T += QLatin1String(" H");
+    if (Height.Size() > 2)
+      T += QLatin1String("99");
+    else
+      Height.AppendTo(T);
+    T += CrLf;
+    return T.Text();
   } catch (const Exception&) {
     return UK90Fallback;
   }

@@ -9,6 +9,8 @@
 #include "rtl/RtlMath.h"
 #include "rtl/Strings.h"
 
+#include <QVarLengthArray>
+
 #include <array>
 #include <cmath>
 #include <exception>
@@ -59,6 +61,21 @@ constexpr TField StoreOrder[] = {
     {7, "altimeter", &TDataString::Altimeter},
     {1, "sound velocity", &TDataString::SoundVelocity},
 };
+
+// A field of the data string as a number, as TryStrToFloat reads its text.
+// A number is plain ASCII, so a field with any other byte is none; the rest
+// is read where it lies, without copying the field into a string of its
+// own (five fields a sample).
+bool FieldToFloat(QByteArrayView Field, double& Value) {
+  QVarLengthArray<QChar, 32> Text(Field.size());
+  for (qsizetype I = 0; I < Field.size(); ++I) {
+    const auto B = static_cast<unsigned char>(Field[I]);
+    if (B >= 0x80)
+      return false;
+    Text[I] = QChar(char16_t(B));
+  }
+  return TryStrToFloat(String::fromRawData(Text.constData(), Text.size()), Value);
+}
 
 String Echo(const String& Trimmed) {
   if (Trimmed.size() <= MaxEchoLength)
@@ -154,7 +171,7 @@ bool DecodeDataString(const AnsiString& Data, TDataString& Out, String& Reason) 
       Reason = Format("field %d (%s) is empty", {F.Number, F.Quantity});
       return false;
     }
-    if (!TryStrToFloat(FromAnsi(Text.toByteArray()), Decoded.*F.Value)) {
+    if (!FieldToFloat(Text, Decoded.*F.Value)) {
       Reason = Format("field %d (%s) is not a number", {F.Number, F.Quantity});
       return false;
     }

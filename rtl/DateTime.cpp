@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -158,9 +159,16 @@ void TDateTimeWriter::GetTime()
   }
 }
 
+// Zeros in front up to Digits characters (a "-" counts as one), written
+// straight into the result: the clock fields of every telegram pass here.
 void TDateTimeWriter::AppendNumber(int32_t Value, int32_t Digits)
 {
-  Result += QString::number(Value).rightJustified(Digits, QLatin1Char('0'));
+  char Buf[16];
+  const std::to_chars_result R = std::to_chars(Buf, Buf + sizeof Buf, Value);
+  const int32_t Length = static_cast<int32_t>(R.ptr - Buf);
+  for (int32_t I = Length; I < Digits; ++I)
+    Result += QLatin1Char('0');
+  Result += QLatin1StringView(Buf, Length);
 }
 
 String TDateTimeWriter::DayName(bool Long)

@@ -60,6 +60,11 @@ private:
 constexpr int NoDecimalLimit = 9999;
 constexpr int MaxPrecision = 18;
 
+// The powers of ten a double holds exactly.
+constexpr double ExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr uint64_t MaxExactMantissa = uint64_t(1) << 53;
+
 struct TDecimal {
   char Digits[24];
   int Count = 0;
@@ -108,6 +113,31 @@ void RoundAt(TDecimal& D, int N)
 // reads back as the same double: it is the decimal number the value stands
 // for (1.005 is "1.005", not 1.00499999999999989...), so halves round the
 // way a reader of the text expects.
+// ToDecimal's answer for 15 significant digits and Decimals decimals,
+// without finding the shortest text first, for a value below 10^9 once
+// scaled by 10^Decimals: the scaled value rounds to the same integer as
+// the text would, unless it lies near a half. Its own rounding error and
+// the cut of the text to 15 digits move it by less than 10^-6 at that
+// size, so within 10^-4 of a half it gives up and the text decides.
+bool ToFixedDecimal(double A, int Decimals, TDecimal& D)
+{
+  const double Y = A * ExactPowersOfTen[Decimals];
+  if (!(Y < 1e9))
+    return false;
+  const double Whole = std::floor(Y);
+  const double Fraction = Y - Whole;
+  if (std::fabs(Fraction - 0.5) < 1e-4)
+    return false;
+  const uint64_t R = static_cast<uint64_t>(Whole) + (Fraction > 0.5 ? 1 : 0);
+  if (R == 0)
+    return true;
+  const std::to_chars_result T = std::to_chars(D.Digits, D.Digits + sizeof D.Digits, R);
+  D.Count = static_cast<int>(T.ptr - D.Digits);
+  D.Exponent = D.Count - Decimals;
+  TrimZeros(D);
+  return true;
+}
+
 void ToDecimal(double V, int Precision, int Decimals, TDecimal& D)
 {
   D.Negative = std::signbit(V);
@@ -115,6 +145,8 @@ void ToDecimal(double V, int Precision, int Decimals, TDecimal& D)
   D.Exponent = 0;
   const double A = std::fabs(V);
   if (A == 0.0)
+    return;
+  if (Precision == 15 && Decimals >= 0 && Decimals <= 9 && ToFixedDecimal(A, Decimals, D))
     return;
   char Buf[64];
   const std::to_chars_result R =
@@ -506,6 +538,30 @@ void ApplySection(TTextBuf& B, const QChar* F, TSection S, const TMask& M, const
   }
 }
 
+// A mask split into its sections and scanned. The last one is kept per
+// thread: the road of a sample formats every value with the same mask or
+// two, and scanning the mask each time cost more than placing the digits.
+struct TMaskScan {
+  String Format;
+  bool HaveThousandSep = false;
+  int N = 0;
+  TSection Sections[3];
+  TMask Masks[3];
+};
+
+const TMaskScan& ScanMask(const String& Format, bool HaveThousandSep)
+{
+  thread_local TMaskScan Scan;
+  if (Scan.N == 0 || Scan.HaveThousandSep != HaveThousandSep || Scan.Format != Format) {
+    Scan.Format = Format;
+    Scan.HaveThousandSep = HaveThousandSep;
+    Scan.N = SplitSections(Format.constData(), Format.size(), Scan.Sections);
+    for (int I = 0; I < Scan.N; ++I)
+      ScanSection(Format.constData(), Scan.Sections[I], HaveThousandSep, Scan.Masks[I]);
+  }
+  return Scan;
+}
+
 void PutMasked(TTextBuf& B, const String& Format, double V, const TFormatSettings& FS)
 {
   const QChar* F = Format.constData();
@@ -514,32 +570,31 @@ void PutMasked(TTextBuf& B, const String& Format, double V, const TFormatSetting
     PutGeneral(B, V, 15, 0, FS);
     return;
   }
-  TSection Sections[3];
-  const int N = SplitSections(F, Len, Sections);
+  const TMaskScan& Scan = ScanMask(Format, !FS.ThousandSeparator.isNull());
+  const int N = Scan.N;
+  const TSection* Sections = Scan.Sections;
   auto Pick = [&](int Wanted) { return (Wanted < N && !Sections[Wanted].Empty()) ? Wanted : 0; };
-  const bool HaveThousandSep = !FS.ThousandSeparator.isNull();
 
   int Sec = Pick(V > 0 ? 0 : (V < 0 ? 1 : 2));
-  TMask M;
+  const TMask* M = &Scan.Masks[Sec];
   TDecimal D;
-  ScanSection(F, Sections[Sec], HaveThousandSep, M);
-  if (M.Scientific)
-    ToDecimal(V, std::clamp(M.DigitCount, 1, MaxPrecision), NoDecimalLimit, D);
+  if (M->Scientific)
+    ToDecimal(V, std::clamp(M->DigitCount, 1, MaxPrecision), NoDecimalLimit, D);
   else
-    ToDecimal(V, 15, M.DigitCount - M.DecimalIndex, D);
+    ToDecimal(V, 15, M->DigitCount - M->DecimalIndex, D);
 
   if (D.Count == 0 && Sec != Pick(2)) {
     // Shown as zero, so it is formatted as zero: no "-", no brackets of
     // the negative section.
     Sec = Pick(2);
-    ScanSection(F, Sections[Sec], HaveThousandSep, M);
+    M = &Scan.Masks[Sec];
     D.Negative = false;
   }
-  if (!M.Scientific && D.Exponent > 18) {
+  if (!M->Scientific && D.Exponent > 18) {
     PutGeneral(B, V, 15, 0, FS);
     return;
   }
-  ApplySection(B, F, Sections[Sec], M, D, D.Negative && D.Count > 0 && Sec == 0, FS);
+  ApplySection(B, F, Sections[Sec], *M, D, D.Negative && D.Count > 0 && Sec == 0, FS);
 }
 
 // ---------------------------------------------------------------------------
@@ -613,8 +668,12 @@ bool ParseInt(const String& S, int Bits, int64_t& Value)
 }
 
 // Spaces around, sign, digits with the settings' decimal separator,
-// optional exponent. The text is checked here and then handed to
-// std::from_chars in its plain form for correct rounding.
+// optional exponent. The text is checked here. When its digits make an
+// integer of at most 2^53 and its power of ten is one a double holds
+// exactly (the numbers instruments and masks write: "1507.123"), one
+// multiplication or division of the two gives the correctly rounded value,
+// the same double std::from_chars finds; anything else is handed to
+// std::from_chars in its plain form.
 bool ParseFloat(const String& S, const TFormatSettings& FS, double& Value)
 {
   const QChar* P = S.constData();
@@ -624,57 +683,93 @@ bool ParseFloat(const String& S, const TFormatSettings& FS, double& Value)
     ++I;
   while (Len > I && P[Len - 1].unicode() == u' ')
     --Len;
-  QVarLengthArray<char, 64> A;
   bool Negative = false;
   if (I < Len && (P[I].unicode() == u'-' || P[I].unicode() == u'+'))
     Negative = P[I++].unicode() == u'-';
+  const auto Digits = [&] {
+    while (I < Len && IsDigit(P[I].unicode()))
+      ++I;
+  };
+  const qsizetype IntStart = I;
+  Digits();
+  const qsizetype IntEnd = I;
+  qsizetype FracStart = I;
+  qsizetype FracEnd = I;
   const char16_t Sep = FS.DecimalSeparator.unicode();
-  int MantissaDigits = 0;
-  int LeadingIntDigits = 0; // integer digits from the first non-zero one
-  int LeadingFracZeros = 0; // zeros after the point before a non-zero digit
-  bool SeenNonZero = false;
-  for (; I < Len && IsDigit(P[I].unicode()); ++I) {
-    const char C = static_cast<char>(P[I].unicode());
-    SeenNonZero = SeenNonZero || C != '0';
-    if (SeenNonZero)
-      ++LeadingIntDigits;
-    A.append(C);
-    ++MantissaDigits;
-  }
   if (I < Len && P[I].unicode() == Sep) {
-    ++I;
-    A.append('.');
-    for (; I < Len && IsDigit(P[I].unicode()); ++I) {
-      const char C = static_cast<char>(P[I].unicode());
-      if (!SeenNonZero && C == '0')
-        ++LeadingFracZeros;
-      SeenNonZero = SeenNonZero || C != '0';
-      A.append(C);
-      ++MantissaDigits;
-    }
+    FracStart = ++I;
+    Digits();
+    FracEnd = I;
   }
-  if (MantissaDigits == 0)
+  if (IntEnd == IntStart && FracEnd == FracStart)
     return false;
   int64_t Exp = 0;
   if (I < Len && (P[I].unicode() == u'e' || P[I].unicode() == u'E')) {
     ++I;
-    A.append('e');
+    bool NegExp = false;
     if (I < Len && (P[I].unicode() == u'-' || P[I].unicode() == u'+'))
-      A.append(static_cast<char>(P[I++].unicode()));
-    const bool NegExp = !A.isEmpty() && A.back() == '-';
-    int ExpDigits = 0;
-    for (; I < Len && IsDigit(P[I].unicode()); ++I) {
-      A.append(static_cast<char>(P[I].unicode()));
+      NegExp = P[I++].unicode() == u'-';
+    const qsizetype ExpStart = I;
+    for (; I < Len && IsDigit(P[I].unicode()); ++I)
       Exp = std::min<int64_t>(Exp * 10 + (P[I].unicode() - u'0'), 1000000);
-      ++ExpDigits;
-    }
-    if (ExpDigits == 0)
+    if (I == ExpStart)
       return false;
     if (NegExp)
       Exp = -Exp;
   }
   if (I != Len)
     return false;
+
+  // The digits as an integer, leading zeros left out; up to 19 of them fit.
+  uint64_t Mantissa = 0;
+  int Significant = 0;
+  for (qsizetype K = IntStart; K < FracEnd; ++K) {
+    if (K == IntEnd)
+      K = FracStart;
+    if (K == FracEnd)
+      break;
+    const unsigned D = P[K].unicode() - u'0';
+    if (Significant > 0 || D != 0) {
+      Mantissa = Mantissa * 10 + D;
+      if (++Significant > 19)
+        break;
+    }
+  }
+  const int64_t Power = Exp - (FracEnd - FracStart);
+  if (Significant <= 19 && Mantissa <= MaxExactMantissa && Power >= -22 && Power <= 22) {
+    const double M = static_cast<double>(Mantissa);
+    const double R = Power >= 0 ? M * ExactPowersOfTen[Power] : M / ExactPowersOfTen[-Power];
+    Value = Negative ? -R : R;
+    return true;
+  }
+
+  // The plain form for std::from_chars: the digits, "." and the exponent.
+  QVarLengthArray<char, 64> A;
+  int LeadingIntDigits = 0; // integer digits from the first non-zero one
+  int LeadingFracZeros = 0; // zeros after the point before a non-zero digit
+  bool SeenNonZero = false;
+  for (qsizetype K = IntStart; K < IntEnd; ++K) {
+    const char C = static_cast<char>(P[K].unicode());
+    SeenNonZero = SeenNonZero || C != '0';
+    if (SeenNonZero)
+      ++LeadingIntDigits;
+    A.append(C);
+  }
+  if (FracStart > IntEnd) {
+    A.append('.');
+    for (qsizetype K = FracStart; K < FracEnd; ++K) {
+      const char C = static_cast<char>(P[K].unicode());
+      if (!SeenNonZero && C == '0')
+        ++LeadingFracZeros;
+      SeenNonZero = SeenNonZero || C != '0';
+      A.append(C);
+    }
+  }
+  if (FracEnd < Len) {
+    A.append('e');
+    for (qsizetype K = FracEnd + 1; K < Len; ++K)
+      A.append(static_cast<char>(P[K].unicode()));
+  }
   double R = 0;
   const std::from_chars_result FR = std::from_chars(A.constData(), A.constData() + A.size(), R);
   if (FR.ptr != A.constData() + A.size())

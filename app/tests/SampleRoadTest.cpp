@@ -69,6 +69,8 @@ TEST(DataString, Decode) {
       {"\t\t\t\t\t\t\t\t\t", "field 9 (conductivity) is empty"},
       {"1500.1\tx\tabc\tx\t12.0\tx\t3.2\tx\t45.0\t", "field 3 (pressure) is not a number"},
       {"1500.1\tx\t10.5\tx\t12,0\tx\t3.2\tx\t45.0\t", "field 5 (temperature) is not a number"},
+      {"1500.1\tx\t10.5\xb0\tx\t12.0\tx\t3.2\tx\t45.0\t", "field 3 (pressure) is not a number"},
+      {"1500.1\tx\t10.5\tx\t12.0\tx\t3.2\tx\t\xa0" "45.0\t", "field 9 (conductivity) is not a number"},
       {"1500.1\tx\t10.5\tx\t12.0\tx\t\tx\t45.0\t", "field 7 (altimeter) is empty"},
       {"INF\tx\t10.5\tx\t12.0\tx\t3.2\tx\t45.0\t", "field 1 (sound velocity) is not a number"},
       {"1500.1\tx\t10.5\tx\t12.0\tx\t3.2\tx\t1e999\t", "field 9 (conductivity) is not a number"},

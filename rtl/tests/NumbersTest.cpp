@@ -7,7 +7,12 @@
 
 #include <QLocale>
 
+#include <charconv>
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -124,6 +129,53 @@ TEST(NumbersTest, StrToFloatAcceptsPlainDecimalText)
   // A long text is read in full, not cut.
   EXPECT_EQ(StrToFloat(L("0.") + String(5000, QLatin1Char('0')) + L("1e5001")), 1.0);
   EXPECT_EQ(StrToFloat(String(400, QLatin1Char('0')) + L("42")), 42);
+}
+
+TEST(NumbersTest, StrToFloatFindsTheDoubleNearestTheDecimal)
+{
+  // Short decimals are worked out directly, the rest through from_chars;
+  // either way the result must be the correctly rounded double, bit for
+  // bit. Texts of 1 to 19 digits, the point anywhere, with and without an
+  // exponent, around the limits of the direct way (2^53, 10^22), compared
+  // with std::from_chars on the same text.
+  uint64_t Seed = 0x9E3779B97F4A7C15ull;
+  const auto Next = [&Seed] {
+    Seed ^= Seed << 13;
+    Seed ^= Seed >> 7;
+    Seed ^= Seed << 17;
+    return Seed;
+  };
+  std::vector<std::string> Texts = {"9007199254740992",   "9007199254740993",  "9007199254740991.5",
+                                    "900719925474099.3",  "1e22",              "1e23",
+                                    "123e-22",            "123e-23",           "0.1",
+                                    "0.30000000000000004", "4.35",             "-0.000",
+                                    "1234567.8901234567", "99999999999999999999e-5"};
+  for (int N = 0; N < 20000; ++N) {
+    const int Digits = 1 + int(Next() % 19);
+    std::string T;
+    if (Next() % 4 == 0)
+      T += '-';
+    const int Point = int(Next() % (Digits + 1));
+    for (int D = 0; D < Digits; ++D) {
+      if (D == Point && D > 0)
+        T += '.';
+      T += char('0' + Next() % 10);
+    }
+    if (Next() % 3 == 0) {
+      T += 'e';
+      T += std::to_string(int(Next() % 61) - 30);
+    }
+    Texts.push_back(T);
+  }
+  for (const std::string& T : Texts) {
+    double Want = 0;
+    const char* Begin = T.data() + (T[0] == '-' ? 1 : 0);
+    ASSERT_EQ(std::from_chars(Begin, T.data() + T.size(), Want).ec, std::errc()) << T;
+    if (T[0] == '-')
+      Want = -Want;
+    const double Got = StrToFloat(L(T.c_str()));
+    EXPECT_EQ(std::memcmp(&Got, &Want, sizeof Got), 0) << T << ": " << Got << " instead of " << Want;
+  }
 }
 
 TEST(NumbersTest, StrToFloatRejectsOtherText)
@@ -361,6 +413,111 @@ TEST(NumbersTest, FormatFloatClassicTable)
       EXPECT_EQ(U8(FormatFloat(L(C.Mask), Values[I])), C.Expected[I]);
     }
   }
+}
+
+std::string Precise(double V)
+{
+  char Buf[40];
+  std::snprintf(Buf, sizeof Buf, "%.17g", V);
+  return Buf;
+}
+
+// The rule FormatFloat follows, worked on the text: the shortest decimal
+// that reads back as the value, cut to 15 significant digits and then to
+// Decimals decimals, halves away from zero.
+std::string FixedByTheRule(double V, int Decimals)
+{
+  char Buf[64];
+  const std::to_chars_result R = std::to_chars(Buf, Buf + sizeof Buf - 1, std::fabs(V), std::chars_format::scientific);
+  *R.ptr = '\0';
+  std::string Digits;
+  const char* P = Buf;
+  for (; P < R.ptr && *P != 'e'; ++P)
+    if (*P != '.')
+      Digits += *P;
+  int Exponent = std::atoi(P + 1) + 1;  // value = 0.Digits * 10^Exponent
+  const auto RoundAt = [&](int N) {
+    if (N < 0) {
+      Digits.clear();
+      return;
+    }
+    if (N >= int(Digits.size()))
+      return;
+    const bool Up = Digits[size_t(N)] >= '5';
+    Digits.resize(size_t(N));
+    int I = N - 1;
+    while (Up && I >= 0 && Digits[size_t(I)] == '9')
+      Digits[size_t(I--)] = '0';
+    if (Up && I < 0) {
+      Digits.insert(Digits.begin(), '1');
+      ++Exponent;
+    } else if (Up) {
+      ++Digits[size_t(I)];
+    }
+  };
+  RoundAt(15);
+  RoundAt(Exponent + Decimals);
+  // Lay the digits out with Decimals decimals and at least one integer digit.
+  std::string Whole, Fraction;
+  for (int Place = std::max(Exponent, 1) - 1; Place >= -Decimals; --Place) {
+    const int Index = Exponent - 1 - Place;
+    const char Digit = (Index >= 0 && Index < int(Digits.size())) ? Digits[size_t(Index)] : '0';
+    (Place >= 0 ? Whole : Fraction) += Digit;
+  }
+  const bool Zero = Digits.find_first_not_of('0') == std::string::npos;
+  return (V < 0 && !Zero ? "-" : "") + Whole + (Decimals > 0 ? "." + Fraction : "");
+}
+
+TEST(NumbersTest, FormatFloatRoundsTheShortestTextOfTheValue)
+{
+  // Values of every size and sign, many of them halves in their shortest
+  // text (12.3455 and the like), with 0 to 6 decimals.
+  uint64_t Seed = 0x2545F4914F6CDD1Dull;
+  const auto Next = [&Seed] {
+    Seed ^= Seed << 13;
+    Seed ^= Seed >> 7;
+    Seed ^= Seed << 17;
+    return Seed;
+  };
+  std::vector<double> Values = {0.0005, 0.0015, 1.0005, 1.005, 2.675, 999.9995, 999999.9995, 0.4999999999999999,
+                                1e-20, 123456789.4999, 1e9 - 0.5, 1e9, 4.35, 1234.5678};
+  for (int N = 0; N < 30000; ++N) {
+    const int Digits = 1 + int(Next() % 12);
+    const int Point = int(Next() % 9);
+    double Mantissa = double(Next() % 1000000000000ull % uint64_t(std::pow(10.0, Digits)));
+    if (Next() % 2)
+      Mantissa = Mantissa * 10 + 5;  // a half at the last place
+    const double V = Mantissa / std::pow(10.0, Point) * (Next() % 3 == 0 ? -1 : 1);
+    Values.push_back(V);
+    Values.push_back(std::nextafter(V, 0.0));
+  }
+  for (int Decimals = 0; Decimals <= 6; ++Decimals) {
+    const String Mask = L("0") + (Decimals ? L(".") + String(Decimals, QLatin1Char('0')) : String());
+    for (const double V : Values) {
+      for (const double W : {V, -V}) {
+        ASSERT_EQ(U8(FormatFloat(Mask, W)), FixedByTheRule(W, Decimals)) << Precise(W) << " " << U8(Mask);
+      }
+    }
+  }
+}
+
+TEST(NumbersTest, FormatFloatDependsOnlyOnItsOwnMaskAndSettings)
+{
+  // A run of calls as the road makes them: the same mask again and again,
+  // then another mask, other settings, or the same string object changed.
+  const TFormatSettings WithSep = GetLocaleFormatSettings(LOCALE_EN_GB);
+  TFormatSettings NoSep = WithSep;
+  NoSep.ThousandSeparator = QChar();
+  String Mask = L("#,##0.0");
+  EXPECT_EQ(U8(FormatFloat(Mask, 1234567.25, WithSep)), "1,234,567.3");
+  EXPECT_EQ(U8(FormatFloat(Mask, 1234567.25, NoSep)), "1234567.3");
+  EXPECT_EQ(U8(FormatFloat(Mask, -1234567.25, WithSep)), "-1,234,567.3");
+  Mask.append(QLatin1Char('0'));
+  EXPECT_EQ(U8(FormatFloat(Mask, 1234567.25, WithSep)), "1,234,567.25");
+  EXPECT_EQ(U8(FormatFloat(L("0;(0);zero"), 0, WithSep)), "zero");
+  EXPECT_EQ(U8(FormatFloat(L("0;(0)"), 0, WithSep)), "0");
+  EXPECT_EQ(U8(FormatFloat(L("0;(0);zero"), -3, WithSep)), "(3)");
+  EXPECT_EQ(U8(FormatFloat(L("0"), -3, WithSep)), "-3");
 }
 
 TEST(NumbersTest, FormatFloatWithoutThousandSeparatorIgnoresCommas)

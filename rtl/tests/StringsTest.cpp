@@ -266,6 +266,13 @@ TEST(StringsTest, AnsiConversionIsWindows1252AndRoundTripsEveryByte)
   EXPECT_EQ(ToAnsi(Q(u"a\u0080b\u20ACc\u4E2D")), AnsiString("a?b\x80" "c?"));
   EXPECT_EQ(ToAnsi(Q(u"x\U0001F600y")), AnsiString("x?y"));
   EXPECT_EQ(ToAnsi(Q(u"\xD800")), AnsiString("?")); // a lone surrogate
+  // Longer texts go eight ASCII characters at a time until the first that
+  // is not ASCII, wherever it falls.
+  const String Long = Q(u"Depth 12.345 m, 10.5\u00b0C, \u20ac1 \U0001F600 and plain text after it");
+  const AnsiString LongBytes("Depth 12.345 m, 10.5\xb0" "C, \x80" "1 ? and plain text after it");
+  EXPECT_EQ(ToAnsi(Long), LongBytes);
+  EXPECT_EQ(FromAnsi(AnsiString("Depth 12.345 m, 10.5\xb0" "C, \x80" "1 and plain text after it")),
+            Q(u"Depth 12.345 m, 10.5\u00b0C, \u20ac1 and plain text after it"));
 }
 
 } // namespace
