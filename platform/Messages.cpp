@@ -58,6 +58,8 @@ private:
   ThreadQueue* FQueue;
 };
 
+constexpr std::chrono::microseconds QtPassInterval{1000};
+
 struct ThreadQueue {
   std::mutex M;
   std::condition_variable CV;
@@ -74,6 +76,8 @@ struct ThreadQueue {
   // Qt loop level the innermost one runs at.
   int32_t FrameDepth = 0;
   int32_t FrameLoopLevel = -1;
+  // Owner thread only: when Qt's own events were last looked at.
+  std::chrono::steady_clock::time_point LastQtPass{};
 
   bool PendingLocked() const { return !Posted.empty() || !Sent.empty() || QuitPending; }
 };
@@ -618,8 +622,17 @@ bool ProcessPendingMessages()
   std::shared_ptr<WindowRec> Rec;
   while (Count-- > 0 && TakePosted(Q, M, Rec))
     CallHandler(*Rec, M.Msg, M.WParam, M.LParam);
-  if (QAbstractEventDispatcher* D = QAbstractEventDispatcher::instance())
-    D->processEvents(QEventLoop::AllEvents);
+  // A pass through Qt's events costs a system call and the dispatcher's
+  // bookkeeping, several microseconds: a sample loop that pumps after every
+  // sample would spend a third of its time there. This layer's own messages
+  // and synchronised calls are served on every call; Qt's events (input,
+  // paint, timers) at most once a millisecond, which no one can see.
+  const auto Now = std::chrono::steady_clock::now();
+  if (Now - Q.LastQtPass >= QtPassInterval) {
+    if (QAbstractEventDispatcher* D = QAbstractEventDispatcher::instance())
+      D->processEvents(QEventLoop::AllEvents);
+    Q.LastQtPass = std::chrono::steady_clock::now();
+  }
   ServeIncoming(Q);
   std::lock_guard<std::mutex> Lock(Q.M);
   return Q.QuitPending;

@@ -176,6 +176,36 @@ TEST(Messages, OnePassOfQtEventsCountsAsOneMessage)
   EXPECT_EQ(PumpOneMessage(), 0u);
 }
 
+TEST(Messages, RapidPumpingServesOwnMessagesEveryTimeAndQtEventsSoon)
+{
+  // A sample loop pumps after every sample; the posted port notifications
+  // must be handled at once, Qt's events within a few milliseconds.
+  EnsureQtApplication();
+  DrainMainThread();
+  std::vector<uint32_t> Got;
+  TMessageWindow W([&Got](uint32_t Msg, uintptr_t, intptr_t) -> intptr_t {
+    Got.push_back(Msg);
+    return 0;
+  });
+  for (uint32_t M = WM_USER; M < WM_USER + 50; ++M) {
+    ASSERT_TRUE(PostMessage(W.Handle(), M, 0, 0));
+    ProcessPendingMessages();
+    ASSERT_EQ(Got.size(), size_t(M - WM_USER + 1)) << "message " << M << " waited for a later pump";
+  }
+
+  struct TReceiver : QObject {
+    int32_t Got = 0;
+    void customEvent(QEvent*) override { ++Got; }
+  } Receiver;
+  ProcessPendingMessages();
+  QCoreApplication::postEvent(&Receiver, new QEvent(QEvent::User));
+  const auto Start = SteadyClock::now();
+  while (Receiver.Got == 0 && MsSince(Start) < 1000)
+    ProcessPendingMessages();
+  EXPECT_EQ(Receiver.Got, 1);
+  EXPECT_LT(MsSince(Start), 50);
+}
+
 TEST(Messages, UnknownWindows)
 {
   const HWND Gone = AllocateHWnd([](uint32_t, uintptr_t, intptr_t) -> intptr_t { return 1; });
