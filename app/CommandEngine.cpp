@@ -16,13 +16,17 @@ namespace {
 // How often a reply wait looks at its flags, in ticks.
 constexpr int32_t ReplyPollTicks = 3;
 
-String MessageOf(const std::exception& E) {
+}  // namespace
+
+String ExceptionMessage(const std::exception& E) {
   if (const auto* Ex = dynamic_cast<const Exception*>(&E))
     return Ex->Message();
   return QString::fromUtf8(E.what());
 }
 
-}  // namespace
+TWaitCursor::TWaitCursor(IDialogueHost& Host) : FHost(Host) { FHost.SetWaitCursor(true); }
+
+TWaitCursor::~TWaitCursor() { FHost.SetWaitCursor(false); }
 
 IDialogueHost::~IDialogueHost() = default;
 
@@ -68,7 +72,7 @@ void TCommandEngine::FlushPort(TSioCustomComPort* Port) {
     Port->FlushInBuffer();
     Port->FlushOutBuffer();
   } catch (const std::exception& E) {
-    qWarning().noquote() << QStringLiteral("Fathomix: COM%1: flush failed:").arg(Port->ComNumber()) << MessageOf(E);
+    qWarning().noquote() << QStringLiteral("Fathomix: COM%1: flush failed:").arg(Port->ComNumber()) << ExceptionMessage(E);
   }
 }
 
@@ -110,7 +114,7 @@ TReply TCommandEngine::Attempt(TSioCustomComPort* Port, TSioDataPacket* Packet, 
     }
   } catch (const std::exception& E) {
     FlushPort(Port);
-    EndWait(PortOpen(Port) ? TReply::Refused : TReply::Lost, MessageOf(E));
+    EndWait(PortOpen(Port) ? TReply::Refused : TReply::Lost, ExceptionMessage(E));
   }
   FAwaited = nullptr;
   Watchdog->SetEnabled(false);
@@ -118,7 +122,7 @@ TReply TCommandEngine::Attempt(TSioCustomComPort* Port, TSioDataPacket* Packet, 
     try {
       Packet->SetEnabled(false);
     } catch (const std::exception& E) {
-      qWarning().noquote() << QStringLiteral("Fathomix: packet not disabled:") << MessageOf(E);
+      qWarning().noquote() << QStringLiteral("Fathomix: packet not disabled:") << ExceptionMessage(E);
     }
   }
   Delay(CommandDelay);

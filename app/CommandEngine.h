@@ -17,6 +17,7 @@
 #include "rtl/Types.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <vector>
 
@@ -174,6 +175,22 @@ private:
   TReply FReply = TReply::Awaiting;
   const TSioDataPacket* FAwaited = nullptr;
   String FLastReason;
+};
+
+// The message of E for a status text or a log line.
+String ExceptionMessage(const std::exception& E);
+
+// The wait cursor for the life of the object: however a dialogue ends, the
+// cursor comes back.
+class TWaitCursor {
+public:
+  explicit TWaitCursor(IDialogueHost& Host);
+  ~TWaitCursor();
+  TWaitCursor(const TWaitCursor&) = delete;
+  TWaitCursor& operator=(const TWaitCursor&) = delete;
+
+private:
+  IDialogueHost& FHost;
 };
 
 // ---- Validation of what goes into a command line ---------------------------

@@ -229,6 +229,7 @@ void TDataFiles::SaveDataFile(const String& FileName) {
     CloseQuietly(DepthFile);
     RaiseDataFileError(Current, E);
   }
+  FDepthWritten = Now();
   FSave_Data_Flag = 1;
 }
 
@@ -246,10 +247,21 @@ void TDataFiles::SaveTimeData() {
     FHost.SetStatusText(0, Text);
   }
   if (FSave_Data_Flag == 1) {
+    const TDateTime Stamp = Now();
     try {
       Append(TimeFile);
-      Writeln(TimeFile, TimeSeriesLine(FCore, Now()));
+      Writeln(TimeFile, TimeSeriesLine(FCore, Stamp));
       Flush(TimeFile);
+      // The depth tables live in memory until the recording stops; a crash
+      // or a kill would take all of them with it.
+      if (SecondsBetween(Stamp, FDepthWritten) >= DepthCheckpointSeconds) {
+        FDepthWritten = Stamp;
+        try {
+          SaveDepthData();
+        } catch (const EInOutError& E) {
+          FHost.SetStatusText(0, QStringLiteral("Depth file not written: ") + E.Message());
+        }
+      }
     } catch (const EInOutError& E) {
       // Every further sample would fail the same way; carrying on would
       // only look like a recording. Stop it and keep what can be kept.
@@ -294,28 +306,32 @@ String TDataFiles::FinishRecording() {
 void TDataFiles::SaveDepthData() {
   if (FSave_Data_Flag != 1)
     return;
+  // The whole file is made before the old one is emptied: a crash in
+  // between leaves as little as possible half written.
+  const String LineEnd = QStringLiteral("\r\n");
+  String Text = DepthFileHeader(FCore) + LineEnd;
+  // The fitted slots in slot order, with their masks; fitting order is slot
+  // order, so the columns line up with the header's names.
+  std::vector<int32_t> Slots;
+  std::vector<String> Masks;
+  for (int32_t Slot = 0; Slot < SlotCount; ++Slot) {
+    const int32_t Index = FCore.SlotIndex(Slot);
+    if (Index >= 1) {
+      Slots.push_back(Slot);
+      Masks.push_back(static_cast<size_t>(Index) < FCore.DataFormatArray.size()
+                          ? FCore.DataFormatArray[static_cast<size_t>(Index)]
+                          : String());
+    }
+  }
+  for (int32_t Bin = 1; Bin <= BinCount; ++Bin) {
+    Text += IntToStr(FCore.Bins.TableDepthArray(Bin)) + Tab;
+    for (size_t I = 0; I < Slots.size(); ++I)
+      Text += FormatFloat(Masks[I], FCore.DepthTables.Value(Slots[I], Bin)) + Tab;
+    Text += LineEnd;
+  }
   try {
     Rewrite(DepthFile);
-    Writeln(DepthFile, DepthFileHeader(FCore));
-    // The fitted slots in slot order, with their masks; fitting order is
-    // slot order, so the columns line up with the header's names.
-    std::vector<int32_t> Slots;
-    std::vector<String> Masks;
-    for (int32_t Slot = 0; Slot < SlotCount; ++Slot) {
-      const int32_t Index = FCore.SlotIndex(Slot);
-      if (Index >= 1) {
-        Slots.push_back(Slot);
-        Masks.push_back(static_cast<size_t>(Index) < FCore.DataFormatArray.size()
-                            ? FCore.DataFormatArray[static_cast<size_t>(Index)]
-                            : String());
-      }
-    }
-    for (int32_t Bin = 1; Bin <= BinCount; ++Bin) {
-      String Line = IntToStr(FCore.Bins.TableDepthArray(Bin)) + Tab;
-      for (size_t I = 0; I < Slots.size(); ++I)
-        Line += FormatFloat(Masks[I], FCore.DepthTables.Value(Slots[I], Bin)) + Tab;
-      Writeln(DepthFile, Line);
-    }
+    Write(DepthFile, Text);
     Flush(DepthFile);
   } catch (const EInOutError& E) {
     RaiseDataFileError(DepthFile.FileName(), E);
@@ -352,6 +368,14 @@ void TDataFiles::SwitchToNotRecording() {
 // SVA tables
 
 void TDataFiles::FileSaveSVA1Accept(const String& FileName) {
+  // The table written over the recording would be cut by its next sample
+  // line, or over its depth file replaced when it stops: both lost.
+  if (FSave_Data_Flag == 1) {
+    const String Target = ExpandFileName(FileName);
+    for (const TextFile* F : {&TimeFile, &DepthFile})
+      if (Target == ExpandFileName(F->FileName()))
+        throw EInOutError(FileName + QStringLiteral(": the file is being recorded"), 5);
+  }
   FHost.SetWaitCursor(true);
   FHost.SetActionEnabled(TDataFileAction::FileSaveSVA1, false);
   try {

@@ -7,7 +7,9 @@
 //     never leaves half a line;
 //   - the depth file (.bdd): created empty when recording starts, written
 //     whole (header and 6000 bins) when it stops, also when the program
-//     closes during a recording;
+//     closes during a recording, and rewritten from the depth tables as
+//     they stand once every DepthCheckpointSeconds of recording, so that a
+//     crash or a kill costs at most that much of the depth tables;
 //   - the SVA table file (.sva): the bin depths and the geopotential anomaly
 //     of every bin, saved and loaded on demand.
 // The main window owns one TDataFiles next to its TCoreData, calls its
@@ -88,6 +90,10 @@ String DepthFileHeader(const TCoreData& Core);
 // value text followed by a TAB.
 String TimeSeriesLine(const TCoreData& Core, TDateTime Stamp);
 
+// How often, in seconds of the clock the sample lines are stamped with, a
+// recording rewrites its depth file.
+constexpr int32_t DepthCheckpointSeconds = 60;
+
 // E again, its message led by the file it concerns.
 [[noreturn]] void RaiseDataFileError(const String& FileName, const EInOutError& E);
 
@@ -125,6 +131,9 @@ public:
   // A line that cannot be written, or fitted sensors that no longer match
   // the file's header (a settings load changed them), stop the recording
   // (the depth file is still tried) and say so in panel 0; it never raises.
+  // When DepthCheckpointSeconds have passed since the depth file was last
+  // written, it is written again; a failure there keeps the recording going
+  // and says so in panel 0.
   void SaveTimeData();
   // "Stop Saving Data File": writes the depth file, closes both files and
   // switches the actions back. Does nothing when not recording. Returns
@@ -136,7 +145,8 @@ public:
   // The depth file from the depth tables as they stand, while recording.
   // Raises EInOutError naming the file.
   void SaveDepthData();
-  // Writes the SVA table. Raises EInOutError naming the file.
+  // Writes the SVA table. Raises EInOutError naming the file, also (code 5,
+  // nothing written) when it is a file of the recording in progress.
   void FileSaveSVA1Accept(const String& FileName);
   // Loads an SVA table. The whole file is read and checked first: a file
   // that is short, long, or has a line that is not "depth TAB value" leaves
@@ -159,6 +169,7 @@ private:
   TDataFilesHost& FHost;
   int32_t FSave_Data_Flag = 0;
   String FRecordedHeader;  // the time-series file's header
+  TDateTime FDepthWritten = 0;  // when the depth file was last written
   TextFile TimeFile;
   TextFile DepthFile;
   TextFile SVAFile;

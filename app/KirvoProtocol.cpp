@@ -59,23 +59,6 @@ constexpr int32_t DataPackets[] = {10, 11, 16, 17, 18};
 
 const AnsiString CrLf = "\r\n";
 
-String MessageOf(const std::exception& E) {
-  if (const auto* Ex = dynamic_cast<const Exception*>(&E))
-    return Ex->Message();
-  return QString::fromUtf8(E.what());
-}
-
-class TWaitCursor {
-public:
-  explicit TWaitCursor(IDialogueHost& Host) : FHost(Host) { FHost.SetWaitCursor(true); }
-  ~TWaitCursor() { FHost.SetWaitCursor(false); }
-  TWaitCursor(const TWaitCursor&) = delete;
-  TWaitCursor& operator=(const TWaitCursor&) = delete;
-
-private:
-  IDialogueHost& FHost;
-};
-
 // The pause after each attempt goes back to its usual length however the
 // run ends.
 class TDelayRestore {
@@ -157,7 +140,7 @@ void TKirvoProtocol::SendLineEnd() {
   try {
     KirvoPort->PutString(CrLf);
   } catch (const std::exception& E) {
-    qWarning().noquote() << QStringLiteral("Fathomix: line end not sent:") << MessageOf(E);
+    qWarning().noquote() << QStringLiteral("Fathomix: line end not sent:") << ExceptionMessage(E);
   }
 }
 
@@ -304,9 +287,9 @@ bool TKirvoProtocol::Break_In_Kirvo(int32_t Row_No) {
     return true;
   } catch (const std::exception& E) {
     if (Answered) {
-      Fail(Row_No, K, Dialogue, MessageOf(E), "Interrogation Failed");
+      Fail(Row_No, K, Dialogue, ExceptionMessage(E), "Interrogation Failed");
     } else {
-      FEngine.Status(QStringLiteral("Not Connected to QYR, Retry: ") + MessageOf(E));
+      FEngine.Status(QStringLiteral("Not Connected to QYR, Retry: ") + ExceptionMessage(E));
       RowStatus(Row_No, K, QStringLiteral("Failed To Interrupt QYR"));
       SetRow(Row_No, 0, 0, 1);
     }
@@ -376,6 +359,8 @@ bool TKirvoProtocol::Set_Kirvo(int32_t Row_No) {
     const AnsiString SetFrame = "\r\n>";
     FEngine.IndexB = 1;
     bool Step2Ok = false;
+    // The command the last step sent; a repeater's steps send none.
+    AnsiString LastCommand;
     for (FEngine.IndexA = 1; FEngine.IndexA <= 22; ++FEngine.IndexA) {
       const int32_t I = FEngine.IndexA;
       // RptFitted comes from step 9's reply, so it is read per step.
@@ -405,10 +390,27 @@ bool TKirvoProtocol::Set_Kirvo(int32_t Row_No) {
         SetReplyStrings(CrLf, CrLf);
       if (I >= 14 && I <= 21)
         S.Replies = PerUnit;
-      // A step with nothing to send is passed over; nothing else goes out
-      // in its place.
-      if (Skip || S.Command.isEmpty())
+      if (Skip) {
+        LastCommand.clear();
         continue;
+      }
+      if (S.Command.isEmpty()) {
+        // No tare asked for, or address mode stays off on RS232: the
+        // instrument gets the previous command once more, which it takes as
+        // it did before; its answer changes nothing.
+        if (LastCommand.isEmpty())
+          continue;
+        FEngine.CommandString() = LastCommand + CrLf;
+        FEngine.Status(S.Status);
+        FEngine.IndexB = 100;
+        if (FEngine.Attempt(KirvoPort, Packet(14), Watchdog()) == TReply::Lost) {
+          Fail(Row_No, K, Dialogue, FEngine.LastReason(), "Setup Failed");
+          return false;
+        }
+        FEngine.IndexB = 1;
+        continue;
+      }
+      LastCommand = S.Command;
       const TStepOutcome O = RunStep(S);
       if (I == 2)
         Step2Ok = O.Ok;
@@ -432,7 +434,7 @@ bool TKirvoProtocol::Set_Kirvo(int32_t Row_No) {
     FEngine.Status(QStringLiteral("Module Setup Completed"));
     return true;
   } catch (const std::exception& E) {
-    Fail(Row_No, K, Dialogue, MessageOf(E), "Setup Failed");
+    Fail(Row_No, K, Dialogue, ExceptionMessage(E), "Setup Failed");
     return false;
   }
 }
@@ -555,7 +557,7 @@ bool TKirvoProtocol::Run_Kirvo(int32_t Row_No) {
         P->SetEnabled(true);
         P->SetAutoEnable(true);
       } catch (const std::exception& E) {
-        qWarning().noquote() << QStringLiteral("Fathomix: data packet %1 not restarted:").arg(N) << MessageOf(E);
+        qWarning().noquote() << QStringLiteral("Fathomix: data packet %1 not restarted:").arg(N) << ExceptionMessage(E);
       }
     }
     FEngine.Status(QStringLiteral("QYR in Run Mode"));
@@ -563,9 +565,9 @@ bool TKirvoProtocol::Run_Kirvo(int32_t Row_No) {
     return true;
   } catch (const std::exception& E) {
     if (Answered) {
-      Fail(Row_No, K, Dialogue, MessageOf(E), "Run Failed");
+      Fail(Row_No, K, Dialogue, ExceptionMessage(E), "Run Failed");
     } else {
-      FEngine.Status(QStringLiteral("Not Connected to QYR, Retry: ") + MessageOf(E));
+      FEngine.Status(QStringLiteral("Not Connected to QYR, Retry: ") + ExceptionMessage(E));
       RowStatus(Row_No, K, QStringLiteral("Failed To Interrupt QYR"));
       SetRow(Row_No, 0, 0, 1);
     }
@@ -727,6 +729,6 @@ void TKirvoProtocol::Timer4Timer() {
   try {
     KirvoPort->PutString(FEngine.CommandString());
   } catch (const std::exception& E) {
-    qWarning().noquote() << QStringLiteral("Fathomix: keep-alive not sent:") << MessageOf(E);
+    qWarning().noquote() << QStringLiteral("Fathomix: keep-alive not sent:") << ExceptionMessage(E);
   }
 }

@@ -16,15 +16,23 @@ TMainFormDialogues::~TMainFormDialogues() = default;
 
 // The modular instruments' data lines. A line that is refused leaves the
 // port flushed; a packet that gives up on a line listens again.
+//
+// An event can still arrive after a break-in has stopped reception (it was
+// on its way to the main thread). By then the port carries the dialogue:
+// a flush would drop the reply it waits for, and a packet listening again
+// would take the replies for data lines. Reception stopped is AutoEnable
+// off.
 void TMainFormDialogues::ConnectDataPackets() {
   TCoreData* C = &FForm.Core();
   for (const int32_t N : {10, 11, 16, 17, 18}) {
     TSioDataPacket* P = FForm.SioDataPacket(N);
     P->OnStringPacket = [C, P, N](TObject*, const AnsiString& Data) {
-      if (!ModularStringPacket(*C, N, Data))
+      if (!ModularStringPacket(*C, N, Data) && P->AutoEnable())
         TCommandEngine::FlushPort(P->ComPort());
     };
     P->OnTimeout = [P](TObject*) {
+      if (!P->AutoEnable())
+        return;
       TCommandEngine::FlushPort(P->ComPort());
       P->SetEnabled(true);
     };

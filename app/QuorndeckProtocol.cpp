@@ -16,8 +16,6 @@ namespace {
 
 constexpr int32_t QuorndeckSlot = 0;
 constexpr int32_t WatchdogTimer = 2;
-// The set phase of Set_Quorndeck allows one attempt more than the others.
-constexpr int32_t SetPhaseAttempts = MaxStepAttempts + 1;
 // Ticks between break strings: a pause after sending, then the wait.
 constexpr int32_t BreakSendTicks = 3;
 constexpr int32_t BreakWaitTicks = 12;
@@ -78,24 +76,6 @@ double FiniteNumber(const String& Text) {
   if (!TryStrToFloat(Text, V) || !std::isfinite(V))
     throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(Text));
   return V;
-}
-
-// Restores the cursor however the dialogue ends.
-class TWaitCursor {
-public:
-  explicit TWaitCursor(IDialogueHost& Host) : FHost(Host) { FHost.SetWaitCursor(true); }
-  ~TWaitCursor() { FHost.SetWaitCursor(false); }
-  TWaitCursor(const TWaitCursor&) = delete;
-  TWaitCursor& operator=(const TWaitCursor&) = delete;
-
-private:
-  IDialogueHost& FHost;
-};
-
-String MessageOf(const std::exception& E) {
-  if (const auto* Ex = dynamic_cast<const Exception*>(&E))
-    return Ex->Message();
-  return QString::fromUtf8(E.what());
 }
 
 }  // namespace
@@ -193,8 +173,7 @@ TStepOutcome TQuorndeckProtocol::Queries(const AnsiString& Prefix, const TQuery*
 
 TStepOutcome TQuorndeckProtocol::SetStep(const String& Text, const std::function<void()>& Build) {
   TStepOutcome Out;
-  const int32_t Limit = FEngine.RunningDialogue() == QLatin1String("Set_Quorndeck") ? SetPhaseAttempts : MaxStepAttempts;
-  for (int32_t N = 1; N <= Limit; ++N) {
+  for (int32_t N = 1; N <= MaxStepAttempts; ++N) {
     FEngine.AttemptCount = N;
     Build();
     FEngine.Status(Text);
@@ -340,9 +319,9 @@ bool TQuorndeckProtocol::Break_In_Quorndeck() {
     return true;
   } catch (const std::exception& E) {
     if (Answered) {
-      Fail(Dialogue, TStepOutcome{false, false, MessageOf(E)}, "Interrogation Failed");
+      Fail(Dialogue, TStepOutcome{false, false, ExceptionMessage(E)}, "Interrogation Failed");
     } else {
-      FEngine.Status(QStringLiteral("Instrument Failed To Interrupt: ") + MessageOf(E));
+      FEngine.Status(QStringLiteral("Instrument Failed To Interrupt: ") + ExceptionMessage(E));
       RowStatus(QStringLiteral("Failed To Interrupt"));
       SetRow(0, 0, 1);
     }
@@ -456,6 +435,17 @@ bool TQuorndeckProtocol::Set_Quorndeck() {
       }
       // Only a tare the instrument took moves the pressure's reference.
       C.Atmos_Pressure_On_Tare = Atmospheric;
+    } else {
+      // No tare: the instrument gets the output frequency command once more,
+      // which it takes as it did before; its answer changes nothing.
+      FEngine.Status(QStringLiteral("Setting Tare"));
+      FEngine.IndexB = 12;
+      const TReply R = FEngine.Attempt(Port(), Packet(3), H.Timer(WatchdogTimer));
+      FEngine.IndexB = 0;
+      if (R == TReply::Lost) {
+        Fail(Dialogue, TStepOutcome{false, true, FEngine.LastReason()}, "Setup Failed");
+        return false;
+      }
     }
     H.WriteIniFile();
 
@@ -474,7 +464,7 @@ bool TQuorndeckProtocol::Set_Quorndeck() {
     FEngine.ProcessMessages();
     return true;
   } catch (const std::exception& E) {
-    Fail(Dialogue, TStepOutcome{false, false, MessageOf(E)}, "Setup Failed");
+    Fail(Dialogue, TStepOutcome{false, false, ExceptionMessage(E)}, "Setup Failed");
     return false;
   }
 }
@@ -527,7 +517,7 @@ bool TQuorndeckProtocol::Run_Quorndeck() {
     FEngine.ProcessMessages();
     return true;
   } catch (const std::exception& E) {
-    Fail(Dialogue, TStepOutcome{false, false, MessageOf(E)}, nullptr);
+    Fail(Dialogue, TStepOutcome{false, false, ExceptionMessage(E)}, nullptr);
     return false;
   }
 }
@@ -576,7 +566,7 @@ bool TQuorndeckProtocol::Set_Time() {
     FEngine.Status(QStringLiteral("Clock Set-Up Complete"));
     return true;
   } catch (const std::exception& E) {
-    return Failed(TStepOutcome{false, false, MessageOf(E)});
+    return Failed(TStepOutcome{false, false, ExceptionMessage(E)});
   }
 }
 

@@ -9,11 +9,10 @@
 // (the main window's form gives their start and end strings), Timer2 is the
 // reply watchdog.
 //
-// Each step is tried at most MaxStepAttempts times (the set commands of the
-// set-up once more); a step that gets no good reply ends its dialogue with a
-// status that says which step failed,
-// so a dialogue never reports completion for settings the instrument did
-// not take. A dialogue asked for while another runs does nothing.
+// Each step, query or set command, is tried at most MaxStepAttempts times; a
+// step that gets no good reply ends its dialogue with a status that says
+// which step failed, so a dialogue never reports completion for settings the
+// instrument did not take. A dialogue asked for while another runs does nothing.
 #include "app/CommandEngine.h"
 
 #include <cstdint>

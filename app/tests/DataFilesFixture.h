@@ -82,9 +82,13 @@ inline QList<QByteArray> FileLines(const QString& Name) {
   return Lines;
 }
 
+// The test command names the folder; run by hand, the tests find it beside
+// this file.
 inline QString TestData(const char* Name) {
   const char* Dir = std::getenv("FATHOMIX_TEST_DATA");
-  return QString::fromLocal8Bit(Dir ? Dir : "app/tests/data") + QLatin1Char('/') + QLatin1String(Name);
+  const QString Folder = Dir ? QString::fromLocal8Bit(Dir)
+                             : QString::fromLocal8Bit(__FILE__).section(QLatin1Char('/'), 0, -2) + QStringLiteral("/data");
+  return Folder + QLatin1Char('/') + QLatin1String(Name);
 }
 
 // Slot Slot fitted with the given label, units and mask, the rest as

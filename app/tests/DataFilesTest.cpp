@@ -347,6 +347,51 @@ TEST_F(DataFilesTest, AWriteFailureMidRecordingStopsItWithAStatusText) {
   }
 }
 
+// A recording that never stops (a crash, a kill) still leaves the depth
+// tables of its last minute behind.
+TEST_F(DataFilesTest, ARecordingRewritesItsDepthFileEveryMinute) {
+  auto Core = GoldenCore();
+  TFakeHost Host(*Core);
+  TDataFiles Files(*Core, Host);
+  const QString Depth = Path("minute.bdd");
+  Files.FileSaveData1Accept(Path("minute.btd"));
+  Core->Bins.SetTableDepthArray(1, 1);
+  Core->DepthTables.SetValue(slWP1, 1, 2.5);
+
+  // The pressure column of bin 1 in the depth file, or what is there.
+  const auto Bin1 = [&]() -> QByteArray {
+    const QList<QByteArray> Lines = FileLines(Depth);
+    return Lines.size() == 6001 ? Lines[1].split('\t').value(1) : QByteArray::number(Lines.size()) + " lines";
+  };
+  const struct {
+    int Seconds;
+    double Value;  // put into bin 1 before the sample
+    const char* InFile;
+  } Steps[] = {
+      {59, 2.5, "0 lines"},  // not a minute yet
+      {60, 3.0, "3.00"},     // a minute: the tables as they stand
+      {119, 4.0, "3.00"},    // the next one is a minute later
+      {120, 5.0, "5.00"},
+  };
+  for (const auto& S : Steps) {
+    SCOPED_TRACE(S.Seconds);
+    Core->DepthTables.SetValue(slWP1, 1, S.Value);
+    TTestClock::Value = IncSecond(Morning, S.Seconds);
+    UpdateData(*Core);
+    EXPECT_EQ(Bin1(), QByteArray(S.InFile));
+  }
+
+  // A depth file that can no longer be written costs the recording nothing.
+  ASSERT_TRUE(QFile::remove(Depth));
+  ASSERT_TRUE(QDir().mkdir(Depth));
+  TTestClock::Value = IncSecond(Morning, 180);
+  UpdateData(*Core);
+  EXPECT_EQ(Files.Save_Data_Flag(), 1);
+  EXPECT_TRUE(Host.Status[0].startsWith(QStringLiteral("Depth file not written: ") + Depth))
+      << Host.Status[0].toStdString();
+  EXPECT_EQ(FileLines(Path("minute.btd")).size(), 1 + 5);
+}
+
 TEST_F(DataFilesTest, ChangedSensorsStopTheRecordingBeforeTheColumnsShift) {
   auto Core = GoldenCore();
   TFakeHost Host(*Core);
@@ -533,6 +578,39 @@ TEST_F(DataFilesTest, SVAFileErrorsRaiseNamingTheFile) {
   }
   EXPECT_EQ(Host.On(TDataFileAction::FileSaveSVA1), 1);
   EXPECT_FALSE(Host.Wait);
+}
+
+}  // namespace
+
+namespace {
+
+// An SVA table saved over a file of the running recording would be cut by
+// the next sample line or replaced by the depth tables at the stop.
+TEST_F(DataFilesTest, AnSVATableIsNotSavedOverTheRecording) {
+  auto Core = GoldenCore();
+  TFakeHost Host(*Core);
+  TDataFiles Files(*Core, Host);
+  Files.FileSaveData1Accept(Path("run.btd"));
+  UpdateData(*Core);
+  const QByteArray Recorded = ReadAll(Path("run.btd"));
+  for (const char* Name : {"run.btd", "run.bdd"}) {
+    SCOPED_TRACE(Name);
+    // Also when named another way.
+    const QString Other = Dir.path() + QStringLiteral("/./") + QString::fromLatin1(Name);
+    try {
+      Files.FileSaveSVA1Accept(Other);
+      ADD_FAILURE() << "no error";
+    } catch (const EInOutError& E) {
+      EXPECT_EQ(E.ErrorCode, 5);
+      EXPECT_TRUE(E.Message().startsWith(Other)) << E.Message().toStdString();
+    }
+  }
+  EXPECT_EQ(ReadAll(Path("run.btd")), Recorded);
+  EXPECT_EQ(ReadAll(Path("run.bdd")), QByteArray());
+  EXPECT_EQ(Files.Save_Data_Flag(), 1);
+  // Beside the recording it is saved as ever.
+  Files.FileSaveSVA1Accept(Path("run.sva"));
+  EXPECT_EQ(FileLines(Path("run.sva")).size(), 6001);
 }
 
 }  // namespace

@@ -159,10 +159,12 @@ TEST_F(KirvoDialogue, UnitListNeverReadEndsTheInterrupt) {
 
 TEST_F(KirvoDialogue, SetsUpInRS232) {
   const AnsiString Head = "TARN\r\n#005;OFF\r\n00:#005;OFF\r\n#059;9600\r\n#001;2\r\n#003;CONT;1;1;60;NONE;1\r\n";
+  // Address mode stays off on RS232: the last read-back goes once more in
+  // place of the command that would switch it on.
   const AnsiString Full = "#013;TARNWICK\r\n#062\r\n#007;CAL\r\n#087;OFF\r\n#016;OFF\r\n#016;OFF\r\n"
-                          "#002\r\n#004\r\n#006\r\n#008\r\n#010\r\n#014\r\n#017\r\n#088\r\n";
+                          "#002\r\n#004\r\n#006\r\n#008\r\n#010\r\n#014\r\n#017\r\n#088\r\n#088\r\n";
   // A repeater in the parameter list: its steps are passed over, and nothing
-  // goes out in their place.
+  // goes out in their place, nor in place of the last step.
   const AnsiString Repeater = "#013;TARNWICK\r\n#062\r\n#002\r\n#004\r\n#006\r\n#010\r\n#014\r\n";
   struct TCase {
     const char* Name;
@@ -172,10 +174,11 @@ TEST_F(KirvoDialogue, SetsUpInRS232) {
     int32_t Rpt;
   };
   const TCase Cases[] = {
-      {"no tare", "0", "PRESSURE;TEMPERATURE", Head + Full, 0},
+      // No tare: the sampling string goes once more in its place.
+      {"no tare", "0", "PRESSURE;TEMPERATURE", Head + "#003;CONT;1;1;60;NONE;1\r\n" + Full, 0},
       {"tare", "1", "PRESSURE;TEMPERATURE", Head + "#009\r\n" + Full, 0},
       {"zero tare", "2", "PRESSURE;TEMPERATURE", Head + "#009;0\r\n" + Full, 0},
-      {"repeater", "0", "RPT;PRESSURE", Head + Repeater, 1},
+      {"repeater", "1", "RPT;PRESSURE", Head + "#009\r\n" + Repeater, 1},
   };
   for (const auto& C : Cases) {
     SCOPED_TRACE(C.Name);
@@ -218,7 +221,7 @@ TEST_F(KirvoDialogue, SetsUpInRS485) {
   // line end).
   EXPECT_EQ(SqueezeBreaks(SqueezeBreaks(S.Received(), "01:#\r\n"), "02:#\r\n"),
             AnsiString("01:#\r\n") + "02:#\r\n" + "TARN\r\n\r\n#005;OFF\r\n\r\n00:#005;OFF\r\n" +
-                "#059;9600\r\n#001;2\r\n#003;HOLD;1;1;60;NONE;1\r\n#013;TARNWICK\r\n#062\r\n#007;CAL\r\n#087;OFF\r\n"
+                "#059;9600\r\n#001;2\r\n#003;HOLD;1;1;60;NONE;1\r\n#003;HOLD;1;1;60;NONE;1\r\n#013;TARNWICK\r\n#062\r\n#007;CAL\r\n#087;OFF\r\n"
                 "#016;OFF\r\n#016;OFF\r\n" +
                 Twice + "#005;ON\r\n");
   EXPECT_EQ(LastStatus(), QStringLiteral("Module Setup Completed"));
@@ -311,6 +314,8 @@ TEST_F(KirvoDialogue, RunsInRS485AndTheDataFlows) {
   EXPECT_EQ(LastStatus(), QStringLiteral("QYR in Run Mode"));
   EXPECT_EQ(Row(RowQYR1), (std::array<int32_t, 3>{0, 0, 1}));
   EXPECT_FALSE(KeepAlive());
+  // After the sampling command to all units, time for all of them to answer.
+  EXPECT_EQ(Host->PausesOf(91), 1);
   EXPECT_EQ(Dialogues->Engine.CommandDelay, 3);
   EXPECT_TRUE(Host->SioDataPacket(10)->Enabled());
   EXPECT_TRUE(Host->SioDataPacket(10)->AutoEnable());
@@ -399,6 +404,17 @@ TEST_F(KirvoDialogue, KeepAliveOnlyBetweenDialogues) {
   EXPECT_TRUE(Fired);
   EXPECT_EQ(SqueezeBreaks(S.Received(), Break485),
             Break485 + "99:#107;1000\r\n99:#108\r\n00:#003;HOLD;1;1;60;NONE;1\r\n02:#004\r\n99:#028\r\n");
+}
+
+// The keep-alive is the bus's break string, also to an instrument on RS232.
+TEST_F(KirvoDialogue, KeepAliveInRS232) {
+  sim::InstrumentSimulator& S = Start(LineMode::RS232, true);
+  ASSERT_TRUE(K().Break_In_Kirvo(RowQYR1));
+  EXPECT_TRUE(KeepAlive());
+  S.ClearReceived();
+  K().Timer4Timer();
+  EXPECT_TRUE(S.WaitForReceived(Break485, 2000)) << S.Received().toStdString();
+  EXPECT_EQ(S.Received(), Break485);
 }
 
 TEST_F(KirvoDialogue, HangUpEndsTheDialogue) {

@@ -3,6 +3,7 @@
 #include "DialogueFixture.h"
 #include "app/MainFormDialogues.h"
 #include "app/ModularInstruments.h"
+#include "platform/PtyPair.h"
 #include "serial/SioComPort.h"
 #include "serial/SioDataPacket.h"
 #include "sim/InstrumentModel.h"
@@ -154,6 +155,27 @@ TEST_F(MainFormDialogues, ClosingEndsARunningDialogue) {
   EXPECT_LT(S.Received().count("#\r\n"), 9);
   EXPECT_EQ(F.StatusText(0), QStringLiteral("Cancelled"));
   EXPECT_FALSE(F.Dialogues().Dialogues().Engine.Running());
+}
+
+// A modular packet's time-out that reaches the window after a break-in
+// stopped reception leaves the packet off: listening again, it would take the
+// dialogue's replies for data lines. While reception runs, the packet
+// listens again after a time-out.
+TEST_F(MainFormDialogues, LateTimeOutLeavesAStoppedModularPacketOff) {
+  PtyPair Instrument;
+  ASSERT_TRUE(Instrument.IsOpen());
+  MapComPort(4, Instrument.SlavePath());
+  TMainForm& F = StartOn(SlotSection(12, 4, "RS232", 10));
+  TSioDataPacket* P = F.SioDataPacket(10);
+  ASSERT_TRUE(P->Enabled());
+  ASSERT_TRUE(P->AutoEnable());
+  for (const bool Running : {false, true}) {
+    SCOPED_TRACE(Running);
+    P->SetEnabled(false);
+    P->SetAutoEnable(Running);
+    P->OnTimeout(P);
+    EXPECT_EQ(P->Enabled(), Running);
+  }
 }
 
 TEST_F(MainFormDialogues, ResetAddressModeRefusesAnAddressThatIsNoNumber) {

@@ -189,7 +189,7 @@ TEST_F(QuorndeckDialogue, SetsUpInRS232) {
     double OnTare;
   };
   const TCase Cases[] = {
-      {"0", "", 0.0},
+      {"0", "#003;CONT;4;10;60;NONE;2\r\n", 0.0},  // no tare: the previous command again
       {"1", "#009;21\r\n", 1013.25},
       {"2", "#009;USER;0\r\n", 0.0},
   };
@@ -232,9 +232,9 @@ TEST_F(QuorndeckDialogue, SetsUpInRS485) {
 
   EXPECT_TRUE(Q().Set_Quorndeck());
 
-  EXPECT_EQ(S.Received(), AnsiString("#005;OFF\r\n").repeated(6) +
+  EXPECT_EQ(S.Received(), AnsiString("#005;OFF\r\n").repeated(5) +
                               "00:#005;OFF\r\n#005;ON\r\n02:#049;1023.0147;9.8167459\r\n02:#085;47;0;0\r\n"
-                              "02:#003;CONT;1;10;60;NONE;2\r\n02:#034\r\n02:#050\r\n02:#053\r\n02:#086;47\r\n02:#010\r\n");
+                              "02:#003;CONT;1;10;60;NONE;2\r\n02:#003;CONT;1;10;60;NONE;2\r\n02:#034\r\n02:#050\r\n02:#053\r\n02:#086;47\r\n02:#010\r\n");
   ASSERT_EQ(Host->Messages.size(), 1u);
   EXPECT_EQ(Host->Messages[0], TQuorndeckProtocol::AddressModeMessage());
   EXPECT_EQ(LastStatus(), QStringLiteral("Quorndeck Set-Up Complete"));
@@ -249,7 +249,7 @@ TEST_F(QuorndeckDialogue, RefusedSetCommandIsNoSetUp) {
 
   EXPECT_FALSE(Q().Set_Quorndeck());
 
-  EXPECT_EQ(S.Received(), "#005;OFF\r\n00:#005;OFF\r\n" + AnsiString("#049;1023.0147;9.8167459\r\n").repeated(6));
+  EXPECT_EQ(S.Received(), "#005;OFF\r\n00:#005;OFF\r\n" + AnsiString("#049;1023.0147;9.8167459\r\n").repeated(5));
   EXPECT_EQ(LastStatus(), QStringLiteral("Quorndeck Set-Up Failed: ERROR Setting Parameter"));
   EXPECT_FALSE(ShownInOrder({"Quorndeck Set-Up Complete"}));
   EXPECT_EQ(Core().PortData1, QStringLiteral("Setup Failed"));
