@@ -23,6 +23,7 @@
 #include <QPainterPath>
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
 
 struct TEntityTransform {
@@ -150,9 +151,10 @@ TRect TGDIPlusCanvas::InitWindow(TCanvas* DestCanvas, TView3DOptions* A3DOptions
                                  const TRect& UserRect)
 {
   TRect R = UserRect;
-  if (FScale != 1) {
-    R.Right = PixelRound((R.Right - R.Left) * double(FScale));
-    R.Bottom = PixelRound((R.Bottom - R.Top) * double(FScale));
+  const double S = EffectiveScale(UserRect);
+  if (S != 1) {
+    R.Right = PixelRound((R.Right - R.Left) * S);
+    R.Bottom = PixelRound((R.Bottom - R.Top) * S);
   }
   const TRect Result = TZuzCanvas3D::InitWindow(DestCanvas, A3DOptions, ABackColor, Is3D, R);
   FX = FY = FZ = 0;
@@ -162,6 +164,13 @@ TRect TGDIPlusCanvas::InitWindow(TCanvas* DestCanvas, TView3DOptions* A3DOptions
   ITransform.clear();
   if (FGraphics && (GetUseBuffer() || FGraphics->DC() != FCanvas))
     FGraphics.reset();
+  // A graphics object kept from the last paint (drawing straight on the
+  // device) still holds that paint's clip and world transform, left there
+  // by an entity or clip the paint did not close (an exception on the way).
+  if (FGraphics) {
+    FGraphics->ResetClip();
+    FGraphics->ResetTransform();
+  }
   GetGraphics();
   TCanvas* C = GetUseBuffer() && FBitmap ? FBitmap->Canvas() : DestCanvas;
   IXORCanvas->InitWindow(C, A3DOptions, ABackColor, Is3D, R);
@@ -172,9 +181,23 @@ TRect TGDIPlusCanvas::InitWindow(TCanvas* DestCanvas, TView3DOptions* A3DOptions
   return Result;
 }
 
+double TGDIPlusCanvas::EffectiveScale(const TRect& UserRect) const
+{
+  // The scale comes from chart files like any other property: a value that
+  // is no positive number draws unscaled, and a huge one is cut to what a
+  // buffer can hold, instead of failing every paint for want of memory.
+  double S = FScale;
+  if (!std::isfinite(S) || S <= 0)
+    return 1;
+  const double W = std::abs(double(UserRect.Right) - UserRect.Left), H = std::abs(double(UserRect.Bottom) - UserRect.Top);
+  if (W > 0 && H > 0)
+    S = std::min({S, MaxScaledSide / W, MaxScaledSide / H, std::sqrt(MaxScaledPixels / (W * H))});
+  return S;
+}
+
 void TGDIPlusCanvas::ShowImage(TCanvas* DestCanvas, TCanvas* DefaultCanvas, const TRect& UserRect)
 {
-  if (FScale > 1 && GetUseBuffer() && FBitmap && !FBitmap->Empty()) {
+  if (EffectiveScale(UserRect) > 1 && GetUseBuffer() && FBitmap && !FBitmap->Empty()) {
     const QImage Copy = FBitmap->ImageData()->copy();
     if (TGPGraphics* G = GetGraphics())
       G->DrawImage(Copy, XYWH(UserRect));
@@ -473,7 +496,10 @@ void TGDIPlusCanvas::MoveTo(int32_t X, int32_t Y)
 
 void TGDIPlusCanvas::FastLineTo(int32_t X, int32_t Y)
 {
-  if (FGPPen && FGraphics)
+  // The pen check is skipped while the pen of the last line lives; after a
+  // pen change the first fast segment builds the pen once, so that a series
+  // drawing only fast segments is not left invisible.
+  if (FGraphics && (FGPPen || HasPen()))
     FGraphics->DrawLine(*FGPPen, QPointF(FX, FY), QPointF(X, Y));
   FX = X;
   FY = Y;

@@ -77,6 +77,13 @@ public:
   TGPGraphics* GetGraphics();
   float Scale() const { return FScale; }
   void SetScale(float Value);
+  // The enlargement InitWindow applies to a window of that size: Scale,
+  // with 1 for a value that is no positive number, and cut so that the
+  // enlarged buffer stays within MaxScaledSide pixels a side and
+  // MaxScaledPixels in all.
+  double EffectiveScale(const TRect& UserRect) const;
+  static constexpr double MaxScaledSide = 16384;
+  static constexpr double MaxScaledPixels = 64.0 * 1024 * 1024;
   bool AntiAlias() const { return FAnti; }
   void SetAnti(bool Value);
   TGDIPlusFontQuality AntiAliasText() const { return GetAntiText(); }

@@ -915,12 +915,20 @@ void TGPGraphics::StrokeShape(const TGPPen& Pen, const QPainterPath& Path)
     FillShape(*Pen.Brush(), S.createStroke(Path));
     return;
   }
+  if (QPainter* Q = BeginStroke(Pen))
+    Q->drawPath(Path);
+}
+
+QPainter* TGPGraphics::BeginStroke(const TGPPen& Pen)
+{
+  if (!PenShows(Pen))
+    return nullptr;
   QPainter* Q = Begin();
   if (!Q)
-    return;
+    return nullptr;
   SetPainterPen(Q, Pen);
   Q->setBrush(Qt::NoBrush);
-  Q->drawPath(Path);
+  return Q;
 }
 
 void TGPGraphics::FillShape(const TGPBrush& Brush, const QPainterPath& Path)
@@ -958,13 +966,8 @@ void TGPGraphics::DrawLine(const TGPPen& Pen, const QPointF& A, const QPointF& B
     StrokeShape(Pen, P);
     return;
   }
-  if (!PenShows(Pen))
-    return;
-  QPainter* Q = Begin();
-  if (!Q)
-    return;
-  SetPainterPen(Q, Pen);
-  Q->drawLine(QLineF(A, B));
+  if (QPainter* Q = BeginStroke(Pen))
+    Q->drawLine(QLineF(A, B));
 }
 
 void TGPGraphics::DrawLines(const TGPPen& Pen, std::span<const QPointF> Points)
@@ -978,13 +981,8 @@ void TGPGraphics::DrawLines(const TGPPen& Pen, std::span<const QPointF> Points)
     StrokeShape(Pen, P);
     return;
   }
-  if (!PenShows(Pen))
-    return;
-  QPainter* Q = Begin();
-  if (!Q)
-    return;
-  SetPainterPen(Q, Pen);
-  Q->drawPolyline(Points.data(), static_cast<int>(Points.size()));
+  if (QPainter* Q = BeginStroke(Pen))
+    Q->drawPolyline(Points.data(), static_cast<int>(Points.size()));
 }
 
 void TGPGraphics::DrawRectangle(const TGPPen& Pen, const QRectF& R)
@@ -995,14 +993,8 @@ void TGPGraphics::DrawRectangle(const TGPPen& Pen, const QRectF& R)
     StrokeShape(Pen, P);
     return;
   }
-  if (!PenShows(Pen))
-    return;
-  QPainter* Q = Begin();
-  if (!Q)
-    return;
-  SetPainterPen(Q, Pen);
-  Q->setBrush(Qt::NoBrush);
-  Q->drawRect(R);
+  if (QPainter* Q = BeginStroke(Pen))
+    Q->drawRect(R);
 }
 
 void TGPGraphics::FillRectangle(const TGPBrush& Brush, const QRectF& R)
@@ -1029,14 +1021,8 @@ void TGPGraphics::DrawEllipse(const TGPPen& Pen, const QRectF& R)
     StrokeShape(Pen, P);
     return;
   }
-  if (!PenShows(Pen))
-    return;
-  QPainter* Q = Begin();
-  if (!Q)
-    return;
-  SetPainterPen(Q, Pen);
-  Q->setBrush(Qt::NoBrush);
-  Q->drawEllipse(R);
+  if (QPainter* Q = BeginStroke(Pen))
+    Q->drawEllipse(R);
 }
 
 void TGPGraphics::FillEllipse(const TGPBrush& Brush, const QRectF& R)

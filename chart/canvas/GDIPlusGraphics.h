@@ -233,6 +233,9 @@ private:
   QPainter* Begin();
   bool RealizeBrush(const TGPBrush& Brush, const QRectF& DeviceBounds, QBrush& Out);
   void StrokeShape(const TGPPen& Pen, const QPainterPath& Path);
+  // The painter ready to outline with Pen; nullptr when the pen shows
+  // nothing or there is no device.
+  QPainter* BeginStroke(const TGPPen& Pen);
   void FillShape(const TGPBrush& Brush, const QPainterPath& Path);
   void SetPainterPen(QPainter* Q, const TGPPen& Pen);
   void ApplyState(QPainter* Q);

@@ -4,12 +4,15 @@
 #include "GDIPlusTestSupport.h"
 #include "TestSupport.h"
 
+#include "chart/canvas/Bitmap.h"
+#include "chart/canvas/Canvas.h"
 #include "chart/canvas/GDIPlusCanvas.h"
 #include "chart/canvas/GDIPlusGraphics.h"
 #include "chart/canvas/ZuzBlend.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzGradient.h"
 #include "chart/canvas/ZuzPen.h"
+#include "chart/canvas/ZuzPicture.h"
 #include "chart/canvas/ZuzShadow.h"
 
 #include <QPainterPath>
@@ -353,4 +356,60 @@ TEST(GDIPlusShadows, PlainShadowShapes)
   S.SetTransparency(50);
   C.SmoothShadow(&S, TRect{104, 10, 118, 50}, false, 2, {}, 0, 0, 360);
   EXPECT_LE(ColorDistance(B.Pixel(110, 30), RGBColor(128, 128, 128)), 2);
+}
+
+TEST(GDIPlusBrushes, PictureBrushTilesFromTheOriginWithTheCanvasAlpha)
+{
+  // A 4 x 4 picture, red on its left half: the fill repeats it from the
+  // device origin, and a blend fades it like any other brush.
+  TBitmap Pic(4, 4);
+  Pic.Canvas()->Brush()->SetColor(clRed);
+  Pic.Canvas()->FillRect(TRect{0, 0, 2, 4});
+  TGDIPlusBuffer B(60, 20);
+  TGDIPlusCanvas& C = *B.Canvas;
+  C.Pen()->Hide();
+  C.Brush()->SetColor(clBlack);
+  C.FillRect(TRect{0, 0, 60, 20});
+  C.Brush()->SetColor(clYellow); // a picture wins over the colour
+  C.Brush()->Image()->SetGraphic(&Pic);
+  C.Rectangle(10, 0, 30, 20);
+  auto Blend = C.BeginBlending(TRect{}, 50);
+  C.Rectangle(40, 0, 60, 20);
+  C.EndBlending(std::move(Blend));
+  EXPECT_EQ(B.Pixel(12, 5), clRed);
+  EXPECT_EQ(B.Pixel(14, 5), clWhite);
+  EXPECT_EQ(B.Pixel(27, 5), clWhite);
+  EXPECT_EQ(B.Pixel(8, 5), clBlack);
+  EXPECT_LE(ColorDistance(B.Pixel(44, 5), RGBColor(128, 0, 0)), 2);
+  EXPECT_LE(ColorDistance(B.Pixel(46, 5), RGBColor(128, 128, 128)), 2);
+  // Without the picture the brush is its colour again.
+  C.Brush()->SetImage(nullptr);
+  C.Rectangle(0, 0, 5, 5);
+  EXPECT_EQ(B.Pixel(2, 2), clYellow);
+}
+
+TEST(GDIPlusBrushes, GradientPenRunsAcrossTheWholeShape)
+{
+  // The pen's gradient is laid over the shape's box widened by half the pen
+  // width: its outline runs from one end colour to the other.
+  TGDIPlusBuffer B(80, 70);
+  TGDIPlusCanvas& C = *B.Canvas;
+  C.Brush()->SetStyle(bsClear);
+  C.Pen()->SetWidth(6);
+  TZuzGradient* G = C.Pen()->Fill()->Gradient();
+  G->SetVisible(true);
+  G->SetDirection(gdLeftRight);
+  G->SetStartColor(clRed);
+  G->SetEndColor(clBlue);
+  C.Rectangle(10, 10, 70, 50);
+  const TPoint Zig[3] = {{10, 60}, {40, 65}, {70, 60}};
+  C.Polyline(Zig);
+  // Left to right from the last stop to the first, as for brushes.
+  for (const int32_t Y : {30, 60}) {
+    EXPECT_LE(ColorDistance(B.Pixel(10, Y), clBlue), 48) << Y;
+    EXPECT_LE(ColorDistance(B.Pixel(70, Y), clRed), 48) << Y;
+    const TColor Mid = B.Pixel(40, Y == 30 ? 10 : 62);
+    EXPECT_GT(GetRValue(Mid), 60) << Y;
+    EXPECT_GT(GetBValue(Mid), 60) << Y;
+  }
 }

@@ -434,4 +434,132 @@ TEST(GDIPlusCanvasKind, AntiAliasSwitchAndScale)
   S.InitWindow(&DC, nullptr, clWhite, false, TRect{0, 0, 30, 20});
   EXPECT_EQ(S.Bitmap()->Width(), 60);
   EXPECT_EQ(S.Bitmap()->Height(), 40);
+  // ... and the enlarged picture is shown shrunk into the window: a black
+  // left half of the large picture is the black left half of the window,
+  // its edge smoothed by the shrinking.
+  S.ResetState();
+  S.Pen()->Hide();
+  S.Brush()->SetColor(clBlack);
+  S.FillRect(TRect{0, 0, 30, 40});
+  S.ShowImage(&DC, &DC, TRect{0, 0, 30, 20});
+  EXPECT_EQ(PixelOf(Dest, 7, 10), clBlack);
+  EXPECT_EQ(PixelOf(Dest, 22, 10), clWhite);
+  EXPECT_EQ(PixelOf(Dest, 14, 19), clBlack);
+}
+
+TEST(GDIPlusPens, FastLinesDrawWithThePenInForce)
+{
+  // Fast segments skip the pen check while the pen of the last line lives,
+  // but a series that draws only fast segments still draws after a pen
+  // change, and a hidden pen still draws nothing.
+  struct TCase {
+    bool LineFirst;
+    bool Hidden;
+    TColor Want;
+  } Cases[] = {{false, false, clRed}, {true, false, clRed}, {false, true, clWhite}};
+  for (const TCase& T : Cases) {
+    TGDIPlusBuffer B(60, 40);
+    TGDIPlusCanvas& C = *B.Canvas;
+    C.SetAnti(false);
+    if (T.LineFirst)
+      C.Line(0, 5, 60, 5); // a pen of the old colour exists
+    C.Pen()->SetColor(clRed);
+    if (T.Hidden)
+      C.Pen()->Hide();
+    C.MoveTo(0, 20);
+    C.FastLineTo(30, 20);
+    C.FastLineTo(30, 35); // from where the last segment ended
+    EXPECT_EQ(B.Pixel(15, 20), T.Want) << T.LineFirst << T.Hidden;
+    EXPECT_EQ(B.Pixel(30, 28), T.Want) << T.LineFirst << T.Hidden;
+  }
+}
+
+TEST(GDIPlusCanvasKind, EachPaintStartsWithoutTheLastPaintsClipAndTransform)
+{
+  // A paint that ends with a clip and an entity still open (an exception on
+  // the way) must not cut or move the next paint, whether the canvas draws
+  // into its buffer or straight on the device.
+  for (const bool Buffered : {true, false}) {
+    QImage Dest(60, 60, QImage::Format_RGB32);
+    Dest.fill(Qt::white);
+    TCanvas DC;
+    DC.BindImage(&Dest);
+    TGDIPlusCanvas C;
+    C.SetUseBuffer(Buffered);
+    const TRect R{0, 0, 60, 60};
+    C.InitWindow(&DC, nullptr, clWhite, false, R);
+    C.ClipRectangle(TRect{0, 0, 10, 10});
+    TZuzTransform T;
+    T.Translate = TPoint3DFloat{20, 0, 0};
+    C.BeginEntity(QStringLiteral("series"), nullptr, &T);
+
+    C.InitWindow(&DC, nullptr, clWhite, false, R);
+    C.Pen()->Hide();
+    C.Brush()->SetColor(clBlack);
+    C.FillRect(TRect{0, 0, 10, 60});
+    C.ShowImage(&DC, &DC, R);
+    EXPECT_EQ(PixelOf(Dest, 5, 40), clBlack) << Buffered;
+    EXPECT_EQ(PixelOf(Dest, 25, 40), clWhite) << Buffered;
+  }
+}
+
+TEST(GDIPlusCanvasKind, BrushChangesSetTheBackMode)
+{
+  struct TCase {
+    TBrushStyle Style;
+    TColor Color;
+    TCanvasBackMode Mode;
+    TColor Back;
+  } Cases[] = {
+      {bsCross, clRed, cbmOpaque, clRed},         // a hatch paints its gaps
+      {bsClear, clRed, cbmTransparent, clGreen},
+      {bsSolid, clNone, cbmTransparent, clGreen},
+      {bsSolid, clRed, cbmNone, clGreen},          // a solid brush changes neither
+  };
+  for (const TCase& T : Cases) {
+    TGDIPlusCanvas C;
+    C.SetBackMode(cbmNone);
+    C.SetBackColor(clGreen);
+    C.Brush()->SetColor(T.Color);
+    C.Brush()->SetStyle(T.Style);
+    EXPECT_EQ(C.GetBackMode(), T.Mode) << int(T.Style) << " " << T.Color;
+    EXPECT_EQ(C.GetBackColor(), T.Back) << int(T.Style) << " " << T.Color;
+  }
+}
+
+TEST(GDIPlusCanvasKind, AScaleFromAChartFileNeverFailsThePaint)
+{
+  // Scale comes from chart files: no number or no positive one draws
+  // unscaled; a huge one is cut to a buffer that can be had, so the paint
+  // still shows the chart.
+  struct TCase {
+    float Scale;
+    int32_t Width, Height; // of the buffer
+  } Cases[] = {
+      {std::nanf(""), 300, 200},
+      {-2, 300, 200},
+      {0, 300, 200},
+      {1, 300, 200},
+      {2.5f, 750, 500},
+      {1e6f, 10033, 6689}, // as large as the pixel budget allows, in shape
+  };
+  for (const TCase& T : Cases) {
+    QImage Dest(300, 200, QImage::Format_RGB32);
+    Dest.fill(Qt::white);
+    TCanvas DC;
+    DC.BindImage(&Dest);
+    TGDIPlusCanvas C;
+    C.SetScale(T.Scale);
+    const TRect Window{0, 0, 300, 200};
+    ASSERT_NO_THROW(C.InitWindow(&DC, nullptr, clWhite, false, Window)) << T.Scale;
+    EXPECT_EQ(C.Bitmap()->Width(), T.Width) << T.Scale;
+    EXPECT_EQ(C.Bitmap()->Height(), T.Height) << T.Scale;
+    // Within the budget but for the rounding of each side.
+    EXPECT_LE(double(C.Bitmap()->Width()) * C.Bitmap()->Height(), TGDIPlusCanvas::MaxScaledPixels * 1.001);
+    C.Pen()->Hide();
+    C.Brush()->SetColor(clRed);
+    C.FillRect(TRect{0, 0, T.Width, T.Height});
+    C.ShowImage(&DC, &DC, Window);
+    EXPECT_EQ(PixelOf(Dest, 150, 100), clRed) << T.Scale;
+  }
 }

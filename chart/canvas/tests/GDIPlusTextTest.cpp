@@ -13,6 +13,7 @@
 #include "chart/canvas/ZuzFont.h"
 #include "chart/canvas/ZuzGradient.h"
 #include "chart/canvas/ZuzPen.h"
+#include "chart/canvas/ZuzPicture.h"
 #include "chart/canvas/ZuzShadow.h"
 
 #include <QFont>
@@ -307,4 +308,100 @@ TEST(GDIPlusPictures, ResizeBitmapResamples)
   EXPECT_EQ(Dst.Width(), 40);
   EXPECT_EQ(PixelOf(*Dst.ImageData(), 2, 10), clBlack);
   EXPECT_EQ(PixelOf(*Dst.ImageData(), 37, 10), clWhite);
+}
+
+TEST(GDIPlusText, TurnedTextTurnsAboutTheCallersCentreWhenOneIsSet)
+{
+  // Half a turn: the text lies to the left of and above the turning point,
+  // which is the label's origin or the caller's centre (one pixel right).
+  struct TCase {
+    bool UseCentre;
+    TPoint Pivot;
+  } Cases[] = {{false, {100, 100}}, {true, {101, 60}}};
+  for (const TCase& T : Cases) {
+    TGDIPlusBuffer B(200, 200);
+    TGDIPlusCanvas& C = *B.Canvas;
+    C.Font()->SetSize(14);
+    C.IUseTextCenter = T.UseCentre;
+    C.ITextCenter = TPoint{100, 60};
+    C.RotateLabel(100, 100, QStringLiteral("Sv"), 180);
+    C.IUseTextCenter = false;
+    // The origin (100, 100) goes to the point opposite the pivot.
+    const TPoint Corner{2 * T.Pivot.X - 100, 2 * T.Pivot.Y - 100};
+    const TRect R = InkBounds(B.Image(), Dark);
+    ASSERT_FALSE(R.IsEmpty()) << T.UseCentre;
+    EXPECT_LE(R.Right, Corner.X + 1) << T.UseCentre;
+    EXPECT_GT(R.Right, Corner.X - 8) << T.UseCentre;
+    EXPECT_LE(R.Bottom, Corner.Y + 1) << T.UseCentre;
+    EXPECT_GE(R.Top, Corner.Y - C.TextHeight(QStringLiteral("Sv"))) << T.UseCentre;
+  }
+}
+
+TEST(GDIPlusText, SmoothShadowIsBlurredInTheBuffer)
+{
+  // The same red shadow, sharp and smooth: blurring spreads it into pale
+  // shades, so few pixels keep the pure shadow colour.
+  int32_t Pure[2] = {0, 0}, Pale[2] = {0, 0};
+  for (int Smooth = 0; Smooth < 2; ++Smooth) {
+    TGDIPlusBuffer B(120, 50);
+    TGDIPlusCanvas& C = *B.Canvas;
+    C.SetBackMode(cbmTransparent);
+    C.Font()->SetSize(16);
+    TZuzShadow* S = C.Font()->Shadow();
+    S->SetColor(clRed);
+    S->SetHorizSize(4);
+    S->SetVertSize(4);
+    S->SetSmooth(Smooth == 1);
+    S->SetSmoothBlur(4);
+    C.TextOut(10, 10, QStringLiteral("Wave"));
+    const QImage I = B.Image();
+    Pure[Smooth] = CountColor(I, clRed);
+    for (int32_t y = 0; y < I.height(); ++y)
+      for (int32_t x = 0; x < I.width(); ++x) {
+        const TColor P = PixelOf(I, x, y);
+        Pale[Smooth] += GetRValue(P) > 200 && GetGValue(P) > 60 && GetGValue(P) < 200;
+      }
+  }
+  EXPECT_GT(Pure[0], 40);
+  EXPECT_LT(Pure[1], Pure[0] / 3);
+  EXPECT_GT(Pale[1], 2 * Pale[0]);
+}
+
+TEST(GDIPlusText, PictureAndGradientFilledText)
+{
+  // The font's brush fills the glyphs: with a picture its pixels, with a
+  // gradient its colours across the text box; the canvas brush keeps
+  // neither afterwards.
+  TBitmap Pic(4, 4);
+  Pic.Canvas()->Brush()->SetColor(clRed);
+  Pic.Canvas()->FillRect(TRect{0, 0, 4, 4});
+  for (int Kind = 0; Kind < 2; ++Kind) {
+    TGDIPlusBuffer B(160, 50);
+    TGDIPlusCanvas& C = *B.Canvas;
+    C.SetBackMode(cbmTransparent);
+    C.Font()->SetSize(24);
+    C.Font()->SetStyle(FontStyleBit(fsBold));
+    if (Kind == 0) {
+      C.Font()->Brush()->Image()->SetGraphic(&Pic);
+    } else {
+      TZuzGradient* G = C.Font()->Brush()->Gradient();
+      G->SetVisible(true);
+      G->SetDirection(gdLeftRight);
+      G->SetStartColor(clRed);
+      G->SetEndColor(clBlue);
+    }
+    C.TextOut(5, 5, QStringLiteral("MMMMM"));
+    const QImage I = B.Image();
+    const TRect Black = InkBounds(I, [](TColor P) { return GetRValue(P) < 60 && GetGValue(P) < 60 && GetBValue(P) < 60; });
+    EXPECT_TRUE(Black.IsEmpty()) << Kind << ": no glyph in the font's own black";
+    const TRect Red = InkBounds(I, Reddish);
+    ASSERT_FALSE(Red.IsEmpty()) << Kind;
+    if (Kind == 1) {
+      const TRect Blue = InkBounds(I, [](TColor P) { return GetBValue(P) > GetRValue(P) + 60; });
+      ASSERT_FALSE(Blue.IsEmpty());
+      EXPECT_LT(Blue.Left, Red.Left) << "the gradient runs across the text";
+    }
+    EXPECT_FALSE(C.Brush()->HasImage());
+    EXPECT_FALSE(C.IsGradientVisible());
+  }
 }
