@@ -205,6 +205,8 @@ void TMainForm::CreatePorts() {
     Port->SetAutoOpen(false);
     Port->SetPromptForPort(false);
     Port->SetTapiMode(tmOff);
+    Port->SetTraceName(QStringLiteral("TELV.TRC"));
+    Port->SetLogName(QStringLiteral("TELV.LOG"));
     FPorts[static_cast<size_t>(N - 1)] = Port;
   }
 }
@@ -352,16 +354,7 @@ void TMainForm::WireCoreHooks() {
         FMdiChildren[static_cast<size_t>(I)]->DataUpdate();
   };
   H.ProcessMessages = [this] { PumpMessages(); };
-  H.FlushQuorndeckPort = [this] {
-    if (!QuorndeckPort || !QuorndeckPort->Open())
-      return;
-    try {
-      QuorndeckPort->FlushInBuffer();
-      QuorndeckPort->FlushOutBuffer();
-    } catch (const std::exception& E) {
-      LogLine(QStringLiteral("COM%1: flush failed: %2").arg(QuorndeckPort->ComNumber()).arg(MessageOf(E)));
-    }
-  };
+  H.FlushQuorndeckPort = [this] { FlushPort(QuorndeckPort, "after a refused data string"); };
 }
 
 // ---------------------------------------------------------------------------
@@ -407,6 +400,18 @@ void TMainForm::Guarded(const std::function<void()>& Handler) {
     Handler();
   } catch (const std::exception& E) {
     HandleApplicationException(E);
+  }
+}
+
+void TMainForm::FlushPort(TSioCustomComPort* Port, const char* When) {
+  if (!Port || !Port->Open())
+    return;
+  try {
+    Port->FlushInBuffer();
+    Port->FlushOutBuffer();
+  } catch (const std::exception& E) {
+    LogLine(QStringLiteral("COM%1: flush %2 failed: %3")
+                .arg(Port->ComNumber()).arg(QLatin1String(When)).arg(MessageOf(E)));
   }
 }
 
@@ -545,11 +550,9 @@ void TMainForm::Timer5Timer() {
 
 void TMainForm::SioDataPacket1Timeout() {
   TSioDataPacket* Packet = FPackets[0];
-  TSioCustomComPort* Port = Packet->ComPort();
-  if (Port && Port->Open()) {
-    Port->FlushInBuffer();
-    Port->FlushOutBuffer();
-  }
+  // A port that fails to flush must not also leave the instrument's data
+  // unheard until the next settings load.
+  FlushPort(Packet->ComPort(), "after a packet time-out");
   Packet->SetEnabled(true);
 }
 
@@ -589,22 +592,9 @@ void TMainForm::CloseApplication() {
   }
   for (TTimer* T : {Timer1, Timer2, Timer3, Timer4})
     T->SetEnabled(false);
-  for (TSioDataPacket* P : FPackets) {
-    P->SetEnabled(false);
-    P->SetAutoEnable(false);
-  }
-  PumpMessages();
-  for (TSioComPort* P : FPorts) {
-    if (!P->Open())
-      continue;
-    try {
-      P->FlushInBuffer();
-      P->FlushOutBuffer();
-    } catch (const std::exception& E) {
-      LogLine(QStringLiteral("COM%1: flush at shutdown failed: %2").arg(P->ComNumber()).arg(MessageOf(E)));
-    }
-  }
-  PumpMessages();
+  // The packets off, pending deliveries drained, the open ports flushed:
+  // the same as before a settings load.
+  StopReception();
   FDataFiles->CloseDataFiles();
   FComPortList.reset();
 }
@@ -649,6 +639,7 @@ ISetupScreen* TMainForm::CreateSetupScreen() {
       return FDialogues->Dialogues().ButtonClick(Column, Row);
     };
     Model->OnSetTime = [this] { return FDialogues->Dialogues().SetTimeClick(); };
+    Model->OnFittedClick = [this](int32_t Row, bool Fitted) { Guarded([&] { SetupFittedClick(Row, Fitted); }); };
     Screen = Model.get();
     FOwnedScreens.push_back(std::move(Model));
   }

@@ -40,6 +40,7 @@ class TMainFormDialogues;
 class TIniFile;
 class TSettingsReader;
 class TSioComPort;
+class TSioCustomComPort;
 class TSioDataPacket;
 class TStringList;
 class TTimer;
@@ -123,6 +124,13 @@ public:
   // that, so the operator's choice is what the next write stores.
   void SetSlotFitted(int32_t Slot, bool Fitted);
   void SetOutputFitted(int32_t N, bool Fitted);
+  // The set-up screen's fitted check box of grid row Row (1 the profiling
+  // instrument, 2..5 outputs 1..4, 6..9 the QYR sensors, 10 the atmospheric
+  // sensor): the flag stored, the settings written, then reloaded with a
+  // data reset (the new slot table needs a new value table), and Timer5
+  // started, which reopens the set-up screen once the caller has closed it.
+  // ERangeError for any other row.
+  void SetupFittedClick(int32_t Row, bool Fitted);
 
   // ---- Port and packet binding (MainFormPorts.cpp) --------------------------
   TSioComPort* SioComPort(int32_t N) const;          // 1..20, else nullptr
@@ -307,6 +315,9 @@ private:
   void CreateMenus();
   void WireCoreHooks();
   void Guarded(const std::function<void()>& Handler);
+  // Flushes the input, then the output buffer of an open port; a failure is
+  // logged, so that whatever follows the flush still runs.
+  void FlushPort(TSioCustomComPort* Port, const char* When);
   void PumpMessages();
   void Message(const String& Text);
   bool ProbePort(int32_t ComNumber);
@@ -319,7 +330,7 @@ private:
   void FileSaveSVA1Execute();
   String DataFolder() const;
 
-  // The settings load's steps.
+  // The settings load's steps (StopReception also serves the shutdown).
   void StopReception();
   void OpenFittedOutputs(TSettingsReader& R);
   void BindSlot(TSettingsReader& R, int32_t Slot, std::array<int32_t, DataPacketCount + 1>& PacketPort);

@@ -2,7 +2,10 @@
 #include "app/MainForm.h"
 
 #include "app/CoreData.h"
+#include "app/ModularInstruments.h"
+#include "app/SetupModel.h"
 #include "app/SettingsFile.h"
+#include "platform/Timer.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Files.h"
 #include "rtl/IniFile.h"
@@ -25,27 +28,24 @@ String MessageOf(const std::exception& E) {
   return QString::fromUtf8(E.what());
 }
 
-bool IsInstrumentSlot(int32_t Slot) { return Slot == 0 || (Slot >= 11 && Slot <= 15); }
+// The modular instrument (1..5) of a slot, 0 for a slot that is none.
+int32_t ModularOfSlot(int32_t Slot) {
+  for (int32_t K = 1; K <= ModularInstrumentCount; ++K)
+    if (ModularSlot(K) == Slot)
+      return K;
+  return 0;
+}
+
+bool IsInstrumentSlot(int32_t Slot) { return Slot == slConductivity || ModularOfSlot(Slot) != 0; }
 
 // The set-up grid row of an instrument slot.
 int32_t RowOfSlot(int32_t Slot) {
-  if (Slot == 0)
-    return SetupRowQuorndeck;
-  if (Slot == 11)
-    return SetupRowAtmospheric;
-  return SetupRowQYR1 + (Slot - 12);
+  return Slot == slConductivity ? SetupRowQuorndeck : ModularSetupRow(ModularOfSlot(Slot));
 }
 
 // The status text field of an instrument slot.
 String& StatusOfSlot(TCoreData& C, int32_t Slot) {
-  switch (Slot) {
-    case 0: return C.PortData1;
-    case 11: return C.PortData7;
-    case 12: return C.PortData3;
-    case 13: return C.PortData4;
-    case 14: return C.PortData5;
-    default: return C.PortData6;
-  }
+  return Slot == slConductivity ? C.PortData1 : ModularStatus(C, ModularOfSlot(Slot));
 }
 
 // Every section a file written by the program has.
@@ -89,6 +89,28 @@ void TMainForm::SetOutputFitted(int32_t N, bool Fitted) {
   FOutputKeptFitted[static_cast<size_t>(N - 1)] = false;
 }
 
+void TMainForm::SetupFittedClick(int32_t Row, bool Fitted) {
+  if (Row >= SetupRowOutput1 && Row < SetupRowOutput1 + 4) {
+    SetOutputFitted(Row - SetupRowOutput1 + 1, Fitted);
+  } else {
+    const int32_t Slot = SlotOfSetupRow(Row);
+    if (Slot < 0)
+      throw ERangeError(QStringLiteral("Set-up grid row %1 has no fitted check box").arg(Row));
+    SetSlotFitted(Slot, Fitted);
+  }
+  WriteIniFile();
+  TCoreData& C = *FCore;
+  C.Reset_Data_Flag = 1;
+  try {
+    ReadIniFile();
+  } catch (...) {
+    C.Reset_Data_Flag = 0;
+    throw;
+  }
+  C.Reset_Data_Flag = 0;
+  Timer5->SetEnabled(true);
+}
+
 // ---------------------------------------------------------------------------
 // Reading
 
@@ -99,16 +121,8 @@ void TMainForm::StopReception() {
     P->SetAutoEnable(false);
   }
   PumpMessages();
-  for (TSioComPort* P : FPorts) {
-    if (!P->Open())
-      continue;
-    try {
-      P->FlushInBuffer();
-      P->FlushOutBuffer();
-    } catch (const std::exception& E) {
-      qWarning().noquote() << QStringLiteral("Fathomix: COM%1: flush failed: %2").arg(P->ComNumber()).arg(MessageOf(E));
-    }
-  }
+  for (TSioComPort* P : FPorts)
+    FlushPort(P, "before the settings load or shutdown");
   PumpMessages();
 }
 

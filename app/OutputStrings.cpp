@@ -369,6 +369,17 @@ String GrevonTelegram(const TCoreData& Core, bool Two) {
   return T.Text();
 }
 
+// A layout's telegram, or its fixed fallback when a value text does not
+// convert (or a field operation fails otherwise).
+String OrFallback(String (*Telegram)(const TCoreData&, bool), const TCoreData& Core, bool Variant,
+                  const String& Fallback) {
+  try {
+    return Telegram(Core, Variant);
+  } catch (const Exception&) {
+    return Fallback;
+  }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -392,19 +403,11 @@ String tarnwick(const TCoreData& Core) {
 }
 
 String tritech(const TCoreData& Core) {
-  try {
-    return SeaKingTelegram(Core, false);
-  } catch (const Exception&) {
-    return SeaKingFallback;
-  }
+  return OrFallback(SeaKingTelegram, Core, false, SeaKingFallback);
 }
 
 String seaking(const TCoreData& Core) {
-  try {
-    return SeaKingTelegram(Core, true);
-  } catch (const Exception&) {
-    return SeaKingFallback;
-  }
+  return OrFallback(SeaKingTelegram, Core, true, SeaKingFallback);
 }
 
 String digiquartz(const TCoreData& Core) {
@@ -493,19 +496,11 @@ String uk90std(const TCoreData& Core) {
 }
 
 String GrevonProc(const TCoreData& Core) {
-  try {
-    return GrevonTelegram(Core, false);
-  } catch (const Exception&) {
-    return GrevonFallback;
-  }
+  return OrFallback(GrevonTelegram, Core, false, GrevonFallback);
 }
 
 String GREVONPROC2(const TCoreData& Core) {
-  try {
-    return GrevonTelegram(Core, true);
-  } catch (const Exception&) {
-    return GrevonFallback;
-  }
+  return OrFallback(GrevonTelegram, Core, true, GrevonFallback);
 }
 
 String OutputTelegram(const TCoreData& Core, const String& FormatName) {

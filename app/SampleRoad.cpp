@@ -187,9 +187,12 @@ void SioDataPacket1StringPacket(TCoreData& Core, const AnsiString& Data) {
   const TDateTime Day = DateOf(Stamp);
   const TDateTime TimeOfDay = TimeOf(Stamp);
 
-  const auto Reject = [&](const String& Reason) {
+  const auto Refuse = [&](const String& Reason) {
     ++Core.RejectedDataStrings;
     Core.PortData1 = Echo(Trimmed) + QStringLiteral(" [") + Reason + QStringLiteral("]");
+  };
+  const auto Reject = [&](const String& Reason) {
+    Refuse(Reason);
     if (Core.Hooks.FlushQuorndeckPort)
       Core.Hooks.FlushQuorndeckPort();
   };
@@ -227,6 +230,7 @@ void SioDataPacket1StringPacket(TCoreData& Core, const AnsiString& Data) {
   const char* Stage = "calculations";
   try {
     const TMeasuredSnapshot Before(Core);
+    const int64_t Load = Core.LoadCount();
     Core.StoreValue(Core.ConductivityIndex, S.Conductivity, Day, TimeOfDay);
     Core.StoreValue(Core.WP1Index, S.Pressure, Day, TimeOfDay);
     Core.StoreValue(Core.WT1Index, S.Temperature, Day, TimeOfDay);
@@ -234,6 +238,16 @@ void SioDataPacket1StringPacket(TCoreData& Core, const AnsiString& Data) {
     Core.StoreValue(Core.SVS1Index, S.SoundVelocity, Day, TimeOfDay);
     if (Core.Hooks.ProcessMessages)
       Core.Hooks.ProcessMessages();
+    // A settings load inside the pump has rebuilt the value table: the
+    // measured values went into the old one, the new one holds "0.000"
+    // everywhere. Going on would file a sample of zeros in the history and
+    // the depth tables and send a depth of 0 to the survey equipment. The
+    // load flushed the port and re-armed the packet itself, so the next
+    // string is left alone.
+    if (Core.LoadCount() != Load) {
+      Refuse(QStringLiteral("settings reloaded while the string was handled"));
+      return;
+    }
     try {
       Run_Calculations(Core);
     } catch (...) {

@@ -33,8 +33,10 @@ bool DecodeDataString(const AnsiString& Data, TDataString& Out, String& Reason);
 // before anything is stored, so a string with a bad field changes nothing but
 // PortData1 (the trimmed string and the reason) and RejectedDataStrings; the
 // port is then flushed. A failure of the calculations takes back the measured
-// values this string stored. During a file replay the value table is updated
-// but the history, the depth tables and the fan-out are not.
+// values this string stored. A string during whose message pump the settings
+// were reloaded is not taken either (its values went into the old table).
+// During a file replay the value table is updated but the history, the depth
+// tables and the fan-out are not.
 void SioDataPacket1StringPacket(TCoreData& Core, const AnsiString& Data);
 
 // The derived values from the value table: salinity, sound speed, corrected

@@ -47,6 +47,19 @@ bool ValidSVValue(const String& S) {
   return TryStrToInt(S, V) && V >= 1300 && V <= 1700;
 }
 
+// Whether every value a mask formats reads back as a number. The value
+// table is read back by the calculations and by the sample store (every item
+// of every sample), so a mask that writes thousands separators, a unit or a
+// text for zero would make every sample fail from then on.
+bool MaskReadsBack(const String& Mask) {
+  for (const double V : {-1234567.891, -0.5, 0.0, 0.5, 1234567.891}) {
+    double Back = 0;
+    if (!TryStrToFloat(FormatFloat(Mask, V), Back))
+      return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -187,6 +200,15 @@ void ReadOutputAndQuorndeck(TSettingsReader& R, TCoreData& Core) {
   Core.Height_Above_Sea_Level = R.ReadString(Q, QStringLiteral("Height Above Sea Level"), QStringLiteral("00"));
   Core.Maximum_Pressure = R.ReadInteger(Q, QStringLiteral("Maximum Pressure"), 6000, 1, 6000);
   Core.Pressure_Resolution = R.ReadInteger(Q, QStringLiteral("Pressure Resolution"), 1, 1, 6000);
+  if (Core.Maximum_Pressure / Core.Pressure_Resolution < 2) {
+    // No depth bin would be left: every sample would fail its depth step
+    // and be dropped for as long as the program runs.
+    R.AddProblem(QStringLiteral("[%1] Maximum Pressure %2 with Pressure Resolution %3 leaves no depth bins; "
+                                "6000 and 1 used")
+                     .arg(Q).arg(Core.Maximum_Pressure).arg(Core.Pressure_Resolution));
+    Core.Maximum_Pressure = 6000;
+    Core.Pressure_Resolution = 1;
+  }
   Core.Maximum_View_Points = R.ReadInteger(Q, QStringLiteral("Maximum View Points"), 1440, 1, MaxViewPoints);
   Core.Altimeter_Offset = R.ReadFloat(Q, QStringLiteral("Altimeter Offset"), -1000.0, -1000, 1000);
   Core.Pressure_Tare = R.ReadFloat(Q, QStringLiteral("Pressure Tare"), 0, -Huge, Huge);
@@ -237,6 +259,12 @@ TSerialRow ReadSlot(TSettingsReader& R, int32_t N) {
   Row[SerialLabel] = R.ReadString(S, QStringLiteral("Label"), String());
   Row[SerialUnits] = R.ReadString(S, QStringLiteral("Units"), String());
   Row[SerialOutputFormat] = R.ReadString(S, QStringLiteral("Output Format"), QStringLiteral("##0.000"));
+  if (!MaskReadsBack(Row[SerialOutputFormat])) {
+    R.AddProblem(QStringLiteral("[%1] Output Format %2 writes values that do not read back as numbers; "
+                                "\"##0.000\" used")
+                     .arg(S, Quoted(Row[SerialOutputFormat])));
+    Row[SerialOutputFormat] = QStringLiteral("##0.000");
+  }
   Row[SerialPort] = IntToStr(R.ReadInteger(S, QStringLiteral("Port"), 1, FirstComPort, LastComPort));
   Row[SerialBaud] = IntToStr(R.ReadInteger(S, QStringLiteral("Baud"), 19200, MinBaud, MaxBaud));
   Row[SerialAddress] = IntToStr(R.ReadInteger(S, QStringLiteral("Address"), 2, 0, MaxAddress));

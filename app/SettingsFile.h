@@ -92,7 +92,8 @@ inline constexpr char QuorndeckSection[] = "Quorndeck";
 // Rate follows the KIRVO Rate read.
 void ReadOutputAndQuorndeck(TSettingsReader& R, TCoreData& Core);
 // The keys of "Serial N" as a slot row (fields SerialFitted..SerialPacket;
-// SerialTare is not in the file and is left empty).
+// SerialTare is not in the file and is left empty). An "Output Format" mask
+// whose values would not read back as numbers gives the default mask.
 TSerialRow ReadSlot(TSettingsReader& R, int32_t N);
 
 // Writing, in the order the keys appear in a new file. Fitted values are

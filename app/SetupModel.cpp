@@ -1,6 +1,7 @@
 #include "app/SetupModel.h"
 
 #include "app/CoreData.h"
+#include "app/ModularInstruments.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Numbers.h"
 #include "serial/SioTicks.h"
@@ -26,6 +27,13 @@ const char* const FormatNames[] = {"TARNWICK",   "SEAKING LONG", "SEAKING LONG D
                                    "UK90 STD",   "GREVON PROC",  "GREVON PROC (PREFIX)"};
 
 }  // namespace
+
+int32_t SlotOfSetupRow(int32_t Row) {
+  if (Row == SetupRowQuorndeck)
+    return slConductivity;
+  const int32_t K = ModularOfSetupRow(Row);
+  return K != 0 ? ModularSlot(K) : -1;
+}
 
 // ---------------------------------------------------------------------------
 // Numeric edit
@@ -125,6 +133,23 @@ void TSetupModel::BitBtn1Click() {
     OnSetTime();
 }
 
+void TSetupModel::ZurEvoderOzod1CheckBoxClick(int32_t Column, int32_t Row, bool Checked) {
+  if (Column == SetupColumnAtmos) {
+    const int32_t Slot = SlotOfSetupRow(Row);
+    if (Slot >= 0)
+      FCore.SerialArray[static_cast<size_t>(Slot)][SerialAtmos] = Checked ? QStringLiteral("1") : QStringLiteral("0");
+    return;
+  }
+  if (Column != SetupColumnFitted || Row < SetupRowQuorndeck || Row >= SetupRowCount)
+    return;
+  const std::weak_ptr<int> Life = FLife;
+  if (OnFittedClick)
+    OnFittedClick(Row, Checked);
+  // The reload may already have closed this screen.
+  if (!Life.expired())
+    Close();
+}
+
 void TSetupModel::Close() {
   if (OnClose)
     OnClose(this);  // frees this object: nothing may follow
@@ -213,10 +238,11 @@ void TSetupModel::ComboBox1Change(const String& Text) {
 }
 
 void TSetupModel::ComboBox2Change(int32_t Index) {
+  // No interval chosen: the two rates stay as they are, together. Storing
+  // anything else would have the modules sample at a rate that does not
+  // match the instrument's interval.
   if (Index < 0 || Index >= static_cast<int32_t>(std::size(Intervals))) {
     FComboBox2Index = -1;
-    FCore.Rate = QStringLiteral("4");
-    FCore.Kirvo_Rate = QStringLiteral("1000");
     return;
   }
   FComboBox2Index = Index;

@@ -13,6 +13,10 @@
 
 class TCoreData;
 
+// The sensor slot of an instrument row of the set-up grid (1: slot 0; 6..10:
+// the modular instruments' slots); -1 for the output rows and anything else.
+int32_t SlotOfSetupRow(int32_t Row);
+
 // A numeric edit: its text, its limits and decimals, and the change handler
 // that stores the value in the core.
 class TNumEditModel {
@@ -95,7 +99,8 @@ public:
   // "Measured", "Calculated" or a whole number 1300..1700 is kept, anything
   // else becomes "1500"; then stored.
   void ComboBox1Change(const String& Text);
-  // The sample interval of item Index (0..6): Kirvo_Rate and Rate.
+  // The sample interval of item Index (0..6): Kirvo_Rate and Rate; any
+  // other index stores nothing.
   void ComboBox2Change(int32_t Index);
   // The format of output 1..4 by item (0..6).
   void RadioGroup2Click(int32_t Index);
@@ -110,6 +115,13 @@ public:
   // enables "Set Time"; a run of row 1 hides it.
   void ZurEvoderOzod1ButtonClick(int32_t Column, int32_t Row);
   void BitBtn1Click();
+  // The grid's check boxes. Column 9 ("Atmos") of an instrument row sets
+  // the slot's SerialAtmos to the box's state. Column 0 (fitted) of rows
+  // 1..10 goes to OnFittedClick (the main window stores the flag, writes and
+  // reloads the settings with a data reset and starts the one-shot that
+  // reopens this screen), then the screen closes. Other cells do nothing.
+  void ZurEvoderOzod1CheckBoxClick(int32_t Column, int32_t Row, bool Checked);
+  std::function<void(int32_t Row, bool Checked)> OnFittedClick;
   bool BitBtn1Enabled() const { return FBitBtn1Enabled; }
   bool BitBtn1Visible() const { return FBitBtn1Visible; }
   std::function<bool(int32_t Column, int32_t Row)> OnButtonClick;

@@ -37,6 +37,10 @@ constexpr int32_t SetupRowQYR1 = 6;       // QYR 1..4 (slots 12..15): rows 6..9
 constexpr int32_t SetupRowAtmospheric = 10;  // slot 11
 constexpr int32_t SetupRowCount = 11;     // row 0 is the header
 
+// Set-up grid check-box columns.
+constexpr int32_t SetupColumnFitted = 0;
+constexpr int32_t SetupColumnAtmos = 9;
+
 // Set-up grid button columns.
 constexpr int32_t SetupColumnInterrupt = 5;
 constexpr int32_t SetupColumnSet = 6;

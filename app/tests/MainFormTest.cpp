@@ -5,6 +5,7 @@
 #include "app/DataFiles.h"
 #include "app/calculations.h"
 #include "platform/Timer.h"
+#include "rtl/IniFile.h"
 #include "rtl/StringList.h"
 #include "serial/SioComPort.h"
 #include "serial/SioDataPacket.h"
@@ -43,6 +44,8 @@ TEST_F(TMainFormTest, StartsWithItsPortsPacketsTimersAndSetupScreen) {
     EXPECT_EQ(P->Name(), QStringLiteral("SioComPort%1").arg(N));
     EXPECT_FALSE(P->Open());
     EXPECT_FALSE(P->AutoOpen());
+    EXPECT_EQ(P->TraceName(), QStringLiteral("TELV.TRC"));
+    EXPECT_EQ(P->LogName(), QStringLiteral("TELV.LOG"));
   }
   EXPECT_EQ(F.SioComPort(0), nullptr);
   EXPECT_EQ(F.SioComPort(21), nullptr);
@@ -131,6 +134,13 @@ TEST_F(TMainFormTest, ClockShowsThePcTimeAndTheInstrumentTime) {
   F.Instrument_Clock_Offset = 90500;
   F.Timer1Timer();
   EXPECT_EQ(SetupScreen()->PanelCaption(1), QStringLiteral("13/04/2023 12:36:26"));
+  EXPECT_EQ(F.StatusText(2), QStringLiteral("13/04/2023 12:34:56"));
+
+  // The instrument's midnight shows the date alone, as the date-time text
+  // of the locale has it; the status bar always shows both.
+  F.Instrument_Clock_Offset = (11 * 3600 + 25 * 60 + 4) * INT64_C(1000);
+  F.Timer1Timer();
+  EXPECT_EQ(SetupScreen()->PanelCaption(1), QStringLiteral("14/04/2023"));
   EXPECT_EQ(F.StatusText(2), QStringLiteral("13/04/2023 12:34:56"));
 
   // An offset that leaves the calendar shows no date rather than failing
@@ -229,4 +239,57 @@ TEST_F(TMainFormTest, SetupScreenClosesAndReopensThroughItsAction) {
   EXPECT_EQ(SetupScreen()->ScreenNumber(), 2);
   EXPECT_EQ(F.SaveDisplayFlag, 0);
   EXPECT_FALSE(F.OpenSetup1->isEnabled());
+}
+
+TEST_F(TMainFormTest, SetupCheckBoxesFitASlotAndSetItsAtmosphericCorrection) {
+  Pty(2);
+  WriteSettings("[Serial 0]\r\nFitted=0\r\nPort=2\r\n[Serial 12]\r\nFitted=0\r\nPort=2\r\n");
+  TMainForm& F = Start();
+  ASSERT_FALSE(Core().SlotFitted(0));
+  Core().History.SetCurrentValue(slWP1, QStringLiteral("3.000"));
+  Core().History.Advance();
+
+  // "Atmos" follows the box both ways; output rows have no slot.
+  struct TAtmos {
+    int32_t Row;
+    bool Checked;
+    int32_t Slot;
+    const char* Flag;
+  };
+  for (const TAtmos& A : {TAtmos{1, true, 0, "1"}, TAtmos{6, true, 12, "1"}, TAtmos{10, true, 11, "1"},
+                          TAtmos{6, false, 12, "0"}}) {
+    SetupScreen()->ZurEvoderOzod1CheckBoxClick(SetupColumnAtmos, A.Row, A.Checked);
+    EXPECT_EQ(Core().SerialArray[static_cast<size_t>(A.Slot)][SerialAtmos], QLatin1String(A.Flag)) << A.Row;
+  }
+  SetupScreen()->ZurEvoderOzod1CheckBoxClick(SetupColumnAtmos, 3, true);
+  SetupScreen()->ZurEvoderOzod1CheckBoxClick(4, 1, true);
+  ASSERT_NE(SetupScreen(), nullptr);
+
+  // The fitted box of the instrument row: stored, written, reloaded with a
+  // data reset, the screen closed and reopened by the one-shot.
+  SetupScreen()->ZurEvoderOzod1CheckBoxClick(SetupColumnFitted, 1, true);
+
+  EXPECT_TRUE(Core().SlotFitted(0));
+  EXPECT_EQ(Core().ConductivityIndex, 1);
+  EXPECT_EQ(F.QuorndeckPort, F.SioComPort(2));
+  EXPECT_TRUE(F.SioDataPacket(1)->Enabled());
+  {
+    TIniFile Ini(SettingsPath());
+    EXPECT_EQ(Ini.ReadString(QStringLiteral("Serial 0"), QStringLiteral("Fitted"), String()), QStringLiteral("1"));
+    EXPECT_EQ(Ini.ReadString(QStringLiteral("Serial 0"), QStringLiteral("Atmos"), String()), QStringLiteral("1"));
+  }
+  EXPECT_EQ(Core().History.Time_Array_Index(), 0);
+  EXPECT_EQ(Core().Reset_Data_Flag, 0);
+  EXPECT_EQ(SetupScreen(), nullptr);
+  EXPECT_TRUE(F.Timer5->Enabled());
+  F.Timer5Timer();
+  ASSERT_NE(SetupScreen(), nullptr);
+
+  // Row 3 is output 2.
+  SetupScreen()->ZurEvoderOzod1CheckBoxClick(SetupColumnFitted, 3, true);
+  EXPECT_EQ(TIniFile(SettingsPath()).ReadString(QStringLiteral("Output 2"), QStringLiteral("Fitted"), String()),
+            QStringLiteral("1"));
+  EXPECT_EQ(Core().Output_2_Fitted, 1);
+  EXPECT_THROW(F.SetupFittedClick(11, true), ERangeError);
+  EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
 }

@@ -225,3 +225,37 @@ TEST_F(TMainFormTest, ResetAddressModeWithoutAnOpenPortSaysSo) {
   EXPECT_TRUE(F.StatusText(0).contains(QStringLiteral("not open")));
   EXPECT_TRUE(Errors.isEmpty());
 }
+
+TEST_F(TMainFormTest, APacketTimeOutListensAgain) {
+  PtyPair& Instrument = Pty(2);
+  WriteSettings(Slot(0, 2, "RS232", 1));
+  TMainForm& F = Start();
+  TSioDataPacket* Packet1 = F.SioDataPacket(1);
+  ASSERT_TRUE(Packet1->Enabled());
+  ASSERT_TRUE(Packet1->OnTimeout);
+
+  // A time-out leaves the packet off; its handler arms it again.
+  Packet1->SetEnabled(false);
+
+  Packet1->OnTimeout(Packet1);
+
+  EXPECT_TRUE(Packet1->Enabled());
+  EXPECT_EQ(Packet1->ComPort(), F.SioComPort(2));
+  ASSERT_TRUE(Instrument.WriteMaster("\n1500\tx\t1\tx\t2\tx\t3\tx\t4\t\r"));
+  EXPECT_TRUE(PumpUntil([this] { return Core().Value(Core().ConductivityIndex) == QLatin1String("4.000"); }));
+  EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(TMainFormTest, WithoutASettingsFileSlotZeroIsTheInstrumentOnCom1WhenCom1IsThere) {
+  Pty(1);
+  TMainForm& F = Start();
+
+  EXPECT_TRUE(Core().SlotFitted(0));
+  EXPECT_EQ(Core().ConductivityIndex, 1);
+  EXPECT_EQ(Core().SensorCount, 1);
+  EXPECT_EQ(F.QuorndeckPort, F.SioComPort(1));
+  EXPECT_TRUE(F.SioComPort(1)->Open());
+  EXPECT_EQ(F.SioDataPacket(1)->ComPort(), F.SioComPort(1));
+  EXPECT_TRUE(F.SioDataPacket(1)->Enabled());
+  EXPECT_TRUE(BindingProblems().filter(QStringLiteral("[Serial 0]")).isEmpty());
+}

@@ -244,6 +244,50 @@ TEST(DataStringHandler, SettingsReloadInsideThePumpIsNotUndone) {
   EXPECT_EQ(Core->DataArray, std::vector<String>(24, QStringLiteral("0.000")));
 }
 
+TEST(DataStringHandler, SettingsReloadInsideThePumpDropsTheString) {
+  // A reload in the pump (the set-up screen's fitted check box, Reset
+  // Display) leaves a table of "0.000": the string must not go on to file a
+  // sample of zeros or send a depth of 0 to the survey equipment.
+  for (const int32_t Reset : {0, 1}) {
+    SCOPED_TRACE(Reset);
+    const TClockScope Clock(T0);
+    auto Core = InstrumentCore();
+    Core->Output_1_Fitted = 1;
+    TRecorder Rec;
+    Rec.Attach(*Core);
+    SioDataPacket1StringPacket(*Core, Good);
+    ASSERT_EQ(Core->History.Time_Array_Index(), 1);
+    const int32_t Bin = Core->Bins.SVA_Array_Index;
+    const double Depth = Core->DepthTables.Value(slBathyDepth, Bin);
+    ASSERT_NE(Depth, 0.0);
+    Rec.Calls.clear();
+    Rec.Sent.clear();
+    bool Reloaded = false;
+    Core->Hooks.ProcessMessages = [&] {
+      Rec.Calls.push_back("pump");
+      if (Reloaded)
+        return;
+      Reloaded = true;
+      Core->Reset_Data_Flag = Reset;
+      const Array2D Same = Core->SerialArray;
+      Core->RebuildFromSlots(Same);
+      Core->Reset_Data_Flag = 0;
+    };
+
+    SioDataPacket1StringPacket(*Core, DataString("1490.0", "10.6", "8.0", "2.0", "40.0"));
+
+    EXPECT_EQ(Core->RejectedDataStrings, 1);
+    EXPECT_TRUE(Core->PortData1.contains(QStringLiteral("settings reloaded"))) << Core->PortData1.toStdString();
+    EXPECT_EQ(Core->DataArray, std::vector<String>(24, QStringLiteral("0.000")));
+    EXPECT_EQ(Core->History.Time_Array_Index(), Reset ? 0 : 1);
+    EXPECT_EQ(Core->DepthTables.Value(slBathyDepth, Bin), Reset ? 0.0 : Depth);
+    EXPECT_TRUE(Rec.Sent.empty());
+    // The reload flushed the port and re-armed the packet; the next string
+    // is not thrown away.
+    EXPECT_EQ(Rec.Calls, std::vector<std::string>{"pump"});
+  }
+}
+
 TEST(DataStringHandler, AtmosphericCorrection) {
   struct TCase {
     const char* Atmos;       // slot 0's Atmos flag

@@ -135,6 +135,8 @@ TEST_F(TMainFormTest, DamagedValuesStartWithTheirDefaultsAndSaySo) {
       {"Output 3", "Baud", "-5"},
       {"Quorndeck", "Local Density", "heavy"},
       {"Quorndeck", "Local Latitude", "1e999"},
+      // In range, but no depth bin is left with the resolution.
+      {"Quorndeck", "Maximum Pressure", "1"},
       {"Quorndeck", "Maximum View Points", "99999999"},
       {"Quorndeck", "Pressure Resolution", "0"},
       {"Quorndeck", "Altimeter Flag", "7"},
@@ -146,6 +148,7 @@ TEST_F(TMainFormTest, DamagedValuesStartWithTheirDefaultsAndSaySo) {
       {"Serial 12", "Address", "123"},
       {"Serial 12", "Mode", "RS999"},
       {"Serial 12", "Packet", "ten"},
+      {"Serial 12", "Output Format", "#,##0.000"},
       {"Display 1", "Form Screens", "2000000000"},
   };
   QByteArray Text;
@@ -170,6 +173,7 @@ TEST_F(TMainFormTest, DamagedValuesStartWithTheirDefaultsAndSaySo) {
   EXPECT_EQ(D.Local_Latitude, 50.42741);
   EXPECT_EQ(D.Maximum_View_Points, 1440);
   EXPECT_EQ(D.Pressure_Resolution, 1);
+  EXPECT_EQ(D.Maximum_Pressure, 6000);
   EXPECT_EQ(D.Altimeter_Flag, 0);
   EXPECT_EQ(D.SV_Value, QStringLiteral("1500"));
   EXPECT_EQ(D.Kirvo_Rate, QStringLiteral("1000"));
@@ -180,6 +184,7 @@ TEST_F(TMainFormTest, DamagedValuesStartWithTheirDefaultsAndSaySo) {
   EXPECT_EQ(Row[SerialAddress], QStringLiteral("2"));
   EXPECT_EQ(Row[SerialMode], QStringLiteral("RS232"));
   EXPECT_EQ(Row[SerialPacket], QStringLiteral("1"));
+  EXPECT_EQ(Row[SerialOutputFormat], QStringLiteral("##0.000"));
   EXPECT_EQ(F.Form_Screens, 0);
   EXPECT_TRUE(HasProblem({"sections missing", "[Serial 7]"}));
   EXPECT_TRUE(F.StatusText(0).startsWith(QStringLiteral("Settings: ")));
@@ -299,4 +304,52 @@ TEST_F(TMainFormTest, ALoadClosesTheDisplayWindowsAndReopensTheSavedLayout) {
   EXPECT_EQ(Opened.size(), 1);
   EXPECT_TRUE(Opened.value(0).endsWith(QStringLiteral("menu 1")));
   EXPECT_EQ(F.Menu_Open_Flag, 0);
+}
+
+TEST_F(TMainFormTest, AUserDisplayLoadKeepsTheDataAndNeedsAFittedSlotToReopen) {
+  WriteSettings("[Serial 0]\r\nFitted=0\r\n"
+                "[Display 4]\r\nForm Name=Survey\r\nForm Screens=3\r\n"
+                "Form Style 1=MDIGraph\r\nForm Style 2=MDIScroll\r\nForm Style 3=MDIFont\r\n");
+  TMainForm& F = MakeForm();
+  int Opened = 0;
+  F.SetDisplayWindowOpener([&Opened](TMainForm&, TMdiChildKind) { ++Opened; });
+  Start();
+  Core().History.SetCurrentValue(slWP1, QStringLiteral("12.500"));
+  Core().History.Advance();
+  Core().DepthTables.SetValue(slWP1, 13, 12.5);
+
+  F.Load4Execute();
+
+  EXPECT_EQ(Core().UserDisplayIndex, 4);
+  EXPECT_EQ(F.UserDisplayCaption(4), QStringLiteral("Survey"));
+  EXPECT_EQ(F.Form_Screens, 3);
+  // No slot is fitted: the saved windows would have nothing to show.
+  EXPECT_EQ(Opened, 0);
+  EXPECT_EQ(Core().History.Time_Array_Index(), 1);
+  EXPECT_EQ(Core().History.Value(slWP1, 0), QStringLiteral("12.500"));
+  EXPECT_EQ(Core().DepthTables.Value(slWP1, 13), 12.5);
+  EXPECT_EQ(Core().Reset_Data_Flag, 0);
+}
+
+TEST(SettingsSlot, OutputFormatMustWriteNumbersTheProgramCanReadBack) {
+  QTemporaryDir Dir;
+  ASSERT_TRUE(Dir.isValid());
+  struct TCase {
+    const char* Mask;
+    bool Kept;
+  };
+  const TCase Cases[] = {
+      {"##0.000", true},          {"0.0", true},      {"0", true},
+      {"0.0E+00", true},          {"", true},         {"000000.00000", true},
+      {"#,##0.000", false},       {"0.000 m", false}, {"##0.000;(##0.000)", false},
+      {"0.000;-0.000;zero", false}, {"\"x\"0", false},
+  };
+  for (const TCase& C : Cases) {
+    TIniFile Ini(Dir.path() + QStringLiteral("/mask.ini"));
+    Ini.WriteString(QStringLiteral("Serial 3"), QStringLiteral("Output Format"), QString::fromLatin1(C.Mask));
+    TSettingsReader R(Ini);
+    const TSerialRow Row = ReadSlot(R, 3);
+    EXPECT_EQ(Row[SerialOutputFormat], C.Kept ? QString::fromLatin1(C.Mask) : QStringLiteral("##0.000")) << C.Mask;
+    EXPECT_EQ(R.Problems().size(), C.Kept ? 0 : 1) << C.Mask;
+  }
 }

@@ -102,9 +102,13 @@ TEST(SetupModel, SampleIntervalSetsBothRates) {
     int32_t Item;
     const char* KirvoRate;
     const char* Rate;
-  } Cases[] = {{0, "250", "4"}, {1, "500", "2"}, {2, "1000", "1"}, {6, "5000", "1"}, {-1, "1000", "4"}};
+  } Cases[] = {{0, "250", "4"},   {1, "500", "2"},    {2, "1000", "1"},
+               {6, "5000", "1"},  {-1, "3000", "1"}, {7, "3000", "1"}};
   for (const auto& C : Cases) {
     const auto Core = MakeCore({});
+    // No choice keeps the pair as it was.
+    Core->Kirvo_Rate = QStringLiteral("3000");
+    Core->Rate = QStringLiteral("1");
     TSetupModel M(*Core);
     M.ComboBox2Change(C.Item);
     EXPECT_EQ(Core->Kirvo_Rate, QString::fromLatin1(C.KirvoRate)) << C.Item;
