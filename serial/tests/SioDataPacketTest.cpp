@@ -447,6 +447,8 @@ TEST(DataPacket, StepsAreWrittenToThePortsDispatchLog)
   PacketRig R;
   TSioDataPacket& P = R.Add(scString, "<", EndStr, ">");
   R.Open();
+  // The log is written out when the port closes; never into the working folder.
+  R.Port.SetLogName(Dir.filePath(QStringLiteral("port.log")));
   R.Port.SetLogging(tlOn);
   P.SetEnabled(true);
   R.Feed("x<ab>");
