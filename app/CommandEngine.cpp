@@ -18,12 +18,6 @@ constexpr int32_t ReplyPollTicks = 3;
 
 }  // namespace
 
-String ExceptionMessage(const std::exception& E) {
-  if (const auto* Ex = dynamic_cast<const Exception*>(&E))
-    return Ex->Message();
-  return QString::fromUtf8(E.what());
-}
-
 TWaitCursor::TWaitCursor(IDialogueHost& Host) : FHost(Host) { FHost.SetWaitCursor(true); }
 
 TWaitCursor::~TWaitCursor() { FHost.SetWaitCursor(false); }

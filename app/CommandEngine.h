@@ -177,9 +177,6 @@ private:
   String FLastReason;
 };
 
-// The message of E for a status text or a log line.
-String ExceptionMessage(const std::exception& E);
-
 // The wait cursor for the life of the object: however a dialogue ends, the
 // cursor comes back.
 class TWaitCursor {

@@ -43,18 +43,7 @@ TMainForm* MainForm = nullptr;
 
 namespace {
 
-String MessageOf(const std::exception& E) {
-  if (const auto* Ex = dynamic_cast<const Exception*>(&E))
-    return Ex->Message();
-  return QString::fromUtf8(E.what());
-}
-
 void LogLine(const String& Text) { qWarning().noquote() << QStringLiteral("Fathomix:") << Text; }
-
-bool Headless() {
-  const String Platform = QGuiApplication::platformName();
-  return Platform == QLatin1String("offscreen") || Platform.startsWith(QLatin1String("minimal"));
-}
 
 // The packets as the window's form sets them: start condition and string,
 // end string, time-out in ticks, port.
@@ -331,7 +320,7 @@ void TMainForm::WireCoreHooks() {
     try {
       return P->OutBuffFree();
     } catch (const std::exception& E) {
-      LogLine(QStringLiteral("output %1: %2").arg(N).arg(MessageOf(E)));
+      LogLine(QStringLiteral("output %1: %2").arg(N).arg(ExceptionMessage(E)));
       return 0;
     }
   };
@@ -344,7 +333,7 @@ void TMainForm::WireCoreHooks() {
     } catch (const std::exception& E) {
       // One output failing must not cost the sample its other outputs and
       // windows.
-      LogLine(QStringLiteral("output %1: telegram not sent: %2").arg(N).arg(MessageOf(E)));
+      LogLine(QStringLiteral("output %1: telegram not sent: %2").arg(N).arg(ExceptionMessage(E)));
     }
   };
   H.UpdateWindows = [this] {
@@ -411,7 +400,7 @@ void TMainForm::FlushPort(TSioCustomComPort* Port, const char* When) {
     Port->FlushOutBuffer();
   } catch (const std::exception& E) {
     LogLine(QStringLiteral("COM%1: flush %2 failed: %3")
-                .arg(Port->ComNumber()).arg(QLatin1String(When)).arg(MessageOf(E)));
+                .arg(Port->ComNumber()).arg(QLatin1String(When)).arg(ExceptionMessage(E)));
   }
 }
 
@@ -425,7 +414,7 @@ void TMainForm::PumpMessages() {
 void TMainForm::Message(const String& Text) {
   if (ShowMessage) {
     ShowMessage(Text);
-  } else if (Headless()) {
+  } else if (IsHeadless()) {
     LogLine(Text);
   } else {
     QMessageBox::information(FWindow.get(), Application ? Application->Title() : QStringLiteral("Fathomix"),
@@ -587,8 +576,8 @@ void TMainForm::CloseApplication() {
   try {
     WriteIniFile();
   } catch (const std::exception& E) {
-    LogLine(QStringLiteral("settings not written: %1").arg(MessageOf(E)));
-    SetStatusText(0, QStringLiteral("Settings not written: ") + MessageOf(E));
+    LogLine(QStringLiteral("settings not written: %1").arg(ExceptionMessage(E)));
+    SetStatusText(0, QStringLiteral("Settings not written: ") + ExceptionMessage(E));
   }
   for (TTimer* T : {Timer1, Timer2, Timer3, Timer4})
     T->SetEnabled(false);

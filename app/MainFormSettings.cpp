@@ -22,12 +22,6 @@ static_assert(SlotCount == 20, "TMainForm keeps one flag per sensor slot");
 
 namespace {
 
-String MessageOf(const std::exception& E) {
-  if (const auto* Ex = dynamic_cast<const Exception*>(&E))
-    return Ex->Message();
-  return QString::fromUtf8(E.what());
-}
-
 // The modular instrument (1..5) of a slot, 0 for a slot that is none.
 int32_t ModularOfSlot(int32_t Slot) {
   for (int32_t K = 1; K <= ModularInstrumentCount; ++K)
@@ -236,8 +230,8 @@ void TMainForm::OpenFittedOutputs(TSettingsReader& R) {
     } catch (const std::exception& E) {
       // The output stays fitted; with its port closed its telegrams are
       // dropped and its status says why.
-      C.OutputStatus(N) = QStringLiteral("COM%1: %2").arg(Port).arg(MessageOf(E));
-      R.AddProblem(QStringLiteral("[%1] COM%2 could not be opened: %3").arg(OutputSection(N)).arg(Port).arg(MessageOf(E)));
+      C.OutputStatus(N) = QStringLiteral("COM%1: %2").arg(Port).arg(ExceptionMessage(E));
+      R.AddProblem(QStringLiteral("[%1] COM%2 could not be opened: %3").arg(OutputSection(N)).arg(Port).arg(ExceptionMessage(E)));
     }
   }
 }
@@ -265,7 +259,7 @@ void TMainForm::BindSlot(TSettingsReader& R, int32_t Slot, std::array<int32_t, D
     if (Packet)
       PacketPort[static_cast<size_t>(Number)] = Port;
   } catch (const std::exception& E) {
-    Problem = QStringLiteral("COM%1 could not be bound: %2").arg(Port).arg(MessageOf(E));
+    Problem = QStringLiteral("COM%1 could not be bound: %2").arg(Port).arg(ExceptionMessage(E));
   }
   if (!Problem.isEmpty())
     ReportSlot(R, Slot, Problem);

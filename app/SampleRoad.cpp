@@ -142,12 +142,6 @@ double CorrectedAltimeter(const TCoreData& Core, double Range, double MeasuredSV
   }
 }
 
-String MessageOf(const std::exception& E) {
-  if (const auto* R = dynamic_cast<const Exception*>(&E))
-    return R->Message();
-  return QString::fromUtf8(E.what());
-}
-
 }  // namespace
 
 bool DecodeDataString(const AnsiString& Data, TDataString& Out, String& Reason) {
@@ -258,7 +252,7 @@ void SioDataPacket1StringPacket(TCoreData& Core, const AnsiString& Data) {
     if (Core.File_Replay_Flag == 0)
       StoreSample(Core, Day, TimeOfDay);
   } catch (const std::exception& E) {
-    Reject(QString::fromLatin1(Stage) + QStringLiteral(": ") + MessageOf(E));
+    Reject(QString::fromLatin1(Stage) + QStringLiteral(": ") + ExceptionMessage(E));
   } catch (...) {
     Reject(QString::fromLatin1(Stage) + QStringLiteral(": unknown error"));
   }

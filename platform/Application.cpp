@@ -16,12 +16,6 @@
 
 TApplication* Application = nullptr;
 
-namespace {
-
-// Posted to the application's window when another thread left messages to
-// show.
-constexpr uint32_t CM_SHOWQUEUEDEXCEPTIONS = WM_APP + 0x0100;
-
 bool IsHeadless()
 {
   if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
@@ -30,12 +24,11 @@ bool IsHeadless()
   return Platform == QLatin1String("offscreen") || Platform.startsWith(QLatin1String("minimal"));
 }
 
-String MessageOf(const std::exception& E)
-{
-  if (const auto* Ex = dynamic_cast<const Exception*>(&E))
-    return Ex->Message();
-  return QString::fromUtf8(E.what());
-}
+namespace {
+
+// Posted to the application's window when another thread left messages to
+// show.
+constexpr uint32_t CM_SHOWQUEUEDEXCEPTIONS = WM_APP + 0x0100;
 
 // A sentence gets its full stop; a message ending in punctuation keeps it.
 String AsShown(String Text)
@@ -90,6 +83,10 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), D(std::make
 
 TApplication::~TApplication()
 {
+  // The forms go first, while the application object still stands: closing
+  // their ports pumps messages and may report a worker thread's failure,
+  // both through Application.
+  DestroyComponents();
   if (Application == this)
     Application = nullptr;
   // Messages of other threads that never got to the screen still reach the
@@ -139,7 +136,7 @@ void TApplication::HandleException(const std::exception& E)
   if (dynamic_cast<const EAbort*>(&E))
     return;
   if (!IsMainThread()) {
-    const String Text = MessageOf(E);
+    const String Text = ExceptionMessage(E);
     if (IsHeadless() && !OnException) {
       WriteLogLine(FTitle, AsShown(Text));
       return;
@@ -165,7 +162,7 @@ void TApplication::HandleException(const std::exception& E)
   }
 }
 
-void TApplication::ShowException(const std::exception& E) { ShowMessageText(AsShown(MessageOf(E))); }
+void TApplication::ShowException(const std::exception& E) { ShowMessageText(AsShown(ExceptionMessage(E))); }
 
 void TApplication::ShowMessageText(const String& Text)
 {
@@ -184,5 +181,5 @@ void HandleApplicationException(const std::exception& E)
   if (dynamic_cast<const EAbort*>(&E))
     return;
   WriteLogLine(QCoreApplication::instance() ? QCoreApplication::applicationName() : String(),
-               AsShown(MessageOf(E)));
+               AsShown(ExceptionMessage(E)));
 }

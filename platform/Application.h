@@ -4,7 +4,8 @@
 //
 // main() creates the Qt application (QApplication for the GUI), then one
 // TApplication on the main thread; the constructor makes it the global
-// `Application`. Forms are created owned by it and freed with it.
+// `Application`. Forms are created owned by it and freed with it, before the
+// global is cleared, so they may still pump and report through it.
 #include "platform/Component.h"
 
 #include <cstdint>
@@ -60,3 +61,6 @@ extern TApplication* Application;
 // (message handlers, timers, worker threads): Application->HandleException
 // when an application object exists, otherwise the stderr line. Any thread.
 void HandleApplicationException(const std::exception& E);
+// No screen to show a window on: offscreen or minimal platform, or no GUI
+// application at all.
+bool IsHeadless();

@@ -2,6 +2,13 @@
 
 Exception::Exception(const String& Msg) : FMessage(Msg), FUtf8(Msg.toUtf8()) {}
 
+String ExceptionMessage(const std::exception& E)
+{
+  if (const auto* Ex = dynamic_cast<const Exception*>(&E))
+    return Ex->Message();
+  return QString::fromUtf8(E.what());
+}
+
 Exception::~Exception() = default;
 
 void Exception::SetMessage(const String& Msg)

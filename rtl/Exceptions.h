@@ -17,6 +17,9 @@ private:
   QByteArray FUtf8;
 };
 
+// The text of any exception: an Exception's own message, else what().
+String ExceptionMessage(const std::exception& E);
+
 #define FX_DECLARE_EXCEPTION(Name, Base)                   \
   class Name : public Base {                               \
   public:                                                  \
