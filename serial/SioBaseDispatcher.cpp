@@ -107,6 +107,7 @@ void TSioBaseDispatcher::DonePortPrim()
     DBufHead = DBufTail = 0;
     DispatchFull = false;
     InAvailMessage = false;
+    FlushedInNotice = false;
     GetCount = MaxGetCount = 0;
   }
   {
@@ -187,6 +188,7 @@ int32_t TSioBaseDispatcher::InitPort(const String& AComName, int32_t Baud, uint3
       DispatchFull = false;
       GetCount = MaxGetCount = 0;
       InAvailMessage = false;
+      FlushedInNotice = false;
     }
     {
       TSectionLock L(*OutputSection);
@@ -319,7 +321,8 @@ bool TSioBaseDispatcher::CharReady()
   if (!DBuffer)
     return false;
   if (InAvailMessage)
-    return (DBufTail + GetCount) % InputRingSize != DBufHead || (DispatchFull && GetCount < InputRingSize);
+    return !FlushedInNotice &&
+           ((DBufTail + GetCount) % InputRingSize != DBufHead || (DispatchFull && GetCount < InputRingSize));
   return DBufHead != DBufTail || DispatchFull;
 }
 
@@ -329,6 +332,8 @@ int32_t TSioBaseDispatcher::PeekChar(char& C, uint32_t Count)
   if (Count == 0 || Count > InputRingSize)
     return ecBadArgument;
   TSectionLock L(*DispSection);
+  if (InAvailMessage && FlushedInNotice)
+    return ecBufferIsEmpty;
   if (InAvailMessage)
     return PeekCharPrim(C, std::min<uint64_t>(uint64_t(GetCount) + Count, InputRingSize + 1));
   return PeekCharPrim(C, Count);
@@ -341,7 +346,9 @@ int32_t TSioBaseDispatcher::GetChar(char& C)
   {
     TSectionLock L(*DispSection);
     WasFull = DispatchFull;
-    if (InAvailMessage) {
+    if (InAvailMessage && FlushedInNotice) {
+      Result = ecBufferIsEmpty;
+    } else if (InAvailMessage) {
       ++GetCount;
       Result = PeekCharPrim(C, GetCount);
       if (Result != ecOK)
@@ -369,6 +376,8 @@ int32_t TSioBaseDispatcher::PeekBlock(void* Block, uint32_t Len)
   if (!Block)
     return ecBadArgument;
   TSectionLock L(*DispSection);
+  if (InAvailMessage && FlushedInNotice)
+    return ecBufferIsEmpty;
   uint32_t NewTail = 0;
   return PeekBlockPrim(static_cast<char*>(Block), InAvailMessage ? GetCount : 0, Len, NewTail);
 }
@@ -385,7 +394,9 @@ int32_t TSioBaseDispatcher::GetBlock(void* Block, uint32_t Len)
     TSectionLock L(*DispSection);
     WasFull = DispatchFull;
     uint32_t NewTail = 0;
-    if (InAvailMessage) {
+    if (InAvailMessage && FlushedInNotice) {
+      Result = ecBufferIsEmpty;
+    } else if (InAvailMessage) {
       Result = PeekBlockPrim(static_cast<char*>(Block), GetCount, Len, NewTail);
       if (Result > 0)
         GetCount += Len;
@@ -408,6 +419,8 @@ uint32_t TSioBaseDispatcher::InBuffUsed()
 {
   TSectionLock L(*DispSection);
   const uint32_t Stored = InRingCount();
+  if (InAvailMessage && FlushedInNotice)
+    return 0;
   if (InAvailMessage)
     return Stored > GetCount ? Stored - GetCount : 0;
   return Stored;
@@ -417,6 +430,8 @@ uint32_t TSioBaseDispatcher::InBuffFree()
 {
   TSectionLock L(*DispSection);
   const uint32_t Free = InputRingSize - InRingCount();
+  if (InAvailMessage && FlushedInNotice)
+    return InputRingSize;
   if (InAvailMessage)
     return std::min(InputRingSize, Free + GetCount);
   return Free;
@@ -428,8 +443,11 @@ int32_t TSioBaseDispatcher::FlushInBuffer()
   {
     TSectionLock L(*DispSection);
     if (InAvailMessage) {
-      // The delivery moves the tail past everything when it ends.
+      // The delivery moves the tail past everything when it ends; until then
+      // a handler still to run (a packet manager waiting for its lock, say)
+      // must not be handed the bytes from before the flush.
       MaxGetCount = InRingCount();
+      FlushedInNotice = true;
     } else {
       DBufTail = DBufHead;
       GetCount = 0;
@@ -498,6 +516,8 @@ bool TSioBaseDispatcher::ExtractData()
     if (Got > 0)
       DispatchFull = DBufHead == DBufTail;
   }
+  if (Read > 0)
+    FlushedInNotice = false;
   if (Read > 0 && DataWaiter) {
     DataArrived->SetEvent();
     WakeMainThread();

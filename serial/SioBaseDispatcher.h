@@ -367,6 +367,11 @@ protected:
   uint32_t DBufTail = 0;
   bool DispatchFull = false;
   bool InAvailMessage = false;
+  // The ring was flushed during the notification being delivered: the
+  // handlers still to read in it find nothing (the bytes were received
+  // before the flush), though the tail moves only when it ends. Cleared
+  // when new bytes come in.
+  bool FlushedInNotice = false;
   uint32_t GetCount = 0;
   uint32_t MaxGetCount = 0;
 

@@ -923,8 +923,16 @@ void TSioCustomComPort::GetBlock(void* Block, uint16_t Len)
 
 void TSioCustomComPort::FlushInBuffer()
 {
-  if (!ShuttingDown())
-    Check(ValidDispatcher()->FlushInBuffer() < 0 ? ecDeviceRead : 0);
+  if (ShuttingDown())
+    return;
+  const int32_t Result = ValidDispatcher()->FlushInBuffer();
+  // The packets keep bytes of their own, taken from the ring before the
+  // flush: a reply half collected then must not be completed by the bytes
+  // that follow (nor one completed then be delivered after the flush). The
+  // ring is emptied even when the device refused, so they drop theirs too.
+  if (TSioDataPacketManager* M = PacketManagerList->GetPortManager(this))
+    M->InputFlushed();
+  Check(Result < 0 ? ecDeviceRead : 0);
 }
 
 void TSioCustomComPort::FlushOutBuffer()

@@ -175,6 +175,9 @@ public:
   char GetChar();
   void PeekBlock(void* Block, uint16_t Len);
   void GetBlock(void* Block, uint16_t Len);
+  // Discards the bytes received so far: the dispatcher's and those the
+  // port's data packets were collecting (their matches restart, and their
+  // events still waiting for the main thread are dropped).
   void FlushInBuffer();
   void FlushOutBuffer();
   void SendBreak(uint16_t Ticks, bool Yield);

@@ -400,6 +400,33 @@ void TSioDataPacketManager::PacketTriggerHandler(uint32_t Msg, uint32_t WParam, 
   }
 }
 
+void TSioDataPacketManager::InputFlushed()
+{
+  TPacketLocked L(Lock.get());
+  for (TSioDataPacket* P : PacketList)
+    ++P->FFlushCount;
+  NotifyPending = false;
+  FreeBuffer();
+  for (TSioDataPacket* P : PacketList)
+    P->fBeginMatch = -1;
+  // Inside an event (a handler flushing, or the main thread flushing while a
+  // delivery waits for it) the end of the event restarts the packets.
+  if (fInEvent || !fEnabled)
+    return;
+  const std::vector<TSioDataPacket*> Packets = PacketList;
+  for (TSioDataPacket* P : Packets) {
+    if (!P->fEnabled || P->fManager != this)
+      continue;
+    P->Disable();
+    try {
+      P->Restart();
+    } catch (const std::exception& E) {
+      P->fEnabled = false;
+      HandleApplicationException(E);
+    }
+  }
+}
+
 bool TSioDataPacketManager::AnyMatchInProgress() const
 {
   return std::any_of(PacketList.begin(), PacketList.end(), [](const TSioDataPacket* P) {
@@ -573,6 +600,17 @@ void TSioDataPacket::SetComPort(TSioCustomComPort* Value)
 void TSioDataPacket::SetEnabled(bool Value)
 {
   TPacketLocked L(ManagerLock());
+  // While a delivery waits for the main thread the packet reads disabled
+  // already, so this must count even when nothing else changes. Inside its
+  // own event the delivery is the one in progress, and it runs to its end.
+  if (!Value && !InOwnEvent)
+    ++FDisableCount;
+  ApplyEnabled(Value);
+}
+
+void TSioDataPacket::ApplyEnabled(bool Value)
+{
+  TPacketLocked L(ManagerLock());
   if (Value == fEnabled)
     return;
   if (Value)
@@ -608,18 +646,18 @@ void TSioDataPacket::SetEndCond(TPacketEndSet Value)
 {
   TPacketLocked L(ManagerLock());
   const bool Was = fEnabled;
-  SetEnabled(false);
+  ApplyEnabled(false);
   fEndCond = Value;
-  SetEnabled(Was);
+  ApplyEnabled(Was);
 }
 
 void TSioDataPacket::SetEndString(const AnsiString& Value)
 {
   TPacketLocked L(ManagerLock());
   const bool Was = fEnabled;
-  SetEnabled(false);
+  ApplyEnabled(false);
   fEndString = Value;
-  SetEnabled(Was);
+  ApplyEnabled(Was);
 }
 
 void TSioDataPacket::Validate() const
@@ -846,7 +884,7 @@ void TSioDataPacket::ProcessData(int32_t I)
   }
 }
 
-void TSioDataPacket::DeliverEvents(bool TimeoutEvent, const AnsiString& Data)
+bool TSioDataPacket::DeliverEvents(bool TimeoutEvent, const AnsiString& Data, uint32_t Disables, uint32_t Flushes)
 {
   // The events get their own copy of the bytes: while they wait for the main
   // thread the manager's buffer may be freed (the port closing, the last
@@ -855,9 +893,15 @@ void TSioDataPacket::DeliverEvents(bool TimeoutEvent, const AnsiString& Data)
   // called through a copy, so that freeing its packet does not pull the
   // handler from under its own call.
   const std::shared_ptr<std::atomic<bool>> Alive = FAlive;
-  const auto Fire = [this, Alive, TimeoutEvent, Data]() {
+  bool Ran = false; // Synchronize returns only once Fire has run
+  const auto Fire = [this, Alive, TimeoutEvent, Data, Disables, Flushes, &Ran]() {
     if (!Alive->load())
       return;
+    // Read on the thread that disables and flushes: a dialogue that disabled
+    // the packet or flushed the port must not get a reply from before that.
+    if (FDisableCount.load() != Disables || FFlushCount.load() != Flushes)
+      return;
+    Ran = true;
     InOwnEvent = true;
     PacketBuffer = reinterpret_cast<const uint8_t*>(Data.constData());
     fCollectedSize = static_cast<int32_t>(Data.size());
@@ -897,6 +941,7 @@ void TSioDataPacket::DeliverEvents(bool TimeoutEvent, const AnsiString& Data)
   } else {
     Fire();
   }
+  return Ran;
 }
 
 bool TSioDataPacket::StillIn(const TSioDataPacket* Packet, const std::atomic<bool>& Alive,
@@ -926,11 +971,12 @@ void TSioDataPacket::Packet(TEndedBy EndedBy)
   const AnsiString Data(reinterpret_cast<const char*>(Mgr->fDataBuffer.data() + Offset), fDataSize);
   Log(EndedBy == TEndedBy::EndString ? dstStringPacket : dstSizePacket, Data);
   const std::shared_ptr<std::atomic<bool>> Alive = FAlive;
-  DeliverEvents(false, Data);
+  const uint32_t Disables = FDisableCount.load();
+  const bool Ran = DeliverEvents(false, Data, Disables, FFlushCount.load());
   // Freed or moved to another port meanwhile: the packet is not this
   // delivery's to finish, only the manager is.
   const bool Own = StillIn(this, *Alive, Mgr);
-  if (Own) {
+  if (Own && Ran) {
     // Marked once the events have run: a wait that starts while they run on
     // the main thread cannot clear the mark of its own packet.
     if (Waiting)
@@ -938,7 +984,9 @@ void TSioDataPacket::Packet(TEndedBy EndedBy)
     FDataMatch = true;
   }
   Mgr->RemoveData(Begin, Span);
-  if (Own && fAutoEnable && !Waiting)
+  // Disabled from outside since the bytes came: it stays off, AutoEnable or
+  // not. Dropped by a flush: it waits on, as if the bytes had never come.
+  if (Own && FDisableCount.load() == Disables && (!Ran || (fAutoEnable && !Waiting)))
     fEnabled = true; // enabled afresh when the event ends
   Mgr->LeaveEvent();
   WakeMainThread();
@@ -966,10 +1014,14 @@ void TSioDataPacket::TimedOut()
   }
   const bool FlushAsSet = FFlushOnTimeout;
   const std::shared_ptr<std::atomic<bool>> Alive = FAlive;
-  DeliverEvents(true, Data);
+  const uint32_t Disables = FDisableCount.load();
+  const bool Ran = DeliverEvents(true, Data, Disables, FFlushCount.load());
   const bool Own = StillIn(this, *Alive, Mgr);
-  if (Own)
+  if (Own && Ran)
     FTimedOut = true;
+  // Overtaken by a flush of the port's input: the packet waits afresh.
+  if (Own && !Ran && FDisableCount.load() == Disables)
+    fEnabled = true;
   if (Own ? FFlushOnTimeout : FlushAsSet)
     Mgr->RemoveData(0, Mgr->BufferPtr);
   Mgr->LeaveEvent();

@@ -60,7 +60,10 @@ public:
   // ---- published properties
   bool Enabled() const { return fEnabled; }
   // True validates the settings (EInvalidProperty) and starts matching once
-  // the port is open; Enabled becomes true only if that succeeded.
+  // the port is open; Enabled becomes true only if that succeeded. False,
+  // outside the packet's own event, also drops an event of the packet that
+  // is already on its way to the main thread: none arrives until the packet
+  // is enabled again, and AutoEnable does not bring it back.
   void SetEnabled(bool Value);
   bool AutoEnable() const { return fAutoEnable; }
   void SetAutoEnable(bool Value);
@@ -119,6 +122,9 @@ private:
   // The manager's lock, for settings the dispatch thread reads while it matches.
   TPacketLock* ManagerLock() const;
 
+  // SetEnabled without dropping an event on its way: a setting that needs
+  // the patterns made afresh.
+  void ApplyEnabled(bool Value);
   void Enable();
   // Enable without looking at the component state: the restart of a packet
   // that is enabled already (after an event, when another takes the
@@ -136,8 +142,11 @@ private:
   bool Matches(const AnsiString& Pattern, const AnsiString& Mask, int32_t Pos, uint8_t C) const;
   int32_t RetryStart(const AnsiString& Pattern, const AnsiString& Mask, int32_t From, int32_t I) const;
   // Runs the events with Data as the collected bytes: on the main thread
-  // (the manager's lock let go meanwhile) with SyncEvents, else here.
-  void DeliverEvents(bool TimeoutEvent, const AnsiString& Data);
+  // (the manager's lock let go meanwhile) with SyncEvents, else here. False
+  // when they were dropped: the packet was disabled or its port's input
+  // flushed since Disables and Flushes were read (under the manager's lock,
+  // when the data was collected).
+  bool DeliverEvents(bool TimeoutEvent, const AnsiString& Data, uint32_t Disables, uint32_t Flushes);
   // After the events: whether Packet (Alive: a copy of its FAlive taken
   // before them) is still alive and still one of Mgr's, so that the end of
   // its delivery may touch it. Packet itself is not looked at.
@@ -174,6 +183,11 @@ private:
   bool EnablePending = false;
   bool HaveCapture = false;
   bool FSyncEvents = true;
+  // Counted up by a disable from outside the packet's own event and by a
+  // flush of its port's input: an event whose data was collected before
+  // either is not delivered.
+  std::atomic<uint32_t> FDisableCount{0};
+  std::atomic<uint32_t> FFlushCount{0};
   std::atomic<bool> FDataMatch{false};
   std::atomic<bool> FTimedOut{false};
   int32_t FEnableTimeout = 0;
@@ -214,6 +228,9 @@ public:
   void PortOpenCloseEx(TObject* CP, TSioCallbackType CallbackType);
   // The port is being destroyed: its packets lose it and the manager goes.
   void PortGone();
+  // The port's input was flushed: the bytes held go, every match in progress
+  // restarts and the events still waiting for the main thread are dropped.
+  void InputFlushed();
   // The dispatcher's notifications (dispatch thread): new bytes, timers.
   void PacketTriggerHandler(uint32_t Msg, uint32_t WParam, int32_t LParam);
 

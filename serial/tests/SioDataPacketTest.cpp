@@ -1,11 +1,14 @@
 // The packet matcher over a port whose dispatcher is the scripted device:
 // the test feeds bytes and runs the trigger checks itself, so every delivery
-// happens inside Feed, deterministically.
+// happens inside Feed, deterministically. Where an event must wait for the
+// main thread, a DispatchStep plays the dispatch thread for one step.
 #include "serial/SioDataPacket.h"
 
 #include "FakeDispatcher.h"
+#include "PortTestSupport.h"
 #include "TestClock.h"
 #include "platform/Messages.h"
+#include "platform/Thread.h"
 #include "serial/SioComPort.h"
 #include "serial/SioErrors.h"
 #include "serial/SioExceptions.h"
@@ -15,7 +18,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <ostream>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -25,6 +33,11 @@ struct Delivery {
   AnsiString Data;
   bool operator==(const Delivery&) const = default;
 };
+
+void PrintTo(const Delivery& D, std::ostream* Os)
+{
+  *Os << "{" << static_cast<const void*>(D.Sender) << ", \"" << D.Data.toStdString() << "\"}";
+}
 
 class PacketRig {
 public:
@@ -87,6 +100,48 @@ public:
 
 const TPacketEndSet EndStr = EndBit(ecString);
 const TPacketEndSet EndSize = EndBit(ecPacketSize);
+
+// Plays the port's dispatch thread for one step (bytes or timers) whose
+// events go to the main thread. The main thread handles no message until
+// they are queued (WaitForHandOver), so the test acts while they wait, for
+// certain, and only then lets them run (Finish).
+class DispatchStep {
+public:
+  explicit DispatchStep(const std::function<void()>& Step)
+      : FThread([this, Step] {
+          Step();
+          FDone = true;
+          WakeMainThread();
+        })
+  {
+  }
+  ~DispatchStep() { Finish(); }
+  DispatchStep(const DispatchStep&) = delete;
+  DispatchStep& operator=(const DispatchStep&) = delete;
+
+  static bool WaitForHandOver()
+  {
+    const auto Until = std::chrono::steady_clock::now() + std::chrono::milliseconds(WaitLimitMs);
+    while (!SynchronizePending()) {
+      if (std::chrono::steady_clock::now() >= Until)
+        return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+  }
+  bool Finish()
+  {
+    if (!FThread.joinable())
+      return true;
+    const bool Done = PumpUntil([this] { return FDone.load(); });
+    FThread.join();
+    return Done;
+  }
+
+private:
+  std::atomic<bool> FDone{false};
+  std::thread FThread;
+};
 
 } // namespace
 
@@ -470,4 +525,150 @@ TEST(DataPacket, StepsAreWrittenToThePortsDispatchLog)
   // AutoEnable: enabled afresh when the event is over.
   Expected.insert(Expected.end(), std::begin(Enabled), std::end(Enabled));
   EXPECT_EQ(Steps, Expected);
+}
+
+// A dialogue flushes the port's input before it sends a command: whatever a
+// packet collected before the flush must not become part of the reply.
+TEST(DataPacket, FlushDropsWhatThePacketCollected)
+{
+  const struct {
+    const char* Name;
+    TPacketStartCond Start;
+    const char* StartString;
+    TPacketEndSet End;
+    const char* EndString;
+    int32_t Size;
+    AnsiString Before, After;
+    std::vector<AnsiString> Expected;
+  } Cases[] = {
+      {"half a reply collected", scString, "<", EndStr, ">", 0, "<stale", "tail><fresh>", {"<fresh>"}},
+      {"start string half seen", scString, "$$", EndStr, "\r", 0, "$", "$x\r$$y\r", {"$$y\r"}},
+      {"any data collected", scAnyData, "", EndStr, "\r\n>", 0, "stale", "OK\r\n>", {"OK\r\n>"}},
+      {"bytes counted", scString, "#", EndSize, "", 4, "#ab", "cd#efg", {"#efg"}},
+  };
+  for (const auto& C : Cases) {
+    PacketRig R;
+    TSioDataPacket& P = R.Add(C.Start, C.StartString, C.End, C.EndString, C.Size);
+    R.Open();
+    P.SetEnabled(true);
+    R.Feed(C.Before);
+    R.Port.FlushInBuffer();
+    EXPECT_EQ(R.Manager()->BytesHeld(), 0) << C.Name;
+    EXPECT_TRUE(P.Enabled()) << C.Name << ": the packet goes on waiting";
+    R.Feed(C.After);
+    std::vector<AnsiString> Data;
+    for (const Delivery& D : R.Got)
+      Data.push_back(D.Data);
+    EXPECT_EQ(Data, C.Expected) << C.Name;
+  }
+}
+
+TEST(DataPacket, FlushReleasesTheCaptureOfAStaleReply)
+{
+  PacketRig R;
+  TSioDataPacket& Reply = R.Add(scString, "<", EndStr, ">");
+  TSioDataPacket& Other = R.Add(scString, "[", EndStr, "]");
+  R.Open();
+  Reply.SetEnabled(true);
+  Other.SetEnabled(true);
+  R.Feed("<stale");
+  ASSERT_EQ(Reply.PacketMode(), dpCollecting);
+  R.Port.FlushInBuffer();
+  EXPECT_EQ(Reply.PacketMode(), dpWaitStart);
+  R.Feed("[b]<a>");
+  EXPECT_EQ(R.Got, (std::vector<Delivery>{{&Other, "[b]"}, {&Reply, "<a>"}}));
+}
+
+// A handler that flushes the port also drops the bytes that came in the same
+// block after its packet's end.
+TEST(DataPacket, FlushFromAHandlerDropsTheRestOfTheBlock)
+{
+  PacketRig R;
+  TSioDataPacket& First = R.Add(scString, "<", EndStr, ">");
+  TSioDataPacket& Second = R.Add(scString, "[", EndStr, "]");
+  First.OnStringPacket = [&](TObject* Sender, const AnsiString& Data) {
+    R.Got.push_back({Sender, Data});
+    R.Port.FlushInBuffer();
+  };
+  R.Open();
+  First.SetEnabled(true);
+  Second.SetEnabled(true);
+  R.Feed("<a>[old]");
+  EXPECT_EQ(R.Got, (std::vector<Delivery>{{&First, "<a>"}}));
+  EXPECT_EQ(R.Manager()->BytesHeld(), 0);
+  R.Feed("[new]<b>");
+  EXPECT_EQ(R.Got, (std::vector<Delivery>{{&First, "<a>"}, {&Second, "[new]"}, {&First, "<b>"}}));
+}
+
+// A delivery or time-out whose events wait for the main thread when the main
+// thread disables the packet or flushes the port: the events are dropped,
+// and the packet is left as that call says.
+TEST(DataPacket, EventsWaitingForTheMainThreadAndWhatOvertakesThem)
+{
+  enum class Then { Nothing, Disable, DisableEnable, Flush, FlushEnable };
+  const struct {
+    const char* Name;
+    bool TimeOut; // else a delivery
+    bool AutoEnable;
+    Then Act;
+    bool EnabledAfter;
+    std::vector<AnsiString> Expected; // after "<2>" followed
+  } Cases[] = {
+      {"delivery left alone", false, true, Then::Nothing, true, {"<1>", "<2>"}},
+      {"delivery, disabled", false, true, Then::Disable, false, {}},
+      {"delivery, disabled and enabled", false, false, Then::DisableEnable, true, {"<2>"}},
+      {"delivery, flushed", false, false, Then::Flush, true, {"<2>"}},
+      {"delivery, flushed and enabled", false, false, Then::FlushEnable, true, {"<2>"}},
+      {"time-out left alone", true, true, Then::Nothing, false, {"time-out"}},
+      {"time-out, disabled", true, true, Then::Disable, false, {}},
+      {"time-out, flushed", true, false, Then::Flush, true, {"<2>"}},
+  };
+  for (const auto& C : Cases) {
+    TManualClock Clock(55000);
+    PacketRig R;
+    TSioDataPacket& P = R.Add(scString, "<", EndStr, ">");
+    P.SetTimeOut(1);
+    P.SetAutoEnable(C.AutoEnable);
+    R.Open();
+    P.SetEnabled(true);
+    {
+      if (C.TimeOut) {
+        R.Feed("<1");
+        Clock.Advance(110);
+      }
+      DispatchStep Step([&] {
+        if (C.TimeOut)
+          R.RunTimers();
+        else
+          R.Feed("<1>");
+      });
+      ASSERT_TRUE(DispatchStep::WaitForHandOver()) << C.Name;
+      switch (C.Act) {
+      case Then::Nothing:
+        break;
+      case Then::Disable:
+        P.SetEnabled(false);
+        break;
+      case Then::DisableEnable:
+        P.SetEnabled(false);
+        P.SetEnabled(true);
+        break;
+      case Then::Flush:
+        R.Port.FlushInBuffer();
+        break;
+      case Then::FlushEnable:
+        R.Port.FlushInBuffer();
+        P.SetEnabled(true);
+        break;
+      }
+      ASSERT_TRUE(Step.Finish()) << C.Name;
+    }
+    EXPECT_EQ(P.Enabled(), C.EnabledAfter) << C.Name;
+    R.Feed("<2>");
+    std::vector<AnsiString> Events;
+    for (const Delivery& D : R.Got)
+      Events.push_back(D.Data);
+    Events.insert(Events.end(), R.TimedOut.size(), "time-out");
+    EXPECT_EQ(Events, C.Expected) << C.Name;
+  }
 }

@@ -128,6 +128,34 @@ TEST_F(Triggers, FlushInsideANotificationEmptiesTheRingWhenItEnds)
   EXPECT_FALSE(D.CharReady());
 }
 
+// A handler still to be called in the notification during which the input
+// was flushed (a packet manager waiting for its lock while the main thread
+// flushes) must not get the bytes from before the flush.
+TEST_F(Triggers, HandlersAfterAFlushInTheSameNotificationFindNothing)
+{
+  Listener Second;
+  ASSERT_EQ(D.RegisterEventTriggerHandler(Second.Event()), ecOK);
+  AnsiString Got = "unset";
+  char C = 0;
+  L.React = [&](uint32_t, uint32_t, int32_t) { D.FlushInBuffer(); };
+  Second.React = [&](uint32_t, uint32_t, int32_t) {
+    EXPECT_EQ(D.InBuffUsed(), 0u);
+    EXPECT_FALSE(D.CharReady());
+    EXPECT_EQ(D.PeekChar(C, 1), ecBufferIsEmpty);
+    EXPECT_EQ(D.GetChar(C), ecBufferIsEmpty);
+    Got = ReadAll(D, 3);
+  };
+  D.Receive("old");
+  D.SendNotify(TriggerAvailMsg, 3, 0);
+  EXPECT_TRUE(Got.isEmpty());
+  // Bytes that come after it are read as ever, in the next notification.
+  L.React = nullptr;
+  Second.React = [&](uint32_t, uint32_t, int32_t) { Got = ReadAll(D, 3); };
+  D.Receive("new");
+  EXPECT_TRUE(D.SendNotify(TriggerAvailMsg, 3, 0));
+  EXPECT_EQ(Got, AnsiString("new"));
+}
+
 TEST_F(Triggers, DataTriggerMatching)
 {
   const struct {
