@@ -86,6 +86,7 @@ TApplication::~TApplication()
   // The forms go first, while the application object still stands: closing
   // their ports pumps messages and may report a worker thread's failure,
   // both through Application.
+  IncludeState(csDestroying);
   DestroyComponents();
   if (Application == this)
     Application = nullptr;

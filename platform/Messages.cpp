@@ -87,6 +87,8 @@ struct WindowRec {
   std::shared_ptr<ThreadQueue> Queue;
 };
 
+// Lock order: a queue's lock may be held while the registry's is taken (a
+// cross-thread send checks its window there), never the other way round.
 struct Registry {
   std::mutex M;
   std::unordered_map<HWND, std::shared_ptr<WindowRec>> Windows;
@@ -233,6 +235,22 @@ bool TakePosted(ThreadQueue& Q, PostedMessage& Out, std::shared_ptr<WindowRec>& 
   }
 }
 
+// Handles the messages posted before the call; those their handlers post
+// wait for the next pump, so a handler that posts to itself cannot keep the
+// thread here for ever.
+void HandlePostedOnEntry(ThreadQueue& Q)
+{
+  size_t Count;
+  {
+    std::lock_guard<std::mutex> Lock(Q.M);
+    Count = Q.Posted.size();
+  }
+  PostedMessage M;
+  std::shared_ptr<WindowRec> Rec;
+  while (Count-- > 0 && TakePosted(Q, M, Rec))
+    CallHandler(*Rec, M.Msg, M.WParam, M.LParam);
+}
+
 uint32_t MessageCode(const PostedMessage& M)
 {
   return ((M.Wnd & 0xFFFFu) << 16) | (M.Msg & 0xFFFFu);
@@ -251,15 +269,7 @@ void ExitQtLoop(int32_t Code)
 void DrainQueue(ThreadQueue& Q)
 {
   ServeIncoming(Q);
-  size_t Count;
-  {
-    std::lock_guard<std::mutex> Lock(Q.M);
-    Count = Q.Posted.size();
-  }
-  PostedMessage M;
-  std::shared_ptr<WindowRec> Rec;
-  while (Count-- > 0 && TakePosted(Q, M, Rec))
-    CallHandler(*Rec, M.Msg, M.WParam, M.LParam);
+  HandlePostedOnEntry(Q);
 
   // The quit message ends Qt's loop only at the outermost level: inside a
   // wait of this layer it must stay queued for that wait to see.
@@ -374,7 +384,10 @@ bool SendCrossThread(const std::shared_ptr<WindowRec>& Rec, HWND Wnd, uint32_t M
   ThreadQueue& Owner = *Rec->Queue;
   {
     std::lock_guard<std::mutex> Lock(Owner.M);
-    if (!Owner.Alive)
+    // Asked again under the owner's lock: DeallocateHWnd unregisters the
+    // window before it sweeps this queue, so a request for a window freed
+    // since FindWindow is either refused here or found by that sweep.
+    if (!Owner.Alive || !IsWindow(Wnd))
       return false;
     Owner.Sent.push_back(Req);
     WakeLocked(Owner);
@@ -396,7 +409,7 @@ bool SendCrossThread(const std::shared_ptr<WindowRec>& Rec, HWND Wnd, uint32_t M
     else
       Woken = Me->CV.wait_until(Lock, Deadline, Ready);
     if (Req->Done) {
-      if (Result)
+      if (Result && Req->Handled)
         *Result = Req->Result;
       return Req->Handled;
     }
@@ -415,7 +428,7 @@ bool SendCrossThread(const std::shared_ptr<WindowRec>& Rec, HWND Wnd, uint32_t M
     }
     Lock.lock();
     if (Req->Done) {
-      if (Result)
+      if (Result && Req->Handled)
         *Result = Req->Result;
       return Req->Handled;
     }
@@ -475,9 +488,35 @@ HWND AllocateHWnd(TWndMethod Handler)
 
 void DeallocateHWnd(HWND Wnd)
 {
-  Registry& R = Reg();
-  std::lock_guard<std::mutex> Lock(R.M);
-  R.Windows.erase(Wnd);
+  std::shared_ptr<WindowRec> Rec;
+  {
+    Registry& R = Reg();
+    std::lock_guard<std::mutex> Lock(R.M);
+    const auto It = R.Windows.find(Wnd);
+    if (It == R.Windows.end())
+      return;
+    Rec = std::move(It->second);
+    R.Windows.erase(It);
+  }
+  // A sender blocked on the window gets its answer now: the owner may free
+  // a window and then wait without pumping (for a worker that is itself
+  // sending to that window), and the sender must not wait for a pump that
+  // would only tell it the window is gone.
+  std::deque<std::shared_ptr<SentRequest>> Orphans;
+  {
+    ThreadQueue& Q = *Rec->Queue;
+    std::lock_guard<std::mutex> Lock(Q.M);
+    for (auto It = Q.Sent.begin(); It != Q.Sent.end();) {
+      if ((*It)->Wnd == Wnd) {
+        Orphans.push_back(std::move(*It));
+        It = Q.Sent.erase(It);
+      } else {
+        ++It;
+      }
+    }
+  }
+  for (const auto& Req : Orphans)
+    CompleteRequest(Req, false, 0);
 }
 
 bool IsWindow(HWND Wnd) { return FindWindow(Wnd) != nullptr; }
@@ -613,15 +652,7 @@ bool ProcessPendingMessages()
   ThreadQueue& Q = CurrentQueue();
   PumpFrame Frame(Q);
   ServeIncoming(Q);
-  size_t Count;
-  {
-    std::lock_guard<std::mutex> Lock(Q.M);
-    Count = Q.Posted.size();
-  }
-  PostedMessage M;
-  std::shared_ptr<WindowRec> Rec;
-  while (Count-- > 0 && TakePosted(Q, M, Rec))
-    CallHandler(*Rec, M.Msg, M.WParam, M.LParam);
+  HandlePostedOnEntry(Q);
   // A pass through Qt's events costs a system call and the dispatcher's
   // bookkeeping, several microseconds: a sample loop that pumps after every
   // sample would spend a third of its time there. This layer's own messages

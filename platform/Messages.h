@@ -76,7 +76,8 @@ intptr_t SendMessage(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam);
 // and then returns false. A message given up before the owner took it is
 // withdrawn, so it is never handled late; the owner thread may itself be
 // blocked waiting for the sender without a deadlock. False also for an
-// unknown window or one whose thread ends before answering.
+// unknown window, one freed before answering or one whose thread ends before
+// answering. *Result is written only when the handler answered.
 bool SendMessageTimeout(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam,
                         uint32_t Timeout, intptr_t* Result);
 

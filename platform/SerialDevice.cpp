@@ -541,6 +541,14 @@ void SerialDevice::Close() {
   Lock.lock();
   d->Idle.wait(Lock, [&] { return d->Users == 0; });
   if (!d->Gone) {
+    // The last close of a serial tty waits until the driver has sent what it
+    // holds, up to 30 s, and for ever as far as anyone can tell when the far
+    // side holds the line by CTS or XOFF: a program could not end. Output
+    // still queued at close is dropped instead, as the port's own close
+    // purges it first anyway. A pseudo-terminal never waits, and flushing
+    // it would take back bytes the far side has already been given.
+    if (!d->Pty)
+      ioctl(d->Fd, TCFLSH, TCOFLUSH);
     std::lock_guard<std::mutex> L(d->LineM);
     if (d->Rs485On != d->OriginalRs485)
       SetRs485(d->Fd, d->OriginalRs485);
@@ -698,6 +706,26 @@ uint32_t DeviceCall(SerialDevice::Impl* D, unsigned long Request, unsigned long 
   return SysErr::Success;
 }
 
+// The bytes in one of the driver's queues: FIONREAD (received, unread) or
+// TIOCOUTQ (not yet sent). False with errno set on failure.
+bool ReadQueueCount(int Fd, unsigned long Request, uint32_t& Count) {
+  int N = 0;
+  if (ioctl(Fd, Request, &N) != 0)
+    return false;
+  Count = uint32_t(N < 0 ? 0 : N);
+  return true;
+}
+
+uint32_t QueueCall(SerialDevice::Impl* D, unsigned long Request, uint32_t& Count) {
+  Count = 0;
+  DeviceUse Use(D);
+  if (Use.Error)
+    return Fail(Use.Error);
+  if (!ReadQueueCount(Use.Fd, Request, Count))
+    return D->IoError(errno);
+  return SysErr::Success;
+}
+
 } // namespace
 
 uint32_t SerialDevice::SetDtr(bool On) {
@@ -760,11 +788,8 @@ uint32_t SerialDevice::ClearError(uint32_t& Errors, SerialStatus* Status) {
   if (!Status)
     return SysErr::Success;
   *Status = SerialStatus();
-  int In = 0, Out = 0;
-  if (ioctl(Fd, FIONREAD, &In) != 0 || ioctl(Fd, TIOCOUTQ, &Out) != 0)
+  if (!ReadQueueCount(Fd, FIONREAD, Status->InQue) || !ReadQueueCount(Fd, TIOCOUTQ, Status->OutQue))
     return d->IoError(errno);
-  Status->InQue = uint32_t(In < 0 ? 0 : In);
-  Status->OutQue = uint32_t(Out < 0 ? 0 : Out);
   int Lines = 0;
   if (CtsFlow && ioctl(Fd, TIOCMGET, &Lines) == 0)
     Status->CtsHold = !(Lines & TIOCM_CTS);
@@ -793,27 +818,11 @@ uint32_t SerialDevice::Purge(uint32_t Flags) {
 }
 
 uint32_t SerialDevice::InQueue(uint32_t& Count) {
-  Count = 0;
-  DeviceUse Use(d.get());
-  if (Use.Error)
-    return Fail(Use.Error);
-  int N = 0;
-  if (ioctl(Use.Fd, FIONREAD, &N) != 0)
-    return d->IoError(errno);
-  Count = uint32_t(N < 0 ? 0 : N);
-  return SysErr::Success;
+  return QueueCall(d.get(), FIONREAD, Count);
 }
 
 uint32_t SerialDevice::OutQueue(uint32_t& Count) {
-  Count = 0;
-  DeviceUse Use(d.get());
-  if (Use.Error)
-    return Fail(Use.Error);
-  int N = 0;
-  if (ioctl(Use.Fd, TIOCOUTQ, &N) != 0)
-    return d->IoError(errno);
-  Count = uint32_t(N < 0 ? 0 : N);
-  return SysErr::Success;
+  return QueueCall(d.get(), TIOCOUTQ, Count);
 }
 
 uint32_t SerialDevice::Read(void* Buf, uint32_t Size, uint32_t& Got) {

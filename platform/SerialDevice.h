@@ -177,7 +177,8 @@ public:
   uint32_t Open(const String& ComName);
   // The same for a device path.
   uint32_t OpenPath(const String& Path);
-  // Gives the device back the settings it had before Open.
+  // Gives the device back the settings it had before Open. Output the
+  // driver has not sent yet is dropped, so Close never waits for the line.
   void Close();
   bool IsOpen() const;
   String DevicePath() const;
@@ -198,8 +199,9 @@ public:
   String LastRefusal() const;
 
   uint32_t LineFunction(uint32_t Function);
-  // On a device without modem lines (a pseudo-terminal) the level is only
-  // recorded and the call succeeds.
+  // On a device without modem lines (a pseudo-terminal) there is no line to
+  // change and the call succeeds; GetState reports the control modes of the
+  // last SetState, as a DCB does after an escape function.
   uint32_t SetDtr(bool On);
   uint32_t SetRts(bool On);
   uint32_t SetBreak(bool On);

@@ -119,6 +119,11 @@ void TThread::Synchronize(const std::function<void()>& Method)
 struct TThread::Impl {
   std::thread Thread;
   TEvent FinishedEvent{true, false};
+  // Held by Start until Thread holds the new thread: a thread that frees
+  // itself may finish before the std::thread has been stored, and its
+  // destructor must find it stored (and the store must not land in a freed
+  // object).
+  std::mutex StartLock;
 };
 
 TThread::TThread() : D(std::make_unique<Impl>()), FThreadID(++gLastThreadID) {}
@@ -149,6 +154,7 @@ void TThread::Start()
   if (FStarted)
     throw EThread(QStringLiteral("Cannot call Start on a running or suspended thread"));
   FStarted = true;
+  std::lock_guard<std::mutex> Lock(D->StartLock);
   D->Thread = std::thread(&TThread::ThreadProc, this);
 }
 
@@ -198,7 +204,7 @@ void TThread::ApplyPriority()
   static const int NiceOf[] = {19, 10, 5, 0, -5, -10, -20};
   // Best effort: raising priority needs privileges an ordinary process lacks,
   // and a thread at the wrong priority still works.
-  (void)setpriority(PRIO_PROCESS, static_cast<id_t>(Tid), NiceOf[FPriority]);
+  (void)setpriority(PRIO_PROCESS, static_cast<id_t>(Tid), NiceOf[FPriority.load()]);
 }
 
 void TThread::DoTerminate()
@@ -209,6 +215,9 @@ void TThread::DoTerminate()
 
 void TThread::ThreadProc(TThread* Self)
 {
+  {
+    std::lock_guard<std::mutex> Wait(Self->D->StartLock);
+  }
   tlsThreadID = Self->FThreadID;
   Self->FKernelThreadID = static_cast<int32_t>(gettid());
   if (Self->FPriority != tpNormal)

@@ -70,7 +70,7 @@ public:
   uintptr_t Handle() const;
   // Accepted at any time; applied as far as the system lets an unprivileged
   // process (lowering always works, raising usually does not).
-  TThreadPriority Priority() const { return FPriority; }
+  TThreadPriority Priority() const { return FPriority.load(); }
   void SetPriority(TThreadPriority Value);
   // The exception that ended Execute, if any. A FreeOnTerminate thread hands
   // it to the application's exception handler instead, since nobody could
@@ -104,7 +104,9 @@ private:
   std::atomic<bool> FFreeOnTerminate{false};
   std::atomic<int32_t> FReturnValue{0};
   std::atomic<int32_t> FKernelThreadID{0};
-  TThreadPriority FPriority = tpNormal;
+  // Atomic with FKernelThreadID: a priority set just as the thread starts is
+  // seen either by the setter (the thread is known) or by the thread itself.
+  std::atomic<TThreadPriority> FPriority{tpNormal};
   std::exception_ptr FFatalException;
 };
 

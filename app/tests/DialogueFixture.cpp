@@ -198,8 +198,8 @@ void TDialogueTest::MakeHost(std::unique_ptr<TCoreData> Core) {
                                                   {18, SioDataPacket18StringPacket}};
   for (const auto& [N, Handler] : Modular) {
     TSioDataPacket* P = Host->SioDataPacket(N);
-    P->OnStringPacket = [C, P, Handler](TObject*, const AnsiString& Data) {
-      if (!Handler(*C, Data))
+    P->OnStringPacket = [C, P, Handle = Handler](TObject*, const AnsiString& Data) {
+      if (!Handle(*C, Data))
         TCommandEngine::FlushPort(P->ComPort());
     };
   }

@@ -154,3 +154,35 @@ TEST(Application, OnExceptionReplacesTheDefaultHandler)
   EXPECT_EQ(Got, "onetwo");
   EXPECT_TRUE(OnMain);
 }
+
+TEST(Application, OwnedFormsAreFreedWhileTheApplicationStands)
+{
+  // A form's ports close in its destructor, pumping messages and reporting
+  // worker failures through the application object.
+  EnsureQtApplication();
+  struct TForm : TComponent {
+    using TComponent::TComponent;
+    bool* SawApplication = nullptr;
+    ~TForm() override
+    {
+      *SawApplication = Application == Owner() && Application != nullptr &&
+                        (Owner()->ComponentState() & csDestroying) != 0;
+      if (Application) {
+        Application->ProcessMessages();
+        Application->HandleException(EConvertError(QStringLiteral("Port closed badly")));
+      }
+    }
+  };
+  bool Saw = false;
+  testing::internal::CaptureStderr();
+  {
+    auto* App = new TApplication(nullptr);
+    App->SetTitle(QStringLiteral("Fathomix"));
+    auto* Form = new TForm(App);
+    Form->SawApplication = &Saw;
+    delete App;
+  }
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Fathomix: Port closed badly.\n");
+  EXPECT_TRUE(Saw);
+  EXPECT_EQ(Application, nullptr);
+}

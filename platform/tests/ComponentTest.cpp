@@ -203,3 +203,59 @@ TEST(Component, StateFlagsFollowLoadingAndDestruction)
   delete Owner;
   EXPECT_TRUE(Seen);
 }
+
+namespace {
+
+// A value object that knows how to copy itself into a TProbe-like target
+// (AssignTo) and from its own kind (Assign).
+class TSettings : public TPersistent {
+public:
+  String ClassName() const override { return QStringLiteral("TSettings"); }
+  int32_t Rate = 0;
+  void Assign(TPersistent* Source) override
+  {
+    if (auto* S = dynamic_cast<TSettings*>(Source)) {
+      Rate = S->Rate;
+      return;
+    }
+    TPersistent::Assign(Source);
+  }
+};
+
+class TRateHolder : public TComponent {
+public:
+  using TComponent::TComponent;
+  String ClassName() const override { return QStringLiteral("TRateHolder"); }
+  int32_t Rate = -1;
+
+protected:
+  void AssignTo(TPersistent* Dest) const override
+  {
+    if (auto* S = dynamic_cast<TSettings*>(Dest)) {
+      S->Rate = Rate;
+      return;
+    }
+    TComponent::AssignTo(Dest);
+  }
+};
+
+} // namespace
+
+TEST(Component, AssignCopiesThroughWhicheverSideKnowsTheOther)
+{
+  TSettings A, B;
+  A.Rate = 4;
+  B.Assign(&A); // the destination knows its own kind
+  EXPECT_EQ(B.Rate, 4);
+
+  TRateHolder Holder(nullptr);
+  Holder.Rate = 2;
+  B.Assign(&Holder); // the destination asks the source
+  EXPECT_EQ(B.Rate, 2);
+
+  // Neither side knows the other: the destination's class is named.
+  TRateHolder Other(nullptr);
+  EXPECT_EQ(MessageOf<EConvertError>([&] { Other.Assign(&A); }),
+            "Cannot assign a TSettings to a TRateHolder");
+  EXPECT_EQ(Other.Rate, -1);
+}

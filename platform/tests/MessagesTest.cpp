@@ -13,10 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <ctime>
 #include <functional>
+#include <future>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -314,6 +316,44 @@ TEST(Messages, SenderIsReleasedWhenTheOwnerThreadEnds)
   EXPECT_FALSE(PostMessage(Wnd, WM_USER, 0, 0));
 }
 
+TEST(Messages, SenderIsReleasedWhenTheWindowIsFreed)
+{
+  // The owner frees its window and then waits without pumping, as a port
+  // that closes waits for its worker threads; a sender must not wait for it.
+  std::atomic<int32_t> Handled{0};
+  HWND Wnd = 0;
+  TEvent Ready(true, false), FreeIt(true, false), Finish(true, false);
+  std::thread Owner([&] {
+    const HWND W = AllocateHWnd([&](uint32_t, uintptr_t, intptr_t) -> intptr_t {
+      ++Handled;
+      return 1;
+    });
+    Wnd = W;
+    Ready.SetEvent();
+    FreeIt.WaitFor(INFINITE);
+    DeallocateHWnd(W);
+    Finish.WaitFor(INFINITE);
+    PumpOneMessage();
+  });
+  Ready.WaitFor(INFINITE);
+  auto Sender = std::async(std::launch::async, [Wnd] { return SendMessage(Wnd, WM_USER, 0, 0); });
+  auto TimedSender = std::async(std::launch::async, [Wnd] {
+    intptr_t Result = 77;
+    const bool Answered = SendMessageTimeout(Wnd, WM_USER, 0, 0, 60000, &Result);
+    return std::make_pair(Answered, Result);
+  });
+  FreeIt.SetEvent();
+  const bool SenderDone = Sender.wait_for(5s) == std::future_status::ready;
+  const bool TimedDone = TimedSender.wait_for(5s) == std::future_status::ready;
+  Finish.SetEvent();
+  Owner.join();
+  EXPECT_TRUE(SenderDone);
+  EXPECT_TRUE(TimedDone);
+  EXPECT_EQ(Sender.get(), 0);
+  EXPECT_EQ(TimedSender.get(), std::make_pair(false, intptr_t(77)));
+  EXPECT_EQ(Handled, 0);
+}
+
 TEST(Messages, HandlerExceptionsGoToTheApplicationHandler)
 {
   TMessageWindow W([](uint32_t, uintptr_t, intptr_t) -> intptr_t {
@@ -422,6 +462,57 @@ TEST(Messages, WaitSleepsInsteadOfSpinning)
       EXPECT_GE(Wall, 500);
       EXPECT_LT(Cpu, 100) << (Main ? "main" : "worker") << ": " << Cpu << " ms of CPU in " << Wall
                           << " ms";
+    });
+  }
+}
+
+TEST(Messages, PumpAndWaitLoopSleepsWhileTimersRun)
+{
+  // The shape of every message-pumping delay: pump one message, sleep when
+  // there was none. Timers that fire now and then, and one that is far from
+  // due, must neither keep it awake nor be starved by it.
+  EnsureQtApplication();
+  DrainMainThread();
+  QTimer Far, Near;
+  Far.start(60000);
+  int32_t NearFired = 0;
+  QObject::connect(&Near, &QTimer::timeout, [&NearFired] { ++NearFired; });
+  Near.start(20);
+  const auto Start = SteadyClock::now();
+  const int64_t Cpu0 = ThreadCpuMs();
+  while (MsSince(Start) < 400) {
+    if (PumpOneMessage() == 0)
+      WaitMessageOrTimeout(static_cast<uint32_t>(std::max<int64_t>(0, 400 - MsSince(Start))));
+  }
+  const int64_t Cpu = ThreadCpuMs() - Cpu0;
+  EXPECT_GE(NearFired, 3);
+  EXPECT_LT(Cpu, 100) << Cpu << " ms of CPU in " << MsSince(Start) << " ms";
+}
+
+TEST(Messages, ProcessPendingMessagesEndsThoughAHandlerPostsAgain)
+{
+  // A handler that posts its own next message (a repeating notification)
+  // must not keep ProcessMessages from returning.
+  for (bool Main : {true, false}) {
+    OnThreadKind(Main, [Main] {
+      int32_t Handled = 0;
+      HWND H = 0;
+      TMessageWindow W([&](uint32_t, uintptr_t, intptr_t) -> intptr_t {
+        ++Handled;
+        PostMessage(H, WM_USER, 0, 0);
+        return 0;
+      });
+      H = W.Handle();
+      PostMessage(H, WM_USER, 0, 0);
+      PostMessage(H, WM_USER, 0, 0);
+      ProcessPendingMessages();
+      EXPECT_EQ(Handled, 2) << (Main ? "main" : "worker");
+      ProcessPendingMessages();
+      EXPECT_EQ(Handled, 4) << (Main ? "main" : "worker");
+      DeallocateHWnd(H); // the messages still queued are dropped
+      while (PumpOneMessage() != 0) {
+      }
+      EXPECT_EQ(Handled, 4) << (Main ? "main" : "worker");
     });
   }
 }

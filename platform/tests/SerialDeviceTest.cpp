@@ -241,6 +241,15 @@ TEST_F(OpenPort, CloseGivesTheDeviceBackItsSettings) {
   EXPECT_EQ(After.Flags, Before.Flags);
 }
 
+TEST_F(OpenPort, BytesHandedOverBeforeCloseStillReachTheFarSide) {
+  // The last telegram written before a port closes was sent: closing must
+  // not take it back from the far side.
+  uint32_t Sent = 0;
+  ASSERT_EQ(Dev.WriteAll("bye\r\n", 5, Sent, WaitMs), SysErr::Success);
+  Dev.Close();
+  EXPECT_EQ(Pty.ReadMaster(5, WaitMs), AnsiString("bye\r\n"));
+}
+
 TEST_F(OpenPort, EveryByteValuePassesUnchangedBothWays) {
   const AnsiString Bytes = AllByteValues() + AllByteValues();
   ASSERT_TRUE(Pty.WriteMaster(Bytes));

@@ -8,11 +8,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
 #include <thread>
+
+#include <cerrno>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace std::chrono_literals;
 
@@ -210,4 +215,31 @@ TEST(Thread, DeletingARunningThreadStopsItFirst)
     gSpinnerRunning.WaitFor(INFINITE);
   }
   EXPECT_TRUE(gSpinnerSawTerminated);
+}
+
+TEST(Thread, PriorityIsAppliedBeforeAndWhileRunning)
+{
+  // Lowering is always allowed, so that is what is checked: a priority set
+  // before Start applies from the first instruction, one set while running
+  // at once.
+  errno = 0;
+  const int Base = getpriority(PRIO_PROCESS, 0);
+  ASSERT_EQ(errno, 0);
+  std::atomic<int> SeenAtStart{-100}, SeenLater{-100};
+  TEvent Started(true, false), Changed(true, false);
+  TLambdaThread Worker([&](TLambdaThread&) {
+    SeenAtStart = getpriority(PRIO_PROCESS, static_cast<id_t>(gettid()));
+    Started.SetEvent();
+    Changed.WaitFor(INFINITE);
+    SeenLater = getpriority(PRIO_PROCESS, static_cast<id_t>(gettid()));
+  });
+  Worker.SetPriority(tpLower);
+  Worker.Start();
+  ASSERT_EQ(Started.WaitFor(5000), wrSignaled);
+  Worker.SetPriority(tpIdle);
+  Changed.SetEvent();
+  Worker.WaitFor();
+  EXPECT_EQ(SeenAtStart, std::min(Base + 5, 19));
+  EXPECT_EQ(SeenLater, 19);
+  EXPECT_EQ(Worker.Priority(), tpIdle);
 }

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
+#include <utility>
 
 using namespace std::chrono_literals;
 
@@ -90,4 +92,52 @@ TEST(Timer, HandlerExceptionIsReportedAndTheTimerGoesOn)
   const std::string Err = testing::internal::GetCapturedStderr();
   EXPECT_GE(Calls, 2);
   EXPECT_NE(Err.find("Timer handler failed."), std::string::npos) << Err;
+}
+
+TEST(Timer, AHandlerThatPumpsIsNotReenteredByItsOwnTimer)
+{
+  // Clock and watchdog handlers pump messages (a status update, a reply
+  // wait) for longer than their interval.
+  EnsureQtApplication();
+  TTimer Timer(nullptr);
+  int32_t Depth = 0, Deepest = 0, Calls = 0;
+  Timer.OnTimer = [&](TObject*) {
+    ++Calls;
+    Deepest = std::max(Deepest, ++Depth);
+    const auto Start = SteadyClock::now();
+    while (SteadyClock::now() - Start < 50ms)
+      if (PumpOneMessage() == 0)
+        WaitMessageOrTimeout(5);
+    --Depth;
+  };
+  Timer.SetInterval(1);
+  PumpUntil([&] { return Calls >= 3; });
+  Timer.SetEnabled(false);
+  EXPECT_GE(Calls, 3);
+  EXPECT_EQ(Deepest, 1);
+}
+
+TEST(Timer, AHandlerMayFreeItsOwnTimer)
+{
+  // A window freed from its own timer's handler takes the timer with it.
+  EnsureQtApplication();
+  auto* Owner = new TComponent(nullptr);
+  auto* Timer = new TTimer(Owner);
+  bool Freed = false;
+  Timer->OnTimer = [&Owner, &Freed](TObject*) {
+    // The handler itself goes with the timer: nothing of it may be touched
+    // after the delete.
+    Freed = true;
+    TComponent* Doomed = std::exchange(Owner, nullptr);
+    delete Doomed;
+  };
+  Timer->SetInterval(1);
+  PumpUntil([&] { return Freed; });
+  EXPECT_TRUE(Freed);
+  // Nothing of the freed timer fires again.
+  const auto Start = SteadyClock::now();
+  while (SteadyClock::now() - Start < 30ms)
+    if (PumpOneMessage() == 0)
+      WaitMessageOrTimeout(5);
+  delete Owner;
 }
