@@ -99,6 +99,16 @@ void TKirvoProtocol::Fail(int32_t Row, int32_t K, const String& Dialogue, const 
   SetRow(Row, 1, 0, 1);
 }
 
+void TKirvoProtocol::NotInterrupted(int32_t Row, int32_t K) {
+  RowStatus(Row, K, QStringLiteral("Failed To Interrupt QYR"));
+  SetRow(Row, 0, 0, 1);
+}
+
+void TKirvoProtocol::NotConnected(int32_t Row, int32_t K, const String& Reason) {
+  FEngine.Status(QStringLiteral("Not Connected to QYR, Retry: ") + Reason);
+  NotInterrupted(Row, K);
+}
+
 bool TKirvoProtocol::SelectPort(int32_t K, String& Reason) {
   const String& Text = FEngine.Core().SerialArray[static_cast<size_t>(ModularSlot(K))][SerialPort];
   const int32_t N = StrToIntDef(Text, 0);
@@ -251,17 +261,14 @@ bool TKirvoProtocol::Break_In_Kirvo(int32_t Row_No) {
   try {
     String Reason;
     if (!SelectPort(K, Reason)) {
-      FEngine.Status(QStringLiteral("Not Connected to QYR, Retry: ") + Reason);
-      RowStatus(Row_No, K, QStringLiteral("Failed To Interrupt QYR"));
-      SetRow(Row_No, 0, 0, 1);
+      NotConnected(Row_No, K, Reason);
       return false;
     }
     FEngine.Status(QStringLiteral("Attempting to Interrupt QYR"));
     const bool RS232 = SlotRS232(K);
     Answered = BreakInLoop(RS232 ? AnsiString("#\r\n") : AnsiString("99:##\r\n"));
     if (!Answered) {
-      RowStatus(Row_No, K, QStringLiteral("Failed To Interrupt QYR"));
-      SetRow(Row_No, 0, 0, 1);
+      NotInterrupted(Row_No, K);
       return false;
     }
     // From here the instrument waits in command mode; the keep-alive holds
@@ -289,9 +296,7 @@ bool TKirvoProtocol::Break_In_Kirvo(int32_t Row_No) {
     if (Answered) {
       Fail(Row_No, K, Dialogue, ExceptionMessage(E), "Interrogation Failed");
     } else {
-      FEngine.Status(QStringLiteral("Not Connected to QYR, Retry: ") + ExceptionMessage(E));
-      RowStatus(Row_No, K, QStringLiteral("Failed To Interrupt QYR"));
-      SetRow(Row_No, 0, 0, 1);
+      NotConnected(Row_No, K, ExceptionMessage(E));
     }
     return false;
   }
@@ -461,9 +466,7 @@ bool TKirvoProtocol::Run_Kirvo(int32_t Row_No) {
     SetRow(Row_No, 0, 0, 0);
     String Reason;
     if (!SelectPort(K, Reason)) {
-      FEngine.Status(QStringLiteral("Not Connected to QYR, Retry: ") + Reason);
-      RowStatus(Row_No, K, QStringLiteral("Failed To Interrupt QYR"));
-      SetRow(Row_No, 0, 0, 1);
+      NotConnected(Row_No, K, Reason);
       return false;
     }
     FEngine.Status(QStringLiteral("Attempting to Interrupt QYR"));
@@ -471,8 +474,7 @@ bool TKirvoProtocol::Run_Kirvo(int32_t Row_No) {
     Answered = BreakInLoop(RS232 ? AnsiString("#\r\n") : AnsiString("99:##\r\n"));
     if (!Answered) {
       // The operator can interrupt again.
-      RowStatus(Row_No, K, QStringLiteral("Failed To Interrupt QYR"));
-      SetRow(Row_No, 0, 0, 1);
+      NotInterrupted(Row_No, K);
       return false;
     }
     if (TTimer* T = H.Timer(KeepAliveTimer))
@@ -567,9 +569,7 @@ bool TKirvoProtocol::Run_Kirvo(int32_t Row_No) {
     if (Answered) {
       Fail(Row_No, K, Dialogue, ExceptionMessage(E), "Run Failed");
     } else {
-      FEngine.Status(QStringLiteral("Not Connected to QYR, Retry: ") + ExceptionMessage(E));
-      RowStatus(Row_No, K, QStringLiteral("Failed To Interrupt QYR"));
-      SetRow(Row_No, 0, 0, 1);
+      NotConnected(Row_No, K, ExceptionMessage(E));
     }
     return false;
   }

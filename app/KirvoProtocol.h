@@ -76,6 +76,10 @@ private:
   TStepOutcome RunStep(const TStep& Step);
   void SetReplyStrings(const AnsiString& Start, const AnsiString& End, bool AnyData = false);
   void Fail(int32_t Row, int32_t K, const String& Dialogue, const String& Reason, const char* RowText);
+  // The instrument did not answer the break-in: the operator may try again.
+  void NotInterrupted(int32_t Row, int32_t K);
+  // The same, with the reason shown in the status line.
+  void NotConnected(int32_t Row, int32_t K, const String& Reason);
   // Sends a bare line end (clears the instrument's input line).
   void SendLineEnd();
   // Starts the keep-alive of an interrupted instrument.

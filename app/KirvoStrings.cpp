@@ -15,15 +15,6 @@ namespace {
 // the atmospheric sensor in RS232 sends nothing after it.
 constexpr int32_t BareValuePacket = 11;
 
-// How much of a line a status text repeats.
-constexpr int32_t MaxEchoLength = 80;
-
-String Echo(const String& Trimmed) {
-  if (Trimmed.size() <= MaxEchoLength)
-    return Trimmed;
-  return Copy(Trimmed, 1, MaxEchoLength) + QStringLiteral("...");
-}
-
 bool IsDigit(QChar C) { return C >= QLatin1Char('0') && C <= QLatin1Char('9'); }
 
 struct TLine {
@@ -51,10 +42,10 @@ bool StoreFor(TCoreData& Core, int32_t K, const TLine& Line) {
   String& Status = ModularStatus(Core, K);
   const String Trimmed = Trim(Line.Text);
   const auto Fail = [&](const String& Reason) {
-    Status = Echo(Trimmed) + QStringLiteral(" [") + Reason + QStringLiteral("]");
+    Status = StatusEcho(Trimmed) + QStringLiteral(" [") + Reason + QStringLiteral("]");
     return false;
   };
-  Status = Echo(Trimmed);
+  Status = StatusEcho(Trimmed);
   if (!Line.Refusal.isEmpty())
     return Fail(Line.Refusal);
 

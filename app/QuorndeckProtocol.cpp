@@ -130,6 +130,21 @@ void TQuorndeckProtocol::Fail(const String& Dialogue, const TStepOutcome& Outcom
   SetRow(1, 0, 1);
 }
 
+void TQuorndeckProtocol::NotInterrupted(const String& Status) {
+  FEngine.Status(Status);
+  RowStatus(QStringLiteral("Failed To Interrupt"));
+  SetRow(0, 0, 1);
+}
+
+void TQuorndeckProtocol::ReopenAndFlush(TSioComPort* P) {
+  FEngine.ProcessMessages();
+  P->SetAutoOpen(true);
+  P->SetOpen(true);
+  FEngine.ProcessMessages();
+  TCommandEngine::FlushPort(P);
+  FEngine.ProcessMessages();
+}
+
 // ---------------------------------------------------------------------------
 // Steps
 
@@ -261,9 +276,7 @@ bool TQuorndeckProtocol::Break_In_Quorndeck() {
     }
     TSioComPort* P = Port();
     if (!P) {
-      FEngine.Status(QStringLiteral("Instrument Failed To Interrupt: no port bound"));
-      RowStatus(QStringLiteral("Failed To Interrupt"));
-      SetRow(0, 0, 1);
+      NotInterrupted(QStringLiteral("Instrument Failed To Interrupt: no port bound"));
       return false;
     }
     for (int32_t N = 2; N <= 9; ++N)
@@ -284,21 +297,14 @@ bool TQuorndeckProtocol::Break_In_Quorndeck() {
     Packet(2)->SetEnabled(false);
     Packet(8)->SetEnabled(false);
     if (!Answered) {
-      FEngine.Status(FEngine.Aborted() ? QStringLiteral("Cancelled")
+      NotInterrupted(FEngine.Aborted() ? QStringLiteral("Cancelled")
                      : TCommandEngine::PortOpen(P) ? QStringLiteral("Instrument Failed To Interrupt")
                                                    : QStringLiteral("Instrument Failed To Interrupt: Port Closed"));
-      RowStatus(QStringLiteral("Failed To Interrupt"));
-      SetRow(0, 0, 1);
       return false;
     }
 
     FEngine.Status(QStringLiteral("Interrupted Instrument"));
-    FEngine.ProcessMessages();
-    P->SetAutoOpen(true);
-    P->SetOpen(true);
-    FEngine.ProcessMessages();
-    TCommandEngine::FlushPort(P);
-    FEngine.ProcessMessages();
+    ReopenAndFlush(P);
     FEngine.Delay(3);
     if (Address >= 0)
       C.SerialArray[QuorndeckSlot][SerialAddress] = IntToStr(Address);
@@ -321,9 +327,7 @@ bool TQuorndeckProtocol::Break_In_Quorndeck() {
     if (Answered) {
       Fail(Dialogue, TStepOutcome{false, false, ExceptionMessage(E)}, "Interrogation Failed");
     } else {
-      FEngine.Status(QStringLiteral("Instrument Failed To Interrupt: ") + ExceptionMessage(E));
-      RowStatus(QStringLiteral("Failed To Interrupt"));
-      SetRow(0, 0, 1);
+      NotInterrupted(QStringLiteral("Instrument Failed To Interrupt: ") + ExceptionMessage(E));
     }
     return false;
   }
@@ -489,12 +493,7 @@ bool TQuorndeckProtocol::Run_Quorndeck() {
       Fail(Dialogue, TStepOutcome{false, false, QStringLiteral("no port bound")}, nullptr);
       return false;
     }
-    FEngine.ProcessMessages();
-    P->SetAutoOpen(true);
-    P->SetOpen(true);
-    FEngine.ProcessMessages();
-    TCommandEngine::FlushPort(P);
-    FEngine.ProcessMessages();
+    ReopenAndFlush(P);
     FEngine.Delay(FEngine.CommandDelay);
 
     FEngine.CommandString() = Prefix + "#028\r\n";

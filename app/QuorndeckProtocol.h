@@ -69,6 +69,11 @@ private:
   // An acknowledged set step; Build (re)builds CommandString per attempt.
   TStepOutcome SetStep(const String& Text, const std::function<void()>& Build);
   void Fail(const String& Dialogue, const TStepOutcome& Outcome, const char* RowText);
+  // The break-in failed: Status shown, the operator may try again.
+  void NotInterrupted(const String& Status);
+  // Opens P (and keeps it open) and drops what it holds, letting the
+  // event loop run between the steps.
+  void ReopenAndFlush(TSioComPort* P);
 
   // A query reply: false when it is stale (no good reply, keep waiting);
   // otherwise its text without the echoed command line in Text.

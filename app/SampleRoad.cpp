@@ -17,9 +17,6 @@
 
 namespace {
 
-// How much of a refused string the status text repeats.
-constexpr int32_t MaxEchoLength = 80;
-
 // The working copy of a data string, cut from the front: the text before the
 // next TAB is a field, and a field is removed together with its TAB. A field
 // without a TAB after it is empty, and removing where no TAB is left removes
@@ -75,12 +72,6 @@ bool FieldToFloat(QByteArrayView Field, double& Value) {
     Text[I] = QChar(char16_t(B));
   }
   return TryStrToFloat(String::fromRawData(Text.constData(), Text.size()), Value);
-}
-
-String Echo(const String& Trimmed) {
-  if (Trimmed.size() <= MaxEchoLength)
-    return Trimmed;
-  return Copy(Trimmed, 1, MaxEchoLength) + QStringLiteral("...");
 }
 
 // The entries a data string writes, as they were, so that a sample whose
@@ -144,6 +135,14 @@ double CorrectedAltimeter(const TCoreData& Core, double Range, double MeasuredSV
 
 }  // namespace
 
+String StatusEcho(const String& Trimmed) {
+  // How much of a line a status text repeats.
+  constexpr int32_t MaxEchoLength = 80;
+  if (Trimmed.size() <= MaxEchoLength)
+    return Trimmed;
+  return Copy(Trimmed, 1, MaxEchoLength) + QStringLiteral("...");
+}
+
 bool DecodeDataString(const AnsiString& Data, TDataString& Out, String& Reason) {
   if (Data.size() > MaxDataStringLength) {
     Reason = Format("longer than %d bytes", {MaxDataStringLength});
@@ -183,7 +182,7 @@ void SioDataPacket1StringPacket(TCoreData& Core, const AnsiString& Data) {
 
   const auto Refuse = [&](const String& Reason) {
     ++Core.RejectedDataStrings;
-    Core.PortData1 = Echo(Trimmed) + QStringLiteral(" [") + Reason + QStringLiteral("]");
+    Core.PortData1 = StatusEcho(Trimmed) + QStringLiteral(" [") + Reason + QStringLiteral("]");
   };
   const auto Reject = [&](const String& Reason) {
     Refuse(Reason);

@@ -14,6 +14,10 @@ class TCoreData;
 // lost CR) and is refused before it is looked at.
 constexpr int32_t MaxDataStringLength = 4096;
 
+// A received line (already trimmed) as a status text repeats it: at most 80
+// characters, "..." after a cut.
+String StatusEcho(const String& Trimmed);
+
 // The five measured values of a data string.
 struct TDataString {
   double SoundVelocity = 0;  // field 1, m/s

@@ -76,13 +76,16 @@ struct TTimes {
   double Total() const { return Polyline + Boxes; }
 };
 
-TTimes ThroughCanvas(const TFigures& F, QImage& Out)
+// Both canvases are timed by the same drawing. The GDI canvas keeps its
+// picture in its buffer; the anti-aliased one paints into the destination.
+template <class TKind>
+TTimes ThroughCanvas(bool PictureInBuffer, const TFigures& F, QImage& Out)
 {
   QImage Dest(W, H, QImage::Format_RGB32);
   Dest.fill(Qt::white);
   TCanvas DestCanvas;
   DestCanvas.BindImage(&Dest);
-  TZuzCanvas3D C;
+  TKind C;
   const TRect R{0, 0, W, H};
   C.InitWindow(&DestCanvas, nullptr, clWhite, false, R);
   C.Projection(0, R, R);
@@ -102,7 +105,7 @@ TTimes ThroughCanvas(const TFigures& F, QImage& Out)
   }
   const auto T1 = TClock::now();
   C.ShowImage(&DestCanvas, &DestCanvas, R);
-  Out = *C.BufferImage();
+  Out = PictureInBuffer ? *C.BufferImage() : Dest;
   return {Millis(T0, TLine), Millis(TLine, T1)};
 }
 
@@ -138,36 +141,6 @@ TTimes RawPainter(const TFigures& F, QImage& Out)
   const auto T1 = TClock::now();
   P.end();
   Out = Image;
-  return {Millis(T0, TLine), Millis(TLine, T1)};
-}
-
-TTimes ThroughGDIPlusCanvas(const TFigures& F, QImage& Out)
-{
-  QImage Dest(W, H, QImage::Format_RGB32);
-  Dest.fill(Qt::white);
-  TCanvas DestCanvas;
-  DestCanvas.BindImage(&Dest);
-  TGDIPlusCanvas C;
-  const TRect R{0, 0, W, H};
-  C.InitWindow(&DestCanvas, nullptr, clWhite, false, R);
-  C.Projection(0, R, R);
-  C.ResetState();
-  C.Brush()->SetColor(clWhite);
-  C.FillRect(R);
-  const auto T0 = TClock::now();
-  C.Pen()->SetColor(clNavy);
-  C.Polyline(F.Line);
-  const auto TLine = TClock::now();
-  C.Pen()->SetColor(clBlack);
-  for (int i = 0; i < Rectangles; ++i) {
-    const TRect& B = F.Boxes[i];
-    C.Brush()->SetColor(F.Colors[i]);
-    C.Rectangle(B.Left, B.Top, B.Right, B.Bottom);
-    C.TextOut(B.Left + 2, B.Top + 2, F.Texts[i]);
-  }
-  const auto T1 = TClock::now();
-  C.ShowImage(&DestCanvas, &DestCanvas, R);
-  Out = Dest;
   return {Millis(T0, TLine), Millis(TLine, T1)};
 }
 
@@ -240,9 +213,9 @@ int main(int argc, char** argv)
   };
   for (int Round = 0; Round < Rounds; ++Round) {
     Keep(BestRaw, RawPainter(F, B));
-    Keep(BestCanvas, ThroughCanvas(F, A));
+    Keep(BestCanvas, ThroughCanvas<TZuzCanvas3D>(true, F, A));
     Keep(BestRawAA, RawAntiAliasedPainter(F, D));
-    Keep(BestPlus, ThroughGDIPlusCanvas(F, C));
+    Keep(BestPlus, ThroughCanvas<TGDIPlusCanvas>(false, F, C));
   }
   const double Ratio = BestCanvas.Total() / BestRaw.Total();
   std::printf("canvas %.1f ms (polyline %.1f, boxes with text %.1f), raw painter %.1f ms (%.1f, %.1f), best of %d\n",

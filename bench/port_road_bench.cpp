@@ -38,7 +38,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <fcntl.h>
 #include <poll.h>
@@ -51,7 +50,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
 
 double ThreadCpuSeconds() {
   timespec T{};
@@ -77,7 +75,6 @@ bool ReadArg(int Argc, char** Argv, int& I, const char* Name, long Min, long Max
   Value = V;
   return true;
 }
-
 
 // The far side of an output port: counts the telegrams (lines) that arrive.
 class TDrain {

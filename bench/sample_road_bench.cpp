@@ -6,25 +6,14 @@
 //
 //   sample_road_bench [samples]      default 1000000
 #include "app/CoreData.h"
-#include "app/OutputStrings.h"
 #include "app/SampleRoad.h"
 #include "bench/RoadBenchSupport.h"
 #include "rtl/DateTime.h"
-#include "rtl/Numbers.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <string>
 #include <vector>
-
-namespace {
-
-
-
-}  // namespace
 
 int main(int argc, char** argv) {
   const long Samples = argc > 1 ? std::atol(argv[1]) : 1000000;

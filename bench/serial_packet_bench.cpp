@@ -8,56 +8,22 @@
 // Idle: the port stays open with the packet enabled and waiting for its start
 // string while the main thread waits for messages; the process's
 // user + system time over that period is reported.
+#include "bench/SerialBenchSupport.h"
 #include "platform/Messages.h"
 #include "platform/PtyPair.h"
 #include "serial/SioComPort.h"
 #include "serial/SioDataPacket.h"
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <sys/resource.h>
 #include <thread>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double CpuSeconds()
-{
-  rusage U {};
-  getrusage(RUSAGE_SELF, &U);
-  return double(U.ru_utime.tv_sec + U.ru_stime.tv_sec) + double(U.ru_utime.tv_usec + U.ru_stime.tv_usec) / 1e6;
-}
-
-double Percentile(std::vector<double> V, double P)
-{
-  std::sort(V.begin(), V.end());
-  const size_t I = std::min(V.size() - 1, size_t(P * double(V.size() - 1) + 0.5));
-  return V[I];
-}
-
-bool ReadArg(int Argc, char** Argv, int& I, const char* Name, int Min, int Max, int& Value)
-{
-  if (std::strcmp(Argv[I], Name) != 0)
-    return false;
-  if (I + 1 >= Argc) {
-    std::fprintf(stderr, "%s needs a number\n", Name);
-    std::exit(2);
-  }
-  char* End = nullptr;
-  const long V = std::strtol(Argv[++I], &End, 10);
-  if (*End != '\0' || V < Min || V > Max) {
-    std::fprintf(stderr, "%s must be %d to %d\n", Name, Min, Max);
-    std::exit(2);
-  }
-  Value = int(V);
-  return true;
-}
 
 // Handles the main thread's messages until Done or the limit passes.
 bool PumpUntil(const std::atomic<bool>& Done, int LimitMs)

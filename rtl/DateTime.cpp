@@ -571,6 +571,18 @@ String ConvertMessage(const String& S, const char* What)
   return QLatin1Char('\'') + S + QStringLiteral("' is not a valid ") + QLatin1String(What);
 }
 
+// The raising forms of the TryStrTo... readers: What names the kind of value
+// in the message.
+using TryParseFn = bool (*)(const String&, TDateTime&, const TFormatSettings&);
+
+TDateTime ParseOrRaise(const String& S, const TFormatSettings& FS, TryParseFn TryParse, const char* What)
+{
+  TDateTime Result = 0;
+  if (!TryParse(S, Result, FS))
+    throw EConvertError(ConvertMessage(S, What));
+  return Result;
+}
+
 } // namespace
 
 // ----------------------------------------------------------- encode, decode
@@ -865,30 +877,21 @@ bool TryStrToDateTime(const String& S, TDateTime& Value) { return TryStrToDateTi
 
 TDateTime StrToDate(const String& S, const TFormatSettings& FS)
 {
-  TDateTime Result = 0;
-  if (!TryStrToDate(S, Result, FS))
-    throw EConvertError(ConvertMessage(S, "date"));
-  return Result;
+  return ParseOrRaise(S, FS, TryStrToDate, "date");
 }
 
 TDateTime StrToDate(const String& S) { return StrToDate(S, FormatSettings); }
 
 TDateTime StrToTime(const String& S, const TFormatSettings& FS)
 {
-  TDateTime Result = 0;
-  if (!TryStrToTime(S, Result, FS))
-    throw EConvertError(ConvertMessage(S, "time"));
-  return Result;
+  return ParseOrRaise(S, FS, TryStrToTime, "time");
 }
 
 TDateTime StrToTime(const String& S) { return StrToTime(S, FormatSettings); }
 
 TDateTime StrToDateTime(const String& S, const TFormatSettings& FS)
 {
-  TDateTime Result = 0;
-  if (!TryStrToDateTime(S, Result, FS))
-    throw EConvertError(ConvertMessage(S, "date and time"));
-  return Result;
+  return ParseOrRaise(S, FS, TryStrToDateTime, "date and time");
 }
 
 TDateTime StrToDateTime(const String& S) { return StrToDateTime(S, FormatSettings); }

@@ -170,6 +170,18 @@ bool ReplaceFile(const QByteArray& Name, const QByteArray& Content)
   return false;
 }
 
+// A date, time or date-time value read by TryParse; Default when the key is
+// missing, empty or does not parse.
+using TryDateFn = bool (*)(const String&, TDateTime&);
+
+TDateTime DateValueOr(const String& S, TDateTime Default, TryDateFn TryParse)
+{
+  TDateTime Result = Default;
+  if (S.isEmpty() || !TryParse(S, Result))
+    return Default;
+  return Result;
+}
+
 } // namespace
 
 struct TIniFile::Impl {
@@ -478,11 +490,7 @@ void TIniFile::WriteFloat(const String& Section, const String& Ident, double Val
 
 TDateTime TIniFile::ReadDate(const String& Section, const String& Ident, TDateTime Default)
 {
-  TDateTime Result = Default;
-  const String S = ReadString(Section, Ident, String());
-  if (S.isEmpty() || !TryStrToDate(S, Result))
-    return Default;
-  return Result;
+  return DateValueOr(ReadString(Section, Ident, String()), Default, TryStrToDate);
 }
 
 void TIniFile::WriteDate(const String& Section, const String& Ident, TDateTime Value)
@@ -492,11 +500,7 @@ void TIniFile::WriteDate(const String& Section, const String& Ident, TDateTime V
 
 TDateTime TIniFile::ReadTime(const String& Section, const String& Ident, TDateTime Default)
 {
-  TDateTime Result = Default;
-  const String S = ReadString(Section, Ident, String());
-  if (S.isEmpty() || !TryStrToTime(S, Result))
-    return Default;
-  return Result;
+  return DateValueOr(ReadString(Section, Ident, String()), Default, TryStrToTime);
 }
 
 void TIniFile::WriteTime(const String& Section, const String& Ident, TDateTime Value)
@@ -506,11 +510,7 @@ void TIniFile::WriteTime(const String& Section, const String& Ident, TDateTime V
 
 TDateTime TIniFile::ReadDateTime(const String& Section, const String& Ident, TDateTime Default)
 {
-  TDateTime Result = Default;
-  const String S = ReadString(Section, Ident, String());
-  if (S.isEmpty() || !TryStrToDateTime(S, Result))
-    return Default;
-  return Result;
+  return DateValueOr(ReadString(Section, Ident, String()), Default, TryStrToDateTime);
 }
 
 void TIniFile::WriteDateTime(const String& Section, const String& Ident, TDateTime Value)

@@ -385,6 +385,8 @@ private:
   uint32_t GetTriggerHandle();
   int32_t AddDataTriggerLenPrim(const char* Data, bool IgnoreCase, uint32_t Len);
   int32_t RegisterMethodHandler(const TSioNotifyEvent& NP, bool Sync);
+  // The trigger of the handle when it is of kind Kind, else nullptr.
+  void* TriggerOfKind(uint32_t TriggerHandle, TTriggerType Kind);
   void FreeDeletedHandlers();
   bool HandlerNeedLocked() const;
   uint32_t CharCountBefore(uint32_t Pos, uint32_t MatchLen) const;

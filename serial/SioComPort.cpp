@@ -21,8 +21,6 @@ namespace {
 constexpr int32_t MaxTriggerText = 255;
 constexpr uint16_t InputRingFree = static_cast<uint16_t>(InputRingSize);
 
-String DeviceNameOf(uint16_t ComNumber) { return QStringLiteral("\\\\.\\COM%1").arg(ComNumber); }
-
 } // namespace
 
 struct TSioCustomComPort::TUserEntry {
@@ -224,7 +222,7 @@ int32_t TSioCustomComPort::InitializePort()
     Flags |= 0x10;
   if (FHWFlowOptions & HWFlowBit(hwfUseRTS))
     Flags |= 0x20;
-  return FDispatcher->InitPort(DeviceNameOf(FComNumber), FBaud, FParity, FDataBits, FStopBits, FInSize, FOutSize,
+  return FDispatcher->InitPort(MakeComName(FComNumber), FBaud, FParity, FDataBits, FStopBits, FInSize, FOutSize,
                                Flags);
 }
 
@@ -250,7 +248,7 @@ void TSioCustomComPort::InitPort()
   if (FTapiMode != tmOn)
     ValidateComport();
   FDispatcher = ActivateDeviceLayer();
-  FDispatcher->DeviceName = DeviceNameOf(FComNumber);
+  FDispatcher->DeviceName = MakeComName(FComNumber);
   try {
     int32_t Res = InitializePort();
     if (Res == -5)

@@ -418,12 +418,7 @@ void TSioDataPacketManager::InputFlushed()
     if (!P->fEnabled || P->fManager != this)
       continue;
     P->Disable();
-    try {
-      P->Restart();
-    } catch (const std::exception& E) {
-      P->fEnabled = false;
-      HandleApplicationException(E);
-    }
+    P->RestartOrSwitchOff();
   }
 }
 
@@ -507,12 +502,7 @@ void TSioDataPacketManager::LeaveEvent()
     if (!P->fEnabled)
       continue;
     P->EnablePending = false;
-    try {
-      P->Restart();
-    } catch (const std::exception& E) {
-      P->fEnabled = false;
-      HandleApplicationException(E);
-    }
+    P->RestartOrSwitchOff();
   }
   if (NotifyPending) {
     NotifyPending = false;
@@ -696,6 +686,16 @@ void TSioDataPacket::Enable()
   Restart();
 }
 
+void TSioDataPacket::RestartOrSwitchOff()
+{
+  try {
+    Restart();
+  } catch (const std::exception& E) {
+    fEnabled = false;
+    HandleApplicationException(E);
+  }
+}
+
 void TSioDataPacket::Restart()
 {
   // The settings are checked before anything changes, also while the port
@@ -770,12 +770,7 @@ void TSioDataPacket::SetMode(TPacketMode M)
       if (P == this || !P->fEnabled || !P->fManager)
         continue;
       P->Disable();
-      try {
-        P->Restart();
-      } catch (const std::exception& E) {
-        P->fEnabled = false;
-        HandleApplicationException(E);
-      }
+      P->RestartOrSwitchOff();
     }
   } else {
     if (HaveCapture && Mgr) {
@@ -884,8 +879,11 @@ void TSioDataPacket::ProcessData(int32_t I)
   }
 }
 
-bool TSioDataPacket::DeliverEvents(bool TimeoutEvent, const AnsiString& Data, uint32_t Disables, uint32_t Flushes)
+TSioDataPacket::TDelivered TSioDataPacket::DeliverEvents(bool TimeoutEvent, const AnsiString& Data)
 {
+  TSioDataPacketManager* Mgr = fManager;
+  const uint32_t Disables = FDisableCount.load();
+  const uint32_t Flushes = FFlushCount.load();
   // The events get their own copy of the bytes: while they wait for the main
   // thread the manager's buffer may be freed (the port closing, the last
   // packet leaving) or grow. The packet itself may be freed meanwhile, also
@@ -929,7 +927,7 @@ bool TSioDataPacket::DeliverEvents(bool TimeoutEvent, const AnsiString& Data, ui
   if (FSyncEvents && !IsMainThread()) {
     // The main thread runs the events while this (dispatch) thread waits; it
     // must be able to take the manager's lock meanwhile.
-    TPacketLock* L = fManager->Lock.get();
+    TPacketLock* L = Mgr->Lock.get();
     const int32_t Held = L->ReleaseAll();
     try {
       TThread::Synchronize(Fire);
@@ -941,7 +939,13 @@ bool TSioDataPacket::DeliverEvents(bool TimeoutEvent, const AnsiString& Data, ui
   } else {
     Fire();
   }
-  return Ran;
+  TDelivered R;
+  R.Ran = Ran;
+  // Freed or moved to another port meanwhile: the packet is not this
+  // delivery's to finish, only the manager is.
+  R.Own = StillIn(this, *Alive, Mgr);
+  R.NotDisabled = R.Own && FDisableCount.load() == Disables;
+  return R;
 }
 
 bool TSioDataPacket::StillIn(const TSioDataPacket* Packet, const std::atomic<bool>& Alive,
@@ -953,6 +957,15 @@ bool TSioDataPacket::StillIn(const TSioDataPacket* Packet, const std::atomic<boo
   return Alive.load() && std::find(Mgr->PacketList.begin(), Mgr->PacketList.end(), Packet) != Mgr->PacketList.end();
 }
 
+int32_t TSioDataPacket::DropStartString()
+{
+  if (fStartCond != scString || fIncludeStrings)
+    return 0;
+  const int32_t Start = std::min<int32_t>(static_cast<int32_t>(InternalStartString.size()), fDataSize);
+  fDataSize -= Start;
+  return Start;
+}
+
 void TSioDataPacket::Packet(TEndedBy EndedBy)
 {
   TSioDataPacketManager* Mgr = fManager;
@@ -960,23 +973,13 @@ void TSioDataPacket::Packet(TEndedBy EndedBy)
   fEnabled = false;
   const int32_t Begin = fBeginMatch;
   const int32_t Span = fDataSize;
-  int32_t Offset = Begin;
-  if (fStartCond == scString && !fIncludeStrings) {
-    const int32_t Start = std::min<int32_t>(static_cast<int32_t>(InternalStartString.size()), fDataSize);
-    Offset += Start;
-    fDataSize -= Start;
-  }
+  const int32_t Offset = Begin + DropStartString();
   if (!fIncludeStrings && EndedBy == TEndedBy::EndString)
     fDataSize = std::max<int32_t>(0, fDataSize - static_cast<int32_t>(InternalEndString.size()));
   const AnsiString Data(reinterpret_cast<const char*>(Mgr->fDataBuffer.data() + Offset), fDataSize);
   Log(EndedBy == TEndedBy::EndString ? dstStringPacket : dstSizePacket, Data);
-  const std::shared_ptr<std::atomic<bool>> Alive = FAlive;
-  const uint32_t Disables = FDisableCount.load();
-  const bool Ran = DeliverEvents(false, Data, Disables, FFlushCount.load());
-  // Freed or moved to another port meanwhile: the packet is not this
-  // delivery's to finish, only the manager is.
-  const bool Own = StillIn(this, *Alive, Mgr);
-  if (Own && Ran) {
+  const TDelivered D = DeliverEvents(false, Data);
+  if (D.Own && D.Ran) {
     // Marked once the events have run: a wait that starts while they run on
     // the main thread cannot clear the mark of its own packet.
     if (Waiting)
@@ -986,7 +989,7 @@ void TSioDataPacket::Packet(TEndedBy EndedBy)
   Mgr->RemoveData(Begin, Span);
   // Disabled from outside since the bytes came: it stays off, AutoEnable or
   // not. Dropped by a flush: it waits on, as if the bytes had never come.
-  if (Own && FDisableCount.load() == Disables && (!Ran || (fAutoEnable && !Waiting)))
+  if (D.NotDisabled && (!D.Ran || (fAutoEnable && !Waiting)))
     fEnabled = true; // enabled afresh when the event ends
   Mgr->LeaveEvent();
   WakeMainThread();
@@ -1003,26 +1006,18 @@ void TSioDataPacket::TimedOut()
   fDataSize = 0;
   AnsiString Data;
   if (fBeginMatch >= 0 && fBeginMatch < Mgr->BufferPtr) {
-    int32_t Offset = fBeginMatch;
     fDataSize = Mgr->BufferPtr - fBeginMatch;
-    if (fStartCond == scString && !fIncludeStrings) {
-      const int32_t Start = std::min<int32_t>(static_cast<int32_t>(InternalStartString.size()), fDataSize);
-      Offset += Start;
-      fDataSize -= Start;
-    }
+    const int32_t Offset = fBeginMatch + DropStartString();
     Data = AnsiString(reinterpret_cast<const char*>(Mgr->fDataBuffer.data() + Offset), fDataSize);
   }
   const bool FlushAsSet = FFlushOnTimeout;
-  const std::shared_ptr<std::atomic<bool>> Alive = FAlive;
-  const uint32_t Disables = FDisableCount.load();
-  const bool Ran = DeliverEvents(true, Data, Disables, FFlushCount.load());
-  const bool Own = StillIn(this, *Alive, Mgr);
-  if (Own && Ran)
+  const TDelivered D = DeliverEvents(true, Data);
+  if (D.Own && D.Ran)
     FTimedOut = true;
   // Overtaken by a flush of the port's input: the packet waits afresh.
-  if (Own && !Ran && FDisableCount.load() == Disables)
+  if (D.NotDisabled && !D.Ran)
     fEnabled = true;
-  if (Own ? FFlushOnTimeout : FlushAsSet)
+  if (D.Own ? FFlushOnTimeout : FlushAsSet)
     Mgr->RemoveData(0, Mgr->BufferPtr);
   Mgr->LeaveEvent();
   WakeMainThread();

@@ -131,22 +131,37 @@ private:
   // capture), which may run in the dispatch thread while the main thread
   // changes that state.
   void Restart();
+  // Restart for the packets restarted together: one whose settings fail is
+  // switched off and its failure shown, and the others go on.
+  void RestartOrSwitchOff();
   void Disable();
   void Validate() const;
   void ProcessData(int32_t I);
   void Packet(TEndedBy EndedBy);
+  // Takes the start string off the collected count when it is not to be
+  // included; returns how many bytes it took.
+  int32_t DropStartString();
   void TimedOut();
   void SetMode(TPacketMode M);
   void Log(TDispatchSubType Sub, const AnsiString& Data) const;
   void LogName(TDispatchSubType Sub) const;
   bool Matches(const AnsiString& Pattern, const AnsiString& Mask, int32_t Pos, uint8_t C) const;
   int32_t RetryStart(const AnsiString& Pattern, const AnsiString& Mask, int32_t From, int32_t I) const;
+  // What became of a delivery: whether its events ran; whether the packet
+  // is still alive and one of its manager's, so that the end of the delivery
+  // may touch it (Own); and whether it is, and was not disabled from outside
+  // meanwhile (NotDisabled).
+  struct TDelivered {
+    bool Ran = false;
+    bool Own = false;
+    bool NotDisabled = false;
+  };
   // Runs the events with Data as the collected bytes: on the main thread
-  // (the manager's lock let go meanwhile) with SyncEvents, else here. False
-  // when they were dropped: the packet was disabled or its port's input
-  // flushed since Disables and Flushes were read (under the manager's lock,
+  // (the manager's lock let go meanwhile) with SyncEvents, else here. They
+  // are dropped when the packet is disabled or its port's input flushed
+  // after the call starts (the caller holds the manager's lock, as it did
   // when the data was collected).
-  bool DeliverEvents(bool TimeoutEvent, const AnsiString& Data, uint32_t Disables, uint32_t Flushes);
+  TDelivered DeliverEvents(bool TimeoutEvent, const AnsiString& Data);
   // After the events: whether Packet (Alive: a copy of its FAlive taken
   // before them) is still alive and still one of Mgr's, so that the end of
   // its delivery may touch it. Packet itself is not looked at.

@@ -4,6 +4,7 @@
 #include "rtl/DateTime.h"
 #include "rtl/Files.h"
 #include "rtl/FormatSettings.h"
+#include "rtl/Numbers.h"
 #include "rtl/Strings.h"
 #include "rtl/TextFile.h"
 #include "serial/IOQueue.h"
@@ -168,13 +169,13 @@ String ByteItem(uint8_t B, bool InHex, bool AllHex, int32_t& Width)
 {
   if (AllHex) {
     Width = 4;
-    return QStringLiteral("[%1]").arg(B, 2, 16, QLatin1Char('0')).toUpper();
+    return QLatin1Char('[') + IntToHex(B, 2) + QLatin1Char(']');
   }
   const uint8_t Low = InHex ? '!' : ' ';
   if (B < Low || B > '~') {
     if (InHex) {
       Width = 4;
-      return QStringLiteral("[%1]").arg(B, 2, 16, QLatin1Char('0')).toUpper();
+      return QLatin1Char('[') + IntToHex(B, 2) + QLatin1Char(']');
     }
     Width = B < 10 ? 3 : B < 100 ? 4 : 5;
     return QStringLiteral("[%1]").arg(B);
@@ -379,7 +380,7 @@ int32_t TSioBaseDispatcher::WriteDispatchLog(const String& FName, bool InHex, bo
     const String Sub = E->drSubType() == dstNone ? String() : MessageNumberToString(DispatchSubTypeNameBase + E->drSubType());
     String Line = Time.rightJustified(8) + QStringLiteral("  ") + Type.leftJustified(8, QLatin1Char(' '), true) +
                   QStringLiteral("  ") + Sub.leftJustified(12, QLatin1Char(' '), true) + QStringLiteral("  ") +
-                  QStringLiteral("%1").arg(E->drData(), 8, 16, QLatin1Char('0')).toUpper() + QStringLiteral("  ");
+                  IntToHex(E->drData(), 8) + QStringLiteral("  ");
     File.Put(Line);
     const uint32_t Bytes = E->drMoreData();
     if (Bytes > 0) {

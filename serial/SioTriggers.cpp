@@ -210,14 +210,21 @@ int32_t TSioBaseDispatcher::RemoveTrigger(uint32_t TriggerHandle)
   return FindTriggerFromHandle(TriggerHandle, true, T, Trigger);
 }
 
+void* TSioBaseDispatcher::TriggerOfKind(uint32_t TriggerHandle, TTriggerType Kind)
+{
+  TTriggerType T;
+  void* P;
+  if (FindTriggerFromHandle(TriggerHandle, false, T, P) != ecOK || T != Kind)
+    return nullptr;
+  return P;
+}
+
 int32_t TSioBaseDispatcher::SetTimerTrigger(uint32_t TriggerHandle, int32_t Ticks, bool Activate)
 {
   TSectionLock L(*DataSection);
-  TTriggerType T;
-  void* P;
-  if (FindTriggerFromHandle(TriggerHandle, false, T, P) != ecOK || T != ttTimer)
+  auto* Timer = static_cast<TTimerTrigger*>(TriggerOfKind(TriggerHandle, ttTimer));
+  if (!Timer)
     return ecBadTriggerHandle;
-  auto* Timer = static_cast<TTimerTrigger*>(P);
   if (Activate) {
     if (Ticks != 0)
       Timer->tTicks = Ticks;
@@ -235,11 +242,9 @@ int32_t TSioBaseDispatcher::SetTimerTrigger(uint32_t TriggerHandle, int32_t Tick
 int32_t TSioBaseDispatcher::ExtendTimer(uint32_t TriggerHandle, int32_t Ticks)
 {
   TSectionLock L(*DataSection);
-  TTriggerType T;
-  void* P;
-  if (FindTriggerFromHandle(TriggerHandle, false, T, P) != ecOK || T != ttTimer)
+  auto* Timer = static_cast<TTimerTrigger*>(TriggerOfKind(TriggerHandle, ttTimer));
+  if (!Timer)
     return ecBadTriggerHandle;
-  auto* Timer = static_cast<TTimerTrigger*>(P);
   Timer->tET.ExpireTicks += Ticks;
   AddDispatchEntry(dtTriggerDataChange, dstTimerTrigger, TriggerHandle, &Ticks, sizeof Ticks);
   WakeDispatcher();
@@ -250,22 +255,19 @@ int32_t TSioBaseDispatcher::TimerTicksRemaining(uint32_t TriggerHandle, int32_t&
 {
   TicksRemaining = 0;
   TSectionLock L(*DataSection);
-  TTriggerType T;
-  void* P;
-  if (FindTriggerFromHandle(TriggerHandle, false, T, P) != ecOK || T != ttTimer)
+  const auto* Timer = static_cast<TTimerTrigger*>(TriggerOfKind(TriggerHandle, ttTimer));
+  if (!Timer)
     return ecBadTriggerHandle;
-  TicksRemaining = RemainingTime(static_cast<TTimerTrigger*>(P)->tET);
+  TicksRemaining = RemainingTime(Timer->tET);
   return ecOK;
 }
 
 int32_t TSioBaseDispatcher::SetStatusTrigger(uint32_t TriggerHandle, uint32_t Value, bool Activate)
 {
   TSectionLock L(*DataSection);
-  TTriggerType T;
-  void* P;
-  if (FindTriggerFromHandle(TriggerHandle, false, T, P) != ecOK || T != ttStatus)
+  auto* S = static_cast<TStatusTrigger*>(TriggerOfKind(TriggerHandle, ttStatus));
+  if (!S)
     return ecBadTriggerHandle;
-  auto* S = static_cast<TStatusTrigger*>(P);
   if (Activate) {
     switch (S->tSType) {
     case StatusModem:

@@ -155,6 +155,10 @@ void TReadThread::Execute()
     }
   } catch (const EOutOfMemory&) {
     Code = Fail(SysErr::NotEnoughMemory, ecTapiNoMem);
+  } catch (const std::bad_alloc&) {
+    // The buffers come from the standard allocator too; uncaught, this
+    // would end the program on the reader's thread.
+    Code = Fail(SysErr::NotEnoughMemory, ecTapiNoMem);
   }
   SetReturnValue(Code);
   H->ThreadGone(this);

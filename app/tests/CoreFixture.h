@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <memory>
 #include <ostream>
+#include <vector>
 
 // Readable texts in test failures.
 inline void PrintTo(const QString& S, std::ostream* Os) {
@@ -41,12 +42,10 @@ public:
   TClockScope& operator=(const TClockScope&) = delete;
 };
 
-// A core whose slot table has exactly the given slots fitted (defaults
-// otherwise), rebuilt as a settings load with a data reset does it. Labels
-// are "S<slot>", units "u".
-inline std::unique_ptr<TCoreData> MakeCore(std::initializer_list<int32_t> FittedSlots) {
-  auto Core = std::make_unique<TCoreData>();
-  Array2D Slots = Core->SerialArray;
+// Core's slot table with exactly the given slots fitted (defaults otherwise),
+// labels "S<slot>", units "u".
+inline Array2D TestSlots(const TCoreData& Core, const std::vector<int32_t>& FittedSlots) {
+  Array2D Slots = Core.SerialArray;
   for (int32_t N = 0; N < SlotCount; ++N) {
     TSerialRow& Row = Slots[static_cast<size_t>(N)];
     Row[SerialFitted] = QStringLiteral("0");
@@ -55,6 +54,15 @@ inline std::unique_ptr<TCoreData> MakeCore(std::initializer_list<int32_t> Fitted
   }
   for (const int32_t N : FittedSlots)
     Slots[static_cast<size_t>(N)][SerialFitted] = QStringLiteral("1");
+  return Slots;
+}
+
+// A core whose slot table has exactly the given slots fitted (defaults
+// otherwise), rebuilt as a settings load with a data reset does it. Labels
+// are "S<slot>", units "u".
+inline std::unique_ptr<TCoreData> MakeCore(std::initializer_list<int32_t> FittedSlots) {
+  auto Core = std::make_unique<TCoreData>();
+  const Array2D Slots = TestSlots(*Core, FittedSlots);
   Core->Reset_Data_Flag = 1;
   Core->RebuildFromSlots(Slots);
   Core->Reset_Data_Flag = 0;

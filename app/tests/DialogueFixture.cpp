@@ -116,15 +116,7 @@ void TTestDialogueHost::Delay(int32_t Ticks) {
 std::unique_ptr<TCoreData> MakeDialogueCore(const std::vector<int32_t>& Fitted,
                                             const std::function<void(Array2D&)>& Edit) {
   auto Core = std::make_unique<TCoreData>();
-  Array2D Slots = Core->SerialArray;
-  for (int32_t N = 0; N < SlotCount; ++N) {
-    TSerialRow& R = Slots[static_cast<size_t>(N)];
-    R[SerialFitted] = QStringLiteral("0");
-    R[SerialLabel] = QStringLiteral("S%1").arg(N);
-    R[SerialUnits] = QStringLiteral("u");
-  }
-  for (const int32_t N : Fitted)
-    Slots[static_cast<size_t>(N)][SerialFitted] = QStringLiteral("1");
+  Array2D Slots = TestSlots(*Core, Fitted);
   if (Edit)
     Edit(Slots);
   Core->Reset_Data_Flag = 1;

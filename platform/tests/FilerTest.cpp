@@ -230,12 +230,8 @@ TEST(Filer, EventsTravelByHandlerName)
 
   // Without a hook the name cannot be resolved.
   TTestRoot Failing(nullptr);
-  try {
-    ReadInto(Bytes, &Failing);
-    ADD_FAILURE();
-  } catch (const EReadError& E) {
-    EXPECT_EQ(E.Message(), QStringLiteral("Error reading Widget1.OnClick: Method Widget1Click not found"));
-  }
+  EXPECT_EQ(ReadErrorOf(Bytes, &Failing),
+            QStringLiteral("Error reading Widget1.OnClick: Method Widget1Click not found"));
 }
 
 TEST(Filer, ReferencesResolveToOwnedComponentsTheRootAndOtherOwners)
@@ -290,12 +286,7 @@ TEST(Filer, PropertyErrorsNameTheObjectAndCanBeSkipped)
                           "end\r\n";
   const QByteArray Bytes = TextToBinary(Text);
   TTestRoot Strict(nullptr);
-  try {
-    ReadInto(Bytes, &Strict);
-    ADD_FAILURE();
-  } catch (const EReadError& E) {
-    EXPECT_EQ(E.Message(), QStringLiteral("Error reading Widget1.Bogus: Property Bogus does not exist"));
-  }
+  EXPECT_EQ(ReadErrorOf(Bytes, &Strict), QStringLiteral("Error reading Widget1.Bogus: Property Bogus does not exist"));
 
   std::vector<String> Messages;
   TTestRoot Lenient(nullptr);

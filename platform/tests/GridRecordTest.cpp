@@ -200,20 +200,11 @@ TEST(GridRecords, IntegerAndStringEncodingsFollowTheValue)
 TEST(GridRecords, BrokenRecordsStopWithTheFrameworkMessages)
 {
   TGridCellIO Rec(nullptr);
-  try {
-    ReadInto(QByteArray("TPF1\x0BTGridCellIO\x00\x00\x00", 19), &Rec);
-    ADD_FAILURE();
-  } catch (const EReadError& E) {
-    EXPECT_EQ(E.Message(), QStringLiteral("Invalid stream format"));
-  }
+  EXPECT_EQ(ReadErrorOf(QByteArray("TPF1\x0BTGridCellIO\x00\x00\x00", 19), &Rec),
+            QStringLiteral("Invalid stream format"));
   const QByteArray Unknown =
       TBytes().Text("TPF0").Short("TGridCellIO").Raw({0}).Short("Foo").Raw({2, 1}).Raw({0, 0}).Data();
-  try {
-    ReadInto(Unknown, &Rec);
-    ADD_FAILURE();
-  } catch (const EReadError& E) {
-    EXPECT_EQ(E.Message(), QStringLiteral("Error reading TGridCellIO.Foo: Property Foo does not exist"));
-  }
+  EXPECT_EQ(ReadErrorOf(Unknown, &Rec), QStringLiteral("Error reading TGridCellIO.Foo: Property Foo does not exist"));
 }
 
 } // namespace

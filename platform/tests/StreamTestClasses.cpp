@@ -3,6 +3,7 @@
 #include "platform/Filer.h"
 #include "platform/ObjectText.h"
 #include "platform/Published.h"
+#include "rtl/Exceptions.h"
 #include "rtl/Streams.h"
 
 #include <algorithm>
@@ -279,6 +280,16 @@ void ReadInto(const QByteArray& Bytes, TComponent* Root)
 {
   TBytesStream S(Bytes);
   ReadComponentFromStream(S, Root);
+}
+
+String ReadErrorOf(const QByteArray& Bytes, TComponent* Root)
+{
+  try {
+    ReadInto(Bytes, Root);
+  } catch (const EReadError& E) {
+    return E.Message();
+  }
+  return QStringLiteral("(read without error)");
 }
 
 QByteArray BinaryToText(const QByteArray& Binary)

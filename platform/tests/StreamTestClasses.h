@@ -309,6 +309,9 @@ private:
 // The bytes of a component stream, and reading one back.
 QByteArray StreamOf(TComponent* Root);
 void ReadInto(const QByteArray& Bytes, TComponent* Root);
+// The message of the read error reading Bytes raises, or "(read without
+// error)"; any other exception passes through.
+String ReadErrorOf(const QByteArray& Bytes, TComponent* Root);
 // Binary <-> text through the converters.
 QByteArray BinaryToText(const QByteArray& Binary);
 QByteArray TextToBinary(const QByteArray& Text);

@@ -26,6 +26,22 @@ String L(const char* S) { return QString::fromUtf8(S); }
 constexpr double Inf = std::numeric_limits<double>::infinity();
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
+// A fixed-seed xorshift generator: many varied cases, the same every run.
+class XorShift {
+public:
+  explicit XorShift(uint64_t Seed) : FSeed(Seed) {}
+  uint64_t operator()()
+  {
+    FSeed ^= FSeed << 13;
+    FSeed ^= FSeed >> 7;
+    FSeed ^= FSeed << 17;
+    return FSeed;
+  }
+
+private:
+  uint64_t FSeed;
+};
+
 // ---------------------------------------------------------------------------
 // Integers
 
@@ -138,13 +154,7 @@ TEST(NumbersTest, StrToFloatFindsTheDoubleNearestTheDecimal)
   // bit. Texts of 1 to 19 digits, the point anywhere, with and without an
   // exponent, around the limits of the direct way (2^53, 10^22), compared
   // with std::from_chars on the same text.
-  uint64_t Seed = 0x9E3779B97F4A7C15ull;
-  const auto Next = [&Seed] {
-    Seed ^= Seed << 13;
-    Seed ^= Seed >> 7;
-    Seed ^= Seed << 17;
-    return Seed;
-  };
+  XorShift Next(0x9E3779B97F4A7C15ull);
   std::vector<std::string> Texts = {"9007199254740992",   "9007199254740993",  "9007199254740991.5",
                                     "900719925474099.3",  "1e22",              "1e23",
                                     "123e-22",            "123e-23",           "0.1",
@@ -472,13 +482,7 @@ TEST(NumbersTest, FormatFloatRoundsTheShortestTextOfTheValue)
 {
   // Values of every size and sign, many of them halves in their shortest
   // text (12.3455 and the like), with 0 to 6 decimals.
-  uint64_t Seed = 0x2545F4914F6CDD1Dull;
-  const auto Next = [&Seed] {
-    Seed ^= Seed << 13;
-    Seed ^= Seed >> 7;
-    Seed ^= Seed << 17;
-    return Seed;
-  };
+  XorShift Next(0x2545F4914F6CDD1Dull);
   std::vector<double> Values = {0.0005, 0.0015, 1.0005, 1.005, 2.675, 999.9995, 999999.9995, 0.4999999999999999,
                                 1e-20, 123456789.4999, 1e9 - 0.5, 1e9, 4.35, 1234.5678};
   for (int N = 0; N < 30000; ++N) {

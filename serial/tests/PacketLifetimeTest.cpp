@@ -27,19 +27,6 @@ namespace {
 
 constexpr uint16_t FirstTestCom = 231;
 
-// Waits, without handling a single message, until a worker thread has handed
-// the main thread something to run.
-bool WaitForHandOver()
-{
-  const auto Until = std::chrono::steady_clock::now() + std::chrono::milliseconds(WaitLimitMs);
-  while (!SynchronizePending()) {
-    if (std::chrono::steady_clock::now() >= Until)
-      return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
-}
-
 // Ports on pseudo-terminals, owned by one component as the main window owns
 // its ports. The owner goes first, with its ports still open: the devices
 // stay until it has gone.

@@ -60,6 +60,21 @@ void ClickWhenShown(const std::function<void(TComSelectForm&)>& Act)
   });
 }
 
+// A port with no number that asks for one; port 5 exists.
+class PortWithoutNumber : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { EnsureGuiApplication(); }
+  void SetUp() override
+  {
+    Map.Map(5, Pty.SlavePath());
+    Port.SetPromptForPort(true);
+  }
+
+  PtyPair Pty;
+  PortMap Map;
+  TSioComPort Port{nullptr};
+};
+
 } // namespace
 
 TEST(PortProbe, MappedPortsExistUnmappedOnesDoNot)
@@ -117,14 +132,8 @@ TEST(ComSelectForm, OkOnAnEmptyListDoesNothing)
   EXPECT_EQ(Number, 99);
 }
 
-TEST(ComSelectForm, APortOpenedWithoutANumberAsksForOne)
+TEST_F(PortWithoutNumber, OpeningAsksForOne)
 {
-  EnsureGuiApplication();
-  PtyPair Pty;
-  PortMap Map;
-  Map.Map(5, Pty.SlavePath());
-  TSioComPort Port(nullptr);
-  Port.SetPromptForPort(true);
   ClickWhenShown([](TComSelectForm& F) { F.OkBtn->click(); });
   Port.SetOpen(true);
   EXPECT_TRUE(Port.Open());
@@ -133,14 +142,8 @@ TEST(ComSelectForm, APortOpenedWithoutANumberAsksForOne)
   EXPECT_EQ(Pty.ReadMaster(2, WaitLimitMs), AnsiString("hi"));
 }
 
-TEST(ComSelectForm, CancelLeavesThePortClosed)
+TEST_F(PortWithoutNumber, CancelInTheDialogueLeavesItClosed)
 {
-  EnsureGuiApplication();
-  PtyPair Pty;
-  PortMap Map;
-  Map.Map(5, Pty.SlavePath());
-  TSioComPort Port(nullptr);
-  Port.SetPromptForPort(true);
   ClickWhenShown([](TComSelectForm& F) { F.AbortBtn->click(); });
   try {
     Port.SetOpen(true);

@@ -2,12 +2,14 @@
 
 #include "platform/Application.h"
 #include "platform/Messages.h"
+#include "platform/Thread.h"
 
 #include <QFile>
 
 #include <chrono>
 #include <cstdlib>
 #include <exception>
+#include <thread>
 
 ScopedEnv::ScopedEnv(const char* Name, const String& Value) : FName(Name)
 {
@@ -49,6 +51,17 @@ bool PumpUntil(const std::function<bool()>& Done, uint32_t LimitMs)
       return Done();
     if (PumpOneMessage() == 0)
       WaitMessageOrTimeout(5);
+  }
+  return true;
+}
+
+bool WaitForHandOver()
+{
+  const auto Until = std::chrono::steady_clock::now() + std::chrono::milliseconds(WaitLimitMs);
+  while (!SynchronizePending()) {
+    if (std::chrono::steady_clock::now() >= Until)
+      return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   return true;
 }

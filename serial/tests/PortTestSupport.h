@@ -28,6 +28,11 @@ bool PumpUntil(const std::function<bool()>& Done, uint32_t LimitMs = 5000);
 // thread (the test application object is created on first use).
 std::vector<String>& ShownMessages();
 
+// Waits, without handling a single message, until a worker thread has handed
+// the main thread something to run; false when nothing came within
+// WaitLimitMs.
+bool WaitForHandOver();
+
 // The whole content of a file the code under test wrote; "<missing>" when
 // there is none.
 AnsiString ReadWholeFile(const String& Name);

@@ -42,6 +42,17 @@ protected:
   TSioComPort Port{nullptr};
 };
 
+// Binds Packet to Port to deliver the profiling instrument's lines,
+// "\n...\r", without their start and end strings.
+void MatchProfilingLines(TSioDataPacket& Packet, TSioComPort& Port)
+{
+  Packet.SetComPort(&Port);
+  Packet.SetStartString("\n");
+  Packet.SetEndString("\r");
+  Packet.SetEndCond(EndBit(ecString));
+  Packet.SetIncludeStrings(false);
+}
+
 template <class E>
 int32_t RaisedCode(const std::function<void()>& F)
 {
@@ -257,11 +268,7 @@ TEST_F(PtyPort, ChangingTheNumberOfAnOpenPortReopensIt)
 TEST_F(PtyPort, ProfilingInstrumentLineArrivesAsOneStringPacket)
 {
   TSioDataPacket Packet(nullptr);
-  Packet.SetComPort(&Port);
-  Packet.SetStartString("\n");
-  Packet.SetEndString("\r");
-  Packet.SetEndCond(EndBit(ecString));
-  Packet.SetIncludeStrings(false);
+  MatchProfilingLines(Packet, Port);
   Packet.SetTimeOut(91);
   std::vector<AnsiString> Lines;
   Packet.OnStringPacket = [&](TObject* Sender, const AnsiString& Data) {
@@ -327,11 +334,7 @@ TEST_F(PtyPort, WaitForStringReportsOnlyItsOwnPacket)
 TEST_F(PtyPort, PacketsCanBeChangedWhileBytesFlow)
 {
   TSioDataPacket Packet(nullptr);
-  Packet.SetComPort(&Port);
-  Packet.SetStartString("\n");
-  Packet.SetEndString("\r");
-  Packet.SetEndCond(EndBit(ecString));
-  Packet.SetIncludeStrings(false);
+  MatchProfilingLines(Packet, Port);
   std::vector<AnsiString> Lines;
   Packet.OnStringPacket = [&](TObject*, const AnsiString& Data) { Lines.push_back(Data); };
   Port.SetOpen(true);

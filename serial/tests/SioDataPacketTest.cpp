@@ -90,6 +90,14 @@ public:
     }
   }
   TSioDataPacketManager* Manager() { return PacketManagerList->GetPortManager(&Port); }
+  // The data delivered so far, whichever packet it came from.
+  std::vector<AnsiString> GotData() const
+  {
+    std::vector<AnsiString> Data;
+    for (const Delivery& D : Got)
+      Data.push_back(D.Data);
+    return Data;
+  }
 
   TSioComPort Port{nullptr};
   TFakeDispatcher* Fake = nullptr;
@@ -119,16 +127,6 @@ public:
   DispatchStep(const DispatchStep&) = delete;
   DispatchStep& operator=(const DispatchStep&) = delete;
 
-  static bool WaitForHandOver()
-  {
-    const auto Until = std::chrono::steady_clock::now() + std::chrono::milliseconds(WaitLimitMs);
-    while (!SynchronizePending()) {
-      if (std::chrono::steady_clock::now() >= Until)
-        return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-  }
   bool Finish()
   {
     if (!FThread.joinable())
@@ -215,10 +213,7 @@ TEST(DataPacket, EndConditions)
     R.Open();
     P.SetEnabled(true);
     R.Feed(C.Input);
-    std::vector<AnsiString> Data;
-    for (const Delivery& D : R.Got)
-      Data.push_back(D.Data);
-    EXPECT_EQ(Data, C.Expected) << C.Name;
+    EXPECT_EQ(R.GotData(), C.Expected) << C.Name;
     EXPECT_TRUE(P.Enabled()) << C.Name << ": AutoEnable enables again";
   }
 }
@@ -556,10 +551,7 @@ TEST(DataPacket, FlushDropsWhatThePacketCollected)
     EXPECT_EQ(R.Manager()->BytesHeld(), 0) << C.Name;
     EXPECT_TRUE(P.Enabled()) << C.Name << ": the packet goes on waiting";
     R.Feed(C.After);
-    std::vector<AnsiString> Data;
-    for (const Delivery& D : R.Got)
-      Data.push_back(D.Data);
-    EXPECT_EQ(Data, C.Expected) << C.Name;
+    EXPECT_EQ(R.GotData(), C.Expected) << C.Name;
   }
 }
 
@@ -642,7 +634,7 @@ TEST(DataPacket, EventsWaitingForTheMainThreadAndWhatOvertakesThem)
         else
           R.Feed("<1>");
       });
-      ASSERT_TRUE(DispatchStep::WaitForHandOver()) << C.Name;
+      ASSERT_TRUE(WaitForHandOver()) << C.Name;
       switch (C.Act) {
       case Then::Nothing:
         break;
@@ -665,9 +657,7 @@ TEST(DataPacket, EventsWaitingForTheMainThreadAndWhatOvertakesThem)
     }
     EXPECT_EQ(P.Enabled(), C.EnabledAfter) << C.Name;
     R.Feed("<2>");
-    std::vector<AnsiString> Events;
-    for (const Delivery& D : R.Got)
-      Events.push_back(D.Data);
+    std::vector<AnsiString> Events = R.GotData();
     Events.insert(Events.end(), R.TimedOut.size(), "time-out");
     EXPECT_EQ(Events, C.Expected) << C.Name;
   }

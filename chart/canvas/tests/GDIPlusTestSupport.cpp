@@ -9,13 +9,8 @@
 TGDIPlusBuffer::TGDIPlusBuffer(int32_t W, int32_t H, bool Is3D)
     : Canvas(std::make_unique<TGDIPlusCanvas>()), Dest(W, H, QImage::Format_RGB32), DestCanvas(std::make_unique<TCanvas>())
 {
-  Dest.fill(Qt::white);
-  DestCanvas->BindImage(&Dest);
-  const TRect R{0, 0, W, H};
-  Canvas->InitWindow(DestCanvas.get(), nullptr, clWhite, Is3D, R);
-  Canvas->Projection(0, R, R);
-  Canvas->ResetState();
-  Canvas->FillRect(R);
+  StartBufferedCanvas(*Canvas, Dest, *DestCanvas, Is3D);
+  Canvas->FillRect(TRect{0, 0, W, H});
 }
 
 TGDIPlusBuffer::~TGDIPlusBuffer()

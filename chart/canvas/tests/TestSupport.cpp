@@ -32,12 +32,17 @@ const auto* Registered = ::testing::AddGlobalTestEnvironment(new TGuiEnvironment
 TBufferedCanvas::TBufferedCanvas(int32_t W, int32_t H, bool Is3D)
     : Canvas(std::make_unique<TZuzCanvas3D>()), Dest(W, H, QImage::Format_RGB32), DestCanvas(std::make_unique<TCanvas>())
 {
+  StartBufferedCanvas(*Canvas, Dest, *DestCanvas, Is3D);
+}
+
+void StartBufferedCanvas(TZuzCanvas3D& Canvas, QImage& Dest, TCanvas& DestCanvas, bool Is3D)
+{
   Dest.fill(Qt::white);
-  DestCanvas->BindImage(&Dest);
-  const TRect R{0, 0, W, H};
-  Canvas->InitWindow(DestCanvas.get(), nullptr, clWhite, Is3D, R);
-  Canvas->Projection(0, R, R);
-  Canvas->ResetState();
+  DestCanvas.BindImage(&Dest);
+  const TRect R{0, 0, Dest.width(), Dest.height()};
+  Canvas.InitWindow(&DestCanvas, nullptr, clWhite, Is3D, R);
+  Canvas.Projection(0, R, R);
+  Canvas.ResetState();
 }
 
 TBufferedCanvas::~TBufferedCanvas()

@@ -28,6 +28,10 @@ struct TBufferedCanvas {
   std::unique_ptr<TCanvas> DestCanvas;
 };
 
+// Fills Dest white, binds DestCanvas to it and sets Canvas up to paint one
+// paint into a buffer of Dest's size shown on DestCanvas.
+void StartBufferedCanvas(TZuzCanvas3D& Canvas, QImage& Dest, TCanvas& DestCanvas, bool Is3D);
+
 // Pixels of Image equal to C (RGB only) inside the rectangle (whole image
 // when empty).
 int32_t CountColor(const QImage& Image, TColor C, const TRect& R = TRect{});

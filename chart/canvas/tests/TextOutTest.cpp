@@ -35,6 +35,15 @@ struct TTextCanvas : TBufferedCanvas {
     Canvas->Font()->SetQuality(fqNormal);
     Canvas->Font()->SetSize(14);
   }
+  // Glyphs filled by a gradient of one colour, so that its pixels can be
+  // counted.
+  void ShowGlyphGradient(TColor C)
+  {
+    TZuzGradient* G = Canvas->Font()->Gradient();
+    G->SetStartColor(C);
+    G->SetEndColor(C);
+    G->SetVisible(true);
+  }
 };
 } // namespace
 
@@ -154,10 +163,7 @@ TEST(GdiText, OutlinesAndGlyphFills)
     // A gradient glyph fill with an outline whose own fill has a gradient:
     // the widened outline is filled and no stroke follows.
     TTextCanvas T;
-    TZuzGradient* G = T.Canvas->Font()->Gradient();
-    G->SetStartColor(clRed);
-    G->SetEndColor(clRed);
-    G->SetVisible(true);
+    T.ShowGlyphGradient(clRed);
     TZuzHiddenPen* O = T.Canvas->Font()->OutLine();
     O->Show();
     O->SetColor(clBlue);
@@ -171,10 +177,7 @@ TEST(GdiText, OutlinesAndGlyphFills)
     // A gradient fill with a plain outline: the outline is stroked over the
     // fill, and the fill is not painted over by plain text.
     TTextCanvas T;
-    TZuzGradient* G = T.Canvas->Font()->Gradient();
-    G->SetStartColor(clRed);
-    G->SetEndColor(clRed);
-    G->SetVisible(true);
+    T.ShowGlyphGradient(clRed);
     T.Canvas->Font()->OutLine()->Show();
     T.Canvas->Font()->OutLine()->SetColor(clBlue);
     T.Canvas->TextOut(10, 10, QStringLiteral("O"));
