@@ -16,7 +16,7 @@ namespace {
 // How often a reply wait looks at its flags, in ticks.
 constexpr int32_t ReplyPollTicks = 3;
 
-}  // namespace
+} // namespace
 
 TWaitCursor::TWaitCursor(IDialogueHost& Host) : FHost(Host) { FHost.SetWaitCursor(true); }
 
@@ -28,49 +28,57 @@ TCommandEngine::TCommandEngine(IDialogueHost& Host) : FHost(Host) {}
 
 TCommandEngine::~TCommandEngine() = default;
 
-void TCommandEngine::Abort() {
+void TCommandEngine::Abort()
+{
   if (!Running())
     return;
   FAborted = true;
   EndWait(TReply::Lost, QStringLiteral("Cancelled"));
 }
 
-TCommandEngine::TRun::TRun(TCommandEngine& Engine, const char* Name) : FEngine(Engine), FStarted(!Engine.Running()) {
+TCommandEngine::TRun::TRun(TCommandEngine& Engine, const char* Name) : FEngine(Engine), FStarted(!Engine.Running())
+{
   if (!FStarted)
     return;
   FEngine.FRunning = QString::fromLatin1(Name);
   FEngine.FAborted = false;
 }
 
-TCommandEngine::TRun::~TRun() {
+TCommandEngine::TRun::~TRun()
+{
   if (FStarted)
     FEngine.FRunning.clear();
 }
 
-void TCommandEngine::Delay(int32_t Ticks) {
+void TCommandEngine::Delay(int32_t Ticks)
+{
   if (!FAborted)
     FHost.Delay(Ticks);
 }
 
-void TCommandEngine::StatusCell(int32_t Row, const String& Text) {
+void TCommandEngine::StatusCell(int32_t Row, const String& Text)
+{
   for (ISetupScreen* S : FHost.SetupScreens())
     S->SetStatusCell(Row, Text);
 }
 
 bool TCommandEngine::PortOpen(TSioCustomComPort* Port) { return Port && Port->Open(); }
 
-void TCommandEngine::FlushPort(TSioCustomComPort* Port) {
+void TCommandEngine::FlushPort(TSioCustomComPort* Port)
+{
   if (!PortOpen(Port))
     return;
   try {
     Port->FlushInBuffer();
     Port->FlushOutBuffer();
   } catch (const std::exception& E) {
-    qWarning().noquote() << QStringLiteral("Fathomix: COM%1: flush failed:").arg(Port->ComNumber()) << ExceptionMessage(E);
+    qWarning().noquote() << QStringLiteral("Fathomix: COM%1: flush failed:").arg(Port->ComNumber())
+                         << ExceptionMessage(E);
   }
 }
 
-TReply TCommandEngine::Attempt(TSioCustomComPort* Port, TSioDataPacket* Packet, TTimer* Watchdog) {
+TReply TCommandEngine::Attempt(TSioCustomComPort* Port, TSioDataPacket* Packet, TTimer* Watchdog)
+{
   FReply = TReply::Awaiting;
   FLastReason.clear();
   if (FAborted) {
@@ -123,11 +131,13 @@ TReply TCommandEngine::Attempt(TSioCustomComPort* Port, TSioDataPacket* Packet, 
   return FReply;
 }
 
-bool TCommandEngine::Awaiting(const TSioDataPacket* Packet) const {
+bool TCommandEngine::Awaiting(const TSioDataPacket* Packet) const
+{
   return Packet && FAwaited == Packet && FReply == TReply::Awaiting;
 }
 
-void TCommandEngine::EndWait(TReply Reply, const String& Reason) {
+void TCommandEngine::EndWait(TReply Reply, const String& Reason)
+{
   if (FReply != TReply::Awaiting)
     return;
   FReply = Reply;
@@ -137,7 +147,8 @@ void TCommandEngine::EndWait(TReply Reply, const String& Reason) {
 // ---------------------------------------------------------------------------
 // Validation
 
-bool IsDecimalText(const String& Text, int32_t MaxDigits) {
+bool IsDecimalText(const String& Text, int32_t MaxDigits)
+{
   if (Text.isEmpty() || Text.size() > MaxDigits)
     return false;
   for (const QChar C : Text)
@@ -146,14 +157,16 @@ bool IsDecimalText(const String& Text, int32_t MaxDigits) {
   return true;
 }
 
-bool ParseAddress(const String& Text, int32_t& Address) {
+bool ParseAddress(const String& Text, int32_t& Address)
+{
   if (!IsDecimalText(Text, 2))
     return false;
   Address = StrToInt(Text);
   return true;
 }
 
-bool ValidInstrumentAddress(const String& Text, int32_t& Address) {
+bool ValidInstrumentAddress(const String& Text, int32_t& Address)
+{
   int32_t A = 0;
   if (!ParseAddress(Text, A) || A < 1 || A > 98)
     return false;
@@ -161,7 +174,8 @@ bool ValidInstrumentAddress(const String& Text, int32_t& Address) {
   return true;
 }
 
-bool ValidBaudRate(const String& Text, int32_t& Baud) {
+bool ValidBaudRate(const String& Text, int32_t& Baud)
+{
   if (!IsDecimalText(Text, 7))
     return false;
   const int32_t B = StrToInt(Text);
@@ -171,6 +185,4 @@ bool ValidBaudRate(const String& Text, int32_t& Baud) {
   return true;
 }
 
-AnsiString AddressPrefix(int32_t Address) {
-  return QByteArray::number(Address).rightJustified(2, '0') + ':';
-}
+AnsiString AddressPrefix(int32_t Address) { return QByteArray::number(Address).rightJustified(2, '0') + ':'; }

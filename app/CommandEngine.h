@@ -75,12 +75,12 @@ public:
 
 // How one attempt ended.
 enum class TReply : uint8_t {
-  Awaiting,   // still waiting
-  Good,       // the reply handler took the reply
-  Refused,    // the instrument answered with its error text, or nonsense
-  TimedOut,   // the packet or the watchdog gave up waiting
-  GiveUp,     // the watchdog ended the whole step
-  Lost,       // the port closed, or the dialogue was aborted
+  Awaiting, // still waiting
+  Good,     // the reply handler took the reply
+  Refused,  // the instrument answered with its error text, or nonsense
+  TimedOut, // the packet or the watchdog gave up waiting
+  GiveUp,   // the watchdog ended the whole step
+  Lost,     // the port closed, or the dialogue was aborted
 };
 
 // How a step ended; Reason is the text the status bar shows for a failure.
@@ -91,8 +91,8 @@ struct TStepOutcome {
 };
 
 // Bounds of the dialogues.
-constexpr int32_t MaxStepAttempts = 5;  // attempts at one step before it fails
-constexpr int32_t BreakAttempts = 9;    // break strings sent to one address
+constexpr int32_t MaxStepAttempts = 5; // attempts at one step before it fails
+constexpr int32_t BreakAttempts = 9;   // break strings sent to one address
 constexpr int32_t InitialCommandDelay = 3;
 
 class TCommandEngine {
@@ -107,11 +107,11 @@ public:
 
   // ---- The shared globals -------------------------------------------------
   AnsiString& CommandString() { return FHost.CommandString(); }
-  int32_t IndexA = 0;        // step of the running sequence
-  int32_t IndexB = 0;        // pending acknowledgement / module counter
-  int32_t AttemptCount = 1;  // attempt at the current step
-  int32_t CommandDelay = InitialCommandDelay;  // ticks after each attempt
-  int32_t BreakInFlag = 0;   // an instrument answered the break string
+  int32_t IndexA = 0;                         // step of the running sequence
+  int32_t IndexB = 0;                         // pending acknowledgement / module counter
+  int32_t AttemptCount = 1;                   // attempt at the current step
+  int32_t CommandDelay = InitialCommandDelay; // ticks after each attempt
+  int32_t BreakInFlag = 0;                    // an instrument answered the break string
 
   // ---- One dialogue at a time ----------------------------------------------
   // Whether a dialogue runs (its name, e.g. "Set_Kirvo", else empty).

@@ -20,18 +20,21 @@ constexpr int32_t TCoreData::*SlotIndexMember[SlotCount] = {
     &TCoreData::QYR3DepthIndex,    &TCoreData::QYR4DepthIndex,
 };
 
-void CheckSlot(int32_t Slot) {
+void CheckSlot(int32_t Slot)
+{
   if (Slot < 0 || Slot >= SlotCount)
     throw ERangeError(Format("Sensor slot %d outside 0..%d", {Slot, SlotCount - 1}));
 }
 
-void CheckOutput(int32_t N) {
+void CheckOutput(int32_t N)
+{
   if (N < 1 || N > 4)
     throw ERangeError(Format("Output %d outside 1..4", {N}));
 }
 
 // The settings-file defaults of a slot row.
-TSerialRow DefaultSlotRow(int32_t Slot) {
+TSerialRow DefaultSlotRow(int32_t Slot)
+{
   TSerialRow R;
   R[SerialFitted] = Slot == 0 ? QStringLiteral("1") : QStringLiteral("0");
   R[SerialAtmos] = QStringLiteral("0");
@@ -48,9 +51,10 @@ TSerialRow DefaultSlotRow(int32_t Slot) {
 const String EmptyText;
 const String ZeroText = QStringLiteral("0.000");
 
-}  // namespace
+} // namespace
 
-TCoreData::TCoreData() : Locale_Format(GetLocaleFormatSettings(LOCALE_EN_GB)) {
+TCoreData::TCoreData() : Locale_Format(GetLocaleFormatSettings(LOCALE_EN_GB))
+{
   for (int32_t N = 0; N < SlotCount; ++N)
     SerialArray[static_cast<size_t>(N)] = DefaultSlotRow(N);
   ApplyLatitude(Local_Latitude);
@@ -65,39 +69,44 @@ TCoreData::TCoreData() : Locale_Format(GetLocaleFormatSettings(LOCALE_EN_GB)) {
 // ---------------------------------------------------------------------------
 // Slots and values
 
-int32_t TCoreData::SlotIndex(int32_t Slot) const {
+int32_t TCoreData::SlotIndex(int32_t Slot) const
+{
   CheckSlot(Slot);
   return this->*SlotIndexMember[Slot];
 }
 
-int32_t& TCoreData::SlotIndexRef(int32_t Slot) {
+int32_t& TCoreData::SlotIndexRef(int32_t Slot)
+{
   CheckSlot(Slot);
   return this->*SlotIndexMember[Slot];
 }
 
-bool TCoreData::SlotFitted(int32_t Slot) const {
+bool TCoreData::SlotFitted(int32_t Slot) const
+{
   CheckSlot(Slot);
   return SerialArray[static_cast<size_t>(Slot)][SerialFitted] == QLatin1String("1");
 }
 
-const String& TCoreData::Value(int32_t Index) const {
+const String& TCoreData::Value(int32_t Index) const
+{
   if (Index < 0 || static_cast<size_t>(Index) >= DataArray.size())
     return EmptyText;
   return DataArray[static_cast<size_t>(Index)];
 }
 
-double TCoreData::InputValue(int32_t Index) const {
+double TCoreData::InputValue(int32_t Index) const
+{
   if (Index == 0)
     return 0.0;
   return StrToFloat(Value(Index));
 }
 
-void TCoreData::StoreValue(int32_t Index, double Value, TDateTime Date, TDateTime Time) {
+void TCoreData::StoreValue(int32_t Index, double Value, TDateTime Date, TDateTime Time)
+{
   if (Index < 0)
     return;
   const auto I = static_cast<size_t>(Index);
-  if (I >= DataArray.size() || I >= DataFormatArray.size() || I >= DataDateArray.size() ||
-      I >= DataTimeArray.size())
+  if (I >= DataArray.size() || I >= DataFormatArray.size() || I >= DataDateArray.size() || I >= DataTimeArray.size())
     return;
   DataArray[I] = FormatFloat(DataFormatArray[I], Value);
   DataDateArray[I] = Date;
@@ -107,31 +116,36 @@ void TCoreData::StoreValue(int32_t Index, double Value, TDateTime Date, TDateTim
 // ---------------------------------------------------------------------------
 // Settings
 
-void TCoreData::ApplyLatitude(double Latitude) {
+void TCoreData::ApplyLatitude(double Latitude)
+{
   Local_Latitude = Latitude;
   latitude_rad = Latitude * std::numbers::pi / 180.0;
   g0_value = NormalGravity(Latitude);
 }
 
-int32_t TCoreData::OutputFitted(int32_t N) const {
+int32_t TCoreData::OutputFitted(int32_t N) const
+{
   CheckOutput(N);
   const int32_t Fitted[] = {Output_1_Fitted, Output_2_Fitted, Output_3_Fitted, Output_4_Fitted};
   return Fitted[N - 1];
 }
 
-const String& TCoreData::OutputFormat(int32_t N) const {
+const String& TCoreData::OutputFormat(int32_t N) const
+{
   CheckOutput(N);
   const String* Formats[] = {&Output_1_Format, &Output_2_Format, &Output_3_Format, &Output_4_Format};
   return *Formats[N - 1];
 }
 
-String& TCoreData::OutputStatus(int32_t N) {
+String& TCoreData::OutputStatus(int32_t N)
+{
   CheckOutput(N);
   String* Status[] = {&PortData2, &PortData8, &PortData9, &PortData10};
   return *Status[N - 1];
 }
 
-const TCalcSettings& TCoreData::CalcSettings() {
+const TCalcSettings& TCoreData::CalcSettings()
+{
   FCalcSettings.Maximum_Pressure = Maximum_Pressure;
   FCalcSettings.Pressure_Resolution = Pressure_Resolution;
   FCalcSettings.Sound_Speed_Equation = Sound_Speed_Equation;
@@ -142,13 +156,15 @@ const TCalcSettings& TCoreData::CalcSettings() {
 // ---------------------------------------------------------------------------
 // Rebuilding from the slot table
 
-void TCoreData::ResetData() {
+void TCoreData::ResetData()
+{
   History.Reset(Maximum_View_Points);
   DepthTables.Clear();
   Bins.Clear();
 }
 
-void TCoreData::BeginSettingsLoad() {
+void TCoreData::BeginSettingsLoad()
+{
   ++FLoadCount;
   SensorCount = 0;
   if (Reset_Data_Flag == 1)
@@ -166,7 +182,8 @@ void TCoreData::BeginSettingsLoad() {
   SensorName.clear();
 }
 
-bool TCoreData::AddSlot(int32_t N, const TSerialRow& Row) {
+bool TCoreData::AddSlot(int32_t N, const TSerialRow& Row)
+{
   CheckSlot(N);
   TSerialRow& Slot = SerialArray[static_cast<size_t>(N)];
   for (int32_t F = SerialFitted; F <= SerialPacket; ++F)
@@ -189,7 +206,8 @@ bool TCoreData::AddSlot(int32_t N, const TSerialRow& Row) {
   return true;
 }
 
-void TCoreData::EndSettingsLoad() {
+void TCoreData::EndSettingsLoad()
+{
   DataArray.emplace_back();
   DataFormatArray.emplace_back();
   DataDateArray.push_back(0.0);
@@ -205,7 +223,8 @@ void TCoreData::EndSettingsLoad() {
   DataArray[0] = ZeroText;
 }
 
-void TCoreData::RebuildFromSlots(const Array2D& Slots) {
+void TCoreData::RebuildFromSlots(const Array2D& Slots)
+{
   BeginSettingsLoad();
   for (int32_t N = 0; N < SlotCount; ++N)
     AddSlot(N, Slots[static_cast<size_t>(N)]);

@@ -42,18 +42,18 @@ using Array2D = std::array<TSerialRow, SlotCount>;
 // The sensor slots in slot order; the index variables, the history items and
 // the depth tables all follow it.
 enum TSlot : int32_t {
-  slConductivity,  // profiling instrument (and its conductivity)
-  slWP1,           // pressure
-  slWT1,           // temperature
-  slALT1,          // altimeter range
-  slSVS1,          // sound velocity sensor
+  slConductivity, // profiling instrument (and its conductivity)
+  slWP1,          // pressure
+  slWT1,          // temperature
+  slALT1,         // altimeter range
+  slSVS1,         // sound velocity sensor
   slSoundSpeed,
   slBathyDepth,
   slTotalDepth,
   slCalcDensity,
   slMeanDensity,
   slSalinity,
-  slAP1,           // atmospheric pressure instrument
+  slAP1, // atmospheric pressure instrument
   slQYR1,
   slQYR2,
   slQYR3,
@@ -118,7 +118,7 @@ public:
   bool SlotFitted(int32_t Slot) const;
 
   int32_t SensorCount = 0;
-  std::vector<String> SensorName;  // "label, units" per fitted slot
+  std::vector<String> SensorName; // "label, units" per fitted slot
 
   std::array<int32_t, SlotCount> DataPort{};
   std::array<int32_t, SlotCount> DataPortBaud{};
@@ -205,14 +205,14 @@ public:
   String& OutputStatus(int32_t N);
 
   // --- Status texts of the set-up grid -----------------------------------
-  String PortData1 = QStringLiteral("Unknown");  // profiling instrument
-  String PortData2 = QStringLiteral("Unknown");  // output 1
-  String PortData3 = QStringLiteral("Unknown");  // QYR 1..4
+  String PortData1 = QStringLiteral("Unknown"); // profiling instrument
+  String PortData2 = QStringLiteral("Unknown"); // output 1
+  String PortData3 = QStringLiteral("Unknown"); // QYR 1..4
   String PortData4 = QStringLiteral("Unknown");
   String PortData5 = QStringLiteral("Unknown");
   String PortData6 = QStringLiteral("Unknown");
-  String PortData7 = QStringLiteral("Unknown");  // atmospheric
-  String PortData8 = QStringLiteral("Unknown");  // outputs 2..4
+  String PortData7 = QStringLiteral("Unknown"); // atmospheric
+  String PortData8 = QStringLiteral("Unknown"); // outputs 2..4
   String PortData9 = QStringLiteral("Unknown");
   String PortData10 = QStringLiteral("Unknown");
 
@@ -222,8 +222,8 @@ public:
   int64_t RejectedDataStrings = 0;
 
   // --- History, depth tables, bins ---------------------------------------
-  int32_t File_Replay_Flag = 0;  // 1 while a data file is replayed
-  int32_t Reset_Data_Flag = 1;   // 1: the next settings load clears the data
+  int32_t File_Replay_Flag = 0; // 1 while a data file is replayed
+  int32_t Reset_Data_Flag = 1;  // 1: the next settings load clears the data
   TSampleHistory History;
   TDepthTables DepthTables;
   TDepthBins Bins;

@@ -31,7 +31,8 @@ constexpr int32_t MaxTrailingBlankLines = 16;
 
 // Flush and close, for clean-up after a failure or at shutdown: an error here
 // is returned as text, never raised.
-String CloseQuietly(TextFile& F) {
+String CloseQuietly(TextFile& F)
+{
   if (!F.IsOpen())
     return {};
   String Problem;
@@ -57,12 +58,13 @@ struct TSVATable {
 // Reads a whole SVA table from the open file F into Out. False with the
 // reason when the file is not a table of exactly BinCount "depth TAB value"
 // lines after its header.
-bool ReadSVATable(TextFile& F, TSVATable& Out, String& Problem) {
+bool ReadSVATable(TextFile& F, TSVATable& Out, String& Problem)
+{
   if (Eof(F)) {
     Problem = QStringLiteral("the file is empty");
     return false;
   }
-  Readln(F);  // the header, whatever it says
+  Readln(F); // the header, whatever it says
   String Line;
   for (int32_t Bin = 1; Bin <= BinCount; ++Bin) {
     const int32_t LineNo = Bin + 1;
@@ -105,25 +107,28 @@ bool ReadSVATable(TextFile& F, TSVATable& Out, String& Problem) {
   return true;
 }
 
-}  // namespace
+} // namespace
 
 TDataFilesHost::~TDataFilesHost() = default;
 
 // ---------------------------------------------------------------------------
 // Names, lines and status texts
 
-String InvalidDataFormat(const String& Detail) {
+String InvalidDataFormat(const String& Detail)
+{
   return QString::fromLatin1(InvalidDataFormatText) + QStringLiteral(": ") + Detail;
 }
 
-String QuotedExcerpt(const String& S) {
+String QuotedExcerpt(const String& S)
+{
   constexpr int32_t MaxLength = 24;
   if (S.size() <= MaxLength)
     return QuotedStr(S);
   return QuotedStr(Copy(S, 1, MaxLength) + QStringLiteral("..."));
 }
 
-String DepthFileName(const String& DataFileName) {
+String DepthFileName(const String& DataFileName)
+{
   const String Ext = QStringLiteral(".bdd");
   const String Name = ChangeFileExt(DataFileName, Ext);
   if (Name == DataFileName)
@@ -131,7 +136,8 @@ String DepthFileName(const String& DataFileName) {
   return Name;
 }
 
-String DefaultDataFileName(uint16_t Year, uint16_t Month, uint16_t Day, const String& SerialNo) {
+String DefaultDataFileName(uint16_t Year, uint16_t Month, uint16_t Day, const String& SerialNo)
+{
   String Serial = SerialNo.left(MaxSerialInFileName);
   for (QChar& C : Serial)
     if (C == PathDelim || C.unicode() < 0x20 || C.unicode() == 0x7F)
@@ -139,21 +145,24 @@ String DefaultDataFileName(uint16_t Year, uint16_t Month, uint16_t Day, const St
   return IntToStr(Year) + IntToStr(Month) + IntToStr(Day) + QStringLiteral("_") + Serial + QStringLiteral(".btd");
 }
 
-String TimeSeriesHeader(const TCoreData& Core) {
+String TimeSeriesHeader(const TCoreData& Core)
+{
   String S = QStringLiteral("Date\tTime");
   for (const String& Name : Core.SensorName)
     S += Tab + Name;
   return S;
 }
 
-String DepthFileHeader(const TCoreData& Core) {
+String DepthFileHeader(const TCoreData& Core)
+{
   String S = DepthHeading;
   for (const String& Name : Core.SensorName)
     S += Tab + Name;
   return S;
 }
 
-String TimeSeriesLine(const TCoreData& Core, TDateTime Stamp) {
+String TimeSeriesLine(const TCoreData& Core, TDateTime Stamp)
+{
   String S = FormatDateTime(Core.Locale_Format.ShortDateFormat, Stamp, Core.Locale_Format) + Tab +
              FormatDateTime(Core.Locale_Format.LongTimeFormat, Stamp, Core.Locale_Format) + Tab;
   for (int32_t N = 0; N < Core.SensorCount; ++N)
@@ -161,14 +170,16 @@ String TimeSeriesLine(const TCoreData& Core, TDateTime Stamp) {
   return S;
 }
 
-void RaiseDataFileError(const String& FileName, const EInOutError& E) {
+void RaiseDataFileError(const String& FileName, const EInOutError& E)
+{
   throw EInOutError(FileName + QStringLiteral(": ") + E.Message(), E.ErrorCode);
 }
 
 // ---------------------------------------------------------------------------
 // Recording
 
-TDataFiles::TDataFiles(TCoreData& Core, TDataFilesHost& Host) : FCore(Core), FHost(Host) {
+TDataFiles::TDataFiles(TCoreData& Core, TDataFilesHost& Host) : FCore(Core), FHost(Host)
+{
   // Whatever the process-wide setting, a failed write here must raise:
   // every caller below depends on it to notice lost data.
   SetIOChecks(TimeFile, true);
@@ -177,19 +188,22 @@ TDataFiles::TDataFiles(TCoreData& Core, TDataFilesHost& Host) : FCore(Core), FHo
   FCore.Hooks.SaveTimeData = [this] { SaveTimeData(); };
 }
 
-TDataFiles::~TDataFiles() {
+TDataFiles::~TDataFiles()
+{
   FCore.Hooks.SaveTimeData = nullptr;
   // A window torn down without its shutdown call still leaves a complete
   // recording behind.
   CloseDataFiles();
 }
 
-String TDataFiles::FileSaveData1BeforeExecute() {
+String TDataFiles::FileSaveData1BeforeExecute()
+{
   DecodeDate(Date(), File_Year, File_Month, File_Day);
   return DefaultDataFileName(File_Year, File_Month, File_Day, FCore.serial_no);
 }
 
-void TDataFiles::FileSaveData1Accept(const String& FileName) {
+void TDataFiles::FileSaveData1Accept(const String& FileName)
+{
   FHost.SetWaitCursor(true);
   FHost.SetActionEnabled(TDataFileAction::Action1, true);
   FHost.SetActionEnabled(TDataFileAction::FileSaveData1, false);
@@ -206,7 +220,8 @@ void TDataFiles::FileSaveData1Accept(const String& FileName) {
   FHost.SetWaitCursor(false);
 }
 
-void TDataFiles::SaveDataFile(const String& FileName) {
+void TDataFiles::SaveDataFile(const String& FileName)
+{
   if (FSave_Data_Flag == 1) {
     const String Problem = FinishRecording();
     if (!Problem.isEmpty())
@@ -233,7 +248,8 @@ void TDataFiles::SaveDataFile(const String& FileName) {
   FSave_Data_Flag = 1;
 }
 
-void TDataFiles::SaveTimeData() {
+void TDataFiles::SaveTimeData()
+{
   if (FSave_Data_Flag == 1 && TimeSeriesHeader(FCore) != FRecordedHeader) {
     // A settings load changed the fitted sensors: from here on the columns
     // would mean other sensors than the header names, and a replay would
@@ -277,7 +293,8 @@ void TDataFiles::SaveTimeData() {
     FCore.Hooks.ProcessMessages();
 }
 
-bool TDataFiles::Action1Execute() {
+bool TDataFiles::Action1Execute()
+{
   if (FSave_Data_Flag != 1)
     return true;
   const String Problem = FinishRecording();
@@ -287,7 +304,8 @@ bool TDataFiles::Action1Execute() {
   return Problem.isEmpty();
 }
 
-String TDataFiles::FinishRecording() {
+String TDataFiles::FinishRecording()
+{
   String Problem;
   try {
     SaveDepthData();
@@ -303,7 +321,8 @@ String TDataFiles::FinishRecording() {
   return Problem;
 }
 
-void TDataFiles::SaveDepthData() {
+void TDataFiles::SaveDepthData()
+{
   if (FSave_Data_Flag != 1)
     return;
   // The whole file is made before the old one is emptied: a crash in
@@ -338,7 +357,8 @@ void TDataFiles::SaveDepthData() {
   }
 }
 
-bool TDataFiles::CloseDataFiles() {
+bool TDataFiles::CloseDataFiles()
+{
   bool Ok = true;
   if (FSave_Data_Flag == 1) {
     const String Problem = FinishRecording();
@@ -357,7 +377,8 @@ bool TDataFiles::CloseDataFiles() {
   return Ok;
 }
 
-void TDataFiles::SwitchToNotRecording() {
+void TDataFiles::SwitchToNotRecording()
+{
   FHost.SetActionEnabled(TDataFileAction::FileSaveData1, true);
   FHost.SetActionEnabled(TDataFileAction::Action1, false);
   FHost.SetActionEnabled(TDataFileAction::FileOpen1, true);
@@ -367,7 +388,8 @@ void TDataFiles::SwitchToNotRecording() {
 // ---------------------------------------------------------------------------
 // SVA tables
 
-void TDataFiles::FileSaveSVA1Accept(const String& FileName) {
+void TDataFiles::FileSaveSVA1Accept(const String& FileName)
+{
   // The table written over the recording would be cut by its next sample
   // line, or over its depth file replaced when it stops: both lost.
   if (FSave_Data_Flag == 1) {
@@ -398,7 +420,8 @@ void TDataFiles::FileSaveSVA1Accept(const String& FileName) {
   FHost.SetWaitCursor(false);
 }
 
-bool TDataFiles::FileOpenSVA1Accept(const String& FileName) {
+bool TDataFiles::FileOpenSVA1Accept(const String& FileName)
+{
   FHost.SetActionEnabled(TDataFileAction::FileOpenSVA1, false);
   TSVATable Table;
   String Problem;

@@ -32,12 +32,12 @@ class TCoreData;
 
 // The window's actions and menu items that the data-file commands switch.
 enum class TDataFileAction : int32_t {
-  FileOpen1,         // "Open Data File"
-  FileSaveData1,     // "Save Data File"
-  Action1,           // "Stop Saving Data File"
-  RealTimeDisplay1,  // the menu item of "RealTime Display"
-  FileOpenSVA1,      // "Open SVA File"
-  FileSaveSVA1,      // "Save SVA File Now"
+  FileOpen1,        // "Open Data File"
+  FileSaveData1,    // "Save Data File"
+  Action1,          // "Stop Saving Data File"
+  RealTimeDisplay1, // the menu item of "RealTime Display"
+  FileOpenSVA1,     // "Open SVA File"
+  FileSaveSVA1,     // "Save SVA File Now"
 };
 
 // What the data-file commands need of the main window.
@@ -168,8 +168,8 @@ private:
   TCoreData& FCore;
   TDataFilesHost& FHost;
   int32_t FSave_Data_Flag = 0;
-  String FRecordedHeader;  // the time-series file's header
-  TDateTime FDepthWritten = 0;  // when the depth file was last written
+  String FRecordedHeader;      // the time-series file's header
+  TDateTime FDepthWritten = 0; // when the depth file was last written
   TextFile TimeFile;
   TextFile DepthFile;
   TextFile SVAFile;

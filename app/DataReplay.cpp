@@ -15,7 +15,8 @@ namespace {
 
 constexpr int32_t BinCount = TDepthBins::BinCount;
 
-void Pump(TCoreData& Core) {
+void Pump(TCoreData& Core)
+{
   if (Core.Hooks.ProcessMessages)
     Core.Hooks.ProcessMessages();
 }
@@ -27,7 +28,8 @@ void Pump(TCoreData& Core) {
 class TLineFields {
 public:
   explicit TLineFields(const String& Line) : FLine(Line) {}
-  String Next() {
+  String Next()
+  {
     const int At = FPos > 0 ? Pos(QChar(u'\t'), FLine, FPos) : 0;
     if (At == 0) {
       FPos = 0;
@@ -40,19 +42,18 @@ public:
 
 private:
   const String& FLine;
-  int FPos = 1;  // 1-based start of the rest; 0 once no TAB is left
+  int FPos = 1; // 1-based start of the rest; 0 once no TAB is left
 };
 
 // The header as this program writes it for the current sensors, read back
 // through the ANSI code page as the file's own header is: a name with a
 // character outside the code page still matches its own recording.
-String ExpectedHeader(const String& Header) {
-  return FromAnsi(ToAnsi(Header));
-}
+String ExpectedHeader(const String& Header) { return FromAnsi(ToAnsi(Header)); }
 
 // Why the file's header Actual is not Expected: the first column that
 // differs, or how many columns each has.
-String HeaderMismatch(const String& What, const String& Actual, const String& Expected) {
+String HeaderMismatch(const String& What, const String& Actual, const String& Expected)
+{
   if (Actual.isEmpty())
     return What + QStringLiteral(" is empty");
   const auto Columns = QStringView(Actual).tokenize(u'\t');
@@ -74,7 +75,8 @@ String HeaderMismatch(const String& What, const String& Actual, const String& Ex
 
 // The header line of FileName, which is opened and closed again; an I/O
 // failure raises EInOutError naming the file.
-String ReadHeader(const String& FileName) {
+String ReadHeader(const String& FileName)
+{
   TextFile F;
   SetIOChecks(F, true);
   String Header;
@@ -93,7 +95,8 @@ String ReadHeader(const String& FileName) {
 // The settings reload of the replay and of the way back: with the data reset
 // or keeping the data. Reset_Data_Flag is 0 again whatever happens, or the
 // next plain reload would wipe the data.
-void ReloadSettings(TCoreData& Core, TDataFilesHost& Host, bool ResetData) {
+void ReloadSettings(TCoreData& Core, TDataFilesHost& Host, bool ResetData)
+{
   Core.Reset_Data_Flag = ResetData ? 1 : 0;
   try {
     Host.ReadIniFile();
@@ -105,7 +108,8 @@ void ReloadSettings(TCoreData& Core, TDataFilesHost& Host, bool ResetData) {
 }
 
 // The fitted slots in slot order: the n-th is fitted sensor n.
-std::vector<int32_t> FittedSlots(const TCoreData& Core) {
+std::vector<int32_t> FittedSlots(const TCoreData& Core)
+{
   std::vector<int32_t> Slots;
   for (int32_t Slot = 0; Slot < SlotCount; ++Slot)
     if (Core.SlotIndex(Slot) >= 1)
@@ -113,7 +117,8 @@ std::vector<int32_t> FittedSlots(const TCoreData& Core) {
   return Slots;
 }
 
-void ReadTimeSeries(TCoreData& Core, TDataFilesHost& Host, TextFile& F, const String& FileName) {
+void ReadTimeSeries(TCoreData& Core, TDataFilesHost& Host, TextFile& F, const String& FileName)
+{
   String Header;
   Readln(F, Header);
   const String Expected = ExpectedHeader(TimeSeriesHeader(Core));
@@ -157,7 +162,8 @@ void ReadTimeSeries(TCoreData& Core, TDataFilesHost& Host, TextFile& F, const St
   }
 }
 
-void ReadDepthFile(TCoreData& Core, TDataFilesHost& Host, TextFile& F, const String& FileName) {
+void ReadDepthFile(TCoreData& Core, TDataFilesHost& Host, TextFile& F, const String& FileName)
+{
   String Header;
   if (!Eof(F))
     Readln(F, Header);
@@ -203,9 +209,10 @@ void ReadDepthFile(TCoreData& Core, TDataFilesHost& Host, TextFile& F, const Str
   }
 }
 
-}  // namespace
+} // namespace
 
-bool FileOpen1Accept(TDataFiles& Files, const String& FileName) {
+bool FileOpen1Accept(TDataFiles& Files, const String& FileName)
+{
   TCoreData& Core = Files.Core();
   TDataFilesHost& Host = Files.Host();
 
@@ -270,7 +277,8 @@ bool FileOpen1Accept(TDataFiles& Files, const String& FileName) {
   return true;
 }
 
-void RealTime1Execute(TDataFiles& Files) {
+void RealTime1Execute(TDataFiles& Files)
+{
   TCoreData& Core = Files.Core();
   TDataFilesHost& Host = Files.Host();
   Core.File_Replay_Flag = 0;

@@ -6,18 +6,14 @@
 
 #include <algorithm>
 
-TDepthTables::TDepthTables()
-    : FValues(static_cast<size_t>(ItemCount) * TDepthBins::BinCount, 0.0) {}
+TDepthTables::TDepthTables() : FValues(static_cast<size_t>(ItemCount) * TDepthBins::BinCount, 0.0) {}
 
-void TDepthTables::Clear() {
-  std::fill(FValues.begin(), FValues.end(), 0.0);
-}
+void TDepthTables::Clear() { std::fill(FValues.begin(), FValues.end(), 0.0); }
 
-bool TDepthTables::ValidBin(int32_t Bin) {
-  return Bin >= 1 && Bin <= TDepthBins::BinCount;
-}
+bool TDepthTables::ValidBin(int32_t Bin) { return Bin >= 1 && Bin <= TDepthBins::BinCount; }
 
-size_t TDepthTables::Offset(int32_t Item, int32_t Bin) const {
+size_t TDepthTables::Offset(int32_t Item, int32_t Bin) const
+{
   if (Item < 0 || Item >= ItemCount)
     throw ERangeError(Format("Depth table %d outside 0..%d", {Item, ItemCount - 1}));
   if (!ValidBin(Bin))
@@ -25,10 +21,6 @@ size_t TDepthTables::Offset(int32_t Item, int32_t Bin) const {
   return static_cast<size_t>(Item) * TDepthBins::BinCount + static_cast<size_t>(Bin - 1);
 }
 
-double TDepthTables::Value(int32_t Item, int32_t Bin) const {
-  return FValues[Offset(Item, Bin)];
-}
+double TDepthTables::Value(int32_t Item, int32_t Bin) const { return FValues[Offset(Item, Bin)]; }
 
-void TDepthTables::SetValue(int32_t Item, int32_t Bin, double Value) {
-  FValues[Offset(Item, Bin)] = Value;
-}
+void TDepthTables::SetValue(int32_t Item, int32_t Bin, double Value) { FValues[Offset(Item, Bin)] = Value; }

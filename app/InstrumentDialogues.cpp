@@ -6,7 +6,8 @@
 
 TInstrumentDialogues::TInstrumentDialogues(IDialogueHost& Host) : Engine(Host), Quorndeck(Engine), Kirvo(Engine) {}
 
-void TInstrumentDialogues::ConnectPackets() {
+void TInstrumentDialogues::ConnectPackets()
+{
   IDialogueHost& H = Engine.Host();
   const auto On = [&H](int32_t N) { return H.SioDataPacket(N); };
   TQuorndeckProtocol& Q = Quorndeck;
@@ -36,7 +37,8 @@ void TInstrumentDialogues::ConnectPackets() {
   On(15)->OnTimeout = [&K](TObject*) { K.SioDataPacket15Timeout(); };
 }
 
-bool TInstrumentDialogues::ButtonClick(int32_t Column, int32_t Row) {
+bool TInstrumentDialogues::ButtonClick(int32_t Column, int32_t Row)
+{
   if (Engine.Running())
     return false;
   const bool Profiling = Row == SetupRowQuorndeck;
@@ -46,12 +48,12 @@ bool TInstrumentDialogues::ButtonClick(int32_t Column, int32_t Row) {
   // The dialogues work with the settings on the screen.
   Engine.Host().WriteIniFile();
   switch (Column) {
-    case SetupColumnInterrupt:
-      return Profiling ? Quorndeck.Break_In_Quorndeck() : Kirvo.Break_In_Kirvo(Row);
-    case SetupColumnSet:
-      return Profiling ? Quorndeck.Set_Quorndeck() : Kirvo.Set_Kirvo(Row);
-    default:
-      return Profiling ? Quorndeck.Run_Quorndeck() : Kirvo.Run_Kirvo(Row);
+  case SetupColumnInterrupt:
+    return Profiling ? Quorndeck.Break_In_Quorndeck() : Kirvo.Break_In_Kirvo(Row);
+  case SetupColumnSet:
+    return Profiling ? Quorndeck.Set_Quorndeck() : Kirvo.Set_Kirvo(Row);
+  default:
+    return Profiling ? Quorndeck.Run_Quorndeck() : Kirvo.Run_Kirvo(Row);
   }
 }
 

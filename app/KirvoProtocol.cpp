@@ -72,7 +72,7 @@ private:
   TCommandEngine& FEngine;
 };
 
-}  // namespace
+} // namespace
 
 TKirvoProtocol::TKirvoProtocol(TCommandEngine& Engine) : FEngine(Engine) {}
 
@@ -80,36 +80,43 @@ TSioDataPacket* TKirvoProtocol::Packet(int32_t N) { return FEngine.Host().SioDat
 
 TTimer* TKirvoProtocol::Watchdog() { return FEngine.Host().Timer(WatchdogTimer); }
 
-bool TKirvoProtocol::SlotRS232(int32_t K) const {
+bool TKirvoProtocol::SlotRS232(int32_t K) const
+{
   return FEngine.Host().Core().SerialArray[static_cast<size_t>(ModularSlot(K))][SerialMode] == QLatin1String("RS232");
 }
 
-void TKirvoProtocol::SetRow(int32_t Row, int32_t CommandMode, int32_t Busy, int32_t RunMode) {
+void TKirvoProtocol::SetRow(int32_t Row, int32_t CommandMode, int32_t Busy, int32_t RunMode)
+{
   FEngine.Host().SetRowState(Row, CommandMode, Busy, RunMode);
 }
 
-void TKirvoProtocol::RowStatus(int32_t Row, int32_t K, const String& Text) {
+void TKirvoProtocol::RowStatus(int32_t Row, int32_t K, const String& Text)
+{
   ModularStatus(FEngine.Core(), K) = Text;
   FEngine.StatusCell(Row, Text);
 }
 
-void TKirvoProtocol::Fail(int32_t Row, int32_t K, const String& Dialogue, const String& Reason, const char* RowText) {
+void TKirvoProtocol::Fail(int32_t Row, int32_t K, const String& Dialogue, const String& Reason, const char* RowText)
+{
   FEngine.Status(Dialogue + QStringLiteral(" Failed: ") + Reason);
   RowStatus(Row, K, QString::fromLatin1(RowText));
   SetRow(Row, 1, 0, 1);
 }
 
-void TKirvoProtocol::NotInterrupted(int32_t Row, int32_t K) {
+void TKirvoProtocol::NotInterrupted(int32_t Row, int32_t K)
+{
   RowStatus(Row, K, QStringLiteral("Failed To Interrupt QYR"));
   SetRow(Row, 0, 0, 1);
 }
 
-void TKirvoProtocol::NotConnected(int32_t Row, int32_t K, const String& Reason) {
+void TKirvoProtocol::NotConnected(int32_t Row, int32_t K, const String& Reason)
+{
   FEngine.Status(QStringLiteral("Not Connected to QYR, Retry: ") + Reason);
   NotInterrupted(Row, K);
 }
 
-bool TKirvoProtocol::SelectPort(int32_t K, String& Reason) {
+bool TKirvoProtocol::SelectPort(int32_t K, String& Reason)
+{
   const String& Text = FEngine.Core().SerialArray[static_cast<size_t>(ModularSlot(K))][SerialPort];
   const int32_t N = StrToIntDef(Text, 0);
   // A number outside the ports leaves the port as it was.
@@ -126,7 +133,8 @@ bool TKirvoProtocol::SelectPort(int32_t K, String& Reason) {
   return true;
 }
 
-void TKirvoProtocol::StopDataPackets() {
+void TKirvoProtocol::StopDataPackets()
+{
   for (const int32_t N : DataPackets)
     if (TSioDataPacket* P = Packet(N)) {
       P->SetEnabled(false);
@@ -134,7 +142,8 @@ void TKirvoProtocol::StopDataPackets() {
     }
 }
 
-void TKirvoProtocol::SetReplyStrings(const AnsiString& Start, const AnsiString& End, bool AnyData) {
+void TKirvoProtocol::SetReplyStrings(const AnsiString& Start, const AnsiString& End, bool AnyData)
+{
   TSioDataPacket* P = Packet(14);
   P->SetStartCond(AnyData ? scAnyData : scString);
   if (!AnyData)
@@ -142,7 +151,8 @@ void TKirvoProtocol::SetReplyStrings(const AnsiString& Start, const AnsiString& 
   P->SetEndString(End);
 }
 
-void TKirvoProtocol::SendLineEnd() {
+void TKirvoProtocol::SendLineEnd()
+{
   FEngine.CommandString() = CrLf;
   FEngine.ShowCommand(String());
   if (!TCommandEngine::PortOpen(KirvoPort))
@@ -157,7 +167,8 @@ void TKirvoProtocol::SendLineEnd() {
 // ---------------------------------------------------------------------------
 // Break-in
 
-bool TKirvoProtocol::BreakInLoop(const AnsiString& Break) {
+bool TKirvoProtocol::BreakInLoop(const AnsiString& Break)
+{
   StopDataPackets();
   TSioDataPacket* Prompt = Packet(12);
   FBreakAnswered = false;
@@ -203,7 +214,8 @@ bool TKirvoProtocol::BreakInLoop(const AnsiString& Break) {
 // ---------------------------------------------------------------------------
 // Steps
 
-TStepOutcome TKirvoProtocol::RunStep(const TStep& Step) {
+TStepOutcome TKirvoProtocol::RunStep(const TStep& Step)
+{
   TStepOutcome Out;
   int32_t Failures = 0;
   int32_t Good = 0;
@@ -231,7 +243,7 @@ TStepOutcome TKirvoProtocol::RunStep(const TStep& Step) {
       return Out;
     }
     Out.Reason = R == TReply::Refused && !FEngine.LastReason().isEmpty() ? FEngine.LastReason()
-                                                                        : QStringLiteral("No Reply: ") + Step.Status;
+                                                                         : QStringLiteral("No Reply: ") + Step.Status;
     // A silent instrument: the watchdog has given the step up.
     if (R == TReply::GiveUp)
       return Out;
@@ -246,7 +258,8 @@ TStepOutcome TKirvoProtocol::RunStep(const TStep& Step) {
 // ---------------------------------------------------------------------------
 // Dialogues
 
-bool TKirvoProtocol::Break_In_Kirvo(int32_t Row_No) {
+bool TKirvoProtocol::Break_In_Kirvo(int32_t Row_No)
+{
   const int32_t K = ModularOfSetupRow(Row_No);
   if (K == 0)
     return false;
@@ -302,12 +315,14 @@ bool TKirvoProtocol::Break_In_Kirvo(int32_t Row_No) {
   }
 }
 
-void TKirvoProtocol::Watchdog4On() {
+void TKirvoProtocol::Watchdog4On()
+{
   if (TTimer* T = FEngine.Host().Timer(KeepAliveTimer))
     T->SetEnabled(true);
 }
 
-bool TKirvoProtocol::Set_Kirvo(int32_t Row_No) {
+bool TKirvoProtocol::Set_Kirvo(int32_t Row_No)
+{
   const int32_t K = ModularOfSetupRow(Row_No);
   if (K == 0)
     return false;
@@ -374,20 +389,29 @@ bool TKirvoProtocol::Set_Kirvo(int32_t Row_No) {
       S.Status = QString::fromLatin1(SetupSteps[I - 1].Status);
       S.Command = SetupSteps[I - 1].Command;
       switch (I) {
-        case 4: S.Command += QByteArray::number(Baud); break;
-        case 5: S.Command += QByteArray::number(Address); break;
-        case 6: S.Command = KirvoRS485 == 1 ? "#003;HOLD;1;1;60;NONE;1" : "#003;CONT;1;1;60;NONE;1"; break;
-        case 7:
-          S.Command = Tare == QLatin1String("1") ? AnsiString("#009")
-                      : Tare == QLatin1String("2") ? AnsiString("#009;0")
-                                                   : AnsiString();
-          break;
-        case 9: S.Packet = 15; break;
-        case 22:
-          if (KirvoRS485 != 1)
-            S.Command.clear();
-          break;
-        default: break;
+      case 4:
+        S.Command += QByteArray::number(Baud);
+        break;
+      case 5:
+        S.Command += QByteArray::number(Address);
+        break;
+      case 6:
+        S.Command = KirvoRS485 == 1 ? "#003;HOLD;1;1;60;NONE;1" : "#003;CONT;1;1;60;NONE;1";
+        break;
+      case 7:
+        S.Command = Tare == QLatin1String("1")   ? AnsiString("#009")
+                    : Tare == QLatin1String("2") ? AnsiString("#009;0")
+                                                 : AnsiString();
+        break;
+      case 9:
+        S.Packet = 15;
+        break;
+      case 22:
+        if (KirvoRS485 != 1)
+          S.Command.clear();
+        break;
+      default:
+        break;
       }
       if (I <= 13)
         SetReplyStrings(CrLf, SetFrame);
@@ -444,7 +468,8 @@ bool TKirvoProtocol::Set_Kirvo(int32_t Row_No) {
   }
 }
 
-bool TKirvoProtocol::Run_Kirvo(int32_t Row_No) {
+bool TKirvoProtocol::Run_Kirvo(int32_t Row_No)
+{
   const int32_t K = ModularOfSetupRow(Row_No);
   if (K == 0)
     return false;
@@ -494,8 +519,8 @@ bool TKirvoProtocol::Run_Kirvo(int32_t Row_No) {
       Prepare.push_back([this] { SetReplyStrings(CrLf, ">"); });
       Steps.push_back({QStringLiteral("Getting Sampling Rate"), "99:#108", 14, 1, Waiting});
       Prepare.push_back([this] { SetReplyStrings({}, "\r\n>", true); });
-      Steps.push_back({QStringLiteral("Setting Module Sampling Rate"), "00:#003;HOLD;" + ToAnsi(C.Rate) + ";1;60;NONE;1",
-                       14, 1, Waiting});
+      Steps.push_back({QStringLiteral("Setting Module Sampling Rate"),
+                       "00:#003;HOLD;" + ToAnsi(C.Rate) + ";1;60;NONE;1", 14, 1, Waiting});
       Prepare.push_back([this] {
         SetReplyStrings({}, ">", true);
         // Every unit answers this one: time for all of them.
@@ -503,10 +528,11 @@ bool TKirvoProtocol::Run_Kirvo(int32_t Row_No) {
       });
       if (No_Modules > 0) {
         // One query per listed unit, addressed to it.
-        Steps.push_back({QStringLiteral("Getting Sampling Rate"), "00:#004", 14, No_Modules, [this, Row_No](int32_t Reply) {
-                           FEngine.StatusCell(Row_No, QStringLiteral("Waiting"));
-                           FEngine.CommandString() = AddressPrefix(ModuleList[static_cast<size_t>(Reply)]) + "#004\r\n";
-                         }});
+        Steps.push_back(
+            {QStringLiteral("Getting Sampling Rate"), "00:#004", 14, No_Modules, [this, Row_No](int32_t Reply) {
+               FEngine.StatusCell(Row_No, QStringLiteral("Waiting"));
+               FEngine.CommandString() = AddressPrefix(ModuleList[static_cast<size_t>(Reply)]) + "#004\r\n";
+             }});
         Prepare.push_back([this] {
           SetReplyStrings({}, "\r\n>", true);
           FEngine.CommandDelay = InitialCommandDelay;
@@ -578,7 +604,8 @@ bool TKirvoProtocol::Run_Kirvo(int32_t Row_No) {
 // ---------------------------------------------------------------------------
 // Replies and timers
 
-void TKirvoProtocol::SioDataPacket12StringPacket(const AnsiString& Data) {
+void TKirvoProtocol::SioDataPacket12StringPacket(const AnsiString& Data)
+{
   // The prompt ends a reply, after its line end. A running instrument's
   // data lines on a bus begin with ">" as well; what came before such a
   // ">" is a data line (fields and TABs) or nothing, and no answer to the
@@ -592,14 +619,16 @@ void TKirvoProtocol::SioDataPacket12StringPacket(const AnsiString& Data) {
   FBreakAnswered = true;
 }
 
-void TKirvoProtocol::SioDataPacket12Timeout() {
+void TKirvoProtocol::SioDataPacket12Timeout()
+{
   TSioDataPacket* P = Packet(12);
   TCommandEngine::FlushPort(P->ComPort());
   if (FBreakInProgress)
     P->SetEnabled(true);
 }
 
-void TKirvoProtocol::SioDataPacket13StringPacket(const AnsiString& Data) {
+void TKirvoProtocol::SioDataPacket13StringPacket(const AnsiString& Data)
+{
   TSioDataPacket* P = Packet(13);
   if (!FEngine.Awaiting(P))
     return;
@@ -644,7 +673,8 @@ void TKirvoProtocol::SioDataPacket13StringPacket(const AnsiString& Data) {
   FEngine.EndWait(TReply::Good);
 }
 
-void TKirvoProtocol::SioDataPacket13Timeout() {
+void TKirvoProtocol::SioDataPacket13Timeout()
+{
   TSioDataPacket* P = Packet(13);
   if (!FEngine.Awaiting(P))
     return;
@@ -654,7 +684,8 @@ void TKirvoProtocol::SioDataPacket13Timeout() {
   FEngine.EndWait(TReply::TimedOut);
 }
 
-void TKirvoProtocol::SioDataPacket14StringPacket(const AnsiString& Data) {
+void TKirvoProtocol::SioDataPacket14StringPacket(const AnsiString& Data)
+{
   if (!FEngine.Awaiting(Packet(14)))
     return;
   Watchdog()->SetEnabled(false);
@@ -667,7 +698,8 @@ void TKirvoProtocol::SioDataPacket14StringPacket(const AnsiString& Data) {
   FEngine.EndWait(TReply::Good);
 }
 
-void TKirvoProtocol::SioDataPacket14Timeout() {
+void TKirvoProtocol::SioDataPacket14Timeout()
+{
   TSioDataPacket* P = Packet(14);
   if (!FEngine.Awaiting(P))
     return;
@@ -677,7 +709,8 @@ void TKirvoProtocol::SioDataPacket14Timeout() {
   FEngine.EndWait(TReply::TimedOut);
 }
 
-void TKirvoProtocol::SioDataPacket15StringPacket(const AnsiString& Data) {
+void TKirvoProtocol::SioDataPacket15StringPacket(const AnsiString& Data)
+{
   TSioDataPacket* P = Packet(15);
   if (!FEngine.Awaiting(P))
     return;
@@ -701,7 +734,8 @@ void TKirvoProtocol::SioDataPacket15StringPacket(const AnsiString& Data) {
   FEngine.EndWait(TReply::Good);
 }
 
-void TKirvoProtocol::SioDataPacket15Timeout() {
+void TKirvoProtocol::SioDataPacket15Timeout()
+{
   TSioDataPacket* P = Packet(15);
   if (!FEngine.Awaiting(P))
     return;
@@ -712,14 +746,16 @@ void TKirvoProtocol::SioDataPacket15Timeout() {
 }
 
 // A silent instrument: its step is given up.
-void TKirvoProtocol::Timer3Timer() {
+void TKirvoProtocol::Timer3Timer()
+{
   Watchdog()->SetEnabled(false);
   TCommandEngine::FlushPort(KirvoPort);
   SendLineEnd();
   FEngine.EndWait(TReply::GiveUp);
 }
 
-void TKirvoProtocol::Timer4Timer() {
+void TKirvoProtocol::Timer4Timer()
+{
   // A dialogue that runs talks to the instrument itself; a keep-alive in
   // the middle of it would be taken for a command's reply.
   if (FEngine.Running() || !TCommandEngine::PortOpen(KirvoPort))

@@ -54,9 +54,9 @@ public:
 private:
   struct TStep {
     String Status;
-    AnsiString Command;  // empty: the step is skipped
+    AnsiString Command; // empty: the step is skipped
     int32_t Packet = 14;
-    int32_t Replies = 1;  // good replies that complete the step
+    int32_t Replies = 1; // good replies that complete the step
     // Before each attempt (after CommandString is set); may rebuild it.
     std::function<void(int32_t Reply)> Before;
   };

@@ -20,13 +20,14 @@ bool IsDigit(QChar C) { return C >= QLatin1Char('0') && C <= QLatin1Char('9'); }
 struct TLine {
   int32_t Packet = 0;
   bool Addressed = false;
-  String Text;  // without the address
-  String Refusal;  // set when the whole line is refused
+  String Text;    // without the address
+  String Refusal; // set when the whole line is refused
   TDateTime Day = 0;
   TDateTime TimeOfDay = 0;
 };
 
-bool Receives(const TCoreData& Core, int32_t K, const TLine& Line, int32_t Address) {
+bool Receives(const TCoreData& Core, int32_t K, const TLine& Line, int32_t Address)
+{
   const int32_t Slot = ModularSlot(K);
   if (!Core.SlotFitted(Slot))
     return false;
@@ -38,7 +39,8 @@ bool Receives(const TCoreData& Core, int32_t K, const TLine& Line, int32_t Addre
 
 // The line for instrument K; false (with the fault in its status text) when
 // its value cannot be taken.
-bool StoreFor(TCoreData& Core, int32_t K, const TLine& Line) {
+bool StoreFor(TCoreData& Core, int32_t K, const TLine& Line)
+{
   String& Status = ModularStatus(Core, K);
   const String Trimmed = Trim(Line.Text);
   const auto Fail = [&](const String& Reason) {
@@ -81,16 +83,18 @@ bool StoreFor(TCoreData& Core, int32_t K, const TLine& Line) {
   return true;
 }
 
-}  // namespace
+} // namespace
 
-bool IsAddressedLine(const String& Line, int32_t& Address) {
+bool IsAddressedLine(const String& Line, int32_t& Address)
+{
   if (Line.size() < 3 || !IsDigit(Line[0]) || !IsDigit(Line[1]) || Line[2] != QLatin1Char(':'))
     return false;
   Address = (Line[0].unicode() - '0') * 10 + (Line[1].unicode() - '0');
   return true;
 }
 
-bool ModularStringPacket(TCoreData& Core, int32_t Packet, const AnsiString& Data) {
+bool ModularStringPacket(TCoreData& Core, int32_t Packet, const AnsiString& Data)
+{
   // One reading for both stamps: two readings could fall either side of
   // midnight and stamp the sample a day early.
   const TDateTime Stamp = Now();
@@ -131,8 +135,23 @@ bool ModularStringPacket(TCoreData& Core, int32_t Packet, const AnsiString& Data
   return Stored == Receivers;
 }
 
-bool SioDataPacket10StringPacket(TCoreData& Core, const AnsiString& Data) { return ModularStringPacket(Core, 10, Data); }
-bool SioDataPacket11StringPacket(TCoreData& Core, const AnsiString& Data) { return ModularStringPacket(Core, 11, Data); }
-bool SioDataPacket16StringPacket(TCoreData& Core, const AnsiString& Data) { return ModularStringPacket(Core, 16, Data); }
-bool SioDataPacket17StringPacket(TCoreData& Core, const AnsiString& Data) { return ModularStringPacket(Core, 17, Data); }
-bool SioDataPacket18StringPacket(TCoreData& Core, const AnsiString& Data) { return ModularStringPacket(Core, 18, Data); }
+bool SioDataPacket10StringPacket(TCoreData& Core, const AnsiString& Data)
+{
+  return ModularStringPacket(Core, 10, Data);
+}
+bool SioDataPacket11StringPacket(TCoreData& Core, const AnsiString& Data)
+{
+  return ModularStringPacket(Core, 11, Data);
+}
+bool SioDataPacket16StringPacket(TCoreData& Core, const AnsiString& Data)
+{
+  return ModularStringPacket(Core, 16, Data);
+}
+bool SioDataPacket17StringPacket(TCoreData& Core, const AnsiString& Data)
+{
+  return ModularStringPacket(Core, 17, Data);
+}
+bool SioDataPacket18StringPacket(TCoreData& Core, const AnsiString& Data)
+{
+  return ModularStringPacket(Core, 18, Data);
+}

@@ -56,24 +56,24 @@ struct TPacketForm {
 };
 
 constexpr TPacketForm PacketForms[DataPacketCount] = {
-    {scString, "\n", "\r", 91, 1},                            // 1: profiling instrument data
-    {scString, "You", "\r\n>", 91, 1},                        // 2
-    {scAnyData, "", "\r\n>", 91, 1},                          // 3
-    {scAnyData, "", "\r\n>", 91, 1},                          // 4
-    {scAnyData, "", "\r\n>", 91, 1},                          // 5
-    {scAnyData, "", "\r\n>", 91, 1},                          // 6
-    {scAnyData, "", "\r\n>", 91, 1},                          // 7
-    {scAnyData, "", ">", 91, 1},                              // 8
-    {scAnyData, "", "\r\n>", 270, 1},                         // 9
-    {scString, ">", "\r\n", 91, 4},                           // 10: QYR
-    {scString, "", "\r\n", 91, 5},                            // 11: atmospheric
-    {scAnyData, "", ">", 2184, 4},                            // 12
-    {scString, "kirvo units fitted\r\n", "\r\n>", 91, 4},     // 13
-    {scString, "\r\n", "\r\n>", 91, 4},                       // 14
-    {scString, "\r\n", "\r\n>", 91, 4},                       // 15
-    {scString, ">", "\r\n", 91, 6},                           // 16: QYR
-    {scString, ">", "\r\n", 91, 7},                           // 17: QYR
-    {scString, ">", "\r\n", 91, 7},                           // 18: QYR
+    {scString, "\n", "\r", 91, 1},                        // 1: profiling instrument data
+    {scString, "You", "\r\n>", 91, 1},                    // 2
+    {scAnyData, "", "\r\n>", 91, 1},                      // 3
+    {scAnyData, "", "\r\n>", 91, 1},                      // 4
+    {scAnyData, "", "\r\n>", 91, 1},                      // 5
+    {scAnyData, "", "\r\n>", 91, 1},                      // 6
+    {scAnyData, "", "\r\n>", 91, 1},                      // 7
+    {scAnyData, "", ">", 91, 1},                          // 8
+    {scAnyData, "", "\r\n>", 270, 1},                     // 9
+    {scString, ">", "\r\n", 91, 4},                       // 10: QYR
+    {scString, "", "\r\n", 91, 5},                        // 11: atmospheric
+    {scAnyData, "", ">", 2184, 4},                        // 12
+    {scString, "kirvo units fitted\r\n", "\r\n>", 91, 4}, // 13
+    {scString, "\r\n", "\r\n>", 91, 4},                   // 14
+    {scString, "\r\n", "\r\n>", 91, 4},                   // 15
+    {scString, ">", "\r\n", 91, 6},                       // 16: QYR
+    {scString, ">", "\r\n", 91, 7},                       // 17: QYR
+    {scString, ">", "\r\n", 91, 7},                       // 18: QYR
 };
 
 // The Display Type menu items: caption, name and the window kind.
@@ -100,13 +100,17 @@ struct TFormStyle {
   TMdiChildKind Kind;
 };
 constexpr TFormStyle FormStyles[8] = {
-    {"MDIFont", TMdiChildKind::SingleValue}, {"MDIGraph", TMdiChildKind::Graph},
-    {"MDIPosGraph", TMdiChildKind::PositionGraph}, {"MDIBathyGraph", TMdiChildKind::BathyGraph},
-    {"MDILast", TMdiChildKind::LastData}, {"MDIScroll", TMdiChildKind::Scroll},
-    {"MDIScale", TMdiChildKind::Scale}, {"MDIDepthScroll", TMdiChildKind::DepthScroll},
+    {"MDIFont", TMdiChildKind::SingleValue},
+    {"MDIGraph", TMdiChildKind::Graph},
+    {"MDIPosGraph", TMdiChildKind::PositionGraph},
+    {"MDIBathyGraph", TMdiChildKind::BathyGraph},
+    {"MDILast", TMdiChildKind::LastData},
+    {"MDIScroll", TMdiChildKind::Scroll},
+    {"MDIScale", TMdiChildKind::Scale},
+    {"MDIDepthScroll", TMdiChildKind::DepthScroll},
 };
 
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------------------
 // The Qt window
@@ -116,7 +120,8 @@ public:
   explicit TWindow(TMainForm& Form) : FForm(Form) {}
 
 protected:
-  void showEvent(QShowEvent* Event) override {
+  void showEvent(QShowEvent* Event) override
+  {
     QMainWindow::showEvent(Event);
     if (FForm.FShown)
       return;
@@ -124,7 +129,8 @@ protected:
     FForm.Guarded([this] { FForm.FormShow(); });
   }
 
-  void closeEvent(QCloseEvent* Event) override {
+  void closeEvent(QCloseEvent* Event) override
+  {
     Event->accept();
     FForm.Guarded([this] { FForm.FormClose(); });
   }
@@ -137,7 +143,8 @@ private:
 // Construction
 
 TMainForm::TMainForm(TComponent* AOwner)
-    : TComponent(AOwner), FCore(std::make_unique<TCoreData>()), FSetupFolder(DefaultSetupFolder()) {
+    : TComponent(AOwner), FCore(std::make_unique<TCoreData>()), FSetupFolder(DefaultSetupFolder())
+{
   SetName(QStringLiteral("MainForm"));
   FDataFiles = std::make_unique<TDataFiles>(*FCore, *this);
   FWindow = std::make_unique<TWindow>(*this);
@@ -168,7 +175,8 @@ TMainForm::TMainForm(TComponent* AOwner)
     MainForm = this;
 }
 
-TMainForm::~TMainForm() {
+TMainForm::~TMainForm()
+{
   if (MainForm == this)
     MainForm = nullptr;
   // The set-up screens and the data files call back into this window while
@@ -186,7 +194,8 @@ TMainForm::~TMainForm() {
 
 String TMainForm::ClassName() const { return QStringLiteral("TMainForm"); }
 
-void TMainForm::CreatePorts() {
+void TMainForm::CreatePorts()
+{
   for (int32_t N = 1; N <= ComPortCount; ++N) {
     auto* Port = new TSioComPort(this);
     Port->SetName(QStringLiteral("SioComPort%1").arg(N));
@@ -200,7 +209,8 @@ void TMainForm::CreatePorts() {
   }
 }
 
-void TMainForm::CreatePackets() {
+void TMainForm::CreatePackets()
+{
   for (int32_t N = 1; N <= DataPacketCount; ++N) {
     const TPacketForm& F = PacketForms[N - 1];
     auto* Packet = new TSioDataPacket(this);
@@ -216,13 +226,12 @@ void TMainForm::CreatePackets() {
     Packet->SetComPort(FPorts[static_cast<size_t>(F.Port - 1)]);
     FPackets[static_cast<size_t>(N - 1)] = Packet;
   }
-  FPackets[0]->OnStringPacket = [this](TObject*, const AnsiString& Data) {
-    SioDataPacket1StringPacket(*FCore, Data);
-  };
+  FPackets[0]->OnStringPacket = [this](TObject*, const AnsiString& Data) { SioDataPacket1StringPacket(*FCore, Data); };
   FPackets[0]->OnTimeout = [this](TObject*) { SioDataPacket1Timeout(); };
 }
 
-void TMainForm::CreateTimers() {
+void TMainForm::CreateTimers()
+{
   const uint32_t Intervals[] = {1000, 15000, 10000, 240000, 1000};
   TTimer** Timers[] = {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5};
   for (size_t I = 0; I < std::size(Timers); ++I) {
@@ -239,10 +248,10 @@ void TMainForm::CreateTimers() {
   Timer5->OnTimer = [this](TObject*) { Timer5Timer(); };
 }
 
-void TMainForm::CreateMenus() {
+void TMainForm::CreateMenus()
+{
   QMenuBar* Bar = FWindow->menuBar();
-  const auto MakeAction = [this](QMenu* Menu, const char* Caption, const char* Name,
-                                 std::function<void()> Handler) {
+  const auto MakeAction = [this](QMenu* Menu, const char* Caption, const char* Name, std::function<void()> Handler) {
     QAction* A = Menu->addAction(QString::fromLatin1(Caption));
     A->setObjectName(QString::fromLatin1(Name));
     if (Handler)
@@ -309,7 +318,8 @@ void TMainForm::CreateMenus() {
   AddressMode1 = MakeAction(Help, "Reset Address Mode", "AddressMode1", [this] { AddressMode1Click(); });
 }
 
-void TMainForm::WireCoreHooks() {
+void TMainForm::WireCoreHooks()
+{
   TSampleHooks& H = FCore->Hooks;
   // An output whose port is not open takes no telegram: it is dropped and
   // the output's status text keeps saying why.
@@ -353,12 +363,14 @@ QMainWindow* TMainForm::Window() const { return FWindow.get(); }
 
 void TMainForm::Show() { FWindow->showMaximized(); }
 
-void TMainForm::Close() {
+void TMainForm::Close()
+{
   if (FWindow)
     FWindow->close();
 }
 
-void TMainForm::RequestClose() {
+void TMainForm::RequestClose()
+{
   if (FClosed)
     return;
   if (FStarting) {
@@ -372,19 +384,22 @@ String TMainForm::Caption() const { return FWindow->windowTitle(); }
 
 void TMainForm::SetCaption(const String& Value) { FWindow->setWindowTitle(Value); }
 
-String TMainForm::StatusText(int32_t Panel) const {
+String TMainForm::StatusText(int32_t Panel) const
+{
   if (Panel < 0 || Panel >= static_cast<int32_t>(FPanels.size()))
     return String();
   return FPanels[static_cast<size_t>(Panel)]->text();
 }
 
-void TMainForm::SetStatusText(int32_t Panel, const String& Text) {
+void TMainForm::SetStatusText(int32_t Panel, const String& Text)
+{
   if (Panel < 0 || Panel >= static_cast<int32_t>(FPanels.size()))
     return;
   FPanels[static_cast<size_t>(Panel)]->setText(Text);
 }
 
-void TMainForm::Guarded(const std::function<void()>& Handler) {
+void TMainForm::Guarded(const std::function<void()>& Handler)
+{
   try {
     Handler();
   } catch (const std::exception& E) {
@@ -392,7 +407,8 @@ void TMainForm::Guarded(const std::function<void()>& Handler) {
   }
 }
 
-void TMainForm::FlushPort(TSioCustomComPort* Port, const char* When) {
+void TMainForm::FlushPort(TSioCustomComPort* Port, const char* When)
+{
   if (!Port || !Port->Open())
     return;
   try {
@@ -400,36 +416,41 @@ void TMainForm::FlushPort(TSioCustomComPort* Port, const char* When) {
     Port->FlushOutBuffer();
   } catch (const std::exception& E) {
     LogLine(QStringLiteral("COM%1: flush %2 failed: %3")
-                .arg(Port->ComNumber()).arg(QLatin1String(When)).arg(ExceptionMessage(E)));
+                .arg(Port->ComNumber())
+                .arg(QLatin1String(When))
+                .arg(ExceptionMessage(E)));
   }
 }
 
-void TMainForm::PumpMessages() {
+void TMainForm::PumpMessages()
+{
   if (Application)
     Application->ProcessMessages();
   else
     ProcessPendingMessages();
 }
 
-void TMainForm::Message(const String& Text) {
+void TMainForm::Message(const String& Text)
+{
   if (ShowMessage) {
     ShowMessage(Text);
   } else if (IsHeadless()) {
     LogLine(Text);
   } else {
-    QMessageBox::information(FWindow.get(), Application ? Application->Title() : QStringLiteral("Fathomix"),
-                             Text);
+    QMessageBox::information(FWindow.get(), Application ? Application->Title() : QStringLiteral("Fathomix"), Text);
   }
 }
 
 // ---------------------------------------------------------------------------
 // Start-up
 
-void TMainForm::FormShow() {
+void TMainForm::FormShow()
+{
   FStarting = true;
   struct TEndOfStart {
     TMainForm& F;
-    ~TEndOfStart() {
+    ~TEndOfStart()
+    {
       F.FStarting = false;
       if (F.FCloseRequested) {
         F.FCloseRequested = false;
@@ -454,8 +475,8 @@ void TMainForm::FormShow() {
   FComPortList = std::make_unique<TStringList>();
   GetAvailableComPorts();
 
-  for (String* P : {&C.PortData1, &C.PortData2, &C.PortData3, &C.PortData4, &C.PortData5, &C.PortData6,
-                    &C.PortData7, &C.PortData8, &C.PortData9, &C.PortData10})
+  for (String* P : {&C.PortData1, &C.PortData2, &C.PortData3, &C.PortData4, &C.PortData5, &C.PortData6, &C.PortData7,
+                    &C.PortData8, &C.PortData9, &C.PortData10})
     *P = QStringLiteral("Unknown");
   C.Rate = QStringLiteral("1");
   C.Kirvo_Rate = QStringLiteral("1000");
@@ -468,7 +489,8 @@ void TMainForm::FormShow() {
   C.Reset_Data_Flag = 0;
 }
 
-bool TMainForm::ProbePort(int32_t ComNumber) {
+bool TMainForm::ProbePort(int32_t ComNumber)
+{
   if (PortProbe)
     return PortProbe(ComNumber);
   SerialDevice Device;
@@ -478,7 +500,8 @@ bool TMainForm::ProbePort(int32_t ComNumber) {
   return true;
 }
 
-void TMainForm::GetAvailableComPorts() {
+void TMainForm::GetAvailableComPorts()
+{
   if (!FComPortList)
     FComPortList = std::make_unique<TStringList>();
   FComPortList->Clear();
@@ -489,7 +512,8 @@ void TMainForm::GetAvailableComPorts() {
   }
 }
 
-bool TMainForm::PortPresent(int32_t Port) const {
+bool TMainForm::PortPresent(int32_t Port) const
+{
   if (!FComPortList)
     return false;
   for (int32_t I = 0; I < FComPortList->Count(); ++I)
@@ -501,7 +525,8 @@ bool TMainForm::PortPresent(int32_t Port) const {
 // ---------------------------------------------------------------------------
 // Timers
 
-void TMainForm::Timer1Timer() {
+void TMainForm::Timer1Timer()
+{
   TCoreData& C = *FCore;
   // One reading of the clock for both texts, so that the date and the time
   // shown always belong together.
@@ -531,13 +556,15 @@ void TMainForm::Timer3Timer() { FDialogues->Dialogues().Kirvo.Timer3Timer(); }
 
 void TMainForm::Timer4Timer() { FDialogues->Dialogues().Kirvo.Timer4Timer(); }
 
-void TMainForm::Timer5Timer() {
+void TMainForm::Timer5Timer()
+{
   Timer5->SetEnabled(false);
   if (OpenSetup1->isEnabled())
     OpenSetup1Execute();
 }
 
-void TMainForm::SioDataPacket1Timeout() {
+void TMainForm::SioDataPacket1Timeout()
+{
   TSioDataPacket* Packet = FPackets[0];
   // A port that fails to flush must not also leave the instrument's data
   // unheard until the next settings load.
@@ -545,7 +572,8 @@ void TMainForm::SioDataPacket1Timeout() {
   Packet->SetEnabled(true);
 }
 
-void TMainForm::HelpAbout1Execute() {
+void TMainForm::HelpAbout1Execute()
+{
   // The About box is the display subsystem's; the action stays disabled
   // until that subsystem shows it from here.
 }
@@ -553,7 +581,8 @@ void TMainForm::HelpAbout1Execute() {
 // ---------------------------------------------------------------------------
 // Shutdown
 
-void TMainForm::FormClose() {
+void TMainForm::FormClose()
+{
   if (FClosed)
     return;
   // A window closed before it was ever shown has read no settings, and
@@ -565,7 +594,8 @@ void TMainForm::FormClose() {
     Application->Terminate();
 }
 
-void TMainForm::CloseApplication() {
+void TMainForm::CloseApplication()
+{
   if (FClosed)
     return;
   FClosed = true;
@@ -591,24 +621,25 @@ void TMainForm::CloseApplication() {
 // ---------------------------------------------------------------------------
 // Set-up screen and MDI children
 
-void TMainForm::RegisterMdiChild(IMdiChild* Child) {
+void TMainForm::RegisterMdiChild(IMdiChild* Child)
+{
   if (!Child)
     return;
   UnregisterMdiChild(Child);
   FMdiChildren.insert(FMdiChildren.begin(), Child);
 }
 
-void TMainForm::UnregisterMdiChild(IMdiChild* Child) {
-  std::erase(FMdiChildren, Child);
-}
+void TMainForm::UnregisterMdiChild(IMdiChild* Child) { std::erase(FMdiChildren, Child); }
 
-IMdiChild* TMainForm::MDIChildren(int32_t Index) const {
+IMdiChild* TMainForm::MDIChildren(int32_t Index) const
+{
   if (Index < 0 || Index >= MDIChildCount())
     return nullptr;
   return FMdiChildren[static_cast<size_t>(Index)];
 }
 
-std::vector<ISetupScreen*> TMainForm::SetupScreens() const {
+std::vector<ISetupScreen*> TMainForm::SetupScreens() const
+{
   std::vector<ISetupScreen*> Screens;
   for (auto I = FMdiChildren.rbegin(); I != FMdiChildren.rend(); ++I)
     if ((*I)->Kind() == TMdiChildKind::SetupScreen)
@@ -616,7 +647,8 @@ std::vector<ISetupScreen*> TMainForm::SetupScreens() const {
   return Screens;
 }
 
-ISetupScreen* TMainForm::CreateSetupScreen() {
+ISetupScreen* TMainForm::CreateSetupScreen()
+{
   ISetupScreen* Screen = nullptr;
   if (SetupScreenFactory) {
     Screen = SetupScreenFactory(*this);
@@ -639,12 +671,14 @@ ISetupScreen* TMainForm::CreateSetupScreen() {
   return Screen;
 }
 
-void TMainForm::SetupScreenShown(ISetupScreen&) {
+void TMainForm::SetupScreenShown(ISetupScreen&)
+{
   OpenSetup1->setEnabled(false);
   SaveDisplayFlag = 0;
 }
 
-void TMainForm::SetupScreenClosed(ISetupScreen& Screen) {
+void TMainForm::SetupScreenClosed(ISetupScreen& Screen)
+{
   UnregisterMdiChild(&Screen);
   OpenSetup1->setEnabled(true);
   SaveDisplayFlag = 1;
@@ -656,7 +690,8 @@ void TMainForm::SetupScreenClosed(ISetupScreen& Screen) {
     }
 }
 
-void TMainForm::OpenSetup1Execute() {
+void TMainForm::OpenSetup1Execute()
+{
   ISetupScreen* Screen = CreateSetupScreen();
   ++CreateNumber;
   Screen->SetScreenNumber(CreateNumber);
@@ -665,13 +700,18 @@ void TMainForm::OpenSetup1Execute() {
   FillSetupScreen(*Screen);
 }
 
-void TMainForm::FillSetupScreen(ISetupScreen& Screen) {
+void TMainForm::FillSetupScreen(ISetupScreen& Screen)
+{
   const TCoreData& C = *FCore;
   // Copies first: each field's change handler stores its value back into the
   // core as it is filled.
-  const double Values[] = {C.Local_Density,       C.Local_Gravity,         C.Local_Latitude,
-                           double(C.Maximum_Pressure), double(C.Pressure_Resolution),
-                           double(C.Maximum_View_Points), C.Altimeter_Offset};
+  const double Values[] = {C.Local_Density,
+                           C.Local_Gravity,
+                           C.Local_Latitude,
+                           double(C.Maximum_Pressure),
+                           double(C.Pressure_Resolution),
+                           double(C.Maximum_View_Points),
+                           C.Altimeter_Offset};
   const String Height = C.Height_Above_Sea_Level;
   const String Tare = FloatToStr(C.Pressure_Tare);
   const String TareTime = C.pressure_tare_time;
@@ -688,7 +728,8 @@ void TMainForm::FillSetupScreen(ISetupScreen& Screen) {
   Screen.SetRadioGroup1ItemIndex(Altimeter);
 }
 
-void TMainForm::LoadUserDisplay(int32_t N) {
+void TMainForm::LoadUserDisplay(int32_t N)
+{
   FCore->UserDisplayIndex = N;
   ReadIniFile();
 }
@@ -700,7 +741,8 @@ void TMainForm::Load4Execute() { LoadUserDisplay(4); }
 void TMainForm::Load5Execute() { LoadUserDisplay(5); }
 void TMainForm::Load6Execute() { LoadUserDisplay(6); }
 
-void TMainForm::ResetDisplay1Execute() {
+void TMainForm::ResetDisplay1Execute()
+{
   FCore->Reset_Data_Flag = 1;
   try {
     ReadIniFile();
@@ -711,7 +753,8 @@ void TMainForm::ResetDisplay1Execute() {
   FCore->Reset_Data_Flag = 0;
 }
 
-void TMainForm::SetupForm(const String& Text) {
+void TMainForm::SetupForm(const String& Text)
+{
   for (const TFormStyle& Style : FormStyles) {
     if (!Text.contains(QLatin1String(Style.Name)))
       continue;
@@ -723,7 +766,8 @@ void TMainForm::SetupForm(const String& Text) {
   }
 }
 
-void TMainForm::DisplayTypeClick(TMdiChildKind Kind) {
+void TMainForm::DisplayTypeClick(TMdiChildKind Kind)
+{
   if (!FOpenDisplayWindow)
     return;
   Menu_Open_Flag = 1;
@@ -736,19 +780,22 @@ void TMainForm::DisplayTypeClick(TMdiChildKind Kind) {
   Menu_Open_Flag = 0;
 }
 
-void TMainForm::SetDisplayWindowOpener(TDisplayWindowOpener Opener) {
+void TMainForm::SetDisplayWindowOpener(TDisplayWindowOpener Opener)
+{
   FOpenDisplayWindow = std::move(Opener);
   for (QAction* A : DisplayTypeItems)
     A->setEnabled(static_cast<bool>(FOpenDisplayWindow));
 }
 
-String TMainForm::UserDisplayCaption(int32_t N) const {
+String TMainForm::UserDisplayCaption(int32_t N) const
+{
   if (N < 1 || N > 6)
     return String();
   return UserDisplayMenus[static_cast<size_t>(N - 1)]->title();
 }
 
-void TMainForm::SetUserDisplayCaption(int32_t N, const String& Caption) {
+void TMainForm::SetUserDisplayCaption(int32_t N, const String& Caption)
+{
   if (N < 1 || N > 6)
     return;
   UserDisplayMenus[static_cast<size_t>(N - 1)]->setTitle(Caption);
@@ -757,21 +804,35 @@ void TMainForm::SetUserDisplayCaption(int32_t N, const String& Caption) {
 // ---------------------------------------------------------------------------
 // Data files
 
-void TMainForm::SetActionEnabled(TDataFileAction Action, bool Enabled) {
+void TMainForm::SetActionEnabled(TDataFileAction Action, bool Enabled)
+{
   QAction* A = nullptr;
   switch (Action) {
-    case TDataFileAction::FileOpen1: A = FileOpen1; break;
-    case TDataFileAction::FileSaveData1: A = FileSaveData1; break;
-    case TDataFileAction::Action1: A = Action1; break;
-    case TDataFileAction::RealTimeDisplay1: A = RealTimeDisplay1; break;
-    case TDataFileAction::FileOpenSVA1: A = FileOpenSVA1; break;
-    case TDataFileAction::FileSaveSVA1: A = FileSaveSVA1; break;
+  case TDataFileAction::FileOpen1:
+    A = FileOpen1;
+    break;
+  case TDataFileAction::FileSaveData1:
+    A = FileSaveData1;
+    break;
+  case TDataFileAction::Action1:
+    A = Action1;
+    break;
+  case TDataFileAction::RealTimeDisplay1:
+    A = RealTimeDisplay1;
+    break;
+  case TDataFileAction::FileOpenSVA1:
+    A = FileOpenSVA1;
+    break;
+  case TDataFileAction::FileSaveSVA1:
+    A = FileSaveSVA1;
+    break;
   }
   if (A)
     A->setEnabled(Enabled);
 }
 
-void TMainForm::SetWaitCursor(bool Wait) {
+void TMainForm::SetWaitCursor(bool Wait)
+{
   if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
     return;
   if (Wait)
@@ -780,7 +841,8 @@ void TMainForm::SetWaitCursor(bool Wait) {
     QApplication::restoreOverrideCursor();
 }
 
-void TMainForm::UpdateDepthWindows() {
+void TMainForm::UpdateDepthWindows()
+{
   for (int32_t I = MDIChildCount() - 1; I >= 0; --I) {
     if (I >= MDIChildCount())
       continue;
@@ -790,7 +852,8 @@ void TMainForm::UpdateDepthWindows() {
   }
 }
 
-String TMainForm::DataFolder() const {
+String TMainForm::DataFolder() const
+{
   String Base = QString::fromLocal8Bit(std::getenv("XDG_DATA_HOME"));
   if (Base.isEmpty() || !QDir::isAbsolutePath(Base))
     Base = QDir::homePath() + QStringLiteral("/.local/share");
@@ -799,14 +862,16 @@ String TMainForm::DataFolder() const {
   return Folder;
 }
 
-void TMainForm::FileOpen1Execute() {
+void TMainForm::FileOpen1Execute()
+{
   const String Name = QFileDialog::getOpenFileName(FWindow.get(), QStringLiteral("Open Data File"), DataFolder(),
                                                    QStringLiteral("Fathomix Data Files (*.btd)"));
   if (!Name.isEmpty())
     FileOpen1Accept(*FDataFiles, Name);
 }
 
-void TMainForm::FileSaveData1Execute() {
+void TMainForm::FileSaveData1Execute()
+{
   const String Default = FDataFiles->FileSaveData1BeforeExecute();
   QFileDialog Dialog(FWindow.get(), QStringLiteral("Save Data File"), DataFolder(),
                      QStringLiteral("Fathomix Data Files (*.btd)"));
@@ -817,16 +882,17 @@ void TMainForm::FileSaveData1Execute() {
     FDataFiles->FileSaveData1Accept(Dialog.selectedFiles().constFirst());
 }
 
-void TMainForm::FileOpenSVA1Execute() {
+void TMainForm::FileOpenSVA1Execute()
+{
   const String Name = QFileDialog::getOpenFileName(FWindow.get(), QStringLiteral("Open SVA File"), DataFolder(),
                                                    QStringLiteral("SVA Files (*.sva)"));
   if (!Name.isEmpty())
     FDataFiles->FileOpenSVA1Accept(Name);
 }
 
-void TMainForm::FileSaveSVA1Execute() {
-  QFileDialog Dialog(FWindow.get(), QStringLiteral("Save SVA File"), DataFolder(),
-                     QStringLiteral("SVA Files (*.sva)"));
+void TMainForm::FileSaveSVA1Execute()
+{
+  QFileDialog Dialog(FWindow.get(), QStringLiteral("Save SVA File"), DataFolder(), QStringLiteral("SVA Files (*.sva)"));
   Dialog.setAcceptMode(QFileDialog::AcceptSave);
   Dialog.setDefaultSuffix(QStringLiteral("sva"));
   if (Dialog.exec() == QDialog::Accepted && !Dialog.selectedFiles().isEmpty())

@@ -133,8 +133,8 @@ public:
   void SetupFittedClick(int32_t Row, bool Fitted);
 
   // ---- Port and packet binding (MainFormPorts.cpp) --------------------------
-  TSioComPort* SioComPort(int32_t N) const;          // 1..20, else nullptr
-  TSioDataPacket* SioDataPacket(int32_t N) const;    // 1..18, else nullptr
+  TSioComPort* SioComPort(int32_t N) const;       // 1..20, else nullptr
+  TSioDataPacket* SioDataPacket(int32_t N) const; // 1..18, else nullptr
   // The packet a slot's "Packet" number names (1, 10, 11, 16, 17, 18);
   // nullptr for any other number.
   TSioDataPacket* DataPacketSetup(int32_t DataPacketNumber) const;
@@ -270,7 +270,7 @@ public:
   QAction* FileOpen1 = nullptr;
   QAction* FileSaveData1 = nullptr;
   QAction* Action1 = nullptr;
-  QAction* RealTimeDisplay1 = nullptr;  // the menu item of RealTime1
+  QAction* RealTimeDisplay1 = nullptr; // the menu item of RealTime1
   QAction* FileOpenSVA1 = nullptr;
   QAction* FileSaveSVA1 = nullptr;
   QAction* OpenSetup1 = nullptr;
@@ -278,9 +278,9 @@ public:
   // PositionGraphDisplay1, LastDataDisplay1, ScaleDisplay1,
   // DensityArrayDisplay1 (the depth scroll window).
   std::array<QAction*, 8> DisplayTypeItems{};
-  std::array<QAction*, 6> LoadActions{};       // Load1 .. Load6
-  std::array<QAction*, 6> SaveActions{};       // Save1 (none) .. Save6; [0] is nullptr
-  std::array<QMenu*, 6> UserDisplayMenus{};    // UserDisplay11 .. UserDisplay61
+  std::array<QAction*, 6> LoadActions{};    // Load1 .. Load6
+  std::array<QAction*, 6> SaveActions{};    // Save1 (none) .. Save6; [0] is nullptr
+  std::array<QMenu*, 6> UserDisplayMenus{}; // UserDisplay11 .. UserDisplay61
   QAction* WindowClose1 = nullptr;
   QAction* WindowTileHorizontal1 = nullptr;
   QAction* WindowMinimizeAll1 = nullptr;
@@ -356,7 +356,7 @@ private:
   QStringList FSettingsProblems;
   // Fitted in the file but running unfitted, because the port was missing
   // at start-up.
-  std::array<bool, 20> FSlotKeptFitted{};  // per sensor slot
+  std::array<bool, 20> FSlotKeptFitted{}; // per sensor slot
   std::array<bool, 4> FOutputKeptFitted{};
   bool FShown = false;
   bool FStarting = false;

@@ -7,7 +7,8 @@
 #include "serial/SioTicks.h"
 
 TMainFormDialogues::TMainFormDialogues(TMainForm& Form)
-    : FForm(Form), FDialogues(std::make_unique<TInstrumentDialogues>(*this)) {
+    : FForm(Form), FDialogues(std::make_unique<TInstrumentDialogues>(*this))
+{
   FDialogues->ConnectPackets();
   ConnectDataPackets();
 }
@@ -22,7 +23,8 @@ TMainFormDialogues::~TMainFormDialogues() = default;
 // a flush would drop the reply it waits for, and a packet listening again
 // would take the replies for data lines. Reception stopped is AutoEnable
 // off.
-void TMainFormDialogues::ConnectDataPackets() {
+void TMainFormDialogues::ConnectDataPackets()
+{
   TCoreData* C = &FForm.Core();
   for (const int32_t N : {10, 11, 16, 17, 18}) {
     TSioDataPacket* P = FForm.SioDataPacket(N);
@@ -47,18 +49,24 @@ TSioDataPacket* TMainFormDialogues::SioDataPacket(int32_t N) { return FForm.SioD
 
 TSioComPort* TMainFormDialogues::QuorndeckPort() { return FForm.QuorndeckPort; }
 
-TTimer* TMainFormDialogues::Timer(int32_t N) {
+TTimer* TMainFormDialogues::Timer(int32_t N)
+{
   switch (N) {
-    case 2: return FForm.Timer2;
-    case 3: return FForm.Timer3;
-    case 4: return FForm.Timer4;
-    default: return nullptr;
+  case 2:
+    return FForm.Timer2;
+  case 3:
+    return FForm.Timer3;
+  case 4:
+    return FForm.Timer4;
+  default:
+    return nullptr;
   }
 }
 
 AnsiString& TMainFormDialogues::CommandString() { return FForm.CommandString; }
 
-void TMainFormDialogues::SetRowState(int32_t Row, int32_t CommandMode, int32_t Busy, int32_t RunMode) {
+void TMainFormDialogues::SetRowState(int32_t Row, int32_t CommandMode, int32_t Busy, int32_t RunMode)
+{
   if (Row < 0 || Row >= static_cast<int32_t>(FForm.RowStates.size()))
     return;
   TRowState& S = FForm.RowStates[static_cast<size_t>(Row)];
@@ -67,7 +75,8 @@ void TMainFormDialogues::SetRowState(int32_t Row, int32_t CommandMode, int32_t B
   S.RunMode = RunMode;
 }
 
-void TMainFormDialogues::SetInstrumentClock(const TInstrumentClock& Clock) {
+void TMainFormDialogues::SetInstrumentClock(const TInstrumentClock& Clock)
+{
   FForm.now_time = Clock.now_time;
   FForm.now_time_stamp = Clock.now_time_stamp;
   FForm.now_milliseconds = Clock.now_milliseconds;
@@ -89,7 +98,8 @@ void TMainFormDialogues::ShowMessage(const String& Text) { FForm.Message(Text); 
 
 void TMainFormDialogues::ProcessMessages() { FForm.PumpMessages(); }
 
-void TMainFormDialogues::Delay(int32_t Ticks) {
+void TMainFormDialogues::Delay(int32_t Ticks)
+{
   if (DelayHook)
     DelayHook(Ticks);
   else

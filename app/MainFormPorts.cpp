@@ -12,43 +12,60 @@
 #include <QInputDialog>
 #include <QMainWindow>
 
-TSioComPort* TMainForm::SioComPort(int32_t N) const {
+TSioComPort* TMainForm::SioComPort(int32_t N) const
+{
   if (N < 1 || N > ComPortCount)
     return nullptr;
   return FPorts[static_cast<size_t>(N - 1)];
 }
 
-TSioDataPacket* TMainForm::SioDataPacket(int32_t N) const {
+TSioDataPacket* TMainForm::SioDataPacket(int32_t N) const
+{
   if (N < 1 || N > DataPacketCount)
     return nullptr;
   return FPackets[static_cast<size_t>(N - 1)];
 }
 
-TSioDataPacket* TMainForm::DataPacketSetup(int32_t DataPacketNumber) const {
+TSioDataPacket* TMainForm::DataPacketSetup(int32_t DataPacketNumber) const
+{
   switch (DataPacketNumber) {
-    case 1:
-    case 10:
-    case 11:
-    case 16:
-    case 17:
-    case 18:
-      return SioDataPacket(DataPacketNumber);
-    default:
-      return nullptr;
+  case 1:
+  case 10:
+  case 11:
+  case 16:
+  case 17:
+  case 18:
+    return SioDataPacket(DataPacketNumber);
+  default:
+    return nullptr;
   }
 }
 
 void TMainForm::SerialPortSetup(int32_t InstrumentIndex, int32_t SerialPortNumber, int32_t SerialPortBaudRate,
-                                TSioDataPacket* SerialPortDataPacket) {
+                                TSioDataPacket* SerialPortDataPacket)
+{
   TSioComPort** PortVariable = nullptr;
   switch (InstrumentIndex) {
-    case 0: PortVariable = &QuorndeckPort; break;
-    case 11: PortVariable = &AtmosPort; break;
-    case 12: PortVariable = &Kirvo1Port; break;
-    case 13: PortVariable = &Kirvo2Port; break;
-    case 14: PortVariable = &Kirvo3Port; break;
-    case 15: PortVariable = &Kirvo4Port; break;
-    default: return;  // a computed item: no port of its own
+  case 0:
+    PortVariable = &QuorndeckPort;
+    break;
+  case 11:
+    PortVariable = &AtmosPort;
+    break;
+  case 12:
+    PortVariable = &Kirvo1Port;
+    break;
+  case 13:
+    PortVariable = &Kirvo2Port;
+    break;
+  case 14:
+    PortVariable = &Kirvo3Port;
+    break;
+  case 15:
+    PortVariable = &Kirvo4Port;
+    break;
+  default:
+    return; // a computed item: no port of its own
   }
   TSioComPort* Port = SioComPort(SerialPortNumber);
   if (!Port)
@@ -77,7 +94,8 @@ void TMainForm::SerialPortSetup(int32_t InstrumentIndex, int32_t SerialPortNumbe
   }
 }
 
-void TMainForm::AddressMode1Click() {
+void TMainForm::AddressMode1Click()
+{
   const String Caption = QStringLiteral("Reset Address Mode");
   const String Prompt = QStringLiteral("Please type your Instruments Address");
   for (;;) {

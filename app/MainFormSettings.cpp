@@ -23,7 +23,8 @@ static_assert(SlotCount == 20, "TMainForm keeps one flag per sensor slot");
 namespace {
 
 // The modular instrument (1..5) of a slot, 0 for a slot that is none.
-int32_t ModularOfSlot(int32_t Slot) {
+int32_t ModularOfSlot(int32_t Slot)
+{
   for (int32_t K = 1; K <= ModularInstrumentCount; ++K)
     if (ModularSlot(K) == Slot)
       return K;
@@ -33,17 +34,20 @@ int32_t ModularOfSlot(int32_t Slot) {
 bool IsInstrumentSlot(int32_t Slot) { return Slot == slConductivity || ModularOfSlot(Slot) != 0; }
 
 // The set-up grid row of an instrument slot.
-int32_t RowOfSlot(int32_t Slot) {
+int32_t RowOfSlot(int32_t Slot)
+{
   return Slot == slConductivity ? SetupRowQuorndeck : ModularSetupRow(ModularOfSlot(Slot));
 }
 
 // The status text field of an instrument slot.
-String& StatusOfSlot(TCoreData& C, int32_t Slot) {
+String& StatusOfSlot(TCoreData& C, int32_t Slot)
+{
   return Slot == slConductivity ? C.PortData1 : ModularStatus(C, ModularOfSlot(Slot));
 }
 
 // Every section a file written by the program has.
-QStringList RequiredSections() {
+QStringList RequiredSections()
+{
   QStringList S = {QStringLiteral("Display")};
   for (int32_t N = 1; N <= 4; ++N)
     S.append(OutputSection(N));
@@ -53,28 +57,36 @@ QStringList RequiredSections() {
   return S;
 }
 
-}  // namespace
+} // namespace
 
 String TMainForm::SettingsFileName() const { return SettingsFilePath(FSetupFolder); }
 
-TSioComPort* TMainForm::OutputPort(int32_t N) const {
+TSioComPort* TMainForm::OutputPort(int32_t N) const
+{
   switch (N) {
-    case 1: return OutputPort1;
-    case 2: return OutputPort2;
-    case 3: return OutputPort3;
-    case 4: return OutputPort4;
-    default: return nullptr;
+  case 1:
+    return OutputPort1;
+  case 2:
+    return OutputPort2;
+  case 3:
+    return OutputPort3;
+  case 4:
+    return OutputPort4;
+  default:
+    return nullptr;
   }
 }
 
-void TMainForm::SetSlotFitted(int32_t Slot, bool Fitted) {
+void TMainForm::SetSlotFitted(int32_t Slot, bool Fitted)
+{
   if (Slot < 0 || Slot >= SlotCount)
     throw ERangeError(QStringLiteral("Sensor slot %1 outside 0..%2").arg(Slot).arg(SlotCount - 1));
   FCore->SerialArray[static_cast<size_t>(Slot)][SerialFitted] = Fitted ? QStringLiteral("1") : QStringLiteral("0");
   FSlotKeptFitted[static_cast<size_t>(Slot)] = false;
 }
 
-void TMainForm::SetOutputFitted(int32_t N, bool Fitted) {
+void TMainForm::SetOutputFitted(int32_t N, bool Fitted)
+{
   int32_t* const Flags[] = {&FCore->Output_1_Fitted, &FCore->Output_2_Fitted, &FCore->Output_3_Fitted,
                             &FCore->Output_4_Fitted};
   if (N < 1 || N > 4)
@@ -83,7 +95,8 @@ void TMainForm::SetOutputFitted(int32_t N, bool Fitted) {
   FOutputKeptFitted[static_cast<size_t>(N - 1)] = false;
 }
 
-void TMainForm::SetupFittedClick(int32_t Row, bool Fitted) {
+void TMainForm::SetupFittedClick(int32_t Row, bool Fitted)
+{
   if (Row >= SetupRowOutput1 && Row < SetupRowOutput1 + 4) {
     SetOutputFitted(Row - SetupRowOutput1 + 1, Fitted);
   } else {
@@ -108,7 +121,8 @@ void TMainForm::SetupFittedClick(int32_t Row, bool Fitted) {
 // ---------------------------------------------------------------------------
 // Reading
 
-void TMainForm::StopReception() {
+void TMainForm::StopReception()
+{
   // No packet event may run against tables that are being rebuilt.
   for (TSioDataPacket* P : FPackets) {
     P->SetEnabled(false);
@@ -120,7 +134,8 @@ void TMainForm::StopReception() {
   PumpMessages();
 }
 
-void TMainForm::ReadIniFile() {
+void TMainForm::ReadIniFile()
+{
   TCoreData& C = *FCore;
   StopReception();
   C.BeginSettingsLoad();
@@ -195,8 +210,8 @@ void TMainForm::ReadIniFile() {
     ActionArray.push_back(0);
     CloseDisplayWindows();
     for (int32_t N = 1; N <= 6; ++N)
-      SetUserDisplayCaption(N, R.ReadString(DisplaySection(N), QStringLiteral("Form Name"),
-                                            QStringLiteral("User Display %1").arg(N)));
+      SetUserDisplayCaption(
+          N, R.ReadString(DisplaySection(N), QStringLiteral("Form Name"), QStringLiteral("User Display %1").arg(N)));
     ReopenLayout(R, AnyFitted);
   } catch (...) {
     Finish();
@@ -205,7 +220,8 @@ void TMainForm::ReadIniFile() {
   Finish();
 }
 
-void TMainForm::OpenFittedOutputs(TSettingsReader& R) {
+void TMainForm::OpenFittedOutputs(TSettingsReader& R)
+{
   TCoreData& C = *FCore;
   int32_t* const Fitted[] = {&C.Output_1_Fitted, &C.Output_2_Fitted, &C.Output_3_Fitted, &C.Output_4_Fitted};
   const int32_t Ports[] = {C.Output_1_Port, C.Output_2_Port, C.Output_3_Port, C.Output_4_Port};
@@ -218,8 +234,8 @@ void TMainForm::OpenFittedOutputs(TSettingsReader& R) {
       *Fitted[N - 1] = 0;
       FOutputKeptFitted[static_cast<size_t>(N - 1)] = true;
       C.OutputStatus(N) = QStringLiteral("COM%1 was not found at start-up").arg(Port);
-      R.AddProblem(QStringLiteral("[%1] COM%2 was not found at start-up; the output is off")
-                       .arg(OutputSection(N)).arg(Port));
+      R.AddProblem(
+          QStringLiteral("[%1] COM%2 was not found at start-up; the output is off").arg(OutputSection(N)).arg(Port));
       continue;
     }
     TSioComPort* P = OutputPort(N);
@@ -231,12 +247,16 @@ void TMainForm::OpenFittedOutputs(TSettingsReader& R) {
       // The output stays fitted; with its port closed its telegrams are
       // dropped and its status says why.
       C.OutputStatus(N) = QStringLiteral("COM%1: %2").arg(Port).arg(ExceptionMessage(E));
-      R.AddProblem(QStringLiteral("[%1] COM%2 could not be opened: %3").arg(OutputSection(N)).arg(Port).arg(ExceptionMessage(E)));
+      R.AddProblem(QStringLiteral("[%1] COM%2 could not be opened: %3")
+                       .arg(OutputSection(N))
+                       .arg(Port)
+                       .arg(ExceptionMessage(E)));
     }
   }
 }
 
-void TMainForm::BindSlot(TSettingsReader& R, int32_t Slot, std::array<int32_t, DataPacketCount + 1>& PacketPort) {
+void TMainForm::BindSlot(TSettingsReader& R, int32_t Slot, std::array<int32_t, DataPacketCount + 1>& PacketPort)
+{
   TCoreData& C = *FCore;
   const int32_t Port = C.DataPort[static_cast<size_t>(Slot)];
   const int32_t Baud = C.DataPortBaud[static_cast<size_t>(Slot)];
@@ -246,12 +266,15 @@ void TMainForm::BindSlot(TSettingsReader& R, int32_t Slot, std::array<int32_t, D
   if (!Packet) {
     Problem = QStringLiteral("packet %1 is not one of the data packets 1, 10, 11, 16, 17, 18; "
                              "nothing is received from COM%2")
-                  .arg(Number).arg(Port);
+                  .arg(Number)
+                  .arg(Port);
   } else if (PacketPort[static_cast<size_t>(Number)] != 0 && PacketPort[static_cast<size_t>(Number)] != Port) {
     // A packet listens on one port. Taking it over would silence the slot
     // bound to it before; two slots on the same port share it.
     Problem = QStringLiteral("packet %1 is already in use on COM%2; nothing is received from COM%3")
-                  .arg(Number).arg(PacketPort[static_cast<size_t>(Number)]).arg(Port);
+                  .arg(Number)
+                  .arg(PacketPort[static_cast<size_t>(Number)])
+                  .arg(Port);
     Packet = nullptr;
   }
   try {
@@ -265,12 +288,14 @@ void TMainForm::BindSlot(TSettingsReader& R, int32_t Slot, std::array<int32_t, D
     ReportSlot(R, Slot, Problem);
 }
 
-void TMainForm::ReportSlot(TSettingsReader& R, int32_t Slot, const String& Text) {
+void TMainForm::ReportSlot(TSettingsReader& R, int32_t Slot, const String& Text)
+{
   StatusOfSlot(*FCore, Slot) = Text;
   R.AddProblem(QStringLiteral("[%1] %2").arg(SerialSection(Slot), Text));
 }
 
-void TMainForm::CloseDisplayWindows() {
+void TMainForm::CloseDisplayWindows()
+{
   for (int32_t I = MDIChildCount() - 1; I >= 0; --I) {
     if (I >= MDIChildCount())
       continue;
@@ -280,7 +305,8 @@ void TMainForm::CloseDisplayWindows() {
   }
 }
 
-void TMainForm::ReopenLayout(TSettingsReader& R, bool AnyFitted) {
+void TMainForm::ReopenLayout(TSettingsReader& R, bool AnyFitted)
+{
   const String Section = DisplaySection(FCore->UserDisplayIndex);
   R.ReadString(Section, QStringLiteral("Form Name"), String());
   Form_Screens = R.ReadInteger(Section, QStringLiteral("Form Screens"), 0, 0, MaxLayoutWindows);
@@ -292,7 +318,8 @@ void TMainForm::ReopenLayout(TSettingsReader& R, bool AnyFitted) {
   }
 }
 
-void TMainForm::ShowSettingsProblems() {
+void TMainForm::ShowSettingsProblems()
+{
   if (FSettingsProblems.isEmpty())
     return;
   for (const String& P : FSettingsProblems)
@@ -306,7 +333,8 @@ void TMainForm::ShowSettingsProblems() {
 // ---------------------------------------------------------------------------
 // Writing
 
-void TMainForm::WriteIniFile() {
+void TMainForm::WriteIniFile()
+{
   const TCoreData& C = *FCore;
   if (!QDir::isAbsolutePath(SettingsFileParameter()))
     ForceDirectories(FSetupFolder);
@@ -330,7 +358,8 @@ void TMainForm::WriteIniFile() {
   SaveDisplayFlag = 0;
 }
 
-void TMainForm::SaveLayout(TIniFile& Ini) {
+void TMainForm::SaveLayout(TIniFile& Ini)
+{
   const int32_t U = FCore->UserDisplayIndex;
   const String Section = DisplaySection(U);
   const int32_t Count = MDIChildCount();
@@ -346,39 +375,39 @@ void TMainForm::SaveLayout(TIniFile& Ini) {
     const IMdiChild& Child = *FMdiChildren[static_cast<size_t>(Count - I)];
     LayoutValues.Form_Style = Child.Name();
     switch (Child.Kind()) {
-      case TMdiChildKind::SingleValue:
-      case TMdiChildKind::Scroll:
-      case TMdiChildKind::LastData:
-      case TMdiChildKind::DepthScroll: {
-        LayoutValues.Action_Flag = ItemMask(Child);
-        TLayoutAppearance A;
-        if (Child.Appearance(A)) {
-          LayoutValues.Form_Color = A.Color;
-          LayoutValues.Form_Font_Name = A.FontName;
-          LayoutValues.Form_Font_CharSet = A.FontCharSet;
-          LayoutValues.Form_Font_Color = A.FontColor;
-          LayoutValues.Form_Font_Size = A.FontSize;
-          LayoutValues.Form_Font_Style = A.FontStyle;
-        }
-        break;
+    case TMdiChildKind::SingleValue:
+    case TMdiChildKind::Scroll:
+    case TMdiChildKind::LastData:
+    case TMdiChildKind::DepthScroll: {
+      LayoutValues.Action_Flag = ItemMask(Child);
+      TLayoutAppearance A;
+      if (Child.Appearance(A)) {
+        LayoutValues.Form_Color = A.Color;
+        LayoutValues.Form_Font_Name = A.FontName;
+        LayoutValues.Form_Font_CharSet = A.FontCharSet;
+        LayoutValues.Form_Font_Color = A.FontColor;
+        LayoutValues.Form_Font_Size = A.FontSize;
+        LayoutValues.Form_Font_Style = A.FontStyle;
       }
-      case TMdiChildKind::Graph:
-      case TMdiChildKind::PositionGraph:
-      case TMdiChildKind::BathyGraph:
-      case TMdiChildKind::Scale: {
-        LayoutValues.Action_Flag = ItemMask(Child);
-        LayoutValues.Form_Color = 0;
-        const QFont Font = FWindow ? Window()->font() : QFont();
-        LayoutValues.Form_Font_Name = Font.family();
-        LayoutValues.Form_Font_CharSet = 1;
-        LayoutValues.Form_Font_Color = 0;
-        LayoutValues.Form_Font_Size = Font.pointSize() > 0 ? Font.pointSize() : 8;
-        LayoutValues.Form_Font_Style = (Font.bold() ? 1 : 0) | (Font.italic() ? 2 : 0) |
-                                       (Font.underline() ? 4 : 0) | (Font.strikeOut() ? 8 : 0);
-        break;
-      }
-      case TMdiChildKind::SetupScreen:
-        break;
+      break;
+    }
+    case TMdiChildKind::Graph:
+    case TMdiChildKind::PositionGraph:
+    case TMdiChildKind::BathyGraph:
+    case TMdiChildKind::Scale: {
+      LayoutValues.Action_Flag = ItemMask(Child);
+      LayoutValues.Form_Color = 0;
+      const QFont Font = FWindow ? Window()->font() : QFont();
+      LayoutValues.Form_Font_Name = Font.family();
+      LayoutValues.Form_Font_CharSet = 1;
+      LayoutValues.Form_Font_Color = 0;
+      LayoutValues.Form_Font_Size = Font.pointSize() > 0 ? Font.pointSize() : 8;
+      LayoutValues.Form_Font_Style =
+          (Font.bold() ? 1 : 0) | (Font.italic() ? 2 : 0) | (Font.underline() ? 4 : 0) | (Font.strikeOut() ? 8 : 0);
+      break;
+    }
+    case TMdiChildKind::SetupScreen:
+      break;
     }
     LayoutValues.Form_Top = Child.Top();
     LayoutValues.Form_Left = Child.Left();

@@ -11,15 +11,15 @@
 
 // The window kinds, by their form names.
 enum class TMdiChildKind : int32_t {
-  SetupScreen,     // TMDISetup, "MDISetup"
-  SingleValue,     // TMDIFont, "MDIFont"
-  Scroll,          // TMDIScroll, "MDIScroll"
-  LastData,        // TMDILast, "MDILast"
-  Graph,           // TMDIGraph, "MDIGraph"
-  PositionGraph,   // TMDIPosGraph, "MDIPosGraph"
-  BathyGraph,      // TMDIBathyGraph, "MDIBathyGraph"
-  Scale,           // TMDIScale, "MDIScale"
-  DepthScroll,     // TMDIDepthScroll, "MDIDepthScroll"
+  SetupScreen,   // TMDISetup, "MDISetup"
+  SingleValue,   // TMDIFont, "MDIFont"
+  Scroll,        // TMDIScroll, "MDIScroll"
+  LastData,      // TMDILast, "MDILast"
+  Graph,         // TMDIGraph, "MDIGraph"
+  PositionGraph, // TMDIPosGraph, "MDIPosGraph"
+  BathyGraph,    // TMDIBathyGraph, "MDIBathyGraph"
+  Scale,         // TMDIScale, "MDIScale"
+  DepthScroll,   // TMDIDepthScroll, "MDIDepthScroll"
 };
 
 // The colour and font a user layout saves for a window.
@@ -29,7 +29,7 @@ struct TLayoutAppearance {
   int32_t FontCharSet = 1;
   int32_t FontColor = 0;
   int32_t FontSize = 8;
-  int32_t FontStyle = 0;  // bits: 1 bold, 2 italic, 4 underline, 8 strike-out
+  int32_t FontStyle = 0; // bits: 1 bold, 2 italic, 4 underline, 8 strike-out
 };
 
 // The values of one window of a saved user layout.

@@ -14,24 +14,24 @@ struct TModular {
 };
 
 constexpr TModular Instruments[ModularInstrumentCount] = {
-    {slQYR1, &TCoreData::QYR1Index, &TCoreData::PortData3},
-    {slQYR2, &TCoreData::QYR2Index, &TCoreData::PortData4},
-    {slQYR3, &TCoreData::QYR3Index, &TCoreData::PortData5},
-    {slQYR4, &TCoreData::QYR4Index, &TCoreData::PortData6},
+    {slQYR1, &TCoreData::QYR1Index, &TCoreData::PortData3}, {slQYR2, &TCoreData::QYR2Index, &TCoreData::PortData4},
+    {slQYR3, &TCoreData::QYR3Index, &TCoreData::PortData5}, {slQYR4, &TCoreData::QYR4Index, &TCoreData::PortData6},
     {slAP1, &TCoreData::AP1Index, &TCoreData::PortData7},
 };
 
-const TModular& Instrument(int32_t K) {
+const TModular& Instrument(int32_t K)
+{
   if (K < 1 || K > ModularInstrumentCount)
     throw ERangeError(Format("Modular instrument %d outside 1..%d", {K, ModularInstrumentCount}));
   return Instruments[K - 1];
 }
 
-}  // namespace
+} // namespace
 
 int32_t ModularSlot(int32_t K) { return Instrument(K).Slot; }
 
-int32_t ModularSetupRow(int32_t K) {
+int32_t ModularSetupRow(int32_t K)
+{
   Instrument(K);
   return SetupRowQYR1 + K - 1;
 }
@@ -40,7 +40,8 @@ int32_t ModularValueIndex(const TCoreData& Core, int32_t K) { return Core.*Instr
 
 String& ModularStatus(TCoreData& Core, int32_t K) { return Core.*Instrument(K).Status; }
 
-int32_t ModularOfSetupRow(int32_t Row) {
+int32_t ModularOfSetupRow(int32_t Row)
+{
   if (Row < SetupRowQYR1 || Row > SetupRowAtmospheric)
     return 0;
   return Row - SetupRowQYR1 + 1;

@@ -24,16 +24,19 @@ const String CrLf = QStringLiteral("\r\n");
 // a telegram is made of dozens of pieces, on every output for every sample.
 class TTelegram {
 public:
-  TTelegram& operator+=(QLatin1StringView S) {
+  TTelegram& operator+=(QLatin1StringView S)
+  {
     for (const char C : S)
       FData.append(QChar(char16_t(static_cast<unsigned char>(C))));
     return *this;
   }
-  TTelegram& operator+=(QChar C) {
+  TTelegram& operator+=(QChar C)
+  {
     FData.append(C);
     return *this;
   }
-  TTelegram& operator+=(const String& S) {
+  TTelegram& operator+=(const String& S)
+  {
     Append(S.constData(), S.size());
     return *this;
   }
@@ -54,13 +57,15 @@ public:
   qsizetype Size() const { return FData.size(); }
 
   // Deletes every ".".
-  TField& RemovePoints() {
+  TField& RemovePoints()
+  {
     FData.removeAll(QChar(u'.'));
     return *this;
   }
 
   // At every ".", the "." and the three characters after it go.
-  TField& IntegerPart() {
+  TField& IntegerPart()
+  {
     for (qsizetype P; (P = FData.indexOf(QChar(u'.'))) >= 0;)
       FData.remove(P, std::min<qsizetype>(4, FData.size() - P));
     return *this;
@@ -68,14 +73,16 @@ public:
 
   // The last N characters go; a text shorter than N stays as it is (the
   // deletion would start before its first character).
-  TField& DropLast(qsizetype N) {
+  TField& DropLast(qsizetype N)
+  {
     if (N > 0 && N <= FData.size())
       FData.resize(FData.size() - N);
     return *this;
   }
 
   // "+" in front of a text without "-".
-  TField& Sign() {
+  TField& Sign()
+  {
     if (!FData.contains(QChar(u'-')))
       FData.insert(qsizetype(0), QChar(u'+'));
     return *this;
@@ -83,7 +90,8 @@ public:
 
   // Zeros inserted after the first character (the sign) up to Width; an
   // empty text just gets the zeros.
-  TField& ZerosAfterSign(qsizetype Width) {
+  TField& ZerosAfterSign(qsizetype Width)
+  {
     if (FData.size() < Width)
       FData.insert(qsizetype(FData.isEmpty() ? 0 : 1), Width - FData.size(), QChar(u'0'));
     return *this;
@@ -93,7 +101,8 @@ public:
   // takes the zeros after it: "00000-7251" is no number to the receiving
   // equipment, "-000007251" is (a slightly negative pressure at the surface
   // is normal after the atmospheric correction).
-  TField& ZerosInFront(qsizetype Width) {
+  TField& ZerosInFront(qsizetype Width)
+  {
     if (!FData.isEmpty() && FData.front() == QChar(u'-'))
       return ZerosAfterSign(Width);
     if (FData.size() < Width)
@@ -102,13 +111,15 @@ public:
   }
 
   // One "0" after the first character (at the front of an empty text).
-  TField& ZeroAfterFirst() {
+  TField& ZeroAfterFirst()
+  {
     FData.insert(qsizetype(FData.isEmpty() ? 0 : 1), QChar(u'0'));
     return *this;
   }
 
   // Everything from the first C on goes.
-  TField& CutAt(QChar C) {
+  TField& CutAt(QChar C)
+  {
     const qsizetype P = FData.indexOf(C);
     if (P >= 0)
       FData.resize(P);
@@ -116,7 +127,8 @@ public:
   }
 
   // The first N characters.
-  TField& Left(qsizetype N) {
+  TField& Left(qsizetype N)
+  {
     if (FData.size() > N)
       FData.resize(N);
     return *this;
@@ -130,19 +142,22 @@ private:
 
 // The pressure times 145037.6808 in its shortest general text, everything
 // from the "." on deleted.
-TField ScaledPressure(const String& Pressure) {
+TField ScaledPressure(const String& Pressure)
+{
   TField F(FloatToStr(StrToFloat(Pressure) * 145037.6808));
   return F.CutAt(QLatin1Char('.'));
 }
 
-void AppendTwoDigits(TTelegram& T, int V) {
+void AppendTwoDigits(TTelegram& T, int V)
+{
   T += QChar(char16_t(u'0' + V / 10 % 10));
   T += QChar(char16_t(u'0' + V % 10));
 }
 
 // hhmmsscc from one clock reading. The hundredths are the milliseconds / 10
 // rounded half to even, cut to two digits, so 995 ms and above show "00".
-void AppendClockFields(TTelegram& T, TDateTime Stamp) {
+void AppendClockFields(TTelegram& T, TDateTime Stamp)
+{
   uint16_t H, M, S, MS;
   DecodeTime(Stamp, H, M, S, MS);
   AppendTwoDigits(T, H);
@@ -168,14 +183,16 @@ const String SeaKingFallback =
                    "-10000000000000090000000000\r\n");
 
 // Points removed in SEAKING LONG, kept in SEAKING LONG DECIMAL.
-TField Digits(const TItem& Item, bool Decimal) {
+TField Digits(const TItem& Item, bool Decimal)
+{
   TField F = Item.Field();
   if (!Decimal)
     F.RemovePoints();
   return F;
 }
 
-String SeaKingTelegram(const TCoreData& Core, bool Decimal) {
+String SeaKingTelegram(const TCoreData& Core, bool Decimal)
+{
   const TItem Depth{Core, Core.BathyDepthIndex};
   const TItem Altimeter{Core, Core.ALT1Index};
   const TItem SV{Core, Core.SVS1Index};
@@ -276,7 +293,8 @@ String SeaKingTelegram(const TCoreData& Core, bool Decimal) {
 
 const String UK90Fallback = QStringLiteral("D 0000.00 A00.00 A00.00 T00       P0000 V00000 d00000 H00\r\n");
 
-void AppendUK90Atmospheric(TTelegram& T, const String& Text) {
+void AppendUK90Atmospheric(TTelegram& T, const String& Text)
+{
   String A = Text;
   const double X = StrToFloat(A);
   if (X < 0)
@@ -298,7 +316,8 @@ const String GrevonFallback =
     QStringLiteral("+000000000000000+0000000000000000000000000-0000000000+000000000000000+0000000000000"
                    "+000000000000000000\r\n");
 
-String GrevonTelegram(const TCoreData& Core, bool Two) {
+String GrevonTelegram(const TCoreData& Core, bool Two)
+{
   const TItem Temperature{Core, Core.WT1Index};
   const TItem Pressure{Core, Core.WP1Index};
   const TItem Conductivity{Core, Core.ConductivityIndex};
@@ -319,7 +338,10 @@ String GrevonTelegram(const TCoreData& Core, bool Two) {
     ScaledPressure(Pressure.Text()).ZerosInFront(10).AppendTo(T);
   else
     T += QLatin1String("0000000000");
-  T += QLatin1String("+00000" "0000000000" "0000000000" "+00000");
+  T += QLatin1String("+00000"
+                     "0000000000"
+                     "0000000000"
+                     "+00000");
 
   if (Conductivity.Fitted())
     Conductivity.Field().RemovePoints().ZerosInFront(5).AppendTo(T);
@@ -349,8 +371,7 @@ String GrevonTelegram(const TCoreData& Core, bool Two) {
     T += QLatin1String("00000");
 
   if (Altimeter.Fitted()) {
-    TField Whole = Two ? Altimeter.Field().IntegerPart()
-                       : TField(IntToStr(Trunc(StrToFloat(Altimeter.Text()) * 1000)));
+    TField Whole = Two ? Altimeter.Field().IntegerPart() : TField(IntToStr(Trunc(StrToFloat(Altimeter.Text()) * 1000)));
     Whole.Sign().ZerosAfterSign(11).AppendTo(T);
   } else {
     T += QLatin1String("+0000000000");
@@ -372,7 +393,8 @@ String GrevonTelegram(const TCoreData& Core, bool Two) {
 // A layout's telegram, or its fixed fallback when a value text does not
 // convert (or a field operation fails otherwise).
 String OrFallback(String (*Telegram)(const TCoreData&, bool), const TCoreData& Core, bool Variant,
-                  const String& Fallback) {
+                  const String& Fallback)
+{
   try {
     return Telegram(Core, Variant);
   } catch (const Exception&) {
@@ -380,12 +402,13 @@ String OrFallback(String (*Telegram)(const TCoreData&, bool), const TCoreData& C
   }
 }
 
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------------------
 // Encoders
 
-String tarnwick(const TCoreData& Core) {
+String tarnwick(const TCoreData& Core)
+{
   const TDateTime Stamp = Now();
   const QChar Tab(u'\t');
   TTelegram T;
@@ -402,15 +425,12 @@ String tarnwick(const TCoreData& Core) {
   return T.Text();
 }
 
-String tritech(const TCoreData& Core) {
-  return OrFallback(SeaKingTelegram, Core, false, SeaKingFallback);
-}
+String tritech(const TCoreData& Core) { return OrFallback(SeaKingTelegram, Core, false, SeaKingFallback); }
 
-String seaking(const TCoreData& Core) {
-  return OrFallback(SeaKingTelegram, Core, true, SeaKingFallback);
-}
+String seaking(const TCoreData& Core) { return OrFallback(SeaKingTelegram, Core, true, SeaKingFallback); }
 
-String digiquartz(const TCoreData& Core) {
+String digiquartz(const TCoreData& Core)
+{
   try {
     const TItem Depth{Core, Core.BathyDepthIndex};
     if (!Depth.Fitted())
@@ -432,7 +452,8 @@ String digiquartz(const TCoreData& Core) {
   }
 }
 
-String uk90std(const TCoreData& Core) {
+String uk90std(const TCoreData& Core)
+{
   try {
     const TItem Depth{Core, Core.BathyDepthIndex};
     const TItem Altimeter{Core, Core.ALT1Index};
@@ -495,15 +516,12 @@ String uk90std(const TCoreData& Core) {
   }
 }
 
-String GrevonProc(const TCoreData& Core) {
-  return OrFallback(GrevonTelegram, Core, false, GrevonFallback);
-}
+String GrevonProc(const TCoreData& Core) { return OrFallback(GrevonTelegram, Core, false, GrevonFallback); }
 
-String GREVONPROC2(const TCoreData& Core) {
-  return OrFallback(GrevonTelegram, Core, true, GrevonFallback);
-}
+String GREVONPROC2(const TCoreData& Core) { return OrFallback(GrevonTelegram, Core, true, GrevonFallback); }
 
-String OutputTelegram(const TCoreData& Core, const String& FormatName) {
+String OutputTelegram(const TCoreData& Core, const String& FormatName)
+{
   if (FormatName == QLatin1String("TARNWICK"))
     return tarnwick(Core);
   if (FormatName == QLatin1String("SEAKING LONG"))
@@ -526,7 +544,8 @@ String OutputTelegram(const TCoreData& Core, const String& FormatName) {
 // ---------------------------------------------------------------------------
 // Outputs
 
-void OutputData(TCoreData& Core, int32_t N) {
+void OutputData(TCoreData& Core, int32_t N)
+{
   String& Status = Core.OutputStatus(N);
   const String Telegram = OutputTelegram(Core, Core.OutputFormat(N));
   const int32_t Free = Core.Hooks.OutputBufferFree ? Core.Hooks.OutputBufferFree(N) : INT32_MAX;
@@ -537,18 +556,10 @@ void OutputData(TCoreData& Core, int32_t N) {
   Status = Telegram;
 }
 
-void OutputData1(TCoreData& Core) {
-  OutputData(Core, 1);
-}
+void OutputData1(TCoreData& Core) { OutputData(Core, 1); }
 
-void OutputData2(TCoreData& Core) {
-  OutputData(Core, 2);
-}
+void OutputData2(TCoreData& Core) { OutputData(Core, 2); }
 
-void OutputData3(TCoreData& Core) {
-  OutputData(Core, 3);
-}
+void OutputData3(TCoreData& Core) { OutputData(Core, 3); }
 
-void OutputData4(TCoreData& Core) {
-  OutputData(Core, 4);
-}
+void OutputData4(TCoreData& Core) { OutputData(Core, 4); }

@@ -33,7 +33,7 @@ constexpr int32_t MaxStoredText = 64;
 struct TQueryForm {
   const char* Command;
   const char* Status;
-  const char* Name;  // in "ERROR Reading <Name>" and "Received <Received>"
+  const char* Name; // in "ERROR Reading <Name>" and "Received <Received>"
   const char* Received;
   int32_t Packet;
 };
@@ -53,7 +53,8 @@ String ErrorText(const TQueryForm& F) { return QStringLiteral("ERROR Reading ") 
 
 // Text fit to keep: short, and no control characters that would break the
 // settings file's lines or the labels.
-bool PlainText(const String& S) {
+bool PlainText(const String& S)
+{
   if (S.size() > MaxStoredText)
     return false;
   for (const QChar C : S)
@@ -63,7 +64,8 @@ bool PlainText(const String& S) {
 }
 
 // The number before the first ";" and the text after it.
-void SplitAtSemicolon(const String& Text, String& Before, String& After) {
+void SplitAtSemicolon(const String& Text, String& Before, String& After)
+{
   const qsizetype At = Text.indexOf(QLatin1Char(';'));
   if (At < 0)
     throw EConvertError(QStringLiteral("no \";\" in the reply"));
@@ -71,18 +73,20 @@ void SplitAtSemicolon(const String& Text, String& Before, String& After) {
   After = Text.mid(At + 1);
 }
 
-double FiniteNumber(const String& Text) {
+double FiniteNumber(const String& Text)
+{
   double V = 0;
   if (!TryStrToFloat(Text, V) || !std::isfinite(V))
     throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(Text));
   return V;
 }
 
-}  // namespace
+} // namespace
 
 TQuorndeckProtocol::TQuorndeckProtocol(TCommandEngine& Engine) : FEngine(Engine) {}
 
-String TQuorndeckProtocol::AddressModeMessage() {
+String TQuorndeckProtocol::AddressModeMessage()
+{
   return QStringLiteral("Address Mode has been turned on...\r\n"
                         "Navigate to `Help` -> `Reset Address Mode` to return to RS232.");
 }
@@ -91,20 +95,24 @@ TSioDataPacket* TQuorndeckProtocol::Packet(int32_t N) { return FEngine.Host().Si
 
 TSioComPort* TQuorndeckProtocol::Port() { return FEngine.Host().QuorndeckPort(); }
 
-bool TQuorndeckProtocol::RS232() const {
+bool TQuorndeckProtocol::RS232() const
+{
   return FEngine.Host().Core().SerialArray[QuorndeckSlot][SerialMode] == QLatin1String("RS232");
 }
 
-void TQuorndeckProtocol::SetRow(int32_t CommandMode, int32_t Busy, int32_t RunMode) {
+void TQuorndeckProtocol::SetRow(int32_t CommandMode, int32_t Busy, int32_t RunMode)
+{
   FEngine.Host().SetRowState(SetupRowQuorndeck, CommandMode, Busy, RunMode);
 }
 
-void TQuorndeckProtocol::RowStatus(const String& Text) {
+void TQuorndeckProtocol::RowStatus(const String& Text)
+{
   FEngine.Core().PortData1 = Text;
   FEngine.StatusCell(SetupRowQuorndeck, Text);
 }
 
-bool TQuorndeckProtocol::SettingsPrefix(AnsiString& Prefix, const String& Dialogue) {
+bool TQuorndeckProtocol::SettingsPrefix(AnsiString& Prefix, const String& Dialogue)
+{
   Prefix.clear();
   if (RS232())
     return true;
@@ -123,20 +131,23 @@ bool TQuorndeckProtocol::SettingsPrefix(AnsiString& Prefix, const String& Dialog
 // A dialogue that failed: why in panel 0; the row's text, when given, in the
 // Status cell; the instrument answered at some point, so the operator may
 // set it up, run it or interrupt it again.
-void TQuorndeckProtocol::Fail(const String& Dialogue, const TStepOutcome& Outcome, const char* RowText) {
+void TQuorndeckProtocol::Fail(const String& Dialogue, const TStepOutcome& Outcome, const char* RowText)
+{
   FEngine.Status(Dialogue + QStringLiteral(" Failed: ") + Outcome.Reason);
   if (RowText)
     RowStatus(L1(RowText));
   SetRow(1, 0, 1);
 }
 
-void TQuorndeckProtocol::NotInterrupted(const String& Status) {
+void TQuorndeckProtocol::NotInterrupted(const String& Status)
+{
   FEngine.Status(Status);
   RowStatus(QStringLiteral("Failed To Interrupt"));
   SetRow(0, 0, 1);
 }
 
-void TQuorndeckProtocol::ReopenAndFlush(TSioComPort* P) {
+void TQuorndeckProtocol::ReopenAndFlush(TSioComPort* P)
+{
   FEngine.ProcessMessages();
   P->SetAutoOpen(true);
   P->SetOpen(true);
@@ -148,7 +159,8 @@ void TQuorndeckProtocol::ReopenAndFlush(TSioComPort* P) {
 // ---------------------------------------------------------------------------
 // Steps
 
-TStepOutcome TQuorndeckProtocol::Query(const AnsiString& Prefix, TQuery Step) {
+TStepOutcome TQuorndeckProtocol::Query(const AnsiString& Prefix, TQuery Step)
+{
   const TQueryForm& F = QueryForms[static_cast<int32_t>(Step)];
   TStepOutcome Out;
   FEngine.IndexB = 0;
@@ -176,7 +188,8 @@ TStepOutcome TQuorndeckProtocol::Query(const AnsiString& Prefix, TQuery Step) {
   return Out;
 }
 
-TStepOutcome TQuorndeckProtocol::Queries(const AnsiString& Prefix, const TQuery* Steps, int32_t Count) {
+TStepOutcome TQuorndeckProtocol::Queries(const AnsiString& Prefix, const TQuery* Steps, int32_t Count)
+{
   for (int32_t I = 0; I < Count; ++I) {
     FEngine.IndexA = I + 1;
     const TStepOutcome O = Query(Prefix, Steps[I]);
@@ -186,7 +199,8 @@ TStepOutcome TQuorndeckProtocol::Queries(const AnsiString& Prefix, const TQuery*
   return TStepOutcome{true, false, String()};
 }
 
-TStepOutcome TQuorndeckProtocol::SetStep(const String& Text, const std::function<void()>& Build) {
+TStepOutcome TQuorndeckProtocol::SetStep(const String& Text, const std::function<void()>& Build)
+{
   TStepOutcome Out;
   for (int32_t N = 1; N <= MaxStepAttempts; ++N) {
     FEngine.AttemptCount = N;
@@ -205,7 +219,7 @@ TStepOutcome TQuorndeckProtocol::SetStep(const String& Text, const std::function
       return Out;
     }
     Out.Reason = R == TReply::Refused && !FEngine.LastReason().isEmpty() ? FEngine.LastReason()
-                                                                        : QStringLiteral("No Reply: ") + Text;
+                                                                         : QStringLiteral("No Reply: ") + Text;
   }
   return Out;
 }
@@ -213,7 +227,8 @@ TStepOutcome TQuorndeckProtocol::SetStep(const String& Text, const std::function
 // ---------------------------------------------------------------------------
 // Break-in
 
-bool TQuorndeckProtocol::BreakIn(int32_t& Address) {
+bool TQuorndeckProtocol::BreakIn(int32_t& Address)
+{
   TSioComPort* P = Port();
   const bool Scan = !RS232();
   const int32_t First = Scan ? FirstScanAddress : 0;
@@ -255,7 +270,8 @@ bool TQuorndeckProtocol::BreakIn(int32_t& Address) {
   return false;
 }
 
-bool TQuorndeckProtocol::Break_In_Quorndeck() {
+bool TQuorndeckProtocol::Break_In_Quorndeck()
+{
   TCommandEngine::TRun Run(FEngine, "Break_In_Quorndeck");
   if (!Run.Started())
     return false;
@@ -297,7 +313,7 @@ bool TQuorndeckProtocol::Break_In_Quorndeck() {
     Packet(2)->SetEnabled(false);
     Packet(8)->SetEnabled(false);
     if (!Answered) {
-      NotInterrupted(FEngine.Aborted() ? QStringLiteral("Cancelled")
+      NotInterrupted(FEngine.Aborted()             ? QStringLiteral("Cancelled")
                      : TCommandEngine::PortOpen(P) ? QStringLiteral("Instrument Failed To Interrupt")
                                                    : QStringLiteral("Instrument Failed To Interrupt: Port Closed"));
       return false;
@@ -310,8 +326,8 @@ bool TQuorndeckProtocol::Break_In_Quorndeck() {
       C.SerialArray[QuorndeckSlot][SerialAddress] = IntToStr(Address);
     const AnsiString Prefix = Address >= 0 ? AddressPrefix(Address) : AnsiString();
 
-    static constexpr TQuery Interrogation[] = {TQuery::Tare, TQuery::SerialNo, TQuery::DensityGravity,
-                                               TQuery::Clock, TQuery::Altimeter};
+    static constexpr TQuery Interrogation[] = {TQuery::Tare, TQuery::SerialNo, TQuery::DensityGravity, TQuery::Clock,
+                                               TQuery::Altimeter};
     const TStepOutcome O = Queries(Prefix, Interrogation, 5);
     if (!O.Ok) {
       Fail(Dialogue, O, "Interrogation Failed");
@@ -336,7 +352,8 @@ bool TQuorndeckProtocol::Break_In_Quorndeck() {
 // ---------------------------------------------------------------------------
 // Set-up
 
-bool TQuorndeckProtocol::Set_Quorndeck() {
+bool TQuorndeckProtocol::Set_Quorndeck()
+{
   TCommandEngine::TRun Run(FEngine, "Set_Quorndeck");
   if (!Run.Started())
     return false;
@@ -476,7 +493,8 @@ bool TQuorndeckProtocol::Set_Quorndeck() {
 // ---------------------------------------------------------------------------
 // Run and clock
 
-bool TQuorndeckProtocol::Run_Quorndeck() {
+bool TQuorndeckProtocol::Run_Quorndeck()
+{
   TCommandEngine::TRun Run(FEngine, "Run_Quorndeck");
   if (!Run.Started())
     return false;
@@ -521,7 +539,8 @@ bool TQuorndeckProtocol::Run_Quorndeck() {
   }
 }
 
-bool TQuorndeckProtocol::Set_Time() {
+bool TQuorndeckProtocol::Set_Time()
+{
   TCommandEngine::TRun Run(FEngine, "Set_Time");
   if (!Run.Started())
     return false;
@@ -572,32 +591,37 @@ bool TQuorndeckProtocol::Set_Time() {
 // ---------------------------------------------------------------------------
 // Replies
 
-void TQuorndeckProtocol::SioDataPacket2Packet() {
+void TQuorndeckProtocol::SioDataPacket2Packet()
+{
   FEngine.BreakInFlag = 1;
   FBreakAnswered = true;
 }
 
-void TQuorndeckProtocol::SioDataPacket8Packet() {
+void TQuorndeckProtocol::SioDataPacket8Packet()
+{
   FEngine.BreakInFlag = 1;
   FBreakAnswered = true;
 }
 
 // During the scan the break-in packets keep listening after a time-out.
-void TQuorndeckProtocol::SioDataPacket2Timeout() {
+void TQuorndeckProtocol::SioDataPacket2Timeout()
+{
   TSioDataPacket* P = Packet(2);
   TCommandEngine::FlushPort(P->ComPort());
   if (FBreakInProgress)
     P->SetEnabled(true);
 }
 
-void TQuorndeckProtocol::SioDataPacket8Timeout() {
+void TQuorndeckProtocol::SioDataPacket8Timeout()
+{
   TSioDataPacket* P = Packet(8);
   TCommandEngine::FlushPort(P->ComPort());
   if (FBreakInProgress)
     P->SetEnabled(true);
 }
 
-void TQuorndeckProtocol::SioDataPacket3StringPacket(const AnsiString& Data) {
+void TQuorndeckProtocol::SioDataPacket3StringPacket(const AnsiString& Data)
+{
   if (!FEngine.Awaiting(Packet(3)))
     return;
   String Text;
@@ -620,7 +644,8 @@ void TQuorndeckProtocol::SioDataPacket3StringPacket(const AnsiString& Data) {
   FEngine.EndWait(TReply::Good);
 }
 
-void TQuorndeckProtocol::SioDataPacket3Timeout() {
+void TQuorndeckProtocol::SioDataPacket3Timeout()
+{
   TSioDataPacket* P = Packet(3);
   if (!FEngine.Awaiting(P))
     return;
@@ -631,7 +656,8 @@ void TQuorndeckProtocol::SioDataPacket3Timeout() {
   FEngine.EndWait(TReply::TimedOut);
 }
 
-void TQuorndeckProtocol::QueryTimeout(int32_t PacketNumber) {
+void TQuorndeckProtocol::QueryTimeout(int32_t PacketNumber)
+{
   TSioDataPacket* P = Packet(PacketNumber);
   if (!FEngine.Awaiting(P))
     return;
@@ -641,12 +667,14 @@ void TQuorndeckProtocol::QueryTimeout(int32_t PacketNumber) {
   FEngine.EndWait(TReply::TimedOut);
 }
 
-void TQuorndeckProtocol::Timer2Timer() {
+void TQuorndeckProtocol::Timer2Timer()
+{
   FEngine.Host().Timer(WatchdogTimer)->SetEnabled(false);
   TCommandEngine::FlushPort(Port());
 }
 
-bool TQuorndeckProtocol::TakeReply(int32_t PacketNumber, const AnsiString& Data, String& Text) {
+bool TQuorndeckProtocol::TakeReply(int32_t PacketNumber, const AnsiString& Data, String& Text)
+{
   Text = FromAnsi(Data);
   if (!RS232())
     return true;
@@ -662,7 +690,8 @@ bool TQuorndeckProtocol::TakeReply(int32_t PacketNumber, const AnsiString& Data,
   return true;
 }
 
-void TQuorndeckProtocol::QueryReply(int32_t PacketNumber, TQuery Step, const AnsiString& Data) {
+void TQuorndeckProtocol::QueryReply(int32_t PacketNumber, TQuery Step, const AnsiString& Data)
+{
   TSioDataPacket* P = Packet(PacketNumber);
   if (!FEngine.Awaiting(P))
     return;
@@ -698,62 +727,62 @@ void TQuorndeckProtocol::QueryReply(int32_t PacketNumber, TQuery Step, const Ans
   Clock.now_milliseconds = TimeStampToMSecs(Clock.now_time_stamp);
   try {
     switch (Step) {
-      case TQuery::Tare: {
-        String Value, Time;
-        SplitAtSemicolon(Trimmed, Value, Time);
-        const double Tare = FiniteNumber(Value);
-        if (!PlainText(Time))
-          throw EConvertError(QStringLiteral("tare time unreadable"));
-        C.Pressure_Tare = Tare;
-        C.pressure_tare_time = Time;
-        for (ISetupScreen* S : H.SetupScreens()) {
-          S->SetPanelCaption(2, FloatToStr(C.Pressure_Tare));
-          S->SetPanelCaption(3, C.pressure_tare_time);
-        }
-        break;
+    case TQuery::Tare: {
+      String Value, Time;
+      SplitAtSemicolon(Trimmed, Value, Time);
+      const double Tare = FiniteNumber(Value);
+      if (!PlainText(Time))
+        throw EConvertError(QStringLiteral("tare time unreadable"));
+      C.Pressure_Tare = Tare;
+      C.pressure_tare_time = Time;
+      for (ISetupScreen* S : H.SetupScreens()) {
+        S->SetPanelCaption(2, FloatToStr(C.Pressure_Tare));
+        S->SetPanelCaption(3, C.pressure_tare_time);
       }
-      case TQuery::SerialNo:
-        if (Trimmed.isEmpty() || !PlainText(Trimmed))
-          throw EConvertError(QStringLiteral("serial number unreadable"));
-        C.serial_no = Trimmed;
-        break;
-      case TQuery::DensityGravity: {
-        String D, G;
-        SplitAtSemicolon(Trimmed, D, G);
-        const double Density = FiniteNumber(D);
-        const double Gravity = FiniteNumber(G);
-        C.Local_Density = Density;
-        C.Local_Gravity = Gravity;
-        for (ISetupScreen* S : H.SetupScreens()) {
-          S->SetQvNumEditValue(1, Density);
-          S->SetQvNumEditValue(2, Gravity);
-        }
-        break;
+      break;
+    }
+    case TQuery::SerialNo:
+      if (Trimmed.isEmpty() || !PlainText(Trimmed))
+        throw EConvertError(QStringLiteral("serial number unreadable"));
+      C.serial_no = Trimmed;
+      break;
+    case TQuery::DensityGravity: {
+      String D, G;
+      SplitAtSemicolon(Trimmed, D, G);
+      const double Density = FiniteNumber(D);
+      const double Gravity = FiniteNumber(G);
+      C.Local_Density = Density;
+      C.Local_Gravity = Gravity;
+      for (ISetupScreen* S : H.SetupScreens()) {
+        S->SetQvNumEditValue(1, Density);
+        S->SetQvNumEditValue(2, Gravity);
       }
-      case TQuery::Clock:
-        Clock.rtc_date_time = StrToDateTime(Trimmed, C.Locale_Format);
-        Clock.rtc_time_stamp = DateTimeToTimeStamp(Clock.rtc_date_time);
-        Clock.rtc_milliseconds = TimeStampToMSecs(Clock.rtc_time_stamp);
-        Clock.Instrument_Clock_Offset = Clock.rtc_milliseconds - Clock.now_milliseconds;
-        H.SetInstrumentClock(Clock);
-        break;
-      case TQuery::Altimeter: {
-        String Head, Rest;
-        SplitAtSemicolon(Trimmed, Head, Rest);
-        const qsizetype End = Rest.indexOf(QLatin1Char(';'));
-        int32_t Type = -1;
-        if (!TryStrToInt(End < 0 ? Rest : Rest.left(End), Type) || Type < 0 || Type > 2) {
-          // A type the logger does not know: asked again, within the step's
-          // attempts.
-          FEngine.Status(ErrorText(F));
-          FEngine.EndWait(TReply::Refused, ErrorText(F));
-          return;
-        }
-        C.Altimeter_Flag = Type;
-        for (ISetupScreen* S : H.SetupScreens())
-          S->SetRadioGroup1ItemIndex(Type);
-        break;
+      break;
+    }
+    case TQuery::Clock:
+      Clock.rtc_date_time = StrToDateTime(Trimmed, C.Locale_Format);
+      Clock.rtc_time_stamp = DateTimeToTimeStamp(Clock.rtc_date_time);
+      Clock.rtc_milliseconds = TimeStampToMSecs(Clock.rtc_time_stamp);
+      Clock.Instrument_Clock_Offset = Clock.rtc_milliseconds - Clock.now_milliseconds;
+      H.SetInstrumentClock(Clock);
+      break;
+    case TQuery::Altimeter: {
+      String Head, Rest;
+      SplitAtSemicolon(Trimmed, Head, Rest);
+      const qsizetype End = Rest.indexOf(QLatin1Char(';'));
+      int32_t Type = -1;
+      if (!TryStrToInt(End < 0 ? Rest : Rest.left(End), Type) || Type < 0 || Type > 2) {
+        // A type the logger does not know: asked again, within the step's
+        // attempts.
+        FEngine.Status(ErrorText(F));
+        FEngine.EndWait(TReply::Refused, ErrorText(F));
+        return;
       }
+      C.Altimeter_Flag = Type;
+      for (ISetupScreen* S : H.SetupScreens())
+        S->SetRadioGroup1ItemIndex(Type);
+      break;
+    }
     }
   } catch (const std::exception&) {
     TCommandEngine::FlushPort(P->ComPort());
@@ -766,10 +795,9 @@ void TQuorndeckProtocol::QueryReply(int32_t PacketNumber, TQuery Step, const Ans
 
 void TQuorndeckProtocol::SioDataPacket4StringPacket(const AnsiString& Data) { QueryReply(4, TQuery::Tare, Data); }
 void TQuorndeckProtocol::SioDataPacket5StringPacket(const AnsiString& Data) { QueryReply(5, TQuery::SerialNo, Data); }
-void TQuorndeckProtocol::SioDataPacket6StringPacket(const AnsiString& Data) {
+void TQuorndeckProtocol::SioDataPacket6StringPacket(const AnsiString& Data)
+{
   QueryReply(6, TQuery::DensityGravity, Data);
 }
 void TQuorndeckProtocol::SioDataPacket7StringPacket(const AnsiString& Data) { QueryReply(7, TQuery::Clock, Data); }
-void TQuorndeckProtocol::SioDataPacket9StringPacket(const AnsiString& Data) {
-  QueryReply(9, TQuery::Altimeter, Data);
-}
+void TQuorndeckProtocol::SioDataPacket9StringPacket(const AnsiString& Data) { QueryReply(9, TQuery::Altimeter, Data); }

@@ -71,8 +71,8 @@ private:
   const TRow& Row(int32_t J) const;
   TRow& RowAt(int32_t J);
 
-  std::vector<TRow> FRows;  // physical storage, FLength rows
+  std::vector<TRow> FRows; // physical storage, FLength rows
   int32_t FLength = 1;
-  int32_t FHead = 0;        // physical row of logical slot 0
-  int32_t FIndex = 0;       // Time_Array_Index
+  int32_t FHead = 0;  // physical row of logical slot 0
+  int32_t FIndex = 0; // Time_Array_Index
 };

@@ -25,14 +25,16 @@ class TFieldCutter {
 public:
   explicit TFieldCutter(const AnsiString& Text) : FText(Text) {}
 
-  QByteArrayView Peek() const {
+  QByteArrayView Peek() const
+  {
     const qsizetype Tab = FText.indexOf('\t', FPos);
     if (Tab < 0)
       return {};
     return QByteArrayView(FText.constData() + FPos, Tab - FPos);
   }
 
-  void Remove() {
+  void Remove()
+  {
     const qsizetype Tab = FText.indexOf('\t', FPos);
     if (Tab >= 0)
       FPos = Tab + 1;
@@ -52,10 +54,8 @@ struct TField {
 // In the order the values are stored, which is also the order in which a
 // bad field is reported.
 constexpr TField StoreOrder[] = {
-    {9, "conductivity", &TDataString::Conductivity},
-    {3, "pressure", &TDataString::Pressure},
-    {5, "temperature", &TDataString::Temperature},
-    {7, "altimeter", &TDataString::Altimeter},
+    {9, "conductivity", &TDataString::Conductivity},    {3, "pressure", &TDataString::Pressure},
+    {5, "temperature", &TDataString::Temperature},      {7, "altimeter", &TDataString::Altimeter},
     {1, "sound velocity", &TDataString::SoundVelocity},
 };
 
@@ -63,7 +63,8 @@ constexpr TField StoreOrder[] = {
 // A number is plain ASCII, so a field with any other byte is none; the rest
 // is read where it lies, without copying the field into a string of its
 // own (five fields a sample).
-bool FieldToFloat(QByteArrayView Field, double& Value) {
+bool FieldToFloat(QByteArrayView Field, double& Value)
+{
   QVarLengthArray<QChar, 32> Text(Field.size());
   for (qsizetype I = 0; I < Field.size(); ++I) {
     const auto B = static_cast<unsigned char>(Field[I]);
@@ -80,7 +81,8 @@ class TMeasuredSnapshot {
 public:
   explicit TMeasuredSnapshot(const TCoreData& Core)
       : FIndices{Core.ConductivityIndex, Core.WP1Index, Core.WT1Index, Core.ALT1Index, Core.SVS1Index},
-        FLoad(Core.LoadCount()) {
+        FLoad(Core.LoadCount())
+  {
     for (size_t I = 0; I < FIndices.size(); ++I) {
       const auto At = static_cast<size_t>(FIndices[I]);
       if (At < Core.DataArray.size()) {
@@ -91,7 +93,8 @@ public:
     }
   }
 
-  void Restore(TCoreData& Core) const {
+  void Restore(TCoreData& Core) const
+  {
     // A settings load that ran inside the message pump has rebuilt the
     // table; the old entries belong to nothing in it any more.
     if (Core.LoadCount() != FLoad)
@@ -118,7 +121,8 @@ private:
 // The altimeter range scaled by the chosen sound velocity, less the offset.
 // Any failure (an SV_Value that is no whole number, an overflow) leaves the
 // range as measured, without the offset.
-double CorrectedAltimeter(const TCoreData& Core, double Range, double MeasuredSV, double CalculatedSV) {
+double CorrectedAltimeter(const TCoreData& Core, double Range, double MeasuredSV, double CalculatedSV)
+{
   try {
     double A;
     if (Core.SV_Value == QLatin1String("Measured"))
@@ -133,9 +137,10 @@ double CorrectedAltimeter(const TCoreData& Core, double Range, double MeasuredSV
   }
 }
 
-}  // namespace
+} // namespace
 
-String StatusEcho(const String& Trimmed) {
+String StatusEcho(const String& Trimmed)
+{
   // How much of a line a status text repeats.
   constexpr int32_t MaxEchoLength = 80;
   if (Trimmed.size() <= MaxEchoLength)
@@ -143,13 +148,14 @@ String StatusEcho(const String& Trimmed) {
   return Copy(Trimmed, 1, MaxEchoLength) + QStringLiteral("...");
 }
 
-bool DecodeDataString(const AnsiString& Data, TDataString& Out, String& Reason) {
+bool DecodeDataString(const AnsiString& Data, TDataString& Out, String& Reason)
+{
   if (Data.size() > MaxDataStringLength) {
     Reason = Format("longer than %d bytes", {MaxDataStringLength});
     return false;
   }
   TFieldCutter Cut(Data);
-  std::array<QByteArrayView, 10> Fields;  // by field number
+  std::array<QByteArrayView, 10> Fields; // by field number
   for (int32_t N = 1; N <= 9; N += 2) {
     Fields[static_cast<size_t>(N)] = Cut.Peek();
     if (N < 9) {
@@ -173,7 +179,8 @@ bool DecodeDataString(const AnsiString& Data, TDataString& Out, String& Reason) 
   return true;
 }
 
-void SioDataPacket1StringPacket(TCoreData& Core, const AnsiString& Data) {
+void SioDataPacket1StringPacket(TCoreData& Core, const AnsiString& Data)
+{
   const String Trimmed = Trim(FromAnsi(Data.size() > MaxDataStringLength ? Data.left(MaxDataStringLength) : Data));
   Core.PortData1 = Trimmed;
   const TDateTime Stamp = Now();
@@ -257,7 +264,8 @@ void SioDataPacket1StringPacket(TCoreData& Core, const AnsiString& Data) {
   }
 }
 
-void Run_Calculations(TCoreData& Core) {
+void Run_Calculations(TCoreData& Core)
+{
   const TDateTime Stamp = Now();
   const TDateTime Day = DateOf(Stamp);
   const TDateTime TimeOfDay = TimeOf(Stamp);
@@ -297,8 +305,7 @@ void Run_Calculations(TCoreData& Core) {
     Core.StoreValue(Core.ALT1Index, A, Core.DataDateArray[Alt], Core.DataTimeArray[Alt]);
   Core.StoreValue(Core.CalcDensityIndex, Rho, Day, TimeOfDay);
   Core.StoreValue(Core.BathyDepthIndex, Z, Day, TimeOfDay);
-  const int32_t QYRDepthIndex[4] = {Core.QYR1DepthIndex, Core.QYR2DepthIndex, Core.QYR3DepthIndex,
-                                    Core.QYR4DepthIndex};
+  const int32_t QYRDepthIndex[4] = {Core.QYR1DepthIndex, Core.QYR2DepthIndex, Core.QYR3DepthIndex, Core.QYR4DepthIndex};
   for (int32_t N = 0; N < 4; ++N)
     if (QFitted[N])
       Core.StoreValue(QYRDepthIndex[N], QDepth[N], Day, TimeOfDay);
@@ -306,7 +313,8 @@ void Run_Calculations(TCoreData& Core) {
   Core.StoreValue(Core.MeanDensityIndex, Mean, Day, TimeOfDay);
 }
 
-void StoreSample(TCoreData& Core, TDateTime Date, TDateTime Time) {
+void StoreSample(TCoreData& Core, TDateTime Date, TDateTime Time)
+{
   TSampleHistory& History = Core.History;
   History.SetLength(Core.Maximum_View_Points);
 
@@ -331,7 +339,8 @@ void StoreSample(TCoreData& Core, TDateTime Date, TDateTime Time) {
   UpdateData(Core);
 }
 
-void UpdateData(TCoreData& Core) {
+void UpdateData(TCoreData& Core)
+{
   if (Core.Hooks.SaveTimeData)
     Core.Hooks.SaveTimeData();
   for (int32_t N = 1; N <= 4; ++N)

@@ -20,11 +20,11 @@ String StatusEcho(const String& Trimmed);
 
 // The five measured values of a data string.
 struct TDataString {
-  double SoundVelocity = 0;  // field 1, m/s
-  double Pressure = 0;       // field 3, dbar
-  double Temperature = 0;    // field 5, degC
-  double Altimeter = 0;      // field 7, m
-  double Conductivity = 0;   // field 9, mS/cm
+  double SoundVelocity = 0; // field 1, m/s
+  double Pressure = 0;      // field 3, dbar
+  double Temperature = 0;   // field 5, degC
+  double Altimeter = 0;     // field 7, m
+  double Conductivity = 0;  // field 9, mS/cm
 };
 
 // Cuts the TAB-separated fields 1, 3, 5, 7 and 9 from Data (each field must

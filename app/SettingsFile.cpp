@@ -12,12 +12,14 @@
 
 namespace {
 
-String EnvText(const char* Name) {
+String EnvText(const char* Name)
+{
   const char* V = std::getenv(Name);
   return V ? QString::fromLocal8Bit(V) : String();
 }
 
-String Quoted(const String& S) {
+String Quoted(const String& S)
+{
   // The text comes from a file that may hold anything; the status bar shows
   // a short excerpt.
   constexpr int MaxShown = 24;
@@ -26,21 +28,26 @@ String Quoted(const String& S) {
 }
 
 // Default texts of the slot keys, for slots that are not slot 0.
-const char* const SlotKeys[] = {"Fitted", "Atmos", "Label", "Units", "Output Format",
-                                "Port",   "Baud",  "Address", "Mode", "Packet"};
+const char* const SlotKeys[] = {"Fitted", "Atmos", "Label",   "Units", "Output Format",
+                                "Port",   "Baud",  "Address", "Mode",  "Packet"};
 
-const QStringList& OutputFormatNames() {
-  static const QStringList Names = {
-      QStringLiteral("TARNWICK"),   QStringLiteral("SEAKING LONG"),
-      QStringLiteral("SEAKING LONG DECIMAL"), QStringLiteral("DIGIQUARTZ"),
-      QStringLiteral("UK90 STD"),   QStringLiteral("GREVON PROC"),
-      QStringLiteral("GREVON PROC (PREFIX)"), QStringLiteral("GREVON PROC 2")};
+const QStringList& OutputFormatNames()
+{
+  static const QStringList Names = {QStringLiteral("TARNWICK"),
+                                    QStringLiteral("SEAKING LONG"),
+                                    QStringLiteral("SEAKING LONG DECIMAL"),
+                                    QStringLiteral("DIGIQUARTZ"),
+                                    QStringLiteral("UK90 STD"),
+                                    QStringLiteral("GREVON PROC"),
+                                    QStringLiteral("GREVON PROC (PREFIX)"),
+                                    QStringLiteral("GREVON PROC 2")};
   return Names;
 }
 
 // "Measured", "Calculated" or a whole number of m/s from 1300 to 1700, as
 // the set-up screen accepts them.
-bool ValidSVValue(const String& S) {
+bool ValidSVValue(const String& S)
+{
   if (S == QLatin1String("Measured") || S == QLatin1String("Calculated"))
     return true;
   int32_t V = 0;
@@ -51,7 +58,8 @@ bool ValidSVValue(const String& S) {
 // table is read back by the calculations and by the sample store (every item
 // of every sample), so a mask that writes thousands separators, a unit or a
 // text for zero would make every sample fail from then on.
-bool MaskReadsBack(const String& Mask) {
+bool MaskReadsBack(const String& Mask)
+{
   for (const double V : {-1234567.891, -0.5, 0.0, 0.5, 1234567.891}) {
     double Back = 0;
     if (!TryStrToFloat(FormatFloat(Mask, V), Back))
@@ -60,12 +68,13 @@ bool MaskReadsBack(const String& Mask) {
   return true;
 }
 
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------------------
 // Name and place
 
-String DefaultSetupFolder() {
+String DefaultSetupFolder()
+{
   String Base = EnvText("XDG_CONFIG_HOME");
   if (Base.isEmpty() || !QDir::isAbsolutePath(Base)) {
     const String Home = EnvText("HOME");
@@ -74,7 +83,8 @@ String DefaultSetupFolder() {
   return ExcludeTrailingPathDelimiter(Base) + QStringLiteral("/fathomix");
 }
 
-String SettingsFileParameter() {
+String SettingsFileParameter()
+{
   if (ParamCount() >= 1) {
     const String Name = ParamStr(1).mid(1);
     if (!Name.isEmpty())
@@ -83,21 +93,23 @@ String SettingsFileParameter() {
   return QString::fromLatin1(DefaultSettingsFileName);
 }
 
-String SettingsFilePath(const String& SetupFolder) {
+String SettingsFilePath(const String& SetupFolder)
+{
   const String Name = SettingsFileParameter();
   if (QDir::isAbsolutePath(Name))
     return Name;
   return IncludeTrailingPathDelimiter(SetupFolder) + Name;
 }
 
-String SettingsCaption(const String& Name) {
+String SettingsCaption(const String& Name)
+{
   return QStringLiteral("Fathomix Display  -  INI File: \"") + Name + QLatin1Char('"');
 }
 
-String RateOfKirvoRate(const String& KirvoRate) {
-  static const QStringList Intervals = {QStringLiteral("250"),  QStringLiteral("500"),
-                                        QStringLiteral("1000"), QStringLiteral("2000"),
-                                        QStringLiteral("3000"), QStringLiteral("4000"),
+String RateOfKirvoRate(const String& KirvoRate)
+{
+  static const QStringList Intervals = {QStringLiteral("250"),  QStringLiteral("500"),  QStringLiteral("1000"),
+                                        QStringLiteral("2000"), QStringLiteral("3000"), QStringLiteral("4000"),
                                         QStringLiteral("5000")};
   if (!Intervals.contains(KirvoRate))
     return String();
@@ -119,14 +131,16 @@ TSettingsReader::TSettingsReader(TIniFile& Ini) : FIni(Ini) {}
 
 void TSettingsReader::AddProblem(const String& Text) { FProblems.append(Text); }
 
-void TSettingsReader::Refuse(const String& Section, const String& Key, const String& Text,
-                             const String& Why, const String& Default) {
+void TSettingsReader::Refuse(const String& Section, const String& Key, const String& Text, const String& Why,
+                             const String& Default)
+{
   AddProblem(QStringLiteral("[%1] %2 %3 %4; %5 used")
                  .arg(Section, Key, Quoted(Text), Why, Default.isEmpty() ? QStringLiteral("\"\"") : Default));
 }
 
-int32_t TSettingsReader::ReadInteger(const String& Section, const String& Key, int32_t Default,
-                                     int32_t Min, int32_t Max) {
+int32_t TSettingsReader::ReadInteger(const String& Section, const String& Key, int32_t Default, int32_t Min,
+                                     int32_t Max)
+{
   const String Text = FIni.ReadString(Section, Key, String());
   if (Text.isEmpty())
     return Default;
@@ -142,8 +156,8 @@ int32_t TSettingsReader::ReadInteger(const String& Section, const String& Key, i
   return Value;
 }
 
-double TSettingsReader::ReadFloat(const String& Section, const String& Key, double Default, double Min,
-                                  double Max) {
+double TSettingsReader::ReadFloat(const String& Section, const String& Key, double Default, double Min, double Max)
+{
   const String Text = FIni.ReadString(Section, Key, String());
   if (Text.isEmpty())
     return Default;
@@ -153,20 +167,21 @@ double TSettingsReader::ReadFloat(const String& Section, const String& Key, doub
     return Default;
   }
   if (Value < Min || Value > Max) {
-    Refuse(Section, Key, Text,
-           QStringLiteral("is outside %1 to %2").arg(FloatToStr(Min), FloatToStr(Max)),
+    Refuse(Section, Key, Text, QStringLiteral("is outside %1 to %2").arg(FloatToStr(Min), FloatToStr(Max)),
            FloatToStr(Default));
     return Default;
   }
   return Value;
 }
 
-String TSettingsReader::ReadString(const String& Section, const String& Key, const String& Default) {
+String TSettingsReader::ReadString(const String& Section, const String& Key, const String& Default)
+{
   return FIni.ReadString(Section, Key, Default);
 }
 
 String TSettingsReader::ReadChoice(const String& Section, const String& Key, const String& Default,
-                                   const QStringList& Allowed) {
+                                   const QStringList& Allowed)
+{
   const String Text = FIni.ReadString(Section, Key, Default);
   if (Allowed.contains(Text))
     return Text;
@@ -177,13 +192,12 @@ String TSettingsReader::ReadChoice(const String& Section, const String& Key, con
 // ---------------------------------------------------------------------------
 // The output and "Quorndeck" keys
 
-void ReadOutputAndQuorndeck(TSettingsReader& R, TCoreData& Core) {
+void ReadOutputAndQuorndeck(TSettingsReader& R, TCoreData& Core)
+{
   int32_t* const Fitted[] = {&Core.Output_1_Fitted, &Core.Output_2_Fitted, &Core.Output_3_Fitted,
                              &Core.Output_4_Fitted};
-  int32_t* const Port[] = {&Core.Output_1_Port, &Core.Output_2_Port, &Core.Output_3_Port,
-                           &Core.Output_4_Port};
-  int32_t* const Baud[] = {&Core.Output_1_Baud, &Core.Output_2_Baud, &Core.Output_3_Baud,
-                           &Core.Output_4_Baud};
+  int32_t* const Port[] = {&Core.Output_1_Port, &Core.Output_2_Port, &Core.Output_3_Port, &Core.Output_4_Port};
+  int32_t* const Baud[] = {&Core.Output_1_Baud, &Core.Output_2_Baud, &Core.Output_3_Baud, &Core.Output_4_Baud};
   for (int32_t N = 1; N <= 4; ++N) {
     const String S = OutputSection(N);
     *Fitted[N - 1] = R.ReadInteger(S, QStringLiteral("Fitted"), 0, 0, 1);
@@ -205,7 +219,9 @@ void ReadOutputAndQuorndeck(TSettingsReader& R, TCoreData& Core) {
     // and be dropped for as long as the program runs.
     R.AddProblem(QStringLiteral("[%1] Maximum Pressure %2 with Pressure Resolution %3 leaves no depth bins; "
                                 "6000 and 1 used")
-                     .arg(Q).arg(Core.Maximum_Pressure).arg(Core.Pressure_Resolution));
+                     .arg(Q)
+                     .arg(Core.Maximum_Pressure)
+                     .arg(Core.Pressure_Resolution));
     Core.Maximum_Pressure = 6000;
     Core.Pressure_Resolution = 1;
   }
@@ -235,23 +251,23 @@ void ReadOutputAndQuorndeck(TSettingsReader& R, TCoreData& Core) {
   String* const Formats[] = {&Core.Output_1_Format, &Core.Output_2_Format, &Core.Output_3_Format,
                              &Core.Output_4_Format};
   for (int32_t N = 1; N <= 4; ++N)
-    *Formats[N - 1] = R.ReadChoice(Q, QStringLiteral("Output %1 Format").arg(N), QStringLiteral("TARNWICK"),
-                                   OutputFormatNames());
+    *Formats[N - 1] =
+        R.ReadChoice(Q, QStringLiteral("Output %1 Format").arg(N), QStringLiteral("TARNWICK"), OutputFormatNames());
   Core.Output_Frequency =
       R.ReadChoice(Q, QStringLiteral("Output Frequency"), QStringLiteral("1"),
                    {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("8")});
   Core.Atmospheric_Pressure = R.ReadString(Q, QStringLiteral("Atmospheric Pressure"), QStringLiteral("None"));
   Core.Atmos_Pressure_On_Tare = R.ReadFloat(Q, QStringLiteral("Atmospheric Pressure On Tare"), 0, -Huge, Huge);
   Core.Grevon_Proc_Prefix = R.ReadString(Q, QStringLiteral("Grevon Proc Prefix"), QStringLiteral("%D0074042700"));
-  Core.Sea_King_Long_Prefix =
-      R.ReadString(Q, QStringLiteral("Sea King Long Prefix"), QStringLiteral("%D0070042703"));
+  Core.Sea_King_Long_Prefix = R.ReadString(Q, QStringLiteral("Sea King Long Prefix"), QStringLiteral("%D0070042703"));
   Core.Sea_King_Long_Decimal_Prefix =
       R.ReadString(Q, QStringLiteral("Sea King Long Decimal Prefix"), QStringLiteral("%D0070042703"));
   Core.Bathy_Metric_Code = R.ReadString(Q, QStringLiteral("Bathy Metric Code"), QStringLiteral("007"));
   Core.Sea_King_Long_Valid = R.ReadString(Q, QStringLiteral("Sea King Long Valid"), QStringLiteral("031"));
 }
 
-TSerialRow ReadSlot(TSettingsReader& R, int32_t N) {
+TSerialRow ReadSlot(TSettingsReader& R, int32_t N)
+{
   const String S = SerialSection(N);
   TSerialRow Row;
   Row[SerialFitted] = IntToStr(R.ReadInteger(S, QStringLiteral("Fitted"), N == 0 ? 1 : 0, 0, 1));
@@ -279,7 +295,8 @@ TSerialRow ReadSlot(TSettingsReader& R, int32_t N) {
 // ---------------------------------------------------------------------------
 // Writing
 
-void WriteOutputs(TIniFile& Ini, const TCoreData& Core, const int32_t (&Fitted)[4]) {
+void WriteOutputs(TIniFile& Ini, const TCoreData& Core, const int32_t (&Fitted)[4])
+{
   const int32_t Port[] = {Core.Output_1_Port, Core.Output_2_Port, Core.Output_3_Port, Core.Output_4_Port};
   const int32_t Baud[] = {Core.Output_1_Baud, Core.Output_2_Baud, Core.Output_3_Baud, Core.Output_4_Baud};
   for (int32_t N = 1; N <= 4; ++N) {
@@ -290,7 +307,8 @@ void WriteOutputs(TIniFile& Ini, const TCoreData& Core, const int32_t (&Fitted)[
   }
 }
 
-void WriteQuorndeck(TIniFile& Ini, const TCoreData& Core) {
+void WriteQuorndeck(TIniFile& Ini, const TCoreData& Core)
+{
   const String Q = QString::fromLatin1(QuorndeckSection);
   Ini.WriteString(Q, QStringLiteral("Serial No"), Core.serial_no);
   Ini.WriteFloat(Q, QStringLiteral("Local Density"), Core.Local_Density);
@@ -318,7 +336,8 @@ void WriteQuorndeck(TIniFile& Ini, const TCoreData& Core) {
   Ini.WriteString(Q, QStringLiteral("Sea King Long Valid"), Core.Sea_King_Long_Valid);
 }
 
-void WriteSlot(TIniFile& Ini, int32_t N, const TSerialRow& Row, int32_t Fitted) {
+void WriteSlot(TIniFile& Ini, int32_t N, const TSerialRow& Row, int32_t Fitted)
+{
   const String S = SerialSection(N);
   const auto Int = [&Row](int32_t Field, int32_t Default) {
     return StrToIntDef(Row[static_cast<size_t>(Field)], Default);
@@ -338,7 +357,8 @@ void WriteSlot(TIniFile& Ini, int32_t N, const TSerialRow& Row, int32_t Fitted) 
 // ---------------------------------------------------------------------------
 // Layouts
 
-TLayoutWindow ReadLayoutWindow(TSettingsReader& R, const String& Section, int32_t I) {
+TLayoutWindow ReadLayoutWindow(TSettingsReader& R, const String& Section, int32_t I)
+{
   const TLayoutWindow D;
   TLayoutWindow W;
   const auto Key = [I](const char* Word) { return QString::fromLatin1(Word) + QLatin1Char(' ') + IntToStr(I); };
@@ -359,7 +379,8 @@ TLayoutWindow ReadLayoutWindow(TSettingsReader& R, const String& Section, int32_
   return W;
 }
 
-void WriteLayoutWindow(TIniFile& Ini, const String& Section, int32_t I, const TLayoutWindow& W) {
+void WriteLayoutWindow(TIniFile& Ini, const String& Section, int32_t I, const TLayoutWindow& W)
+{
   const auto Key = [I](const char* Word) { return QString::fromLatin1(Word) + QLatin1Char(' ') + IntToStr(I); };
   Ini.WriteString(Section, Key("Form Style"), W.Form_Style);
   Ini.WriteInteger(Section, Key("Action Flag"), W.Action_Flag);

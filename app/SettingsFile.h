@@ -67,24 +67,22 @@ public:
   double ReadFloat(const String& Section, const String& Key, double Default, double Min, double Max);
   String ReadString(const String& Section, const String& Key, const String& Default);
   // One of Allowed (exact), else Default.
-  String ReadChoice(const String& Section, const String& Key, const String& Default,
-                    const QStringList& Allowed);
+  String ReadChoice(const String& Section, const String& Key, const String& Default, const QStringList& Allowed);
 
   void AddProblem(const String& Text);
   const QStringList& Problems() const { return FProblems; }
 
 private:
-  void Refuse(const String& Section, const String& Key, const String& Text, const String& Why,
-              const String& Default);
+  void Refuse(const String& Section, const String& Key, const String& Text, const String& Why, const String& Default);
 
   TIniFile& FIni;
   QStringList FProblems;
 };
 
 // Section names.
-String OutputSection(int32_t N);   // "Output 1" .. "Output 4"
-String SerialSection(int32_t N);   // "Serial 0" .. "Serial 19"
-String DisplaySection(int32_t N);  // "Display 1" .. "Display 6"
+String OutputSection(int32_t N);  // "Output 1" .. "Output 4"
+String SerialSection(int32_t N);  // "Serial 0" .. "Serial 19"
+String DisplaySection(int32_t N); // "Display 1" .. "Display 6"
 inline constexpr char QuorndeckSection[] = "Quorndeck";
 
 // The "Output N" sections and the "Quorndeck" keys into Core, in file

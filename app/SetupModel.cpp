@@ -23,12 +23,13 @@ struct TInterval {
 constexpr TInterval Intervals[] = {{"250", "4"},  {"500", "2"},  {"1000", "1"}, {"2000", "1"},
                                    {"3000", "1"}, {"4000", "1"}, {"5000", "1"}};
 
-const char* const FormatNames[] = {"TARNWICK",   "SEAKING LONG", "SEAKING LONG DECIMAL", "DIGIQUARTZ",
-                                   "UK90 STD",   "GREVON PROC",  "GREVON PROC (PREFIX)"};
+const char* const FormatNames[] = {"TARNWICK", "SEAKING LONG", "SEAKING LONG DECIMAL", "DIGIQUARTZ",
+                                   "UK90 STD", "GREVON PROC",  "GREVON PROC (PREFIX)"};
 
-}  // namespace
+} // namespace
 
-int32_t SlotOfSetupRow(int32_t Row) {
+int32_t SlotOfSetupRow(int32_t Row)
+{
   if (Row == SetupRowQuorndeck)
     return slConductivity;
   const int32_t K = ModularOfSetupRow(Row);
@@ -39,21 +40,26 @@ int32_t SlotOfSetupRow(int32_t Row) {
 // Numeric edit
 
 TNumEditModel::TNumEditModel(double MinValue, double MaxValue, int32_t Decimals)
-    : FMinValue(MinValue), FMaxValue(MaxValue), FDecimals(Decimals) {}
+    : FMinValue(MinValue), FMaxValue(MaxValue), FDecimals(Decimals)
+{
+}
 
-void TNumEditModel::SetText(const String& Text) {
+void TNumEditModel::SetText(const String& Text)
+{
   FText = Text;
   if (OnChange)
     OnChange();
 }
 
-double TNumEditModel::Value() const {
+double TNumEditModel::Value() const
+{
   if (FText.isEmpty())
     return FMinValue;
   return StrToFloat(FText);
 }
 
-void TNumEditModel::SetValue(double Value) {
+void TNumEditModel::SetValue(double Value)
+{
   SetText(FloatToStr(Value));
   if (Value >= FMinValue && Value <= FMaxValue)
     FText = FloatToStrF(Value, TFloatFormat::ffFixed, 15, FDecimals);
@@ -63,10 +69,10 @@ void TNumEditModel::SetValue(double Value) {
 // Set-up model
 
 TSetupModel::TSetupModel(TCoreData& Core)
-    : FCore(Core),
-      FEdits{TNumEditModel(900, 1200, 4), TNumEditModel(8, 11, 7),       TNumEditModel(-180, 180, 3),
-             TNumEditModel(1, 6000, 0),   TNumEditModel(1, 6000, 0),     TNumEditModel(60, 1440, 0),
-             TNumEditModel(-1000, 1000, 3)} {
+    : FCore(Core), FEdits{TNumEditModel(900, 1200, 4),  TNumEditModel(8, 11, 7),   TNumEditModel(-180, 180, 3),
+                          TNumEditModel(1, 6000, 0),    TNumEditModel(1, 6000, 0), TNumEditModel(60, 1440, 0),
+                          TNumEditModel(-1000, 1000, 3)}
+{
   FEdits[0].OnChange = [this] { FCore.Local_Density = FEdits[0].Value(); };
   FEdits[1].OnChange = [this] { FCore.Local_Gravity = FEdits[1].Value(); };
   FEdits[2].OnChange = [this] { FCore.ApplyLatitude(FEdits[2].Value()); };
@@ -86,7 +92,8 @@ TSetupModel::~TSetupModel() = default;
 
 String TSetupModel::Name() const { return QStringLiteral("MDISetup"); }
 
-void TSetupModel::DataUpdate() {
+void TSetupModel::DataUpdate()
+{
   // The rows whose instrument or output is fitted, with their status texts.
   struct TRow {
     int32_t Row;
@@ -112,7 +119,8 @@ void TSetupModel::DataUpdate() {
     FCore.Hooks.ProcessMessages();
 }
 
-void TSetupModel::ZurEvoderOzod1ButtonClick(int32_t Column, int32_t Row) {
+void TSetupModel::ZurEvoderOzod1ButtonClick(int32_t Column, int32_t Row)
+{
   if (!OnButtonClick)
     return;
   const std::weak_ptr<int> Life = FLife;
@@ -128,12 +136,14 @@ void TSetupModel::ZurEvoderOzod1ButtonClick(int32_t Column, int32_t Row) {
   DataUpdate();
 }
 
-void TSetupModel::BitBtn1Click() {
+void TSetupModel::BitBtn1Click()
+{
   if (FBitBtn1Enabled && FBitBtn1Visible && OnSetTime)
     OnSetTime();
 }
 
-void TSetupModel::ZurEvoderOzod1CheckBoxClick(int32_t Column, int32_t Row, bool Checked) {
+void TSetupModel::ZurEvoderOzod1CheckBoxClick(int32_t Column, int32_t Row, bool Checked)
+{
   if (Column == SetupColumnAtmos) {
     const int32_t Slot = SlotOfSetupRow(Row);
     if (Slot >= 0)
@@ -150,19 +160,22 @@ void TSetupModel::ZurEvoderOzod1CheckBoxClick(int32_t Column, int32_t Row, bool 
     Close();
 }
 
-void TSetupModel::Close() {
+void TSetupModel::Close()
+{
   if (OnClose)
-    OnClose(this);  // frees this object: nothing may follow
+    OnClose(this); // frees this object: nothing may follow
 }
 
 void TSetupModel::SetQvNumEditValue(int32_t Edit, double Value) { QvNumEdit(Edit).SetValue(Value); }
 
-void TSetupModel::SetQvNumEdit8Text(const String& Text) {
+void TSetupModel::SetQvNumEdit8Text(const String& Text)
+{
   FQvNumEdit8 = Text;
   FCore.Height_Above_Sea_Level = Text;
 }
 
-void TSetupModel::SetPanelCaption(int32_t Panel, const String& Caption) {
+void TSetupModel::SetPanelCaption(int32_t Panel, const String& Caption)
+{
   if (Panel < 1 || Panel > 3)
     throw ERangeError(QStringLiteral("Set-up panel %1 outside 1..3").arg(Panel));
   FPanels[static_cast<size_t>(Panel - 1)] = Caption;
@@ -170,7 +183,8 @@ void TSetupModel::SetPanelCaption(int32_t Panel, const String& Caption) {
 
 void TSetupModel::SetComboBox1Text(const String& Text) { FComboBox1 = Text; }
 
-void TSetupModel::SetComboBox2Text(const String& Text) {
+void TSetupModel::SetComboBox2Text(const String& Text)
+{
   FComboBox2 = Text;
   FComboBox2Index = -1;
   for (int32_t I = 0; I < static_cast<int32_t>(std::size(Intervals)); ++I)
@@ -178,30 +192,35 @@ void TSetupModel::SetComboBox2Text(const String& Text) {
       FComboBox2Index = I;
 }
 
-void TSetupModel::SetRadioGroup1ItemIndex(int32_t Index) {
+void TSetupModel::SetRadioGroup1ItemIndex(int32_t Index)
+{
   FRadioGroup1 = Index;
   RadioGroup1Click(Index);
 }
 
-void TSetupModel::SetStatusCell(int32_t Row, const String& Text) {
+void TSetupModel::SetStatusCell(int32_t Row, const String& Text)
+{
   if (Row < 0 || Row >= SetupRowCount)
     throw ERangeError(QStringLiteral("Set-up grid row %1 outside 0..%2").arg(Row).arg(SetupRowCount - 1));
   FStatus[static_cast<size_t>(Row)] = Text;
 }
 
-TNumEditModel& TSetupModel::QvNumEdit(int32_t Edit) {
+TNumEditModel& TSetupModel::QvNumEdit(int32_t Edit)
+{
   if (Edit < 1 || Edit > static_cast<int32_t>(FEdits.size()))
     throw ERangeError(QStringLiteral("QvNumEdit%1 is not one of QvNumEdit1..QvNumEdit7").arg(Edit));
   return FEdits[static_cast<size_t>(Edit - 1)];
 }
 
-const String& TSetupModel::PanelCaption(int32_t Panel) const {
+const String& TSetupModel::PanelCaption(int32_t Panel) const
+{
   if (Panel < 1 || Panel > 3)
     return NoText;
   return FPanels[static_cast<size_t>(Panel - 1)];
 }
 
-const String& TSetupModel::StatusCell(int32_t Row) const {
+const String& TSetupModel::StatusCell(int32_t Row) const
+{
   if (Row < 0 || Row >= SetupRowCount)
     return NoText;
   return FStatus[static_cast<size_t>(Row)];
@@ -210,7 +229,8 @@ const String& TSetupModel::StatusCell(int32_t Row) const {
 // ---------------------------------------------------------------------------
 // Operator's handlers
 
-void TSetupModel::QvNumEdit6Exit() {
+void TSetupModel::QvNumEdit6Exit()
+{
   if (FCore.Maximum_View_Points <= MaxViewPointsOnScreen)
     return;
   FCore.Maximum_View_Points = MaxViewPointsOnScreen;
@@ -219,12 +239,14 @@ void TSetupModel::QvNumEdit6Exit() {
     OnMessage(QStringLiteral("Error: Max Viewable Point value can't be greater than 1440."));
 }
 
-void TSetupModel::RadioGroup1Click(int32_t Index) {
+void TSetupModel::RadioGroup1Click(int32_t Index)
+{
   if (Index >= 0 && Index <= 2)
     FCore.Altimeter_Flag = Index;
 }
 
-void TSetupModel::ComboBox1Change(const String& Text) {
+void TSetupModel::ComboBox1Change(const String& Text)
+{
   FComboBox1 = Text;
   // The operator may still be typing: the text is judged once it settles.
   if (Delay)
@@ -237,7 +259,8 @@ void TSetupModel::ComboBox1Change(const String& Text) {
   FCore.SV_Value = FComboBox1;
 }
 
-void TSetupModel::ComboBox2Change(int32_t Index) {
+void TSetupModel::ComboBox2Change(int32_t Index)
+{
   // No interval chosen: the two rates stay as they are, together. Storing
   // anything else would have the modules sample at a rate that does not
   // match the instrument's interval.
@@ -251,7 +274,8 @@ void TSetupModel::ComboBox2Change(int32_t Index) {
   FCore.Rate = QLatin1String(Intervals[Index].Rate);
 }
 
-void TSetupModel::OutputFormatClick(int32_t Output, int32_t Index) {
+void TSetupModel::OutputFormatClick(int32_t Output, int32_t Index)
+{
   if (Index < 0 || Index >= static_cast<int32_t>(std::size(FormatNames)))
     return;
   String* const Formats[] = {&FCore.Output_1_Format, &FCore.Output_2_Format, &FCore.Output_3_Format,

@@ -32,10 +32,10 @@ public:
 
 // Set-up grid rows.
 constexpr int32_t SetupRowQuorndeck = 1;
-constexpr int32_t SetupRowOutput1 = 2;    // outputs 1..4: rows 2..5
-constexpr int32_t SetupRowQYR1 = 6;       // QYR 1..4 (slots 12..15): rows 6..9
-constexpr int32_t SetupRowAtmospheric = 10;  // slot 11
-constexpr int32_t SetupRowCount = 11;     // row 0 is the header
+constexpr int32_t SetupRowOutput1 = 2;      // outputs 1..4: rows 2..5
+constexpr int32_t SetupRowQYR1 = 6;         // QYR 1..4 (slots 12..15): rows 6..9
+constexpr int32_t SetupRowAtmospheric = 10; // slot 11
+constexpr int32_t SetupRowCount = 11;       // row 0 is the header
 
 // Set-up grid check-box columns.
 constexpr int32_t SetupColumnFitted = 0;

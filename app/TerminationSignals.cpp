@@ -16,7 +16,8 @@ int SignalPipe[2] = {-1, -1};
 struct sigaction OldInt;
 struct sigaction OldTerm;
 
-extern "C" void OnTerminationSignal(int Signal) {
+extern "C" void OnTerminationSignal(int Signal)
+{
   // Only async-signal-safe calls here; errno belongs to the code interrupted.
   const int SavedErrno = errno;
   const unsigned char Byte = static_cast<unsigned char>(Signal);
@@ -24,9 +25,10 @@ extern "C" void OnTerminationSignal(int Signal) {
   errno = SavedErrno;
 }
 
-}  // namespace
+} // namespace
 
-TTerminationSignals::TTerminationSignals() {
+TTerminationSignals::TTerminationSignals()
+{
   if (SignalPipe[0] >= 0)
     throw EInvalidOperation(QStringLiteral("The termination signals are already being watched"));
   if (::pipe2(SignalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
@@ -41,7 +43,8 @@ TTerminationSignals::TTerminationSignals() {
   QObject::connect(FNotifier.get(), &QSocketNotifier::activated, [this] { ReadSignals(); });
 }
 
-TTerminationSignals::~TTerminationSignals() {
+TTerminationSignals::~TTerminationSignals()
+{
   ::sigaction(SIGINT, &OldInt, nullptr);
   ::sigaction(SIGTERM, &OldTerm, nullptr);
   FNotifier.reset();
@@ -50,7 +53,8 @@ TTerminationSignals::~TTerminationSignals() {
   SignalPipe[0] = SignalPipe[1] = -1;
 }
 
-void TTerminationSignals::ReadSignals() {
+void TTerminationSignals::ReadSignals()
+{
   unsigned char Buffer[16];
   for (;;) {
     const ssize_t Got = ::read(SignalPipe[0], Buffer, sizeof Buffer);

@@ -15,18 +15,14 @@ namespace {
 // here was fitted on the IPTS-68 scale.
 constexpr double T68Factor = 1.00024;
 
-double ToT68(double Temperature) {
-  return T68Factor * Temperature;
-}
+double ToT68(double Temperature) { return T68Factor * Temperature; }
 
 // Numerator of the UNESCO 1983 depth formula, pressure in dbar.
-double UnescoDepthNumerator(double P) {
-  return (((-1.82e-15 * P + 2.279e-10) * P - 2.2512e-5) * P + 9.72659) * P;
-}
+double UnescoDepthNumerator(double P) { return (((-1.82e-15 * P + 2.279e-10) * P - 2.2512e-5) * P + 9.72659) * P; }
 
 struct TBinLayout {
-  double Width;       // dbar per bin
-  int32_t LabelStep;  // TableDepthArray[b] = LabelStep * b
+  double Width;      // dbar per bin
+  int32_t LabelStep; // TableDepthArray[b] = LabelStep * b
 };
 
 // The bin layout of the settings. Settings from the file are not bounded
@@ -34,12 +30,12 @@ struct TBinLayout {
 // (Maximum_Pressure div Pressure_Resolution below 2, or non-positive
 // values) has no meaningful bin width; it raises, which ends the sample
 // before any table is touched, rather than filing it somewhere arbitrary.
-TBinLayout BinLayoutOf(const TCalcSettings& Settings) {
+TBinLayout BinLayoutOf(const TCalcSettings& Settings)
+{
   const int32_t MaxP = Settings.Maximum_Pressure;
   const int32_t Res = Settings.Pressure_Resolution;
   const auto NoBins = [&] {
-    return EInvalidOp(Format("Maximum Pressure %d with Pressure Resolution %d leaves no depth bins",
-                             {MaxP, Res}));
+    return EInvalidOp(Format("Maximum Pressure %d with Pressure Resolution %d leaves no depth bins", {MaxP, Res}));
   };
   if (MaxP < 1 || Res < 1 || MaxP / Res < 2)
     throw NoBins();
@@ -59,7 +55,8 @@ TBinLayout BinLayoutOf(const TCalcSettings& Settings) {
 // default settings) is filed in the last bin: the tables end there, the
 // depth itself still comes from the full pressure, and only the dynamic
 // correction stops growing, which that deep is a small part of the depth.
-int32_t BinOf(double Pressure, double Width) {
+int32_t BinOf(double Pressure, double Width)
+{
   const double X = Pressure / Width;
   if (!(X > 1))
     return 1;
@@ -68,23 +65,25 @@ int32_t BinOf(double Pressure, double Width) {
   return static_cast<int32_t>(Ceil(X));
 }
 
-void CheckBin(int32_t Bin) {
+void CheckBin(int32_t Bin)
+{
   if (Bin < 1 || Bin > TDepthBins::BinCount)
     throw ERangeError(Format("Depth bin %d outside 1..%d", {Bin, TDepthBins::BinCount}));
 }
 
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------------------
 // Depth bins
 
 TDepthBins::TDepthBins()
-    : FSVAArray(BinCount + 1, 0.0),
-      FIntSVAArray(BinCount + 1, 0.0),
-      FTableDepthArray(BinCount + 1, 0),
-      FPrefix(BinCount + 1, 0.0) {}
+    : FSVAArray(BinCount + 1, 0.0), FIntSVAArray(BinCount + 1, 0.0), FTableDepthArray(BinCount + 1, 0),
+      FPrefix(BinCount + 1, 0.0)
+{
+}
 
-void TDepthBins::Clear() {
+void TDepthBins::Clear()
+{
   std::fill(FSVAArray.begin(), FSVAArray.end(), 0.0);
   std::fill(FIntSVAArray.begin(), FIntSVAArray.end(), 0.0);
   std::fill(FTableDepthArray.begin(), FTableDepthArray.end(), 0);
@@ -96,39 +95,46 @@ void TDepthBins::Clear() {
   MeanDensity = 0;
 }
 
-double TDepthBins::SVAArray(int32_t Bin) const {
+double TDepthBins::SVAArray(int32_t Bin) const
+{
   CheckBin(Bin);
   return FSVAArray[Bin];
 }
 
-double TDepthBins::IntSVAArray(int32_t Bin) const {
+double TDepthBins::IntSVAArray(int32_t Bin) const
+{
   CheckBin(Bin);
   return FIntSVAArray[Bin];
 }
 
-int32_t TDepthBins::TableDepthArray(int32_t Bin) const {
+int32_t TDepthBins::TableDepthArray(int32_t Bin) const
+{
   CheckBin(Bin);
   return FTableDepthArray[Bin];
 }
 
-void TDepthBins::SetIntSVAArray(int32_t Bin, double Value) {
+void TDepthBins::SetIntSVAArray(int32_t Bin, double Value)
+{
   CheckBin(Bin);
   FIntSVAArray[Bin] = Value;
   Invalidate(Bin);
 }
 
-void TDepthBins::SetTableDepthArray(int32_t Bin, int32_t Value) {
+void TDepthBins::SetTableDepthArray(int32_t Bin, int32_t Value)
+{
   CheckBin(Bin);
   FTableDepthArray[Bin] = Value;
 }
 
-void TDepthBins::Invalidate(int32_t Bin) {
+void TDepthBins::Invalidate(int32_t Bin)
+{
   FPrefixValid = std::min(FPrefixValid, Bin - 1);
   if (FIntSVAArray[Bin] == 0 && Bin < FFirstEmpty)
     FFirstEmpty = Bin;
 }
 
-double TDepthBins::IntSVASum(int32_t Bin) {
+double TDepthBins::IntSVASum(int32_t Bin)
+{
   Bin = std::clamp(Bin, 0, BinCount);
   // Extending in bin order repeats the plain loop's additions one for
   // one, so the prefix is bit-identical to summing from bin 1 each time.
@@ -138,7 +144,8 @@ double TDepthBins::IntSVASum(int32_t Bin) {
   return FCheck(FPrefix[Bin]);
 }
 
-void TDepthBins::FillEmptyLayers(int32_t Bin, double Value) {
+void TDepthBins::FillEmptyLayers(int32_t Bin, double Value)
+{
   // Writing 0 into an empty bin leaves it empty (a -0 would print
   // differently in the SVA file but adds up the same).
   if (Value == 0)
@@ -155,22 +162,22 @@ void TDepthBins::FillEmptyLayers(int32_t Bin, double Value) {
 // ---------------------------------------------------------------------------
 // Gravity and depth
 
-double NormalGravity(double Latitude) {
+double NormalGravity(double Latitude)
+{
   const double Phi = Latitude * std::numbers::pi / 180.0;
   const double X = std::sin(Phi) * std::sin(Phi);
   return FCheck(9.780318 * (1.0 + 5.2788e-3 * X + 2.36e-5 * X * X));
 }
 
-double calc_pk(double Pressure, double Latitude) {
-  return FCheck(FDiv(Pressure, NormalGravity(Latitude)));
-}
+double calc_pk(double Pressure, double Latitude) { return FCheck(FDiv(Pressure, NormalGravity(Latitude))); }
 
-double calc_unesco_depth(double Pressure, double Latitude) {
+double calc_unesco_depth(double Pressure, double Latitude)
+{
   return FCheck(FDiv(UnescoDepthNumerator(Pressure), NormalGravity(Latitude) + 1.092e-6 * Pressure));
 }
 
-double BathyDepth(double Pressure, double Density, double Gravity, TDepthBins& Bins,
-                  const TCalcSettings& Settings) {
+double BathyDepth(double Pressure, double Density, double Gravity, TDepthBins& Bins, const TCalcSettings& Settings)
+{
   FCheck(Pressure);
   FCheck(Density);
   FCheck(Gravity);
@@ -200,11 +207,11 @@ double BathyDepth(double Pressure, double Density, double Gravity, TDepthBins& B
   Bins.MeanDensity = FDiv(1.0, Sum / B / 10000.0 + V0);
   Bins.FTableDepthArray[B] = Layout.LabelStep * B;
   Bins.SVA_Sum = Sum;
-  return FCheck(FDiv(UnescoDepthNumerator(Pressure), 1.092e-6 * Pressure + Gravity) +
-                Bins.SVA_Sum / 9.8);
+  return FCheck(FDiv(UnescoDepthNumerator(Pressure), 1.092e-6 * Pressure + Gravity) + Bins.SVA_Sum / 9.8);
 }
 
-double QYRDepth(double Pressure, double Gravity, TDepthBins& Bins, const TCalcSettings& Settings) {
+double QYRDepth(double Pressure, double Gravity, TDepthBins& Bins, const TCalcSettings& Settings)
+{
   FCheck(Pressure);
   FCheck(Gravity);
   // Without the profiling instrument there is no current bin; the sensor
@@ -216,48 +223,44 @@ double QYRDepth(double Pressure, double Gravity, TDepthBins& Bins, const TCalcSe
     Bins.SVA_Array_Index = B;
     Bins.SVA_Sum = Bins.IntSVASum(B);
   }
-  return FCheck(FDiv(UnescoDepthNumerator(Pressure), 1.092e-6 * Pressure + Gravity) +
-                Bins.SVA_Sum / 9.8);
+  return FCheck(FDiv(UnescoDepthNumerator(Pressure), 1.092e-6 * Pressure + Gravity) + Bins.SVA_Sum / 9.8);
 }
 
 // ---------------------------------------------------------------------------
 // Salinity and density
 
-double Salinity(double Temperature, double Pressure, double Conductivity) {
+double Salinity(double Temperature, double Pressure, double Conductivity)
+{
   const double T = ToT68(Temperature);
   const double P = Pressure;
   // Ratio to the conductivity of standard seawater (S = 35, 15 degC, 0 dbar).
   const double R = Conductivity / 42.914;
 
   const double Rt = 0.6766097 + T * (2.00564e-2 + T * (1.104259e-4 + T * (-6.9698e-7 + T * 1.0031e-9)));
-  const double Rp =
-      1.0 + FDiv(P * (2.070e-5 + P * (-6.370e-10 + P * 3.989e-15)),
-                 1.0 + T * (3.426e-2 + T * 4.464e-4) + R * (4.215e-1 + T * -3.107e-3));
+  const double Rp = 1.0 + FDiv(P * (2.070e-5 + P * (-6.370e-10 + P * 3.989e-15)),
+                               1.0 + T * (3.426e-2 + T * 4.464e-4) + R * (4.215e-1 + T * -3.107e-3));
   const double RT = FDiv(R, Rp * Rt);
   // A zero or negative ratio (no water in the cell) leaves only the
   // constant terms rather than failing on the root.
   const double X = RT > 0 ? FSqrt(RT) : 0.0;
 
   const double DT = T - 15.0;
-  const double DeltaS =
-      FDiv(DT, 1.0 + 0.0162 * DT) *
-      (0.0005 + X * (-0.0056 + X * (-0.0066 + X * (-0.0375 + X * (0.0636 + X * -0.0144)))));
-  return FCheck(0.0080 + X * (-0.1692 + X * (25.3851 + X * (14.0941 + X * (-7.0261 + X * 2.7081)))) +
-                DeltaS);
+  const double DeltaS = FDiv(DT, 1.0 + 0.0162 * DT) *
+                        (0.0005 + X * (-0.0056 + X * (-0.0066 + X * (-0.0375 + X * (0.0636 + X * -0.0144)))));
+  return FCheck(0.0080 + X * (-0.1692 + X * (25.3851 + X * (14.0941 + X * (-7.0261 + X * 2.7081)))) + DeltaS);
 }
 
-double Density(double Temperature, double Pressure, double Salinity) {
+double Density(double Temperature, double Pressure, double Salinity)
+{
   const double T = ToT68(Temperature);
-  const double P = Pressure / 10.0;  // bar
+  const double P = Pressure / 10.0; // bar
   const double S = Salinity;
   const double S15 = S > 0 ? S * FSqrt(S) : 0.0;
 
   // Density at one atmosphere.
   const double RhoW =
-      999.842594 +
-      T * (6.793952e-2 + T * (-9.095290e-3 + T * (1.001685e-4 + T * (-1.120083e-6 + T * 6.536332e-9))));
-  const double Rho0 = RhoW +
-                      S * (0.824493 + T * (-4.0899e-3 + T * (7.6438e-5 + T * (-8.2467e-7 + T * 5.3875e-9)))) +
+      999.842594 + T * (6.793952e-2 + T * (-9.095290e-3 + T * (1.001685e-4 + T * (-1.120083e-6 + T * 6.536332e-9))));
+  const double Rho0 = RhoW + S * (0.824493 + T * (-4.0899e-3 + T * (7.6438e-5 + T * (-8.2467e-7 + T * 5.3875e-9)))) +
                       S15 * (-5.72466e-3 + T * (1.0227e-4 + T * -1.6546e-6)) + 4.8314e-4 * S * S;
 
   // Secant bulk modulus.
@@ -283,8 +286,8 @@ double Density(double Temperature, double Pressure, double Salinity) {
 // ---------------------------------------------------------------------------
 // Sound speed
 
-double SoundSpeed(double Temperature, double Pressure, double Salinity, double Latitude,
-                  const TCalcSettings& Settings) {
+double SoundSpeed(double Temperature, double Pressure, double Salinity, double Latitude, const TCalcSettings& Settings)
+{
   const String& Eq = Settings.Sound_Speed_Equation;
   if (Eq == QLatin1String("Del Grosso 1974"))
     return cal_delgrosso(Temperature, Pressure, Salinity, Latitude);
@@ -300,7 +303,8 @@ double SoundSpeed(double Temperature, double Pressure, double Salinity, double L
 }
 
 // Chen and Millero (1977), UNESCO 1983 form; pressure in bar.
-double cal_chenmillero(double Temperature, double Pressure, double Salinity) {
+double cal_chenmillero(double Temperature, double Pressure, double Salinity)
+{
   if (Salinity <= 0)
     return 0.0;
   const double T = ToT68(Temperature);
@@ -327,7 +331,8 @@ double cal_chenmillero(double Temperature, double Pressure, double Salinity) {
 }
 
 // Del Grosso (1974); pressure in kg/cm^2 (gauge).
-double cal_delgrosso(double Temperature, double Pressure, double Salinity, double Latitude) {
+double cal_delgrosso(double Temperature, double Pressure, double Salinity, double Latitude)
+{
   if (Salinity <= 0)
     return 0.0;
   const double T = ToT68(Temperature);
@@ -338,35 +343,38 @@ double cal_delgrosso(double Temperature, double Pressure, double Salinity, doubl
   const double DCS = (0.1329530e1 + 0.1288598e-3 * S) * S;
   const double DCP = (0.1560592 + (0.2449993e-4 - 0.8833959e-8 * P) * P) * P;
   const double DCSTP = 0.6353509e-2 * T * P - 0.4383615e-6 * T * T * T * P - 0.1593895e-5 * T * P * P +
-                       0.2656174e-7 * T * T * P * P + 0.5222483e-9 * T * P * P * P -
-                       0.1275936e-1 * S * T + 0.9688441e-4 * S * T * T - 0.3406824e-3 * S * T * P +
-                       0.4857614e-5 * S * S * T * P - 0.1616745e-8 * S * S * P * P;
+                       0.2656174e-7 * T * T * P * P + 0.5222483e-9 * T * P * P * P - 0.1275936e-1 * S * T +
+                       0.9688441e-4 * S * T * T - 0.3406824e-3 * S * T * P + 0.4857614e-5 * S * S * T * P -
+                       0.1616745e-8 * S * S * P * P;
   return FCheck(1402.392 + DCT + DCS + DCP + DCSTP);
 }
 
 // Mackenzie (1981); depth in m.
-double cal_mckenzie(double Temperature, double Pressure, double Salinity, double Latitude) {
+double cal_mckenzie(double Temperature, double Pressure, double Salinity, double Latitude)
+{
   if (Salinity <= 0)
     return 0.0;
   const double T = ToT68(Temperature);
   const double D = calc_unesco_depth(Pressure, Latitude);
   const double DS = Salinity - 35.0;
-  return FCheck(1448.96 + 4.591 * T - 5.304e-2 * T * T + 2.374e-4 * T * T * T + 1.340 * DS +
-                1.630e-2 * D + 1.675e-7 * D * D - 1.025e-2 * T * DS - 7.139e-13 * T * D * D * D);
+  return FCheck(1448.96 + 4.591 * T - 5.304e-2 * T * T + 2.374e-4 * T * T * T + 1.340 * DS + 1.630e-2 * D +
+                1.675e-7 * D * D - 1.025e-2 * T * DS - 7.139e-13 * T * D * D * D);
 }
 
 // Medwin (1975); depth in m.
-double cal_medwin(double Temperature, double Pressure, double Salinity, double Latitude) {
+double cal_medwin(double Temperature, double Pressure, double Salinity, double Latitude)
+{
   if (Salinity <= 0)
     return 0.0;
   const double T = ToT68(Temperature);
   const double Z = calc_unesco_depth(Pressure, Latitude);
-  return FCheck(1449.2 + 4.6 * T - 0.055 * T * T + 0.00029 * T * T * T +
-                (1.34 - 0.010 * T) * (Salinity - 35.0) + 0.016 * Z);
+  return FCheck(1449.2 + 4.6 * T - 0.055 * T * T + 0.00029 * T * T * T + (1.34 - 0.010 * T) * (Salinity - 35.0) +
+                0.016 * Z);
 }
 
 // Wilson (1960), full form; pressure in kg/cm^2 (gauge).
-double cal_wilsonfull(double Temperature, double Pressure, double Salinity, double Latitude) {
+double cal_wilsonfull(double Temperature, double Pressure, double Salinity, double Latitude)
+{
   if (Salinity <= 0)
     return 0.0;
   const double T = ToT68(Temperature);
@@ -376,19 +384,19 @@ double cal_wilsonfull(double Temperature, double Pressure, double Salinity, doub
   const double VT = T * (4.5721 + T * (-4.4532e-2 + T * (-2.6045e-4 + T * 7.9851e-6)));
   const double VP = P * (1.60272e-1 + P * (1.0268e-5 + P * (3.5216e-9 + P * -3.3603e-12)));
   const double VS = DS * (1.39799 + DS * 1.69202e-3);
-  const double VSTP = DS * (-1.1244e-2 * T + 7.7711e-7 * T * T + 7.7016e-5 * P - 1.2943e-7 * P * P +
-                            3.1580e-8 * P * T + 1.5790e-9 * P * T * T) +
+  const double VSTP = DS * (-1.1244e-2 * T + 7.7711e-7 * T * T + 7.7016e-5 * P - 1.2943e-7 * P * P + 3.1580e-8 * P * T +
+                            1.5790e-9 * P * T * T) +
                       P * (-1.8607e-4 * T + 7.4812e-6 * T * T + 4.5283e-8 * T * T * T) +
                       P * P * (-2.5294e-7 * T + 1.8563e-9 * T * T) + P * P * P * (-1.9646e-10 * T);
   return FCheck(1449.14 + VT + VP + VS + VSTP);
 }
 
 // Wilson (1960), simplified form; depth in m.
-double cal_wilsonsimp(double Temperature, double Pressure, double Salinity, double Latitude) {
+double cal_wilsonsimp(double Temperature, double Pressure, double Salinity, double Latitude)
+{
   if (Salinity <= 0)
     return 0.0;
   const double T = ToT68(Temperature);
   const double Z = calc_unesco_depth(Pressure, Latitude);
-  return FCheck(1449.0 + 4.6 * T - 0.055 * T * T + 0.0003 * T * T * T + 1.39 * (Salinity - 35.0) +
-                0.017 * Z);
+  return FCheck(1449.0 + 4.6 * T - 0.055 * T * T + 0.0003 * T * T * T + 1.39 * (Salinity - 35.0) + 0.017 * Z);
 }

@@ -74,7 +74,7 @@ private:
 // The settings the calculations read. The set-up screen and the settings
 // file change them; the routines only read them.
 struct TCalcSettings {
-  int32_t Maximum_Pressure = 6000;  // dbar
+  int32_t Maximum_Pressure = 6000; // dbar
   int32_t Pressure_Resolution = 1;
   // Fixed in this system; no setting or control changes it.
   String Sound_Speed_Equation = QStringLiteral("Chen & Millero 1977");
@@ -91,8 +91,7 @@ double NormalGravity(double Latitude);
 double Salinity(double Temperature, double Pressure, double Conductivity);
 
 // Sound speed (m/s) by Settings.Sound_Speed_Equation; 0 when Salinity <= 0.
-double SoundSpeed(double Temperature, double Pressure, double Salinity, double Latitude,
-                  const TCalcSettings& Settings);
+double SoundSpeed(double Temperature, double Pressure, double Salinity, double Latitude, const TCalcSettings& Settings);
 double cal_chenmillero(double Temperature, double Pressure, double Salinity);
 double cal_delgrosso(double Temperature, double Pressure, double Salinity, double Latitude);
 double cal_mckenzie(double Temperature, double Pressure, double Salinity, double Latitude);
@@ -106,8 +105,7 @@ double Density(double Temperature, double Pressure, double Salinity);
 // Depth (m) of a pressure with the dynamic correction of the water column
 // measured so far; files the sample into its bin. Density is the in-situ
 // density (not minus 1000), Gravity the local normal gravity.
-double BathyDepth(double Pressure, double Density, double Gravity, TDepthBins& Bins,
-                  const TCalcSettings& Settings);
+double BathyDepth(double Pressure, double Density, double Gravity, TDepthBins& Bins, const TCalcSettings& Settings);
 // Depth (m) of a QYR sensor's pressure with the dynamic correction: the
 // profiling instrument's when it is fitted, else the table's down to the
 // sensor's own bin.

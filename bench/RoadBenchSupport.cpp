@@ -5,7 +5,8 @@
 #include <fstream>
 #include <string>
 
-long ResidentKiB() {
+long ResidentKiB()
+{
   std::ifstream Status("/proc/self/status");
   std::string Line;
   while (std::getline(Status, Line))
@@ -14,7 +15,8 @@ long ResidentKiB() {
   return -1;
 }
 
-std::vector<AnsiString> CastStrings() {
+std::vector<AnsiString> CastStrings()
+{
   std::vector<AnsiString> Lines;
   const int Steps = 6000;
   for (int I = 0; I < 2 * Steps; ++I) {

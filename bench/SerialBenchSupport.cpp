@@ -26,7 +26,7 @@ bool ReadArg(int Argc, char** Argv, int& I, const char* Name, int Min, int Max, 
 
 double CpuSeconds()
 {
-  rusage U {};
+  rusage U{};
   getrusage(RUSAGE_SELF, &U);
   return double(U.ru_utime.tv_sec + U.ru_stime.tv_sec) + double(U.ru_utime.tv_usec + U.ru_stime.tv_usec) / 1e6;
 }

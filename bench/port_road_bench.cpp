@@ -51,19 +51,22 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double ThreadCpuSeconds() {
+double ThreadCpuSeconds()
+{
   timespec T{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &T);
   return double(T.tv_sec) + double(T.tv_nsec) / 1e9;
 }
 
-double ProcessCpuSeconds() {
+double ProcessCpuSeconds()
+{
   timespec T{};
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &T);
   return double(T.tv_sec) + double(T.tv_nsec) / 1e9;
 }
 
-bool ReadArg(int Argc, char** Argv, int& I, const char* Name, long Min, long Max, long& Value) {
+bool ReadArg(int Argc, char** Argv, int& I, const char* Name, long Min, long Max, long& Value)
+{
   if (std::strcmp(Argv[I], Name) != 0)
     return false;
   char* End = nullptr;
@@ -80,7 +83,8 @@ bool ReadArg(int Argc, char** Argv, int& I, const char* Name, long Min, long Max
 class TDrain {
 public:
   TDrain() : FThread([this] { Run(); }) {}
-  ~TDrain() {
+  ~TDrain()
+  {
     FStop = true;
     FThread.join();
   }
@@ -89,7 +93,8 @@ public:
   int64_t Bytes() const { return FBytes.load(); }
 
 private:
-  void Run() {
+  void Run()
+  {
     std::vector<char> Buf(65536);
     fcntl(FPty.MasterFd(), F_SETFL, fcntl(FPty.MasterFd(), F_GETFL) | O_NONBLOCK);
     while (!FStop) {
@@ -118,19 +123,20 @@ private:
   std::thread FThread;
 };
 
-void MapComPort(int N, const String& Path) {
+void MapComPort(int N, const String& Path)
+{
   setenv(("FATHOMIX_COM" + std::to_string(N)).c_str(), Path.toLocal8Bit().constData(), 1);
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
   long Samples = 1000000, ViewPoints = 1440, Outputs = 4, Rate = 0;
   for (int I = 1; I < argc; ++I) {
     if (!ReadArg(argc, argv, I, "--samples", 1, 100000000, Samples) &&
         !ReadArg(argc, argv, I, "--view-points", 1, 1440, ViewPoints) &&
-        !ReadArg(argc, argv, I, "--outputs", 0, 4, Outputs) &&
-        !ReadArg(argc, argv, I, "--rate", 1, 10000000, Rate)) {
+        !ReadArg(argc, argv, I, "--outputs", 0, 4, Outputs) && !ReadArg(argc, argv, I, "--rate", 1, 10000000, Rate)) {
       std::fprintf(stderr, "usage: port_road_bench [--samples N] [--view-points N] [--outputs N] [--rate N]\n");
       return 2;
     }
@@ -171,8 +177,8 @@ int main(int argc, char** argv) {
   const int InstrumentPort[20] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 3, 4, 5, 6, 7, 1, 1, 1, 1};
   const int Packet[20] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 11, 10, 16, 17, 18, 1, 1, 1, 1};
   for (int N = 0; N < 20; ++N)
-    Ini += "[Serial " + QByteArray::number(N) + "]\r\nFitted=1\r\nAtmos=" + (N == 0 ? "1" : "0") +
-           "\r\nLabel=Item " + QByteArray::number(N) + "\r\nUnits=u\r\nPort=" + QByteArray::number(InstrumentPort[N]) +
+    Ini += "[Serial " + QByteArray::number(N) + "]\r\nFitted=1\r\nAtmos=" + (N == 0 ? "1" : "0") + "\r\nLabel=Item " +
+           QByteArray::number(N) + "\r\nUnits=u\r\nPort=" + QByteArray::number(InstrumentPort[N]) +
            "\r\nPacket=" + QByteArray::number(Packet[N]) + "\r\n";
   const QString Folder = Home.path() + QStringLiteral("/fathomix");
   QDir().mkpath(Folder);

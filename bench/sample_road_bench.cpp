@@ -15,7 +15,8 @@
 #include <cstdlib>
 #include <vector>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
   const long Samples = argc > 1 ? std::atol(argv[1]) : 1000000;
 
   TCoreData Core;
@@ -46,8 +47,8 @@ int main(int argc, char** argv) {
   Core.Hooks.OutputPutString = [&](int32_t, const AnsiString& T) { TelegramBytes += T.size(); };
 
   const std::vector<AnsiString> Lines = CastStrings();
-  std::printf("samples %ld, history %d points, %zu distinct strings, 4 outputs\n", Samples,
-              Core.Maximum_View_Points, Lines.size());
+  std::printf("samples %ld, history %d points, %zu distinct strings, 4 outputs\n", Samples, Core.Maximum_View_Points,
+              Lines.size());
   std::printf("resident at start: %ld KiB\n", ResidentKiB());
 
   using Clock = std::chrono::steady_clock;

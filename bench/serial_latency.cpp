@@ -24,13 +24,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int64_t NowNs() {
+int64_t NowNs()
+{
   return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
 }
 
 } // namespace
 
-int main(int Argc, char** Argv) {
+int main(int Argc, char** Argv)
+{
   int Seconds = 10, Trips = 2000;
   for (int I = 1; I < Argc; ++I) {
     if (!ReadArg(Argc, Argv, I, "--seconds", 1, 3600, Seconds) &&
@@ -48,7 +50,7 @@ int main(int Argc, char** Argv) {
   }
 
   // Latency.
-  std::atomic<int64_t> WokeAt {0};
+  std::atomic<int64_t> WokeAt{0};
   std::thread Echo([&] {
     for (;;) {
       if (Dev.WaitReadable(-1) != SysErr::Success)
@@ -89,14 +91,14 @@ int main(int Argc, char** Argv) {
     Round.push_back(double(T2 - T0) / 1000.0);
   }
   std::printf("one-byte latency over %d trips (microseconds):\n", Trips);
-  std::printf("  far side write -> reader awake:  median %8.1f  p99 %8.1f  max %8.1f\n",
-              Percentile(Wake, 0.5), Percentile(Wake, 0.99), Percentile(Wake, 1.0));
-  std::printf("  far side write -> echo back:     median %8.1f  p99 %8.1f  max %8.1f\n",
-              Percentile(Round, 0.5), Percentile(Round, 0.99), Percentile(Round, 1.0));
+  std::printf("  far side write -> reader awake:  median %8.1f  p99 %8.1f  max %8.1f\n", Percentile(Wake, 0.5),
+              Percentile(Wake, 0.99), Percentile(Wake, 1.0));
+  std::printf("  far side write -> echo back:     median %8.1f  p99 %8.1f  max %8.1f\n", Percentile(Round, 0.5),
+              Percentile(Round, 0.99), Percentile(Round, 1.0));
 
   // Idle cost: the echo thread is already waiting; add an event waiter.
-  Dev.SetEventMask(CommEvent::RxChar | CommEvent::Cts | CommEvent::Dsr | CommEvent::Rlsd |
-                   CommEvent::Ring | CommEvent::Break | CommEvent::Err);
+  Dev.SetEventMask(CommEvent::RxChar | CommEvent::Cts | CommEvent::Dsr | CommEvent::Rlsd | CommEvent::Ring |
+                   CommEvent::Break | CommEvent::Err);
   std::thread Events([&] {
     uint32_t E = 0;
     while (Dev.WaitEvent(E, -1) == SysErr::Success) {
@@ -107,8 +109,8 @@ int main(int Argc, char** Argv) {
   std::this_thread::sleep_for(std::chrono::seconds(Seconds));
   const double Cpu = CpuSeconds() - Cpu0;
   const double Wall = std::chrono::duration<double>(Clock::now() - Wall0).count();
-  std::printf("idle open port, reader and event waiter blocked, %.1f s: CPU %.3f ms (%.4f %%)\n", Wall,
-              Cpu * 1000.0, Cpu * 100.0 / Wall);
+  std::printf("idle open port, reader and event waiter blocked, %.1f s: CPU %.3f ms (%.4f %%)\n", Wall, Cpu * 1000.0,
+              Cpu * 100.0 / Wall);
 
   Dev.Close();
   Echo.join();

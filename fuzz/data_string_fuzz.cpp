@@ -14,11 +14,10 @@
 
 namespace {
 
-TDateTime FixedNow() {
-  return EncodeDateTime(2026, 12, 8, 19, 30, 35, 120);
-}
+TDateTime FixedNow() { return EncodeDateTime(2026, 12, 8, 19, 30, 35, 120); }
 
-TCoreData& Core() {
+TCoreData& Core()
+{
   static TCoreData* C = [] {
     SetNowFunction(&FixedNow);
     auto* Core = new TCoreData();
@@ -44,9 +43,10 @@ TCoreData& Core() {
   return *C;
 }
 
-}  // namespace
+} // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
+{
   TCoreData& C = Core();
   const AnsiString Line(reinterpret_cast<const char*>(Data), static_cast<qsizetype>(Size));
 

@@ -51,8 +51,7 @@ const TClassInfo* TClassInfo::ClassParent() const
     return FParent.load(std::memory_order_relaxed);
   const TClassInfo* P = FDecl.ParentName.isEmpty() ? nullptr : FindClassInfo(FDecl.ParentName);
   if (!FDecl.ParentName.isEmpty() && !P)
-    qWarning("Class %s names the undeclared parent %s", qUtf8Printable(FDecl.Name),
-             qUtf8Printable(FDecl.ParentName));
+    qWarning("Class %s names the undeclared parent %s", qUtf8Printable(FDecl.Name), qUtf8Printable(FDecl.ParentName));
   FParent.store(P, std::memory_order_relaxed);
   FParentResolved.store(true, std::memory_order_release);
   return P;
@@ -110,10 +109,7 @@ const TPropInfo* TClassInfo::FindProp(const String& Name) const
 }
 
 namespace {
-[[noreturn]] void CannotCreate(const String& Name)
-{
-  throw EFilerError(QStringLiteral("Cannot create %1").arg(Name));
-}
+[[noreturn]] void CannotCreate(const String& Name) { throw EFilerError(QStringLiteral("Cannot create %1").arg(Name)); }
 } // namespace
 
 TComponent* TClassInfo::CreateComponent(TComponent* AOwner) const
@@ -145,8 +141,7 @@ const TClassInfo& DeclareClass(TClassInfo::TDeclaration Declaration)
   std::unique_lock Guard(R.Lock);
   const String K = Key(Declaration.Name);
   if (const TClassInfo* Existing = R.DeclaredByName.value(K)) {
-    qWarning("Class %s is declared twice; the second declaration is ignored",
-             qUtf8Printable(Declaration.Name));
+    qWarning("Class %s is declared twice; the second declaration is ignored", qUtf8Printable(Declaration.Name));
     return *Existing;
   }
   auto Info = std::make_unique<TClassInfo>(std::move(Declaration));
@@ -253,14 +248,13 @@ namespace {
 
 [[maybe_unused]] const TClassInfo& PersistentClass = PublishClass<TPersistent>("TPersistent", "");
 // The name travels in the object's header, never as a property.
-[[maybe_unused]] const TClassInfo& ComponentClass = PublishClass<TComponent>(
-    "TComponent", "TPersistent",
-    {
-        PropStr("Name", &TComponent::Name, &TComponent::SetName).Stored(false),
-        PropInt("Tag", &TComponent::Tag, &TComponent::SetTag, 0),
-    });
-[[maybe_unused]] const TClassInfo& CollectionClass =
-    PublishClass<TCollection>("TCollection", "TPersistent");
+[[maybe_unused]] const TClassInfo& ComponentClass =
+    PublishClass<TComponent>("TComponent", "TPersistent",
+                             {
+                                 PropStr("Name", &TComponent::Name, &TComponent::SetName).Stored(false),
+                                 PropInt("Tag", &TComponent::Tag, &TComponent::SetTag, 0),
+                             });
+[[maybe_unused]] const TClassInfo& CollectionClass = PublishClass<TCollection>("TCollection", "TPersistent");
 [[maybe_unused]] const TClassInfo& OwnedCollectionClass =
     PublishClass<TOwnedCollection>("TOwnedCollection", "TCollection");
 [[maybe_unused]] const TClassInfo& CollectionItemClass =

@@ -25,8 +25,8 @@ uint32_t TimeGetTime()
     if (Source)
       return Source();
   }
-  const auto Ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-      std::chrono::steady_clock::now().time_since_epoch());
+  const auto Ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
   return static_cast<uint32_t>(static_cast<uint64_t>(Ms.count()));
 }
 

@@ -75,8 +75,10 @@ inline constexpr bool IsSystemColor(TColor C) { return (C & 0xFF000000u) == 0xFF
 inline constexpr uint8_t GetRValue(TColor C) { return static_cast<uint8_t>(C & 0xFF); }
 inline constexpr uint8_t GetGValue(TColor C) { return static_cast<uint8_t>((C >> 8) & 0xFF); }
 inline constexpr uint8_t GetBValue(TColor C) { return static_cast<uint8_t>((C >> 16) & 0xFF); }
-inline constexpr TColor RGBColor(uint32_t R, uint32_t G, uint32_t B) { return (R & 0xFF) | ((G & 0xFF) << 8) | ((B & 0xFF) << 16); }
-
+inline constexpr TColor RGBColor(uint32_t R, uint32_t G, uint32_t B)
+{
+  return (R & 0xFF) | ((G & 0xFF) << 8) | ((B & 0xFF) << 16);
+}
 
 // Where two names share a value the first of the standard list is written
 // (clGray, not clDkGray).

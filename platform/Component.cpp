@@ -112,8 +112,7 @@ TComponent* TComponent::FindComponent(const String& AName) const
   return nullptr;
 }
 
-void TComponent::ValidateRename(TComponent* AComponent, const String& CurName,
-                                const String& NewName) const
+void TComponent::ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName) const
 {
   if (NewName.isEmpty() || SameText(CurName, NewName))
     return;
@@ -140,8 +139,7 @@ void TComponent::RemoveComponent(TComponent* AComponent)
 {
   if (!AComponent || AComponent->FOwner != this)
     return;
-  FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), AComponent),
-                    FComponents.end());
+  FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), AComponent), FComponents.end());
   AComponent->FOwner = nullptr;
   // The component has left the list already, so a component in the middle of
   // being deleted is not called back through its half-destroyed object.
@@ -187,8 +185,7 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent)
 {
   if (!AComponent)
     return;
-  FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent),
-                      FFreeNotifies.end());
+  FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent), FFreeNotifies.end());
   auto& Back = AComponent->FFreeNotifies;
   Back.erase(std::remove(Back.begin(), Back.end(), this), Back.end());
 }

@@ -56,8 +56,7 @@ double ExtendedToDouble(const uint8_t (&Bytes)[10])
   const int32_t Exp = SignExp & 0x7FFF;
   double Result = 0;
   if (Exp == 0x7FFF) {
-    Result = (Mant << 1) == 0 ? std::numeric_limits<double>::infinity()
-                              : std::numeric_limits<double>::quiet_NaN();
+    Result = (Mant << 1) == 0 ? std::numeric_limits<double>::infinity() : std::numeric_limits<double>::quiet_NaN();
   } else if (Mant != 0) {
     // Mant * 2^(Exp - 16383 - 63); exponent 0 counts as 1 (denormals).
     const int32_t E = (Exp == 0 ? 1 : Exp) - 16383 - 63;

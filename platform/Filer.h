@@ -83,12 +83,12 @@ public:
   // A value of the object's own: written as Name with whatever WriteData
   // writes (one value) when HasData; read by ReadData when the stream
   // names it.
-  virtual void DefineProperty(const String& Name, const TReaderProc& ReadData,
-                              const TWriterProc& WriteData, bool HasData) = 0;
+  virtual void DefineProperty(const String& Name, const TReaderProc& ReadData, const TWriterProc& WriteData,
+                              bool HasData) = 0;
   // The same as a binary value: WriteData fills a memory stream, ReadData
   // gets one holding exactly the stored bytes.
-  virtual void DefineBinaryProperty(const String& Name, const TStreamProc& ReadData,
-                                    const TStreamProc& WriteData, bool HasData) = 0;
+  virtual void DefineBinaryProperty(const String& Name, const TStreamProc& ReadData, const TStreamProc& WriteData,
+                                    bool HasData) = 0;
 
   TStream& Stream() const { return FStream; }
   TComponent* Root() const { return FRoot; }
@@ -210,11 +210,9 @@ public:
   // event's type, or leave it empty to leave the event unassigned; Error
   // (true on entry) false accepts the outcome, true fails the property with
   // "Method <X> not found".
-  std::function<void(TReader* Reader, const String& MethodName, std::any& Handler, bool& Error)>
-      OnFindMethod;
+  std::function<void(TReader* Reader, const String& MethodName, std::any& Handler, bool& Error)> OnFindMethod;
   // May choose another class for a class name.
-  std::function<void(TReader* Reader, const String& ClassName, const TClassInfo*& ComponentClass)>
-      OnFindComponentClass;
+  std::function<void(TReader* Reader, const String& ClassName, const TClassInfo*& ComponentClass)> OnFindComponentClass;
   std::function<void(TReader* Reader, TComponent* Component, String& Name)> OnSetName;
   // Resolves a reference that is not found under the root.
   std::function<void(TReader* Reader, const String& Name, TComponent*& Component)> OnFindComponent;
@@ -225,8 +223,8 @@ public:
 
   void DefineProperty(const String& Name, const TReaderProc& ReadData, const TWriterProc& WriteData,
                       bool HasData) override;
-  void DefineBinaryProperty(const String& Name, const TStreamProc& ReadData,
-                            const TStreamProc& WriteData, bool HasData) override;
+  void DefineBinaryProperty(const String& Name, const TStreamProc& ReadData, const TStreamProc& WriteData,
+                            bool HasData) override;
 
   // Drops everything that refers to Object (it is being destroyed).
   void ForgetObject(const TPersistent* Object);
@@ -355,8 +353,8 @@ public:
 
   void DefineProperty(const String& Name, const TReaderProc& ReadData, const TWriterProc& WriteData,
                       bool HasData) override;
-  void DefineBinaryProperty(const String& Name, const TStreamProc& ReadData,
-                            const TStreamProc& WriteData, bool HasData) override;
+  void DefineBinaryProperty(const String& Name, const TStreamProc& ReadData, const TStreamProc& WriteData,
+                            bool HasData) override;
 
 private:
   void WriteComponentData(TComponent* Component, TComponent* AncestorComponent);
@@ -377,8 +375,7 @@ void WriteComponentToStream(TStream& Stream, TComponent* Instance);
 // stream's class, owned by the caller). Every component the stream creates,
 // the root included, must be a registered class inheriting AllowedBase (by
 // default TComponent).
-TComponent* ReadComponentFromStream(TStream& Stream, TComponent* Instance,
-                                    const TClassInfo* AllowedBase = nullptr);
+TComponent* ReadComponentFromStream(TStream& Stream, TComponent* Instance, const TClassInfo* AllowedBase = nullptr);
 
 // Called by TPersistent's destructor.
 void ForgetReaderReferences(const TPersistent* Object);

@@ -251,10 +251,7 @@ void HandlePostedOnEntry(ThreadQueue& Q)
     CallHandler(*Rec, M.Msg, M.WParam, M.LParam);
 }
 
-uint32_t MessageCode(const PostedMessage& M)
-{
-  return ((M.Wnd & 0xFFFFu) << 16) | (M.Msg & 0xFFFFu);
-}
+uint32_t MessageCode(const PostedMessage& M) { return ((M.Wnd & 0xFFFFu) << 16) | (M.Msg & 0xFFFFu); }
 
 void ExitQtLoop(int32_t Code)
 {
@@ -371,8 +368,8 @@ private:
   int32_t FSavedLevel;
 };
 
-bool SendCrossThread(const std::shared_ptr<WindowRec>& Rec, HWND Wnd, uint32_t Msg,
-                     uintptr_t WParam, intptr_t LParam, uint32_t Timeout, intptr_t* Result)
+bool SendCrossThread(const std::shared_ptr<WindowRec>& Rec, HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam,
+                     uint32_t Timeout, intptr_t* Result)
 {
   const std::shared_ptr<ThreadQueue>& Me = CurrentQueuePtr();
   auto Req = std::make_shared<SentRequest>();
@@ -400,9 +397,7 @@ bool SendCrossThread(const std::shared_ptr<WindowRec>& Rec, HWND Wnd, uint32_t M
     // in meanwhile is what keeps two threads that send to each other going.
     ServeIncoming(*Me);
     std::unique_lock<std::mutex> Lock(Me->M);
-    const auto Ready = [&] {
-      return Req->Done || !Me->Sent.empty() || (Me->IsMain && SynchronizePending());
-    };
+    const auto Ready = [&] { return Req->Done || !Me->Sent.empty() || (Me->IsMain && SynchronizePending()); };
     bool Woken = true;
     if (Forever)
       Me->CV.wait(Lock, Ready);
@@ -437,8 +432,7 @@ bool SendCrossThread(const std::shared_ptr<WindowRec>& Rec, HWND Wnd, uint32_t M
   }
 }
 
-bool DoSend(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam, uint32_t Timeout,
-            intptr_t* Result)
+bool DoSend(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam, uint32_t Timeout, intptr_t* Result)
 {
   const auto Rec = FindWindow(Wnd);
   if (!Rec)
@@ -549,8 +543,7 @@ intptr_t SendMessage(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam)
   return Result;
 }
 
-bool SendMessageTimeout(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam,
-                        uint32_t Timeout, intptr_t* Result)
+bool SendMessageTimeout(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam, uint32_t Timeout, intptr_t* Result)
 {
   return DoSend(Wnd, Msg, WParam, LParam, Timeout, Result);
 }
@@ -593,9 +586,7 @@ bool WaitMessageOrTimeout(uint32_t Timeout)
   PumpFrame Frame(Q);
   const bool Forever = Timeout == INFINITE;
   const auto Deadline = Clock::now() + std::chrono::milliseconds(Forever ? 0 : Timeout);
-  const auto PendingLocked = [&] {
-    return Q.PendingLocked() || (Q.IsMain && SynchronizePending());
-  };
+  const auto PendingLocked = [&] { return Q.PendingLocked() || (Q.IsMain && SynchronizePending()); };
 
   QAbstractEventDispatcher* D = QAbstractEventDispatcher::instance();
   std::unique_ptr<QTimer> Timer;
@@ -686,9 +677,7 @@ void WaitServingSends(const std::function<bool()>& Ready)
     std::unique_lock<std::mutex> Lock(Q.M);
     if (Ready())
       return;
-    Q.CV.wait(Lock, [&] {
-      return Ready() || !Q.Sent.empty() || (Q.IsMain && SynchronizePending());
-    });
+    Q.CV.wait(Lock, [&] { return Ready() || !Q.Sent.empty() || (Q.IsMain && SynchronizePending()); });
   }
 }
 

@@ -78,8 +78,7 @@ intptr_t SendMessage(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam);
 // blocked waiting for the sender without a deadlock. False also for an
 // unknown window, one freed before answering or one whose thread ends before
 // answering. *Result is written only when the handler answered.
-bool SendMessageTimeout(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam,
-                        uint32_t Timeout, intptr_t* Result);
+bool SendMessageTimeout(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam, uint32_t Timeout, intptr_t* Result);
 
 // Asks the calling thread's message loop to end: the quit message is taken
 // only once no other message is queued.

@@ -48,10 +48,7 @@ bool IsKeyword(const String& S)
 
 // A property whose first name part is a keyword would end the object in
 // the text form.
-bool IsPropertyName(const String& S)
-{
-  return IsDottedIdent(S) && !IsKeyword(S.section(QLatin1Char('.'), 0, 0));
-}
+bool IsPropertyName(const String& S) { return IsDottedIdent(S) && !IsKeyword(S.section(QLatin1Char('.'), 0, 0)); }
 
 [[noreturn]] void InvalidFormat() { throw EReadError(QStringLiteral("Invalid stream format")); }
 
@@ -64,8 +61,8 @@ String FloatText(double V, bool Single)
   if (std::isinf(V))
     return V > 0 ? QStringLiteral("+INF") : QStringLiteral("-INF");
   char Buf[64];
-  const std::to_chars_result R = Single ? std::to_chars(Buf, Buf + sizeof(Buf), static_cast<float>(V))
-                                        : std::to_chars(Buf, Buf + sizeof(Buf), V);
+  const std::to_chars_result R =
+      Single ? std::to_chars(Buf, Buf + sizeof(Buf), static_cast<float>(V)) : std::to_chars(Buf, Buf + sizeof(Buf), V);
   String S = QString::fromLatin1(Buf, static_cast<qsizetype>(R.ptr - Buf));
   // Shortest text that reads back as the same value; a point keeps it a
   // float when read.
@@ -334,10 +331,7 @@ public:
   char16_t FloatSuffix() const { return FSuffix; }
   int64_t CurrencyValue() const { return FCurrency; }
   bool IsChar(char16_t C) const { return FToken == TTok::Char && FChar == C; }
-  bool IsSymbol(const char* S) const
-  {
-    return FToken == TTok::Symbol && SameText(FTokenText, QString::fromLatin1(S));
-  }
+  bool IsSymbol(const char* S) const { return FToken == TTok::Symbol && SameText(FTokenText, QString::fromLatin1(S)); }
 
   [[noreturn]] void Error(const String& Msg) const
   {
@@ -498,8 +492,7 @@ private:
         const qsizetype DigitsStart = FPos;
         while (FPos < FText.size() && FPos - DigitsStart < 8) {
           const char16_t D = FText.at(FPos).unicode();
-          const bool Ok = (D >= u'0' && D <= u'9') ||
-                          (Hex && ((D >= u'A' && D <= u'F') || (D >= u'a' && D <= u'f')));
+          const bool Ok = (D >= u'0' && D <= u'9') || (Hex && ((D >= u'A' && D <= u'F') || (D >= u'a' && D <= u'f')));
           if (!Ok)
             break;
           ++FPos;
@@ -559,10 +552,9 @@ private:
     FSuffix = 0;
     if (FPos < FText.size()) {
       const char16_t S = FText.at(FPos).unicode() | 0x20;
-      const bool SuffixFollows =
-          (S == u's' || S == u'c' || S == u'd') &&
-          !(FPos + 1 < FText.size() && IsIdentChar(FText.at(FPos + 1).unicode())) &&
-          !Number.contains(QLatin1Char('$'));
+      const bool SuffixFollows = (S == u's' || S == u'c' || S == u'd') &&
+                                 !(FPos + 1 < FText.size() && IsIdentChar(FText.at(FPos + 1).unicode())) &&
+                                 !Number.contains(QLatin1Char('$'));
       if (SuffixFollows) {
         FSuffix = S;
         IsFloat = true;
@@ -696,8 +688,7 @@ public:
     FW.WritePrefix(Flags, ChildPos);
     FW.WriteStr(ClassName);
     FW.WriteStr(Name);
-    while (!FP.IsSymbol("object") && !FP.IsSymbol("inherited") && !FP.IsSymbol("inline") &&
-           !FP.IsSymbol("end"))
+    while (!FP.IsSymbol("object") && !FP.IsSymbol("inherited") && !FP.IsSymbol("inline") && !FP.IsSymbol("end"))
       ConvertProperty();
     FW.WriteListEnd();
     while (!FP.IsSymbol("end"))

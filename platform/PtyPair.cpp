@@ -8,14 +8,15 @@
 #include <termios.h>
 #include <unistd.h>
 
-PtyPair::PtyPair() {
+PtyPair::PtyPair()
+{
   char Name[128] = {};
   int Master = -1, Slave = -1;
   if (openpty(&Master, &Slave, Name, nullptr, nullptr) != 0)
     return;
   // Raw from the start: a cooked slave would echo the master's bytes back
   // and turn CR into LF before the port has opened and set its own mode.
-  termios Raw {};
+  termios Raw{};
   if (tcgetattr(Slave, &Raw) == 0) {
     cfmakeraw(&Raw);
     Raw.c_cflag |= CLOCAL | CREAD;
@@ -28,19 +29,22 @@ PtyPair::PtyPair() {
   FSlavePath = QString::fromLocal8Bit(Name);
 }
 
-PtyPair::~PtyPair() {
+PtyPair::~PtyPair()
+{
   CloseMaster();
   if (FSlave >= 0)
     close(FSlave);
 }
 
-void PtyPair::CloseMaster() {
+void PtyPair::CloseMaster()
+{
   if (FMaster >= 0)
     close(FMaster);
   FMaster = -1;
 }
 
-bool PtyPair::WriteMaster(const AnsiString& Data) {
+bool PtyPair::WriteMaster(const AnsiString& Data)
+{
   qsizetype Done = 0;
   while (FMaster >= 0 && Done < Data.size()) {
     const ssize_t N = write(FMaster, Data.constData() + Done, size_t(Data.size() - Done));
@@ -52,7 +56,8 @@ bool PtyPair::WriteMaster(const AnsiString& Data) {
   return FMaster >= 0;
 }
 
-AnsiString PtyPair::ReadMaster(int32_t Count, int32_t TimeoutMs) {
+AnsiString PtyPair::ReadMaster(int32_t Count, int32_t TimeoutMs)
+{
   using Clock = std::chrono::steady_clock;
   const auto Until = Clock::now() + std::chrono::milliseconds(TimeoutMs);
   AnsiString Got;

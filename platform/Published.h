@@ -72,9 +72,11 @@ struct GetterTraits<R (B::*)()> {
   using Result = std::remove_cvref_t<R>;
 };
 template <class B, class R>
-struct GetterTraits<R (B::*)() const noexcept> : GetterTraits<R (B::*)() const> {};
+struct GetterTraits<R (B::*)() const noexcept> : GetterTraits<R (B::*)() const> {
+};
 template <class B, class R>
-struct GetterTraits<R (B::*)() noexcept> : GetterTraits<R (B::*)()> {};
+struct GetterTraits<R (B::*)() noexcept> : GetterTraits<R (B::*)()> {
+};
 
 template <class S>
 struct SetterTraits;
@@ -84,7 +86,8 @@ struct SetterTraits<R (B::*)(A)> {
   using Arg = std::remove_cvref_t<A>;
 };
 template <class B, class R, class A>
-struct SetterTraits<R (B::*)(A) noexcept> : SetterTraits<R (B::*)(A)> {};
+struct SetterTraits<R (B::*)(A) noexcept> : SetterTraits<R (B::*)(A)> {
+};
 
 template <class G>
 decltype(auto) CallGet(const TPersistent* Obj, const TPropInfo& P)
@@ -275,8 +278,7 @@ public:
 namespace PublishDetail {
 
 template <class G, class S>
-TPropDecl Accessors(const char* Name, TTypeKind Kind, G Get, S Set, PropThunk::TVoid GetProc,
-                    PropThunk::TVoid SetProc)
+TPropDecl Accessors(const char* Name, TTypeKind Kind, G Get, S Set, PropThunk::TVoid GetProc, PropThunk::TVoid SetProc)
 {
   TPropDecl D;
   D.Name = QString::fromUtf8(Name);
@@ -296,8 +298,7 @@ TPropDecl Ordinal(const char* Name, TTypeKind Kind, G Get, S Set, TOrdDefault De
   PropThunk::TVoid SetProc = nullptr;
   if constexpr (!std::is_null_pointer_v<S>)
     SetProc = reinterpret_cast<PropThunk::TVoid>(&SetOrd<S>);
-  TPropDecl D =
-      Accessors(Name, Kind, Get, Set, reinterpret_cast<PropThunk::TVoid>(&GetOrd<G>), SetProc);
+  TPropDecl D = Accessors(Name, Kind, Get, Set, reinterpret_cast<PropThunk::TVoid>(&GetOrd<G>), SetProc);
   using R = typename Underlying<typename GetterTraits<G>::Result>::type;
   static_assert(std::is_integral_v<R>, "an ordinal property needs an integral or enumeration getter");
   D.SubType = OrdTypeOf<R>();
@@ -318,8 +319,7 @@ TPropDecl PropInt(const char* Name, G Get, S Set, PublishDetail::TOrdDefault Def
 
 // An integer with names for some values (colours, cursors).
 template <class G, class S>
-TPropDecl PropIdent(const char* Name, G Get, S Set, const TIdentMap& Idents,
-                    PublishDetail::TOrdDefault Default = {})
+TPropDecl PropIdent(const char* Name, G Get, S Set, const TIdentMap& Idents, PublishDetail::TOrdDefault Default = {})
 {
   TPropDecl D = PropInt(Name, Get, Set, Default);
   D.Idents = &Idents;
@@ -368,8 +368,7 @@ TPropDecl PropEnum(const char* Name, G Get, S Set, const TEnumInfo& Info, E Defa
 
 // A set of Info's members: the getter's bit i stands for member i.
 template <class G, class S>
-TPropDecl PropSet(const char* Name, G Get, S Set, const TEnumInfo& Info,
-                  PublishDetail::TOrdDefault Default = {})
+TPropDecl PropSet(const char* Name, G Get, S Set, const TEnumInfo& Info, PublishDetail::TOrdDefault Default = {})
 {
   TPropDecl P = PublishDetail::Ordinal(Name, tkSet, Get, Set, Default);
   P.EnumType = &Info;
@@ -383,8 +382,7 @@ TPropDecl Float(const char* Name, TFloatType Type, G Get, S Set, double Default)
   PropThunk::TVoid SetProc = nullptr;
   if constexpr (!std::is_null_pointer_v<S>)
     SetProc = reinterpret_cast<PropThunk::TVoid>(&SetFloat<S>);
-  TPropDecl D = Accessors(Name, tkFloat, Get, Set,
-                          reinterpret_cast<PropThunk::TVoid>(&GetFloat<G>), SetProc);
+  TPropDecl D = Accessors(Name, tkFloat, Get, Set, reinterpret_cast<PropThunk::TVoid>(&GetFloat<G>), SetProc);
   D.SubType = Type;
   D.FloatDefault = Default;
   D.HasDefault = true;
@@ -398,9 +396,7 @@ TPropDecl PropFloat(const char* Name, G Get, S Set, double Default = 0)
 {
   using R = typename PublishDetail::GetterTraits<G>::Result;
   static_assert(std::is_floating_point_v<R>, "PropFloat needs a floating-point getter");
-  constexpr TFloatType Type = std::is_same_v<R, float>    ? ftSingle
-                              : std::is_same_v<R, double> ? ftDouble
-                                                          : ftExtended;
+  constexpr TFloatType Type = std::is_same_v<R, float> ? ftSingle : std::is_same_v<R, double> ? ftDouble : ftExtended;
   return PublishDetail::Float(Name, Type, Get, Set, Default);
 }
 template <class G, class S>
@@ -444,8 +440,7 @@ TPropDecl PropAnsiStr(const char* Name, G Get, S Set)
   if constexpr (!std::is_null_pointer_v<S>)
     SetProc = reinterpret_cast<PropThunk::TVoid>(&PublishDetail::SetAnsi<S>);
   return PublishDetail::Accessors(Name, tkLString, Get, Set,
-                                  reinterpret_cast<PropThunk::TVoid>(&PublishDetail::GetAnsi<G>),
-                                  SetProc);
+                                  reinterpret_cast<PropThunk::TVoid>(&PublishDetail::GetAnsi<G>), SetProc);
 }
 
 // A TPersistent (or component) property; without a setter the object's
@@ -460,8 +455,8 @@ TPropDecl PropObj(const char* Name, G Get, S Set = nullptr)
   PropThunk::TVoid SetProc = nullptr;
   if constexpr (!std::is_null_pointer_v<S>)
     SetProc = reinterpret_cast<PropThunk::TVoid>(&PublishDetail::SetObj<S>);
-  TPropDecl D = PublishDetail::Accessors(
-      Name, tkClass, Get, Set, reinterpret_cast<PropThunk::TVoid>(&PublishDetail::GetObj<G>), SetProc);
+  TPropDecl D = PublishDetail::Accessors(Name, tkClass, Get, Set,
+                                         reinterpret_cast<PropThunk::TVoid>(&PublishDetail::GetObj<G>), SetProc);
   D.ObjectType = &typeid(T);
   return D;
 }
@@ -471,8 +466,7 @@ template <class G>
 TPropDecl PropStrings(const char* Name, G Get)
 {
   return PublishDetail::Accessors(Name, tkStrings, Get, nullptr,
-                                  reinterpret_cast<PropThunk::TVoid>(&PublishDetail::GetStrings<G>),
-                                  nullptr);
+                                  reinterpret_cast<PropThunk::TVoid>(&PublishDetail::GetStrings<G>), nullptr);
 }
 
 // An event: a std::function data member.
@@ -494,8 +488,7 @@ TPropDecl PropEvent(const char* Name, M Member)
 // own, not the parent's). C's factory follows its constructor: components
 // take their owner, collection items their collection, other classes none.
 template <class C>
-const TClassInfo& PublishClass(const char* Name, const char* ParentName,
-                               std::initializer_list<TPropDecl> Props = {})
+const TClassInfo& PublishClass(const char* Name, const char* ParentName, std::initializer_list<TPropDecl> Props = {})
 {
   static_assert(std::is_base_of_v<TPersistent, C>, "only persistent classes publish properties");
   TClassInfo::TDeclaration D;

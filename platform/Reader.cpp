@@ -33,8 +33,8 @@ bool IsIntegerType(TValueType T) { return T == vaInt8 || T == vaInt16 || T == va
 struct TReader::TFixup {
   TPersistent* Instance; // nullptr once the object is gone
   const TPropInfo* Prop;
-  String Name;           // the referenced component's name
-  String ObjectName;     // for the error message
+  String Name;       // the referenced component's name
+  String ObjectName; // for the error message
   String Path;
 };
 
@@ -800,8 +800,7 @@ void TReader::ReadProperty(TPersistent* Instance)
     // Offered to Error once, by the innermost property it happened in.
     if (FErrorReported)
       throw;
-    const String Msg =
-        QStringLiteral("Error reading %1.%2: %3").arg(ErrorObjectName(), Path, E.Message());
+    const String Msg = QStringLiteral("Error reading %1.%2: %3").arg(ErrorObjectName(), Path, E.Message());
     if (!CanSkip || !Error(Msg)) {
       FErrorReported = true;
       if (dynamic_cast<const EClassNotFound*>(&E))
@@ -823,8 +822,7 @@ void TReader::ReadPropertyPath(TPersistent* Instance, const String& Path)
     const TPropInfo* P = GetPropInfo(Obj, Segments[I]);
     if (!P)
       NoProperty(Path);
-    if (P->Kind == tkStrings && I + 2 == Segments.size() &&
-        SameText(Segments.last(), QStringLiteral("Strings"))) {
+    if (P->Kind == tkStrings && I + 2 == Segments.size() && SameText(Segments.last(), QStringLiteral("Strings"))) {
       ReadStrings(GetStringsProp(Obj, P));
       return;
     }
@@ -983,8 +981,7 @@ void TReader::DefineProperty(const String& Name, const TReaderProc& ReadData, co
   ReadData(*this);
 }
 
-void TReader::DefineBinaryProperty(const String& Name, const TStreamProc& ReadData, const TStreamProc&,
-                                   bool)
+void TReader::DefineBinaryProperty(const String& Name, const TStreamProc& ReadData, const TStreamProc&, bool)
 {
   if (FPropName.isEmpty() || !ReadData || !SameText(Name, FPropName))
     return;

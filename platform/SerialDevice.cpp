@@ -26,21 +26,19 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-uint32_t Fail(uint32_t Code) {
+uint32_t Fail(uint32_t Code)
+{
   SetSerialLastError(Code);
   return Code;
 }
 
 // The kernel says a device has no such line or feature in several ways.
-bool NotSupported(int Err) {
-  return Err == ENOTTY || Err == EINVAL || Err == ENOSYS || Err == EOPNOTSUPP;
-}
+bool NotSupported(int Err) { return Err == ENOTTY || Err == EINVAL || Err == ENOSYS || Err == EOPNOTSUPP; }
 
-bool DeviceGoneErrno(int Err) {
-  return Err == EIO || Err == ENXIO || Err == ENODEV || Err == EPIPE;
-}
+bool DeviceGoneErrno(int Err) { return Err == EIO || Err == ENXIO || Err == ENODEV || Err == EPIPE; }
 
-uint32_t OpenErrorCode(int Err) {
+uint32_t OpenErrorCode(int Err)
+{
   switch (Err) {
   case ENOENT:
   case ENOTDIR:
@@ -65,7 +63,8 @@ uint32_t OpenErrorCode(int Err) {
 }
 
 // Pseudo-terminal slaves: Unix 98 (majors 136 to 143) and the old BSD ones (3).
-bool IsPtySlave(dev_t Rdev) {
+bool IsPtySlave(dev_t Rdev)
+{
   const unsigned Major = major(Rdev);
   return Major == 3 || (Major >= 136 && Major <= 143);
 }
@@ -73,8 +72,11 @@ bool IsPtySlave(dev_t Rdev) {
 class Deadline {
 public:
   explicit Deadline(int32_t TimeoutMs)
-      : Forever(TimeoutMs < 0), At(Clock::now() + std::chrono::milliseconds(TimeoutMs < 0 ? 0 : TimeoutMs)) {}
-  int RemainingMs() const {
+      : Forever(TimeoutMs < 0), At(Clock::now() + std::chrono::milliseconds(TimeoutMs < 0 ? 0 : TimeoutMs))
+  {
+  }
+  int RemainingMs() const
+  {
     if (Forever)
       return -1;
     const auto Left = std::chrono::ceil<std::chrono::milliseconds>(At - Clock::now()).count();
@@ -87,13 +89,15 @@ private:
   Clock::time_point At;
 };
 
-void Signal(int Fd) {
+void Signal(int Fd)
+{
   const uint64_t One = 1;
   while (write(Fd, &One, sizeof One) < 0 && errno == EINTR) {
   }
 }
 
-void Drain(int Fd) {
+void Drain(int Fd)
+{
   uint64_t Count;
   while (read(Fd, &Count, sizeof Count) < 0 && errno == EINTR) {
   }
@@ -102,13 +106,12 @@ void Drain(int Fd) {
 // The signal that knocks the modem-line watcher out of TIOCMIWAIT, which no
 // file descriptor can wake. Installed once, without SA_RESTART, and only over
 // the default action: a handler someone else installed might restart the call.
-int WatcherSignal() {
-  return SIGRTMIN + 4;
-}
+int WatcherSignal() { return SIGRTMIN + 4; }
 
 void IgnoreSignal(int) {}
 
-bool WatcherSignalReady() {
+bool WatcherSignalReady()
+{
   static const bool Ready = [] {
     struct sigaction Old {};
     if (sigaction(WatcherSignal(), nullptr, &Old) != 0 || Old.sa_handler != SIG_DFL)
@@ -127,8 +130,9 @@ struct LineCounts {
   uint32_t Frame = 0, Overrun = 0, Parity = 0, Brk = 0, BufOverrun = 0;
 };
 
-bool ReadCounts(int Fd, LineCounts& C) {
-  serial_icounter_struct Ic {};
+bool ReadCounts(int Fd, LineCounts& C)
+{
+  serial_icounter_struct Ic{};
   if (ioctl(Fd, TIOCGICOUNT, &Ic) != 0)
     return false;
   C.Cts = uint32_t(Ic.cts);
@@ -143,7 +147,8 @@ bool ReadCounts(int Fd, LineCounts& C) {
   return true;
 }
 
-uint32_t ErrorBitsBetween(const LineCounts& Old, const LineCounts& New) {
+uint32_t ErrorBitsBetween(const LineCounts& Old, const LineCounts& New)
+{
   uint32_t Bits = 0;
   if (New.BufOverrun != Old.BufOverrun)
     Bits |= LineError::RxOver;
@@ -158,7 +163,8 @@ uint32_t ErrorBitsBetween(const LineCounts& Old, const LineCounts& New) {
   return Bits;
 }
 
-uint32_t ModemBitsOf(int Lines) {
+uint32_t ModemBitsOf(int Lines)
+{
   uint32_t S = 0;
   if (Lines & TIOCM_CTS)
     S |= ModemLine::Cts;
@@ -173,8 +179,9 @@ uint32_t ModemBitsOf(int Lines) {
 
 // Switches the driver's RS485 mode (RTS raised while sending); false where
 // the driver has none.
-bool SetRs485(int Fd, bool On) {
-  serial_rs485 Rs {};
+bool SetRs485(int Fd, bool On)
+{
+  serial_rs485 Rs{};
   if (ioctl(Fd, TIOCGRS485, &Rs) != 0)
     return false;
   Rs.flags &= ~(SER_RS485_ENABLED | SER_RS485_RTS_ON_SEND | SER_RS485_RTS_AFTER_SEND);
@@ -212,7 +219,7 @@ struct SerialDevice::Impl {
   bool Rs485On = false;
   // What the device had before we opened it, given back at Close: a probe
   // that opens and closes every port must leave other users' lines alone.
-  termios2 Original {};
+  termios2 Original{};
   bool OriginalRs485 = false;
   uint32_t InSize = 0, OutSize = 0;
   LineCounts ErrorBase;
@@ -231,13 +238,15 @@ struct SerialDevice::Impl {
   std::atomic<bool> StopWatcher{false};
   std::atomic<bool> WatcherDone{true};
 
-  ~Impl() {
+  ~Impl()
+  {
     for (int F : {ReadWake, WriteWake, EventWake, CloseWake, NoteWake})
       if (F >= 0)
         close(F);
   }
 
-  bool MakeWakes() {
+  bool MakeWakes()
+  {
     for (int* F : {&ReadWake, &WriteWake, &EventWake, &CloseWake, &NoteWake}) {
       if (*F < 0)
         *F = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
@@ -247,7 +256,8 @@ struct SerialDevice::Impl {
     return true;
   }
 
-  uint32_t MarkGone() {
+  uint32_t MarkGone()
+  {
     if (!Gone.exchange(true)) {
       // The other waits learn it from their own wake-up rather than from the
       // device, which may not report the loss to every waiter.
@@ -258,7 +268,8 @@ struct SerialDevice::Impl {
     return Fail(SysErr::BadCommand);
   }
 
-  uint32_t IoError(int Err) {
+  uint32_t IoError(int Err)
+  {
     if (DeviceGoneErrno(Err))
       return MarkGone();
     if (Err == EBADF)
@@ -269,14 +280,16 @@ struct SerialDevice::Impl {
   // The event wait learns of arrivals from the device, but only of bytes
   // still unread when it looks; bytes a reader has taken meanwhile are noted
   // here, so that their arrival (and any line error with them) is reported.
-  void NoteArrival() {
+  void NoteArrival()
+  {
     if ((EventMask & (CommEvent::RxChar | CommEvent::Err | CommEvent::Break)) &&
         !(Pending.fetch_or(CommEvent::RxChar) & CommEvent::RxChar))
       Signal(NoteWake);
   }
 
   // Under EventM: the events that come with an arrival of bytes.
-  uint32_t ArrivalEvents(int Device) {
+  uint32_t ArrivalEvents(int Device)
+  {
     uint32_t Bits = CommEvent::RxChar;
     LineCounts Now;
     // Line errors and breaks arrive with received bytes, so the driver's
@@ -303,7 +316,8 @@ namespace {
 // call has left, so no call ever uses a closed (or reused) descriptor.
 class DeviceUse {
 public:
-  explicit DeviceUse(SerialDevice::Impl* Dev) : D(Dev) {
+  explicit DeviceUse(SerialDevice::Impl* Dev) : D(Dev)
+  {
     std::lock_guard<std::mutex> Lock(D->M);
     if (D->Fd < 0 || D->Closing)
       Error = SysErr::InvalidHandle;
@@ -314,7 +328,8 @@ public:
       Fd = D->Fd;
     }
   }
-  ~DeviceUse() {
+  ~DeviceUse()
+  {
     if (Fd < 0)
       return;
     std::lock_guard<std::mutex> Lock(D->M);
@@ -333,8 +348,9 @@ private:
 
 // Waits for Events on the device or for the wake-up of this kind of wait.
 // Aborts counts the aborts of this kind; a change since Seen ends the wait.
-uint32_t WaitDevice(SerialDevice::Impl* D, int Fd, short Events, int Wake,
-                    const std::atomic<uint64_t>& Aborts, uint64_t Seen, const Deadline& Until) {
+uint32_t WaitDevice(SerialDevice::Impl* D, int Fd, short Events, int Wake, const std::atomic<uint64_t>& Aborts,
+                    uint64_t Seen, const Deadline& Until)
+{
   for (;;) {
     pollfd P[3] = {{Fd, Events, 0}, {Wake, POLLIN, 0}, {D->CloseWake, POLLIN, 0}};
     const int R = poll(P, 3, Until.RemainingMs());
@@ -363,7 +379,8 @@ uint32_t WaitDevice(SerialDevice::Impl* D, int Fd, short Events, int Wake,
 
 } // namespace
 
-void SerialDevice::Impl::StartWatcher() {
+void SerialDevice::Impl::StartWatcher()
+{
   if (!HasModemLines || !WatcherDone || Watcher.joinable() || !WatcherSignalReady())
     return;
   StopWatcher = false;
@@ -371,7 +388,8 @@ void SerialDevice::Impl::StartWatcher() {
   Watcher = std::thread(&Impl::WatchModemLines, this, Fd);
 }
 
-void SerialDevice::Impl::StopWatching() {
+void SerialDevice::Impl::StopWatching()
+{
   if (!Watcher.joinable())
     return;
   StopWatcher = true;
@@ -384,7 +402,8 @@ void SerialDevice::Impl::StopWatching() {
   Watcher.join();
 }
 
-void SerialDevice::Impl::WatchModemLines(int Device) {
+void SerialDevice::Impl::WatchModemLines(int Device)
+{
   sigset_t Set;
   sigemptyset(&Set);
   sigaddset(&Set, WatcherSignal());
@@ -434,18 +453,18 @@ void SerialDevice::Impl::WatchModemLines(int Device) {
 
 SerialDevice::SerialDevice() : d(std::make_unique<Impl>()) {}
 
-SerialDevice::~SerialDevice() {
-  Close();
-}
+SerialDevice::~SerialDevice() { Close(); }
 
-uint32_t SerialDevice::Open(const String& ComName) {
+uint32_t SerialDevice::Open(const String& ComName)
+{
   const int32_t N = ParseComPortName(ComName);
   if (N == 0)
     return Fail(SysErr::FileNotFound);
   return OpenPath(ComPortDevicePath(N));
 }
 
-uint32_t SerialDevice::OpenPath(const String& Path) {
+uint32_t SerialDevice::OpenPath(const String& Path)
+{
   std::unique_lock<std::mutex> Lock(d->M);
   if (d->Fd >= 0)
     return Fail(SysErr::AccessDenied);
@@ -459,7 +478,7 @@ uint32_t SerialDevice::OpenPath(const String& Path) {
     close(Fd);
     return Fail(Code);
   };
-  termios2 T {};
+  termios2 T{};
   if (ioctl(Fd, TCGETS2, &T) != 0)
     return Refuse(SysErr::FileNotFound); // not a terminal device
   const termios2 Original = T;
@@ -475,7 +494,7 @@ uint32_t SerialDevice::OpenPath(const String& Path) {
     return Refuse(DeviceGoneErrno(Err) ? SysErr::FileNotFound : SysErr::GenFailure);
   }
   const int Ep = epoll_create1(EPOLL_CLOEXEC);
-  epoll_event Ev {};
+  epoll_event Ev{};
   Ev.events = EPOLLIN | EPOLLET;
   if (Ep < 0 || epoll_ctl(Ep, EPOLL_CTL_ADD, Fd, &Ev) != 0) {
     if (Ep >= 0)
@@ -490,7 +509,7 @@ uint32_t SerialDevice::OpenPath(const String& Path) {
   d->HasModemLines = ioctl(Fd, TIOCMGET, &Lines) == 0;
   LineCounts Counts;
   d->HasCounters = ReadCounts(Fd, Counts);
-  serial_rs485 Rs {};
+  serial_rs485 Rs{};
   const bool Rs485 = ioctl(Fd, TIOCGRS485, &Rs) == 0 && (Rs.flags & SER_RS485_ENABLED);
 
   for (int W : {d->ReadWake, d->WriteWake, d->EventWake, d->CloseWake, d->NoteWake})
@@ -525,7 +544,8 @@ uint32_t SerialDevice::OpenPath(const String& Path) {
   return SysErr::Success;
 }
 
-void SerialDevice::Close() {
+void SerialDevice::Close()
+{
   std::unique_lock<std::mutex> Lock(d->M);
   if (d->Fd < 0)
     return;
@@ -565,26 +585,28 @@ void SerialDevice::Close() {
   d->Idle.notify_all();
 }
 
-bool SerialDevice::IsOpen() const {
+bool SerialDevice::IsOpen() const
+{
   std::lock_guard<std::mutex> Lock(d->M);
   return d->Fd >= 0 && !d->Closing;
 }
 
-String SerialDevice::DevicePath() const {
+String SerialDevice::DevicePath() const
+{
   std::lock_guard<std::mutex> Lock(d->M);
   return d->Path;
 }
 
-bool SerialDevice::IsGone() const {
-  return d->Gone;
-}
+bool SerialDevice::IsGone() const { return d->Gone; }
 
-bool SerialDevice::IsPseudoTerminal() const {
+bool SerialDevice::IsPseudoTerminal() const
+{
   std::lock_guard<std::mutex> Lock(d->M);
   return d->Pty;
 }
 
-uint32_t SerialDevice::SetupQueues(uint32_t InSize, uint32_t OutSize) {
+uint32_t SerialDevice::SetupQueues(uint32_t InSize, uint32_t OutSize)
+{
   DeviceUse Use(d.get());
   if (Use.Error)
     return Fail(Use.Error);
@@ -594,11 +616,12 @@ uint32_t SerialDevice::SetupQueues(uint32_t InSize, uint32_t OutSize) {
   return SysErr::Success;
 }
 
-uint32_t SerialDevice::GetState(SerialLineState& State) {
+uint32_t SerialDevice::GetState(SerialLineState& State)
+{
   DeviceUse Use(d.get());
   if (Use.Error)
     return Fail(Use.Error);
-  termios2 T {};
+  termios2 T{};
   if (ioctl(Use.Fd, TCGETS2, &T) != 0)
     return d->IoError(errno);
   std::lock_guard<std::mutex> L(d->LineM);
@@ -611,7 +634,8 @@ uint32_t SerialDevice::GetState(SerialLineState& State) {
   return SysErr::Success;
 }
 
-uint32_t SerialDevice::SetState(const SerialLineState& State) {
+uint32_t SerialDevice::SetState(const SerialLineState& State)
+{
   auto Refuse = [&](const String& Why) {
     std::lock_guard<std::mutex> L(d->LineM);
     d->Refusal = Why;
@@ -625,7 +649,7 @@ uint32_t SerialDevice::SetState(const SerialLineState& State) {
     return Fail(Use.Error);
   const int Fd = Use.Fd;
   std::unique_lock<std::mutex> L(d->LineM);
-  termios2 Old {};
+  termios2 Old{};
   if (ioctl(Fd, TCGETS2, &Old) != 0)
     return d->IoError(errno);
 
@@ -655,7 +679,7 @@ uint32_t SerialDevice::SetState(const SerialLineState& State) {
   }
   // Drivers adjust what they cannot do (an 8250 clamps the rate to its
   // clock) instead of failing; such a line would garble every byte.
-  termios2 Got {};
+  termios2 Got{};
   if (ioctl(Fd, TCGETS2, &Got) != 0) {
     const int Err = errno;
     Undo();
@@ -681,14 +705,16 @@ uint32_t SerialDevice::SetState(const SerialLineState& State) {
   return R;
 }
 
-String SerialDevice::LastRefusal() const {
+String SerialDevice::LastRefusal() const
+{
   std::lock_guard<std::mutex> L(d->LineM);
   return d->Refusal;
 }
 
 namespace {
 
-uint32_t ChangeModemLine(SerialDevice::Impl* D, int Line, bool On) {
+uint32_t ChangeModemLine(SerialDevice::Impl* D, int Line, bool On)
+{
   DeviceUse Use(D);
   if (Use.Error)
     return Fail(Use.Error);
@@ -697,7 +723,8 @@ uint32_t ChangeModemLine(SerialDevice::Impl* D, int Line, bool On) {
   return SysErr::Success;
 }
 
-uint32_t DeviceCall(SerialDevice::Impl* D, unsigned long Request, unsigned long Arg) {
+uint32_t DeviceCall(SerialDevice::Impl* D, unsigned long Request, unsigned long Arg)
+{
   DeviceUse Use(D);
   if (Use.Error)
     return Fail(Use.Error);
@@ -708,7 +735,8 @@ uint32_t DeviceCall(SerialDevice::Impl* D, unsigned long Request, unsigned long 
 
 // The bytes in one of the driver's queues: FIONREAD (received, unread) or
 // TIOCOUTQ (not yet sent). False with errno set on failure.
-bool ReadQueueCount(int Fd, unsigned long Request, uint32_t& Count) {
+bool ReadQueueCount(int Fd, unsigned long Request, uint32_t& Count)
+{
   int N = 0;
   if (ioctl(Fd, Request, &N) != 0)
     return false;
@@ -716,7 +744,8 @@ bool ReadQueueCount(int Fd, unsigned long Request, uint32_t& Count) {
   return true;
 }
 
-uint32_t QueueCall(SerialDevice::Impl* D, unsigned long Request, uint32_t& Count) {
+uint32_t QueueCall(SerialDevice::Impl* D, unsigned long Request, uint32_t& Count)
+{
   Count = 0;
   DeviceUse Use(D);
   if (Use.Error)
@@ -728,33 +757,38 @@ uint32_t QueueCall(SerialDevice::Impl* D, unsigned long Request, uint32_t& Count
 
 } // namespace
 
-uint32_t SerialDevice::SetDtr(bool On) {
-  return ChangeModemLine(d.get(), TIOCM_DTR, On);
-}
+uint32_t SerialDevice::SetDtr(bool On) { return ChangeModemLine(d.get(), TIOCM_DTR, On); }
 
-uint32_t SerialDevice::SetRts(bool On) {
-  return ChangeModemLine(d.get(), TIOCM_RTS, On);
-}
+uint32_t SerialDevice::SetRts(bool On) { return ChangeModemLine(d.get(), TIOCM_RTS, On); }
 
-uint32_t SerialDevice::SetBreak(bool On) {
-  return DeviceCall(d.get(), On ? TIOCSBRK : TIOCCBRK, 0);
-}
+uint32_t SerialDevice::SetBreak(bool On) { return DeviceCall(d.get(), On ? TIOCSBRK : TIOCCBRK, 0); }
 
-uint32_t SerialDevice::LineFunction(uint32_t Function) {
+uint32_t SerialDevice::LineFunction(uint32_t Function)
+{
   switch (Function) {
-  case LineFunc::SetXoff: return DeviceCall(d.get(), TCXONC, TCOOFF);
-  case LineFunc::SetXon: return DeviceCall(d.get(), TCXONC, TCOON);
-  case LineFunc::SetRts: return SetRts(true);
-  case LineFunc::ClrRts: return SetRts(false);
-  case LineFunc::SetDtr: return SetDtr(true);
-  case LineFunc::ClrDtr: return SetDtr(false);
-  case LineFunc::SetBreak: return SetBreak(true);
-  case LineFunc::ClrBreak: return SetBreak(false);
-  default: return Fail(SysErr::InvalidParameter);
+  case LineFunc::SetXoff:
+    return DeviceCall(d.get(), TCXONC, TCOOFF);
+  case LineFunc::SetXon:
+    return DeviceCall(d.get(), TCXONC, TCOON);
+  case LineFunc::SetRts:
+    return SetRts(true);
+  case LineFunc::ClrRts:
+    return SetRts(false);
+  case LineFunc::SetDtr:
+    return SetDtr(true);
+  case LineFunc::ClrDtr:
+    return SetDtr(false);
+  case LineFunc::SetBreak:
+    return SetBreak(true);
+  case LineFunc::ClrBreak:
+    return SetBreak(false);
+  default:
+    return Fail(SysErr::InvalidParameter);
   }
 }
 
-uint32_t SerialDevice::GetModemStatus(uint32_t& Status) {
+uint32_t SerialDevice::GetModemStatus(uint32_t& Status)
+{
   Status = 0;
   DeviceUse Use(d.get());
   if (Use.Error)
@@ -769,7 +803,8 @@ uint32_t SerialDevice::GetModemStatus(uint32_t& Status) {
   return SysErr::Success;
 }
 
-uint32_t SerialDevice::ClearError(uint32_t& Errors, SerialStatus* Status) {
+uint32_t SerialDevice::ClearError(uint32_t& Errors, SerialStatus* Status)
+{
   Errors = 0;
   DeviceUse Use(d.get());
   if (Use.Error)
@@ -796,7 +831,8 @@ uint32_t SerialDevice::ClearError(uint32_t& Errors, SerialStatus* Status) {
   return SysErr::Success;
 }
 
-uint32_t SerialDevice::Purge(uint32_t Flags) {
+uint32_t SerialDevice::Purge(uint32_t Flags)
+{
   if (Flags & ~(PurgeFlag::TxAbort | PurgeFlag::RxAbort | PurgeFlag::TxClear | PurgeFlag::RxClear))
     return Fail(SysErr::InvalidParameter);
   DeviceUse Use(d.get());
@@ -817,15 +853,12 @@ uint32_t SerialDevice::Purge(uint32_t Flags) {
   return SysErr::Success;
 }
 
-uint32_t SerialDevice::InQueue(uint32_t& Count) {
-  return QueueCall(d.get(), FIONREAD, Count);
-}
+uint32_t SerialDevice::InQueue(uint32_t& Count) { return QueueCall(d.get(), FIONREAD, Count); }
 
-uint32_t SerialDevice::OutQueue(uint32_t& Count) {
-  return QueueCall(d.get(), TIOCOUTQ, Count);
-}
+uint32_t SerialDevice::OutQueue(uint32_t& Count) { return QueueCall(d.get(), TIOCOUTQ, Count); }
 
-uint32_t SerialDevice::Read(void* Buf, uint32_t Size, uint32_t& Got) {
+uint32_t SerialDevice::Read(void* Buf, uint32_t Size, uint32_t& Got)
+{
   Got = 0;
   DeviceUse Use(d.get());
   if (Use.Error)
@@ -850,7 +883,8 @@ uint32_t SerialDevice::Read(void* Buf, uint32_t Size, uint32_t& Got) {
   }
 }
 
-uint32_t SerialDevice::WaitReadable(int32_t TimeoutMs) {
+uint32_t SerialDevice::WaitReadable(int32_t TimeoutMs)
+{
   DeviceUse Use(d.get());
   if (Use.Error)
     return Fail(Use.Error);
@@ -858,7 +892,8 @@ uint32_t SerialDevice::WaitReadable(int32_t TimeoutMs) {
   return WaitDevice(d.get(), Use.Fd, POLLIN, d->ReadWake, d->ReadAborts, Seen, Deadline(TimeoutMs));
 }
 
-uint32_t SerialDevice::Write(const void* Buf, uint32_t Size, uint32_t& Sent) {
+uint32_t SerialDevice::Write(const void* Buf, uint32_t Size, uint32_t& Sent)
+{
   Sent = 0;
   DeviceUse Use(d.get());
   if (Use.Error)
@@ -879,7 +914,8 @@ uint32_t SerialDevice::Write(const void* Buf, uint32_t Size, uint32_t& Sent) {
   }
 }
 
-uint32_t SerialDevice::WaitWritable(int32_t TimeoutMs) {
+uint32_t SerialDevice::WaitWritable(int32_t TimeoutMs)
+{
   DeviceUse Use(d.get());
   if (Use.Error)
     return Fail(Use.Error);
@@ -887,7 +923,8 @@ uint32_t SerialDevice::WaitWritable(int32_t TimeoutMs) {
   return WaitDevice(d.get(), Use.Fd, POLLOUT, d->WriteWake, d->WriteAborts, Seen, Deadline(TimeoutMs));
 }
 
-uint32_t SerialDevice::WriteAll(const void* Buf, uint32_t Size, uint32_t& Sent, int32_t TimeoutMs) {
+uint32_t SerialDevice::WriteAll(const void* Buf, uint32_t Size, uint32_t& Sent, int32_t TimeoutMs)
+{
   Sent = 0;
   DeviceUse Use(d.get());
   if (Use.Error)
@@ -915,7 +952,8 @@ uint32_t SerialDevice::WriteAll(const void* Buf, uint32_t Size, uint32_t& Sent, 
   return SysErr::Success;
 }
 
-uint32_t SerialDevice::SetEventMask(uint32_t Mask) {
+uint32_t SerialDevice::SetEventMask(uint32_t Mask)
+{
   if (Mask & ~CommEvent::All)
     return Fail(SysErr::InvalidParameter);
   DeviceUse Use(d.get());
@@ -936,7 +974,8 @@ uint32_t SerialDevice::SetEventMask(uint32_t Mask) {
   return SysErr::Success;
 }
 
-uint32_t SerialDevice::GetEventMask(uint32_t& Mask) {
+uint32_t SerialDevice::GetEventMask(uint32_t& Mask)
+{
   Mask = 0;
   DeviceUse Use(d.get());
   if (Use.Error)
@@ -945,7 +984,8 @@ uint32_t SerialDevice::GetEventMask(uint32_t& Mask) {
   return SysErr::Success;
 }
 
-uint32_t SerialDevice::WaitEvent(uint32_t& Events, int32_t TimeoutMs) {
+uint32_t SerialDevice::WaitEvent(uint32_t& Events, int32_t TimeoutMs)
+{
   Events = 0;
   DeviceUse Use(d.get());
   if (Use.Error)
@@ -962,8 +1002,8 @@ uint32_t SerialDevice::WaitEvent(uint32_t& Events, int32_t TimeoutMs) {
         return SysErr::Success;
       }
     }
-    pollfd P[4] = {{d->EpollFd, POLLIN, 0}, {d->EventWake, POLLIN, 0},
-                   {d->CloseWake, POLLIN, 0}, {d->NoteWake, POLLIN, 0}};
+    pollfd P[4] = {
+        {d->EpollFd, POLLIN, 0}, {d->EventWake, POLLIN, 0}, {d->CloseWake, POLLIN, 0}, {d->NoteWake, POLLIN, 0}};
     const int R = poll(P, 4, Until.RemainingMs());
     if (R < 0) {
       if (errno == EINTR)

@@ -23,16 +23,16 @@
 
 namespace SysErr {
 constexpr uint32_t Success = 0;
-constexpr uint32_t FileNotFound = 2;      // no such port, or not a serial device
+constexpr uint32_t FileNotFound = 2; // no such port, or not a serial device
 constexpr uint32_t TooManyOpenFiles = 4;
-constexpr uint32_t AccessDenied = 5;      // the port is already open (here or elsewhere)
-constexpr uint32_t InvalidHandle = 6;     // not open, or closed while the call waited
+constexpr uint32_t AccessDenied = 5;  // the port is already open (here or elsewhere)
+constexpr uint32_t InvalidHandle = 6; // not open, or closed while the call waited
 constexpr uint32_t NotEnoughMemory = 8;
-constexpr uint32_t BadCommand = 22;       // the device has gone: unplugged, far side closed
-constexpr uint32_t GenFailure = 31;       // any other device failure
-constexpr uint32_t InvalidParameter = 87; // a setting this platform or device cannot do
+constexpr uint32_t BadCommand = 22;        // the device has gone: unplugged, far side closed
+constexpr uint32_t GenFailure = 31;        // any other device failure
+constexpr uint32_t InvalidParameter = 87;  // a setting this platform or device cannot do
 constexpr uint32_t OperationAborted = 995; // a wait ended by Purge
-constexpr uint32_t Timeout = 1460;        // a wait ran out of time
+constexpr uint32_t Timeout = 1460;         // a wait ran out of time
 } // namespace SysErr
 
 // The failure code of the last failing serial call on this thread; calls that
@@ -44,39 +44,38 @@ String SerialErrorText(uint32_t Code);
 
 // Bits of SerialLineState::Flags, at the places the DCB has them.
 namespace LineFlag {
-constexpr uint32_t Binary = 0x1;           // must be set: no end-of-file character
-constexpr uint32_t ParityCheck = 0x2;      // check parity of received bytes
-constexpr uint32_t OutxCtsFlow = 0x4;      // output waits for CTS
-constexpr uint32_t OutxDsrFlow = 0x8;      // output waits for DSR (refused)
+constexpr uint32_t Binary = 0x1;      // must be set: no end-of-file character
+constexpr uint32_t ParityCheck = 0x2; // check parity of received bytes
+constexpr uint32_t OutxCtsFlow = 0x4; // output waits for CTS
+constexpr uint32_t OutxDsrFlow = 0x8; // output waits for DSR (refused)
 constexpr uint32_t DtrControlMask = 0x30;
-constexpr uint32_t DtrEnable = 0x10;       // DTR raised; 0 = lowered
-constexpr uint32_t DtrHandshake = 0x20;    // DTR/DSR input flow (refused)
-constexpr uint32_t DsrSensitivity = 0x40;  // (refused)
+constexpr uint32_t DtrEnable = 0x10;      // DTR raised; 0 = lowered
+constexpr uint32_t DtrHandshake = 0x20;   // DTR/DSR input flow (refused)
+constexpr uint32_t DsrSensitivity = 0x40; // (refused)
 constexpr uint32_t TxContinueOnXoff = 0x80;
-constexpr uint32_t OutX = 0x100;           // stop sending on XOFF received
-constexpr uint32_t InX = 0x200;            // send XOFF/XON as the input fills/empties
-constexpr uint32_t ErrorChar = 0x400;      // (refused)
-constexpr uint32_t Null = 0x800;           // discard null bytes (refused)
+constexpr uint32_t OutX = 0x100;      // stop sending on XOFF received
+constexpr uint32_t InX = 0x200;       // send XOFF/XON as the input fills/empties
+constexpr uint32_t ErrorChar = 0x400; // (refused)
+constexpr uint32_t Null = 0x800;      // discard null bytes (refused)
 constexpr uint32_t RtsControlMask = 0x3000;
-constexpr uint32_t RtsEnable = 0x1000;     // RTS raised; 0 = lowered
-constexpr uint32_t RtsHandshake = 0x2000;  // RTS/CTS flow, together with OutxCtsFlow
-constexpr uint32_t RtsToggle = 0x3000;     // RS485: RTS while sending (driver support needed)
-constexpr uint32_t AbortOnError = 0x4000;  // (refused)
+constexpr uint32_t RtsEnable = 0x1000;    // RTS raised; 0 = lowered
+constexpr uint32_t RtsHandshake = 0x2000; // RTS/CTS flow, together with OutxCtsFlow
+constexpr uint32_t RtsToggle = 0x3000;    // RS485: RTS while sending (driver support needed)
+constexpr uint32_t AbortOnError = 0x4000; // (refused)
 } // namespace LineFlag
 
 // The line settings of a port, field for field a DCB.
 struct SerialLineState {
-  uint32_t BaudRate = 9600;  // any rate > 0 the device accepts
-  uint32_t Flags = LineFlag::Binary | LineFlag::DtrEnable | LineFlag::TxContinueOnXoff |
-                   LineFlag::RtsEnable;
-  uint16_t XonLim = 0;       // kept for read-back; the kernel has its own thresholds
+  uint32_t BaudRate = 9600; // any rate > 0 the device accepts
+  uint32_t Flags = LineFlag::Binary | LineFlag::DtrEnable | LineFlag::TxContinueOnXoff | LineFlag::RtsEnable;
+  uint16_t XonLim = 0; // kept for read-back; the kernel has its own thresholds
   uint16_t XoffLim = 0;
-  uint8_t ByteSize = 8;      // 5 to 8
-  uint8_t Parity = 0;        // 0 none, 1 odd, 2 even, 3 mark, 4 space
-  uint8_t StopBits = 0;      // 0 one, 1 one and a half (5 data bits only), 2 two
+  uint8_t ByteSize = 8; // 5 to 8
+  uint8_t Parity = 0;   // 0 none, 1 odd, 2 even, 3 mark, 4 space
+  uint8_t StopBits = 0; // 0 one, 1 one and a half (5 data bits only), 2 two
   uint8_t XonChar = 17;
   uint8_t XoffChar = 19;
-  uint8_t ErrorChar = 0;     // kept for read-back only
+  uint8_t ErrorChar = 0; // kept for read-back only
   uint8_t EofChar = 0;
   uint8_t EvtChar = 0;
 };
@@ -87,20 +86,20 @@ bool CheckLineState(const SerialLineState& State, String* Reason = nullptr);
 
 // Bits of the event mask (SetEventMask, WaitEvent), as the comm events have them.
 namespace CommEvent {
-constexpr uint32_t RxChar = 0x1;    // bytes arrived
-constexpr uint32_t RxFlag = 0x2;    // accepted, never reported
-constexpr uint32_t TxEmpty = 0x4;   // accepted, never reported
-constexpr uint32_t Cts = 0x8;       // modem lines changed: only where the driver
-constexpr uint32_t Dsr = 0x10;      //   can wait for line changes (real UARTs,
-constexpr uint32_t Rlsd = 0x20;     //   USB adapters; not pseudo-terminals)
-constexpr uint32_t Break = 0x40;    // break received (drivers that count line errors)
-constexpr uint32_t Err = 0x80;      // framing, parity or overrun error (likewise)
+constexpr uint32_t RxChar = 0x1;  // bytes arrived
+constexpr uint32_t RxFlag = 0x2;  // accepted, never reported
+constexpr uint32_t TxEmpty = 0x4; // accepted, never reported
+constexpr uint32_t Cts = 0x8;     // modem lines changed: only where the driver
+constexpr uint32_t Dsr = 0x10;    //   can wait for line changes (real UARTs,
+constexpr uint32_t Rlsd = 0x20;   //   USB adapters; not pseudo-terminals)
+constexpr uint32_t Break = 0x40;  // break received (drivers that count line errors)
+constexpr uint32_t Err = 0x80;    // framing, parity or overrun error (likewise)
 constexpr uint32_t Ring = 0x100;
-constexpr uint32_t PErr = 0x200;    // accepted, never reported
+constexpr uint32_t PErr = 0x200; // accepted, never reported
 constexpr uint32_t Rx80Full = 0x400;
 constexpr uint32_t Event1 = 0x800;
 constexpr uint32_t Event2 = 0x1000;
-constexpr uint32_t All = 0x1FFF;    // other bits are refused with InvalidParameter
+constexpr uint32_t All = 0x1FFF; // other bits are refused with InvalidParameter
 } // namespace CommEvent
 
 // Modem status bits (GetModemStatus), as the Windows modem status has them.
@@ -113,8 +112,8 @@ constexpr uint32_t Rlsd = 0x80;
 
 // Line error bits (ClearError).
 namespace LineError {
-constexpr uint32_t RxOver = 0x1;    // input buffer overflow
-constexpr uint32_t Overrun = 0x2;   // hardware overrun
+constexpr uint32_t RxOver = 0x1;  // input buffer overflow
+constexpr uint32_t Overrun = 0x2; // hardware overrun
 constexpr uint32_t RxParity = 0x4;
 constexpr uint32_t Frame = 0x8;
 constexpr uint32_t Break = 0x10;
@@ -122,16 +121,16 @@ constexpr uint32_t Break = 0x10;
 
 // Purge bits.
 namespace PurgeFlag {
-constexpr uint32_t TxAbort = 0x1;   // end a pending WaitWritable/WriteAll with OperationAborted
-constexpr uint32_t RxAbort = 0x2;   // end a pending WaitReadable with OperationAborted
-constexpr uint32_t TxClear = 0x4;   // discard output not yet sent
-constexpr uint32_t RxClear = 0x8;   // discard input not yet read
+constexpr uint32_t TxAbort = 0x1; // end a pending WaitWritable/WriteAll with OperationAborted
+constexpr uint32_t RxAbort = 0x2; // end a pending WaitReadable with OperationAborted
+constexpr uint32_t TxClear = 0x4; // discard output not yet sent
+constexpr uint32_t RxClear = 0x8; // discard input not yet read
 } // namespace PurgeFlag
 
 // Line functions, numbered as the escape functions are.
 namespace LineFunc {
-constexpr uint32_t SetXoff = 1;  // act as if XOFF had been received
-constexpr uint32_t SetXon = 2;   // act as if XON had been received
+constexpr uint32_t SetXoff = 1; // act as if XOFF had been received
+constexpr uint32_t SetXon = 2;  // act as if XON had been received
 constexpr uint32_t SetRts = 3;
 constexpr uint32_t ClrRts = 4;
 constexpr uint32_t SetDtr = 5;
@@ -142,13 +141,13 @@ constexpr uint32_t ClrBreak = 9;
 
 // Queue counts and hold states (the COMSTAT of ClearError).
 struct SerialStatus {
-  bool CtsHold = false;   // output waits for CTS
-  bool DsrHold = false;   // never set: DSR flow is refused
-  bool RlsdHold = false;  // never set
-  bool XoffHold = false;  // never set: Linux does not tell
-  bool XoffSent = false;  // never set: Linux does not tell
-  uint32_t InQue = 0;     // received bytes not yet read
-  uint32_t OutQue = 0;    // bytes the driver has not yet sent
+  bool CtsHold = false;  // output waits for CTS
+  bool DsrHold = false;  // never set: DSR flow is refused
+  bool RlsdHold = false; // never set
+  bool XoffHold = false; // never set: Linux does not tell
+  bool XoffSent = false; // never set: Linux does not tell
+  uint32_t InQue = 0;    // received bytes not yet read
+  uint32_t OutQue = 0;   // bytes the driver has not yet sent
 };
 
 // "COM3", "com3", "\\.\COM3" or "\\\\.\\COM3" give 3; anything that is not

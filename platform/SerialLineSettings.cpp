@@ -14,45 +14,55 @@ struct StandardRate {
 // Rates with a Bxxx code go to the driver as that code: some drivers accept
 // nothing else. Any other rate goes as BOTHER with the number itself.
 constexpr StandardRate StandardRates[] = {
-    {50, B50},         {75, B75},         {110, B110},         {134, B134},
-    {150, B150},       {200, B200},       {300, B300},         {600, B600},
-    {1200, B1200},     {1800, B1800},     {2400, B2400},       {4800, B4800},
-    {9600, B9600},     {19200, B19200},   {38400, B38400},     {57600, B57600},
-    {115200, B115200}, {230400, B230400}, {460800, B460800},   {500000, B500000},
-    {576000, B576000}, {921600, B921600}, {1000000, B1000000}, {1152000, B1152000},
-    {1500000, B1500000}, {2000000, B2000000}, {2500000, B2500000}, {3000000, B3000000},
-    {3500000, B3500000}, {4000000, B4000000},
+    {50, B50},           {75, B75},           {110, B110},         {134, B134},         {150, B150},
+    {200, B200},         {300, B300},         {600, B600},         {1200, B1200},       {1800, B1800},
+    {2400, B2400},       {4800, B4800},       {9600, B9600},       {19200, B19200},     {38400, B38400},
+    {57600, B57600},     {115200, B115200},   {230400, B230400},   {460800, B460800},   {500000, B500000},
+    {576000, B576000},   {921600, B921600},   {1000000, B1000000}, {1152000, B1152000}, {1500000, B1500000},
+    {2000000, B2000000}, {2500000, B2500000}, {3000000, B3000000}, {3500000, B3500000}, {4000000, B4000000},
 };
 
 // A driver that rounds the rate to what its clock divides to is still at the
 // asked rate; a UART tolerates a few per cent. Anything further is another rate.
 constexpr uint32_t RateTolerancePercent = 3;
 
-bool Refuse(String* Reason, const char* Text) {
+bool Refuse(String* Reason, const char* Text)
+{
   if (Reason)
     *Reason = QString::fromLatin1(Text);
   return false;
 }
 
-uint32_t CharSizeBits(uint8_t ByteSize) {
+uint32_t CharSizeBits(uint8_t ByteSize)
+{
   switch (ByteSize) {
-  case 5: return CS5;
-  case 6: return CS6;
-  case 7: return CS7;
-  default: return CS8;
+  case 5:
+    return CS5;
+  case 6:
+    return CS6;
+  case 7:
+    return CS7;
+  default:
+    return CS8;
   }
 }
 
-uint8_t ByteSizeOf(uint32_t CFlag) {
+uint8_t ByteSizeOf(uint32_t CFlag)
+{
   switch (CFlag & CSIZE) {
-  case CS5: return 5;
-  case CS6: return 6;
-  case CS7: return 7;
-  default: return 8;
+  case CS5:
+    return 5;
+  case CS6:
+    return 6;
+  case CS7:
+    return 7;
+  default:
+    return 8;
   }
 }
 
-uint8_t ParityOf(uint32_t CFlag) {
+uint8_t ParityOf(uint32_t CFlag)
+{
   if (!(CFlag & PARENB))
     return 0;
   if (CFlag & CMSPAR)
@@ -62,7 +72,8 @@ uint8_t ParityOf(uint32_t CFlag) {
 
 } // namespace
 
-bool CheckLineState(const SerialLineState& S, String* Reason) {
+bool CheckLineState(const SerialLineState& S, String* Reason)
+{
   using namespace LineFlag;
   if (S.BaudRate == 0)
     return Refuse(Reason, "Baud rate 0 is not a rate");
@@ -106,9 +117,10 @@ bool CheckLineState(const SerialLineState& S, String* Reason) {
   return true;
 }
 
-void MakeRawLine(termios2& T) {
-  T.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF |
-                 IXANY | IMAXBEL | IUCLC | INPCK | IGNPAR);
+void MakeRawLine(termios2& T)
+{
+  T.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY | IMAXBEL | IUCLC |
+                 INPCK | IGNPAR);
   T.c_oflag &= ~OPOST;
   T.c_lflag &= ~(ECHO | ECHONL | ECHOE | ECHOK | ICANON | ISIG | IEXTEN);
   T.c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
@@ -131,7 +143,8 @@ void MakeRawLine(termios2& T) {
   }
 }
 
-void EncodeLineState(const SerialLineState& S, termios2& T) {
+void EncodeLineState(const SerialLineState& S, termios2& T)
+{
   using namespace LineFlag;
   T.c_cflag &= ~(CBAUD | CIBAUD);
   uint32_t Code = BOTHER;
@@ -145,11 +158,20 @@ void EncodeLineState(const SerialLineState& S, termios2& T) {
   T.c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
   T.c_cflag |= CharSizeBits(S.ByteSize);
   switch (S.Parity) {
-  case 1: T.c_cflag |= PARENB | PARODD; break;
-  case 2: T.c_cflag |= PARENB; break;
-  case 3: T.c_cflag |= PARENB | CMSPAR | PARODD; break;
-  case 4: T.c_cflag |= PARENB | CMSPAR; break;
-  default: break;
+  case 1:
+    T.c_cflag |= PARENB | PARODD;
+    break;
+  case 2:
+    T.c_cflag |= PARENB;
+    break;
+  case 3:
+    T.c_cflag |= PARENB | CMSPAR | PARODD;
+    break;
+  case 4:
+    T.c_cflag |= PARENB | CMSPAR;
+    break;
+  default:
+    break;
   }
   if (S.StopBits != 0)
     T.c_cflag |= CSTOPB;
@@ -167,7 +189,8 @@ void EncodeLineState(const SerialLineState& S, termios2& T) {
   T.c_cc[VSTOP] = S.XoffChar;
 }
 
-uint32_t LineBaudRate(const termios2& T) {
+uint32_t LineBaudRate(const termios2& T)
+{
   const uint32_t Code = T.c_cflag & CBAUD;
   if (Code == BOTHER)
     return T.c_ospeed;
@@ -177,7 +200,8 @@ uint32_t LineBaudRate(const termios2& T) {
   return T.c_ospeed;
 }
 
-void DecodeLineState(const termios2& T, SerialLineState& S, const SerialLineState* CharFormat) {
+void DecodeLineState(const termios2& T, SerialLineState& S, const SerialLineState* CharFormat)
+{
   using namespace LineFlag;
   S.BaudRate = LineBaudRate(T);
   S.ByteSize = CharFormat ? CharFormat->ByteSize : ByteSizeOf(T.c_cflag);
@@ -198,7 +222,8 @@ void DecodeLineState(const termios2& T, SerialLineState& S, const SerialLineStat
   S.XoffChar = T.c_cc[VSTOP];
 }
 
-String LineMismatch(const termios2& Asked, const termios2& Got, bool CheckCharFormat) {
+String LineMismatch(const termios2& Asked, const termios2& Got, bool CheckCharFormat)
+{
   const uint32_t Want = LineBaudRate(Asked);
   const uint32_t Have = LineBaudRate(Got);
   const uint64_t Diff = Want > Have ? Want - Have : Have - Want;
@@ -214,8 +239,8 @@ String LineMismatch(const termios2& Asked, const termios2& Got, bool CheckCharFo
     return QStringLiteral("The device does not support this number of stop bits");
   if ((Asked.c_cflag & CRTSCTS) != (Got.c_cflag & CRTSCTS))
     return QStringLiteral("The device does not support RTS/CTS flow control");
-  if ((Asked.c_iflag & (IXON | IXOFF)) != (Got.c_iflag & (IXON | IXOFF)) ||
-      Asked.c_cc[VSTART] != Got.c_cc[VSTART] || Asked.c_cc[VSTOP] != Got.c_cc[VSTOP])
+  if ((Asked.c_iflag & (IXON | IXOFF)) != (Got.c_iflag & (IXON | IXOFF)) || Asked.c_cc[VSTART] != Got.c_cc[VSTART] ||
+      Asked.c_cc[VSTOP] != Got.c_cc[VSTOP])
     return QStringLiteral("The device does not support XON/XOFF flow control");
   return String();
 }

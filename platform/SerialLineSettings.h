@@ -15,8 +15,7 @@ void MakeRawLine(termios2& T);
 void EncodeLineState(const SerialLineState& S, termios2& T);
 // Reads those fields back from T into S. CharFormat, when given, supplies the
 // data bits and parity instead (a device that does not keep them).
-void DecodeLineState(const termios2& T, SerialLineState& S,
-                     const SerialLineState* CharFormat = nullptr);
+void DecodeLineState(const termios2& T, SerialLineState& S, const SerialLineState* CharFormat = nullptr);
 uint32_t LineBaudRate(const termios2& T);
 // Empty when Got holds what Asked asked for; otherwise what the device
 // altered. CheckCharFormat false skips data bits and parity.

@@ -16,32 +16,42 @@ constexpr int MaxDeviceNameLength = 64;
 
 } // namespace
 
-uint32_t SerialLastError() {
-  return LastSerialError;
-}
+uint32_t SerialLastError() { return LastSerialError; }
 
-void SetSerialLastError(uint32_t Code) {
-  LastSerialError = Code;
-}
+void SetSerialLastError(uint32_t Code) { LastSerialError = Code; }
 
-String SerialErrorText(uint32_t Code) {
+String SerialErrorText(uint32_t Code)
+{
   switch (Code) {
-  case SysErr::Success: return QStringLiteral("The operation completed successfully.");
-  case SysErr::FileNotFound: return QStringLiteral("The device does not exist or is not a serial port.");
-  case SysErr::TooManyOpenFiles: return QStringLiteral("Too many files are open.");
-  case SysErr::AccessDenied: return QStringLiteral("Access is denied: the port is in use.");
-  case SysErr::InvalidHandle: return QStringLiteral("The port is not open.");
-  case SysErr::NotEnoughMemory: return QStringLiteral("Not enough memory.");
-  case SysErr::BadCommand: return QStringLiteral("The device has gone.");
-  case SysErr::GenFailure: return QStringLiteral("The device is not working.");
-  case SysErr::InvalidParameter: return QStringLiteral("The parameter is incorrect.");
-  case SysErr::OperationAborted: return QStringLiteral("The operation was aborted.");
-  case SysErr::Timeout: return QStringLiteral("The operation timed out.");
-  default: return QStringLiteral("System error %1.").arg(Code);
+  case SysErr::Success:
+    return QStringLiteral("The operation completed successfully.");
+  case SysErr::FileNotFound:
+    return QStringLiteral("The device does not exist or is not a serial port.");
+  case SysErr::TooManyOpenFiles:
+    return QStringLiteral("Too many files are open.");
+  case SysErr::AccessDenied:
+    return QStringLiteral("Access is denied: the port is in use.");
+  case SysErr::InvalidHandle:
+    return QStringLiteral("The port is not open.");
+  case SysErr::NotEnoughMemory:
+    return QStringLiteral("Not enough memory.");
+  case SysErr::BadCommand:
+    return QStringLiteral("The device has gone.");
+  case SysErr::GenFailure:
+    return QStringLiteral("The device is not working.");
+  case SysErr::InvalidParameter:
+    return QStringLiteral("The parameter is incorrect.");
+  case SysErr::OperationAborted:
+    return QStringLiteral("The operation was aborted.");
+  case SysErr::Timeout:
+    return QStringLiteral("The operation timed out.");
+  default:
+    return QStringLiteral("System error %1.").arg(Code);
   }
 }
 
-int32_t ParseComPortName(const String& Name) {
+int32_t ParseComPortName(const String& Name)
+{
   // The device-namespace prefix as port names carry it, and as it looks
   // when a C string literal of it is taken verbatim.
   static const String RawPrefix = QStringLiteral("\\\\.\\");
@@ -65,7 +75,8 @@ int32_t ParseComPortName(const String& Name) {
   return (N >= 1 && N <= 256) ? N : 0;
 }
 
-String ComPortDevicePath(int32_t Number) {
+String ComPortDevicePath(int32_t Number)
+{
   const QByteArray Var = "FATHOMIX_COM" + QByteArray::number(Number);
   const QByteArray Path = qgetenv(Var.constData());
   if (!Path.isEmpty())
@@ -73,7 +84,8 @@ String ComPortDevicePath(int32_t Number) {
   return QStringLiteral("/dev/ttyS%1").arg(Number - 1);
 }
 
-bool SerialPortExists(const String& ComName) {
+bool SerialPortExists(const String& ComName)
+{
   const int32_t N = ParseComPortName(ComName);
   if (N == 0)
     return false;

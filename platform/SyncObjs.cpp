@@ -88,7 +88,7 @@ int32_t WaitAny(TEvent::Impl* const* Events, int32_t Count, uint32_t Timeout)
   }
   // A pass may have registered W with the events before the one it took.
   for (int32_t I = 0; I < Count; ++I)
-      Unregister(*Events[I], &W);
+    Unregister(*Events[I], &W);
   return Result;
 }
 
@@ -156,20 +156,11 @@ bool TCriticalSection::TryEnter() { return D->M.try_lock(); }
 
 // ---------------------------------------------------------------- Interlocked
 
-int32_t InterlockedIncrement(int32_t& Target)
-{
-  return std::atomic_ref<int32_t>(Target).fetch_add(1) + 1;
-}
+int32_t InterlockedIncrement(int32_t& Target) { return std::atomic_ref<int32_t>(Target).fetch_add(1) + 1; }
 
-int32_t InterlockedDecrement(int32_t& Target)
-{
-  return std::atomic_ref<int32_t>(Target).fetch_sub(1) - 1;
-}
+int32_t InterlockedDecrement(int32_t& Target) { return std::atomic_ref<int32_t>(Target).fetch_sub(1) - 1; }
 
-int32_t InterlockedRead(const int32_t& Target)
-{
-  return std::atomic_ref<int32_t>(const_cast<int32_t&>(Target)).load();
-}
+int32_t InterlockedRead(const int32_t& Target) { return std::atomic_ref<int32_t>(const_cast<int32_t&>(Target)).load(); }
 
 int32_t InterlockedIncrement(std::atomic<int32_t>& Target) { return Target.fetch_add(1) + 1; }
 int32_t InterlockedDecrement(std::atomic<int32_t>& Target) { return Target.fetch_sub(1) - 1; }

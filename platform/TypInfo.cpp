@@ -116,8 +116,7 @@ bool OrdToIdent(const TPropInfo* Prop, int64_t Value, String& Ident)
     Ident = Prop->EnumType ? Prop->EnumType->Name(Value) : String();
     return !Ident.isEmpty();
   }
-  return (Prop->Kind == tkInteger || Prop->Kind == tkInt64) && Prop->Idents &&
-         Prop->Idents->IntToIdent(Value, Ident);
+  return (Prop->Kind == tkInteger || Prop->Kind == tkInt64) && Prop->Idents && Prop->Idents->IntToIdent(Value, Ident);
 }
 
 bool IdentToOrd(const TPropInfo* Prop, const String& Ident, int64_t& Value)
@@ -131,16 +130,14 @@ bool IdentToOrd(const TPropInfo* Prop, const String& Ident, int64_t& Value)
     Value = V;
     return true;
   }
-  return (Prop->Kind == tkInteger || Prop->Kind == tkInt64) && Prop->Idents &&
-         Prop->Idents->IdentToInt(Ident, Value);
+  return (Prop->Kind == tkInteger || Prop->Kind == tkInt64) && Prop->Idents && Prop->Idents->IdentToInt(Ident, Value);
 }
 
 // ---------------------------------------------------------------- TPropInfo
 
 bool TPropInfo::IsOrdinal() const
 {
-  return Kind == tkInteger || Kind == tkInt64 || Kind == tkEnumeration || Kind == tkBoolean ||
-         Kind == tkSet;
+  return Kind == tkInteger || Kind == tkInt64 || Kind == tkEnumeration || Kind == tkBoolean || Kind == tkSet;
 }
 
 String TPropInfo::TypeName() const
@@ -368,8 +365,7 @@ void SetFloatProp(TPersistent* Instance, const TPropInfo* Prop, double Value)
 {
   CheckKind(Prop, Prop && Prop->Kind == tkFloat);
   CheckWritable(Prop);
-  if (Prop->FloatType() == ftSingle && std::isfinite(Value) &&
-      std::fabs(Value) > std::numeric_limits<float>::max())
+  if (Prop->FloatType() == ftSingle && std::isfinite(Value) && std::fabs(Value) > std::numeric_limits<float>::max())
     InvalidValue();
   if (Prop->FloatType() == ftCurr) {
     // A currency holds four decimals: the value is what the stream can
@@ -480,8 +476,7 @@ int64_t OrdinalFromText(const TPropInfo* Prop, const String& Text)
       return V;
     throw EPropertyError(QStringLiteral("Invalid property element: %1").arg(T));
   }
-  if (Prop->OrdType() == otUQWord && !T.startsWith(QLatin1Char('$')) &&
-      !T.startsWith(QLatin1Char('-'))) {
+  if (Prop->OrdType() == otUQWord && !T.startsWith(QLatin1Char('$')) && !T.startsWith(QLatin1Char('-'))) {
     bool Ok = false;
     const uint64_t U = T.toULongLong(&Ok);
     if (Ok)

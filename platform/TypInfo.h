@@ -132,8 +132,8 @@ struct TPropInfo {
   bool Wraps32 = false;
   int64_t OrdDefault = 0;
   double FloatDefault = 0;
-  const TEnumInfo* EnumType = nullptr; // enumerations and sets
-  const TIdentMap* Idents = nullptr;   // integers with names
+  const TEnumInfo* EnumType = nullptr;        // enumerations and sets
+  const TIdentMap* Idents = nullptr;          // integers with names
   const std::type_info* ObjectType = nullptr; // tkClass: the declared class
   PropThunk::TVoid GetProc = nullptr;
   PropThunk::TVoid SetProc = nullptr; // none: read-only

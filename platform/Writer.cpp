@@ -39,10 +39,7 @@ bool SameFloat(double A, double B) { return A == B || (std::isnan(A) && std::isn
 
 } // namespace
 
-TWriter::TWriter(TStream& Stream, int32_t BufSize) : TFiler(Stream, BufSize)
-{
-  FBuffer.reserve(FBufSize);
-}
+TWriter::TWriter(TStream& Stream, int32_t BufSize) : TFiler(Stream, BufSize) { FBuffer.reserve(FBufSize); }
 
 TWriter::~TWriter()
 {
@@ -579,8 +576,7 @@ void TWriter::WriteCollection(TCollection* Value)
   WriteListEnd();
 }
 
-void TWriter::DefineProperty(const String& Name, const TReaderProc&, const TWriterProc& WriteData,
-                             bool HasData)
+void TWriter::DefineProperty(const String& Name, const TReaderProc&, const TWriterProc& WriteData, bool HasData)
 {
   if (!HasData || !WriteData)
     return;
@@ -588,8 +584,7 @@ void TWriter::DefineProperty(const String& Name, const TReaderProc&, const TWrit
   WriteData(*this);
 }
 
-void TWriter::DefineBinaryProperty(const String& Name, const TStreamProc&, const TStreamProc& WriteData,
-                                   bool HasData)
+void TWriter::DefineBinaryProperty(const String& Name, const TStreamProc&, const TStreamProc& WriteData, bool HasData)
 {
   if (!HasData || !WriteData)
     return;

@@ -620,8 +620,8 @@ TDateTime EncodeDate(int32_t Year, int32_t Month, int32_t Day)
 
 bool TryEncodeTime(int32_t Hour, int32_t Min, int32_t Sec, int32_t MSec, TDateTime& Time)
 {
-  if (Hour < 0 || Hour >= HoursPerDay || Min < 0 || Min >= MinsPerHour || Sec < 0 || Sec >= SecsPerMin ||
-      MSec < 0 || MSec >= MSecsPerSec)
+  if (Hour < 0 || Hour >= HoursPerDay || Min < 0 || Min >= MinsPerHour || Sec < 0 || Sec >= SecsPerMin || MSec < 0 ||
+      MSec >= MSecsPerSec)
     return false;
   Time = static_cast<TDateTime>(Hour * (MinsPerHour * SecsPerMin * MSecsPerSec) + Min * (SecsPerMin * MSecsPerSec) +
                                 Sec * MSecsPerSec + MSec) /
@@ -637,8 +637,8 @@ TDateTime EncodeTime(int32_t Hour, int32_t Min, int32_t Sec, int32_t MSec)
   return Result;
 }
 
-bool TryEncodeDateTime(int32_t Year, int32_t Month, int32_t Day, int32_t Hour, int32_t Min, int32_t Sec,
-                       int32_t MSec, TDateTime& Value)
+bool TryEncodeDateTime(int32_t Year, int32_t Month, int32_t Day, int32_t Hour, int32_t Min, int32_t Sec, int32_t MSec,
+                       TDateTime& Value)
 {
   TDateTime D = 0;
   TDateTime T = 0;
@@ -648,8 +648,7 @@ bool TryEncodeDateTime(int32_t Year, int32_t Month, int32_t Day, int32_t Hour, i
   return true;
 }
 
-TDateTime EncodeDateTime(int32_t Year, int32_t Month, int32_t Day, int32_t Hour, int32_t Min, int32_t Sec,
-                         int32_t MSec)
+TDateTime EncodeDateTime(int32_t Year, int32_t Month, int32_t Day, int32_t Hour, int32_t Min, int32_t Sec, int32_t MSec)
 {
   TDateTime Result = 0;
   if (!TryEncodeDateTime(Year, Month, Day, Hour, Min, Sec, MSec, Result)) {
@@ -875,17 +874,11 @@ bool TryStrToDateTime(const String& S, TDateTime& Value, const TFormatSettings& 
 
 bool TryStrToDateTime(const String& S, TDateTime& Value) { return TryStrToDateTime(S, Value, FormatSettings); }
 
-TDateTime StrToDate(const String& S, const TFormatSettings& FS)
-{
-  return ParseOrRaise(S, FS, TryStrToDate, "date");
-}
+TDateTime StrToDate(const String& S, const TFormatSettings& FS) { return ParseOrRaise(S, FS, TryStrToDate, "date"); }
 
 TDateTime StrToDate(const String& S) { return StrToDate(S, FormatSettings); }
 
-TDateTime StrToTime(const String& S, const TFormatSettings& FS)
-{
-  return ParseOrRaise(S, FS, TryStrToTime, "time");
-}
+TDateTime StrToTime(const String& S, const TFormatSettings& FS) { return ParseOrRaise(S, FS, TryStrToTime, "time"); }
 
 TDateTime StrToTime(const String& S) { return StrToTime(S, FormatSettings); }
 

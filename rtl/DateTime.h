@@ -39,8 +39,8 @@ TDateTime EncodeTime(int32_t Hour, int32_t Min, int32_t Sec, int32_t MSec);
 // Date and time together; before 1899-12-30 the time is subtracted so that
 // it still counts forward from the day's start. EncodeDateTime raises
 // EConvertError "'<y/m/d h:n:s.ms>' is not a valid date and time".
-bool TryEncodeDateTime(int32_t Year, int32_t Month, int32_t Day, int32_t Hour, int32_t Min, int32_t Sec,
-                       int32_t MSec, TDateTime& Value);
+bool TryEncodeDateTime(int32_t Year, int32_t Month, int32_t Day, int32_t Hour, int32_t Min, int32_t Sec, int32_t MSec,
+                       TDateTime& Value);
 TDateTime EncodeDateTime(int32_t Year, int32_t Month, int32_t Day, int32_t Hour, int32_t Min, int32_t Sec,
                          int32_t MSec);
 

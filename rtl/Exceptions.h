@@ -20,10 +20,10 @@ private:
 // The text of any exception: an Exception's own message, else what().
 String ExceptionMessage(const std::exception& E);
 
-#define FX_DECLARE_EXCEPTION(Name, Base)                   \
-  class Name : public Base {                               \
-  public:                                                  \
-    explicit Name(const String& Msg) : Base(Msg) {}        \
+#define FX_DECLARE_EXCEPTION(Name, Base)                                                                               \
+  class Name : public Base {                                                                                           \
+  public:                                                                                                              \
+    explicit Name(const String& Msg) : Base(Msg) {}                                                                    \
   };
 
 FX_DECLARE_EXCEPTION(EAbort, Exception)

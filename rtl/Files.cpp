@@ -174,10 +174,7 @@ bool FileAge(const String& FileName, TDateTime& FileDateTime)
   return true;
 }
 
-String ExtractFilePath(const String& FileName)
-{
-  return FileName.left(FileName.lastIndexOf(PathDelim) + 1);
-}
+String ExtractFilePath(const String& FileName) { return FileName.left(FileName.lastIndexOf(PathDelim) + 1); }
 
 String ExtractFileDir(const String& FileName)
 {
@@ -190,10 +187,7 @@ String ExtractFileDir(const String& FileName)
   return FileName.left(I + 1);
 }
 
-String ExtractFileName(const String& FileName)
-{
-  return FileName.mid(FileName.lastIndexOf(PathDelim) + 1);
-}
+String ExtractFileName(const String& FileName) { return FileName.mid(FileName.lastIndexOf(PathDelim) + 1); }
 
 String ExtractFileExt(const String& FileName)
 {
@@ -225,7 +219,8 @@ String ExpandFileName(const String& FileName)
 {
   if (FileName.isEmpty())
     return String();
-  const String Full = FileName.startsWith(PathDelim) ? FileName : IncludeTrailingPathDelimiter(GetCurrentDir()) + FileName;
+  const String Full =
+      FileName.startsWith(PathDelim) ? FileName : IncludeTrailingPathDelimiter(GetCurrentDir()) + FileName;
   const QStringList Parts = Full.split(PathDelim, Qt::SkipEmptyParts);
   QStringList Kept;
   for (const String& P : Parts) {
@@ -253,10 +248,7 @@ String GetCurrentDir()
   return QFile::decodeName(QByteArray(Buf.data()));
 }
 
-String SysErrorMessage(int32_t ErrorCode)
-{
-  return QString::fromStdString(std::generic_category().message(ErrorCode));
-}
+String SysErrorMessage(int32_t ErrorCode) { return QString::fromStdString(std::generic_category().message(ErrorCode)); }
 
 int32_t ParamCount()
 {

@@ -71,8 +71,8 @@ bool WriteAll(int Fd, const QByteArray& Data, off_t Offset, bool Positioned)
   const char* P = Data.constData();
   qsizetype Left = Data.size();
   while (Left > 0) {
-    const ssize_t N = Positioned ? ::pwrite(Fd, P, static_cast<size_t>(Left), Offset)
-                                 : ::write(Fd, P, static_cast<size_t>(Left));
+    const ssize_t N =
+        Positioned ? ::pwrite(Fd, P, static_cast<size_t>(Left), Offset) : ::write(Fd, P, static_cast<size_t>(Left));
     if (N < 0) {
       if (errno == EINTR)
         continue;
@@ -363,7 +363,8 @@ struct TIniFile::Impl {
   {
     const int32_t End = SectionEnd(Header);
     for (int32_t I = Header + 1; I < End; ++I)
-      if (Lines[static_cast<size_t>(I)].Kind == LineKind::Key && AnsiSameText(Lines[static_cast<size_t>(I)].Name, Ident))
+      if (Lines[static_cast<size_t>(I)].Kind == LineKind::Key &&
+          AnsiSameText(Lines[static_cast<size_t>(I)].Name, Ident))
         return I;
     return -1;
   }

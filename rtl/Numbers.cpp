@@ -281,8 +281,7 @@ const char* const PositiveCurrency[4] = {"CN", "NC", "C N", "N C"};
 const char* const NegativeCurrency[16] = {"(CN)", "-CN",  "C-N",  "CN-",  "(NC)", "-NC",  "N-C",   "NC-",
                                           "-N C", "-C N", "N C-", "C N-", "C -N", "N- C", "(C N)", "(N C)"};
 
-void PutFixedFamily(TTextBuf& B, double V, TFloatFormat Format, int Precision, int Digits,
-                    const TFormatSettings& FS)
+void PutFixedFamily(TTextBuf& B, double V, TFloatFormat Format, int Precision, int Digits, const TFormatSettings& FS)
 {
   if (PutSpecial(B, V))
     return;
@@ -432,8 +431,7 @@ void ScanSection(const QChar* F, TSection S, bool HaveThousandSep, TMask& M)
 class TMaskWriter {
 public:
   TMaskWriter(TTextBuf& B, const TDecimal& D, const TMask& M, const TFormatSettings& FS)
-      : FB(B), FD(D), FThousands(M.Thousands), FDecimalSep(FS.DecimalSeparator),
-        FThousandSep(FS.ThousandSeparator)
+      : FB(B), FD(D), FThousands(M.Thousands), FDecimalSep(FS.DecimalSeparator), FThousandSep(FS.ThousandSeparator)
   {
     FFirstForced = M.FirstZero >= 0 ? std::max(0, M.DecimalIndex - M.FirstZero) : 0;
     FLastForced = M.LastZero >= 0 ? std::max(0, M.LastZero + 1 - M.DecimalIndex) : 0;
@@ -1133,10 +1131,7 @@ String FormatFloat(const String& Format, double Value, const TFormatSettings& FS
 
 TVarRec::TVarRec(const AnsiString& V) : FKind(Kind::Str), FStr(FromAnsi(V)) {}
 
-String Format(const String& Fmt, std::initializer_list<TVarRec> Args)
-{
-  return Format(Fmt, Args, FormatSettings);
-}
+String Format(const String& Fmt, std::initializer_list<TVarRec> Args) { return Format(Fmt, Args, FormatSettings); }
 
 String Format(const String& Fmt, std::initializer_list<TVarRec> Args, const TFormatSettings& FS)
 {

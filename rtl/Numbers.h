@@ -59,8 +59,7 @@ String FloatToStr(double Value, const TFormatSettings& FS);
 //              A value with more than Precision integer digits is written
 //              as ffExponent with 3 exponent digits.
 String FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits);
-String FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits,
-                   const TFormatSettings& FS);
+String FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits, const TFormatSettings& FS);
 // Picture masks: "0" digit, "#" optional digit, first "." decimal point,
 // "," anywhere turns on thousand separators, "E+"/"E-"/"e+"/"e-" followed by
 // "0"s exponent (the other placeholders give the significant digits),

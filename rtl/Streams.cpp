@@ -86,9 +86,15 @@ TFileStream::TFileStream(const String& FileName, uint16_t Mode, uint32_t Rights)
     Flags |= O_RDWR | O_CREAT | O_TRUNC;
   } else {
     switch (Mode & 3) {
-    case fmOpenWrite: Flags |= O_WRONLY; break;
-    case fmOpenReadWrite: Flags |= O_RDWR; break;
-    default: Flags |= O_RDONLY; break;
+    case fmOpenWrite:
+      Flags |= O_WRONLY;
+      break;
+    case fmOpenReadWrite:
+      Flags |= O_RDWR;
+      break;
+    default:
+      Flags |= O_RDONLY;
+      break;
     }
   }
   int Err = 0;
@@ -170,10 +176,17 @@ int64_t TFileStream::Seek(int64_t Offset, TSeekOrigin Origin)
 {
   int Whence = SEEK_SET;
   switch (Origin) {
-  case soFromBeginning: Whence = SEEK_SET; break;
-  case soFromCurrent: Whence = SEEK_CUR; break;
-  case soFromEnd: Whence = SEEK_END; break;
-  default: return -1;
+  case soFromBeginning:
+    Whence = SEEK_SET;
+    break;
+  case soFromCurrent:
+    Whence = SEEK_CUR;
+    break;
+  case soFromEnd:
+    Whence = SEEK_END;
+    break;
+  default:
+    return -1;
   }
   const off_t R = ::lseek(FHandle, static_cast<off_t>(Offset), Whence);
   return R < 0 ? -1 : static_cast<int64_t>(R);
@@ -237,10 +250,17 @@ int64_t TMemoryStream::Seek(int64_t Offset, TSeekOrigin Origin)
 {
   int64_t Base = 0;
   switch (Origin) {
-  case soFromBeginning: Base = 0; break;
-  case soFromCurrent: Base = FPosition; break;
-  case soFromEnd: Base = static_cast<int64_t>(FData.size()); break;
-  default: return -1;
+  case soFromBeginning:
+    Base = 0;
+    break;
+  case soFromCurrent:
+    Base = FPosition;
+    break;
+  case soFromEnd:
+    Base = static_cast<int64_t>(FData.size());
+    break;
+  default:
+    return -1;
   }
   // Positions are kept within what a stream may address; a negative one is
   // allowed (reads and writes there move nothing) as the classic stream does.

@@ -13,10 +13,7 @@ namespace {
   throw EStringListError(QStringLiteral("List index out of bounds (%1)").arg(Index));
 }
 
-[[noreturn]] void SortedListError()
-{
-  throw EStringListError(QStringLiteral("Operation not allowed on sorted list"));
-}
+[[noreturn]] void SortedListError() { throw EStringListError(QStringLiteral("Operation not allowed on sorted list")); }
 
 // Text larger than this is not something a list of lines is meant to hold;
 // refusing it keeps a hostile file from exhausting memory.

@@ -105,10 +105,10 @@ String QuoteWith(const String& S, QChar Quote)
 // Windows-1252 code points of bytes 0x80..0x9F. The five bytes the code page
 // leaves undefined map to the C1 control of the same value so that any byte
 // string survives FromAnsi followed by ToAnsi.
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char16_t Cp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char AnsiByteOf(char16_t C)
 {
@@ -196,10 +196,7 @@ String AnsiLowerCase(const String& S) { return S.toLower(); }
 int CompareStr(const String& S1, const String& S2) { return CompareFolded(S1, S2, false); }
 int CompareText(const String& S1, const String& S2) { return CompareFolded(S1, S2, true); }
 bool SameStr(const String& S1, const String& S2) { return S1 == S2; }
-bool SameText(const String& S1, const String& S2)
-{
-  return S1.size() == S2.size() && CompareFolded(S1, S2, true) == 0;
-}
+bool SameText(const String& S1, const String& S2) { return S1.size() == S2.size() && CompareFolded(S1, S2, true) == 0; }
 
 int AnsiCompareStr(const String& S1, const String& S2)
 {
@@ -212,15 +209,9 @@ int AnsiCompareStr(const String& S1, const String& S2)
   return -Sign(CompareFolded(S1, S2, false));
 }
 
-int AnsiCompareText(const String& S1, const String& S2)
-{
-  return Sign(QString::compare(S1, S2, Qt::CaseInsensitive));
-}
+int AnsiCompareText(const String& S1, const String& S2) { return Sign(QString::compare(S1, S2, Qt::CaseInsensitive)); }
 
-bool AnsiSameText(const String& S1, const String& S2)
-{
-  return QString::compare(S1, S2, Qt::CaseInsensitive) == 0;
-}
+bool AnsiSameText(const String& S1, const String& S2) { return QString::compare(S1, S2, Qt::CaseInsensitive) == 0; }
 
 bool StartsText(const String& SubText, const String& Text)
 {
@@ -247,8 +238,7 @@ bool EndsStr(const String& SubText, const String& Text)
   return SubText.isEmpty() || Text.endsWith(SubText, Qt::CaseSensitive);
 }
 
-String StringReplace(const String& S, const String& OldPattern, const String& NewPattern,
-                     TReplaceFlags Flags)
+String StringReplace(const String& S, const String& OldPattern, const String& NewPattern, TReplaceFlags Flags)
 {
   if (OldPattern.isEmpty())
     return S;

@@ -51,11 +51,10 @@ bool EndsStr(const String& SubText, const String& Text);
 
 enum TReplaceFlag : uint8_t { rfReplaceAll = 1, rfIgnoreCase = 2 };
 using TReplaceFlags = uint8_t;
-String StringReplace(const String& S, const String& OldPattern, const String& NewPattern,
-                     TReplaceFlags Flags);
+String StringReplace(const String& S, const String& OldPattern, const String& NewPattern, TReplaceFlags Flags);
 
 String StringOfChar(QChar Ch, int Count);
-String QuotedStr(const String& S);                      // 'it''s'
+String QuotedStr(const String& S); // 'it''s'
 String AnsiQuotedStr(const String& S, QChar Quote);
 // Removes the quotes of a quoted text and undoubles inner quotes; a text
 // that does not start with Quote, or whose quote is never closed, comes back

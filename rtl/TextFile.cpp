@@ -44,28 +44,41 @@ int32_t MissingCode(const String& Name)
 int32_t CodeOfErrno(int Err, Op Kind, const String& Name)
 {
   switch (Err) {
-  case ENOENT: return Kind == Op::Create ? 3 : MissingCode(Name);
+  case ENOENT:
+    return Kind == Op::Create ? 3 : MissingCode(Name);
   case ENOTDIR:
   case ENAMETOOLONG:
-  case ELOOP: return 3;
+  case ELOOP:
+    return 3;
   case EMFILE:
-  case ENFILE: return 4;
+  case ENFILE:
+    return 4;
   case EACCES:
   case EPERM:
   case EROFS:
-  case EISDIR: return 5;
+  case EISDIR:
+    return 5;
   case ENOSPC:
-  case EDQUOT: return 101;
-  case EFBIG: return ErrFileTooLarge;
-  case EBADF: return ErrInvalidHandle;
-  case ENOMEM: return ErrNotEnoughMemory;
+  case EDQUOT:
+    return 101;
+  case EFBIG:
+    return ErrFileTooLarge;
+  case EBADF:
+    return ErrInvalidHandle;
+  case ENOMEM:
+    return ErrNotEnoughMemory;
   case ENXIO:
-  case ENODEV: return ErrNotReady;
+  case ENODEV:
+    return ErrNotReady;
   case EBUSY:
-  case ETXTBSY: return ErrSharingViolation;
-  case EINVAL: return ErrInvalidParameter;
-  case EIO: return Kind == Op::Read ? ErrReadFault : ErrWriteFault;
-  default: return ErrGenFailure;
+  case ETXTBSY:
+    return ErrSharingViolation;
+  case EINVAL:
+    return ErrInvalidParameter;
+  case EIO:
+    return Kind == Op::Read ? ErrReadFault : ErrWriteFault;
+  default:
+    return ErrGenFailure;
   }
 }
 
@@ -365,18 +378,30 @@ void SetIOChecks(TextFile& F, bool On) { TextFileAccess::SetChecks(F, On); }
 String InOutErrorMessage(int32_t Code)
 {
   switch (Code) {
-  case 2: return QStringLiteral("File not found");
-  case 3: return QStringLiteral("Invalid filename");
-  case 4: return QStringLiteral("Too many open files");
-  case 5: return QStringLiteral("File access denied");
-  case 100: return QStringLiteral("Read beyond end of file");
-  case 101: return QStringLiteral("Disk full");
-  case 102: return QStringLiteral("File not assigned");
-  case 103: return QStringLiteral("File not open");
-  case 104: return QStringLiteral("File not open for input");
-  case 105: return QStringLiteral("File not open for output");
-  case 106: return QStringLiteral("Invalid numeric input");
-  default: return QStringLiteral("I/O error %1").arg(Code);
+  case 2:
+    return QStringLiteral("File not found");
+  case 3:
+    return QStringLiteral("Invalid filename");
+  case 4:
+    return QStringLiteral("Too many open files");
+  case 5:
+    return QStringLiteral("File access denied");
+  case 100:
+    return QStringLiteral("Read beyond end of file");
+  case 101:
+    return QStringLiteral("Disk full");
+  case 102:
+    return QStringLiteral("File not assigned");
+  case 103:
+    return QStringLiteral("File not open");
+  case 104:
+    return QStringLiteral("File not open for input");
+  case 105:
+    return QStringLiteral("File not open for output");
+  case 106:
+    return QStringLiteral("Invalid numeric input");
+  default:
+    return QStringLiteral("I/O error %1").arg(Code);
   }
 }
 

@@ -28,8 +28,7 @@ bool IsPortAvailable(uint32_t ComNum)
 TComSelectForm::TComSelectForm(QWidget* Parent) : QDialog(Parent)
 {
   setWindowTitle(QStringLiteral("Select Port"));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFixedSize(220, 131);
 
   auto* Frame = new QFrame(this);
@@ -76,7 +75,10 @@ void TComSelectForm::FormCreate()
   OkBtn->setEnabled(PortsComboBox->count() > 0);
 }
 
-String TComSelectForm::SelectedCom() const { return PortsComboBox->currentIndex() >= 0 ? PortsComboBox->currentText() : String(); }
+String TComSelectForm::SelectedCom() const
+{
+  return PortsComboBox->currentIndex() >= 0 ? PortsComboBox->currentText() : String();
+}
 
 int32_t TComSelectForm::SelectedComNum() const
 {

@@ -19,10 +19,9 @@ TDataBuffer::~TDataBuffer() = default;
 
 TStatusBuffer::~TStatusBuffer() = default;
 
-TLogBuffer::TLogBuffer(TDispatchType Type, TDispatchSubType SubType, uint32_t Time, uint32_t Data,
-                       const void* Buffer, uint32_t BufferLen)
-    : TIOBuffer(Buffer ? static_cast<int32_t>(BufferLen) : 0), FType(Type), FSubType(SubType), FTime(Time),
-      FData(Data)
+TLogBuffer::TLogBuffer(TDispatchType Type, TDispatchSubType SubType, uint32_t Time, uint32_t Data, const void* Buffer,
+                       uint32_t BufferLen)
+    : TIOBuffer(Buffer ? static_cast<int32_t>(BufferLen) : 0), FType(Type), FSubType(SubType), FTime(Time), FData(Data)
 {
   if (FDataSize > 0) {
     FBuffer = std::make_unique<uint8_t[]>(static_cast<size_t>(FDataSize));
@@ -32,10 +31,7 @@ TLogBuffer::TLogBuffer(TDispatchType Type, TDispatchSubType SubType, uint32_t Ti
 
 TLogBuffer::~TLogBuffer() = default;
 
-TIOQueue::TIOQueue()
-    : FLock(std::make_unique<TCriticalSection>()), FEvent(std::make_unique<TEvent>(false, false))
-{
-}
+TIOQueue::TIOQueue() : FLock(std::make_unique<TCriticalSection>()), FEvent(std::make_unique<TEvent>(false, false)) {}
 
 TIOQueue::~TIOQueue() = default;
 

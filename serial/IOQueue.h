@@ -48,8 +48,8 @@ public:
 // One dispatch log entry with a copy of its bytes.
 class TLogBuffer : public TIOBuffer {
 public:
-  TLogBuffer(TDispatchType Type, TDispatchSubType SubType, uint32_t Time, uint32_t Data,
-             const void* Buffer, uint32_t BufferLen);
+  TLogBuffer(TDispatchType Type, TDispatchSubType SubType, uint32_t Time, uint32_t Data, const void* Buffer,
+             uint32_t BufferLen);
   ~TLogBuffer() override;
   TDispatchType drType() const { return FType; }
   TDispatchSubType drSubType() const { return FSubType; }

@@ -35,9 +35,8 @@ PortTable& Ports()
 TSioBaseDispatcher::TSioBaseDispatcher(TObject* AOwner)
     : fOwner(AOwner), DataSection(std::make_unique<TCriticalSection>()),
       OutputSection(std::make_unique<TCriticalSection>()), DispSection(std::make_unique<TCriticalSection>()),
-      LogSection(std::make_unique<TCriticalSection>()),
-      FQueue(std::make_unique<TIOQueue>()), DLoggingQueue(std::make_unique<TIOQueue>()),
-      DataArrived(std::make_unique<TEvent>(false, false))
+      LogSection(std::make_unique<TCriticalSection>()), FQueue(std::make_unique<TIOQueue>()),
+      DLoggingQueue(std::make_unique<TIOQueue>()), DataArrived(std::make_unique<TEvent>(false, false))
 {
   PortTable& T = Ports();
   TSectionLock L(T.Lock);
@@ -122,10 +121,7 @@ uint32_t TSioBaseDispatcher::InQueueUsed() { return 0; }
 
 void TSioBaseDispatcher::SetThreadBoost(uint8_t Boost) { ThreadBoost = Boost; }
 
-void TSioBaseDispatcher::SleepMilliseconds(uint32_t Ms)
-{
-  std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
-}
+void TSioBaseDispatcher::SleepMilliseconds(uint32_t Ms) { std::this_thread::sleep_for(std::chrono::milliseconds(Ms)); }
 
 void TSioBaseDispatcher::SyncCall(const std::function<void()>& Call) { TThread::Synchronize(Call); }
 
@@ -145,9 +141,8 @@ TSioBaseDispatcher* TSioBaseDispatcher::PortListEntry(int32_t Handle)
 
 // ------------------------------------------------------------ open and close
 
-int32_t TSioBaseDispatcher::InitPort(const String& AComName, int32_t Baud, uint32_t Parity,
-                                     TDatabits DataBits, TStopbits StopBits, uint32_t InSize,
-                                     uint32_t OutSize, uint32_t FlowOpts)
+int32_t TSioBaseDispatcher::InitPort(const String& AComName, int32_t Baud, uint32_t Parity, TDatabits DataBits,
+                                     TStopbits StopBits, uint32_t InSize, uint32_t OutSize, uint32_t FlowOpts)
 {
   // A second open would leak the first device and start a second set of threads.
   if (CidEx >= 0 || DispActive)

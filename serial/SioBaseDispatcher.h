@@ -95,8 +95,8 @@ public:
   virtual int32_t GetModemStatusWord(uint32_t& Status) = 0;
 
   // ---- opening and closing
-  int32_t InitPort(const String& AComName, int32_t Baud, uint32_t Parity, TDatabits DataBits,
-                   TStopbits StopBits, uint32_t InSize, uint32_t OutSize, uint32_t FlowOpts);
+  int32_t InitPort(const String& AComName, int32_t Baud, uint32_t Parity, TDatabits DataBits, TStopbits StopBits,
+                   uint32_t InSize, uint32_t OutSize, uint32_t FlowOpts);
   int32_t SetCommBuffers(int32_t InSize, int32_t OutSize);
   void DonePort();
 
@@ -213,8 +213,8 @@ public:
   int32_t SWFlowDisable();
   int32_t SWFlowState();
   int32_t SWFlowChars(char OnChar, char OffChar);
-  int32_t GetFlowOptions(uint32_t& HWOpts, uint32_t& SWOpts, uint32_t& BufferFull,
-                         uint32_t& BufferResume, char& OnChar, char& OffChar);
+  int32_t GetFlowOptions(uint32_t& HWOpts, uint32_t& SWOpts, uint32_t& BufferFull, uint32_t& BufferResume, char& OnChar,
+                         char& OffChar);
   void SetRS485Mode(bool OnOff);
   bool RS485ModeValue() const;
   void SetBaseAddress(uint16_t Value);
@@ -243,8 +243,7 @@ public:
   void StopDispatchLogging();
   void ClearDispatchLogging();
   void AbortDispatchLogging();
-  void AddDispatchEntry(TDispatchType DT, TDispatchSubType DST, uint32_t Data, const void* Buffer,
-                        uint32_t BufferLen);
+  void AddDispatchEntry(TDispatchType DT, TDispatchSubType DST, uint32_t Data, const void* Buffer, uint32_t BufferLen);
   void AddStringToLog(const AnsiString& S);
   uint32_t GetDispatchTime() const;
   // Write the trace or the dispatch log to FName (creating or replacing it;

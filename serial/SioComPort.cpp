@@ -222,8 +222,7 @@ int32_t TSioCustomComPort::InitializePort()
     Flags |= 0x10;
   if (FHWFlowOptions & HWFlowBit(hwfUseRTS))
     Flags |= 0x20;
-  return FDispatcher->InitPort(MakeComName(FComNumber), FBaud, FParity, FDataBits, FStopBits, FInSize, FOutSize,
-                               Flags);
+  return FDispatcher->InitPort(MakeComName(FComNumber), FBaud, FParity, FDataBits, FStopBits, FInSize, FOutSize, Flags);
 }
 
 void TSioCustomComPort::ApplyStoredSettings()
@@ -508,18 +507,15 @@ void TSioCustomComPort::DeregisterUserCallback(const TMethod& CallBack)
   if (Destroying)
     return;
   // Method and object both: another object's callback of the same class stays.
-  std::erase_if(UserList, [&](const auto& E) {
-    return E->Handle == 0 && !E->IsEx && E->Callback.Method == CallBack;
-  });
+  std::erase_if(UserList, [&](const auto& E) { return E->Handle == 0 && !E->IsEx && E->Callback.Method == CallBack; });
 }
 
 void TSioCustomComPort::DeregisterUserCallbackEx(const TMethod& CallBackEx)
 {
   if (Destroying)
     return;
-  std::erase_if(UserList, [&](const auto& E) {
-    return E->Handle == 0 && E->IsEx && E->CallbackEx.Method == CallBackEx;
-  });
+  std::erase_if(UserList,
+                [&](const auto& E) { return E->Handle == 0 && E->IsEx && E->CallbackEx.Method == CallBackEx; });
 }
 
 // ------------------------------------------------------------ properties
@@ -831,10 +827,7 @@ uint16_t TSioCustomComPort::LineError()
 
 bool TSioCustomComPort::LineBreak() { return IsOpenPort() && FDispatcher->CheckLineBreak(); }
 
-uint16_t TSioCustomComPort::InBuffUsed()
-{
-  return IsOpenPort() ? static_cast<uint16_t>(FDispatcher->InBuffUsed()) : 0;
-}
+uint16_t TSioCustomComPort::InBuffUsed() { return IsOpenPort() ? static_cast<uint16_t>(FDispatcher->InBuffUsed()) : 0; }
 
 uint16_t TSioCustomComPort::InBuffFree()
 {
@@ -962,8 +955,8 @@ uint16_t TSioCustomComPort::AddDataTrigger(const AnsiString& Data, bool IgnoreCa
   if (ShuttingDown())
     return 0;
   const AnsiString Text = Data.left(MaxTriggerText);
-  return static_cast<uint16_t>(Check(ValidDispatcher()->AddDataTriggerLen(
-      Text.constData(), IgnoreCase, static_cast<uint32_t>(Text.size()))));
+  return static_cast<uint16_t>(
+      Check(ValidDispatcher()->AddDataTriggerLen(Text.constData(), IgnoreCase, static_cast<uint32_t>(Text.size()))));
 }
 
 uint16_t TSioCustomComPort::AddTimerTrigger()
@@ -1019,8 +1012,8 @@ void TSioCustomComPort::UpdateHandlerFlag()
   if (!IsOpenPort())
     return;
   const bool Any = FOnTrigger || FOnTriggerAvail || FOnTriggerData || FOnTriggerStatus || FOnTriggerTimer ||
-                   FOnTriggerLineError || FOnTriggerModemStatus || FOnTriggerOutbuffFree ||
-                   FOnTriggerOutbuffUsed || FOnTriggerOutSent;
+                   FOnTriggerLineError || FOnTriggerModemStatus || FOnTriggerOutbuffFree || FOnTriggerOutbuffUsed ||
+                   FOnTriggerOutSent;
   FDispatcher->UpdateHandlerFlags(Any ? fuEnablePort : fuDisablePort);
 }
 
@@ -1182,16 +1175,16 @@ struct TSioCustomComPort::TRecordSwitch {
 };
 
 const TSioCustomComPort::TRecordSwitch TSioCustomComPort::TraceSwitch = {
-    &TSioCustomComPort::FTracing,     &TSioCustomComPort::FTraceSize,    MaxTraceSize,
-    &TSioCustomComPort::FTraceName,   &TSioCustomComPort::FTraceHex,     &TSioCustomComPort::InitTracing,
-    &TSioCustomComPort::DumpTrace,    &TSioCustomComPort::AppendTrace,   &TSioCustomComPort::ClearTracing,
-    &TSioCustomComPort::AbortTracing, &TSioCustomComPort::StartTracing,  &TSioCustomComPort::StopTracing};
+    &TSioCustomComPort::FTracing,     &TSioCustomComPort::FTraceSize,   MaxTraceSize,
+    &TSioCustomComPort::FTraceName,   &TSioCustomComPort::FTraceHex,    &TSioCustomComPort::InitTracing,
+    &TSioCustomComPort::DumpTrace,    &TSioCustomComPort::AppendTrace,  &TSioCustomComPort::ClearTracing,
+    &TSioCustomComPort::AbortTracing, &TSioCustomComPort::StartTracing, &TSioCustomComPort::StopTracing};
 
 const TSioCustomComPort::TRecordSwitch TSioCustomComPort::LogSwitch = {
-    &TSioCustomComPort::FLogging,     &TSioCustomComPort::FLogSize,      MaxLogSize,
-    &TSioCustomComPort::FLogName,     &TSioCustomComPort::FLogHex,       &TSioCustomComPort::InitLogging,
-    &TSioCustomComPort::DumpLog,      &TSioCustomComPort::AppendLog,     &TSioCustomComPort::ClearLogging,
-    &TSioCustomComPort::AbortLogging, &TSioCustomComPort::StartLogging,  &TSioCustomComPort::StopLogging};
+    &TSioCustomComPort::FLogging,     &TSioCustomComPort::FLogSize,     MaxLogSize,
+    &TSioCustomComPort::FLogName,     &TSioCustomComPort::FLogHex,      &TSioCustomComPort::InitLogging,
+    &TSioCustomComPort::DumpLog,      &TSioCustomComPort::AppendLog,    &TSioCustomComPort::ClearLogging,
+    &TSioCustomComPort::AbortLogging, &TSioCustomComPort::StartLogging, &TSioCustomComPort::StopLogging};
 
 void TSioCustomComPort::SetRecordState(const TRecordSwitch& R, TTraceLogState Value)
 {

@@ -342,8 +342,7 @@ private:
   int32_t WaitForStrings(const std::vector<AnsiString>& List, int32_t Timeout, bool Yield, bool IgnoreCase);
   // Waits for data or, with Yield, a message, at most Ms.
   void WaitForData(uint32_t Ms, bool Yield);
-  void NotifyUsers(uint32_t WindowMsg, bool ExtendedWindowsOnly, bool CallPlain, bool Opening,
-                   TSioCallbackType Kind);
+  void NotifyUsers(uint32_t WindowMsg, bool ExtendedWindowsOnly, bool CallPlain, bool Opening, TSioCallbackType Kind);
 
   std::vector<std::unique_ptr<TUserEntry>> UserList;
   std::unique_ptr<TMessageWindow> fComWindow;

@@ -424,9 +424,8 @@ void TSioDataPacketManager::InputFlushed()
 
 bool TSioDataPacketManager::AnyMatchInProgress() const
 {
-  return std::any_of(PacketList.begin(), PacketList.end(), [](const TSioDataPacket* P) {
-    return P->fEnabled && P->fMode != dpIdle && P->fBeginMatch != -1;
-  });
+  return std::any_of(PacketList.begin(), PacketList.end(),
+                     [](const TSioDataPacket* P) { return P->fEnabled && P->fMode != dpIdle && P->fBeginMatch != -1; });
 }
 
 void TSioDataPacketManager::NotifyData(int32_t NewStart)
@@ -614,11 +613,11 @@ TPacketLock* TSioDataPacket::ManagerLock() const { return fManager ? fManager->L
 
 // Settings the dispatch thread reads while it matches change under the lock;
 // most take effect at the next enable.
-#define PACKET_SETTER(Name, Type, Field)      \
-  void TSioDataPacket::Name(Type Value)       \
-  {                                           \
-    TPacketLocked L(ManagerLock());           \
-    Field = Value;                            \
+#define PACKET_SETTER(Name, Type, Field)                                                                               \
+  void TSioDataPacket::Name(Type Value)                                                                                \
+  {                                                                                                                    \
+    TPacketLocked L(ManagerLock());                                                                                    \
+    Field = Value;                                                                                                     \
   }
 PACKET_SETTER(SetAutoEnable, bool, fAutoEnable)
 PACKET_SETTER(SetStartCond, TPacketStartCond, fStartCond)
@@ -1026,7 +1025,7 @@ void TSioDataPacket::TimedOut()
 void TSioDataPacket::GetCollectedString(AnsiString& Data) const
 {
   Data = InOwnEvent && PacketBuffer ? AnsiString(reinterpret_cast<const char*>(PacketBuffer), fCollectedSize)
-                                     : AnsiString();
+                                    : AnsiString();
 }
 
 void TSioDataPacket::GetCollectedData(const void*& Data, int32_t& Size) const

@@ -165,8 +165,7 @@ private:
   // After the events: whether Packet (Alive: a copy of its FAlive taken
   // before them) is still alive and still one of Mgr's, so that the end of
   // its delivery may touch it. Packet itself is not looked at.
-  static bool StillIn(const TSioDataPacket* Packet, const std::atomic<bool>& Alive,
-                      const TSioDataPacketManager* Mgr);
+  static bool StillIn(const TSioDataPacket* Packet, const std::atomic<bool>& Alive, const TSioDataPacketManager* Mgr);
   bool WaitFor(AnsiString& Data);
 
   TSioDataPacketManager* fManager = nullptr;

@@ -60,8 +60,8 @@ using TCheckIndex = std::array<uint32_t, MaxTrigData + 1>;
 
 struct TDataTrigger {
   uint32_t tHandle = 0;
-  uint32_t tLen = 0;           // 0 never matches
-  TCheckIndex tChkIndex{};     // partial-match counters of the candidates
+  uint32_t tLen = 0;       // 0 never matches
+  TCheckIndex tChkIndex{}; // partial-match counters of the candidates
   bool tMatched = false;
   bool tIgnoreCase = false;
   std::array<uint8_t, MaxTrigData> tData{}; // upper-cased when tIgnoreCase

@@ -68,8 +68,8 @@ constexpr int32_t DispatchTypeNameBase = 15000;    // + 1 + type
 constexpr int32_t DispatchSubTypeNameBase = 15100; // + subtype
 constexpr int32_t LogColumnHeadingCode = 15501;
 constexpr int32_t LogColumnRuleCode = 15502;
-constexpr int32_t ModemBitNameBase = 15601;        // + bit number
-constexpr int32_t TelnetOptionNameBase = 15700;    // + option
+constexpr int32_t ModemBitNameBase = 15601;     // + bit number
+constexpr int32_t TelnetOptionNameBase = 15700; // + option
 
 struct SioMessageNumberLookupRecord {
   int32_t MessageNumber; // with its sign

@@ -6,10 +6,7 @@
 #include <algorithm>
 #include <iterator>
 
-ESIOException::ESIOException(int32_t EC, bool)
-    : Exception(TelvLoadStr(MapCodeToStringID(EC))), FErrorCode(EC)
-{
-}
+ESIOException::ESIOException(int32_t EC, bool) : Exception(TelvLoadStr(MapCodeToStringID(EC))), FErrorCode(EC) {}
 
 ESIOException::ESIOException(const String& Msg, uint8_t) : Exception(Msg), FErrorCode(0) {}
 

@@ -26,10 +26,10 @@ private:
   int32_t FErrorCode;
 };
 
-#define SIO_EXCEPTION(Name, Base) \
-  class Name : public Base {      \
-  public:                         \
-    using Base::Base;             \
+#define SIO_EXCEPTION(Name, Base)                                                                                      \
+  class Name : public Base {                                                                                           \
+  public:                                                                                                              \
+    using Base::Base;                                                                                                  \
   };
 
 SIO_EXCEPTION(EGeneral, ESIOException)

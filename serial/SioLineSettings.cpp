@@ -35,9 +35,8 @@ bool IsRtsHandshake(uint32_t Flags) { return (Flags & LineFlag::RtsControlMask) 
 
 int32_t TSioBaseDispatcher::ActualBaud(int32_t BaudCode)
 {
-  static const int32_t Legacy[] = {110,   300,   600, 1200, 2400, 4800, 9600,  14400, 19200, -1,    -1,
-                                   38400, -1,    -1,  -1,   56000, -1,  -1,    -1,    128000, -1, -1,
-                                   -1,    256000};
+  static const int32_t Legacy[] = {110, 300, 600, 1200,  2400, 4800, 9600, 14400,  19200, -1, -1, 38400,
+                                   -1,  -1,  -1,  56000, -1,   -1,   -1,   128000, -1,    -1, -1, 256000};
   if (BaudCode == 0xFEFF)
     return 115200;
   if (BaudCode >= 0xFF10 && BaudCode <= 0xFF27) {
@@ -313,8 +312,7 @@ int32_t TSioBaseDispatcher::HWFlowOptions(uint32_t BufferFull, uint32_t BufferRe
     return ecCommNotOpen;
   const bool OldDtrAuto = DTRAuto;
   const bool OldRtsAuto = RTSAuto;
-  DCB.Flags &= ~(LineFlag::OutxCtsFlow | LineFlag::OutxDsrFlow | LineFlag::DtrControlMask |
-                 LineFlag::RtsControlMask);
+  DCB.Flags &= ~(LineFlag::OutxCtsFlow | LineFlag::OutxDsrFlow | LineFlag::DtrControlMask | LineFlag::RtsControlMask);
   DTRAuto = false;
   RTSAuto = false;
   if (Options & 1) {

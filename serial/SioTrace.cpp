@@ -129,8 +129,8 @@ void TSioBaseDispatcher::AbortDispatchLogging()
   ClearDispatchLogging();
 }
 
-void TSioBaseDispatcher::AddDispatchEntry(TDispatchType DT, TDispatchSubType DST, uint32_t Data,
-                                          const void* Buffer, uint32_t BufferLen)
+void TSioBaseDispatcher::AddDispatchEntry(TDispatchType DT, TDispatchSubType DST, uint32_t Data, const void* Buffer,
+                                          uint32_t BufferLen)
 {
   if (!DLoggingOn)
     return;
@@ -239,17 +239,18 @@ private:
 
 String SystemDescription()
 {
-  utsname U {};
+  utsname U{};
   if (uname(&U) != 0)
     return QStringLiteral("Unknown");
-  return QStringLiteral("%1 %2 %3").arg(QString::fromLocal8Bit(U.sysname), QString::fromLocal8Bit(U.release),
-                                          QString::fromLocal8Bit(U.machine));
+  return QStringLiteral("%1 %2 %3")
+      .arg(QString::fromLocal8Bit(U.sysname), QString::fromLocal8Bit(U.release), QString::fromLocal8Bit(U.machine));
 }
 
 String CompilerDescription()
 {
 #if defined(__clang__)
-  const String Compiler = QStringLiteral("Clang %1.%2.%3").arg(__clang_major__).arg(__clang_minor__).arg(__clang_patchlevel__);
+  const String Compiler =
+      QStringLiteral("Clang %1.%2.%3").arg(__clang_major__).arg(__clang_minor__).arg(__clang_patchlevel__);
 #elif defined(__GNUC__)
   const String Compiler = QStringLiteral("GCC %1.%2.%3").arg(__GNUC__).arg(__GNUC_MINOR__).arg(__GNUC_PATCHLEVEL__);
 #else
@@ -260,7 +261,7 @@ String CompilerDescription()
 
 String StatusKindText(uint8_t Kind)
 {
-  static const char* const Texts[] = {"(Not active)",        "(Modem status)",        "(Line status)",
+  static const char* const Texts[] = {"(Not active)",         "(Modem status)",       "(Line status)",
                                       "(Output buffer free)", "(Output buffer used)", "(Output sent)"};
   return Kind < std::size(Texts) ? QString::fromLatin1(Texts[Kind]) : QString();
 }
@@ -354,7 +355,8 @@ int32_t TSioBaseDispatcher::WriteDispatchLog(const String& FName, bool InHex, bo
   File.Line(QStringLiteral("Compiler : ") + CompilerDescription());
   File.Line(QStringLiteral("Operating System : ") + SystemDescription().left(MaxHeaderText));
   File.Line(QStringLiteral("Device: ") + DeviceName);
-  File.Line(QStringLiteral("Date/time: ") + FormatDateTime(QStringLiteral("dd/mm/yy, hh:nn:ss"), Now(), Stamp).left(MaxHeaderText));
+  File.Line(QStringLiteral("Date/time: ") +
+            FormatDateTime(QStringLiteral("dd/mm/yy, hh:nn:ss"), Now(), Stamp).left(MaxHeaderText));
   File.Line(MessageNumberToString(LogColumnHeadingCode));
   File.Line(MessageNumberToString(LogColumnRuleCode));
 
@@ -377,15 +379,16 @@ int32_t TSioBaseDispatcher::WriteDispatchLog(const String& FName, bool InHex, bo
     String Time = QString::number(E->drTime()).rightJustified(7, QLatin1Char('0'));
     Time.insert(Time.size() - 3, QLatin1Char('.'));
     const String Type = MessageNumberToString(DispatchTypeNameBase + 1 + E->drType());
-    const String Sub = E->drSubType() == dstNone ? String() : MessageNumberToString(DispatchSubTypeNameBase + E->drSubType());
+    const String Sub =
+        E->drSubType() == dstNone ? String() : MessageNumberToString(DispatchSubTypeNameBase + E->drSubType());
     String Line = Time.rightJustified(8) + QStringLiteral("  ") + Type.leftJustified(8, QLatin1Char(' '), true) +
                   QStringLiteral("  ") + Sub.leftJustified(12, QLatin1Char(' '), true) + QStringLiteral("  ") +
                   IntToHex(E->drData(), 8) + QStringLiteral("  ");
     File.Put(Line);
     const uint32_t Bytes = E->drMoreData();
     if (Bytes > 0) {
-      const bool StatusKind = (E->drType() == dtTriggerAlloc || E->drType() == dtTriggerDispose) &&
-                              E->drSubType() == dstStatusTrigger;
+      const bool StatusKind =
+          (E->drType() == dtTriggerAlloc || E->drType() == dtTriggerDispose) && E->drSubType() == dstStatusTrigger;
       if (StatusKind && Bytes == 1 && !StatusKindText(E->drBuffer()[0]).isEmpty()) {
         File.Put(StatusKindText(E->drBuffer()[0]));
       } else {
@@ -393,8 +396,8 @@ int32_t TSioBaseDispatcher::WriteDispatchLog(const String& FName, bool InHex, bo
         for (uint32_t I = 0; I < Bytes; ++I) {
           const uint8_t B = E->drBuffer()[I];
           int32_t Width = 1;
-          const String Item = (AllHex && E->drType() == dtUser) ? FromAnsi(AnsiString(1, char(B)))
-                                                                : ByteItem(B, InHex, AllHex, Width);
+          const String Item =
+              (AllHex && E->drType() == dtUser) ? FromAnsi(AnsiString(1, char(B))) : ByteItem(B, InHex, AllHex, Width);
           Column += Width;
           if (Column > DumpLineWidth) {
             File.Line();
@@ -412,7 +415,8 @@ int32_t TSioBaseDispatcher::WriteDispatchLog(const String& FName, bool InHex, bo
         File.Put(QStringLiteral(" (") + Names.trimmed() + QStringLiteral(")"));
       }
     } else if (E->drType() == dtTelnet) {
-      const String Option = E->drData() <= 42 ? MessageNumberToString(TelnetOptionNameBase + int32_t(E->drData())) : String();
+      const String Option =
+          E->drData() <= 42 ? MessageNumberToString(TelnetOptionNameBase + int32_t(E->drData())) : String();
       File.Put(QStringLiteral(" [") + Option + QStringLiteral("]"));
     }
     File.Line();

@@ -162,8 +162,7 @@ int32_t TSioBaseDispatcher::AddStatusTrigger(uint32_t SType)
   return Result;
 }
 
-int32_t TSioBaseDispatcher::FindTriggerFromHandle(uint32_t TriggerHandle, bool Delete, TTriggerType& T,
-                                                  void*& Trigger)
+int32_t TSioBaseDispatcher::FindTriggerFromHandle(uint32_t TriggerHandle, bool Delete, TTriggerType& T, void*& Trigger)
 {
   T = ttNone;
   Trigger = nullptr;

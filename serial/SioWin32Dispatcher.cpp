@@ -53,9 +53,9 @@ int32_t SysCode(uint32_t Err) { return -static_cast<int32_t>(Err); }
 
 uint32_t NowMs()
 {
-  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                   std::chrono::steady_clock::now().time_since_epoch())
-                                   .count());
+  return static_cast<uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+          .count());
 }
 
 } // namespace
@@ -334,10 +334,7 @@ int32_t TSioWin32Dispatcher::OutputStatus(uint32_t& OutUsed)
 
 uint32_t TSioWin32Dispatcher::GetComEventMask(int32_t) { return 0; }
 
-int32_t TSioWin32Dispatcher::GetComState(TDCB& ADCB)
-{
-  return FDevice->GetState(ADCB) == SysErr::Success ? 0 : -1;
-}
+int32_t TSioWin32Dispatcher::GetComState(TDCB& ADCB) { return FDevice->GetState(ADCB) == SysErr::Success ? 0 : -1; }
 
 int32_t TSioWin32Dispatcher::ReadCom(char* Buf, int32_t Size)
 {
@@ -421,8 +418,7 @@ void TSioWin32Dispatcher::GatherOutput(uint32_t Taken)
   else if (Taken < OutQue / 4)
     FGatherUs = std::min(MaxGatherUs, FGatherUs * 2);
   std::unique_lock<std::mutex> L(FGather->M);
-  FGather->CV.wait_for(L, std::chrono::microseconds(FGatherUs),
-                       [this] { return FGather->End || KillThreads.load(); });
+  FGather->CV.wait_for(L, std::chrono::microseconds(FGatherUs), [this] { return FGather->End || KillThreads.load(); });
   FGather->End = false;
 }
 

@@ -129,6 +129,6 @@ private:
   std::atomic<bool> FFullTold{false};
   struct TGather;
   std::unique_ptr<TGather> FGather;
-  int32_t FGatherUs = 200;  // the write thread's alone
+  int32_t FGatherUs = 200; // the write thread's alone
   std::atomic<bool> FailureShown{false};
 };

@@ -18,7 +18,8 @@ AnsiString Fixed(double V, int Decimals) { return QByteArray::number(V, 'f', Dec
 
 } // namespace
 
-CastProfile::CastProfile(const CastParams& Params) : FParams(Params) {
+CastProfile::CastProfile(const CastParams& Params) : FParams(Params)
+{
   if (!(Params.MaxDepth > 0.0 && Params.MaxDepth <= 11000.0))
     throw EArgumentException(QStringLiteral("Cast depth must lie in (0, 11000] m"));
   if (!(Params.StepMetres > 0.0 && Params.StepMetres <= Params.MaxDepth))
@@ -26,7 +27,8 @@ CastProfile::CastProfile(const CastParams& Params) : FParams(Params) {
   FStepsDown = std::max<int64_t>(1, int64_t(std::ceil(Params.MaxDepth / Params.StepMetres)));
 }
 
-CastSample CastProfile::Sample(int64_t Index) const {
+CastSample CastProfile::Sample(int64_t Index) const
+{
   const int64_t Cycle = 2 * FStepsDown;
   int64_t K = Index % Cycle;
   if (K < 0)
@@ -39,12 +41,14 @@ CastSample CastProfile::Sample(int64_t Index) const {
   S.Temperature = TemperatureAt(S.Depth) + 0.004 * SimNoise(FParams.Seed, Index, 1);
   S.Salinity = SalinityAt(S.Depth) + 0.002 * SimNoise(FParams.Seed, Index, 2);
   S.Conductivity = ConductivityFromSalinity(S.Salinity, S.Temperature, S.Pressure);
-  S.SoundVelocity = SoundVelocityMackenzie(S.Temperature, S.Salinity, S.Depth) + 0.02 * SimNoise(FParams.Seed, Index, 3);
+  S.SoundVelocity =
+      SoundVelocityMackenzie(S.Temperature, S.Salinity, S.Depth) + 0.02 * SimNoise(FParams.Seed, Index, 3);
   S.Altimeter = std::min(AltimeterRange, FParams.MaxDepth + FParams.SeabedClearance - S.Depth);
   return S;
 }
 
-AnsiString CastProfile::DataString(const CastSample& S) {
+AnsiString CastProfile::DataString(const CastSample& S)
+{
   AnsiString L;
   L += Fixed(S.SoundVelocity, 3) + "\tm/s\t";
   L += Fixed(S.Pressure, 3) + "\tdBar\t";
@@ -57,7 +61,8 @@ AnsiString CastProfile::DataString(const CastSample& S) {
 
 // Random access noise: a hash of (seed, sample, channel) rather than a
 // running generator, so any sample can be produced without its predecessors.
-double SimNoise(uint32_t Seed, int64_t Index, uint32_t Channel) {
+double SimNoise(uint32_t Seed, int64_t Index, uint32_t Channel)
+{
   uint64_t X = (uint64_t(Seed) << 32) ^ (uint64_t(Index) * 0x9E3779B97F4A7C15ull) ^ (uint64_t(Channel) << 56);
   X += 0x9E3779B97F4A7C15ull;
   X = (X ^ (X >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -66,13 +71,15 @@ double SimNoise(uint32_t Seed, int64_t Index, uint32_t Channel) {
   return double(X >> 11) / double(1ull << 53) * 2.0 - 1.0;
 }
 
-double PressureFromDepth(double Depth, double Latitude) {
+double PressureFromDepth(double Depth, double Latitude)
+{
   const double SinPhi = std::sin(Latitude * M_PI / 180.0);
   const double C1 = (5.92 + 5.25 * SinPhi * SinPhi) * 1e-3;
   return ((1.0 - C1) - std::sqrt((1.0 - C1) * (1.0 - C1) - 8.84e-6 * Depth)) / 4.42e-6;
 }
 
-double SalinityFromConductivity(double C, double T, double P) {
+double SalinityFromConductivity(double C, double T, double P)
+{
   // IPTS-68 temperature, as the logger's own salinity uses.
   const double t = 1.00024 * T;
   const double R = C / 42.914;
@@ -84,12 +91,13 @@ double SalinityFromConductivity(double C, double T, double P) {
     return 0.0;
   const double X = std::sqrt(Rt);
   const double Dt = t - 15.0;
-  const double DS = Dt / (1.0 + 0.0162 * Dt) *
-                    (0.0005 + X * (-0.0056 + X * (-0.0066 + X * (-0.0375 + X * (0.0636 + X * -0.0144)))));
+  const double DS =
+      Dt / (1.0 + 0.0162 * Dt) * (0.0005 + X * (-0.0056 + X * (-0.0066 + X * (-0.0375 + X * (0.0636 + X * -0.0144)))));
   return 0.0080 + X * (-0.1692 + X * (25.3851 + X * (14.0941 + X * (-7.0261 + X * 2.7081)))) + DS;
 }
 
-double ConductivityFromSalinity(double S, double T, double P) {
+double ConductivityFromSalinity(double S, double T, double P)
+{
   // Salinity grows monotonically with conductivity over the ocean's range,
   // so bisection is enough and never diverges.
   double Lo = 0.0, Hi = 3.0 * 42.914;
@@ -100,7 +108,8 @@ double ConductivityFromSalinity(double S, double T, double P) {
   return (Lo + Hi) / 2.0;
 }
 
-double SoundVelocityMackenzie(double T, double S, double D) {
+double SoundVelocityMackenzie(double T, double S, double D)
+{
   return 1448.96 + 4.591 * T - 5.304e-2 * T * T + 2.374e-4 * T * T * T + 1.340 * (S - 35.0) + 1.630e-2 * D +
          1.675e-7 * D * D - 1.025e-2 * T * (S - 35.0) - 7.139e-13 * T * D * D * D;
 }

@@ -54,9 +54,9 @@ private:
 double SimNoise(uint32_t Seed, int64_t Index, uint32_t Channel);
 
 // Sea-water relations the generator needs (published formulas).
-double PressureFromDepth(double Depth, double Latitude);                  // Saunders 1981, dbar
-double ConductivityFromSalinity(double S, double T, double P);            // PSS-78 inverted, mS/cm
-double SalinityFromConductivity(double C, double T, double P);            // PSS-78
-double SoundVelocityMackenzie(double T, double S, double Depth);          // Mackenzie 1981, m/s
+double PressureFromDepth(double Depth, double Latitude);         // Saunders 1981, dbar
+double ConductivityFromSalinity(double S, double T, double P);   // PSS-78 inverted, mS/cm
+double SalinityFromConductivity(double C, double T, double P);   // PSS-78
+double SoundVelocityMackenzie(double T, double S, double Depth); // Mackenzie 1981, m/s
 
 } // namespace sim

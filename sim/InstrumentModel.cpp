@@ -10,11 +10,14 @@ bool IsDigit(char C) { return C >= '0' && C <= '9'; }
 } // namespace
 
 InstrumentModel::InstrumentModel(InstrumentKind Kind, const AnsiString& ErrorText)
-    : FKind(Kind), FErrorText(ErrorText), FWallClock([] { return QDateTime::currentDateTime(); }) {}
+    : FKind(Kind), FErrorText(ErrorText), FWallClock([] { return QDateTime::currentDateTime(); })
+{
+}
 
 InstrumentModel::~InstrumentModel() = default;
 
-std::unique_ptr<InstrumentModel> InstrumentModel::Create(InstrumentKind Kind) {
+std::unique_ptr<InstrumentModel> InstrumentModel::Create(InstrumentKind Kind)
+{
   if (Kind == InstrumentKind::Quorndeck)
     return std::make_unique<QuorndeckModel>();
   return std::make_unique<KirvoModel>(Kind == InstrumentKind::Atmospheric);
@@ -22,12 +25,14 @@ std::unique_ptr<InstrumentModel> InstrumentModel::Create(InstrumentKind Kind) {
 
 QDateTime InstrumentModel::InstrumentTime() const { return FWallClock().addMSecs(FClockOffsetMs); }
 
-void InstrumentModel::SetScript(std::vector<AnsiString> Lines) {
+void InstrumentModel::SetScript(std::vector<AnsiString> Lines)
+{
   FScript = std::move(Lines);
   FScriptPos = 0;
 }
 
-bool InstrumentModel::Accepts(const AnsiString& Line, AnsiString* CommandText, int* Prefix) const {
+bool InstrumentModel::Accepts(const AnsiString& Line, AnsiString* CommandText, int* Prefix) const
+{
   int P = -1;
   AnsiString Rest = Line;
   if (Line.size() >= 3 && IsDigit(Line[0]) && IsDigit(Line[1]) && Line[2] == ':') {
@@ -45,7 +50,8 @@ bool InstrumentModel::Accepts(const AnsiString& Line, AnsiString* CommandText, i
   return true;
 }
 
-Response InstrumentModel::Handle(const AnsiString& Line, bool AnswerError) {
+Response InstrumentModel::Handle(const AnsiString& Line, bool AnswerError)
+{
   Command C;
   if (!Accepts(Line, &C.Text, &C.Prefix))
     return {};
@@ -94,7 +100,8 @@ Response InstrumentModel::Handle(const AnsiString& Line, bool AnswerError) {
   return R;
 }
 
-AnsiString InstrumentModel::NextSample() {
+AnsiString InstrumentModel::NextSample()
+{
   const int64_t Index = FSampleIndex++;
   if (FScript.empty())
     return GeneratedSample(Index);
@@ -103,12 +110,14 @@ AnsiString InstrumentModel::NextSample() {
   return L + "\r\n";
 }
 
-void InstrumentModel::RestartSamples() {
+void InstrumentModel::RestartSamples()
+{
   FSampleIndex = 0;
   FScriptPos = 0;
 }
 
-bool InstrumentModel::SetClockFromArgs(const Command& C) {
+bool InstrumentModel::SetClockFromArgs(const Command& C)
+{
   if (C.Args.size() != 6)
     return false;
   int V[6];
@@ -125,12 +134,14 @@ bool InstrumentModel::SetClockFromArgs(const Command& C) {
   return true;
 }
 
-void InstrumentModel::AddSetting(int SetNumber, int GetNumber, const AnsiString& Default) {
+void InstrumentModel::AddSetting(int SetNumber, int GetNumber, const AnsiString& Default)
+{
   FQueryOfSet[SetNumber] = GetNumber;
   FSettings[GetNumber] = Default;
 }
 
-bool InstrumentModel::PlainSetting(const Command& C, AnsiString& Body, Outcome& Result) {
+bool InstrumentModel::PlainSetting(const Command& C, AnsiString& Body, Outcome& Result)
+{
   if (auto S = FQueryOfSet.find(C.Number); S != FQueryOfSet.end()) {
     Result = C.Args.empty() ? Outcome::Refuse : Outcome::Reply;
     if (Result == Outcome::Reply)
@@ -146,7 +157,8 @@ bool InstrumentModel::PlainSetting(const Command& C, AnsiString& Body, Outcome& 
   return false;
 }
 
-void InstrumentModel::SetTare(double Value) {
+void InstrumentModel::SetTare(double Value)
+{
   FTare = Value;
   FTareTime = TimeText(InstrumentTime());
 }
@@ -155,7 +167,8 @@ AnsiString InstrumentModel::TareReply() const { return QByteArray::number(FTare,
 
 AnsiString InstrumentModel::TwoDigits(int V) { return QByteArray::number(V).rightJustified(2, '0'); }
 
-AnsiString InstrumentModel::TimeText(const QDateTime& T) {
+AnsiString InstrumentModel::TimeText(const QDateTime& T)
+{
   return T.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")).toLatin1();
 }
 

@@ -80,9 +80,9 @@ protected:
 
   enum class Outcome : uint8_t { Reply, Refuse, Run };
   struct Command {
-    int Prefix = -1;   // address it was sent to, -1 without one
-    int Number = -1;   // command number, -1 for a command without "#nnn"
-    AnsiString Text;   // the whole command, address removed
+    int Prefix = -1; // address it was sent to, -1 without one
+    int Number = -1; // command number, -1 for a command without "#nnn"
+    AnsiString Text; // the whole command, address removed
     std::vector<AnsiString> Args;
   };
 
@@ -116,8 +116,8 @@ private:
   std::vector<AnsiString> FScript;
   size_t FScriptPos = 0;
   int64_t FSampleIndex = 0;
-  std::map<int, AnsiString> FSettings;     // keyed by the query's number
-  std::map<int, int> FQueryOfSet;          // set number -> query number
+  std::map<int, AnsiString> FSettings; // keyed by the query's number
+  std::map<int, int> FQueryOfSet;      // set number -> query number
   double FTare = 0.0;
   AnsiString FTareTime = "01/01/2007 00:00:00";
 };

@@ -31,18 +31,21 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Ms = std::chrono::milliseconds;
 
-constexpr int MaxCommandLine = 256;           // an instrument's input line buffer
+constexpr int MaxCommandLine = 256;            // an instrument's input line buffer
 constexpr qsizetype MaxLog = 16 * 1024 * 1024; // received bytes kept for tests
 constexpr qsizetype MaxQueued = 1024 * 1024;   // output held while nobody reads
 
-[[noreturn]] void ThrowOs(const char* What, const std::string& Path) {
+[[noreturn]] void ThrowOs(const char* What, const std::string& Path)
+{
   const int E = errno;
-  throw EOSError(QStringLiteral("%1 %2: %3").arg(QString::fromLatin1(What), QString::fromStdString(Path),
-                                                 QString::fromLocal8Bit(std::strerror(E))),
-                 E);
+  throw EOSError(
+      QStringLiteral("%1 %2: %3")
+          .arg(QString::fromLatin1(What), QString::fromStdString(Path), QString::fromLocal8Bit(std::strerror(E))),
+      E);
 }
 
-void MakeRaw(int Fd) {
+void MakeRaw(int Fd)
+{
   termios T{};
   if (tcgetattr(Fd, &T) == 0) {
     cfmakeraw(&T);
@@ -66,8 +69,8 @@ struct Chunk {
 struct InstrumentSimulator::Impl {
   std::string Path;
   std::unique_ptr<PtyPair> Pty; // null on an existing device
-  int Master = -1;                // the pty's master, or the device
-  int Probe = -1;                 // a slave handle of our own, to see what the program has not read
+  int Master = -1;              // the pty's master, or the device
+  int Probe = -1;               // a slave handle of our own, to see what the program has not read
   int Wake = -1;
   std::thread Thread;
 
@@ -101,7 +104,9 @@ struct InstrumentSimulator::Impl {
 
   // Changes the instrument's state under the lock and wakes the thread so
   // the change shows at once (a new interval, run mode, queued output).
-  template <class F> void Change(F&& Body) {
+  template <class F>
+  void Change(F&& Body)
+  {
     {
       std::lock_guard G(Lock);
       Body();
@@ -109,21 +114,24 @@ struct InstrumentSimulator::Impl {
     Notify();
   }
 
-  ~Impl() {
+  ~Impl()
+  {
     if (!HungUp)
       CloseLine();
     if (Wake >= 0)
       close(Wake);
   }
 
-  void Notify() const {
+  void Notify() const
+  {
     if (Wake >= 0) {
       const uint64_t One = 1;
       [[maybe_unused]] ssize_t N = write(Wake, &One, sizeof One);
     }
   }
 
-  char NoiseByte() {
+  char NoiseByte()
+  {
     for (;;) {
       NoiseState ^= NoiseState >> 12;
       NoiseState ^= NoiseState << 25;
@@ -133,7 +141,8 @@ struct InstrumentSimulator::Impl {
         return C;
     }
   }
-  AnsiString Noise(qsizetype N) {
+  AnsiString Noise(qsizetype N)
+  {
     AnsiString S;
     S.reserve(N);
     for (qsizetype I = 0; I < N; ++I)
@@ -141,7 +150,8 @@ struct InstrumentSimulator::Impl {
     return S;
   }
 
-  void Enqueue(AnsiString Bytes, ChunkKind Kind, Clock::time_point Due) {
+  void Enqueue(AnsiString Bytes, ChunkKind Kind, Clock::time_point Due)
+  {
     if (HungUp || HangUpPending || Bytes.isEmpty())
       return;
     // Nobody reading: like a real line, what nobody takes is lost, and the
@@ -167,11 +177,10 @@ struct InstrumentSimulator::Impl {
     Queue.push_back(std::move(C));
   }
 
-  bool FaultHits(const AnsiString& Command) const {
-    return FaultCommand.isEmpty() || Command.startsWith(FaultCommand);
-  }
+  bool FaultHits(const AnsiString& Command) const { return FaultCommand.isEmpty() || Command.startsWith(FaultCommand); }
 
-  void HandleLine(const AnsiString& Line, Clock::time_point Now) {
+  void HandleLine(const AnsiString& Line, Clock::time_point Now)
+  {
     AnsiString Command;
     if (!Model->Accepts(Line, &Command))
       return;
@@ -191,7 +200,8 @@ struct InstrumentSimulator::Impl {
 
   // Bytes from the program: the log first, then command lines. A line end
   // is CR or LF; CR LF counts once since empty lines are ignored.
-  void Feed(const char* Data, ssize_t N, Clock::time_point Now, std::vector<AnsiString>& Lines) {
+  void Feed(const char* Data, ssize_t N, Clock::time_point Now, std::vector<AnsiString>& Lines)
+  {
     for (ssize_t I = 0; I < N; ++I) {
       const char C = Data[I];
       if (C == '\r' || C == '\n') {
@@ -210,7 +220,8 @@ struct InstrumentSimulator::Impl {
     }
   }
 
-  void CloseLine() {
+  void CloseLine()
+  {
     HangUpPending = false;
     if (Pty)
       Pty->CloseMaster();
@@ -227,7 +238,8 @@ struct InstrumentSimulator::Impl {
   // The kernel hands bytes from master to slave a moment after the write,
   // so "nothing unread" only counts once the bytes were seen waiting, or
   // after a grace time; a program that never reads is given up on.
-  void FinishHangUp(Clock::time_point Now) {
+  void FinishHangUp(Clock::time_point Now)
+  {
     if (!HangUpPending)
       return;
     int Unread = 0;
@@ -241,7 +253,8 @@ struct InstrumentSimulator::Impl {
       CloseLine();
   }
 
-  void Stream(Clock::time_point Now) {
+  void Stream(Clock::time_point Now)
+  {
     const bool Running = Model->Running();
     if (Running && !WasRunning)
       NextSample = Now + Ms(IntervalMs);
@@ -268,7 +281,8 @@ struct InstrumentSimulator::Impl {
   }
 
   // Writes what is due; a full device keeps the rest for its next POLLOUT.
-  void Flush(Clock::time_point Now) {
+  void Flush(Clock::time_point Now)
+  {
     while (!Queue.empty() && Master >= 0 && Queue.front().Due <= Now) {
       Chunk& C = Queue.front();
       const ssize_t N = write(Master, C.Bytes.constData() + HeadWritten, size_t(C.Bytes.size() - HeadWritten));
@@ -299,7 +313,8 @@ struct InstrumentSimulator::Impl {
   }
 };
 
-InstrumentSimulator::InstrumentSimulator(InstrumentKind Kind) : D(std::make_unique<Impl>()) {
+InstrumentSimulator::InstrumentSimulator(InstrumentKind Kind) : D(std::make_unique<Impl>())
+{
   D->Model = InstrumentModel::Create(Kind);
   D->Pty = std::make_unique<PtyPair>();
   if (!D->Pty->IsOpen())
@@ -314,7 +329,8 @@ InstrumentSimulator::InstrumentSimulator(InstrumentKind Kind) : D(std::make_uniq
 }
 
 InstrumentSimulator::InstrumentSimulator(InstrumentKind Kind, const std::string& DevicePath)
-    : D(std::make_unique<Impl>()) {
+    : D(std::make_unique<Impl>())
+{
   D->Model = InstrumentModel::Create(Kind);
   D->Path = DevicePath;
   D->Master = open(DevicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -331,7 +347,8 @@ InstrumentSimulator::~InstrumentSimulator() { Stop(); }
 
 const std::string& InstrumentSimulator::SlavePath() const { return D->Path; }
 
-void InstrumentSimulator::Start() {
+void InstrumentSimulator::Start()
+{
   std::lock_guard G(D->Lock);
   if (D->Thread.joinable())
     return;
@@ -339,7 +356,8 @@ void InstrumentSimulator::Start() {
   D->Thread = std::thread([this] { Run(); });
 }
 
-void InstrumentSimulator::Stop() {
+void InstrumentSimulator::Stop()
+{
   {
     std::lock_guard G(D->Lock);
     D->StopFlag = true;
@@ -349,7 +367,8 @@ void InstrumentSimulator::Stop() {
     D->Thread.join();
 }
 
-void InstrumentSimulator::Run() {
+void InstrumentSimulator::Run()
+{
   std::vector<AnsiString> Lines;
   char Buf[4096];
   for (;;) {
@@ -419,25 +438,45 @@ void InstrumentSimulator::Run() {
   }
 }
 
-void InstrumentSimulator::SetMode(LineMode M) { D->Change([&] { D->Model->SetMode(M); }); }
-LineMode InstrumentSimulator::Mode() const {
+void InstrumentSimulator::SetMode(LineMode M)
+{
+  D->Change([&] { D->Model->SetMode(M); });
+}
+LineMode InstrumentSimulator::Mode() const
+{
   std::lock_guard G(D->Lock);
   return D->Model->Mode();
 }
-void InstrumentSimulator::SetAddress(int A) { D->Change([&] { D->Model->SetAddress(A); }); }
-int InstrumentSimulator::Address() const {
+void InstrumentSimulator::SetAddress(int A)
+{
+  D->Change([&] { D->Model->SetAddress(A); });
+}
+int InstrumentSimulator::Address() const
+{
   std::lock_guard G(D->Lock);
   return D->Model->Address();
 }
-void InstrumentSimulator::SetUnits(const std::vector<int>& Units) {
-  D->Change([&] { if (auto* K = dynamic_cast<KirvoModel*>(D->Model.get())) K->SetUnits(Units); });
+void InstrumentSimulator::SetUnits(const std::vector<int>& Units)
+{
+  D->Change([&] {
+    if (auto* K = dynamic_cast<KirvoModel*>(D->Model.get()))
+      K->SetUnits(Units);
+  });
 }
-void InstrumentSimulator::SetProfile(const CastParams& P) {
-  D->Change([&] { if (auto* Q = dynamic_cast<QuorndeckModel*>(D->Model.get())) Q->SetProfile(P); });
+void InstrumentSimulator::SetProfile(const CastParams& P)
+{
+  D->Change([&] {
+    if (auto* Q = dynamic_cast<QuorndeckModel*>(D->Model.get()))
+      Q->SetProfile(P);
+  });
 }
-void InstrumentSimulator::SetScript(std::vector<AnsiString> Lines) { D->Change([&] { D->Model->SetScript(std::move(Lines)); }); }
+void InstrumentSimulator::SetScript(std::vector<AnsiString> Lines)
+{
+  D->Change([&] { D->Model->SetScript(std::move(Lines)); });
+}
 
-bool InstrumentSimulator::LoadScript(const QString& Path) {
+bool InstrumentSimulator::LoadScript(const QString& Path)
+{
   QFile F(Path);
   if (!F.open(QIODevice::ReadOnly))
     return false;
@@ -460,54 +499,94 @@ bool InstrumentSimulator::LoadScript(const QString& Path) {
   return true;
 }
 
-void InstrumentSimulator::SetIntervalMs(int Ms) { D->Change([&] { D->IntervalMs = std::max(1, Ms); }); }
-void InstrumentSimulator::SetRunning(bool R) { D->Change([&] { D->Model->SetRunning(R); }); }
-bool InstrumentSimulator::Running() const {
+void InstrumentSimulator::SetIntervalMs(int Ms)
+{
+  D->Change([&] { D->IntervalMs = std::max(1, Ms); });
+}
+void InstrumentSimulator::SetRunning(bool R)
+{
+  D->Change([&] { D->Model->SetRunning(R); });
+}
+bool InstrumentSimulator::Running() const
+{
   std::lock_guard G(D->Lock);
   return D->Model->Running();
 }
-int64_t InstrumentSimulator::SamplesSent() const {
+int64_t InstrumentSimulator::SamplesSent() const
+{
   std::lock_guard G(D->Lock);
   return D->Model->SamplesSent();
 }
-void InstrumentSimulator::WithModel(const std::function<void(InstrumentModel&)>& F) { D->Change([&] { F(*D->Model); }); }
-
-void InstrumentSimulator::SetReplyFault(ReplyFault F, const AnsiString& OnlyCommand) {
-  D->Change([&] { D->Fault = F; D->FaultCommand = OnlyCommand; });
+void InstrumentSimulator::WithModel(const std::function<void(InstrumentModel&)>& F)
+{
+  D->Change([&] { F(*D->Model); });
 }
-void InstrumentSimulator::SetReplyDelayMs(int Ms) { D->Change([&] { D->ReplyDelayMs = std::max(0, Ms); }); }
-void InstrumentSimulator::SetDropEvery(int N) { D->Change([&] { D->DropEvery = std::max(0, N); D->BytesOut = 0; }); }
-void InstrumentSimulator::SendRaw(const AnsiString& Bytes) {
+
+void InstrumentSimulator::SetReplyFault(ReplyFault F, const AnsiString& OnlyCommand)
+{
+  D->Change([&] {
+    D->Fault = F;
+    D->FaultCommand = OnlyCommand;
+  });
+}
+void InstrumentSimulator::SetReplyDelayMs(int Ms)
+{
+  D->Change([&] { D->ReplyDelayMs = std::max(0, Ms); });
+}
+void InstrumentSimulator::SetDropEvery(int N)
+{
+  D->Change([&] {
+    D->DropEvery = std::max(0, N);
+    D->BytesOut = 0;
+  });
+}
+void InstrumentSimulator::SendRaw(const AnsiString& Bytes)
+{
   D->Change([&] { D->Enqueue(Bytes, ChunkKind::Raw, Clock::now()); });
 }
-void InstrumentSimulator::SendGarbage(int Count) {
+void InstrumentSimulator::SendGarbage(int Count)
+{
   D->Change([&] { D->Enqueue(D->Noise(std::max(0, Count)), ChunkKind::Raw, Clock::now()); });
 }
-void InstrumentSimulator::SendOverLongLine(int Count) {
+void InstrumentSimulator::SendOverLongLine(int Count)
+{
   AnsiString L;
   L.reserve(std::max(0, Count) + 2);
   for (int I = 0; I < Count; ++I)
     L += char('0' + I % 10);
   D->Change([&] { D->Enqueue(L + "\r\n", ChunkKind::Sample, Clock::now()); });
 }
-void InstrumentSimulator::HangUpMidLine() { D->Change([&] { D->CutNextLine = true; }); }
-void InstrumentSimulator::HangUp() { D->Change([&] { if (!D->HungUp) D->CloseLine(); }); }
-bool InstrumentSimulator::HungUp() const {
+void InstrumentSimulator::HangUpMidLine()
+{
+  D->Change([&] { D->CutNextLine = true; });
+}
+void InstrumentSimulator::HangUp()
+{
+  D->Change([&] {
+    if (!D->HungUp)
+      D->CloseLine();
+  });
+}
+bool InstrumentSimulator::HungUp() const
+{
   std::lock_guard G(D->Lock);
   return D->HungUp;
 }
 
-AnsiString InstrumentSimulator::Received() const {
+AnsiString InstrumentSimulator::Received() const
+{
   std::lock_guard L(D->LogLock);
   return D->Log;
 }
 
-void InstrumentSimulator::ClearReceived() {
+void InstrumentSimulator::ClearReceived()
+{
   std::lock_guard L(D->LogLock);
   D->Log.clear();
 }
 
-bool InstrumentSimulator::WaitForReceived(const AnsiString& Sequence, int TimeoutMs) const {
+bool InstrumentSimulator::WaitForReceived(const AnsiString& Sequence, int TimeoutMs) const
+{
   std::unique_lock L(D->LogLock);
   return D->LogCond.wait_for(L, Ms(std::max(0, TimeoutMs)), [&] { return D->Log.contains(Sequence); });
 }

@@ -22,9 +22,9 @@ struct CastParams;
 
 enum class ReplyFault : uint8_t {
   None,
-  Silent,  // the instrument neither echoes nor answers, and does not act
-  Error,   // answers with its error text instead of acting
-  Garbage  // acts, but echo and reply come out as noise (never CR, LF or ">")
+  Silent, // the instrument neither echoes nor answers, and does not act
+  Error,  // answers with its error text instead of acting
+  Garbage // acts, but echo and reply come out as noise (never CR, LF or ">")
 };
 
 class InstrumentSimulator {

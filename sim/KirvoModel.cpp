@@ -16,7 +16,8 @@ bool ValidUnit(int U) { return U >= 2 && U <= 98; }
 
 KirvoModel::KirvoModel(bool Atmospheric)
     : InstrumentModel(Atmospheric ? InstrumentKind::Atmospheric : InstrumentKind::Qyr, "no response"),
-      FAtmospheric(Atmospheric), FParameters(Atmospheric ? "BAROMETER" : "PRESSURE;TEMPERATURE") {
+      FAtmospheric(Atmospheric), FParameters(Atmospheric ? "BAROMETER" : "PRESSURE;TEMPERATURE")
+{
   AddSetting(3, 4, "CONT;1;1;60;NONE;1");
   AddSetting(7, 8, "CAL");
   AddSetting(13, 14, "TARNWICK");
@@ -25,13 +26,15 @@ KirvoModel::KirvoModel(bool Atmospheric)
   AddSetting(107, 108, "1000");
 }
 
-void KirvoModel::SetAddress(int A) {
+void KirvoModel::SetAddress(int A)
+{
   std::vector<int> U = FUnits;
   U.front() = A;
   SetUnits(U);
 }
 
-void KirvoModel::SetUnits(const std::vector<int>& Units) {
+void KirvoModel::SetUnits(const std::vector<int>& Units)
+{
   if (Units.empty())
     throw EArgumentException(QStringLiteral("A modular system needs at least one module"));
   for (size_t I = 0; I < Units.size(); ++I)
@@ -40,11 +43,13 @@ void KirvoModel::SetUnits(const std::vector<int>& Units) {
   FUnits = Units;
 }
 
-bool KirvoModel::ListensTo(int Prefix) const {
+bool KirvoModel::ListensTo(int Prefix) const
+{
   return Prefix == 0 || Prefix == ControllerAddress || std::find(FUnits.begin(), FUnits.end(), Prefix) != FUnits.end();
 }
 
-InstrumentModel::Outcome KirvoModel::Execute(const Command& C, AnsiString& Body) {
+InstrumentModel::Outcome KirvoModel::Execute(const Command& C, AnsiString& Body)
+{
   if (C.Number < 0) // "TARN" takes the micro out of its other protocol mode
     return C.Text.toUpper() == "TARN" ? Outcome::Reply : Outcome::Refuse;
   Outcome Result = Outcome::Refuse;
@@ -99,8 +104,8 @@ InstrumentModel::Outcome KirvoModel::Execute(const Command& C, AnsiString& Body)
       for (int U : FUnits)
         Body += ";" + QByteArray::number(U);
     } else {
-      Body = QByteArray::number(C.Prefix > 0 && C.Prefix != ControllerAddress ? C.Prefix : Address()) + ";" +
-             FParameters;
+      Body =
+          QByteArray::number(C.Prefix > 0 && C.Prefix != ControllerAddress ? C.Prefix : Address()) + ";" + FParameters;
     }
     return Outcome::Reply;
   default:
@@ -110,16 +115,19 @@ InstrumentModel::Outcome KirvoModel::Execute(const Command& C, AnsiString& Body)
 
 // Replies start with a line break: the logger's reply packets wait for CR LF
 // ahead of the text, which in RS232 the echo line provides.
-AnsiString KirvoModel::Frame(const AnsiString& Body, LineMode ReceivedIn) const {
+AnsiString KirvoModel::Frame(const AnsiString& Body, LineMode ReceivedIn) const
+{
   return (ReceivedIn == LineMode::RS485 ? AnsiString("\r\n") : AnsiString()) + Body + "\r\n>";
 }
 
 // "GO" and no prompt: the logger's run step waits for "GO" up to CR LF.
-AnsiString KirvoModel::RunReply(LineMode ReceivedIn) const {
+AnsiString KirvoModel::RunReply(LineMode ReceivedIn) const
+{
   return (ReceivedIn == LineMode::RS485 ? AnsiString("\r\n") : AnsiString()) + "GO\r\n";
 }
 
-AnsiString KirvoModel::GeneratedSample(int64_t Index) {
+AnsiString KirvoModel::GeneratedSample(int64_t Index)
+{
   AnsiString Out;
   for (size_t K = 0; K < FUnits.size(); ++K) {
     const int U = FUnits[K];

@@ -5,7 +5,8 @@
 namespace sim {
 
 namespace {
-bool AllNumbers(const std::vector<AnsiString>& Args, size_t From) {
+bool AllNumbers(const std::vector<AnsiString>& Args, size_t From)
+{
   for (size_t I = From; I < Args.size(); ++I) {
     bool Ok = false;
     Args[I].toDouble(&Ok);
@@ -17,20 +18,23 @@ bool AllNumbers(const std::vector<AnsiString>& Args, size_t From) {
 } // namespace
 
 QuorndeckModel::QuorndeckModel()
-    : InstrumentModel(InstrumentKind::Quorndeck, "ERROR"), FProfile(std::make_unique<CastProfile>(CastParams{})) {
+    : InstrumentModel(InstrumentKind::Quorndeck, "ERROR"), FProfile(std::make_unique<CastProfile>(CastParams{}))
+{
   AddSetting(3, 4, "CONT;1;10;60;NONE;2");
 }
 
 QuorndeckModel::~QuorndeckModel() = default;
 
-void QuorndeckModel::SetProfile(const CastParams& P) {
+void QuorndeckModel::SetProfile(const CastParams& P)
+{
   FProfile = std::make_unique<CastProfile>(P);
   RestartSamples();
 }
 
 bool QuorndeckModel::ListensTo(int Prefix) const { return Prefix == 0 || Prefix == FAddress; }
 
-InstrumentModel::Outcome QuorndeckModel::Execute(const Command& C, AnsiString& Body) {
+InstrumentModel::Outcome QuorndeckModel::Execute(const Command& C, AnsiString& Body)
+{
   Outcome Result = Outcome::Refuse;
   if (PlainSetting(C, Body, Result))
     return Result;
@@ -97,11 +101,13 @@ AnsiString QuorndeckModel::BreakBody() const { return "You are now in command mo
 
 // No prompt once running. In RS485 a line break stands in for the missing
 // echo, so the first data string already follows a line feed.
-AnsiString QuorndeckModel::RunReply(LineMode ReceivedIn) const {
+AnsiString QuorndeckModel::RunReply(LineMode ReceivedIn) const
+{
   return ReceivedIn == LineMode::RS485 ? AnsiString("\r\n") : AnsiString();
 }
 
-AnsiString QuorndeckModel::GeneratedSample(int64_t Index) {
+AnsiString QuorndeckModel::GeneratedSample(int64_t Index)
+{
   const CastSample S = FProfile->Sample(Index);
   FLastPressure = S.Pressure;
   return CastProfile::DataString(S);

@@ -46,14 +46,14 @@ namespace {
 // Slots 0 to 10: the instrument and the values it measures or the logger
 // derives from them, in the order TARNWICK sends them.
 const char* const SlotNames[][2] = {
-    {"Conductivity", "mS/cm"},    {"Pressure", "dBar"},         {"Temperature", "C"},
-    {"Altimeter", "m"},           {"Sound Velocity", "m/s"},    {"Sound Speed", "m/s"},
-    {"Depth", "m"},               {"Total Depth", "m"},         {"Density", "kg/m3"},
-    {"Mean Density", "kg/m3"},    {"Salinity", "PSU"},
+    {"Conductivity", "mS/cm"}, {"Pressure", "dBar"},      {"Temperature", "C"}, {"Altimeter", "m"},
+    {"Sound Velocity", "m/s"}, {"Sound Speed", "m/s"},    {"Depth", "m"},       {"Total Depth", "m"},
+    {"Density", "kg/m3"},      {"Mean Density", "kg/m3"}, {"Salinity", "PSU"},
 };
 constexpr int DemoSlots = int(sizeof SlotNames / sizeof SlotNames[0]);
 
-QByteArray DemoSettings() {
+QByteArray DemoSettings()
+{
   QByteArray S = "[Display]\r\nIndex=1\r\n";
   for (int N = 1; N <= 4; ++N)
     S += "[Output " + QByteArray::number(N) + "]\r\nFitted=" + (N == 1 ? "1" : "0") + "\r\nPort=2\r\nBaud=19200\r\n";
@@ -68,7 +68,8 @@ QByteArray DemoSettings() {
   return S;
 }
 
-std::string ProgramBesideThis() {
+std::string ProgramBesideThis()
+{
   char Self[4096];
   const ssize_t N = readlink("/proc/self/exe", Self, sizeof Self - 1);
   if (N <= 0)
@@ -80,7 +81,8 @@ std::string ProgramBesideThis() {
 
 void Usage() { std::fprintf(stderr, "usage: fathomix-demo [--program PATH] [--rate HZ] [--depth M]\n"); }
 
-bool ReadNumber(const char* Text, double Lo, double Hi, double& V) {
+bool ReadNumber(const char* Text, double Lo, double Hi, double& V)
+{
   char* End = nullptr;
   V = std::strtod(Text, &End);
   return End != Text && *End == '\0' && V >= Lo && V <= Hi;
@@ -88,7 +90,8 @@ bool ReadNumber(const char* Text, double Lo, double Hi, double& V) {
 
 // The logger as a child process, with the default signal mask and
 // dispositions (this process blocks the stop signals to take them in turn).
-pid_t Spawn(const std::string& Program) {
+pid_t Spawn(const std::string& Program)
+{
   posix_spawnattr_t Attr;
   posix_spawnattr_init(&Attr);
   sigset_t None, Defaults;
@@ -113,7 +116,8 @@ pid_t Spawn(const std::string& Program) {
 // Prints every complete telegram in Pending (without its CR LF) and keeps
 // the incomplete rest. A line without an end is cut at 4 KiB, so noise
 // cannot grow it without bound.
-void PrintTelegrams(QByteArray& Pending) {
+void PrintTelegrams(QByteArray& Pending)
+{
   qsizetype End;
   while ((End = Pending.indexOf("\r\n")) >= 0) {
     std::printf("%s\n", Pending.left(End).constData());
@@ -126,9 +130,10 @@ void PrintTelegrams(QByteArray& Pending) {
   std::fflush(stdout);
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
   std::string Program = ProgramBesideThis();
   double Rate = 2.0;
   sim::CastParams Cast;

@@ -15,11 +15,9 @@ namespace {
 
 // The published check values are on the IPTS-68 scale; the routines take
 // the instrument's ITS-90 reading and multiply it by 1.00024.
-double FromT68(double T68) {
-  return T68 / 1.00024;
-}
+double FromT68(double T68) { return T68 / 1.00024; }
 
-constexpr double StandardConductivity = 42.914;  // mS/cm at S = 35, 15 degC, 0 dbar
+constexpr double StandardConductivity = 42.914; // mS/cm at S = 35, 15 degC, 0 dbar
 
 // ---------------------------------------------------------------------------
 // Salinity
@@ -28,7 +26,8 @@ struct TSalinityCase {
   double R, T68, P, S, Tolerance;
 };
 
-TEST(Salinity, MatchesPublishedCheckValues) {
+TEST(Salinity, MatchesPublishedCheckValues)
+{
   const TSalinityCase Cases[] = {
       {1.0, 15, 0, 35.000000, 1e-6},
       {1.2, 20, 2000, 37.245628, 1e-6},
@@ -40,7 +39,8 @@ TEST(Salinity, MatchesPublishedCheckValues) {
         << "R=" << C.R << " t=" << C.T68 << " p=" << C.P;
 }
 
-TEST(Salinity, NoConductivityLeavesOnlyTheConstantTerms) {
+TEST(Salinity, NoConductivityLeavesOnlyTheConstantTerms)
+{
   // C = 0 (and a negative reading) gives R_T <= 0; the root is then taken
   // as 0, leaving a0 and the b0 part of the temperature term.
   for (const double C : {0.0, -3.0}) {
@@ -63,18 +63,19 @@ struct TDensityCase {
   double S, T68, PBar, Rho;
 };
 
-TEST(Density, MatchesPublishedCheckValues) {
+TEST(Density, MatchesPublishedCheckValues)
+{
   const TDensityCase Cases[] = {
-      {0, 5, 0, 999.96675},     {0, 5, 1000, 1044.12802}, {0, 25, 0, 997.04796},
-      {0, 25, 1000, 1037.90204}, {35, 5, 0, 1027.67547},  {35, 5, 1000, 1069.48914},
-      {35, 25, 0, 1023.34306},  {35, 25, 1000, 1062.53817},
+      {0, 5, 0, 999.96675},   {0, 5, 1000, 1044.12802},  {0, 25, 0, 997.04796},   {0, 25, 1000, 1037.90204},
+      {35, 5, 0, 1027.67547}, {35, 5, 1000, 1069.48914}, {35, 25, 0, 1023.34306}, {35, 25, 1000, 1062.53817},
   };
   for (const auto& C : Cases)
     EXPECT_NEAR(Density(FromT68(C.T68), C.PBar * 10, C.S) + 1000, C.Rho, 1e-5)
         << "S=" << C.S << " t=" << C.T68 << " p=" << C.PBar << " bar";
 }
 
-TEST(Density, NegativeSalinityDropsOnlyTheRootTerms) {
+TEST(Density, NegativeSalinityDropsOnlyTheRootTerms)
+{
   // S^1.5 is taken as 0 below zero; the routine still answers.
   const double Rho = Density(10, 0, -1) + 1000;
   EXPECT_LT(Rho, Density(10, 0, 0) + 1000);
@@ -84,12 +85,14 @@ TEST(Density, NegativeSalinityDropsOnlyTheRootTerms) {
 // ---------------------------------------------------------------------------
 // Sound speed
 
-TEST(SoundSpeed, ChenMilleroMatchesPublishedCheckValue) {
+TEST(SoundSpeed, ChenMilleroMatchesPublishedCheckValue)
+{
   EXPECT_NEAR(cal_chenmillero(FromT68(40), 10000, 40), 1731.995, 5e-4);
 }
 
 // The pressure (dbar) of a UNESCO depth at the latitude, by bisection.
-double PressureAtDepth(double Depth, double Latitude) {
+double PressureAtDepth(double Depth, double Latitude)
+{
   double Lo = 0, Hi = 20000;
   for (int I = 0; I < 200; ++I) {
     const double Mid = (Lo + Hi) / 2;
@@ -98,7 +101,8 @@ double PressureAtDepth(double Depth, double Latitude) {
   return (Lo + Hi) / 2;
 }
 
-TEST(SoundSpeed, MackenzieMatchesPublishedCheckValue) {
+TEST(SoundSpeed, MackenzieMatchesPublishedCheckValue)
+{
   // Mackenzie's own check: 25 degC, S = 35, 1000 m.
   const double P = PressureAtDepth(1000, 45);
   EXPECT_NEAR(cal_mckenzie(FromT68(25), P, 35, 45), 1550.744, 5e-4);
@@ -111,7 +115,8 @@ struct TSpeedEquation {
   TSpeedRoutine Routine;
 };
 
-std::vector<TSpeedEquation> SpeedEquations() {
+std::vector<TSpeedEquation> SpeedEquations()
+{
   return {
       {"Chen & Millero 1977", [](double T, double P, double S, double) { return cal_chenmillero(T, P, S); }},
       {"Del Grosso 1974", cal_delgrosso},
@@ -122,7 +127,8 @@ std::vector<TSpeedEquation> SpeedEquations() {
   };
 }
 
-TEST(SoundSpeed, SelectsTheNamedEquation) {
+TEST(SoundSpeed, SelectsTheNamedEquation)
+{
   const double T = 8.5, P = 750, S = 34.7, Lat = 57;
   TCalcSettings Settings;
   for (const auto& E : SpeedEquations()) {
@@ -135,7 +141,8 @@ TEST(SoundSpeed, SelectsTheNamedEquation) {
   }
 }
 
-TEST(SoundSpeed, NoSalinityGivesZero) {
+TEST(SoundSpeed, NoSalinityGivesZero)
+{
   for (const auto& E : SpeedEquations())
     for (const double S : {0.0, -0.5})
       EXPECT_EQ(E.Routine(10, 500, S, 50), 0.0) << E.Name << " S=" << S;
@@ -146,7 +153,8 @@ TEST(SoundSpeed, NoSalinityGivesZero) {
 // published equations over ocean conditions (warm water near the surface,
 // cold water at depth). A wrong coefficient or unit shows as metres per
 // second, not tenths.
-TEST(SoundSpeed, AlternativesAgreeWithChenMilleroInTheOcean) {
+TEST(SoundSpeed, AlternativesAgreeWithChenMilleroInTheOcean)
+{
   struct TRange {
     double TLo, THi, PLo, PHi;
   };
@@ -156,13 +164,12 @@ TEST(SoundSpeed, AlternativesAgreeWithChenMilleroInTheOcean) {
                              std::string(E.Name).find("Simple") != std::string::npos;
     for (const auto& R : Ranges) {
       if (ShallowOnly && R.PLo > 0)
-        continue;  // near-surface equations, linear in depth
+        continue; // near-surface equations, linear in depth
       for (double T = R.TLo; T <= R.THi; T += (R.THi - R.TLo) / 4)
         for (double S = 33; S <= 37; S += 2)
           for (double P = R.PLo; P <= R.PHi; P += (R.PHi - R.PLo) / 4) {
             const double Reference = cal_chenmillero(T, P, S);
-            EXPECT_NEAR(E.Routine(T, P, S, 50), Reference, 1.5)
-                << E.Name << " T=" << T << " S=" << S << " P=" << P;
+            EXPECT_NEAR(E.Routine(T, P, S, 50), Reference, 1.5) << E.Name << " T=" << T << " S=" << S << " P=" << P;
           }
     }
   }
@@ -171,14 +178,16 @@ TEST(SoundSpeed, AlternativesAgreeWithChenMilleroInTheOcean) {
 // ---------------------------------------------------------------------------
 // Gravity and plain depth
 
-TEST(Depth, UnescoFormulaMatchesPublishedCheckValue) {
+TEST(Depth, UnescoFormulaMatchesPublishedCheckValue)
+{
   EXPECT_NEAR(calc_unesco_depth(10000, 30), 9712.653, 5e-4);
   // The same through a QYR sensor while no dynamic correction exists yet.
   TDepthBins Bins;
   EXPECT_NEAR(QYRDepth(10000, NormalGravity(30), Bins, TCalcSettings()), 9712.653, 5e-4);
 }
 
-TEST(Depth, NormalGravity) {
+TEST(Depth, NormalGravity)
+{
   EXPECT_DOUBLE_EQ(NormalGravity(0), 9.780318);
   EXPECT_NEAR(NormalGravity(90), 9.780318 * (1 + 5.2788e-3 + 2.36e-5), 1e-12);
   EXPECT_DOUBLE_EQ(NormalGravity(-45), NormalGravity(45));
@@ -190,11 +199,10 @@ TEST(Depth, NormalGravity) {
 
 constexpr double Latitude = 50.42741;
 
-double Near(double A) {
-  return std::abs(A) * 1e-12;
-}
+double Near(double A) { return std::abs(A) * 1e-12; }
 
-TEST(BathyDepth, StandardOceanHasNoDynamicCorrection) {
+TEST(BathyDepth, StandardOceanHasNoDynamicCorrection)
+{
   // Water of S = 35 at 0 degC is the reference column itself: its anomaly
   // vanishes and the depth is the plain UNESCO depth, the mean density
   // that of the water.
@@ -207,7 +215,8 @@ TEST(BathyDepth, StandardOceanHasNoDynamicCorrection) {
   }
 }
 
-TEST(BathyDepth, FirstSampleFillsEveryBinAbove) {
+TEST(BathyDepth, FirstSampleFillsEveryBinAbove)
+{
   TDepthBins Bins;
   const double G = NormalGravity(Latitude);
   const double Depth = BathyDepth(25, 1025.0, G, Bins, TCalcSettings());
@@ -215,7 +224,7 @@ TEST(BathyDepth, FirstSampleFillsEveryBinAbove) {
   EXPECT_EQ(Bins.SVA_Array_Index, 25);
   EXPECT_EQ(Bins.TableDepthArray(25), 25);
   const double L = Bins.IntSVAArray(1);
-  EXPECT_GT(L, 0.0);  // lighter than the standard ocean: positive anomaly
+  EXPECT_GT(L, 0.0); // lighter than the standard ocean: positive anomaly
   // One bin's pressure step (6000/5999 dbar in Pa) times the bin's anomaly.
   EXPECT_NEAR(L, 6000.0 / 5999.0 * 10000 * Bins.SVAArray(25), Near(L) * 1e3);
   for (int32_t B = 1; B <= 25; ++B)
@@ -226,7 +235,8 @@ TEST(BathyDepth, FirstSampleFillsEveryBinAbove) {
   EXPECT_GT(Depth, calc_unesco_depth(25, Latitude));
 }
 
-TEST(BathyDepth, FilledBinsKeepTheirLayerAndNewBinsAverageWithTheOneAbove) {
+TEST(BathyDepth, FilledBinsKeepTheirLayerAndNewBinsAverageWithTheOneAbove)
+{
   TDepthBins Bins;
   const TCalcSettings Settings;
   const double G = 9.81;
@@ -257,7 +267,8 @@ TEST(BathyDepth, FilledBinsKeepTheirLayerAndNewBinsAverageWithTheOneAbove) {
   EXPECT_NEAR(Bins.SVA_Sum, 25 * L1 + 2 * Bins.IntSVAArray(26) + L4, 1e-9);
 }
 
-TEST(BathyDepth, DensityOfZeroEndsTheSampleUntouched) {
+TEST(BathyDepth, DensityOfZeroEndsTheSampleUntouched)
+{
   TDepthBins Bins;
   EXPECT_THROW(BathyDepth(25, 0.0, 9.81, Bins, TCalcSettings()), EZeroDivide);
   EXPECT_EQ(Bins.SVA_Array_Index, 0);
@@ -269,8 +280,8 @@ struct TBinCase {
   const char* Name;
   int32_t MaxPressure, Resolution;
   double Pressure;
-  int32_t Bin;    // 0: the settings leave no bins and the sample fails
-  int32_t Label;  // TableDepthArray of the bin
+  int32_t Bin;   // 0: the settings leave no bins and the sample fails
+  int32_t Label; // TableDepthArray of the bin
 };
 
 const TBinCase BinCases[] = {
@@ -290,7 +301,8 @@ const TBinCase BinCases[] = {
     {"labels beyond Integer", 2000000000, 1000000000, 100, 0, 0},
 };
 
-TEST(BathyDepth, BinStaysWithinTheTable) {
+TEST(BathyDepth, BinStaysWithinTheTable)
+{
   for (const auto& C : BinCases) {
     SCOPED_TRACE(C.Name);
     TCalcSettings Settings;
@@ -315,7 +327,8 @@ TEST(BathyDepth, BinStaysWithinTheTable) {
   }
 }
 
-TEST(QYRDepth, BinStaysWithinTheTable) {
+TEST(QYRDepth, BinStaysWithinTheTable)
+{
   for (const auto& C : BinCases) {
     SCOPED_TRACE(C.Name);
     TCalcSettings Settings;
@@ -336,14 +349,15 @@ TEST(QYRDepth, BinStaysWithinTheTable) {
   }
 }
 
-TEST(BathyDepth, NonNumbersRaiseAndLeaveTheTables) {
+TEST(BathyDepth, NonNumbersRaiseAndLeaveTheTables)
+{
   const double NaN = std::numeric_limits<double>::quiet_NaN();
   const double Inf = std::numeric_limits<double>::infinity();
   struct TCase {
     double Pressure, Rho, G;
   };
-  for (const TCase C : {TCase{NaN, 1025, 9.81}, TCase{Inf, 1025, 9.81}, TCase{-Inf, 1025, 9.81},
-                        TCase{25, NaN, 9.81}, TCase{25, 1025, NaN}}) {
+  for (const TCase C : {TCase{NaN, 1025, 9.81}, TCase{Inf, 1025, 9.81}, TCase{-Inf, 1025, 9.81}, TCase{25, NaN, 9.81},
+                        TCase{25, 1025, NaN}}) {
     TDepthBins Bins;
     EXPECT_THROW(BathyDepth(C.Pressure, C.Rho, C.G, Bins, TCalcSettings()), EMathError)
         << C.Pressure << " " << C.Rho << " " << C.G;
@@ -357,7 +371,8 @@ TEST(BathyDepth, NonNumbersRaiseAndLeaveTheTables) {
   EXPECT_THROW(QYRDepth(NaN, 9.81, Bins, Unfitted), EInvalidOp);
 }
 
-TEST(DepthBins, BinsOutsideTheTableAreRefused) {
+TEST(DepthBins, BinsOutsideTheTableAreRefused)
+{
   TDepthBins Bins;
   for (const int32_t B : {0, -1, TDepthBins::BinCount + 1}) {
     EXPECT_THROW(Bins.SVAArray(B), ERangeError) << B;
@@ -369,7 +384,8 @@ TEST(DepthBins, BinsOutsideTheTableAreRefused) {
   EXPECT_EQ(Bins.IntSVASum(-5), 0.0);
 }
 
-TEST(QYRDepth, UsesTheInstrumentsCorrectionOrTheLoadedTable) {
+TEST(QYRDepth, UsesTheInstrumentsCorrectionOrTheLoadedTable)
+{
   const double G = NormalGravity(Latitude);
   TCalcSettings Settings;
   TDepthBins Bins;
@@ -405,17 +421,19 @@ struct TPlainBins {
   double Sum = 0, MeanDensity = 0;
 };
 
-int32_t PlainBin(double P, double W) {
+int32_t PlainBin(double P, double W)
+{
   return std::clamp(static_cast<int32_t>(std::ceil(std::min(P / W, 6000.0))), 1, 6000);
 }
 
-double PlainDepth(double P, double G, double Sum) {
-  return (9.72659 * P - 2.2512e-5 * P * P + 2.279e-10 * P * P * P - 1.82e-15 * P * P * P * P) /
-             (1.092e-6 * P + G) +
+double PlainDepth(double P, double G, double Sum)
+{
+  return (9.72659 * P - 2.2512e-5 * P * P + 2.279e-10 * P * P * P - 1.82e-15 * P * P * P * P) / (1.092e-6 * P + G) +
          Sum / 9.8;
 }
 
-double PlainBathyDepth(double P, double Rho, double G, TPlainBins& T, int32_t MaxP, int32_t Res) {
+double PlainBathyDepth(double P, double Rho, double G, TPlainBins& T, int32_t MaxP, int32_t Res)
+{
   const double V = 1 / Rho;
   const double PBar = P / 10;
   const double K0 = 21582.27 + 3.359406 * PBar + 5.03217e-5 * PBar * PBar;
@@ -442,7 +460,8 @@ double PlainBathyDepth(double P, double Rho, double G, TPlainBins& T, int32_t Ma
   return PlainDepth(P, G, T.Sum);
 }
 
-double PlainQYRDepth(double P, double G, TPlainBins& T, int32_t MaxP, int32_t Res) {
+double PlainQYRDepth(double P, double G, TPlainBins& T, int32_t MaxP, int32_t Res)
+{
   const int32_t N = MaxP / Res - 1;
   const int32_t B = PlainBin(P, static_cast<double>(MaxP) / N);
   T.Index = B;
@@ -453,11 +472,10 @@ double PlainQYRDepth(double P, double G, TPlainBins& T, int32_t MaxP, int32_t Re
   return PlainDepth(P, G, T.Sum);
 }
 
-bool Close(double A, double B) {
-  return std::abs(A - B) <= 1e-12 * std::max(std::abs(A), std::abs(B));
-}
+bool Close(double A, double B) { return std::abs(A - B) <= 1e-12 * std::max(std::abs(A), std::abs(B)); }
 
-TEST(DepthBins, MatchThePlainSumsOverALongProfile) {
+TEST(DepthBins, MatchThePlainSumsOverALongProfile)
+{
   struct TLayout {
     int32_t MaxP, Res;
   };
@@ -470,9 +488,7 @@ TEST(DepthBins, MatchThePlainSumsOverALongProfile) {
     Unfitted.QuorndeckFitted = false;
 
     std::mt19937 Random(20240611u + Layout.MaxP + Layout.Res);
-    const auto Uniform = [&](double Lo, double Hi) {
-      return Lo + (Hi - Lo) * (Random() / 4294967296.0);
-    };
+    const auto Uniform = [&](double Lo, double Hi) { return Lo + (Hi - Lo) * (Random() / 4294967296.0); };
     TDepthBins Bins;
     TPlainBins Plain;
     const double G = 9.81;
@@ -507,8 +523,8 @@ TEST(DepthBins, MatchThePlainSumsOverALongProfile) {
       const double Rho = Uniform(1020, 1031);
       const double Depth = BathyDepth(P, Rho, G, Bins, Settings);
       const double PlainResult = PlainBathyDepth(P, Rho, G, Plain, Layout.MaxP, Layout.Res);
-      if (!Close(Depth, PlainResult) || Bins.SVA_Array_Index != Plain.Index ||
-          !Close(Bins.SVA_Sum, Plain.Sum) || !Close(Bins.MeanDensity, Plain.MeanDensity))
+      if (!Close(Depth, PlainResult) || Bins.SVA_Array_Index != Plain.Index || !Close(Bins.SVA_Sum, Plain.Sum) ||
+          !Close(Bins.MeanDensity, Plain.MeanDensity))
         ++Mismatches;
       if (Sample % 2500 == 0 || Sample == 19999) {
         for (int32_t B = 1; B <= TDepthBins::BinCount; ++B)
@@ -521,7 +537,8 @@ TEST(DepthBins, MatchThePlainSumsOverALongProfile) {
   }
 }
 
-TEST(DepthBins, ClearEmptiesTablesAndState) {
+TEST(DepthBins, ClearEmptiesTablesAndState)
+{
   TDepthBins Bins;
   BathyDepth(300, 1025.0, 9.81, Bins, TCalcSettings());
   Bins.SetTableDepthArray(5000, 77);
@@ -541,4 +558,4 @@ TEST(DepthBins, ClearEmptiesTablesAndState) {
   EXPECT_NEAR(Bins.SVA_Sum, 5 * Bins.IntSVAArray(1), 1e-15);
 }
 
-}  // namespace
+} // namespace

@@ -9,7 +9,8 @@ namespace {
 
 const TDateTime LoadTime = EncodeDateTime(2026, 12, 8, 9, 15, 0, 500);
 
-TEST(CoreDataLoad, ThreeFittedSlotsGiveAnEightEntryTable) {
+TEST(CoreDataLoad, ThreeFittedSlotsGiveAnEightEntryTable)
+{
   const TClockScope Clock(LoadTime);
   auto Core = MakeCore({1, 2, 5});
   Array2D Slots = Core->SerialArray;
@@ -48,14 +49,16 @@ TEST(CoreDataLoad, ThreeFittedSlotsGiveAnEightEntryTable) {
   EXPECT_EQ(Core->DataPort[0], 1);
 }
 
-TEST(CoreDataLoad, NoFittedSlotLeavesOnlyTheSharedAndSpareEntries) {
+TEST(CoreDataLoad, NoFittedSlotLeavesOnlyTheSharedAndSpareEntries)
+{
   auto Core = MakeCore({});
   EXPECT_EQ(Core->SensorCount, 0);
   EXPECT_EQ(Core->DataArray.size(), 2u);
   EXPECT_TRUE(Core->SensorName.empty());
 }
 
-TEST(CoreDataLoad, TareFieldIsNotPartOfTheSettings) {
+TEST(CoreDataLoad, TareFieldIsNotPartOfTheSettings)
+{
   auto Core = MakeCore({0});
   Core->SerialArray[0][SerialTare] = QStringLiteral("2");
   TSerialRow Row = Core->SerialArray[0];
@@ -70,7 +73,8 @@ TEST(CoreDataLoad, TareFieldIsNotPartOfTheSettings) {
   EXPECT_THROW(Core->AddSlot(20, Row), ERangeError);
 }
 
-TEST(CoreDataLoad, UnfittingWithoutResetLeavesNoStaleIndex) {
+TEST(CoreDataLoad, UnfittingWithoutResetLeavesNoStaleIndex)
+{
   // Slot 19 was the fifth sensor (index 9); after a load that no longer fits
   // it, with the data kept, its index must not point past the new table.
   auto Core = MakeCore({0, 1, 2, 3, 19});
@@ -83,7 +87,8 @@ TEST(CoreDataLoad, UnfittingWithoutResetLeavesNoStaleIndex) {
   EXPECT_EQ(Core->DataArray.size(), 10u);
 }
 
-TEST(CoreDataLoad, DataResetOnlyWhenAsked) {
+TEST(CoreDataLoad, DataResetOnlyWhenAsked)
+{
   auto Core = MakeCore({0});
   Core->History.SetCurrentValue(0, QStringLiteral("1.000"));
   Core->History.Advance();
@@ -110,9 +115,10 @@ TEST(CoreDataLoad, DataResetOnlyWhenAsked) {
   EXPECT_EQ(Core->Bins.SVA_Array_Index, 0);
 }
 
-TEST(CoreDataValues, UnfittedInputsReadAsZero) {
+TEST(CoreDataValues, UnfittedInputsReadAsZero)
+{
   auto Core = MakeCore({1});
-  Core->DataArray[0] = QStringLiteral("55.000");  // left by some unfitted output
+  Core->DataArray[0] = QStringLiteral("55.000"); // left by some unfitted output
   Core->DataArray[1] = QStringLiteral("12.500");
   EXPECT_EQ(Core->InputValue(0), 0);
   EXPECT_EQ(Core->InputValue(Core->WP1Index), 12.5);
@@ -123,7 +129,8 @@ TEST(CoreDataValues, UnfittedInputsReadAsZero) {
   EXPECT_THROW(Core->InputValue(99), EConvertError);
 }
 
-TEST(CoreDataValues, StoreFormatsWithTheEntryMaskAndStamps) {
+TEST(CoreDataValues, StoreFormatsWithTheEntryMaskAndStamps)
+{
   auto Core = MakeCore({1, 2});
   Core->DataFormatArray[3] = QStringLiteral("#0.0");
   Core->StoreValue(3, 12.345, 46000, 0.5);
@@ -139,4 +146,4 @@ TEST(CoreDataValues, StoreFormatsWithTheEntryMaskAndStamps) {
   EXPECT_EQ(Core->DataArray, Before);
 }
 
-}  // namespace
+} // namespace

@@ -10,9 +10,7 @@
 #include <vector>
 
 // Readable texts in test failures.
-inline void PrintTo(const QString& S, std::ostream* Os) {
-  *Os << '"' << S.toStdString() << '"';
-}
+inline void PrintTo(const QString& S, std::ostream* Os) { *Os << '"' << S.toStdString() << '"'; }
 
 // The clock the core reads through rtl Now(). Every read returns Value and
 // then moves it on by Step milliseconds, and is counted.
@@ -20,7 +18,8 @@ struct TTestClock {
   static inline TDateTime Value = 0;
   static inline int64_t StepMs = 0;
   static inline int Reads = 0;
-  static TDateTime Read() {
+  static TDateTime Read()
+  {
     ++Reads;
     const TDateTime V = Value;
     Value = IncMilliSecond(Value, StepMs);
@@ -31,7 +30,8 @@ struct TTestClock {
 // Installs the test clock for the life of the object.
 class TClockScope {
 public:
-  explicit TClockScope(TDateTime Start, int64_t StepMs = 0) {
+  explicit TClockScope(TDateTime Start, int64_t StepMs = 0)
+  {
     TTestClock::Value = Start;
     TTestClock::StepMs = StepMs;
     TTestClock::Reads = 0;
@@ -44,7 +44,8 @@ public:
 
 // Core's slot table with exactly the given slots fitted (defaults otherwise),
 // labels "S<slot>", units "u".
-inline Array2D TestSlots(const TCoreData& Core, const std::vector<int32_t>& FittedSlots) {
+inline Array2D TestSlots(const TCoreData& Core, const std::vector<int32_t>& FittedSlots)
+{
   Array2D Slots = Core.SerialArray;
   for (int32_t N = 0; N < SlotCount; ++N) {
     TSerialRow& Row = Slots[static_cast<size_t>(N)];
@@ -60,7 +61,8 @@ inline Array2D TestSlots(const TCoreData& Core, const std::vector<int32_t>& Fitt
 // A core whose slot table has exactly the given slots fitted (defaults
 // otherwise), rebuilt as a settings load with a data reset does it. Labels
 // are "S<slot>", units "u".
-inline std::unique_ptr<TCoreData> MakeCore(std::initializer_list<int32_t> FittedSlots) {
+inline std::unique_ptr<TCoreData> MakeCore(std::initializer_list<int32_t> FittedSlots)
+{
   auto Core = std::make_unique<TCoreData>();
   const Array2D Slots = TestSlots(*Core, FittedSlots);
   Core->Reset_Data_Flag = 1;
@@ -70,6 +72,7 @@ inline std::unique_ptr<TCoreData> MakeCore(std::initializer_list<int32_t> Fitted
 }
 
 // Every slot fitted, in slot order: slot n's value sits at 2n + 1.
-inline std::unique_ptr<TCoreData> MakeFullCore() {
+inline std::unique_ptr<TCoreData> MakeFullCore()
+{
   return MakeCore({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19});
 }

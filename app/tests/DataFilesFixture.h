@@ -22,30 +22,35 @@
 class TFakeHost : public TDataFilesHost {
 public:
   // The slot table ReadIniFile loads (the "settings file").
-  explicit TFakeHost(TCoreData& Core) : FCore(Core), Slots(Core.SerialArray) {
+  explicit TFakeHost(TCoreData& Core) : FCore(Core), Slots(Core.SerialArray)
+  {
     Status[0] = QStringLiteral("panel 0 before");
     Status[1] = QStringLiteral("panel 1 before");
   }
 
   void SetActionEnabled(TDataFileAction Action, bool On) override { Enabled[Action] = On; }
-  void SetStatusText(int32_t Panel, const String& Text) override {
+  void SetStatusText(int32_t Panel, const String& Text) override
+  {
     ASSERT_TRUE(Panel == 0 || Panel == 1) << Panel;
     Status[Panel] = Text;
   }
   void SetWaitCursor(bool On) override { Wait = On; }
-  void ReadIniFile() override {
+  void ReadIniFile() override
+  {
     ResetFlags.push_back(FCore.Reset_Data_Flag);
     FCore.RebuildFromSlots(Slots);
   }
   void UpdateDepthWindows() override { ++DepthWindowUpdates; }
 
   // Unknown (never switched) reads as -1.
-  int On(TDataFileAction Action) const {
+  int On(TDataFileAction Action) const
+  {
     const auto It = Enabled.find(Action);
     return It == Enabled.end() ? -1 : (It->second ? 1 : 0);
   }
   // Recording off: save and open offered, stop and real time not.
-  void ExpectIdleActions() const {
+  void ExpectIdleActions() const
+  {
     EXPECT_EQ(On(TDataFileAction::FileSaveData1), 1);
     EXPECT_EQ(On(TDataFileAction::FileOpen1), 1);
     EXPECT_EQ(On(TDataFileAction::Action1), 0);
@@ -60,22 +65,25 @@ public:
   std::map<TDataFileAction, bool> Enabled;
   String Status[2];
   bool Wait = false;
-  std::vector<int32_t> ResetFlags;  // Reset_Data_Flag at each ReadIniFile
+  std::vector<int32_t> ResetFlags; // Reset_Data_Flag at each ReadIniFile
   int DepthWindowUpdates = 0;
 };
 
-inline QByteArray ReadAll(const QString& Name) {
+inline QByteArray ReadAll(const QString& Name)
+{
   QFile F(Name);
   return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray("<missing>");
 }
 
-inline void WriteAll(const QString& Name, const QByteArray& Data) {
+inline void WriteAll(const QString& Name, const QByteArray& Data)
+{
   QFile F(Name);
   ASSERT_TRUE(F.open(QIODevice::WriteOnly)) << Name.toStdString();
   ASSERT_EQ(F.write(Data), Data.size());
 }
 
-inline QList<QByteArray> FileLines(const QString& Name) {
+inline QList<QByteArray> FileLines(const QString& Name)
+{
   QList<QByteArray> Lines = ReadAll(Name).split('\n');
   if (!Lines.isEmpty() && Lines.last().isEmpty())
     Lines.removeLast();
@@ -84,10 +92,12 @@ inline QList<QByteArray> FileLines(const QString& Name) {
 
 // The test command names the folder; run by hand, the tests find it beside
 // this file.
-inline QString TestData(const char* Name) {
+inline QString TestData(const char* Name)
+{
   const char* Dir = std::getenv("FATHOMIX_TEST_DATA");
-  const QString Folder = Dir ? QString::fromLocal8Bit(Dir)
-                             : QString::fromLocal8Bit(__FILE__).section(QLatin1Char('/'), 0, -2) + QStringLiteral("/data");
+  const QString Folder =
+      Dir ? QString::fromLocal8Bit(Dir)
+          : QString::fromLocal8Bit(__FILE__).section(QLatin1Char('/'), 0, -2) + QStringLiteral("/data");
   return Folder + QLatin1Char('/') + QLatin1String(Name);
 }
 
@@ -101,7 +111,8 @@ struct TSlotSetup {
   const char* Mask;
 };
 
-inline std::unique_ptr<TCoreData> MakeCoreWith(std::initializer_list<TSlotSetup> Fitted) {
+inline std::unique_ptr<TCoreData> MakeCoreWith(std::initializer_list<TSlotSetup> Fitted)
+{
   auto Core = MakeCore({});
   Array2D Slots = Core->SerialArray;
   for (const TSlotSetup& S : Fitted) {
@@ -119,6 +130,7 @@ inline std::unique_ptr<TCoreData> MakeCoreWith(std::initializer_list<TSlotSetup>
 
 // The three sensors of the golden recording: slots 1, 2 and 5, one of them
 // with a name outside ASCII (written in the ANSI code page).
-inline std::unique_ptr<TCoreData> GoldenCore() {
+inline std::unique_ptr<TCoreData> GoldenCore()
+{
   return MakeCoreWith({{1, "S1", "u", "0.00"}, {2, "Température", "°C", "##0.000"}, {5, "S5", "u", "0.0"}});
 }

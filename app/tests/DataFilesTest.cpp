@@ -26,13 +26,12 @@ const TDateTime Midnight = EncodeDateTime(2023, 4, 13, 23, 59, 59, 0);
 
 const AnsiString Good = "1500.1\tx\t10.5\tx\t12.0\tx\t3.2\tx\t45.0\t";
 
-std::unique_ptr<TCoreData> InstrumentCore() {
-  return MakeCore({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
-}
+std::unique_ptr<TCoreData> InstrumentCore() { return MakeCore({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}); }
 
 // The golden recording's two samples: the value texts as the sample road
 // leaves them, fanned out at the given clock.
-void FeedGoldenSamples(TCoreData& Core) {
+void FeedGoldenSamples(TCoreData& Core)
+{
   const char* Values[2][3] = {{"10.50", "12.345", "1500.1"}, {"-0.25", "0.000", "1499.9"}};
   const TDateTime When[2] = {Morning, Midnight};
   for (int S = 0; S < 2; ++S) {
@@ -44,7 +43,8 @@ void FeedGoldenSamples(TCoreData& Core) {
 }
 
 // The depth tables and bin depths of the golden depth file.
-void FillGoldenDepths(TCoreData& Core) {
+void FillGoldenDepths(TCoreData& Core)
+{
   Core.Bins.SetTableDepthArray(1, 1);
   Core.Bins.SetTableDepthArray(2, 2);
   Core.Bins.SetTableDepthArray(6000, 6000);
@@ -60,7 +60,8 @@ void FillGoldenDepths(TCoreData& Core) {
 }
 
 // The bins of the golden SVA table.
-void FillGoldenSVA(TCoreData& Core) {
+void FillGoldenSVA(TCoreData& Core)
+{
   const struct {
     int32_t Bin, Depth;
     double Value;
@@ -72,14 +73,16 @@ void FillGoldenSVA(TCoreData& Core) {
 }
 
 // A recognisable table to check that a refused load leaves it alone.
-void FillSentinelSVA(TCoreData& Core) {
+void FillSentinelSVA(TCoreData& Core)
+{
   for (int32_t Bin = 1; Bin <= TDepthBins::BinCount; ++Bin) {
     Core.Bins.SetTableDepthArray(Bin, 7 * Bin);
     Core.Bins.SetIntSVAArray(Bin, 0.5 * Bin);
   }
 }
 
-void ExpectSentinelSVA(const TCoreData& Core) {
+void ExpectSentinelSVA(const TCoreData& Core)
+{
   int32_t Changed = 0;
   for (int32_t Bin = 1; Bin <= TDepthBins::BinCount; ++Bin)
     if (Core.Bins.TableDepthArray(Bin) != 7 * Bin || Core.Bins.IntSVAArray(Bin) != 0.5 * Bin)
@@ -88,7 +91,8 @@ void ExpectSentinelSVA(const TCoreData& Core) {
 }
 
 // An SVA file: the header, then Lines bins "i TAB i/10", then Tail.
-QByteArray SVAText(int Lines, const QByteArray& Tail = {}) {
+QByteArray SVAText(int Lines, const QByteArray& Tail = {})
+{
   QByteArray S = "Depth, m\tSVA\r\n";
   for (int I = 1; I <= Lines; ++I)
     S += QByteArray::number(I) + "\t" + QByteArray::number(I / 10.0) + "\r\n";
@@ -105,7 +109,8 @@ protected:
 // ---------------------------------------------------------------------------
 // Names
 
-TEST(DataFileNames, DepthFileNameChangesOnlyTheExtension) {
+TEST(DataFileNames, DepthFileNameChangesOnlyTheExtension)
+{
   const struct {
     const char* Data;
     const char* Depth;
@@ -122,7 +127,8 @@ TEST(DataFileNames, DepthFileNameChangesOnlyTheExtension) {
     EXPECT_EQ(DepthFileName(QString::fromLatin1(C.Data)), QString::fromLatin1(C.Depth)) << C.Data;
 }
 
-TEST(DataFileNames, DefaultName) {
+TEST(DataFileNames, DefaultName)
+{
   const struct {
     uint16_t Y, M, D;
     const char* Serial;
@@ -139,7 +145,8 @@ TEST(DataFileNames, DefaultName) {
         << C.Serial;
 }
 
-TEST_F(DataFilesTest, BeforeExecuteOffersTodaysName) {
+TEST_F(DataFilesTest, BeforeExecuteOffersTodaysName)
+{
   auto Core = MakeCore({0});
   Core->serial_no = QStringLiteral("57");
   TFakeHost Host(*Core);
@@ -153,7 +160,8 @@ TEST_F(DataFilesTest, BeforeExecuteOffersTodaysName) {
 // ---------------------------------------------------------------------------
 // Recording
 
-TEST_F(DataFilesTest, RecordingWritesTheGoldenFiles) {
+TEST_F(DataFilesTest, RecordingWritesTheGoldenFiles)
+{
   auto Core = GoldenCore();
   TFakeHost Host(*Core);
   TDataFiles Files(*Core, Host);
@@ -185,7 +193,8 @@ TEST_F(DataFilesTest, RecordingWritesTheGoldenFiles) {
   EXPECT_EQ(ReadAll(Name), ReadAll(TestData("recording.btd")));
 }
 
-TEST_F(DataFilesTest, NoSensorFitted) {
+TEST_F(DataFilesTest, NoSensorFitted)
+{
   auto Core = MakeCore({});
   TFakeHost Host(*Core);
   TDataFiles Files(*Core, Host);
@@ -199,7 +208,8 @@ TEST_F(DataFilesTest, NoSensorFitted) {
   EXPECT_EQ(Depth[6000], QByteArray("0\t\r"));
 }
 
-TEST_F(DataFilesTest, EachLineIsHandedToTheSystemBeforeTheMessagePump) {
+TEST_F(DataFilesTest, EachLineIsHandedToTheSystemBeforeTheMessagePump)
+{
   auto Core = GoldenCore();
   TFakeHost Host(*Core);
   TDataFiles Files(*Core, Host);
@@ -214,7 +224,8 @@ TEST_F(DataFilesTest, EachLineIsHandedToTheSystemBeforeTheMessagePump) {
   EXPECT_EQ(LinesAtPump, (std::vector<int>{2, 3}));
 }
 
-TEST_F(DataFilesTest, KilledMidRecordingLeavesOnlyWholeLines) {
+TEST_F(DataFilesTest, KilledMidRecordingLeavesOnlyWholeLines)
+{
   const QString Name = Path("killed.btd");
   int Pipe[2];
   ASSERT_EQ(::pipe(Pipe), 0);
@@ -278,14 +289,15 @@ TEST_F(DataFilesTest, KilledMidRecordingLeavesOnlyWholeLines) {
   EXPECT_EQ(Broken, 0);
 }
 
-TEST_F(DataFilesTest, StartingWhereNoFileCanBeMadeRaisesAndRecordsNothing) {
+TEST_F(DataFilesTest, StartingWhereNoFileCanBeMadeRaisesAndRecordsNothing)
+{
   WriteAll(Path("plain"), "x");
   const struct {
     QString Name;
     int32_t Code;
   } Cases[] = {
-      {Path("plain/run.btd"), 3},   // a folder that is a file
-      {Path("gone/run.btd"), 3},    // a folder that does not exist
+      {Path("plain/run.btd"), 3}, // a folder that is a file
+      {Path("gone/run.btd"), 3},  // a folder that does not exist
       {QStringLiteral("/dev/full"), 101},
   };
   for (const auto& C : Cases) {
@@ -302,11 +314,12 @@ TEST_F(DataFilesTest, StartingWhereNoFileCanBeMadeRaisesAndRecordsNothing) {
     EXPECT_EQ(Files.Save_Data_Flag(), 0);
     Host.ExpectIdleActions();
     EXPECT_FALSE(Host.Wait);
-    UpdateData(*Core);  // nothing to write, nothing raised
+    UpdateData(*Core); // nothing to write, nothing raised
   }
 }
 
-TEST_F(DataFilesTest, AWriteFailureMidRecordingStopsItWithAStatusText) {
+TEST_F(DataFilesTest, AWriteFailureMidRecordingStopsItWithAStatusText)
+{
   enum class TBreak { FolderRemoved, DiskFull };
   for (const TBreak How : {TBreak::FolderRemoved, TBreak::DiskFull}) {
     const QString Folder = Path(How == TBreak::FolderRemoved ? "removed" : "full");
@@ -349,7 +362,8 @@ TEST_F(DataFilesTest, AWriteFailureMidRecordingStopsItWithAStatusText) {
 
 // A recording that never stops (a crash, a kill) still leaves the depth
 // tables of its last minute behind.
-TEST_F(DataFilesTest, ARecordingRewritesItsDepthFileEveryMinute) {
+TEST_F(DataFilesTest, ARecordingRewritesItsDepthFileEveryMinute)
+{
   auto Core = GoldenCore();
   TFakeHost Host(*Core);
   TDataFiles Files(*Core, Host);
@@ -365,12 +379,12 @@ TEST_F(DataFilesTest, ARecordingRewritesItsDepthFileEveryMinute) {
   };
   const struct {
     int Seconds;
-    double Value;  // put into bin 1 before the sample
+    double Value; // put into bin 1 before the sample
     const char* InFile;
   } Steps[] = {
-      {59, 2.5, "0 lines"},  // not a minute yet
-      {60, 3.0, "3.00"},     // a minute: the tables as they stand
-      {119, 4.0, "3.00"},    // the next one is a minute later
+      {59, 2.5, "0 lines"}, // not a minute yet
+      {60, 3.0, "3.00"},    // a minute: the tables as they stand
+      {119, 4.0, "3.00"},   // the next one is a minute later
       {120, 5.0, "5.00"},
   };
   for (const auto& S : Steps) {
@@ -392,7 +406,8 @@ TEST_F(DataFilesTest, ARecordingRewritesItsDepthFileEveryMinute) {
   EXPECT_EQ(FileLines(Path("minute.btd")).size(), 1 + 5);
 }
 
-TEST_F(DataFilesTest, ChangedSensorsStopTheRecordingBeforeTheColumnsShift) {
+TEST_F(DataFilesTest, ChangedSensorsStopTheRecordingBeforeTheColumnsShift)
+{
   auto Core = GoldenCore();
   TFakeHost Host(*Core);
   TDataFiles Files(*Core, Host);
@@ -419,7 +434,8 @@ TEST_F(DataFilesTest, ChangedSensorsStopTheRecordingBeforeTheColumnsShift) {
   EXPECT_EQ(Lines[2].count('\t'), 5);
 }
 
-TEST_F(DataFilesTest, ClosingTheProgramWhileRecordingWritesTheDepthFile) {
+TEST_F(DataFilesTest, ClosingTheProgramWhileRecordingWritesTheDepthFile)
+{
   auto Core = GoldenCore();
   TFakeHost Host(*Core);
   TDataFiles Files(*Core, Host);
@@ -439,7 +455,8 @@ TEST_F(DataFilesTest, ClosingTheProgramWhileRecordingWritesTheDepthFile) {
   EXPECT_TRUE(Idle.CloseDataFiles());
 }
 
-TEST_F(DataFilesTest, ANewRecordingFinishesTheRunningOne) {
+TEST_F(DataFilesTest, ANewRecordingFinishesTheRunningOne)
+{
   auto Core = GoldenCore();
   TFakeHost Host(*Core);
   TDataFiles Files(*Core, Host);
@@ -456,7 +473,8 @@ TEST_F(DataFilesTest, ANewRecordingFinishesTheRunningOne) {
   EXPECT_EQ(Files.Save_Data_Flag(), 1);
 }
 
-TEST_F(DataFilesTest, StopWithoutRecordingDoesNothing) {
+TEST_F(DataFilesTest, StopWithoutRecordingDoesNothing)
+{
   auto Core = GoldenCore();
   TFakeHost Host(*Core);
   TDataFiles Files(*Core, Host);
@@ -467,7 +485,8 @@ TEST_F(DataFilesTest, StopWithoutRecordingDoesNothing) {
 // ---------------------------------------------------------------------------
 // SVA tables
 
-TEST_F(DataFilesTest, SVATableSavesToTheGoldenFileAndLoadsBack) {
+TEST_F(DataFilesTest, SVATableSavesToTheGoldenFileAndLoadsBack)
+{
   auto Core = MakeCore({0});
   TFakeHost Host(*Core);
   TDataFiles Files(*Core, Host);
@@ -491,7 +510,7 @@ TEST_F(DataFilesTest, SVATableSavesToTheGoldenFileAndLoadsBack) {
   const struct {
     int32_t Bin, Depth;
     double Value;
-  } Expected[] = {{1, 1, 0.0123456789012346}, {2, 2, 1e-5}, {3, 3, -2.5}, {4, 0, 0}, {5999, 0, 0},
+  } Expected[] = {{1, 1, 0.0123456789012346},       {2, 2, 1e-5}, {3, 3, -2.5}, {4, 0, 0}, {5999, 0, 0},
                   {6000, 6000, 1.23456789012346e17}};
   for (const auto& E : Expected) {
     EXPECT_EQ(Other->Bins.TableDepthArray(E.Bin), E.Depth) << E.Bin;
@@ -501,7 +520,8 @@ TEST_F(DataFilesTest, SVATableSavesToTheGoldenFileAndLoadsBack) {
   EXPECT_EQ(Other->Bins.IntSVASum(3), 0.0123456789012346 + 1e-5 - 2.5);
 }
 
-TEST_F(DataFilesTest, AMalformedSVAFileLeavesTheTablesAndSaysWhy) {
+TEST_F(DataFilesTest, AMalformedSVAFileLeavesTheTablesAndSaysWhy)
+{
   const QByteArray Huge(2 * 1024 * 1024, '7');
   const QByteArray HugeReason = "line 4: SVA value '" + QByteArray(24, '7') + "...' is not a number";
   const struct {
@@ -542,7 +562,8 @@ TEST_F(DataFilesTest, AMalformedSVAFileLeavesTheTablesAndSaysWhy) {
   }
 }
 
-TEST_F(DataFilesTest, AnSVAFileWithTrailingBlankLinesLoads) {
+TEST_F(DataFilesTest, AnSVAFileWithTrailingBlankLinesLoads)
+{
   auto Core = MakeCore({0});
   TFakeHost Host(*Core);
   TDataFiles Files(*Core, Host);
@@ -553,7 +574,8 @@ TEST_F(DataFilesTest, AnSVAFileWithTrailingBlankLinesLoads) {
   EXPECT_EQ(Core->Bins.IntSVAArray(6000), 600.0);
 }
 
-TEST_F(DataFilesTest, SVAFileErrorsRaiseNamingTheFile) {
+TEST_F(DataFilesTest, SVAFileErrorsRaiseNamingTheFile)
+{
   auto Core = MakeCore({0});
   TFakeHost Host(*Core);
   TDataFiles Files(*Core, Host);
@@ -580,13 +602,14 @@ TEST_F(DataFilesTest, SVAFileErrorsRaiseNamingTheFile) {
   EXPECT_FALSE(Host.Wait);
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
 // An SVA table saved over a file of the running recording would be cut by
 // the next sample line or replaced by the depth tables at the stop.
-TEST_F(DataFilesTest, AnSVATableIsNotSavedOverTheRecording) {
+TEST_F(DataFilesTest, AnSVATableIsNotSavedOverTheRecording)
+{
   auto Core = GoldenCore();
   TFakeHost Host(*Core);
   TDataFiles Files(*Core, Host);
@@ -613,4 +636,4 @@ TEST_F(DataFilesTest, AnSVATableIsNotSavedOverTheRecording) {
   EXPECT_EQ(FileLines(Path("run.sva")).size(), 6001);
 }
 
-}  // namespace
+} // namespace

@@ -22,25 +22,26 @@ const TDateTime T0 = EncodeDateTime(2026, 12, 8, 19, 30, 35, 0);
 
 // A data string of the profiling instrument whose pressure and temperature
 // vary with I, so that samples differ and fall into different bins.
-AnsiString Sample(int I) {
+AnsiString Sample(int I)
+{
   return QByteArray::number(1500 + I * 0.25) + "\tm/s\t" + QByteArray::number(10 + 3 * I) + "\tdBar\t" +
          QByteArray::number(12 - 0.5 * I) + "\tC\t3.2\tm\t" + QByteArray::number(45 + 0.1 * I) + "\tmS/cm\t";
 }
 
-std::unique_ptr<TCoreData> InstrumentCore(int32_t ViewPoints) {
+std::unique_ptr<TCoreData> InstrumentCore(int32_t ViewPoints)
+{
   auto Core = MakeCore({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
   Core->Maximum_View_Points = ViewPoints;
   Core->History.Reset(ViewPoints);
   return Core;
 }
 
-String Stamp(TDateTime DT) {
-  return FormatDateTime(QStringLiteral("dd/mm/yyyy hh:nn:ss.zzz"), DT);
-}
+String Stamp(TDateTime DT) { return FormatDateTime(QStringLiteral("dd/mm/yyyy hh:nn:ss.zzz"), DT); }
 
 // Replay history and live history agree on every slot the windows can show,
 // for every fitted item.
-void ExpectSameHistory(const TCoreData& Live, const TCoreData& Replayed) {
+void ExpectSameHistory(const TCoreData& Live, const TCoreData& Replayed)
+{
   ASSERT_EQ(Replayed.History.Time_Array_Index(), Live.History.Time_Array_Index());
   ASSERT_EQ(Replayed.History.Length(), Live.History.Length());
   for (int32_t J = 0; J < Live.History.Length(); ++J) {
@@ -60,7 +61,8 @@ protected:
 
   // Records Count samples through the sample road into Name, one second
   // apart, and stops the recording.
-  void Record(TCoreData& Core, const QString& Name, int Count) {
+  void Record(TCoreData& Core, const QString& Name, int Count)
+  {
     TFakeHost Host(Core);
     TDataFiles Files(Core, Host);
     Files.FileSaveData1Accept(Name);
@@ -79,7 +81,8 @@ protected:
 // ---------------------------------------------------------------------------
 // Round trips
 
-TEST_F(DataReplayTest, ARecordingReplaysIntoTheHistoryAndDepthTablesItCameFrom) {
+TEST_F(DataReplayTest, ARecordingReplaysIntoTheHistoryAndDepthTablesItCameFrom)
+{
   // Fewer lines than the history holds, and more, so that it rolls.
   for (const int32_t ViewPoints : {1440, 5}) {
     SCOPED_TRACE(ViewPoints);
@@ -142,7 +145,8 @@ TEST_F(DataReplayTest, ARecordingReplaysIntoTheHistoryAndDepthTablesItCameFrom) 
   }
 }
 
-TEST_F(DataReplayTest, OpeningAFileWhileRecordingFinishesTheRecordingFirst) {
+TEST_F(DataReplayTest, OpeningAFileWhileRecordingFinishesTheRecordingFirst)
+{
   auto Core = InstrumentCore(1440);
   const QString Old = Path("old.btd");
   Record(*Core, Old, 3);
@@ -152,7 +156,7 @@ TEST_F(DataReplayTest, OpeningAFileWhileRecordingFinishesTheRecordingFirst) {
   Files.FileSaveData1Accept(Path("running.btd"));
   SioDataPacket1StringPacket(*Core, Sample(1));
   const int32_t Bin = Core->Bins.SVA_Array_Index;
-  const String PressureCell = QStringLiteral("\t13.000\t");  // slot 1 of Sample(1)
+  const String PressureCell = QStringLiteral("\t13.000\t"); // slot 1 of Sample(1)
 
   ASSERT_TRUE(FileOpen1Accept(Files, Old));
   EXPECT_EQ(Files.Save_Data_Flag(), 0);
@@ -168,7 +172,8 @@ TEST_F(DataReplayTest, OpeningAFileWhileRecordingFinishesTheRecordingFirst) {
 // ---------------------------------------------------------------------------
 // Files that do not fit the fitted sensors
 
-TEST_F(DataReplayTest, AFileNamingOtherSensorsIsRefusedBeforeAnythingChanges) {
+TEST_F(DataReplayTest, AFileNamingOtherSensorsIsRefusedBeforeAnythingChanges)
+{
   // Recorded with slots 1, 2 and 5.
   const QString Name = Path("three.btd");
   {
@@ -227,8 +232,9 @@ TEST_F(DataReplayTest, AFileNamingOtherSensorsIsRefusedBeforeAnythingChanges) {
   }
 }
 
-TEST_F(DataReplayTest, ANameOutsideTheCodePageStillMatchesItsOwnRecording) {
-  auto Core = MakeCoreWith({{1, "Conductivity", "\u03bcS/cm", "0.0"}});  // Greek mu: not in the code page
+TEST_F(DataReplayTest, ANameOutsideTheCodePageStillMatchesItsOwnRecording)
+{
+  auto Core = MakeCoreWith({{1, "Conductivity", "\u03bcS/cm", "0.0"}}); // Greek mu: not in the code page
   const QString Name = Path("mu.btd");
   Record(*Core, Name, 2);
   TFakeHost Host(*Core);
@@ -246,7 +252,8 @@ protected:
   // i, i / 10, i / 100, 2i), then Tail.
   void SetUp() override { Core = MakeCore({1, 2, 5}); }
 
-  void WriteDepthFile(const QString& Name, int Bins, const QByteArray& Tail = {}) {
+  void WriteDepthFile(const QString& Name, int Bins, const QByteArray& Tail = {})
+  {
     QByteArray S = "Depth, m\tS1, u\tS2, u\tS5, u\r\n";
     for (int I = 1; I <= Bins; ++I)
       S += QByteArray::number(I) + "\t" + QByteArray::number(I / 10.0) + "\t" + QByteArray::number(I / 100.0) + "\t" +
@@ -257,19 +264,22 @@ protected:
   std::unique_ptr<TCoreData> Core;
 };
 
-TEST_F(DataReplayLinesTest, ABadLineIsSkippedAndAShortOneFilledWithEmptyText) {
+TEST_F(DataReplayLinesTest, ABadLineIsSkippedAndAShortOneFilledWithEmptyText)
+{
   const QByteArray Long(MaxReplayFieldLength + 1, '9');
   const QString Name = Path("lines.btd");
   WriteAll(Name, "Date\tTime\tS1, u\tS2, u\tS5, u\r\n"
                  "13/04/2023\t09:00:00\t1\t2\t3\t\r\n"
-                 "31/02/2023\t09:00:01\t1\t2\t3\t\r\n"  // no such date
-                 "13/04/2023\t25:00:00\t1\t2\t3\t\r\n"  // no such time
-                 "13/04/2023\t09:00:03\t4\t\r\n"        // values missing
+                 "31/02/2023\t09:00:01\t1\t2\t3\t\r\n" // no such date
+                 "13/04/2023\t25:00:00\t1\t2\t3\t\r\n" // no such time
+                 "13/04/2023\t09:00:03\t4\t\r\n"       // values missing
                  "\r\n"
-                 "13/04/2023 09:00:04 5 6 7\r\n"         // no TABs at all
-                 "13/04/2023\t09:00:05\t7\t8\t9\r\n"    // no TAB after the last value
-                 "13/04/2023\t09:00:06\t" + Long + "\t5\t6\t\r\n"
-                 "13/04/2023\t09:00:07\t10\t11\t12\t\r\n");
+                 "13/04/2023 09:00:04 5 6 7\r\n"     // no TABs at all
+                 "13/04/2023\t09:00:05\t7\t8\t9\r\n" // no TAB after the last value
+                 "13/04/2023\t09:00:06\t" +
+                     Long +
+                     "\t5\t6\t\r\n"
+                     "13/04/2023\t09:00:07\t10\t11\t12\t\r\n");
   WriteDepthFile(DepthFileName(Name), 6000);
   TFakeHost Host(*Core);
   TDataFiles Files(*Core, Host);
@@ -281,7 +291,9 @@ TEST_F(DataReplayLinesTest, ABadLineIsSkippedAndAShortOneFilledWithEmptyText) {
   const struct {
     const char* Time;
     const char *WP1, *WT1, *SoundSpeed;
-  } Expected[] = {{"09:00:00", "1", "2", "3"}, {"09:00:03", "4", "", ""}, {"09:00:05", "7", "8", ""},
+  } Expected[] = {{"09:00:00", "1", "2", "3"},
+                  {"09:00:03", "4", "", ""},
+                  {"09:00:05", "7", "8", ""},
                   {"09:00:07", "10", "11", "12"}};
   for (int32_t J = 0; J < 4; ++J) {
     EXPECT_EQ(FormatDateTime(QStringLiteral("dd/mm/yyyy hh:nn:ss"), H.DateArray(J) + H.TimeArray(J)),
@@ -295,7 +307,8 @@ TEST_F(DataReplayLinesTest, ABadLineIsSkippedAndAShortOneFilledWithEmptyText) {
   EXPECT_EQ(Core->DepthTables.Value(slSoundSpeed, 6000), 12000.0);
 }
 
-TEST_F(DataReplayLinesTest, TheDepthFileIsReadUpToItsFirstBadLine) {
+TEST_F(DataReplayLinesTest, TheDepthFileIsReadUpToItsFirstBadLine)
+{
   const QString Name = Path("depth.btd");
   WriteAll(Name, "Date\tTime\tS1, u\tS2, u\tS5, u\r\n13/04/2023\t09:00:00\t1\t2\t3\t\r\n");
   const QString Depth = DepthFileName(Name);
@@ -304,7 +317,7 @@ TEST_F(DataReplayLinesTest, TheDepthFileIsReadUpToItsFirstBadLine) {
     int Bins;
     QByteArray Tail;
     int LoadedBins;
-    QString Status;  // panel 0 afterwards
+    QString Status; // panel 0 afterwards
   } Cases[] = {
       {"whole", 6000, "", 6000, QStringLiteral("panel 0 before")},
       {"longer than the table", 6000, "6001\t1\t1\t1\t\r\n", 6000, QStringLiteral("panel 0 before")},
@@ -341,7 +354,8 @@ TEST_F(DataReplayLinesTest, TheDepthFileIsReadUpToItsFirstBadLine) {
   }
 }
 
-TEST_F(DataReplayLinesTest, ADepthFileThatDoesNotFitLoadsNoBins) {
+TEST_F(DataReplayLinesTest, ADepthFileThatDoesNotFitLoadsNoBins)
+{
   const QString Name = Path("unfit.btd");
   WriteAll(Name, "Date\tTime\tS1, u\tS2, u\tS5, u\r\n13/04/2023\t09:00:00\t1\t2\t3\t\r\n");
   const QString Depth = DepthFileName(Name);
@@ -369,7 +383,8 @@ TEST_F(DataReplayLinesTest, ADepthFileThatDoesNotFitLoadsNoBins) {
   }
 }
 
-TEST_F(DataReplayLinesTest, MissingFilesRaiseNamingThem) {
+TEST_F(DataReplayLinesTest, MissingFilesRaiseNamingThem)
+{
   TFakeHost Host(*Core);
   TDataFiles Files(*Core, Host);
   // No time-series file: refused before anything changes.
@@ -400,4 +415,4 @@ TEST_F(DataReplayLinesTest, MissingFilesRaiseNamingThem) {
   EXPECT_EQ(Host.On(TDataFileAction::RealTimeDisplay1), 1);
 }
 
-}  // namespace
+} // namespace

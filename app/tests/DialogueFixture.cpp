@@ -17,30 +17,31 @@ struct TPacketForm {
 // The main window's packets, with the tests' time-outs.
 constexpr int32_t T = TestPacketTimeOut;
 constexpr TPacketForm PacketForms[18] = {
-    {scString, "\n", "\r", T},                          // 1
-    {scString, "You", "\r\n>", T},                      // 2
-    {scAnyData, "", "\r\n>", T},                        // 3
-    {scAnyData, "", "\r\n>", T},                        // 4
-    {scAnyData, "", "\r\n>", T},                        // 5
-    {scAnyData, "", "\r\n>", T},                        // 6
-    {scAnyData, "", "\r\n>", T},                        // 7
-    {scAnyData, "", ">", T},                            // 8
-    {scAnyData, "", "\r\n>", 3 * T},                    // 9
-    {scString, ">", "\r\n", T},                         // 10
-    {scString, "", "\r\n", T},                          // 11
-    {scAnyData, "", ">", 2 * T},                        // 12
-    {scString, "kirvo units fitted\r\n", "\r\n>", T},   // 13
-    {scString, "\r\n", "\r\n>", T},                     // 14
-    {scString, "\r\n", "\r\n>", T},                     // 15
-    {scString, ">", "\r\n", T},                         // 16
-    {scString, ">", "\r\n", T},                         // 17
-    {scString, ">", "\r\n", T},                         // 18
+    {scString, "\n", "\r", T},                        // 1
+    {scString, "You", "\r\n>", T},                    // 2
+    {scAnyData, "", "\r\n>", T},                      // 3
+    {scAnyData, "", "\r\n>", T},                      // 4
+    {scAnyData, "", "\r\n>", T},                      // 5
+    {scAnyData, "", "\r\n>", T},                      // 6
+    {scAnyData, "", "\r\n>", T},                      // 7
+    {scAnyData, "", ">", T},                          // 8
+    {scAnyData, "", "\r\n>", 3 * T},                  // 9
+    {scString, ">", "\r\n", T},                       // 10
+    {scString, "", "\r\n", T},                        // 11
+    {scAnyData, "", ">", 2 * T},                      // 12
+    {scString, "kirvo units fitted\r\n", "\r\n>", T}, // 13
+    {scString, "\r\n", "\r\n>", T},                   // 14
+    {scString, "\r\n", "\r\n>", T},                   // 15
+    {scString, ">", "\r\n", T},                       // 16
+    {scString, ">", "\r\n", T},                       // 17
+    {scString, ">", "\r\n", T},                       // 18
 };
 
-}  // namespace
+} // namespace
 
 TTestDialogueHost::TTestDialogueHost(std::unique_ptr<TCoreData> Core)
-    : FCore(std::move(Core)), FRoot(std::make_unique<TComponent>(nullptr)) {
+    : FCore(std::move(Core)), FRoot(std::make_unique<TComponent>(nullptr))
+{
   Screen = std::make_unique<TSetupModel>(*FCore);
   Screen->Delay = [](int32_t) {};
   for (int32_t N = 1; N <= 20; ++N) {
@@ -73,31 +74,37 @@ TTestDialogueHost::TTestDialogueHost(std::unique_ptr<TCoreData> Core)
   }
 }
 
-TTestDialogueHost::~TTestDialogueHost() {
+TTestDialogueHost::~TTestDialogueHost()
+{
   // Timers and packets go before the ports they use.
   FRoot.reset();
 }
 
-TSioComPort* TTestDialogueHost::SioComPort(int32_t N) {
+TSioComPort* TTestDialogueHost::SioComPort(int32_t N)
+{
   return N >= 1 && N <= 20 ? FPorts[static_cast<size_t>(N - 1)] : nullptr;
 }
 
-TSioDataPacket* TTestDialogueHost::SioDataPacket(int32_t N) {
+TSioDataPacket* TTestDialogueHost::SioDataPacket(int32_t N)
+{
   return N >= 1 && N <= 18 ? FPackets[static_cast<size_t>(N - 1)] : nullptr;
 }
 
 TTimer* TTestDialogueHost::Timer(int32_t N) { return N >= 1 && N <= 5 ? FTimers[static_cast<size_t>(N - 1)] : nullptr; }
 
-void TTestDialogueHost::SetRowState(int32_t Row, int32_t CommandMode, int32_t Busy, int32_t RunMode) {
+void TTestDialogueHost::SetRowState(int32_t Row, int32_t CommandMode, int32_t Busy, int32_t RunMode)
+{
   Rows.at(static_cast<size_t>(Row)) = {CommandMode, Busy, RunMode};
 }
 
-void TTestDialogueHost::SetInstrumentClock(const TInstrumentClock& C) {
+void TTestDialogueHost::SetInstrumentClock(const TInstrumentClock& C)
+{
   Clock = C;
   ClockSet = true;
 }
 
-void TTestDialogueHost::SetStatusText(int32_t Panel, const String& Text) {
+void TTestDialogueHost::SetStatusText(int32_t Panel, const String& Text)
+{
   if (Panel == 0)
     Panel0.push_back(Text);
   else if (Panel == 1)
@@ -106,7 +113,8 @@ void TTestDialogueHost::SetStatusText(int32_t Panel, const String& Text) {
 
 void TTestDialogueHost::ProcessMessages() { Application->ProcessMessages(); }
 
-void TTestDialogueHost::Delay(int32_t Ticks) {
+void TTestDialogueHost::Delay(int32_t Ticks)
+{
   if (OnDelay)
     OnDelay(Ticks);
   Pauses.push_back(Ticks);
@@ -114,7 +122,8 @@ void TTestDialogueHost::Delay(int32_t Ticks) {
 }
 
 std::unique_ptr<TCoreData> MakeDialogueCore(const std::vector<int32_t>& Fitted,
-                                            const std::function<void(Array2D&)>& Edit) {
+                                            const std::function<void(Array2D&)>& Edit)
+{
   auto Core = std::make_unique<TCoreData>();
   Array2D Slots = TestSlots(*Core, Fitted);
   if (Edit)
@@ -128,18 +137,21 @@ std::unique_ptr<TCoreData> MakeDialogueCore(const std::vector<int32_t>& Fitted,
   return Core;
 }
 
-void TDialogueTest::SetUp() {
+void TDialogueTest::SetUp()
+{
   EnsureApplication();
   UnmapAllComPorts();
   Clock = std::make_unique<TClockScope>(TestNow());
 }
 
-void TDialogueTest::TearDown() {
+void TDialogueTest::TearDown()
+{
   Reset();
   Clock.reset();
 }
 
-void TDialogueTest::Reset() {
+void TDialogueTest::Reset()
+{
   // Quiet lines first: a packet is freed only once no delivery of its is
   // under way, and a delivery waits for the main thread to take it.
   for (auto& S : Sims)
@@ -152,7 +164,8 @@ void TDialogueTest::Reset() {
   UnmapAllComPorts();
 }
 
-void QuietPackets(const std::function<TSioDataPacket*(int32_t N)>& Packet) {
+void QuietPackets(const std::function<TSioDataPacket*(int32_t N)>& Packet)
+{
   for (int32_t N = 1; N <= 18; ++N)
     if (TSioDataPacket* P = Packet(N)) {
       P->SetAutoEnable(false);
@@ -165,7 +178,8 @@ void QuietPackets(const std::function<TSioDataPacket*(int32_t N)>& Packet) {
   }
 }
 
-void PumpTicks(int32_t Ticks, int32_t TickMs) {
+void PumpTicks(int32_t Ticks, int32_t TickMs)
+{
   const auto Until = std::chrono::steady_clock::now() + std::chrono::milliseconds(Ticks * TickMs);
   do {
     Application->ProcessMessages();
@@ -173,7 +187,8 @@ void PumpTicks(int32_t Ticks, int32_t TickMs) {
   } while (std::chrono::steady_clock::now() < Until);
 }
 
-void TDialogueTest::MakeHost(std::unique_ptr<TCoreData> Core) {
+void TDialogueTest::MakeHost(std::unique_ptr<TCoreData> Core)
+{
   Host = std::make_unique<TTestDialogueHost>(std::move(Core));
   Dialogues = std::make_unique<TInstrumentDialogues>(*Host);
   Dialogues->ConnectPackets();
@@ -201,7 +216,8 @@ void TDialogueTest::MakeHost(std::unique_ptr<TCoreData> Core) {
 }
 
 sim::InstrumentSimulator& TDialogueTest::StartSim(sim::InstrumentKind Kind, int32_t Port, sim::LineMode Mode,
-                                                 bool Running) {
+                                                  bool Running)
+{
   Sims.push_back(std::make_unique<sim::InstrumentSimulator>(Kind));
   sim::InstrumentSimulator& S = *Sims.back();
   S.SetMode(Mode);
@@ -213,7 +229,8 @@ sim::InstrumentSimulator& TDialogueTest::StartSim(sim::InstrumentKind Kind, int3
   return S;
 }
 
-::testing::AssertionResult TDialogueTest::ShownInOrder(std::initializer_list<const char*> Texts) const {
+::testing::AssertionResult TDialogueTest::ShownInOrder(std::initializer_list<const char*> Texts) const
+{
   size_t At = 0;
   for (const char* T : Texts) {
     const String Want = QString::fromLatin1(T);
@@ -223,22 +240,24 @@ sim::InstrumentSimulator& TDialogueTest::StartSim(sim::InstrumentKind Kind, int3
       QStringList Shown;
       for (const String& S : Host->Panel0)
         Shown << S;
-      return ::testing::AssertionFailure() << "\"" << T << "\" not shown in order; shown:\n  "
-                                           << Shown.join(QStringLiteral("\n  ")).toStdString();
+      return ::testing::AssertionFailure()
+             << "\"" << T << "\" not shown in order; shown:\n  " << Shown.join(QStringLiteral("\n  ")).toStdString();
     }
     ++At;
   }
   return ::testing::AssertionSuccess();
 }
 
-bool RepeatsOf(const AnsiString& Bytes, const AnsiString& Unit, int32_t Max) {
+bool RepeatsOf(const AnsiString& Bytes, const AnsiString& Unit, int32_t Max)
+{
   if (Unit.isEmpty() || Bytes.isEmpty() || Bytes.size() % Unit.size() != 0)
     return false;
   const qsizetype N = Bytes.size() / Unit.size();
   return N <= Max && Bytes == Unit.repeated(N);
 }
 
-AnsiString SqueezeBreaks(const AnsiString& Bytes, const AnsiString& Break) {
+AnsiString SqueezeBreaks(const AnsiString& Bytes, const AnsiString& Break)
+{
   AnsiString Out = Bytes;
   const AnsiString Twice = Break + Break;
   while (Out.contains(Twice))

@@ -23,11 +23,11 @@
 #include <vector>
 
 // Shortened times of the tests (the program's are in the comments).
-constexpr int32_t TestTickMs = 4;             // 55
-constexpr int32_t TestPacketTimeOut = 9;      // 91 ticks
-constexpr uint32_t TestTimer2Ms = 1200;       // 15000
-constexpr uint32_t TestTimer3Ms = 800;        // 10000
-constexpr uint32_t TestTimer4Ms = 3600000;    // 240000; the tests fire it by hand
+constexpr int32_t TestTickMs = 4;          // 55
+constexpr int32_t TestPacketTimeOut = 9;   // 91 ticks
+constexpr uint32_t TestTimer2Ms = 1200;    // 15000
+constexpr uint32_t TestTimer3Ms = 800;     // 10000
+constexpr uint32_t TestTimer4Ms = 3600000; // 240000; the tests fire it by hand
 
 // The clock both the logger and the simulator read: 8 December 2026,
 // 19:30:35.000.
@@ -74,7 +74,8 @@ public:
   int32_t TickMs = TestTickMs;
   // Every pause, in ticks, in order.
   std::vector<int32_t> Pauses;
-  int32_t PausesOf(int32_t Ticks) const {
+  int32_t PausesOf(int32_t Ticks) const
+  {
     return static_cast<int32_t>(std::count(Pauses.begin(), Pauses.end(), Ticks));
   }
 

@@ -27,20 +27,23 @@ namespace {
 // the program's own formulas cannot hide behind itself. Temperatures are on
 // the 1968 scale; pressures in decibars or bars as named.
 
-double NormalGravity(double LatitudeDeg) {
+double NormalGravity(double LatitudeDeg)
+{
   const double X = std::sin(LatitudeDeg * M_PI / 180.0);
   const double X2 = X * X;
   return 9.780318 * (1.0 + (5.2788e-3 + 2.36e-5 * X2) * X2);
 }
 
-double UnescoDepth(double Dbar, double LatitudeDeg) {
+double UnescoDepth(double Dbar, double LatitudeDeg)
+{
   const double P = Dbar;
   return (((-1.82e-15 * P + 2.279e-10) * P - 2.2512e-5) * P + 9.72659) * P /
          (NormalGravity(LatitudeDeg) + 1.092e-6 * P);
 }
 
 // EOS-80, kg/m3.
-double Eos80Density(double S, double T, double Bar) {
+double Eos80Density(double S, double T, double Bar)
+{
   const double Sr = std::sqrt(std::max(S, 0.0));
   const double RhoW =
       999.842594 + T * (6.793952e-2 + T * (-9.095290e-3 + T * (1.001685e-4 + T * (-1.120083e-6 + T * 6.536332e-9))));
@@ -58,7 +61,8 @@ double Eos80Density(double S, double T, double Bar) {
 }
 
 // Chen and Millero (1977), m/s.
-double ChenMilleroSoundSpeed(double S, double T, double Bar) {
+double ChenMilleroSoundSpeed(double S, double T, double Bar)
+{
   const double P = Bar;
   const double Sr = std::sqrt(std::max(S, 0.0));
   const double C3 = (-2.3643e-12 * T + 3.8504e-10) * T - 9.7729e-9;
@@ -82,13 +86,14 @@ double T68(double T90) { return 1.00024 * T90; }
 // ---- What the instrument streamed -------------------------------------------
 
 struct TStreamed {
-  QByteArray SoundVelocity, Pressure, Temperature, Conductivity;  // as sent
+  QByteArray SoundVelocity, Pressure, Temperature, Conductivity; // as sent
   double P = 0, T = 0, C = 0;
   double Salinity = 0;
-  double Anomaly = 0;  // specific volume anomaly, m3/kg
+  double Anomaly = 0; // specific volume anomaly, m3/kg
 };
 
-TStreamed Streamed(const sim::CastProfile& Cast, int64_t Index) {
+TStreamed Streamed(const sim::CastProfile& Cast, int64_t Index)
+{
   const QList<QByteArray> F = sim::CastProfile::DataString(Cast.Sample(Index)).split('\t');
   TStreamed S;
   S.SoundVelocity = F.value(0);
@@ -110,7 +115,8 @@ TStreamed Streamed(const sim::CastProfile& Cast, int64_t Index) {
 // the same column.
 class TDescent {
 public:
-  explicit TDescent(const sim::CastProfile& Cast) {
+  explicit TDescent(const sim::CastProfile& Cast)
+  {
     double Sum = 0;
     for (int64_t K = 0; K <= Cast.SamplesPerCast() / 2; ++K) {
       const TStreamed S = Streamed(Cast, K);
@@ -122,7 +128,8 @@ public:
     }
   }
 
-  double GeopotentialAnomaly(double P) const {
+  double GeopotentialAnomaly(double P) const
+  {
     size_t I = 1;
     while (I + 1 < FP.size() && FP[I] < P)
       ++I;
@@ -137,7 +144,8 @@ private:
 // ---- The program as a process ------------------------------------------------
 
 // Whether process Pid holds every one of Paths open.
-bool HoldsOpen(qint64 Pid, const QStringList& Paths) {
+bool HoldsOpen(qint64 Pid, const QStringList& Paths)
+{
   const QDir Fds(QStringLiteral("/proc/%1/fd").arg(Pid));
   QStringList Open;
   for (const QString& Fd : Fds.entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System))
@@ -150,9 +158,10 @@ bool HoldsOpen(qint64 Pid, const QStringList& Paths) {
 
 QByteArray Section(const char* Name, const QByteArray& Keys) { return "[" + QByteArray(Name) + "]\r\n" + Keys; }
 
-}  // namespace
+} // namespace
 
-TEST(EndToEnd, TheReferenceFormulasGiveThePublishedCheckValues) {
+TEST(EndToEnd, TheReferenceFormulasGiveThePublishedCheckValues)
+{
   struct TCase {
     const char* What;
     double Got, Want, Tolerance;
@@ -169,11 +178,12 @@ TEST(EndToEnd, TheReferenceFormulasGiveThePublishedCheckValues) {
     EXPECT_NEAR(C.Got, C.Want, C.Tolerance) << C.What;
 }
 
-TEST(EndToEnd, ACastStreamedToTheProgramComesOutAsTelegramsWithItsDepthAndSoundSpeed) {
+TEST(EndToEnd, ACastStreamedToTheProgramComesOutAsTelegramsWithItsDepthAndSoundSpeed)
+{
   EnsureApplication();
-  constexpr double Latitude = 10.0;  // far from the settings default, so a lost setting shows
+  constexpr double Latitude = 10.0; // far from the settings default, so a lost setting shows
   sim::CastParams Params;
-  Params.MaxDepth = 60.0;  // through the thermocline at 30 m and back
+  Params.MaxDepth = 60.0; // through the thermocline at 30 m and back
   Params.StepMetres = 0.5;
   Params.Latitude = Latitude;
   Params.Seed = 7;
@@ -182,7 +192,7 @@ TEST(EndToEnd, ACastStreamedToTheProgramComesOutAsTelegramsWithItsDepthAndSoundS
 
   sim::InstrumentSimulator Instrument(sim::InstrumentKind::Quorndeck);
   Instrument.SetIntervalMs(10);
-  Instrument.SetRunning(false);  // not before the program listens: it sees the cast from the surface
+  Instrument.SetRunning(false); // not before the program listens: it sees the cast from the surface
   Instrument.Start();
   PtyPair Survey;
   ASSERT_TRUE(Survey.IsOpen());
@@ -228,7 +238,7 @@ TEST(EndToEnd, ACastStreamedToTheProgramComesOutAsTelegramsWithItsDepthAndSoundS
     Program.waitForFinished(20);
   }
 
-  Instrument.SetProfile(Params);  // from sample 0
+  Instrument.SetProfile(Params); // from sample 0
   Instrument.SetRunning(true);
 
   // A full descent and most of the ascent.

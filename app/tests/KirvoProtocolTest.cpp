@@ -23,7 +23,8 @@ protected:
   // QYR 1 (slot 12, row 6) and the atmospheric sensor (slot 11, row 10) on
   // COM4 in Mode, data on packet 10, at address 2, 9600 baud; the simulator
   // plays Kind.
-  sim::InstrumentSimulator& Start(LineMode Mode, bool Running, InstrumentKind Kind = InstrumentKind::Qyr) {
+  sim::InstrumentSimulator& Start(LineMode Mode, bool Running, InstrumentKind Kind = InstrumentKind::Qyr)
+  {
     const String ModeText = Mode == LineMode::RS232 ? QStringLiteral("RS232") : QStringLiteral("RS485");
     MakeHost(MakeDialogueCore({slAP1, slQYR1}, [&](Array2D& Slots) {
       for (const int32_t N : {slAP1, slQYR1}) {
@@ -51,7 +52,8 @@ protected:
   bool KeepAlive() { return Host->Timer(4)->Enabled(); }
 };
 
-TEST_F(KirvoDialogue, InterruptsAndReadsTheUnitsInRS485) {
+TEST_F(KirvoDialogue, InterruptsAndReadsTheUnitsInRS485)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS485, true);
   S.SetUnits({2, 3});
 
@@ -75,7 +77,8 @@ TEST_F(KirvoDialogue, InterruptsAndReadsTheUnitsInRS485) {
   EXPECT_EQ(Host->CursorDepth, 0);
 }
 
-TEST_F(KirvoDialogue, InterruptsTheAtmosphericSensorInRS232WithoutAUnitList) {
+TEST_F(KirvoDialogue, InterruptsTheAtmosphericSensorInRS232WithoutAUnitList)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, true, InstrumentKind::Atmospheric);
   K().No_Modules = 5;
 
@@ -88,7 +91,8 @@ TEST_F(KirvoDialogue, InterruptsTheAtmosphericSensorInRS232WithoutAUnitList) {
   EXPECT_EQ(K().No_Modules, 5);
 }
 
-TEST_F(KirvoDialogue, RowsWithoutAnInstrumentDoNothing) {
+TEST_F(KirvoDialogue, RowsWithoutAnInstrumentDoNothing)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, true);
   for (const int32_t Row : {0, 1, 2, 5, 11}) {
     EXPECT_FALSE(K().Break_In_Kirvo(Row)) << Row;
@@ -102,7 +106,8 @@ TEST_F(KirvoDialogue, RowsWithoutAnInstrumentDoNothing) {
 // Silence and replies later than every wait end the interrupt the same way;
 // so does an instrument that goes on streaming (its data lines on the bus
 // begin with ">", like the prompt).
-TEST_F(KirvoDialogue, UnansweredBreakFailsToInterrupt) {
+TEST_F(KirvoDialogue, UnansweredBreakFailsToInterrupt)
+{
   enum TKind { Silent, Late, Streaming };
   for (const TKind Kind : {Silent, Late, Streaming}) {
     SCOPED_TRACE(Kind);
@@ -129,7 +134,8 @@ TEST_F(KirvoDialogue, UnansweredBreakFailsToInterrupt) {
   }
 }
 
-TEST_F(KirvoDialogue, UnitListKeepsAtMostElevenUnits) {
+TEST_F(KirvoDialogue, UnitListKeepsAtMostElevenUnits)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS485, true);
   S.SetUnits({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
   EXPECT_TRUE(K().Break_In_Kirvo(RowQYR1));
@@ -138,7 +144,8 @@ TEST_F(KirvoDialogue, UnitListKeepsAtMostElevenUnits) {
     EXPECT_EQ(K().ModuleList[static_cast<size_t>(I)], I + 2);
 }
 
-TEST_F(KirvoDialogue, UnitListNeverReadEndsTheInterrupt) {
+TEST_F(KirvoDialogue, UnitListNeverReadEndsTheInterrupt)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS485, true);
   S.SetReplyFault(ReplyFault::Error, "#062");
   K().No_Modules = 4;
@@ -157,7 +164,8 @@ TEST_F(KirvoDialogue, UnitListNeverReadEndsTheInterrupt) {
   EXPECT_TRUE(KeepAlive());
 }
 
-TEST_F(KirvoDialogue, SetsUpInRS232) {
+TEST_F(KirvoDialogue, SetsUpInRS232)
+{
   const AnsiString Head = "TARN\r\n#005;OFF\r\n00:#005;OFF\r\n#059;9600\r\n#001;2\r\n#003;CONT;1;1;60;NONE;1\r\n";
   // Address mode stays off on RS232: the last read-back goes once more in
   // place of the command that would switch it on.
@@ -207,7 +215,8 @@ TEST_F(KirvoDialogue, SetsUpInRS232) {
 
 // On the bus the plain commands go unheard until address mode is off; the
 // read-backs go once per listed unit; address mode is switched on again.
-TEST_F(KirvoDialogue, SetsUpInRS485) {
+TEST_F(KirvoDialogue, SetsUpInRS485)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS485, false);
   K().No_Modules = 2;
 
@@ -221,14 +230,16 @@ TEST_F(KirvoDialogue, SetsUpInRS485) {
   // line end).
   EXPECT_EQ(SqueezeBreaks(SqueezeBreaks(S.Received(), "01:#\r\n"), "02:#\r\n"),
             AnsiString("01:#\r\n") + "02:#\r\n" + "TARN\r\n\r\n#005;OFF\r\n\r\n00:#005;OFF\r\n" +
-                "#059;9600\r\n#001;2\r\n#003;HOLD;1;1;60;NONE;1\r\n#003;HOLD;1;1;60;NONE;1\r\n#013;TARNWICK\r\n#062\r\n#007;CAL\r\n#087;OFF\r\n"
+                "#059;9600\r\n#001;2\r\n#003;HOLD;1;1;60;NONE;1\r\n#003;HOLD;1;1;60;NONE;1\r\n#013;TARNWICK\r\n#"
+                "062\r\n#007;CAL\r\n#087;OFF\r\n"
                 "#016;OFF\r\n#016;OFF\r\n" +
                 Twice + "#005;ON\r\n");
   EXPECT_EQ(LastStatus(), QStringLiteral("Module Setup Completed"));
   EXPECT_EQ(S.Mode(), LineMode::RS485);
 }
 
-TEST_F(KirvoDialogue, SetUpRefusesOperatorTextThatIsNoNumber) {
+TEST_F(KirvoDialogue, SetUpRefusesOperatorTextThatIsNoNumber)
+{
   struct TCase {
     const char* Baud;
     const char* Address;
@@ -255,7 +266,8 @@ TEST_F(KirvoDialogue, SetUpRefusesOperatorTextThatIsNoNumber) {
   }
 }
 
-TEST_F(KirvoDialogue, RefusedSetCommandIsNoSetUp) {
+TEST_F(KirvoDialogue, RefusedSetCommandIsNoSetUp)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, false);
   S.SetReplyFault(ReplyFault::Error, "#059");
 
@@ -270,7 +282,8 @@ TEST_F(KirvoDialogue, RefusedSetCommandIsNoSetUp) {
 }
 
 // No address answers: nothing is set up on an instrument that is not there.
-TEST_F(KirvoDialogue, SetUpWithoutAnInstrumentSendsNoSettings) {
+TEST_F(KirvoDialogue, SetUpWithoutAnInstrumentSendsNoSettings)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS485, true);
   S.SetReplyFault(ReplyFault::Silent);
   // 873 break strings: a shorter tick still.
@@ -295,7 +308,8 @@ TEST_F(KirvoDialogue, SetUpWithoutAnInstrumentSendsNoSettings) {
   EXPECT_EQ(LastStatus(), QStringLiteral("Module Setup Failed: Not Connected to QYR"));
 }
 
-TEST_F(KirvoDialogue, RunsInRS485AndTheDataFlows) {
+TEST_F(KirvoDialogue, RunsInRS485AndTheDataFlows)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS485, true);
   S.SetUnits({2, 3});
   ASSERT_TRUE(K().Break_In_Kirvo(RowQYR1));
@@ -326,7 +340,8 @@ TEST_F(KirvoDialogue, RunsInRS485AndTheDataFlows) {
   EXPECT_TRUE(Core().Value(Core().QYR1Index).startsWith(QLatin1String("30.1")));
 }
 
-TEST_F(KirvoDialogue, RunsInRS232) {
+TEST_F(KirvoDialogue, RunsInRS232)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, false);
   Core().Rate = QStringLiteral("2");
   S.SetIntervalMs(50);
@@ -344,7 +359,8 @@ TEST_F(KirvoDialogue, RunsInRS232) {
 
 // A run whose break-in goes unanswered leaves the row where Interrupt can be
 // pressed again.
-TEST_F(KirvoDialogue, RunWithoutAnswerCanBeInterruptedAgain) {
+TEST_F(KirvoDialogue, RunWithoutAnswerCanBeInterruptedAgain)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS485, true);
   S.SetReplyFault(ReplyFault::Silent);
   EXPECT_FALSE(K().Run_Kirvo(RowQYR1));
@@ -355,7 +371,8 @@ TEST_F(KirvoDialogue, RunWithoutAnswerCanBeInterruptedAgain) {
   EXPECT_EQ(Host->CursorDepth, 0);
 }
 
-TEST_F(KirvoDialogue, RefusedRunCommandIsNoRun) {
+TEST_F(KirvoDialogue, RefusedRunCommandIsNoRun)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS485, true);
   S.SetReplyFault(ReplyFault::Error, "#107");
 
@@ -370,7 +387,8 @@ TEST_F(KirvoDialogue, RefusedRunCommandIsNoRun) {
   EXPECT_FALSE(Host->SioDataPacket(10)->Enabled());
 }
 
-TEST_F(KirvoDialogue, SilentStepIsGivenUpByTheWatchdog) {
+TEST_F(KirvoDialogue, SilentStepIsGivenUpByTheWatchdog)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS485, true);
   S.SetReplyFault(ReplyFault::Silent, "#107");
 
@@ -382,7 +400,8 @@ TEST_F(KirvoDialogue, SilentStepIsGivenUpByTheWatchdog) {
   EXPECT_EQ(Core().PortData3, QStringLiteral("Run Failed"));
 }
 
-TEST_F(KirvoDialogue, KeepAliveOnlyBetweenDialogues) {
+TEST_F(KirvoDialogue, KeepAliveOnlyBetweenDialogues)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS485, true);
   ASSERT_TRUE(K().Break_In_Kirvo(RowQYR1));
   S.ClearReceived();
@@ -407,7 +426,8 @@ TEST_F(KirvoDialogue, KeepAliveOnlyBetweenDialogues) {
 }
 
 // The keep-alive is the bus's break string, also to an instrument on RS232.
-TEST_F(KirvoDialogue, KeepAliveInRS232) {
+TEST_F(KirvoDialogue, KeepAliveInRS232)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, true);
   ASSERT_TRUE(K().Break_In_Kirvo(RowQYR1));
   EXPECT_TRUE(KeepAlive());
@@ -417,7 +437,8 @@ TEST_F(KirvoDialogue, KeepAliveInRS232) {
   EXPECT_EQ(S.Received(), Break485);
 }
 
-TEST_F(KirvoDialogue, HangUpEndsTheDialogue) {
+TEST_F(KirvoDialogue, HangUpEndsTheDialogue)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, false);
   bool Hung = false;
   Host->OnDelay = [&](int32_t) {
@@ -433,4 +454,4 @@ TEST_F(KirvoDialogue, HangUpEndsTheDialogue) {
   EXPECT_FALSE(Dialogues->Engine.Running());
 }
 
-}  // namespace
+} // namespace

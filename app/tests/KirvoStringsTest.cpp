@@ -21,7 +21,8 @@ struct TModularCore {
   std::unique_ptr<TCoreData> Core = MakeCore({slAP1, slQYR1, slQYR2, slQYR3, slQYR4});
   std::vector<std::string> Calls;
 
-  TModularCore() {
+  TModularCore()
+  {
     const int32_t Packets[] = {10, 16, 17, 18, 11};
     const int32_t Addresses[] = {2, 3, 4, 5, 9};
     for (int32_t K = 1; K <= ModularInstrumentCount; ++K) {
@@ -42,7 +43,8 @@ struct TModularCore {
   bool Updated() const { return Calls == std::vector<std::string>{"pump", "save", "windows", "pump"}; }
 };
 
-TEST(ModularInstruments, TableFollowsTheSetupGrid) {
+TEST(ModularInstruments, TableFollowsTheSetupGrid)
+{
   auto Core = MakeCore({slAP1, slQYR1, slQYR2, slQYR3, slQYR4});
   struct TCase {
     int32_t K, Slot, Row, Index;
@@ -67,16 +69,23 @@ TEST(ModularInstruments, TableFollowsTheSetupGrid) {
   EXPECT_THROW(ModularSlot(6), ERangeError);
 }
 
-TEST(KirvoStrings, AddressedLineNeedsLeadingDigitsAndColon) {
+TEST(KirvoStrings, AddressedLineNeedsLeadingDigitsAndColon)
+{
   struct TCase {
     const char* Line;
-    int32_t Address;  // -1: not addressed
+    int32_t Address; // -1: not addressed
   };
   const TCase Cases[] = {
-      {"02:30.1\t12.0", 2},   {"99:#", 99},          {"00:", 0},
-      {"30.1\t12:30:01", -1},  // a time of day in a later field
-      {"2:30.1\t12.0", -1},   {"a2:30.1\t1", -1},    {"02;30.1\t1", -1},
-      {"02", -1},             {"", -1},              {":02:30.1", -1},
+      {"02:30.1\t12.0", 2},
+      {"99:#", 99},
+      {"00:", 0},
+      {"30.1\t12:30:01", -1}, // a time of day in a later field
+      {"2:30.1\t12.0", -1},
+      {"a2:30.1\t1", -1},
+      {"02;30.1\t1", -1},
+      {"02", -1},
+      {"", -1},
+      {":02:30.1", -1},
       {"123:4", -1},
   };
   for (const auto& C : Cases) {
@@ -89,43 +98,64 @@ TEST(KirvoStrings, AddressedLineNeedsLeadingDigitsAndColon) {
 }
 
 // One line on one packet: who got which value and status text.
-TEST(KirvoStrings, LineReachesItsInstruments) {
+TEST(KirvoStrings, LineReachesItsInstruments)
+{
   struct TCase {
     const char* Name;
     int32_t Packet;
     AnsiString Line;
-    const char* Values[5];    // after the line; "0.000" is untouched
-    const char* Statuses[5];  // "Unknown" is untouched
+    const char* Values[5];   // after the line; "0.000" is untouched
+    const char* Statuses[5]; // "Unknown" is untouched
   };
   const TCase Cases[] = {
-      {"atmospheric on packet 11 with a TAB", 11, "1013.25\t12.0",
+      {"atmospheric on packet 11 with a TAB",
+       11,
+       "1013.25\t12.0",
        {"0.000", "0.000", "0.000", "0.000", "1013.250"},
        {"Unknown", "Unknown", "Unknown", "Unknown", "1013.25\t12.0"}},
-      {"atmospheric bare value on packet 11", 11, " 1013.25 ",
+      {"atmospheric bare value on packet 11",
+       11,
+       " 1013.25 ",
        {"0.000", "0.000", "0.000", "0.000", "1013.250"},
        {"Unknown", "Unknown", "Unknown", "Unknown", "1013.25"}},
-      {"packet 11 drops a leading prompt", 11, ">1013.25",
+      {"packet 11 drops a leading prompt",
+       11,
+       ">1013.25",
        {"0.000", "0.000", "0.000", "0.000", "1013.250"},
        {"Unknown", "Unknown", "Unknown", "Unknown", "1013.25"}},
-      {"QYR 1 on packet 10", 10, "30.1325\t12.000",
+      {"QYR 1 on packet 10",
+       10,
+       "30.1325\t12.000",
        {"30.133", "0.000", "0.000", "0.000", "0.000"},
        {"30.1325\t12.000", "Unknown", "Unknown", "Unknown", "Unknown"}},
-      {"QYR 4 on packet 18", 18, "45.5\t11.9\tx",
+      {"QYR 4 on packet 18",
+       18,
+       "45.5\t11.9\tx",
        {"0.000", "0.000", "0.000", "45.500", "0.000"},
        {"Unknown", "Unknown", "Unknown", "45.5\t11.9\tx", "Unknown"}},
-      {"a colon in a later field is no address", 16, "31.5\t12:30:01",
+      {"a colon in a later field is no address",
+       16,
+       "31.5\t12:30:01",
        {"0.000", "31.500", "0.000", "0.000", "0.000"},
        {"Unknown", "31.5\t12:30:01", "Unknown", "Unknown", "Unknown"}},
-      {"addressed, whichever packet delivered it", 10, "04:33.25\t12.0",
+      {"addressed, whichever packet delivered it",
+       10,
+       "04:33.25\t12.0",
        {"0.000", "0.000", "33.250", "0.000", "0.000"},
        {"Unknown", "Unknown", "33.25\t12.0", "Unknown", "Unknown"}},
-      {"addressed atmospheric", 17, "09:1012.5\t12.0",
+      {"addressed atmospheric",
+       17,
+       "09:1012.5\t12.0",
        {"0.000", "0.000", "0.000", "0.000", "1012.500"},
        {"Unknown", "Unknown", "Unknown", "Unknown", "1012.5\t12.0"}},
-      {"addressed to nobody", 10, "42:33.25\t12.0",
+      {"addressed to nobody",
+       10,
+       "42:33.25\t12.0",
        {"0.000", "0.000", "0.000", "0.000", "0.000"},
        {"Unknown", "Unknown", "Unknown", "Unknown", "Unknown"}},
-      {"unaddressed on a packet nobody uses", 12, "33.25\t12.0",
+      {"unaddressed on a packet nobody uses",
+       12,
+       "33.25\t12.0",
        {"0.000", "0.000", "0.000", "0.000", "0.000"},
        {"Unknown", "Unknown", "Unknown", "Unknown", "Unknown"}},
   };
@@ -148,7 +178,8 @@ TEST(KirvoStrings, LineReachesItsInstruments) {
   }
 }
 
-TEST(KirvoStrings, SlotsSharingAPacketBothReceive) {
+TEST(KirvoStrings, SlotsSharingAPacketBothReceive)
+{
   TModularCore M;
   M.Row(2)[SerialPacket] = QStringLiteral("10");
   M.Row(2)[SerialOutputFormat] = QStringLiteral("0.0");
@@ -161,7 +192,8 @@ TEST(KirvoStrings, SlotsSharingAPacketBothReceive) {
   EXPECT_EQ(M.Calls, (std::vector<std::string>{"pump", "save", "windows", "pump"}));
 }
 
-TEST(KirvoStrings, UnfittedSlotIsNoReceiver) {
+TEST(KirvoStrings, UnfittedSlotIsNoReceiver)
+{
   // Every slot defaults to address 2; an unfitted one must neither take the
   // line nor have its status text written.
   auto Core = MakeCore({slQYR2});
@@ -176,14 +208,15 @@ TEST(KirvoStrings, UnfittedSlotIsNoReceiver) {
   EXPECT_EQ(Core->Value(0), QStringLiteral("0.000"));
 }
 
-TEST(KirvoStrings, AtmosphericCorrection) {
+TEST(KirvoStrings, AtmosphericCorrection)
+{
   struct TCase {
     const char* Name;
     bool AtmosFitted;
     const char* SerialAtmos;
-    const char* Atmospheric;  // the atmospheric sensor's current value
+    const char* Atmospheric; // the atmospheric sensor's current value
     AnsiString Line;
-    const char* Value;  // QYR 1 afterwards
+    const char* Value; // QYR 1 afterwards
   };
   const TCase Cases[] = {
       {"relative to the live reading", true, "1", "1013.250", "1023.25\tx", "10.000"},
@@ -199,13 +232,14 @@ TEST(KirvoStrings, AtmosphericCorrection) {
     if (C.AtmosFitted)
       Core->DataArray[static_cast<size_t>(Core->AP1Index)] = QString::fromLatin1(C.Atmospheric);
     else
-      Core->DataArray[0] = QStringLiteral("999.000");  // some other item's leftover
+      Core->DataArray[0] = QStringLiteral("999.000"); // some other item's leftover
     EXPECT_TRUE(ModularStringPacket(*Core, 10, C.Line));
     EXPECT_EQ(Core->Value(Core->QYR1Index), QString::fromLatin1(C.Value));
   }
 }
 
-TEST(KirvoStrings, AtmosphericSensorIsNeverCorrected) {
+TEST(KirvoStrings, AtmosphericSensorIsNeverCorrected)
+{
   TModularCore M;
   M.Row(5)[SerialAtmos] = QStringLiteral("1");
   M.Core->DataArray[static_cast<size_t>(M.Core->AP1Index)] = QStringLiteral("1000.000");
@@ -215,7 +249,8 @@ TEST(KirvoStrings, AtmosphericSensorIsNeverCorrected) {
 
 // A line whose value cannot be taken: the old value stays, the status text
 // says why, the port is to be flushed and the displays are not refreshed.
-TEST(KirvoStrings, RefusedLines) {
+TEST(KirvoStrings, RefusedLines)
+{
   struct TCase {
     const char* Name;
     int32_t Packet;
@@ -246,7 +281,8 @@ TEST(KirvoStrings, RefusedLines) {
   }
 }
 
-TEST(KirvoStrings, AtmosphericReadingThatIsNoNumberStopsTheCorrection) {
+TEST(KirvoStrings, AtmosphericReadingThatIsNoNumberStopsTheCorrection)
+{
   TModularCore M;
   M.Row(1)[SerialAtmos] = QStringLiteral("1");
   M.Core->DataArray[static_cast<size_t>(M.Core->AP1Index)] = QStringLiteral("Unknown");
@@ -257,7 +293,8 @@ TEST(KirvoStrings, AtmosphericReadingThatIsNoNumberStopsTheCorrection) {
 
 // Two receivers on one packet, of which one cannot take the line: the other
 // still gets its value and the displays are refreshed; the port is flushed.
-TEST(KirvoStrings, OneRefusingReceiverDoesNotCostTheOthers) {
+TEST(KirvoStrings, OneRefusingReceiverDoesNotCostTheOthers)
+{
   TModularCore M;
   M.Row(1)[SerialPacket] = QStringLiteral("11");
   EXPECT_FALSE(SioDataPacket11StringPacket(*M.Core, "1013.25"));
@@ -267,7 +304,8 @@ TEST(KirvoStrings, OneRefusingReceiverDoesNotCostTheOthers) {
   EXPECT_TRUE(M.Updated());
 }
 
-TEST(KirvoStrings, ReplayStoresWithoutRefreshing) {
+TEST(KirvoStrings, ReplayStoresWithoutRefreshing)
+{
   TModularCore M;
   M.Core->File_Replay_Flag = 1;
   EXPECT_TRUE(SioDataPacket16StringPacket(*M.Core, "31.5\t12.0"));
@@ -275,7 +313,8 @@ TEST(KirvoStrings, ReplayStoresWithoutRefreshing) {
   EXPECT_EQ(M.Calls, std::vector<std::string>{"pump"});
 }
 
-TEST(KirvoStrings, EveryHandlerServesItsPacket) {
+TEST(KirvoStrings, EveryHandlerServesItsPacket)
+{
   using THandler = bool (*)(TCoreData&, const AnsiString&);
   const std::pair<THandler, int32_t> Handlers[] = {
       {SioDataPacket10StringPacket, 1}, {SioDataPacket16StringPacket, 2}, {SioDataPacket17StringPacket, 3},
@@ -290,4 +329,4 @@ TEST(KirvoStrings, EveryHandlerServesItsPacket) {
   }
 }
 
-}  // namespace
+} // namespace

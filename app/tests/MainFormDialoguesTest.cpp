@@ -16,20 +16,27 @@ namespace {
 using sim::InstrumentKind;
 using sim::LineMode;
 
-QByteArray SlotSection(int N, int Port, const char* Mode, int Packet, int Address = 2) {
+QByteArray SlotSection(int N, int Port, const char* Mode, int Packet, int Address = 2)
+{
   return QStringLiteral("[Serial %1]\r\nFitted=1\r\nPort=%2\r\nMode=%3\r\nPacket=%4\r\nBaud=9600\r\nAddress=%5\r\n"
                         "Label=S%1\r\nUnits=u\r\n")
-      .arg(N).arg(Port).arg(QLatin1String(Mode)).arg(Packet).arg(Address)
+      .arg(N)
+      .arg(Port)
+      .arg(QLatin1String(Mode))
+      .arg(Packet)
+      .arg(Address)
       .toLatin1();
 }
 
 class MainFormDialogues : public TMainFormTest {
 protected:
-  void SetUp() override {
+  void SetUp() override
+  {
     TMainFormTest::SetUp();
     Clock = std::make_unique<TClockScope>(TestNow());
   }
-  void TearDown() override {
+  void TearDown() override
+  {
     for (auto& S : Sims)
       S->Stop();
     if (Form)
@@ -39,7 +46,8 @@ protected:
     Clock.reset();
   }
 
-  sim::InstrumentSimulator& Sim(InstrumentKind Kind, int32_t Port, LineMode Mode, bool Running) {
+  sim::InstrumentSimulator& Sim(InstrumentKind Kind, int32_t Port, LineMode Mode, bool Running)
+  {
     Sims.push_back(std::make_unique<sim::InstrumentSimulator>(Kind));
     sim::InstrumentSimulator& S = *Sims.back();
     S.SetMode(Mode);
@@ -53,7 +61,8 @@ protected:
 
   // The window started on the settings, with the dialogues' pauses and the
   // reply watchdogs shortened.
-  TMainForm& StartOn(const QByteArray& Settings) {
+  TMainForm& StartOn(const QByteArray& Settings)
+  {
     WriteSettings(Settings);
     TMainForm& F = Start();
     F.Dialogues().DelayHook = [](int32_t Ticks) { PumpTicks(Ticks); };
@@ -66,7 +75,8 @@ protected:
   std::unique_ptr<TClockScope> Clock;
 };
 
-TEST_F(MainFormDialogues, ProfilingInstrumentFromTheSetupScreen) {
+TEST_F(MainFormDialogues, ProfilingInstrumentFromTheSetupScreen)
+{
   sim::InstrumentSimulator& S = Sim(InstrumentKind::Quorndeck, 2, LineMode::RS232, true);
   S.WithModel([](sim::InstrumentModel& M) { M.SetClockOffsetMs(5000); });
   TMainForm& F = StartOn(SlotSection(0, 2, "RS232", 1));
@@ -105,7 +115,8 @@ TEST_F(MainFormDialogues, ProfilingInstrumentFromTheSetupScreen) {
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
 }
 
-TEST_F(MainFormDialogues, ModularInstrumentFromTheSetupScreenAndItsData) {
+TEST_F(MainFormDialogues, ModularInstrumentFromTheSetupScreenAndItsData)
+{
   sim::InstrumentSimulator& S = Sim(InstrumentKind::Qyr, 3, LineMode::RS485, true);
   S.SetUnits({2, 3});
   TMainForm& F = StartOn(SlotSection(12, 3, "RS485", 10));
@@ -127,7 +138,8 @@ TEST_F(MainFormDialogues, ModularInstrumentFromTheSetupScreenAndItsData) {
   S.ClearReceived();
   Screen->ZurEvoderOzod1ButtonClick(SetupColumnRun, Row);
   const AnsiString Break = "99:##\r\n";
-  EXPECT_EQ(SqueezeBreaks(S.Received(), Break), Break + "99:#107;1000\r\n99:#108\r\n00:#003;HOLD;1;1;60;NONE;1\r\n02:#004\r\n03:#004\r\n99:#028\r\n");
+  EXPECT_EQ(SqueezeBreaks(S.Received(), Break),
+            Break + "99:#107;1000\r\n99:#108\r\n00:#003;HOLD;1;1;60;NONE;1\r\n02:#004\r\n03:#004\r\n99:#028\r\n");
   EXPECT_EQ(F.StatusText(0), QStringLiteral("QYR in Run Mode"));
   EXPECT_FALSE(F.Timer4->Enabled());
   EXPECT_EQ(F.RowStates[static_cast<size_t>(Row)].RunMode, 1);
@@ -140,7 +152,8 @@ TEST_F(MainFormDialogues, ModularInstrumentFromTheSetupScreenAndItsData) {
 
 // Closing the window while a dialogue waits for its instrument ends the
 // dialogue at its next pause.
-TEST_F(MainFormDialogues, ClosingEndsARunningDialogue) {
+TEST_F(MainFormDialogues, ClosingEndsARunningDialogue)
+{
   sim::InstrumentSimulator& S = Sim(InstrumentKind::Quorndeck, 2, LineMode::RS232, true);
   S.SetReplyFault(sim::ReplyFault::Silent);
   TMainForm& F = StartOn(SlotSection(0, 2, "RS232", 1));
@@ -161,7 +174,8 @@ TEST_F(MainFormDialogues, ClosingEndsARunningDialogue) {
 // stopped reception leaves the packet off: listening again, it would take the
 // dialogue's replies for data lines. While reception runs, the packet
 // listens again after a time-out.
-TEST_F(MainFormDialogues, LateTimeOutLeavesAStoppedModularPacketOff) {
+TEST_F(MainFormDialogues, LateTimeOutLeavesAStoppedModularPacketOff)
+{
   PtyPair Instrument;
   ASSERT_TRUE(Instrument.IsOpen());
   MapComPort(4, Instrument.SlavePath());
@@ -178,7 +192,8 @@ TEST_F(MainFormDialogues, LateTimeOutLeavesAStoppedModularPacketOff) {
   }
 }
 
-TEST_F(MainFormDialogues, ResetAddressModeRefusesAnAddressThatIsNoNumber) {
+TEST_F(MainFormDialogues, ResetAddressModeRefusesAnAddressThatIsNoNumber)
+{
   PtyPair Instrument;
   ASSERT_TRUE(Instrument.IsOpen());
   MapComPort(2, Instrument.SlavePath());
@@ -195,4 +210,4 @@ TEST_F(MainFormDialogues, ResetAddressModeRefusesAnAddressThatIsNoNumber) {
   EXPECT_EQ(ReadUntil(Instrument, "\r\n"), AnsiString("05:#005;OFF\r\n"));
 }
 
-}  // namespace
+} // namespace

@@ -31,7 +31,8 @@
 
 // The Qt application and the application object, made once for the test
 // program and kept to its end.
-inline void EnsureApplication() {
+inline void EnsureApplication()
+{
   static int Argc = 1;
   static char Arg0[] = "app_tests";
   static char* Argv[] = {Arg0, nullptr};
@@ -41,17 +42,20 @@ inline void EnsureApplication() {
     new TApplication(nullptr);
 }
 
-inline void MapComPort(int32_t N, const String& Path) {
+inline void MapComPort(int32_t N, const String& Path)
+{
   ::setenv(QStringLiteral("FATHOMIX_COM%1").arg(N).toLatin1().constData(), Path.toLocal8Bit().constData(), 1);
 }
 
-inline void UnmapAllComPorts() {
+inline void UnmapAllComPorts()
+{
   for (int32_t N = 1; N <= 32; ++N)
     MapComPort(N, QStringLiteral("/nonexistent/fathomix-test-port"));
 }
 
 // Pumps the main thread's messages until Done() holds or TimeoutMs passes.
-inline bool PumpUntil(const std::function<bool()>& Done, int TimeoutMs = 5000) {
+inline bool PumpUntil(const std::function<bool()>& Done, int TimeoutMs = 5000)
+{
   QElapsedTimer Clock;
   Clock.start();
   for (;;) {
@@ -66,7 +70,8 @@ inline bool PumpUntil(const std::function<bool()>& Done, int TimeoutMs = 5000) {
 
 // Reads what the program sends to the far end of a pseudo-terminal until
 // the text holds Until or TimeoutMs passes.
-inline AnsiString ReadUntil(PtyPair& Pty, const AnsiString& Until, int TimeoutMs = 5000) {
+inline AnsiString ReadUntil(PtyPair& Pty, const AnsiString& Until, int TimeoutMs = 5000)
+{
   AnsiString Got;
   QElapsedTimer Clock;
   Clock.start();
@@ -79,7 +84,8 @@ inline AnsiString ReadUntil(PtyPair& Pty, const AnsiString& Until, int TimeoutMs
 
 class TMainFormTest : public ::testing::Test {
 protected:
-  void SetUp() override {
+  void SetUp() override
+  {
     EnsureApplication();
     ASSERT_TRUE(FDir.isValid());
     UnmapAllComPorts();
@@ -89,7 +95,8 @@ protected:
     };
   }
 
-  void TearDown() override {
+  void TearDown() override
+  {
     // The window (and its open ports) before the far ends of the lines: a
     // line that vanished under an open port is a device failure.
     Form.reset();
@@ -103,21 +110,24 @@ protected:
   String SettingsPath() const { return Folder() + QStringLiteral("/FATHOMIX.INI"); }
   String TempPath(const String& Name) const { return FDir.path() + QLatin1Char('/') + Name; }
 
-  void WriteSettings(const QByteArray& Text) {
+  void WriteSettings(const QByteArray& Text)
+  {
     ASSERT_TRUE(ForceDirectories(Folder()));
     QFile F(SettingsPath());
     ASSERT_TRUE(F.open(QIODevice::WriteOnly));
     F.write(Text);
   }
 
-  QByteArray ReadSettings() const {
+  QByteArray ReadSettings() const
+  {
     QFile F(SettingsPath());
     return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray();
   }
 
   // A main window on the temporary set-up folder that does not end the test
   // program when it closes.
-  TMainForm& MakeForm() {
+  TMainForm& MakeForm()
+  {
     Form = std::make_unique<TMainForm>(nullptr);
     Form->SetSetupFolder(Folder());
     Form->TerminateOnClose = false;
@@ -125,7 +135,8 @@ protected:
     return *Form;
   }
 
-  TMainForm& Start() {
+  TMainForm& Start()
+  {
     if (!Form)
       MakeForm();
     Form->Show();
@@ -134,13 +145,15 @@ protected:
 
   TCoreData& Core() { return Form->Core(); }
 
-  TSetupModel* SetupScreen() {
+  TSetupModel* SetupScreen()
+  {
     const std::vector<ISetupScreen*> Screens = Form->SetupScreens();
     return Screens.empty() ? nullptr : dynamic_cast<TSetupModel*>(Screens.front());
   }
 
   // Whether the start-up problems hold a line with all of the texts.
-  bool HasProblem(std::initializer_list<const char*> Texts) const {
+  bool HasProblem(std::initializer_list<const char*> Texts) const
+  {
     for (const String& P : Form->SettingsProblems()) {
       bool All = true;
       for (const char* T : Texts)
@@ -153,7 +166,8 @@ protected:
 
   // A pseudo-terminal standing in for the device of COM port N; it lives
   // until the test's window has gone.
-  PtyPair& Pty(int32_t N) {
+  PtyPair& Pty(int32_t N)
+  {
     FPtys.push_back(std::make_unique<PtyPair>());
     PtyPair& P = *FPtys.back();
     EXPECT_TRUE(P.IsOpen());
@@ -163,7 +177,8 @@ protected:
 
   // The start-up problems but the list of missing sections (the tests write
   // only the sections they need).
-  QStringList BindingProblems() const {
+  QStringList BindingProblems() const
+  {
     QStringList L = Form->SettingsProblems();
     L.removeIf([](const String& P) { return P.startsWith(QStringLiteral("sections missing")); });
     return L;

@@ -15,7 +15,8 @@
 
 namespace {
 
-QStringList ComPorts(const TMainForm& F) {
+QStringList ComPorts(const TMainForm& F)
+{
   QStringList L;
   if (TStringList* List = F.ComPortList())
     for (int32_t I = 0; I < List->Count(); ++I)
@@ -23,16 +24,18 @@ QStringList ComPorts(const TMainForm& F) {
   return L;
 }
 
-int CountLines(const String& FileName) {
+int CountLines(const String& FileName)
+{
   QFile F(FileName);
   if (!F.open(QIODevice::ReadOnly))
     return -1;
   return static_cast<int>(F.readAll().count("\r\n"));
 }
 
-}  // namespace
+} // namespace
 
-TEST_F(TMainFormTest, StartsWithItsPortsPacketsTimersAndSetupScreen) {
+TEST_F(TMainFormTest, StartsWithItsPortsPacketsTimersAndSetupScreen)
+{
   TMainForm& F = Start();
 
   EXPECT_EQ(F.Caption(), QStringLiteral("Fathomix Display  -  INI File: \"FATHOMIX.INI\""));
@@ -88,7 +91,8 @@ TEST_F(TMainFormTest, StartsWithItsPortsPacketsTimersAndSetupScreen) {
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
 }
 
-TEST_F(TMainFormTest, ProbeListsOnlyTheFirstTwentyPortsThatOpen) {
+TEST_F(TMainFormTest, ProbeListsOnlyTheFirstTwentyPortsThatOpen)
+{
   for (const int32_t N : {2, 20, 21})
     Pty(N);
 
@@ -99,7 +103,8 @@ TEST_F(TMainFormTest, ProbeListsOnlyTheFirstTwentyPortsThatOpen) {
   EXPECT_FALSE(F.SioComPort(2)->Open());
 }
 
-TEST_F(TMainFormTest, SetupScreenShowsTheLoadedValuesWithoutRoundingThem) {
+TEST_F(TMainFormTest, SetupScreenShowsTheLoadedValuesWithoutRoundingThem)
+{
   WriteSettings("[Quorndeck]\r\nLocal Latitude=12.34567\r\nPressure Tare=1.5\r\nKIRVO Rate=250\r\n"
                 "Maximum View Points=600\r\nSV Value=Measured\r\nAltimeter Flag=2\r\n");
   TMainForm& F = Start();
@@ -122,7 +127,8 @@ TEST_F(TMainFormTest, SetupScreenShowsTheLoadedValuesWithoutRoundingThem) {
   EXPECT_TRUE(ReadSettings().contains("Local Latitude=12.34567\r\n"));
 }
 
-TEST_F(TMainFormTest, ClockShowsThePcTimeAndTheInstrumentTime) {
+TEST_F(TMainFormTest, ClockShowsThePcTimeAndTheInstrumentTime)
+{
   TMainForm& F = Start();
   const TClockScope Clock(EncodeDateTime(2023, 4, 13, 12, 34, 56, 0));
 
@@ -151,7 +157,8 @@ TEST_F(TMainFormTest, ClockShowsThePcTimeAndTheInstrumentTime) {
   EXPECT_TRUE(Errors.isEmpty());
 }
 
-TEST_F(TMainFormTest, ClosingRunsTheOrderedShutdown) {
+TEST_F(TMainFormTest, ClosingRunsTheOrderedShutdown)
+{
   TMainForm& F = Start();
   const String DataFile = TempPath(QStringLiteral("run.btd"));
   F.DataFiles().FileSaveData1Accept(DataFile);
@@ -174,7 +181,8 @@ TEST_F(TMainFormTest, ClosingRunsTheOrderedShutdown) {
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
 }
 
-TEST_F(TMainFormTest, ShutdownFinishesWhenTheSettingsCannotBeWritten) {
+TEST_F(TMainFormTest, ShutdownFinishesWhenTheSettingsCannotBeWritten)
+{
   // A folder where the settings file should be: every write fails.
   ASSERT_TRUE(ForceDirectories(SettingsPath()));
   TMainForm& F = Start();
@@ -188,13 +196,15 @@ TEST_F(TMainFormTest, ShutdownFinishesWhenTheSettingsCannotBeWritten) {
   EXPECT_FALSE(F.SioDataPacket(1)->AutoEnable());
 }
 
-TEST_F(TMainFormTest, AWindowClosedBeforeItWasShownWritesNoSettings) {
+TEST_F(TMainFormTest, AWindowClosedBeforeItWasShownWritesNoSettings)
+{
   TMainForm& F = MakeForm();
   F.Close();
   EXPECT_FALSE(FileExists(SettingsPath()));
 }
 
-TEST_F(TMainFormTest, ACloseRequestedDuringStartUpWaitsForItsEnd) {
+TEST_F(TMainFormTest, ACloseRequestedDuringStartUpWaitsForItsEnd)
+{
   TMainForm& F = MakeForm();
   // The probe pumps messages, as a stop signal would arrive.
   F.PortProbe = [&F](int32_t N) {
@@ -209,7 +219,8 @@ TEST_F(TMainFormTest, ACloseRequestedDuringStartUpWaitsForItsEnd) {
   EXPECT_TRUE(FileExists(SettingsPath()));
 }
 
-TEST_F(TMainFormTest, ResetDisplayReloadsWithADataReset) {
+TEST_F(TMainFormTest, ResetDisplayReloadsWithADataReset)
+{
   TMainForm& F = Start();
   Core().History.SetCurrentValue(0, QStringLiteral("1.000"));
   Core().History.Advance();
@@ -225,7 +236,8 @@ TEST_F(TMainFormTest, ResetDisplayReloadsWithADataReset) {
   EXPECT_EQ(F.MDIChildCount(), 1);
 }
 
-TEST_F(TMainFormTest, SetupScreenClosesAndReopensThroughItsAction) {
+TEST_F(TMainFormTest, SetupScreenClosesAndReopensThroughItsAction)
+{
   TMainForm& F = Start();
   SetupScreen()->Close();
   EXPECT_EQ(F.MDIChildCount(), 0);
@@ -241,7 +253,8 @@ TEST_F(TMainFormTest, SetupScreenClosesAndReopensThroughItsAction) {
   EXPECT_FALSE(F.OpenSetup1->isEnabled());
 }
 
-TEST_F(TMainFormTest, SetupCheckBoxesFitASlotAndSetItsAtmosphericCorrection) {
+TEST_F(TMainFormTest, SetupCheckBoxesFitASlotAndSetItsAtmosphericCorrection)
+{
   Pty(2);
   WriteSettings("[Serial 0]\r\nFitted=0\r\nPort=2\r\n[Serial 12]\r\nFitted=0\r\nPort=2\r\n");
   TMainForm& F = Start();
@@ -256,8 +269,8 @@ TEST_F(TMainFormTest, SetupCheckBoxesFitASlotAndSetItsAtmosphericCorrection) {
     int32_t Slot;
     const char* Flag;
   };
-  for (const TAtmos& A : {TAtmos{1, true, 0, "1"}, TAtmos{6, true, 12, "1"}, TAtmos{10, true, 11, "1"},
-                          TAtmos{6, false, 12, "0"}}) {
+  for (const TAtmos& A :
+       {TAtmos{1, true, 0, "1"}, TAtmos{6, true, 12, "1"}, TAtmos{10, true, 11, "1"}, TAtmos{6, false, 12, "0"}}) {
     SetupScreen()->ZurEvoderOzod1CheckBoxClick(SetupColumnAtmos, A.Row, A.Checked);
     EXPECT_EQ(Core().SerialArray[static_cast<size_t>(A.Slot)][SerialAtmos], QLatin1String(A.Flag)) << A.Row;
   }

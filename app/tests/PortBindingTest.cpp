@@ -10,16 +10,22 @@
 
 namespace {
 
-QByteArray Slot(int N, int Port, const char* Mode, int Packet, int Baud = 19200) {
+QByteArray Slot(int N, int Port, const char* Mode, int Packet, int Baud = 19200)
+{
   return QStringLiteral("[Serial %1]\r\nFitted=1\r\nPort=%2\r\nMode=%3\r\nPacket=%4\r\nBaud=%5\r\n"
                         "Label=S%1\r\nUnits=u\r\n")
-      .arg(N).arg(Port).arg(QLatin1String(Mode)).arg(Packet).arg(Baud)
+      .arg(N)
+      .arg(Port)
+      .arg(QLatin1String(Mode))
+      .arg(Packet)
+      .arg(Baud)
       .toLatin1();
 }
 
-}  // namespace
+} // namespace
 
-TEST_F(TMainFormTest, BindsThePortsAndCarriesASampleFromInstrumentToOutput) {
+TEST_F(TMainFormTest, BindsThePortsAndCarriesASampleFromInstrumentToOutput)
+{
   PtyPair& Instrument = Pty(2);
   PtyPair& Survey = Pty(3);
   WriteSettings(Slot(0, 2, "RS232", 1, 9600) + Slot(1, 2, "RS232", 1) +
@@ -56,7 +62,8 @@ TEST_F(TMainFormTest, BindsThePortsAndCarriesASampleFromInstrumentToOutput) {
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
 }
 
-TEST_F(TMainFormTest, ModularSlotsStartOnTheirStartStringOnlyInRS485Mode) {
+TEST_F(TMainFormTest, ModularSlotsStartOnTheirStartStringOnlyInRS485Mode)
+{
   struct TCase {
     int Slot;
     int Port;
@@ -67,7 +74,7 @@ TEST_F(TMainFormTest, ModularSlotsStartOnTheirStartStringOnlyInRS485Mode) {
   // Packet 11 has no start string: in RS485 mode it takes every line from
   // its first byte, like RS232, instead of refusing to be enabled.
   const TCase Cases[] = {
-      {11, 4, "RS485", 11, scAnyData}, {12, 5, "RS485", 10, scString}, {13, 6, "RS232", 16, scAnyData},
+      {11, 4, "RS485", 11, scAnyData}, {12, 5, "RS485", 10, scString},  {13, 6, "RS232", 16, scAnyData},
       {14, 7, "RS485", 17, scString},  {15, 8, "RS232", 18, scAnyData},
   };
   QByteArray Settings = "[Serial 0]\r\nFitted=0\r\n";
@@ -96,14 +103,14 @@ TEST_F(TMainFormTest, ModularSlotsStartOnTheirStartStringOnlyInRS485Mode) {
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
 }
 
-TEST_F(TMainFormTest, ASlotThatCannotBeBoundLeavesTheOthersBound) {
+TEST_F(TMainFormTest, ASlotThatCannotBeBoundLeavesTheOthersBound)
+{
   for (const int32_t N : {5, 6, 7})
     Pty(N);
-  WriteSettings(QByteArray("[Serial 0]\r\nFitted=0\r\n") +
-                Slot(12, 5, "RS232", 7) +    // no such packet
-                Slot(13, 9, "RS232", 10) +   // listed at start, gone when bound
-                Slot(14, 6, "RS232", 16) +   // fine
-                Slot(15, 7, "RS232", 16));   // packet 16 is already on COM6
+  WriteSettings(QByteArray("[Serial 0]\r\nFitted=0\r\n") + Slot(12, 5, "RS232", 7) + // no such packet
+                Slot(13, 9, "RS232", 10) +                                           // listed at start, gone when bound
+                Slot(14, 6, "RS232", 16) +                                           // fine
+                Slot(15, 7, "RS232", 16));                                           // packet 16 is already on COM6
   TMainForm& F = MakeForm();
   F.PortProbe = [](int32_t N) { return N == 5 || N == 6 || N == 7 || N == 9; };
   Start();
@@ -125,7 +132,8 @@ TEST_F(TMainFormTest, ASlotThatCannotBeBoundLeavesTheOthersBound) {
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
 }
 
-TEST_F(TMainFormTest, AMissingPortRunsUnfittedButStaysFittedInTheFile) {
+TEST_F(TMainFormTest, AMissingPortRunsUnfittedButStaysFittedInTheFile)
+{
   WriteSettings(QByteArray("[Serial 0]\r\nFitted=0\r\n") + Slot(12, 5, "RS232", 10) +
                 "[Output 2]\r\nFitted=1\r\nPort=3\r\n[Serial 13]\r\nFitted=1\r\nPort=6\r\n");
   TMainForm& F = Start();
@@ -146,12 +154,13 @@ TEST_F(TMainFormTest, AMissingPortRunsUnfittedButStaysFittedInTheFile) {
   EXPECT_TRUE(File.contains("[Serial 13]\r\nFitted=0\r\n"));
 }
 
-TEST_F(TMainFormTest, SerialPortSetupBindsOnlyInstrumentSlotsToPortsOneToTwenty) {
+TEST_F(TMainFormTest, SerialPortSetupBindsOnlyInstrumentSlotsToPortsOneToTwenty)
+{
   Pty(19);
   TMainForm& F = Start();
   TSioComPort* Com = F.SioComPort(19);
 
-  TSioComPort** const Vars[] = {&F.QuorndeckPort, &F.AtmosPort, &F.Kirvo1Port,
+  TSioComPort** const Vars[] = {&F.QuorndeckPort, &F.AtmosPort,  &F.Kirvo1Port,
                                 &F.Kirvo2Port,    &F.Kirvo3Port, &F.Kirvo4Port};
   const int Slots[] = {0, 11, 12, 13, 14, 15};
   for (size_t I = 0; I < std::size(Slots); ++I) {
@@ -172,7 +181,8 @@ TEST_F(TMainFormTest, SerialPortSetupBindsOnlyInstrumentSlotsToPortsOneToTwenty)
     EXPECT_EQ(F.DataPacketSetup(N), nullptr) << N;
 }
 
-TEST_F(TMainFormTest, RebindingMovesThePacketAndLeavesTheOldPortOpen) {
+TEST_F(TMainFormTest, RebindingMovesThePacketAndLeavesTheOldPortOpen)
+{
   Pty(3);
   PtyPair& Com4 = Pty(4);
   WriteSettings(Slot(0, 3, "RS232", 1));
@@ -189,7 +199,8 @@ TEST_F(TMainFormTest, RebindingMovesThePacketAndLeavesTheOldPortOpen) {
   EXPECT_TRUE(PumpUntil([this] { return Core().Value(Core().ConductivityIndex) == QLatin1String("4.000"); }));
 }
 
-TEST_F(TMainFormTest, ResetAddressModeSendsTheTypedAddress) {
+TEST_F(TMainFormTest, ResetAddressModeSendsTheTypedAddress)
+{
   PtyPair& Com2 = Pty(2);
   WriteSettings(Slot(0, 2, "RS485", 1));
   TMainForm& F = Start();
@@ -215,7 +226,8 @@ TEST_F(TMainFormTest, ResetAddressModeSendsTheTypedAddress) {
   EXPECT_EQ(Com2.ReadMaster(1, 50), AnsiString());
 }
 
-TEST_F(TMainFormTest, ResetAddressModeWithoutAnOpenPortSaysSo) {
+TEST_F(TMainFormTest, ResetAddressModeWithoutAnOpenPortSaysSo)
+{
   TMainForm& F = Start();
   F.InputQuery = [](const String&, const String&, String& Value) {
     Value = QStringLiteral("01");
@@ -226,7 +238,8 @@ TEST_F(TMainFormTest, ResetAddressModeWithoutAnOpenPortSaysSo) {
   EXPECT_TRUE(Errors.isEmpty());
 }
 
-TEST_F(TMainFormTest, APacketTimeOutListensAgain) {
+TEST_F(TMainFormTest, APacketTimeOutListensAgain)
+{
   PtyPair& Instrument = Pty(2);
   WriteSettings(Slot(0, 2, "RS232", 1));
   TMainForm& F = Start();
@@ -246,7 +259,8 @@ TEST_F(TMainFormTest, APacketTimeOutListensAgain) {
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
 }
 
-TEST_F(TMainFormTest, WithoutASettingsFileSlotZeroIsTheInstrumentOnCom1WhenCom1IsThere) {
+TEST_F(TMainFormTest, WithoutASettingsFileSlotZeroIsTheInstrumentOnCom1WhenCom1IsThere)
+{
   Pty(1);
   TMainForm& F = Start();
 

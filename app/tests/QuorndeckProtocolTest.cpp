@@ -18,7 +18,8 @@ protected:
   // The profiling instrument on COM3 in Mode (slot 0 fitted with its
   // parameters), optionally with an atmospheric instrument.
   sim::InstrumentSimulator& Start(LineMode Mode, bool Running, const char* Address = "2",
-                                  std::initializer_list<int32_t> Extra = {}) {
+                                  std::initializer_list<int32_t> Extra = {})
+  {
     std::vector<int32_t> Fitted = {0, 1, 2, 3, 4};
     Fitted.insert(Fitted.end(), Extra);
     MakeHost(MakeDialogueCore(Fitted, [&](Array2D& Slots) {
@@ -35,7 +36,8 @@ protected:
 
   // A dialogue on an instrument already in command mode: the port opened
   // and the reply packets bound, as an interrupt leaves them.
-  void Interrupted() {
+  void Interrupted()
+  {
     TSioComPort* P = Host->FQuorndeckPort;
     P->SetOpen(true);
     for (int32_t N = 2; N <= 9; ++N)
@@ -47,7 +49,8 @@ protected:
 
 const AnsiString Interrogation = "#010\r\n#034\r\n#050\r\n#053\r\n#086;47\r\n";
 
-TEST_F(QuorndeckDialogue, InterruptsAndInterrogatesInRS232) {
+TEST_F(QuorndeckDialogue, InterruptsAndInterrogatesInRS232)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, true);
   S.WithModel([](sim::InstrumentModel& M) {
     M.SetClockOffsetMs(5000);
@@ -84,7 +87,8 @@ TEST_F(QuorndeckDialogue, InterruptsAndInterrogatesInRS232) {
   EXPECT_FALSE(Host->SioDataPacket(1)->Enabled());
 }
 
-TEST_F(QuorndeckDialogue, ScansTheAddressesInRS485AndKeepsTheOneThatAnswered) {
+TEST_F(QuorndeckDialogue, ScansTheAddressesInRS485AndKeepsTheOneThatAnswered)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS485, true, "7");
   S.SetAddress(3);
   S.WithModel([](sim::InstrumentModel& M) { M.SetClockOffsetMs(-60000); });
@@ -104,7 +108,8 @@ TEST_F(QuorndeckDialogue, ScansTheAddressesInRS485AndKeepsTheOneThatAnswered) {
   EXPECT_EQ(LastStatus(), QStringLiteral("Quorndeck Interrogated"));
 }
 
-TEST_F(QuorndeckDialogue, SilentInstrumentFailsToInterruptAfterNineBreaks) {
+TEST_F(QuorndeckDialogue, SilentInstrumentFailsToInterruptAfterNineBreaks)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, true);
   S.SetReplyFault(ReplyFault::Silent);
 
@@ -123,7 +128,8 @@ TEST_F(QuorndeckDialogue, SilentInstrumentFailsToInterruptAfterNineBreaks) {
 
 // An answer that comes in the pause after the ninth break string is an
 // answer.
-TEST_F(QuorndeckDialogue, AnswerAfterTheLastBreakCounts) {
+TEST_F(QuorndeckDialogue, AnswerAfterTheLastBreakCounts)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, false);
   S.SetReplyFault(ReplyFault::Silent);
   // The pause after the ninth break string is the ninth of 12 ticks.
@@ -141,12 +147,13 @@ TEST_F(QuorndeckDialogue, AnswerAfterTheLastBreakCounts) {
 
 // A step whose replies fail is tried five times, then ends the dialogue with
 // a status naming it; later steps are not sent.
-TEST_F(QuorndeckDialogue, FailedInterrogationStepEndsTheDialogue) {
+TEST_F(QuorndeckDialogue, FailedInterrogationStepEndsTheDialogue)
+{
   struct TCase {
     const char* Name;
     ReplyFault Fault;
     const char* Command;
-    AnsiString Sent;  // after the break-in
+    AnsiString Sent; // after the break-in
     const char* Status;
   };
   const TCase Cases[] = {
@@ -173,7 +180,8 @@ TEST_F(QuorndeckDialogue, FailedInterrogationStepEndsTheDialogue) {
   }
 }
 
-TEST_F(QuorndeckDialogue, AltimeterTypeOutOfRangeIsAskedAgainThenGivenUp) {
+TEST_F(QuorndeckDialogue, AltimeterTypeOutOfRangeIsAskedAgainThenGivenUp)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, true);
   S.WithModel([](sim::InstrumentModel& M) { static_cast<sim::QuorndeckModel&>(M).SetAltimeterType(3); });
   EXPECT_FALSE(Q().Break_In_Quorndeck());
@@ -182,14 +190,15 @@ TEST_F(QuorndeckDialogue, AltimeterTypeOutOfRangeIsAskedAgainThenGivenUp) {
   EXPECT_EQ(Core().Altimeter_Flag, 0);
 }
 
-TEST_F(QuorndeckDialogue, SetsUpInRS232) {
+TEST_F(QuorndeckDialogue, SetsUpInRS232)
+{
   struct TCase {
     const char* Tare;
     AnsiString TareCommand;
     double OnTare;
   };
   const TCase Cases[] = {
-      {"0", "#003;CONT;4;10;60;NONE;2\r\n", 0.0},  // no tare: the previous command again
+      {"0", "#003;CONT;4;10;60;NONE;2\r\n", 0.0}, // no tare: the previous command again
       {"1", "#009;21\r\n", 1013.25},
       {"2", "#009;USER;0\r\n", 0.0},
   };
@@ -209,10 +218,9 @@ TEST_F(QuorndeckDialogue, SetsUpInRS232) {
                             "#003;CONT;4;10;60;NONE;2\r\n" +
                                 C.TareCommand + "#034\r\n#050\r\n#053\r\n#086;47\r\n#010\r\n");
     EXPECT_TRUE(ShownInOrder({"Setting Address Mode to OFF", "Parameter Set", "Setting Address Mode to OFF",
-                              "Parameter Set", "Setting Density / Gravity", "Parameter Set",
-                              "Setting Altimeter Type", "Parameter Set", "Setting Output Frequency", "Parameter Set",
-                              "Getting Serial No", "Received Serial No", "Getting Tare", "Received Tare",
-                              "Quorndeck Set-Up Complete"}));
+                              "Parameter Set", "Setting Density / Gravity", "Parameter Set", "Setting Altimeter Type",
+                              "Parameter Set", "Setting Output Frequency", "Parameter Set", "Getting Serial No",
+                              "Received Serial No", "Getting Tare", "Received Tare", "Quorndeck Set-Up Complete"}));
     EXPECT_EQ(LastStatus(), QStringLiteral("Quorndeck Set-Up Complete"));
     EXPECT_EQ(Core().PortData1, QStringLiteral("Setup Complete"));
     EXPECT_EQ(Row(1), (std::array<int32_t, 3>{1, 0, 0}));
@@ -225,7 +233,8 @@ TEST_F(QuorndeckDialogue, SetsUpInRS232) {
 
 // Into address mode: the plain "address mode off" goes unheard on the bus,
 // the one to address 00 is heard, and the operator is told how to undo it.
-TEST_F(QuorndeckDialogue, SetsUpInRS485) {
+TEST_F(QuorndeckDialogue, SetsUpInRS485)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS485, false, "02");
   S.SetAddress(2);
   Interrupted();
@@ -234,7 +243,8 @@ TEST_F(QuorndeckDialogue, SetsUpInRS485) {
 
   EXPECT_EQ(S.Received(), AnsiString("#005;OFF\r\n").repeated(5) +
                               "00:#005;OFF\r\n#005;ON\r\n02:#049;1023.0147;9.8167459\r\n02:#085;47;0;0\r\n"
-                              "02:#003;CONT;1;10;60;NONE;2\r\n02:#003;CONT;1;10;60;NONE;2\r\n02:#034\r\n02:#050\r\n02:#053\r\n02:#086;47\r\n02:#010\r\n");
+                              "02:#003;CONT;1;10;60;NONE;2\r\n02:#003;CONT;1;10;60;NONE;2\r\n02:#034\r\n02:#050\r\n02:#"
+                              "053\r\n02:#086;47\r\n02:#010\r\n");
   ASSERT_EQ(Host->Messages.size(), 1u);
   EXPECT_EQ(Host->Messages[0], TQuorndeckProtocol::AddressModeMessage());
   EXPECT_EQ(LastStatus(), QStringLiteral("Quorndeck Set-Up Complete"));
@@ -242,7 +252,8 @@ TEST_F(QuorndeckDialogue, SetsUpInRS485) {
 }
 
 // A set command the instrument refuses is not reported as set up.
-TEST_F(QuorndeckDialogue, RefusedSetCommandIsNoSetUp) {
+TEST_F(QuorndeckDialogue, RefusedSetCommandIsNoSetUp)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, false);
   Interrupted();
   S.SetReplyFault(ReplyFault::Error, "#049");
@@ -258,7 +269,8 @@ TEST_F(QuorndeckDialogue, RefusedSetCommandIsNoSetUp) {
 }
 
 // Text from the settings that would end up in a command is checked first.
-TEST_F(QuorndeckDialogue, RefusesSettingsThatAreNoCommandText) {
+TEST_F(QuorndeckDialogue, RefusesSettingsThatAreNoCommandText)
+{
   struct TCase {
     const char* Name;
     std::function<void(TCoreData&)> Edit;
@@ -288,7 +300,8 @@ TEST_F(QuorndeckDialogue, RefusesSettingsThatAreNoCommandText) {
   }
 }
 
-TEST_F(QuorndeckDialogue, RunsAndListensForDataStrings) {
+TEST_F(QuorndeckDialogue, RunsAndListensForDataStrings)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, false);
   Interrupted();
   S.SetIntervalMs(50);
@@ -306,7 +319,8 @@ TEST_F(QuorndeckDialogue, RunsAndListensForDataStrings) {
   EXPECT_TRUE(PumpUntil([this] { return Core().PortData1.contains(QLatin1Char('\t')); }));
 }
 
-TEST_F(QuorndeckDialogue, SetsTheClockAndReadsItBack) {
+TEST_F(QuorndeckDialogue, SetsTheClockAndReadsItBack)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS485, false);
   S.SetAddress(2);
   S.WithModel([](sim::InstrumentModel& M) { M.SetClockOffsetMs(-3600000); });
@@ -321,7 +335,8 @@ TEST_F(QuorndeckDialogue, SetsTheClockAndReadsItBack) {
   EXPECT_EQ(Host->Clock.Instrument_Clock_Offset, 0);
 }
 
-TEST_F(QuorndeckDialogue, LateRepliesWithinTheWaitAreTaken) {
+TEST_F(QuorndeckDialogue, LateRepliesWithinTheWaitAreTaken)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, false);
   Interrupted();
   S.SetReplyDelayMs(150);
@@ -332,7 +347,8 @@ TEST_F(QuorndeckDialogue, LateRepliesWithinTheWaitAreTaken) {
 // Replies that come after every wait has given up: each attempt ends, the
 // dialogue ends with a clear status, and a reply of an earlier attempt is
 // never taken for a later one.
-TEST_F(QuorndeckDialogue, RepliesTooLateEndTheDialogue) {
+TEST_F(QuorndeckDialogue, RepliesTooLateEndTheDialogue)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, false);
   Interrupted();
   S.SetReplyDelayMs(10000);
@@ -341,7 +357,8 @@ TEST_F(QuorndeckDialogue, RepliesTooLateEndTheDialogue) {
   EXPECT_EQ(S.Received().left(5 * 24), AnsiString("#052;08;12;26;19;30;35\r\n").repeated(5));
 }
 
-TEST_F(QuorndeckDialogue, HangUpEndsTheDialogue) {
+TEST_F(QuorndeckDialogue, HangUpEndsTheDialogue)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, false);
   Interrupted();
   S.HangUpMidLine();
@@ -353,7 +370,8 @@ TEST_F(QuorndeckDialogue, HangUpEndsTheDialogue) {
 
 // A second press while a dialogue runs starts nothing: no settings saved,
 // nothing sent.
-TEST_F(QuorndeckDialogue, SecondPressWhileRunningDoesNothing) {
+TEST_F(QuorndeckDialogue, SecondPressWhileRunningDoesNothing)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, true);
   int32_t Tries = 0;
   bool Started = false;
@@ -371,17 +389,18 @@ TEST_F(QuorndeckDialogue, SecondPressWhileRunningDoesNothing) {
   EXPECT_FALSE(Dialogues->Engine.Running());
 }
 
-TEST_F(QuorndeckDialogue, ButtonsReachTheDialogues) {
+TEST_F(QuorndeckDialogue, ButtonsReachTheDialogues)
+{
   sim::InstrumentSimulator& S = Start(LineMode::RS232, true);
-  EXPECT_FALSE(Dialogues->ButtonClick(8, 1));  // the tare cell is no button
-  EXPECT_FALSE(Dialogues->ButtonClick(SetupColumnSet, 3));  // an output row
+  EXPECT_FALSE(Dialogues->ButtonClick(8, 1));              // the tare cell is no button
+  EXPECT_FALSE(Dialogues->ButtonClick(SetupColumnSet, 3)); // an output row
   EXPECT_EQ(Host->IniWrites, 0);
   EXPECT_TRUE(Dialogues->ButtonClick(SetupColumnInterrupt, 1));
   EXPECT_TRUE(Dialogues->ButtonClick(SetupColumnSet, 1));
   EXPECT_TRUE(Dialogues->SetTimeClick());
   EXPECT_TRUE(Dialogues->ButtonClick(SetupColumnRun, 1));
-  EXPECT_EQ(Host->IniWrites, 3 + 1);  // each button, and the set-up's own
+  EXPECT_EQ(Host->IniWrites, 3 + 1); // each button, and the set-up's own
   EXPECT_TRUE(S.Received().endsWith("#052;08;12;26;19;30;35\r\n#053\r\n#028\r\n")) << S.Received().toStdString();
 }
 
-}  // namespace
+} // namespace

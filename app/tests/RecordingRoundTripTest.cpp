@@ -31,7 +31,8 @@ constexpr int32_t Samples = 60;
 String Stamp(TDateTime DT) { return FormatDateTime(QStringLiteral("dd/mm/yyyy hh:nn:ss.zzz"), DT); }
 
 // A time of day as the time-series file keeps it: to the whole second.
-TDateTime WholeSeconds(TDateTime TimeOfDay) {
+TDateTime WholeSeconds(TDateTime TimeOfDay)
+{
   uint16_t H, M, S, Ms;
   DecodeTime(TimeOfDay, H, M, S, Ms);
   return EncodeTime(H, M, S, 0);
@@ -49,21 +50,22 @@ struct TRecorded {
   std::vector<std::vector<double>> Written =
       std::vector<std::vector<double>>(SlotCount, std::vector<double>(TDepthBins::BinCount + 1));
 
-  explicit TRecorded(const TCoreData& Core) : History(Core.History) {
+  explicit TRecorded(const TCoreData& Core) : History(Core.History)
+  {
     for (int32_t Slot = 0; Slot < SlotCount; ++Slot)
       Fitted[static_cast<size_t>(Slot)] = Core.SlotFitted(Slot);
     for (int32_t Bin = 1; Bin <= TDepthBins::BinCount; ++Bin) {
       Depth[static_cast<size_t>(Bin)] = Core.Bins.TableDepthArray(Bin);
       for (int32_t Slot = 0; Slot < SlotCount; ++Slot)
         if (Core.SlotFitted(Slot))
-          Written[static_cast<size_t>(Slot)][static_cast<size_t>(Bin)] =
-              StrToFloat(FormatFloat(Core.DataFormatArray[static_cast<size_t>(Core.SlotIndex(Slot))],
-                                     Core.DepthTables.Value(Slot, Bin)));
+          Written[static_cast<size_t>(Slot)][static_cast<size_t>(Bin)] = StrToFloat(FormatFloat(
+              Core.DataFormatArray[static_cast<size_t>(Core.SlotIndex(Slot))], Core.DepthTables.Value(Slot, Bin)));
     }
   }
 
   // Bins the cast filled, by the pressure column.
-  int32_t FilledBins() const {
+  int32_t FilledBins() const
+  {
     int32_t N = 0;
     for (int32_t Bin = 1; Bin <= TDepthBins::BinCount; ++Bin)
       if (Written[slWP1][static_cast<size_t>(Bin)] != 0.0)
@@ -73,7 +75,8 @@ struct TRecorded {
 
   // The replayed history: every slot the windows replay, with the stamps to
   // the whole second and every fitted item's text unchanged.
-  void ExpectHistory(const TCoreData& Replayed) const {
+  void ExpectHistory(const TCoreData& Replayed) const
+  {
     ASSERT_EQ(Replayed.History.Time_Array_Index(), History.Time_Array_Index());
     ASSERT_EQ(Replayed.History.Length(), History.Length());
     for (int32_t J = 0; J < History.Time_Array_Index(); ++J) {
@@ -82,13 +85,15 @@ struct TRecorded {
           << "history slot " << J;
       for (int32_t Item = 0; Item < TSampleHistory::ItemCount; ++Item) {
         if (Fitted[static_cast<size_t>(Item)]) {
-          EXPECT_EQ(Replayed.History.Value(Item, J), History.Value(Item, J)) << "history slot " << J << " item " << Item;
+          EXPECT_EQ(Replayed.History.Value(Item, J), History.Value(Item, J))
+              << "history slot " << J << " item " << Item;
         }
       }
     }
   }
 
-  void ExpectDepthTables(const TCoreData& Replayed) const {
+  void ExpectDepthTables(const TCoreData& Replayed) const
+  {
     int32_t Differences = 0;
     for (int32_t Bin = 1; Bin <= TDepthBins::BinCount; ++Bin) {
       if (Replayed.Bins.TableDepthArray(Bin) != Depth[static_cast<size_t>(Bin)]) {
@@ -116,9 +121,10 @@ protected:
   sim::InstrumentSimulator Instrument{sim::InstrumentKind::Quorndeck};
 };
 
-TEST_F(RecordingRoundTripTest, ACastRecordedFromTheInstrumentReplaysIntoTheHistoryAndDepthTablesItLeft) {
+TEST_F(RecordingRoundTripTest, ACastRecordedFromTheInstrumentReplaysIntoTheHistoryAndDepthTablesItLeft)
+{
   sim::CastParams Cast;
-  Cast.MaxDepth = 20.0;  // a cast of 80 samples: down through about 20 bins
+  Cast.MaxDepth = 20.0; // a cast of 80 samples: down through about 20 bins
   Cast.StepMetres = 0.5;
   Cast.Seed = 11;
   Instrument.SetIntervalMs(5);
@@ -134,15 +140,23 @@ TEST_F(RecordingRoundTripTest, ACastRecordedFromTheInstrumentReplaysIntoTheHisto
   const struct {
     const char *Label, *Units, *Mask;
   } Slots[] = {
-      {"Conductivity", "mS/cm", "0.000"}, {"Pressure", "dBar", "0.00"},  {"Temperature", "C", "0.0000"},
-      {"Altimeter", "m", "##0.0"},        {"SV Sensor", "m/s", "0.00"},  {"Sound Speed", "m/s", "0.000"},
-      {"Depth", "m", "0.000"},            {"Total Depth", "m", "0.0"},   {"Density", "kg/m3", "0.00"},
-      {"Mean Density", "kg/m3", "0.000"}, {"Salinity", "PSU", "0.0000"},
+      {"Conductivity", "mS/cm", "0.000"},
+      {"Pressure", "dBar", "0.00"},
+      {"Temperature", "C", "0.0000"},
+      {"Altimeter", "m", "##0.0"},
+      {"SV Sensor", "m/s", "0.00"},
+      {"Sound Speed", "m/s", "0.000"},
+      {"Depth", "m", "0.000"},
+      {"Total Depth", "m", "0.0"},
+      {"Density", "kg/m3", "0.00"},
+      {"Mean Density", "kg/m3", "0.000"},
+      {"Salinity", "PSU", "0.0000"},
   };
   QByteArray Ini;
   for (int N = 0; N <= 10; ++N)
-    Ini += "[Serial " + QByteArray::number(N) + "]\r\nFitted=1\r\nPort=1\r\nBaud=19200\r\nPacket=1\r\nLabel=" +
-           Slots[N].Label + "\r\nUnits=" + Slots[N].Units + "\r\nOutput Format=" + Slots[N].Mask + "\r\n";
+    Ini += "[Serial " + QByteArray::number(N) +
+           "]\r\nFitted=1\r\nPort=1\r\nBaud=19200\r\nPacket=1\r\nLabel=" + Slots[N].Label +
+           "\r\nUnits=" + Slots[N].Units + "\r\nOutput Format=" + Slots[N].Mask + "\r\n";
   WriteSettings(Ini);
   TMainForm& F = Start();
   ASSERT_TRUE(BindingProblems().isEmpty()) << BindingProblems().join(QLatin1Char('\n')).toStdString();
@@ -202,4 +216,4 @@ TEST_F(RecordingRoundTripTest, ACastRecordedFromTheInstrumentReplaysIntoTheHisto
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
 }
 
-}  // namespace
+} // namespace

@@ -17,7 +17,8 @@ struct TPlainHistory {
 
   explicit TPlainHistory(int32_t Length) : Slots(static_cast<size_t>(Length)) {}
 
-  void Store(const std::string& V) {
+  void Store(const std::string& V)
+  {
     const auto M = static_cast<int32_t>(Slots.size());
     Slots[static_cast<size_t>(Index)] = V;
     if (Index > M - 2 && M >= 2)
@@ -28,20 +29,20 @@ struct TPlainHistory {
   }
 };
 
-String Sample(int32_t N) {
-  return QString::number(N);
-}
+String Sample(int32_t N) { return QString::number(N); }
 
 // One sample: its number as the text of item 0 and of the last item, and as
 // its date and time.
-void Store(TSampleHistory& H, int32_t N) {
+void Store(TSampleHistory& H, int32_t N)
+{
   H.SetCurrentStamps(N, N / 1000.0);
   H.SetCurrentValue(0, Sample(N));
   H.SetCurrentValue(TSampleHistory::ItemCount - 1, Sample(N));
   H.Advance();
 }
 
-void ExpectSame(const TSampleHistory& H, const TPlainHistory& Plain, int32_t AfterSample) {
+void ExpectSame(const TSampleHistory& H, const TPlainHistory& Plain, int32_t AfterSample)
+{
   ASSERT_EQ(H.Length(), static_cast<int32_t>(Plain.Slots.size()));
   ASSERT_EQ(H.Time_Array_Index(), Plain.Index) << "after sample " << AfterSample;
   for (int32_t J = 0; J < H.Length(); ++J) {
@@ -52,7 +53,8 @@ void ExpectSame(const TSampleHistory& H, const TPlainHistory& Plain, int32_t Aft
   }
 }
 
-TEST(SampleHistory, EverySlotMatchesTheShiftedArrays) {
+TEST(SampleHistory, EverySlotMatchesTheShiftedArrays)
+{
   for (const int32_t M : {1, 2, 3, 60}) {
     SCOPED_TRACE(M);
     TSampleHistory H(M);
@@ -65,7 +67,8 @@ TEST(SampleHistory, EverySlotMatchesTheShiftedArrays) {
   }
 }
 
-TEST(SampleHistory, SixtyViewPoints) {
+TEST(SampleHistory, SixtyViewPoints)
+{
   TSampleHistory H(60);
   for (int32_t N = 1; N <= 59; ++N)
     Store(H, N);
@@ -85,7 +88,8 @@ TEST(SampleHistory, SixtyViewPoints) {
   EXPECT_EQ(H.Value(0, 59), Sample(61));
 }
 
-TEST(SampleHistory, GrowingKeepsEverySampleAndFillsOn) {
+TEST(SampleHistory, GrowingKeepsEverySampleAndFillsOn)
+{
   // Full and rolled at 60, then the view points grow to 100: plain arrays
   // would simply be made longer.
   TSampleHistory H(60);
@@ -104,7 +108,8 @@ TEST(SampleHistory, GrowingKeepsEverySampleAndFillsOn) {
   }
 }
 
-TEST(SampleHistory, ShrinkingKeepsTheNewestSamples) {
+TEST(SampleHistory, ShrinkingKeepsTheNewestSamples)
+{
   TSampleHistory H(100);
   for (int32_t N = 1; N <= 80; ++N)
     Store(H, N);
@@ -131,7 +136,8 @@ TEST(SampleHistory, ShrinkingKeepsTheNewestSamples) {
   EXPECT_EQ(Short.Value(0, 9), Sample(10));
 }
 
-TEST(SampleHistory, LengthIsHeldToOneToTheViewPointLimit) {
+TEST(SampleHistory, LengthIsHeldToOneToTheViewPointLimit)
+{
   struct TCase {
     int32_t Asked, Held;
   };
@@ -151,7 +157,8 @@ TEST(SampleHistory, LengthIsHeldToOneToTheViewPointLimit) {
   EXPECT_EQ(One.Value(0, 0), Sample(2));
 }
 
-TEST(SampleHistory, ResetEmptiesAndOutOfRangeSlotsRaise) {
+TEST(SampleHistory, ResetEmptiesAndOutOfRangeSlotsRaise)
+{
   TSampleHistory H(3);
   for (int32_t N = 1; N <= 5; ++N)
     Store(H, N);
@@ -174,4 +181,4 @@ TEST(SampleHistory, ResetEmptiesAndOutOfRangeSlotsRaise) {
   EXPECT_EQ(H.Time_Array_Index(), 0);
 }
 
-}  // namespace
+} // namespace

@@ -18,7 +18,8 @@ const TDateTime T0 = EncodeDateTime(2026, 12, 8, 19, 30, 35, 120);
 
 // Sound velocity, pressure, temperature, altimeter and conductivity in the
 // odd fields, unit texts between them, each followed by a TAB.
-AnsiString DataString(const char* SV, const char* P, const char* T, const char* Alt, const char* C) {
+AnsiString DataString(const char* SV, const char* P, const char* T, const char* Alt, const char* C)
+{
   return AnsiString(SV) + "\tm/s\t" + P + "\tdBar\t" + T + "\tC\t" + Alt + "\tm\t" + C + "\tmS/cm\t";
 }
 
@@ -29,7 +30,8 @@ struct TRecorder {
   std::vector<std::string> Calls;
   std::vector<std::pair<int32_t, AnsiString>> Sent;
 
-  void Attach(TCoreData& Core) {
+  void Attach(TCoreData& Core)
+  {
     Core.Hooks.SaveTimeData = [this] { Calls.push_back("save"); };
     Core.Hooks.OutputPutString = [this](int32_t N, const AnsiString& T) {
       Calls.push_back("out" + std::to_string(N));
@@ -42,17 +44,16 @@ struct TRecorder {
 };
 
 // The profiling instrument with its measured and derived items (slots 0..10).
-std::unique_ptr<TCoreData> InstrumentCore() {
-  return MakeCore({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
-}
+std::unique_ptr<TCoreData> InstrumentCore() { return MakeCore({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}); }
 
 // ---------------------------------------------------------------------------
 // Decoding
 
-TEST(DataString, Decode) {
+TEST(DataString, Decode)
+{
   struct TCase {
     AnsiString Data;
-    const char* Reason;  // nullptr: decodes
+    const char* Reason; // nullptr: decodes
   };
   const AnsiString Long = Good + AnsiString(100 * 1024, 'x');
   AnsiString Garbage;
@@ -70,7 +71,9 @@ TEST(DataString, Decode) {
       {"1500.1\tx\tabc\tx\t12.0\tx\t3.2\tx\t45.0\t", "field 3 (pressure) is not a number"},
       {"1500.1\tx\t10.5\tx\t12,0\tx\t3.2\tx\t45.0\t", "field 5 (temperature) is not a number"},
       {"1500.1\tx\t10.5\xb0\tx\t12.0\tx\t3.2\tx\t45.0\t", "field 3 (pressure) is not a number"},
-      {"1500.1\tx\t10.5\tx\t12.0\tx\t3.2\tx\t\xa0" "45.0\t", "field 9 (conductivity) is not a number"},
+      {"1500.1\tx\t10.5\tx\t12.0\tx\t3.2\tx\t\xa0"
+       "45.0\t",
+       "field 9 (conductivity) is not a number"},
       {"1500.1\tx\t10.5\tx\t12.0\tx\t\tx\t45.0\t", "field 7 (altimeter) is empty"},
       {"INF\tx\t10.5\tx\t12.0\tx\t3.2\tx\t45.0\t", "field 1 (sound velocity) is not a number"},
       {"1500.1\tx\t10.5\tx\t12.0\tx\t3.2\tx\t1e999\t", "field 9 (conductivity) is not a number"},
@@ -102,7 +105,8 @@ TEST(DataString, Decode) {
 // ---------------------------------------------------------------------------
 // The handler
 
-TEST(DataStringHandler, GoodStringTravelsTheWholeRoad) {
+TEST(DataStringHandler, GoodStringTravelsTheWholeRoad)
+{
   auto Core = InstrumentCore();
   // The handler reads the clock at T0, the calculations one second later.
   const TClockScope Clock(T0, 1000);
@@ -136,7 +140,7 @@ TEST(DataStringHandler, GoodStringTravelsTheWholeRoad) {
   EXPECT_EQ(Core->History.DateArray(0), DateOf(T0));
   EXPECT_EQ(Core->History.TimeArray(0), TimeOf(T0));
   const int32_t Bin = Core->Bins.SVA_Array_Index;
-  EXPECT_EQ(Bin, 11);  // 10.5 dbar in bins of 6000/5999 dbar
+  EXPECT_EQ(Bin, 11); // 10.5 dbar in bins of 6000/5999 dbar
   for (int32_t Item = 0; Item < SlotCount; ++Item) {
     EXPECT_EQ(Core->History.Value(Item, 0), Core->Value(Core->SlotIndex(Item))) << Item;
     EXPECT_EQ(Core->DepthTables.Value(Item, Bin), StrToFloat(Core->Value(Core->SlotIndex(Item)))) << Item;
@@ -145,10 +149,12 @@ TEST(DataStringHandler, GoodStringTravelsTheWholeRoad) {
   // One pump after the values are stored, then the fan-out in its order.
   EXPECT_EQ(Rec.Calls, (std::vector<std::string>{"pump", "save", "out1", "out3", "windows", "pump"}));
   ASSERT_EQ(Rec.Sent.size(), 2u);
-  EXPECT_EQ(Rec.Sent[1].second, "*" + ("000000000000" + Core->Value(Core->BathyDepthIndex).toLatin1()).right(12) + "\r\n");
+  EXPECT_EQ(Rec.Sent[1].second,
+            "*" + ("000000000000" + Core->Value(Core->BathyDepthIndex).toLatin1()).right(12) + "\r\n");
 }
 
-TEST(DataStringHandler, BadStringChangesNothingButTheStatus) {
+TEST(DataStringHandler, BadStringChangesNothingButTheStatus)
+{
   struct TCase {
     AnsiString Data;
     const char* Reason;
@@ -203,7 +209,8 @@ TEST(DataStringHandler, BadStringChangesNothingButTheStatus) {
   EXPECT_EQ(Rec.Calls, (std::vector<std::string>{"pump", "save", "out1", "windows", "pump"}));
 }
 
-TEST(DataStringHandler, FailedCalculationsTakeBackTheSample) {
+TEST(DataStringHandler, FailedCalculationsTakeBackTheSample)
+{
   const TClockScope Clock(T0, 1000);
   auto Core = InstrumentCore();
   TRecorder Rec;
@@ -224,7 +231,8 @@ TEST(DataStringHandler, FailedCalculationsTakeBackTheSample) {
   EXPECT_EQ(Rec.Calls, (std::vector<std::string>{"pump", "flush"}));
 }
 
-TEST(DataStringHandler, SettingsReloadInsideThePumpIsNotUndone) {
+TEST(DataStringHandler, SettingsReloadInsideThePumpIsNotUndone)
+{
   // A reload that runs in the message pump rebuilds the table (here with the
   // same slots, so it has the same size); when the calculations then fail,
   // the entries from before the reload must not be written into it.
@@ -244,7 +252,8 @@ TEST(DataStringHandler, SettingsReloadInsideThePumpIsNotUndone) {
   EXPECT_EQ(Core->DataArray, std::vector<String>(24, QStringLiteral("0.000")));
 }
 
-TEST(DataStringHandler, SettingsReloadInsideThePumpDropsTheString) {
+TEST(DataStringHandler, SettingsReloadInsideThePumpDropsTheString)
+{
   // A reload in the pump (the set-up screen's fitted check box, Reset
   // Display) leaves a table of "0.000": the string must not go on to file a
   // sample of zeros or send a depth of 0 to the survey equipment.
@@ -288,13 +297,14 @@ TEST(DataStringHandler, SettingsReloadInsideThePumpDropsTheString) {
   }
 }
 
-TEST(DataStringHandler, AtmosphericCorrection) {
+TEST(DataStringHandler, AtmosphericCorrection)
+{
   struct TCase {
-    const char* Atmos;       // slot 0's Atmos flag
-    bool AtmosphericFitted;  // slot 11
+    const char* Atmos;      // slot 0's Atmos flag
+    bool AtmosphericFitted; // slot 11
     const char* Atmospheric;
     double Tare;
-    const char* Pressure;  // stored, or the reason when refused
+    const char* Pressure; // stored, or the reason when refused
   };
   const TCase Cases[] = {
       {"1", true, "10.130", 0, "10.000"},
@@ -321,7 +331,8 @@ TEST(DataStringHandler, AtmosphericCorrection) {
   }
 }
 
-TEST(DataStringHandler, DuringAReplayOnlyTheValueTableChanges) {
+TEST(DataStringHandler, DuringAReplayOnlyTheValueTableChanges)
+{
   const TClockScope Clock(T0);
   auto Core = InstrumentCore();
   Core->Output_1_Fitted = 1;
@@ -341,7 +352,8 @@ TEST(DataStringHandler, DuringAReplayOnlyTheValueTableChanges) {
 // Calculations
 
 // A core holding one measured sample as text.
-std::unique_ptr<TCoreData> MeasuredCore(const char* Alt, const char* SV) {
+std::unique_ptr<TCoreData> MeasuredCore(const char* Alt, const char* SV)
+{
   auto Core = InstrumentCore();
   Core->DataArray[Core->ConductivityIndex] = QStringLiteral("42.914");
   Core->DataArray[Core->WP1Index] = QStringLiteral("100.000");
@@ -351,7 +363,8 @@ std::unique_ptr<TCoreData> MeasuredCore(const char* Alt, const char* SV) {
   return Core;
 }
 
-TEST(Run_Calculations, CorrectedAltimeter) {
+TEST(Run_Calculations, CorrectedAltimeter)
+{
   const TClockScope Clock(T0);
   TCalcSettings Settings;
   const double S = Salinity(15, 100, 42.914);
@@ -368,7 +381,7 @@ TEST(Run_Calculations, CorrectedAltimeter) {
       // Not a whole number: the range as measured, without the offset.
       {"1480.5", -1000, "3.200"},
       {"abc", 5, "3.200"},
-      {"Measured", 0, "3.168"},  // 1485 / 1500 * 3.2
+      {"Measured", 0, "3.168"}, // 1485 / 1500 * 3.2
       {"Calculated", 1, FormatFloat("##0.000", 3.2 * (V / 1500) - 1)},
   };
   for (const auto& C : Cases) {
@@ -380,7 +393,8 @@ TEST(Run_Calculations, CorrectedAltimeter) {
   }
 }
 
-TEST(Run_Calculations, UnfittedInputsDoNotBorrowTheSharedEntry) {
+TEST(Run_Calculations, UnfittedInputsDoNotBorrowTheSharedEntry)
+{
   const TClockScope Clock(T0);
   // Temperature (slot 2) and sound velocity (slot 4) not fitted; the shared
   // entry 0 holds 25, the last value some unfitted item wrote.
@@ -397,7 +411,8 @@ TEST(Run_Calculations, UnfittedInputsDoNotBorrowTheSharedEntry) {
   EXPECT_EQ(Core->Value(Core->ALT1Index), QStringLiteral("0.000"));
 }
 
-TEST(Run_Calculations, QYRDepthsOnlyForFittedSensors) {
+TEST(Run_Calculations, QYRDepthsOnlyForFittedSensors)
+{
   const TClockScope Clock(T0);
   // QYR 1 (slot 12) with its depth (slot 16); QYR 3's depth (slot 18) is
   // fitted but its sensor (slot 14) is not, so nothing computes it.
@@ -417,7 +432,8 @@ TEST(Run_Calculations, QYRDepthsOnlyForFittedSensors) {
 // ---------------------------------------------------------------------------
 // Sample store
 
-TEST(SampleStore, BinOutsideTheTablesStoresTheHistoryOnly) {
+TEST(SampleStore, BinOutsideTheTablesStoresTheHistoryOnly)
+{
   const TClockScope Clock(T0);
   for (const int32_t Bin : {0, -3, 6001}) {
     auto Core = InstrumentCore();
@@ -431,7 +447,8 @@ TEST(SampleStore, BinOutsideTheTablesStoresTheHistoryOnly) {
   }
 }
 
-TEST(SampleStore, TextThatDoesNotConvertStoresNothing) {
+TEST(SampleStore, TextThatDoesNotConvertStoresNothing)
+{
   auto Core = InstrumentCore();
   Core->Bins.SVA_Array_Index = 5;
   Core->DataArray[Core->WT1Index] = QStringLiteral("warm");
@@ -441,9 +458,10 @@ TEST(SampleStore, TextThatDoesNotConvertStoresNothing) {
   EXPECT_EQ(Core->DepthTables.Value(slWP1, 5), 0);
 }
 
-TEST(SampleStore, SameBinKeepsTheLaterSampleAndUnfittedItemsTheSharedEntry) {
+TEST(SampleStore, SameBinKeepsTheLaterSampleAndUnfittedItemsTheSharedEntry)
+{
   const TClockScope Clock(T0);
-  auto Core = InstrumentCore();  // QYR 1 (slot 12) not fitted
+  auto Core = InstrumentCore(); // QYR 1 (slot 12) not fitted
   SioDataPacket1StringPacket(*Core, DataString("1500.0", "10.2", "12.0", "3.0", "45.0"));
   SioDataPacket1StringPacket(*Core, DataString("1500.0", "10.4", "12.5", "3.0", "45.0"));
   ASSERT_EQ(Core->RejectedDataStrings, 0);
@@ -457,7 +475,8 @@ TEST(SampleStore, SameBinKeepsTheLaterSampleAndUnfittedItemsTheSharedEntry) {
 // ---------------------------------------------------------------------------
 // End to end
 
-TEST(SampleRoad, ThreeSamplesThroughEveryStage) {
+TEST(SampleRoad, ThreeSamplesThroughEveryStage)
+{
   const TClockScope Clock(T0);
   auto Core = MakeFullCore();
   Core->Maximum_View_Points = 60;
@@ -482,7 +501,7 @@ TEST(SampleRoad, ThreeSamplesThroughEveryStage) {
       {"1494.750", "20.250", "13.900", "25.30", "43.950"},
       {"1494.900", "10.400", "14.100", "35.20", "44.050"},
   };
-  TDepthBins Expected;  // the bins as the calculations should leave them
+  TDepthBins Expected; // the bins as the calculations should leave them
   TCalcSettings Settings;
   for (const auto& S : Samples) {
     SioDataPacket1StringPacket(*Core, DataString(S.SV, S.P, S.T, S.Alt, S.C));
@@ -510,9 +529,9 @@ TEST(SampleRoad, ThreeSamplesThroughEveryStage) {
     const AnsiString Tarnwick = Rec.Sent[Rec.Sent.size() - 2].second;
     EXPECT_TRUE(Tarnwick.startsWith("08/12/2026\t19:30:35\t" + Text(slConductivity).toLatin1() + "\t" +
                                     QByteArray(S.P) + "\t"));
-    EXPECT_TRUE(Tarnwick.endsWith("\t35.000\t" + Text(slQYR1Depth).toLatin1() + "\t" +
-                                  Text(slQYR2Depth).toLatin1() + "\t" + Text(slQYR3Depth).toLatin1() + "\t" +
-                                  Text(slQYR4Depth).toLatin1() + "\t\r\n"));
+    EXPECT_TRUE(Tarnwick.endsWith("\t35.000\t" + Text(slQYR1Depth).toLatin1() + "\t" + Text(slQYR2Depth).toLatin1() +
+                                  "\t" + Text(slQYR3Depth).toLatin1() + "\t" + Text(slQYR4Depth).toLatin1() +
+                                  "\t\r\n"));
     const AnsiString SeaKing = Rec.Sent.back().second;
     EXPECT_EQ(SeaKing.size(), 112);
     EXPECT_EQ(SeaKing.mid(104, 8), "031007\r\n");
@@ -537,4 +556,4 @@ TEST(SampleRoad, ThreeSamplesThroughEveryStage) {
   EXPECT_EQ(Core->PortData10, FromAnsi(Rec.Sent.back().second));
 }
 
-}  // namespace
+} // namespace

@@ -9,7 +9,8 @@
 
 namespace {
 
-QByteArray Golden(const char* Name) {
+QByteArray Golden(const char* Name)
+{
   QFile F(QString::fromLocal8Bit(std::getenv("FATHOMIX_TEST_DATA")) + QLatin1Char('/') + QLatin1String(Name));
   return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray();
 }
@@ -17,7 +18,8 @@ QByteArray Golden(const char* Name) {
 // Sets an environment variable for the life of the object.
 class TEnvScope {
 public:
-  TEnvScope(const char* Name, const char* Value) : FName(Name) {
+  TEnvScope(const char* Name, const char* Value) : FName(Name)
+  {
     if (const char* Old = std::getenv(Name))
       FOld = Old, FHad = true;
     if (Value)
@@ -25,7 +27,8 @@ public:
     else
       ::unsetenv(Name);
   }
-  ~TEnvScope() {
+  ~TEnvScope()
+  {
     if (FHad)
       ::setenv(FName, FOld.constData(), 1);
     else
@@ -38,9 +41,10 @@ private:
   bool FHad = false;
 };
 
-}  // namespace
+} // namespace
 
-TEST_F(TMainFormTest, TheProgramWritesTheDefaultFileByteForByte) {
+TEST_F(TMainFormTest, TheProgramWritesTheDefaultFileByteForByte)
+{
   const QByteArray Expected = Golden("default_settings.ini");
   ASSERT_FALSE(Expected.isEmpty());
   ASSERT_FALSE(DirectoryExists(Folder()));
@@ -54,7 +58,8 @@ TEST_F(TMainFormTest, TheProgramWritesTheDefaultFileByteForByte) {
   EXPECT_EQ(ReadSettings(), Expected);
 }
 
-TEST(SettingsFileName, ComesFromTheFirstParameterWithoutItsFirstCharacter) {
+TEST(SettingsFileName, ComesFromTheFirstParameterWithoutItsFirstCharacter)
+{
   struct TCase {
     QStringList Args;
     const char* Path;
@@ -69,14 +74,16 @@ TEST(SettingsFileName, ComesFromTheFirstParameterWithoutItsFirstCharacter) {
   };
   for (const TCase& C : Cases) {
     SetCommandLine(QStringList{QStringLiteral("fathomix")} + C.Args);
-    EXPECT_EQ(SettingsFilePath(QStringLiteral("/setup")), QString::fromLatin1(C.Path)) << C.Args.join(' ').toStdString();
+    EXPECT_EQ(SettingsFilePath(QStringLiteral("/setup")), QString::fromLatin1(C.Path))
+        << C.Args.join(' ').toStdString();
     EXPECT_EQ(SettingsCaption(SettingsFileParameter()),
               QStringLiteral("Fathomix Display  -  INI File: \"%1\"").arg(QLatin1String(C.Caption)));
   }
   SetCommandLine({});
 }
 
-TEST(SettingsFileName, SetupFolderIsTheUsersConfigurationFolder) {
+TEST(SettingsFileName, SetupFolderIsTheUsersConfigurationFolder)
+{
   const TEnvScope Home("HOME", "/home/surveyor");
   {
     const TEnvScope Xdg("XDG_CONFIG_HOME", "/etc/xdg-user/");
@@ -91,7 +98,8 @@ TEST(SettingsFileName, SetupFolderIsTheUsersConfigurationFolder) {
   EXPECT_EQ(DefaultSetupFolder(), QStringLiteral("/home/surveyor/.config/fathomix"));
 }
 
-TEST_F(TMainFormTest, ARoundTripKeepsWhatTheProgramDoesNotWrite) {
+TEST_F(TMainFormTest, ARoundTripKeepsWhatTheProgramDoesNotWrite)
+{
   const QByteArray Original =
       "; survey vessel logger\r\n"
       "[Display]\r\nIndex=3\r\n\r\n"
@@ -122,7 +130,8 @@ TEST_F(TMainFormTest, ARoundTripKeepsWhatTheProgramDoesNotWrite) {
   EXPECT_EQ(G.Core().SerialArray[4][SerialAddress], QStringLiteral("7"));
 }
 
-TEST_F(TMainFormTest, DamagedValuesStartWithTheirDefaultsAndSaySo) {
+TEST_F(TMainFormTest, DamagedValuesStartWithTheirDefaultsAndSaySo)
+{
   struct TCase {
     const char* Section;
     const char* Key;
@@ -192,7 +201,8 @@ TEST_F(TMainFormTest, DamagedValuesStartWithTheirDefaultsAndSaySo) {
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
 }
 
-TEST_F(TMainFormTest, ANamedSettingsFileIsReadAndWrittenInTheSetupFolder) {
+TEST_F(TMainFormTest, ANamedSettingsFileIsReadAndWrittenInTheSetupFolder)
+{
   SetCommandLine({QStringLiteral("fathomix"), QStringLiteral("-TEST.INI")});
   ASSERT_TRUE(ForceDirectories(Folder()));
   {
@@ -208,7 +218,8 @@ TEST_F(TMainFormTest, ANamedSettingsFileIsReadAndWrittenInTheSetupFolder) {
   EXPECT_EQ(Ini.ReadString(QStringLiteral("Serial 19"), QStringLiteral("Mode"), String()), QStringLiteral("RS232"));
 }
 
-TEST_F(TMainFormTest, TheLayoutIsWrittenOnlyWhenAsked) {
+TEST_F(TMainFormTest, TheLayoutIsWrittenOnlyWhenAsked)
+{
   TMainForm& F = Start();
   F.SetUserDisplayCaption(1, QStringLiteral("Deck"));
   F.WriteIniFile();
@@ -240,7 +251,8 @@ namespace {
 // A display window as the main window sees it.
 class TFakeWindow : public IMdiChild {
 public:
-  TFakeWindow(TMainForm& Form, TMdiChildKind Kind, QStringList& Log) : FForm(Form), FKind(Kind), FLog(Log) {
+  TFakeWindow(TMainForm& Form, TMdiChildKind Kind, QStringList& Log) : FForm(Form), FKind(Kind), FLog(Log)
+  {
     Form.RegisterMdiChild(this);
   }
   ~TFakeWindow() override { FForm.UnregisterMdiChild(this); }
@@ -253,7 +265,8 @@ public:
   int32_t Height() const override { return 30; }
   int32_t Width() const override { return 40; }
   void DataUpdate() override { FLog.append(QStringLiteral("update")); }
-  void Close() override {
+  void Close() override
+  {
     FLog.append(QStringLiteral("close"));
     FForm.UnregisterMdiChild(this);
   }
@@ -265,9 +278,10 @@ private:
   int32_t FNumber = 0;
 };
 
-}  // namespace
+} // namespace
 
-TEST_F(TMainFormTest, ALoadClosesTheDisplayWindowsAndReopensTheSavedLayout) {
+TEST_F(TMainFormTest, ALoadClosesTheDisplayWindowsAndReopensTheSavedLayout)
+{
   WriteSettings("[Serial 0]\r\nFitted=0\r\n[Serial 5]\r\nFitted=1\r\nPort=1\r\n"
                 "[Display 2]\r\nForm Name=Bridge\r\nForm Screens=3\r\n"
                 "Form Style 1=MDIGraph\r\nForm Top 1=11\r\nAction Flag 1=5\r\n"
@@ -278,7 +292,9 @@ TEST_F(TMainFormTest, ALoadClosesTheDisplayWindowsAndReopensTheSavedLayout) {
   QStringList Opened;
   F.SetDisplayWindowOpener([&Opened](TMainForm& Form, TMdiChildKind Kind) {
     Opened.append(QStringLiteral("%1 top %2 flag %3 menu %4")
-                      .arg(int(Kind)).arg(Form.LayoutValues.Form_Top).arg(Form.LayoutValues.Action_Flag)
+                      .arg(int(Kind))
+                      .arg(Form.LayoutValues.Form_Top)
+                      .arg(Form.LayoutValues.Action_Flag)
                       .arg(Form.Menu_Open_Flag));
   });
   EXPECT_TRUE(F.DisplayTypeItems[0]->isEnabled());
@@ -294,7 +310,7 @@ TEST_F(TMainFormTest, ALoadClosesTheDisplayWindowsAndReopensTheSavedLayout) {
   F.Load2Execute();
 
   EXPECT_EQ(Log.last(), QStringLiteral("close"));
-  EXPECT_EQ(F.MDIChildCount(), 1);  // the set-up screen stays
+  EXPECT_EQ(F.MDIChildCount(), 1); // the set-up screen stays
   EXPECT_EQ(F.UserDisplayCaption(2), QStringLiteral("Bridge"));
   EXPECT_EQ(Opened, (QStringList{QStringLiteral("%1 top 11 flag 5 menu 0").arg(int(TMdiChildKind::Graph)),
                                  QStringLiteral("%1 top 33 flag 0 menu 0").arg(int(TMdiChildKind::SingleValue))}));
@@ -306,7 +322,8 @@ TEST_F(TMainFormTest, ALoadClosesTheDisplayWindowsAndReopensTheSavedLayout) {
   EXPECT_EQ(F.Menu_Open_Flag, 0);
 }
 
-TEST_F(TMainFormTest, AUserDisplayLoadKeepsTheDataAndNeedsAFittedSlotToReopen) {
+TEST_F(TMainFormTest, AUserDisplayLoadKeepsTheDataAndNeedsAFittedSlotToReopen)
+{
   WriteSettings("[Serial 0]\r\nFitted=0\r\n"
                 "[Display 4]\r\nForm Name=Survey\r\nForm Screens=3\r\n"
                 "Form Style 1=MDIGraph\r\nForm Style 2=MDIScroll\r\nForm Style 3=MDIFont\r\n");
@@ -331,7 +348,8 @@ TEST_F(TMainFormTest, AUserDisplayLoadKeepsTheDataAndNeedsAFittedSlotToReopen) {
   EXPECT_EQ(Core().Reset_Data_Flag, 0);
 }
 
-TEST(SettingsSlot, OutputFormatMustWriteNumbersTheProgramCanReadBack) {
+TEST(SettingsSlot, OutputFormatMustWriteNumbersTheProgramCanReadBack)
+{
   QTemporaryDir Dir;
   ASSERT_TRUE(Dir.isValid());
   struct TCase {
@@ -339,10 +357,17 @@ TEST(SettingsSlot, OutputFormatMustWriteNumbersTheProgramCanReadBack) {
     bool Kept;
   };
   const TCase Cases[] = {
-      {"##0.000", true},          {"0.0", true},      {"0", true},
-      {"0.0E+00", true},          {"", true},         {"000000.00000", true},
-      {"#,##0.000", false},       {"0.000 m", false}, {"##0.000;(##0.000)", false},
-      {"0.000;-0.000;zero", false}, {"\"x\"0", false},
+      {"##0.000", true},
+      {"0.0", true},
+      {"0", true},
+      {"0.0E+00", true},
+      {"", true},
+      {"000000.00000", true},
+      {"#,##0.000", false},
+      {"0.000 m", false},
+      {"##0.000;(##0.000)", false},
+      {"0.000;-0.000;zero", false},
+      {"\"x\"0", false},
   };
   for (const TCase& C : Cases) {
     TIniFile Ini(Dir.path() + QStringLiteral("/mask.ini"));

@@ -10,12 +10,13 @@
 
 #include <gtest/gtest.h>
 
-TEST(SetupModel, FillingAFieldStoresItsValueInTheCore) {
+TEST(SetupModel, FillingAFieldStoresItsValueInTheCore)
+{
   struct TCase {
     int32_t Edit;
     double Value;
     const char* Shown;
-    double TCoreData::*Field;  // or nullptr for the integer ones
+    double TCoreData::*Field; // or nullptr for the integer ones
     int32_t TCoreData::*IntField;
   };
   const TCase Cases[] = {
@@ -41,7 +42,8 @@ TEST(SetupModel, FillingAFieldStoresItsValueInTheCore) {
   }
 }
 
-TEST(SetupModel, LatitudeGivesTheNormalGravity) {
+TEST(SetupModel, LatitudeGivesTheNormalGravity)
+{
   const auto Core = MakeCore({});
   TSetupModel M(*Core);
   M.SetQvNumEditValue(3, 0);
@@ -51,7 +53,8 @@ TEST(SetupModel, LatitudeGivesTheNormalGravity) {
   EXPECT_NEAR(Core->g0_value, 9.780318 * 1.0053024, 1e-9);
 }
 
-TEST(SetupModel, TextThatIsNoNumberKeepsTheCoreValue) {
+TEST(SetupModel, TextThatIsNoNumberKeepsTheCoreValue)
+{
   const auto Core = MakeCore({});
   TSetupModel M(*Core);
   M.SetQvNumEditValue(4, 500);
@@ -64,7 +67,8 @@ TEST(SetupModel, TextThatIsNoNumberKeepsTheCoreValue) {
   EXPECT_THROW(M.QvNumEdit(8), ERangeError);
 }
 
-TEST(SetupModel, HistoryLengthIsCappedWhenTheFieldIsLeft) {
+TEST(SetupModel, HistoryLengthIsCappedWhenTheFieldIsLeft)
+{
   const auto Core = MakeCore({});
   TSetupModel M(*Core);
   QStringList Shown;
@@ -79,12 +83,18 @@ TEST(SetupModel, HistoryLengthIsCappedWhenTheFieldIsLeft) {
   EXPECT_EQ(Shown.size(), 1);
 }
 
-TEST(SetupModel, SoundVelocitySourceIsCheckedAfterTheWait) {
+TEST(SetupModel, SoundVelocitySourceIsCheckedAfterTheWait)
+{
   const struct {
     const char* Typed;
     const char* Stored;
-  } Cases[] = {{"Measured", "Measured"}, {"Calculated", "Calculated"}, {"1600", "1600"}, {"1250", "1500"},
-               {"1701", "1500"},         {"fast", "1500"},             {"", "1500"}};
+  } Cases[] = {{"Measured", "Measured"},
+               {"Calculated", "Calculated"},
+               {"1600", "1600"},
+               {"1250", "1500"},
+               {"1701", "1500"},
+               {"fast", "1500"},
+               {"", "1500"}};
   for (const auto& C : Cases) {
     const auto Core = MakeCore({});
     TSetupModel M(*Core);
@@ -97,13 +107,14 @@ TEST(SetupModel, SoundVelocitySourceIsCheckedAfterTheWait) {
   }
 }
 
-TEST(SetupModel, SampleIntervalSetsBothRates) {
+TEST(SetupModel, SampleIntervalSetsBothRates)
+{
   const struct {
     int32_t Item;
     const char* KirvoRate;
     const char* Rate;
-  } Cases[] = {{0, "250", "4"},   {1, "500", "2"},    {2, "1000", "1"},
-               {6, "5000", "1"},  {-1, "3000", "1"}, {7, "3000", "1"}};
+  } Cases[] = {{0, "250", "4"},  {1, "500", "2"},   {2, "1000", "1"},
+               {6, "5000", "1"}, {-1, "3000", "1"}, {7, "3000", "1"}};
   for (const auto& C : Cases) {
     const auto Core = MakeCore({});
     // No choice keeps the pair as it was.
@@ -122,7 +133,8 @@ TEST(SetupModel, SampleIntervalSetsBothRates) {
   EXPECT_EQ(M.ComboBox2ItemIndex(), -1);
 }
 
-TEST(SetupModel, ChoicesStoreTheirValues) {
+TEST(SetupModel, ChoicesStoreTheirValues)
+{
   const auto Core = MakeCore({});
   TSetupModel M(*Core);
   M.SetRadioGroup1ItemIndex(2);
@@ -139,7 +151,8 @@ TEST(SetupModel, ChoicesStoreTheirValues) {
   EXPECT_EQ(Core->Height_Above_Sea_Level, QStringLiteral("12"));
 }
 
-TEST(SetupModel, DataUpdateWritesTheStatusOfFittedRowsOnly) {
+TEST(SetupModel, DataUpdateWritesTheStatusOfFittedRowsOnly)
+{
   const auto Core = MakeCore({0, 12, 11});
   Core->Output_2_Fitted = 1;
   Core->PortData1 = QStringLiteral("Waiting");
@@ -153,8 +166,8 @@ TEST(SetupModel, DataUpdateWritesTheStatusOfFittedRowsOnly) {
 
   M.DataUpdate();
 
-  const std::pair<int32_t, const char*> Expected[] = {
-      {1, "Waiting"}, {2, ""}, {3, "telegram"}, {6, "QYR Interrupted"}, {7, ""}, {10, "1013.250"}};
+  const std::pair<int32_t, const char*> Expected[] = {{1, "Waiting"},         {2, ""}, {3, "telegram"},
+                                                      {6, "QYR Interrupted"}, {7, ""}, {10, "1013.250"}};
   for (const auto& [Row, Text] : Expected)
     EXPECT_EQ(M.StatusCell(Row), QString::fromLatin1(Text)) << Row;
   EXPECT_EQ(Pumps, 1);

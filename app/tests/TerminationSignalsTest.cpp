@@ -13,7 +13,8 @@ namespace {
 
 // Whether process Pid has a handler installed for Signal: the program is
 // ready to be stopped once it has.
-bool Catches(qint64 Pid, int Signal) {
+bool Catches(qint64 Pid, int Signal)
+{
   QFile Status(QStringLiteral("/proc/%1/status").arg(Pid));
   if (!Status.open(QIODevice::ReadOnly))
     return false;
@@ -26,9 +27,10 @@ bool Catches(qint64 Pid, int Signal) {
   return false;
 }
 
-}  // namespace
+} // namespace
 
-TEST(TerminationSignals, ASignalRunsTheHandlerFromTheEventLoop) {
+TEST(TerminationSignals, ASignalRunsTheHandlerFromTheEventLoop)
+{
   EnsureApplication();
   for (const int Signal : {SIGTERM, SIGINT}) {
     TTerminationSignals Signals;
@@ -42,7 +44,8 @@ TEST(TerminationSignals, ASignalRunsTheHandlerFromTheEventLoop) {
   }
 }
 
-TEST(TerminationSignals, TheProgramStopsCleanlyAndKeepsItsSettings) {
+TEST(TerminationSignals, TheProgramStopsCleanlyAndKeepsItsSettings)
+{
   EnsureApplication();
   for (const int Signal : {SIGTERM, SIGINT}) {
     QTemporaryDir Home;

@@ -38,10 +38,7 @@ TBitmap::TBitmap() : FImage(std::make_unique<QImage>()), FCanvas(std::make_uniqu
 
 TBitmap::TBitmap(int32_t W, int32_t H) : TBitmap() { SetSize(W, H); }
 
-TBitmap::~TBitmap()
-{
-  FCanvas->Release();
-}
+TBitmap::~TBitmap() { FCanvas->Release(); }
 
 String TBitmap::ClassName() const { return QStringLiteral("TBitmap"); }
 

@@ -25,22 +25,37 @@ QColor ToQColor(TColor C)
 QPainter::CompositionMode CompositionOf(TPenMode M)
 {
   switch (M) {
-  case pmBlack: return QPainter::RasterOp_ClearDestination;
-  case pmWhite: return QPainter::RasterOp_SetDestination;
-  case pmNot: return QPainter::RasterOp_NotDestination;
-  case pmNotCopy: return QPainter::RasterOp_NotSource;
-  case pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
-  case pmMaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
-  case pmMergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
-  case pmMaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
-  case pmMerge: return QPainter::RasterOp_SourceOrDestination;
-  case pmNotMerge: return QPainter::RasterOp_NotSourceAndNotDestination;
-  case pmMask: return QPainter::RasterOp_SourceAndDestination;
-  case pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
-  case pmXor: return QPainter::RasterOp_SourceXorDestination;
-  case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+  case pmBlack:
+    return QPainter::RasterOp_ClearDestination;
+  case pmWhite:
+    return QPainter::RasterOp_SetDestination;
+  case pmNot:
+    return QPainter::RasterOp_NotDestination;
+  case pmNotCopy:
+    return QPainter::RasterOp_NotSource;
+  case pmMergePenNot:
+    return QPainter::RasterOp_SourceOrNotDestination;
+  case pmMaskPenNot:
+    return QPainter::RasterOp_SourceAndNotDestination;
+  case pmMergeNotPen:
+    return QPainter::RasterOp_NotSourceOrDestination;
+  case pmMaskNotPen:
+    return QPainter::RasterOp_NotSourceAndDestination;
+  case pmMerge:
+    return QPainter::RasterOp_SourceOrDestination;
+  case pmNotMerge:
+    return QPainter::RasterOp_NotSourceAndNotDestination;
+  case pmMask:
+    return QPainter::RasterOp_SourceAndDestination;
+  case pmNotMask:
+    return QPainter::RasterOp_NotSourceOrNotDestination;
+  case pmXor:
+    return QPainter::RasterOp_SourceXorDestination;
+  case pmNotXor:
+    return QPainter::RasterOp_NotSourceXorDestination;
   case pmNop:
-  case pmCopy: break;
+  case pmCopy:
+    break;
   }
   return QPainter::CompositionMode_SourceOver;
 }
@@ -49,12 +64,18 @@ QPainter::CompositionMode CompositionOf(TPenMode M)
 QList<qreal> CosmeticDashes(TPenStyle S)
 {
   switch (S) {
-  case psDash: return {18, 6};
-  case psDot: return {3, 3};
-  case psDashDot: return {9, 6, 3, 6};
-  case psDashDotDot: return {9, 3, 3, 3, 3, 3};
-  case psAlternate: return {1, 1};
-  default: return {};
+  case psDash:
+    return {18, 6};
+  case psDot:
+    return {3, 3};
+  case psDashDot:
+    return {9, 6, 3, 6};
+  case psDashDotDot:
+    return {9, 3, 3, 3, 3, 3};
+  case psAlternate:
+    return {1, 1};
+  default:
+    return {};
   }
 }
 
@@ -68,13 +89,20 @@ const uint8_t* HatchRows(TBrushStyle S)
   static const uint8_t Cross[8] = {0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0xFF};
   static const uint8_t DiagCross[8] = {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81};
   switch (S) {
-  case bsHorizontal: return Horizontal;
-  case bsVertical: return Vertical;
-  case bsFDiagonal: return FDiagonal;
-  case bsBDiagonal: return BDiagonal;
-  case bsCross: return Cross;
-  case bsDiagCross: return DiagCross;
-  default: return nullptr;
+  case bsHorizontal:
+    return Horizontal;
+  case bsVertical:
+    return Vertical;
+  case bsFDiagonal:
+    return FDiagonal;
+  case bsBDiagonal:
+    return BDiagonal;
+  case bsCross:
+    return Cross;
+  case bsDiagCross:
+    return DiagCross;
+  default:
+    return nullptr;
   }
 }
 
@@ -316,7 +344,10 @@ struct TCanvas::Impl {
           Q.setCapStyle(Qt::FlatCap);
         PenDashed = true;
       } else if (Style == psDash || Style == psDot || Style == psDashDot || Style == psDashDotDot) {
-        Q.setStyle(Style == psDash ? Qt::DashLine : Style == psDot ? Qt::DotLine : Style == psDashDot ? Qt::DashDotLine : Qt::DashDotDotLine);
+        Q.setStyle(Style == psDash      ? Qt::DashLine
+                   : Style == psDot     ? Qt::DotLine
+                   : Style == psDashDot ? Qt::DashDotLine
+                                        : Qt::DashDotDotLine);
         PenDashed = true;
       } else if (Style == psAlternate) {
         Q.setWidth(0);
@@ -663,10 +694,7 @@ TCanvas::TCanvas()
   FFont->OnChange = [this](TObject* S) { FontChanged(S); };
 }
 
-TCanvas::~TCanvas()
-{
-  Release();
-}
+TCanvas::~TCanvas() { Release(); }
 
 String TCanvas::ClassName() const { return QStringLiteral("TCanvas"); }
 
@@ -1045,7 +1073,8 @@ void TCanvas::ArcTo(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t X3, 
     return;
   const TArcGeometry G = D->ArcOf(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
   const TPoint From = FPenPos;
-  FPenPos = TPoint{static_cast<int32_t>(std::lround(G.EndPoint.x())), static_cast<int32_t>(std::lround(G.EndPoint.y()))};
+  FPenPos =
+      TPoint{static_cast<int32_t>(std::lround(G.EndPoint.x())), static_cast<int32_t>(std::lround(G.EndPoint.y()))};
   if (FPathOpen) {
     D->StartFigureAt(From);
     D->Path.lineTo(G.StartPoint);
@@ -1250,7 +1279,8 @@ void TCanvas::StretchDraw(const TRect& R, const TGraphic* Graphic)
   const QImage* Img = Graphic->DrawnImage();
   if (!Img)
     return;
-  QRect Dest(std::min(R.Left, R.Right), std::min(R.Top, R.Bottom), std::abs(R.Right - R.Left), std::abs(R.Bottom - R.Top));
+  QRect Dest(std::min(R.Left, R.Right), std::min(R.Top, R.Bottom), std::abs(R.Right - R.Left),
+             std::abs(R.Bottom - R.Top));
   // A reversed rectangle mirrors the picture, as the device's stretch does.
   const bool MirrorX = R.Right < R.Left, MirrorY = R.Bottom < R.Top;
   if (MirrorX || MirrorY)
@@ -1433,11 +1463,21 @@ void TCanvas::ExtSelectClipRgn(const TRegion* Region, TRegionMode Mode)
   const QRegion& R = Region->AsQRegion();
   QRegion Result;
   switch (Mode) {
-  case RGN_AND: Result = Current.intersected(R); break;
-  case RGN_OR: Result = Current.united(R); break;
-  case RGN_XOR: Result = Current.xored(R); break;
-  case RGN_DIFF: Result = Current.subtracted(R); break;
-  case RGN_COPY: Result = R; break;
+  case RGN_AND:
+    Result = Current.intersected(R);
+    break;
+  case RGN_OR:
+    Result = Current.united(R);
+    break;
+  case RGN_XOR:
+    Result = Current.xored(R);
+    break;
+  case RGN_DIFF:
+    Result = Current.subtracted(R);
+    break;
+  case RGN_COPY:
+    Result = R;
+    break;
   }
   D->Clip = Result;
   D->HasClip = true;

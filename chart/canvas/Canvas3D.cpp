@@ -136,11 +136,10 @@ TPointFloatArray TCanvas3D::Calc3DPointsFloat(std::span<const TPointFloat> Point
 
 TPointArray TCanvas3D::CubeHull(const TRect& Rect, int32_t MinZ, int32_t MaxZ)
 {
-  TPointArray P{
-      Calculate3DPosition(Rect.Left, Rect.Bottom, MinZ), Calculate3DPosition(Rect.Left, Rect.Bottom, MaxZ),
-      Calculate3DPosition(Rect.Left, Rect.Top, MaxZ),    Calculate3DPosition(Rect.Right, Rect.Top, MaxZ),
-      Calculate3DPosition(Rect.Right, Rect.Top, MinZ),   Calculate3DPosition(Rect.Right, Rect.Bottom, MinZ),
-      Calculate3DPosition(Rect.Left, Rect.Top, MinZ),    Calculate3DPosition(Rect.Right, Rect.Bottom, MaxZ)};
+  TPointArray P{Calculate3DPosition(Rect.Left, Rect.Bottom, MinZ), Calculate3DPosition(Rect.Left, Rect.Bottom, MaxZ),
+                Calculate3DPosition(Rect.Left, Rect.Top, MaxZ),    Calculate3DPosition(Rect.Right, Rect.Top, MaxZ),
+                Calculate3DPosition(Rect.Right, Rect.Top, MinZ),   Calculate3DPosition(Rect.Right, Rect.Bottom, MinZ),
+                Calculate3DPosition(Rect.Left, Rect.Top, MinZ),    Calculate3DPosition(Rect.Right, Rect.Bottom, MaxZ)};
   TZuzCanvas3D::ConvexHull(P);
   return P;
 }
@@ -212,7 +211,10 @@ void TCanvas3D::Diamond(int32_t Left, int32_t Top, int32_t Right, int32_t Bottom
 
 void TCanvas3D::Diamond(const TRect& R, int32_t Z0, int32_t Z1) { Diamond(R.Left, R.Top, R.Right, R.Bottom, Z0, Z1); }
 
-void TCanvas3D::EllipseWithZ(const TRect& Rect, int32_t Z) { EllipseWithZ(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom, Z); }
+void TCanvas3D::EllipseWithZ(const TRect& Rect, int32_t Z)
+{
+  EllipseWithZ(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom, Z);
+}
 
 void TCanvas3D::MoveTo3D(int32_t X, int32_t Y, int32_t Z) { MoveTo(Calculate3DPosition(X, Y, Z)); }
 void TCanvas3D::LineTo3D(int32_t X, int32_t Y, int32_t Z) { LineTo(Calculate3DPosition(X, Y, Z)); }
@@ -298,12 +300,21 @@ void TCanvas3D::PolygonWithZ(std::span<const TPoint> Points, int32_t Z) { Polygo
 void TCanvas3D::PolygonConcave(std::span<const TPoint> Points, int32_t Z) { PolygonWithZ(Points, Z); }
 void TCanvas3D::Polyline(std::span<const TPoint> Points, int32_t Z) { Polyline(ProjectToScratch(Points, Z)); }
 
-void TCanvas3D::PolygonFloatWithZ(std::span<const TPointFloat> Points, float Z) { PolygonFloat(Calc3DPointsFloat(Points, Z)); }
-void TCanvas3D::PolylineWithZ(std::span<const TPointFloat> Points, float Z) { PolylineFloat(Calc3DPointsFloat(Points, Z)); }
+void TCanvas3D::PolygonFloatWithZ(std::span<const TPointFloat> Points, float Z)
+{
+  PolygonFloat(Calc3DPointsFloat(Points, Z));
+}
+void TCanvas3D::PolylineWithZ(std::span<const TPointFloat> Points, float Z)
+{
+  PolylineFloat(Calc3DPointsFloat(Points, Z));
+}
 
 void TCanvas3D::PlaneWithZ(const TFourPoints& P, int32_t Z) { PlaneWithZ(P[0], P[1], P[2], P[3], Z); }
 void TCanvas3D::Rectangle(const TRect& R, int32_t Z) { RectangleWithZ(R, Z); }
-void TCanvas3D::Rectangle(int32_t X0, int32_t Y0, int32_t X1, int32_t Y1, int32_t Z) { RectangleWithZ(TRect{X0, Y0, X1, Y1}, Z); }
+void TCanvas3D::Rectangle(int32_t X0, int32_t Y0, int32_t X1, int32_t Y1, int32_t Z)
+{
+  RectangleWithZ(TRect{X0, Y0, X1, Y1}, Z);
+}
 
 void TCanvas3D::RotatedEllipse(int32_t Left, int32_t Top, int32_t Right, int32_t Bottom, int32_t Z, double Angle)
 {
@@ -314,7 +325,8 @@ void TCanvas3D::RotatedEllipse(int32_t Left, int32_t Top, int32_t Right, int32_t
   for (int32_t i = 0; i < N; ++i) {
     const double T = i * 2 * 3.14159265358979323846 / (N - 1);
     const double U = (CX - Left) * std::sin(T), V = (CY - Top) * std::cos(T);
-    P[static_cast<size_t>(i)] = TPointFloat{static_cast<float>(CX + U * CA + V * SA), static_cast<float>(CY - U * SA + V * CA)};
+    P[static_cast<size_t>(i)] =
+        TPointFloat{static_cast<float>(CX + U * CA + V * SA), static_cast<float>(CY - U * SA + V * CA)};
   }
   if (Brush()->Style() != bsClear)
     PolygonFloatWithZ(P, static_cast<float>(Z));
@@ -353,9 +365,12 @@ void TCanvas3D::StretchDraw(const TRect& Rect, const TGraphic* Graphic, double P
   SetAntiAlias(false);
   auto Project = [&](int32_t X, int32_t Y) {
     switch (Plane) {
-    case cpX: return Calculate3DPosition(P, Y, X);
-    case cpY: return Calculate3DPosition(X, P, Y);
-    case cpZ: break;
+    case cpX:
+      return Calculate3DPosition(P, Y, X);
+    case cpY:
+      return Calculate3DPosition(X, P, Y);
+    case cpZ:
+      break;
     }
     return Calculate3DPosition(X, Y, P);
   };
@@ -407,8 +422,9 @@ void TCanvas3D::TriSurface(int32_t NumTriangles, bool, bool, TZuzBlend* Blend, T
 
 std::vector<TCanvasClass>& ZuzRenderClasses()
 {
-  static std::vector<TCanvasClass> List{
-      {QStringLiteral("TZuzCanvas3D"), []() -> std::unique_ptr<TCanvas3D> { return std::make_unique<TZuzCanvas3D>(); }}};
+  static std::vector<TCanvasClass> List{{QStringLiteral("TZuzCanvas3D"), []() -> std::unique_ptr<TCanvas3D> {
+                                           return std::make_unique<TZuzCanvas3D>();
+                                         }}};
   return List;
 }
 

@@ -35,8 +35,7 @@ struct TSurfaceVertex {
 };
 
 using TCanvasSurfacePoints = std::function<void(int32_t X, int32_t Z, bool CalcColors, TSurfaceVertex& Vertex)>;
-using TCanvasTrianglePoints =
-    std::function<void(int32_t Index, TTrianglePoints3D& Points, TTriangleColors3D& Colors)>;
+using TCanvasTrianglePoints = std::function<void(int32_t Index, TTrianglePoints3D& Points, TTriangleColors3D& Colors)>;
 
 class TCanvas3D : public TZuzCanvas {
 public:
@@ -50,8 +49,8 @@ public:
   using TZuzCanvas::GetArrowPoints;
   using TZuzCanvas::LineTo;
   using TZuzCanvas::MoveTo;
-  using TZuzCanvas::Polyline;
   using TZuzCanvas::PolygonConcave;
+  using TZuzCanvas::Polyline;
   using TZuzCanvas::Rectangle;
   using TZuzCanvas::RoundRect;
   using TZuzCanvas::StretchDraw;
@@ -88,10 +87,10 @@ public:
                     bool Dark3D, int32_t ConePercent) = 0;
   virtual void Cube(int32_t Left, int32_t Right, int32_t Top, int32_t Bottom, int32_t Z0, int32_t Z1, bool DarkSides,
                     int32_t RoundSize = 0) = 0;
-  virtual void Cube(int32_t Left, int32_t Right, int32_t Top, int32_t Bottom, int32_t Z0, int32_t Z1,
-                    int32_t BevelSize, bool DarkSides, int32_t RoundSize) = 0;
-  virtual void Cylinder(bool Vertical, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom, int32_t Z0,
-                        int32_t Z1, bool Dark3D) = 0;
+  virtual void Cube(int32_t Left, int32_t Right, int32_t Top, int32_t Bottom, int32_t Z0, int32_t Z1, int32_t BevelSize,
+                    bool DarkSides, int32_t RoundSize) = 0;
+  virtual void Cylinder(bool Vertical, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom, int32_t Z0, int32_t Z1,
+                        bool Dark3D) = 0;
   virtual void Diamond(int32_t Left, int32_t Top, int32_t Right, int32_t Bottom, int32_t Z0, int32_t Z1);
   virtual void DisableRotation();
   virtual void EllipseWithZ(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t Z) = 0;
@@ -120,8 +119,8 @@ public:
   virtual void PolygonWithZ(std::span<const TPoint> Points, int32_t Z);
   virtual void PolygonConcave(std::span<const TPoint> Points, int32_t Z);
   virtual void Polyline(std::span<const TPoint> Points, int32_t Z);
-  virtual void Pyramid(bool Vertical, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom, int32_t z0,
-                       int32_t z1, bool DarkSides) = 0;
+  virtual void Pyramid(bool Vertical, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom, int32_t z0, int32_t z1,
+                       bool DarkSides) = 0;
   virtual void PyramidTrunc(const TRectF& R, double StartZ, double EndZ, double TruncX, double TruncZ, bool TopCover,
                             bool BottomCover);
   virtual void RectangleWithZ(const TRect& Rect, int32_t Z) = 0;

@@ -4,8 +4,8 @@
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/Geometry.h"
 
-void TCanvas3D::PyramidTrunc(const TRectF& R, double StartZ, double EndZ, double TruncX, double TruncZ,
-                             bool TopCover, bool BottomCover)
+void TCanvas3D::PyramidTrunc(const TRectF& R, double StartZ, double EndZ, double TruncX, double TruncZ, bool TopCover,
+                             bool BottomCover)
 {
   const double XM = (R.Left + R.Right) * 0.5, ZM = (StartZ + EndZ) * 0.5;
   const bool Down = R.Bottom >= R.Top;
@@ -25,8 +25,8 @@ void TCanvas3D::PyramidTrunc(const TRectF& R, double StartZ, double EndZ, double
   };
   auto TopFace = [&] {
     if (TopCover && TruncX != 0)
-      Face(Pf(XM - TruncX, R.Top, ZM - TruncZ), Pf(XM + TruncX, R.Top, ZM - TruncZ), Pf(XM + TruncX, R.Top, ZM + TruncZ),
-           Pf(XM - TruncX, R.Top, ZM + TruncZ));
+      Face(Pf(XM - TruncX, R.Top, ZM - TruncZ), Pf(XM + TruncX, R.Top, ZM - TruncZ),
+           Pf(XM + TruncX, R.Top, ZM + TruncZ), Pf(XM - TruncX, R.Top, ZM + TruncZ));
   };
   auto FrontWall = [&](bool Flip, double ZBase, double ZTop) {
     const TPointFloat P0 = Pf(XM - TruncX, R.Top, ZTop), P1 = Pf(XM + TruncX, R.Top, ZTop);

@@ -7,8 +7,16 @@ enum TCanvasStretchQuality : uint8_t { sqHigh, sqLow };
 enum TCanvasZoomText : uint8_t { ztManual, ztNo, ztAuto };
 
 enum TGradientDirection : uint8_t {
-  gdTopBottom, gdBottomTop, gdLeftRight, gdRightLeft, gdFromCenter,
-  gdFromTopLeft, gdFromBottomLeft, gdRadial, gdDiagonalUp, gdDiagonalDown
+  gdTopBottom,
+  gdBottomTop,
+  gdLeftRight,
+  gdRightLeft,
+  gdFromCenter,
+  gdFromTopLeft,
+  gdFromBottomLeft,
+  gdRadial,
+  gdDiagonalUp,
+  gdDiagonalDown
 };
 
 // Quality hint of chart text; the canvases turn it into a device quality.

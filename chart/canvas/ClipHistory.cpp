@@ -22,10 +22,7 @@ void SetCanvasRegion(TCanvas* DC, const TRegion& Region, TRegionMode Mode)
   DC->ExtSelectClipRgn(&Region, Mode);
 }
 
-void ClipCanvas(TCanvas* Canvas, const TRect& Rect)
-{
-  SetCanvasRegion(Canvas, TRegion::FromRect(Rect), RGN_AND);
-}
+void ClipCanvas(TCanvas* Canvas, const TRect& Rect) { SetCanvasRegion(Canvas, TRegion::FromRect(Rect), RGN_AND); }
 
 void UnClipCanvas(TCanvas* Canvas)
 {

@@ -3,12 +3,12 @@
 #include "platform/Published.h"
 
 namespace {
-[[maybe_unused]] const TClassInfo& FloatXYClass = PublishClass<TFloatXY>(
-    "TFloatXY", "TPersistent",
-    {
-        PropFloat("X", &TFloatXY::X, &TFloatXY::SetX).Stored(&TFloatXY::IsXStored),
-        PropFloat("Y", &TFloatXY::Y, &TFloatXY::SetY).Stored(&TFloatXY::IsYStored),
-    });
+[[maybe_unused]] const TClassInfo& FloatXYClass =
+    PublishClass<TFloatXY>("TFloatXY", "TPersistent",
+                           {
+                               PropFloat("X", &TFloatXY::X, &TFloatXY::SetX).Stored(&TFloatXY::IsXStored),
+                               PropFloat("Y", &TFloatXY::Y, &TFloatXY::SetY).Stored(&TFloatXY::IsYStored),
+                           });
 [[maybe_unused]] const TClassInfo& FloatXYZClass = PublishClass<TFloatXYZ>(
     "TFloatXYZ", "TFloatXY", {PropFloat("Z", &TFloatXYZ::Z, &TFloatXYZ::SetZ).Stored(&TFloatXYZ::IsZStored)});
 } // namespace

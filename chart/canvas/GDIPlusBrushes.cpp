@@ -24,12 +24,18 @@ int32_t GetHatchStyle(TZuzBrush* Brush)
   if (Brush->HatchStyle() >= hs05Percent)
     return Brush->HatchStyle();
   switch (Brush->Style()) {
-  case bsHorizontal: return hsHorizontal;
-  case bsVertical: return hsVertical;
-  case bsFDiagonal: return hsForwardDiagonal;
-  case bsBDiagonal: return hsBackwardDiagonal;
-  case bsCross: return hsCross;
-  default: return hsDiagonalCross;
+  case bsHorizontal:
+    return hsHorizontal;
+  case bsVertical:
+    return hsVertical;
+  case bsFDiagonal:
+    return hsForwardDiagonal;
+  case bsBDiagonal:
+    return hsBackwardDiagonal;
+  case bsCross:
+    return hsCross;
+  default:
+    return hsDiagonalCross;
   }
 }
 
@@ -37,12 +43,16 @@ TGPLinearGradientMode GetLinearGradientDirection(TGradientDirection D)
 {
   switch (D) {
   case gdTopBottom:
-  case gdBottomTop: return LinearGradientModeVertical;
+  case gdBottomTop:
+    return LinearGradientModeVertical;
   case gdFromTopLeft:
-  case gdDiagonalDown: return LinearGradientModeForwardDiagonal;
+  case gdDiagonalDown:
+    return LinearGradientModeForwardDiagonal;
   case gdFromBottomLeft:
-  case gdDiagonalUp: return LinearGradientModeBackwardDiagonal;
-  default: return LinearGradientModeHorizontal;
+  case gdDiagonalUp:
+    return LinearGradientModeBackwardDiagonal;
+  default:
+    return LinearGradientModeHorizontal;
   }
 }
 
@@ -98,7 +108,8 @@ std::unique_ptr<TGPBrush> TGDIPlusCanvas::GBrush(TZuzBrush* Brush, const TRectF&
 
 TRectF TGDIPlusCanvas::MakeRect(const TRectF& R) { return TRectF{R.Left, R.Top, R.Right + 1, R.Bottom + 1}; }
 
-std::unique_ptr<TGPBrush> TGDIPlusCanvas::CreateCircular(TCustomZuzGradient* Gradient, bool Rectangular, const TRectF& T)
+std::unique_ptr<TGPBrush> TGDIPlusCanvas::CreateCircular(TCustomZuzGradient* Gradient, bool Rectangular,
+                                                         const TRectF& T)
 {
   std::unique_ptr<TGPBrush> B;
   if (Rectangular) {
@@ -110,7 +121,8 @@ std::unique_ptr<TGPBrush> TGDIPlusCanvas::CreateCircular(TCustomZuzGradient* Gra
     const TRectF T2{T.Left - QW, T.Top - QH, T.Right + QW, T.Bottom + QH};
     B = TGPBrush::EllipseGradient(QRectF(T2.Left - 1, T2.Top - 1, T2.Right + 2 - T2.Left, T2.Bottom + 2 - T2.Top));
   }
-  B->SetCenterPoint(QPointF((T.Left + T.Right) * 0.5 + Gradient->RadialX(), (T.Top + T.Bottom) * 0.5 + Gradient->RadialY()));
+  B->SetCenterPoint(
+      QPointF((T.Left + T.Right) * 0.5 + Gradient->RadialX(), (T.Top + T.Bottom) * 0.5 + Gradient->RadialY()));
   SetGradientColors(Gradient, *B);
   return B;
 }
@@ -128,7 +140,8 @@ std::unique_ptr<TGPBrush> TGDIPlusCanvas::GBrush(TZuzBrush* Brush, std::span<con
   TZuzGradient* G = Brush->Gradient();
   if (G->Colors()->Count() == 0)
     return CreateNewBrush(Brush, Transparency);
-  const std::span<const TPointFloat> Outline = IGradientPolygon.empty() ? Points : std::span<const TPointFloat>(IGradientPolygon);
+  const std::span<const TPointFloat> Outline =
+      IGradientPolygon.empty() ? Points : std::span<const TPointFloat>(IGradientPolygon);
   if (Outline.empty())
     return CreateNewBrush(Brush, Transparency);
   QPainterPath P;
@@ -167,22 +180,32 @@ bool TGDIPlusCanvas::InvertedGradient(TCustomZuzGradient* Gradient)
   case gdBottomTop:
   case gdRightLeft:
   case gdFromBottomLeft:
-  case gdDiagonalDown: return true;
-  default: return false;
+  case gdDiagonalDown:
+    return true;
+  default:
+    return false;
   }
 }
 
 int32_t TGDIPlusCanvas::GradientAngle(TGradientDirection Direction)
 {
   switch (Direction) {
-  case gdTopBottom: return 90;
-  case gdBottomTop: return 270;
-  case gdRightLeft: return 180;
-  case gdFromTopLeft: return 45;
-  case gdFromBottomLeft: return 135;
-  case gdDiagonalUp: return 45;
-  case gdDiagonalDown: return 135;
-  default: return 0;
+  case gdTopBottom:
+    return 90;
+  case gdBottomTop:
+    return 270;
+  case gdRightLeft:
+    return 180;
+  case gdFromTopLeft:
+    return 45;
+  case gdFromBottomLeft:
+    return 135;
+  case gdDiagonalUp:
+    return 45;
+  case gdDiagonalDown:
+    return 135;
+  default:
+    return 0;
   }
 }
 

@@ -189,7 +189,8 @@ double TGDIPlusCanvas::EffectiveScale(const TRect& UserRect) const
   double S = FScale;
   if (!std::isfinite(S) || S <= 0)
     return 1;
-  const double W = std::abs(double(UserRect.Right) - UserRect.Left), H = std::abs(double(UserRect.Bottom) - UserRect.Top);
+  const double W = std::abs(double(UserRect.Right) - UserRect.Left),
+               H = std::abs(double(UserRect.Bottom) - UserRect.Top);
   if (W > 0 && H > 0)
     S = std::min({S, MaxScaledSide / W, MaxScaledSide / H, std::sqrt(MaxScaledPixels / (W * H))});
   return S;
@@ -331,22 +332,43 @@ void TGDIPlusCanvas::CreateGPPen(TGPColor Color)
     FGPPen->SetDashStyle(DashStyleDot);
   } else {
     switch (FPen->Style()) {
-    case psDash: FGPPen->SetDashStyle(DashStyleDash); break;
-    case psDot: FGPPen->SetDashStyle(DashStyleDot); break;
-    case psDashDot: FGPPen->SetDashStyle(DashStyleDashDot); break;
-    case psDashDotDot: FGPPen->SetDashStyle(DashStyleDashDotDot); break;
-    default: break;
+    case psDash:
+      FGPPen->SetDashStyle(DashStyleDash);
+      break;
+    case psDot:
+      FGPPen->SetDashStyle(DashStyleDot);
+      break;
+    case psDashDot:
+      FGPPen->SetDashStyle(DashStyleDashDot);
+      break;
+    case psDashDotDot:
+      FGPPen->SetDashStyle(DashStyleDashDotDot);
+      break;
+    default:
+      break;
     }
   }
   switch (FPen->EndStyle()) {
-  case esRound: FGPPen->SetLineCap(LineCapRound, LineCapRound, DashCapRound); break;
-  case esSquare: FGPPen->SetLineCap(LineCapSquare, LineCapSquare, DashCapTriangle); break;
-  case esFlat: FGPPen->SetLineCap(LineCapFlat, LineCapFlat, DashCapFlat); break;
+  case esRound:
+    FGPPen->SetLineCap(LineCapRound, LineCapRound, DashCapRound);
+    break;
+  case esSquare:
+    FGPPen->SetLineCap(LineCapSquare, LineCapSquare, DashCapTriangle);
+    break;
+  case esFlat:
+    FGPPen->SetLineCap(LineCapFlat, LineCapFlat, DashCapFlat);
+    break;
   }
   switch (FPen->JoinStyle()) {
-  case jsRound: FGPPen->SetLineJoin(LineJoinRound); break;
-  case jsBevel: FGPPen->SetLineJoin(LineJoinBevel); break;
-  case jsMitter: FGPPen->SetLineJoin(LineJoinMiter); break;
+  case jsRound:
+    FGPPen->SetLineJoin(LineJoinRound);
+    break;
+  case jsBevel:
+    FGPPen->SetLineJoin(LineJoinBevel);
+    break;
+  case jsMitter:
+    FGPPen->SetLineJoin(LineJoinMiter);
+    break;
   }
   if (FGPPenFill)
     FGPPen->SetBrush(FGPPenFill.get());
@@ -476,7 +498,7 @@ void TGDIPlusCanvas::LineBetween(int32_t X0, int32_t Y0, int32_t X1, int32_t Y1,
     if (AllowXOR && XORMode()) {
       PrepareXOR(false);
       IXORCanvas->Line(X0, Y0, X1, Y1);
-    EndXOR();
+      EndXOR();
     } else if (TGPGraphics* G = GetGraphics()) {
       G->DrawLine(*FGPPen, QPointF(X0, Y0), QPointF(X1, Y1));
     }
@@ -595,7 +617,8 @@ void TGDIPlusCanvas::Arc(int32_t Left, int32_t Top, int32_t Right, int32_t Botto
   if (!HasPen(TRect{Left, Top, Right, Bottom}))
     return;
   if (TGPGraphics* G = GetGraphics())
-    G->DrawArc(*FGPPen, QRectF(std::min(Left, Right), std::min(Top, Bottom), std::abs(Right - Left), std::abs(Bottom - Top)),
+    G->DrawArc(*FGPPen,
+               QRectF(std::min(Left, Right), std::min(Top, Bottom), std::abs(Right - Left), std::abs(Bottom - Top)),
                -StartAngle, -(EndAngle - StartAngle));
 }
 
@@ -613,8 +636,8 @@ void TGDIPlusCanvas::Arc(int32_t Left, int32_t Top, int32_t Right, int32_t Botto
   Arc(Left, Top, Right, Bottom, S, E);
 }
 
-void TGDIPlusCanvas::ArcTo(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t X3, int32_t Y3, int32_t X4, int32_t Y4,
-                           bool)
+void TGDIPlusCanvas::ArcTo(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t X3, int32_t Y3, int32_t X4,
+                           int32_t Y4, bool)
 {
   if (!HasPen(TRect{X1, Y1, X2, Y2}))
     return;
@@ -798,8 +821,10 @@ void TGDIPlusCanvas::Pie(const TRect& R, double StartAngle, double EndAngle)
     return;
   double Start = 0, Sweep = 0;
   FixAngles(StartAngle, EndAngle, Start, Sweep);
-  const TPointFloat Corners[4] = {{float(R.Left), float(R.Top)}, {float(R.Right), float(R.Top)},
-                                  {float(R.Right), float(R.Bottom)}, {float(R.Left), float(R.Bottom)}};
+  const TPointFloat Corners[4] = {{float(R.Left), float(R.Top)},
+                                  {float(R.Right), float(R.Top)},
+                                  {float(R.Right), float(R.Bottom)},
+                                  {float(R.Left), float(R.Bottom)}};
   if (FillBrushForPolygon(Corners))
     G->FillPie(*FGPBrush, XYWH(R), Start, Sweep);
   if (HasPen(R)) {
@@ -876,10 +901,7 @@ std::unique_ptr<TZuzBasePath> TGDIPlusCanvas::CreatePath(const TPointFloatArray&
 // --- clipping --------------------------------------------------------------------------------------------------
 
 namespace {
-TRectF FromQ(const QRectF& R)
-{
-  return TRectF{float(R.left()), float(R.top()), float(R.right()), float(R.bottom())};
-}
+TRectF FromQ(const QRectF& R) { return TRectF{float(R.left()), float(R.top()), float(R.right()), float(R.bottom())}; }
 QRectF ToQRect(const TRectF& R) { return QRectF(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top); }
 } // namespace
 

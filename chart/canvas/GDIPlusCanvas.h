@@ -51,9 +51,16 @@ public:
   String ClassName() const override;
 
   using TZuzCanvas3D::Arc;
+  using TZuzCanvas3D::ClipRectangle;
+  using TZuzCanvas3D::CreatePath;
   using TZuzCanvas3D::Ellipse;
+  using TZuzCanvas3D::GradientFill;
+  using TZuzCanvas3D::Line;
   using TZuzCanvas3D::LineTo;
+  using TZuzCanvas3D::LineTo3D;
+  using TZuzCanvas3D::LineWithZ;
   using TZuzCanvas3D::MoveTo;
+  using TZuzCanvas3D::MoveTo3D;
   using TZuzCanvas3D::Pie;
   using TZuzCanvas3D::Polyline;
   using TZuzCanvas3D::PolylineFloat;
@@ -62,13 +69,6 @@ public:
   using TZuzCanvas3D::StretchDraw;
   using TZuzCanvas3D::TextOut;
   using TZuzCanvas3D::TextOut3D;
-  using TZuzCanvas3D::ClipRectangle;
-  using TZuzCanvas3D::GradientFill;
-  using TZuzCanvas3D::LineWithZ;
-  using TZuzCanvas3D::MoveTo3D;
-  using TZuzCanvas3D::LineTo3D;
-  using TZuzCanvas3D::Line;
-  using TZuzCanvas3D::CreatePath;
 
   // --- properties ----------------------------------------------------------------
   TGPGraphics* Graphics() { return GetGraphics(); }

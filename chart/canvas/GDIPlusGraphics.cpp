@@ -29,9 +29,9 @@ uint8_t AlphaOf(TGPColor C) { return static_cast<uint8_t>(C >> 24); }
 // Ordered-dither thresholds: the percentage hatches light the cells whose
 // threshold lies below their share of 64, which spreads the dots evenly.
 constexpr uint8_t Bayer[8][8] = {{0, 32, 8, 40, 2, 34, 10, 42},  {48, 16, 56, 24, 50, 18, 58, 26},
-                                 {12, 44, 4, 36, 14, 46, 6, 38},  {60, 28, 52, 20, 62, 30, 54, 22},
-                                 {3, 35, 11, 43, 1, 33, 9, 41},   {51, 19, 59, 27, 49, 17, 57, 25},
-                                 {15, 47, 7, 39, 13, 45, 5, 37},  {63, 31, 55, 23, 61, 29, 53, 21}};
+                                 {12, 44, 4, 36, 14, 46, 6, 38}, {60, 28, 52, 20, 62, 30, 54, 22},
+                                 {3, 35, 11, 43, 1, 33, 9, 41},  {51, 19, 59, 27, 49, 17, 57, 25},
+                                 {15, 47, 7, 39, 13, 45, 5, 37}, {63, 31, 55, 23, 61, 29, 53, 21}};
 
 using TPattern = std::array<uint8_t, 8>;
 
@@ -63,51 +63,51 @@ TPattern Diagonal(int Period, int Thick, bool Down)
 std::array<TPattern, GPHatchStyleCount> MakeHatches()
 {
   std::array<TPattern, GPHatchStyleCount> H{};
-  H[0] = {0xFF, 0, 0, 0, 0, 0, 0, 0};                               // horizontal
-  H[1] = {0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80};          // vertical
-  H[2] = Diagonal(8, 1, true);                                      // forward diagonal
-  H[3] = Diagonal(8, 1, false);                                     // backward diagonal
-  H[4] = {0xFF, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80};          // cross
-  for (int i = 0; i < 8; ++i)                                       // diagonal cross
+  H[0] = {0xFF, 0, 0, 0, 0, 0, 0, 0};                      // horizontal
+  H[1] = {0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80}; // vertical
+  H[2] = Diagonal(8, 1, true);                             // forward diagonal
+  H[3] = Diagonal(8, 1, false);                            // backward diagonal
+  H[4] = {0xFF, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80}; // cross
+  for (int i = 0; i < 8; ++i)                              // diagonal cross
     H[5][i] = static_cast<uint8_t>(H[2][i] | H[3][i]);
   const int Percents[] = {5, 10, 20, 25, 30, 40, 50, 60, 70, 75, 80, 90};
   for (int i = 0; i < 12; ++i)
     H[6 + i] = Percent(Percents[i]);
-  H[18] = Diagonal(4, 1, true);                                     // light downward diagonal
-  H[19] = Diagonal(4, 1, false);                                    // light upward diagonal
-  H[20] = Diagonal(4, 2, true);                                     // dark downward diagonal
-  H[21] = Diagonal(4, 2, false);                                    // dark upward diagonal
-  H[22] = Diagonal(8, 3, true);                                     // wide downward diagonal
-  H[23] = Diagonal(8, 3, false);                                    // wide upward diagonal
-  H[24] = {0x88, 0x88, 0x88, 0x88, 0x88, 0x88, 0x88, 0x88};         // light vertical
-  H[25] = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0};                           // light horizontal
-  H[26] = {0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA};         // narrow vertical
-  H[27] = {0xFF, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0};                     // narrow horizontal
-  H[28] = {0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC};         // dark vertical
-  H[29] = {0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0};                     // dark horizontal
-  H[30] = {0x88, 0x44, 0x22, 0x11, 0, 0, 0, 0};                     // dashed downward diagonal
-  H[31] = {0x11, 0x22, 0x44, 0x88, 0, 0, 0, 0};                     // dashed upward diagonal
-  H[32] = {0xF0, 0, 0, 0, 0x0F, 0, 0, 0};                           // dashed horizontal
-  H[33] = {0x80, 0x80, 0x80, 0x80, 0x08, 0x08, 0x08, 0x08};         // dashed vertical
-  H[34] = {0x80, 0x10, 0x02, 0x40, 0x04, 0x20, 0x01, 0x08};         // small confetti
-  H[35] = {0xC0, 0xC6, 0x06, 0x30, 0x33, 0x03, 0x18, 0x18};         // large confetti
-  H[36] = {0x81, 0x42, 0x24, 0x18, 0, 0, 0, 0};                     // zig zag
-  H[37] = {0, 0x30, 0x48, 0x84, 0x03, 0, 0, 0};                     // wave
-  H[38] = {0x01, 0x02, 0x04, 0x08, 0x18, 0x24, 0x42, 0x81};         // diagonal brick
-  H[39] = {0xFF, 0x80, 0x80, 0x80, 0xFF, 0x08, 0x08, 0x08};         // horizontal brick
-  H[40] = {0x88, 0x54, 0x22, 0x45, 0x88, 0x14, 0x22, 0x51};         // weave
-  H[41] = {0xAA, 0x55, 0xAA, 0x55, 0xF0, 0xF0, 0xF0, 0xF0};         // plaid
-  H[42] = {0, 0x20, 0x10, 0x20, 0, 0x04, 0x08, 0x04};               // divot
-  H[43] = {0xAA, 0, 0x80, 0, 0x80, 0, 0x80, 0};                     // dotted grid
-  H[44] = {0x80, 0, 0x22, 0, 0x08, 0, 0x22, 0};                     // dotted diamond
-  H[45] = {0x03, 0x0C, 0x10, 0x20, 0x20, 0x10, 0x0C, 0x03};         // shingle
-  H[46] = {0xFF, 0x66, 0xFF, 0x99, 0xFF, 0x66, 0xFF, 0x99};         // trellis
-  H[47] = {0x77, 0x89, 0x8F, 0x8F, 0x77, 0x98, 0xF8, 0xF8};         // sphere
-  H[48] = {0xFF, 0x88, 0x88, 0x88, 0xFF, 0x88, 0x88, 0x88};         // small grid
-  H[49] = {0xCC, 0xCC, 0x33, 0x33, 0xCC, 0xCC, 0x33, 0x33};         // small checker board
-  H[50] = {0xF0, 0xF0, 0xF0, 0xF0, 0x0F, 0x0F, 0x0F, 0x0F};         // large checker board
-  H[51] = {0x41, 0x22, 0x14, 0x08, 0x14, 0x22, 0x41, 0x80};         // outlined diamond
-  H[52] = {0x08, 0x1C, 0x3E, 0x7F, 0x3E, 0x1C, 0x08, 0};            // solid diamond
+  H[18] = Diagonal(4, 1, true);                             // light downward diagonal
+  H[19] = Diagonal(4, 1, false);                            // light upward diagonal
+  H[20] = Diagonal(4, 2, true);                             // dark downward diagonal
+  H[21] = Diagonal(4, 2, false);                            // dark upward diagonal
+  H[22] = Diagonal(8, 3, true);                             // wide downward diagonal
+  H[23] = Diagonal(8, 3, false);                            // wide upward diagonal
+  H[24] = {0x88, 0x88, 0x88, 0x88, 0x88, 0x88, 0x88, 0x88}; // light vertical
+  H[25] = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0};                   // light horizontal
+  H[26] = {0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA}; // narrow vertical
+  H[27] = {0xFF, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0};             // narrow horizontal
+  H[28] = {0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0xCC}; // dark vertical
+  H[29] = {0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0};             // dark horizontal
+  H[30] = {0x88, 0x44, 0x22, 0x11, 0, 0, 0, 0};             // dashed downward diagonal
+  H[31] = {0x11, 0x22, 0x44, 0x88, 0, 0, 0, 0};             // dashed upward diagonal
+  H[32] = {0xF0, 0, 0, 0, 0x0F, 0, 0, 0};                   // dashed horizontal
+  H[33] = {0x80, 0x80, 0x80, 0x80, 0x08, 0x08, 0x08, 0x08}; // dashed vertical
+  H[34] = {0x80, 0x10, 0x02, 0x40, 0x04, 0x20, 0x01, 0x08}; // small confetti
+  H[35] = {0xC0, 0xC6, 0x06, 0x30, 0x33, 0x03, 0x18, 0x18}; // large confetti
+  H[36] = {0x81, 0x42, 0x24, 0x18, 0, 0, 0, 0};             // zig zag
+  H[37] = {0, 0x30, 0x48, 0x84, 0x03, 0, 0, 0};             // wave
+  H[38] = {0x01, 0x02, 0x04, 0x08, 0x18, 0x24, 0x42, 0x81}; // diagonal brick
+  H[39] = {0xFF, 0x80, 0x80, 0x80, 0xFF, 0x08, 0x08, 0x08}; // horizontal brick
+  H[40] = {0x88, 0x54, 0x22, 0x45, 0x88, 0x14, 0x22, 0x51}; // weave
+  H[41] = {0xAA, 0x55, 0xAA, 0x55, 0xF0, 0xF0, 0xF0, 0xF0}; // plaid
+  H[42] = {0, 0x20, 0x10, 0x20, 0, 0x04, 0x08, 0x04};       // divot
+  H[43] = {0xAA, 0, 0x80, 0, 0x80, 0, 0x80, 0};             // dotted grid
+  H[44] = {0x80, 0, 0x22, 0, 0x08, 0, 0x22, 0};             // dotted diamond
+  H[45] = {0x03, 0x0C, 0x10, 0x20, 0x20, 0x10, 0x0C, 0x03}; // shingle
+  H[46] = {0xFF, 0x66, 0xFF, 0x99, 0xFF, 0x66, 0xFF, 0x99}; // trellis
+  H[47] = {0x77, 0x89, 0x8F, 0x8F, 0x77, 0x98, 0xF8, 0xF8}; // sphere
+  H[48] = {0xFF, 0x88, 0x88, 0x88, 0xFF, 0x88, 0x88, 0x88}; // small grid
+  H[49] = {0xCC, 0xCC, 0x33, 0x33, 0xCC, 0xCC, 0x33, 0x33}; // small checker board
+  H[50] = {0xF0, 0xF0, 0xF0, 0xF0, 0x0F, 0x0F, 0x0F, 0x0F}; // large checker board
+  H[51] = {0x41, 0x22, 0x14, 0x08, 0x14, 0x22, 0x41, 0x80}; // outlined diamond
+  H[52] = {0x08, 0x1C, 0x3E, 0x7F, 0x3E, 0x1C, 0x08, 0};    // solid diamond
   return H;
 }
 
@@ -147,11 +147,16 @@ const QList<qreal>& DashPattern(TGPDashStyle S)
 {
   static const QList<qreal> Dash{3, 1}, Dot{1, 1}, DashDot{3, 1, 1, 1}, DashDotDot{3, 1, 1, 1, 1, 1}, None;
   switch (S) {
-  case DashStyleDash: return Dash;
-  case DashStyleDot: return Dot;
-  case DashStyleDashDot: return DashDot;
-  case DashStyleDashDotDot: return DashDotDot;
-  default: return None;
+  case DashStyleDash:
+    return Dash;
+  case DashStyleDot:
+    return Dot;
+  case DashStyleDashDot:
+    return DashDot;
+  case DashStyleDashDotDot:
+    return DashDotDot;
+  default:
+    return None;
   }
 }
 
@@ -189,7 +194,8 @@ String GPStatusText(int32_t Status)
                                       "Gdiplus Not Initialized",
                                       "Property Not Found",
                                       "Property Not Supported"};
-  const String Name = Status >= 0 && Status <= 20 ? QString::fromLatin1(Names[Status]) : QStringLiteral("Unknown Status");
+  const String Name =
+      Status >= 0 && Status <= 20 ? QString::fromLatin1(Names[Status]) : QStringLiteral("Unknown Status");
   return QStringLiteral("GDI+ Error: %1 %2").arg(Status).arg(Name);
 }
 
@@ -396,10 +402,18 @@ std::unique_ptr<TGPBrush> TGPBrush::Linear(const QRectF& Rect, TGPColor Start, T
   // The diagonal modes scale with the rectangle: the lines of one colour run
   // along the other diagonal.
   switch (Mode) {
-  case LinearGradientModeHorizontal: LineAcross(Rect, 1, 0, B->D->LineStart, B->D->LineEnd); break;
-  case LinearGradientModeVertical: LineAcross(Rect, 0, 1, B->D->LineStart, B->D->LineEnd); break;
-  case LinearGradientModeForwardDiagonal: LineAcross(Rect, H, W, B->D->LineStart, B->D->LineEnd); break;
-  case LinearGradientModeBackwardDiagonal: LineAcross(Rect, -H, W, B->D->LineStart, B->D->LineEnd); break;
+  case LinearGradientModeHorizontal:
+    LineAcross(Rect, 1, 0, B->D->LineStart, B->D->LineEnd);
+    break;
+  case LinearGradientModeVertical:
+    LineAcross(Rect, 0, 1, B->D->LineStart, B->D->LineEnd);
+    break;
+  case LinearGradientModeForwardDiagonal:
+    LineAcross(Rect, H, W, B->D->LineStart, B->D->LineEnd);
+    break;
+  case LinearGradientModeBackwardDiagonal:
+    LineAcross(Rect, -H, W, B->D->LineStart, B->D->LineEnd);
+    break;
   }
   return B;
 }
@@ -486,8 +500,7 @@ void TGPBrush::SetInterpolationColors(std::span<const TGPColor> Colors, std::spa
       P = 0;
     D->Interp.emplace_back(std::clamp(P, 0.0f, 1.0f), Colors[i]);
   }
-  std::stable_sort(D->Interp.begin(), D->Interp.end(),
-                   [](const auto& A, const auto& B) { return A.first < B.first; });
+  std::stable_sort(D->Interp.begin(), D->Interp.end(), [](const auto& A, const auto& B) { return A.first < B.first; });
 }
 
 int32_t TGPBrush::InterpolationCount() const { return static_cast<int32_t>(D->Interp.size()); }
@@ -640,7 +653,10 @@ void TGPGraphics::SetTransform(const QTransform& Value)
 
 void TGPGraphics::ResetTransform() { SetTransform(QTransform()); }
 void TGPGraphics::MultiplyTransform(const QTransform& Value) { SetTransform(Value * D->World); }
-void TGPGraphics::TranslateTransform(double DX, double DY) { SetTransform(QTransform::fromTranslate(DX, DY) * D->World); }
+void TGPGraphics::TranslateTransform(double DX, double DY)
+{
+  SetTransform(QTransform::fromTranslate(DX, DY) * D->World);
+}
 
 void TGPGraphics::RotateTransform(double Degrees)
 {
@@ -799,7 +815,8 @@ bool TGPGraphics::RealizeBrush(const TGPBrush& Brush, const QRectF& DeviceBounds
     Out = QBrush(G);
     return true;
   }
-  case gbkPathGradient: break;
+  case gbkPathGradient:
+    break;
   }
 
   // A path gradient is shaded into an image over the part of the device it
@@ -895,7 +912,8 @@ void TGPGraphics::SetPainterPen(QPainter* Q, const TGPPen& Pen)
 namespace {
 bool PenShows(const TGPPen& Pen)
 {
-  return Pen.Brush() ? Pen.Brush()->Kind() != gbkSolid || AlphaOf(Pen.Brush()->Color()) != 0 : AlphaOf(Pen.Color()) != 0;
+  return Pen.Brush() ? Pen.Brush()->Kind() != gbkSolid || AlphaOf(Pen.Brush()->Color()) != 0
+                     : AlphaOf(Pen.Color()) != 0;
 }
 bool PathGradientPen(const TGPPen& Pen) { return Pen.Brush() && Pen.Brush()->Kind() == gbkPathGradient; }
 } // namespace
@@ -908,8 +926,12 @@ void TGPGraphics::StrokeShape(const TGPPen& Pen, const QPainterPath& Path)
     // The stroke's own area filled with the brush.
     QPainterPathStroker S;
     S.setWidth(std::max(1.0f, Pen.Width()));
-    S.setCapStyle(Pen.EndCap() == LineCapRound ? Qt::RoundCap : Pen.EndCap() == LineCapSquare ? Qt::SquareCap : Qt::FlatCap);
-    S.setJoinStyle(Pen.LineJoin() == LineJoinRound ? Qt::RoundJoin : Pen.LineJoin() == LineJoinBevel ? Qt::BevelJoin : Qt::SvgMiterJoin);
+    S.setCapStyle(Pen.EndCap() == LineCapRound    ? Qt::RoundCap
+                  : Pen.EndCap() == LineCapSquare ? Qt::SquareCap
+                                                  : Qt::FlatCap);
+    S.setJoinStyle(Pen.LineJoin() == LineJoinRound   ? Qt::RoundJoin
+                   : Pen.LineJoin() == LineJoinBevel ? Qt::BevelJoin
+                                                     : Qt::SvgMiterJoin);
     if (Pen.DashStyle() != DashStyleSolid)
       S.setDashPattern(DashPattern(Pen.DashStyle()));
     FillShape(*Pen.Brush(), S.createStroke(Path));
@@ -1140,7 +1162,8 @@ QSizeF TGPGraphics::MeasureString(const QString& Text, const QFont& Font, bool T
   if (!D->Metrics || !(D->MetricsFont == Font)) {
     D->MetricsFont = Font;
     const QImage* Dev = FDC ? FDC->Image() : nullptr;
-    D->Metrics = Dev && !Dev->isNull() ? std::make_unique<QFontMetricsF>(Font, Dev) : std::make_unique<QFontMetricsF>(Font);
+    D->Metrics =
+        Dev && !Dev->isNull() ? std::make_unique<QFontMetricsF>(Font, Dev) : std::make_unique<QFontMetricsF>(Font);
   }
   const QFontMetricsF& M = *D->Metrics;
   if (Text.isEmpty())

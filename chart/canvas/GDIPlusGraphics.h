@@ -37,15 +37,36 @@ using TGPColor = uint32_t;
 
 // Status values of the 2D library, numbered as it numbers them.
 enum TGPStatus : int32_t {
-  Ok, GenericError, InvalidParameter, OutOfMemory, ObjectBusy, InsufficientBuffer, NotImplemented, Win32Error,
-  WrongState, Aborted, FileNotFound, ValueOverflow, AccessDenied, UnknownImageFormat, FontFamilyNotFound,
-  FontStyleNotFound, NotTrueTypeFont, UnsupportedGdiplusVersion, GdiplusNotInitialized, PropertyNotFound,
+  Ok,
+  GenericError,
+  InvalidParameter,
+  OutOfMemory,
+  ObjectBusy,
+  InsufficientBuffer,
+  NotImplemented,
+  Win32Error,
+  WrongState,
+  Aborted,
+  FileNotFound,
+  ValueOverflow,
+  AccessDenied,
+  UnknownImageFormat,
+  FontFamilyNotFound,
+  FontStyleNotFound,
+  NotTrueTypeFont,
+  UnsupportedGdiplusVersion,
+  GdiplusNotInitialized,
+  PropertyNotFound,
   PropertyNotSupported
 };
 
 enum TGPTextRenderingHint : uint8_t {
-  TextRenderingHintSystemDefault, TextRenderingHintSingleBitPerPixelGridFit, TextRenderingHintSingleBitPerPixel,
-  TextRenderingHintAntiAliasGridFit, TextRenderingHintAntiAlias, TextRenderingHintClearTypeGridFit
+  TextRenderingHintSystemDefault,
+  TextRenderingHintSingleBitPerPixelGridFit,
+  TextRenderingHintSingleBitPerPixel,
+  TextRenderingHintAntiAliasGridFit,
+  TextRenderingHintAntiAlias,
+  TextRenderingHintClearTypeGridFit
 };
 
 enum TGPDashStyle : uint8_t { DashStyleSolid, DashStyleDash, DashStyleDot, DashStyleDashDot, DashStyleDashDotDot };
@@ -53,7 +74,9 @@ enum TGPLineCap : uint8_t { LineCapFlat, LineCapSquare, LineCapRound };
 enum TGPDashCap : uint8_t { DashCapFlat, DashCapRound, DashCapTriangle };
 enum TGPLineJoin : uint8_t { LineJoinMiter, LineJoinBevel, LineJoinRound };
 enum TGPLinearGradientMode : uint8_t {
-  LinearGradientModeHorizontal, LinearGradientModeVertical, LinearGradientModeForwardDiagonal,
+  LinearGradientModeHorizontal,
+  LinearGradientModeVertical,
+  LinearGradientModeForwardDiagonal,
   LinearGradientModeBackwardDiagonal
 };
 enum TGPBrushKind : uint8_t { gbkSolid, gbkHatch, gbkTexture, gbkLinearGradient, gbkPathGradient };

@@ -37,10 +37,14 @@ TGPGraphics& DeviceLessGraphics()
 TGPTextRenderingHint HintOf(TGDIPlusFontQuality Q)
 {
   switch (Q) {
-  case gpfBest: return TextRenderingHintAntiAlias;
-  case gpfClearType: return TextRenderingHintClearTypeGridFit;
-  case gpfNormal: return TextRenderingHintSingleBitPerPixelGridFit;
-  case gpfDefault: break;
+  case gpfBest:
+    return TextRenderingHintAntiAlias;
+  case gpfClearType:
+    return TextRenderingHintClearTypeGridFit;
+  case gpfNormal:
+    return TextRenderingHintSingleBitPerPixelGridFit;
+  case gpfDefault:
+    break;
   }
   return TextRenderingHintSystemDefault;
 }
@@ -98,9 +102,15 @@ void TGDIPlusCanvas::DoChangedFont()
     return;
   TGPTextRenderingHint Hint = TextRenderingHintSystemDefault;
   switch (FFont->Quality()) {
-  case fqBest: Hint = TextRenderingHintAntiAlias; break;
-  case fqNormal: Hint = TextRenderingHintSingleBitPerPixelGridFit; break;
-  case fqClearType: Hint = TextRenderingHintClearTypeGridFit; break;
+  case fqBest:
+    Hint = TextRenderingHintAntiAlias;
+    break;
+  case fqNormal:
+    Hint = TextRenderingHintSingleBitPerPixelGridFit;
+    break;
+  case fqClearType:
+    Hint = TextRenderingHintClearTypeGridFit;
+    break;
   case fqDefault:
     if (GetAntiText() == gpfDefault)
       Hint = S >= 20 ? TextRenderingHintAntiAlias : TextRenderingHintClearTypeGridFit;
@@ -114,10 +124,14 @@ void TGDIPlusCanvas::DoChangedFont()
 TGDIPlusFontQuality TGDIPlusCanvas::GetAntiText() const
 {
   switch (FontQuality) {
-  case fqBest: return gpfBest;
-  case fqClearType: return gpfClearType;
-  case fqNormal: return gpfNormal;
-  case fqDefault: break;
+  case fqBest:
+    return gpfBest;
+  case fqClearType:
+    return gpfClearType;
+  case fqNormal:
+    return gpfNormal;
+  case fqDefault:
+    break;
   }
   return gpfDefault;
 }
@@ -127,10 +141,18 @@ void TGDIPlusCanvas::SetAntiText(TGDIPlusFontQuality Value)
   if (Value == GetAntiText())
     return;
   switch (Value) {
-  case gpfBest: FontQuality = fqBest; break;
-  case gpfDefault: FontQuality = fqDefault; break;
-  case gpfClearType: FontQuality = fqClearType; break;
-  case gpfNormal: FontQuality = fqNormal; break;
+  case gpfBest:
+    FontQuality = fqBest;
+    break;
+  case gpfDefault:
+    FontQuality = fqDefault;
+    break;
+  case gpfClearType:
+    FontQuality = fqClearType;
+    break;
+  case gpfNormal:
+    FontQuality = fqNormal;
+    break;
   }
   if (F3DOptions)
     F3DOptions->Repaint();
@@ -342,7 +364,8 @@ void TGDIPlusCanvas::TextOut3D(int32_t x, int32_t y, int32_t z, const String& Te
 void TGDIPlusCanvas::DrawBlendImage(const QImage& Image, const TRect& DestRect)
 {
   if (TGPGraphics* G = GetGraphics())
-    G->DrawImage(Image, QRectF(DestRect.Left, DestRect.Top, DestRect.Right - DestRect.Left, DestRect.Bottom - DestRect.Top),
+    G->DrawImage(Image,
+                 QRectF(DestRect.Left, DestRect.Top, DestRect.Right - DestRect.Left, DestRect.Bottom - DestRect.Top),
                  Transparency);
 }
 
@@ -388,6 +411,6 @@ void TGDIPlusCanvas::ResizeBitmap(const TBitmap* Source, TBitmap* Dest)
 {
   if (!Source || !Dest || Source->Empty() || Dest->Empty())
     return;
-  Dest->SetImage(Source->ImageData()->scaled(Dest->Width(), Dest->Height(), Qt::IgnoreAspectRatio,
-                                             Qt::SmoothTransformation));
+  Dest->SetImage(
+      Source->ImageData()->scaled(Dest->Width(), Dest->Height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }

@@ -59,7 +59,8 @@ TRect PolygonBounds(std::span<const TPoint> P)
 
 TRectF PolygonBounds(std::span<const TPointFloat> P)
 {
-  return BoundsOf<TPointFloat, TRectF>(P, [](const TPointFloat& A) { return A.x; }, [](const TPointFloat& A) { return A.y; });
+  return BoundsOf<TPointFloat, TRectF>(
+      P, [](const TPointFloat& A) { return A.x; }, [](const TPointFloat& A) { return A.y; });
 }
 
 TRect RectFromPolygon(std::span<const TPoint> Points, int32_t NumPoints)
@@ -67,7 +68,8 @@ TRect RectFromPolygon(std::span<const TPoint> Points, int32_t NumPoints)
   const size_t N = std::min<size_t>(Points.size(), NumPoints < 0 ? 0 : static_cast<size_t>(NumPoints));
   if (N == 0)
     return TRect{};
-  TRect R = BoundsOf<TPoint, TRect>(Points.first(N), [](const TPoint& A) { return A.X; }, [](const TPoint& A) { return A.Y; });
+  TRect R = BoundsOf<TPoint, TRect>(
+      Points.first(N), [](const TPoint& A) { return A.X; }, [](const TPoint& A) { return A.Y; });
   R.Right += 1;
   R.Bottom += 1;
   return R;
@@ -174,12 +176,12 @@ namespace {
         PropFloat("Z", &TPointXYZFloat::Z, &TPointXYZFloat::SetZ).Stored(&TPointXYZFloat::IsZStored),
         PropFloat("Value", &TPointXYZFloat::Value, &TPointXYZFloat::SetValue).Stored(false),
     });
-[[maybe_unused]] const TClassInfo& VisualBlockClass = PublishClass<TVisualBlock>(
-    "TVisualBlock", "TComponent",
-    {
-        PropObj("Location", &TVisualBlock::Location, &TVisualBlock::SetLocation),
-        PropObj("Size", &TVisualBlock::Size, &TVisualBlock::SetSize),
-    });
+[[maybe_unused]] const TClassInfo& VisualBlockClass =
+    PublishClass<TVisualBlock>("TVisualBlock", "TComponent",
+                               {
+                                   PropObj("Location", &TVisualBlock::Location, &TVisualBlock::SetLocation),
+                                   PropObj("Size", &TVisualBlock::Size, &TVisualBlock::SetSize),
+                               });
 
 // A zero coordinate is not written as a float value, so against a default
 // other than 0 it travels as a Boolean entry of its own.
@@ -259,8 +261,9 @@ void TPointXYFloat::DefineProperties(TFiler* Filer)
 }
 
 TPointXYZFloat::TPointXYZFloat(TVisualBlock* AOwner, double AValue, TNotifyEvent ChangedEvent)
-    : TPointBlock(AOwner, std::move(ChangedEvent)), IDefault(static_cast<float>(AValue)),
-      Point{static_cast<float>(AValue), static_cast<float>(AValue), static_cast<float>(AValue)}
+    : TPointBlock(AOwner, std::move(ChangedEvent)),
+      IDefault(static_cast<float>(AValue)), Point{static_cast<float>(AValue), static_cast<float>(AValue),
+                                                  static_cast<float>(AValue)}
 {
 }
 
@@ -318,7 +321,10 @@ void TPointXYZFloat::SetPoint(const TPoint3DFloat& Value)
   DoChanged();
 }
 
-TPoint3D TPointXYZFloat::AsRound() const { return TPoint3D{PixelRound(Point.X), PixelRound(Point.Y), PixelRound(Point.Z)}; }
+TPoint3D TPointXYZFloat::AsRound() const
+{
+  return TPoint3D{PixelRound(Point.X), PixelRound(Point.Y), PixelRound(Point.Z)};
+}
 
 void TPointXYZFloat::ReadZZero(bool Value)
 {

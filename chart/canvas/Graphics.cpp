@@ -7,9 +7,9 @@
 
 const TEnumInfo PenStyleInfo("TPenStyle", {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear",
                                            "psInsideFrame", "psUserStyle", "psAlternate"});
-const TEnumInfo PenModeInfo("TPenMode", {"pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy",
-                                         "pmMergePenNot", "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen",
-                                         "pmMerge", "pmNotMerge", "pmMask", "pmNotMask", "pmXor", "pmNotXor"});
+const TEnumInfo PenModeInfo("TPenMode", {"pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy", "pmMergePenNot",
+                                         "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge",
+                                         "pmMask", "pmNotMask", "pmXor", "pmNotXor"});
 const TEnumInfo BrushStyleInfo("TBrushStyle", {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
                                                "bsBDiagonal", "bsCross", "bsDiagCross"});
 const TEnumInfo FontStyleInfo("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
@@ -18,34 +18,34 @@ const TEnumInfo FontPitchInfo("TFontPitch", {"fpDefault", "fpVariable", "fpFixed
 namespace {
 [[maybe_unused]] const TClassInfo& GraphicsObjectClass =
     PublishClass<TGraphicsObject>("TGraphicsObject", "TPersistent");
-[[maybe_unused]] const TClassInfo& PenClass = PublishClass<TPen>(
-    "TPen", "TGraphicsObject",
-    {
-        PropColor("Color", &TPen::Color, &TPen::SetColor, clBlack),
-        PropEnum("Mode", &TPen::Mode, &TPen::SetMode, PenModeInfo, pmCopy),
-        PropEnum("Style", &TPen::Style, &TPen::SetStyle, PenStyleInfo, psSolid),
-        PropInt("Width", &TPen::Width, &TPen::SetWidth, 1),
-    });
-[[maybe_unused]] const TClassInfo& BrushClass = PublishClass<TBrush>(
-    "TBrush", "TGraphicsObject",
-    {
-        PropColor("Color", &TBrush::Color, &TBrush::SetColor, clWhite),
-        PropEnum("Style", &TBrush::Style, &TBrush::SetStyle, BrushStyleInfo, bsSolid),
-    });
+[[maybe_unused]] const TClassInfo& PenClass =
+    PublishClass<TPen>("TPen", "TGraphicsObject",
+                       {
+                           PropColor("Color", &TPen::Color, &TPen::SetColor, clBlack),
+                           PropEnum("Mode", &TPen::Mode, &TPen::SetMode, PenModeInfo, pmCopy),
+                           PropEnum("Style", &TPen::Style, &TPen::SetStyle, PenStyleInfo, psSolid),
+                           PropInt("Width", &TPen::Width, &TPen::SetWidth, 1),
+                       });
+[[maybe_unused]] const TClassInfo& BrushClass =
+    PublishClass<TBrush>("TBrush", "TGraphicsObject",
+                         {
+                             PropColor("Color", &TBrush::Color, &TBrush::SetColor, clWhite),
+                             PropEnum("Style", &TBrush::Style, &TBrush::SetStyle, BrushStyleInfo, bsSolid),
+                         });
 // Size travels as Height.
-[[maybe_unused]] const TClassInfo& FontClass = PublishClass<TFont>(
-    "TFont", "TGraphicsObject",
-    {
-        PropInt("Charset", &TFont::Charset, &TFont::SetCharset, DEFAULT_CHARSET),
-        PropColor("Color", &TFont::Color, &TFont::SetColor),
-        PropInt("Height", &TFont::Height, &TFont::SetHeight),
-        PropStr("Name", &TFont::Name, &TFont::SetName),
-        PropInt("Orientation", &TFont::Orientation, &TFont::SetOrientation, 0),
-        PropEnum("Pitch", &TFont::Pitch, &TFont::SetPitch, FontPitchInfo, fpDefault),
-        PropInt("Size", &TFont::Size, &TFont::SetSize).Stored(false),
-        PropSet("Style", &TFont::Style, &TFont::SetStyle, FontStyleInfo, 0),
-        PropInt("Quality", &TFont::Quality, &TFont::SetQuality, DEFAULT_QUALITY),
-    });
+[[maybe_unused]] const TClassInfo& FontClass =
+    PublishClass<TFont>("TFont", "TGraphicsObject",
+                        {
+                            PropInt("Charset", &TFont::Charset, &TFont::SetCharset, DEFAULT_CHARSET),
+                            PropColor("Color", &TFont::Color, &TFont::SetColor),
+                            PropInt("Height", &TFont::Height, &TFont::SetHeight),
+                            PropStr("Name", &TFont::Name, &TFont::SetName),
+                            PropInt("Orientation", &TFont::Orientation, &TFont::SetOrientation, 0),
+                            PropEnum("Pitch", &TFont::Pitch, &TFont::SetPitch, FontPitchInfo, fpDefault),
+                            PropInt("Size", &TFont::Size, &TFont::SetSize).Stored(false),
+                            PropSet("Style", &TFont::Style, &TFont::SetStyle, FontStyleInfo, 0),
+                            PropInt("Quality", &TFont::Quality, &TFont::SetQuality, DEFAULT_QUALITY),
+                        });
 } // namespace
 
 int32_t MulDiv(int32_t Number, int32_t Numerator, int32_t Denominator)
@@ -210,8 +210,8 @@ void TFont::Assign(TPersistent* Source)
   if (auto* F = dynamic_cast<TFont*>(Source)) {
     if (F == this)
       return;
-    const int32_t NewHeight = F->FPixelsPerInch == FPixelsPerInch ? F->FHeight
-                                                                  : MulDiv(F->FHeight, FPixelsPerInch, F->FPixelsPerInch);
+    const int32_t NewHeight =
+        F->FPixelsPerInch == FPixelsPerInch ? F->FHeight : MulDiv(F->FHeight, FPixelsPerInch, F->FPixelsPerInch);
     FName = F->FName;
     FHeight = NewHeight;
     FColor = F->FColor;

@@ -12,7 +12,6 @@
 // keeps its low 24 bits. clNone has no device colour; callers test it first.
 TColor ColorToRGB(TColor C);
 
-
 // Percent 0 (opaque) .. 100 (invisible).
 using TZuzTransparency = uint8_t;
 
@@ -76,14 +75,47 @@ inline TPoint Point(int32_t X, int32_t Y) { return TPoint{X, Y}; }
 inline TRect Rect(int32_t L, int32_t T, int32_t R, int32_t B) { return TRect{L, T, R, B}; }
 
 // Platform pen, brush and font enumerations, in the platform's order.
-enum TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame, psUserStyle, psAlternate };
-
-enum TPenMode : uint8_t {
-  pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-  pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+enum TPenStyle : uint8_t {
+  psSolid,
+  psDash,
+  psDot,
+  psDashDot,
+  psDashDotDot,
+  psClear,
+  psInsideFrame,
+  psUserStyle,
+  psAlternate
 };
 
-enum TBrushStyle : uint8_t { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TPenMode : uint8_t {
+  pmBlack,
+  pmWhite,
+  pmNop,
+  pmNot,
+  pmCopy,
+  pmNotCopy,
+  pmMergePenNot,
+  pmMaskPenNot,
+  pmMergeNotPen,
+  pmMaskNotPen,
+  pmMerge,
+  pmNotMerge,
+  pmMask,
+  pmNotMask,
+  pmXor,
+  pmNotXor
+};
+
+enum TBrushStyle : uint8_t {
+  bsSolid,
+  bsClear,
+  bsHorizontal,
+  bsVertical,
+  bsFDiagonal,
+  bsBDiagonal,
+  bsCross,
+  bsDiagCross
+};
 
 enum TFontStyle : uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = uint8_t; // a set of TFontStyle bits (1 << fsBold, ...)

@@ -22,12 +22,19 @@ int32_t ZuzBitsPerPixel(const TBitmap* Bitmap)
   if (!Bitmap)
     return 0;
   switch (Bitmap->PixelFormat()) {
-  case pf1bit: return 1;
-  case pf4bit: return 4;
-  case pf8bit: return 8;
-  case pf15bit: return 15;
-  case pf16bit: return 16;
-  case pf24bit: return 24;
-  default: return 32;
+  case pf1bit:
+    return 1;
+  case pf4bit:
+    return 4;
+  case pf8bit:
+    return 8;
+  case pf15bit:
+    return 15;
+  case pf16bit:
+    return 16;
+  case pf24bit:
+    return 24;
+  default:
+    return 32;
   }
 }

@@ -66,11 +66,16 @@ TRect TRegion::BoundingRect() const
 TRegion TRegion::Combine(const TRegion& A, const TRegion& B, TRegionMode Mode)
 {
   switch (Mode) {
-  case RGN_AND: return TRegion(A.D->intersected(*B.D));
-  case RGN_OR: return TRegion(A.D->united(*B.D));
-  case RGN_XOR: return TRegion(A.D->xored(*B.D));
-  case RGN_DIFF: return TRegion(A.D->subtracted(*B.D));
-  case RGN_COPY: return A;
+  case RGN_AND:
+    return TRegion(A.D->intersected(*B.D));
+  case RGN_OR:
+    return TRegion(A.D->united(*B.D));
+  case RGN_XOR:
+    return TRegion(A.D->xored(*B.D));
+  case RGN_DIFF:
+    return TRegion(A.D->subtracted(*B.D));
+  case RGN_COPY:
+    return A;
   }
   return A;
 }

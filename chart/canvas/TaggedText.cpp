@@ -370,8 +370,8 @@ private:
 
   static bool IsHeaderEndTag(const String& U)
   {
-    return U.size() == 5 && U.startsWith(QLatin1String("</H")) && U[3] >= QLatin1Char('1') && U[3] <= QLatin1Char('6') &&
-           U[4] == QLatin1Char('>');
+    return U.size() == 5 && U.startsWith(QLatin1String("</H")) && U[3] >= QLatin1Char('1') &&
+           U[3] <= QLatin1Char('6') && U[4] == QLatin1Char('>');
   }
 
   // FONT attributes: each applied on its own; one that cannot be applied is
@@ -528,9 +528,8 @@ private:
         if (Width == B->Width() && Height == B->Height())
           Canvas->Draw(X, Y, B);
         else if (X > 0 && Y > 0)
-          Canvas->StretchDraw(Centred ? TRect{X - Width / 2, Y, X + Width / 2, Y + Height}
-                                      : TRect{X, Y, X + Width, Y + Height},
-                              B);
+          Canvas->StretchDraw(
+              Centred ? TRect{X - Width / 2, Y, X + Width / 2, Y + Height} : TRect{X, Y, X + Width, Y + Height}, B);
       }
     } catch (const Exception& E) {
       LogOnce(QStringLiteral("image \"") + Source + QStringLiteral("\" not shown: ") + E.Message());

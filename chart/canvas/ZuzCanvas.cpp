@@ -429,8 +429,14 @@ void TZuzCanvas::DoRectangle(const TRect& Rect) { Rectangle(Rect.Left, Rect.Top,
 void TZuzCanvas::Ellipse(const TRect& R) { Ellipse(R.Left, R.Top, R.Right, R.Bottom); }
 void TZuzCanvas::LineTo(const TPoint& P) { LineTo(P.X, P.Y); }
 void TZuzCanvas::MoveTo(const TPoint& P) { MoveTo(P.X, P.Y); }
-void TZuzCanvas::Line(const TPoint& FromPoint, const TPoint& ToPoint) { Line(FromPoint.X, FromPoint.Y, ToPoint.X, ToPoint.Y); }
-void TZuzCanvas::Arc(const TRect& R, float StartAngle, float EndAngle) { Arc(R.Left, R.Top, R.Right, R.Bottom, StartAngle, EndAngle); }
+void TZuzCanvas::Line(const TPoint& FromPoint, const TPoint& ToPoint)
+{
+  Line(FromPoint.X, FromPoint.Y, ToPoint.X, ToPoint.Y);
+}
+void TZuzCanvas::Arc(const TRect& R, float StartAngle, float EndAngle)
+{
+  Arc(R.Left, R.Top, R.Right, R.Bottom, StartAngle, EndAngle);
+}
 
 void TZuzCanvas::RoundRect(const TRect& R, int32_t X, int32_t Y, TZuzCorners* ACorners)
 {
@@ -467,7 +473,9 @@ TPointArray TZuzCanvas::GetArrowPoints(float ArrowPercent, const TPoint& FromPoi
   const double XF = FromPoint.X * CosA - FromPoint.Y * SinA;
   const double W = ArrowWidth;
   const double D = W * ArrowPercent * 0.005;
-  auto Back = [&](double X, double Y) { return TPoint{PixelRound(X * CosA + Y * SinA), PixelRound(-X * SinA + Y * CosA)}; };
+  auto Back = [&](double X, double Y) {
+    return TPoint{PixelRound(X * CosA + Y * SinA), PixelRound(-X * SinA + Y * CosA)};
+  };
   TPointArray P(7);
   P[0] = Back(XF, YT + D);
   P[1] = Back(XF, YT - D);
@@ -482,8 +490,7 @@ TPointArray TZuzCanvas::GetArrowPoints(float ArrowPercent, const TPoint& FromPoi
 void TZuzCanvas::Arrow(bool Filled, double ArrowPercent, const TPoint& FromPoint, const TPoint& ToPoint,
                        int32_t ArrowWidth, int32_t ArrowHeight)
 {
-  const TPointArray P =
-      GetArrowPoints(static_cast<float>(ArrowPercent), FromPoint, ToPoint, ArrowWidth, ArrowHeight);
+  const TPointArray P = GetArrowPoints(static_cast<float>(ArrowPercent), FromPoint, ToPoint, ArrowWidth, ArrowHeight);
   if (P.empty())
     return;
   if (Filled) {
@@ -520,12 +527,14 @@ bool ConvexOf(std::span<const P> Pts, auto X, auto Y)
 
 bool TZuzCanvas::IsConvexPolygon(std::span<const TPoint> P)
 {
-  return ConvexOf<TPoint>(P, [](const TPoint& A) { return A.X; }, [](const TPoint& A) { return A.Y; });
+  return ConvexOf<TPoint>(
+      P, [](const TPoint& A) { return A.X; }, [](const TPoint& A) { return A.Y; });
 }
 
 bool TZuzCanvas::IsConvexPolygon(std::span<const TPointFloat> P)
 {
-  return ConvexOf<TPointFloat>(P, [](const TPointFloat& A) { return A.x; }, [](const TPointFloat& A) { return A.y; });
+  return ConvexOf<TPointFloat>(
+      P, [](const TPointFloat& A) { return A.x; }, [](const TPointFloat& A) { return A.y; });
 }
 
 TColor TZuzCanvas::SystemColor(TColor AColor)

@@ -76,85 +76,85 @@ public:
   TPoint ITextCenter;
 
   // --- slots 0 .. 73 ------------------------------------------------------------
-  virtual void SetCanvas(TCanvas* Value);                                            // 0
-  virtual void DoChangedBrush(TZuzBrush* ABrush);                                    // 1
-  virtual void DoChangedFont();                                                      // 2
-  virtual void DoChangedPen();                                                       // 3
-  virtual void FastLineTo(int32_t X, int32_t Y);                                     // 4
-  virtual TColor GetBackColor() = 0;                                                 // 5
-  virtual TCanvasBackMode GetBackMode() = 0;                                         // 6
-  virtual TCanvas* GetHandle() = 0;                                                  // 7
-  virtual bool GetIsNoBMPGrid() = 0;                                                 // 8
-  virtual bool GetMonochrome() = 0;                                                  // 9
-  virtual TColor GetPixel(int32_t X, int32_t Y) = 0;                                 // 10
-  virtual bool GetSupportsFullRotation() = 0;                                        // 11
-  virtual bool GetSupportsXORMode() = 0;                                             // 12
-  virtual int32_t GetTextAlign() = 0;                                                // 13
-  virtual bool GetUseBuffer() = 0;                                                   // 14
-  virtual void SetAntiAlias(bool Value);                                             // 15
-  virtual void SetBackColor(TColor Color) = 0;                                       // 16
-  virtual void SetBackMode(TCanvasBackMode Mode) = 0;                                // 17
-  virtual void SetFastLine(bool Value) = 0;                                          // 18
-  virtual void SetInterCharSize(int32_t Value);                                      // 19
-  virtual void SetMonochrome(bool Value) = 0;                                        // 20
-  virtual void SetPenMode(TZuzPen* APen);                                            // 21
-  virtual void SetPixel(int32_t X, int32_t Y, TColor Value) = 0;                     // 22
-  virtual void SetTextAlign(int32_t Align) = 0;                                      // 23
-  virtual void SetUseBuffer(bool Value) = 0;                                         // 24
+  virtual void SetCanvas(TCanvas* Value);                                                    // 0
+  virtual void DoChangedBrush(TZuzBrush* ABrush);                                            // 1
+  virtual void DoChangedFont();                                                              // 2
+  virtual void DoChangedPen();                                                               // 3
+  virtual void FastLineTo(int32_t X, int32_t Y);                                             // 4
+  virtual TColor GetBackColor() = 0;                                                         // 5
+  virtual TCanvasBackMode GetBackMode() = 0;                                                 // 6
+  virtual TCanvas* GetHandle() = 0;                                                          // 7
+  virtual bool GetIsNoBMPGrid() = 0;                                                         // 8
+  virtual bool GetMonochrome() = 0;                                                          // 9
+  virtual TColor GetPixel(int32_t X, int32_t Y) = 0;                                         // 10
+  virtual bool GetSupportsFullRotation() = 0;                                                // 11
+  virtual bool GetSupportsXORMode() = 0;                                                     // 12
+  virtual int32_t GetTextAlign() = 0;                                                        // 13
+  virtual bool GetUseBuffer() = 0;                                                           // 14
+  virtual void SetAntiAlias(bool Value);                                                     // 15
+  virtual void SetBackColor(TColor Color) = 0;                                               // 16
+  virtual void SetBackMode(TCanvasBackMode Mode) = 0;                                        // 17
+  virtual void SetFastLine(bool Value) = 0;                                                  // 18
+  virtual void SetInterCharSize(int32_t Value);                                              // 19
+  virtual void SetMonochrome(bool Value) = 0;                                                // 20
+  virtual void SetPenMode(TZuzPen* APen);                                                    // 21
+  virtual void SetPixel(int32_t X, int32_t Y, TColor Value) = 0;                             // 22
+  virtual void SetTextAlign(int32_t Align) = 0;                                              // 23
+  virtual void SetUseBuffer(bool Value) = 0;                                                 // 24
   virtual TPointFloatArray Tessellate(std::span<const double> A, std::span<const double> B); // 25
-  virtual void AssignBrush(TZuzBrush* ABrush, TColor AColor, TColor ABackColor);     // 26
-  virtual void AssignVisiblePenColor(TZuzPen* APen, TColor AColor);                  // 27
-  virtual std::unique_ptr<TZuzBlend> BeginBlending(const TRect& R, TZuzTransparency T); // 28
-  virtual void EndBlending(std::unique_ptr<TZuzBlend> Blend);                        // 29
+  virtual void AssignBrush(TZuzBrush* ABrush, TColor AColor, TColor ABackColor);             // 26
+  virtual void AssignVisiblePenColor(TZuzPen* APen, TColor AColor);                          // 27
+  virtual std::unique_ptr<TZuzBlend> BeginBlending(const TRect& R, TZuzTransparency T);      // 28
+  virtual void EndBlending(std::unique_ptr<TZuzBlend> Blend);                                // 29
   virtual void Arc(int32_t Left, int32_t Top, int32_t Right, int32_t Bottom, int32_t StartX, int32_t StartY,
-                   int32_t EndX, int32_t EndY) = 0;                                  // 30
+                   int32_t EndX, int32_t EndY) = 0; // 30
   virtual void Arc(int32_t Left, int32_t Top, int32_t Right, int32_t Bottom, float StartAngle,
-                   float EndAngle);                                                  // 31
-  virtual void ArcTo(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t X3, int32_t Y3, int32_t X4,
-                     int32_t Y4, bool ClockWise);                                    // 32
+                   float EndAngle); // 31
+  virtual void ArcTo(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t X3, int32_t Y3, int32_t X4, int32_t Y4,
+                     bool ClockWise); // 32
   virtual void Donut(int32_t XCenter, int32_t YCenter, int32_t XRadius, int32_t YRadius, double StartAngle,
-                     double EndAngle, double HolePercent) = 0;                       // 33
-  virtual void Draw(int32_t X, int32_t Y, const TGraphic* Graphic) = 0;              // 34
-  virtual void Ellipse(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) = 0;          // 35
-  virtual void FillRect(const TRect& Rect) = 0;                                      // 36
+                     double EndAngle, double HolePercent) = 0;                           // 33
+  virtual void Draw(int32_t X, int32_t Y, const TGraphic* Graphic) = 0;                  // 34
+  virtual void Ellipse(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) = 0;              // 35
+  virtual void FillRect(const TRect& Rect) = 0;                                          // 36
   virtual void Frame3D(TRect& Rect, TColor TopColor, TColor BottomColor, int32_t Width); // 37
-  virtual void LineTo(int32_t X, int32_t Y) = 0;                                     // 38
-  virtual void LineTo(const TPointFloat& P);                                         // 39
-  virtual void MoveTo(int32_t X, int32_t Y) = 0;                                     // 40
-  virtual void MoveTo(const TPointFloat& P);                                         // 41
-  virtual void Pie(const TRect& R, double StartAngle, double EndAngle) = 0;         // 42
+  virtual void LineTo(int32_t X, int32_t Y) = 0;                                         // 38
+  virtual void LineTo(const TPointFloat& P);                                             // 39
+  virtual void MoveTo(int32_t X, int32_t Y) = 0;                                         // 40
+  virtual void MoveTo(const TPointFloat& P);                                             // 41
+  virtual void Pie(const TRect& R, double StartAngle, double EndAngle) = 0;              // 42
   virtual void Pie(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t X3, int32_t Y3, int32_t X4,
-                   int32_t Y4) = 0;                                                  // 43
-  virtual void Rectangle(int32_t X0, int32_t Y0, int32_t X1, int32_t Y1) = 0;        // 44
-  virtual void RoundRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t X3, int32_t Y3) = 0; // 45
-  virtual void StretchDraw(const TRect& Rect, const TGraphic* Graphic) = 0;          // 46
-  virtual void TextOut(int32_t X, int32_t Y, const String& Text) = 0;                // 47
-  virtual int32_t TextHeight(const String& St);                                      // 48 (and 51)
-  virtual TPointFloat TextSize(const String& St);                                    // 49 (and 52)
-  virtual int32_t TextWidth(const String& St);                                       // 50 (and 53)
-  virtual void ClipRectangle(const TRect& Rect) = 0;                                 // 54
-  virtual void ClipRectangle(const TRect& Rect, int32_t RoundX, int32_t RoundY);     // 55
-  virtual void ClipEllipse(const TRect& Rect, bool Inverted = false);                // 56
+                   int32_t Y4) = 0;                                                                     // 43
+  virtual void Rectangle(int32_t X0, int32_t Y0, int32_t X1, int32_t Y1) = 0;                           // 44
+  virtual void RoundRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t X3, int32_t Y3) = 0;   // 45
+  virtual void StretchDraw(const TRect& Rect, const TGraphic* Graphic) = 0;                             // 46
+  virtual void TextOut(int32_t X, int32_t Y, const String& Text) = 0;                                   // 47
+  virtual int32_t TextHeight(const String& St);                                                         // 48 (and 51)
+  virtual TPointFloat TextSize(const String& St);                                                       // 49 (and 52)
+  virtual int32_t TextWidth(const String& St);                                                          // 50 (and 53)
+  virtual void ClipRectangle(const TRect& Rect) = 0;                                                    // 54
+  virtual void ClipRectangle(const TRect& Rect, int32_t RoundX, int32_t RoundY);                        // 55
+  virtual void ClipEllipse(const TRect& Rect, bool Inverted = false);                                   // 56
   virtual void ClipPolygon(std::span<const TPoint> Points, int32_t NumPoints, bool DiffRegion = false); // 57
   virtual std::unique_ptr<TZuzBasePath> CreatePath(const TPointFloatArray& Points,
-                                                   const TPathPointTypes& Types);    // 58
-  virtual void Curve(std::span<const TPoint> Points, float Tension, bool Closed, float Z); // 59
-  virtual void DoHorizLine(int32_t X0, int32_t X1, int32_t Y);                       // 60
-  virtual void DoVertLine(int32_t X, int32_t Y0, int32_t Y1);                        // 61
+                                                   const TPathPointTypes& Types);                  // 58
+  virtual void Curve(std::span<const TPoint> Points, float Tension, bool Closed, float Z);         // 59
+  virtual void DoHorizLine(int32_t X0, int32_t X1, int32_t Y);                                     // 60
+  virtual void DoVertLine(int32_t X, int32_t Y0, int32_t Y1);                                      // 61
   virtual void DrawCheckBox(int32_t x, int32_t y, bool Checked, TColor ABackColor, bool CheckBox); // 62
-  virtual void EraseBackground(const TRect& Rect) = 0;                               // 63
+  virtual void EraseBackground(const TRect& Rect) = 0;                                             // 63
   virtual void GradientFill(const TRect& Rect, TColor StartColor, TColor EndColor, TGradientDirection Direction,
                             int32_t Balance = 50, int32_t RadialX = 0, int32_t RadialY = 0) = 0; // 64
-  virtual void Invalidate() = 0;                                                     // 65
-  virtual void Line(int32_t X0, int32_t Y0, int32_t X1, int32_t Y1);                 // 66
-  virtual void Polyline(std::span<const TPoint> Points) = 0;                         // 67
-  virtual void PolylineFloat(std::span<const TPointFloat> Points) = 0;               // 68
-  virtual void Polygon(std::span<const TPoint> Points) = 0;                          // 69
-  virtual void PolygonConcave(std::span<const TPoint> Points);                       // 70
-  virtual void PolygonFloat(std::span<const TPointFloat> Points) = 0;                // 71
+  virtual void Invalidate() = 0;                                                                 // 65
+  virtual void Line(int32_t X0, int32_t Y0, int32_t X1, int32_t Y1);                             // 66
+  virtual void Polyline(std::span<const TPoint> Points) = 0;                                     // 67
+  virtual void PolylineFloat(std::span<const TPointFloat> Points) = 0;                           // 68
+  virtual void Polygon(std::span<const TPoint> Points) = 0;                                      // 69
+  virtual void PolygonConcave(std::span<const TPoint> Points);                                   // 70
+  virtual void PolygonFloat(std::span<const TPointFloat> Points) = 0;                            // 71
   virtual void RotateLabel(int32_t x, int32_t y, const String& St, double RotDegree,
-                           bool AllowHTML = false) = 0;                              // 72
-  virtual void UnClipRectangle() = 0;                                                // 73
+                           bool AllowHTML = false) = 0; // 72
+  virtual void UnClipRectangle() = 0;                   // 73
 
   // --- operations built on the slots ------------------------------------------
   // The brush as it is: its colour fills and its back colour fills hatch

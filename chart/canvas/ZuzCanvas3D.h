@@ -25,6 +25,7 @@ public:
   using TCanvas3D::Cube;
   using TCanvas3D::Ellipse;
   using TCanvas3D::EllipseWithZ;
+  using TCanvas3D::GradientFill;
   using TCanvas3D::LineTo;
   using TCanvas3D::MoveTo;
   using TCanvas3D::Pie;
@@ -36,7 +37,6 @@ public:
   using TCanvas3D::StretchDraw;
   using TCanvas3D::TextOut;
   using TCanvas3D::TextOut3D;
-  using TCanvas3D::GradientFill;
 
   // --- the two-dimensional slots ---------------------------------------------------
   TColor GetBackColor() override;
@@ -190,8 +190,8 @@ protected:
   // The cylinder and the cone: a ConePercent of 100 a cylinder, 0 a cone
   // ending in an apex, between the two a cone cut at that share of its
   // radius.
-  void InternalCylinder(bool Vertical, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom, int32_t Z0,
-                        int32_t Z1, bool Dark3D, int32_t ConePercent);
+  void InternalCylinder(bool Vertical, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom, int32_t Z0, int32_t Z1,
+                        bool Dark3D, int32_t ConePercent);
   // The colour the solids shade: the brush colour of a solid brush, else
   // the background colour.
   TColor SolidFaceColor();

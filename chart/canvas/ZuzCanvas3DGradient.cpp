@@ -243,15 +243,30 @@ void TZuzCanvas3D::GradientFill(const TRect& Rect, TColor StartColor, TColor End
   const bool WasDC = FCanvas->DCBrushSelected();
   switch (Direction) {
   case gdTopBottom:
-  case gdBottomTop: RectGradient(G, R, false); break;
+  case gdBottomTop:
+    RectGradient(G, R, false);
+    break;
   case gdLeftRight:
-  case gdRightLeft: RectGradient(G, R, true); break;
-  case gdFromCenter: FromCenter(G, R); break;
-  case gdFromTopLeft: FromCorner(G, R, true); break;
-  case gdFromBottomLeft: FromCorner(G, R, false); break;
-  case gdDiagonalUp: DiagonalGradient(G, R, true); break;
-  case gdDiagonalDown: DiagonalGradient(G, R, false); break;
-  case gdRadial: break;
+  case gdRightLeft:
+    RectGradient(G, R, true);
+    break;
+  case gdFromCenter:
+    FromCenter(G, R);
+    break;
+  case gdFromTopLeft:
+    FromCorner(G, R, true);
+    break;
+  case gdFromBottomLeft:
+    FromCorner(G, R, false);
+    break;
+  case gdDiagonalUp:
+    DiagonalGradient(G, R, true);
+    break;
+  case gdDiagonalDown:
+    DiagonalGradient(G, R, false);
+    break;
+  case gdRadial:
+    break;
   }
   FCanvas->SelectDCBrush(WasDC);
 }

@@ -25,10 +25,7 @@ int64_t Turn(const TPoint& C, const TPoint& A, const TPoint& B)
 
 } // namespace
 
-TColor TZuzCanvas3D::SolidFaceColor()
-{
-  return FBrush->Style() == bsSolid ? FBrush->Color() : GetBackColor();
-}
+TColor TZuzCanvas3D::SolidFaceColor() { return FBrush->Style() == bsSolid ? FBrush->Color() : GetBackColor(); }
 
 void TZuzCanvas3D::Cube(int32_t Left, int32_t Right, int32_t Top, int32_t Bottom, int32_t Z0, int32_t Z1,
                         bool DarkSides, int32_t)
@@ -95,8 +92,8 @@ void TZuzCanvas3D::Cone(bool Vertical, int32_t Left, int32_t Top, int32_t Right,
   InternalCylinder(Vertical, Left, Top, Right, Bottom, Z0, Z1, Dark3D, ConePercent);
 }
 
-void TZuzCanvas3D::InternalCylinder(bool Vertical, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom,
-                                    int32_t Z0, int32_t Z1, bool Dark3D, int32_t ConePercent)
+void TZuzCanvas3D::InternalCylinder(bool Vertical, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom, int32_t Z0,
+                                    int32_t Z1, bool Dark3D, int32_t ConePercent)
 {
   if (ConePercent == 0)
     ConePercent = DefaultConePercent;

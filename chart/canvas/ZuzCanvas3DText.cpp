@@ -26,10 +26,18 @@ void TZuzCanvas3D::SetFontQuality(TLogFont& LogFont)
     break;
   case fqDefault:
     switch (FontQuality) {
-    case fqBest: LogFont.Quality = ANTIALIASED_QUALITY; break;
-    case fqNormal: LogFont.Quality = NONANTIALIASED_QUALITY; break;
-    case fqDefault: LogFont.Quality = DEFAULT_QUALITY; break;
-    case fqClearType: LogFont.Quality = CLEARTYPE_QUALITY; break;
+    case fqBest:
+      LogFont.Quality = ANTIALIASED_QUALITY;
+      break;
+    case fqNormal:
+      LogFont.Quality = NONANTIALIASED_QUALITY;
+      break;
+    case fqDefault:
+      LogFont.Quality = DEFAULT_QUALITY;
+      break;
+    case fqClearType:
+      LogFont.Quality = CLEARTYPE_QUALITY;
+      break;
     }
     break;
   case fqBest:

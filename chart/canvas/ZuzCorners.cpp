@@ -9,17 +9,17 @@
 namespace {
 const TEnumInfo CornerStyleInfo("TZuzCornerStyle", {"cosRound", "cosBevel", "cosNone"});
 
-[[maybe_unused]] const TClassInfo& CornerClass = PublishClass<TZuzCorner>(
-    "TZuzCorner", "TPersistent",
-    {PropEnum("Style", &TZuzCorner::Style, &TZuzCorner::SetStyle, CornerStyleInfo, cosRound)});
-[[maybe_unused]] const TClassInfo& CornersClass = PublishClass<TZuzCorners>(
-    "TZuzCorners", "TPersistent",
-    {
-        PropObj("LeftBottom", &TZuzCorners::LeftBottom, &TZuzCorners::SetLeftBottom),
-        PropObj("LeftTop", &TZuzCorners::LeftTop, &TZuzCorners::SetLeftTop),
-        PropObj("RightBottom", &TZuzCorners::RightBottom, &TZuzCorners::SetRightBottom),
-        PropObj("RightTop", &TZuzCorners::RightTop, &TZuzCorners::SetRightTop),
-    });
+[[maybe_unused]] const TClassInfo& CornerClass =
+    PublishClass<TZuzCorner>("TZuzCorner", "TPersistent",
+                             {PropEnum("Style", &TZuzCorner::Style, &TZuzCorner::SetStyle, CornerStyleInfo, cosRound)});
+[[maybe_unused]] const TClassInfo& CornersClass =
+    PublishClass<TZuzCorners>("TZuzCorners", "TPersistent",
+                              {
+                                  PropObj("LeftBottom", &TZuzCorners::LeftBottom, &TZuzCorners::SetLeftBottom),
+                                  PropObj("LeftTop", &TZuzCorners::LeftTop, &TZuzCorners::SetLeftTop),
+                                  PropObj("RightBottom", &TZuzCorners::RightBottom, &TZuzCorners::SetRightBottom),
+                                  PropObj("RightTop", &TZuzCorners::RightTop, &TZuzCorners::SetRightTop),
+                              });
 } // namespace
 
 TZuzCorner::TZuzCorner(TNotifyEvent Changed) : IChanged(std::move(Changed)) {}

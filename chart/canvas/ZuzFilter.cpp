@@ -17,32 +17,32 @@
 
 namespace {
 
-[[maybe_unused]] const TClassInfo& RegionClass = PublishClass<TFilterRegion>(
-    "TFilterRegion", "TPersistent",
-    {
-        PropInt("Height", &TFilterRegion::Height, &TFilterRegion::SetHeight, 0),
-        PropInt("Left", &TFilterRegion::Left, &TFilterRegion::SetLeft, 0),
-        PropInt("Top", &TFilterRegion::Top, &TFilterRegion::SetTop, 0),
-        PropInt("Width", &TFilterRegion::Width, &TFilterRegion::SetWidth, 0),
-    });
+[[maybe_unused]] const TClassInfo& RegionClass =
+    PublishClass<TFilterRegion>("TFilterRegion", "TPersistent",
+                                {
+                                    PropInt("Height", &TFilterRegion::Height, &TFilterRegion::SetHeight, 0),
+                                    PropInt("Left", &TFilterRegion::Left, &TFilterRegion::SetLeft, 0),
+                                    PropInt("Top", &TFilterRegion::Top, &TFilterRegion::SetTop, 0),
+                                    PropInt("Width", &TFilterRegion::Width, &TFilterRegion::SetWidth, 0),
+                                });
 
-[[maybe_unused]] const TClassInfo& FilterClass = PublishClass<TZuzFilter>(
-    "TZuzFilter", "TCollectionItem",
-    {
-        PropBool("Enabled", &TZuzFilter::Enabled, &TZuzFilter::SetEnabled, true),
-        PropObj("Region", &TZuzFilter::Region, &TZuzFilter::SetRegion),
-    });
+[[maybe_unused]] const TClassInfo& FilterClass =
+    PublishClass<TZuzFilter>("TZuzFilter", "TCollectionItem",
+                             {
+                                 PropBool("Enabled", &TZuzFilter::Enabled, &TZuzFilter::SetEnabled, true),
+                                 PropObj("Region", &TZuzFilter::Region, &TZuzFilter::SetRegion),
+                             });
 
 [[maybe_unused]] const TClassInfo& FilterItemsClass = PublishClass<TFilterItems>("TFilterItems", "TOwnedCollection");
 
 [[maybe_unused]] const TClassInfo& ConvolveClass = PublishClass<TConvolveFilter>("TConvolveFilter", "TZuzFilter");
 
-[[maybe_unused]] const TClassInfo& BlurClass = PublishClass<TBlurFilter>(
-    "TBlurFilter", "TConvolveFilter",
-    {
-        PropInt("Amount", &TBlurFilter::Amount, &TBlurFilter::SetAmount, 1),
-        PropInt("Steps", &TBlurFilter::Steps, &TBlurFilter::SetSteps, 1),
-    });
+[[maybe_unused]] const TClassInfo& BlurClass =
+    PublishClass<TBlurFilter>("TBlurFilter", "TConvolveFilter",
+                              {
+                                  PropInt("Amount", &TBlurFilter::Amount, &TBlurFilter::SetAmount, 1),
+                                  PropInt("Steps", &TBlurFilter::Steps, &TBlurFilter::SetSteps, 1),
+                              });
 
 inline int32_t ClampByte(double V)
 {

@@ -45,13 +45,13 @@ const TClassInfo& PublishAmount(const char* Name, int32_t AmountDefault, bool Pe
 [[maybe_unused]] const TClassInfo& ReverseClass = PublishClass<TReverseFilter>("TReverseFilter", "TZuzFilter");
 [[maybe_unused]] const TClassInfo& BrightnessClass = PublishAmount<TBrightnessFilter>("TBrightnessFilter", 5, true);
 [[maybe_unused]] const TClassInfo& ContrastClass = PublishAmount<TContrastFilter>("TContrastFilter", 5, true);
-[[maybe_unused]] const TClassInfo& ColorClass = PublishClass<TColorFilter>(
-    "TColorFilter", "TZuzFilter",
-    {
-        PropInt("Blue", &TColorFilter::Blue, &TColorFilter::SetBlue, 0),
-        PropInt("Green", &TColorFilter::Green, &TColorFilter::SetGreen, 0),
-        PropInt("Red", &TColorFilter::Red, &TColorFilter::SetRed, 0),
-    });
+[[maybe_unused]] const TClassInfo& ColorClass =
+    PublishClass<TColorFilter>("TColorFilter", "TZuzFilter",
+                               {
+                                   PropInt("Blue", &TColorFilter::Blue, &TColorFilter::SetBlue, 0),
+                                   PropInt("Green", &TColorFilter::Green, &TColorFilter::SetGreen, 0),
+                                   PropInt("Red", &TColorFilter::Red, &TColorFilter::SetRed, 0),
+                               });
 [[maybe_unused]] const TClassInfo& ColorReplaceClass = PublishClass<TColorReplaceFilter>(
     "TColorReplaceFilter", "TZuzFilter",
     {
@@ -72,19 +72,19 @@ const TClassInfo& PublishAmount(const char* Name, int32_t AmountDefault, bool Pe
     PublishAmount<TGammaCorrectionFilter>("TGammaCorrectionFilter", 70, true);
 [[maybe_unused]] const TClassInfo& EmbossClass = PublishClass<TEmbossFilter>("TEmbossFilter", "TConvolveFilter");
 [[maybe_unused]] const TClassInfo& SoftenClass = PublishClass<TSoftenFilter>("TSoftenFilter", "TConvolveFilter");
-[[maybe_unused]] const TClassInfo& ResizeClass = PublishClass<TResizeFilter>(
-    "TResizeFilter", "TZuzFilter",
-    {
-        PropInt("Height", &TResizeFilter::Height, &TResizeFilter::SetHeight, 0),
-        PropInt("Width", &TResizeFilter::Width, &TResizeFilter::SetWidth, 0),
-    });
-[[maybe_unused]] const TClassInfo& CropClass = PublishClass<TCropFilter>(
-    "TCropFilter", "TResizeFilter",
-    {
-        PropInt("Left", &TCropFilter::Left, &TCropFilter::SetLeft, 0),
-        PropBool("Smooth", &TCropFilter::Smooth, &TCropFilter::SetSmooth, false),
-        PropInt("Top", &TCropFilter::Top, &TCropFilter::SetTop, 0),
-    });
+[[maybe_unused]] const TClassInfo& ResizeClass =
+    PublishClass<TResizeFilter>("TResizeFilter", "TZuzFilter",
+                                {
+                                    PropInt("Height", &TResizeFilter::Height, &TResizeFilter::SetHeight, 0),
+                                    PropInt("Width", &TResizeFilter::Width, &TResizeFilter::SetWidth, 0),
+                                });
+[[maybe_unused]] const TClassInfo& CropClass =
+    PublishClass<TCropFilter>("TCropFilter", "TResizeFilter",
+                              {
+                                  PropInt("Left", &TCropFilter::Left, &TCropFilter::SetLeft, 0),
+                                  PropBool("Smooth", &TCropFilter::Smooth, &TCropFilter::SetSmooth, false),
+                                  PropInt("Top", &TCropFilter::Top, &TCropFilter::SetTop, 0),
+                              });
 [[maybe_unused]] const TClassInfo& RotateClass = PublishClass<TRotateFilter>(
     "TRotateFilter", "TZuzFilter",
     {
@@ -95,25 +95,25 @@ const TClassInfo& PublishAmount(const char* Name, int32_t AmountDefault, bool Pe
 [[maybe_unused]] const TClassInfo& MirrorClass = PublishClass<TMirrorFilter>(
     "TMirrorFilter", "TZuzFilter",
     {PropEnum("Direction", &TMirrorFilter::Direction, &TMirrorFilter::SetDirection, MirrorDirectionInfo, mdDown)});
-[[maybe_unused]] const TClassInfo& TileClass = PublishClass<TTileFilter>(
-    "TTileFilter", "TZuzFilter",
-    {
-        PropInt("NumCols", &TTileFilter::NumCols, &TTileFilter::SetNumCols, 3),
-        PropInt("NumRows", &TTileFilter::NumRows, &TTileFilter::SetNumRows, 3),
-    });
-[[maybe_unused]] const TClassInfo& BevelClass = PublishClass<TBevelFilter>(
-    "TBevelFilter", "TZuzFilter",
-    {
-        PropInt("Bright", &TBevelFilter::Bright, &TBevelFilter::SetBright, 64),
-        PropInt("Size", &TBevelFilter::Size, &TBevelFilter::SetSize, 15),
-    });
+[[maybe_unused]] const TClassInfo& TileClass =
+    PublishClass<TTileFilter>("TTileFilter", "TZuzFilter",
+                              {
+                                  PropInt("NumCols", &TTileFilter::NumCols, &TTileFilter::SetNumCols, 3),
+                                  PropInt("NumRows", &TTileFilter::NumRows, &TTileFilter::SetNumRows, 3),
+                              });
+[[maybe_unused]] const TClassInfo& BevelClass =
+    PublishClass<TBevelFilter>("TBevelFilter", "TZuzFilter",
+                               {
+                                   PropInt("Bright", &TBevelFilter::Bright, &TBevelFilter::SetBright, 64),
+                                   PropInt("Size", &TBevelFilter::Size, &TBevelFilter::SetSize, 15),
+                               });
 [[maybe_unused]] const TClassInfo& EqualizeClass = PublishClass<TEqualizeFilter>("TEqualizeFilter", "TZuzFilter");
-[[maybe_unused]] const TClassInfo& ZoomClass = PublishClass<TZoomFilter>(
-    "TZoomFilter", "TZuzFilter",
-    {
-        PropFloat("Percent", &TZoomFilter::Percent, &TZoomFilter::SetPercent, 0),
-        PropBool("Smooth", &TZoomFilter::Smooth, &TZoomFilter::SetSmooth, false),
-    });
+[[maybe_unused]] const TClassInfo& ZoomClass =
+    PublishClass<TZoomFilter>("TZoomFilter", "TZuzFilter",
+                              {
+                                  PropFloat("Percent", &TZoomFilter::Percent, &TZoomFilter::SetPercent, 0),
+                                  PropBool("Smooth", &TZoomFilter::Smooth, &TZoomFilter::SetSmooth, false),
+                              });
 [[maybe_unused]] const TClassInfo& SobelClass = PublishClass<TSobelFilter>("TSobelFilter", "TZuzFilter");
 [[maybe_unused]] const TClassInfo& SepiaClass = PublishClass<TSepiaFilter>("TSepiaFilter", "TZuzFilter");
 
@@ -184,10 +184,18 @@ void TGrayScaleFilter::Apply(TBitmap* Bitmap, const TRect& AR)
     const int32_t B = P[0], G = P[1], Rd = P[2];
     int32_t V;
     switch (M) {
-    case gmEye: V = static_cast<int32_t>(Round(0.299 * Rd + 0.587 * G + 0.114 * B)); break;
-    case gmEye2: V = (11 * Rd + 16 * G + 5 * B) >> 5; break;
-    case gmLight: V = (std::max({Rd, G, B}) + std::min({Rd, G, B})) >> 1; break;
-    default: V = (Rd + G + B) / 3; break;
+    case gmEye:
+      V = static_cast<int32_t>(Round(0.299 * Rd + 0.587 * G + 0.114 * B));
+      break;
+    case gmEye2:
+      V = (11 * Rd + 16 * G + 5 * B) >> 5;
+      break;
+    case gmLight:
+      V = (std::max({Rd, G, B}) + std::min({Rd, G, B})) >> 1;
+      break;
+    default:
+      V = (Rd + G + B) / 3;
+      break;
     }
     P[0] = P[1] = P[2] = Clamp255(V);
   });
@@ -358,7 +366,8 @@ void TFlipFilter::Apply(TBitmap* Bitmap, const TRect& AR)
   const TRGBArray& L = Rows();
   const size_t Bytes = static_cast<size_t>(R.Right - R.Left + 1) * PixelBytes;
   for (int32_t y = R.Top; y < R.Top + (R.Bottom - R.Top + 1) / 2; ++y)
-    std::swap_ranges(L[static_cast<size_t>(y)] + R.Left * PixelBytes, L[static_cast<size_t>(y)] + R.Left * PixelBytes + Bytes,
+    std::swap_ranges(L[static_cast<size_t>(y)] + R.Left * PixelBytes,
+                     L[static_cast<size_t>(y)] + R.Left * PixelBytes + Bytes,
                      L[static_cast<size_t>(R.Top + R.Bottom - y)] + R.Left * PixelBytes);
 }
 
@@ -776,7 +785,8 @@ void TRotateFilter::Apply(TBitmap* Bitmap, const TRect& AR)
   const TRGBArray& Old = this->Rows();
   const TRGBArray& Dst = Rows.Rows();
   auto Copy = [&](int32_t DX, int32_t DY, int32_t SX, int32_t SY) {
-    std::copy_n(Old[static_cast<size_t>(SY)] + SX * PixelBytes, PixelBytes, Dst[static_cast<size_t>(DY)] + DX * PixelBytes);
+    std::copy_n(Old[static_cast<size_t>(SY)] + SX * PixelBytes, PixelBytes,
+                Dst[static_cast<size_t>(DY)] + DX * PixelBytes);
   };
   if (FAngle == 90) {
     for (int32_t y = 0; y < H; ++y)
@@ -1001,10 +1011,10 @@ void TSobelFilter::Apply(TBitmap* Bitmap, const TRect& AR)
     }
   for (int32_t y = R.Top + 1; y < R.Bottom; ++y)
     for (int32_t x = R.Left + 1; x < R.Right; ++x) {
-      const int32_t GX = (G(x - 1, y - 1) - G(x + 1, y - 1)) + 2 * (G(x - 1, y) - G(x + 1, y)) +
-                         (G(x - 1, y + 1) - G(x + 1, y + 1));
-      const int32_t GY = (G(x - 1, y - 1) - G(x - 1, y + 1)) + 2 * (G(x, y - 1) - G(x, y + 1)) +
-                         (G(x + 1, y - 1) - G(x + 1, y + 1));
+      const int32_t GX =
+          (G(x - 1, y - 1) - G(x + 1, y - 1)) + 2 * (G(x - 1, y) - G(x + 1, y)) + (G(x - 1, y + 1) - G(x + 1, y + 1));
+      const int32_t GY =
+          (G(x - 1, y - 1) - G(x - 1, y + 1)) + 2 * (G(x, y - 1) - G(x, y + 1)) + (G(x + 1, y - 1) - G(x + 1, y + 1));
       const uint8_t V = static_cast<uint8_t>(std::min(255, std::abs(GX) + std::abs(GY)));
       uint8_t* P = L[static_cast<size_t>(y)] + x * PixelBytes;
       P[0] = P[1] = P[2] = V;
@@ -1127,11 +1137,31 @@ void ZuzUnRegisterFilters(std::span<const TFilterClass> Filters)
 
 std::vector<TFilterClass> ZuzLibraryFilters()
 {
-  return {&InvertClass,     &GrayClass,   &MosaicClass,    &FlipClass,        &ReverseClass,
-          &BrightnessClass, &ContrastClass, &ColorClass,   &ColorReplaceClass, &HueLumSatClass,
-          ClassInfoFor<TBlurFilter>(), &SharpenClass, &GammaClass, &EmbossClass, &SoftenClass,
-          &CropClass,       &ResizeClass, &RotateClass,    &MirrorClass,      &TileClass,
-          &BevelClass,      &EqualizeClass, &ZoomClass,    &SobelClass,       &SepiaClass};
+  return {&InvertClass,
+          &GrayClass,
+          &MosaicClass,
+          &FlipClass,
+          &ReverseClass,
+          &BrightnessClass,
+          &ContrastClass,
+          &ColorClass,
+          &ColorReplaceClass,
+          &HueLumSatClass,
+          ClassInfoFor<TBlurFilter>(),
+          &SharpenClass,
+          &GammaClass,
+          &EmbossClass,
+          &SoftenClass,
+          &CropClass,
+          &ResizeClass,
+          &RotateClass,
+          &MirrorClass,
+          &TileClass,
+          &BevelClass,
+          &EqualizeClass,
+          &ZoomClass,
+          &SobelClass,
+          &SepiaClass};
 }
 
 void RotateGradient(TCustomZuzGradient* Gradient, TBitmap* Bitmap)

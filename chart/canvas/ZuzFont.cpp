@@ -31,9 +31,12 @@ namespace {
 uint16_t SystemPrimaryLanguage()
 {
   switch (QLocale::system().language()) {
-  case QLocale::Japanese: return 0x11;
-  case QLocale::English: return 0x09;
-  default: return 0;
+  case QLocale::Japanese:
+    return 0x11;
+  case QLocale::English:
+    return 0x09;
+  default:
+    return 0;
   }
 }
 

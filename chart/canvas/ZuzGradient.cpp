@@ -18,10 +18,9 @@
 #include <cmath>
 
 namespace {
-const TEnumInfo GradientDirectionInfo("TGradientDirection",
-                                      {"gdTopBottom", "gdBottomTop", "gdLeftRight", "gdRightLeft", "gdFromCenter",
-                                       "gdFromTopLeft", "gdFromBottomLeft", "gdRadial", "gdDiagonalUp",
-                                       "gdDiagonalDown"});
+const TEnumInfo GradientDirectionInfo("TGradientDirection", {"gdTopBottom", "gdBottomTop", "gdLeftRight", "gdRightLeft",
+                                                             "gdFromCenter", "gdFromTopLeft", "gdFromBottomLeft",
+                                                             "gdRadial", "gdDiagonalUp", "gdDiagonalDown"});
 
 [[maybe_unused]] const TClassInfo& GradientColorClass = PublishClass<TZuzGradientColor>(
     "TZuzGradientColor", "TCollectionItem",
@@ -42,8 +41,7 @@ const TEnumInfo GradientDirectionInfo("TGradientDirection",
         PropInt("Balance", &TCustomZuzGradient::Balance, &TCustomZuzGradient::SetBalance, 50),
         PropObj("Colors", &TCustomZuzGradient::Colors, &TCustomZuzGradient::SetColors)
             .Stored(&TCustomZuzGradient::IsColorsStored),
-        PropEnum("Direction", &TCustomZuzGradient::Direction, &TCustomZuzGradient::SetDirection,
-                 GradientDirectionInfo)
+        PropEnum("Direction", &TCustomZuzGradient::Direction, &TCustomZuzGradient::SetDirection, GradientDirectionInfo)
             .Stored(&TCustomZuzGradient::IsDirectionStored),
         PropColor("EndColor", &TCustomZuzGradient::EndColor, &TCustomZuzGradient::SetEndColor)
             .Stored(&TCustomZuzGradient::IsEndStored),
@@ -59,10 +57,10 @@ const TEnumInfo GradientDirectionInfo("TGradientDirection",
 [[maybe_unused]] const TClassInfo& SubGradientClass = PublishClass<TSubGradient>(
     "TSubGradient", "TCustomZuzGradient",
     {PropInt("Transparency", &TSubGradient::Transparency, &TSubGradient::SetTransparency, 50)});
-[[maybe_unused]] const TClassInfo& GradientClass = PublishClass<TZuzGradient>(
-    "TZuzGradient", "TCustomZuzGradient",
-    {PropObj("SubGradient", &TZuzGradient::SubGradient, &TZuzGradient::SetSubGradient)
-         .Stored(&TZuzGradient::HasSubGradient)});
+[[maybe_unused]] const TClassInfo& GradientClass =
+    PublishClass<TZuzGradient>("TZuzGradient", "TCustomZuzGradient",
+                               {PropObj("SubGradient", &TZuzGradient::SubGradient, &TZuzGradient::SetSubGradient)
+                                    .Stored(&TZuzGradient::HasSubGradient)});
 } // namespace
 
 std::function<void(TCustomZuzGradient*, TBitmap*)> ZuzGradientRotateHook = RotateGradient;

@@ -156,7 +156,6 @@ public:
   void InitDefaults();
 
 protected:
-
   int32_t FAngle = 0;
   int32_t FBalance = 50;
   std::unique_ptr<TZuzGradientColors> FColors;

@@ -91,10 +91,7 @@ void TZuzPath::Curve(std::span<const TPoint> Points, float, bool Closed)
   }
 }
 
-void TZuzPath::TextOut(float X, float Y, const String& Text)
-{
-  ICanvas->TextOut(PixelRound(X), PixelRound(Y), Text);
-}
+void TZuzPath::TextOut(float X, float Y, const String& Text) { ICanvas->TextOut(PixelRound(X), PixelRound(Y), Text); }
 
 void TZuzPath::GetPoints(TPathPointTypes& Types, TPointFloatArray& Points, TRectF&)
 {

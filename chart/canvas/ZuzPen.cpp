@@ -16,8 +16,7 @@ const TEnumInfo PenJoinStyleInfo("TPenJoinStyle", {"jsRound", "jsBevel", "jsMitt
     "TZuzPen", "TGraphicsObject",
     {
         PropInt("Width", &TZuzPen::Width, &TZuzPen::SetWidth).Stored(&TZuzPen::IsWidthStored),
-        PropEnum("EndStyle", &TZuzPen::EndStyle, &TZuzPen::SetEndStyle, PenEndStyleInfo)
-            .Stored(&TZuzPen::IsEndStored),
+        PropEnum("EndStyle", &TZuzPen::EndStyle, &TZuzPen::SetEndStyle, PenEndStyleInfo).Stored(&TZuzPen::IsEndStored),
         PropObj("Fill", &TZuzPen::Fill, &TZuzPen::SetFill).Stored(&TZuzPen::HasFill),
         PropEnum("JoinStyle", &TZuzPen::JoinStyle, &TZuzPen::SetJoinStyle, PenJoinStyleInfo)
             .Stored(&TZuzPen::IsJoinStored),
@@ -32,10 +31,7 @@ const TEnumInfo PenJoinStyleInfo("TPenJoinStyle", {"jsRound", "jsBevel", "jsMitt
 [[maybe_unused]] const TClassInfo& DarkGrayPenClass = PublishClass<TDarkGrayPen>("TDarkGrayPen", "TZuzPen");
 } // namespace
 
-TZuzPen::TZuzPen(TNotifyEvent OnChangeEvent)
-{
-  OnChange = std::move(OnChangeEvent);
-}
+TZuzPen::TZuzPen(TNotifyEvent OnChangeEvent) { OnChange = std::move(OnChangeEvent); }
 
 TZuzPen::~TZuzPen() = default;
 

@@ -284,8 +284,7 @@ public:
         Bn += 360;
       if (BeginUsingArcs()) {
         TCanvas* DC = ICanvas->ReferenceCanvas();
-        const TPoint P0 = RadialOn(T, An), P1 = RadialOn(z1Rect, An), P2 = RadialOn(z1Rect, Bn),
-                     P3 = RadialOn(T, Bn);
+        const TPoint P0 = RadialOn(T, An), P1 = RadialOn(z1Rect, An), P2 = RadialOn(z1Rect, Bn), P3 = RadialOn(T, Bn);
         DC->MoveTo(P0.X, P0.Y);
         DC->LineTo(P1.X, P1.Y);
         DrawArc(z1Rect, P1, P2, false);
@@ -401,9 +400,9 @@ void TZuzCanvas3D::Pie3D(int32_t XCenter, int32_t YCenter, int32_t XRadius, int3
   std::unique_ptr<TZuzBlend> Blend;
   if (Transparency != 0) {
     const int32_t W = FPen->Width() / 2;
-    Blend = BeginBlending(FSupportsAlpha ? TRect{}
-                                         : TRect{D.z0Rect.Left - W, D.z0Rect.Top - W, D.z0Rect.Right + W + 1,
-                                                 D.z1Rect.Bottom + W},
+    Blend = BeginBlending(FSupportsAlpha
+                              ? TRect{}
+                              : TRect{D.z0Rect.Left - W, D.z0Rect.Top - W, D.z0Rect.Right + W + 1, D.z1Rect.Bottom + W},
                           Transparency);
   }
   try {

@@ -27,8 +27,7 @@ const TEnumInfo ShadowDirectionInfo("TShadowDirection",
         PropColor("Color", &TZuzShadow::Color, &TZuzShadow::SetColor).Stored(&TZuzShadow::IsColorStored),
         PropEnum("Direction", &TZuzShadow::Direction, &TZuzShadow::SetDirection, ShadowDirectionInfo)
             .Stored(&TZuzShadow::IsDirectionStored),
-        PropInt("HorizSize", &TZuzShadow::HorizSize, &TZuzShadow::SetHorizSize)
-            .Stored(&TZuzShadow::IsHorizSizeStored),
+        PropInt("HorizSize", &TZuzShadow::HorizSize, &TZuzShadow::SetHorizSize).Stored(&TZuzShadow::IsHorizSizeStored),
         PropBool("Smooth", &TZuzShadow::Smooth, &TZuzShadow::SetSmooth, true),
         PropInt("SmoothBlur", &TZuzShadow::SmoothBlur, &TZuzShadow::SetSmoothBlur, 0),
         PropInt("Transparency", &TZuzShadow::Transparency, &TZuzShadow::SetTransparency, 50),
@@ -74,13 +73,13 @@ void TZuzShadow::DoChanged()
     IOnChange(this);
 }
 
-#define FX_SHADOW_SETTER(Name, Field, Type) \
-  void TZuzShadow::Set##Name(Type Value)    \
-  {                                         \
-    if (Field == Value)                     \
-      return;                               \
-    Field = Value;                          \
-    DoChanged();                            \
+#define FX_SHADOW_SETTER(Name, Field, Type)                                                                            \
+  void TZuzShadow::Set##Name(Type Value)                                                                               \
+  {                                                                                                                    \
+    if (Field == Value)                                                                                                \
+      return;                                                                                                          \
+    Field = Value;                                                                                                     \
+    DoChanged();                                                                                                       \
   }
 
 FX_SHADOW_SETTER(Clip, FClip, bool)
@@ -119,11 +118,16 @@ TRect TZuzShadow::OffsetRectangle(const TRect& R) const
 {
   const int32_t H = FHorizSize, V = FVertSize;
   switch (FDirection) {
-  case sdLeftTop: return TRect{R.Left - H, R.Top - V, R.Right - H, R.Bottom - V};
-  case sdLeftBottom: return TRect{R.Left - H, R.Top + V, R.Right - H, R.Bottom + V};
-  case sdRightTop: return TRect{R.Left + H, R.Top - V, R.Right + H, R.Bottom - V};
-  case sdRightBottom: return TRect{R.Left + H, R.Top + V, R.Right + H, R.Bottom + V};
-  case sdCenter: break;
+  case sdLeftTop:
+    return TRect{R.Left - H, R.Top - V, R.Right - H, R.Bottom - V};
+  case sdLeftBottom:
+    return TRect{R.Left - H, R.Top + V, R.Right - H, R.Bottom + V};
+  case sdRightTop:
+    return TRect{R.Left + H, R.Top - V, R.Right + H, R.Bottom - V};
+  case sdRightBottom:
+    return TRect{R.Left + H, R.Top + V, R.Right + H, R.Bottom + V};
+  case sdCenter:
+    break;
   }
   return TRect{R.Left - std::abs(H), R.Top - std::abs(V), R.Right + std::abs(H), R.Bottom + std::abs(V)};
 }
@@ -274,8 +278,7 @@ std::unique_ptr<TBitmap> TZuzShadow::SmoothShape(const TRect& R, bool IsEllipse,
 }
 
 void TZuzShadow::InternalDrawSmooth(TCanvas3D* ACanvas, const TRect& R, bool IsEllipse, int32_t RoundSize,
-                                    std::span<const TPoint> P, int32_t DonutPercent, double StartAngle,
-                                    double EndAngle)
+                                    std::span<const TPoint> P, int32_t DonutPercent, double StartAngle, double EndAngle)
 {
   auto* Gdi = dynamic_cast<TZuzCanvas3D*>(ACanvas);
   TBitmap* Back = Gdi ? Gdi->Bitmap() : nullptr;

@@ -165,8 +165,8 @@ TEST(Application, OwnedFormsAreFreedWhileTheApplicationStands)
     bool* SawApplication = nullptr;
     ~TForm() override
     {
-      *SawApplication = Application == Owner() && Application != nullptr &&
-                        (Owner()->ComponentState() & csDestroying) != 0;
+      *SawApplication =
+          Application == Owner() && Application != nullptr && (Owner()->ComponentState() & csDestroying) != 0;
       if (Application) {
         Application->ProcessMessages();
         Application->HandleException(EConvertError(QStringLiteral("Port closed badly")));

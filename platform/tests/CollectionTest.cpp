@@ -17,10 +17,10 @@ TEST(Collection, AddInsertDeleteAndMoveAnnounceWholeItems)
   TCollectionItem* Mid = C.Insert(1);
   EXPECT_EQ(C.Count(), 3);
   EXPECT_EQ(Mid->Index(), 1);
-  EXPECT_EQ(C.Log, (std::vector<String>{QStringLiteral("added 0"), QStringLiteral("update all"),
-                                        QStringLiteral("update 0"), QStringLiteral("added 1"),
-                                        QStringLiteral("update all"), QStringLiteral("added 1"),
-                                        QStringLiteral("update all")}));
+  EXPECT_EQ(C.Log,
+            (std::vector<String>{QStringLiteral("added 0"), QStringLiteral("update all"), QStringLiteral("update 0"),
+                                 QStringLiteral("added 1"), QStringLiteral("update all"), QStringLiteral("added 1"),
+                                 QStringLiteral("update all")}));
   EXPECT_EQ(C.Items(0)->ID(), 0);
   EXPECT_EQ(Mid->ID(), 2) << "IDs follow creation, not position";
   EXPECT_EQ(C.FindItemID(2), Mid);

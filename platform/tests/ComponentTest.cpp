@@ -12,8 +12,7 @@ namespace {
 // Records its destruction and what its owner looked like at that moment.
 class TProbe : public TComponent {
 public:
-  TProbe(TComponent* AOwner, const String& AName, std::vector<std::string>* Log)
-      : TComponent(AOwner), FLog(Log)
+  TProbe(TComponent* AOwner, const String& AName, std::vector<std::string>* Log) : TComponent(AOwner), FLog(Log)
   {
     SetName(AName);
   }
@@ -141,8 +140,8 @@ TEST(Component, NamesAreUniqueIdentifiersIgnoringCase)
   struct Case {
     const char* Name;
     bool Valid;
-  } Cases[] = {{"_x", true}, {"SioComPort20", true}, {"", true},      {"1Port", false},
-               {"a b", false}, {"a-b", false},       {"Größe", false}, {"x.y", false}};
+  } Cases[] = {{"_x", true},   {"SioComPort20", true}, {"", true},       {"1Port", false},
+               {"a b", false}, {"a-b", false},         {"Größe", false}, {"x.y", false}};
   for (const Case& C : Cases) {
     const String N = QString::fromUtf8(C.Name);
     TComponent Free(nullptr);
@@ -178,10 +177,8 @@ TEST(Component, AssignWithoutSupportNamesBothClasses)
 {
   TProbe Dest(nullptr, QStringLiteral("D"), nullptr);
   THolder Source(nullptr);
-  EXPECT_EQ(MessageOf<EConvertError>([&] { Dest.Assign(&Source); }),
-            "Cannot assign a THolder to a TProbe");
-  EXPECT_EQ(MessageOf<EConvertError>([&] { Dest.Assign(nullptr); }),
-            "Cannot assign a nil to a TProbe");
+  EXPECT_EQ(MessageOf<EConvertError>([&] { Dest.Assign(&Source); }), "Cannot assign a THolder to a TProbe");
+  EXPECT_EQ(MessageOf<EConvertError>([&] { Dest.Assign(nullptr); }), "Cannot assign a nil to a TProbe");
 }
 
 TEST(Component, StateFlagsFollowLoadingAndDestruction)
@@ -255,7 +252,6 @@ TEST(Component, AssignCopiesThroughWhicheverSideKnowsTheOther)
 
   // Neither side knows the other: the destination's class is named.
   TRateHolder Other(nullptr);
-  EXPECT_EQ(MessageOf<EConvertError>([&] { Other.Assign(&A); }),
-            "Cannot assign a TSettings to a TRateHolder");
+  EXPECT_EQ(MessageOf<EConvertError>([&] { Other.Assign(&A); }), "Cannot assign a TSettings to a TRateHolder");
   EXPECT_EQ(Other.Rate, -1);
 }

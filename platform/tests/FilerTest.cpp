@@ -226,7 +226,8 @@ TEST(Filer, EventsTravelByHandlerName)
     Reader.OnFindMethod = [](TReader*, const String&, std::any&, bool& Error) { Error = false; };
     Reader.ReadRootComponent(&Ignoring);
   }
-  EXPECT_FALSE(static_cast<bool>(static_cast<TTestWidget*>(Ignoring.FindComponent(QStringLiteral("Widget1")))->OnClick));
+  EXPECT_FALSE(
+      static_cast<bool>(static_cast<TTestWidget*>(Ignoring.FindComponent(QStringLiteral("Widget1")))->OnClick));
 
   // Without a hook the name cannot be resolved.
   TTestRoot Failing(nullptr);
@@ -260,7 +261,9 @@ TEST(Filer, ReferencesResolveToOwnedComponentsTheRootAndOtherOwners)
   Far->SetName(QStringLiteral("Far"));
   A->SetBuddy(Far);
   const QByteArray Cross = StreamOf(&Root);
-  EXPECT_TRUE(Cross.contains("\x05" "Buddy\x07\x09" "Form2.Far"));
+  EXPECT_TRUE(Cross.contains("\x05"
+                             "Buddy\x07\x09"
+                             "Form2.Far"));
   TTestRoot Copy2(nullptr);
   TBytesStream In(Cross);
   TReader Reader(In);
@@ -333,7 +336,8 @@ TEST(Filer, AnErrorInsideAnObjectsOwnReaderIsNeverSkipped)
   } catch (const EReadError& E) {
     EXPECT_EQ(E.Message(), QStringLiteral("Error reading Widget1.Extra: Invalid property value"));
   }
-  EXPECT_EQ(Offered, (std::vector<String>{QStringLiteral("Error reading Widget1.Bogus: Property Bogus does not exist")}));
+  EXPECT_EQ(Offered,
+            (std::vector<String>{QStringLiteral("Error reading Widget1.Bogus: Property Bogus does not exist")}));
   EXPECT_EQ(W.Count(), 0) << "reading stopped at the defined property";
 }
 
@@ -459,7 +463,9 @@ TEST(Filer, ColoursAreWrittenSignedAndReadEitherWay)
   TTestWidget W(nullptr);
   W.SetColor(0xFF00001F);
   const QByteArray Bytes = StreamOf(&W);
-  EXPECT_TRUE(Bytes.contains(QByteArray("\x05" "Color\x04\x1F\x00\x00\xFF", 10)));
+  EXPECT_TRUE(Bytes.contains(QByteArray("\x05"
+                                        "Color\x04\x1F\x00\x00\xFF",
+                                        10)));
   EXPECT_TRUE(BinaryToText(Bytes).contains("Color = -16777185"));
   for (const char* Value : {"-16777185", "4278190111", "$FF00001F"}) {
     TTestWidget R(nullptr);

@@ -56,10 +56,16 @@ TEST(GridRecords, CellRecordLayout)
                                   .Text("TPF0")
                                   .Short("TGridCellIO")
                                   .Raw({0})
-                                  .Short("Col").Raw({2, 3})
-                                  .Short("Row").Raw({4}).Int32(40000)
-                                  .Short("Cell").Raw({6}).Short("abc")
-                                  .Short("HasProp").Raw({9})
+                                  .Short("Col")
+                                  .Raw({2, 3})
+                                  .Short("Row")
+                                  .Raw({4})
+                                  .Int32(40000)
+                                  .Short("Cell")
+                                  .Raw({6})
+                                  .Short("abc")
+                                  .Short("HasProp")
+                                  .Raw({9})
                                   .Raw({0, 0})
                                   .Data();
   EXPECT_EQ(StreamOf(&Rec).toHex(' '), Expected.toHex(' '));
@@ -71,9 +77,12 @@ TEST(GridRecords, CellRecordLayout)
                                        .Text("TPF0")
                                        .Short("TGridCellIO")
                                        .Raw({0})
-                                       .Short("Col").Raw({2, 0})
-                                       .Short("Row").Raw({2, 0})
-                                       .Short("HasProp").Raw({8})
+                                       .Short("Col")
+                                       .Raw({2, 0})
+                                       .Short("Row")
+                                       .Raw({2, 0})
+                                       .Short("HasProp")
+                                       .Raw({8})
                                        .Raw({0, 0})
                                        .Data();
   EXPECT_EQ(StreamOf(&Empty).toHex(' '), EmptyExpected.toHex(' '));
@@ -92,23 +101,38 @@ TEST(GridRecords, CellPropertiesRecordLayout)
   P->SetCellValue(1.5);
   P->SetOwnerCol(9);
   Rec.SetHasGraphic(true);
-  const QByteArray Expected =
-      TBytes()
-          .Text("TPF0")
-          .Short("TGridCellPropIO")
-          .Raw({0})
-          .Short("CellProperties.IsBaseCell").Raw({8})
-          .Short("CellProperties.CellSpanX").Raw({3, 0x38, 0xFF})
-          .Short("CellProperties.Alignment").Raw({7}).Short("taCenter")
-          .Short("CellProperties.BrushColor").Raw({4}).Int32(0x00123456)
-          .Short("CellProperties.CellObject").Raw({2, 0})
-          .Short("CellProperties.FontName").Raw({6}).Short("Tahoma")
-          .Short("CellProperties.FontSize").Raw({2, 10})
-          .Short("CellProperties.FontStyle").Raw({11}).Short("fsBold").Short("fsItalic").Raw({0})
-          .Short("CellProperties.CellValue").Raw({5, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0x3F})
-          .Short("HasGraphic").Raw({9})
-          .Raw({0, 0})
-          .Data();
+  const QByteArray Expected = TBytes()
+                                  .Text("TPF0")
+                                  .Short("TGridCellPropIO")
+                                  .Raw({0})
+                                  .Short("CellProperties.IsBaseCell")
+                                  .Raw({8})
+                                  .Short("CellProperties.CellSpanX")
+                                  .Raw({3, 0x38, 0xFF})
+                                  .Short("CellProperties.Alignment")
+                                  .Raw({7})
+                                  .Short("taCenter")
+                                  .Short("CellProperties.BrushColor")
+                                  .Raw({4})
+                                  .Int32(0x00123456)
+                                  .Short("CellProperties.CellObject")
+                                  .Raw({2, 0})
+                                  .Short("CellProperties.FontName")
+                                  .Raw({6})
+                                  .Short("Tahoma")
+                                  .Short("CellProperties.FontSize")
+                                  .Raw({2, 10})
+                                  .Short("CellProperties.FontStyle")
+                                  .Raw({11})
+                                  .Short("fsBold")
+                                  .Short("fsItalic")
+                                  .Raw({0})
+                                  .Short("CellProperties.CellValue")
+                                  .Raw({5, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0x3F})
+                                  .Short("HasGraphic")
+                                  .Raw({9})
+                                  .Raw({0, 0})
+                                  .Data();
   EXPECT_EQ(StreamOf(&Rec).toHex(' '), Expected.toHex(' '));
 
   TGridCellPropIO Back(nullptr);
@@ -139,10 +163,8 @@ TEST(GridRecords, IntegerAndStringEncodingsFollowTheValue)
     QByteArray Bytes;
   };
   const TIntCase Ints[] = {
-      {127, TBytes().Raw({2, 0x7F}).Data()},
-      {-128, TBytes().Raw({2, 0x80}).Data()},
-      {128, TBytes().Raw({3, 0x80, 0x00}).Data()},
-      {-32768, TBytes().Raw({3, 0x00, 0x80}).Data()},
+      {127, TBytes().Raw({2, 0x7F}).Data()},          {-128, TBytes().Raw({2, 0x80}).Data()},
+      {128, TBytes().Raw({3, 0x80, 0x00}).Data()},    {-32768, TBytes().Raw({3, 0x00, 0x80}).Data()},
       {32768, TBytes().Raw({4}).Int32(32768).Data()},
   };
   for (const TIntCase& C : Ints) {

@@ -60,8 +60,7 @@ struct Seen {
 // message WM_NULL stops the pump.
 class TOwnerThread {
 public:
-  explicit TOwnerThread(std::function<void()> BeforePumping = {},
-                        std::function<intptr_t(uint32_t)> Handler = {})
+  explicit TOwnerThread(std::function<void()> BeforePumping = {}, std::function<intptr_t(uint32_t)> Handler = {})
       : FHandler(std::move(Handler))
   {
     FThread = std::thread([this, BeforePumping] {
@@ -141,8 +140,7 @@ TEST(Messages, PumpOneMessageCodesAndQuit)
     PostQuitMessage(3);
     PostMessage(H, 0x12345, 0, 0); // quit waits for the messages behind it
     PostMessage(H, WM_TIMER, 0, 0);
-    const uint32_t Expected[] = {CodeOf(H, WM_USER + 5), CodeOf(H, 0x2345), CodeOf(H, WM_TIMER),
-                                 WM_QUIT, WM_QUIT};
+    const uint32_t Expected[] = {CodeOf(H, WM_USER + 5), CodeOf(H, 0x2345), CodeOf(H, WM_TIMER), WM_QUIT, WM_QUIT};
     for (uint32_t E : Expected)
       EXPECT_EQ(PumpOneMessage(), E);
     EXPECT_EQ(Handled, (std::vector<uint32_t>{WM_USER + 5, 0x12345, WM_TIMER}));
@@ -356,9 +354,8 @@ TEST(Messages, SenderIsReleasedWhenTheWindowIsFreed)
 
 TEST(Messages, HandlerExceptionsGoToTheApplicationHandler)
 {
-  TMessageWindow W([](uint32_t, uintptr_t, intptr_t) -> intptr_t {
-    throw EConvertError(QStringLiteral("Bad value in handler"));
-  });
+  TMessageWindow W(
+      [](uint32_t, uintptr_t, intptr_t) -> intptr_t { throw EConvertError(QStringLiteral("Bad value in handler")); });
   testing::internal::CaptureStderr();
   EXPECT_EQ(SendMessage(W.Handle(), WM_USER, 0, 0), 0);
   PostMessage(W.Handle(), WM_USER, 0, 0);
@@ -366,8 +363,7 @@ TEST(Messages, HandlerExceptionsGoToTheApplicationHandler)
   }
   const std::string Err = testing::internal::GetCapturedStderr();
   EXPECT_NE(Err.find("Bad value in handler."), std::string::npos) << Err;
-  EXPECT_NE(Err.find("Bad value in handler.", Err.find("Bad value in handler.") + 1),
-            std::string::npos)
+  EXPECT_NE(Err.find("Bad value in handler.", Err.find("Bad value in handler.") + 1), std::string::npos)
       << "the posted message's exception was not reported";
 }
 
@@ -460,8 +456,7 @@ TEST(Messages, WaitSleepsInsteadOfSpinning)
       const int64_t Wall = MsSince(Start);
       EXPECT_TRUE(AnyTimeout) << (Main ? "main" : "worker");
       EXPECT_GE(Wall, 500);
-      EXPECT_LT(Cpu, 100) << (Main ? "main" : "worker") << ": " << Cpu << " ms of CPU in " << Wall
-                          << " ms";
+      EXPECT_LT(Cpu, 100) << (Main ? "main" : "worker") << ": " << Cpu << " ms of CPU in " << Wall << " ms";
     });
   }
 }

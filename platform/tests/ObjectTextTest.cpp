@@ -14,62 +14,61 @@ QByteArray Bin(const char (&S)[N])
 }
 
 // Every value form the text has, in the shape the converter writes it.
-const char* const RichText =
-    "object Form1: TTestRoot\r\n"
-    "  Title = 'It''s'#13#10'two lines'\r\n"
-    "  Names.Strings = (\r\n"
-    "    'a'\r\n"
-    "    ''\r\n"
-    "    #233't'#26085\r\n"
-    "    #65279'xyz')\r\n"
-    "  Empty = ()\r\n"
-    "  Ints = (\r\n"
-    "    0\r\n"
-    "    -128\r\n"
-    "    40000\r\n"
-    "    -9223372036854775808)\r\n"
-    "  Floats = (\r\n"
-    "    0.1\r\n"
-    "    -0.0\r\n"
-    "    1e+300\r\n"
-    "    2.5e-320\r\n"
-    "    0.1s\r\n"
-    "    12.3456c\r\n"
-    "    -922337203685477.5808c\r\n"
-    "    3c\r\n"
-    "    45000.5d\r\n"
-    "    +INF\r\n"
-    "    -INF\r\n"
-    "    +NAN\r\n"
-    "    +INFs)\r\n"
-    "  Color = clRed\r\n"
-    "  Flags = [fsBold, fsItalic]\r\n"
-    "  NoFlags = []\r\n"
-    "  Buddy = Form2.Panel1\r\n"
-    "  Yes = True\r\n"
-    "  No = False\r\n"
-    "  Nothing = nil\r\n"
-    "  Data = {\r\n"
-    "    000102030405060708090A0B0C0D0E0F101112131415161718191A1B1C1D1E1F\r\n"
-    "    FF}\r\n"
-    "  NoData = {}\r\n"
-    "  Long = '0123456789012345678901234567890123456789012345678901234567890123' +\r\n"
-    "    '4567'\r\n"
-    "  Items = <\r\n"
-    "    item\r\n"
-    "      Caption = 'x'\r\n"
-    "      Sub.Value = 1\r\n"
-    "    end\r\n"
-    "    item [5]\r\n"
-    "    end>\r\n"
-    "  NoItems = <>\r\n"
-    "  object Panel1: TTestPanel\r\n"
-    "    inherited Child1: TTestChild [2]\r\n"
-    "    end\r\n"
-    "    inline TTestChild\r\n"
-    "    end\r\n"
-    "  end\r\n"
-    "end\r\n";
+const char* const RichText = "object Form1: TTestRoot\r\n"
+                             "  Title = 'It''s'#13#10'two lines'\r\n"
+                             "  Names.Strings = (\r\n"
+                             "    'a'\r\n"
+                             "    ''\r\n"
+                             "    #233't'#26085\r\n"
+                             "    #65279'xyz')\r\n"
+                             "  Empty = ()\r\n"
+                             "  Ints = (\r\n"
+                             "    0\r\n"
+                             "    -128\r\n"
+                             "    40000\r\n"
+                             "    -9223372036854775808)\r\n"
+                             "  Floats = (\r\n"
+                             "    0.1\r\n"
+                             "    -0.0\r\n"
+                             "    1e+300\r\n"
+                             "    2.5e-320\r\n"
+                             "    0.1s\r\n"
+                             "    12.3456c\r\n"
+                             "    -922337203685477.5808c\r\n"
+                             "    3c\r\n"
+                             "    45000.5d\r\n"
+                             "    +INF\r\n"
+                             "    -INF\r\n"
+                             "    +NAN\r\n"
+                             "    +INFs)\r\n"
+                             "  Color = clRed\r\n"
+                             "  Flags = [fsBold, fsItalic]\r\n"
+                             "  NoFlags = []\r\n"
+                             "  Buddy = Form2.Panel1\r\n"
+                             "  Yes = True\r\n"
+                             "  No = False\r\n"
+                             "  Nothing = nil\r\n"
+                             "  Data = {\r\n"
+                             "    000102030405060708090A0B0C0D0E0F101112131415161718191A1B1C1D1E1F\r\n"
+                             "    FF}\r\n"
+                             "  NoData = {}\r\n"
+                             "  Long = '0123456789012345678901234567890123456789012345678901234567890123' +\r\n"
+                             "    '4567'\r\n"
+                             "  Items = <\r\n"
+                             "    item\r\n"
+                             "      Caption = 'x'\r\n"
+                             "      Sub.Value = 1\r\n"
+                             "    end\r\n"
+                             "    item [5]\r\n"
+                             "    end>\r\n"
+                             "  NoItems = <>\r\n"
+                             "  object Panel1: TTestPanel\r\n"
+                             "    inherited Child1: TTestChild [2]\r\n"
+                             "    end\r\n"
+                             "    inline TTestChild\r\n"
+                             "    end\r\n"
+                             "  end\r\n"
+                             "end\r\n";
 
 TEST(ObjectText, TextToBinaryAndBackGivesTheSameText)
 {
@@ -141,7 +140,8 @@ TEST(ObjectText, SmallObjectReadsAsExpected)
 
 TEST(ObjectText, KeywordsInAnyCaseAndLooseLayout)
 {
-  const QByteArray Binary = TextToBinary("\xEF\xBB\xBFOBJECT W:TTestWidget Count=3 Caption='a'+'b' Styles=[ fsBold,fsItalic ] END");
+  const QByteArray Binary =
+      TextToBinary("\xEF\xBB\xBFOBJECT W:TTestWidget Count=3 Caption='a'+'b' Styles=[ fsBold,fsItalic ] END");
   TTestWidget W(nullptr);
   ReadInto(Binary, &W);
   EXPECT_EQ(W.Count(), 3);
@@ -223,10 +223,15 @@ TEST(ObjectText, BinaryThatTextCannotCarryIsRejected)
       {"truncated", Bin("TPF0\x04TFoo\x01X\x01")},
       {"bad signature", Bin("TPF9\x04TFoo\x00\x00\x00")},
       {"class name with a blank", Bin("TPF0\x05T Foo\x00\x00\x00")},
-      {"property named end", Bin("TPF0\x04TFoo\x00\x03" "end\x02\x01\x00\x00")},
-      {"unknown value type", Bin("TPF0\x04TFoo\x00\x01" "A\x63\x00\x00")},
-      {"identifier with a quote", Bin("TPF0\x04TFoo\x00\x01" "A\x07\x02" "a'\x00\x00")},
-      {"value list end in place of a value", Bin("TPF0\x04TFoo\x00\x01" "A\x00\x00\x00")},
+      {"property named end", Bin("TPF0\x04TFoo\x00\x03"
+                                 "end\x02\x01\x00\x00")},
+      {"unknown value type", Bin("TPF0\x04TFoo\x00\x01"
+                                 "A\x63\x00\x00")},
+      {"identifier with a quote", Bin("TPF0\x04TFoo\x00\x01"
+                                      "A\x07\x02"
+                                      "a'\x00\x00")},
+      {"value list end in place of a value", Bin("TPF0\x04TFoo\x00\x01"
+                                                 "A\x00\x00\x00")},
   };
   for (const TCase& C : Cases)
     EXPECT_THROW(BinaryToText(C.Binary), EReadError) << C.Name;

@@ -28,7 +28,8 @@ constexpr auto ThreadBound = 5s;
 // Sets an environment variable for the length of a test.
 class ScopedEnv {
 public:
-  ScopedEnv(const char* Name, const char* Value) : FName(Name) {
+  ScopedEnv(const char* Name, const char* Value) : FName(Name)
+  {
     if (const char* Old = getenv(Name)) {
       FHad = true;
       FOld = Old;
@@ -38,7 +39,8 @@ public:
     else
       unsetenv(Name);
   }
-  ~ScopedEnv() {
+  ~ScopedEnv()
+  {
     if (FHad)
       setenv(FName.c_str(), FOld.c_str(), 1);
     else
@@ -53,13 +55,15 @@ private:
 // A port open on the slave side of a fresh pty pair.
 class OpenPort : public ::testing::Test {
 protected:
-  void SetUp() override {
+  void SetUp() override
+  {
     ASSERT_TRUE(Pty.IsOpen());
     ASSERT_EQ(Dev.OpenPath(Pty.SlavePath()), SysErr::Success);
   }
 
   // Everything waiting on the slave side, read until Count bytes came.
-  AnsiString ReadPort(int32_t Count) {
+  AnsiString ReadPort(int32_t Count)
+  {
     AnsiString Got;
     while (Got.size() < Count) {
       if (Dev.WaitReadable(WaitMs) != SysErr::Success)
@@ -77,7 +81,8 @@ protected:
   SerialDevice Dev;
 };
 
-AnsiString AllByteValues() {
+AnsiString AllByteValues()
+{
   AnsiString S;
   for (int I = 0; I < 256; ++I)
     S.append(char(I));
@@ -85,31 +90,45 @@ AnsiString AllByteValues() {
 }
 
 template <typename T>
-bool Finishes(std::future<T>& F) {
+bool Finishes(std::future<T>& F)
+{
   return F.wait_for(ThreadBound) == std::future_status::ready;
 }
 
 } // namespace
 
-TEST(SerialPortNames, ComNamesParseToTheirNumber) {
+TEST(SerialPortNames, ComNamesParseToTheirNumber)
+{
   const struct {
     const char* Name;
     int32_t Number;
   } Cases[] = {
-      {"COM1", 1},          {"com3", 3},          {"Com12", 12},
-      {"\\\\.\\COM3", 3},   // \\.\COM3
+      {"COM1", 1},
+      {"com3", 3},
+      {"Com12", 12},
+      {"\\\\.\\COM3", 3},       // \\.\COM3
       {"\\\\\\\\.\\\\COM3", 3}, // \\\\.\\COM3, a C literal taken verbatim
-      {"COM256", 256},      {"COM257", 0},        {"COM0", 0},
-      {"COM03", 0},         {"COM", 0},           {"COM3x", 0},
-      {"COM-1", 0},         {" COM3", 0},         {"COM1000", 0},
-      {"LPT1", 0},          {"/dev/ttyUSB0", 0},  {"\\\\.\\", 0},
-      {"\\\\.\\LPT1", 0},   {"", 0},
+      {"COM256", 256},
+      {"COM257", 0},
+      {"COM0", 0},
+      {"COM03", 0},
+      {"COM", 0},
+      {"COM3x", 0},
+      {"COM-1", 0},
+      {" COM3", 0},
+      {"COM1000", 0},
+      {"LPT1", 0},
+      {"/dev/ttyUSB0", 0},
+      {"\\\\.\\", 0},
+      {"\\\\.\\LPT1", 0},
+      {"", 0},
   };
   for (const auto& C : Cases)
     EXPECT_EQ(ParseComPortName(QString::fromLatin1(C.Name)), C.Number) << C.Name;
 }
 
-TEST(SerialPortNames, DevicePathComesFromTheEnvironmentElseTtyS) {
+TEST(SerialPortNames, DevicePathComesFromTheEnvironmentElseTtyS)
+{
   {
     ScopedEnv Env("FATHOMIX_COM201", "/dev/ttyUSB7");
     EXPECT_EQ(ComPortDevicePath(201), QStringLiteral("/dev/ttyUSB7"));
@@ -124,7 +143,8 @@ TEST(SerialPortNames, DevicePathComesFromTheEnvironmentElseTtyS) {
   }
 }
 
-TEST(SerialPortNames, ProbeFindsPortsWithoutOpeningThem) {
+TEST(SerialPortNames, ProbeFindsPortsWithoutOpeningThem)
+{
   PtyPair Pty;
   ASSERT_TRUE(Pty.IsOpen());
   ScopedEnv Present("FATHOMIX_COM203", Pty.SlavePath().toLocal8Bit().constData());
@@ -137,7 +157,8 @@ TEST(SerialPortNames, ProbeFindsPortsWithoutOpeningThem) {
   EXPECT_FALSE(SerialPortExists(QStringLiteral("COMX")));
 }
 
-TEST(SerialDeviceOpen, FailuresCarryTheirSystemErrorNumber) {
+TEST(SerialDeviceOpen, FailuresCarryTheirSystemErrorNumber)
+{
   QTemporaryFile Plain;
   ASSERT_TRUE(Plain.open());
   ScopedEnv Missing("FATHOMIX_COM205", "/dev/no-such-serial-device");
@@ -160,7 +181,8 @@ TEST(SerialDeviceOpen, FailuresCarryTheirSystemErrorNumber) {
   }
 }
 
-TEST(SerialDeviceOpen, ComNameOpensTheMappedDevice) {
+TEST(SerialDeviceOpen, ComNameOpensTheMappedDevice)
+{
   PtyPair Pty;
   ASSERT_TRUE(Pty.IsOpen());
   ScopedEnv Env("FATHOMIX_COM207", Pty.SlavePath().toLocal8Bit().constData());
@@ -172,13 +194,14 @@ TEST(SerialDeviceOpen, ComNameOpensTheMappedDevice) {
   ASSERT_EQ(Dev.WaitReadable(WaitMs), SysErr::Success);
 }
 
-TEST(SerialDeviceOpen, ALineLeftHungUpComesUpUsable) {
+TEST(SerialDeviceOpen, ALineLeftHungUpComesUpUsable)
+{
   PtyPair Pty;
   ASSERT_TRUE(Pty.IsOpen());
   // Another program left the line at rate 0 with blank control characters.
   const int Fd = open(Pty.SlavePath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
   ASSERT_GE(Fd, 0);
-  termios T {};
+  termios T{};
   ASSERT_EQ(tcgetattr(Fd, &T), 0);
   cfsetspeed(&T, B0);
   T.c_cc[VSTART] = T.c_cc[VSTOP] = 0;
@@ -196,7 +219,8 @@ TEST(SerialDeviceOpen, ALineLeftHungUpComesUpUsable) {
   EXPECT_EQ(Dev.SetState(S), SysErr::Success) << Dev.LastRefusal().toStdString();
 }
 
-TEST(SerialDeviceOpen, OpenIsExclusiveEvenInOneProcessAndForRoot) {
+TEST(SerialDeviceOpen, OpenIsExclusiveEvenInOneProcessAndForRoot)
+{
   PtyPair Pty;
   ASSERT_TRUE(Pty.IsOpen());
   SerialDevice First, Second;
@@ -211,7 +235,8 @@ TEST(SerialDeviceOpen, OpenIsExclusiveEvenInOneProcessAndForRoot) {
   EXPECT_EQ(First.OpenPath(Pty.SlavePath()), SysErr::AccessDenied);
 }
 
-TEST(SerialDeviceOpen, CallsOnAClosedDeviceFailWithInvalidHandle) {
+TEST(SerialDeviceOpen, CallsOnAClosedDeviceFailWithInvalidHandle)
+{
   SerialDevice Dev;
   char Buf[4];
   uint32_t N = 0, Events = 0, Status = 0;
@@ -226,7 +251,8 @@ TEST(SerialDeviceOpen, CallsOnAClosedDeviceFailWithInvalidHandle) {
   Dev.Close(); // harmless
 }
 
-TEST_F(OpenPort, CloseGivesTheDeviceBackItsSettings) {
+TEST_F(OpenPort, CloseGivesTheDeviceBackItsSettings)
+{
   SerialLineState Before;
   ASSERT_EQ(Dev.GetState(Before), SysErr::Success);
   SerialLineState Changed = Before;
@@ -241,7 +267,8 @@ TEST_F(OpenPort, CloseGivesTheDeviceBackItsSettings) {
   EXPECT_EQ(After.Flags, Before.Flags);
 }
 
-TEST_F(OpenPort, BytesHandedOverBeforeCloseStillReachTheFarSide) {
+TEST_F(OpenPort, BytesHandedOverBeforeCloseStillReachTheFarSide)
+{
   // The last telegram written before a port closes was sent: closing must
   // not take it back from the far side.
   uint32_t Sent = 0;
@@ -250,7 +277,8 @@ TEST_F(OpenPort, BytesHandedOverBeforeCloseStillReachTheFarSide) {
   EXPECT_EQ(Pty.ReadMaster(5, WaitMs), AnsiString("bye\r\n"));
 }
 
-TEST_F(OpenPort, EveryByteValuePassesUnchangedBothWays) {
+TEST_F(OpenPort, EveryByteValuePassesUnchangedBothWays)
+{
   const AnsiString Bytes = AllByteValues() + AllByteValues();
   ASSERT_TRUE(Pty.WriteMaster(Bytes));
   EXPECT_EQ(ReadPort(Bytes.size()), Bytes);
@@ -261,7 +289,8 @@ TEST_F(OpenPort, EveryByteValuePassesUnchangedBothWays) {
   EXPECT_EQ(Pty.ReadMaster(Bytes.size(), WaitMs), Bytes);
 }
 
-TEST_F(OpenPort, ReadReturnsAtOnceWhenNothingWaits) {
+TEST_F(OpenPort, ReadReturnsAtOnceWhenNothingWaits)
+{
   char Buf[16];
   uint32_t Got = 99;
   EXPECT_EQ(Dev.Read(Buf, sizeof Buf, Got), SysErr::Success);
@@ -269,7 +298,8 @@ TEST_F(OpenPort, ReadReturnsAtOnceWhenNothingWaits) {
   EXPECT_EQ(Dev.WaitReadable(20), SysErr::Timeout);
 }
 
-TEST_F(OpenPort, LineSettingsAreAppliedAndReadBack) {
+TEST_F(OpenPort, LineSettingsAreAppliedAndReadBack)
+{
   using namespace LineFlag;
   const uint32_t Plain = Binary | TxContinueOnXoff | DtrEnable | RtsEnable;
   const struct {
@@ -281,10 +311,10 @@ TEST_F(OpenPort, LineSettingsAreAppliedAndReadBack) {
       {9600, 8, 0, 0, Plain, 17, 19},
       {19200, 7, 2, 0, Plain | ParityCheck, 17, 19},
       {110, 8, 1, 2, Plain, 17, 19},
-      {115200, 6, 3, 0, Plain, 17, 19},                 // mark
-      {31250, 8, 4, 2, Plain, 17, 19},                  // space; MIDI rate
-      {1200, 5, 0, 1, Plain, 17, 19},                   // 5 bits with 1.5 stop bits
-      {14400, 8, 0, 0, Plain, 17, 19},                  // rates without a Bxxx code
+      {115200, 6, 3, 0, Plain, 17, 19}, // mark
+      {31250, 8, 4, 2, Plain, 17, 19},  // space; MIDI rate
+      {1200, 5, 0, 1, Plain, 17, 19},   // 5 bits with 1.5 stop bits
+      {14400, 8, 0, 0, Plain, 17, 19},  // rates without a Bxxx code
       {56000, 8, 0, 0, Plain, 17, 19},
       {128000, 8, 0, 0, Plain, 17, 19},
       {250000, 8, 0, 0, Plain, 17, 19},
@@ -322,7 +352,8 @@ TEST_F(OpenPort, LineSettingsAreAppliedAndReadBack) {
   }
 }
 
-TEST_F(OpenPort, SettingsTermiosCannotDoAreRefusedAndChangeNothing) {
+TEST_F(OpenPort, SettingsTermiosCannotDoAreRefusedAndChangeNothing)
+{
   using namespace LineFlag;
   SerialLineState Before;
   Before.BaudRate = 19200;
@@ -341,7 +372,11 @@ TEST_F(OpenPort, SettingsTermiosCannotDoAreRefusedAndChangeNothing) {
     const char* Reason; // a word the reason must contain
   } Cases[] = {
       {"1.5 stop bits at 8 bits", With([](SerialLineState& S) { S.StopBits = 1; }), "half"},
-      {"2 stop bits at 5 bits", With([](SerialLineState& S) { S.ByteSize = 5; S.StopBits = 2; }), "5 data bits"},
+      {"2 stop bits at 5 bits", With([](SerialLineState& S) {
+         S.ByteSize = 5;
+         S.StopBits = 2;
+       }),
+       "5 data bits"},
       {"4 data bits", With([](SerialLineState& S) { S.ByteSize = 4; }), "Data bits"},
       {"9 data bits", With([](SerialLineState& S) { S.ByteSize = 9; }), "Data bits"},
       {"parity 5", With([](SerialLineState& S) { S.Parity = 5; }), "Parity"},
@@ -350,17 +385,21 @@ TEST_F(OpenPort, SettingsTermiosCannotDoAreRefusedAndChangeNothing) {
       {"DSR output flow", With([](SerialLineState& S) { S.Flags |= OutxDsrFlow; }), "DSR"},
       {"DTR handshake", With([](SerialLineState& S) { S.Flags = (S.Flags & ~DtrControlMask) | DtrHandshake; }), "DTR"},
       {"DSR sensitivity", With([](SerialLineState& S) { S.Flags |= DsrSensitivity; }), "DSR"},
-      {"RTS handshake alone",
-       With([](SerialLineState& S) { S.Flags = (S.Flags & ~RtsControlMask) | RtsHandshake; }), "CTS"},
+      {"RTS handshake alone", With([](SerialLineState& S) { S.Flags = (S.Flags & ~RtsControlMask) | RtsHandshake; }),
+       "CTS"},
       {"RTS toggle without RS485 driver",
        With([](SerialLineState& S) { S.Flags = (S.Flags & ~RtsControlMask) | RtsToggle; }), "RS485"},
       {"non-binary", With([](SerialLineState& S) { S.Flags &= ~Binary; }), "binary"},
       {"null stripping", With([](SerialLineState& S) { S.Flags |= Null; }), "null"},
       {"error char", With([](SerialLineState& S) { S.Flags |= ErrorChar; }), "parity"},
       {"abort on error", With([](SerialLineState& S) { S.Flags |= AbortOnError; }), "Abort"},
-      {"hold output after XOFF",
-       With([](SerialLineState& S) { S.Flags = (S.Flags | InX) & ~TxContinueOnXoff; }), "XOFF"},
-      {"same XON and XOFF", With([](SerialLineState& S) { S.Flags |= OutX; S.XonChar = S.XoffChar = 19; }), "differ"},
+      {"hold output after XOFF", With([](SerialLineState& S) { S.Flags = (S.Flags | InX) & ~TxContinueOnXoff; }),
+       "XOFF"},
+      {"same XON and XOFF", With([](SerialLineState& S) {
+         S.Flags |= OutX;
+         S.XonChar = S.XoffChar = 19;
+       }),
+       "differ"},
   };
   for (const auto& C : Cases) {
     SetSerialLastError(0);
@@ -376,7 +415,8 @@ TEST_F(OpenPort, SettingsTermiosCannotDoAreRefusedAndChangeNothing) {
   }
 }
 
-TEST_F(OpenPort, XoffFromTheFarSideHoldsOutputUntilXon) {
+TEST_F(OpenPort, XoffFromTheFarSideHoldsOutputUntilXon)
+{
   SerialLineState S;
   ASSERT_EQ(Dev.GetState(S), SysErr::Success);
   S.Flags |= LineFlag::OutX;
@@ -399,12 +439,13 @@ TEST_F(OpenPort, XoffFromTheFarSideHoldsOutputUntilXon) {
   EXPECT_EQ(Sent, 4u);
 }
 
-TEST_F(OpenPort, LinesAndQueuesOfADeviceWithoutModemLines) {
+TEST_F(OpenPort, LinesAndQueuesOfADeviceWithoutModemLines)
+{
   uint32_t Status = 0xFF;
   EXPECT_EQ(Dev.GetModemStatus(Status), SysErr::Success);
   EXPECT_EQ(Status, 0u);
-  for (uint32_t F : {LineFunc::SetDtr, LineFunc::ClrDtr, LineFunc::SetRts, LineFunc::ClrRts,
-                     LineFunc::SetBreak, LineFunc::ClrBreak, LineFunc::SetXoff, LineFunc::SetXon})
+  for (uint32_t F : {LineFunc::SetDtr, LineFunc::ClrDtr, LineFunc::SetRts, LineFunc::ClrRts, LineFunc::SetBreak,
+                     LineFunc::ClrBreak, LineFunc::SetXoff, LineFunc::SetXon})
     EXPECT_EQ(Dev.LineFunction(F), SysErr::Success) << F;
   EXPECT_EQ(Dev.LineFunction(7), SysErr::InvalidParameter);
   EXPECT_EQ(Dev.Purge(0x10), SysErr::InvalidParameter);
@@ -424,7 +465,8 @@ TEST_F(OpenPort, LinesAndQueuesOfADeviceWithoutModemLines) {
   EXPECT_EQ(In, 0u);
 }
 
-TEST_F(OpenPort, ArrivalsAreReportedOnceAndRememberedWhileNobodyWaits) {
+TEST_F(OpenPort, ArrivalsAreReportedOnceAndRememberedWhileNobodyWaits)
+{
   uint32_t Events = 0;
   ASSERT_EQ(Dev.SetEventMask(CommEvent::RxChar | CommEvent::Cts | CommEvent::Err), SysErr::Success);
   ASSERT_TRUE(Pty.WriteMaster("x"));
@@ -450,7 +492,8 @@ TEST_F(OpenPort, ArrivalsAreReportedOnceAndRememberedWhileNobodyWaits) {
   EXPECT_EQ(Mask, CommEvent::Break);
 }
 
-TEST_F(OpenPort, WakeUpsEndPendingWaitsOnly) {
+TEST_F(OpenPort, WakeUpsEndPendingWaitsOnly)
+{
   // A purge with nobody waiting is not kept for a later wait.
   ASSERT_EQ(Dev.Purge(PurgeFlag::RxAbort | PurgeFlag::TxAbort), SysErr::Success);
   EXPECT_EQ(Dev.WaitReadable(30), SysErr::Timeout);
@@ -472,22 +515,23 @@ TEST_F(OpenPort, WakeUpsEndPendingWaitsOnly) {
   // A write that waits for room because nobody reads the far side.
   const AnsiString Big(1 << 20, 'w');
   uint32_t Sent = 0;
-  auto Writer = std::async(std::launch::async,
-                           [&] { return Dev.WriteAll(Big.constData(), uint32_t(Big.size()), Sent, -1); });
+  auto Writer =
+      std::async(std::launch::async, [&] { return Dev.WriteAll(Big.constData(), uint32_t(Big.size()), Sent, -1); });
   while (Writer.wait_for(10ms) != std::future_status::ready)
     ASSERT_EQ(Dev.Purge(PurgeFlag::TxAbort | PurgeFlag::TxClear), SysErr::Success);
   EXPECT_EQ(Writer.get(), SysErr::OperationAborted);
   EXPECT_LT(Sent, uint32_t(Big.size()));
 }
 
-TEST_F(OpenPort, CloseFromAnotherThreadWakesEveryWait) {
+TEST_F(OpenPort, CloseFromAnotherThreadWakesEveryWait)
+{
   ASSERT_EQ(Dev.SetEventMask(CommEvent::RxChar), SysErr::Success);
   const AnsiString Big(1 << 20, 'w');
   uint32_t Sent = 0, Events = 0;
   auto Reader = std::async(std::launch::async, [&] { return Dev.WaitReadable(-1); });
   auto Waiter = std::async(std::launch::async, [&] { return Dev.WaitEvent(Events, -1); });
-  auto Writer = std::async(std::launch::async,
-                           [&] { return Dev.WriteAll(Big.constData(), uint32_t(Big.size()), Sent, -1); });
+  auto Writer =
+      std::async(std::launch::async, [&] { return Dev.WriteAll(Big.constData(), uint32_t(Big.size()), Sent, -1); });
   // Nothing can end these waits but the close; the pause only gives them
   // time to block, so that the close has waits to wake.
   EXPECT_EQ(Reader.wait_for(50ms), std::future_status::timeout);
@@ -509,7 +553,8 @@ TEST_F(OpenPort, CloseFromAnotherThreadWakesEveryWait) {
   EXPECT_EQ(Next.OpenPath(Pty.SlavePath()), SysErr::Success);
 }
 
-TEST_F(OpenPort, FarSideClosingIsAnErrorAndNeverHangs) {
+TEST_F(OpenPort, FarSideClosingIsAnErrorAndNeverHangs)
+{
   ASSERT_EQ(Dev.SetEventMask(CommEvent::RxChar), SysErr::Success);
   uint32_t Events = 0;
   auto Reader = std::async(std::launch::async, [&] { return Dev.WaitReadable(-1); });
@@ -537,7 +582,8 @@ TEST_F(OpenPort, FarSideClosingIsAnErrorAndNeverHangs) {
   EXPECT_FALSE(Dev.IsOpen());
 }
 
-TEST_F(OpenPort, WriteToAVanishedDeviceIsAnError) {
+TEST_F(OpenPort, WriteToAVanishedDeviceIsAnError)
+{
   Pty.CloseMaster();
   uint32_t Sent = 0;
   const uint32_t R = Dev.WriteAll("data", 4, Sent, WaitMs);
@@ -545,7 +591,8 @@ TEST_F(OpenPort, WriteToAVanishedDeviceIsAnError) {
   EXPECT_TRUE(Dev.IsGone());
 }
 
-TEST_F(OpenPort, OneByteReachesAWaitingReaderQuickly) {
+TEST_F(OpenPort, OneByteReachesAWaitingReaderQuickly)
+{
   // A sanity bound only; bench/serial_latency measures the real figure.
   std::vector<double> Ms;
   for (int I = 0; I < 20; ++I) {

@@ -107,7 +107,9 @@ TEST(StreamSafety, NestingAndComponentCountsAreBounded)
 {
   // A list nested far deeper than any real stream, under a property that
   // is skipped.
-  QByteArray Deep("TPF0\x0BTTestWidget\x00\x04" "Zzzz", 4 + 12 + 1 + 5);
+  QByteArray Deep("TPF0\x0BTTestWidget\x00\x04"
+                  "Zzzz",
+                  4 + 12 + 1 + 5);
   Deep += QByteArray(100000, '\x01');
   TTestWidget W(nullptr);
   TBytesStream DeepIn(Deep);
@@ -179,9 +181,15 @@ TEST(StreamSafety, AnObjectFreedWhileReadingDropsItsPendingReference)
 TEST(StreamSafety, TextConversionOfArbitraryBytesEndsInAnException)
 {
   const QByteArray Inputs[] = {
-      QByteArray("object"), QByteArray("object X: Y\n  A = '"), QByteArray("object X: Y\n  A = {"),
-      QByteArray("object X: Y\n  A = #"), QByteArray("object X: Y\n  A = -"), QByteArray("object X: Y\n  A = <item"),
-      QByteArray("object X: Y\n  A = $"), QByteArray("object X: Y\n  A = 1.5x"), QByteArray(1000, '['),
+      QByteArray("object"),
+      QByteArray("object X: Y\n  A = '"),
+      QByteArray("object X: Y\n  A = {"),
+      QByteArray("object X: Y\n  A = #"),
+      QByteArray("object X: Y\n  A = -"),
+      QByteArray("object X: Y\n  A = <item"),
+      QByteArray("object X: Y\n  A = $"),
+      QByteArray("object X: Y\n  A = 1.5x"),
+      QByteArray(1000, '['),
       QByteArray("\xFF\xFE\x00\x01", 4),
   };
   for (const QByteArray& In : Inputs)

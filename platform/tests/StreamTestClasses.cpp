@@ -47,8 +47,8 @@ void TTestItems::Notify(TCollectionItem* Item, TCollectionNotification Action)
 }
 
 TTestWidget::TTestWidget(TComponent* AOwner)
-    : TComponent(AOwner), FFont(std::make_unique<TTestFont>()),
-      FItems(std::make_unique<TTestItems>(this)), FLines(std::make_unique<TStringList>())
+    : TComponent(AOwner), FFont(std::make_unique<TTestFont>()), FItems(std::make_unique<TTestItems>(this)),
+      FLines(std::make_unique<TStringList>())
 {
 }
 
@@ -104,8 +104,7 @@ void TTestWidget::DefineProperties(TFiler* Filer)
         Blob.resize(static_cast<qsizetype>(S.Size()));
         S.ReadBuffer(Blob.data(), static_cast<int32_t>(Blob.size()));
       },
-      [this](TStream& S) { S.WriteBuffer(Blob.constData(), static_cast<int32_t>(Blob.size())); },
-      !Blob.isEmpty());
+      [this](TStream& S) { S.WriteBuffer(Blob.constData(), static_cast<int32_t>(Blob.size())); }, !Blob.isEmpty());
 }
 
 TTestPanel::~TTestPanel()
@@ -170,27 +169,27 @@ const TEnumInfo TestShapeInfo("TTestShape", {"tsCircle", "tsSquare", "tsTriangle
 const TEnumInfo TestFontStyleInfo("TTestFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
 const TEnumInfo TestAlignmentInfo("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
 
-[[maybe_unused]] const TClassInfo& FontClass = PublishClass<TTestFont>(
-    "TTestFont", "TPersistent",
-    {
-        PropColor("Color", &TTestFont::Color, &TTestFont::SetColor, clWindowText),
-        PropStr("Name", &TTestFont::Name, &TTestFont::SetName),
-        PropInt("Size", &TTestFont::Size, &TTestFont::SetSize, 8),
-        PropSet("Style", &TTestFont::Style, &TTestFont::SetStyle, TestFontStyleInfo, 0),
-    });
+[[maybe_unused]] const TClassInfo& FontClass =
+    PublishClass<TTestFont>("TTestFont", "TPersistent",
+                            {
+                                PropColor("Color", &TTestFont::Color, &TTestFont::SetColor, clWindowText),
+                                PropStr("Name", &TTestFont::Name, &TTestFont::SetName),
+                                PropInt("Size", &TTestFont::Size, &TTestFont::SetSize, 8),
+                                PropSet("Style", &TTestFont::Style, &TTestFont::SetStyle, TestFontStyleInfo, 0),
+                            });
 
-[[maybe_unused]] const TClassInfo& ItemClass = PublishClass<TTestItem>(
-    "TTestItem", "TCollectionItem",
-    {
-        PropStr("Caption", &TTestItem::Caption, &TTestItem::SetCaption),
-        PropInt("Value", &TTestItem::Value, &TTestItem::SetValue, 0),
-        PropBool("Enabled", &TTestItem::Enabled, &TTestItem::SetEnabled, true),
-    });
+[[maybe_unused]] const TClassInfo& ItemClass =
+    PublishClass<TTestItem>("TTestItem", "TCollectionItem",
+                            {
+                                PropStr("Caption", &TTestItem::Caption, &TTestItem::SetCaption),
+                                PropInt("Value", &TTestItem::Value, &TTestItem::SetValue, 0),
+                                PropBool("Enabled", &TTestItem::Enabled, &TTestItem::SetEnabled, true),
+                            });
 
 [[maybe_unused]] const TClassInfo& ItemsClass = PublishClass<TTestItems>("TTestItems", "TOwnedCollection");
 
-[[maybe_unused]] const TClassInfo& LinkClass = PublishClass<TTestLink>(
-    "TTestLink", "TPersistent", {PropObj("Target", &TTestLink::Target, &TTestLink::SetTarget)});
+[[maybe_unused]] const TClassInfo& LinkClass =
+    PublishClass<TTestLink>("TTestLink", "TPersistent", {PropObj("Target", &TTestLink::Target, &TTestLink::SetTarget)});
 
 [[maybe_unused]] const TClassInfo& WidgetClass = PublishClass<TTestWidget>(
     "TTestWidget", "TComponent",
@@ -229,34 +228,32 @@ const TEnumInfo TestAlignmentInfo("TAlignment", {"taLeftJustify", "taRightJustif
 [[maybe_unused]] const TClassInfo& ChildClass = PublishClass<TTestChild>(
     "TTestChild", "TComponent", {PropInt("Value", &TTestChild::Value, &TTestChild::SetValue, 0)});
 
-[[maybe_unused]] const TClassInfo& RootClass = PublishClass<TTestRoot>(
-    "TTestRoot", "TComponent", {PropStr("Title", &TTestRoot::Title, &TTestRoot::SetTitle)});
+[[maybe_unused]] const TClassInfo& RootClass =
+    PublishClass<TTestRoot>("TTestRoot", "TComponent", {PropStr("Title", &TTestRoot::Title, &TTestRoot::SetTitle)});
 
 [[maybe_unused]] const TClassInfo& CellPropsClass = PublishClass<TTestCellProperties>(
     "TTestCellProperties", "TPersistent",
     {
         PropBool("IsBaseCell", &TTestCellProperties::IsBaseCell, &TTestCellProperties::SetIsBaseCell),
         PropInt("CellSpanX", &TTestCellProperties::CellSpanX, &TTestCellProperties::SetCellSpanX),
-        PropEnum("Alignment", &TTestCellProperties::Alignment, &TTestCellProperties::SetAlignment,
-                 TestAlignmentInfo),
+        PropEnum("Alignment", &TTestCellProperties::Alignment, &TTestCellProperties::SetAlignment, TestAlignmentInfo),
         PropColor("BrushColor", &TTestCellProperties::BrushColor, &TTestCellProperties::SetBrushColor),
         PropInt("CellObject", &TTestCellProperties::CellObject, &TTestCellProperties::SetCellObject),
         PropStr("FontName", &TTestCellProperties::FontName, &TTestCellProperties::SetFontName),
         PropInt("FontSize", &TTestCellProperties::FontSize, &TTestCellProperties::SetFontSize),
-        PropSet("FontStyle", &TTestCellProperties::FontStyle, &TTestCellProperties::SetFontStyle,
-                TestFontStyleInfo),
+        PropSet("FontStyle", &TTestCellProperties::FontStyle, &TTestCellProperties::SetFontStyle, TestFontStyleInfo),
         PropFloat("CellValue", &TTestCellProperties::CellValue, &TTestCellProperties::SetCellValue),
         PropInt("OwnerCol", &TTestCellProperties::OwnerCol, &TTestCellProperties::SetOwnerCol).Stored(false),
     });
 
-[[maybe_unused]] const TClassInfo& CellIOClass = PublishClass<TGridCellIO>(
-    "TGridCellIO", "TComponent",
-    {
-        PropInt("Col", &TGridCellIO::Col, &TGridCellIO::SetCol),
-        PropInt("Row", &TGridCellIO::Row, &TGridCellIO::SetRow),
-        PropStr("Cell", &TGridCellIO::Cell, &TGridCellIO::SetCell),
-        PropBool("HasProp", &TGridCellIO::HasProp, &TGridCellIO::SetHasProp),
-    });
+[[maybe_unused]] const TClassInfo& CellIOClass =
+    PublishClass<TGridCellIO>("TGridCellIO", "TComponent",
+                              {
+                                  PropInt("Col", &TGridCellIO::Col, &TGridCellIO::SetCol),
+                                  PropInt("Row", &TGridCellIO::Row, &TGridCellIO::SetRow),
+                                  PropStr("Cell", &TGridCellIO::Cell, &TGridCellIO::SetCell),
+                                  PropBool("HasProp", &TGridCellIO::HasProp, &TGridCellIO::SetHasProp),
+                              });
 
 [[maybe_unused]] const TClassInfo& CellPropIOClass = PublishClass<TGridCellPropIO>(
     "TGridCellPropIO", "TComponent",

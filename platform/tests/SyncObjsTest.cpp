@@ -16,8 +16,8 @@ TEST(SyncObjs, EventResetModes)
     bool Initial;
     TWaitResult First, Second;
   } Cases[] = {
-      {true, true, wrSignaled, wrSignaled},   // stays set
-      {false, true, wrSignaled, wrTimeout},   // one waiter takes it
+      {true, true, wrSignaled, wrSignaled}, // stays set
+      {false, true, wrSignaled, wrTimeout}, // one waiter takes it
       {true, false, wrTimeout, wrTimeout},
       {false, false, wrTimeout, wrTimeout},
   };

@@ -66,8 +66,7 @@ TEST(Thread, SynchronizeRunsInsideEveryMainThreadPump)
   const PumpCase Cases[] = {
       {"WaitMessageOrTimeout",
        [](TThread&, const std::atomic<bool>& Done) { UntilDone(Done, [] { WaitMessageOrTimeout(5000); }); }},
-      {"PumpOneMessage",
-       [](TThread&, const std::atomic<bool>& Done) { UntilDone(Done, [] { PumpOneMessage(); }); }},
+      {"PumpOneMessage", [](TThread&, const std::atomic<bool>& Done) { UntilDone(Done, [] { PumpOneMessage(); }); }},
       {"ProcessMessages",
        [](TThread&, const std::atomic<bool>& Done) { UntilDone(Done, [] { Application->ProcessMessages(); }); }},
       {"TThread::WaitFor",

@@ -39,15 +39,15 @@ public:
   TBigFont() { SetSize(12); }
   String ClassName() const override { return QStringLiteral("TBigFont"); }
 };
-[[maybe_unused]] const TClassInfo& BigFontClass = PublishClass<TBigFont>(
-    "TBigFont", "TTestFont", {PropInt("Size", &TBigFont::Size, &TBigFont::SetSize, 12)});
+[[maybe_unused]] const TClassInfo& BigFontClass =
+    PublishClass<TBigFont>("TBigFont", "TTestFont", {PropInt("Size", &TBigFont::Size, &TBigFont::SetSize, 12)});
 
 TEST(TypInfo, ARepublishedPropertyTakesItsAncestorsPlaceOnce)
 {
   TBigFont F;
   const std::vector<const TPropInfo*> Props = GetPropList(&F);
-  EXPECT_EQ(Names(Props), (std::vector<String>{QStringLiteral("Color"), QStringLiteral("Name"),
-                                                QStringLiteral("Size"), QStringLiteral("Style")}));
+  EXPECT_EQ(Names(Props), (std::vector<String>{QStringLiteral("Color"), QStringLiteral("Name"), QStringLiteral("Size"),
+                                               QStringLiteral("Style")}));
   const TPropInfo* Size = GetPropInfo(&F, QStringLiteral("Size"));
   EXPECT_EQ(Props[2], Size) << "the list holds the descendant's declaration";
   EXPECT_TRUE(IsDefaultPropValue(&F, Size));
@@ -64,16 +64,26 @@ TEST(TypInfo, KindsAndTypeNamesFollowTheGetters)
     const char* TypeName;
   };
   const TCase Cases[] = {
-      {"Count", tkInteger, "Integer"},     {"Tiny", tkInteger, "ShortInt"},
-      {"Word", tkInteger, "Word"},         {"Big", tkInt64, "Int64"},
-      {"UBig", tkInt64, "UInt64"},         {"Flag", tkBoolean, "Boolean"},
-      {"Shape", tkEnumeration, "TTestShape"}, {"Styles", tkSet, "set of TTestFontStyle"},
-      {"Color", tkInteger, "TColor"},      {"Ratio", tkFloat, "Double"},
-      {"Scale", tkFloat, "Single"},        {"Price", tkFloat, "Currency"},
-      {"When", tkFloat, "TDateTime"},      {"Caption", tkUString, "string"},
-      {"Raw", tkLString, "AnsiString"},    {"Wide", tkWString, "WideString"},
-      {"Font", tkClass, "TTestFont"},      {"Items", tkClass, "TTestItems"},
-      {"Lines", tkStrings, "TStrings"},    {"OnClick", tkMethod, "TMethod"},
+      {"Count", tkInteger, "Integer"},
+      {"Tiny", tkInteger, "ShortInt"},
+      {"Word", tkInteger, "Word"},
+      {"Big", tkInt64, "Int64"},
+      {"UBig", tkInt64, "UInt64"},
+      {"Flag", tkBoolean, "Boolean"},
+      {"Shape", tkEnumeration, "TTestShape"},
+      {"Styles", tkSet, "set of TTestFontStyle"},
+      {"Color", tkInteger, "TColor"},
+      {"Ratio", tkFloat, "Double"},
+      {"Scale", tkFloat, "Single"},
+      {"Price", tkFloat, "Currency"},
+      {"When", tkFloat, "TDateTime"},
+      {"Caption", tkUString, "string"},
+      {"Raw", tkLString, "AnsiString"},
+      {"Wide", tkWString, "WideString"},
+      {"Font", tkClass, "TTestFont"},
+      {"Items", tkClass, "TTestItems"},
+      {"Lines", tkStrings, "TStrings"},
+      {"OnClick", tkMethod, "TMethod"},
   };
   for (const TCase& C : Cases) {
     const TPropInfo* P = GetPropInfo(&W, QString::fromLatin1(C.Prop));
@@ -147,8 +157,7 @@ TEST(TypInfo, ValuesOutsideTheTypeAreRefused)
   }
   EXPECT_EQ(W.Tiny(), 0);
   EXPECT_EQ(W.Shape(), tsCircle);
-  EXPECT_THROW(SetPropText(&W, GetPropInfo(&W, QStringLiteral("Count")), QStringLiteral("12x")),
-               EConvertError);
+  EXPECT_THROW(SetPropText(&W, GetPropInfo(&W, QStringLiteral("Count")), QStringLiteral("12x")), EConvertError);
 }
 
 TEST(TypInfo, DottedPathsWalkNestedObjectsAndCollectionItems)
@@ -317,10 +326,8 @@ TEST(Colors, NamesAndNumbers)
     const char* Text;
   };
   const TCase Cases[] = {
-      {clRed, "clRed"},          {clNone, "clNone"},
-      {clDefault, "clDefault"},  {clBtnFace, "clBtnFace"},
-      {clGray, "clGray"},        {0x00123456, "$00123456"},
-      {0xFF00001F, "$FF00001F"},
+      {clRed, "clRed"},   {clNone, "clNone"},        {clDefault, "clDefault"},  {clBtnFace, "clBtnFace"},
+      {clGray, "clGray"}, {0x00123456, "$00123456"}, {0xFF00001F, "$FF00001F"},
   };
   for (const TCase& C : Cases) {
     EXPECT_EQ(ColorToString(static_cast<int32_t>(C.Color)), QString::fromLatin1(C.Text));

@@ -54,12 +54,12 @@ TEST_F(DateTimeTest, DatesEncodeAndDecodeAcrossLeapYearsAndTheEpoch)
     int32_t Dow; // 1 = Sunday
   };
   const std::vector<Case> Cases = {
-      {1899, 12, 30, 0, 7},        {1899, 12, 29, -1, 6},      {1900, 1, 1, 2, 2},
-      {1900, 2, 28, 60, 4},        {1900, 3, 1, 61, 5}, // 1900 is not a leap year
-      {2000, 2, 29, 36585, 3}, // 2000 is
-      {2007, 1, 1, 39083, 2},      {2024, 2, 29, 45351, 5},    {2026, 12, 8, 46364, 3},
-      {2100, 2, 28, 73109, 1},     {2100, 3, 1, 73110, 2},     {1600, 2, 29, -109512, 3},
-      {1752, 9, 14, -53797, 5},    {1, 1, 1, -693593, 2},      {9999, 12, 31, 2958465, 6},
+      {1899, 12, 30, 0, 7},     {1899, 12, 29, -1, 6},   {1900, 1, 1, 2, 2},
+      {1900, 2, 28, 60, 4},     {1900, 3, 1, 61, 5}, // 1900 is not a leap year
+      {2000, 2, 29, 36585, 3},                       // 2000 is
+      {2007, 1, 1, 39083, 2},   {2024, 2, 29, 45351, 5}, {2026, 12, 8, 46364, 3},
+      {2100, 2, 28, 73109, 1},  {2100, 3, 1, 73110, 2},  {1600, 2, 29, -109512, 3},
+      {1752, 9, 14, -53797, 5}, {1, 1, 1, -693593, 2},   {9999, 12, 31, 2958465, 6},
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(testing::Message() << C.Y << "-" << C.M << "-" << C.D);
@@ -75,8 +75,8 @@ TEST_F(DateTimeTest, LeapYearsAndMonthLengths)
     int32_t Year;
     bool Leap;
   };
-  for (const Case& C : std::vector<Case>{{1900, false}, {2000, true}, {2004, true}, {2007, false}, {2100, false},
-                                         {2400, true}}) {
+  for (const Case& C :
+       std::vector<Case>{{1900, false}, {2000, true}, {2004, true}, {2007, false}, {2100, false}, {2400, true}}) {
     EXPECT_EQ(IsLeapYear(C.Year), C.Leap) << C.Year;
     EXPECT_EQ(DaysInAMonth(C.Year, 2), C.Leap ? 29 : 28) << C.Year;
   }
@@ -93,9 +93,9 @@ TEST_F(DateTimeTest, InvalidDatesAndTimesAreRefused)
     int32_t Y, M, D;
   };
   // 67543 would be 2007 again if the year were cut to 16 bits.
-  const std::vector<DateCase> Dates = {{2007, 2, 29}, {2000, 2, 30}, {1900, 2, 29}, {2007, 4, 31}, {0, 1, 1},
-                                       {10000, 1, 1}, {2007, 0, 1},  {2007, 13, 1}, {2007, 1, 0},  {-1, 1, 1},
-                                       {67543, 1, 1}};
+  const std::vector<DateCase> Dates = {{2007, 2, 29}, {2000, 2, 30}, {1900, 2, 29}, {2007, 4, 31},
+                                       {0, 1, 1},     {10000, 1, 1}, {2007, 0, 1},  {2007, 13, 1},
+                                       {2007, 1, 0},  {-1, 1, 1},    {67543, 1, 1}};
   for (const DateCase& C : Dates) {
     SCOPED_TRACE(testing::Message() << C.Y << "-" << C.M << "-" << C.D);
     TDateTime V = 123;
@@ -112,7 +112,7 @@ TEST_F(DateTimeTest, InvalidDatesAndTimesAreRefused)
   struct TimeCase {
     int32_t H, N, S, MS;
   };
-  const std::vector<TimeCase> Times = {{24, 0, 0, 0}, {0, 60, 0, 0},  {0, 0, 60, 0},
+  const std::vector<TimeCase> Times = {{24, 0, 0, 0},   {0, 60, 0, 0}, {0, 0, 60, 0},
                                        {0, 0, 0, 1000}, {-1, 0, 0, 0}, {0, 0, 0, -1}};
   for (const TimeCase& C : Times) {
     SCOPED_TRACE(testing::Message() << C.H << ":" << C.N << ":" << C.S << "." << C.MS);
@@ -222,15 +222,13 @@ TEST_F(DateTimeTest, StepsAndDistancesWorkOnTheInstantNotTheRawNumber)
     TParts Expected;
   };
   const std::vector<IncCase> Cases = {
-      {"second over the new year", IncSecond(EncodeDateTime(2007, 12, 31, 23, 59, 59, 0)),
-       {2008, 1, 1, 0, 0, 0, 0}},
+      {"second over the new year", IncSecond(EncodeDateTime(2007, 12, 31, 23, 59, 59, 0)), {2008, 1, 1, 0, 0, 0, 0}},
       {"second back", IncSecond(EncodeDateTime(2008, 3, 1, 0, 0, 0, 0), -1), {2008, 2, 29, 23, 59, 59, 0}},
       {"milliseconds", IncMilliSecond(EncodeDateTime(2007, 1, 1, 10, 0, 0, 999), 2), {2007, 1, 1, 10, 0, 1, 1}},
       {"day over the epoch", IncDay(-1.25, 2), {1899, 12, 31, 6, 0, 0, 0}},
       {"day onto the epoch", IncDay(-1.25), {1899, 12, 30, 6, 0, 0, 0}},
       {"day back over the epoch", IncDay(1.25, -2), {1899, 12, 29, 6, 0, 0, 0}},
-      {"second over the epoch", IncSecond(EncodeDateTime(1899, 12, 29, 23, 59, 59, 500)),
-       {1899, 12, 30, 0, 0, 0, 500}},
+      {"second over the epoch", IncSecond(EncodeDateTime(1899, 12, 29, 23, 59, 59, 500)), {1899, 12, 30, 0, 0, 0, 500}},
       {"millisecond back over the epoch", IncMilliSecond(0.0, -1), {1899, 12, 29, 23, 59, 59, 999}},
       {"leap day", IncDay(EncodeDate(2000, 2, 28)), {2000, 2, 29, 0, 0, 0, 0}},
   };
@@ -352,9 +350,9 @@ TEST_F(DateTimeTest, TheClockCanBeReplacedAndRestored)
   SetNowFunction(nullptr);
   const TDateTime Sys = Now();
   const QDateTime Local = QDateTime::currentDateTime();
-  const TDateTime Expected = EncodeDateTime(Local.date().year(), Local.date().month(), Local.date().day(),
-                                            Local.time().hour(), Local.time().minute(), Local.time().second(),
-                                            Local.time().msec());
+  const TDateTime Expected =
+      EncodeDateTime(Local.date().year(), Local.date().month(), Local.date().day(), Local.time().hour(),
+                     Local.time().minute(), Local.time().second(), Local.time().msec());
   EXPECT_LT(SecondsBetween(Sys, Expected), 60);
   EXPECT_GE(Time(), 0.0);
   EXPECT_LT(Time(), 1.0);
@@ -651,9 +649,9 @@ TEST_F(DateTimeTest, ParsingFollowsTheSettingsOrderAndWindow)
 
 TEST_F(DateTimeTest, WrittenTextReadsBackToTheSameInstant)
 {
-  const std::vector<TDateTime> Values = {EncodeDate(2007, 1, 1), EncodeDateTime(2026, 12, 8, 19, 30, 35, 0),
-                                         EncodeDateTime(1899, 12, 29, 6, 0, 0, 0), EncodeDateTime(2000, 2, 29, 23, 59, 59, 0),
-                                         EncodeDateTime(1, 1, 1, 0, 0, 1, 0)};
+  const std::vector<TDateTime> Values = {
+      EncodeDate(2007, 1, 1), EncodeDateTime(2026, 12, 8, 19, 30, 35, 0), EncodeDateTime(1899, 12, 29, 6, 0, 0, 0),
+      EncodeDateTime(2000, 2, 29, 23, 59, 59, 0), EncodeDateTime(1, 1, 1, 0, 0, 1, 0)};
   for (const TDateTime DT : Values) {
     SCOPED_TRACE(std::to_string(DT));
     EXPECT_EQ(StrToDateTime(DateTimeToStr(DT, GB), GB), DT);

@@ -107,10 +107,10 @@ TEST_F(IniFileTest, WritesKeepEverythingElseByteForByte)
 {
   WriteBytes(Path(), Settings);
   TIniFile Ini(Path());
-  Ini.WriteInteger("display", "INDEX", 3);      // existing: in place, spelling kept
+  Ini.WriteInteger("display", "INDEX", 3);          // existing: in place, spelling kept
   Ini.WriteString("Quorndeck", "Serial No", "B 2"); // existing with blanks and quotes
-  Ini.WriteString("Quorndeck", "New Key", "v");   // after the last key, before the blank
-  Ini.WriteString("Display", "Index", "3");       // unchanged
+  Ini.WriteString("Quorndeck", "New Key", "v");     // after the last key, before the blank
+  Ini.WriteString("Display", "Index", "3");         // unchanged
   QByteArray Expected = Settings;
   Expected.replace("Index=2\r\n", "Index=3\r\n");
   Expected.replace("Serial No = \"A 17\" \r\n", "Serial No=B 2\r\n");
@@ -195,7 +195,8 @@ TEST_F(IniFileTest, SectionListsAndDeletion)
 
   Ini.DeleteKey("Display", "vendor key");
   Ini.EraseSection("quorndeck");
-  EXPECT_EQ(FileBytes(Path()), "; Fathomix settings\r\n[Display]\r\nIndex=2\r\n\r\n[Unknown Section]\r\nanything=goes\r\n");
+  EXPECT_EQ(FileBytes(Path()),
+            "; Fathomix settings\r\n[Display]\r\nIndex=2\r\n\r\n[Unknown Section]\r\nanything=goes\r\n");
   EXPECT_FALSE(Ini.SectionExists("Quorndeck"));
   Ini.DeleteKey("Display", "Index");
   EXPECT_FALSE(Ini.SectionExists("Display")); // a section without keys does not count

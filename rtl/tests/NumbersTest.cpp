@@ -65,10 +65,21 @@ TEST(NumbersTest, StrToIntAcceptsDecimalAndHex)
     int32_t Expected;
   };
   const Case Cases[] = {
-      {"0", 0},          {"12", 12},         {"-12", -12},       {"+12", 12},
-      {" 12", 12},       {"   -7", -7},      {"007", 7},         {"$1F", 31},
-      {"0x1F", 31},      {"0X1f", 31},       {"x1F", 31},        {"X1F", 31},
-      {"-$10", -16},     {"2147483647", 2147483647}, {"-2147483648", INT32_MIN},
+      {"0", 0},
+      {"12", 12},
+      {"-12", -12},
+      {"+12", 12},
+      {" 12", 12},
+      {"   -7", -7},
+      {"007", 7},
+      {"$1F", 31},
+      {"0x1F", 31},
+      {"0X1f", 31},
+      {"x1F", 31},
+      {"X1F", 31},
+      {"-$10", -16},
+      {"2147483647", 2147483647},
+      {"-2147483648", INT32_MIN},
       {"$7FFFFFFF", INT32_MAX},
       {"$FFFFFFFF", -1}, // hexadecimal is a bit pattern
   };
@@ -84,9 +95,8 @@ TEST(NumbersTest, StrToIntAcceptsDecimalAndHex)
 
 TEST(NumbersTest, StrToIntRejectsEverythingElse)
 {
-  const char* const Bad[] = {"",   " ",     "12 ",        "1.0",         "1e3",        "2147483648",
-                             "-2147483649", "$100000000", "0x",          "$",          "-",
-                             "--1", "1-",   "12a",        "\t12",        "99999999999999999999999",
+  const char* const Bad[] = {"",   " ",   "12 ", "1.0", "1e3", "2147483648", "-2147483649", "$100000000",
+                             "0x", "$",   "-",   "--1", "1-",  "12a",        "\t12",        "99999999999999999999999",
                              "$G", "1 2", "0x-1"};
   for (const char* S : Bad) {
     SCOPED_TRACE(S);
@@ -128,10 +138,22 @@ TEST(NumbersTest, StrToFloatAcceptsPlainDecimalText)
     double Expected;
   };
   const Case Cases[] = {
-      {"1.5", 1.5},          {"-1.5", -1.5},      {"+1.5", 1.5},         {"  12.25  ", 12.25},
-      {"1E3", 1000},         {"1.5e-3", 0.0015},  {"2.5E+2", 250},       {".5", 0.5},
-      {"5.", 5},             {"0", 0},            {"-0", 0},             {"007.50", 7.5},
-      {"1e-400", 0},         {"0.1", 0.1},        {"1500.1", 1500.1},    {"1.7976931348623157e308", 1.7976931348623157e308},
+      {"1.5", 1.5},
+      {"-1.5", -1.5},
+      {"+1.5", 1.5},
+      {"  12.25  ", 12.25},
+      {"1E3", 1000},
+      {"1.5e-3", 0.0015},
+      {"2.5E+2", 250},
+      {".5", 0.5},
+      {"5.", 5},
+      {"0", 0},
+      {"-0", 0},
+      {"007.50", 7.5},
+      {"1e-400", 0},
+      {"0.1", 0.1},
+      {"1500.1", 1500.1},
+      {"1.7976931348623157e308", 1.7976931348623157e308},
       {"0.000000000000000000000000000000001", 1e-33},
   };
   for (const Case& C : Cases) {
@@ -155,11 +177,20 @@ TEST(NumbersTest, StrToFloatFindsTheDoubleNearestTheDecimal)
   // exponent, around the limits of the direct way (2^53, 10^22), compared
   // with std::from_chars on the same text.
   XorShift Next(0x9E3779B97F4A7C15ull);
-  std::vector<std::string> Texts = {"9007199254740992",   "9007199254740993",  "9007199254740991.5",
-                                    "900719925474099.3",  "1e22",              "1e23",
-                                    "123e-22",            "123e-23",           "0.1",
-                                    "0.30000000000000004", "4.35",             "-0.000",
-                                    "1234567.8901234567", "99999999999999999999e-5"};
+  std::vector<std::string> Texts = {"9007199254740992",
+                                    "9007199254740993",
+                                    "9007199254740991.5",
+                                    "900719925474099.3",
+                                    "1e22",
+                                    "1e23",
+                                    "123e-22",
+                                    "123e-23",
+                                    "0.1",
+                                    "0.30000000000000004",
+                                    "4.35",
+                                    "-0.000",
+                                    "1234567.8901234567",
+                                    "99999999999999999999e-5"};
   for (int N = 0; N < 20000; ++N) {
     const int Digits = 1 + int(Next() % 19);
     std::string T;
@@ -190,9 +221,9 @@ TEST(NumbersTest, StrToFloatFindsTheDoubleNearestTheDecimal)
 
 TEST(NumbersTest, StrToFloatRejectsOtherText)
 {
-  const char* const Bad[] = {"",    " ",     "1,5",  "1.5.2", "INF", "NAN",   "-INF",  "inf",  "1e",    "1e+",
-                             "e3",  ".",     "-",    "1 5",   "$10", "0x1A",  "1.5x",  "1e400", "-1e400", "\t1",
-                             "1\r", "1,000", "++1",  "1e3.5", "1d3"};
+  const char* const Bad[] = {"",       " ",   "1,5", "1.5.2", "INF", "NAN",   "-INF", "inf",  "1e",
+                             "1e+",    "e3",  ".",   "-",     "1 5", "$10",   "0x1A", "1.5x", "1e400",
+                             "-1e400", "\t1", "1\r", "1,000", "++1", "1e3.5", "1d3"};
   for (const char* S : Bad) {
     SCOPED_TRACE(S);
     try {
@@ -296,8 +327,12 @@ TEST(NumbersTest, FloatToStrFAllFormats)
       {999.9999, F::ffNumber, 15, 2, "1,000.00"},
       {123, F::ffNumber, 15, 0, "123"},
 
-      {1234.5, F::ffCurrency, 15, 2, "\xC2\xA3" "1,234.50"},
-      {-1234.5, F::ffCurrency, 15, 2, "-\xC2\xA3" "1,234.50"},
+      {1234.5, F::ffCurrency, 15, 2,
+       "\xC2\xA3"
+       "1,234.50"},
+      {-1234.5, F::ffCurrency, 15, 2,
+       "-\xC2\xA3"
+       "1,234.50"},
 
       {NaN, F::ffFixed, 15, 2, "NAN"},
       {-Inf, F::ffNumber, 15, 2, "-INF"},
@@ -445,7 +480,7 @@ std::string FixedByTheRule(double V, int Decimals)
   for (; P < R.ptr && *P != 'e'; ++P)
     if (*P != '.')
       Digits += *P;
-  int Exponent = std::atoi(P + 1) + 1;  // value = 0.Digits * 10^Exponent
+  int Exponent = std::atoi(P + 1) + 1; // value = 0.Digits * 10^Exponent
   const auto RoundAt = [&](int N) {
     if (N < 0) {
       Digits.clear();
@@ -483,14 +518,15 @@ TEST(NumbersTest, FormatFloatRoundsTheShortestTextOfTheValue)
   // Values of every size and sign, many of them halves in their shortest
   // text (12.3455 and the like), with 0 to 6 decimals.
   XorShift Next(0x2545F4914F6CDD1Dull);
-  std::vector<double> Values = {0.0005, 0.0015, 1.0005, 1.005, 2.675, 999.9995, 999999.9995, 0.4999999999999999,
-                                1e-20, 123456789.4999, 1e9 - 0.5, 1e9, 4.35, 1234.5678};
+  std::vector<double> Values = {
+      0.0005, 0.0015,         1.0005,    1.005, 2.675, 999.9995, 999999.9995, 0.4999999999999999,
+      1e-20,  123456789.4999, 1e9 - 0.5, 1e9,   4.35,  1234.5678};
   for (int N = 0; N < 30000; ++N) {
     const int Digits = 1 + int(Next() % 12);
     const int Point = int(Next() % 9);
     double Mantissa = double(Next() % 1000000000000ull % uint64_t(std::pow(10.0, Digits)));
     if (Next() % 2)
-      Mantissa = Mantissa * 10 + 5;  // a half at the last place
+      Mantissa = Mantissa * 10 + 5; // a half at the last place
     const double V = Mantissa / std::pow(10.0, Point) * (Next() % 3 == 0 ? -1 : 1);
     Values.push_back(V);
     Values.push_back(std::nextafter(V, 0.0));
@@ -538,8 +574,8 @@ TEST(NumbersTest, FormatConversions)
 {
   int Anchor = 0;
   const void* Ptr = &Anchor;
-  const std::string PtrHex = U8(IntToHex(static_cast<int64_t>(reinterpret_cast<uintptr_t>(Ptr)),
-                                         static_cast<int>(sizeof(void*) * 2)));
+  const std::string PtrHex =
+      U8(IntToHex(static_cast<int64_t>(reinterpret_cast<uintptr_t>(Ptr)), static_cast<int>(sizeof(void*) * 2)));
   struct Case {
     const char* Fmt;
     std::initializer_list<TVarRec> Args;
@@ -575,8 +611,14 @@ TEST(NumbersTest, FormatConversions)
       {"%.3g", {1234.5}, "1.23E3"},
       {"%n", {1234567.5}, "1,234,567.50"},
       {"%.0n", {1234567.5}, "1,234,568"},
-      {"%m", {1234.5}, "\xC2\xA3" "1,234.50"},
-      {"%.0m", {-3.0}, "-\xC2\xA3" "3"},
+      {"%m",
+       {1234.5},
+       "\xC2\xA3"
+       "1,234.50"},
+      {"%.0m",
+       {-3.0},
+       "-\xC2\xA3"
+       "3"},
       {"%f", {2.5f}, "2.50"},
       {"%s", {"abc"}, "abc"},
       {"%.2s", {"abc"}, "ab"},
@@ -610,11 +652,10 @@ TEST(NumbersTest, FormatRejectsBadSpecifiersAndArguments)
     std::initializer_list<TVarRec> Args;
   };
   const Case Cases[] = {
-      {"%d", {1.5}},     {"%d", {"1"}},      {"%d", {true}},       {"%x", {2.0}},   {"%f", {1}},
-      {"%e", {"1.0"}},   {"%s", {1}},        {"%s", {1.5}},        {"%s", {true}},  {"%p", {1}},
-      {"%d", {}},        {"%d %d", {1}},     {"%2:d", {1, 2}},     {"%", {1}},      {"abc%", {}},
-      {"%z", {1}},       {"%5", {1}},        {"%.", {1.0}},        {"%*d", {"x", 1}}, {"%99999999d", {1}},
-      {"%.70000f", {1.0}}, {"%*d", {70000, 1}},
+      {"%d", {1.5}},     {"%d", {"1"}},       {"%d", {true}},      {"%x", {2.0}},       {"%f", {1}}, {"%e", {"1.0"}},
+      {"%s", {1}},       {"%s", {1.5}},       {"%s", {true}},      {"%p", {1}},         {"%d", {}},  {"%d %d", {1}},
+      {"%2:d", {1, 2}},  {"%", {1}},          {"abc%", {}},        {"%z", {1}},         {"%5", {1}}, {"%.", {1.0}},
+      {"%*d", {"x", 1}}, {"%99999999d", {1}}, {"%.70000f", {1.0}}, {"%*d", {70000, 1}},
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Fmt);

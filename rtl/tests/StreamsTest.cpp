@@ -22,12 +22,9 @@ TEST(MemoryStream, ReadsStopAtTheEnd)
     const char* Data;
   };
   const Step Steps[] = {
-      {0, soFromBeginning, 4, 4, "abcd"},
-      {0, soFromCurrent, 4, 2, "ef"},
-      {0, soFromCurrent, 4, 0, ""},
-      {-3, soFromEnd, 10, 3, "def"},
-      {10, soFromBeginning, 1, 0, ""}, // beyond the end
-      {-1, soFromBeginning, 1, 0, ""}, // before the start
+      {0, soFromBeginning, 4, 4, "abcd"}, {0, soFromCurrent, 4, 2, "ef"},  {0, soFromCurrent, 4, 0, ""},
+      {-3, soFromEnd, 10, 3, "def"},      {10, soFromBeginning, 1, 0, ""}, // beyond the end
+      {-1, soFromBeginning, 1, 0, ""},                                     // before the start
       {1, soFromBeginning, -5, 0, ""},
   };
   for (const Step& St : Steps) {
@@ -146,8 +143,7 @@ TEST(FileStream, ModesAndErrors)
   const Case Cases[] = {
       {Tmp.path() + "/missing", fmOpenRead,
        "Cannot open file \"" + Tmp.path() + "/missing\". No such file or directory"},
-      {Tmp.path() + "/no/dir", fmCreate,
-       "Cannot create file \"" + Tmp.path() + "/no/dir\". No such file or directory"},
+      {Tmp.path() + "/no/dir", fmCreate, "Cannot create file \"" + Tmp.path() + "/no/dir\". No such file or directory"},
       {Tmp.path(), fmOpenRead, "Cannot open file \"" + Tmp.path() + "\". Is a directory"},
   };
   for (const Case& C : Cases) {

@@ -257,9 +257,9 @@ TEST(StringList, CommaTextParsing)
   };
   const Case Cases[] = {
       {"  a , b  ", {"a", "b"}},
-      {"a b", {"a", "b"}},           // blanks delimit too
+      {"a b", {"a", "b"}}, // blanks delimit too
       {"\"a b\" c", {"a b", "c"}},
-      {"\"open", {"open"}},           // a quote never closed ends with the text
+      {"\"open", {"open"}}, // a quote never closed ends with the text
       {"\"a\"b,c", {"a", "b", "c"}},
       {"a,,b", {"a", "", "b"}},
       {"a,", {"a", ""}},

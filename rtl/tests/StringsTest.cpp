@@ -25,10 +25,18 @@ TEST(StringsTest, CopyClipsIndexAndCount)
     const char* Expected;
   };
   const Case Cases[] = {
-      {"abcdef", 1, 3, "abc"},     {"abcdef", 3, 2, "cd"},     {"abcdef", 0, 2, "ab"},
-      {"abcdef", -5, 2, "ab"},     {"abcdef", 5, 10, "ef"},    {"abcdef", 6, 1, "f"},
-      {"abcdef", 7, 1, ""},        {"abcdef", 2, 0, ""},       {"abcdef", 2, -1, ""},
-      {"abcdef", 2, INT_MAX, "bcdef"}, {"abcdef", INT_MAX, INT_MAX, ""}, {"", 1, 5, ""},
+      {"abcdef", 1, 3, "abc"},
+      {"abcdef", 3, 2, "cd"},
+      {"abcdef", 0, 2, "ab"},
+      {"abcdef", -5, 2, "ab"},
+      {"abcdef", 5, 10, "ef"},
+      {"abcdef", 6, 1, "f"},
+      {"abcdef", 7, 1, ""},
+      {"abcdef", 2, 0, ""},
+      {"abcdef", 2, -1, ""},
+      {"abcdef", 2, INT_MAX, "bcdef"},
+      {"abcdef", INT_MAX, INT_MAX, ""},
+      {"", 1, 5, ""},
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(std::string(C.S) + " " + std::to_string(C.Index) + " " + std::to_string(C.Count));
@@ -68,7 +76,7 @@ TEST(StringsTest, DeleteAndInsertIgnoreOutOfRangePositions)
     const char* Expected;
   };
   const DelCase Deletes[] = {
-      {1, 2, "cdef"}, {3, 2, "abef"}, {5, 100, "abcd"}, {6, 1, "abcde"}, {0, 2, "abcdef"},
+      {1, 2, "cdef"},    {3, 2, "abef"},   {5, 100, "abcd"}, {6, 1, "abcde"},   {0, 2, "abcdef"},
       {-1, 2, "abcdef"}, {7, 1, "abcdef"}, {2, 0, "abcdef"}, {2, -3, "abcdef"}, {2, INT_MAX, "a"},
   };
   for (const DelCase& C : Deletes) {
@@ -99,10 +107,12 @@ TEST(StringsTest, DeleteAndInsertIgnoreOutOfRangePositions)
 
 TEST(StringsTest, TrimStripsSpacesAndControlCharactersOnly)
 {
-  const String S = Q(u"\t\r\n \x01" u"a b\u00A0\x1F \x00");
+  const String S = Q(u"\t\r\n \x01"
+                     u"a b\u00A0\x1F \x00");
   EXPECT_EQ(Trim(S), Q(u"a b\u00A0"));
   EXPECT_EQ(TrimLeft(S), Q(u"a b\u00A0\x1F \x00"));
-  EXPECT_EQ(TrimRight(S), Q(u"\t\r\n \x01" u"a b\u00A0"));
+  EXPECT_EQ(TrimRight(S), Q(u"\t\r\n \x01"
+                            u"a b\u00A0"));
   EXPECT_EQ(U8(Trim(QStringLiteral(" \t "))), "");
   EXPECT_EQ(U8(Trim(QStringLiteral("x"))), "x");
   EXPECT_EQ(Trim(AnsiString("\r\n 12.5\t\r")), AnsiString("12.5"));
@@ -185,21 +195,17 @@ TEST(StringsTest, StringReplace)
     const char* Expected;
   };
   const Case Cases[] = {
-      {"a.b.c", ".", "", rfReplaceAll, "abc"},
-      {"a.b.c", ".", ",", 0, "a,b.c"},
-      {"aXbxc", "x", "-", rfReplaceAll, "aXb-c"},
-      {"aXbxc", "x", "-", rfReplaceAll | rfIgnoreCase, "a-b-c"},
-      {"aXbxc", "x", "-", rfIgnoreCase, "a-bxc"},
-      {"aaa", "aa", "b", rfReplaceAll, "ba"},       // no overlapping matches
-      {"abc", "b", "bb", rfReplaceAll, "abbc"},     // replacement is not searched again
-      {"abc", "", "x", rfReplaceAll, "abc"},
-      {"", "a", "x", rfReplaceAll, ""},
+      {"a.b.c", ".", "", rfReplaceAll, "abc"},    {"a.b.c", ".", ",", 0, "a,b.c"},
+      {"aXbxc", "x", "-", rfReplaceAll, "aXb-c"}, {"aXbxc", "x", "-", rfReplaceAll | rfIgnoreCase, "a-b-c"},
+      {"aXbxc", "x", "-", rfIgnoreCase, "a-bxc"}, {"aaa", "aa", "b", rfReplaceAll, "ba"}, // no overlapping matches
+      {"abc", "b", "bb", rfReplaceAll, "abbc"}, // replacement is not searched again
+      {"abc", "", "x", rfReplaceAll, "abc"},      {"", "a", "x", rfReplaceAll, ""},
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.S);
-    EXPECT_EQ(U8(StringReplace(QString::fromLatin1(C.S), QString::fromLatin1(C.Old), QString::fromLatin1(C.New),
-                               C.Flags)),
-              C.Expected);
+    EXPECT_EQ(
+        U8(StringReplace(QString::fromLatin1(C.S), QString::fromLatin1(C.Old), QString::fromLatin1(C.New), C.Flags)),
+        C.Expected);
   }
 }
 
@@ -214,9 +220,9 @@ TEST(StringsTest, QuotingAndDequoting)
     const char* Expected;
   };
   const Case Cases[] = {
-      {"'abc'", "abc"},      {"'it''s'", "it's"}, {"''", ""},         {"abc", "abc"},
-      {"'abc", "'abc"},      {"'abc'def", "abc"}, {"", ""},           {"'a''", "a'"},
-      {"x'abc'", "x'abc'"},
+      {"'abc'", "abc"}, {"'it''s'", "it's"}, {"''", ""},
+      {"abc", "abc"},   {"'abc", "'abc"},    {"'abc'def", "abc"},
+      {"", ""},         {"'a''", "a'"},      {"x'abc'", "x'abc'"},
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.S);
@@ -253,9 +259,8 @@ TEST(StringsTest, AnsiConversionIsWindows1252AndRoundTripsEveryByte)
     char16_t Ch;
   };
   const Case Cases[] = {
-      {0x41, u'A'},    {0x80, 0x20AC}, {0x81, 0x0081}, {0x8A, 0x0160}, {0x8D, 0x008D}, {0x8F, 0x008F},
-      {0x90, 0x0090},  {0x93, 0x201C}, {0x99, 0x2122}, {0x9D, 0x009D}, {0x9F, 0x0178}, {0xA0, 0x00A0},
-      {0xB0, 0x00B0},  {0xFF, 0x00FF},
+      {0x41, u'A'},   {0x80, 0x20AC}, {0x81, 0x0081}, {0x8A, 0x0160}, {0x8D, 0x008D}, {0x8F, 0x008F}, {0x90, 0x0090},
+      {0x93, 0x201C}, {0x99, 0x2122}, {0x9D, 0x009D}, {0x9F, 0x0178}, {0xA0, 0x00A0}, {0xB0, 0x00B0}, {0xFF, 0x00FF},
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(int(C.Byte));
@@ -263,15 +268,20 @@ TEST(StringsTest, AnsiConversionIsWindows1252AndRoundTripsEveryByte)
     EXPECT_EQ(ToAnsi(QString(QChar(C.Ch))), AnsiString(1, static_cast<char>(C.Byte)));
   }
   // Characters the code page has no byte for.
-  EXPECT_EQ(ToAnsi(Q(u"a\u0080b\u20ACc\u4E2D")), AnsiString("a?b\x80" "c?"));
+  EXPECT_EQ(ToAnsi(Q(u"a\u0080b\u20ACc\u4E2D")), AnsiString("a?b\x80"
+                                                            "c?"));
   EXPECT_EQ(ToAnsi(Q(u"x\U0001F600y")), AnsiString("x?y"));
   EXPECT_EQ(ToAnsi(Q(u"\xD800")), AnsiString("?")); // a lone surrogate
   // Longer texts go eight ASCII characters at a time until the first that
   // is not ASCII, wherever it falls.
   const String Long = Q(u"Depth 12.345 m, 10.5\u00b0C, \u20ac1 \U0001F600 and plain text after it");
-  const AnsiString LongBytes("Depth 12.345 m, 10.5\xb0" "C, \x80" "1 ? and plain text after it");
+  const AnsiString LongBytes("Depth 12.345 m, 10.5\xb0"
+                             "C, \x80"
+                             "1 ? and plain text after it");
   EXPECT_EQ(ToAnsi(Long), LongBytes);
-  EXPECT_EQ(FromAnsi(AnsiString("Depth 12.345 m, 10.5\xb0" "C, \x80" "1 and plain text after it")),
+  EXPECT_EQ(FromAnsi(AnsiString("Depth 12.345 m, 10.5\xb0"
+                                "C, \x80"
+                                "1 and plain text after it")),
             Q(u"Depth 12.345 m, 10.5\u00b0C, \u20ac1 and plain text after it"));
 }
 
@@ -282,8 +292,8 @@ TEST(Strings, IsValidIdent)
   const struct {
     const char* Text;
     bool Valid;
-  } Cases[] = {{"SioComPort1", true}, {"_x", true}, {"A", true}, {"", false},
-               {"1abc", false}, {"a b", false}, {"a.b", false}, {"\xc3\xa9t\xc3\xa9", false}};
+  } Cases[] = {{"SioComPort1", true}, {"_x", true},   {"A", true},    {"", false},
+               {"1abc", false},       {"a b", false}, {"a.b", false}, {"\xc3\xa9t\xc3\xa9", false}};
   for (const auto& C : Cases)
     EXPECT_EQ(IsValidIdent(QString::fromUtf8(C.Text)), C.Valid) << C.Text;
 }

@@ -5,10 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-TFakeDispatcher::TFakeDispatcher(TObject* AOwner) : TSioBaseDispatcher(AOwner)
-{
-  DeviceState.BaudRate = 9600;
-}
+TFakeDispatcher::TFakeDispatcher(TObject* AOwner) : TSioBaseDispatcher(AOwner) { DeviceState.BaudRate = 9600; }
 
 TFakeDispatcher::~TFakeDispatcher() { ShutdownForDestroy(); }
 

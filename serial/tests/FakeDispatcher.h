@@ -31,7 +31,7 @@ public:
   uint32_t ModemLines = 0;
   uint32_t ErrorBits = 0;
   TComStat HoldState;
-  uint32_t OpenError = 0;     // the system error OpenCom fails with; 0 opens
+  uint32_t OpenError = 0; // the system error OpenCom fails with; 0 opens
   bool OpenOutOfMemory = false;
   std::vector<uint32_t> Sleeps;
 

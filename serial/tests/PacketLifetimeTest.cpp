@@ -37,8 +37,8 @@ public:
     for (int32_t I = 0; I < Count; ++I) {
       Ptys.push_back(std::make_unique<PtyPair>());
       const uint16_t Com = uint16_t(FirstTestCom + I);
-      Envs.push_back(std::make_unique<ScopedEnv>(("FATHOMIX_COM" + std::to_string(Com)).c_str(),
-                                                 Ptys.back()->SlavePath()));
+      Envs.push_back(
+          std::make_unique<ScopedEnv>(("FATHOMIX_COM" + std::to_string(Com)).c_str(), Ptys.back()->SlavePath()));
       auto* P = new TSioComPort(Owner.get());
       P->SetComNumber(Com);
       P->SetPromptForPort(false);

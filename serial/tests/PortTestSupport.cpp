@@ -33,9 +33,7 @@ std::vector<String>& ShownMessages()
   static std::vector<String> Messages;
   static TApplication* App = [] {
     auto* A = new TApplication(nullptr);
-    A->OnException = [](TObject*, const std::exception& E) {
-      Messages.push_back(QString::fromUtf8(E.what()));
-    };
+    A->OnException = [](TObject*, const std::exception& E) { Messages.push_back(QString::fromUtf8(E.what())); };
     return A;
   }();
   (void)App;

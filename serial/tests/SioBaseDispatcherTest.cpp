@@ -171,7 +171,8 @@ TEST_F(OpenDispatcher, PeekLeavesTheBytes)
     uint32_t Count;
     int32_t Result;
     char C;
-  } Cases[] = {{1, ecOK, 'x'}, {3, ecOK, 'z'}, {4, ecBufferIsEmpty, 0}, {0, ecBadArgument, 0}, {9000, ecBadArgument, 0}};
+  } Cases[] = {
+      {1, ecOK, 'x'}, {3, ecOK, 'z'}, {4, ecBufferIsEmpty, 0}, {0, ecBadArgument, 0}, {9000, ecBadArgument, 0}};
   for (const auto& K : Cases) {
     C = 0;
     EXPECT_EQ(D.PeekChar(C, K.Count), K.Result) << K.Count;

@@ -452,8 +452,8 @@ TEST(ComPortUsers, NotificationsAndRemoval)
   P.SetOpen(true);
   P.SetOpen(false);
   // Last registered first; PortOpenMsg + 0, PortClosedMsg + 1, PortClosingMsg + 2.
-  EXPECT_EQ(Log, (std::vector<std::string>{"cbex 0", "cb open", "ex 0", "plain 0", "plain 0", "OnPortOpen",
-                                           "cbex 1", "ex 2", "cbex 2", "cb closed", "ex 1", "plain 1", "plain 1"}));
+  EXPECT_EQ(Log, (std::vector<std::string>{"cbex 0", "cb open", "ex 0", "plain 0", "plain 0", "OnPortOpen", "cbex 1",
+                                           "ex 2", "cbex 2", "cb closed", "ex 1", "plain 1", "plain 1"}));
   Log.clear();
   P.DeregisterUser(Plain.Handle());
   P.DeregisterUserCallback(MethodOf(&Other, &User::Changed)); // another object: stays

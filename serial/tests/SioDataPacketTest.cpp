@@ -151,15 +151,9 @@ TEST(DataPacket, PatternsWildcardsAndCase)
     const char* Input;
     const char* Expected; // nullptr: no delivery
   } Cases[] = {
-      {"a?c", false, "abc;", "abc"},
-      {"a?c", false, "a-c;", "a-c"},
-      {"a\\?c", false, "abc;", nullptr},
-      {"a\\?c", false, "a?c;", "a?c"},
-      {"ab\\", false, "ab;", "ab"},
-      {"a\\\\b", false, "a\\b;", "a\\b"},
-      {"you", true, "You;", "You"},
-      {"you", true, "YOU;", "YOU"},
-      {"you", false, "You;", nullptr},
+      {"a?c", false, "abc;", "abc"},      {"a?c", false, "a-c;", "a-c"}, {"a\\?c", false, "abc;", nullptr},
+      {"a\\?c", false, "a?c;", "a?c"},    {"ab\\", false, "ab;", "ab"},  {"a\\\\b", false, "a\\b;", "a\\b"},
+      {"you", true, "You;", "You"},       {"you", true, "YOU;", "YOU"},  {"you", false, "You;", nullptr},
       {"\xe9t", true, "\xc9t;", nullptr}, // only a to z fold
       {"ab", false, "aab;", "ab"},        // the retry restarts at the second a
       {"aab", false, "aaab;", "aab"},
@@ -202,7 +196,14 @@ TEST(DataPacket, EndConditions)
       {"size equal to the start string", scString, "GO", EndSize, "", 2, true, "GO", {"GO"}},
       {"end string or size, size first", scString, "<", EndStr | EndSize, ">", 4, true, "<abcdef>", {"<abc"}},
       {"end string or size, end first", scString, "<", EndStr | EndSize, ">", 10, true, "<ab>", {"<ab>"}},
-      {"profiling instrument line", scString, "\n", EndStr, "\r", 0, false, "\n1500.12\t10.5\r\n1500.3\t10.6\r",
+      {"profiling instrument line",
+       scString,
+       "\n",
+       EndStr,
+       "\r",
+       0,
+       false,
+       "\n1500.12\t10.5\r\n1500.3\t10.6\r",
        {"1500.12\t10.5", "1500.3\t10.6"}},
       {"reply with prompt", scAnyData, "", EndStr, "\r\n>", 0, true, "OK\r\n>", {"OK\r\n>"}},
   };
@@ -228,10 +229,8 @@ TEST(DataPacket, InvalidSettingsAreRefusedAndLeaveThePacketOff)
     int32_t Size;
     int32_t Code;
   } Cases[] = {
-      {scAnyData, "", 0, "", 0, ecNoEndCharCount},
-      {scString, "", EndStr, ">", 0, ecStartStringEmpty},
-      {scString, "abc", EndSize, "", 2, ecPacketTooSmall},
-      {scString, ">", EndStr, "", 0, ecEmptyEndString},
+      {scAnyData, "", 0, "", 0, ecNoEndCharCount},         {scString, "", EndStr, ">", 0, ecStartStringEmpty},
+      {scString, "abc", EndSize, "", 2, ecPacketTooSmall}, {scString, ">", EndStr, "", 0, ecEmptyEndString},
       {scAnyData, "", EndSize, "", 0, ecZeroSizePacket},
   };
   for (bool PortOpen : {false, true}) {
@@ -511,9 +510,8 @@ TEST(DataPacket, StepsAreWrittenToThePortsDispatchLog)
   for (const QByteArray& Line : F.readAll().split('\n'))
     if (Line.mid(10, 8) == "Packet  ")
       Steps.push_back(Line.mid(20).trimmed());
-  const char* const Enabled[] = {
-      "Enable        00000000  Packet:Packet1", "StartStr      00000000  <",
-      "Waiting       00000000  Packet:Packet1", "EndStr        00000000  >"};
+  const char* const Enabled[] = {"Enable        00000000  Packet:Packet1", "StartStr      00000000  <",
+                                 "Waiting       00000000  Packet:Packet1", "EndStr        00000000  >"};
   std::vector<AnsiString> Expected(std::begin(Enabled), std::end(Enabled));
   Expected.insert(Expected.end(), {"Collecting    00000000  Packet:Packet1", "Idle          00000000  Packet:Packet1",
                                    "Disable       00000000  Packet:Packet1", "StringPacket  00000000  <ab>"});

@@ -185,8 +185,8 @@ TEST(MessageTable, HoldsEveryCodeOnceInOrder)
   // Every code of the ranges is present and found by the search.
   const struct {
     int32_t Lo, Hi;
-  } Ranges[] = {{1001, 1009}, {2001, 2012}, {3001, 3010}, {5001, 5003}, {5501, 5506}, {13801, 13803},
-                {15001, 15021}, {15100, 15356}, {15601, 15608}, {15700, 15742}};
+  } Ranges[] = {{1001, 1009},   {2001, 2012},   {3001, 3010},   {5001, 5003},   {5501, 5506},
+                {13801, 13803}, {15001, 15021}, {15100, 15356}, {15601, 15608}, {15700, 15742}};
   for (const auto& R : Ranges)
     for (int32_t C = R.Lo; C <= R.Hi; ++C)
       EXPECT_FALSE(MessageNumberToString(C).isEmpty()) << C;

@@ -66,10 +66,8 @@ TEST_F(Line, SettingsReachTheDevice)
     uint8_t DevParity, DevBits, DevStop;
     TStopbits ReadStop;
   } Cases[] = {
-      {4800, 2, 7, 2, 2, 7, 2, 2},
-      {9600, 1, 8, 1, 1, 8, 0, 1},
-      {9600, 4, 6, 0, 4, 6, 0, 1},  // below 1 counts as 1
-      {9600, 0, 5, 2, 0, 5, 1, 2},  // 5 data bits: one and a half
+      {4800, 2, 7, 2, 2, 7, 2, 2}, {9600, 1, 8, 1, 1, 8, 0, 1}, {9600, 4, 6, 0, 4, 6, 0, 1}, // below 1 counts as 1
+      {9600, 0, 5, 2, 0, 5, 1, 2}, // 5 data bits: one and a half
       {9600, 3, 5, 1, 3, 5, 1, 2},
   };
   for (const auto& C : Cases) {
@@ -215,7 +213,8 @@ TEST_F(Line, LineErrorsByPriority)
   const struct {
     uint32_t Bits;
     int32_t Error;
-  } Cases[] = {{LineError::RxOver | LineError::Frame, 1}, {LineError::Overrun, 2}, {LineError::RxParity | LineError::Frame, 3}};
+  } Cases[] = {
+      {LineError::RxOver | LineError::Frame, 1}, {LineError::Overrun, 2}, {LineError::RxParity | LineError::Frame, 3}};
   for (const auto& C : Cases) {
     D.ErrorBits = C.Bits;
     D.RefreshStatus();
@@ -262,9 +261,9 @@ TEST(ActualBaud, TranslatesLegacyRateCodes)
 {
   const struct {
     int32_t Code, Rate;
-  } Cases[] = {{0xFEFF, 115200}, {0xFF10, 110}, {0xFF16, 9600}, {0xFF18, 19200}, {0xFF19, 0xFF19},
-               {0xFF1B, 38400}, {0xFF1F, 56000}, {0xFF23, 128000}, {0xFF27, 256000}, {0xFF28, 0xFF28},
-               {9600, 9600}, {0, 0}};
+  } Cases[] = {{0xFEFF, 115200}, {0xFF10, 110},    {0xFF16, 9600},  {0xFF18, 19200},
+               {0xFF19, 0xFF19}, {0xFF1B, 38400},  {0xFF1F, 56000}, {0xFF23, 128000},
+               {0xFF27, 256000}, {0xFF28, 0xFF28}, {9600, 9600},    {0, 0}};
   for (const auto& C : Cases)
     EXPECT_EQ(TSioBaseDispatcher::ActualBaud(C.Code), C.Rate) << std::hex << C.Code;
 }

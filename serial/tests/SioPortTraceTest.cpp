@@ -52,8 +52,9 @@ TEST_F(TraceRig, ClosedPortStoresOnlyOnOrOff)
 {
   const struct {
     TTraceLogState Set, Stored;
-  } Cases[] = {{tlOn, tlOn}, {tlDump, tlOff}, {tlOn, tlOn}, {tlPause, tlOff}, {tlAppend, tlOff},
-               {tlOn, tlOn}, {tlClear, tlOff}, {tlAppendAndContinue, tlOff}, {tlOff, tlOff}};
+  } Cases[] = {{tlOn, tlOn},      {tlDump, tlOff}, {tlOn, tlOn},     {tlPause, tlOff},
+               {tlAppend, tlOff}, {tlOn, tlOn},    {tlClear, tlOff}, {tlAppendAndContinue, tlOff},
+               {tlOff, tlOff}};
   for (const auto& C : Cases) {
     Port.SetTracing(C.Set);
     EXPECT_EQ(Port.Tracing(), C.Stored) << int(C.Set);
@@ -183,12 +184,9 @@ TEST_F(TraceRig, CheckForStringStepByStep)
     const char* Input;
     const char* Hits; // '1' where the step completes S
   } Cases[] = {
-      {"OK", false, "xOKOK", "00101"},
-      {"ok", true, "OKoK", "0101"},
-      {"ok", false, "OK", "00"},
-      {"aab", false, "aaab", "0000"}, // a plain restart: the overlap is missed
-      {"ab", false, "aab", "001"},
-      {"", false, "ab", "00"},
+      {"OK", false, "xOKOK", "00101"}, {"ok", true, "OKoK", "0101"},
+      {"ok", false, "OK", "00"},       {"aab", false, "aaab", "0000"}, // a plain restart: the overlap is missed
+      {"ab", false, "aab", "001"},     {"", false, "ab", "00"},
   };
   for (const auto& C : Cases) {
     uint8_t Index = 0;

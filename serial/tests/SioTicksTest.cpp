@@ -153,7 +153,8 @@ TEST(TickUnitHelpers, FlagIsSet)
   const struct {
     uint32_t Flags, Mask;
     bool Set;
-  } Cases[] = {{0x0, 0x0, false}, {0x5, 0x4, true}, {0x5, 0x2, false}, {0x5, 0x6, true}, {0xFFFFFFFF, 0x80000000, true}};
+  } Cases[] = {
+      {0x0, 0x0, false}, {0x5, 0x4, true}, {0x5, 0x2, false}, {0x5, 0x6, true}, {0xFFFFFFFF, 0x80000000, true}};
   for (const auto& C : Cases)
     EXPECT_EQ(FlagIsSet(C.Flags, C.Mask), C.Set) << C.Flags << " " << C.Mask;
 }

@@ -77,8 +77,8 @@ TEST_F(Dumps, TraceLinesWrapAt78Columns)
   ASSERT_EQ(D.DumpTrace(File("w.trc"), false, false), ecOK);
   // 26 items of width 3 fill 78 columns.
   const AnsiString Sent = QByteArray("[1]").repeated(26) + "\r\n" + QByteArray("[1]").repeated(4);
-  EXPECT_EQ(ReadWholeFile(File("w.trc")), "Receive: \r\n" + AnsiString(78, 'x') + "\r\n" + AnsiString(22, 'x') +
-                                         "\r\n\r\nTransmit: \r\n" + Sent);
+  EXPECT_EQ(ReadWholeFile(File("w.trc")),
+            "Receive: \r\n" + AnsiString(78, 'x') + "\r\n" + AnsiString(22, 'x') + "\r\n\r\nTransmit: \r\n" + Sent);
 }
 
 TEST_F(Dumps, TraceKeepsTheLastEntriesOfItsRing)

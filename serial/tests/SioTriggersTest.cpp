@@ -163,19 +163,16 @@ TEST_F(Triggers, DataTriggerMatching)
     bool IgnoreCase;
     const char* Input;
     int32_t Fired;
-  } Cases[] = {
-      {"OK", true, "ok", 1},
-      {"OK", true, "Ok", 1},
-      {"OK", true, "xxOKyy", 1},
-      {"ok", true, "OK", 1},
-      {"OK", false, "ok", 0},
-      {"OK", false, "xOxK", 0},
-      {"aab", false, "aaab", 1},      // a candidate that failed part-way does not hide the match
-      {"abab", false, "ababab", 1},   // matches never overlap
-      {"aa", false, "aaaa", 2},
-      {"\r\n>", false, "x\r\r\n>", 1},
-      {"", false, "anything", 0},    // an empty match string never matches
-  };
+  } Cases[] =
+      {
+          {"OK", true, "ok", 1},        {"OK", true, "Ok", 1},
+          {"OK", true, "xxOKyy", 1},    {"ok", true, "OK", 1},
+          {"OK", false, "ok", 0},       {"OK", false, "xOxK", 0},
+          {"aab", false, "aaab", 1},    // a candidate that failed part-way does not hide the match
+          {"abab", false, "ababab", 1}, // matches never overlap
+          {"aa", false, "aaaa", 2},     {"\r\n>", false, "x\r\r\n>", 1},
+          {"", false, "anything", 0}, // an empty match string never matches
+      };
   for (const auto& C : Cases) {
     TFakeDispatcher Dx;
     ASSERT_EQ(Dx.Open(), ecOK);
@@ -287,7 +284,11 @@ TEST_F(Triggers, RemoveTrigger)
   const struct {
     uint32_t Handle;
     int32_t Result;
-  } Cases[] = {{1, ecOK}, {0, ecBadTriggerHandle}, {uint32_t(T), ecOK}, {uint32_t(T), ecBadTriggerHandle}, {4000, ecBadTriggerHandle}};
+  } Cases[] = {{1, ecOK},
+               {0, ecBadTriggerHandle},
+               {uint32_t(T), ecOK},
+               {uint32_t(T), ecBadTriggerHandle},
+               {4000, ecBadTriggerHandle}};
   for (const auto& C : Cases)
     EXPECT_EQ(D.RemoveTrigger(C.Handle), C.Result) << C.Handle;
   EXPECT_EQ(D.LenTriggerValue(), 0u);

@@ -128,7 +128,8 @@ TEST_F(DeviceDispatcher, BlocksQueuedFasterThanTheyAreWrittenAllArriveInOrder)
   Expected = All.size();
   Reader.join();
   ASSERT_EQ(Far.size(), All.size());
-  EXPECT_TRUE(Far == All) << "first difference at " << std::mismatch(Far.begin(), Far.end(), All.begin()).first - Far.begin();
+  EXPECT_TRUE(Far == All) << "first difference at "
+                          << std::mismatch(Far.begin(), Far.end(), All.begin()).first - Far.begin();
 }
 
 TEST_F(DeviceDispatcher, ASecondStartIsRefused)

@@ -53,7 +53,8 @@
 
 namespace {
 
-void Usage() {
+void Usage()
+{
   std::cerr << "usage: fathomix-sim [--device PATH] [--kind quorndeck|qyr|atmos] [--mode rs232|rs485]\n"
                "                    [--address N] [--units N,N,...] [--interval MS | --rate HZ]\n"
                "                    [--depth M] [--step M] [--seed N] [--script FILE] [--command-mode]\n"
@@ -62,7 +63,8 @@ void Usage() {
 }
 
 // Shows control characters of a received line readably.
-std::string Printable(const AnsiString& L) {
+std::string Printable(const AnsiString& L)
+{
   std::string S;
   for (char C : L) {
     if (static_cast<unsigned char>(C) >= 32 && C != 127) {
@@ -76,13 +78,15 @@ std::string Printable(const AnsiString& L) {
   return S;
 }
 
-bool ToInt(const QString& S, int Lo, int Hi, int& V) {
+bool ToInt(const QString& S, int Lo, int Hi, int& V)
+{
   bool Ok = false;
   V = S.toInt(&Ok);
   return Ok && V >= Lo && V <= Hi;
 }
 
-bool ToDouble(const QString& S, double Lo, double Hi, double& V) {
+bool ToDouble(const QString& S, double Lo, double Hi, double& V)
+{
   bool Ok = false;
   V = S.toDouble(&Ok);
   return Ok && V >= Lo && V <= Hi;
@@ -90,11 +94,12 @@ bool ToDouble(const QString& S, double Lo, double Hi, double& V) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
   static const QStringList Flags = {"--command-mode", "--quiet"};
-  static const QStringList Valued = {"--device", "--kind",  "--mode",   "--address",      "--units",
-                                     "--interval", "--rate", "--depth",  "--step",         "--seed",
-                                     "--script", "--fault", "--late",   "--fault-command", "--drop-every"};
+  static const QStringList Valued = {"--device",   "--kind",  "--mode",  "--address",       "--units",
+                                     "--interval", "--rate",  "--depth", "--step",          "--seed",
+                                     "--script",   "--fault", "--late",  "--fault-command", "--drop-every"};
   std::map<QString, QString> Opt;
   for (int I = 1; I < argc; ++I) {
     const QString A = QString::fromLocal8Bit(argv[I]);

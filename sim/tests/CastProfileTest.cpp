@@ -9,7 +9,8 @@ using namespace sim;
 
 namespace {
 
-CastParams Deep() {
+CastParams Deep()
+{
   CastParams P;
   P.MaxDepth = 300.0;
   P.StepMetres = 2.0;
@@ -21,7 +22,8 @@ CastParams Deep() {
 
 // A cast goes down to the chosen depth and back: pressure never turns
 // before the bottom nor after it, and ends where it started.
-TEST(CastProfile, PressureRisesToTheBottomAndFallsBack) {
+TEST(CastProfile, PressureRisesToTheBottomAndFallsBack)
+{
   const CastProfile C(Deep());
   const int64_t N = C.SamplesPerCast();
   const int64_t Bottom = N / 2;
@@ -38,7 +40,8 @@ TEST(CastProfile, PressureRisesToTheBottomAndFallsBack) {
 
 // Every value lies where sea water puts it, and the conductivity is the one
 // that gives back the salinity the generator chose.
-TEST(CastProfile, ValuesArePhysicallyPlausible) {
+TEST(CastProfile, ValuesArePhysicallyPlausible)
+{
   const CastProfile C(Deep());
   for (int64_t I = 0; I < C.SamplesPerCast(); ++I) {
     const CastSample S = C.Sample(I);
@@ -60,7 +63,8 @@ TEST(CastProfile, ValuesArePhysicallyPlausible) {
 }
 
 // Published check values of the formulas the generator relies on.
-TEST(CastProfile, SeaWaterRelationsMatchPublishedValues) {
+TEST(CastProfile, SeaWaterRelationsMatchPublishedValues)
+{
   // UNESCO 1983: 10000 dbar at 30 degrees is 9712.653 m; Saunders' inverse
   // is good to well under 0.1 %.
   EXPECT_NEAR(PressureFromDepth(9712.653, 30.0), 10000.0, 10.0);
@@ -72,7 +76,8 @@ TEST(CastProfile, SeaWaterRelationsMatchPublishedValues) {
   EXPECT_NEAR(SoundVelocityMackenzie(25.0, 35.0, 1000.0), 1550.744, 0.01);
 }
 
-TEST(CastProfile, SameParametersSameStringsAndSeedChangesNoise) {
+TEST(CastProfile, SameParametersSameStringsAndSeedChangesNoise)
+{
   const CastProfile A(Deep()), B(Deep());
   CastParams Other = Deep();
   Other.Seed = 8;
@@ -85,7 +90,8 @@ TEST(CastProfile, SameParametersSameStringsAndSeedChangesNoise) {
 
 // The layout the logger's decoder cuts: values in the odd fields, each field
 // followed by a TAB, the line closed by CR LF.
-TEST(CastProfile, DataStringLayout) {
+TEST(CastProfile, DataStringLayout)
+{
   const CastProfile C(Deep());
   const CastSample S = C.Sample(40);
   const AnsiString L = CastProfile::DataString(S);
@@ -100,7 +106,8 @@ TEST(CastProfile, DataStringLayout) {
   }
 }
 
-TEST(CastProfile, RejectsImpossibleCasts) {
+TEST(CastProfile, RejectsImpossibleCasts)
+{
   const struct {
     double Depth, Step;
   } Bad[] = {{0.0, 0.5}, {-10.0, 0.5}, {12000.0, 0.5}, {100.0, 0.0}, {100.0, 200.0}};

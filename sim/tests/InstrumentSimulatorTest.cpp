@@ -19,21 +19,25 @@ constexpr int Patience = 5000; // ms; only reached when a test fails
 // The program's end of the line.
 class PortEnd {
 public:
-  explicit PortEnd(const std::string& Path) : FFd(open(Path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK)) {
+  explicit PortEnd(const std::string& Path) : FFd(open(Path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK))
+  {
     termios T{};
     if (FFd >= 0 && tcgetattr(FFd, &T) == 0) {
       cfmakeraw(&T);
       tcsetattr(FFd, TCSANOW, &T);
     }
   }
-  ~PortEnd() {
+  ~PortEnd()
+  {
     if (FFd >= 0)
       close(FFd);
   }
   bool IsOpen() const { return FFd >= 0; }
   void Write(const AnsiString& S) { ASSERT_EQ(write(FFd, S.constData(), size_t(S.size())), S.size()); }
   // Everything read until Done holds, the line hangs up, or time runs out.
-  template <class Pred> AnsiString ReadWhile(Pred Done) {
+  template <class Pred>
+  AnsiString ReadWhile(Pred Done)
+  {
     const auto End = std::chrono::steady_clock::now() + std::chrono::milliseconds(Patience);
     while (!Done(FIn) && !FEof && std::chrono::steady_clock::now() < End) {
       pollfd P{FFd, POLLIN, 0};
@@ -47,13 +51,16 @@ public:
     }
     return FIn;
   }
-  AnsiString ReadUntil(const AnsiString& Tail) {
+  AnsiString ReadUntil(const AnsiString& Tail)
+  {
     return ReadWhile([&](const AnsiString& In) { return In.contains(Tail); });
   }
-  AnsiString ReadCount(qsizetype N) {
+  AnsiString ReadCount(qsizetype N)
+  {
     return ReadWhile([&](const AnsiString& In) { return In.size() >= N; });
   }
-  AnsiString ReadToHangUp() {
+  AnsiString ReadToHangUp()
+  {
     return ReadWhile([](const AnsiString&) { return false; });
   }
   bool Eof() const { return FEof; }
@@ -66,7 +73,8 @@ private:
 };
 
 struct Rig {
-  explicit Rig(InstrumentKind Kind, bool Running = false) : Sim(Kind) {
+  explicit Rig(InstrumentKind Kind, bool Running = false) : Sim(Kind)
+  {
     Sim.SetRunning(Running);
     Sim.SetIntervalMs(5);
     Sim.Start();
@@ -77,7 +85,8 @@ struct Rig {
 
 } // namespace
 
-TEST(InstrumentSimulator, LateReplyAndEverythingRecorded) {
+TEST(InstrumentSimulator, LateReplyAndEverythingRecorded)
+{
   Rig R(InstrumentKind::Quorndeck);
   ASSERT_TRUE(R.Port.IsOpen());
   R.Sim.SetReplyDelayMs(300);
@@ -93,7 +102,8 @@ TEST(InstrumentSimulator, LateReplyAndEverythingRecorded) {
 
 // Bytes on the line are recorded even when the instrument does not answer
 // them (another address, or a line too long for its buffer).
-TEST(InstrumentSimulator, RecordsUnansweredLinesAndAnswersTheNext) {
+TEST(InstrumentSimulator, RecordsUnansweredLinesAndAnswersTheNext)
+{
   Rig R(InstrumentKind::Quorndeck);
   R.Sim.SetMode(LineMode::RS485);
   R.Sim.SetAddress(12);
@@ -105,7 +115,8 @@ TEST(InstrumentSimulator, RecordsUnansweredLinesAndAnswersTheNext) {
 
 // Faults, each limited to one command so that the next command's answer
 // shows what the faulty one produced, without waiting on a clock.
-TEST(InstrumentSimulator, ReplyFaults) {
+TEST(InstrumentSimulator, ReplyFaults)
+{
   const struct {
     ReplyFault Fault;
     const char* Expected; // for "#010" then "#034"
@@ -121,7 +132,8 @@ TEST(InstrumentSimulator, ReplyFaults) {
   }
 }
 
-TEST(InstrumentSimulator, GarbageReplyHasNoLineEndsNorPrompt) {
+TEST(InstrumentSimulator, GarbageReplyHasNoLineEndsNorPrompt)
+{
   Rig R(InstrumentKind::Quorndeck);
   R.Sim.SetReplyFault(ReplyFault::Garbage, "#034");
   R.Port.Write("#034\r\n#050\r\n");
@@ -133,7 +145,8 @@ TEST(InstrumentSimulator, GarbageReplyHasNoLineEndsNorPrompt) {
 }
 
 // A silent instrument does not even leave run mode.
-TEST(InstrumentSimulator, SilentBreakKeepsStreaming) {
+TEST(InstrumentSimulator, SilentBreakKeepsStreaming)
+{
   Rig R(InstrumentKind::Quorndeck, true);
   R.Sim.SetReplyFault(ReplyFault::Silent);
   R.Port.Write("#\r\n");
@@ -148,7 +161,8 @@ TEST(InstrumentSimulator, SilentBreakKeepsStreaming) {
 }
 
 // The stream is the generated cast, sample by sample from the surface.
-TEST(InstrumentSimulator, StreamsTheCastAndStopsAtTheBreak) {
+TEST(InstrumentSimulator, StreamsTheCastAndStopsAtTheBreak)
+{
   Rig R(InstrumentKind::Quorndeck);
   CastParams P;
   P.MaxDepth = 10;
@@ -172,7 +186,8 @@ TEST(InstrumentSimulator, StreamsTheCastAndStopsAtTheBreak) {
   EXPECT_FALSE(R.Sim.Running());
 }
 
-TEST(InstrumentSimulator, ModularRunOnTheBusStreamsAddressedLines) {
+TEST(InstrumentSimulator, ModularRunOnTheBusStreamsAddressedLines)
+{
   Rig R(InstrumentKind::Qyr);
   R.Sim.SetMode(LineMode::RS485);
   R.Sim.SetUnits({3, 4});
@@ -182,7 +197,8 @@ TEST(InstrumentSimulator, ModularRunOnTheBusStreamsAddressedLines) {
   EXPECT_TRUE(In.contains("\r\n>04:"));
 }
 
-TEST(InstrumentSimulator, InjectedBytes) {
+TEST(InstrumentSimulator, InjectedBytes)
+{
   Rig R(InstrumentKind::Quorndeck);
   R.Sim.SetDropEvery(3);
   R.Sim.SendRaw("abcdefghi");
@@ -205,7 +221,8 @@ TEST(InstrumentSimulator, InjectedBytes) {
 
 // The hang-up cuts the reply after half its first line; the program gets
 // that half, then the line is dead.
-TEST(InstrumentSimulator, HangUpInTheMiddleOfALine) {
+TEST(InstrumentSimulator, HangUpInTheMiddleOfALine)
+{
   Rig R(InstrumentKind::Quorndeck);
   R.Sim.HangUpMidLine();
   R.Port.Write("#034\r\n");

@@ -75,22 +75,22 @@ TPropDecl Sub(const char* Name, T* (TAttributeHolder::*Get)() const)
   return PropObj(Name, Get);
 }
 
-[[maybe_unused]] const TClassInfo& HolderClass = PublishClass<TAttributeHolder>(
-    "TAttributeHolder", "TComponent",
-    {
-        Sub("Pen", &TAttributeHolder::Pen),
-        Sub("HiddenPen", &TAttributeHolder::HiddenPen),
-        Sub("DarkGrayPen", &TAttributeHolder::DarkGrayPen),
-        Sub("WhitePen", &TAttributeHolder::WhitePen),
-        Sub("Brush", &TAttributeHolder::Brush),
-        Sub("Gradient", &TAttributeHolder::Gradient),
-        Sub("Shadow", &TAttributeHolder::Shadow),
-        Sub("Font", &TAttributeHolder::Font),
-        Sub("View3DOptions", &TAttributeHolder::View3D),
-        Sub("Corners", &TAttributeHolder::Corners),
-        Sub("Location", &TAttributeHolder::Location),
-        Sub("Picture", &TAttributeHolder::Picture),
-    });
+[[maybe_unused]] const TClassInfo& HolderClass =
+    PublishClass<TAttributeHolder>("TAttributeHolder", "TComponent",
+                                   {
+                                       Sub("Pen", &TAttributeHolder::Pen),
+                                       Sub("HiddenPen", &TAttributeHolder::HiddenPen),
+                                       Sub("DarkGrayPen", &TAttributeHolder::DarkGrayPen),
+                                       Sub("WhitePen", &TAttributeHolder::WhitePen),
+                                       Sub("Brush", &TAttributeHolder::Brush),
+                                       Sub("Gradient", &TAttributeHolder::Gradient),
+                                       Sub("Shadow", &TAttributeHolder::Shadow),
+                                       Sub("Font", &TAttributeHolder::Font),
+                                       Sub("View3DOptions", &TAttributeHolder::View3D),
+                                       Sub("Corners", &TAttributeHolder::Corners),
+                                       Sub("Location", &TAttributeHolder::Location),
+                                       Sub("Picture", &TAttributeHolder::Picture),
+                                   });
 
 // The text form of the holder's stream, without the object's first and
 // last line.
@@ -196,8 +196,7 @@ TEST(AttributeStream, ChangedValuesAreWrittenAndReadBack)
        "Gradient.RadialX = 4\nGradient.StartColor = clRed\nGradient.Visible = True"},
       {"gradient with a middle colour", [](TAttributeHolder& H) { H.Gradient()->SetMidColor(clLime); },
        "Gradient.MidColor = clLime"},
-      {"stops the colours cannot describe",
-       [](TAttributeHolder& H) { H.Gradient()->Colors()->Add(0.25, clRed, 40); },
+      {"stops the colours cannot describe", [](TAttributeHolder& H) { H.Gradient()->Colors()->Add(0.25, clRed, 40); },
        "Gradient.Colors = <\nitem\nColor = clWhite\nend\nitem\nColor = clRed\nOffset = 0.25\nTransparency = 40\n"
        "end\nitem\nColor = clYellow\nOffset = 1.0\nend>\nGradient.MidColor = clRed"},
       {"sub-gradient",

@@ -24,9 +24,12 @@ TEST(BlendBitmaps, PercentOfTheDestinationThatRemains)
   const struct {
     double Percent;
     TColor Want;
-  } Cases[] = {{100, 0x204060}, {0, 0xE0C0A0}, {50, 0x808080},
+  } Cases[] = {{100, 0x204060},
+               {0, 0xE0C0A0},
+               {50, 0x808080},
                // Beyond 0..100 (a transparency byte above 100) the mix is limited.
-               {250, 0x204060}, {-30, 0xE0C0A0}};
+               {250, 0x204060},
+               {-30, 0xE0C0A0}};
   for (const auto& C : Cases) {
     auto A = Solid(4, 4, 0xE0C0A0);
     auto B = Solid(4, 4, 0x204060);

@@ -26,8 +26,8 @@ namespace {
 // Remembers the rectangle its Apply receives.
 class TProbeFilter : public TZuzFilter {
 public:
-  using TZuzFilter::TZuzFilter;
   using TZuzFilter::Apply;
+  using TZuzFilter::TZuzFilter;
   void Apply(TBitmap* Bitmap, const TRect& R) override
   {
     TZuzFilter::Apply(Bitmap, R);
@@ -38,7 +38,10 @@ public:
   int Calls = 0;
 };
 
-void SetPixel(TBitmap& B, int X, int Y, TColor C) { B.ImageData()->setPixel(X, Y, qRgb(GetRValue(C), GetGValue(C), GetBValue(C))); }
+void SetPixel(TBitmap& B, int X, int Y, TColor C)
+{
+  B.ImageData()->setPixel(X, Y, qRgb(GetRValue(C), GetGValue(C), GetBValue(C)));
+}
 TColor PixelAt(const TBitmap& B, int X, int Y) { return PixelOf(*B.ImageData(), X, Y); }
 
 std::unique_ptr<TBitmap> Filled(int W, int H, TColor C)
@@ -231,11 +234,11 @@ TEST(FilterStream, WritesClassNamesAndChangedValues)
   }
   auto Name = [](const char* N) { return QByteArray(1, char(qstrlen(N))) + N; };
   auto Str = [](const char* N) { return QByteArray(1, char(vaString)) + QByteArray(1, char(qstrlen(N))) + N; };
-  const QByteArray Want = QByteArray(1, char(vaCollection)) +
-                          QByteArray(1, char(vaList)) + Name("ItemClass") + Str("TBlurFilter") + Name("Steps") +
-                          QByteArray(1, char(vaInt8)) + QByteArray(1, 3) + QByteArray(1, 0) +
-                          QByteArray(1, char(vaList)) + Name("ItemClass") + Str("TGrayScaleFilter") + Name("Method") +
-                          QByteArray(1, char(vaIdent)) + Name("gmEye") + QByteArray(1, 0) + QByteArray(1, 0);
+  const QByteArray Want = QByteArray(1, char(vaCollection)) + QByteArray(1, char(vaList)) + Name("ItemClass") +
+                          Str("TBlurFilter") + Name("Steps") + QByteArray(1, char(vaInt8)) + QByteArray(1, 3) +
+                          QByteArray(1, 0) + QByteArray(1, char(vaList)) + Name("ItemClass") + Str("TGrayScaleFilter") +
+                          Name("Method") + QByteArray(1, char(vaIdent)) + Name("gmEye") + QByteArray(1, 0) +
+                          QByteArray(1, 0);
   EXPECT_EQ(Bytes(S).toHex(), Want.toHex());
 
   TFilterItems Back(nullptr);
@@ -327,7 +330,10 @@ class TRecordingCreator : public IFormCreator {
 public:
   struct TControl : TFormControl {
     TControl(TRecordingCreator* O, QString N) : Owner(O), Name(std::move(N)) {}
-    void SetRange(int32_t AMin, int32_t AMax) override { Owner->Log << QStringLiteral("%1.SetRange(%2,%3)").arg(Name).arg(AMin).arg(AMax); }
+    void SetRange(int32_t AMin, int32_t AMax) override
+    {
+      Owner->Log << QStringLiteral("%1.SetRange(%2,%3)").arg(Name).arg(AMin).arg(AMax);
+    }
     TRecordingCreator* Owner;
     QString Name;
   };
@@ -342,7 +348,10 @@ public:
     CheckBoxChange = OnChange;
     return Make(QStringLiteral("CheckBox(%1,%2)").arg(P, C), P);
   }
-  TFormControl* AddColor(const String& P, const String& C) override { return Make(QStringLiteral("Color(%1,%2)").arg(P, C), P); }
+  TFormControl* AddColor(const String& P, const String& C) override
+  {
+    return Make(QStringLiteral("Color(%1,%2)").arg(P, C), P);
+  }
   TFormControl* AddCombo(const String& P) override { return Make(QStringLiteral("Combo(%1)").arg(P), P); }
   TFormControl* AddInteger(const String& P, const String& C, int32_t Min, int32_t Max) override
   {

@@ -146,8 +146,8 @@ TEST(Filters, GammaTable)
   const struct {
     int Amount;
     int In, Want;
-  } Cases[] = {{70, 64, 35}, {70, 128, 95}, {70, 200, 180}, {70, 0, 0},
-               {0, 255, 255}, {0, 254, 5},  {0, 200, 0},    {INT_MIN, 128, 255}};
+  } Cases[] = {{70, 64, 35},  {70, 128, 95}, {70, 200, 180}, {70, 0, 0},
+               {0, 255, 255}, {0, 254, 5},   {0, 200, 0},    {INT_MIN, 128, 255}};
   for (const auto& C : Cases) {
     TGammaCorrectionFilter F;
     F.SetAmount(C.Amount);
@@ -217,7 +217,7 @@ TEST(Filters, ColourSpace)
   const struct {
     TColor C;
     uint16_t H, L, S;
-  } Cases[] = {{clWhite, 160, 240, 0}, {clRed, 0, 120, 240}, {clBlack, 160, 0, 0},
+  } Cases[] = {{clWhite, 160, 240, 0}, {clRed, 0, 120, 240},    {clBlack, 160, 0, 0},
                {clLime, 80, 120, 240}, {clBlue, 160, 120, 240}, {RGBColor(128, 128, 128), 160, 121, 0}};
   for (const auto& C : Cases) {
     uint16_t H, L, S;
@@ -502,7 +502,7 @@ TEST(Filters, CropZoomTile)
   Part.SetPercent(50);
   Part.Region()->SetLeft(10);
   Part.Apply(ZR.get());
-  EXPECT_EQ(GreyAt(*ZR, 0, 0), 0);   // left of the region untouched
+  EXPECT_EQ(GreyAt(*ZR, 0, 0), 0);    // left of the region untouched
   EXPECT_EQ(GreyAt(*ZR, 10, 0), 120); // 10 + round(10 * 50 * .005)
   TZoomFilter Wild;
   Wild.SetPercent(1e300);

@@ -57,8 +57,8 @@ TEST(ZuzFont, NewFontHasTheLibraryDefaultsAndStoresNothing)
   EXPECT_EQ(F.OutLineIfAny(), nullptr);
   EXPECT_EQ(F.ShadowIfAny(), nullptr);
   EXPECT_EQ(F.EmbossIfAny(), nullptr);
-  EXPECT_FALSE(F.IsHeightStored() || F.IsNameStored() || F.IsColorStored() || F.IsStyleStored() ||
-               F.IsDepthStored() || F.IsSizeFloatStored());
+  EXPECT_FALSE(F.IsHeightStored() || F.IsNameStored() || F.IsColorStored() || F.IsStyleStored() || F.IsDepthStored() ||
+               F.IsSizeFloatStored());
 }
 
 TEST(ZuzFont, InitColorAndStyleDeclareDefaultsSilently)

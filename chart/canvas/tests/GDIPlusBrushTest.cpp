@@ -62,14 +62,10 @@ TEST(GDIPlusBrushes, HatchStyleFromTheHatchOrTheBrushStyle)
     THatchStyle Hatch;
     int32_t Want;
   } Cases[] = {
-      {bsCross, hsDottedGrid, 43},       // from 05 percent on, the hatch decides
-      {bsVertical, hs05Percent, 6},
-      {bsVertical, hsCross, 1},          // below it, the brush style
-      {bsFDiagonal, hsHorizontal, 2},
-      {bsBDiagonal, hsHorizontal, 3},
-      {bsCross, hsVertical, 4},
-      {bsDiagCross, hsHorizontal, 5},
-      {bsHorizontal, hsSolidDiamond, 52},
+      {bsCross, hsDottedGrid, 43},                              // from 05 percent on, the hatch decides
+      {bsVertical, hs05Percent, 6},   {bsVertical, hsCross, 1}, // below it, the brush style
+      {bsFDiagonal, hsHorizontal, 2}, {bsBDiagonal, hsHorizontal, 3},     {bsCross, hsVertical, 4},
+      {bsDiagCross, hsHorizontal, 5}, {bsHorizontal, hsSolidDiamond, 52},
   };
   for (const TCase& T : Cases) {
     TGDIPlusCanvas C;
@@ -131,10 +127,9 @@ TEST(GDIPlusBrushes, LinearGradientDirectionsAndColours)
     TGPColor Start;
     double LineAngle;
   } Cases[] = {
-      {gdTopBottom, 0, 0xFF0000FF, 90},   // the last stop at the start
-      {gdBottomTop, 0, 0xFFFF0000, 90},   // stop 0 at the start
-      {gdLeftRight, 0, 0xFF0000FF, 0},
-      {gdRightLeft, 0, 0xFFFF0000, 0},
+      {gdTopBottom, 0, 0xFF0000FF, 90}, // the last stop at the start
+      {gdBottomTop, 0, 0xFFFF0000, 90}, // stop 0 at the start
+      {gdLeftRight, 0, 0xFF0000FF, 0},     {gdRightLeft, 0, 0xFFFF0000, 0},
       {gdTopBottom, 30, 0xFF0000FF, 120}, // base angle plus the gradient's
       {gdRightLeft, 45, 0xFFFF0000, -135},
   };

@@ -26,13 +26,11 @@ TEST(GDIPlusColors, ColourAndAlphaConversion)
     uint8_t Alpha;
     TGPColor Want;
   } Cases[] = {
-      {0x000000FF, 255, 0xFFFF0000}, // red: TColor keeps red in the low byte
-      {0x00123456, 255, 0xFF563412},
-      {0x800000FF, 255, 0x7FFF0000}, // an alpha byte in the colour lowers the alpha
-      {0x000000FF, 153, 0x99FF0000},
-      {clBtnFace, 255, 0x000F0000},  // system colours (0xFF0000nn) are invisible
-      {clNone, 255, 0x00FFFFFF},     // "no colour" paints nothing
-      {0x90000000, 100, 0x00000000}, // never below 0
+      {0x000000FF, 255, 0xFFFF0000},                                // red: TColor keeps red in the low byte
+      {0x00123456, 255, 0xFF563412}, {0x800000FF, 255, 0x7FFF0000}, // an alpha byte in the colour lowers the alpha
+      {0x000000FF, 153, 0x99FF0000}, {clBtnFace, 255, 0x000F0000},  // system colours (0xFF0000nn) are invisible
+      {clNone, 255, 0x00FFFFFF},                                    // "no colour" paints nothing
+      {0x90000000, 100, 0x00000000},                                // never below 0
   };
   for (const TCase& C : Cases) {
     EXPECT_EQ(TGDIPlusCanvas::GDIPColor(C.Color, C.Alpha), C.Want) << std::hex << C.Color;
@@ -299,7 +297,7 @@ TEST(GDIPlusClipping, NestedClipsAndShapes)
   EXPECT_EQ(B.Pixel(40, 50), clBlack);
   EXPECT_EQ(B.Pixel(60, 50), clWhite); // outside the rectangle
   EXPECT_EQ(B.Pixel(3, 3), clWhite);   // outside the ellipse
-  C.UnClipRectangle();                  // back to the rectangle's bounds
+  C.UnClipRectangle();                 // back to the rectangle's bounds
   C.Brush()->SetColor(clBlue);
   C.FillRect(TRect{0, 0, 100, 100});
   EXPECT_EQ(B.Pixel(3, 3), clBlue);
@@ -511,10 +509,10 @@ TEST(GDIPlusCanvasKind, BrushChangesSetTheBackMode)
     TCanvasBackMode Mode;
     TColor Back;
   } Cases[] = {
-      {bsCross, clRed, cbmOpaque, clRed},         // a hatch paints its gaps
+      {bsCross, clRed, cbmOpaque, clRed}, // a hatch paints its gaps
       {bsClear, clRed, cbmTransparent, clGreen},
       {bsSolid, clNone, cbmTransparent, clGreen},
-      {bsSolid, clRed, cbmNone, clGreen},          // a solid brush changes neither
+      {bsSolid, clRed, cbmNone, clGreen}, // a solid brush changes neither
   };
   for (const TCase& T : Cases) {
     TGDIPlusCanvas C;
@@ -536,12 +534,8 @@ TEST(GDIPlusCanvasKind, AScaleFromAChartFileNeverFailsThePaint)
     float Scale;
     int32_t Width, Height; // of the buffer
   } Cases[] = {
-      {std::nanf(""), 300, 200},
-      {-2, 300, 200},
-      {0, 300, 200},
-      {1, 300, 200},
-      {2.5f, 750, 500},
-      {1e6f, 10033, 6689}, // as large as the pixel budget allows, in shape
+      {std::nanf(""), 300, 200}, {-2, 300, 200},      {0, 300, 200}, {1, 300, 200},
+      {2.5f, 750, 500},          {1e6f, 10033, 6689}, // as large as the pixel budget allows, in shape
   };
   for (const TCase& T : Cases) {
     QImage Dest(300, 200, QImage::Format_RGB32);

@@ -70,9 +70,9 @@ TEST(GDIPlusGolden, LinesShapesAndHatches)
   C.Pen()->Show();
 
   // Twelve of the hatch patterns, on a back colour and without.
-  const THatchStyle Hatches[] = {hsHorizontal,   hsDiagonalCross, hs20Percent,  hs50Percent,
-                                 hsDarkUpwardDiagonal, hsDashedVertical, hsZigZag, hsWave,
-                                 hsWeave,        hsDottedDiamond, hsSphere,     hsSolidDiamond};
+  const THatchStyle Hatches[] = {hsHorizontal,     hsDiagonalCross, hs20Percent, hs50Percent, hsDarkUpwardDiagonal,
+                                 hsDashedVertical, hsZigZag,        hsWave,      hsWeave,     hsDottedDiamond,
+                                 hsSphere,         hsSolidDiamond};
   for (int i = 0; i < 12; ++i) {
     C.Brush()->SetHatchStyle(Hatches[i]);
     C.Brush()->SetStyle(bsDiagCross);
@@ -87,7 +87,7 @@ TEST(GDIPlusGolden, GradientsLightingAndShadows)
 {
   TGDIPlusBuffer B(260, 190);
   TGDIPlusCanvas& C = *B.Canvas;
-  const TGradientDirection Dirs[] = {gdTopBottom, gdBottomTop,      gdLeftRight, gdRightLeft,  gdFromCenter,
+  const TGradientDirection Dirs[] = {gdTopBottom,   gdBottomTop,      gdLeftRight, gdRightLeft,  gdFromCenter,
                                      gdFromTopLeft, gdFromBottomLeft, gdRadial,    gdDiagonalUp, gdDiagonalDown};
   for (int i = 0; i < 10; ++i) {
     const int X = 5 + (i % 5) * 50, Y = 5 + (i / 5) * 40;

@@ -7,7 +7,8 @@
 #include <cstdlib>
 
 TGDIPlusBuffer::TGDIPlusBuffer(int32_t W, int32_t H, bool Is3D)
-    : Canvas(std::make_unique<TGDIPlusCanvas>()), Dest(W, H, QImage::Format_RGB32), DestCanvas(std::make_unique<TCanvas>())
+    : Canvas(std::make_unique<TGDIPlusCanvas>()), Dest(W, H, QImage::Format_RGB32),
+      DestCanvas(std::make_unique<TCanvas>())
 {
   StartBufferedCanvas(*Canvas, Dest, *DestCanvas, Is3D);
   Canvas->FillRect(TRect{0, 0, W, H});

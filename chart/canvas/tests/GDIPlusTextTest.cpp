@@ -392,7 +392,8 @@ TEST(GDIPlusText, PictureAndGradientFilledText)
     }
     C.TextOut(5, 5, QStringLiteral("MMMMM"));
     const QImage I = B.Image();
-    const TRect Black = InkBounds(I, [](TColor P) { return GetRValue(P) < 60 && GetGValue(P) < 60 && GetBValue(P) < 60; });
+    const TRect Black =
+        InkBounds(I, [](TColor P) { return GetRValue(P) < 60 && GetGValue(P) < 60 && GetBValue(P) < 60; });
     EXPECT_TRUE(Black.IsEmpty()) << Kind << ": no glyph in the font's own black";
     const TRect Red = InkBounds(I, Reddish);
     ASSERT_FALSE(Red.IsEmpty()) << Kind;

@@ -33,8 +33,8 @@ TEST(Geometry, PointsInASquare)
   const struct {
     TPoint P;
     bool Inside;
-  } Cases[] = {{{5, 0}, true},   {{10, 5}, true},   {{10, 0}, true},   {{5, 5}, true},  {{0, 5}, false},
-               {{5, 10}, false}, {{0, 0}, false},   {{0, 10}, false},  {{10, 10}, false}, {{20, 5}, false}};
+  } Cases[] = {{{5, 0}, true},   {{10, 5}, true}, {{10, 0}, true},  {{5, 5}, true},    {{0, 5}, false},
+               {{5, 10}, false}, {{0, 0}, false}, {{0, 10}, false}, {{10, 10}, false}, {{20, 5}, false}};
   for (const auto& C : Cases)
     EXPECT_EQ(PointInPolygon(C.P, Square), C.Inside) << C.P.X << "," << C.P.Y;
   EXPECT_FALSE(PolygonInPolygon(Square, Square));
@@ -69,7 +69,8 @@ TEST(Geometry, CullingTellsTheTurn)
   EXPECT_NE(ZuzCull(Point(0, 0), Point(10, 0), Point(10, 10)), ZuzCull(Point(10, 10), Point(10, 0), Point(0, 0)));
   const TFourPoints F{{{0, 0}, {10, 0}, {10, 10}, {0, 10}}};
   EXPECT_EQ(ZuzCull(F), ZuzCull(F[0], F[1], F[2]));
-  EXPECT_EQ(ZuzCull(TPointFloat{0, 0}, TPointFloat{10, 0}, TPointFloat{10, 10}), ZuzCull(Point(0, 0), Point(10, 0), Point(10, 10)));
+  EXPECT_EQ(ZuzCull(TPointFloat{0, 0}, TPointFloat{10, 0}, TPointFloat{10, 10}),
+            ZuzCull(Point(0, 0), Point(10, 0), Point(10, 10)));
   EXPECT_EQ(RoundPoints(std::vector<TPointFloat>{{1.5f, 2.5f}, {-0.5f, 3.49f}}), (TPointArray{{2, 2}, {0, 3}}));
 }
 

@@ -73,7 +73,7 @@ TEST(Golden, GradientsInEveryDirection)
 {
   TBufferedCanvas B(250, 120);
   TZuzCanvas3D& C = *B.Canvas;
-  const TGradientDirection Dirs[] = {gdTopBottom, gdBottomTop,      gdLeftRight, gdRightLeft,  gdFromCenter,
+  const TGradientDirection Dirs[] = {gdTopBottom,   gdBottomTop,      gdLeftRight, gdRightLeft,  gdFromCenter,
                                      gdFromTopLeft, gdFromBottomLeft, gdRadial,    gdDiagonalUp, gdDiagonalDown};
   for (int i = 0; i < 10; ++i) {
     const int X = 5 + (i % 5) * 49, Y = 5 + (i / 5) * 40;

@@ -27,8 +27,8 @@ TEST(Gradient, NewGradientDefaultsAndItsStopList)
   EXPECT_EQ(G.MidColor(), clNone);
   EXPECT_EQ(G.Balance(), 50);
   EXPECT_EQ(G.ColorsIfAny(), nullptr);
-  EXPECT_FALSE(G.IsColorsStored() || G.IsDirectionStored() || G.IsStartStored() || G.IsEndStored() ||
-               G.IsMidStored() || G.IsVisibleStored() || G.HasSubGradient());
+  EXPECT_FALSE(G.IsColorsStored() || G.IsDirectionStored() || G.IsStartStored() || G.IsEndStored() || G.IsMidStored() ||
+               G.IsVisibleStored() || G.HasSubGradient());
   ASSERT_EQ(G.Colors()->Count(), 2);
   EXPECT_EQ(G.Colors()->Items(0)->Color(), clWhite);
   EXPECT_EQ(G.Colors()->Items(1)->Offset(), 1);
@@ -142,7 +142,8 @@ TEST(GradientRadial, StepsOfTheBlend)
     G.DrawRadial(&Canvas, C.R);
     EXPECT_EQ(Canvas.Calls("Ellipse").size(), C.Ellipses) << C.R.Right;
     EXPECT_EQ(Canvas.Calls("FillRect").size(), 1);
-    EXPECT_EQ(Canvas.Log.first(), QStringLiteral("ClipRectangle(%1,%2,%3,%4)").arg(C.R.Left).arg(C.R.Top).arg(C.R.Right).arg(C.R.Bottom));
+    EXPECT_EQ(Canvas.Log.first(),
+              QStringLiteral("ClipRectangle(%1,%2,%3,%4)").arg(C.R.Left).arg(C.R.Top).arg(C.R.Right).arg(C.R.Bottom));
     EXPECT_EQ(Canvas.Log.last(), QStringLiteral("UnClipRectangle()"));
   }
 }
@@ -241,8 +242,8 @@ TEST(GdiGradientFill, ColoursAtTheEdges)
     TGradientDirection D;
     TPoint StartAt, EndAt;
   } Cases[] = {
-      {gdTopBottom, {30, 39}, {30, 0}},  {gdBottomTop, {30, 0}, {30, 39}},      {gdLeftRight, {59, 20}, {0, 20}},
-      {gdRightLeft, {0, 20}, {59, 20}},  {gdFromCenter, {30, 20}, {0, 0}},      {gdFromTopLeft, {59, 39}, {0, 0}},
+      {gdTopBottom, {30, 39}, {30, 0}},     {gdBottomTop, {30, 0}, {30, 39}}, {gdLeftRight, {59, 20}, {0, 20}},
+      {gdRightLeft, {0, 20}, {59, 20}},     {gdFromCenter, {30, 20}, {0, 0}}, {gdFromTopLeft, {59, 39}, {0, 0}},
       {gdFromBottomLeft, {59, 0}, {0, 39}}, {gdDiagonalUp, {0, 39}, {59, 0}}, {gdDiagonalDown, {0, 0}, {59, 38}},
   };
   auto Near = [](TColor A, TColor B) {

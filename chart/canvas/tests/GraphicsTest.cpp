@@ -170,9 +170,8 @@ TEST(DeviceCanvas, ClipRegionsCombineByMode)
     TRegionMode Mode;
     bool In2, In7, In12, In17;
   } Cases[] = {
-      {RGN_AND, false, true, false, false}, {RGN_OR, true, true, true, false},
-      {RGN_XOR, true, false, true, false},  {RGN_DIFF, true, false, false, false},
-      {RGN_COPY, false, true, true, false},
+      {RGN_AND, false, true, false, false},  {RGN_OR, true, true, true, false},    {RGN_XOR, true, false, true, false},
+      {RGN_DIFF, true, false, false, false}, {RGN_COPY, false, true, true, false},
   };
   for (const auto& C : Cases) {
     TDevice D;

@@ -167,9 +167,14 @@ TEST(ZuzBrush, HatchStyleSetsThePlatformStyleForTheFirstSix)
   const struct {
     THatchStyle Hatch;
     TBrushStyle Style;
-  } Cases[] = {{hsHorizontal, bsSolid},       {hsVertical, bsVertical},      {hsForwardDiagonal, bsFDiagonal},
-               {hsBackwardDiagonal, bsBDiagonal}, {hsCross, bsCross},        {hsDiagonalCross, bsDiagCross},
-               {hsWeave, bsSolid},            {hsSolidDiamond, bsSolid}};
+  } Cases[] = {{hsHorizontal, bsSolid},
+               {hsVertical, bsVertical},
+               {hsForwardDiagonal, bsFDiagonal},
+               {hsBackwardDiagonal, bsBDiagonal},
+               {hsCross, bsCross},
+               {hsDiagonalCross, bsDiagCross},
+               {hsWeave, bsSolid},
+               {hsSolidDiamond, bsSolid}};
   for (const auto& C : Cases) {
     TCounter N;
     TZuzBrush B(N.Event());
@@ -248,10 +253,9 @@ TEST(ZuzCorners, PathsOfTheCornerStyles)
   EXPECT_EQ(PathOf(cosRound, 10, 10),
             QStringList({"Path.ArcTo(100,20,10,10,270,90)", "Path.ArcTo(100,70,10,10,0,90)",
                          "Path.ArcTo(10,70,10,10,90,90)", "Path.ArcTo(10,20,10,10,180,90)", "Path.Close()"}));
-  EXPECT_EQ(PathOf(cosBevel, 11, 10),
-            QStringList({"Path.MoveTo(105,20)", "Path.LineTo(110,25)", "Path.LineTo(110,75)", "Path.LineTo(105,80)",
-                         "Path.LineTo(15,80)", "Path.LineTo(10,75)", "Path.LineTo(10,25)", "Path.LineTo(15,20)",
-                         "Path.Close()"}));
+  EXPECT_EQ(PathOf(cosBevel, 11, 10), QStringList({"Path.MoveTo(105,20)", "Path.LineTo(110,25)", "Path.LineTo(110,75)",
+                                                   "Path.LineTo(105,80)", "Path.LineTo(15,80)", "Path.LineTo(10,75)",
+                                                   "Path.LineTo(10,25)", "Path.LineTo(15,20)", "Path.Close()"}));
   // Mixed styles make one figure: the outline never starts again.
   {
     TRecordingCanvas C;

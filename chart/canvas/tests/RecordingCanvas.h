@@ -13,11 +13,14 @@ public:
   ~TRecordingCanvas() override;
 
   using TCanvas3D::Arc;
+  using TCanvas3D::Arrow;
   using TCanvas3D::Calculate3DPosition;
   using TCanvas3D::ClipRectangle;
+  using TCanvas3D::CreatePath;
   using TCanvas3D::Cube;
   using TCanvas3D::Ellipse;
   using TCanvas3D::EllipseWithZ;
+  using TCanvas3D::GetArrowPoints;
   using TCanvas3D::LineTo;
   using TCanvas3D::MoveTo;
   using TCanvas3D::Pie;
@@ -28,9 +31,6 @@ public:
   using TCanvas3D::StretchDraw;
   using TCanvas3D::TextOut;
   using TCanvas3D::TextOut3D;
-  using TCanvas3D::CreatePath;
-  using TCanvas3D::Arrow;
-  using TCanvas3D::GetArrowPoints;
 
   QStringList Log;
   // Records the call and returns nothing else.
@@ -99,7 +99,10 @@ public:
   void Projection(int32_t, const TRect&, const TRect&) override {}
   void ShowImage(TCanvas*, TCanvas*, const TRect&) override {}
   bool ReDrawBitmap() override { return false; }
-  void Arrow(bool, const TPoint&, const TPoint&, int32_t, int32_t, int32_t, int32_t, double) override { Rec("Arrow3D"); }
+  void Arrow(bool, const TPoint&, const TPoint&, int32_t, int32_t, int32_t, int32_t, double) override
+  {
+    Rec("Arrow3D");
+  }
   void ClipCube(const TRect&, int32_t, int32_t) override { Rec("ClipCube"); }
   void Cone(bool, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, bool, int32_t) override { Rec("Cone"); }
   void Cube(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, bool, int32_t = 0) override { Rec("Cube"); }

@@ -41,8 +41,11 @@ TEST(Shadow, OffsetsByDirection)
   const struct {
     TShadowDirection D;
     TRect Want;
-  } Cases[] = {{sdLeftTop, {7, 6, 17, 16}},   {sdLeftBottom, {7, 14, 17, 24}}, {sdRightTop, {13, 6, 23, 16}},
-               {sdRightBottom, {13, 14, 23, 24}}, {sdCenter, {7, 6, 23, 24}}};
+  } Cases[] = {{sdLeftTop, {7, 6, 17, 16}},
+               {sdLeftBottom, {7, 14, 17, 24}},
+               {sdRightTop, {13, 6, 23, 16}},
+               {sdRightBottom, {13, 14, 23, 24}},
+               {sdCenter, {7, 6, 23, 24}}};
   for (const auto& C : Cases) {
     TZuzShadow S;
     S.SetHorizSize(3);

@@ -19,11 +19,16 @@ namespace {
 const char* DirectionName(TGradientDirection D)
 {
   switch (D) {
-  case gdLeftRight: return "LeftRight";
-  case gdRightLeft: return "RightLeft";
-  case gdTopBottom: return "TopBottom";
-  case gdBottomTop: return "BottomTop";
-  default: return "Other";
+  case gdLeftRight:
+    return "LeftRight";
+  case gdRightLeft:
+    return "RightLeft";
+  case gdTopBottom:
+    return "TopBottom";
+  case gdBottomTop:
+    return "BottomTop";
+  default:
+    return "Other";
   }
 }
 
@@ -191,8 +196,8 @@ TEST(Solids, TruncatedPyramidWalls)
     bool TopCover;
     int Faces;
   } Cases[] = {
-      {0, 10, 10, true, 1},  // one flat wall; no top cover without a top
-      {5, 0, 20, false, 3},  // the visible walls of four, with the bottom cover
+      {0, 10, 10, true, 1}, // one flat wall; no top cover without a top
+      {5, 0, 20, false, 3}, // the visible walls of four, with the bottom cover
       {5, 0, 20, true, 4},
   };
   for (const auto& C : Cases) {
@@ -321,8 +326,8 @@ TEST(Pie3D, ArcPathsCoverWhatThePolygonsCover)
     int32_t Donut;
     int32_t PolygonsLess; // faces that became paths
   } Cases[] = {
-      {"slice above the centre", 30, 120, 0, 1},     // the top only
-      {"slice below the centre", 200, 330, 0, 2},    // top and front wall
+      {"slice above the centre", 30, 120, 0, 1},  // the top only
+      {"slice below the centre", 200, 330, 0, 2}, // top and front wall
       {"donut slice below the centre", 200, 330, 40, 2},
   };
   for (const auto& C : Cases) {

@@ -117,10 +117,10 @@ TEST(TaggedText, EntitiesAndStrayBrackets)
     const char* Text;
     const char* Drawn;
   } Cases[] = {
-      {"&amp;lt;", "&lt;"},   // replacements do not cascade
-      {"&LT;", "&LT;"},       // entities are case-sensitive
+      {"&amp;lt;", "&lt;"}, // replacements do not cascade
+      {"&LT;", "&LT;"},     // entities are case-sensitive
       {"&lt;b&gt; &quot;q&quot;", "<b> \"q\""},
-      {"a < b", "a  b"},      // a lone "<" disappears
+      {"a < b", "a  b"}, // a lone "<" disappears
   };
   for (const TCase& T : Cases) {
     QString All;
@@ -173,7 +173,7 @@ TEST(TaggedText, FontTags)
       {"<font size=-3>x", "size=7,"},
       {"<font size=12.5>x", "size=12.5,"},
       {"<font name=\"Times New Roman\" color=blue>x", "name=Times New Roman)"},
-      {"<font face=Arial size=14>x", "size=14,"},            // an unknown attribute is skipped
+      {"<font face=Arial size=14>x", "size=14,"},                 // an unknown attribute is skipped
       {"<font color=#F00 size=14>x", "size=14,style=0,color=0,"}, // so is a bad colour
       {"<font size=big color=red>x", "size=10,style=0,color=ff,"},
       {"<font weight=\"bold, italic\">x", "style=3,"},
@@ -412,10 +412,20 @@ TEST(TaggedTextHelpers, Colours)
     const char* Text;
     TColor Want;
   } Cases[] = {
-      {"red", 0x0000FF},       {" Lime ", 0x00FF00},     {"#FF0000", 0x0000FF},   {"#00ff80", 0x80FF00},
-      {"\"#0000FF\"", 0xFF0000}, {"clSkyBlue", 0xF0CAA6}, {"CLBTNFACE", clBtnFace}, {"clNone", clNone},
-      {"$FF", 0xFF},           {"0x10", 16},             {"123", 123},            {"-1", 0xFFFFFFFF},
-      {"nonsense", 0},         {"", 0},
+      {"red", 0x0000FF},
+      {" Lime ", 0x00FF00},
+      {"#FF0000", 0x0000FF},
+      {"#00ff80", 0x80FF00},
+      {"\"#0000FF\"", 0xFF0000},
+      {"clSkyBlue", 0xF0CAA6},
+      {"CLBTNFACE", clBtnFace},
+      {"clNone", clNone},
+      {"$FF", 0xFF},
+      {"0x10", 16},
+      {"123", 123},
+      {"-1", 0xFFFFFFFF},
+      {"nonsense", 0},
+      {"", 0},
   };
   for (const TCase& T : Cases)
     EXPECT_EQ(HtmlToColor(QString::fromLatin1(T.Text)), T.Want) << T.Text;
@@ -444,7 +454,8 @@ TEST(TaggedText, RotatedOnTheAntiAliasedCanvasAsOneLabel)
     for (int x = 0; x < 120; ++x) {
       const TColor P = PixelOf(I, x, y);
       if (P != clWhite)
-        Ink = TRect{std::min(Ink.Left, x), std::min(Ink.Top, y), std::max(Ink.Right, x + 1), std::max(Ink.Bottom, y + 1)};
+        Ink =
+            TRect{std::min(Ink.Left, x), std::min(Ink.Top, y), std::max(Ink.Right, x + 1), std::max(Ink.Bottom, y + 1)};
       Red += GetRValue(P) > 200 && GetGValue(P) < 100;
     }
   EXPECT_LT(Ink.Top, 115);

@@ -30,7 +30,8 @@ const auto* Registered = ::testing::AddGlobalTestEnvironment(new TGuiEnvironment
 } // namespace
 
 TBufferedCanvas::TBufferedCanvas(int32_t W, int32_t H, bool Is3D)
-    : Canvas(std::make_unique<TZuzCanvas3D>()), Dest(W, H, QImage::Format_RGB32), DestCanvas(std::make_unique<TCanvas>())
+    : Canvas(std::make_unique<TZuzCanvas3D>()), Dest(W, H, QImage::Format_RGB32),
+      DestCanvas(std::make_unique<TCanvas>())
 {
   StartBufferedCanvas(*Canvas, Dest, *DestCanvas, Is3D);
 }
@@ -90,7 +91,11 @@ QString CompareGolden(const QImage& Image, const QString& Name, int Tolerance, i
     return QStringLiteral("no golden image ") + Path + QStringLiteral(" (run with FATHOMIX_REGENERATE_GOLDEN=1)");
   Want = Want.convertToFormat(QImage::Format_RGB32);
   if (Want.size() != Got.size())
-    return QStringLiteral("size %1x%2, golden %3x%4").arg(Got.width()).arg(Got.height()).arg(Want.width()).arg(Want.height());
+    return QStringLiteral("size %1x%2, golden %3x%4")
+        .arg(Got.width())
+        .arg(Got.height())
+        .arg(Want.width())
+        .arg(Want.height());
   int Diff = 0;
   QString First;
   for (int y = 0; y < Got.height(); ++y)

@@ -42,8 +42,8 @@ TColor PixelOf(const QImage& Image, int32_t X, int32_t Y);
 // FATHOMIX_REGENERATE_GOLDEN=1 in the environment the file is written
 // instead. Returns an empty string on success, else what differs.
 QString CompareGolden(const QImage& Image, const QString& Name, int Tolerance = 8, int MaxDiffPixels = 0);
-#define EXPECT_GOLDEN(...)                                 \
-  do {                                                     \
-    const QString GoldenMessage = CompareGolden(__VA_ARGS__); \
-    EXPECT_TRUE(GoldenMessage.isEmpty()) << GoldenMessage.toStdString(); \
+#define EXPECT_GOLDEN(...)                                                                                             \
+  do {                                                                                                                 \
+    const QString GoldenMessage = CompareGolden(__VA_ARGS__);                                                          \
+    EXPECT_TRUE(GoldenMessage.isEmpty()) << GoldenMessage.toStdString();                                               \
   } while (false)

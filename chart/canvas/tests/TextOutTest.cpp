@@ -53,8 +53,8 @@ TEST(GdiText, FontQualityOfTheDevice)
     TFontQuality Font, Canvas;
     uint8_t Want;
   } Cases[] = {
-      {fqNormal, fqBest, 3},   {fqDefault, fqBest, 4},      {fqDefault, fqNormal, 3}, {fqDefault, fqDefault, 0},
-      {fqDefault, fqClearType, 5}, {fqBest, fqNormal, 4}, {fqClearType, fqDefault, 4},
+      {fqNormal, fqBest, 3},       {fqDefault, fqBest, 4}, {fqDefault, fqNormal, 3},    {fqDefault, fqDefault, 0},
+      {fqDefault, fqClearType, 5}, {fqBest, fqNormal, 4},  {fqClearType, fqDefault, 4},
   };
   for (const auto& C : Cases) {
     TZuzCanvas3D Canvas;

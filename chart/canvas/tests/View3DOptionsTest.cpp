@@ -81,7 +81,7 @@ TEST(View3DOptions, RoundingAndBackFaces)
     int32_t Rounded;
     bool BackFaced;
   } Cases[] = {
-      {180.5, false, 180, true}, {181.5, false, 182, true}, {90, false, 90, false}, {270, false, 270, false},
+      {180.5, false, 180, true}, {181.5, false, 182, true}, {90, false, 90, false},  {270, false, 270, false},
       {90.5, false, 90, false},  {91, false, 91, true},     {180, true, 180, false},
   };
   for (const auto& C : Cases) {
@@ -99,7 +99,8 @@ TEST(View3DOptions, OrthoRatio)
     int32_t Angle;
     bool Orthogonal;
     double Ratio;
-  } Cases[] = {{45, true, 1}, {120, true, std::tan(60 * M_PI / 180)}, {30, true, std::tan(30 * M_PI / 180)}, {120, false, 1}};
+  } Cases[] = {
+      {45, true, 1}, {120, true, std::tan(60 * M_PI / 180)}, {30, true, std::tan(30 * M_PI / 180)}, {120, false, 1}};
   for (const auto& C : Cases) {
     TView3DOptions V(nullptr);
     V.SetOrthoAngle(C.Angle);

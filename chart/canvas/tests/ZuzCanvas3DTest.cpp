@@ -229,7 +229,7 @@ TEST(GdiCanvasFills, GradientAndPictureFillsThenTheOutline)
   C.Gradient()->SetVisible(true);
   C.Ellipse(0, 0, 40, 40);
   EXPECT_EQ(B.Pixel(20, 20), clRed);
-  EXPECT_EQ(B.Pixel(2, 2), clWhite); // outside the ellipse
+  EXPECT_EQ(B.Pixel(2, 2), clWhite);  // outside the ellipse
   EXPECT_EQ(B.Pixel(20, 0), clBlack); // the outline
 
   C.Gradient()->SetVisible(false);

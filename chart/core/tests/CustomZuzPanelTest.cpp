@@ -54,9 +54,8 @@ TEST(ChartPanel, CanvasByClassFallsBackToTheGdiCanvas)
   EXPECT_EQ(P.InternalCanvas()->ReferenceCanvas(), P.Canvas());
   RegisterGDIPlusCanvas();
 
-  RegisterCanvasClass(QStringLiteral("TOtherCanvas"), []() -> std::unique_ptr<TCanvas3D> {
-    return std::make_unique<TOtherCanvas>();
-  });
+  RegisterCanvasClass(QStringLiteral("TOtherCanvas"),
+                      []() -> std::unique_ptr<TCanvas3D> { return std::make_unique<TOtherCanvas>(); });
   TCustomZuzPanel Q(nullptr);
   Q.SetDefaultCanvas(QStringLiteral("tothercanvas"));
   EXPECT_EQ(Q.InternalCanvas()->ClassName(), QStringLiteral("TOtherCanvas"));
