@@ -19,9 +19,9 @@
 // Run it on one core to see what one core sustains:
 //   taskset -c 0 build/bench/port_road_bench --view-points 1440
 //   taskset -c 0 build/bench/port_road_bench --view-points 60
-#include "app/CoreData.h"
-#include "app/MainForm.h"
-#include "app/SampleRoad.h"
+#include "app/core/CoreData.h"
+#include "app/program/MainForm.h"
+#include "app/core/SampleRoad.h"
 #include "bench/RoadBenchSupport.h"
 #include "platform/Application.h"
 #include "platform/PtyPair.h"

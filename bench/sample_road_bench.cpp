@@ -5,8 +5,8 @@
 // go by (it must stay flat) and what the clock reads cost.
 //
 //   sample_road_bench [samples]      default 1000000
-#include "app/CoreData.h"
-#include "app/SampleRoad.h"
+#include "app/core/CoreData.h"
+#include "app/core/SampleRoad.h"
 #include "bench/RoadBenchSupport.h"
 #include "rtl/DateTime.h"
 

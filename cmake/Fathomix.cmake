@@ -32,13 +32,15 @@ function(fathomix_tests name)
 endfunction()
 
 # A library folder: every .cpp of the folder is the library, every .cpp of
-# tests/ its test executable.
+# tests/ its test executable. TEST_SOURCES adds fixtures that live beside
+# another folder's tests (paths from the repository root).
 function(fathomix_folder name)
-  cmake_parse_arguments(A "" "TIMEOUT" "DEPS;TEST_DEPS" ${ARGN})
+  cmake_parse_arguments(A "" "TIMEOUT" "DEPS;TEST_DEPS;TEST_SOURCES" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   fathomix_library(${name} SOURCES ${srcs} DEPS ${A_DEPS})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
   if(tests)
-    fathomix_tests(${name} SOURCES ${tests} DEPS ${A_TEST_DEPS} TIMEOUT ${A_TIMEOUT})
+    list(TRANSFORM A_TEST_SOURCES PREPEND "${PROJECT_SOURCE_DIR}/")
+    fathomix_tests(${name} SOURCES ${tests} ${A_TEST_SOURCES} DEPS ${A_TEST_DEPS} TIMEOUT ${A_TIMEOUT})
   endif()
 endfunction()

@@ -1,5 +1,0 @@
-#include "app/MdiChild.h"
-
-IMdiChild::~IMdiChild() = default;
-
-bool IMdiChild::Appearance(TLayoutAppearance&) const { return false; }

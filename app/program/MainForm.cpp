@@ -1,0 +1,900 @@
+#include "app/program/MainForm.h"
+
+#include "app/core/CoreData.h"
+#include "app/core/DataReplay.h"
+#include "app/program/MainFormDialogues.h"
+#include "app/core/SampleRoad.h"
+#include "app/core/SettingsFile.h"
+#include "app/setup/SetupModel.h"
+#include "platform/Application.h"
+#include "platform/Messages.h"
+#include "platform/SerialDevice.h"
+#include "platform/Timer.h"
+#include "rtl/Exceptions.h"
+#include "rtl/Files.h"
+#include "rtl/Numbers.h"
+#include "rtl/StringList.h"
+#include "rtl/Strings.h"
+#include "serial/SioComPort.h"
+#include "serial/SioDataPacket.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QIcon>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <cmath>
+#include <cstdlib>
+#include <iterator>
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+
+void LogLine(const String& Text) { qWarning().noquote() << QStringLiteral("Fathomix:") << Text; }
+
+// The packets as the window's form sets them: start condition and string,
+// end string, time-out in ticks, port.
+struct TPacketForm {
+  TPacketStartCond StartCond;
+  const char* StartString;
+  const char* EndString;
+  int32_t TimeOut;
+  int32_t Port;
+};
+
+constexpr TPacketForm PacketForms[DataPacketCount] = {
+    {scString, "\n", "\r", 91, 1},                        // 1: profiling instrument data
+    {scString, "You", "\r\n>", 91, 1},                    // 2
+    {scAnyData, "", "\r\n>", 91, 1},                      // 3
+    {scAnyData, "", "\r\n>", 91, 1},                      // 4
+    {scAnyData, "", "\r\n>", 91, 1},                      // 5
+    {scAnyData, "", "\r\n>", 91, 1},                      // 6
+    {scAnyData, "", "\r\n>", 91, 1},                      // 7
+    {scAnyData, "", ">", 91, 1},                          // 8
+    {scAnyData, "", "\r\n>", 270, 1},                     // 9
+    {scString, ">", "\r\n", 91, 4},                       // 10: QYR
+    {scString, "", "\r\n", 91, 5},                        // 11: atmospheric
+    {scAnyData, "", ">", 2184, 4},                        // 12
+    {scString, "kirvo units fitted\r\n", "\r\n>", 91, 4}, // 13
+    {scString, "\r\n", "\r\n>", 91, 4},                   // 14
+    {scString, "\r\n", "\r\n>", 91, 4},                   // 15
+    {scString, ">", "\r\n", 91, 6},                       // 16: QYR
+    {scString, ">", "\r\n", 91, 7},                       // 17: QYR
+    {scString, ">", "\r\n", 91, 7},                       // 18: QYR
+};
+
+// The Display Type menu items: caption, name and the window kind.
+struct TDisplayItem {
+  const char* Caption;
+  const char* Name;
+  TMdiChildKind Kind;
+};
+constexpr TDisplayItem DisplayItems[8] = {
+    {"Simple Display", "SimpleDisplay1", TMdiChildKind::SingleValue},
+    {"Scroll Display", "ScrollDisplay1", TMdiChildKind::Scroll},
+    {"Graph Display", "GraphDisplay1", TMdiChildKind::Graph},
+    {"Bathy Graph Display", "BathyGraphDisplay1", TMdiChildKind::BathyGraph},
+    {"Position Graph Display", "PositionGraphDisplay1", TMdiChildKind::PositionGraph},
+    {"Last Data Display", "LastDataDisplay1", TMdiChildKind::LastData},
+    {"Scale Display", "ScaleDisplay1", TMdiChildKind::Scale},
+    {"Depth Scroll Display", "DensityArrayDisplay1", TMdiChildKind::DepthScroll},
+};
+
+// The window kinds a saved "Form Style" can name, in the order they are
+// tried.
+struct TFormStyle {
+  const char* Name;
+  TMdiChildKind Kind;
+};
+constexpr TFormStyle FormStyles[8] = {
+    {"MDIFont", TMdiChildKind::SingleValue},
+    {"MDIGraph", TMdiChildKind::Graph},
+    {"MDIPosGraph", TMdiChildKind::PositionGraph},
+    {"MDIBathyGraph", TMdiChildKind::BathyGraph},
+    {"MDILast", TMdiChildKind::LastData},
+    {"MDIScroll", TMdiChildKind::Scroll},
+    {"MDIScale", TMdiChildKind::Scale},
+    {"MDIDepthScroll", TMdiChildKind::DepthScroll},
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// The Qt window
+
+class TMainForm::TWindow : public QMainWindow {
+public:
+  explicit TWindow(TMainForm& Form) : FForm(Form) {}
+
+protected:
+  void showEvent(QShowEvent* Event) override
+  {
+    QMainWindow::showEvent(Event);
+    if (FForm.FShown)
+      return;
+    FForm.FShown = true;
+    FForm.Guarded([this] { FForm.FormShow(); });
+  }
+
+  void closeEvent(QCloseEvent* Event) override
+  {
+    Event->accept();
+    FForm.Guarded([this] { FForm.FormClose(); });
+  }
+
+private:
+  TMainForm& FForm;
+};
+
+// ---------------------------------------------------------------------------
+// Construction
+
+TMainForm::TMainForm(TComponent* AOwner)
+    : TComponent(AOwner), FCore(std::make_unique<TCoreData>()), FSetupFolder(DefaultSetupFolder())
+{
+  SetName(QStringLiteral("MainForm"));
+  FDataFiles = std::make_unique<TDataFiles>(*FCore, *this);
+  FWindow = std::make_unique<TWindow>(*this);
+  FWindow->setWindowTitle(QStringLiteral("Fathomix Display"));
+  FMdiArea = new QMdiArea(FWindow.get());
+  FWindow->setCentralWidget(FMdiArea);
+
+  QStatusBar* Bar = FWindow->statusBar();
+  const int Widths[] = {200, 200, 50};
+  for (size_t I = 0; I < FPanels.size(); ++I) {
+    auto* Panel = new QLabel(Bar);
+    Panel->setMinimumWidth(Widths[I]);
+    if (I == 2)
+      Panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Bar->addWidget(Panel, I == 2 ? 1 : 0);
+    FPanels[I] = Panel;
+  }
+
+  // Ports first: the owner frees its components last-created first, so the
+  // timers and packets are gone before the ports they use close.
+  CreatePorts();
+  CreatePackets();
+  CreateTimers();
+  CreateMenus();
+  WireCoreHooks();
+  FDialogues = std::make_unique<TMainFormDialogues>(*this);
+  if (!MainForm)
+    MainForm = this;
+}
+
+TMainForm::~TMainForm()
+{
+  if (MainForm == this)
+    MainForm = nullptr;
+  // The set-up screens and the data files call back into this window while
+  // they go, so they go while it is whole.
+  while (!FOwnedScreens.empty()) {
+    ISetupScreen* S = FOwnedScreens.back().get();
+    UnregisterMdiChild(S);
+    FOwnedScreens.pop_back();
+  }
+  FMdiChildren.clear();
+  FDataFiles.reset();
+  DestroyComponents();
+  FWindow.reset();
+}
+
+String TMainForm::ClassName() const { return QStringLiteral("TMainForm"); }
+
+void TMainForm::CreatePorts()
+{
+  for (int32_t N = 1; N <= ComPortCount; ++N) {
+    auto* Port = new TSioComPort(this);
+    Port->SetName(QStringLiteral("SioComPort%1").arg(N));
+    Port->SetComNumber(static_cast<uint16_t>(N));
+    Port->SetAutoOpen(false);
+    Port->SetPromptForPort(false);
+    Port->SetTapiMode(tmOff);
+    Port->SetTraceName(QStringLiteral("TELV.TRC"));
+    Port->SetLogName(QStringLiteral("TELV.LOG"));
+    FPorts[static_cast<size_t>(N - 1)] = Port;
+  }
+}
+
+void TMainForm::CreatePackets()
+{
+  for (int32_t N = 1; N <= DataPacketCount; ++N) {
+    const TPacketForm& F = PacketForms[N - 1];
+    auto* Packet = new TSioDataPacket(this);
+    Packet->SetName(QStringLiteral("SioDataPacket%1").arg(N));
+    Packet->SetEnabled(false);
+    Packet->SetAutoEnable(false);
+    Packet->SetIncludeStrings(false);
+    Packet->SetEndCond(EndBit(ecString));
+    Packet->SetStartCond(F.StartCond);
+    Packet->SetStartString(AnsiString(F.StartString));
+    Packet->SetEndString(AnsiString(F.EndString));
+    Packet->SetTimeOut(F.TimeOut);
+    Packet->SetComPort(FPorts[static_cast<size_t>(F.Port - 1)]);
+    FPackets[static_cast<size_t>(N - 1)] = Packet;
+  }
+  FPackets[0]->OnStringPacket = [this](TObject*, const AnsiString& Data) { SioDataPacket1StringPacket(*FCore, Data); };
+  FPackets[0]->OnTimeout = [this](TObject*) { SioDataPacket1Timeout(); };
+}
+
+void TMainForm::CreateTimers()
+{
+  const uint32_t Intervals[] = {1000, 15000, 10000, 240000, 1000};
+  TTimer** Timers[] = {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5};
+  for (size_t I = 0; I < std::size(Timers); ++I) {
+    auto* T = new TTimer(this);
+    T->SetEnabled(false);
+    T->SetName(QStringLiteral("Timer%1").arg(I + 1));
+    T->SetInterval(Intervals[I]);
+    *Timers[I] = T;
+  }
+  Timer1->OnTimer = [this](TObject*) { Timer1Timer(); };
+  Timer2->OnTimer = [this](TObject*) { Timer2Timer(); };
+  Timer3->OnTimer = [this](TObject*) { Timer3Timer(); };
+  Timer4->OnTimer = [this](TObject*) { Timer4Timer(); };
+  Timer5->OnTimer = [this](TObject*) { Timer5Timer(); };
+}
+
+void TMainForm::CreateMenus()
+{
+  QMenuBar* Bar = FWindow->menuBar();
+  const auto MakeAction = [this](QMenu* Menu, const char* Caption, const char* Name, std::function<void()> Handler) {
+    QAction* A = Menu->addAction(QString::fromLatin1(Caption));
+    A->setObjectName(QString::fromLatin1(Name));
+    if (Handler)
+      QObject::connect(A, &QAction::triggered, FWindow.get(), [this, Handler] { Guarded(Handler); });
+    return A;
+  };
+
+  QMenu* File = Bar->addMenu(QStringLiteral("File"));
+  FileOpen1 = MakeAction(File, "Open Data File", "FileOpen1", [this] { FileOpen1Execute(); });
+  FileOpen1->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+  FileSaveData1 = MakeAction(File, "Save Data File", "FileSaveData1", [this] { FileSaveData1Execute(); });
+  Action1 = MakeAction(File, "Stop Saving Data File", "Action1", [this] { FDataFiles->Action1Execute(); });
+  Action1->setEnabled(false);
+  RealTimeDisplay1 =
+      MakeAction(File, "RealTime Display", "RealTimeDisplay1", [this] { RealTime1Execute(*FDataFiles); });
+  RealTimeDisplay1->setEnabled(false);
+  FileOpenSVA1 = MakeAction(File, "Open SVA File", "FileOpenSVA1", [this] { FileOpenSVA1Execute(); });
+  FileSaveSVA1 = MakeAction(File, "Save SVA File Now", "FileSaveSVA1", [this] { FileSaveSVA1Execute(); });
+
+  QMenu* DisplayType = Bar->addMenu(QStringLiteral("Display Type"));
+  OpenSetup1 = MakeAction(DisplayType, "Setup", "OpenSetup1", [this] { OpenSetup1Execute(); });
+  // The display windows belong to the display subsystem; their items stay
+  // disabled until it provides the windows.
+  for (size_t I = 0; I < DisplayTypeItems.size(); ++I) {
+    const TMdiChildKind Kind = DisplayItems[I].Kind;
+    DisplayTypeItems[I] = MakeAction(DisplayType, DisplayItems[I].Caption, DisplayItems[I].Name,
+                                     [this, Kind] { DisplayTypeClick(Kind); });
+    DisplayTypeItems[I]->setEnabled(false);
+  }
+
+  QMenu* User = Bar->addMenu(QStringLiteral("User Display"));
+  for (int32_t N = 1; N <= 6; ++N) {
+    QMenu* Sub = User->addMenu(QStringLiteral("User Display %1").arg(N));
+    Sub->setObjectName(QStringLiteral("UserDisplay%1").arg(N) + QLatin1Char('1'));
+    UserDisplayMenus[static_cast<size_t>(N - 1)] = Sub;
+    const QByteArray LoadName = QStringLiteral("Load%1").arg(N).toLatin1();
+    LoadActions[static_cast<size_t>(N - 1)] =
+        MakeAction(Sub, "Load", LoadName.constData(), [this, N] { LoadUserDisplay(N); });
+    if (N >= 2) {
+      // Saving asks for the layout's name in the display-name dialog of the
+      // display subsystem; until it is there the item stays disabled.
+      const QByteArray SaveName = QStringLiteral("Save%1").arg(N).toLatin1();
+      SaveActions[static_cast<size_t>(N - 1)] = MakeAction(Sub, "Save", SaveName.constData(), nullptr);
+      SaveActions[static_cast<size_t>(N - 1)]->setEnabled(false);
+    }
+  }
+
+  QMenu* Window = Bar->addMenu(QStringLiteral("Window"));
+  WindowClose1 = MakeAction(Window, "Close", "WindowClose1", [this] {
+    if (QMdiSubWindow* W = FMdiArea->activeSubWindow())
+      W->close();
+  });
+  WindowTileHorizontal1 = MakeAction(Window, "Tile", "WindowTileHorizontal1", [this] { FMdiArea->tileSubWindows(); });
+  WindowMinimizeAll1 = MakeAction(Window, "Minimize All", "WindowMinimizeAll1", [this] {
+    for (QMdiSubWindow* W : FMdiArea->subWindowList())
+      W->showMinimized();
+  });
+
+  QMenu* Help = Bar->addMenu(QStringLiteral("Help"));
+  HelpAbout1 = MakeAction(Help, "About", "HelpAbout1", [this] { HelpAbout1Execute(); });
+  // The About box belongs to the display subsystem.
+  HelpAbout1->setEnabled(false);
+  ResetDisplay1 = MakeAction(Help, "Reset Display", "ResetDisplay1", [this] { ResetDisplay1Execute(); });
+  AddressMode1 = MakeAction(Help, "Reset Address Mode", "AddressMode1", [this] { AddressMode1Click(); });
+}
+
+void TMainForm::WireCoreHooks()
+{
+  TSampleHooks& H = FCore->Hooks;
+  // An output whose port is not open takes no telegram: it is dropped and
+  // the output's status text keeps saying why.
+  H.OutputBufferFree = [this](int32_t N) -> int32_t {
+    TSioComPort* P = OutputPort(N);
+    if (!P || !P->Open())
+      return 0;
+    try {
+      return P->OutBuffFree();
+    } catch (const std::exception& E) {
+      LogLine(QStringLiteral("output %1: %2").arg(N).arg(ExceptionMessage(E)));
+      return 0;
+    }
+  };
+  H.OutputPutString = [this](int32_t N, const AnsiString& Telegram) {
+    TSioComPort* P = OutputPort(N);
+    if (!P || !P->Open())
+      return;
+    try {
+      P->PutString(Telegram);
+    } catch (const std::exception& E) {
+      // One output failing must not cost the sample its other outputs and
+      // windows.
+      LogLine(QStringLiteral("output %1: telegram not sent: %2").arg(N).arg(ExceptionMessage(E)));
+    }
+  };
+  H.UpdateWindows = [this] {
+    // A window's refresh pumps messages, so windows may close meanwhile.
+    for (int32_t I = MDIChildCount() - 1; I >= 0; --I)
+      if (I < MDIChildCount())
+        FMdiChildren[static_cast<size_t>(I)]->DataUpdate();
+  };
+  H.ProcessMessages = [this] { PumpMessages(); };
+  H.FlushQuorndeckPort = [this] { FlushPort(QuorndeckPort, "after a refused data string"); };
+}
+
+// ---------------------------------------------------------------------------
+// Window plumbing
+
+QMainWindow* TMainForm::Window() const { return FWindow.get(); }
+
+void TMainForm::Show() { FWindow->showMaximized(); }
+
+void TMainForm::Close()
+{
+  if (FWindow)
+    FWindow->close();
+}
+
+void TMainForm::RequestClose()
+{
+  if (FClosed)
+    return;
+  if (FStarting) {
+    FCloseRequested = true;
+    return;
+  }
+  QTimer::singleShot(0, FWindow.get(), [this] { Close(); });
+}
+
+String TMainForm::Caption() const { return FWindow->windowTitle(); }
+
+void TMainForm::SetCaption(const String& Value) { FWindow->setWindowTitle(Value); }
+
+String TMainForm::StatusText(int32_t Panel) const
+{
+  if (Panel < 0 || Panel >= static_cast<int32_t>(FPanels.size()))
+    return String();
+  return FPanels[static_cast<size_t>(Panel)]->text();
+}
+
+void TMainForm::SetStatusText(int32_t Panel, const String& Text)
+{
+  if (Panel < 0 || Panel >= static_cast<int32_t>(FPanels.size()))
+    return;
+  FPanels[static_cast<size_t>(Panel)]->setText(Text);
+}
+
+void TMainForm::Guarded(const std::function<void()>& Handler)
+{
+  try {
+    Handler();
+  } catch (const std::exception& E) {
+    HandleApplicationException(E);
+  }
+}
+
+void TMainForm::FlushPort(TSioCustomComPort* Port, const char* When)
+{
+  if (!Port || !Port->Open())
+    return;
+  try {
+    Port->FlushInBuffer();
+    Port->FlushOutBuffer();
+  } catch (const std::exception& E) {
+    LogLine(QStringLiteral("COM%1: flush %2 failed: %3")
+                .arg(Port->ComNumber())
+                .arg(QLatin1String(When))
+                .arg(ExceptionMessage(E)));
+  }
+}
+
+void TMainForm::PumpMessages()
+{
+  if (Application)
+    Application->ProcessMessages();
+  else
+    ProcessPendingMessages();
+}
+
+void TMainForm::Message(const String& Text)
+{
+  if (ShowMessage) {
+    ShowMessage(Text);
+  } else if (IsHeadless()) {
+    LogLine(Text);
+  } else {
+    QMessageBox::information(FWindow.get(), Application ? Application->Title() : QStringLiteral("Fathomix"), Text);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Start-up
+
+void TMainForm::FormShow()
+{
+  FStarting = true;
+  struct TEndOfStart {
+    TMainForm& F;
+    ~TEndOfStart()
+    {
+      F.FStarting = false;
+      if (F.FCloseRequested) {
+        F.FCloseRequested = false;
+        F.RequestClose();
+      }
+    }
+  } EndOfStart{*this};
+
+  TCoreData& C = *FCore;
+  ForceDirectories(FSetupFolder);
+  const String IconFile = IncludeTrailingPathDelimiter(FSetupFolder) + QStringLiteral("Icon.ico");
+  if (FileExists(IconFile)) {
+    const QIcon Icon(IconFile);
+    QApplication::setWindowIcon(Icon);
+    FWindow->setWindowIcon(Icon);
+  }
+  C.Locale_Format = GetLocaleFormatSettings(LOCALE_EN_GB);
+  ProductName = QStringLiteral("Product Name: Fathomix");
+  Version = QStringLiteral("Version: FX-2101 Issue 1 13/04/2023");
+  Comments = QStringLiteral("Changes to the 2 Grevon_Proc formats");
+
+  FComPortList = std::make_unique<TStringList>();
+  GetAvailableComPorts();
+
+  for (String* P : {&C.PortData1, &C.PortData2, &C.PortData3, &C.PortData4, &C.PortData5, &C.PortData6, &C.PortData7,
+                    &C.PortData8, &C.PortData9, &C.PortData10})
+    *P = QStringLiteral("Unknown");
+  C.Rate = QStringLiteral("1");
+  C.Kirvo_Rate = QStringLiteral("1000");
+  InputValue = QStringLiteral("01");
+  C.ApplyLatitude(C.Local_Latitude);
+  Timer1->SetEnabled(true);
+
+  ReadIniFile();
+  OpenSetup1Execute();
+  C.Reset_Data_Flag = 0;
+}
+
+bool TMainForm::ProbePort(int32_t ComNumber)
+{
+  if (PortProbe)
+    return PortProbe(ComNumber);
+  SerialDevice Device;
+  if (Device.Open(QStringLiteral("\\\\.\\COM%1").arg(ComNumber)) != SysErr::Success)
+    return false;
+  Device.Close();
+  return true;
+}
+
+void TMainForm::GetAvailableComPorts()
+{
+  if (!FComPortList)
+    FComPortList = std::make_unique<TStringList>();
+  FComPortList->Clear();
+  for (int32_t N = 1; N <= ComPortCount; ++N) {
+    if (ProbePort(N))
+      FComPortList->Add(QStringLiteral("COM%1").arg(N));
+    PumpMessages();
+  }
+}
+
+bool TMainForm::PortPresent(int32_t Port) const
+{
+  if (!FComPortList)
+    return false;
+  for (int32_t I = 0; I < FComPortList->Count(); ++I)
+    if (StrToIntDef(FComPortList->Strings(I).mid(3), -1) == Port)
+      return true;
+  return false;
+}
+
+// ---------------------------------------------------------------------------
+// Timers
+
+void TMainForm::Timer1Timer()
+{
+  TCoreData& C = *FCore;
+  // One reading of the clock for both texts, so that the date and the time
+  // shown always belong together.
+  now_time = Now();
+  SetStatusText(2, DateToStr(now_time, C.Locale_Format) + QLatin1Char(' ') + TimeToStr(now_time, C.Locale_Format));
+  now_time_stamp = DateTimeToTimeStamp(now_time);
+  now_milliseconds = TimeStampToMSecs(now_time_stamp);
+  rtc_milliseconds = Instrument_Clock_Offset + now_milliseconds;
+  String InstrumentTime;
+  try {
+    rtc_time_stamp = MSecsToTimeStamp(rtc_milliseconds);
+    rtc_date_time = TimeStampToDateTime(rtc_time_stamp);
+    InstrumentTime = DateTimeToStr(rtc_date_time, C.Locale_Format);
+  } catch (const EConvertError&) {
+    // An offset from a garbled clock reply that puts the instrument outside
+    // the calendar.
+    InstrumentTime = QStringLiteral("Unknown");
+  }
+  for (ISetupScreen* S : SetupScreens())
+    S->SetPanelCaption(1, InstrumentTime);
+  PumpMessages();
+}
+
+void TMainForm::Timer2Timer() { FDialogues->Dialogues().Quorndeck.Timer2Timer(); }
+
+void TMainForm::Timer3Timer() { FDialogues->Dialogues().Kirvo.Timer3Timer(); }
+
+void TMainForm::Timer4Timer() { FDialogues->Dialogues().Kirvo.Timer4Timer(); }
+
+void TMainForm::Timer5Timer()
+{
+  Timer5->SetEnabled(false);
+  if (OpenSetup1->isEnabled())
+    OpenSetup1Execute();
+}
+
+void TMainForm::SioDataPacket1Timeout()
+{
+  TSioDataPacket* Packet = FPackets[0];
+  // A port that fails to flush must not also leave the instrument's data
+  // unheard until the next settings load.
+  FlushPort(Packet->ComPort(), "after a packet time-out");
+  Packet->SetEnabled(true);
+}
+
+void TMainForm::HelpAbout1Execute()
+{
+  // The About box is the display subsystem's; the action stays disabled
+  // until that subsystem shows it from here.
+}
+
+// ---------------------------------------------------------------------------
+// Shutdown
+
+void TMainForm::FormClose()
+{
+  if (FClosed)
+    return;
+  // A window closed before it was ever shown has read no settings, and
+  // writing would replace the file with defaults.
+  if (FShown)
+    CloseApplication();
+  FClosed = true;
+  if (TerminateOnClose && Application)
+    Application->Terminate();
+}
+
+void TMainForm::CloseApplication()
+{
+  if (FClosed)
+    return;
+  FClosed = true;
+  // A dialogue waiting for its instrument ends at its next pause.
+  FDialogues->Dialogues().Engine.Abort();
+  // Every step runs whatever the one before it did: a settings file that
+  // cannot be written must not leave a recording without its depth file.
+  try {
+    WriteIniFile();
+  } catch (const std::exception& E) {
+    LogLine(QStringLiteral("settings not written: %1").arg(ExceptionMessage(E)));
+    SetStatusText(0, QStringLiteral("Settings not written: ") + ExceptionMessage(E));
+  }
+  for (TTimer* T : {Timer1, Timer2, Timer3, Timer4})
+    T->SetEnabled(false);
+  // The packets off, pending deliveries drained, the open ports flushed:
+  // the same as before a settings load.
+  StopReception();
+  FDataFiles->CloseDataFiles();
+  FComPortList.reset();
+}
+
+// ---------------------------------------------------------------------------
+// Set-up screen and MDI children
+
+void TMainForm::RegisterMdiChild(IMdiChild* Child)
+{
+  if (!Child)
+    return;
+  UnregisterMdiChild(Child);
+  FMdiChildren.insert(FMdiChildren.begin(), Child);
+}
+
+void TMainForm::UnregisterMdiChild(IMdiChild* Child) { std::erase(FMdiChildren, Child); }
+
+IMdiChild* TMainForm::MDIChildren(int32_t Index) const
+{
+  if (Index < 0 || Index >= MDIChildCount())
+    return nullptr;
+  return FMdiChildren[static_cast<size_t>(Index)];
+}
+
+std::vector<ISetupScreen*> TMainForm::SetupScreens() const
+{
+  std::vector<ISetupScreen*> Screens;
+  for (auto I = FMdiChildren.rbegin(); I != FMdiChildren.rend(); ++I)
+    if ((*I)->Kind() == TMdiChildKind::SetupScreen)
+      Screens.push_back(static_cast<ISetupScreen*>(*I));
+  return Screens;
+}
+
+ISetupScreen* TMainForm::CreateSetupScreen()
+{
+  ISetupScreen* Screen = nullptr;
+  if (SetupScreenFactory) {
+    Screen = SetupScreenFactory(*this);
+  } else {
+    auto Model = std::make_unique<TSetupModel>(*FCore);
+    Model->OnClose = [this](TSetupModel* M) { SetupScreenClosed(*M); };
+    Model->OnMessage = [this](const String& Text) { Message(Text); };
+    Model->OnButtonClick = [this](int32_t Column, int32_t Row) {
+      return FDialogues->Dialogues().ButtonClick(Column, Row);
+    };
+    Model->OnSetTime = [this] { return FDialogues->Dialogues().SetTimeClick(); };
+    Model->OnFittedClick = [this](int32_t Row, bool Fitted) { Guarded([&] { SetupFittedClick(Row, Fitted); }); };
+    Screen = Model.get();
+    FOwnedScreens.push_back(std::move(Model));
+  }
+  if (!Screen)
+    throw EInvalidOperation(QStringLiteral("The set-up screen could not be created"));
+  RegisterMdiChild(Screen);
+  SetupScreenShown(*Screen);
+  return Screen;
+}
+
+void TMainForm::SetupScreenShown(ISetupScreen&)
+{
+  OpenSetup1->setEnabled(false);
+  SaveDisplayFlag = 0;
+}
+
+void TMainForm::SetupScreenClosed(ISetupScreen& Screen)
+{
+  UnregisterMdiChild(&Screen);
+  OpenSetup1->setEnabled(true);
+  SaveDisplayFlag = 1;
+  // Freed last: Screen may be the caller.
+  for (auto I = FOwnedScreens.begin(); I != FOwnedScreens.end(); ++I)
+    if (I->get() == &Screen) {
+      FOwnedScreens.erase(I);
+      break;
+    }
+}
+
+void TMainForm::OpenSetup1Execute()
+{
+  ISetupScreen* Screen = CreateSetupScreen();
+  ++CreateNumber;
+  Screen->SetScreenNumber(CreateNumber);
+  LayoutValues.Action_Flag = 0;
+  ActionArray.push_back(0);
+  FillSetupScreen(*Screen);
+}
+
+void TMainForm::FillSetupScreen(ISetupScreen& Screen)
+{
+  const TCoreData& C = *FCore;
+  // Copies first: each field's change handler stores its value back into the
+  // core as it is filled.
+  const double Values[] = {C.Local_Density,
+                           C.Local_Gravity,
+                           C.Local_Latitude,
+                           double(C.Maximum_Pressure),
+                           double(C.Pressure_Resolution),
+                           double(C.Maximum_View_Points),
+                           C.Altimeter_Offset};
+  const String Height = C.Height_Above_Sea_Level;
+  const String Tare = FloatToStr(C.Pressure_Tare);
+  const String TareTime = C.pressure_tare_time;
+  const String SV = C.SV_Value;
+  const String KirvoRate = C.Kirvo_Rate;
+  const int32_t Altimeter = C.Altimeter_Flag;
+  for (int32_t Edit = 1; Edit <= 7; ++Edit)
+    Screen.SetQvNumEditValue(Edit, Values[Edit - 1]);
+  Screen.SetQvNumEdit8Text(Height);
+  Screen.SetPanelCaption(2, Tare);
+  Screen.SetPanelCaption(3, TareTime);
+  Screen.SetComboBox1Text(SV);
+  Screen.SetComboBox2Text(KirvoRate);
+  Screen.SetRadioGroup1ItemIndex(Altimeter);
+}
+
+void TMainForm::LoadUserDisplay(int32_t N)
+{
+  FCore->UserDisplayIndex = N;
+  ReadIniFile();
+}
+
+void TMainForm::Load1Execute() { LoadUserDisplay(1); }
+void TMainForm::Load2Execute() { LoadUserDisplay(2); }
+void TMainForm::Load3Execute() { LoadUserDisplay(3); }
+void TMainForm::Load4Execute() { LoadUserDisplay(4); }
+void TMainForm::Load5Execute() { LoadUserDisplay(5); }
+void TMainForm::Load6Execute() { LoadUserDisplay(6); }
+
+void TMainForm::ResetDisplay1Execute()
+{
+  FCore->Reset_Data_Flag = 1;
+  try {
+    ReadIniFile();
+  } catch (...) {
+    FCore->Reset_Data_Flag = 0;
+    throw;
+  }
+  FCore->Reset_Data_Flag = 0;
+}
+
+void TMainForm::SetupForm(const String& Text)
+{
+  for (const TFormStyle& Style : FormStyles) {
+    if (!Text.contains(QLatin1String(Style.Name)))
+      continue;
+    if (FOpenDisplayWindow)
+      FOpenDisplayWindow(*this, Style.Kind);
+    else
+      LogLine(QStringLiteral("saved window %1 not reopened: display windows are not available")
+                  .arg(QLatin1String(Style.Name)));
+  }
+}
+
+void TMainForm::DisplayTypeClick(TMdiChildKind Kind)
+{
+  if (!FOpenDisplayWindow)
+    return;
+  Menu_Open_Flag = 1;
+  try {
+    FOpenDisplayWindow(*this, Kind);
+  } catch (...) {
+    Menu_Open_Flag = 0;
+    throw;
+  }
+  Menu_Open_Flag = 0;
+}
+
+void TMainForm::SetDisplayWindowOpener(TDisplayWindowOpener Opener)
+{
+  FOpenDisplayWindow = std::move(Opener);
+  for (QAction* A : DisplayTypeItems)
+    A->setEnabled(static_cast<bool>(FOpenDisplayWindow));
+}
+
+String TMainForm::UserDisplayCaption(int32_t N) const
+{
+  if (N < 1 || N > 6)
+    return String();
+  return UserDisplayMenus[static_cast<size_t>(N - 1)]->title();
+}
+
+void TMainForm::SetUserDisplayCaption(int32_t N, const String& Caption)
+{
+  if (N < 1 || N > 6)
+    return;
+  UserDisplayMenus[static_cast<size_t>(N - 1)]->setTitle(Caption);
+}
+
+// ---------------------------------------------------------------------------
+// Data files
+
+void TMainForm::SetActionEnabled(TDataFileAction Action, bool Enabled)
+{
+  QAction* A = nullptr;
+  switch (Action) {
+  case TDataFileAction::FileOpen1:
+    A = FileOpen1;
+    break;
+  case TDataFileAction::FileSaveData1:
+    A = FileSaveData1;
+    break;
+  case TDataFileAction::Action1:
+    A = Action1;
+    break;
+  case TDataFileAction::RealTimeDisplay1:
+    A = RealTimeDisplay1;
+    break;
+  case TDataFileAction::FileOpenSVA1:
+    A = FileOpenSVA1;
+    break;
+  case TDataFileAction::FileSaveSVA1:
+    A = FileSaveSVA1;
+    break;
+  }
+  if (A)
+    A->setEnabled(Enabled);
+}
+
+void TMainForm::SetWaitCursor(bool Wait)
+{
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+    return;
+  if (Wait)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else if (QApplication::overrideCursor())
+    QApplication::restoreOverrideCursor();
+}
+
+void TMainForm::UpdateDepthWindows()
+{
+  for (int32_t I = MDIChildCount() - 1; I >= 0; --I) {
+    if (I >= MDIChildCount())
+      continue;
+    IMdiChild* Child = FMdiChildren[static_cast<size_t>(I)];
+    if (Child->Kind() == TMdiChildKind::BathyGraph || Child->Kind() == TMdiChildKind::DepthScroll)
+      Child->DataUpdate();
+  }
+}
+
+String TMainForm::DataFolder() const
+{
+  String Base = QString::fromLocal8Bit(std::getenv("XDG_DATA_HOME"));
+  if (Base.isEmpty() || !QDir::isAbsolutePath(Base))
+    Base = QDir::homePath() + QStringLiteral("/.local/share");
+  const String Folder = ExcludeTrailingPathDelimiter(Base) + QStringLiteral("/fathomix");
+  ForceDirectories(Folder);
+  return Folder;
+}
+
+void TMainForm::FileOpen1Execute()
+{
+  const String Name = QFileDialog::getOpenFileName(FWindow.get(), QStringLiteral("Open Data File"), DataFolder(),
+                                                   QStringLiteral("Fathomix Data Files (*.btd)"));
+  if (!Name.isEmpty())
+    FileOpen1Accept(*FDataFiles, Name);
+}
+
+void TMainForm::FileSaveData1Execute()
+{
+  const String Default = FDataFiles->FileSaveData1BeforeExecute();
+  QFileDialog Dialog(FWindow.get(), QStringLiteral("Save Data File"), DataFolder(),
+                     QStringLiteral("Fathomix Data Files (*.btd)"));
+  Dialog.setAcceptMode(QFileDialog::AcceptSave);
+  Dialog.setDefaultSuffix(QStringLiteral("btd"));
+  Dialog.selectFile(Default);
+  if (Dialog.exec() == QDialog::Accepted && !Dialog.selectedFiles().isEmpty())
+    FDataFiles->FileSaveData1Accept(Dialog.selectedFiles().constFirst());
+}
+
+void TMainForm::FileOpenSVA1Execute()
+{
+  const String Name = QFileDialog::getOpenFileName(FWindow.get(), QStringLiteral("Open SVA File"), DataFolder(),
+                                                   QStringLiteral("SVA Files (*.sva)"));
+  if (!Name.isEmpty())
+    FDataFiles->FileOpenSVA1Accept(Name);
+}
+
+void TMainForm::FileSaveSVA1Execute()
+{
+  QFileDialog Dialog(FWindow.get(), QStringLiteral("Save SVA File"), DataFolder(), QStringLiteral("SVA Files (*.sva)"));
+  Dialog.setAcceptMode(QFileDialog::AcceptSave);
+  Dialog.setDefaultSuffix(QStringLiteral("sva"));
+  if (Dialog.exec() == QDialog::Accepted && !Dialog.selectedFiles().isEmpty())
+    FDataFiles->FileSaveSVA1Accept(Dialog.selectedFiles().constFirst());
+}

@@ -1,0 +1,29 @@
+#include "app/program/MainForm.h"
+#include "app/program/TerminationSignals.h"
+#include "platform/Application.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+  QApplication App(argc, argv);
+  App.setApplicationName(QStringLiteral("Fathomix"));
+  // The program ends when the main window has shut down, not when Qt counts
+  // its windows.
+  App.setQuitOnLastWindowClosed(false);
+
+  TApplication FathomixApplication(nullptr);
+  Application->SetTitle(QStringLiteral("Fathomix"));
+  // Installed before anything can take long, so that a stop request during
+  // start-up waits in the signal pipe instead of killing the process.
+  TTerminationSignals Signals;
+
+  // Owned by the application object, which frees it (ports, packets, timers)
+  // when the program ends.
+  auto* Form = new TMainForm(&FathomixApplication);
+  Signals.OnSignal = [Form](int) { Form->RequestClose(); };
+  Form->Show();
+  Application->Run();
+  Signals.OnSignal = nullptr;
+  return 0;
+}
