@@ -3,7 +3,7 @@
 // filled rectangles with a text each, into a 1920 x 1080 buffer. The GDI
 // canvas is measured against the aliased painter, the anti-aliased (GDI+)
 // canvas against the anti-aliased painter.
-#include "chart/canvas/Canvas.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/ChartCanvasInit.h"
 #include "chart/canvas/GDIPlusCanvas.h"
 #include "chart/canvas/ZuzBrush.h"

@@ -1,6 +1,6 @@
 #include "chart/canvas/ClipHistory.h"
-#include "chart/canvas/Canvas.h"
-#include "chart/canvas/Region.h"
+#include "platform/Canvas.h"
+#include "platform/Region.h"
 
 #include <vector>
 

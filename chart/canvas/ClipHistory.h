@@ -5,7 +5,7 @@
 // one process-wide list, so clips and unclips must pair up across canvases.
 // A first clip on an unclipped device saves nothing, and its unclip removes
 // clipping altogether.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 
 #include <span>
 

@@ -2,7 +2,7 @@
 // Persistent floating points with change notification: the offset of a map
 // series, the position of the 3D text tool. Published X, Y (and Z), each
 // stored only when it differs from the owner's per-instance default.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 #include "platform/Component.h"
 #include "platform/Events.h"
 

@@ -1,8 +1,8 @@
 // Brushes of the anti-aliased canvas: plain, hatch and picture brushes,
 // linear and path gradients with their colour stops, the gradient fill, the
 // lighting highlight of pie slices and smooth shadows.
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/CanvasMath.h"
+#include "platform/Bitmap.h"
+#include "platform/CanvasMath.h"
 #include "chart/canvas/GDIPlusCanvas.h"
 #include "chart/canvas/GDIPlusGraphics.h"
 #include "chart/canvas/Geometry.h"

@@ -3,9 +3,9 @@
 // drawing. Brushes are in GDIPlusBrushes.cpp, text and pictures in
 // GDIPlusText.cpp.
 #include "chart/canvas/GDIPlusCanvas.h"
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/Canvas.h"
-#include "chart/canvas/CanvasMath.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+#include "platform/CanvasMath.h"
 #include "chart/canvas/GDIPlusGraphics.h"
 #include "chart/canvas/GDIPlusPath.h"
 #include "chart/canvas/Geometry.h"

@@ -1,5 +1,5 @@
 #include "chart/canvas/GDIPlusGraphics.h"
-#include "chart/canvas/Canvas.h"
+#include "platform/Canvas.h"
 
 #include <QBrush>
 #include <QFont>

@@ -13,7 +13,7 @@
 // path gradient runs from its boundary (position 0) to its centre point
 // (position 1) and paints nothing outside the boundary; hatches are 8 x 8
 // patterns laid from the device origin.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 #include "rtl/Types.h"
 
 #include <memory>

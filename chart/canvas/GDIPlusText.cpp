@@ -2,9 +2,9 @@
 // hint, the embedded display fonts, measuring, the text pipeline (alignment,
 // rotation, background, shadow and emboss, outline, gradient or picture
 // fill) and pictures at natural size or stretched, with the canvas alpha.
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/Canvas.h"
-#include "chart/canvas/CanvasMath.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+#include "platform/CanvasMath.h"
 #include "chart/canvas/GDIPlusCanvas.h"
 #include "chart/canvas/GDIPlusGraphics.h"
 #include "chart/canvas/Geometry.h"

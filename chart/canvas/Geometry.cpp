@@ -1,6 +1,6 @@
 #include "chart/canvas/Geometry.h"
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/CanvasMath.h"
+#include "platform/Bitmap.h"
+#include "platform/CanvasMath.h"
 
 #include "platform/Filer.h"
 #include "platform/Published.h"

@@ -2,7 +2,7 @@
 // Geometry shared by the canvases and the chart: rectangle and polygon
 // arithmetic, persistent floating points with change notification, the
 // abstract visual block chart objects may carry, and two bitmap utilities.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 #include "platform/Component.h"
 #include "platform/Events.h"
 

@@ -1,6 +1,6 @@
 #include "chart/canvas/TaggedText.h"
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/CanvasMath.h"
+#include "platform/Bitmap.h"
+#include "platform/CanvasMath.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzCanvas.h"
 #include "chart/canvas/ZuzFont.h"

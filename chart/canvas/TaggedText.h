@@ -11,7 +11,7 @@
 // next one. A malformed FONT attribute is skipped (and logged once) rather
 // than failing the paint. Images come through the two hooks below; the
 // default download hook reads local files only.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 #include "rtl/Types.h"
 
 #include <memory>

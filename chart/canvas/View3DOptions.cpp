@@ -1,5 +1,5 @@
 #include "chart/canvas/View3DOptions.h"
-#include "chart/canvas/CanvasMath.h"
+#include "platform/CanvasMath.h"
 
 #include "platform/Published.h"
 

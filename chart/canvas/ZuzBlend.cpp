@@ -1,6 +1,6 @@
 #include "chart/canvas/ZuzBlend.h"
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/Canvas.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/ZuzCanvas.h"
 #include "chart/canvas/ZuzCanvas3D.h"
 #include "chart/canvas/ZuzFont.h"

@@ -4,7 +4,7 @@
 // A chart element drawn with a transparency is first painted opaquely; the
 // blend saves the background under the element's rectangle beforehand and
 // afterwards mixes the saved background back over the fresh drawing.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 #include "chart/canvas/ZuzPen.h"
 #include "rtl/Object.h"
 

@@ -1,8 +1,8 @@
 #include "chart/canvas/ZuzBrush.h"
-#include "chart/canvas/Bitmap.h"
+#include "platform/Bitmap.h"
 #include "chart/canvas/ZuzGradient.h"
 #include "chart/canvas/ZuzPicture.h"
-#include "chart/canvas/CanvasTypeInfo.h"
+#include "platform/CanvasTypeInfo.h"
 
 #include "platform/Published.h"
 

@@ -10,7 +10,7 @@
 //   IsStyleStored).
 // The colour is compared with the owner's default only (DefaultColor): a
 // white chosen against another default must reach the file.
-#include "chart/canvas/Graphics.h"
+#include "platform/Graphics.h"
 
 #include <memory>
 

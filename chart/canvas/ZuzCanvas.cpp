@@ -1,6 +1,6 @@
 #include "chart/canvas/ZuzCanvas.h"
-#include "chart/canvas/Canvas.h"
-#include "chart/canvas/CanvasMath.h"
+#include "platform/Canvas.h"
+#include "platform/CanvasMath.h"
 #include "chart/canvas/ClipHistory.h"
 #include "chart/canvas/ZuzBlend.h"
 #include "chart/canvas/ZuzBrush.h"

@@ -10,7 +10,7 @@
 // (0..73); the 3D canvas adds its own after them. Concrete canvases (the
 // GDI canvas, the GDI+ canvas) implement the abstract ones.
 #include "chart/canvas/CanvasTypes.h"
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 #include "rtl/Object.h"
 
 #include <memory>

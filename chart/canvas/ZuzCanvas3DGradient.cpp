@@ -1,8 +1,8 @@
 // The GDI canvas's gradient fill: bands, rings, corner sweeps and diagonal
 // lines of solid colour between two colours, and the gradient object's
 // middle colour, angle and grey mode around them.
-#include "chart/canvas/Canvas.h"
-#include "chart/canvas/CanvasMath.h"
+#include "platform/Canvas.h"
+#include "platform/CanvasMath.h"
 #include "chart/canvas/Geometry.h"
 #include "chart/canvas/ZuzCanvas3D.h"
 #include "chart/canvas/ZuzGradient.h"

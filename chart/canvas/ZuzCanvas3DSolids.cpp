@@ -4,7 +4,7 @@
 // gradient. Everything is drawn with the current pen and brush, so picture
 // and gradient brushes fill the faces too.
 #include "chart/canvas/ZuzCanvas3D.h"
-#include "chart/canvas/CanvasMath.h"
+#include "platform/CanvasMath.h"
 #include "chart/canvas/Geometry.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzGradient.h"

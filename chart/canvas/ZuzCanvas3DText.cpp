@@ -1,8 +1,8 @@
 // Text output of the GDI canvas: plain, rotated and placed in 3D, with the
 // chart font's shadow, emboss, outline and gradient or picture fill.
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/Canvas.h"
-#include "chart/canvas/CanvasMath.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+#include "platform/CanvasMath.h"
 #include "chart/canvas/ClipHistory.h"
 #include "chart/canvas/ZuzBlend.h"
 #include "chart/canvas/ZuzBrush.h"

@@ -4,7 +4,7 @@
 //
 // Published: TZuzCorner.Style (cosRound); TZuzCorners.LeftBottom, LeftTop,
 // RightBottom, RightTop.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 #include "platform/Component.h"
 #include "platform/Events.h"
 

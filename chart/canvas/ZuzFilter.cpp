@@ -1,5 +1,5 @@
 #include "chart/canvas/ZuzFilter.h"
-#include "chart/canvas/Bitmap.h"
+#include "platform/Bitmap.h"
 #include "chart/canvas/CanvasMessages.h"
 
 #include "platform/ClassRegistry.h"

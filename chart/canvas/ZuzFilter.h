@@ -8,8 +8,8 @@
 // limited to the bitmap, convolution weights that sum to zero are applied
 // unnormalised, pass counts and result sizes are capped, so that no filter
 // reads or writes outside its bitmap or runs without end.
-#include "chart/canvas/GraphicsTypes.h"
-#include "chart/canvas/PixelRows.h"
+#include "platform/GraphicsTypes.h"
+#include "platform/PixelRows.h"
 #include "platform/Collection.h"
 #include "platform/Events.h"
 

@@ -6,7 +6,7 @@
 #include "chart/canvas/ZuzPicture.h"
 #include "chart/canvas/ZuzShadow.h"
 
-#include "chart/canvas/CanvasTypeInfo.h"
+#include "platform/CanvasTypeInfo.h"
 
 #include "platform/Published.h"
 #include "rtl/Numbers.h"

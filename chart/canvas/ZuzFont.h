@@ -13,7 +13,7 @@
 //   HasShadow), Style (-; IsStyleStored), then the platform's Orientation
 //   (0), Pitch (fpDefault) and Size (never: it travels as Height).
 #include "chart/canvas/CanvasTypes.h"
-#include "chart/canvas/Graphics.h"
+#include "platform/Graphics.h"
 
 #include <memory>
 

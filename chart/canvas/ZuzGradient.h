@@ -13,7 +13,7 @@
 //   (-; HasSubGradient), Visible (-; IsVisibleStored).
 // TSubGradient: the same without SubGradient, plus Transparency (50).
 #include "chart/canvas/CanvasTypes.h"
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 #include "platform/Collection.h"
 #include "platform/Component.h"
 #include "platform/Events.h"

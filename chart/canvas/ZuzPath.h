@@ -3,7 +3,7 @@
 // filled and stroked in one go, so that a gradient or picture fill and the
 // outline follow the same shape. A canvas hands out its own kind of path
 // (CreatePath); the caller draws and frees it.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 #include "rtl/Object.h"
 
 #include <span>

@@ -1,7 +1,7 @@
 #include "chart/canvas/ZuzPen.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzGradient.h"
-#include "chart/canvas/CanvasTypeInfo.h"
+#include "platform/CanvasTypeInfo.h"
 
 #include "platform/Published.h"
 

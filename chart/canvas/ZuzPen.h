@@ -13,7 +13,7 @@
 // declared default for all pens: a user's choice that happens to equal the
 // class-wide default would otherwise be dropped from the file and read back
 // as the owner's colour.
-#include "chart/canvas/Graphics.h"
+#include "platform/Graphics.h"
 
 #include <memory>
 

@@ -3,7 +3,7 @@
 // fonts carry, with an ordered list of picture filters applied to a copy
 // whenever the picture is drawn. The list travels in streams as the value
 // "FilterItems" (ZuzFilter.h).
-#include "chart/canvas/Bitmap.h"
+#include "platform/Bitmap.h"
 
 #include <memory>
 

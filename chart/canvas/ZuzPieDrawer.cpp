@@ -3,8 +3,8 @@
 // edge); the drawer decides from the positions of its radial points which
 // faces can be seen and paints them back to front. Curved faces are
 // polygons of one point per whole degree.
-#include "chart/canvas/Canvas.h"
-#include "chart/canvas/CanvasMath.h"
+#include "platform/Canvas.h"
+#include "platform/CanvasMath.h"
 #include "chart/canvas/ZuzBlend.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzCanvas3D.h"

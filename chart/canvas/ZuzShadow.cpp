@@ -1,14 +1,14 @@
 #include "chart/canvas/ZuzShadow.h"
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/Canvas.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/Canvas3D.h"
-#include "chart/canvas/CanvasMath.h"
+#include "platform/CanvasMath.h"
 #include "chart/canvas/Geometry.h"
 #include "chart/canvas/ZuzBlend.h"
 #include "chart/canvas/ZuzCanvas3D.h"
 #include "chart/canvas/ZuzPen.h"
 
-#include "chart/canvas/PixelRows.h"
+#include "platform/PixelRows.h"
 
 #include "platform/Published.h"
 #include "rtl/RtlMath.h"

@@ -9,7 +9,7 @@
 // IsDirectionStored), HorizSize (-; IsHorizSizeStored), Smooth (True),
 // SmoothBlur (0), Transparency (50), VertSize (-; IsVertSizeStored),
 // Visible (-; IsVisibleStored).
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 #include "platform/Component.h"
 #include "platform/Events.h"
 

@@ -4,7 +4,7 @@
 // scaled by Scale about Origin, optionally clipped to Bounds. Canvases that
 // keep a world transform (the anti-aliased canvas) apply it around the
 // element's entity; the others ignore it.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 #include "platform/Component.h"
 
 class TZuzTransform : public TPersistent {

@@ -1,6 +1,6 @@
 #include "chart/canvasctl/ComboFlat.h"
 
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 #include "chart/canvas/ZuzFont.h"
 
 #include <QAbstractItemView>

@@ -1,7 +1,7 @@
 #pragma once
 // The colour dialog of the chart editor, with custom colours remembered
 // from one dialog to the next for the whole run.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 
 #include <functional>
 #include <vector>

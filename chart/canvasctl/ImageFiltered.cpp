@@ -1,6 +1,6 @@
 #include "chart/canvasctl/ImageFiltered.h"
 
-#include "chart/canvas/Bitmap.h"
+#include "platform/Bitmap.h"
 #include "chart/canvas/ZuzFilter.h"
 
 #include "platform/Filer.h"

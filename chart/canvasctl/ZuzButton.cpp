@@ -1,7 +1,7 @@
 #include "chart/canvasctl/ZuzButton.h"
 #include "chart/canvasctl/EditColor.h"
 
-#include "chart/canvas/Canvas.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzCanvas3D.h"
 

@@ -3,7 +3,7 @@
 // they edit, through a chart canvas so that every symbol uses the chart's
 // own drawing primitives. The colour button opens the colour dialog and
 // can be bound to any published colour property by name.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 #include "rtl/Types.h"
 
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "chart/canvasctl/ZuzDrawCheckBox.h"
 #include "chart/canvasctl/EditColor.h"
 
-#include "chart/canvas/Canvas.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/ZuzCanvas.h"
 
 #include <QPainter>

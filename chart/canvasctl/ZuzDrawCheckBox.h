@@ -1,7 +1,7 @@
 #pragma once
 // Check boxes and radio buttons painted on a canvas (chart list boxes and
 // legends), and the start-up of the canvas editor controls.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 
 class TCanvas;
 

@@ -1,8 +1,8 @@
 #include "chart/core/CustomZuzPanel.h"
 
-#include "chart/canvas/Canvas.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/Canvas3D.h"
-#include "chart/canvas/CanvasMath.h"
+#include "platform/CanvasMath.h"
 #include "chart/canvas/ZuzFont.h"
 
 #include "platform/Published.h"

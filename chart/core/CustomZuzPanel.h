@@ -3,7 +3,7 @@
 // options. This is the part of it the canvas and the acquisition core use:
 // the canvas by class, switching canvases, text zoom on resize, measuring
 // multi-line text and choosing the font a text is drawn with.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 #include "chart/canvas/View3DOptions.h"
 #include "platform/Component.h"
 

@@ -3,7 +3,7 @@
 // and pictures, and that reading it back gives the same settings.
 #include "TestSupport.h"
 
-#include "chart/canvas/Bitmap.h"
+#include "platform/Bitmap.h"
 #include "chart/canvas/Geometry.h"
 #include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZuzBlend.h"

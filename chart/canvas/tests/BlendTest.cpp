@@ -1,8 +1,8 @@
 // Blending of bitmaps and smooth stretching.
 #include "TestSupport.h"
 
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/Canvas.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/ZuzBlend.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzCanvas3D.h"

@@ -2,8 +2,8 @@
 // lists, chart pictures and the "FilterItems" stream value.
 #include "TestSupport.h"
 
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/Canvas.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/FloatXY.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzCanvas3D.h"

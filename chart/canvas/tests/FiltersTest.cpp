@@ -2,8 +2,8 @@
 // conversions, untrusted parameters and one golden image of every filter.
 #include "TestSupport.h"
 
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/Canvas.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/ZuzFilters.h"
 #include "chart/canvas/ZuzGradient.h"
 

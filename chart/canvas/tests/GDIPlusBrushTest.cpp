@@ -4,8 +4,8 @@
 #include "GDIPlusTestSupport.h"
 #include "TestSupport.h"
 
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/Canvas.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/GDIPlusCanvas.h"
 #include "chart/canvas/GDIPlusGraphics.h"
 #include "chart/canvas/ZuzBlend.h"

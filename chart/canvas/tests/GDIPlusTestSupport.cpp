@@ -1,7 +1,7 @@
 #include "GDIPlusTestSupport.h"
 #include "TestSupport.h"
 
-#include "chart/canvas/Canvas.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/GDIPlusCanvas.h"
 
 #include <cstdlib>

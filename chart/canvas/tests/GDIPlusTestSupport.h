@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the tests of the anti-aliased canvas: a canvas painting into a
 // buffer of a given size, and pixel helpers that tolerate anti-aliasing.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 
 #include <QImage>
 

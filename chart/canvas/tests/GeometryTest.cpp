@@ -1,6 +1,6 @@
 // Geometry helpers: bounds, orientation, containment, centroid, culling,
 // persistent points and bitmap resolution.
-#include "chart/canvas/Bitmap.h"
+#include "platform/Bitmap.h"
 #include "chart/canvas/Geometry.h"
 
 #include "rtl/Streams.h"

@@ -2,8 +2,8 @@
 // tests/data (regenerate deliberately with FATHOMIX_REGENERATE_GOLDEN=1).
 #include "TestSupport.h"
 
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/Canvas.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZuzBlend.h"
 #include "chart/canvas/ZuzBrush.h"

@@ -3,7 +3,7 @@
 #include "RecordingCanvas.h"
 #include "TestSupport.h"
 
-#include "chart/canvas/Bitmap.h"
+#include "platform/Bitmap.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzCanvas3D.h"
 #include "chart/canvas/ZuzPen.h"

@@ -1,8 +1,8 @@
 // The device canvas: pixel conventions of the device it stands in for.
 #include "TestSupport.h"
 
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/Canvas.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 
 #include <gtest/gtest.h>
 

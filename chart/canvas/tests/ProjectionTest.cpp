@@ -2,7 +2,7 @@
 // inverse, rotation switching and the operations built on it.
 #include "RecordingCanvas.h"
 
-#include "chart/canvas/Canvas.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZuzCanvas3D.h"
 #include "chart/canvas/ZuzBrush.h"

@@ -3,7 +3,7 @@
 #include "RecordingCanvas.h"
 #include "TestSupport.h"
 
-#include "chart/canvas/Canvas.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzCanvas3D.h"

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "chart/canvas/Canvas.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/ChartCanvasInit.h"
 #include "chart/canvas/ZuzCanvas3D.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the canvas tests: the GUI application object, a canvas drawing
 // into a buffer of a given size, pixel helpers and golden-image comparison.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 
 #include <QImage>
 #include <QString>

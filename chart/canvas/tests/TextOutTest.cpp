@@ -2,7 +2,7 @@
 // outlines, gradient glyphs and rotation.
 #include "TestSupport.h"
 
-#include "chart/canvas/Canvas.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzCanvas3D.h"
 #include "chart/canvas/ZuzFont.h"

@@ -2,8 +2,8 @@
 // the convex hull.
 #include "TestSupport.h"
 
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/Canvas.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/ClipHistory.h"
 #include "chart/canvas/View3DOptions.h"
 #include "chart/canvas/ZuzBrush.h"

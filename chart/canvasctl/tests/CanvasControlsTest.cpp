@@ -7,8 +7,8 @@
 #include "chart/canvasctl/ZuzButton.h"
 #include "chart/canvasctl/ZuzDrawCheckBox.h"
 
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/Canvas.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/ChartCanvasInit.h"
 #include "chart/canvas/ZuzCanvas3D.h"
 #include "chart/canvas/ZuzFilters.h"

@@ -2,7 +2,7 @@
 // resize, multi-line text and the font a text is drawn with.
 #include "chart/core/CustomZuzPanel.h"
 
-#include "chart/canvas/Canvas.h"
+#include "platform/Canvas.h"
 #include "chart/canvas/ChartCanvasInit.h"
 #include "chart/canvas/GDIPlusCanvas.h"
 #include "chart/canvas/ZuzCanvas3D.h"

@@ -1,4 +1,4 @@
-#include "chart/canvas/Region.h"
+#include "platform/Region.h"
 
 #include <QPainterPath>
 #include <QPolygon>

@@ -2,7 +2,7 @@
 // A device region: a set of pixels, built from rectangles, ellipses, rounded
 // rectangles and polygons and combined as the device combines clip regions.
 // Rectangles follow the device convention: right and bottom are exclusive.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 
 #include <memory>
 #include <span>

@@ -1,5 +1,5 @@
-#include "chart/canvas/PixelRows.h"
-#include "chart/canvas/Bitmap.h"
+#include "platform/PixelRows.h"
+#include "platform/Bitmap.h"
 
 #include <QImage>
 

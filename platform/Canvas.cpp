@@ -1,5 +1,5 @@
-#include "chart/canvas/Canvas.h"
-#include "chart/canvas/Bitmap.h"
+#include "platform/Canvas.h"
+#include "platform/Bitmap.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -1,5 +1,5 @@
-#include "chart/canvas/Bitmap.h"
-#include "chart/canvas/Canvas.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 
 #include "platform/Filer.h"
 #include "platform/Published.h"

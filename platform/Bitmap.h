@@ -2,7 +2,7 @@
 // Pictures of the platform: the abstract graphic, the bitmap with its own
 // device canvas, and the picture that holds any graphic. A bitmap keeps its
 // pixels in an image buffer; new pixels are white.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 #include "platform/Component.h"
 #include "platform/Events.h"
 

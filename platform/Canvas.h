@@ -13,8 +13,8 @@
 // stock pen and brush whose colour is set directly, or with a device font
 // selected explicitly. It paints on an image it is bound to (the usual case:
 // a buffer bitmap) or through a painter handed to it by a window.
-#include "chart/canvas/Graphics.h"
-#include "chart/canvas/Region.h"
+#include "platform/Graphics.h"
+#include "platform/Region.h"
 
 #include <memory>
 #include <span>

@@ -1,5 +1,5 @@
-#include "chart/canvas/Graphics.h"
-#include "chart/canvas/CanvasTypeInfo.h"
+#include "platform/Graphics.h"
+#include "platform/CanvasTypeInfo.h"
 
 #include "platform/Published.h"
 

@@ -4,7 +4,7 @@
 // after every effective change; setting a value a property already holds
 // is silent, while Assign always notifies. The canvas realises them on its
 // device when it next draws.
-#include "chart/canvas/GraphicsTypes.h"
+#include "platform/GraphicsTypes.h"
 #include "platform/Component.h"
 #include "platform/Events.h"
 
