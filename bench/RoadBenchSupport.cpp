@@ -1,5 +1,12 @@
 #include "bench/RoadBenchSupport.h"
 
+#include "app/program/MainForm.h"
+#include "rtl/Files.h"
+#include "serial/SioComPort.h"
+
+#include <QDir>
+#include <QFile>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -31,4 +38,48 @@ std::vector<AnsiString> CastStrings()
     Lines.emplace_back(Buf);
   }
   return Lines;
+}
+
+void UseOffscreenWithoutDisplay()
+{
+  if (!getenv("DISPLAY") && !getenv("WAYLAND_DISPLAY"))
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+void IsolateProgram(const String& DataHome)
+{
+  setenv("XDG_DATA_HOME", DataHome.toLocal8Bit().constData(), 1);
+  SetCommandLine({QStringLiteral("fathomix")});
+  for (int N = 1; N <= 20; ++N)
+    MapComPort(N, QStringLiteral("/nonexistent/fathomix-bench-port"));
+}
+
+void MapComPort(int N, const String& Path)
+{
+  setenv(("FATHOMIX_COM" + std::to_string(N)).c_str(), Path.toLocal8Bit().constData(), 1);
+}
+
+std::unique_ptr<TMainForm> StartMainForm(const String& Folder, const QByteArray& Ini, int Outputs)
+{
+  QDir().mkpath(Folder);
+  {
+    QFile F(Folder + QStringLiteral("/FATHOMIX.INI"));
+    if (!F.open(QIODevice::WriteOnly) || F.write(Ini) < 0) {
+      std::fprintf(stderr, "cannot write the settings file\n");
+      return nullptr;
+    }
+  }
+  auto Form = std::make_unique<TMainForm>(nullptr);
+  Form->SetSetupFolder(Folder);
+  Form->TerminateOnClose = false;
+  Form->ShowMessage = [](const String& Text) { std::fprintf(stderr, "message: %s\n", qPrintable(Text)); };
+  Form->Show();
+  if (!Form->SettingsProblems().isEmpty())
+    std::fprintf(stderr, "settings: %s\n", qPrintable(Form->SettingsProblems().join(QStringLiteral("; "))));
+  for (int N = 1; N <= Outputs; ++N)
+    if (!Form->OutputPort(N) || !Form->OutputPort(N)->Open()) {
+      std::fprintf(stderr, "output %d is not open\n", N);
+      return nullptr;
+    }
+  return Form;
 }

@@ -25,12 +25,9 @@
 #include "bench/RoadBenchSupport.h"
 #include "platform/Application.h"
 #include "platform/PtyPair.h"
-#include "rtl/Files.h"
 #include "serial/SioComPort.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <atomic>
@@ -123,11 +120,6 @@ private:
   std::thread FThread;
 };
 
-void MapComPort(int N, const String& Path)
-{
-  setenv(("FATHOMIX_COM" + std::to_string(N)).c_str(), Path.toLocal8Bit().constData(), 1);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -141,21 +133,17 @@ int main(int argc, char** argv)
       return 2;
     }
   }
-  if (!getenv("DISPLAY") && !getenv("WAYLAND_DISPLAY"))
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  UseOffscreenWithoutDisplay();
   QApplication App(argc, argv);
   TApplication FathomixApplication(nullptr);
   QTemporaryDir Home;
   if (!Home.isValid())
     return 1;
-  setenv("XDG_DATA_HOME", Home.path().toLocal8Bit().constData(), 1);
-  SetCommandLine({QStringLiteral("fathomix")});
+  IsolateProgram(Home.path());
 
   // COM1 the profiling instrument, COM3 the atmospheric instrument, COM4 to
   // COM7 the four QYR instruments (all idle), COM8 to COM11 the outputs.
   std::vector<std::unique_ptr<PtyPair>> Instruments;
-  for (int N = 1; N <= 20; ++N)
-    MapComPort(N, QStringLiteral("/nonexistent/port_road_bench"));
   for (int N : {1, 3, 4, 5, 6, 7}) {
     Instruments.push_back(std::make_unique<PtyPair>());
     MapComPort(N, Instruments.back()->SlavePath());
@@ -180,25 +168,13 @@ int main(int argc, char** argv)
     Ini += "[Serial " + QByteArray::number(N) + "]\r\nFitted=1\r\nAtmos=" + (N == 0 ? "1" : "0") + "\r\nLabel=Item " +
            QByteArray::number(N) + "\r\nUnits=u\r\nPort=" + QByteArray::number(InstrumentPort[N]) +
            "\r\nPacket=" + QByteArray::number(Packet[N]) + "\r\n";
-  const QString Folder = Home.path() + QStringLiteral("/fathomix");
-  QDir().mkpath(Folder);
-  {
-    QFile F(Folder + QStringLiteral("/FATHOMIX.INI"));
-    if (!F.open(QIODevice::WriteOnly) || F.write(Ini) < 0)
-      return 1;
-  }
-
-  auto Form = std::make_unique<TMainForm>(nullptr);
-  Form->SetSetupFolder(Folder);
-  Form->TerminateOnClose = false;
-  Form->ShowMessage = [](const String& Text) { std::fprintf(stderr, "message: %s\n", qPrintable(Text)); };
-  Form->Show();
+  auto Form = StartMainForm(Home.path() + QStringLiteral("/fathomix"), Ini, int(Outputs));
+  if (!Form)
+    return 1;
   TCoreData& Core = Form->Core();
-  if (!Form->SettingsProblems().isEmpty())
-    std::fprintf(stderr, "settings: %s\n", qPrintable(Form->SettingsProblems().join(QStringLiteral("; "))));
   for (int N = 1; N <= Outputs; ++N)
-    if (Core.OutputFitted(N) != 1 || !Form->OutputPort(N) || !Form->OutputPort(N)->Open()) {
-      std::fprintf(stderr, "output %d is not open\n", N);
+    if (Core.OutputFitted(N) != 1) {
+      std::fprintf(stderr, "output %d is not fitted\n", N);
       return 1;
     }
   if (Core.SensorCount != 20) {
