@@ -1,5 +1,6 @@
 #include "platform/SerialDevice.h"
 #include "platform/SerialLineSettings.h"
+#include "platform/Thread.h"
 
 // termios2 comes from the kernel headers; <termios.h> must stay out.
 #include <asm/termbits.h>
@@ -204,6 +205,9 @@ struct SerialDevice::Impl {
   bool HasModemLines = false;
   bool HasCounters = false;
   String Path;
+  // What the device's own thread is called after: "COM1", or the device's
+  // file name when it was opened by path.
+  String Name;
   std::atomic<bool> Gone{false};
 
   // One wake-up per kind of wait, so that waking one kind never eats the
@@ -404,6 +408,7 @@ void SerialDevice::Impl::StopWatching()
 
 void SerialDevice::Impl::WatchModemLines(int Device)
 {
+  SetCurrentThreadName(Name + QStringLiteral(" lines"));
   sigset_t Set;
   sigemptyset(&Set);
   sigaddset(&Set, WatcherSignal());
@@ -460,7 +465,12 @@ uint32_t SerialDevice::Open(const String& ComName)
   const int32_t N = ParseComPortName(ComName);
   if (N == 0)
     return Fail(SysErr::FileNotFound);
-  return OpenPath(ComPortDevicePath(N));
+  const uint32_t R = OpenPath(ComPortDevicePath(N));
+  if (R == SysErr::Success) {
+    std::lock_guard<std::mutex> Lock(d->M);
+    d->Name = QStringLiteral("COM%1").arg(N);
+  }
+  return R;
 }
 
 uint32_t SerialDevice::OpenPath(const String& Path)
@@ -540,6 +550,7 @@ uint32_t SerialDevice::OpenPath(const String& Path)
   d->Users = 0;
   d->EpollFd = Ep;
   d->Path = Path;
+  d->Name = Path.section(QLatin1Char('/'), -1);
   d->Fd = Fd;
   return SysErr::Success;
 }

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <thread>
 
+#include <pthread.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -124,6 +125,8 @@ struct TThread::Impl {
   // destructor must find it stored (and the store must not land in a freed
   // object).
   std::mutex StartLock;
+  mutable std::mutex NameLock;
+  String Name;
 };
 
 TThread::TThread() : D(std::make_unique<Impl>()), FThreadID(++gLastThreadID) {}
@@ -196,6 +199,43 @@ void TThread::SetPriority(TThreadPriority Value)
   ApplyPriority();
 }
 
+String TThread::Name() const
+{
+  std::lock_guard<std::mutex> Lock(D->NameLock);
+  return D->Name;
+}
+
+void TThread::SetName(const String& Value)
+{
+  {
+    std::lock_guard<std::mutex> Lock(D->NameLock);
+    D->Name = Value;
+  }
+  if (GetCurrentThreadId() == FThreadID)
+    ApplyName();
+}
+
+void TThread::ApplyName()
+{
+  const String Value = Name();
+  if (!Value.isEmpty())
+    SetCurrentThreadName(Value);
+}
+
+void SetCurrentThreadName(const String& Name)
+{
+  QByteArray Bytes = Name.toUtf8();
+  // The kernel keeps 15 bytes; a longer name is refused outright, so it is
+  // cut, and not inside a character.
+  if (Bytes.size() > 15) {
+    qsizetype Cut = 15;
+    while (Cut > 0 && (uint8_t(Bytes[Cut]) & 0xC0) == 0x80)
+      --Cut;
+    Bytes.truncate(Cut);
+  }
+  pthread_setname_np(pthread_self(), Bytes.constData());
+}
+
 void TThread::ApplyPriority()
 {
   const int32_t Tid = FKernelThreadID.load();
@@ -220,6 +260,7 @@ void TThread::ThreadProc(TThread* Self)
   }
   tlsThreadID = Self->FThreadID;
   Self->FKernelThreadID = static_cast<int32_t>(gettid());
+  Self->ApplyName();
   if (Self->FPriority != tpNormal)
     Self->ApplyPriority();
   try {

@@ -72,6 +72,12 @@ public:
   // process (lowering always works, raising usually does not).
   TThreadPriority Priority() const { return FPriority.load(); }
   void SetPriority(TThreadPriority Value);
+  // The name the system shows for the thread (ps -L, top -H, a debugger,
+  // /proc/<pid>/task/*/comm), cut to the 15 bytes the kernel keeps. Given
+  // before Start it is the thread's from its first instruction; given later
+  // it takes effect at once only when the thread names itself.
+  String Name() const;
+  void SetName(const String& Value);
   // The exception that ended Execute, if any. A FreeOnTerminate thread hands
   // it to the application's exception handler instead, since nobody could
   // look at it afterwards.
@@ -94,6 +100,8 @@ private:
   struct Impl;
   static void ThreadProc(TThread* Self);
   void ApplyPriority();
+  // The calling thread takes Name.
+  void ApplyName();
   void DoTerminate();
 
   std::unique_ptr<Impl> D;
@@ -118,6 +126,10 @@ T* NewRunningThread(A&&... Args)
   Thread->Start();
   return Thread;
 }
+
+// Names the calling thread for the system (see TThread::SetName); for
+// threads that are not TThreads.
+void SetCurrentThreadName(const String& Name);
 
 // Runs every queued Synchronize call; main thread only (EThread otherwise).
 // Returns whether any call ran.

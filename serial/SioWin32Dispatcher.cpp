@@ -468,6 +468,8 @@ int32_t TSioWin32Dispatcher::OpenCom(const String& ComName, uint32_t, uint32_t)
                     SentEvent.get(), OutFlushEvent.get(), QueueRoomEvent.get()})
     E->ResetEvent();
   FQueue->Clear();
+  const int32_t Number = ParseComPortName(ComName);
+  FPortName = Number > 0 ? QStringLiteral("COM%1").arg(Number) : ComName;
   const uint32_t R = FDevice->Open(ComName);
   if (R == SysErr::NotEnoughMemory)
     return ecOutOfMemory;
@@ -493,18 +495,21 @@ void TSioWin32Dispatcher::StartDispatcher()
     DoDonePortPrim = false;
     DispThreadId = 0;
   }
-  const auto Launch = [this](TThread* T, TThread*& Field) {
+  // Named after the port and their role, so that a process list tells them
+  // apart: "COM1 read", "COM1 dispatch", ...
+  const auto Launch = [this](TThread* T, TThread*& Field, const char* Role) {
     {
       TSectionLock L(*DataSection);
       Field = T;
     }
+    T->SetName(FPortName + QLatin1Char(' ') + QLatin1String(Role));
     T->Start();
     GeneralEvent->WaitFor(ThreadStartWaitMs);
   };
-  Launch(new TReadThread(this), ComThread);
-  Launch(new TDispThread(this), fDispThread);
-  Launch(new TWriteThread(this), OutThread);
-  Launch(new TStatusThread(this), StatusThread);
+  Launch(new TReadThread(this), ComThread, "read");
+  Launch(new TDispThread(this), fDispThread, "dispatch");
+  Launch(new TWriteThread(this), OutThread, "write");
+  Launch(new TStatusThread(this), StatusThread, "status");
   UpdateThreadPriorities();
 }
 

@@ -131,4 +131,6 @@ private:
   std::unique_ptr<TGather> FGather;
   int32_t FGatherUs = 200; // the write thread's alone
   std::atomic<bool> FailureShown{false};
+  // "COM1" for "\\.\COM1": what the threads' names begin with.
+  String FPortName;
 };

@@ -16,6 +16,7 @@
 #include <thread>
 
 #include <cerrno>
+#include <pthread.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -241,4 +242,53 @@ TEST(Thread, PriorityIsAppliedBeforeAndWhileRunning)
   EXPECT_EQ(SeenAtStart, std::min(Base + 5, 19));
   EXPECT_EQ(SeenLater, 19);
   EXPECT_EQ(Worker.Priority(), tpIdle);
+}
+
+namespace {
+
+// The name the kernel shows for the calling thread.
+std::string OwnThreadName()
+{
+  char Name[32] = {};
+  pthread_getname_np(pthread_self(), Name, sizeof Name);
+  return Name;
+}
+
+} // namespace
+
+TEST(Thread, TheSystemShowsTheThreadsName)
+{
+  struct Case {
+    const char* Given;
+    const char* Shown;
+  };
+  // The kernel keeps 15 bytes: longer names are cut, never inside a character.
+  const Case Cases[] = {
+      {"COM1 read", "COM1 read"},
+      {"COM20 dispatch", "COM20 dispatch"},
+      {"a thread with a long name", "a thread with a"},
+      {"12345678901234\xC3\xA9", "12345678901234"},
+  };
+  for (const Case& C : Cases) {
+    std::string Seen;
+    TLambdaThread Worker([&](TLambdaThread&) { Seen = OwnThreadName(); });
+    Worker.SetName(QString::fromUtf8(C.Given));
+    Worker.Start();
+    Worker.WaitFor();
+    EXPECT_EQ(Seen, C.Shown) << C.Given;
+    EXPECT_EQ(Worker.Name(), QString::fromUtf8(C.Given)) << "the name as given is kept";
+  }
+
+  // A running thread that names itself takes the name at once.
+  std::string Before, After;
+  TLambdaThread Renaming([&](TLambdaThread& Self) {
+    Before = OwnThreadName();
+    Self.SetName(QStringLiteral("renamed"));
+    After = OwnThreadName();
+  });
+  Renaming.SetName(QStringLiteral("first"));
+  Renaming.Start();
+  Renaming.WaitFor();
+  EXPECT_EQ(Before, "first");
+  EXPECT_EQ(After, "renamed");
 }

@@ -4,8 +4,10 @@
 #include "platform/Messages.h"
 #include "platform/Thread.h"
 
+#include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <exception>
@@ -70,4 +72,17 @@ AnsiString ReadWholeFile(const String& Name)
   if (!F.open(QIODevice::ReadOnly))
     return "<missing>";
   return F.readAll();
+}
+
+std::vector<String> ThreadNames()
+{
+  std::vector<String> Names;
+  const QDir Tasks(QStringLiteral("/proc/self/task"));
+  for (const QString& Tid : Tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    QFile Comm(Tasks.filePath(Tid) + QStringLiteral("/comm"));
+    if (Comm.open(QIODevice::ReadOnly))
+      Names.push_back(QString::fromUtf8(Comm.readAll()).trimmed());
+  }
+  std::sort(Names.begin(), Names.end());
+  return Names;
 }

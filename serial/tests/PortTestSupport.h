@@ -37,5 +37,8 @@ bool WaitForHandOver();
 // there is none.
 AnsiString ReadWholeFile(const String& Name);
 
+// The names the system shows for the threads of this process, sorted.
+std::vector<String> ThreadNames();
+
 // A generous bound on any wait of these tests.
 constexpr uint32_t WaitLimitMs = 5000;

@@ -92,6 +92,25 @@ TEST_F(DeviceDispatcher, ManyBytesArriveInOrder)
   EXPECT_EQ(R.Text(), All);
 }
 
+TEST_F(DeviceDispatcher, ThreadsAreNamedAfterThePortAndTheirRole)
+{
+  const std::vector<String> Roles = {QStringLiteral("COM211 dispatch"), QStringLiteral("COM211 read"),
+                                     QStringLiteral("COM211 status"), QStringLiteral("COM211 write")};
+  const auto Ours = [] {
+    std::vector<String> Names;
+    for (const String& N : ThreadNames())
+      if (N.startsWith(QLatin1String("COM211 ")))
+        Names.push_back(N);
+    return Names;
+  };
+  ASSERT_TRUE(Ours().empty());
+  ASSERT_EQ(Open(), ecOK);
+  EXPECT_EQ(Ours(), Roles);
+  D.DonePort();
+  // A thread lets go of the port before it has quite ended.
+  EXPECT_TRUE(PumpUntil([&] { return Ours().empty(); }));
+}
+
 TEST_F(DeviceDispatcher, OutputReachesTheFarSide)
 {
   ASSERT_EQ(Open(), ecOK);
