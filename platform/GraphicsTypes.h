@@ -121,6 +121,9 @@ enum TFontStyle : uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = uint8_t; // a set of TFontStyle bits (1 << fsBold, ...)
 inline constexpr TFontStyles FontStyleBit(TFontStyle S) { return static_cast<TFontStyles>(1u << S); }
 
+// Horizontal alignment of text in a control or cell.
+enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+
 enum TFontPitch : uint8_t { fpDefault, fpVariable, fpFixed };
 using TFontCharset = uint8_t;
 constexpr TFontCharset DEFAULT_CHARSET = 1;

@@ -5,6 +5,7 @@
 #include "platform/Colors.h"
 #include "platform/Component.h"
 #include "platform/Events.h"
+#include "platform/GraphicsTypes.h"
 #include "rtl/StringList.h"
 
 #include <QByteArray>
@@ -233,7 +234,7 @@ private:
 
 // Grid-style records: fixed property sets, integers and Booleans always
 // written.
-enum TTestAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+using TTestAlignment = TAlignment;
 
 class TTestCellProperties : public TPersistent {
 public:
