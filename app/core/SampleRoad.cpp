@@ -283,16 +283,17 @@ void Run_Calculations(TCoreData& Core)
   const double V = SoundSpeed(T, P, S, Core.Local_Latitude, Settings);
   const double A = CorrectedAltimeter(Core, Core.InputValue(Core.ALT1Index), Core.InputValue(Core.SVS1Index), V);
   const double Rho = FCheck(Density(T, P, S) + 1000.0);
-  const double Z = BathyDepth(P, Rho, Core.g0_value, Core.Bins, Settings);
+  TDepthStep Depths(Core.Bins, Settings);
+  const double Z = Depths.BathyDepth(P, Rho, Core.g0_value);
   bool QFitted[4];
   double QDepth[4] = {};
   for (int32_t N = 0; N < 4; ++N) {
     QFitted[N] = Core.SlotFitted(slQYR1 + N);
     if (QFitted[N])
-      QDepth[N] = QYRDepth(Q[N], Core.g0_value, Core.Bins, Settings);
+      QDepth[N] = Depths.QYRDepth(Q[N], Core.g0_value);
   }
   const double Total = FCheck(Z + A);
-  const double Mean = Core.Bins.MeanDensity;
+  const double Mean = Depths.MeanDensity();
 
   // Everything computed: now the table, in the order the values are
   // derived (the shared entry 0 ends with the last unfitted output).
@@ -311,6 +312,7 @@ void Run_Calculations(TCoreData& Core)
       Core.StoreValue(QYRDepthIndex[N], QDepth[N], Day, TimeOfDay);
   Core.StoreValue(Core.TotalDepthIndex, Total, Day, TimeOfDay);
   Core.StoreValue(Core.MeanDensityIndex, Mean, Day, TimeOfDay);
+  Depths.Commit();
 }
 
 void StoreSample(TCoreData& Core, TDateTime Date, TDateTime Time)

@@ -45,8 +45,9 @@ void SioDataPacket1StringPacket(TCoreData& Core, const AnsiString& Data);
 
 // The derived values from the value table: salinity, sound speed, corrected
 // altimeter, density, depth (filing the sample into its depth bin), the QYR
-// depths, total depth and mean density. Either every output is written or,
-// when a step raises, none (the exception passes on).
+// depths, total depth and mean density. Either every output is written and
+// the depth bins take the sample or, when a step raises, neither happens
+// (the exception passes on).
 void Run_Calculations(TCoreData& Core);
 
 // The sample into the history (slot Time_Array_Index) and the depth tables

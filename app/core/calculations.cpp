@@ -133,15 +133,42 @@ void TDepthBins::Invalidate(int32_t Bin)
     FFirstEmpty = Bin;
 }
 
-double TDepthBins::IntSVASum(int32_t Bin)
+void TDepthBins::ExtendPrefix(int32_t Bin) const
 {
-  Bin = std::clamp(Bin, 0, BinCount);
   // Extending in bin order repeats the plain loop's additions one for
   // one, so the prefix is bit-identical to summing from bin 1 each time.
   for (int32_t I = FPrefixValid + 1; I <= Bin; ++I)
     FPrefix[I] = FPrefix[I - 1] + FIntSVAArray[I];
   FPrefixValid = std::max(FPrefixValid, Bin);
+}
+
+double TDepthBins::IntSVASum(int32_t Bin) const
+{
+  Bin = std::clamp(Bin, 0, BinCount);
+  ExtendPrefix(Bin);
   return FCheck(FPrefix[Bin]);
+}
+
+double TDepthBins::SumFilled(int32_t Bin, int32_t FillTo, double Layer) const
+{
+  Bin = std::clamp(Bin, 0, BinCount);
+  // The first bin the fill would change; below it the prefix is that of
+  // the table as it stands. No bin below FFirstEmpty is empty.
+  int32_t Changed = Bin + 1;
+  if (Layer != 0) {
+    const int32_t Last = std::min(FillTo, Bin);
+    for (int32_t I = FFirstEmpty; I <= Last; ++I)
+      if (FIntSVAArray[I] == 0) {
+        Changed = I;
+        break;
+      }
+  }
+  ExtendPrefix(Changed - 1);
+  // The same additions, in the same order, as the prefix after the fill.
+  double Sum = FPrefix[Changed - 1];
+  for (int32_t I = Changed; I <= Bin; ++I)
+    Sum += I <= FillTo && FIntSVAArray[I] == 0 ? Layer : FIntSVAArray[I];
+  return FCheck(Sum);
 }
 
 void TDepthBins::FillEmptyLayers(int32_t Bin, double Value)
@@ -176,7 +203,12 @@ double calc_unesco_depth(double Pressure, double Latitude)
   return FCheck(FDiv(UnescoDepthNumerator(Pressure), NormalGravity(Latitude) + 1.092e-6 * Pressure));
 }
 
-double BathyDepth(double Pressure, double Density, double Gravity, TDepthBins& Bins, const TCalcSettings& Settings)
+TDepthStep::TDepthStep(TDepthBins& Bins, const TCalcSettings& Settings)
+    : FBins(Bins), FSettings(Settings), FIndex(Bins.SVA_Array_Index), FSum(Bins.SVA_Sum), FMeanDensity(Bins.MeanDensity)
+{
+}
+
+double TDepthStep::BathyDepth(double Pressure, double Density, double Gravity)
 {
   FCheck(Pressure);
   FCheck(Density);
@@ -189,41 +221,75 @@ double BathyDepth(double Pressure, double Density, double Gravity, TDepthBins& B
   const double V0 = 9.72662039e-4 * (1.0 - FDiv(P, K0));
   const double Delta = FCheck(V - V0);
 
-  const TBinLayout Layout = BinLayoutOf(Settings);
+  const TBinLayout Layout = BinLayoutOf(FSettings);
   const int32_t B = BinOf(Pressure, Layout.Width);
   const double W = Layout.Width;
-  Bins.SVA_Array_Index = B;
-  Bins.FSVAArray[B] = Delta;
-
   double M = Delta;
-  if (B > 1 && Bins.FSVAArray[B - 1] != 0)
-    M = (Bins.FSVAArray[B - 1] + Delta) / 2.0;
+  if (B > 1 && FBins.FSVAArray[B - 1] != 0)
+    M = (FBins.FSVAArray[B - 1] + Delta) / 2.0;
   // Bin pressure step in Pa times the mean anomaly: the geopotential
   // anomaly of one layer.
   const double Layer = (W * B - W * (B - 1)) * M * 10000.0;
-  Bins.FillEmptyLayers(B, Layer);
+  const double Sum = FBins.SumFilled(B, B, Layer);
+  const double Mean = FDiv(1.0, Sum / B / 10000.0 + V0);
+  const double Depth = FCheck(FDiv(UnescoDepthNumerator(Pressure), 1.092e-6 * Pressure + Gravity) + Sum / 9.8);
 
-  const double Sum = Bins.IntSVASum(B);
-  Bins.MeanDensity = FDiv(1.0, Sum / B / 10000.0 + V0);
-  Bins.FTableDepthArray[B] = Layout.LabelStep * B;
-  Bins.SVA_Sum = Sum;
-  return FCheck(FDiv(UnescoDepthNumerator(Pressure), 1.092e-6 * Pressure + Gravity) + Bins.SVA_Sum / 9.8);
+  FFiled = true;
+  FBin = B;
+  FAnomaly = Delta;
+  FLayer = Layer;
+  FLabel = Layout.LabelStep * B;
+  FIndex = B;
+  FSum = Sum;
+  FMeanDensity = Mean;
+  return Depth;
+}
+
+double TDepthStep::QYRDepth(double Pressure, double Gravity)
+{
+  FCheck(Pressure);
+  FCheck(Gravity);
+  int32_t Index = FIndex;
+  double Sum = FSum;
+  // Without the profiling instrument there is no current bin; the sensor
+  // uses the loaded table down to its own pressure instead.
+  if (!FSettings.QuorndeckFitted) {
+    const TBinLayout Layout = BinLayoutOf(FSettings);
+    Index = BinOf(Pressure, Layout.Width);
+    Sum = FBins.SumFilled(Index, FBin, FLayer);
+  }
+  const double Depth = FCheck(FDiv(UnescoDepthNumerator(Pressure), 1.092e-6 * Pressure + Gravity) + Sum / 9.8);
+  FIndex = Index;
+  FSum = Sum;
+  return Depth;
+}
+
+void TDepthStep::Commit()
+{
+  if (FFiled) {
+    FBins.FSVAArray[FBin] = FAnomaly;
+    FBins.FillEmptyLayers(FBin, FLayer);
+    FBins.FTableDepthArray[FBin] = FLabel;
+  }
+  FBins.SVA_Array_Index = FIndex;
+  FBins.SVA_Sum = FSum;
+  FBins.MeanDensity = FMeanDensity;
+}
+
+double BathyDepth(double Pressure, double Density, double Gravity, TDepthBins& Bins, const TCalcSettings& Settings)
+{
+  TDepthStep Step(Bins, Settings);
+  const double Depth = Step.BathyDepth(Pressure, Density, Gravity);
+  Step.Commit();
+  return Depth;
 }
 
 double QYRDepth(double Pressure, double Gravity, TDepthBins& Bins, const TCalcSettings& Settings)
 {
-  FCheck(Pressure);
-  FCheck(Gravity);
-  // Without the profiling instrument there is no current bin; the sensor
-  // uses the loaded table down to its own pressure instead.
-  if (!Settings.QuorndeckFitted) {
-    Bins.SVA_Sum = 0;
-    const TBinLayout Layout = BinLayoutOf(Settings);
-    const int32_t B = BinOf(Pressure, Layout.Width);
-    Bins.SVA_Array_Index = B;
-    Bins.SVA_Sum = Bins.IntSVASum(B);
-  }
-  return FCheck(FDiv(UnescoDepthNumerator(Pressure), 1.092e-6 * Pressure + Gravity) + Bins.SVA_Sum / 9.8);
+  TDepthStep Step(Bins, Settings);
+  const double Depth = Step.QYRDepth(Pressure, Gravity);
+  Step.Commit();
+  return Depth;
 }
 
 // ---------------------------------------------------------------------------

@@ -43,7 +43,7 @@ public:
   // costs only the bins that changed since the last one. Bin is clamped
   // to 0..BinCount (0 gives 0). Raises EOverflow/EInvalidOp when the sum
   // is not finite.
-  double IntSVASum(int32_t Bin);
+  double IntSVASum(int32_t Bin) const;
 
   // The bin of the last sample (0 before the first one), the geopotential
   // anomaly down to it (J/kg) and the mean density above it (kg/m^3).
@@ -52,21 +52,25 @@ public:
   double MeanDensity = 0;
 
 private:
-  friend double BathyDepth(double Pressure, double Density, double Gravity, TDepthBins& Bins,
-                           const TCalcSettings& Settings);
+  friend class TDepthStep;
 
   // Every empty bin (exactly 0) in 1..Bin takes Value; filled bins keep
   // theirs.
   void FillEmptyLayers(int32_t Bin, double Value);
   void Invalidate(int32_t Bin);
+  // IntSVASum(Bin) as it will be once FillEmptyLayers(FillTo, Layer) has
+  // run, without running it.
+  double SumFilled(int32_t Bin, int32_t FillTo, double Layer) const;
+  void ExtendPrefix(int32_t Bin) const;
 
   std::vector<double> FSVAArray;
   std::vector<double> FIntSVAArray;
   std::vector<int32_t> FTableDepthArray;
   // FPrefix[i] = FPrefix[i - 1] + FIntSVAArray[i], correct for
-  // i <= FPrefixValid.
-  std::vector<double> FPrefix;
-  int32_t FPrefixValid = 0;
+  // i <= FPrefixValid. Only a cache of the table, so the sums extend it
+  // without changing the bins.
+  mutable std::vector<double> FPrefix;
+  mutable int32_t FPrefixValid = 0;
   // No bin below FFirstEmpty is empty (a lower bound, not exact).
   int32_t FFirstEmpty = 1;
 };
@@ -102,14 +106,51 @@ double cal_wilsonsimp(double Temperature, double Pressure, double Salinity, doub
 // In-situ density minus 1000 (EOS-80).
 double Density(double Temperature, double Pressure, double Salinity);
 
-// Depth (m) of a pressure with the dynamic correction of the water column
-// measured so far; files the sample into its bin. Density is the in-situ
-// density (not minus 1000), Gravity the local normal gravity.
-double BathyDepth(double Pressure, double Density, double Gravity, TDepthBins& Bins, const TCalcSettings& Settings);
-// Depth (m) of a QYR sensor's pressure with the dynamic correction: the
-// profiling instrument's when it is fitted, else the table's down to the
-// sensor's own bin.
-double QYRDepth(double Pressure, double Gravity, TDepthBins& Bins, const TCalcSettings& Settings);
+// The depth step of one sample: the profiling instrument's depth and the
+// QYR depths worked out against the bins without changing them; Commit then
+// makes every change at once and cannot fail. A sample whose step raises
+// before Commit leaves the bins as they were, so the next sample finds them
+// as if the failed one had never come. Bins and Settings must outlive the
+// step.
+class TDepthStep {
+public:
+  TDepthStep(TDepthBins& Bins, const TCalcSettings& Settings);
+
+  // Depth (m) of a pressure with the dynamic correction of the water column
+  // measured so far; the sample is filed into its bin (anomaly, empty
+  // layers above it, bin label, mean density) at Commit. Density is the
+  // in-situ density (not minus 1000). Once per step.
+  double BathyDepth(double Pressure /* dbar */, double Density /* kg/m^3 */, double Gravity /* m/s^2 */);
+  // Depth (m) of a QYR sensor's pressure with the dynamic correction: the
+  // profiling instrument's as this step leaves it when the instrument is
+  // fitted, else the table's down to the sensor's own bin, which becomes
+  // the current bin at Commit.
+  double QYRDepth(double Pressure /* dbar */, double Gravity /* m/s^2 */);
+  // The mean density above the current bin as Commit leaves it (kg/m^3).
+  double MeanDensity() const { return FMeanDensity; }
+
+  void Commit();
+
+private:
+  TDepthBins& FBins;
+  const TCalcSettings& FSettings;
+  // The sample filed by BathyDepth; FLayer 0 fills nothing.
+  bool FFiled = false;
+  int32_t FBin = 0;
+  double FAnomaly = 0;
+  double FLayer = 0;
+  int32_t FLabel = 0;
+  // The bin state Commit leaves.
+  int32_t FIndex;
+  double FSum;
+  double FMeanDensity;
+};
+
+// One-step forms of the above: the step worked out and committed at once.
+double BathyDepth(double Pressure /* dbar */, double Density /* kg/m^3 */, double Gravity /* m/s^2 */, TDepthBins& Bins,
+                  const TCalcSettings& Settings);
+double QYRDepth(double Pressure /* dbar */, double Gravity /* m/s^2 */, TDepthBins& Bins,
+                const TCalcSettings& Settings);
 
 // Pressure divided by the normal gravity at the latitude (dbar to about
 // kg/cm^2).

@@ -1,5 +1,6 @@
 #include "app/core/calculations.h"
 
+#include "CoreFixture.h"
 #include "rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -265,6 +266,33 @@ TEST(BathyDepth, FilledBinsKeepTheirLayerAndNewBinsAverageWithTheOneAbove)
   const double L4 = W * 10000 * (Bins.SVAArray(27) + Bins.SVAArray(28)) / 2;
   EXPECT_NEAR(Bins.IntSVAArray(28), L4, Near(L4) * 1e3);
   EXPECT_NEAR(Bins.SVA_Sum, 25 * L1 + 2 * Bins.IntSVAArray(26) + L4, 1e-9);
+}
+
+TEST(BathyDepth, AFailureAfterTheBinIsFoundLeavesTheBins)
+{
+  // Each fails only once the sample's bin, its anomaly and its layers are
+  // worked out: the depth itself overflows, or its denominator vanishes.
+  struct TCase {
+    const char* Name;
+    double Pressure, Gravity;
+  };
+  const TCase Cases[] = {
+      {"depth overflows", 1e100, 9.81},
+      {"gravity cancels the pressure term", 25, -1.092e-6 * 25},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    TDepthBins Bins;
+    BathyDepth(10, 1025.0, 9.81, Bins, TCalcSettings());
+    const TDepthBins Before = Bins;
+    EXPECT_THROW(BathyDepth(C.Pressure, 1025.0, C.Gravity, Bins, TCalcSettings()), EMathError);
+    EXPECT_TRUE(SameBins(Bins, Before));
+    // The bins go on as if the failed sample had never come.
+    TDepthBins Untouched = Before;
+    EXPECT_EQ(BathyDepth(30, 1024.0, 9.81, Bins, TCalcSettings()),
+              BathyDepth(30, 1024.0, 9.81, Untouched, TCalcSettings()));
+    EXPECT_TRUE(SameBins(Bins, Untouched));
+  }
 }
 
 TEST(BathyDepth, DensityOfZeroEndsTheSampleUntouched)

@@ -4,6 +4,8 @@
 #include "app/core/CoreData.h"
 #include "rtl/DateTime.h"
 
+#include <gtest/gtest.h>
+
 #include <initializer_list>
 #include <memory>
 #include <ostream>
@@ -75,4 +77,18 @@ inline std::unique_ptr<TCoreData> MakeCore(std::initializer_list<int32_t> Fitted
 inline std::unique_ptr<TCoreData> MakeFullCore()
 {
   return MakeCore({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19});
+}
+
+// Whether two sets of bins hold the same tables and bin state.
+inline ::testing::AssertionResult SameBins(const TDepthBins& A, const TDepthBins& B)
+{
+  if (A.SVA_Array_Index != B.SVA_Array_Index || A.SVA_Sum != B.SVA_Sum || A.MeanDensity != B.MeanDensity)
+    return ::testing::AssertionFailure() << "bin state " << A.SVA_Array_Index << "/" << A.SVA_Sum << "/"
+                                         << A.MeanDensity << " where " << B.SVA_Array_Index << "/" << B.SVA_Sum << "/"
+                                         << B.MeanDensity;
+  for (int32_t Bin = 1; Bin <= TDepthBins::BinCount; ++Bin)
+    if (A.SVAArray(Bin) != B.SVAArray(Bin) || A.IntSVAArray(Bin) != B.IntSVAArray(Bin) ||
+        A.TableDepthArray(Bin) != B.TableDepthArray(Bin))
+      return ::testing::AssertionFailure() << "bin " << Bin << " differs";
+  return ::testing::AssertionSuccess();
 }

@@ -231,6 +231,28 @@ TEST(DataStringHandler, FailedCalculationsTakeBackTheSample)
   EXPECT_EQ(Rec.Calls, (std::vector<std::string>{"pump", "flush"}));
 }
 
+TEST(DataStringHandler, AFailedQYRDepthLeavesTheDepthBins)
+{
+  // The profiling instrument's depth is worked out before the QYR depths;
+  // a QYR reading that overflows must not leave its sample in the bins.
+  const TClockScope Clock(T0);
+  auto Core = MakeCore({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 16});
+  Core->DataArray[Core->QYR1Index] = QStringLiteral("5.000");
+  SioDataPacket1StringPacket(*Core, Good);
+  ASSERT_EQ(Core->RejectedDataStrings, 0);
+  const TDepthBins Before = Core->Bins;
+  const auto Table = Core->DataArray;
+
+  Core->DataArray[Core->QYR1Index] = QStringLiteral("1e100");
+  auto Expected = Table;
+  Expected[Core->QYR1Index] = Core->DataArray[Core->QYR1Index];
+  SioDataPacket1StringPacket(*Core, DataString("1490.0", "30.0", "8.0", "2.0", "40.0"));
+
+  EXPECT_EQ(Core->RejectedDataStrings, 1);
+  EXPECT_EQ(Core->DataArray, Expected);
+  EXPECT_TRUE(SameBins(Core->Bins, Before));
+}
+
 TEST(DataStringHandler, SettingsReloadInsideThePumpIsNotUndone)
 {
   // A reload that runs in the message pump rebuilds the table (here with the
