@@ -131,7 +131,7 @@ TEST(SioTerminalBuffer, ScrollBackKeepsOnlyItsRows)
 {
   auto B = SmallBuffer(); // 4 screen rows + 4 scroll-back rows
   for (int I = 1; I <= 20; ++I) {
-    Write(*B, ("L" + std::to_string(I)).c_str());
+    B->WriteString(AnsiString("L") + AnsiString::number(I));
     B->DoCarriageReturn();
     B->DoLineFeed();
   }
