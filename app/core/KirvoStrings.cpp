@@ -62,6 +62,9 @@ bool StoreFor(TCoreData& Core, int32_t K, const TLine& Line)
   double Value = 0;
   if (!TryStrToFloat(ValueText, Value))
     return Fail(Trim(ValueText).isEmpty() ? QStringLiteral("value is empty") : QStringLiteral("value is not a number"));
+  if (!(std::fabs(Value) <= MaxModularMagnitude))
+    return Fail(QStringLiteral("value %1 is outside %2 to %3")
+                    .arg(FloatToStr(Value), FloatToStr(-MaxModularMagnitude), FloatToStr(MaxModularMagnitude)));
 
   const int32_t Slot = ModularSlot(K);
   // A gauge reading made relative to the live atmospheric pressure. Without

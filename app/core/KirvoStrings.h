@@ -18,6 +18,10 @@ class TCoreData;
 // the line or a lost line end, and is refused before it is looked at.
 constexpr int32_t MaxModularLineLength = 1024;
 
+// A module reports in the unit chosen for it, so a reading is refused only
+// when no unit makes its magnitude real: it is a number broken on the line.
+constexpr double MaxModularMagnitude = 1e7;
+
 // Whether Line is led by a two-digit address and ":" and, if so, that
 // address. A ":" anywhere else (a time of day in a later field) does not
 // make a line addressed.
@@ -31,8 +35,9 @@ bool IsAddressedLine(const String& Line, int32_t& Address);
 // live atmospheric pressure for a QYR slot that asks for it) goes into its
 // value table entry through the entry's mask, with the time stamps.
 //
-// A receiver whose value does not convert keeps its old value, and its
-// status text names the fault; the other receivers of the line are still
+// A receiver whose value does not convert (or lies beyond
+// MaxModularMagnitude) keeps its old value, and its status text names the
+// fault; the other receivers of the line are still
 // served. Then, unless every receiver failed, the message pump runs once
 // and, unless a data file is being replayed, UpdateData.
 //

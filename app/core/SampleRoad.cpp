@@ -49,14 +49,22 @@ struct TField {
   int32_t Number;
   const char* Quantity;
   double TDataString::*Value;
+  // Bounds no real reading reaches, in the water or on deck before a cast.
+  // A value beyond them is a number broken on the line (a lost byte can
+  // merge a field with its neighbour) and would reach the survey systems
+  // as a sound speed or depth of many orders of magnitude.
+  double Min, Max;
+  const char* Unit;
 };
 
 // In the order the values are stored, which is also the order in which a
 // bad field is reported.
 constexpr TField StoreOrder[] = {
-    {9, "conductivity", &TDataString::Conductivity},    {3, "pressure", &TDataString::Pressure},
-    {5, "temperature", &TDataString::Temperature},      {7, "altimeter", &TDataString::Altimeter},
-    {1, "sound velocity", &TDataString::SoundVelocity},
+    {9, "conductivity", &TDataString::Conductivity, 0, 300, "mS/cm"},
+    {3, "pressure", &TDataString::Pressure, -50, 12000, "dbar"},
+    {5, "temperature", &TDataString::Temperature, -40, 70, "degC"},
+    {7, "altimeter", &TDataString::Altimeter, -10, 10000, "m"},
+    {1, "sound velocity", &TDataString::SoundVelocity, 0, 2000, "m/s"},
 };
 
 // A field of the data string as a number, as TryStrToFloat reads its text.
@@ -141,11 +149,10 @@ double CorrectedAltimeter(const TCoreData& Core, double Range, double MeasuredSV
 
 String StatusEcho(const String& Trimmed)
 {
-  // How much of a line a status text repeats.
-  constexpr int32_t MaxEchoLength = 80;
-  if (Trimmed.size() <= MaxEchoLength)
+  const String Cut = QStringLiteral("...");
+  if (Trimmed.size() <= MaxStatusEchoLength)
     return Trimmed;
-  return Copy(Trimmed, 1, MaxEchoLength) + QStringLiteral("...");
+  return Copy(Trimmed, 1, MaxStatusEchoLength - Cut.size()) + Cut;
 }
 
 bool DecodeDataString(const AnsiString& Data, TDataString& Out, String& Reason)
@@ -170,8 +177,14 @@ bool DecodeDataString(const AnsiString& Data, TDataString& Out, String& Reason)
       Reason = Format("field %d (%s) is empty", {F.Number, F.Quantity});
       return false;
     }
-    if (!FieldToFloat(Text, Decoded.*F.Value)) {
+    double& Value = Decoded.*F.Value;
+    if (!FieldToFloat(Text, Value)) {
       Reason = Format("field %d (%s) is not a number", {F.Number, F.Quantity});
+      return false;
+    }
+    if (!(Value >= F.Min && Value <= F.Max)) {
+      Reason = Format("field %d (%s) %s is outside %s to %s %s",
+                      {F.Number, F.Quantity, FloatToStr(Value), FloatToStr(F.Min), FloatToStr(F.Max), F.Unit});
       return false;
     }
   }
@@ -179,8 +192,13 @@ bool DecodeDataString(const AnsiString& Data, TDataString& Out, String& Reason)
   return true;
 }
 
-void SioDataPacket1StringPacket(TCoreData& Core, const AnsiString& Data)
+void SioDataPacket1StringPacket(TCoreData& Core, const AnsiString& Packet)
 {
+  // The instrument's lines hold no LF, but the packet collects from an LF
+  // to the next CR: after a line whose CR was lost (or an extra LF) it
+  // delivers the remains in front of the good line. The line is what
+  // follows the last LF.
+  const AnsiString Data = Packet.mid(Packet.lastIndexOf('\n') + 1);
   const String Trimmed = Trim(FromAnsi(Data.size() > MaxDataStringLength ? Data.left(MaxDataStringLength) : Data));
   Core.PortData1 = Trimmed;
   const TDateTime Stamp = Now();

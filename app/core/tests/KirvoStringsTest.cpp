@@ -153,6 +153,11 @@ TEST(KirvoStrings, LineReachesItsInstruments)
        "42:33.25\t12.0",
        {"0.000", "0.000", "0.000", "0.000", "0.000"},
        {"Unknown", "Unknown", "Unknown", "Unknown", "Unknown"}},
+      {"the largest magnitude a unit gives",
+       17,
+       "-10000000\t12.0",
+       {"0.000", "0.000", "-10000000.000", "0.000", "0.000"},
+       {"Unknown", "Unknown", "-10000000\t12.0", "Unknown", "Unknown"}},
       {"unaddressed on a packet nobody uses",
        12,
        "33.25\t12.0",
@@ -268,7 +273,11 @@ TEST(KirvoStrings, RefusedLines)
       {"decimal comma", 17, "30,1\t12.0", 3, "30,1\t12.0 [value is not a number]"},
       {"infinite", 18, "1e999\t12.0", 4, "1e999\t12.0 [value is not a number]"},
       {"over-long line", 10, Long, 1,
-       QStringLiteral("30.1\t") + QString(75, QLatin1Char('x')) + QStringLiteral("... [longer than 1024 bytes]")},
+       QStringLiteral("30.1\t") + QString(72, QLatin1Char('x')) + QStringLiteral("... [longer than 1024 bytes]")},
+      // Magnitudes no unit a module may report in makes real.
+      {"beyond any unit", 10, "1e100\t12.0", 1, "1e100\t12.0 [value 1E100 is outside -10000000 to 10000000]"},
+      {"below any unit", 16, "-10000000.5\t12.0", 2,
+       "-10000000.5\t12.0 [value -10000000.5 is outside -10000000 to 10000000]"},
   };
   for (const auto& C : Cases) {
     SCOPED_TRACE(C.Name);

@@ -102,6 +102,59 @@ TEST(DataString, Decode)
   }
 }
 
+TEST(DataString, MeasuredValuesOutsidePhysicalBoundsAreRefused)
+{
+  // Generous bounds: no real reading reaches them, in the water or on deck.
+  struct TCase {
+    const char *SV, *P, *T, *Alt, *C;
+    const char* Reason; // nullptr: decodes
+  };
+  const TCase Cases[] = {
+      {"0", "-50", "-40", "-10", "0", nullptr},
+      {"2000", "12000", "70", "10000", "300", nullptr},
+      {"1500", "1e23", "10", "5", "40", "field 3 (pressure) 1E23 is outside -50 to 12000 dbar"},
+      {"1500", "-50.1", "10", "5", "40", "field 3 (pressure) -50.1 is outside -50 to 12000 dbar"},
+      {"1500", "12000.5", "10", "5", "40", "field 3 (pressure)"},
+      {"1500", "10", "-40.5", "5", "40", "field 5 (temperature) -40.5 is outside -40 to 70 degC"},
+      {"1500", "10", "70.01", "5", "40", "field 5 (temperature)"},
+      {"1500", "10", "10", "-10.5", "40", "field 7 (altimeter) -10.5 is outside -10 to 10000 m"},
+      {"1500", "10", "10", "10001", "40", "field 7 (altimeter)"},
+      {"1500", "10", "10", "5", "-0.1", "field 9 (conductivity) -0.1 is outside 0 to 300 mS/cm"},
+      {"1500", "10", "10", "5", "300.1", "field 9 (conductivity)"},
+      {"-1", "10", "10", "5", "40", "field 1 (sound velocity) -1 is outside 0 to 2000 m/s"},
+      {"150012.5", "10", "10", "5", "40", "field 1 (sound velocity)"},
+  };
+  for (const TCase& C : Cases) {
+    const AnsiString Data = DataString(C.SV, C.P, C.T, C.Alt, C.C);
+    TDataString Out;
+    String Reason;
+    const bool Ok = DecodeDataString(Data, Out, Reason);
+    if (!C.Reason) {
+      EXPECT_TRUE(Ok) << Data.toStdString() << ": " << Reason.toStdString();
+      EXPECT_EQ(Out.Pressure, StrToFloat(QString::fromLatin1(C.P)));
+    } else {
+      EXPECT_FALSE(Ok) << Data.toStdString();
+      EXPECT_TRUE(Reason.contains(QString::fromLatin1(C.Reason))) << Reason.toStdString();
+    }
+  }
+}
+
+TEST(DataString, StatusEchoIsAtMostEightyCharacters)
+{
+  const String Long = QString(200, QLatin1Char('x'));
+  struct TCase {
+    String Line, Echo;
+  };
+  const TCase Cases[] = {
+      {String(), String()},
+      {Long.left(80), Long.left(80)},
+      {Long.left(81), Long.left(77) + QStringLiteral("...")},
+      {Long, Long.left(77) + QStringLiteral("...")},
+  };
+  for (const TCase& C : Cases)
+    EXPECT_EQ(StatusEcho(C.Line), C.Echo) << C.Line.size();
+}
+
 // ---------------------------------------------------------------------------
 // The handler
 
@@ -153,6 +206,26 @@ TEST(DataStringHandler, GoodStringTravelsTheWholeRoad)
             "*" + ("000000000000" + Core->Value(Core->BathyDepthIndex).toLatin1()).right(12) + "\r\n");
 }
 
+TEST(DataStringHandler, TheLineAfterTheLastLineFeedIsTaken)
+{
+  // The instrument's lines hold no LF. The packet collects from an LF to
+  // the next CR, so a line whose CR was lost, a long run without a CR or an
+  // extra LF come in front of the good line that follows.
+  const AnsiString Noise[] = {
+      "1499.9\tx\t10.4\tx\t12", "", "\n\n", AnsiString(100 * 1024, '7'), "1499.9\tx\t10.4\tx\t12.0\tx\t3.2\tx\t45.0\t",
+  };
+  const TClockScope Clock(T0);
+  for (const AnsiString& Before : Noise) {
+    auto Core = InstrumentCore();
+    SioDataPacket1StringPacket(*Core, Before + "\n" + Good);
+    const std::string Shown = Before.left(30).toStdString();
+    EXPECT_EQ(Core->RejectedDataStrings, 0) << Shown << ": " << Core->PortData1.toStdString();
+    EXPECT_EQ(Core->PortData1, QString::fromLatin1(Good).trimmed()) << Shown;
+    EXPECT_EQ(Core->Value(Core->WP1Index), QStringLiteral("10.500")) << Shown;
+    EXPECT_EQ(Core->History.Time_Array_Index(), 1) << Shown;
+  }
+}
+
 TEST(DataStringHandler, BadStringChangesNothingButTheStatus)
 {
   struct TCase {
@@ -168,6 +241,8 @@ TEST(DataStringHandler, BadStringChangesNothingButTheStatus)
       {DataString("1500.1", "ten", "12.0", "3.2", "45.0"), "field 3 (pressure) is not a number"},
       {Garbage, "field 9 (conductivity) is empty"},
       {Good + AnsiString(100 * 1024, '7'), "longer than 4096 bytes"},
+      // A pressure no instrument reports: a value broken on the line.
+      {DataString("1500.1", "1e23", "12.0", "3.2", "45.0"), "field 3 (pressure) 1E23 is outside"},
   };
   const TClockScope Clock(T0, 1000);
   auto Core = InstrumentCore();
@@ -193,8 +268,10 @@ TEST(DataStringHandler, BadStringChangesNothingButTheStatus)
     EXPECT_EQ(Core->DataTimeArray, Times) << Shown;
     EXPECT_EQ(Core->History.Time_Array_Index(), 1) << Shown;
     EXPECT_EQ(Rec.Calls, std::vector<std::string>{"flush"}) << Shown;
-    const String Trimmed = Trim(FromAnsi(C.Data.left(MaxDataStringLength)));
-    EXPECT_TRUE(Core->PortData1.startsWith(Trimmed.left(80))) << Shown;
+    // The line is what follows the last LF (the garbage holds one).
+    const AnsiString Line = C.Data.mid(C.Data.lastIndexOf('\n') + 1);
+    const String Trimmed = Trim(FromAnsi(Line.left(MaxDataStringLength)));
+    EXPECT_TRUE(Core->PortData1.startsWith(Trimmed.left(MaxStatusEchoLength - 3))) << Shown;
     EXPECT_TRUE(Core->PortData1.contains(QString::fromLatin1(C.Reason))) << Core->PortData1.toStdString();
     EXPECT_LE(Core->PortData1.size(), 160) << Shown;
   }
