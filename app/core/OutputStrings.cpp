@@ -520,25 +520,32 @@ String GrevonProc(const TCoreData& Core) { return OrFallback(GrevonTelegram, Cor
 
 String GREVONPROC2(const TCoreData& Core) { return OrFallback(GrevonTelegram, Core, true, GrevonFallback); }
 
+String GrevonProcPrefixed(const TCoreData& Core) { return Core.Grevon_Proc_Prefix + GrevonProc(Core); }
+
+const TOutputFormat OutputFormats[8] = {
+    {"TARNWICK", tarnwick},
+    {"SEAKING LONG", tritech},
+    {"SEAKING LONG DECIMAL", seaking},
+    {"DIGIQUARTZ", digiquartz},
+    {"UK90 STD", uk90std},
+    {"GREVON PROC", GrevonProc},
+    {"GREVON PROC (PREFIX)", GrevonProcPrefixed},
+    // Only through the settings file.
+    {"GREVON PROC 2", GREVONPROC2},
+};
+
+const TOutputFormat* FindOutputFormat(const String& Name)
+{
+  for (const TOutputFormat& F : OutputFormats)
+    if (Name == QLatin1String(F.Name))
+      return &F;
+  return nullptr;
+}
+
 String OutputTelegram(const TCoreData& Core, const String& FormatName)
 {
-  if (FormatName == QLatin1String("TARNWICK"))
-    return tarnwick(Core);
-  if (FormatName == QLatin1String("SEAKING LONG"))
-    return tritech(Core);
-  if (FormatName == QLatin1String("SEAKING LONG DECIMAL"))
-    return seaking(Core);
-  if (FormatName == QLatin1String("DIGIQUARTZ"))
-    return digiquartz(Core);
-  if (FormatName == QLatin1String("UK90 STD"))
-    return uk90std(Core);
-  if (FormatName == QLatin1String("GREVON PROC"))
-    return GrevonProc(Core);
-  if (FormatName == QLatin1String("GREVON PROC (PREFIX)"))
-    return Core.Grevon_Proc_Prefix + GrevonProc(Core);
-  if (FormatName == QLatin1String("GREVON PROC 2"))
-    return GREVONPROC2(Core);
-  return String();
+  const TOutputFormat* F = FindOutputFormat(FormatName);
+  return F ? F->Encoder(Core) : String();
 }
 
 // ---------------------------------------------------------------------------

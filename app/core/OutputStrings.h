@@ -28,8 +28,22 @@ String GrevonProc(const TCoreData& Core);
 // "GREVON PROC 2".
 String GREVONPROC2(const TCoreData& Core);
 
-// The telegram of a format name (exact, case-sensitive); empty for a name
-// that no encoder has.
+// "GREVON PROC (PREFIX)": Grevon_Proc_Prefix followed by GrevonProc.
+String GrevonProcPrefixed(const TCoreData& Core);
+
+// An output format: its name (in the settings file, exact and
+// case-sensitive) and its encoder.
+struct TOutputFormat {
+  const char* Name;
+  String (*Encoder)(const TCoreData& Core);
+};
+// Every format, those the set-up screen offers first, in its order.
+extern const TOutputFormat OutputFormats[8];
+constexpr int32_t OfferedOutputFormatCount = 7;
+// The format of a name; nullptr for a name that no encoder has.
+const TOutputFormat* FindOutputFormat(const String& Name);
+
+// The telegram of a format name; empty for a name that no encoder has.
 String OutputTelegram(const TCoreData& Core, const String& FormatName);
 
 // Output N (1..4): builds the telegram of its format and, when the port's

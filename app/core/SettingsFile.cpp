@@ -1,5 +1,6 @@
 #include "app/core/SettingsFile.h"
 
+#include "app/core/OutputStrings.h"
 #include "rtl/Files.h"
 #include "rtl/IniFile.h"
 #include "rtl/Numbers.h"
@@ -30,19 +31,6 @@ String Quoted(const String& S)
 // Default texts of the slot keys, for slots that are not slot 0.
 const char* const SlotKeys[] = {"Fitted", "Atmos", "Label",   "Units", "Output Format",
                                 "Port",   "Baud",  "Address", "Mode",  "Packet"};
-
-const QStringList& OutputFormatNames()
-{
-  static const QStringList Names = {QStringLiteral("TARNWICK"),
-                                    QStringLiteral("SEAKING LONG"),
-                                    QStringLiteral("SEAKING LONG DECIMAL"),
-                                    QStringLiteral("DIGIQUARTZ"),
-                                    QStringLiteral("UK90 STD"),
-                                    QStringLiteral("GREVON PROC"),
-                                    QStringLiteral("GREVON PROC (PREFIX)"),
-                                    QStringLiteral("GREVON PROC 2")};
-  return Names;
-}
 
 // "Measured", "Calculated" or a whole number of m/s from 1300 to 1700, as
 // the set-up screen accepts them.
@@ -250,9 +238,18 @@ void ReadOutputAndQuorndeck(TSettingsReader& R, TCoreData& Core)
   Core.Salinity_High = R.ReadInteger(Q, QStringLiteral("Salinity High"), 42, INT32_MIN, INT32_MAX);
   String* const Formats[] = {&Core.Output_1_Format, &Core.Output_2_Format, &Core.Output_3_Format,
                              &Core.Output_4_Format};
-  for (int32_t N = 1; N <= 4; ++N)
-    *Formats[N - 1] =
-        R.ReadChoice(Q, QStringLiteral("Output %1 Format").arg(N), QStringLiteral("TARNWICK"), OutputFormatNames());
+  for (int32_t N = 1; N <= 4; ++N) {
+    const String Key = QStringLiteral("Output %1 Format").arg(N);
+    String& Format = *Formats[N - 1];
+    Format = R.ReadString(Q, Key, QStringLiteral("TARNWICK"));
+    // The name is kept: an output whose format has no encoder sends empty
+    // telegrams, where another format's would be taken for its own by the
+    // survey system listening.
+    if (!FindOutputFormat(Format))
+      R.AddProblem(QStringLiteral("[%1] %2 %3 is not one of the formats; output %4 sends empty telegrams")
+                       .arg(Q, Key, Quoted(Format))
+                       .arg(N));
+  }
   Core.Output_Frequency =
       R.ReadChoice(Q, QStringLiteral("Output Frequency"), QStringLiteral("1"),
                    {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("8")});

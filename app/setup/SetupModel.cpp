@@ -2,6 +2,7 @@
 
 #include "app/core/CoreData.h"
 #include "app/core/ModularInstruments.h"
+#include "app/core/OutputStrings.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Numbers.h"
 #include "serial/SioTicks.h"
@@ -22,9 +23,6 @@ struct TInterval {
 };
 constexpr TInterval Intervals[] = {{"250", "4"},  {"500", "2"},  {"1000", "1"}, {"2000", "1"},
                                    {"3000", "1"}, {"4000", "1"}, {"5000", "1"}};
-
-const char* const FormatNames[] = {"TARNWICK", "SEAKING LONG", "SEAKING LONG DECIMAL", "DIGIQUARTZ",
-                                   "UK90 STD", "GREVON PROC",  "GREVON PROC (PREFIX)"};
 
 } // namespace
 
@@ -276,11 +274,11 @@ void TSetupModel::ComboBox2Change(int32_t Index)
 
 void TSetupModel::OutputFormatClick(int32_t Output, int32_t Index)
 {
-  if (Index < 0 || Index >= static_cast<int32_t>(std::size(FormatNames)))
+  if (Index < 0 || Index >= OfferedOutputFormatCount)
     return;
   String* const Formats[] = {&FCore.Output_1_Format, &FCore.Output_2_Format, &FCore.Output_3_Format,
                              &FCore.Output_4_Format};
-  *Formats[Output - 1] = QLatin1String(FormatNames[Index]);
+  *Formats[Output - 1] = QLatin1String(OutputFormats[Index].Name);
 }
 
 void TSetupModel::RadioGroup2Click(int32_t Index) { OutputFormatClick(1, Index); }

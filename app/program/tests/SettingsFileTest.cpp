@@ -186,7 +186,11 @@ TEST_F(TMainFormTest, DamagedValuesStartWithTheirDefaultsAndSaySo)
   EXPECT_EQ(D.Altimeter_Flag, 0);
   EXPECT_EQ(D.SV_Value, QStringLiteral("1500"));
   EXPECT_EQ(D.Kirvo_Rate, QStringLiteral("1000"));
-  EXPECT_EQ(D.Output_4_Format, QStringLiteral("TARNWICK"));
+  // A format name no encoder has sends empty telegrams, as the name asks;
+  // another format's telegrams would be taken by the survey system for
+  // its own.
+  EXPECT_EQ(D.Output_4_Format, QStringLiteral("MORSE"));
+  EXPECT_TRUE(HasProblem({"[Quorndeck] Output 4 Format \"MORSE\"", "output 4 sends empty telegrams"}));
   const TSerialRow& Row = D.SerialArray[12];
   EXPECT_EQ(Row[SerialPort], QStringLiteral("1"));
   EXPECT_EQ(Row[SerialBaud], QStringLiteral("19200"));
