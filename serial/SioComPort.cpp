@@ -421,8 +421,9 @@ intptr_t TSioCustomComPort::ComWindowProc(uint32_t Msg, uintptr_t WParam, intptr
       break;
     }
   } catch (const std::exception& E) {
-    if (IsMainThread())
-      HandleApplicationException(E);
+    // From a port served by another thread the application hands the
+    // message to the main thread.
+    HandleApplicationException(E);
   }
   return 0;
 }

@@ -6,6 +6,7 @@
 #include "platform/Messages.h"
 #include "platform/PtyPair.h"
 #include "platform/Thread.h"
+#include "rtl/Exceptions.h"
 #include "serial/SioDataPacket.h"
 #include "serial/SioErrors.h"
 #include "serial/SioExceptions.h"
@@ -247,6 +248,37 @@ TEST_F(PtyPort, AVanishedDeviceClosesThePortAndTellsTheUser)
   ASSERT_TRUE(PumpUntil([] { return !ShownMessages().empty(); }));
   EXPECT_EQ(ShownMessages(), std::vector<String>{QStringLiteral("Device read error")});
   EXPECT_EQ(Port.ActiveDispatcher(), nullptr);
+}
+
+TEST_F(PtyPort, AFailingTriggerHandlerOfAPortOnAnotherThreadIsReported)
+{
+  // A port opened by a worker thread runs its trigger events on that
+  // thread; what its handler raises must reach the user as on the main
+  // thread, not vanish.
+  std::atomic<bool> Ran{false};
+  std::thread Worker([&] {
+    TSioComPort Own(nullptr);
+    Own.SetComNumber(TestCom);
+    Own.SetPromptForPort(false);
+    Own.SetAutoOpen(false);
+    Own.SetOnTriggerAvail([&](TObject*, uint16_t Count) {
+      AnsiString Bytes(Count, '\0');
+      Own.GetBlock(Bytes.data(), Count);
+      Ran = true;
+      throw EInvalidOperation(QStringLiteral("handler failed on its worker"));
+    });
+    Own.SetOpen(true);
+    ASSERT_TRUE(Pty.WriteMaster("x"));
+    const auto Until = std::chrono::steady_clock::now() + std::chrono::milliseconds(WaitLimitMs);
+    while (!Ran && std::chrono::steady_clock::now() < Until)
+      if (PumpOneMessage() == 0)
+        WaitMessageOrTimeout(5);
+    Own.SetOpen(false);
+  });
+  Worker.join();
+  ASSERT_TRUE(Ran);
+  ASSERT_TRUE(PumpUntil([] { return !ShownMessages().empty(); }));
+  EXPECT_EQ(ShownMessages(), std::vector<String>{QStringLiteral("handler failed on its worker")});
 }
 
 TEST_F(PtyPort, ChangingTheNumberOfAnOpenPortReopensIt)
