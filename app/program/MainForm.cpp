@@ -559,6 +559,9 @@ void TMainForm::Timer4Timer() { FDialogues->Dialogues().Kirvo.Timer4Timer(); }
 void TMainForm::Timer5Timer()
 {
   Timer5->SetEnabled(false);
+  // An event already queued when the shutdown stopped the timer.
+  if (FClosed)
+    return;
   if (OpenSetup1->isEnabled())
     OpenSetup1Execute();
 }
@@ -609,7 +612,9 @@ void TMainForm::CloseApplication()
     LogLine(QStringLiteral("settings not written: %1").arg(ExceptionMessage(E)));
     SetStatusText(0, QStringLiteral("Settings not written: ") + ExceptionMessage(E));
   }
-  for (TTimer* T : {Timer1, Timer2, Timer3, Timer4})
+  // Every timer, the set-up screen's reopening too: it would bring a window
+  // back up while the program goes down.
+  for (TTimer* T : {Timer1, Timer2, Timer3, Timer4, Timer5})
     T->SetEnabled(false);
   // The packets off, pending deliveries drained, the open ports flushed:
   // the same as before a settings load.

@@ -10,8 +10,8 @@
 // the clock, read the settings, bind the ports and packets, open the set-up
 // screen); then the program is driven by the message loop; closing the
 // window (or SIGINT/SIGTERM, through RequestClose) runs CloseApplication
-// once: settings written, clock and watchdogs stopped, packets disabled,
-// ports flushed, data files closed.
+// once: settings written, every timer stopped, packets disabled, ports
+// flushed, data files closed.
 //
 // The settings file and the port binding are in MainFormSettings.cpp and
 // MainFormPorts.cpp.

@@ -170,8 +170,7 @@ TEST_F(TMainFormTest, ClosingRunsTheOrderedShutdown)
 
   EXPECT_TRUE(F.Closed());
   EXPECT_TRUE(ReadSettings().contains("[Serial 19]"));
-  EXPECT_FALSE(F.Timer1->Enabled() || F.Timer2->Enabled());
-  EXPECT_TRUE(F.Timer5->Enabled());
+  EXPECT_FALSE(F.Timer1->Enabled() || F.Timer2->Enabled() || F.Timer5->Enabled());
   for (int32_t N = 1; N <= 18; ++N)
     EXPECT_FALSE(F.SioDataPacket(N)->Enabled() || F.SioDataPacket(N)->AutoEnable()) << N;
   // The recording stopped with its depth file written.
@@ -179,6 +178,21 @@ TEST_F(TMainFormTest, ClosingRunsTheOrderedShutdown)
   EXPECT_EQ(CountLines(DepthFileName(DataFile)), 6001);
   EXPECT_EQ(F.ComPortList(), nullptr);
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(TMainFormTest, TheSetupScreenIsNotReopenedOnceShutdownHasBegun)
+{
+  // A fitted check box closes the set-up screen and arms the reopening;
+  // the program is closed before it fires.
+  TMainForm& F = Start();
+  SetupScreen()->Close();
+  F.Timer5->SetEnabled(true);
+  F.Close();
+  EXPECT_FALSE(F.Timer5->Enabled());
+  // An event already on its way.
+  F.Timer5Timer();
+  EXPECT_EQ(F.MDIChildCount(), 0);
+  EXPECT_EQ(SetupScreen(), nullptr);
 }
 
 TEST_F(TMainFormTest, ShutdownFinishesWhenTheSettingsCannotBeWritten)
