@@ -113,6 +113,41 @@ constexpr TFormStyle FormStyles[8] = {
 } // namespace
 
 // ---------------------------------------------------------------------------
+// A status bar panel
+
+// A panel keeps its width whatever it shows: a long text (a refused data
+// string's reason) is cut with an ellipsis and shown whole as its tool tip,
+// so that it cannot push the clock off the window.
+class TStatusPanel : public QLabel {
+public:
+  explicit TStatusPanel(QWidget* Parent) : QLabel(Parent) {}
+
+  const String& FullText() const { return FText; }
+  void SetFullText(const String& Text)
+  {
+    FText = Text;
+    Fit();
+  }
+
+protected:
+  void resizeEvent(QResizeEvent* Event) override
+  {
+    QLabel::resizeEvent(Event);
+    Fit();
+  }
+
+private:
+  void Fit()
+  {
+    const String Shown = fontMetrics().elidedText(FText, Qt::ElideRight, contentsRect().width());
+    setText(Shown);
+    setToolTip(Shown == FText ? String() : FText);
+  }
+
+  String FText;
+};
+
+// ---------------------------------------------------------------------------
 // The Qt window
 
 class TMainForm::TWindow : public QMainWindow {
@@ -153,12 +188,17 @@ TMainForm::TMainForm(TComponent* AOwner)
   FWindow->setCentralWidget(FMdiArea);
 
   QStatusBar* Bar = FWindow->statusBar();
+  // The last panel, the clock, takes what the others leave, right-aligned.
   const int Widths[] = {200, 200, 50};
   for (size_t I = 0; I < FPanels.size(); ++I) {
-    auto* Panel = new QLabel(Bar);
-    Panel->setMinimumWidth(Widths[I]);
-    if (I == 2)
+    auto* Panel = new TStatusPanel(Bar);
+    if (I == 2) {
+      Panel->setMinimumWidth(Widths[I]);
       Panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    } else {
+      Panel->setFixedWidth(Widths[I]);
+    }
+    Panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Bar->addWidget(Panel, I == 2 ? 1 : 0);
     FPanels[I] = Panel;
   }
@@ -388,14 +428,14 @@ String TMainForm::StatusText(int32_t Panel) const
 {
   if (Panel < 0 || Panel >= static_cast<int32_t>(FPanels.size()))
     return String();
-  return FPanels[static_cast<size_t>(Panel)]->text();
+  return FPanels[static_cast<size_t>(Panel)]->FullText();
 }
 
 void TMainForm::SetStatusText(int32_t Panel, const String& Text)
 {
   if (Panel < 0 || Panel >= static_cast<int32_t>(FPanels.size()))
     return;
-  FPanels[static_cast<size_t>(Panel)]->setText(Text);
+  FPanels[static_cast<size_t>(Panel)]->SetFullText(Text);
 }
 
 void TMainForm::Guarded(const std::function<void()>& Handler)

@@ -31,7 +31,6 @@
 #include <vector>
 
 class QAction;
-class QLabel;
 class QMainWindow;
 class QMdiArea;
 class QMenu;
@@ -42,6 +41,7 @@ class TSettingsReader;
 class TSioComPort;
 class TSioCustomComPort;
 class TSioDataPacket;
+class TStatusPanel;
 class TStringList;
 class TTimer;
 
@@ -345,7 +345,7 @@ private:
   std::unique_ptr<TWindow> FWindow;
   std::unique_ptr<TMainFormDialogues> FDialogues;
   QMdiArea* FMdiArea = nullptr;
-  std::array<QLabel*, 3> FPanels{};
+  std::array<TStatusPanel*, 3> FPanels{};
   std::array<TSioComPort*, ComPortCount> FPorts{};
   std::array<TSioDataPacket*, DataPacketCount> FPackets{};
   std::unique_ptr<TStringList> FComPortList;

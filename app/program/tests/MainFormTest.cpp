@@ -11,7 +11,10 @@
 #include "serial/SioDataPacket.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
 #include <QMainWindow>
+#include <QStatusBar>
 
 namespace {
 
@@ -155,6 +158,51 @@ TEST_F(TMainFormTest, ClockShowsThePcTimeAndTheInstrumentTime)
   F.Timer1Timer();
   EXPECT_EQ(SetupScreen()->PanelCaption(1), QStringLiteral("Unknown"));
   EXPECT_TRUE(Errors.isEmpty());
+}
+
+TEST_F(TMainFormTest, StatusPanelsKeepTheirWidthsAndShowALongTextWholeAsTheirToolTip)
+{
+  TMainForm& F = Start();
+  QStatusBar* Bar = F.Window()->statusBar();
+  const QList<QLabel*> Panels = Bar->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+  ASSERT_EQ(Panels.size(), 3);
+  const String Long =
+      QStringLiteral("Invalid Data Format: field 3 (pressure) is not a number ") + QString(200, QLatin1Char('x'));
+  struct TCase {
+    int32_t Panel;
+    String Text;
+    bool Cut;
+  };
+  const TCase Cases[] = {
+      {0, Long, true},
+      {1, Long, true},
+      {0, QStringLiteral("Interrupted"), false},
+      {1, String(), false},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.Panel);
+    SCOPED_TRACE(C.Text.size());
+    F.SetStatusText(C.Panel, C.Text);
+    F.Timer1Timer();
+    QApplication::processEvents();
+    EXPECT_EQ(F.StatusText(C.Panel), C.Text);
+    QLabel* P = Panels[C.Panel];
+    EXPECT_EQ(Panels[0]->width(), 200);
+    EXPECT_EQ(Panels[1]->width(), 200);
+    // The clock stays on the window, against its right edge.
+    EXPECT_LE(Panels[2]->geometry().right(), Bar->width());
+    EXPECT_GE(Panels[2]->width(), 50);
+    EXPECT_EQ(Panels[2]->text(), F.StatusText(2));
+    if (C.Cut) {
+      EXPECT_TRUE(P->text().endsWith(QChar(0x2026))) << P->text().toStdString();
+      EXPECT_TRUE(C.Text.startsWith(P->text().chopped(1)));
+      EXPECT_LE(P->fontMetrics().horizontalAdvance(P->text()), P->contentsRect().width());
+      EXPECT_EQ(P->toolTip(), C.Text);
+    } else {
+      EXPECT_EQ(P->text(), C.Text);
+      EXPECT_TRUE(P->toolTip().isEmpty());
+    }
+  }
 }
 
 TEST_F(TMainFormTest, ClosingRunsTheOrderedShutdown)
