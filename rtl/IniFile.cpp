@@ -289,7 +289,14 @@ struct TIniFile::Impl {
     Loaded = true;
     if (!Now.Exists)
       return;
-    const int Fd = ::open(NativeName.constData(), O_RDONLY | O_CLOEXEC);
+    // Only a regular file is opened: opening a FIFO would wait for a writer
+    // for ever. O_NONBLOCK covers one put in its place after the stat.
+    if (!S_ISREG(St.st_mode)) {
+      Unreadable = true;
+      Stamp = Now;
+      return;
+    }
+    const int Fd = ::open(NativeName.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (Fd < 0) {
       Unreadable = true;
       Stamp = Now;
@@ -644,3 +651,9 @@ bool TIniFile::ValueExists(const String& Section, const String& Ident)
 }
 
 void TIniFile::UpdateFile() {}
+
+bool TIniFile::Unreadable()
+{
+  FImpl->Refresh();
+  return FImpl->Unreadable;
+}

@@ -59,6 +59,11 @@ public:
   bool ValueExists(const String& Section, const String& Ident);
   // Writes are already on disk; nothing to do.
   void UpdateFile();
+  // True when the file is there but cannot be read as a settings file (not
+  // permitted, no regular file, larger than MaxIniFileSize): every Read
+  // then gives its default and no Write touches it. A missing file is not
+  // unreadable.
+  bool Unreadable();
 
   static constexpr qsizetype MaxIniValueLength = 65535;
   // A larger file is not taken for a settings file: it reads as empty and

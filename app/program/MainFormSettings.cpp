@@ -157,6 +157,10 @@ void TMainForm::ReadIniFile()
   try {
     if (!FileExists(FileName)) {
       R.AddProblem(QStringLiteral("%1 not found; defaults used until it is written at close").arg(FileName));
+    } else if (Ini.Unreadable()) {
+      R.AddProblem(QStringLiteral("%1 cannot be read (not permitted, no regular file or too large); defaults "
+                                  "used, and the file is left as it is")
+                       .arg(FileName));
     } else {
       QStringList Missing;
       for (const String& S : RequiredSections())

@@ -260,6 +260,27 @@ TEST_F(IniFileTest, FailedWritesRaiseAndLeaveTheFileAlone)
   EXPECT_EQ(QFileInfo(Big).size(), TIniFile::MaxIniFileSize + 1);
 }
 
+TEST_F(IniFileTest, AFileThatIsNoRegularFileReadsAsUnreadable)
+{
+  // Opening a FIFO for reading would wait for a writer for ever.
+  const TFifo Fifo(Path());
+  ASSERT_TRUE(Fifo.Made);
+  TIniFile Ini(Path());
+  EXPECT_EQ(Ini.ReadString("A", "x", "d"), "d");
+  EXPECT_FALSE(Ini.SectionExists("A"));
+  EXPECT_TRUE(Ini.Unreadable());
+  EXPECT_THROW(Ini.WriteString("A", "x", "1"), EIniFileException);
+  struct stat St;
+  ASSERT_EQ(::stat(Path().toUtf8().constData(), &St), 0);
+  EXPECT_TRUE(S_ISFIFO(St.st_mode));
+  EXPECT_FALSE(Fifo.BlockedAReader());
+
+  // A regular file, and one that is missing, are readable.
+  WriteBytes(Path("plain.ini"), "[A]\r\nx=1\r\n");
+  EXPECT_FALSE(TIniFile(Path("plain.ini")).Unreadable());
+  EXPECT_FALSE(TIniFile(Path("missing.ini")).Unreadable());
+}
+
 TEST_F(IniFileTest, HardLinkedFileIsRewrittenInPlace)
 {
   WriteBytes(Path("a.ini"), "[A]\r\nx=1\r\n; long trailing comment that the rewrite makes shorter\r\n");

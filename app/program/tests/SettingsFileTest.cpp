@@ -3,6 +3,7 @@
 #include "MainFormFixture.h"
 
 #include "app/core/SettingsFile.h"
+#include "rtl/tests/FileFixture.h"
 #include "rtl/IniFile.h"
 
 #include <QAction>
@@ -202,6 +203,24 @@ TEST_F(TMainFormTest, DamagedValuesStartWithTheirDefaultsAndSaySo)
   EXPECT_TRUE(HasProblem({"sections missing", "[Serial 7]"}));
   EXPECT_TRUE(F.StatusText(0).startsWith(QStringLiteral("Settings: ")));
   ASSERT_NE(SetupScreen(), nullptr);
+  EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(TMainFormTest, ASettingsFileThatIsNoRegularFileStartsWithTheDefaults)
+{
+  // A FIFO would block the start-up for ever waiting for a writer.
+  ASSERT_TRUE(ForceDirectories(Folder()));
+  const TFifo Fifo(SettingsPath());
+  ASSERT_TRUE(Fifo.Made);
+  TMainForm& F = Start();
+  EXPECT_FALSE(Fifo.BlockedAReader());
+  EXPECT_TRUE(HasProblem({"cannot be read", "defaults used"}));
+  EXPECT_TRUE(F.StatusText(0).startsWith(QStringLiteral("Settings: ")));
+  EXPECT_EQ(Core().Local_Density, 1023.0147);
+  ASSERT_NE(SetupScreen(), nullptr);
+  // The close leaves it as it is, and says so.
+  F.Close();
+  EXPECT_TRUE(F.StatusText(0).startsWith(QStringLiteral("Settings not written")));
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
 }
 
