@@ -9,7 +9,7 @@
 // Life: FormShow runs when the window is first shown (probe the ports, start
 // the clock, read the settings, bind the ports and packets, open the set-up
 // screen); then the program is driven by the message loop; closing the
-// window (or SIGINT/SIGTERM, through RequestClose) runs CloseApplication
+// window (or SIGINT/SIGTERM/SIGHUP, through RequestClose) runs CloseApplication
 // once: settings written, every timer stopped, packets disabled, ports
 // flushed, data files closed.
 //

@@ -12,54 +12,69 @@
 
 namespace {
 
+// For the process's life: the handler may run at any moment, also after the
+// last watch has gone, so the pipe it writes into is never closed (a closed
+// descriptor's number could be reused by a file the byte would land in).
 int SignalPipe[2] = {-1, -1};
-struct sigaction OldInt;
-struct sigaction OldTerm;
+bool Watching = false;
+
+constexpr int WatchedSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 extern "C" void OnTerminationSignal(int Signal)
 {
   // Only async-signal-safe calls here; errno belongs to the code interrupted.
+  // A full pipe drops the byte: enough are waiting to close the program.
   const int SavedErrno = errno;
   const unsigned char Byte = static_cast<unsigned char>(Signal);
   [[maybe_unused]] const ssize_t Written = ::write(SignalPipe[1], &Byte, 1);
   errno = SavedErrno;
 }
 
-} // namespace
-
-TTerminationSignals::TTerminationSignals()
+void InstallHandlers()
 {
-  if (SignalPipe[0] >= 0)
-    throw EInvalidOperation(QStringLiteral("The termination signals are already being watched"));
   if (::pipe2(SignalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
     throw EOSError(QStringLiteral("Cannot create the signal pipe"), errno);
   struct sigaction Action {};
   Action.sa_handler = OnTerminationSignal;
   sigemptyset(&Action.sa_mask);
   Action.sa_flags = SA_RESTART;
-  ::sigaction(SIGINT, &Action, &OldInt);
-  ::sigaction(SIGTERM, &Action, &OldTerm);
+  for (const int Signal : WatchedSignals)
+    ::sigaction(Signal, &Action, nullptr);
+}
+
+// Reads what is waiting in the pipe into Buffer; 0 when nothing is.
+ssize_t ReadPipe(unsigned char (&Buffer)[16])
+{
+  const ssize_t Got = ::read(SignalPipe[0], Buffer, sizeof Buffer);
+  return Got > 0 ? Got : 0;
+}
+
+} // namespace
+
+TTerminationSignals::TTerminationSignals()
+{
+  if (Watching)
+    throw EInvalidOperation(QStringLiteral("The termination signals are already being watched"));
+  if (SignalPipe[0] < 0)
+    InstallHandlers();
+  unsigned char Stale[16];
+  while (ReadPipe(Stale) > 0) {
+  }
+  Watching = true;
   FNotifier = std::make_unique<QSocketNotifier>(SignalPipe[0], QSocketNotifier::Read);
   QObject::connect(FNotifier.get(), &QSocketNotifier::activated, [this] { ReadSignals(); });
 }
 
 TTerminationSignals::~TTerminationSignals()
 {
-  ::sigaction(SIGINT, &OldInt, nullptr);
-  ::sigaction(SIGTERM, &OldTerm, nullptr);
   FNotifier.reset();
-  ::close(SignalPipe[0]);
-  ::close(SignalPipe[1]);
-  SignalPipe[0] = SignalPipe[1] = -1;
+  Watching = false;
 }
 
 void TTerminationSignals::ReadSignals()
 {
   unsigned char Buffer[16];
-  for (;;) {
-    const ssize_t Got = ::read(SignalPipe[0], Buffer, sizeof Buffer);
-    if (Got <= 0)
-      break;
+  for (ssize_t Got; (Got = ReadPipe(Buffer)) > 0;) {
     for (ssize_t I = 0; I < Got; ++I) {
       if (!OnSignal)
         continue;

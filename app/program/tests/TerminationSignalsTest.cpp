@@ -1,4 +1,4 @@
-// SIGINT and SIGTERM end the program through the ordered shutdown.
+// SIGINT, SIGTERM and SIGHUP end the program through the ordered shutdown.
 #include "MainFormFixture.h"
 
 #include "app/program/TerminationSignals.h"
@@ -32,7 +32,7 @@ bool Catches(qint64 Pid, int Signal)
 TEST(TerminationSignals, ASignalRunsTheHandlerFromTheEventLoop)
 {
   EnsureApplication();
-  for (const int Signal : {SIGTERM, SIGINT}) {
+  for (const int Signal : {SIGTERM, SIGINT, SIGHUP}) {
     TTerminationSignals Signals;
     QList<int> Seen;
     Signals.OnSignal = [&Seen](int S) { Seen.append(S); };
@@ -44,10 +44,31 @@ TEST(TerminationSignals, ASignalRunsTheHandlerFromTheEventLoop)
   }
 }
 
+TEST(TerminationSignals, SignalsOnceTheWatchHasEndedChangeNothing)
+{
+  // The program's watch ends before the process does (the main window and
+  // its ports are freed after it); a signal then must not end the process
+  // with the default action.
+  EnsureApplication();
+  {
+    const TTerminationSignals Signals;
+  }
+  for (const int Signal : {SIGTERM, SIGINT, SIGHUP})
+    ASSERT_EQ(::raise(Signal), 0);
+
+  // A later watch hears only what comes to it.
+  TTerminationSignals Signals;
+  QList<int> Seen;
+  Signals.OnSignal = [&Seen](int S) { Seen.append(S); };
+  ASSERT_EQ(::raise(SIGINT), 0);
+  EXPECT_TRUE(PumpUntil([&Seen] { return !Seen.isEmpty(); }));
+  EXPECT_EQ(Seen, QList<int>{SIGINT});
+}
+
 TEST(TerminationSignals, TheProgramStopsCleanlyAndKeepsItsSettings)
 {
   EnsureApplication();
-  for (const int Signal : {SIGTERM, SIGINT}) {
+  for (const int Signal : {SIGTERM, SIGINT, SIGHUP}) {
     QTemporaryDir Home;
     ASSERT_TRUE(Home.isValid());
     const String Folder = Home.path() + QStringLiteral("/fathomix");
@@ -71,6 +92,10 @@ TEST(TerminationSignals, TheProgramStopsCleanlyAndKeepsItsSettings)
     ASSERT_TRUE(PumpUntil([Pid, Signal] { return Catches(Pid, Signal); }, 10000));
 
     ASSERT_EQ(::kill(static_cast<pid_t>(Pid), Signal), 0);
+    // Repeated while the program shuts down, as an impatient operator or a
+    // supervisor does: they change nothing.
+    for (int Repeat = 0; Repeat < 5; ++Repeat)
+      ::kill(static_cast<pid_t>(Pid), Repeat % 2 ? SIGINT : SIGTERM);
     ASSERT_TRUE(Program.waitForFinished(20000)) << Signal;
     EXPECT_EQ(Program.exitStatus(), QProcess::NormalExit) << Signal;
     EXPECT_EQ(Program.exitCode(), 0) << Signal;
