@@ -202,7 +202,8 @@ struct SerialDevice::Impl {
   int Users = 0;
   bool Closing = false;
   bool Pty = false;
-  bool HasModemLines = false;
+  // Cleared as well when the driver refuses to report the lines later.
+  std::atomic<bool> HasModemLines{false};
   bool HasCounters = false;
   String Path;
   // What the device's own thread is called after: "COM1", or the device's
@@ -286,9 +287,19 @@ struct SerialDevice::Impl {
   // here, so that their arrival (and any line error with them) is reported.
   void NoteArrival()
   {
-    if ((EventMask & (CommEvent::RxChar | CommEvent::Err | CommEvent::Break)) &&
-        !(Pending.fetch_or(CommEvent::RxChar) & CommEvent::RxChar))
+    if (WatchesArrivals() && !(Pending.fetch_or(CommEvent::RxChar) & CommEvent::RxChar))
       Signal(NoteWake);
+  }
+
+  // Whether an arrival of bytes can give an event the mask asks for: the
+  // arrival itself, or the line errors and breaks the driver counts with it.
+  // A device without those counters (a pseudo-terminal, some USB adapters)
+  // never reports them, so its event wait is not woken by every arrival
+  // only to find nothing to report.
+  bool WatchesArrivals() const
+  {
+    const uint32_t Mask = EventMask;
+    return (Mask & CommEvent::RxChar) || ((Mask & (CommEvent::Err | CommEvent::Break)) && HasCounters);
   }
 
   // Under EventM: the events that come with an arrival of bytes.
@@ -804,11 +815,14 @@ uint32_t SerialDevice::GetModemStatus(uint32_t& Status)
   DeviceUse Use(d.get());
   if (Use.Error)
     return Fail(Use.Error);
+  if (!d->HasModemLines)
+    return SysErr::NotSupported;
   int Lines = 0;
   if (ioctl(Use.Fd, TIOCMGET, &Lines) != 0) {
-    if (NotSupported(errno))
-      return SysErr::Success; // no modem lines: all low
-    return d->IoError(errno);
+    if (!NotSupported(errno))
+      return d->IoError(errno);
+    d->HasModemLines = false;
+    return SysErr::NotSupported;
   }
   Status = ModemBitsOf(Lines);
   return SysErr::Success;
@@ -1013,8 +1027,11 @@ uint32_t SerialDevice::WaitEvent(uint32_t& Events, int32_t TimeoutMs)
         return SysErr::Success;
       }
     }
-    pollfd P[4] = {
-        {d->EpollFd, POLLIN, 0}, {d->EventWake, POLLIN, 0}, {d->CloseWake, POLLIN, 0}, {d->NoteWake, POLLIN, 0}};
+    // A negative descriptor is left out of the poll.
+    pollfd P[4] = {{d->WatchesArrivals() ? d->EpollFd : -1, POLLIN, 0},
+                   {d->EventWake, POLLIN, 0},
+                   {d->CloseWake, POLLIN, 0},
+                   {d->NoteWake, POLLIN, 0}};
     const int R = poll(P, 4, Until.RemainingMs());
     if (R < 0) {
       if (errno == EINTR)

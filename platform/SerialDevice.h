@@ -30,6 +30,7 @@ constexpr uint32_t InvalidHandle = 6; // not open, or closed while the call wait
 constexpr uint32_t NotEnoughMemory = 8;
 constexpr uint32_t BadCommand = 22;        // the device has gone: unplugged, far side closed
 constexpr uint32_t GenFailure = 31;        // any other device failure
+constexpr uint32_t NotSupported = 50;      // the device has no such feature (modem lines)
 constexpr uint32_t InvalidParameter = 87;  // a setting this platform or device cannot do
 constexpr uint32_t OperationAborted = 995; // a wait ended by Purge
 constexpr uint32_t Timeout = 1460;         // a wait ran out of time
@@ -204,7 +205,9 @@ public:
   uint32_t SetDtr(bool On);
   uint32_t SetRts(bool On);
   uint32_t SetBreak(bool On);
-  // CTS, DSR, RI, DCD as ModemLine bits; all low where there are none.
+  // CTS, DSR, RI, DCD as ModemLine bits. A device without modem lines (a
+  // pseudo-terminal) gives NotSupported with all of them low; once it has
+  // said so it is not asked again until it is opened anew.
   uint32_t GetModemStatus(uint32_t& Status);
   // Line errors (LineError bits) since the last call, where the driver
   // counts them, and the queue counts.

@@ -39,6 +39,8 @@ String SerialErrorText(uint32_t Code)
     return QStringLiteral("The device has gone.");
   case SysErr::GenFailure:
     return QStringLiteral("The device is not working.");
+  case SysErr::NotSupported:
+    return QStringLiteral("The device does not support the request.");
   case SysErr::InvalidParameter:
     return QStringLiteral("The parameter is incorrect.");
   case SysErr::OperationAborted:

@@ -150,6 +150,7 @@ int32_t TSioBaseDispatcher::InitPort(const String& AComName, int32_t Baud, uint3
   if (OutSize > MaxOutputRing || InSize > MaxOutputRing)
     return ecBufferTooBig;
   RingFlag = false;
+  ModemStatusUnsupported = false;
   fEventBusy = false;
   DeletePending = false;
   ClosePending = false;

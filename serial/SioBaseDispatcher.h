@@ -325,6 +325,8 @@ protected:
   std::atomic<bool> PortHandlerInstalled{false};
   std::atomic<bool> HandlerServiceNeeded{false};
   std::atomic<bool> RingFlag{false};
+  // The device said it has no modem lines to report (until the next open).
+  std::atomic<bool> ModemStatusUnsupported{false};
 
   std::atomic<bool> KillThreads{false};
   std::atomic<bool> DispActive{false};

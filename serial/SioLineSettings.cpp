@@ -3,6 +3,7 @@
 // SetCommStateFix, which keeps the requested DTR and RTS levels.
 #include "serial/SioBaseDispatcher.h"
 
+#include "platform/SerialDevice.h"
 #include "serial/SectionLock.h"
 #include "serial/SioErrors.h"
 
@@ -195,7 +196,19 @@ int32_t TSioBaseDispatcher::SetModem(bool DTR, bool RTS)
 uint8_t TSioBaseDispatcher::GetModemStatusPrim(uint8_t ClearMask)
 {
   uint32_t Lines = 0;
-  const bool Read = GetModemStatusWord(Lines) >= 0;
+  bool Read = true;
+  // Asked on every pass of the dispatch thread: a device without modem
+  // lines says so once and is not asked again while it stays open. Its
+  // lines read as all low.
+  if (!ModemStatusUnsupported) {
+    const int32_t R = GetModemStatusWord(Lines);
+    if (R == -static_cast<int32_t>(SysErr::NotSupported)) {
+      ModemStatusUnsupported = true;
+      Lines = 0;
+    } else {
+      Read = R >= 0;
+    }
+  }
   TSectionLock L(*DataSection);
   // A failed read keeps the lines last seen rather than reporting them all low.
   uint8_t Status = static_cast<uint8_t>((Read ? (Lines & 0xF0) : (ModemStatus & 0xF0)) | (ModemStatus & 0x0F));

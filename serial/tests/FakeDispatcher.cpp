@@ -138,8 +138,9 @@ int32_t TFakeDispatcher::ProcessCommunications() { return 0; }
 
 int32_t TFakeDispatcher::GetModemStatusWord(uint32_t& Status)
 {
-  Status = ModemLines;
-  return 0;
+  ++ModemStatusCalls;
+  Status = ModemStatusResult < 0 ? 0 : ModemLines;
+  return ModemStatusResult;
 }
 
 void TFakeDispatcher::SleepMilliseconds(uint32_t Ms) { Sleeps.push_back(Ms); }

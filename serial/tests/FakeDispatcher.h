@@ -29,6 +29,10 @@ public:
   std::vector<int32_t> Escapes;
   int32_t EscapeResult = 0;
   uint32_t ModemLines = 0;
+  // What asking for the modem lines returns (minus a system error), and how
+  // often they were asked for.
+  int32_t ModemStatusResult = 0;
+  int32_t ModemStatusCalls = 0;
   uint32_t ErrorBits = 0;
   TComStat HoldState;
   uint32_t OpenError = 0; // the system error OpenCom fails with; 0 opens

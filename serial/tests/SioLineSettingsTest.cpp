@@ -240,6 +240,39 @@ TEST_F(Line, ModemLineChangesAreReportedOnce)
   EXPECT_EQ(D.GetModemStatus(), ModemLine::Cts | ModemLine::Rlsd);
 }
 
+TEST_F(Line, ADeviceWithoutModemLinesIsAskedOnceAndReadsAllLow)
+{
+  struct Case {
+    const char* Name;
+    int32_t Result;     // what the device answers
+    int32_t CallsAfter; // asks by the end: 1 when remembered
+    uint8_t LinesShown; // the lines' state bits afterwards
+  };
+  const Case Cases[] = {
+      {"lines", 0, 6, ModemLine::Cts | ModemLine::Dsr},
+      {"no modem lines", -static_cast<int32_t>(SysErr::NotSupported), 1, 0},
+      // A failing read is asked again each time and keeps the lines last seen.
+      {"read failure", -static_cast<int32_t>(SysErr::GenFailure), 6, 0},
+  };
+  for (const Case& C : Cases) {
+    D.ModemStatusResult = C.Result;
+    D.ModemLines = ModemLine::Cts | ModemLine::Dsr;
+    D.ModemStatusCalls = 0;
+    D.DonePort();
+    ASSERT_EQ(D.Open(), ecOK) << C.Name;
+    // The open itself asks once; then the dispatch thread on every pass.
+    for (int Pass = 0; Pass < 5; ++Pass)
+      D.GetModemStatusPrim(0xFF);
+    EXPECT_EQ(D.ModemStatusCalls, C.CallsAfter) << C.Name;
+    EXPECT_EQ(D.GetModemStatus() & 0xF0, C.LinesShown) << C.Name;
+    D.DonePort();
+    // A device opened anew is asked again.
+    D.ModemStatusCalls = 0;
+    ASSERT_EQ(D.Open(), ecOK) << C.Name;
+    EXPECT_EQ(D.ModemStatusCalls, 1) << C.Name;
+  }
+}
+
 TEST_F(Line, BreakHoldsTheLineForTheTicks)
 {
   D.SendBreak(0, false);
