@@ -593,12 +593,12 @@ int32_t TSioBaseDispatcher::PutBlock(const void* Block, uint32_t Len)
     return ecBadArgument;
   int32_t Result = ecOK;
   int32_t Sent = 0;
-  uint32_t Used = 0;
+  uint32_t Waiting = 0;
   {
     TSectionLock L(*OutputSection);
     if (!OBuffer)
       return ecCommNotOpen;
-    Used = OutBufUsed();
+    const uint32_t Used = OutBufUsed();
     const uint32_t Room = OutQue > Used ? OutQue - Used : 0;
     if (Room < Len)
       return ecOutputBufferTooSmall;
@@ -610,9 +610,11 @@ int32_t TSioBaseDispatcher::PutBlock(const void* Block, uint32_t Len)
       LastError = static_cast<uint32_t>(GetComError(Stat));
     }
     OutSentPending = true;
+    // What the device did not take at once waits in the ring for the writer.
+    Waiting = OutRingFill();
   }
-  if (Sent > 0)
-    OutputQueued(Used + static_cast<uint32_t>(Sent));
+  if (Sent > 0 && Waiting > 0)
+    OutputQueued(Waiting);
   const uint32_t Count = std::min<uint32_t>(static_cast<uint32_t>(Sent), Len);
   if (DLoggingOn)
     AddDispatchEntry(dtDispatch, dstWriteCom, Count, Count ? Block : nullptr, Count);

@@ -70,8 +70,9 @@ public:
   // Applies DCB: 0 or a negative code (the line settings the device refuses
   // are reported as ecBaudRate, ecByteSize or ecDefault).
   virtual int32_t SetComState(TDCB& DCB) = 0;
-  // Appends Size bytes to the output ring (room already checked; called
-  // under OutputSection): the count accepted. The writer is woken by
+  // Hands Size bytes to the device side (room in the ring already checked;
+  // called under OutputSection): the count accepted. What is not written
+  // at once waits in the output ring, and the writer is woken by
   // OutputQueued once the lock is released.
   virtual int32_t WriteCom(const char* Buf, int32_t Size) = 0;
   virtual bool WaitComEvent(uint32_t& EvtMask) = 0;
@@ -273,7 +274,8 @@ protected:
   // set, output was queued, a close is pending); a no-op without threads.
   virtual void WakeDispatcher() {}
   // PutBlock queued output with WriteCom and has left OutputSection, with
-  // about RingFill bytes now waiting: the device side should start sending.
+  // about RingFill (> 0) bytes now waiting in the ring: the device side
+  // should start sending.
   // Woken outside the lock, the writer does not run into the lock its waker
   // still holds.
   virtual void OutputQueued(uint32_t RingFill) { (void)RingFill; }

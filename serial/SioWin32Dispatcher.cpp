@@ -12,6 +12,8 @@
 #include "serial/SioErrors.h"
 #include "serial/SioExceptions.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
@@ -25,10 +27,10 @@ constexpr uint32_t ThreadStartWaitMs = 3000;
 constexpr uint32_t FlushWaitMs = 5000;
 // After handing a block to the device the write thread lets output gather
 // for a pause before it takes the ring again. A port sending now and then
-// sees no delay (its block is taken as soon as it is queued); one sending
-// block after block (an output port at full rate) has them written in one
-// device write per pause rather than one write and two thread switches per
-// block, and the sender never has to wake the writer. The pause follows the
+// does not involve it at all (the sender writes to the device itself); one
+// sending block after block (an output port at full rate) has them written
+// in one device write per pause rather than one write and two thread
+// switches per block, and the sender never has to wake the writer. The pause follows the
 // rate, so that a take holds a quarter to a half of the ring: half as long
 // after a bigger block, twice as long after a smaller one, within these
 // bounds (the longest is half a character time at 9600 baud). Should the
@@ -36,6 +38,12 @@ constexpr uint32_t FlushWaitMs = 5000;
 // it.
 constexpr int32_t MinGatherUs = 50;
 constexpr int32_t MaxGatherUs = 500;
+// A block queued this long after the one before it (more than a
+// millisecond, on a clock that counts whole ones) is written by the caller
+// when it can be: a port sending now and then pays a system call per block
+// and no thread switch; one sending more often has its blocks gathered by
+// the write thread.
+constexpr uint32_t DirectWriteGapMs = 2;
 // How long a close waits for each of the read, write and status threads;
 // they end as soon as the device is closed, so this only bounds a fault.
 constexpr uint32_t WorkerEndWaitMs = 5000;
@@ -386,7 +394,24 @@ int32_t TSioWin32Dispatcher::WriteCom(const char* Buf, int32_t Size)
   if (Size <= 0 || KillThreads)
     return 0;
   TSectionLock L(*OutputSection);
-  CopyIntoOutRing(Buf, static_cast<uint32_t>(Size));
+  // With nothing queued before them, the writer idle and the last block
+  // some time ago, the bytes go to the device at once, as far as it takes
+  // them without waiting: a telegram now and then costs no thread switch.
+  // Behind queued output, while the writer writes or gathers, or close
+  // behind the last block (a port sending at full rate), they join the
+  // ring, so that bytes keep their order and go out in large writes rather
+  // than one system call each. A device that refuses them leaves them to
+  // the writer, which waits for it or reports its failure.
+  const uint32_t Now = TimeGetTime();
+  const bool Quiet = Now - FLastBlockMs >= DirectWriteGapMs;
+  FLastBlockMs = Now;
+  uint32_t Done = 0;
+  if (Quiet && !FWriterBusy && OutRingFill() == 0) {
+    uint32_t Sent = 0;
+    if (FDevice->Write(Buf, static_cast<uint32_t>(Size), Sent) == SysErr::Success)
+      Done = std::min(Sent, static_cast<uint32_t>(Size));
+  }
+  CopyIntoOutRing(Buf + Done, static_cast<uint32_t>(Size) - Done);
   return Size;
 }
 
@@ -690,6 +715,11 @@ int32_t TSioWin32Dispatcher::GetModemStatusWord(uint32_t& Status)
 
 int32_t TSioWin32Dispatcher::WriteSerial()
 {
+  // Idle again on every way out: callers may write to the device themselves.
+  const auto Idle = qScopeGuard([this] {
+    TSectionLock L(*OutputSection);
+    FWriterBusy = false;
+  });
   for (;;) {
     AnsiString Block;
     {
@@ -699,6 +729,7 @@ int32_t TSioWin32Dispatcher::WriteSerial()
       FWritePending = false;
       FFullTold = false;
       Block = TakeOutRing();
+      FWriterBusy = !Block.isEmpty();
     }
     if (Block.isEmpty())
       return 0;

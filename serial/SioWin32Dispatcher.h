@@ -7,8 +7,10 @@
 //    wakes it), reads them in pieces of at most 256 bytes and queues them;
 //  - status thread: blocks on the device's comm events (modem lines, line
 //    errors, break) and queues them in order with the data;
-//  - write thread: blocks until output is queued, hands the output ring to
-//    the device in one block per wake-up;
+//  - write thread: blocks until output must wait for the device, hands the
+//    output ring to the device in one block per wake-up (output the device
+//    takes at once, with nothing queued before it, the caller writes
+//    itself);
 //  - dispatch thread: takes the queued data and events into the input ring,
 //    checks the triggers and delivers notifications; with nothing queued it
 //    sleeps until the next timer trigger runs out, so an idle port costs
@@ -124,6 +126,12 @@ private:
   std::atomic<bool> FFailed{false};
   // The write thread has been woken and has not yet taken the ring.
   std::atomic<bool> FWritePending{false};
+  // The write thread holds bytes taken from the ring, or pauses to gather
+  // more (OutputSection): callers leave the device to it.
+  bool FWriterBusy = false;
+  // When the last block was queued, on the tick timers' millisecond clock
+  // (OutputSection).
+  uint32_t FLastBlockMs = 0;
   // The ring filled up since the write thread last took it, and the thread
   // has been told.
   std::atomic<bool> FFullTold{false};

@@ -74,15 +74,41 @@ AnsiString ReadWholeFile(const String& Name)
   return F.readAll();
 }
 
-std::vector<String> ThreadNames()
+namespace {
+
+// Calls Each with the folder of every thread of this process and its name.
+void ForEachThread(const std::function<void(const QString& Folder, const String& Name)>& Each)
 {
-  std::vector<String> Names;
   const QDir Tasks(QStringLiteral("/proc/self/task"));
   for (const QString& Tid : Tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
     QFile Comm(Tasks.filePath(Tid) + QStringLiteral("/comm"));
     if (Comm.open(QIODevice::ReadOnly))
-      Names.push_back(QString::fromUtf8(Comm.readAll()).trimmed());
+      Each(Tasks.filePath(Tid), QString::fromUtf8(Comm.readAll()).trimmed());
   }
+}
+
+} // namespace
+
+std::vector<String> ThreadNames()
+{
+  std::vector<String> Names;
+  ForEachThread([&](const QString&, const String& Name) { Names.push_back(Name); });
   std::sort(Names.begin(), Names.end());
   return Names;
+}
+
+int64_t ThreadSleeps(const String& Name)
+{
+  int64_t Sleeps = -1;
+  ForEachThread([&](const QString& Folder, const String& Thread) {
+    if (Thread != Name)
+      return;
+    QFile Status(Folder + QStringLiteral("/status"));
+    if (!Status.open(QIODevice::ReadOnly))
+      return;
+    for (const QByteArray& Line : Status.readAll().split('\n'))
+      if (Line.startsWith("voluntary_ctxt_switches:"))
+        Sleeps = Line.mid(24).trimmed().toLongLong();
+  });
+  return Sleeps;
 }

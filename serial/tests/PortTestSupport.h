@@ -40,5 +40,10 @@ AnsiString ReadWholeFile(const String& Name);
 // The names the system shows for the threads of this process, sorted.
 std::vector<String> ThreadNames();
 
+// How often the thread of this process named Name has gone to sleep so far
+// (its voluntary context switches: each one ends in a wake-up); -1 when no
+// thread has that name.
+int64_t ThreadSleeps(const String& Name);
+
 // A generous bound on any wait of these tests.
 constexpr uint32_t WaitLimitMs = 5000;

@@ -2,6 +2,7 @@
 #include "serial/SioWin32Dispatcher.h"
 
 #include "PortTestSupport.h"
+#include "TestClock.h"
 #include "platform/Messages.h"
 #include "platform/PtyPair.h"
 #include "platform/Thread.h"
@@ -117,6 +118,69 @@ TEST_F(DeviceDispatcher, OutputReachesTheFarSide)
   ASSERT_EQ(Open(), ecOK);
   ASSERT_EQ(D.PutString("#010;1\r\n"), ecOK);
   EXPECT_EQ(Pty.ReadMaster(8, WaitLimitMs), AnsiString("#010;1\r\n"));
+  ASSERT_TRUE(PumpUntil([&] { return D.OutBuffUsed() == 0; }));
+}
+
+TEST_F(DeviceDispatcher, ATelegramNowAndThenDoesNotWakeTheWriter)
+{
+  // The device takes a short block at once when nothing waits before it:
+  // the caller writes it, and the write thread sleeps on. Blocks that follow
+  // each other closely are the write thread's to gather.
+  struct Case {
+    const char* Name;
+    uint32_t GapMs; // between two telegrams, on the library's clock
+    bool WriterSleeps;
+  };
+  const Case Cases[] = {{"now and then", 50, true}, {"back to back", 0, false}};
+  ASSERT_EQ(Open(), ecOK);
+  TManualClock Clock(1000);
+  const String Writer = QStringLiteral("COM211 write");
+  for (const Case& C : Cases) {
+    const int64_t Before = ThreadSleeps(Writer);
+    ASSERT_GE(Before, 0);
+    constexpr int Telegrams = 40;
+    for (int I = 0; I < Telegrams; ++I) {
+      Clock.Advance(C.GapMs);
+      const AnsiString T = "$DEPTH," + AnsiString::number(I) + "\r\n";
+      ASSERT_EQ(D.PutString(T), ecOK);
+      ASSERT_EQ(Pty.ReadMaster(int32_t(T.size()), WaitLimitMs), T) << C.Name;
+    }
+    const int64_t WakeUps = ThreadSleeps(Writer) - Before;
+    if (C.WriterSleeps)
+      EXPECT_LT(WakeUps, 5) << C.Name;
+    else
+      EXPECT_GE(WakeUps, Telegrams - 1) << C.Name << ": each one waits for the writer";
+    EXPECT_TRUE(PumpUntil([&] { return D.OutBuffUsed() == 0; }));
+    Clock.Advance(1000);
+  }
+}
+
+TEST_F(DeviceDispatcher, OutputTheDeviceCannotTakeWaitsInOrderInTheRing)
+{
+  // Nobody reads the far side: the device fills up, a block is split between
+  // the device and the ring, later ones queue behind it until the ring has
+  // no room. Every block accepted reaches the far side once it reads, in
+  // order, whole.
+  ASSERT_EQ(Open(), ecOK);
+  AnsiString Accepted;
+  for (int I = 0; I < 100000; ++I) {
+    const AnsiString Block = AnsiString::number(I) + ':' + AnsiString(10 + I % 50, char('a' + I % 26)) + "\r\n";
+    const int32_t R = D.PutString(Block);
+    if (R == ecOutputBufferTooSmall)
+      break;
+    ASSERT_EQ(R, ecOK);
+    Accepted += Block;
+  }
+  ASSERT_GT(D.OutBuffUsed(), 0u) << "the ring never filled";
+  AnsiString Far;
+  while (Far.size() < Accepted.size()) {
+    const AnsiString Got = Pty.ReadMaster(int32_t(Accepted.size() - Far.size()), WaitLimitMs);
+    if (Got.isEmpty())
+      break;
+    Far += Got;
+  }
+  EXPECT_EQ(Far.size(), Accepted.size());
+  EXPECT_TRUE(Far == Accepted);
   ASSERT_TRUE(PumpUntil([&] { return D.OutBuffUsed() == 0; }));
 }
 
