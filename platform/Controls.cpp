@@ -7,6 +7,7 @@
 #include "platform/Graphics.h"
 #include "platform/KeyMap.h"
 #include "platform/Menus.h"
+#include "platform/Published.h"
 #include "platform/QtConvert.h"
 #include "rtl/Exceptions.h"
 
@@ -1568,3 +1569,54 @@ TPoint MouseCursorPos()
   const QPoint P = QCursor::pos();
   return TPoint{P.x(), P.y()};
 }
+
+// ---- Published properties: forms stream the bounds, colour, font and state
+// of every control.
+
+namespace {
+
+const TEnumInfo AlignInfo("TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"});
+
+using C = TControl;
+[[maybe_unused]] const TClassInfo& ControlClass =
+    PublishClass<C>("TControl", "TComponent",
+                    {
+                        PropInt("Left", &C::Left, &C::SetLeft),
+                        PropInt("Top", &C::Top, &C::SetTop),
+                        PropInt("Width", &C::Width, &C::SetWidth),
+                        PropInt("Height", &C::Height, &C::SetHeight),
+                        PropEnum("Align", &C::Align, &C::SetAlign, AlignInfo, alNone),
+                        PropColor("Color", &C::Color, &C::SetColor, clWindow),
+                        PropInt("Cursor", &C::Cursor, &C::SetCursor, crDefault),
+                        PropBool("Enabled", &C::Enabled, &C::SetEnabled, true),
+                        PropObj("Font", &C::Font, &C::SetFont),
+                        PropStr("Hint", &C::Hint, &C::SetHint),
+                        PropBool("ParentColor", &C::ParentColor, &C::SetParentColor, true),
+                        PropBool("ParentFont", &C::ParentFont, &C::SetParentFont, true),
+                        PropBool("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint, true),
+                        PropBool("ShowHint", &C::ShowHint, &C::SetShowHint, false),
+                        PropBool("Visible", &C::Visible, &C::SetVisible, true),
+                        PropEvent("OnClick", &C::OnClick),
+                        PropEvent("OnDblClick", &C::OnDblClick),
+                        PropEvent("OnMouseDown", &C::OnMouseDown),
+                        PropEvent("OnMouseMove", &C::OnMouseMove),
+                        PropEvent("OnMouseUp", &C::OnMouseUp),
+                        PropEvent("OnResize", &C::OnResize),
+                    });
+
+using W = TWinControl;
+[[maybe_unused]] const TClassInfo& WinControlClass =
+    PublishClass<W>("TWinControl", "TControl",
+                    {
+                        PropBool("TabStop", &W::TabStop, &W::SetTabStop, false),
+                        PropEvent("OnEnter", &W::OnEnter),
+                        PropEvent("OnExit", &W::OnExit),
+                        PropEvent("OnKeyDown", &W::OnKeyDown),
+                        PropEvent("OnKeyPress", &W::OnKeyPress),
+                        PropEvent("OnKeyUp", &W::OnKeyUp),
+                    });
+
+[[maybe_unused]] const TClassInfo& CustomControlClass =
+    PublishClass<TCustomControl>("TCustomControl", "TWinControl", {PropEvent("OnPaint", &TCustomControl::OnPaint)});
+
+} // namespace

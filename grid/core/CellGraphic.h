@@ -22,6 +22,7 @@
 #include "platform/Colors.h"
 #include "platform/Component.h"
 #include "platform/GraphicsTypes.h"
+#include "platform/StdCtrls.h"
 
 #include <variant>
 
@@ -75,7 +76,6 @@ constexpr TCellTypes CellTypeBit(TCellType T) { return TCellTypes(1) << T; }
 enum TCellHAlign : uint8_t { haLeft, haRight, haCenter, haBeforeText, haAfterText, haFull };
 enum TCellVAlign : uint8_t { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull };
 enum TStretchMode : uint8_t { noStretch, Stretch, StretchWithAspectRatio, Shrink, ShrinkWithAspectRatio };
-enum TCheckBoxState : uint8_t { cbUnchecked, cbChecked, cbGrayed };
 enum TRadioButtonGroup : uint8_t { rgNone, rgCol, rgRow };
 
 // A cell graphic drawn by an object of the application's (a TObject that

@@ -1,0 +1,1085 @@
+#include "platform/Grids.h"
+
+#include "platform/Canvas.h"
+#include "platform/Filer.h"
+#include "platform/Published.h"
+#include "platform/QtConvert.h"
+#include "platform/StringGridCells.h"
+#include "rtl/StringList.h"
+
+#include <QAbstractScrollArea>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+// A single border is two pixels on every side; a scroll bar takes this much
+// of the client area while the grid has no widget to ask.
+constexpr int32_t BorderSize = 2;
+constexpr int32_t ScrollBarSize = 17;
+
+const TEnumInfo GridOptionInfo("TGridOption",
+                               {"goFixedVertLine", "goFixedHorzLine", "goVertLine", "goHorzLine", "goRangeSelect",
+                                "goDrawFocusSelected", "goRowSizing", "goColSizing", "goRowMoving", "goColMoving",
+                                "goEditing", "goTabs", "goRowSelect", "goAlwaysShowEditor", "goThumbTracking",
+                                "goFixedColClick", "goFixedRowClick", "goFixedHotTrack"});
+const TEnumInfo ScrollStyleInfo("TScrollStyle", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});
+const TEnumInfo DrawingStyleInfo("TGridDrawingStyle", {"gdsClassic", "gdsThemed", "gdsGradient"});
+const TEnumInfo BorderStyleInfo("TBorderStyle",
+                                {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"});
+
+constexpr TGridOptions DefaultOptions = GridOptionBit(goFixedVertLine) | GridOptionBit(goFixedHorzLine) |
+                                        GridOptionBit(goVertLine) | GridOptionBit(goHorzLine) |
+                                        GridOptionBit(goRangeSelect);
+
+using G = TCustomGrid;
+[[maybe_unused]] const TClassInfo& CustomGridClass =
+    PublishClass<G>("TCustomGrid", "TCustomControl",
+                    {
+                        PropEnum("BorderStyle", &G::BorderStyle, &G::SetBorderStyle, BorderStyleInfo, bsSingle),
+                        PropInt("ColCount", &G::ColCount, &G::SetColCount, 5),
+                        PropInt("DefaultColWidth", &G::DefaultColWidth, &G::SetDefaultColWidth, 64),
+                        PropInt("DefaultRowHeight", &G::DefaultRowHeight, &G::SetDefaultRowHeight, 24),
+                        PropBool("DefaultDrawing", &G::DefaultDrawing, &G::SetDefaultDrawing, true),
+                        PropEnum("DrawingStyle", &G::DrawingStyle, &G::SetDrawingStyle, DrawingStyleInfo, gdsThemed),
+                        PropColor("FixedColor", &G::FixedColor, &G::SetFixedColor, clBtnFace),
+                        PropInt("FixedCols", &G::FixedCols, &G::SetFixedCols, 1),
+                        PropInt("RowCount", &G::RowCount, &G::SetRowCount, 5),
+                        PropInt("FixedRows", &G::FixedRows, &G::SetFixedRows, 1),
+                        PropInt("GridLineWidth", &G::GridLineWidth, &G::SetGridLineWidth, 1),
+                        PropSet("Options", &G::Options, &G::SetOptions, GridOptionInfo, DefaultOptions),
+                        PropEnum("ScrollBars", &G::ScrollBars, &G::SetScrollBars, ScrollStyleInfo, ssBoth),
+                        PropEvent("OnDrawCell", &G::OnDrawCell),
+                        PropEvent("OnSelectCell", &G::OnSelectCell),
+                        PropEvent("OnTopLeftChanged", &G::OnTopLeftChanged),
+                        PropEvent("OnColumnMoved", &G::OnColumnMoved),
+                        PropEvent("OnRowMoved", &G::OnRowMoved),
+                    });
+
+[[maybe_unused]] const TClassInfo& StringGridClass = PublishClass<TStringGrid>("TStringGrid", "TCustomGrid");
+
+template <class T>
+void MoveItem(std::vector<T>& V, int32_t From, int32_t To)
+{
+  if (From < To)
+    std::rotate(V.begin() + From, V.begin() + From + 1, V.begin() + To + 1);
+  else
+    std::rotate(V.begin() + To, V.begin() + From, V.begin() + From + 1);
+}
+
+// An index that moves with a MoveColumn / MoveRow from From to To.
+int32_t MovedIndex(int32_t I, int32_t From, int32_t To)
+{
+  if (I == From)
+    return To;
+  if (From < To && I > From && I <= To)
+    return I - 1;
+  if (From > To && I >= To && I < From)
+    return I + 1;
+  return I;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- the scroll area
+
+// The grid's widget: a scroll area whose viewport the grid paints and whose
+// scroll bars move LeftCol and TopRow.
+class TGridScrollArea : public QAbstractScrollArea {
+public:
+  TGridScrollArea(TCustomGrid* Grid, QWidget* Parent) : QAbstractScrollArea(Parent), FGrid(Grid)
+  {
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setAutoFillBackground(false);
+  }
+  void Detach() { FGrid = nullptr; }
+
+protected:
+  void scrollContentsBy(int, int) override
+  {
+    if (!FGrid)
+      return;
+    FGrid->ScrollBarMoved(true, verticalScrollBar()->value());
+    FGrid->ScrollBarMoved(false, horizontalScrollBar()->value());
+  }
+
+private:
+  TCustomGrid* FGrid;
+};
+
+// ---------------------------------------------------------------- geometry
+
+// One direction of the grid: the sizes of its columns (rows), which of them
+// are fixed, where the scrolling part starts and how much room there is.
+struct TCustomGrid::TAxis {
+  const std::vector<int32_t>& Sizes;
+  int32_t Count;
+  int32_t Fixed;
+  int32_t First; // LeftCol / TopRow
+  int32_t Line;
+  int32_t Extent;
+
+  int32_t Size(int32_t I) const { return Sizes[static_cast<size_t>(I)]; }
+
+  int32_t FixedExtent() const
+  {
+    int32_t E = 0;
+    for (int32_t I = 0; I < Fixed; ++I)
+      E += Size(I) + Line;
+    return E;
+  }
+
+  // Start of cell I in the client area; -1 when it is scrolled out of view
+  // or lies beyond the client area.
+  int32_t Start(int32_t I) const
+  {
+    if (I < 0 || I >= Count)
+      return -1;
+    int32_t P = 0;
+    if (I < Fixed) {
+      for (int32_t J = 0; J < I; ++J)
+        P += Size(J) + Line;
+      return P;
+    }
+    if (I < First)
+      return -1;
+    P = FixedExtent();
+    for (int32_t J = First; J < I && P < Extent; ++J)
+      P += Size(J) + Line;
+    return P < Extent ? P : -1;
+  }
+
+  // Scrolling cells from First that fit entirely.
+  int32_t FullVisible() const
+  {
+    int32_t P = FixedExtent(), N = 0;
+    for (int32_t J = First; J < Count; ++J) {
+      if (P + Size(J) > Extent)
+        break;
+      P += Size(J) + Line;
+      ++N;
+    }
+    return N;
+  }
+
+  // The cell at a client coordinate (its grid line counts with it); -1
+  // outside the cells.
+  int32_t IndexAt(int32_t Pos) const
+  {
+    if (Pos < 0 || Pos >= Extent)
+      return -1;
+    int32_t P = 0;
+    for (int32_t J = 0; J < Fixed; ++J) {
+      P += Size(J) + Line;
+      if (Pos < P)
+        return J;
+    }
+    for (int32_t J = First; J < Count; ++J) {
+      P += Size(J) + Line;
+      if (Pos < P)
+        return J;
+    }
+    return -1;
+  }
+
+  // The first scrolling cell that lets the last cell show entirely.
+  int32_t MaxFirst() const
+  {
+    const int32_t Avail = Extent - FixedExtent();
+    int32_t Used = 0, F = Count;
+    for (int32_t J = Count - 1; J >= Fixed; --J) {
+      const int32_t Next = Used + Size(J) + Line;
+      if (Next - Line > Avail)
+        break;
+      Used = Next;
+      F = J;
+    }
+    if (F == Count)
+      F = Count - 1;
+    return std::max(F, Fixed);
+  }
+
+  bool AllFit() const
+  {
+    int32_t Total = FixedExtent();
+    for (int32_t J = Fixed; J < Count; ++J)
+      Total += Size(J) + Line;
+    return Total - Line <= Extent;
+  }
+};
+
+TCustomGrid::TAxis TCustomGrid::ColAxis() const
+{
+  int32_t W = 0, H = 0;
+  ClientExtents(W, H);
+  return TAxis{FColWidths, FColCount, FFixedCols, FTopLeft.X, FGridLineWidth, W};
+}
+
+TCustomGrid::TAxis TCustomGrid::RowAxis() const
+{
+  int32_t W = 0, H = 0;
+  ClientExtents(W, H);
+  return TAxis{FRowHeights, FRowCount, FFixedRows, FTopLeft.Y, FGridLineWidth, H};
+}
+
+void TCustomGrid::ClientExtents(int32_t& W, int32_t& H) const
+{
+  if (auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull())) {
+    W = Area->viewport()->width();
+    H = Area->viewport()->height();
+    return;
+  }
+  const int32_t B = FBorderStyle == bsNone ? 0 : BorderSize;
+  W = std::max(0, Width() - 2 * B);
+  H = std::max(0, Height() - 2 * B);
+  // A scroll bar shows when the cells do not fit; one bar can make the other
+  // necessary, so look twice.
+  bool V = false, Hz = false;
+  for (int Pass = 0; Pass < 2; ++Pass) {
+    const int32_t CW = W - (V ? ScrollBarSize : 0);
+    const int32_t CH = H - (Hz ? ScrollBarSize : 0);
+    V = (FScrollBars == ssVertical || FScrollBars == ssBoth) &&
+        !TAxis{FRowHeights, FRowCount, FFixedRows, FFixedRows, FGridLineWidth, CH}.AllFit();
+    Hz = (FScrollBars == ssHorizontal || FScrollBars == ssBoth) &&
+         !TAxis{FColWidths, FColCount, FFixedCols, FFixedCols, FGridLineWidth, CW}.AllFit();
+  }
+  W = std::max(0, W - (V ? ScrollBarSize : 0));
+  H = std::max(0, H - (Hz ? ScrollBarSize : 0));
+}
+
+// ---------------------------------------------------------------- TCustomGrid
+
+TCustomGrid::TCustomGrid(TComponent* AOwner)
+    : TCustomControl(AOwner), FColWidths(5, 64), FRowHeights(5, 24), FOptions(DefaultOptions)
+{
+  SetBounds(0, 0, 320, 120);
+  SetTabStop(true);
+  SetColor(clWindow);
+  SetParentColor(false);
+}
+
+TCustomGrid::~TCustomGrid()
+{
+  if (auto* Area = dynamic_cast<TGridScrollArea*>(WidgetOrNull()))
+    Area->Detach();
+}
+
+String TCustomGrid::ClassName() const { return QStringLiteral("TCustomGrid"); }
+
+void TCustomGrid::ClampCurrent()
+{
+  auto Clamp = [](int32_t V, int32_t Lo, int32_t Hi) { return std::max(Lo, std::min(V, Hi)); };
+  FCurrent.X = Clamp(FCurrent.X, FFixedCols, FColCount - 1);
+  FCurrent.Y = Clamp(FCurrent.Y, FFixedRows, FRowCount - 1);
+  FAnchor.X = Clamp(FAnchor.X, FFixedCols, FColCount - 1);
+  FAnchor.Y = Clamp(FAnchor.Y, FFixedRows, FRowCount - 1);
+  FTopLeft.X = Clamp(FTopLeft.X, FFixedCols, MaxLeftCol());
+  FTopLeft.Y = Clamp(FTopLeft.Y, FFixedRows, MaxTopRow());
+}
+
+// After a change of counts or sizes: the current cell, the view and the
+// scroll bars are brought back in range and everything is painted again.
+void TCustomGrid::Relayout()
+{
+  ClampCurrent();
+  UpdateScrollRange();
+  Invalidate();
+}
+
+void TCustomGrid::SetColCount(int32_t Value)
+{
+  Value = std::max(1, Value);
+  if (Value == FColCount)
+    return;
+  const int32_t Old = FColCount;
+  if (Value <= FFixedCols)
+    FFixedCols = Value - 1;
+  FColCount = Value;
+  FColWidths.resize(static_cast<size_t>(Value), FDefaultColWidth);
+  ClampCurrent();
+  SizeChanged(Old, FRowCount);
+  UpdateScrollRange();
+  Invalidate();
+}
+
+void TCustomGrid::SetRowCount(int32_t Value)
+{
+  Value = std::max(1, Value);
+  if (Value == FRowCount)
+    return;
+  const int32_t Old = FRowCount;
+  if (Value <= FFixedRows)
+    FFixedRows = Value - 1;
+  FRowCount = Value;
+  FRowHeights.resize(static_cast<size_t>(Value), FDefaultRowHeight);
+  ClampCurrent();
+  SizeChanged(FColCount, Old);
+  UpdateScrollRange();
+  Invalidate();
+}
+
+void TCustomGrid::SetFixedCols(int32_t Value)
+{
+  if (Value < 0 || Value >= FColCount)
+    throw EInvalidGridOperation(QStringLiteral("Fixed column count must be less than column count"));
+  if (Value == FFixedCols)
+    return;
+  FFixedCols = Value;
+  FTopLeft.X = FFixedCols;
+  Relayout();
+}
+
+void TCustomGrid::SetFixedRows(int32_t Value)
+{
+  if (Value < 0 || Value >= FRowCount)
+    throw EInvalidGridOperation(QStringLiteral("Fixed row count must be less than row count"));
+  if (Value == FFixedRows)
+    return;
+  FFixedRows = Value;
+  FTopLeft.Y = FFixedRows;
+  Relayout();
+}
+
+void TCustomGrid::SetDefaultColWidth(int32_t Value)
+{
+  FDefaultColWidth = Value;
+  std::fill(FColWidths.begin(), FColWidths.end(), Value);
+  ColWidthsChanged();
+}
+
+void TCustomGrid::SetDefaultRowHeight(int32_t Value)
+{
+  FDefaultRowHeight = Value;
+  std::fill(FRowHeights.begin(), FRowHeights.end(), Value);
+  RowHeightsChanged();
+}
+
+int32_t TCustomGrid::ColWidths(int32_t Index) const
+{
+  return Index >= 0 && Index < FColCount ? FColWidths[static_cast<size_t>(Index)] : FDefaultColWidth;
+}
+
+void TCustomGrid::SetColWidths(int32_t Index, int32_t Value)
+{
+  if (Index < 0 || Index >= FColCount || FColWidths[static_cast<size_t>(Index)] == Value)
+    return;
+  FColWidths[static_cast<size_t>(Index)] = Value;
+  ColWidthsChanged();
+}
+
+int32_t TCustomGrid::RowHeights(int32_t Index) const
+{
+  return Index >= 0 && Index < FRowCount ? FRowHeights[static_cast<size_t>(Index)] : FDefaultRowHeight;
+}
+
+void TCustomGrid::SetRowHeights(int32_t Index, int32_t Value)
+{
+  if (Index < 0 || Index >= FRowCount || FRowHeights[static_cast<size_t>(Index)] == Value)
+    return;
+  FRowHeights[static_cast<size_t>(Index)] = Value;
+  RowHeightsChanged();
+}
+
+void TCustomGrid::SetGridLineWidth(int32_t Value)
+{
+  if (Value == FGridLineWidth)
+    return;
+  FGridLineWidth = std::max(0, Value);
+  Relayout();
+}
+
+void TCustomGrid::ColWidthsChanged()
+{
+  Relayout();
+}
+
+void TCustomGrid::RowHeightsChanged()
+{
+  Relayout();
+}
+
+void TCustomGrid::SizeChanged(int32_t, int32_t) {}
+
+void TCustomGrid::SetCol(int32_t Value)
+{
+  if (Value != FCurrent.X)
+    FocusCell(Value, FCurrent.Y, true);
+}
+
+void TCustomGrid::SetRow(int32_t Value)
+{
+  if (Value != FCurrent.Y)
+    FocusCell(FCurrent.X, Value, true);
+}
+
+TGridRect TCustomGrid::Selection() const
+{
+  TGridRect R{std::min(FAnchor.X, FCurrent.X), std::min(FAnchor.Y, FCurrent.Y), std::max(FAnchor.X, FCurrent.X),
+              std::max(FAnchor.Y, FCurrent.Y)};
+  if (FOptions & GridOptionBit(goRowSelect)) {
+    R.Left = FFixedCols;
+    R.Right = FColCount - 1;
+  }
+  return R;
+}
+
+void TCustomGrid::SetSelection(const TGridRect& Value)
+{
+  FAnchor = TGridCoord{Value.Left, Value.Top};
+  FCurrent = TGridCoord{Value.Right, Value.Bottom};
+  ClampCurrent();
+  ScrollToCurrent();
+  Invalidate();
+}
+
+void TCustomGrid::FocusCell(int32_t ACol, int32_t ARow, bool MoveAnchor)
+{
+  ACol = std::max(FFixedCols, std::min(ACol, FColCount - 1));
+  ARow = std::max(FFixedRows, std::min(ARow, FRowCount - 1));
+  const bool Moves = ACol != FCurrent.X || ARow != FCurrent.Y;
+  if (Moves && !SelectCell(ACol, ARow))
+    return;
+  FCurrent = TGridCoord{ACol, ARow};
+  if (MoveAnchor)
+    FAnchor = FCurrent;
+  ScrollToCurrent();
+  Invalidate();
+}
+
+void TCustomGrid::ScrollToCurrent()
+{
+  int32_t Left = FTopLeft.X, Top = FTopLeft.Y;
+  auto Follow = [](const TAxis& A, int32_t Current, int32_t& First) {
+    if (Current < A.Fixed)
+      return;
+    if (Current < First) {
+      First = Current;
+      return;
+    }
+    // Scroll forward until Current shows entirely (or stands first).
+    TAxis Probe = A;
+    Probe.First = First;
+    while (Probe.First < Current && Probe.First + Probe.FullVisible() <= Current)
+      ++Probe.First;
+    First = Probe.First;
+  };
+  Follow(ColAxis(), FCurrent.X, Left);
+  Follow(RowAxis(), FCurrent.Y, Top);
+  SetTopLeft(Left, Top);
+}
+
+int32_t TCustomGrid::MaxLeftCol() const { return ColAxis().MaxFirst(); }
+int32_t TCustomGrid::MaxTopRow() const { return RowAxis().MaxFirst(); }
+
+void TCustomGrid::SetTopLeft(int32_t ALeft, int32_t ATop)
+{
+  ALeft = std::max(FFixedCols, std::min(ALeft, MaxLeftCol()));
+  ATop = std::max(FFixedRows, std::min(ATop, MaxTopRow()));
+  if (ALeft == FTopLeft.X && ATop == FTopLeft.Y)
+    return;
+  FTopLeft = TGridCoord{ALeft, ATop};
+  UpdateScrollRange();
+  Invalidate();
+  TopLeftChanged();
+}
+
+void TCustomGrid::SetLeftCol(int32_t Value) { SetTopLeft(Value, FTopLeft.Y); }
+void TCustomGrid::SetTopRow(int32_t Value) { SetTopLeft(FTopLeft.X, Value); }
+
+int32_t TCustomGrid::VisibleColCount() const { return ColAxis().FullVisible(); }
+int32_t TCustomGrid::VisibleRowCount() const { return RowAxis().FullVisible(); }
+
+int32_t TCustomGrid::FixedWidth() const { return ColAxis().FixedExtent(); }
+int32_t TCustomGrid::FixedHeight() const { return RowAxis().FixedExtent(); }
+
+TRect TCustomGrid::CellRect(int32_t ACol, int32_t ARow) const
+{
+  const TAxis C = ColAxis(), R = RowAxis();
+  const int32_t X = C.Start(ACol), Y = R.Start(ARow);
+  if (X < 0 || Y < 0)
+    return TRect{};
+  return TRect{X, Y, X + C.Size(ACol), Y + R.Size(ARow)};
+}
+
+void TCustomGrid::MouseToCell(int32_t X, int32_t Y, int32_t& ACol, int32_t& ARow) const
+{
+  ACol = ColAxis().IndexAt(X);
+  ARow = RowAxis().IndexAt(Y);
+}
+
+TGridCoord TCustomGrid::MouseCoord(int32_t X, int32_t Y) const
+{
+  TGridCoord C;
+  MouseToCell(X, Y, C.X, C.Y);
+  return C;
+}
+
+void TCustomGrid::SetOptions(TGridOptions Value)
+{
+  if (Value == FOptions)
+    return;
+  FOptions = Value;
+  Invalidate();
+}
+
+void TCustomGrid::SetDefaultDrawing(bool Value)
+{
+  FDefaultDrawing = Value;
+  Invalidate();
+}
+
+void TCustomGrid::SetFixedColor(TColor Value)
+{
+  FFixedColor = Value;
+  Invalidate();
+}
+
+void TCustomGrid::SetScrollBars(TScrollStyle Value)
+{
+  FScrollBars = Value;
+  UpdateScrollRange();
+}
+
+void TCustomGrid::SetDrawingStyle(TGridDrawingStyle Value)
+{
+  FDrawingStyle = Value;
+  Invalidate();
+}
+
+void TCustomGrid::SetBorderStyle(TBorderStyle Value)
+{
+  FBorderStyle = Value;
+  if (auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull()))
+    Area->setFrameShape(Value == bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
+  UpdateScrollRange();
+}
+
+// A change anywhere may move every cell behind it, so a cell, row or column
+// repaints the whole grid.
+void TCustomGrid::InvalidateCell(int32_t, int32_t) { Invalidate(); }
+void TCustomGrid::InvalidateRow(int32_t) { Invalidate(); }
+void TCustomGrid::InvalidateCol(int32_t) { Invalidate(); }
+void TCustomGrid::InvalidateGrid() { Invalidate(); }
+
+bool TCustomGrid::SelectCell(int32_t ACol, int32_t ARow)
+{
+  bool CanSelect = true;
+  if (OnSelectCell)
+    OnSelectCell(this, ACol, ARow, CanSelect);
+  return CanSelect;
+}
+
+void TCustomGrid::TopLeftChanged()
+{
+  if (OnTopLeftChanged)
+    OnTopLeftChanged(this);
+}
+
+void TCustomGrid::ColumnMoved(int32_t FromIndex, int32_t ToIndex)
+{
+  if (OnColumnMoved)
+    OnColumnMoved(this, FromIndex, ToIndex);
+}
+
+void TCustomGrid::RowMoved(int32_t FromIndex, int32_t ToIndex)
+{
+  if (OnRowMoved)
+    OnRowMoved(this, FromIndex, ToIndex);
+}
+
+void TCustomGrid::MoveColumn(int32_t FromIndex, int32_t ToIndex)
+{
+  if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0 || FromIndex >= FColCount || ToIndex >= FColCount)
+    return;
+  MoveItem(FColWidths, FromIndex, ToIndex);
+  FCurrent.X = MovedIndex(FCurrent.X, FromIndex, ToIndex);
+  FAnchor.X = MovedIndex(FAnchor.X, FromIndex, ToIndex);
+  ClampCurrent();
+  ColumnMoved(FromIndex, ToIndex);
+  Invalidate();
+}
+
+void TCustomGrid::MoveRow(int32_t FromIndex, int32_t ToIndex)
+{
+  if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0 || FromIndex >= FRowCount || ToIndex >= FRowCount)
+    return;
+  MoveItem(FRowHeights, FromIndex, ToIndex);
+  FCurrent.Y = MovedIndex(FCurrent.Y, FromIndex, ToIndex);
+  FAnchor.Y = MovedIndex(FAnchor.Y, FromIndex, ToIndex);
+  ClampCurrent();
+  RowMoved(FromIndex, ToIndex);
+  Invalidate();
+}
+
+void TCustomGrid::DeleteColumn(int32_t ACol)
+{
+  if (ACol < 0 || ACol >= FColCount || FColCount <= 1)
+    return;
+  // The sizes after it move up; the count's setter then drops the last.
+  MoveItem(FColWidths, ACol, FColCount - 1);
+  SetColCount(FColCount - 1);
+}
+
+void TCustomGrid::DeleteRow(int32_t ARow)
+{
+  if (ARow < 0 || ARow >= FRowCount || FRowCount <= 1)
+    return;
+  MoveItem(FRowHeights, ARow, FRowCount - 1);
+  SetRowCount(FRowCount - 1);
+}
+
+bool TCustomGrid::IsSelected(int32_t ACol, int32_t ARow) const
+{
+  const TGridRect S = Selection();
+  return ACol >= S.Left && ACol <= S.Right && ARow >= S.Top && ARow <= S.Bottom;
+}
+
+// ---------------------------------------------------------------- painting
+
+void TCustomGrid::Paint()
+{
+  TCanvas* C = Canvas();
+  const TAxis Cols = ColAxis(), Rows = RowAxis();
+  const bool Focus = Focused();
+  std::vector<int32_t> VisibleCols, VisibleRows;
+  auto Collect = [](const TAxis& A, std::vector<int32_t>& Into) {
+    for (int32_t I = 0; I < A.Fixed && I < A.Count; ++I)
+      Into.push_back(I);
+    for (int32_t I = A.First; I < A.Count && A.Start(I) >= 0; ++I)
+      Into.push_back(I);
+  };
+  Collect(Cols, VisibleCols);
+  Collect(Rows, VisibleRows);
+
+  int32_t Right = 0, Bottom = 0;
+  for (int32_t R : VisibleRows) {
+    const int32_t Y = Rows.Start(R);
+    Bottom = std::max(Bottom, Y + Rows.Size(R) + Rows.Line);
+    for (int32_t Cl : VisibleCols) {
+      const int32_t X = Cols.Start(Cl);
+      Right = std::max(Right, X + Cols.Size(Cl) + Cols.Line);
+      const TRect Rect{X, Y, X + Cols.Size(Cl), Y + Rows.Size(R)};
+      TGridDrawState State = 0;
+      const bool Fixed = Cl < FFixedCols || R < FFixedRows;
+      if (Fixed)
+        State |= GridDrawBit(gdFixed);
+      else {
+        const bool Current = Cl == FCurrent.X && R == FCurrent.Y;
+        if (Current && Focus)
+          State |= GridDrawBit(gdFocused);
+        const bool ShowCurrentSelected = FOptions & (GridOptionBit(goDrawFocusSelected) | GridOptionBit(goRowSelect));
+        if (IsSelected(Cl, R) && (!Current || ShowCurrentSelected))
+          State |= GridDrawBit(gdSelected);
+        if ((FOptions & GridOptionBit(goRowSelect)) && R == FCurrent.Y)
+          State |= GridDrawBit(gdRowSelected);
+      }
+      if (FDefaultDrawing) {
+        TColor Fill = Fixed ? FFixedColor : (State & GridDrawBit(gdSelected)) ? clHighlight : Color();
+        C->Brush()->SetColor(Fill);
+        C->Brush()->SetStyle(bsSolid);
+        C->FillRect(Rect);
+      }
+      DrawCell(Cl, R, Rect, State);
+    }
+  }
+  if (FDefaultDrawing)
+    DrawGridLines();
+  // Whatever lies beyond the last cells.
+  int32_t W = 0, H = 0;
+  ClientExtents(W, H);
+  C->Brush()->SetColor(Color());
+  C->Brush()->SetStyle(bsSolid);
+  if (Right < W)
+    C->FillRect(TRect{Right, 0, W, H});
+  if (Bottom < H)
+    C->FillRect(TRect{0, Bottom, std::min(Right, W), H});
+}
+
+void TCustomGrid::DrawGridLines()
+{
+  if (FGridLineWidth <= 0)
+    return;
+  TCanvas* C = Canvas();
+  const TAxis Cols = ColAxis(), Rows = RowAxis();
+  const int32_t Line = FGridLineWidth;
+  int32_t W = 0, H = 0;
+  ClientExtents(W, H);
+  C->Brush()->SetStyle(bsSolid);
+  auto Lines = [&](const TAxis& A, bool Vertical) {
+    const TGridOption FixedOpt = Vertical ? goFixedVertLine : goFixedHorzLine;
+    const TGridOption NormalOpt = Vertical ? goVertLine : goHorzLine;
+    const int32_t Across = Vertical ? H : W;
+    for (int32_t I = 0; I < A.Count; ++I) {
+      const int32_t S = A.Start(I);
+      if (S < 0)
+        continue;
+      const bool Fixed = I < A.Fixed;
+      if (!(FOptions & GridOptionBit(Fixed ? FixedOpt : NormalOpt)))
+        continue;
+      C->Brush()->SetColor(Fixed ? clGray : clSilver);
+      const int32_t P = S + A.Size(I);
+      C->FillRect(Vertical ? TRect{P, 0, P + Line, Across} : TRect{0, P, Across, P + Line});
+    }
+  };
+  Lines(Cols, true);
+  Lines(Rows, false);
+}
+
+void TCustomGrid::DrawCell(int32_t ACol, int32_t ARow, const TRect& ARect, TGridDrawState AState)
+{
+  if (OnDrawCell)
+    OnDrawCell(this, ACol, ARow, ARect, AState);
+}
+
+// ---------------------------------------------------------------- input
+
+void TCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift)
+{
+  TCustomControl::KeyDown(Key, Shift);
+  if (Key == 0)
+    return;
+  const bool Ctrl = Shift & ssCtrl;
+  const bool RowSelect = FOptions & GridOptionBit(goRowSelect);
+  const bool Extend = (Shift & ssShift) && (FOptions & GridOptionBit(goRangeSelect)) && !RowSelect;
+  int32_t C = FCurrent.X, R = FCurrent.Y;
+  const int32_t Page = std::max(1, VisibleRowCount());
+  switch (Key) {
+  case VK_UP:
+    --R;
+    break;
+  case VK_DOWN:
+    ++R;
+    break;
+  case VK_LEFT:
+    if (RowSelect) {
+      SetLeftCol(FTopLeft.X - 1);
+      return;
+    }
+    --C;
+    break;
+  case VK_RIGHT:
+    if (RowSelect) {
+      SetLeftCol(FTopLeft.X + 1);
+      return;
+    }
+    ++C;
+    break;
+  case VK_NEXT:
+    R += Page;
+    SetTopRow(FTopLeft.Y + Page);
+    break;
+  case VK_PRIOR:
+    R -= Page;
+    SetTopRow(FTopLeft.Y - Page);
+    break;
+  case VK_HOME:
+    if (Ctrl)
+      R = FFixedRows;
+    else
+      C = FFixedCols;
+    break;
+  case VK_END:
+    if (Ctrl)
+      R = FRowCount - 1;
+    else
+      C = FColCount - 1;
+    break;
+  case VK_TAB:
+    if (!(FOptions & GridOptionBit(goTabs)))
+      return;
+    if (Shift & ssShift) {
+      if (--C < FFixedCols) {
+        C = FColCount - 1;
+        --R;
+      }
+    } else if (++C >= FColCount) {
+      C = FFixedCols;
+      ++R;
+    }
+    break;
+  default:
+    return;
+  }
+  FocusCell(C, R, !Extend);
+}
+
+uint32_t TCustomGrid::WMGetDlgCode()
+{
+  uint32_t Code = DLGC_WANTARROWS;
+  if (FOptions & GridOptionBit(goTabs))
+    Code |= DLGC_WANTTAB;
+  if (FOptions & GridOptionBit(goEditing))
+    Code |= DLGC_WANTCHARS;
+  return Code;
+}
+
+bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos)
+{
+  if (TCustomControl::DoMouseWheelDown(Shift, MousePos))
+    return true;
+  if (FCurrent.Y < FRowCount - 1)
+    SetRow(FCurrent.Y + 1);
+  return true;
+}
+
+bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos)
+{
+  if (TCustomControl::DoMouseWheelUp(Shift, MousePos))
+    return true;
+  if (FCurrent.Y > FFixedRows)
+    SetRow(FCurrent.Y - 1);
+  return true;
+}
+
+void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y)
+{
+  TCustomControl::MouseDown(Button, Shift, X, Y);
+  if (Button != mbLeft)
+    return;
+  if (CanFocus() && !Focused())
+    SetFocus();
+  int32_t C = -1, R = -1;
+  MouseToCell(X, Y, C, R);
+  if (C < FFixedCols || R < FFixedRows)
+    return;
+  const bool Range = FOptions & GridOptionBit(goRangeSelect);
+  FocusCell(C, R, !((Shift & ssShift) && Range));
+  FSelecting = Range;
+}
+
+void TCustomGrid::MouseMove(TShiftState Shift, int32_t X, int32_t Y)
+{
+  TCustomControl::MouseMove(Shift, X, Y);
+  if (!FSelecting || !(Shift & ssLeft))
+    return;
+  int32_t C = -1, R = -1;
+  MouseToCell(X, Y, C, R);
+  if (C >= FFixedCols && R >= FFixedRows)
+    FocusCell(C, R, false);
+}
+
+void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y)
+{
+  FSelecting = false;
+  TCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TCustomGrid::Resize()
+{
+  TCustomControl::Resize();
+  ClampCurrent();
+  UpdateScrollRange();
+}
+
+// ---------------------------------------------------------------- the widget
+
+QWidget* TCustomGrid::CreateWidget(QWidget* ParentWidget)
+{
+  auto* Area = new TGridScrollArea(this, ParentWidget);
+  Area->setFrameShape(FBorderStyle == bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
+  return Area;
+}
+
+void TCustomGrid::CreateWnd()
+{
+  TCustomControl::CreateWnd();
+  if (auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull()))
+    WatchWidget(Area->viewport());
+  UpdateScrollRange();
+}
+
+QWidget* TCustomGrid::ClientWidget()
+{
+  if (auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull()))
+    return Area->viewport();
+  return TCustomControl::ClientWidget();
+}
+
+bool TCustomGrid::WidgetEvent(QObject* Watched, QEvent* Event)
+{
+  auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull());
+  if (!Area || Watched != Area->viewport())
+    return TCustomControl::WidgetEvent(Watched, Event);
+  switch (Event->type()) {
+  case QEvent::Paint: {
+    QWidget* VP = Area->viewport();
+    QPainter P(VP);
+    TCanvas* C = Canvas();
+    C->AttachPainter(&P, VP->width(), VP->height());
+    Paint();
+    C->Release();
+    C->AttachPainter(nullptr, 0, 0);
+    return true;
+  }
+  case QEvent::Resize:
+    ClampCurrent();
+    UpdateScrollRange();
+    return false;
+  default:
+    return TCustomControl::WidgetEvent(Watched, Event);
+  }
+}
+
+void TCustomGrid::UpdateScrollRange()
+{
+  auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull());
+  if (!Area || FUpdatingScroll)
+    return;
+  FUpdatingScroll = true;
+  const bool V = FScrollBars == ssVertical || FScrollBars == ssBoth;
+  const bool H = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
+  Area->setVerticalScrollBarPolicy(V ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  Area->setHorizontalScrollBarPolicy(H ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  QScrollBar* VB = Area->verticalScrollBar();
+  VB->setRange(FFixedRows, MaxTopRow());
+  VB->setPageStep(std::max(1, VisibleRowCount()));
+  VB->setValue(FTopLeft.Y);
+  QScrollBar* HB = Area->horizontalScrollBar();
+  HB->setRange(FFixedCols, MaxLeftCol());
+  HB->setPageStep(std::max(1, VisibleColCount()));
+  HB->setValue(FTopLeft.X);
+  FUpdatingScroll = false;
+}
+
+void TCustomGrid::ScrollBarMoved(bool Vertical, int32_t Value)
+{
+  if (FUpdatingScroll)
+    return;
+  if (Vertical)
+    SetTopRow(Value);
+  else
+    SetLeftCol(Value);
+}
+
+// ---------------------------------------------------------------- streaming
+
+void TCustomGrid::DefineProperties(TFiler* Filer)
+{
+  TCustomControl::DefineProperties(Filer);
+  const bool ColsDiffer =
+      std::any_of(FColWidths.begin(), FColWidths.end(), [this](int32_t W) { return W != FDefaultColWidth; });
+  const bool RowsDiffer =
+      std::any_of(FRowHeights.begin(), FRowHeights.end(), [this](int32_t H) { return H != FDefaultRowHeight; });
+  Filer->DefineProperty(
+      QStringLiteral("ColWidths"), [this](TReader& R) { ReadColWidths(R); }, [this](TWriter& W) { WriteColWidths(W); },
+      ColsDiffer);
+  Filer->DefineProperty(
+      QStringLiteral("RowHeights"), [this](TReader& R) { ReadRowHeights(R); },
+      [this](TWriter& W) { WriteRowHeights(W); }, RowsDiffer);
+}
+
+void TCustomGrid::ReadColWidths(TReader& Reader)
+{
+  Reader.ReadListBegin();
+  for (int32_t I = 0; !Reader.EndOfList(); ++I)
+    SetColWidths(I, Reader.ReadInteger());
+  Reader.ReadListEnd();
+}
+
+void TCustomGrid::WriteColWidths(TWriter& Writer)
+{
+  Writer.WriteListBegin();
+  for (int32_t W : FColWidths)
+    Writer.WriteInteger(W);
+  Writer.WriteListEnd();
+}
+
+void TCustomGrid::ReadRowHeights(TReader& Reader)
+{
+  Reader.ReadListBegin();
+  for (int32_t I = 0; !Reader.EndOfList(); ++I)
+    SetRowHeights(I, Reader.ReadInteger());
+  Reader.ReadListEnd();
+}
+
+void TCustomGrid::WriteRowHeights(TWriter& Writer)
+{
+  Writer.WriteListBegin();
+  for (int32_t H : FRowHeights)
+    Writer.WriteInteger(H);
+  Writer.WriteListEnd();
+}
+
+// ---------------------------------------------------------------- TStringGrid
+
+TStringGrid::TStringGrid(TComponent* AOwner) : TCustomGrid(AOwner), FCells(std::make_unique<TStringGridCells>()) {}
+
+TStringGrid::~TStringGrid() = default;
+
+String TStringGrid::ClassName() const { return QStringLiteral("TStringGrid"); }
+
+String TStringGrid::Cells(int32_t ACol, int32_t ARow) const { return FCells->Cell(ACol, ARow); }
+
+void TStringGrid::SetCells(int32_t ACol, int32_t ARow, const String& Value)
+{
+  FCells->SetCell(ACol, ARow, Value);
+  InvalidateCell(ACol, ARow);
+}
+
+TObject* TStringGrid::Objects(int32_t ACol, int32_t ARow) const { return FCells->Object(ACol, ARow); }
+
+void TStringGrid::SetObjects(int32_t ACol, int32_t ARow, TObject* Value) { FCells->SetObject(ACol, ARow, Value); }
+
+void TStringGrid::GetRows(int32_t ARow, TStringList& Into) const { FCells->GetRow(ARow, ColCount(), Into); }
+
+void TStringGrid::SetRows(int32_t ARow, const TStringList& Value)
+{
+  FCells->SetRow(ARow, ColCount(), Value);
+  InvalidateRow(ARow);
+}
+
+void TStringGrid::GetCols(int32_t ACol, TStringList& Into) const { FCells->GetCol(ACol, RowCount(), Into); }
+
+void TStringGrid::SetCols(int32_t ACol, const TStringList& Value)
+{
+  FCells->SetCol(ACol, RowCount(), Value);
+  InvalidateCol(ACol);
+}
+
+void TStringGrid::DrawCell(int32_t ACol, int32_t ARow, const TRect& ARect, TGridDrawState AState)
+{
+  if (DefaultDrawing()) {
+    TCanvas* C = Canvas();
+    const int32_t Saved = C->SaveDC();
+    const TRegion Clip = TRegion::FromRect(ARect);
+    C->ExtSelectClipRgn(&Clip, RGN_AND);
+    C->SetBkMode(TRANSPARENT);
+    C->Font()->Assign(Font());
+    if (AState & GridDrawBit(gdSelected))
+      C->Font()->SetColor(clHighlightText);
+    C->TextOut(ARect.Left + 2, ARect.Top + 2, Cells(ACol, ARow));
+    C->RestoreDC(Saved);
+  }
+  TCustomGrid::DrawCell(ACol, ARow, ARect, AState);
+}
+
+void TStringGrid::ColumnMoved(int32_t FromIndex, int32_t ToIndex)
+{
+  FCells->MoveCol(FromIndex, ToIndex);
+  TCustomGrid::ColumnMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::RowMoved(int32_t FromIndex, int32_t ToIndex)
+{
+  FCells->MoveRow(FromIndex, ToIndex);
+  TCustomGrid::RowMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::DeleteColumn(int32_t ACol)
+{
+  if (ACol < 0 || ACol >= ColCount() || ColCount() <= 1)
+    return;
+  FCells->DeleteCol(ACol);
+  TCustomGrid::DeleteColumn(ACol);
+}
+
+void TStringGrid::DeleteRow(int32_t ARow)
+{
+  if (ARow < 0 || ARow >= RowCount() || RowCount() <= 1)
+    return;
+  FCells->DeleteRow(ARow);
+  TCustomGrid::DeleteRow(ARow);
+}
