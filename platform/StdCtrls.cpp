@@ -200,8 +200,7 @@ public:
   void showPopup() override
   {
     FOpening();
-    if (FOwner->DropDownWidth() > 0)
-      view()->setMinimumWidth(FOwner->DropDownWidth());
+    view()->setMinimumWidth(FOwner->DropDownWidth());
     QComboBox::showPopup();
   }
   void hidePopup() override
@@ -376,7 +375,7 @@ void TCustomComboBox::SetDroppedDown(bool Value)
 
 void TCustomComboBox::SetItemHeight(int32_t Value)
 {
-  if (Value < 0 || Value == FItemHeight)
+  if (Value < 1 || Value == FItemHeight)
     return;
   FItemHeight = Value;
   if (C->Box)

@@ -113,11 +113,12 @@ public:
   void SetSorted(bool Value);
   bool DroppedDown() const;
   void SetDroppedDown(bool Value);
-  // Height of each item of the list, pixels; 0 leaves the platform's.
+  // Height of each item of the list, pixels; 0 (at creation) leaves the
+  // platform's. Values below 1 are ignored.
   int32_t ItemHeight() const { return FItemHeight; }
   void SetItemHeight(int32_t Value);
-  // Width of the opened list; 0: the control's width.
-  int32_t DropDownWidth() const { return FDropDownWidth; }
+  // Width of the opened list: the control's width unless set above 0.
+  int32_t DropDownWidth() const { return FDropDownWidth > 0 ? FDropDownWidth : Width(); }
   void SetDropDownWidth(int32_t Value) { FDropDownWidth = Value; }
   void Clear();
 

@@ -5,13 +5,11 @@
 #include "serial/PortProbe.h"
 #include "serial/SioWin32Dispatcher.h"
 
+#include "platform/ExtCtrls.h"
+#include "platform/StdCtrls.h"
+#include "rtl/StringList.h"
+
 #include <QApplication>
-#include <QComboBox>
-#include <QFrame>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 String MakeComName(uint32_t ComNum) { return QStringLiteral("\\\\.\\COM%1").arg(ComNum); }
 
@@ -25,59 +23,72 @@ bool IsPortAvailable(uint32_t ComNum)
   return Probe.CheckPort(MakeComName(ComNum));
 }
 
-TComSelectForm::TComSelectForm(QWidget* Parent) : QDialog(Parent)
+TComSelectForm::TComSelectForm(TComponent* AOwner) : TForm(AOwner)
 {
-  setWindowTitle(QStringLiteral("Select Port"));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFixedSize(220, 131);
+  SetName(QStringLiteral("ComSelectForm"));
+  SetCaption(QStringLiteral("Select Port"));
+  SetBorderStyle(bsDialog);
+  SetPosition(poScreenCenter);
+  SetBounds(0, 0, 220, 131);
 
-  auto* Frame = new QFrame(this);
-  Frame->setFrameShape(QFrame::StyledPanel);
-  Frame->setFrameShadow(QFrame::Sunken);
-  Label1 = new QLabel(QStringLiteral("The configured serial port is not valid."), Frame);
-  Label2 = new QLabel(QStringLiteral("Please choose another port."), Frame);
-  PortsComboBox = new QComboBox(Frame);
-  PortsComboBox->setEditable(false);
-  auto* FrameLayout = new QVBoxLayout(Frame);
-  FrameLayout->addWidget(Label1);
-  FrameLayout->addWidget(Label2);
-  FrameLayout->addWidget(PortsComboBox);
+  Panel1 = new TPanel(this);
+  Panel1->SetParent(this);
+  Panel1->SetBounds(8, 8, 204, 81);
+  Panel1->SetBevelOuter(bvLowered);
+  Panel1->SetCaption(String());
+  Label1 = new TLabel(this);
+  Label1->SetParent(Panel1);
+  Label1->SetBounds(8, 8, 0, 0);
+  Label1->SetCaption(QStringLiteral("The configured serial port is not valid."));
+  Label2 = new TLabel(this);
+  Label2->SetParent(Panel1);
+  Label2->SetBounds(8, 24, 0, 0);
+  Label2->SetCaption(QStringLiteral("Please choose another port."));
+  PortsComboBox = new TComboBox(this);
+  PortsComboBox->SetParent(Panel1);
+  PortsComboBox->SetStyle(csDropDownList);
+  PortsComboBox->SetBounds(8, 48, 185, 21);
 
-  OkBtn = new QPushButton(QStringLiteral("OK"), this);
-  OkBtn->setDefault(true);
-  AbortBtn = new QPushButton(QStringLiteral("Cancel"), this);
-  auto* Buttons = new QHBoxLayout;
-  Buttons->addStretch();
-  Buttons->addWidget(OkBtn);
-  Buttons->addWidget(AbortBtn);
-  auto* Layout = new QVBoxLayout(this);
-  Layout->addWidget(Frame);
-  Layout->addLayout(Buttons);
-
-  connect(OkBtn, &QPushButton::clicked, this, [this] {
-    // Nothing to choose: OK cannot stand for a port.
-    if (SelectedComNum() > 0)
-      accept();
-  });
-  connect(AbortBtn, &QPushButton::clicked, this, &QDialog::reject);
+  OkBtn = new TButton(this);
+  OkBtn->SetParent(this);
+  OkBtn->SetBounds(56, 98, 75, 25);
+  OkBtn->SetCaption(QStringLiteral("OK"));
+  OkBtn->SetDefault(true);
+  OkBtn->OnClick = [this](TObject*) { OkBtnClick(); };
+  AbortBtn = new TButton(this);
+  AbortBtn->SetParent(this);
+  AbortBtn->SetBounds(137, 98, 75, 25);
+  AbortBtn->SetCaption(QStringLiteral("Cancel"));
+  AbortBtn->SetCancel(true);
+  AbortBtn->SetModalResult(mrCancel);
   FormCreate();
 }
 
 TComSelectForm::~TComSelectForm() = default;
 
+String TComSelectForm::ClassName() const { return QStringLiteral("TComSelectForm"); }
+
+void TComSelectForm::OkBtnClick()
+{
+  // Nothing to choose: OK cannot stand for a port.
+  if (SelectedComNum() > 0)
+    SetModalResult(mrOk);
+}
+
 void TComSelectForm::FormCreate()
 {
   for (uint32_t N = 1; N <= MaxProbedPort; ++N)
     if (IsPortAvailable(N))
-      PortsComboBox->addItem(QStringLiteral("COM%1").arg(N));
-  if (PortsComboBox->count() > 0)
-    PortsComboBox->setCurrentIndex(0);
-  OkBtn->setEnabled(PortsComboBox->count() > 0);
+      PortsComboBox->Items()->Add(QStringLiteral("COM%1").arg(N));
+  if (PortsComboBox->Items()->Count() > 0)
+    PortsComboBox->SetItemIndex(0);
+  OkBtn->SetEnabled(PortsComboBox->Items()->Count() > 0);
 }
 
 String TComSelectForm::SelectedCom() const
 {
-  return PortsComboBox->currentIndex() >= 0 ? PortsComboBox->currentText() : String();
+  const int32_t I = PortsComboBox->ItemIndex();
+  return I >= 0 ? PortsComboBox->Items()->Strings(I) : String();
 }
 
 int32_t TComSelectForm::SelectedComNum() const
@@ -90,8 +101,8 @@ bool ExecuteComSelectDialog(uint16_t& ComNumber)
 {
   if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
     return false;
-  TComSelectForm Form;
-  if (Form.exec() != QDialog::Accepted)
+  TComSelectForm Form(nullptr);
+  if (Form.ShowModal() != mrOk)
     return false;
   const int32_t N = Form.SelectedComNum();
   if (N <= 0 || N > 0xFFFF)

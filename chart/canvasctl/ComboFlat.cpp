@@ -1,130 +1,91 @@
 #include "chart/canvasctl/ComboFlat.h"
 
-#include "platform/GraphicsTypes.h"
 #include "chart/canvas/ZuzFont.h"
+#include "platform/Canvas.h"
+#include "rtl/StringList.h"
 
-#include <QAbstractItemView>
-#include <QStyledItemDelegate>
+#include <QApplication>
 #include <QLocale>
-#include <QPainter>
 #include <QStyle>
+#include <QWidget>
 
-namespace {
-QColor Rgb(TColor C)
+TComboFlat::TComboFlat(TComponent* AOwner) : TComboBox(AOwner)
 {
-  const TColor R = ColorToRGB(C);
-  return QColor(GetRValue(R), GetGValue(R), GetBValue(R));
-}
-
-// Items of the list at the combo box's item height.
-class TItemHeightDelegate : public QStyledItemDelegate {
-public:
-  explicit TItemHeightDelegate(TComboFlat* Combo) : QStyledItemDelegate(Combo), FCombo(Combo) {}
-  QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override
-  {
-    QSize S = QStyledItemDelegate::sizeHint(Option, Index);
-    S.setHeight(FCombo->ItemHeight());
-    return S;
-  }
-
-private:
-  TComboFlat* FCombo;
-};
-} // namespace
-
-TComboFlat::TComboFlat(QWidget* AOwner) : QComboBox(AOwner)
-{
-  resize(width(), 21);
-  setEditable(false);
-  setItemDelegate(new TItemHeightDelegate(this));
+  SetStyle(csDropDownList);
+  SetHeight(21);
+  SetItemHeight(13);
+  SetPaintsOverNative(true);
   // Japanese systems get the library's default font, which holds the
   // glyphs their menus need.
   if (QLocale::system().language() == QLocale::Japanese && !ZuzFontDefaultName.isEmpty()) {
-    QFont F(ZuzFontDefaultName);
-    F.setPointSize(ZuzFontDefaultSize);
-    setFont(F);
+    Font()->SetName(ZuzFontDefaultName);
+    Font()->SetSize(ZuzFontDefaultSize);
   }
 }
 
 TComboFlat::~TComboFlat() = default;
 
-void TComboFlat::Add(const String& Item) { addItem(Item); }
+String TComboFlat::ClassName() const { return QStringLiteral("TComboFlat"); }
 
-void TComboFlat::AddObject(const String& Item, TObject* AObject)
+void TComboFlat::Add(const String& Item) { Items()->Add(Item); }
+
+void TComboFlat::AddObject(const String& Item, TObject* AObject) { Items()->AddObject(Item, AObject); }
+
+String TComboFlat::CurrentItem() const
 {
-  addItem(Item, QVariant::fromValue(static_cast<void*>(AObject)));
+  const int32_t I = ItemIndex();
+  return I < 0 ? String() : Items()->Strings(I);
 }
-
-String TComboFlat::CurrentItem() const { return currentIndex() < 0 ? String() : currentText(); }
 
 TObject* TComboFlat::SelectedObject() const
 {
-  if (currentIndex() < 0)
-    return nullptr;
-  return static_cast<TObject*>(itemData(currentIndex()).value<void*>());
+  const int32_t I = ItemIndex();
+  return I < 0 ? nullptr : Items()->Objects(I);
 }
 
-int32_t TComboFlat::DropDownWidth() const { return FDropDownWidth > 0 ? FDropDownWidth : width(); }
-
-void TComboFlat::SetDropDownWidth(int32_t Value) { FDropDownWidth = Value; }
-
-void TComboFlat::SetItemHeight(int32_t Value)
+void TComboFlat::Paint()
 {
-  if (Value < 1 || Value == FItemHeight)
+  if (Inside || Focused())
     return;
-  FItemHeight = Value;
-  view()->doItemsLayout();
+  TCanvas* C = Canvas();
+  C->Brush()->SetStyle(bsClear);
+  C->Pen()->SetColor(clBtnFace);
+  const int32_t W = Width(), H = Height();
+  C->Rectangle(0, 0, W, H);
+  C->Rectangle(1, 1, W - 1, H - 1);
+  const QWidget* Box = WidgetOrNull();
+  const int32_t Button = Box ? Box->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, Box) : 0;
+  const TRect Drop{W - Button + 2, 1, W - 1, H - 1};
+  C->Pen()->SetColor(clWindow);
+  C->Rectangle(Drop.Left, Drop.Top, Drop.Right, Drop.Bottom);
+  C->MoveTo(Drop.Right - 1, Drop.Top);
+  C->LineTo(Drop.Right - 1, Drop.Bottom);
 }
 
-void TComboFlat::showPopup()
+void TComboFlat::MouseEnter()
 {
-  view()->setMinimumWidth(DropDownWidth());
-  QComboBox::showPopup();
-}
-
-void TComboFlat::paintEvent(QPaintEvent* Event)
-{
-  QComboBox::paintEvent(Event);
-  if (Inside || hasFocus())
-    return;
-  QPainter P(this);
-  P.setRenderHint(QPainter::Antialiasing, false);
-  P.setBrush(Qt::NoBrush);
-  P.setPen(Rgb(clBtnFace));
-  const QRect R = rect();
-  P.drawRect(R.adjusted(0, 0, -1, -1));
-  P.drawRect(R.adjusted(1, 1, -2, -2));
-  const int Button = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-  const QRect Drop(R.right() + 1 - Button + 2, R.top() + 1, Button - 2, R.height() - 2);
-  P.setPen(Rgb(clWindow));
-  P.drawRect(Drop.adjusted(0, 0, -1, -1));
-  P.drawLine(Drop.right() - 1, Drop.top(), Drop.right() - 1, Drop.bottom());
-}
-
-void TComboFlat::enterEvent(QEnterEvent* Event)
-{
-  QComboBox::enterEvent(Event);
+  TComboBox::MouseEnter();
   Inside = true;
-  update();
+  Invalidate();
 }
 
-void TComboFlat::leaveEvent(QEvent* Event)
+void TComboFlat::MouseLeave()
 {
-  QComboBox::leaveEvent(Event);
+  TComboBox::MouseLeave();
   Inside = false;
-  update();
+  Invalidate();
 }
 
-void TComboFlat::focusInEvent(QFocusEvent* Event)
+void TComboFlat::DoEnter()
 {
-  QComboBox::focusInEvent(Event);
+  TComboBox::DoEnter();
   Inside = false;
-  update();
+  Invalidate();
 }
 
-void TComboFlat::focusOutEvent(QFocusEvent* Event)
+void TComboFlat::DoExit()
 {
-  QComboBox::focusOutEvent(Event);
+  TComboBox::DoExit();
   Inside = false;
-  update();
+  Invalidate();
 }

@@ -1,16 +1,14 @@
 #pragma once
 // The flat drop-down list of the chart editor: it looks native while the
 // mouse is over it or while it has the focus, and flat otherwise.
-#include "rtl/Types.h"
+#include "platform/StdCtrls.h"
 
-#include <QComboBox>
-
-class TObject;
-
-class TComboFlat : public QComboBox {
+class TComboFlat : public TComboBox {
 public:
-  explicit TComboFlat(QWidget* AOwner = nullptr);
+  // A list-only box 21 pixels high, items 13 pixels high.
+  explicit TComboFlat(TComponent* AOwner = nullptr);
   ~TComboFlat() override;
+  String ClassName() const override;
 
   void Add(const String& Item);
   // With an object attached (not owned).
@@ -19,25 +17,15 @@ public:
   String CurrentItem() const;
   // nullptr when nothing is selected.
   TObject* SelectedObject() const;
-  // Width of the dropped-down list; the control's width unless set.
-  int32_t DropDownWidth() const;
-  void SetDropDownWidth(int32_t Value);
-  // Height in pixels of each item of the dropped-down list; 13 unless set.
-  // Values below 1 are ignored.
-  int32_t ItemHeight() const { return FItemHeight; }
-  void SetItemHeight(int32_t Value);
 
+  // The mouse is over the control: it is drawn native.
   bool Inside = false;
 
 protected:
-  void paintEvent(QPaintEvent* Event) override;
-  void enterEvent(QEnterEvent* Event) override;
-  void leaveEvent(QEvent* Event) override;
-  void focusInEvent(QFocusEvent* Event) override;
-  void focusOutEvent(QFocusEvent* Event) override;
-  void showPopup() override;
-
-private:
-  int32_t FDropDownWidth = 0;
-  int32_t FItemHeight = 13;
+  // The flat frame over the native box, unless inside or focused.
+  void Paint() override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+  void DoEnter() override;
+  void DoExit() override;
 };

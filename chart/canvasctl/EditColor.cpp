@@ -1,5 +1,8 @@
 #include "chart/canvasctl/EditColor.h"
 
+#include "platform/Controls.h"
+#include "platform/QtConvert.h"
+
 #include <QColorDialog>
 
 #include <memory>
@@ -8,20 +11,13 @@ namespace {
 
 std::unique_ptr<std::vector<TColor>> CustomColors;
 
-QColor ToQColor(TColor C)
-{
-  const TColor R = ColorToRGB(C);
-  return QColor(GetRValue(R), GetGValue(R), GetBValue(R));
-}
-
-TColor FromQColor(const QColor& C) { return RGBColor(C.red(), C.green(), C.blue()); }
-
-bool PlatformColorDialog(QWidget* Owner, TColor& Color, TColorDialogOptions, std::vector<TColor>& Custom)
+bool PlatformColorDialog(TComponent* Owner, TColor& Color, TColorDialogOptions, std::vector<TColor>& Custom)
 {
   const int N = std::min<int>(QColorDialog::customCount(), static_cast<int>(Custom.size()));
   for (int i = 0; i < N; ++i)
     QColorDialog::setCustomColor(i, ToQColor(Custom[static_cast<size_t>(i)]));
-  QColorDialog Dialog(ToQColor(Color), Owner);
+  auto* Control = dynamic_cast<TControl*>(Owner);
+  QColorDialog Dialog(ToQColor(Color), Control ? Control->WidgetOrNull() : nullptr);
   if (Dialog.exec() != QDialog::Accepted)
     return false;
   Color = FromQColor(Dialog.selectedColor());
@@ -39,7 +35,7 @@ std::vector<TColor>* ZuzCustomColorList() { return CustomColors.get(); }
 
 void FreeZuzCustomColorList() { CustomColors.reset(); }
 
-TColor EditColor(QWidget* AOwner, TColor AColor, TColorDialogOptions Options)
+TColor EditColor(TComponent* AOwner, TColor AColor, TColorDialogOptions Options)
 {
   if (!CustomColors)
     CustomColors = std::make_unique<std::vector<TColor>>();
@@ -51,7 +47,7 @@ TColor EditColor(QWidget* AOwner, TColor AColor, TColorDialogOptions Options)
   return Chosen;
 }
 
-bool EditColorDialog(QWidget* AOwner, TColor& AColor, TColorDialogOptions Options)
+bool EditColorDialog(TComponent* AOwner, TColor& AColor, TColorDialogOptions Options)
 {
   const TColor Result = EditColor(AOwner, AColor, Options);
   if (Result == AColor)

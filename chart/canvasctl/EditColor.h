@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-class QWidget;
+class TComponent;
 
 enum TColorDialogOption : uint8_t { cdFullOpen = 1 };
 using TColorDialogOptions = uint8_t;
@@ -16,15 +16,16 @@ using TColorDialogOptions = uint8_t;
 std::vector<TColor>* ZuzCustomColorList();
 void FreeZuzCustomColorList();
 
-// Shows a colour dialog starting at Color with the given custom colours;
-// true (with Color and CustomColors updated) after OK. The platform's
-// colour dialog by default; tests put their own in.
-using TColorDialogProc =
-    std::function<bool(QWidget* Owner, TColor& Color, TColorDialogOptions Options, std::vector<TColor>& CustomColors)>;
+// Shows a colour dialog starting at Color with the given custom colours,
+// over Owner's window when Owner is a control; true (with Color and
+// CustomColors updated) after OK. The platform's colour dialog by default;
+// tests put their own in.
+using TColorDialogProc = std::function<bool(TComponent* Owner, TColor& Color, TColorDialogOptions Options,
+                                            std::vector<TColor>& CustomColors)>;
 extern TColorDialogProc ZuzColorDialog;
 
 // The chosen colour after OK (the dialog's custom colours are kept for the
 // next one); AColor after Cancel.
-TColor EditColor(QWidget* AOwner, TColor AColor, TColorDialogOptions Options);
+TColor EditColor(TComponent* AOwner, TColor AColor, TColorDialogOptions Options);
 // EditColor; true and AColor changed when the dialog gave another colour.
-bool EditColorDialog(QWidget* AOwner, TColor& AColor, TColorDialogOptions Options);
+bool EditColorDialog(TComponent* AOwner, TColor& AColor, TColorDialogOptions Options);

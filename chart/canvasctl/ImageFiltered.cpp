@@ -6,16 +6,19 @@
 #include "platform/Filer.h"
 #include "rtl/Streams.h"
 
-#include <QPainter>
+#include "platform/Canvas.h"
 
-TImageFiltered::TImageFiltered(QWidget* AOwner)
-    : QWidget(AOwner), FPicture(std::make_unique<TPicture>()), FFilters(std::make_unique<TFilterItems>(nullptr))
+TImageFiltered::TImageFiltered(TComponent* AOwner)
+    : TGraphicControl(AOwner), FPicture(std::make_unique<TPicture>()), FFilters(std::make_unique<TFilterItems>(nullptr))
 {
-  setAttribute(Qt::WA_OpaquePaintEvent);
+  SetControlStyle(ControlStyle() | csOpaque);
+  SetBounds(Left(), Top(), 105, 105);
   InheritedChanged = FPicture->OnChange;
   FPicture->OnChange = [this](TObject*) { DoPictureChanged(); };
-  FFilters->FOnChange = [this](TObject*) { update(); };
+  FFilters->FOnChange = [this](TObject*) { Invalidate(); };
 }
+
+String TImageFiltered::ClassName() const { return QStringLiteral("TImageFiltered"); }
 
 TImageFiltered::~TImageFiltered()
 {
@@ -32,14 +35,14 @@ void TImageFiltered::DoPictureChanged()
   DropCache();
   if (InheritedChanged)
     InheritedChanged(FPicture.get());
-  update();
+  Invalidate();
 }
 
 void TImageFiltered::SetFilters(TFilterItems* Value)
 {
   FFilters->Assign(Value);
   DropCache();
-  update();
+  Invalidate();
 }
 
 void TImageFiltered::Assign(const TImageFiltered* Source)
@@ -81,10 +84,10 @@ TBitmap* TImageFiltered::Filtered()
   return IFilteredPicture.get();
 }
 
-QRect TImageFiltered::DestRect() const
+TRect TImageFiltered::DestRect() const
 {
   int W = FPicture->Width(), H = FPicture->Height();
-  const int CW = width(), CH = height();
+  const int CW = Width(), CH = Height();
   if (Stretch || (Proportional && (W > CW || H > CH))) {
     if (Proportional && W > 0 && H > 0) {
       const double Aspect = double(W) / H;
@@ -113,18 +116,17 @@ QRect TImageFiltered::DestRect() const
     X = (CW - W) / 2;
     Y = (CH - H) / 2;
   }
-  return QRect(X, Y, W, H);
+  return TRect{X, Y, X + W, Y + H};
 }
 
-void TImageFiltered::paintEvent(QPaintEvent*)
+void TImageFiltered::Paint()
 {
   TBitmap* B = Filtered();
   if (!B || B->Empty())
     return;
-  QPainter P(this);
-  const QRect D = DestRect();
-  if (B->Width() == D.width() && B->Height() == D.height())
-    P.drawImage(0, 0, *B->DrawnImage());
+  const TRect D = DestRect();
+  if (B->Width() == D.Width() && B->Height() == D.Height())
+    Canvas()->Draw(0, 0, B);
   else
-    P.drawImage(D, *B->DrawnImage());
+    Canvas()->StretchDraw(D, B);
 }

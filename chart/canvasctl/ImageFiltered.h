@@ -2,9 +2,10 @@
 // An image control that shows its picture through a list of picture
 // filters, caching the filtered bitmap until the picture or a filter
 // changes (the bitmap-export options screen shows one as a preview).
+#include "platform/Controls.h"
 #include "rtl/Object.h"
 
-#include <QWidget>
+#include <QByteArray>
 
 #include <functional>
 #include <memory>
@@ -13,10 +14,11 @@ class TBitmap;
 class TFilterItems;
 class TPicture;
 
-class TImageFiltered : public QWidget {
+class TImageFiltered : public TGraphicControl {
 public:
-  explicit TImageFiltered(QWidget* AOwner = nullptr);
+  explicit TImageFiltered(TComponent* AOwner = nullptr);
   ~TImageFiltered() override;
+  String ClassName() const override;
 
   TPicture* Picture() const { return FPicture.get(); }
   TFilterItems* Filters() const { return FFilters.get(); }
@@ -29,14 +31,14 @@ public:
   // picture.
   TBitmap* Filtered();
   // Where the picture is drawn in the control.
-  QRect DestRect() const;
+  TRect DestRect() const;
 
   bool Stretch = false;
   bool Center = false;
   bool Proportional = false;
 
 protected:
-  void paintEvent(QPaintEvent* Event) override;
+  void Paint() override;
 
 private:
   void DoPictureChanged();

@@ -1,8 +1,10 @@
 #include "chart/canvasctl/VisualEditor.h"
 
-TVisualEditor::TVisualEditor(QWidget* AOwner) : QWidget(AOwner) {}
+TVisualEditor::TVisualEditor(TComponent* AOwner) : TWinControl(AOwner) {}
 
 TVisualEditor::~TVisualEditor() = default;
+
+String TVisualEditor::ClassName() const { return QStringLiteral("TVisualEditor"); }
 
 void TVisualEditor::MarkDirty()
 {

@@ -1,16 +1,17 @@
 #pragma once
 // The base of a visual block's editing control: it tells its owner when the
 // user changed the block, and shows a block's values again on request.
-#include <QWidget>
+#include "platform/Controls.h"
 
 #include <functional>
 
 class TVisualBlock;
 
-class TVisualEditor : public QWidget {
+class TVisualEditor : public TWinControl {
 public:
-  explicit TVisualEditor(QWidget* AOwner = nullptr);
+  explicit TVisualEditor(TComponent* AOwner = nullptr);
   ~TVisualEditor() override;
+  String ClassName() const override;
 
   // Calls OnDirty with this editor when one is set.
   void MarkDirty();

@@ -7,24 +7,22 @@
 
 #include "platform/TypInfo.h"
 
-#include <QEvent>
-#include <QPainter>
-
-TZuzButton::TZuzButton(QWidget* AOwner) : QPushButton(AOwner)
+TZuzButton::TZuzButton(TComponent* AOwner) : TButton(AOwner)
 {
-  resize(75, 25);
-  FSymbolVisible = true;
-  connect(this, &QAbstractButton::clicked, this, [this] { Click(); });
+  SetBounds(Left(), Top(), 75, 25);
+  SetPaintsOverNative(true);
 }
 
 TZuzButton::~TZuzButton() = default;
+
+String TZuzButton::ClassName() const { return QStringLiteral("TZuzButton"); }
 
 void TZuzButton::SetSymbolVisible(bool Value)
 {
   if (FSymbolVisible == Value)
     return;
   FSymbolVisible = Value;
-  update();
+  Invalidate();
 }
 
 void TZuzButton::SetSymbolWidth(int32_t Value)
@@ -32,7 +30,7 @@ void TZuzButton::SetSymbolWidth(int32_t Value)
   if (FSymbolWidth == Value)
     return;
   FSymbolWidth = Value;
-  update();
+  Invalidate();
 }
 
 void TZuzButton::LinkProperty(TPersistent* AInstance, const String& PropName)
@@ -43,15 +41,15 @@ void TZuzButton::LinkProperty(TPersistent* AInstance, const String& PropName)
     return;
   if (!PropName.isEmpty())
     Info = GetPropInfo(AInstance, PropName);
-  update();
+  Invalidate();
 }
 
 TRect TZuzButton::SymbolRectangle() const
 {
-  const int32_t W = width(), H = height(), Q = H / 4;
+  const int32_t W = Width(), H = Height(), Q = H / 4;
   int32_t SW = FSymbolWidth;
   if (SW == 0)
-    SW = text().isEmpty() ? 0 : 19;
+    SW = Caption().isEmpty() ? 0 : 19;
   if (SW == 0) {
     const int32_t M = std::max(4, W / 8);
     return TRect{M, H - 3 * Q, W - M, H - Q};
@@ -61,38 +59,24 @@ TRect TZuzButton::SymbolRectangle() const
 
 void TZuzButton::DrawSymbol(TZuzCanvas*) {}
 
-void TZuzButton::Click()
-{
-  if (OnClick)
-    OnClick();
-}
+void TZuzButton::Click() { TButton::Click(); }
 
-void TZuzButton::paintEvent(QPaintEvent* Event)
+void TZuzButton::Paint()
 {
-  QPushButton::paintEvent(Event);
-  QPainter Painter(this);
-  TCanvas Device;
-  Device.AttachPainter(&Painter, width(), height());
   TZuzCanvas3D Symbol;
   Symbol.SetUseBuffer(false);
-  Symbol.SetCanvas(&Device);
+  Symbol.SetCanvas(Canvas());
   DrawSymbol(&Symbol);
   Symbol.SetCanvas(nullptr);
-  Device.Release();
-}
-
-void TZuzButton::changeEvent(QEvent* Event)
-{
-  QPushButton::changeEvent(Event);
-  if (Event->type() == QEvent::EnabledChange)
-    repaint();
 }
 
 // ---------------------------------------------------------------------------
 
-TButtonColor::TButtonColor(QWidget* AOwner) : TZuzButton(AOwner) { FFullOpen = true; }
+TButtonColor::TButtonColor(TComponent* AOwner) : TZuzButton(AOwner) { FFullOpen = true; }
 
 TButtonColor::~TButtonColor() = default;
+
+String TButtonColor::ClassName() const { return QStringLiteral("TButtonColor"); }
 
 TColor TButtonColor::SymbolColor() const
 {
@@ -111,7 +95,7 @@ void TButtonColor::SetSymbolColor(TColor Value)
     SetOrdProp(Instance, Info, static_cast<int32_t>(Value));
   else
     FSymbolColor = Value;
-  update();
+  Invalidate();
 }
 
 void TButtonColor::Click()
@@ -120,13 +104,13 @@ void TButtonColor::Click()
   if (!EditColorDialog(this, C, FFullOpen ? cdFullOpen : 0))
     return;
   SetSymbolColor(C);
-  repaint();
+  Repaint();
   TZuzButton::Click();
 }
 
 void TButtonColor::DrawSymbol(TZuzCanvas* ACanvas)
 {
-  if (!isEnabled() || !SymbolVisible())
+  if (!Enabled() || !SymbolVisible())
     return;
   FSymbolColor = SymbolColor();
   if (FSymbolColor == clNone)

@@ -4,9 +4,8 @@
 // own drawing primitives. The colour button opens the colour dialog and
 // can be bound to any published colour property by name.
 #include "platform/GraphicsTypes.h"
+#include "platform/StdCtrls.h"
 #include "rtl/Types.h"
-
-#include <QPushButton>
 
 #include <functional>
 
@@ -14,10 +13,12 @@ class TPersistent;
 class TZuzCanvas;
 struct TPropInfo;
 
-class TZuzButton : public QPushButton {
+class TZuzButton : public TButton {
 public:
-  explicit TZuzButton(QWidget* AOwner = nullptr);
+  // 75 x 25.
+  explicit TZuzButton(TComponent* AOwner = nullptr);
   ~TZuzButton() override;
+  String ClassName() const override;
 
   bool SymbolVisible() const { return FSymbolVisible; }
   void SetSymbolVisible(bool Value);
@@ -34,15 +35,14 @@ public:
   // Paints the symbol; nothing here.
   virtual void DrawSymbol(TZuzCanvas* ACanvas);
   // The click after the button has done its own part; fires OnClick.
-  virtual void Click();
+  void Click() override;
 
   TPersistent* Instance = nullptr;
   const TPropInfo* Info = nullptr;
-  std::function<void()> OnClick;
 
 protected:
-  void paintEvent(QPaintEvent* Event) override;
-  void changeEvent(QEvent* Event) override;
+  // The symbol over the native button.
+  void Paint() override;
 
 private:
   int32_t FSymbolWidth = 0;
@@ -51,8 +51,9 @@ private:
 
 class TButtonColor : public TZuzButton {
 public:
-  explicit TButtonColor(QWidget* AOwner = nullptr);
+  explicit TButtonColor(TComponent* AOwner = nullptr);
   ~TButtonColor() override;
+  String ClassName() const override;
 
   bool FullOpen() const { return FFullOpen; }
   void SetFullOpen(bool Value) { FFullOpen = Value; }

@@ -10,9 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/StdCtrls.h"
+#include "rtl/StringList.h"
+
 #include <QApplication>
-#include <QComboBox>
-#include <QPushButton>
 #include <QTimer>
 
 #include <cstdlib>
@@ -51,7 +52,7 @@ private:
 void ClickWhenShown(const std::function<void(TComSelectForm&)>& Act)
 {
   QTimer::singleShot(0, [Act] {
-    auto* Form = dynamic_cast<TComSelectForm*>(QApplication::activeModalWidget());
+    auto* Form = dynamic_cast<TComSelectForm*>(TWinControl::FindControl(QApplication::activeModalWidget()));
     if (!Form) {
       ADD_FAILURE() << "no dialog shown";
       return;
@@ -103,15 +104,15 @@ TEST(ComSelectForm, ListsThePortsThatExistInOrder)
   Map.Map(12, A.SlavePath());
   Map.Map(3, B.SlavePath());
   TComSelectForm Form;
-  EXPECT_EQ(Form.windowTitle(), QStringLiteral("Select Port"));
-  ASSERT_EQ(Form.PortsComboBox->count(), 2);
-  EXPECT_EQ(Form.PortsComboBox->itemText(0), QStringLiteral("COM3"));
-  EXPECT_EQ(Form.PortsComboBox->itemText(1), QStringLiteral("COM12"));
+  EXPECT_EQ(Form.Caption(), QStringLiteral("Select Port"));
+  ASSERT_EQ(Form.PortsComboBox->Items()->Count(), 2);
+  EXPECT_EQ(Form.PortsComboBox->Items()->Strings(0), QStringLiteral("COM3"));
+  EXPECT_EQ(Form.PortsComboBox->Items()->Strings(1), QStringLiteral("COM12"));
   EXPECT_EQ(Form.SelectedCom(), QStringLiteral("COM3"));
   EXPECT_EQ(Form.SelectedComNum(), 3);
-  Form.PortsComboBox->setCurrentIndex(1);
+  Form.PortsComboBox->SetItemIndex(1);
   EXPECT_EQ(Form.SelectedComNum(), 12);
-  EXPECT_TRUE(Form.OkBtn->isEnabled());
+  EXPECT_TRUE(Form.OkBtn->Enabled());
 }
 
 TEST(ComSelectForm, OkOnAnEmptyListDoesNothing)
@@ -119,13 +120,13 @@ TEST(ComSelectForm, OkOnAnEmptyListDoesNothing)
   EnsureGuiApplication();
   PortMap Map;
   TComSelectForm Form;
-  EXPECT_EQ(Form.PortsComboBox->count(), 0);
-  EXPECT_FALSE(Form.OkBtn->isEnabled());
+  EXPECT_EQ(Form.PortsComboBox->Items()->Count(), 0);
+  EXPECT_FALSE(Form.OkBtn->Enabled());
   EXPECT_EQ(Form.SelectedComNum(), 0);
   EXPECT_TRUE(Form.SelectedCom().isEmpty());
   ClickWhenShown([](TComSelectForm& F) {
-    F.OkBtn->click(); // disabled: no effect
-    F.accept();       // even a forced accept names no port
+    F.OkBtn->Click();       // nothing selected: no effect
+    F.SetModalResult(mrOk); // even a forced OK names no port
   });
   uint16_t Number = 99;
   EXPECT_FALSE(ExecuteComSelectDialog(Number));
@@ -134,7 +135,7 @@ TEST(ComSelectForm, OkOnAnEmptyListDoesNothing)
 
 TEST_F(PortWithoutNumber, OpeningAsksForOne)
 {
-  ClickWhenShown([](TComSelectForm& F) { F.OkBtn->click(); });
+  ClickWhenShown([](TComSelectForm& F) { F.OkBtn->Click(); });
   Port.SetOpen(true);
   EXPECT_TRUE(Port.Open());
   EXPECT_EQ(Port.ComNumber(), 5);
@@ -144,7 +145,7 @@ TEST_F(PortWithoutNumber, OpeningAsksForOne)
 
 TEST_F(PortWithoutNumber, CancelInTheDialogueLeavesItClosed)
 {
-  ClickWhenShown([](TComSelectForm& F) { F.AbortBtn->click(); });
+  ClickWhenShown([](TComSelectForm& F) { F.AbortBtn->Click(); });
   try {
     Port.SetOpen(true);
     ADD_FAILURE() << "opened without a port";

@@ -16,6 +16,7 @@
 #include "platform/ClassRegistry.h"
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QApplication>
 #include <QImage>
 
@@ -63,7 +64,7 @@ struct TFakeDialog {
   TFakeDialog()
   {
     Saved = ZuzColorDialog;
-    ZuzColorDialog = [this](QWidget*, TColor& C, TColorDialogOptions O, std::vector<TColor>& Custom) {
+    ZuzColorDialog = [this](TComponent*, TColor& C, TColorDialogOptions O, std::vector<TColor>& Custom) {
       ++Calls;
       Options = O;
       SeenCustom = Custom;
@@ -99,9 +100,9 @@ TEST(ZuzButton, SymbolRectangle)
   };
   for (const auto& C : Cases) {
     TZuzButton B;
-    B.setText(QString::fromLatin1(C.Caption));
+    B.SetCaption(QString::fromLatin1(C.Caption));
     B.SetSymbolWidth(C.SymbolWidth);
-    B.resize(C.W, C.H);
+    B.SetBounds(0, 0, C.W, C.H);
     EXPECT_EQ(B.SymbolRectangle(), C.Want) << C.Caption << C.W;
   }
 }
@@ -135,11 +136,11 @@ TEST(ButtonColor, DialogResultsAndCustomColours)
   TButtonColor B;
   B.SetSymbolColor(clBlue);
   int Clicks = 0;
-  B.OnClick = [&] { ++Clicks; };
+  B.OnClick = [&](TObject*) { ++Clicks; };
 
   Dialog.Answer = clRed;
   Dialog.NewCustom = {clLime, clYellow};
-  B.click();
+  B.Click();
   EXPECT_EQ(Dialog.Calls, 1);
   EXPECT_EQ(Dialog.Options, cdFullOpen);
   EXPECT_EQ(B.SymbolColor(), clRed);
@@ -148,14 +149,14 @@ TEST(ButtonColor, DialogResultsAndCustomColours)
   EXPECT_EQ(*ZuzCustomColorList(), (std::vector<TColor>{clLime, clYellow}));
 
   // The same colour again: nothing fires.
-  B.click();
+  B.Click();
   EXPECT_EQ(Clicks, 1);
   // Cancelled: the colour and the custom colours stay; the next dialog
   // opened anywhere starts with the remembered custom colours.
   Dialog.Accept = false;
   Dialog.NewCustom = {clBlack};
   B.SetFullOpen(false);
-  B.click();
+  B.Click();
   EXPECT_EQ(Clicks, 1);
   EXPECT_EQ(Dialog.Options, 0);
   EXPECT_EQ(B.SymbolColor(), clRed);
@@ -168,19 +169,19 @@ TEST(ButtonColor, DialogResultsAndCustomColours)
 
 TEST(ButtonColor, PaintsItsSymbol)
 {
-  auto Grab = [](TButtonColor& B) { return B.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+  auto Grab = [](TButtonColor& B) { return B.Handle()->grab().toImage().convertToFormat(QImage::Format_RGB32); };
   TButtonColor B;
-  B.resize(75, 25);
-  B.setText(QStringLiteral("Color"));
+  B.SetBounds(0, 0, 75, 25);
+  B.SetCaption(QStringLiteral("Color"));
   B.SetSymbolColor(RGBColor(10, 200, 30));
   EXPECT_GT(Count(Grab(B), RGBColor(10, 200, 30)), 50);
   EXPECT_EQ(At(Grab(B), 62, 13), RGBColor(10, 200, 30));
   B.SetSymbolColor(clNone);
   EXPECT_EQ(Count(Grab(B), RGBColor(10, 200, 30)), 0);
   B.SetSymbolColor(RGBColor(10, 200, 30));
-  B.setEnabled(false);
+  B.SetEnabled(false);
   EXPECT_EQ(Count(Grab(B), RGBColor(10, 200, 30)), 0);
-  B.setEnabled(true);
+  B.SetEnabled(true);
   B.SetSymbolVisible(false);
   EXPECT_EQ(Count(Grab(B), RGBColor(10, 200, 30)), 0);
 }
@@ -193,27 +194,28 @@ TEST(ComboFlat, ItemsAndSelection)
   TRotateFilter Marker;
   C.Add(QStringLiteral("One"));
   C.AddObject(QStringLiteral("Two"), &Marker);
-  C.setCurrentIndex(-1);
+  C.SetItemIndex(-1);
   EXPECT_TRUE(C.CurrentItem().isEmpty());
-  C.setCurrentIndex(1);
+  C.SetItemIndex(1);
   EXPECT_EQ(C.CurrentItem(), QStringLiteral("Two"));
   EXPECT_EQ(C.SelectedObject(), &Marker);
-  C.resize(80, 21);
+  C.SetBounds(0, 0, 80, 21);
   EXPECT_EQ(C.DropDownWidth(), 80);
   C.SetDropDownWidth(150);
   EXPECT_EQ(C.DropDownWidth(), 150);
   // The list's items are ItemHeight pixels high.
-  const QModelIndex First = C.model()->index(0, 0);
+  auto* Box = qobject_cast<QComboBox*>(C.Handle());
+  const QModelIndex First = Box->model()->index(0, 0);
   EXPECT_EQ(C.ItemHeight(), 13);
-  EXPECT_EQ(C.view()->sizeHintForIndex(First).height(), 13);
+  EXPECT_EQ(Box->view()->sizeHintForIndex(First).height(), 13);
   C.SetItemHeight(20);
   C.SetItemHeight(0);
   EXPECT_EQ(C.ItemHeight(), 20);
-  EXPECT_EQ(C.view()->sizeHintForIndex(First).height(), 20);
+  EXPECT_EQ(Box->view()->sizeHintForIndex(First).height(), 20);
   // Flat unless the mouse is over it.
-  const QImage Flat = C.grab().toImage();
+  const QImage Flat = Box->grab().toImage();
   C.Inside = true;
-  const QImage Native = C.grab().toImage();
+  const QImage Native = Box->grab().toImage();
   EXPECT_NE(Flat, Native);
 }
 
@@ -242,7 +244,7 @@ TEST(DrawCheckBox, ThroughTheCanvas)
 TEST(ImageFiltered, CachesUntilSomethingChanges)
 {
   TImageFiltered I;
-  I.resize(8, 6);
+  I.SetBounds(0, 0, 8, 6);
   EXPECT_EQ(I.Filtered(), nullptr);
   TBitmap Red(8, 6);
   Red.ImageData()->fill(qRgb(200, 0, 0));
@@ -259,18 +261,18 @@ TEST(ImageFiltered, CachesUntilSomethingChanges)
   I.Picture()->SetGraphic(nullptr);
   EXPECT_EQ(I.Filtered(), nullptr);
   // Painting without a picture paints nothing (and does not fail).
-  I.grab();
+  I.Handle()->grab();
 
   TImageFiltered Copy;
   Copy.Assign(&I);
   EXPECT_EQ(Copy.Filters()->Count(), 1);
   Copy.Stretch = true;
-  Copy.resize(30, 20);
+  Copy.SetBounds(0, 0, 30, 20);
   Copy.Picture()->SetGraphic(&Red);
-  EXPECT_EQ(Copy.DestRect(), QRect(0, 0, 30, 20));
+  EXPECT_EQ(Copy.DestRect(), (TRect{0, 0, 30, 20}));
   Copy.Proportional = true;
   Copy.Center = true;
-  EXPECT_EQ(Copy.DestRect(), QRect(0, 0, 26, 20).translated(2, 0));
+  EXPECT_EQ(Copy.DestRect(), (TRect{2, 0, 28, 20}));
 }
 
 TEST(VisualEditor, TellsItsOwnerOfChanges)
