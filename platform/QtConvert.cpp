@@ -1,5 +1,7 @@
 #include "platform/QtConvert.h"
 
+#include "platform/FontFamilies.h"
+
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -15,7 +17,7 @@ TColor FromQColor(const QColor& C) { return RGBColor(C.red(), C.green(), C.blue(
 
 QFont ToQFont(const TLogFont& LogFont)
 {
-  QFont F(LogFont.FaceName);
+  QFont F(FontFamilyFor(LogFont.FaceName));
   int32_t Px = LogFont.Height < 0 ? -LogFont.Height : LogFont.Height;
   if (Px == 0)
     Px = 16;

@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: install what is missing, configure, build.
 # Sourced, not run.
 
-FATHOMIX_PACKAGES="cmake ninja-build g++ clang qt6-base-dev zlib1g-dev libjpeg-dev libgtest-dev locales fonts-dseg"
+FATHOMIX_PACKAGES="cmake ninja-build g++ clang qt6-base-dev zlib1g-dev libjpeg-dev libgtest-dev locales fonts-dseg fonts-liberation fonts-liberation2"
 
 install_missing() {
   local missing=()

@@ -6,6 +6,7 @@
 #include "chart/canvas/ZuzCanvas.h"
 #include "chart/canvas/ZuzFilters.h"
 #include "chart/canvas/ZuzFont.h"
+#include "platform/FontFamilies.h"
 
 namespace {
 bool Initialized = false;
@@ -17,6 +18,7 @@ void InitializeChartCanvas()
     return;
   Initialized = true;
   ZuzOnWindowsNT = true;
+  InstallFontFamilies();
   ZuzDefaultFont();
   AddCustomFonts(QString::fromLatin1(ZuzCustomFontFolder));
   ZuzRenderClasses();

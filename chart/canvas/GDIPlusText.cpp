@@ -5,6 +5,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/CanvasMath.h"
+#include "platform/FontFamilies.h"
 #include "chart/canvas/GDIPlusCanvas.h"
 #include "chart/canvas/GDIPlusGraphics.h"
 #include "chart/canvas/Geometry.h"
@@ -86,7 +87,7 @@ void TGDIPlusCanvas::DoChangedFont()
           Name.compare(QLatin1String("DS-Digital"), Qt::CaseInsensitive) == 0)
         Family = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
       else
-        Family = Name;
+        Family = FontFamilyFor(Name);
     }
     F.setFamily(Family);
     F.setPointSizeF(S);

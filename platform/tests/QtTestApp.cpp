@@ -1,5 +1,7 @@
 #include "QtTestApp.h"
 
+#include "platform/FontFamilies.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 
@@ -14,4 +16,5 @@ void EnsureQtApplication()
   static char Name[] = "platform_tests";
   static char* Argv[] = {Name, nullptr};
   new QApplication(Argc, Argv);
+  InstallFontFamilies();
 }

@@ -7,6 +7,7 @@
 // exist unless a test maps it to a pseudo-terminal, so no test ever opens a
 // real serial device.
 #include "platform/Application.h"
+#include "platform/FontFamilies.h"
 #include "platform/Messages.h"
 #include "platform/PtyPair.h"
 #include "rtl/Types.h"
@@ -24,8 +25,10 @@ inline void EnsureApplication()
   static int Argc = 1;
   static char Arg0[] = "app_tests";
   static char* Argv[] = {Arg0, nullptr};
-  if (!QCoreApplication::instance())
+  if (!QCoreApplication::instance()) {
     new QApplication(Argc, Argv);
+    InstallFontFamilies();
+  }
   if (!Application)
     new TApplication(nullptr);
 }

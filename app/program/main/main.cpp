@@ -1,6 +1,7 @@
 #include "app/program/MainForm.h"
 #include "app/program/TerminationSignals.h"
 #include "platform/Application.h"
+#include "platform/FontFamilies.h"
 
 #include <QApplication>
 
@@ -11,6 +12,8 @@ int main(int argc, char* argv[])
   // The program ends when the main window has shut down, not when Qt counts
   // its windows.
   App.setQuitOnLastWindowClosed(false);
+  // Text and layouts the same on every machine, whatever fonts it has.
+  InstallFontFamilies();
 
   TApplication FathomixApplication(nullptr);
   Application->SetTitle(QStringLiteral("Fathomix"));
