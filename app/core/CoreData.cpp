@@ -144,6 +144,13 @@ String& TCoreData::OutputStatus(int32_t N)
   return *Status[N - 1];
 }
 
+void TCoreData::ResetPortData()
+{
+  for (String* P : {&PortData1, &PortData2, &PortData3, &PortData4, &PortData5, &PortData6, &PortData7, &PortData8,
+                    &PortData9, &PortData10})
+    *P = UnknownStatus;
+}
+
 const TCalcSettings& TCoreData::CalcSettings()
 {
   FCalcSettings.Maximum_Pressure = Maximum_Pressure;

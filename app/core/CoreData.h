@@ -64,6 +64,18 @@ enum TSlot : int32_t {
   slQYR4Depth,
 };
 
+// The first field of the SEAKING LONG and SEAKING LONG DECIMAL telegrams.
+// The survey systems that take these telegrams know them by this exact
+// text, so the encoders always send it as it stands. The settings "Sea King
+// Long Prefix" and "Sea King Long Decimal Prefix" are read and written back
+// all the same: settings files carry them, and a file must come back from
+// the program with what it held.
+inline constexpr char SeaKingPrefix[] = "%D0070042703";
+
+// What a status text shows before anything is known of its port or
+// instrument.
+inline constexpr QLatin1StringView UnknownStatus{"Unknown"};
+
 // What the road of one sample calls outside the core. The main window fills
 // these once; an empty hook does nothing.
 struct TSampleHooks {
@@ -180,12 +192,11 @@ public:
   String Atmospheric_Pressure = QStringLiteral("None");
   double Atmos_Pressure_On_Tare = 0;
   String Grevon_Proc_Prefix = QStringLiteral("%D0074042700");
-  String Sea_King_Long_Prefix = QStringLiteral("%D0070042703");
-  String Sea_King_Long_Decimal_Prefix = QStringLiteral("%D0070042703");
+  String Sea_King_Long_Prefix = QString::fromLatin1(SeaKingPrefix);
+  String Sea_King_Long_Decimal_Prefix = QString::fromLatin1(SeaKingPrefix);
   String Bathy_Metric_Code = QStringLiteral("007");
   String Sea_King_Long_Valid = QStringLiteral("031");
-  // Fixed; no setting or control changes it.
-  String Sound_Speed_Equation = QStringLiteral("Chen & Millero 1977");
+  String Sound_Speed_Equation = QString::fromLatin1(DefaultSoundSpeedEquation);
   String Rate = QStringLiteral("1");
 
   // Latitude in radians and the normal gravity at Local_Latitude.
@@ -205,16 +216,18 @@ public:
   String& OutputStatus(int32_t N);
 
   // --- Status texts of the set-up grid -----------------------------------
-  String PortData1 = QStringLiteral("Unknown"); // profiling instrument
-  String PortData2 = QStringLiteral("Unknown"); // output 1
-  String PortData3 = QStringLiteral("Unknown"); // QYR 1..4
-  String PortData4 = QStringLiteral("Unknown");
-  String PortData5 = QStringLiteral("Unknown");
-  String PortData6 = QStringLiteral("Unknown");
-  String PortData7 = QStringLiteral("Unknown"); // atmospheric
-  String PortData8 = QStringLiteral("Unknown"); // outputs 2..4
-  String PortData9 = QStringLiteral("Unknown");
-  String PortData10 = QStringLiteral("Unknown");
+  String PortData1 = UnknownStatus; // profiling instrument
+  String PortData2 = UnknownStatus; // output 1
+  String PortData3 = UnknownStatus; // QYR 1..4
+  String PortData4 = UnknownStatus;
+  String PortData5 = UnknownStatus;
+  String PortData6 = UnknownStatus;
+  String PortData7 = UnknownStatus; // atmospheric
+  String PortData8 = UnknownStatus; // outputs 2..4
+  String PortData9 = UnknownStatus;
+  String PortData10 = UnknownStatus;
+  // Every one of them back to UnknownStatus.
+  void ResetPortData();
 
   // Profiling-instrument data strings that were not taken (a bad field, a
   // failed calculation or fan-out); the reason of the last one is shown in

@@ -179,8 +179,8 @@ struct TItem {
 // SEAKING LONG and SEAKING LONG DECIMAL
 
 const String SeaKingFallback =
-    QStringLiteral("%D007004270300000000+0000000000+0000000000140000000090000009000000000000+0000000000"
-                   "-10000000000000090000000000\r\n");
+    QLatin1String(SeaKingPrefix) + QLatin1String("00000000+0000000000+0000000000140000000090000009000000000000"
+                                                 "+0000000000-10000000000000090000000000\r\n");
 
 // Points removed in SEAKING LONG, kept in SEAKING LONG DECIMAL.
 TField Digits(const TItem& Item, bool Decimal)
@@ -206,7 +206,7 @@ String SeaKingTelegram(const TCoreData& Core, bool Decimal)
   int32_t F1 = 0;
   int32_t F2 = 0;
   TTelegram T;
-  T += QLatin1String("%D0070042703");
+  T += QLatin1String(SeaKingPrefix);
   AppendClockFields(T, Stamp);
 
   if (Depth.Fitted())

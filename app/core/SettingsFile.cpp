@@ -256,9 +256,10 @@ void ReadOutputAndQuorndeck(TSettingsReader& R, TCoreData& Core)
   Core.Atmospheric_Pressure = R.ReadString(Q, QStringLiteral("Atmospheric Pressure"), QStringLiteral("None"));
   Core.Atmos_Pressure_On_Tare = R.ReadFloat(Q, QStringLiteral("Atmospheric Pressure On Tare"), 0, -Huge, Huge);
   Core.Grevon_Proc_Prefix = R.ReadString(Q, QStringLiteral("Grevon Proc Prefix"), QStringLiteral("%D0074042700"));
-  Core.Sea_King_Long_Prefix = R.ReadString(Q, QStringLiteral("Sea King Long Prefix"), QStringLiteral("%D0070042703"));
+  Core.Sea_King_Long_Prefix =
+      R.ReadString(Q, QStringLiteral("Sea King Long Prefix"), QString::fromLatin1(SeaKingPrefix));
   Core.Sea_King_Long_Decimal_Prefix =
-      R.ReadString(Q, QStringLiteral("Sea King Long Decimal Prefix"), QStringLiteral("%D0070042703"));
+      R.ReadString(Q, QStringLiteral("Sea King Long Decimal Prefix"), QString::fromLatin1(SeaKingPrefix));
   Core.Bathy_Metric_Code = R.ReadString(Q, QStringLiteral("Bathy Metric Code"), QStringLiteral("007"));
   Core.Sea_King_Long_Valid = R.ReadString(Q, QStringLiteral("Sea King Long Valid"), QStringLiteral("031"));
 }

@@ -75,13 +75,17 @@ private:
   int32_t FFirstEmpty = 1;
 };
 
+// The sound-speed equation the core selects. The routines carry six
+// equations, but no setting or control chooses among them: this one is
+// always used.
+inline constexpr char DefaultSoundSpeedEquation[] = "Chen & Millero 1977";
+
 // The settings the calculations read. The set-up screen and the settings
 // file change them; the routines only read them.
 struct TCalcSettings {
   int32_t Maximum_Pressure = 6000; // dbar
   int32_t Pressure_Resolution = 1;
-  // Fixed in this system; no setting or control changes it.
-  String Sound_Speed_Equation = QStringLiteral("Chen & Millero 1977");
+  String Sound_Speed_Equation = QString::fromLatin1(DefaultSoundSpeedEquation);
   // Slot 0 (the profiling instrument) fitted: the QYR depths then use the
   // dynamic correction of the instrument's current bin.
   bool QuorndeckFitted = true;

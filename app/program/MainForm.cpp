@@ -515,9 +515,7 @@ void TMainForm::FormShow()
   FComPortList = std::make_unique<TStringList>();
   GetAvailableComPorts();
 
-  for (String* P : {&C.PortData1, &C.PortData2, &C.PortData3, &C.PortData4, &C.PortData5, &C.PortData6, &C.PortData7,
-                    &C.PortData8, &C.PortData9, &C.PortData10})
-    *P = QStringLiteral("Unknown");
+  C.ResetPortData();
   C.Rate = QStringLiteral("1");
   C.Kirvo_Rate = QStringLiteral("1000");
   InputValue = QStringLiteral("01");
@@ -583,7 +581,7 @@ void TMainForm::Timer1Timer()
   } catch (const EConvertError&) {
     // An offset from a garbled clock reply that puts the instrument outside
     // the calendar.
-    InstrumentTime = QStringLiteral("Unknown");
+    InstrumentTime = UnknownStatus;
   }
   for (ISetupScreen* S : SetupScreens())
     S->SetPanelCaption(1, InstrumentTime);
