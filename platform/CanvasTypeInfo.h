@@ -9,3 +9,4 @@ extern const TEnumInfo PenModeInfo;
 extern const TEnumInfo BrushStyleInfo;
 extern const TEnumInfo FontStyleInfo; // the members of TFontStyles
 extern const TEnumInfo FontPitchInfo;
+extern const TEnumInfo AlignmentInfo; // TAlignment

@@ -14,6 +14,7 @@ const TEnumInfo BrushStyleInfo("TBrushStyle", {"bsSolid", "bsClear", "bsHorizont
                                                "bsBDiagonal", "bsCross", "bsDiagCross"});
 const TEnumInfo FontStyleInfo("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
 const TEnumInfo FontPitchInfo("TFontPitch", {"fpDefault", "fpVariable", "fpFixed"});
+const TEnumInfo AlignmentInfo("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
 
 namespace {
 [[maybe_unused]] const TClassInfo& GraphicsObjectClass =
