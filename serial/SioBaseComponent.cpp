@@ -10,6 +10,8 @@ TSioBaseComponent::~TSioBaseComponent() = default;
 
 String TSioBaseComponent::ClassName() const { return QStringLiteral("TSioBaseComponent"); }
 
-String TSioBaseComponent::Version() const { return QString::fromLatin1(LibraryVersion); }
+String SioLibraryVersion() { return QString::fromLatin1(LibraryVersion); }
+
+String TSioBaseComponent::Version() const { return SioLibraryVersion(); }
 
 void TSioBaseComponent::SetVersion(const String&) {}

@@ -3,6 +3,9 @@
 // packet): a component with the library's version text.
 #include "platform/Component.h"
 
+// The library's version text, "v5.00".
+String SioLibraryVersion();
+
 class TSioBaseComponent : public TComponent {
 public:
   explicit TSioBaseComponent(TComponent* AOwner);

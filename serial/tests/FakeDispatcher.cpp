@@ -1,6 +1,7 @@
 #include "FakeDispatcher.h"
 
 #include "platform/SyncObjs.h"
+#include "serial/SioComPort.h"
 
 #include <algorithm>
 #include <cstring>
@@ -144,3 +145,15 @@ int32_t TFakeDispatcher::GetModemStatusWord(uint32_t& Status)
 }
 
 void TFakeDispatcher::SleepMilliseconds(uint32_t Ms) { Sleeps.push_back(Ms); }
+
+void UseFakeDispatcher(TSioCustomComPort& Port, TFakeDispatcher*& Fake)
+{
+  Port.SetComNumber(1);
+  Port.SetPromptForPort(false);
+  Port.SetAutoOpen(false);
+  Port.SetCustomDispatcher([&Fake](TObject* Owner) {
+    auto D = std::make_unique<TFakeDispatcher>(Owner);
+    Fake = D.get();
+    return std::unique_ptr<TSioBaseDispatcher>(std::move(D));
+  });
+}

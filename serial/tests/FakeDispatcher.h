@@ -4,6 +4,8 @@
 // runs ExtractData and the trigger checks itself, and reads what was written.
 #include "serial/SioBaseDispatcher.h"
 
+class TSioCustomComPort;
+
 #include <functional>
 #include <vector>
 
@@ -62,3 +64,7 @@ public:
 protected:
   void SleepMilliseconds(uint32_t Ms) override;
 };
+
+// Makes Port a COM1 that opens only when told to (no prompt, no AutoOpen),
+// over a fake dispatcher; Fake points to it while the port is open.
+void UseFakeDispatcher(TSioCustomComPort& Port, TFakeDispatcher*& Fake);

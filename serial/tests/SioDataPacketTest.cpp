@@ -43,14 +43,7 @@ class PacketRig {
 public:
   PacketRig()
   {
-    Port.SetComNumber(1);
-    Port.SetPromptForPort(false);
-    Port.SetAutoOpen(false);
-    Port.SetCustomDispatcher([this](TObject* Owner) {
-      auto D = std::make_unique<TFakeDispatcher>(Owner);
-      Fake = D.get();
-      return std::unique_ptr<TSioBaseDispatcher>(std::move(D));
-    });
+    UseFakeDispatcher(Port, Fake);
   }
   ~PacketRig()
   {

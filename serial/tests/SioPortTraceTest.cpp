@@ -25,18 +25,11 @@ protected:
   {
     ASSERT_TRUE(Dir.isValid());
     ShownMessages().clear();
-    Port.SetComNumber(1);
-    Port.SetPromptForPort(false);
-    Port.SetAutoOpen(false);
+    UseFakeDispatcher(Port, Fake);
     Port.SetTraceName(Dir.filePath(QStringLiteral("port.trc")));
     Port.SetLogName(Dir.filePath(QStringLiteral("port.log")));
     Port.SetTraceHex(false);
     Port.SetLogHex(false);
-    Port.SetCustomDispatcher([this](TObject* Owner) {
-      auto D = std::make_unique<TFakeDispatcher>(Owner);
-      Fake = D.get();
-      return std::unique_ptr<TSioBaseDispatcher>(std::move(D));
-    });
   }
   AnsiString Trace() const { return ReadWholeFile(Port.TraceName()); }
   void ForgetTrace() { QFile::remove(Port.TraceName()); }

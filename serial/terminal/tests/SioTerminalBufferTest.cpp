@@ -1,5 +1,7 @@
 #include "serial/terminal/SioTerminalBuffer.h"
 
+#include "TerminalTestSupport.h"
+
 #include "rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -21,28 +23,8 @@ std::unique_ptr<TSioTerminalBuffer> SmallBuffer()
   return B;
 }
 
-std::string RowText(const TSioTerminalBuffer& B, int32_t Row)
-{
-  const char* P = static_cast<const char*>(B.GetLineCharPtr(Row));
-  if (!P)
-    return "<none>";
-  std::string S(P, static_cast<size_t>(B.ColCount()));
-  S.erase(S.find_last_not_of(' ') + 1);
-  return S;
-}
-
-// Rows First..Last (absolute), joined by '|'.
-std::string Rows(const TSioTerminalBuffer& B, int32_t First, int32_t Last)
-{
-  std::string S;
-  for (int32_t R = First; R <= Last; ++R)
-  {
-    if (R != First)
-      S += '|';
-    S += RowText(B, R);
-  }
-  return S;
-}
+constexpr auto RowText = BufferRowText;
+constexpr auto Rows = BufferRows;
 
 std::string Screen(const TSioTerminalBuffer& B) { return Rows(B, 1, B.RowCount()); }
 
