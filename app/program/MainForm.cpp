@@ -7,6 +7,7 @@
 #include "app/core/SettingsFile.h"
 #include "app/setup/SetupModel.h"
 #include "platform/Application.h"
+#include "platform/Graphics.h"
 #include "platform/Messages.h"
 #include "platform/SerialDevice.h"
 #include "platform/Timer.h"
@@ -17,6 +18,7 @@
 #include "rtl/Strings.h"
 #include "serial/SioComPort.h"
 #include "serial/SioDataPacket.h"
+#include "serial/terminal/SioTerminal.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -208,6 +210,7 @@ TMainForm::TMainForm(TComponent* AOwner)
   CreatePorts();
   CreatePackets();
   CreateTimers();
+  CreateTerminal();
   CreateMenus();
   WireCoreHooks();
   FDialogues = std::make_unique<TMainFormDialogues>(*this);
@@ -286,6 +289,25 @@ void TMainForm::CreateTimers()
   Timer3->OnTimer = [this](TObject*) { Timer3Timer(); };
   Timer4->OnTimer = [this](TObject*) { Timer4Timer(); };
   Timer5->OnTimer = [this](TObject*) { Timer5Timer(); };
+}
+
+void TMainForm::CreateTerminal()
+{
+  SioTerminal1 = new TSioTerminal(this);
+  SioTerminal1->SetName(QStringLiteral("SioTerminal1"));
+  SioTerminal1->SetVisible(false);
+  SioTerminal1->SetEnabled(false);
+  SioTerminal1->SetBounds(8, 8, 300, 200);
+  SioTerminal1->SetCaptureFile(QStringLiteral("TELVTERM.CAP"));
+  SioTerminal1->SetScrollback(false);
+  SioTerminal1->SetColor(clBlack);
+  SioTerminal1->Font()->SetName(QStringLiteral("Terminal"));
+  SioTerminal1->Font()->SetHeight(-12);
+  SioTerminal1->Font()->SetColor(clSilver);
+  // Its window, never shown: with it the terminal follows its port's
+  // traffic, as a terminal on a form does.
+  SioTerminal1->Handle();
+  SioTerminal1->SetComPort(FPorts[1]);
 }
 
 void TMainForm::CreateMenus()

@@ -41,6 +41,7 @@ class TSettingsReader;
 class TSioComPort;
 class TSioCustomComPort;
 class TSioDataPacket;
+class TSioTerminal;
 class TStatusPanel;
 class TStringList;
 class TTimer;
@@ -265,6 +266,8 @@ public:
   TTimer* Timer3 = nullptr;
   TTimer* Timer4 = nullptr;
   TTimer* Timer5 = nullptr;
+  // Hidden and disabled on the second port; nothing of the program uses it.
+  TSioTerminal* SioTerminal1 = nullptr;
 
   // Actions and menu items, by their names.
   QAction* FileOpen1 = nullptr;
@@ -312,6 +315,7 @@ private:
   void CreatePorts();
   void CreatePackets();
   void CreateTimers();
+  void CreateTerminal();
   void CreateMenus();
   void WireCoreHooks();
   void Guarded(const std::function<void()>& Handler);
