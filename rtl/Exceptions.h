@@ -27,6 +27,8 @@ String ExceptionMessage(const std::exception& E);
   };
 
 FX_DECLARE_EXCEPTION(EAbort, Exception)
+// A consistency check of the program failed (the check's own text).
+FX_DECLARE_EXCEPTION(EAssertionFailed, Exception)
 FX_DECLARE_EXCEPTION(EConvertError, Exception)
 FX_DECLARE_EXCEPTION(EListError, Exception)
 FX_DECLARE_EXCEPTION(EStringListError, EListError)

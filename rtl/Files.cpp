@@ -2,11 +2,13 @@
 #include "rtl/DateTime.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QStringList>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <mutex>
@@ -213,6 +215,20 @@ String ExcludeTrailingPathDelimiter(const String& S)
   if (S.endsWith(PathDelim))
     return S.left(S.size() - 1);
   return S;
+}
+
+String ProgramConfigFolder()
+{
+  const auto Env = [](const char* Name) {
+    const char* V = std::getenv(Name);
+    return V ? QString::fromLocal8Bit(V) : String();
+  };
+  String Base = Env("XDG_CONFIG_HOME");
+  if (Base.isEmpty() || !QDir::isAbsolutePath(Base)) {
+    const String Home = Env("HOME");
+    Base = (Home.isEmpty() ? QDir::homePath() : Home) + QStringLiteral("/.config");
+  }
+  return ExcludeTrailingPathDelimiter(Base) + QStringLiteral("/fathomix");
 }
 
 String ExpandFileName(const String& FileName)

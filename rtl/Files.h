@@ -40,6 +40,12 @@ String ExcludeTrailingPathDelimiter(const String& S);
 String ExpandFileName(const String& FileName);
 String GetCurrentDir();
 
+// The program's set-up folder, without a trailing '/':
+// $XDG_CONFIG_HOME/fathomix, or ~/.config/fathomix when XDG_CONFIG_HOME is
+// unset or not an absolute path (as the XDG rules have it). Its settings
+// files stand in for the platform registry.
+String ProgramConfigFolder();
+
 // The operating system's text for an errno value.
 String SysErrorMessage(int32_t ErrorCode);
 

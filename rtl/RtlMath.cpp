@@ -2,6 +2,7 @@
 
 #include "rtl/Exceptions.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -45,6 +46,16 @@ double Frac(double X)
   if (std::isinf(X))
     RaiseInvalidOp();
   return X - std::trunc(X);
+}
+
+bool SameValue(double A, double B, double Epsilon)
+{
+  constexpr double Resolution = 1e-12;
+  if (Epsilon == 0)
+    Epsilon = std::max(std::min(std::fabs(A), std::fabs(B)) * Resolution, Resolution);
+  if (A > B)
+    return A - B <= Epsilon;
+  return B - A <= Epsilon;
 }
 
 int64_t Ceil(double X) { return ToInt64(std::ceil(X)); }

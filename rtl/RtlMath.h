@@ -23,5 +23,9 @@ double FDiv(double A, double B);
 double FSqrt(double X);
 double FLn(double X);
 double FPower(double Base, double Exponent);
+// A and B differ by at most Epsilon. An Epsilon of 0 takes the default
+// tolerance: 1e-12 relative to the smaller magnitude, at least 1e-12.
+// NaN is the same as nothing.
+bool SameValue(double A, double B, double Epsilon = 0);
 // Raises EInvalidOp for NaN and EOverflow for an infinite X; returns X.
 double FCheck(double X);

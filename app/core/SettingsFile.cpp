@@ -13,12 +13,6 @@
 
 namespace {
 
-String EnvText(const char* Name)
-{
-  const char* V = std::getenv(Name);
-  return V ? QString::fromLocal8Bit(V) : String();
-}
-
 String Quoted(const String& S)
 {
   // The text comes from a file that may hold anything; the status bar shows
@@ -61,15 +55,7 @@ bool MaskReadsBack(const String& Mask)
 // ---------------------------------------------------------------------------
 // Name and place
 
-String DefaultSetupFolder()
-{
-  String Base = EnvText("XDG_CONFIG_HOME");
-  if (Base.isEmpty() || !QDir::isAbsolutePath(Base)) {
-    const String Home = EnvText("HOME");
-    Base = (Home.isEmpty() ? QDir::homePath() : Home) + QStringLiteral("/.config");
-  }
-  return ExcludeTrailingPathDelimiter(Base) + QStringLiteral("/fathomix");
-}
+String DefaultSetupFolder() { return ProgramConfigFolder(); }
 
 String SettingsFileParameter()
 {

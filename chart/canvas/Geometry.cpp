@@ -183,15 +183,14 @@ namespace {
                                    PropObj("Size", &TVisualBlock::Size, &TVisualBlock::SetSize),
                                });
 
-// A zero coordinate is not written as a float value, so against a default
-// other than 0 it travels as a Boolean entry of its own.
+} // namespace
+
 void DefineZero(TFiler* Filer, const char* Name, bool HasData, const std::function<void(bool)>& Read)
 {
   Filer->DefineProperty(
       QString::fromLatin1(Name), [Read](TReader& R) { Read(R.ReadBoolean()); },
       [](TWriter& W) { W.WriteBoolean(true); }, HasData);
 }
-} // namespace
 
 TPointBlock::TPointBlock(TVisualBlock* AOwner, TNotifyEvent ChangedEvent)
     : FOnChanged(std::move(ChangedEvent)), IOwner(AOwner)

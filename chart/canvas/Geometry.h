@@ -6,10 +6,12 @@
 #include "platform/Component.h"
 #include "platform/Events.h"
 
+#include <functional>
 #include <memory>
 #include <span>
 
 class TBitmap;
+class TFiler;
 class TStream;
 class TVisualBlock;
 
@@ -44,6 +46,11 @@ bool ZuzCull(const TPointFloat& P1, const TPointFloat& P2, const TPointFloat& P3
 bool PolygonInPolygon(std::span<const TPoint> P1, std::span<const TPoint> P2);
 bool PointInPolygon(const TPoint& P, std::span<const TPoint> Polygon);
 TPointFloat PolygonCentroid(std::span<const TPoint> P);
+
+// A zero coordinate is not written as a float value, so against a default
+// other than 0 it travels as a Boolean entry of its own: Name is written
+// (as True) when HasData, and Read gets the value read.
+void DefineZero(TFiler* Filer, const char* Name, bool HasData, const std::function<void(bool)>& Read);
 
 // --- persistent points --------------------------------------------------------
 

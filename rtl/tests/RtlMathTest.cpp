@@ -146,3 +146,24 @@ TEST(RtlMathTest, FailuresRaiseTheMathErrors)
 }
 
 } // namespace
+
+TEST(RtlMathTest, SameValueToleranceIsRelativeToTheSmallerMagnitude)
+{
+  struct Case {
+    double A, B, Epsilon;
+    bool Expected;
+  };
+  const Case Cases[] = {
+      {1.0, 1.0 + 5e-13, 0, true},                                // within the 1e-12 floor
+      {1.0, 1.0 + 5e-12, 0, false},                               // beyond it
+      {0.0, 9e-13, 0, true},                                      // the floor also holds at zero
+      {1e6, 1e6 + 5e-7, 0, true},                                 // 1e-12 relative: 1e-6 here
+      {1e6, 1e6 + 2e-6, 0, false},  {-1e6, -1e6 - 5e-7, 0, true}, // magnitudes, not signed values
+      {1.0, 1.25, 0.25, true},                                    // an explicit tolerance replaces the default
+      {1.25, 1.0, 0.2, false},      {NaN, NaN, 0, false},         {1.0, NaN, 1e300, false},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(std::to_string(C.A) + " " + std::to_string(C.B));
+    EXPECT_EQ(SameValue(C.A, C.B, C.Epsilon), C.Expected);
+  }
+}
