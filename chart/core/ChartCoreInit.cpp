@@ -1,0 +1,40 @@
+#include "chart/core/ChartCoreInit.h"
+
+#include "chart/canvas/ChartCanvasInit.h"
+#include "chart/core/ChartAxis.h"
+#include "chart/core/CustomZuzPanel.h"
+#include "chart/core/ZuzConst.h"
+#include "chart/core/ZuzProCo.h"
+
+namespace {
+bool Initialized = false;
+}
+
+void InitializeChartCore()
+{
+  if (Initialized)
+    return;
+  Initialized = true;
+  // The two-line texts are built with NewLine, so it comes first; the
+  // second set renames a text of the first; the canvas reads its default
+  // font from the texts.
+  NewLine = QStringLiteral("\r");
+  ZuzMsg_ZuzExtension = QStringLiteral("zuz");
+  ZuzSetConstants();
+  ZuzSetProConstants();
+  InitializeChartCanvas();
+  ZuzDefaultCanvas = QStringLiteral("TGDIPlusCanvas");
+  ZuzMaxPixelPos = 32767;
+  SetDefaultColorPalette();
+}
+
+void FinalizeChartCore()
+{
+  if (!Initialized)
+    return;
+  Initialized = false;
+  FinalizeChartCanvas();
+  ZuzClearProConstants();
+  ZuzClearConstants();
+  ZuzColorPalette.clear();
+}

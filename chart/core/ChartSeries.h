@@ -1,0 +1,354 @@
+#pragma once
+// The base of every series kind, its data side: the value lists (X, Y and
+// the kind's extra dimensions), per-point colours, labels and null points;
+// adding, inserting, changing, deleting and clearing points with their
+// events; update bracketing; and telling the chart and the series that take
+// their data from this one (linked series) of every change.
+//
+// Adding a point (AddXY and the forms that end in it):
+//   1. OnBeforeAdd may veto: the add returns -1 and nothing changes.
+//   2. The non-mandatory list (X of vertical kinds) takes the value by its
+//      order rule (ChartValueList.h); its index is the point's index. The
+//      other lists insert their staged TempValue at that index.
+//   3. Colour, label and picture lists, when they exist, take an entry.
+//   4. Unless updating: OnAfterAdd(Sender, index), NotifyValue(veAdd,
+//      index) to the linked series, repaint.
+// A change of values outside adding and deleting (SetXValue, a value
+// list's SetValue) tells the linked series NotifyValue(veModify); adds and
+// deletes announce themselves with veAdd and veDelete only.
+// BeginUpdate/EndUpdate nest; inside, nothing is announced; the outermost
+// EndUpdate sends one refresh (NotifyValue(veRefresh), seDataChanged) and
+// repaints once.
+//
+// Null points are points whose colour is clNone; clDefault as a point's
+// colour means the series colour (or the palette's when ColorEachPoint).
+//
+// Main thread only. Indexes of points are checked: a point index outside
+// the series raises (ChartException or EListError) and changes nothing.
+#include "chart/core/ChartValueList.h"
+#include "chart/core/CustomChartSeries.h"
+#include "rtl/Exceptions.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TChartAxis;
+class TChartSeries;
+class TLabelsList;
+
+// Errors of charts and series, carrying a message of ZuzConst.h.
+class ChartException : public Exception {
+public:
+  explicit ChartException(const String& Msg) : Exception(Msg) {}
+};
+
+enum TValueEvent : uint8_t { veClear, veAdd, veDelete, veRefresh, veModify };
+enum THorizAxis : uint8_t { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
+enum TVertAxis : uint8_t { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
+enum TTreatNullsStyle : uint8_t { tnDontPaint, tnSkip, tnIgnore };
+
+// Which changes of a source series a linked series follows; a set of bits.
+using TSeriesRecalcOptions = uint8_t;
+constexpr TSeriesRecalcOptions rOnDelete = 1u << 0;
+constexpr TSeriesRecalcOptions rOnModify = 1u << 1;
+constexpr TSeriesRecalcOptions rOnInsert = 1u << 2;
+constexpr TSeriesRecalcOptions rOnClear = 1u << 3;
+constexpr TSeriesRecalcOptions AllRecalcOptions = 0x0F;
+
+using TSeriesOnBeforeAdd = std::function<bool(TChartSeries* Sender)>;
+using TSeriesOnAfterAdd = std::function<void(TChartSeries* Sender, int32_t ValueIndex)>;
+using TSeriesOnClear = std::function<void(TChartSeries* Sender)>;
+
+class TChartSeries : public TCustomChartSeries {
+public:
+  explicit TChartSeries(TComponent* AOwner);
+  // Leaves its chart, stops taking data from its sources, clears itself
+  // (clearing the linked series that follow rOnClear) and leaves its
+  // linked series without a source.
+  ~TChartSeries() override;
+  String ClassName() const override;
+
+  // Nothing when unchanged; otherwise leaves the old chart (RemoveSeries)
+  // and joins the new one (InternalAddSeries), which calls Added.
+  void SetParentChart(TCustomAxisPanel* Value) override;
+  // Takes the chart's next free colour when the series has no colour of
+  // its own, and resolves its axes.
+  void Added() override;
+  void Removed() override;
+
+  // ---- Adding -------------------------------------------------------------------
+  // Each returns the new point's index, or -1 when OnBeforeAdd vetoed it.
+  virtual int32_t AddXY(double AXValue, double AYValue, const String& ALabel = String(), TColor AColor = clDefault);
+  // At position Count: AddXY(Count, AValue) for vertical kinds,
+  // AddXY(AValue, Count) for horizontal ones.
+  virtual int32_t Add(double AValue, const String& ALabel = String(), TColor AColor = clDefault);
+  int32_t AddX(double AXValue, const String& ALabel = String(), TColor AColor = clDefault);
+  int32_t AddY(double AYValue, const String& ALabel = String(), TColor AColor = clDefault);
+  // A null point (colour clNone) of value AValue.
+  virtual int32_t AddNull(double AValue);
+  // A null point of DefaultNullValue with the label.
+  int32_t AddNull(const String& ALabel);
+  virtual int32_t AddNullXY(double X, double Y, const String& ALabel = String());
+  // Add for each value inside one update; returns the number of values.
+  int32_t AddArray(const std::vector<double>& Values);
+  // AddXY pairwise (up to the shorter array) inside one update.
+  int32_t AddArray(const std::vector<double>& XValues, const std::vector<double>& YValues);
+  // Clears the series and copies every point of Source (inside one update).
+  virtual void AddValues(TChartSeries* Source);
+  void AssignValues(TChartSeries* Source) { AddValues(Source); }
+  // Copies point SourceIndex of Source (values, colour, label).
+  virtual void AddedValue(TChartSeries* Source, int32_t SourceIndex);
+  // Adds the values of point SourceIndex of Source to the value lists;
+  // returns the new index.
+  virtual int32_t AddChartValue(TChartSeries* Source, int32_t SourceIndex);
+
+  // ---- Access -------------------------------------------------------------------
+  int32_t Count() const { return FX->Count(); }
+  virtual int32_t CountLegendItems() const { return Count(); }
+  TChartValueList* XValues() const { return FX; }
+  TChartValueList* YValues() const { return FY; }
+  // Assign the list settings (order, date-time, source) and repaint.
+  void SetXValues(TChartValueList* Value);
+  void SetYValues(TChartValueList* Value);
+  TChartValueLists& ValuesList() { return FValuesList; }
+  const TChartValueLists& ValuesList() const { return FValuesList; }
+  double XValue(int32_t Index) const { return FX->GetValue(Index); }
+  void SetXValue(int32_t Index, double Value);
+  double YValue(int32_t Index) const { return FY->GetValue(Index); }
+  void SetYValue(int32_t Index, double Value);
+  // The point's label; empty beyond the labels.
+  String XLabel(int32_t Index) const;
+  void SetXLabel(int32_t Index, const String& Value);
+  String ValueMarkText(int32_t Index) const { return XLabel(Index); }
+  void SetValueMarkText(int32_t Index, const String& Value) { SetXLabel(Index, Value); }
+  TLabelsList* Labels() const { return FLabels.get(); }
+  // The extra list (index 2 up) named Name ignoring case, else the
+  // mandatory list.
+  virtual TChartValueList* GetYValueList(const String& AListName) const;
+  // Takes NewList out of the lists when it is there; when OldList is
+  // found, NewList takes its name, place and role and OldList is freed.
+  void ReplaceList(TChartValueList* OldList, TChartValueList* NewList);
+  virtual double GetMarkValue(int32_t ValueIndex) const;
+  virtual double GetOriginValue(int32_t ValueIndex) const { return GetMarkValue(ValueIndex); }
+  virtual double MaxXValue() const;
+  virtual double MinXValue() const;
+  virtual double MaxYValue() const;
+  virtual double MinYValue() const;
+  virtual double MaxZValue() const;
+  virtual double MinZValue() const;
+  // Horizontal kinds: the mandatory list becomes X.
+  void SetHorizontal();
+  // The axis that holds each point's value: vertical for vertical kinds.
+  TChartAxis* MandatoryAxis() const;
+
+  // ---- Colours ------------------------------------------------------------------
+  // The user's colour, or the chart's automatic one when that is clDefault.
+  TColor SeriesColor() const;
+  virtual void SetSeriesColor(TColor AColor);
+  TColor Color() const { return SeriesColor(); }
+  void SetColor(TColor AColor) { SetSeriesColor(AColor); }
+  bool IsColorStored() const { return FColor != clDefault; }
+  // Sets the automatic colour and the series colour.
+  void ChangeInternalColor(TColor AColor);
+  // Drops the user's colour: the chart gives the series a palette colour.
+  void SetDefaultColor();
+  // The point's own colour, else (ColorEachPoint) the palette colour of
+  // its index, else the series colour.
+  virtual TColor GetValueColor(int32_t ValueIndex) const;
+  TColor ValueColor(int32_t ValueIndex) const { return GetValueColor(ValueIndex); }
+  // Appends null points up to ValueIndex first; the colour list is made
+  // on the first colour other than clDefault.
+  void SetValueColor(int32_t ValueIndex, TColor AColor);
+  // The stored colour; clDefault beyond the colour list or without one.
+  TColor InternalColor(int32_t ValueIndex) const;
+  bool ColorEachPoint() const { return FColorEachPoint; }
+  virtual void SetColorEachPoint(bool Value);
+  // Every point not null whose value in ValueList lies in
+  // FromValue..ToValue takes AColor; one repaint.
+  void ColorRange(TChartValueList* ValueList, double FromValue, double ToValue, TColor AColor);
+  bool IsNull(int32_t ValueIndex) const;
+  void SetNull(int32_t ValueIndex, bool Null = true);
+
+  // ---- Deleting and clearing ---------------------------------------------------
+  // Raises ChartException ZuzMsg_SeriesDelete when ValueIndex is not a
+  // point (ValueIndex and Count - 1 in the text).
+  virtual void Delete(int32_t ValueIndex);
+  // Removes Quantity points from Start on; with RemoveGap the
+  // non-mandatory list is renumbered 0, 1, 2 ... Raises EAssertionFailed
+  // for Quantity <= 0 or a run beyond the last point.
+  virtual void Delete(int32_t Start, int32_t Quantity, bool RemoveGap = false);
+  // A source deleted that point.
+  virtual void DeletedValue(TChartSeries* Source, int32_t ValueIndex);
+  // Empties every list, fires OnClearValues and NotifyValue(veClear).
+  virtual void Clear();
+  // Exchanges points A and B in every value list, the colours and the
+  // labels (the sort's exchange).
+  virtual void SwapValueIndex(int32_t A, int32_t B);
+
+  // ---- Updates and notification -------------------------------------------------
+  void BeginUpdate();
+  // The outermost call refreshes; unbalanced calls are ignored.
+  void EndUpdate();
+  bool Updating() const { return IUpdating > 0; }
+  // NotifyValue(veRefresh), the chart broadcasts seDataChanged, and an
+  // active series repaints (the points added meanwhile have not).
+  void RefreshSeries();
+  // OnAfterAdd, NotifyValue(veAdd), repaint.
+  virtual void NotifyNewValue(TChartSeries* Sender, int32_t ValueIndex);
+  // Tells the linked series (by their recalculation options); nothing
+  // while updating.
+  virtual void NotifyValue(TValueEvent ValueEvent, int32_t ValueIndex);
+  // A value list's statistics became stale (its first change since they
+  // were read): NotifyValue(veModify, -1), except inside an add or delete,
+  // which announces itself once every list is in step.
+  void ValueListModified();
+  // The base repaints.
+  virtual void NotifyColorChange(int32_t ValueIndex);
+
+  // ---- Axes ------------------------------------------------------------------------
+  THorizAxis HorizAxis() const { return FHorizAxis; }
+  void SetHorizAxis(THorizAxis Value);
+  TVertAxis VertAxis() const { return FVertAxis; }
+  void SetVertAxis(TVertAxis Value);
+  TChartAxis* CustomHorizAxis() const { return FCustomHorizAxis; }
+  // Binds to Axis (aCustomHorizAxis), or back to the bottom axis for nullptr.
+  void SetCustomHorizAxis(TChartAxis* Axis);
+  TChartAxis* CustomVertAxis() const { return FCustomVertAxis; }
+  void SetCustomVertAxis(TChartAxis* Axis);
+  // The resolved axes; nullptr without a chart.
+  TChartAxis* GetHorizAxis() const { return FGetHorizAxis; }
+  TChartAxis* GetVertAxis() const { return FGetVertAxis; }
+  void RecalcGetAxis();
+  // The series is bound to Axis (both-axes choices count for either).
+  virtual bool AssociatedToAxis(const TChartAxis* Axis) const;
+  // X for a horizontal, Y for a vertical axis the series is bound to.
+  virtual TChartValueList* ValueListOfAxis(const TChartAxis* Axis) const;
+  // Kinds without axes (pies) answer False.
+  virtual bool UseAxis() const { return true; }
+  // An axis of the chart changed its scale.
+  virtual void ChangedAxisScale() {}
+  // The axis is going away: bindings to it fall back to the standard axes.
+  void AxisRemoved(const TChartAxis* Axis);
+
+  // ---- Data sources --------------------------------------------------------------
+  // Series this one takes its data from, and series that take theirs from
+  // this one. Making a series a source links both ways; a source that would
+  // feed itself raises ChartException ZuzMsg_CircularSeries.
+  const std::vector<TComponent*>& DataSources() const { return FDataSources; }
+  const std::vector<TChartSeries*>& LinkedSeries() const { return FLinkedSeries; }
+  // The first source, or nullptr.
+  TComponent* DataSource() const { return FDataSources.empty() ? nullptr : FDataSources.front(); }
+  // Makes Value (a series) the only source and refills from it; nullptr
+  // removes the sources. Raises ChartException ZuzMsg_SeriesInvDataSource
+  // for this series itself or a component that is no series.
+  void SetDataSource(TComponent* Value);
+  int32_t InternalAddDataSource(TComponent* Value);
+  void RemoveDataSource(TComponent* Value);
+  void RemoveAllLinkedSeries();
+  void AddLinkedSeries(TChartSeries* Value);
+  void RemoveLinkedSeries(TChartSeries* Value);
+  // Refills from the first source (the chart's check of the source).
+  void CheckDataSource();
+  // Whether Value may take data from this series (not this series itself).
+  virtual bool IsValidSourceOf(const TChartSeries* Value) const { return Value != this; }
+  TSeriesRecalcOptions RecalcOptions() const { return FRecalcOptions; }
+  void SetRecalcOptions(TSeriesRecalcOptions Value) { FRecalcOptions = Value; }
+
+  // ---- Formats and settings ------------------------------------------------------
+  const String& ValueFormat() const { return FValueFormat; }
+  virtual void SetValueFormat(const String& Value);
+  bool IsValueFormatStored() const;
+  const String& PercentFormat() const { return FPercentFormat; }
+  void SetPercentFormat(const String& Value);
+  bool IsPercentFormatStored() const;
+  TTreatNullsStyle TreatNulls() const { return FTreatNulls; }
+  void SetTreatNulls(TTreatNullsStyle Value);
+  int32_t Depth() const { return FDepth; }
+  void SetDepth(int32_t Value);
+  int32_t ZOrder() const { return FZOrder; }
+  void SetZOrder(int32_t Value);
+  int32_t Cursor() const { return FCursor; }
+  void SetCursor(int32_t Value) { FCursor = Value; }
+  uint8_t Transparency() const { return FTransparency; }
+  virtual void SetTransparency(uint8_t Value);
+  const String& ColorSource() const { return FColorSource; }
+  void SetColorSource(const String& Value);
+  const String& XLabelsSource() const { return FLabelsSource; }
+  void SetXLabelsSource(const String& Value);
+  double DefaultNullValue() const { return FDefaultNull; }
+  void SetDefaultNullValue(double Value) { FDefaultNull = Value; }
+  int32_t FirstValueIndex() const { return FFirstVisibleIndex; }
+  int32_t LastValueIndex() const { return FLastVisibleIndex; }
+
+  // ---- Events ----------------------------------------------------------------------
+  TSeriesOnBeforeAdd OnBeforeAdd;
+  TSeriesOnAfterAdd OnAfterAdd;
+  TSeriesOnClear OnClearValues;
+
+  // ---- Kind settings (set by series kinds and the chart) ---------------------------
+  TChartValueList* MandatoryValueList = nullptr;
+  TChartValueList* NotMandatoryValueList = nullptr;
+  bool YMandatory = true;
+  // The points were added by code or read from a file (not from a source).
+  bool ManualData = true;
+  bool DontSaveData = false;
+  bool ForceSaveData = false;
+  bool AllowSinglePoint = true;
+  bool CalcVisiblePoints = true;
+  bool DrawBetweenPoints = false;
+  bool HasZValues = false;
+  // Left out when axes compute their automatic limits.
+  bool INoAxisMinMax = false;
+  bool IUseSeriesColor = true;
+  bool IUseNotMandatory = true;
+  // The automatic 3D order given by the chart.
+  int32_t IZOrder = 0;
+  // The automatic colour given by the chart.
+  TColor ISeriesColor = clDefault;
+
+protected:
+  // Every value list cleared, colours and labels dropped.
+  virtual void ClearLists();
+
+  int32_t FFirstVisibleIndex = -1;
+  int32_t FLastVisibleIndex = -1;
+  int32_t IUpdating = 0;
+
+private:
+  class TModifyGuard;
+  void NotifyColorChanged();
+  void InsertColor(int32_t Index, TColor AColor);
+  void InternalRemoveSource(TComponent* Value);
+  bool FeedsFrom(const TChartSeries* Source) const;
+
+  TChartValueLists FValuesList;
+  TChartValueList* FX = nullptr;
+  TChartValueList* FY = nullptr;
+  TColor FColor = clDefault;
+  bool FColorEachPoint = false;
+  String FColorSource;
+  int32_t FCursor = 0;
+  std::vector<TComponent*> FDataSources;
+  std::vector<TChartSeries*> FLinkedSeries;
+  int32_t FDepth = -1;
+  TChartAxis* FGetHorizAxis = nullptr;
+  TChartAxis* FGetVertAxis = nullptr;
+  std::unique_ptr<TLabelsList> FLabels;
+  String FLabelsSource;
+  String FPercentFormat;
+  uint8_t FTransparency = 0;
+  TTreatNullsStyle FTreatNulls = tnDontPaint;
+  String FValueFormat;
+  double FDefaultNull = 0;
+  THorizAxis FHorizAxis = aBottomAxis;
+  TChartAxis* FCustomHorizAxis = nullptr;
+  TChartAxis* FCustomVertAxis = nullptr;
+  int32_t FZOrder = -1;
+  TVertAxis FVertAxis = aLeftAxis;
+  TSeriesRecalcOptions FRecalcOptions = AllRecalcOptions;
+  std::unique_ptr<std::vector<TColor>> FColors;
+  // Inside an add, delete or copy: value-list notices are not sent.
+  int32_t IHoldModify = 0;
+  bool IDestroying = false;
+};

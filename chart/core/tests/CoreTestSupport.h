@@ -1,0 +1,21 @@
+#pragma once
+// What the chart core tests share: the GUI application (offscreen), a
+// private config folder so that no user's chart editor options leak in, the
+// chart library started once, and a chart that draws into an image.
+#include "chart/core/CustomAxisPanel.h"
+#include "platform/Canvas.h"
+
+#include <QImage>
+
+#include <memory>
+
+// An axis panel sized W x H whose device is an image; Paint() draws it.
+class TImageChart : public TCustomAxisPanel {
+public:
+  TImageChart(int32_t W = 400, int32_t H = 250);
+  ~TImageChart() override;
+  QImage Image;
+};
+
+// The folder that stands for the user's config folder during the tests.
+String TestConfigFolder();
