@@ -3,6 +3,7 @@
 #include "platform/ClassRegistry.h"
 #include "platform/TypInfo.h"
 #include "rtl/Exceptions.h"
+#include "rtl/ScopeGuard.h"
 
 #include <algorithm>
 
@@ -154,17 +155,12 @@ void TCollection::Clear()
   if (FItems.empty())
     return;
   BeginUpdate();
-  try {
-    while (!FItems.empty()) {
-      TCollectionItem* Item = FItems.back();
-      Notify(Item, cnDeleting);
-      delete Item;
-    }
-  } catch (...) {
-    EndUpdate();
-    throw;
+  const auto Updating = ScopeExit([&] { EndUpdate(); });
+  while (!FItems.empty()) {
+    TCollectionItem* Item = FItems.back();
+    Notify(Item, cnDeleting);
+    delete Item;
   }
-  EndUpdate();
 }
 
 TCollectionItem* TCollection::FindItemID(int32_t ID) const
@@ -204,15 +200,10 @@ void TCollection::Assign(TPersistent* Source)
   if (Src == this)
     return;
   BeginUpdate();
-  try {
-    Clear();
-    for (TCollectionItem* Item : Src->FItems)
-      Add()->Assign(Item);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const auto Updating = ScopeExit([&] { EndUpdate(); });
+  Clear();
+  for (TCollectionItem* Item : Src->FItems)
+    Add()->Assign(Item);
 }
 
 String TCollection::PropName() const

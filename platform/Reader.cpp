@@ -5,6 +5,7 @@
 #include "platform/FilerInternal.h"
 #include "platform/TypInfo.h"
 #include "rtl/Exceptions.h"
+#include "rtl/ScopeGuard.h"
 #include "rtl/Streams.h"
 #include "rtl/StringList.h"
 #include "rtl/Strings.h"
@@ -693,25 +694,21 @@ void TReader::ReadData(TComponent* Instance)
   FOwner = Instance->GetChildOwner();
   if (!FOwner)
     FOwner = FRoot ? FRoot : Instance;
-  try {
-    while (!EndOfList()) {
-      if (FIgnoreChildren) {
-        SkipComponent();
-        continue;
-      }
-      ReadComponent(nullptr);
-      // A reader-made child may have freed the objects the read hangs on.
-      if (!FOwner)
-        FOwner = FRoot ? FRoot : Instance;
-    }
-    ReadListEnd();
-  } catch (...) {
+  const auto Restore = ScopeExit([&] {
     FOwner = SavedOwner;
     FParent = SavedParent;
-    throw;
+  });
+  while (!EndOfList()) {
+    if (FIgnoreChildren) {
+      SkipComponent();
+      continue;
+    }
+    ReadComponent(nullptr);
+    // A reader-made child may have freed the objects the read hangs on.
+    if (!FOwner)
+      FOwner = FRoot ? FRoot : Instance;
   }
-  FOwner = SavedOwner;
-  FParent = SavedParent;
+  ReadListEnd();
 }
 
 void TReader::SkipComponent()
@@ -952,25 +949,20 @@ void TReader::ReadCollection(TCollection* Collection)
 {
   TDepthGuard Guard(*this);
   Collection->BeginUpdate();
-  try {
-    if (!EndOfList())
-      Collection->Clear();
-    while (!EndOfList()) {
-      const TValueType T = NextValue();
-      if (T == vaInt8 || T == vaInt16 || T == vaInt32)
-        ReadInteger();
-      TCollectionItem* Item = Collection->Add();
-      ReadListBegin();
-      while (!EndOfList())
-        ReadProperty(Item);
-      ReadListEnd();
-    }
+  const auto Updating = ScopeExit([&] { Collection->EndUpdate(); });
+  if (!EndOfList())
+    Collection->Clear();
+  while (!EndOfList()) {
+    const TValueType T = NextValue();
+    if (T == vaInt8 || T == vaInt16 || T == vaInt32)
+      ReadInteger();
+    TCollectionItem* Item = Collection->Add();
+    ReadListBegin();
+    while (!EndOfList())
+      ReadProperty(Item);
     ReadListEnd();
-  } catch (...) {
-    Collection->EndUpdate();
-    throw;
   }
-  Collection->EndUpdate();
+  ReadListEnd();
 }
 
 void TReader::DefineProperty(const String& Name, const TReaderProc& ReadData, const TWriterProc&, bool)

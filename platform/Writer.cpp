@@ -5,6 +5,7 @@
 #include "platform/FilerInternal.h"
 #include "platform/TypInfo.h"
 #include "rtl/Exceptions.h"
+#include "rtl/ScopeGuard.h"
 #include "rtl/Streams.h"
 #include "rtl/StringList.h"
 #include "rtl/Strings.h"
@@ -345,29 +346,25 @@ void TWriter::WriteComponentData(TComponent* Component, TComponent* AncestorComp
   TRestore<int32_t> Depth(FDepth, FDepth + 1);
   const bool WasWriting = (Component->ComponentState() & csWriting) != 0;
   Component->IncludeState(csWriting);
-  try {
-    WritePrefix(AncestorComponent ? ffInherited : 0, 0);
-    WriteStr(Info->ClassName());
-    WriteStr(Component->Name());
-    WritePropertiesAgainst(Component, AncestorComponent);
-    WriteListEnd();
-    if (!FIgnoreChildren)
-      Component->GetChildren(
-          [this, AncestorComponent](TComponent* Child) {
-            TComponent* ChildAncestor = nullptr;
-            if (AncestorComponent && !Child->Name().isEmpty())
-              ChildAncestor = AncestorComponent->FindComponent(Child->Name());
-            WriteComponentData(Child, ChildAncestor);
-          },
-          FRoot);
-    WriteListEnd();
-  } catch (...) {
+  const auto Restore = ScopeExit([&] {
     if (!WasWriting)
       Component->ExcludeState(csWriting);
-    throw;
-  }
-  if (!WasWriting)
-    Component->ExcludeState(csWriting);
+  });
+  WritePrefix(AncestorComponent ? ffInherited : 0, 0);
+  WriteStr(Info->ClassName());
+  WriteStr(Component->Name());
+  WritePropertiesAgainst(Component, AncestorComponent);
+  WriteListEnd();
+  if (!FIgnoreChildren)
+    Component->GetChildren(
+        [this, AncestorComponent](TComponent* Child) {
+          TComponent* ChildAncestor = nullptr;
+          if (AncestorComponent && !Child->Name().isEmpty())
+            ChildAncestor = AncestorComponent->FindComponent(Child->Name());
+          WriteComponentData(Child, ChildAncestor);
+        },
+        FRoot);
+  WriteListEnd();
 }
 
 void TWriter::WriteProperties(TPersistent* Instance) { WritePropertiesAgainst(Instance, FAncestor); }

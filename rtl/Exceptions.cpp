@@ -1,4 +1,5 @@
 #include "rtl/Exceptions.h"
+#include "rtl/ScopeGuard.h"
 
 Exception::Exception(const String& Msg) : FMessage(Msg), FUtf8(Msg.toUtf8()) {}
 
@@ -18,3 +19,15 @@ void Exception::SetMessage(const String& Msg)
 }
 
 const char* Exception::what() const noexcept { return FUtf8.constData(); }
+
+void LogLostCleanUpError(std::exception_ptr Error)
+{
+  String Text = QStringLiteral("unknown error");
+  try {
+    std::rethrow_exception(Error);
+  } catch (const std::exception& E) {
+    Text = ExceptionMessage(E);
+  } catch (...) {
+  }
+  qWarning("Clean-up failed while another error was passing; lost: %s", qUtf8Printable(Text));
+}

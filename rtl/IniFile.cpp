@@ -2,6 +2,7 @@
 #include "rtl/DateTime.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Numbers.h"
+#include "rtl/ScopeGuard.h"
 #include "rtl/StringList.h"
 #include "rtl/Strings.h"
 
@@ -531,20 +532,15 @@ void TIniFile::ReadSection(const String& Section, TStringList& Strings)
   Impl& D = *FImpl;
   D.Refresh();
   Strings.BeginUpdate();
-  try {
-    Strings.Clear();
-    const int32_t H = D.FindSection(Section);
-    if (H >= 0) {
-      const int32_t End = D.SectionEnd(H);
-      for (int32_t I = H + 1; I < End; ++I)
-        if (D.Lines[static_cast<size_t>(I)].Kind == LineKind::Key)
-          Strings.Add(D.Lines[static_cast<size_t>(I)].Name);
-    }
-  } catch (...) {
-    Strings.EndUpdate();
-    throw;
+  const auto Updating = ScopeExit([&] { Strings.EndUpdate(); });
+  Strings.Clear();
+  const int32_t H = D.FindSection(Section);
+  if (H >= 0) {
+    const int32_t End = D.SectionEnd(H);
+    for (int32_t I = H + 1; I < End; ++I)
+      if (D.Lines[static_cast<size_t>(I)].Kind == LineKind::Key)
+        Strings.Add(D.Lines[static_cast<size_t>(I)].Name);
   }
-  Strings.EndUpdate();
 }
 
 void TIniFile::ReadSections(TStringList& Strings)
@@ -552,28 +548,23 @@ void TIniFile::ReadSections(TStringList& Strings)
   Impl& D = *FImpl;
   D.Refresh();
   Strings.BeginUpdate();
-  try {
-    Strings.Clear();
-    std::vector<String> Seen;
-    for (const IniLine& L : D.Lines) {
-      if (L.Kind != LineKind::Section)
-        continue;
-      bool Known = false;
-      for (const String& S : Seen)
-        if (AnsiSameText(S, L.Name)) {
-          Known = true;
-          break;
-        }
-      if (!Known) {
-        Seen.push_back(L.Name);
-        Strings.Add(L.Name);
+  const auto Updating = ScopeExit([&] { Strings.EndUpdate(); });
+  Strings.Clear();
+  std::vector<String> Seen;
+  for (const IniLine& L : D.Lines) {
+    if (L.Kind != LineKind::Section)
+      continue;
+    bool Known = false;
+    for (const String& S : Seen)
+      if (AnsiSameText(S, L.Name)) {
+        Known = true;
+        break;
       }
+    if (!Known) {
+      Seen.push_back(L.Name);
+      Strings.Add(L.Name);
     }
-  } catch (...) {
-    Strings.EndUpdate();
-    throw;
   }
-  Strings.EndUpdate();
 }
 
 void TIniFile::ReadSectionValues(const String& Section, TStringList& Strings)
@@ -581,22 +572,17 @@ void TIniFile::ReadSectionValues(const String& Section, TStringList& Strings)
   Impl& D = *FImpl;
   D.Refresh();
   Strings.BeginUpdate();
-  try {
-    Strings.Clear();
-    const int32_t H = D.FindSection(Section);
-    if (H >= 0) {
-      const int32_t End = D.SectionEnd(H);
-      for (int32_t I = H + 1; I < End; ++I) {
-        const IniLine& L = D.Lines[static_cast<size_t>(I)];
-        if (L.Kind == LineKind::Key)
-          Strings.Add(L.Name + QLatin1Char('=') + D.ValueOf(L));
-      }
+  const auto Updating = ScopeExit([&] { Strings.EndUpdate(); });
+  Strings.Clear();
+  const int32_t H = D.FindSection(Section);
+  if (H >= 0) {
+    const int32_t End = D.SectionEnd(H);
+    for (int32_t I = H + 1; I < End; ++I) {
+      const IniLine& L = D.Lines[static_cast<size_t>(I)];
+      if (L.Kind == LineKind::Key)
+        Strings.Add(L.Name + QLatin1Char('=') + D.ValueOf(L));
     }
-  } catch (...) {
-    Strings.EndUpdate();
-    throw;
   }
-  Strings.EndUpdate();
 }
 
 void TIniFile::EraseSection(const String& Section)

@@ -1,5 +1,6 @@
 #include "rtl/StringList.h"
 #include "rtl/Exceptions.h"
+#include "rtl/ScopeGuard.h"
 #include "rtl/Streams.h"
 #include "rtl/Strings.h"
 
@@ -22,17 +23,13 @@ constexpr int32_t StreamChunk = 64 * 1024;
 
 bool IsBlank(QChar C) { return C.unicode() <= u' '; }
 
-// Keeps BeginUpdate/EndUpdate paired when a step in between raises.
-class UpdateScope {
-public:
-  explicit UpdateScope(TStringList& L) : FList(L) { FList.BeginUpdate(); }
-  ~UpdateScope() { FList.EndUpdate(); }
-  UpdateScope(const UpdateScope&) = delete;
-  UpdateScope& operator=(const UpdateScope&) = delete;
-
-private:
-  TStringList& FList;
-};
+// BeginUpdate now and EndUpdate on every exit from the caller's scope, also
+// when a step in between raises.
+auto Updating(TStringList& L)
+{
+  L.BeginUpdate();
+  return ScopeExit([&L] { L.EndUpdate(); });
+}
 
 } // namespace
 
@@ -178,12 +175,12 @@ void TStringList::AddStrings(const TStringList& Strings)
 {
   if (&Strings == this) {
     const std::vector<Item> Copy = FItems;
-    UpdateScope Scope(*this);
+    const auto Scope = Updating(*this);
     for (const Item& I : Copy)
       AddObject(I.Str, I.Obj);
     return;
   }
-  UpdateScope Scope(*this);
+  const auto Scope = Updating(*this);
   for (const Item& I : Strings.FItems)
     AddObject(I.Str, I.Obj);
 }
@@ -253,7 +250,7 @@ void TStringList::Assign(const TStringList& Source)
 {
   if (&Source == this)
     return;
-  UpdateScope Scope(*this);
+  const auto Scope = Updating(*this);
   Clear();
   FDelimiter = Source.FDelimiter;
   FQuoteChar = Source.FQuoteChar;
@@ -383,7 +380,7 @@ String TStringList::Text() const
 
 void TStringList::SetText(const String& Value)
 {
-  UpdateScope Scope(*this);
+  const auto Scope = Updating(*this);
   Clear();
   const qsizetype N = Value.size();
   qsizetype Start = 0;
@@ -423,7 +420,7 @@ String TStringList::DelimitedTextWith(QChar Delim, QChar Quote, bool Strict) con
 
 void TStringList::SetDelimitedTextWith(const String& Value, QChar Delim, QChar Quote, bool Strict)
 {
-  UpdateScope Scope(*this);
+  const auto Scope = Updating(*this);
   Clear();
   const qsizetype N = Value.size();
   qsizetype P = 0;
@@ -515,7 +512,7 @@ void TStringList::SetValues(const String& Name, const String& Value)
   } else if (FSorted) {
     // A sorted list cannot be written in place; the entry moves to where
     // its new text sorts.
-    UpdateScope Scope(*this);
+    const auto Scope = Updating(*this);
     TObject* Obj = FItems[static_cast<size_t>(I)].Obj;
     FItems[static_cast<size_t>(I)].Obj = nullptr;
     Delete(I);

@@ -4,6 +4,7 @@
 #include "platform/Messages.h"
 #include "platform/Thread.h"
 #include "rtl/Exceptions.h"
+#include "rtl/ScopeGuard.h"
 #include "serial/SioBaseDispatcher.h"
 #include "serial/SioComPort.h"
 #include "serial/SioErrors.h"
@@ -928,13 +929,8 @@ TSioDataPacket::TDelivered TSioDataPacket::DeliverEvents(bool TimeoutEvent, cons
     // must be able to take the manager's lock meanwhile.
     TPacketLock* L = Mgr->Lock.get();
     const int32_t Held = L->ReleaseAll();
-    try {
-      TThread::Synchronize(Fire);
-    } catch (...) {
-      L->Reacquire(Held);
-      throw;
-    }
-    L->Reacquire(Held);
+    const auto Restore = ScopeExit([&] { L->Reacquire(Held); });
+    TThread::Synchronize(Fire);
   } else {
     Fire();
   }

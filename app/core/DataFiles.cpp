@@ -6,6 +6,7 @@
 #include "rtl/Exceptions.h"
 #include "rtl/Files.h"
 #include "rtl/Numbers.h"
+#include "rtl/ScopeGuard.h"
 #include "rtl/Strings.h"
 
 #include <QtGlobal>
@@ -205,6 +206,7 @@ String TDataFiles::FileSaveData1BeforeExecute()
 void TDataFiles::FileSaveData1Accept(const String& FileName)
 {
   FHost.SetWaitCursor(true);
+  const auto Cursor = ScopeExit([this] { FHost.SetWaitCursor(false); });
   FHost.SetActionEnabled(TDataFileAction::Action1, true);
   FHost.SetActionEnabled(TDataFileAction::FileSaveData1, false);
   FHost.SetActionEnabled(TDataFileAction::FileOpen1, false);
@@ -214,10 +216,8 @@ void TDataFiles::FileSaveData1Accept(const String& FileName)
   } catch (...) {
     // Nothing records: the actions must not offer to stop a recording.
     SwitchToNotRecording();
-    FHost.SetWaitCursor(false);
     throw;
   }
-  FHost.SetWaitCursor(false);
 }
 
 void TDataFiles::SaveDataFile(const String& FileName)

@@ -6,6 +6,7 @@
 #include "rtl/DateTime.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Numbers.h"
+#include "rtl/ScopeGuard.h"
 #include "rtl/Strings.h"
 #include "rtl/TextFile.h"
 
@@ -98,13 +99,8 @@ String ReadHeader(const String& FileName)
 void ReloadSettings(TCoreData& Core, TDataFilesHost& Host, bool ResetData)
 {
   Core.Reset_Data_Flag = ResetData ? 1 : 0;
-  try {
-    Host.ReadIniFile();
-  } catch (...) {
-    Core.Reset_Data_Flag = 0;
-    throw;
-  }
-  Core.Reset_Data_Flag = 0;
+  const auto Restore = ScopeExit([&] { Core.Reset_Data_Flag = 0; });
+  Host.ReadIniFile();
 }
 
 // The fitted slots in slot order: the n-th is fitted sensor n.

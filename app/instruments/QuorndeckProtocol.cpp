@@ -6,6 +6,7 @@
 #include "rtl/DateTime.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Numbers.h"
+#include "rtl/ScopeGuard.h"
 #include "rtl/Strings.h"
 #include "serial/SioComPort.h"
 #include "serial/SioDataPacket.h"
@@ -303,15 +304,13 @@ bool TQuorndeckProtocol::Break_In_Quorndeck()
     Packet(8)->SetEnabled(true);
 
     int32_t Address = -1;
-    try {
+    {
+      const auto Disarm = ScopeExit([&] {
+        Packet(2)->SetEnabled(false);
+        Packet(8)->SetEnabled(false);
+      });
       Answered = BreakIn(Address);
-    } catch (...) {
-      Packet(2)->SetEnabled(false);
-      Packet(8)->SetEnabled(false);
-      throw;
     }
-    Packet(2)->SetEnabled(false);
-    Packet(8)->SetEnabled(false);
     if (!Answered) {
       NotInterrupted(FEngine.Aborted()             ? QStringLiteral("Cancelled")
                      : TCommandEngine::PortOpen(P) ? QStringLiteral("Instrument Failed To Interrupt")

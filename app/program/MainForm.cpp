@@ -14,6 +14,7 @@
 #include "rtl/Exceptions.h"
 #include "rtl/Files.h"
 #include "rtl/Numbers.h"
+#include "rtl/ScopeGuard.h"
 #include "rtl/StringList.h"
 #include "rtl/Strings.h"
 #include "serial/SioComPort.h"
@@ -809,13 +810,8 @@ void TMainForm::Load6Execute() { LoadUserDisplay(6); }
 void TMainForm::ResetDisplay1Execute()
 {
   FCore->Reset_Data_Flag = 1;
-  try {
-    ReadIniFile();
-  } catch (...) {
-    FCore->Reset_Data_Flag = 0;
-    throw;
-  }
-  FCore->Reset_Data_Flag = 0;
+  const auto Restore = ScopeExit([&] { FCore->Reset_Data_Flag = 0; });
+  ReadIniFile();
 }
 
 void TMainForm::SetupForm(const String& Text)
@@ -836,13 +832,8 @@ void TMainForm::DisplayTypeClick(TMdiChildKind Kind)
   if (!FOpenDisplayWindow)
     return;
   Menu_Open_Flag = 1;
-  try {
-    FOpenDisplayWindow(*this, Kind);
-  } catch (...) {
-    Menu_Open_Flag = 0;
-    throw;
-  }
-  Menu_Open_Flag = 0;
+  const auto Restore = ScopeExit([&] { Menu_Open_Flag = 0; });
+  FOpenDisplayWindow(*this, Kind);
 }
 
 void TMainForm::SetDisplayWindowOpener(TDisplayWindowOpener Opener)

@@ -10,6 +10,7 @@
 #include "rtl/Files.h"
 #include "rtl/IniFile.h"
 #include "rtl/Numbers.h"
+#include "rtl/ScopeGuard.h"
 #include "serial/SioComPort.h"
 #include "serial/SioDataPacket.h"
 
@@ -107,14 +108,11 @@ void TMainForm::SetupFittedClick(int32_t Row, bool Fitted)
   }
   WriteIniFile();
   TCoreData& C = *FCore;
-  C.Reset_Data_Flag = 1;
-  try {
+  {
+    C.Reset_Data_Flag = 1;
+    const auto Restore = ScopeExit([&] { C.Reset_Data_Flag = 0; });
     ReadIniFile();
-  } catch (...) {
-    C.Reset_Data_Flag = 0;
-    throw;
   }
-  C.Reset_Data_Flag = 0;
   Timer5->SetEnabled(true);
 }
 
@@ -154,74 +152,69 @@ void TMainForm::ReadIniFile()
     FSettingsProblems = R.Problems();
     ShowSettingsProblems();
   };
-  try {
-    if (!FileExists(FileName)) {
-      R.AddProblem(QStringLiteral("%1 not found; defaults used until it is written at close").arg(FileName));
-    } else if (Ini.Unreadable()) {
-      R.AddProblem(QStringLiteral("%1 cannot be read (not permitted, no regular file or too large); defaults "
-                                  "used, and the file is left as it is")
-                       .arg(FileName));
-    } else {
-      QStringList Missing;
-      for (const String& S : RequiredSections())
-        if (!Ini.SectionExists(S))
-          Missing.append(QLatin1Char('[') + S + QLatin1Char(']'));
-      if (!Missing.isEmpty())
-        R.AddProblem(QStringLiteral("sections missing, defaults used: ") + Missing.join(QStringLiteral(", ")));
-    }
-    if (First_Load_Done == 0)
-      C.UserDisplayIndex = R.ReadInteger(QStringLiteral("Display"), QStringLiteral("Index"), 1, 1, 6);
-    ReadOutputAndQuorndeck(R, C);
-    // The gravity follows the latitude just read; the set-up screen's
-    // latitude field computes the same when it is filled.
-    C.ApplyLatitude(C.Local_Latitude);
-
-    const int32_t OutputPorts[] = {C.Output_1_Port, C.Output_2_Port, C.Output_3_Port, C.Output_4_Port};
-    TSioComPort** const OutputVars[] = {&OutputPort1, &OutputPort2, &OutputPort3, &OutputPort4};
-    for (int32_t N = 1; N <= 4; ++N)
-      if (TSioComPort* P = SioComPort(OutputPorts[N - 1]))
-        *OutputVars[N - 1] = P;
-    OpenFittedOutputs(R);
-
-    // The port each packet was bound to by this load (index: packet number).
-    std::array<int32_t, DataPacketCount + 1> PacketPort{};
-    bool AnyFitted = false;
-    for (int32_t N = 0; N < SlotCount; ++N) {
-      TSerialRow Row = ReadSlot(R, N);
-      const int32_t Port = StrToIntDef(Row[SerialPort], 0);
-      if (Row[SerialFitted] == QLatin1String("1") && !PortPresent(Port)) {
-        // Unfitted while this program runs; the file keeps the slot fitted,
-        // so plugging the port in and restarting brings it back.
-        Row[SerialFitted] = QStringLiteral("0");
-        FSlotKeptFitted[static_cast<size_t>(N)] = true;
-        const String Text = QStringLiteral("COM%1 was not found at start-up; the slot is not in use").arg(Port);
-        if (IsInstrumentSlot(N))
-          ReportSlot(R, N, Text);
-        else
-          R.AddProblem(QStringLiteral("[%1] %2").arg(SerialSection(N), Text));
-      }
-      if (!C.AddSlot(N, Row))
-        continue;
-      AnyFitted = true;
-      if (IsInstrumentSlot(N)) {
-        RowStates[static_cast<size_t>(RowOfSlot(N))].RunMode = 1;
-        BindSlot(R, N, PacketPort);
-      }
-    }
-    C.EndSettingsLoad();
-    TablesEnded = true;
-
-    ActionArray.push_back(0);
-    CloseDisplayWindows();
-    for (int32_t N = 1; N <= 6; ++N)
-      SetUserDisplayCaption(
-          N, R.ReadString(DisplaySection(N), QStringLiteral("Form Name"), QStringLiteral("User Display %1").arg(N)));
-    ReopenLayout(R, AnyFitted);
-  } catch (...) {
-    Finish();
-    throw;
+  const auto Finished = ScopeExit([&] { Finish(); });
+  if (!FileExists(FileName)) {
+    R.AddProblem(QStringLiteral("%1 not found; defaults used until it is written at close").arg(FileName));
+  } else if (Ini.Unreadable()) {
+    R.AddProblem(QStringLiteral("%1 cannot be read (not permitted, no regular file or too large); defaults "
+                                "used, and the file is left as it is")
+                     .arg(FileName));
+  } else {
+    QStringList Missing;
+    for (const String& S : RequiredSections())
+      if (!Ini.SectionExists(S))
+        Missing.append(QLatin1Char('[') + S + QLatin1Char(']'));
+    if (!Missing.isEmpty())
+      R.AddProblem(QStringLiteral("sections missing, defaults used: ") + Missing.join(QStringLiteral(", ")));
   }
-  Finish();
+  if (First_Load_Done == 0)
+    C.UserDisplayIndex = R.ReadInteger(QStringLiteral("Display"), QStringLiteral("Index"), 1, 1, 6);
+  ReadOutputAndQuorndeck(R, C);
+  // The gravity follows the latitude just read; the set-up screen's
+  // latitude field computes the same when it is filled.
+  C.ApplyLatitude(C.Local_Latitude);
+
+  const int32_t OutputPorts[] = {C.Output_1_Port, C.Output_2_Port, C.Output_3_Port, C.Output_4_Port};
+  TSioComPort** const OutputVars[] = {&OutputPort1, &OutputPort2, &OutputPort3, &OutputPort4};
+  for (int32_t N = 1; N <= 4; ++N)
+    if (TSioComPort* P = SioComPort(OutputPorts[N - 1]))
+      *OutputVars[N - 1] = P;
+  OpenFittedOutputs(R);
+
+  // The port each packet was bound to by this load (index: packet number).
+  std::array<int32_t, DataPacketCount + 1> PacketPort{};
+  bool AnyFitted = false;
+  for (int32_t N = 0; N < SlotCount; ++N) {
+    TSerialRow Row = ReadSlot(R, N);
+    const int32_t Port = StrToIntDef(Row[SerialPort], 0);
+    if (Row[SerialFitted] == QLatin1String("1") && !PortPresent(Port)) {
+      // Unfitted while this program runs; the file keeps the slot fitted,
+      // so plugging the port in and restarting brings it back.
+      Row[SerialFitted] = QStringLiteral("0");
+      FSlotKeptFitted[static_cast<size_t>(N)] = true;
+      const String Text = QStringLiteral("COM%1 was not found at start-up; the slot is not in use").arg(Port);
+      if (IsInstrumentSlot(N))
+        ReportSlot(R, N, Text);
+      else
+        R.AddProblem(QStringLiteral("[%1] %2").arg(SerialSection(N), Text));
+    }
+    if (!C.AddSlot(N, Row))
+      continue;
+    AnyFitted = true;
+    if (IsInstrumentSlot(N)) {
+      RowStates[static_cast<size_t>(RowOfSlot(N))].RunMode = 1;
+      BindSlot(R, N, PacketPort);
+    }
+  }
+  C.EndSettingsLoad();
+  TablesEnded = true;
+
+  ActionArray.push_back(0);
+  CloseDisplayWindows();
+  for (int32_t N = 1; N <= 6; ++N)
+    SetUserDisplayCaption(
+        N, R.ReadString(DisplaySection(N), QStringLiteral("Form Name"), QStringLiteral("User Display %1").arg(N)));
+  ReopenLayout(R, AnyFitted);
 }
 
 void TMainForm::OpenFittedOutputs(TSettingsReader& R)
@@ -343,23 +336,18 @@ void TMainForm::WriteIniFile()
   if (!QDir::isAbsolutePath(SettingsFileParameter()))
     ForceDirectories(FSetupFolder);
   TIniFile Ini(SettingsFileName());
-  try {
-    Ini.WriteInteger(QStringLiteral("Display"), QStringLiteral("Index"), C.UserDisplayIndex);
-    int32_t Fitted[4];
-    for (int32_t N = 1; N <= 4; ++N)
-      Fitted[N - 1] = C.OutputFitted(N) == 1 || FOutputKeptFitted[static_cast<size_t>(N - 1)] ? 1 : 0;
-    WriteOutputs(Ini, C, Fitted);
-    WriteQuorndeck(Ini, C);
-    for (int32_t N = 0; N < SlotCount; ++N)
-      WriteSlot(Ini, N, C.SerialArray[static_cast<size_t>(N)],
-                C.SlotFitted(N) || FSlotKeptFitted[static_cast<size_t>(N)] ? 1 : 0);
-    if (SaveDisplayFlag == 1)
-      SaveLayout(Ini);
-  } catch (...) {
-    SaveDisplayFlag = 0;
-    throw;
-  }
-  SaveDisplayFlag = 0;
+  const auto Restore = ScopeExit([&] { SaveDisplayFlag = 0; });
+  Ini.WriteInteger(QStringLiteral("Display"), QStringLiteral("Index"), C.UserDisplayIndex);
+  int32_t Fitted[4];
+  for (int32_t N = 1; N <= 4; ++N)
+    Fitted[N - 1] = C.OutputFitted(N) == 1 || FOutputKeptFitted[static_cast<size_t>(N - 1)] ? 1 : 0;
+  WriteOutputs(Ini, C, Fitted);
+  WriteQuorndeck(Ini, C);
+  for (int32_t N = 0; N < SlotCount; ++N)
+    WriteSlot(Ini, N, C.SerialArray[static_cast<size_t>(N)],
+              C.SlotFitted(N) || FSlotKeptFitted[static_cast<size_t>(N)] ? 1 : 0);
+  if (SaveDisplayFlag == 1)
+    SaveLayout(Ini);
 }
 
 void TMainForm::SaveLayout(TIniFile& Ini)

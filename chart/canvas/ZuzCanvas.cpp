@@ -14,6 +14,7 @@
 #include "chart/canvas/ZuzShadow.h"
 
 #include "rtl/Exceptions.h"
+#include "rtl/ScopeGuard.h"
 
 #include <cmath>
 
@@ -206,17 +207,14 @@ void TZuzCanvas::AssignFontSize(TZuzFont* AFont, float ASize)
   float Size = ASize;
   if (IZoomText && FFontZoom != 100)
     Size = static_cast<float>(FFontZoom * ASize * 0.01);
-  IChangingFont = true;
-  try {
+  {
+    IChangingFont = true;
+    const auto Restore = ScopeExit([&] { IChangingFont = false; });
     FFont->Assign(AFont);
     FFont->SetSizeFloat(Size);
     if (GetMonochrome())
       FFont->SetColor(clBlack);
-  } catch (...) {
-    IChangingFont = false;
-    throw;
   }
-  IChangingFont = false;
   DoChangedFont();
 }
 

@@ -7,6 +7,7 @@
 #include "platform/Published.h"
 #include "rtl/Exceptions.h"
 #include "rtl/RtlMath.h"
+#include "rtl/ScopeGuard.h"
 #include "rtl/Streams.h"
 
 #include <QFile>
@@ -253,17 +254,12 @@ void TFilterItems::Assign(TPersistent* Source)
     return;
   Clear();
   BeginUpdate();
-  try {
-    for (int32_t i = 0; i < Src->Count(); ++i) {
-      TZuzFilter* From = Src->Get(i);
-      const TClassInfo* C = ClassInfoOf(From);
-      Add(C ? C : ClassInfoFor<TZuzFilter>())->Assign(From);
-    }
-  } catch (...) {
-    EndUpdate();
-    throw;
+  const auto Updating = ScopeExit([&] { EndUpdate(); });
+  for (int32_t i = 0; i < Src->Count(); ++i) {
+    TZuzFilter* From = Src->Get(i);
+    const TClassInfo* C = ClassInfoOf(From);
+    Add(C ? C : ClassInfoFor<TZuzFilter>())->Assign(From);
   }
-  EndUpdate();
 }
 
 void TFilterItems::Update(TCollectionItem*) { Changed = true; }
@@ -405,18 +401,13 @@ void TBlurFilter::Apply(TBitmap* Bitmap, const TRect& R)
   ClipToBitmap(Area, Bitmap);
   CreateBuffer(std::abs(Area.Right - Area.Left), std::abs(Area.Bottom - Area.Top));
   const int32_t Passes = std::min(FSteps, MaxFilterSteps);
-  try {
-    for (int32_t i = 0; i < Passes; ++i)
-      TConvolveFilter::Apply(Bitmap, R);
-  } catch (...) {
+  const auto Restore = ScopeExit([&] {
     FreeBuffer();
     ReuseLines = false;
     KeepBuffer = false;
-    throw;
-  }
-  FreeBuffer();
-  ReuseLines = false;
-  KeepBuffer = false;
+  });
+  for (int32_t i = 0; i < Passes; ++i)
+    TConvolveFilter::Apply(Bitmap, R);
 }
 
 // --- unit services ------------------------------------------------------------------------
@@ -469,30 +460,25 @@ void WriteFilters(TWriter& Writer, TFilterItems* Filters)
 void ReadFilters(TReader& Reader, TFilterItems* Filters)
 {
   Filters->BeginUpdate();
-  try {
-    if (!Reader.EndOfList())
-      Filters->Clear();
-    Reader.CheckValue(vaCollection);
-    while (!Reader.EndOfList()) {
-      const TValueType T = Reader.NextValue();
-      if (T == vaInt8 || T == vaInt16 || T == vaInt32)
-        Reader.ReadInteger();
-      Reader.CheckValue(vaList);
-      Reader.ReadStr();
-      const String Name = Reader.ReadString();
-      const TClassInfo* C = FindClass(Name);
-      // A chart file names the class to create: only filters may be made.
-      if (!C->InheritsFrom(ClassInfoFor<TZuzFilter>()))
-        throw EClassNotFound(QStringLiteral("Class %1 not found").arg(Name));
-      TZuzFilter* F = Filters->Add(C);
-      while (!Reader.EndOfList())
-        Reader.ReadProperty(F);
-      Reader.ReadListEnd();
-    }
+  const auto Updating = ScopeExit([&] { Filters->EndUpdate(); });
+  if (!Reader.EndOfList())
+    Filters->Clear();
+  Reader.CheckValue(vaCollection);
+  while (!Reader.EndOfList()) {
+    const TValueType T = Reader.NextValue();
+    if (T == vaInt8 || T == vaInt16 || T == vaInt32)
+      Reader.ReadInteger();
+    Reader.CheckValue(vaList);
+    Reader.ReadStr();
+    const String Name = Reader.ReadString();
+    const TClassInfo* C = FindClass(Name);
+    // A chart file names the class to create: only filters may be made.
+    if (!C->InheritsFrom(ClassInfoFor<TZuzFilter>()))
+      throw EClassNotFound(QStringLiteral("Class %1 not found").arg(Name));
+    TZuzFilter* F = Filters->Add(C);
+    while (!Reader.EndOfList())
+      Reader.ReadProperty(F);
     Reader.ReadListEnd();
-  } catch (...) {
-    Filters->EndUpdate();
-    throw;
   }
-  Filters->EndUpdate();
+  Reader.ReadListEnd();
 }

@@ -12,6 +12,7 @@
 
 #include "platform/Published.h"
 #include "rtl/Exceptions.h"
+#include "rtl/ScopeGuard.h"
 
 #include <QImage>
 
@@ -278,15 +279,10 @@ void TCustomZuzGradient::ResetColors()
   // With the change handler detached: the default stops are no change.
   TNotifyEvent Handler = std::move(IChanged);
   IChanged = nullptr;
-  try {
-    FColors->Clear();
-    FColors->Add(0, IDefStart, 0);
-    FColors->Add(1, IDefEnd, 0);
-  } catch (...) {
-    IChanged = std::move(Handler);
-    throw;
-  }
-  IChanged = std::move(Handler);
+  const auto Restore = ScopeExit([&] { IChanged = std::move(Handler); });
+  FColors->Clear();
+  FColors->Add(0, IDefStart, 0);
+  FColors->Add(1, IDefEnd, 0);
 }
 
 TColor TCustomZuzGradient::StartColor() const
@@ -527,15 +523,11 @@ void TCustomZuzGradient::DrawRotated(TZuzCanvas* Canvas, const TRect& Rect)
     const bool OldVisible = FVisible;
     FAngle = 0;
     FVisible = true;
-    try {
-      Draw(&Temp, TRect{0, 0, BW, BH}, 0);
-    } catch (...) {
+    const auto Restore = ScopeExit([&] {
       FAngle = OldAngle;
       FVisible = OldVisible;
-      throw;
-    }
-    FAngle = OldAngle;
-    FVisible = OldVisible;
+    });
+    Draw(&Temp, TRect{0, 0, BW, BH}, 0);
   }
   if (ZuzGradientRotateHook)
     ZuzGradientRotateHook(this, &Bitmap);
@@ -549,16 +541,11 @@ void TCustomZuzGradient::DrawRotated(TZuzCanvas* Canvas, const TRect& Rect)
 void TCustomZuzGradient::DrawSubGradient(TZuzCanvas* Canvas, const TRect& Rect, int32_t RoundRectSize)
 {
   auto Blend = Canvas->BeginBlending(Rect, FSub->Transparency());
-  try {
-    if (FSub->Direction() == gdRadial)
-      FSub->DrawRadial(Canvas, Rect);
-    else
-      FSub->Draw(Canvas, Rect, RoundRectSize);
-  } catch (...) {
-    Canvas->EndBlending(std::move(Blend));
-    throw;
-  }
-  Canvas->EndBlending(std::move(Blend));
+  const auto Restore = ScopeExit([&] { Canvas->EndBlending(std::move(Blend)); });
+  if (FSub->Direction() == gdRadial)
+    FSub->DrawRadial(Canvas, Rect);
+  else
+    FSub->Draw(Canvas, Rect, RoundRectSize);
 }
 
 // ---------------------------------------------------------------------------------------
