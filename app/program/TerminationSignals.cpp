@@ -55,10 +55,14 @@ TTerminationSignals::TTerminationSignals()
 {
   if (Watching)
     throw EInvalidOperation(QStringLiteral("The termination signals are already being watched"));
-  if (SignalPipe[0] < 0)
+  if (SignalPipe[0] < 0) {
+    // Whatever comes from here on is for this watch: a stop requested as
+    // soon as the handlers are in place must not be lost.
     InstallHandlers();
-  unsigned char Stale[16];
-  while (ReadPipe(Stale) > 0) {
+  } else {
+    unsigned char Stale[16];
+    while (ReadPipe(Stale) > 0) {
+    }
   }
   Watching = true;
   FNotifier = std::make_unique<QSocketNotifier>(SignalPipe[0], QSocketNotifier::Read);
