@@ -6,8 +6,11 @@
 #include "app/core/SampleRoad.h"
 #include "app/core/SettingsFile.h"
 #include "app/setup/SetupModel.h"
+#include "platform/ActnList.h"
 #include "platform/Application.h"
+#include "platform/ComCtrls.h"
 #include "platform/Graphics.h"
+#include "platform/Menus.h"
 #include "platform/Messages.h"
 #include "platform/SerialDevice.h"
 #include "platform/Timer.h"
@@ -22,20 +25,11 @@
 #include "serial/terminal/SioTerminal.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QIcon>
 #include <QInputDialog>
-#include <QLabel>
-#include <QMainWindow>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QShowEvent>
-#include <QStatusBar>
 #include <QTimer>
 
 #include <cmath>
@@ -98,11 +92,11 @@ constexpr TDisplayItem DisplayItems[8] = {
 
 // The window kinds a saved "Form Style" can name, in the order they are
 // tried.
-struct TFormStyle {
+struct TLayoutFormStyle {
   const char* Name;
   TMdiChildKind Kind;
 };
-constexpr TFormStyle FormStyles[8] = {
+constexpr TLayoutFormStyle FormStyles[8] = {
     {"MDIFont", TMdiChildKind::SingleValue},
     {"MDIGraph", TMdiChildKind::Graph},
     {"MDIPosGraph", TMdiChildKind::PositionGraph},
@@ -116,95 +110,31 @@ constexpr TFormStyle FormStyles[8] = {
 } // namespace
 
 // ---------------------------------------------------------------------------
-// A status bar panel
-
-// A panel keeps its width whatever it shows: a long text (a refused data
-// string's reason) is cut with an ellipsis and shown whole as its tool tip,
-// so that it cannot push the clock off the window.
-class TStatusPanel : public QLabel {
-public:
-  explicit TStatusPanel(QWidget* Parent) : QLabel(Parent) {}
-
-  const String& FullText() const { return FText; }
-  void SetFullText(const String& Text)
-  {
-    FText = Text;
-    Fit();
-  }
-
-protected:
-  void resizeEvent(QResizeEvent* Event) override
-  {
-    QLabel::resizeEvent(Event);
-    Fit();
-  }
-
-private:
-  void Fit()
-  {
-    const String Shown = fontMetrics().elidedText(FText, Qt::ElideRight, contentsRect().width());
-    setText(Shown);
-    setToolTip(Shown == FText ? String() : FText);
-  }
-
-  String FText;
-};
-
-// ---------------------------------------------------------------------------
-// The Qt window
-
-class TMainForm::TWindow : public QMainWindow {
-public:
-  explicit TWindow(TMainForm& Form) : FForm(Form) {}
-
-protected:
-  void showEvent(QShowEvent* Event) override
-  {
-    QMainWindow::showEvent(Event);
-    if (FForm.FShown)
-      return;
-    FForm.FShown = true;
-    FForm.Guarded([this] { FForm.FormShow(); });
-  }
-
-  void closeEvent(QCloseEvent* Event) override
-  {
-    Event->accept();
-    FForm.Guarded([this] { FForm.FormClose(); });
-  }
-
-private:
-  TMainForm& FForm;
-};
-
-// ---------------------------------------------------------------------------
 // Construction
 
 TMainForm::TMainForm(TComponent* AOwner)
-    : TComponent(AOwner), FCore(std::make_unique<TCoreData>()), FSetupFolder(DefaultSetupFolder())
+    : TForm(AOwner), FCore(std::make_unique<TCoreData>()), FSetupFolder(DefaultSetupFolder())
 {
   SetName(QStringLiteral("MainForm"));
   FDataFiles = std::make_unique<TDataFiles>(*FCore, *this);
-  FWindow = std::make_unique<TWindow>(*this);
-  FWindow->setWindowTitle(QStringLiteral("Fathomix Display"));
-  FMdiArea = new QMdiArea(FWindow.get());
-  FWindow->setCentralWidget(FMdiArea);
+  SetCaption(QStringLiteral("Fathomix Display"));
+  SetFormStyle(fsMDIForm);
+  SetWindowState(wsMaximized);
+  OnShow = [this](TObject*) {
+    if (FShown)
+      return;
+    FShown = true;
+    Guarded([this] { FormShow(); });
+  };
+  OnClose = [this](TObject*, TCloseAction&) { Guarded([this] { FormClose(); }); };
 
-  QStatusBar* Bar = FWindow->statusBar();
+  StatusBar1 = new TStatusBar(this);
+  StatusBar1->SetName(QStringLiteral("StatusBar1"));
+  StatusBar1->SetParent(this);
   // The last panel, the clock, takes what the others leave, right-aligned.
-  const int Widths[] = {200, 200, 50};
-  for (size_t I = 0; I < FPanels.size(); ++I) {
-    auto* Panel = new TStatusPanel(Bar);
-    if (I == 2) {
-      Panel->setMinimumWidth(Widths[I]);
-      Panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    } else {
-      Panel->setFixedWidth(Widths[I]);
-    }
-    Panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    Bar->addWidget(Panel, I == 2 ? 1 : 0);
-    FPanels[I] = Panel;
-  }
+  for (const int32_t Width : {200, 200, 50})
+    StatusBar1->Panels()->Add()->SetWidth(Width);
+  StatusBar1->Panels()->Items(2)->SetAlignment(taRightJustify);
 
   // Ports first: the owner frees its components last-created first, so the
   // timers and packets are gone before the ports they use close.
@@ -233,7 +163,6 @@ TMainForm::~TMainForm()
   FMdiChildren.clear();
   FDataFiles.reset();
   DestroyComponents();
-  FWindow.reset();
 }
 
 String TMainForm::ClassName() const { return QStringLiteral("TMainForm"); }
@@ -296,6 +225,7 @@ void TMainForm::CreateTerminal()
 {
   SioTerminal1 = new TSioTerminal(this);
   SioTerminal1->SetName(QStringLiteral("SioTerminal1"));
+  SioTerminal1->SetParent(this);
   SioTerminal1->SetVisible(false);
   SioTerminal1->SetEnabled(false);
   SioTerminal1->SetBounds(8, 8, 300, 200);
@@ -313,72 +243,112 @@ void TMainForm::CreateTerminal()
 
 void TMainForm::CreateMenus()
 {
-  QMenuBar* Bar = FWindow->menuBar();
-  const auto MakeAction = [this](QMenu* Menu, const char* Caption, const char* Name, std::function<void()> Handler) {
-    QAction* A = Menu->addAction(QString::fromLatin1(Caption));
-    A->setObjectName(QString::fromLatin1(Name));
+  MainMenu1 = new TMainMenu(this);
+  MainMenu1->SetName(QStringLiteral("MainMenu1"));
+  ActionList1 = new TActionList(this);
+  ActionList1->SetName(QStringLiteral("ActionList1"));
+  const auto MakeAction = [this](const char* Caption, const char* Name, std::function<void()> Handler) {
+    auto* A = new TAction(this);
+    A->SetName(QString::fromLatin1(Name));
+    A->SetCaption(QString::fromLatin1(Caption));
+    A->SetActionList(ActionList1);
     if (Handler)
-      QObject::connect(A, &QAction::triggered, FWindow.get(), [this, Handler] { Guarded(Handler); });
+      A->OnExecute = [this, Handler](TObject*) { Guarded(Handler); };
     return A;
   };
+  const auto MakeItem = [this](TMenuItem* Parent, const char* Caption, const char* Name = nullptr) {
+    auto* I = new TMenuItem(this);
+    if (Name)
+      I->SetName(QString::fromLatin1(Name));
+    I->SetCaption(QString::fromLatin1(Caption));
+    Parent->Add(I);
+    return I;
+  };
+  const auto ItemOf = [&](TMenuItem* Parent, TAction* A) {
+    TMenuItem* I = MakeItem(Parent, "");
+    I->SetAction(A);
+    return I;
+  };
+  const auto ClickOf = [this](TMenuItem* I, std::function<void()> Handler) {
+    I->OnClick = [this, Handler](TObject*) { Guarded(Handler); };
+  };
 
-  QMenu* File = Bar->addMenu(QStringLiteral("File"));
-  FileOpen1 = MakeAction(File, "Open Data File", "FileOpen1", [this] { FileOpen1Execute(); });
-  FileOpen1->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-  FileSaveData1 = MakeAction(File, "Save Data File", "FileSaveData1", [this] { FileSaveData1Execute(); });
-  Action1 = MakeAction(File, "Stop Saving Data File", "Action1", [this] { FDataFiles->Action1Execute(); });
-  Action1->setEnabled(false);
-  RealTimeDisplay1 =
-      MakeAction(File, "RealTime Display", "RealTimeDisplay1", [this] { RealTime1Execute(*FDataFiles); });
-  RealTimeDisplay1->setEnabled(false);
-  FileOpenSVA1 = MakeAction(File, "Open SVA File", "FileOpenSVA1", [this] { FileOpenSVA1Execute(); });
-  FileSaveSVA1 = MakeAction(File, "Save SVA File Now", "FileSaveSVA1", [this] { FileSaveSVA1Execute(); });
+  TMenuItem* File = MakeItem(MainMenu1->Items(), "File");
+  FileOpen1 = MakeAction("Open Data File", "FileOpen1", [this] { FileOpen1Execute(); });
+  FileOpen1->SetShortCut(ShortCut('O', ssCtrl));
+  ItemOf(File, FileOpen1);
+  FileSaveData1 = MakeAction("Save Data File", "FileSaveData1", [this] { FileSaveData1Execute(); });
+  ItemOf(File, FileSaveData1);
+  Action1 = MakeAction("Stop Saving Data File", "Action1", [this] { FDataFiles->Action1Execute(); });
+  Action1->SetEnabled(false);
+  ItemOf(File, Action1);
+  RealTimeDisplay1 = MakeItem(File, "RealTime Display", "RealTimeDisplay1");
+  ClickOf(RealTimeDisplay1, [this] { RealTime1Execute(*FDataFiles); });
+  RealTimeDisplay1->SetEnabled(false);
+  FileOpenSVA1 = MakeAction("Open SVA File", "FileOpenSVA1", [this] { FileOpenSVA1Execute(); });
+  ItemOf(File, FileOpenSVA1);
+  FileSaveSVA1 = MakeAction("Save SVA File Now", "FileSaveSVA1", [this] { FileSaveSVA1Execute(); });
+  ItemOf(File, FileSaveSVA1);
 
-  QMenu* DisplayType = Bar->addMenu(QStringLiteral("Display Type"));
-  OpenSetup1 = MakeAction(DisplayType, "Setup", "OpenSetup1", [this] { OpenSetup1Execute(); });
+  TMenuItem* DisplayType = MakeItem(MainMenu1->Items(), "Display Type");
+  OpenSetup1 = MakeAction("Setup", "OpenSetup1", [this] { OpenSetup1Execute(); });
+  ItemOf(DisplayType, OpenSetup1);
   // The display windows belong to the display subsystem; their items stay
   // disabled until it provides the windows.
   for (size_t I = 0; I < DisplayTypeItems.size(); ++I) {
     const TMdiChildKind Kind = DisplayItems[I].Kind;
-    DisplayTypeItems[I] = MakeAction(DisplayType, DisplayItems[I].Caption, DisplayItems[I].Name,
-                                     [this, Kind] { DisplayTypeClick(Kind); });
-    DisplayTypeItems[I]->setEnabled(false);
+    DisplayTypeItems[I] = MakeItem(DisplayType, DisplayItems[I].Caption, DisplayItems[I].Name);
+    ClickOf(DisplayTypeItems[I], [this, Kind] { DisplayTypeClick(Kind); });
+    DisplayTypeItems[I]->SetEnabled(false);
   }
 
-  QMenu* User = Bar->addMenu(QStringLiteral("User Display"));
+  TMenuItem* User = MakeItem(MainMenu1->Items(), "User Display");
   for (int32_t N = 1; N <= 6; ++N) {
-    QMenu* Sub = User->addMenu(QStringLiteral("User Display %1").arg(N));
-    Sub->setObjectName(QStringLiteral("UserDisplay%1").arg(N) + QLatin1Char('1'));
+    TMenuItem* Sub = MakeItem(User, "");
+    Sub->SetCaption(QStringLiteral("User Display %1").arg(N));
+    Sub->SetName(QStringLiteral("UserDisplay%1").arg(N) + QLatin1Char('1'));
     UserDisplayMenus[static_cast<size_t>(N - 1)] = Sub;
     const QByteArray LoadName = QStringLiteral("Load%1").arg(N).toLatin1();
     LoadActions[static_cast<size_t>(N - 1)] =
-        MakeAction(Sub, "Load", LoadName.constData(), [this, N] { LoadUserDisplay(N); });
+        MakeAction("Load", LoadName.constData(), [this, N] { LoadUserDisplay(N); });
+    ItemOf(Sub, LoadActions[static_cast<size_t>(N - 1)]);
     if (N >= 2) {
       // Saving asks for the layout's name in the display-name dialog of the
       // display subsystem; until it is there the item stays disabled.
       const QByteArray SaveName = QStringLiteral("Save%1").arg(N).toLatin1();
-      SaveActions[static_cast<size_t>(N - 1)] = MakeAction(Sub, "Save", SaveName.constData(), nullptr);
-      SaveActions[static_cast<size_t>(N - 1)]->setEnabled(false);
+      SaveActions[static_cast<size_t>(N - 1)] = MakeAction("Save", SaveName.constData(), nullptr);
+      SaveActions[static_cast<size_t>(N - 1)]->SetEnabled(false);
+      ItemOf(Sub, SaveActions[static_cast<size_t>(N - 1)]);
     }
   }
 
-  QMenu* Window = Bar->addMenu(QStringLiteral("Window"));
-  WindowClose1 = MakeAction(Window, "Close", "WindowClose1", [this] {
-    if (QMdiSubWindow* W = FMdiArea->activeSubWindow())
-      W->close();
+  TMenuItem* Window = MakeItem(MainMenu1->Items(), "Window");
+  WindowClose1 = MakeAction("Close", "WindowClose1", [this] {
+    if (TCustomForm* Child = ActiveMDIChild())
+      Child->Close();
   });
-  WindowTileHorizontal1 = MakeAction(Window, "Tile", "WindowTileHorizontal1", [this] { FMdiArea->tileSubWindows(); });
-  WindowMinimizeAll1 = MakeAction(Window, "Minimize All", "WindowMinimizeAll1", [this] {
-    for (QMdiSubWindow* W : FMdiArea->subWindowList())
-      W->showMinimized();
+  ItemOf(Window, WindowClose1);
+  WindowTileHorizontal1 = MakeAction("Tile", "WindowTileHorizontal1", [this] {
+    SetTileMode(tbHorizontal);
+    Tile();
   });
+  ItemOf(Window, WindowTileHorizontal1);
+  WindowMinimizeAll1 = MakeAction("Minimize All", "WindowMinimizeAll1", [this] {
+    for (int32_t I = TCustomForm::MDIChildCount() - 1; I >= 0; --I)
+      TCustomForm::MDIChildren(I)->SetWindowState(wsMinimized);
+  });
+  ItemOf(Window, WindowMinimizeAll1);
 
-  QMenu* Help = Bar->addMenu(QStringLiteral("Help"));
-  HelpAbout1 = MakeAction(Help, "About", "HelpAbout1", [this] { HelpAbout1Execute(); });
+  TMenuItem* Help = MakeItem(MainMenu1->Items(), "Help");
+  HelpAbout1 = MakeAction("About", "HelpAbout1", [this] { HelpAbout1Execute(); });
   // The About box belongs to the display subsystem.
-  HelpAbout1->setEnabled(false);
-  ResetDisplay1 = MakeAction(Help, "Reset Display", "ResetDisplay1", [this] { ResetDisplay1Execute(); });
-  AddressMode1 = MakeAction(Help, "Reset Address Mode", "AddressMode1", [this] { AddressMode1Click(); });
+  HelpAbout1->SetEnabled(false);
+  ItemOf(Help, HelpAbout1);
+  ResetDisplay1 = MakeAction("Reset Display", "ResetDisplay1", [this] { ResetDisplay1Execute(); });
+  ItemOf(Help, ResetDisplay1);
+  AddressMode1 = MakeItem(Help, "Reset Address Mode", "AddressMode1");
+  ClickOf(AddressMode1, [this] { AddressMode1Click(); });
+  SetMenu(MainMenu1);
 }
 
 void TMainForm::WireCoreHooks()
@@ -422,16 +392,6 @@ void TMainForm::WireCoreHooks()
 // ---------------------------------------------------------------------------
 // Window plumbing
 
-QMainWindow* TMainForm::Window() const { return FWindow.get(); }
-
-void TMainForm::Show() { FWindow->showMaximized(); }
-
-void TMainForm::Close()
-{
-  if (FWindow)
-    FWindow->close();
-}
-
 void TMainForm::RequestClose()
 {
   if (FClosed)
@@ -440,25 +400,21 @@ void TMainForm::RequestClose()
     FCloseRequested = true;
     return;
   }
-  QTimer::singleShot(0, FWindow.get(), [this] { Close(); });
+  QTimer::singleShot(0, Handle(), [this] { Close(); });
 }
-
-String TMainForm::Caption() const { return FWindow->windowTitle(); }
-
-void TMainForm::SetCaption(const String& Value) { FWindow->setWindowTitle(Value); }
 
 String TMainForm::StatusText(int32_t Panel) const
 {
-  if (Panel < 0 || Panel >= static_cast<int32_t>(FPanels.size()))
+  if (Panel < 0 || Panel >= StatusBar1->Panels()->Count())
     return String();
-  return FPanels[static_cast<size_t>(Panel)]->FullText();
+  return StatusBar1->Panels()->Items(Panel)->Text();
 }
 
 void TMainForm::SetStatusText(int32_t Panel, const String& Text)
 {
-  if (Panel < 0 || Panel >= static_cast<int32_t>(FPanels.size()))
+  if (Panel < 0 || Panel >= StatusBar1->Panels()->Count())
     return;
-  FPanels[static_cast<size_t>(Panel)]->SetFullText(Text);
+  StatusBar1->Panels()->Items(Panel)->SetText(Text);
 }
 
 void TMainForm::Guarded(const std::function<void()>& Handler)
@@ -500,7 +456,7 @@ void TMainForm::Message(const String& Text)
   } else if (IsHeadless()) {
     LogLine(Text);
   } else {
-    QMessageBox::information(FWindow.get(), Application ? Application->Title() : QStringLiteral("Fathomix"), Text);
+    QMessageBox::information(Handle(), Application ? Application->Title() : QStringLiteral("Fathomix"), Text);
   }
 }
 
@@ -528,7 +484,7 @@ void TMainForm::FormShow()
   if (FileExists(IconFile)) {
     const QIcon Icon(IconFile);
     QApplication::setWindowIcon(Icon);
-    FWindow->setWindowIcon(Icon);
+    Handle()->setWindowIcon(Icon);
   }
   C.Locale_Format = GetLocaleFormatSettings(LOCALE_EN_GB);
   ProductName = QStringLiteral("Product Name: Fathomix");
@@ -623,7 +579,7 @@ void TMainForm::Timer5Timer()
   // An event already queued when the shutdown stopped the timer.
   if (FClosed)
     return;
-  if (OpenSetup1->isEnabled())
+  if (OpenSetup1->Enabled())
     OpenSetup1Execute();
 }
 
@@ -739,14 +695,14 @@ ISetupScreen* TMainForm::CreateSetupScreen()
 
 void TMainForm::SetupScreenShown(ISetupScreen&)
 {
-  OpenSetup1->setEnabled(false);
+  OpenSetup1->SetEnabled(false);
   SaveDisplayFlag = 0;
 }
 
 void TMainForm::SetupScreenClosed(ISetupScreen& Screen)
 {
   UnregisterMdiChild(&Screen);
-  OpenSetup1->setEnabled(true);
+  OpenSetup1->SetEnabled(true);
   SaveDisplayFlag = 1;
   // Freed last: Screen may be the caller.
   for (auto I = FOwnedScreens.begin(); I != FOwnedScreens.end(); ++I)
@@ -816,7 +772,7 @@ void TMainForm::ResetDisplay1Execute()
 
 void TMainForm::SetupForm(const String& Text)
 {
-  for (const TFormStyle& Style : FormStyles) {
+  for (const TLayoutFormStyle& Style : FormStyles) {
     if (!Text.contains(QLatin1String(Style.Name)))
       continue;
     if (FOpenDisplayWindow)
@@ -839,22 +795,22 @@ void TMainForm::DisplayTypeClick(TMdiChildKind Kind)
 void TMainForm::SetDisplayWindowOpener(TDisplayWindowOpener Opener)
 {
   FOpenDisplayWindow = std::move(Opener);
-  for (QAction* A : DisplayTypeItems)
-    A->setEnabled(static_cast<bool>(FOpenDisplayWindow));
+  for (TMenuItem* I : DisplayTypeItems)
+    I->SetEnabled(static_cast<bool>(FOpenDisplayWindow));
 }
 
 String TMainForm::UserDisplayCaption(int32_t N) const
 {
   if (N < 1 || N > 6)
     return String();
-  return UserDisplayMenus[static_cast<size_t>(N - 1)]->title();
+  return UserDisplayMenus[static_cast<size_t>(N - 1)]->Caption();
 }
 
 void TMainForm::SetUserDisplayCaption(int32_t N, const String& Caption)
 {
   if (N < 1 || N > 6)
     return;
-  UserDisplayMenus[static_cast<size_t>(N - 1)]->setTitle(Caption);
+  UserDisplayMenus[static_cast<size_t>(N - 1)]->SetCaption(Caption);
 }
 
 // ---------------------------------------------------------------------------
@@ -862,7 +818,7 @@ void TMainForm::SetUserDisplayCaption(int32_t N, const String& Caption)
 
 void TMainForm::SetActionEnabled(TDataFileAction Action, bool Enabled)
 {
-  QAction* A = nullptr;
+  TAction* A = nullptr;
   switch (Action) {
   case TDataFileAction::FileOpen1:
     A = FileOpen1;
@@ -874,7 +830,7 @@ void TMainForm::SetActionEnabled(TDataFileAction Action, bool Enabled)
     A = Action1;
     break;
   case TDataFileAction::RealTimeDisplay1:
-    A = RealTimeDisplay1;
+    RealTimeDisplay1->SetEnabled(Enabled);
     break;
   case TDataFileAction::FileOpenSVA1:
     A = FileOpenSVA1;
@@ -884,18 +840,10 @@ void TMainForm::SetActionEnabled(TDataFileAction Action, bool Enabled)
     break;
   }
   if (A)
-    A->setEnabled(Enabled);
+    A->SetEnabled(Enabled);
 }
 
-void TMainForm::SetWaitCursor(bool Wait)
-{
-  if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-    return;
-  if (Wait)
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-  else if (QApplication::overrideCursor())
-    QApplication::restoreOverrideCursor();
-}
+void TMainForm::SetWaitCursor(bool Wait) { Screen->SetCursor(Wait ? crHourGlass : crDefault); }
 
 void TMainForm::UpdateDepthWindows()
 {
@@ -920,7 +868,7 @@ String TMainForm::DataFolder() const
 
 void TMainForm::FileOpen1Execute()
 {
-  const String Name = QFileDialog::getOpenFileName(FWindow.get(), QStringLiteral("Open Data File"), DataFolder(),
+  const String Name = QFileDialog::getOpenFileName(Handle(), QStringLiteral("Open Data File"), DataFolder(),
                                                    QStringLiteral("Fathomix Data Files (*.btd)"));
   if (!Name.isEmpty())
     FileOpen1Accept(*FDataFiles, Name);
@@ -929,7 +877,7 @@ void TMainForm::FileOpen1Execute()
 void TMainForm::FileSaveData1Execute()
 {
   const String Default = FDataFiles->FileSaveData1BeforeExecute();
-  QFileDialog Dialog(FWindow.get(), QStringLiteral("Save Data File"), DataFolder(),
+  QFileDialog Dialog(Handle(), QStringLiteral("Save Data File"), DataFolder(),
                      QStringLiteral("Fathomix Data Files (*.btd)"));
   Dialog.setAcceptMode(QFileDialog::AcceptSave);
   Dialog.setDefaultSuffix(QStringLiteral("btd"));
@@ -940,7 +888,7 @@ void TMainForm::FileSaveData1Execute()
 
 void TMainForm::FileOpenSVA1Execute()
 {
-  const String Name = QFileDialog::getOpenFileName(FWindow.get(), QStringLiteral("Open SVA File"), DataFolder(),
+  const String Name = QFileDialog::getOpenFileName(Handle(), QStringLiteral("Open SVA File"), DataFolder(),
                                                    QStringLiteral("SVA Files (*.sva)"));
   if (!Name.isEmpty())
     FDataFiles->FileOpenSVA1Accept(Name);
@@ -948,7 +896,7 @@ void TMainForm::FileOpenSVA1Execute()
 
 void TMainForm::FileSaveSVA1Execute()
 {
-  QFileDialog Dialog(FWindow.get(), QStringLiteral("Save SVA File"), DataFolder(), QStringLiteral("SVA Files (*.sva)"));
+  QFileDialog Dialog(Handle(), QStringLiteral("Save SVA File"), DataFolder(), QStringLiteral("SVA Files (*.sva)"));
   Dialog.setAcceptMode(QFileDialog::AcceptSave);
   Dialog.setDefaultSuffix(QStringLiteral("sva"));
   if (Dialog.exec() == QDialog::Accepted && !Dialog.selectedFiles().isEmpty())

@@ -1,24 +1,30 @@
 #pragma once
-// The main window TMainForm: the program itself. An MDI frame (a Qt main
-// window with an MDI area) that owns the twenty serial ports, the eighteen
-// data packets and the five timers, the menus and actions, the acquisition
+// The main window TMainForm: the program itself. An MDI frame (a form whose
+// MDI area holds the display windows and the set-up screen), shown
+// maximised, that owns the twenty serial ports, the eighteen data packets
+// and the five timers, the status bar, the menus and actions, the acquisition
 // core's shared state (TCoreData) and the data files, and holds the state of
 // the start-up unit (the present ports, the clock, the port variables, the
 // user-layout values).
 //
-// Life: FormShow runs when the window is first shown (probe the ports, start
+// Life: FormShow (OnShow) runs when the window is first shown (probe the ports, start
 // the clock, read the settings, bind the ports and packets, open the set-up
 // screen); then the program is driven by the message loop; closing the
-// window (or SIGINT/SIGTERM/SIGHUP, through RequestClose) runs CloseApplication
+// window (FormClose, OnClose; or SIGINT/SIGTERM/SIGHUP, through
+// RequestClose) runs CloseApplication
 // once: settings written, every timer stopped, packets disabled, ports
 // flushed, data files closed.
 //
 // The settings file and the port binding are in MainFormSettings.cpp and
 // MainFormPorts.cpp.
+//
+// MDIChildCount and MDIChildren here are the windows registered through
+// RegisterMdiChild (IMdiChild), the display subsystem's interface; the
+// form's own MDI children are TCustomForm::MDIChildren.
 #include "app/core/DataFiles.h"
 #include "app/core/MdiChild.h"
 #include "app/core/SetupScreen.h"
-#include "platform/Component.h"
+#include "platform/Forms.h"
 #include "rtl/DateTime.h"
 #include "rtl/Types.h"
 
@@ -30,10 +36,8 @@
 #include <memory>
 #include <vector>
 
-class QAction;
-class QMainWindow;
-class QMdiArea;
-class QMenu;
+class TAction;
+class TActionList;
 class TCoreData;
 class TMainFormDialogues;
 class TIniFile;
@@ -42,7 +46,9 @@ class TSioComPort;
 class TSioCustomComPort;
 class TSioDataPacket;
 class TSioTerminal;
-class TStatusPanel;
+class TMainMenu;
+class TMenuItem;
+class TStatusBar;
 class TStringList;
 class TTimer;
 
@@ -56,27 +62,22 @@ struct TRowState {
 constexpr int32_t ComPortCount = 20;
 constexpr int32_t DataPacketCount = 18;
 
-class TMainForm : public TComponent, public TDataFilesHost {
+class TMainForm : public TForm, public TDataFilesHost {
 public:
   explicit TMainForm(TComponent* AOwner);
   ~TMainForm() override;
   String ClassName() const override;
 
   // ---- The window ---------------------------------------------------------
-  QMainWindow* Window() const;
-  QMdiArea* MdiArea() const { return FMdiArea; }
-  // Shows the window maximised; the first showing runs FormShow.
-  void Show();
-  // Closes the window: the shutdown runs (once), then the program ends when
-  // TerminateOnClose is set.
-  void Close();
+  // Show (the form's) shows the window maximised; the first showing runs
+  // FormShow. Close (the form's) runs the shutdown once, through FormClose,
+  // then the program ends when TerminateOnClose is set.
+  //
   // Close from the message loop, after whatever runs now has finished; a
   // request during start-up waits for its end. For the termination signals.
   void RequestClose();
   // True once CloseApplication has run.
   bool Closed() const { return FClosed; }
-  String Caption() const;
-  void SetCaption(const String& Value);
   // StatusBar1's panels: 0 instrument dialogue or file outcome, 1 last
   // command sent or the replay / real-time mode, 2 the PC date and time.
   String StatusText(int32_t Panel) const;
@@ -269,27 +270,30 @@ public:
   // Hidden and disabled on the second port; nothing of the program uses it.
   TSioTerminal* SioTerminal1 = nullptr;
 
+  TStatusBar* StatusBar1 = nullptr;
+  TMainMenu* MainMenu1 = nullptr;
+  TActionList* ActionList1 = nullptr;
   // Actions and menu items, by their names.
-  QAction* FileOpen1 = nullptr;
-  QAction* FileSaveData1 = nullptr;
-  QAction* Action1 = nullptr;
-  QAction* RealTimeDisplay1 = nullptr; // the menu item of RealTime1
-  QAction* FileOpenSVA1 = nullptr;
-  QAction* FileSaveSVA1 = nullptr;
-  QAction* OpenSetup1 = nullptr;
+  TAction* FileOpen1 = nullptr;
+  TAction* FileSaveData1 = nullptr;
+  TAction* Action1 = nullptr;
+  TMenuItem* RealTimeDisplay1 = nullptr; // the menu item of RealTime1
+  TAction* FileOpenSVA1 = nullptr;
+  TAction* FileSaveSVA1 = nullptr;
+  TAction* OpenSetup1 = nullptr;
   // SimpleDisplay1, ScrollDisplay1, GraphDisplay1, BathyGraphDisplay1,
   // PositionGraphDisplay1, LastDataDisplay1, ScaleDisplay1,
   // DensityArrayDisplay1 (the depth scroll window).
-  std::array<QAction*, 8> DisplayTypeItems{};
-  std::array<QAction*, 6> LoadActions{};    // Load1 .. Load6
-  std::array<QAction*, 6> SaveActions{};    // Save1 (none) .. Save6; [0] is nullptr
-  std::array<QMenu*, 6> UserDisplayMenus{}; // UserDisplay11 .. UserDisplay61
-  QAction* WindowClose1 = nullptr;
-  QAction* WindowTileHorizontal1 = nullptr;
-  QAction* WindowMinimizeAll1 = nullptr;
-  QAction* HelpAbout1 = nullptr;
-  QAction* ResetDisplay1 = nullptr;
-  QAction* AddressMode1 = nullptr;
+  std::array<TMenuItem*, 8> DisplayTypeItems{};
+  std::array<TAction*, 6> LoadActions{};        // Load1 .. Load6
+  std::array<TAction*, 6> SaveActions{};        // Save1 (none) .. Save6; [0] is nullptr
+  std::array<TMenuItem*, 6> UserDisplayMenus{}; // UserDisplay11 .. UserDisplay61
+  TAction* WindowClose1 = nullptr;
+  TAction* WindowTileHorizontal1 = nullptr;
+  TAction* WindowMinimizeAll1 = nullptr;
+  TAction* HelpAbout1 = nullptr;
+  TAction* ResetDisplay1 = nullptr;
+  TMenuItem* AddressMode1 = nullptr;
   // The caption of the menu item of user display N (1..6).
   String UserDisplayCaption(int32_t N) const;
   void SetUserDisplayCaption(int32_t N, const String& Caption);
@@ -308,8 +312,6 @@ public:
   std::function<ISetupScreen*(TMainForm& Form)> SetupScreenFactory;
 
 private:
-  class TWindow;
-  friend class TWindow;
   friend class TMainFormDialogues;
 
   void CreatePorts();
@@ -346,10 +348,7 @@ private:
 
   std::unique_ptr<TCoreData> FCore;
   std::unique_ptr<TDataFiles> FDataFiles;
-  std::unique_ptr<TWindow> FWindow;
   std::unique_ptr<TMainFormDialogues> FDialogues;
-  QMdiArea* FMdiArea = nullptr;
-  std::array<TStatusPanel*, 3> FPanels{};
   std::array<TSioComPort*, ComPortCount> FPorts{};
   std::array<TSioDataPacket*, DataPacketCount> FPackets{};
   std::unique_ptr<TStringList> FComPortList;

@@ -104,7 +104,7 @@ void TMainForm::AddressMode1Click()
     if (InputQuery) {
       Ok = InputQuery(Caption, Prompt, Value);
     } else {
-      Value = QInputDialog::getText(Window(), Caption, Prompt, QLineEdit::Normal, InputValue, &Ok);
+      Value = QInputDialog::getText(Handle(), Caption, Prompt, QLineEdit::Normal, InputValue, &Ok);
     }
     if (!Ok)
       return;

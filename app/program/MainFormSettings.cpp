@@ -1,5 +1,6 @@
 // TMainForm: reading and writing the settings file.
 #include "app/program/MainForm.h"
+#include "platform/Graphics.h"
 
 #include "app/core/CoreData.h"
 #include "app/core/ModularInstruments.h"
@@ -16,8 +17,6 @@
 
 #include <QDebug>
 #include <QDir>
-#include <QFont>
-#include <QMainWindow>
 
 static_assert(SlotCount == 20, "TMainForm keeps one flag per sensor slot");
 
@@ -389,13 +388,12 @@ void TMainForm::SaveLayout(TIniFile& Ini)
     case TMdiChildKind::Scale: {
       LayoutValues.Action_Flag = ItemMask(Child);
       LayoutValues.Form_Color = 0;
-      const QFont Font = FWindow ? Window()->font() : QFont();
-      LayoutValues.Form_Font_Name = Font.family();
+      const TFont* F = Font();
+      LayoutValues.Form_Font_Name = F->Name();
       LayoutValues.Form_Font_CharSet = 1;
       LayoutValues.Form_Font_Color = 0;
-      LayoutValues.Form_Font_Size = Font.pointSize() > 0 ? Font.pointSize() : 8;
-      LayoutValues.Form_Font_Style =
-          (Font.bold() ? 1 : 0) | (Font.italic() ? 2 : 0) | (Font.underline() ? 4 : 0) | (Font.strikeOut() ? 8 : 0);
+      LayoutValues.Form_Font_Size = F->Size() > 0 ? F->Size() : 8;
+      LayoutValues.Form_Font_Style = F->Style() & 0x0F; // bold, italic, underline, strike-out
       break;
     }
     case TMdiChildKind::SetupScreen:

@@ -10,10 +10,12 @@
 #include "serial/SioComPort.h"
 #include "serial/SioDataPacket.h"
 
-#include <QAction>
+#include "platform/ActnList.h"
+#include "platform/ComCtrls.h"
+#include "platform/Menus.h"
+
 #include <QApplication>
 #include <QLabel>
-#include <QMainWindow>
 #include <QStatusBar>
 
 namespace {
@@ -82,10 +84,10 @@ TEST_F(TMainFormTest, StartsWithItsPortsPacketsTimersAndSetupScreen)
   EXPECT_EQ(SetupScreen()->ScreenNumber(), 1);
   EXPECT_EQ(F.CreateNumber, 1);
   EXPECT_EQ(F.ActionArray, (std::vector<int32_t>{0, 0}));
-  EXPECT_FALSE(F.OpenSetup1->isEnabled());
-  EXPECT_FALSE(F.Action1->isEnabled());
-  EXPECT_FALSE(F.RealTimeDisplay1->isEnabled());
-  EXPECT_TRUE(F.FileSaveData1->isEnabled());
+  EXPECT_FALSE(F.OpenSetup1->Enabled());
+  EXPECT_FALSE(F.Action1->Enabled());
+  EXPECT_FALSE(F.RealTimeDisplay1->Enabled());
+  EXPECT_TRUE(F.FileSaveData1->Enabled());
   EXPECT_EQ(Core().Reset_Data_Flag, 0);
   EXPECT_EQ(Core().PortData2, QStringLiteral("Unknown"));
   EXPECT_EQ(F.Version, QStringLiteral("Version: FX-2101 Issue 1 13/04/2023"));
@@ -163,7 +165,7 @@ TEST_F(TMainFormTest, ClockShowsThePcTimeAndTheInstrumentTime)
 TEST_F(TMainFormTest, StatusPanelsKeepTheirWidthsAndShowALongTextWholeAsTheirToolTip)
 {
   TMainForm& F = Start();
-  QStatusBar* Bar = F.Window()->statusBar();
+  auto* Bar = qobject_cast<QStatusBar*>(F.StatusBar1->Handle());
   const QList<QLabel*> Panels = Bar->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
   ASSERT_EQ(Panels.size(), 3);
   const String Long =
@@ -303,7 +305,7 @@ TEST_F(TMainFormTest, SetupScreenClosesAndReopensThroughItsAction)
   TMainForm& F = Start();
   SetupScreen()->Close();
   EXPECT_EQ(F.MDIChildCount(), 0);
-  EXPECT_TRUE(F.OpenSetup1->isEnabled());
+  EXPECT_TRUE(F.OpenSetup1->Enabled());
   EXPECT_EQ(F.SaveDisplayFlag, 1);
 
   F.Timer5->SetEnabled(true);
@@ -312,7 +314,7 @@ TEST_F(TMainFormTest, SetupScreenClosesAndReopensThroughItsAction)
   ASSERT_NE(SetupScreen(), nullptr);
   EXPECT_EQ(SetupScreen()->ScreenNumber(), 2);
   EXPECT_EQ(F.SaveDisplayFlag, 0);
-  EXPECT_FALSE(F.OpenSetup1->isEnabled());
+  EXPECT_FALSE(F.OpenSetup1->Enabled());
 }
 
 TEST_F(TMainFormTest, SetupCheckBoxesFitASlotAndSetItsAtmosphericCorrection)

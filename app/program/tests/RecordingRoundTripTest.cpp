@@ -13,7 +13,9 @@
 #include "sim/CastProfile.h"
 #include "sim/InstrumentSimulator.h"
 
-#include <QAction>
+#include "platform/ActnList.h"
+#include "platform/Menus.h"
+
 #include <QFile>
 
 #include <vector>
@@ -200,9 +202,9 @@ TEST_F(RecordingRoundTripTest, ACastRecordedFromTheInstrumentReplaysIntoTheHisto
   ASSERT_TRUE(FileOpen1Accept(F.DataFiles(), Name)) << F.StatusText(0).toStdString();
   EXPECT_EQ(Core().File_Replay_Flag, 1);
   EXPECT_EQ(F.StatusText(1), Name);
-  EXPECT_FALSE(F.FileOpen1->isEnabled());
-  EXPECT_FALSE(F.FileSaveData1->isEnabled());
-  EXPECT_TRUE(F.RealTimeDisplay1->isEnabled());
+  EXPECT_FALSE(F.FileOpen1->Enabled());
+  EXPECT_FALSE(F.FileSaveData1->Enabled());
+  EXPECT_TRUE(F.RealTimeDisplay1->Enabled());
   Recorded.ExpectHistory(Core());
   Recorded.ExpectDepthTables(Core());
 

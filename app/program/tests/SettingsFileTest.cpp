@@ -6,7 +6,7 @@
 #include "rtl/tests/FileFixture.h"
 #include "rtl/IniFile.h"
 
-#include <QAction>
+#include "platform/Menus.h"
 
 namespace {
 
@@ -320,7 +320,7 @@ TEST_F(TMainFormTest, ALoadClosesTheDisplayWindowsAndReopensTheSavedLayout)
                       .arg(Form.LayoutValues.Action_Flag)
                       .arg(Form.Menu_Open_Flag));
   });
-  EXPECT_TRUE(F.DisplayTypeItems[0]->isEnabled());
+  EXPECT_TRUE(F.DisplayTypeItems[0]->Enabled());
   Start();
   ASSERT_TRUE(Core().SlotFitted(5));
   QStringList Log;
@@ -339,7 +339,7 @@ TEST_F(TMainFormTest, ALoadClosesTheDisplayWindowsAndReopensTheSavedLayout)
                                  QStringLiteral("%1 top 33 flag 0 menu 0").arg(int(TMdiChildKind::SingleValue))}));
 
   Opened.clear();
-  F.DisplayTypeItems[2]->trigger();
+  F.DisplayTypeItems[2]->Click();
   EXPECT_EQ(Opened.size(), 1);
   EXPECT_TRUE(Opened.value(0).endsWith(QStringLiteral("menu 1")));
   EXPECT_EQ(F.Menu_Open_Flag, 0);
