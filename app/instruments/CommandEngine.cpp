@@ -186,3 +186,16 @@ bool ValidBaudRate(const String& Text, int32_t& Baud)
 }
 
 AnsiString AddressPrefix(int32_t Address) { return QByteArray::number(Address).rightJustified(2, '0') + ':'; }
+
+bool FailureEndsDialogue(TStepFailure Failure, bool PreviousOk)
+{
+  switch (Failure) {
+  case TStepFailure::Ignored:
+    return false;
+  case TStepFailure::EndsUnlessPreviousTook:
+    return !PreviousOk;
+  case TStepFailure::EndsDialogue:
+    break;
+  }
+  return true;
+}

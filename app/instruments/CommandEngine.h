@@ -90,6 +90,20 @@ struct TStepOutcome {
   String Reason;
 };
 
+// What a set-up step that got no good reply means for its dialogue. A lost
+// port ends the dialogue whatever the step.
+enum class TStepFailure : uint8_t {
+  EndsDialogue,
+  // The dialogue goes on: a check that only matters to some instruments.
+  Ignored,
+  // The second of two alternative commands, of which the instrument hears
+  // one: the dialogue ends only when neither was taken.
+  EndsUnlessPreviousTook,
+};
+// Whether a step that failed (not lost) with Failure ends its dialogue;
+// PreviousOk: whether the step before it was taken.
+bool FailureEndsDialogue(TStepFailure Failure, bool PreviousOk);
+
 // Bounds of the dialogues.
 constexpr int32_t MaxStepAttempts = 5; // attempts at one step before it fails
 constexpr int32_t BreakAttempts = 9;   // break strings sent to one address

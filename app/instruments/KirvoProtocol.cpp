@@ -12,6 +12,8 @@
 
 #include <QDebug>
 
+#include <iterator>
+
 namespace {
 
 constexpr int32_t WatchdogTimer = 3;
@@ -23,35 +25,99 @@ constexpr int32_t LastSetupScanAddress = 97;
 // After the sampling command to every unit at once: time for all to answer.
 constexpr int32_t BroadcastDelay = 91;
 constexpr int32_t MaxReplyLength = 1024;
-// The set-up's steps; the commands of steps 4 to 7 and 22 are completed
-// from the slot.
+
+// What a set-up step's command is completed with from the slot.
+struct TSetupValues {
+  int32_t Baud;
+  int32_t Address;
+  bool RS485;
+  String Tare;
+};
+using TCompleteFn = AnsiString (*)(const char* Command, const TSetupValues& V);
+
+AnsiString AsItStands(const char* Command, const TSetupValues&) { return Command; }
+AnsiString WithBaud(const char* Command, const TSetupValues& V) { return Command + QByteArray::number(V.Baud); }
+AnsiString WithAddress(const char* Command, const TSetupValues& V) { return Command + QByteArray::number(V.Address); }
+// On a bus the units sample when asked; alone the instrument sends on its
+// own.
+AnsiString SamplingString(const char*, const TSetupValues& V)
+{
+  return V.RS485 ? "#003;HOLD;1;1;60;NONE;1" : "#003;CONT;1;1;60;NONE;1";
+}
+// Tare "1" takes the tare at the present pressure, "2" sets it to 0;
+// anything else asks for none.
+AnsiString TareCommand(const char*, const TSetupValues& V)
+{
+  return V.Tare == QLatin1String("1") ? AnsiString("#009") : V.Tare == QLatin1String("2") ? AnsiString("#009;0") : "";
+}
+// Only an instrument on a bus goes into address mode.
+AnsiString OnABusOnly(const char* Command, const TSetupValues& V) { return V.RS485 ? AnsiString(Command) : ""; }
+
+// How packet 14 frames the reply to a step.
+enum class TReplyFrame : uint8_t {
+  Kept,   // as the step before left it
+  Prompt, // a line, then the prompt
+  Line,   // a line alone
+};
+
+// One step of the set-up. A command that comes out empty sends the step
+// before's command once more instead (or nothing, when the step before sent
+// none): the instrument takes it as it did before, and its answer changes
+// nothing.
 struct TSetupStep {
   const char* Status;
   const char* Command;
+  TCompleteFn Complete = AsItStands;
+  int32_t Packet = 14;
+  TReplyFrame Frame = TReplyFrame::Prompt;
+  // Asked of every unit the instrument listed, one reply each.
+  bool PerUnit = false;
+  // Not sent through a repeater, which has no such setting.
+  bool SkippedWithRepeater = false;
+  TStepFailure Failure = TStepFailure::EndsDialogue;
 };
-constexpr TSetupStep SetupSteps[22] = {
-    {"Checking Micro is not in AML mode", "TARN"},
-    {"Setting Address Mode to OFF", "#005;OFF"},
-    {"Setting Address Mode to OFF", "00:#005;OFF"},
-    {"Setting Baud Rate", "#059;"},
-    {"Setting Norvic Series Address", "#001;"},
-    {"Setting Sampling String", ""},
-    {"Setting Tare", ""},
-    {"Setting Output Mode", "#013;TARNWICK"},
-    {"Getting Parameters Fitted", "#062"},
-    {"Setting Output Mode", "#007;CAL"},
-    {"Setting FSK Mode", "#087;OFF"},
-    {"Setting Ident Option OFF", "#016;OFF"},
-    {"Setting Ident Option OFF", "#016;OFF"},
-    {"Getting Norvic Series Address", "#002"},
-    {"Getting Sampling String", "#004"},
-    {"Getting Address Mode", "#006"},
-    {"Getting Output Value Mode", "#008"},
-    {"Getting Tare Value", "#010"},
-    {"Getting Output Format", "#014"},
-    {"Getting Ident Option", "#017"},
-    {"Getting FSK Mode", "#088"},
-    {"Setting Address Mode to ON", "#005;ON"},
+
+constexpr TSetupStep SetupSteps[] = {
+    // Only an instrument in AML mode minds the micro check.
+    {.Status = "Checking Micro is not in AML mode", .Command = "TARN", .Failure = TStepFailure::Ignored},
+    // Out of address mode the instrument hears the plain command, in it the
+    // one to address 00.
+    {.Status = "Setting Address Mode to OFF", .Command = "#005;OFF", .Failure = TStepFailure::Ignored},
+    {.Status = "Setting Address Mode to OFF",
+     .Command = "00:#005;OFF",
+     .Failure = TStepFailure::EndsUnlessPreviousTook},
+    {.Status = "Setting Baud Rate", .Command = "#059;", .Complete = WithBaud},
+    {.Status = "Setting Norvic Series Address", .Command = "#001;", .Complete = WithAddress},
+    {.Status = "Setting Sampling String", .Command = "", .Complete = SamplingString},
+    {.Status = "Setting Tare", .Command = "", .Complete = TareCommand},
+    {.Status = "Setting Output Mode", .Command = "#013;TARNWICK"},
+    // Its reply says whether a repeater is fitted.
+    {.Status = "Getting Parameters Fitted", .Command = "#062", .Packet = 15},
+    {.Status = "Setting Output Mode", .Command = "#007;CAL", .SkippedWithRepeater = true},
+    {.Status = "Setting FSK Mode", .Command = "#087;OFF", .SkippedWithRepeater = true},
+    {.Status = "Setting Ident Option OFF", .Command = "#016;OFF", .SkippedWithRepeater = true},
+    {.Status = "Setting Ident Option OFF", .Command = "#016;OFF", .SkippedWithRepeater = true},
+    {.Status = "Getting Norvic Series Address", .Command = "#002", .Frame = TReplyFrame::Kept, .PerUnit = true},
+    {.Status = "Getting Sampling String", .Command = "#004", .Frame = TReplyFrame::Kept, .PerUnit = true},
+    {.Status = "Getting Address Mode", .Command = "#006", .Frame = TReplyFrame::Kept, .PerUnit = true},
+    {.Status = "Getting Output Value Mode",
+     .Command = "#008",
+     .Frame = TReplyFrame::Kept,
+     .PerUnit = true,
+     .SkippedWithRepeater = true},
+    {.Status = "Getting Tare Value", .Command = "#010", .Frame = TReplyFrame::Kept, .PerUnit = true},
+    {.Status = "Getting Output Format", .Command = "#014", .Frame = TReplyFrame::Kept, .PerUnit = true},
+    {.Status = "Getting Ident Option",
+     .Command = "#017",
+     .Frame = TReplyFrame::Kept,
+     .PerUnit = true,
+     .SkippedWithRepeater = true},
+    {.Status = "Getting FSK Mode",
+     .Command = "#088",
+     .Frame = TReplyFrame::Kept,
+     .PerUnit = true,
+     .SkippedWithRepeater = true},
+    {.Status = "Setting Address Mode to ON", .Command = "#005;ON", .Complete = OnABusOnly, .Frame = TReplyFrame::Line},
 };
 
 // The modular data packets, stopped by every break-in.
@@ -374,59 +440,30 @@ bool TKirvoProtocol::Set_Kirvo(int32_t Row_No)
       return false;
     }
 
-    const String& Tare = Slot[SerialTare];
+    const TSetupValues Values{Baud, Address, KirvoRS485 == 1, Slot[SerialTare]};
     const int32_t PerUnit = No_Modules > 1 ? No_Modules : 1;
-    const AnsiString SetFrame = "\r\n>";
     FEngine.IndexB = 1;
-    bool Step2Ok = false;
+    bool PreviousOk = false;
     // The command the last step sent; a repeater's steps send none.
     AnsiString LastCommand;
-    for (FEngine.IndexA = 1; FEngine.IndexA <= 22; ++FEngine.IndexA) {
-      const int32_t I = FEngine.IndexA;
-      // RptFitted comes from step 9's reply, so it is read per step.
-      const bool Skip = RptFitted == 1 && (I == 10 || I == 11 || I == 12 || I == 13 || I == 17 || I == 20 || I == 21);
-      TStep S;
-      S.Status = QString::fromLatin1(SetupSteps[I - 1].Status);
-      S.Command = SetupSteps[I - 1].Command;
-      switch (I) {
-      case 4:
-        S.Command += QByteArray::number(Baud);
-        break;
-      case 5:
-        S.Command += QByteArray::number(Address);
-        break;
-      case 6:
-        S.Command = KirvoRS485 == 1 ? "#003;HOLD;1;1;60;NONE;1" : "#003;CONT;1;1;60;NONE;1";
-        break;
-      case 7:
-        S.Command = Tare == QLatin1String("1")   ? AnsiString("#009")
-                    : Tare == QLatin1String("2") ? AnsiString("#009;0")
-                                                 : AnsiString();
-        break;
-      case 9:
-        S.Packet = 15;
-        break;
-      case 22:
-        if (KirvoRS485 != 1)
-          S.Command.clear();
-        break;
-      default:
-        break;
-      }
-      if (I <= 13)
-        SetReplyStrings(CrLf, SetFrame);
-      else if (I == 22)
+    for (FEngine.IndexA = 1; FEngine.IndexA <= static_cast<int32_t>(std::size(SetupSteps)); ++FEngine.IndexA) {
+      const TSetupStep& Row = SetupSteps[FEngine.IndexA - 1];
+      if (Row.Frame == TReplyFrame::Prompt)
+        SetReplyStrings(CrLf, "\r\n>");
+      else if (Row.Frame == TReplyFrame::Line)
         SetReplyStrings(CrLf, CrLf);
-      if (I >= 14 && I <= 21)
-        S.Replies = PerUnit;
-      if (Skip) {
+      // RptFitted comes from an earlier step's reply, so it is read per step.
+      if (Row.SkippedWithRepeater && RptFitted == 1) {
         LastCommand.clear();
         continue;
       }
+      TStep S;
+      S.Status = QString::fromLatin1(Row.Status);
+      S.Command = Row.Complete(Row.Command, Values);
+      S.Packet = Row.Packet;
+      if (Row.PerUnit)
+        S.Replies = PerUnit;
       if (S.Command.isEmpty()) {
-        // No tare asked for, or address mode stays off on RS232: the
-        // instrument gets the previous command once more, which it takes as
-        // it did before; its answer changes nothing.
         if (LastCommand.isEmpty())
           continue;
         FEngine.CommandString() = LastCommand + CrLf;
@@ -441,21 +478,12 @@ bool TKirvoProtocol::Set_Kirvo(int32_t Row_No)
       }
       LastCommand = S.Command;
       const TStepOutcome O = RunStep(S);
-      if (I == 2)
-        Step2Ok = O.Ok;
-      if (O.Ok)
-        continue;
-      if (O.Lost) {
+      const bool Ends = O.Lost || (!O.Ok && FailureEndsDialogue(Row.Failure, PreviousOk));
+      PreviousOk = O.Ok;
+      if (Ends) {
         Fail(Row_No, K, Dialogue, O.Reason, "Setup Failed");
         return false;
       }
-      // The micro check only matters to an instrument in that mode; and of
-      // the two address-mode commands the instrument hears one (the plain
-      // one out of address mode, the one to address 00 in it).
-      if (I == 1 || I == 2 || (I == 3 && Step2Ok))
-        continue;
-      Fail(Row_No, K, Dialogue, O.Reason, "Setup Failed");
-      return false;
     }
     FEngine.Delay(FEngine.CommandDelay);
     SetRow(Row_No, 1, 0, 0);
@@ -512,49 +540,45 @@ bool TKirvoProtocol::Run_Kirvo(int32_t Row_No)
       FEngine.StatusCell(Row_No, QStringLiteral("Waiting"));
       FEngine.Delay(3);
     };
-    std::vector<std::function<void()>> Prepare;
     std::vector<TStep> Steps;
     if (!RS232) {
-      Steps.push_back({QStringLiteral("Setting Sampling Rate"), "99:#107;" + ToAnsi(C.Kirvo_Rate), 14, 1, Waiting});
-      Prepare.push_back([this] { SetReplyStrings(CrLf, ">"); });
-      Steps.push_back({QStringLiteral("Getting Sampling Rate"), "99:#108", 14, 1, Waiting});
-      Prepare.push_back([this] { SetReplyStrings({}, "\r\n>", true); });
+      Steps.push_back({QStringLiteral("Setting Sampling Rate"), "99:#107;" + ToAnsi(C.Kirvo_Rate), 14, 1, Waiting,
+                       [this] { SetReplyStrings(CrLf, ">"); }});
+      Steps.push_back({QStringLiteral("Getting Sampling Rate"), "99:#108", 14, 1, Waiting,
+                       [this] { SetReplyStrings({}, "\r\n>", true); }});
       Steps.push_back({QStringLiteral("Setting Module Sampling Rate"),
-                       "00:#003;HOLD;" + ToAnsi(C.Rate) + ";1;60;NONE;1", 14, 1, Waiting});
-      Prepare.push_back([this] {
-        SetReplyStrings({}, ">", true);
-        // Every unit answers this one: time for all of them.
-        FEngine.CommandDelay = BroadcastDelay;
-      });
+                       "00:#003;HOLD;" + ToAnsi(C.Rate) + ";1;60;NONE;1", 14, 1, Waiting, [this] {
+                         SetReplyStrings({}, ">", true);
+                         // Every unit answers this one: time for all of them.
+                         FEngine.CommandDelay = BroadcastDelay;
+                       }});
       if (No_Modules > 0) {
         // One query per listed unit, addressed to it.
-        Steps.push_back(
-            {QStringLiteral("Getting Sampling Rate"), "00:#004", 14, No_Modules, [this, Row_No](int32_t Reply) {
-               FEngine.StatusCell(Row_No, QStringLiteral("Waiting"));
-               FEngine.CommandString() = AddressPrefix(ModuleList[static_cast<size_t>(Reply)]) + "#004\r\n";
-             }});
-        Prepare.push_back([this] {
-          SetReplyStrings({}, "\r\n>", true);
-          FEngine.CommandDelay = InitialCommandDelay;
-        });
+        Steps.push_back({QStringLiteral("Getting Sampling Rate"), "00:#004", 14, No_Modules,
+                         [this, Row_No](int32_t Reply) {
+                           FEngine.StatusCell(Row_No, QStringLiteral("Waiting"));
+                           FEngine.CommandString() = AddressPrefix(ModuleList[static_cast<size_t>(Reply)]) + "#004\r\n";
+                         },
+                         [this] {
+                           SetReplyStrings({}, "\r\n>", true);
+                           FEngine.CommandDelay = InitialCommandDelay;
+                         }});
       }
-      Steps.push_back({QStringLiteral("Setting into Run Mode"), "99:#028", 14, 1, Waiting});
-      Prepare.push_back([this] {
-        SetReplyStrings("GO", CrLf);
-        FEngine.CommandDelay = InitialCommandDelay;
-      });
+      Steps.push_back({QStringLiteral("Setting into Run Mode"), "99:#028", 14, 1, Waiting, [this] {
+                         SetReplyStrings("GO", CrLf);
+                         FEngine.CommandDelay = InitialCommandDelay;
+                       }});
     } else {
       Steps.push_back({QStringLiteral("Setting Module Sampling Rate"), "#003;CONT;" + ToAnsi(C.Rate) + ";1;60;NONE;1",
-                       14, 1, Settle});
-      Prepare.push_back([this] { SetReplyStrings({}, ">", true); });
-      Steps.push_back({QStringLiteral("Getting Sampling Rate"), "#004", 14, 1, Settle});
-      Prepare.push_back([this] { SetReplyStrings({}, "\r\n>", true); });
-      Steps.push_back({QStringLiteral("Setting into Run Mode"), "#028", 14, 1, Waiting});
-      Prepare.push_back([this] { SetReplyStrings({}, CrLf, true); });
+                       14, 1, Settle, [this] { SetReplyStrings({}, ">", true); }});
+      Steps.push_back({QStringLiteral("Getting Sampling Rate"), "#004", 14, 1, Settle,
+                       [this] { SetReplyStrings({}, "\r\n>", true); }});
+      Steps.push_back({QStringLiteral("Setting into Run Mode"), "#028", 14, 1, Waiting,
+                       [this] { SetReplyStrings({}, CrLf, true); }});
     }
     for (size_t I = 0; I < Steps.size(); ++I) {
       FEngine.IndexA = static_cast<int32_t>(I) + 1;
-      Prepare[I]();
+      Steps[I].Prepare();
       const TStepOutcome O = RunStep(Steps[I]);
       if (!O.Ok) {
         // Still in command mode: keep it there until the operator acts.

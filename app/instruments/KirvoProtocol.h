@@ -59,6 +59,8 @@ private:
     int32_t Replies = 1; // good replies that complete the step
     // Before each attempt (after CommandString is set); may rebuild it.
     std::function<void(int32_t Reply)> Before;
+    // Once, before the step's first attempt: the reply's frame, the pause.
+    std::function<void()> Prepare;
   };
 
   TSioDataPacket* Packet(int32_t N);

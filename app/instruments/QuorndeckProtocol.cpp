@@ -12,6 +12,7 @@
 #include "serial/SioDataPacket.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -386,86 +387,100 @@ bool TQuorndeckProtocol::Set_Quorndeck()
     for (int32_t N = 2; N <= 9; ++N)
       Packet(N)->SetComPort(P);
 
-    const auto Fixed = [this](const AnsiString& Command) {
-      return [this, Command] { FEngine.CommandString() = Command + "\r\n"; };
+    // The set-up's steps; IndexA is a step's place, from 1. A command that
+    // comes out empty sends the step before's command once more instead: the
+    // instrument takes it as it did before, and its answer changes nothing.
+    struct TSetupStep {
+      String Status;
+      std::function<AnsiString()> Command;
+      TStepFailure Failure = TStepFailure::EndsDialogue;
+      // Address mode on: only on a bus.
+      bool RS485Only = false;
+      // Before the command goes: why the dialogue ends, or nothing.
+      std::function<String()> Before = nullptr;
+      // Once the instrument took the command.
+      std::function<void()> Taken = nullptr;
     };
+    const auto Fixed = [](const AnsiString& Command) { return [Command] { return Command; }; };
     const String ModeOff = QStringLiteral("Setting Address Mode to OFF");
-    // The instrument leaves address mode on whichever of the two it hears:
-    // the plain command in RS232, the one to address 00 in RS485.
-    FEngine.IndexA = 1;
-    const TStepOutcome Off1 = SetStep(ModeOff, Fixed("#005;OFF"));
-    if (Off1.Lost) {
-      Fail(Dialogue, Off1, "Setup Failed");
-      return false;
-    }
-    FEngine.IndexA = 2;
-    const TStepOutcome Off2 = SetStep(ModeOff, Fixed("00:#005;OFF"));
-    if (Off2.Lost || (!Off1.Ok && !Off2.Ok)) {
-      Fail(Dialogue, Off2, "Setup Failed");
-      return false;
-    }
-    if (!RS232()) {
-      FEngine.IndexA = 3;
-      H.ShowMessage(AddressModeMessage());
-      const TStepOutcome On = SetStep(QStringLiteral("Setting Address Mode to ON"), Fixed("#005;ON"));
-      if (!On.Ok) {
-        Fail(Dialogue, On, "Setup Failed");
-        return false;
-      }
-    }
-    struct TSet {
-      int32_t Index;
-      String Text;
-      AnsiString Command;
-    };
-    const TSet Sets[] = {
-        {4, QStringLiteral("Setting Density / Gravity"),
-         Prefix + "#049;" + ToAnsi(FloatToStr(C.Local_Density)) + ";" + ToAnsi(FloatToStr(C.Local_Gravity))},
-        {5, QStringLiteral("Setting Altimeter Type"),
-         Prefix + "#085;47;" + QByteArray::number(C.Altimeter_Flag) + ";" + QByteArray::number(C.Altimeter_Flag)},
-        {6, QStringLiteral("Setting Output Frequency"),
-         Prefix + "#003;CONT;" + ToAnsi(C.Output_Frequency) + ";10;60;NONE;2"},
-    };
-    for (const TSet& S : Sets) {
-      FEngine.IndexA = S.Index;
-      const TStepOutcome O = SetStep(S.Text, Fixed(S.Command));
-      if (!O.Ok) {
-        Fail(Dialogue, O, "Setup Failed");
-        return false;
-      }
-    }
-
-    FEngine.IndexA = 7;
     const String& Tare = C.SerialArray[QuorndeckSlot][SerialTare];
-    if (Tare == QLatin1String("1") || Tare == QLatin1String("2")) {
-      // The atmospheric pressure the tare is taken at: the live reading when
-      // an atmospheric instrument is fitted (without one there is no
-      // reading, and the data string applies no correction).
-      double Atmospheric = 0;
-      if (Tare == QLatin1String("1") && C.AP1Index != 0 && !TryStrToFloat(C.Value(C.AP1Index), Atmospheric)) {
-        Fail(Dialogue, TStepOutcome{false, false, QStringLiteral("ERROR Setting Tare: atmospheric pressure unknown")},
-             "Setup Failed");
+    const bool Taring = Tare == QLatin1String("1") || Tare == QLatin1String("2");
+    // The atmospheric pressure the tare is taken at: the live reading when
+    // an atmospheric instrument is fitted (without one there is no reading,
+    // and the data string applies no correction).
+    double Atmospheric = 0;
+    const TSetupStep Steps[] = {
+        // The instrument leaves address mode on whichever of the two it
+        // hears: the plain command in RS232, the one to address 00 in RS485.
+        {.Status = ModeOff, .Command = Fixed("#005;OFF"), .Failure = TStepFailure::Ignored},
+        {.Status = ModeOff, .Command = Fixed("00:#005;OFF"), .Failure = TStepFailure::EndsUnlessPreviousTook},
+        {.Status = QStringLiteral("Setting Address Mode to ON"),
+         .Command = Fixed("#005;ON"),
+         .RS485Only = true,
+         .Before =
+             [&] {
+               H.ShowMessage(AddressModeMessage());
+               return String();
+             }},
+        {.Status = QStringLiteral("Setting Density / Gravity"),
+         .Command =
+             Fixed(Prefix + "#049;" + ToAnsi(FloatToStr(C.Local_Density)) + ";" + ToAnsi(FloatToStr(C.Local_Gravity)))},
+        {.Status = QStringLiteral("Setting Altimeter Type"),
+         .Command = Fixed(Prefix + "#085;47;" + QByteArray::number(C.Altimeter_Flag) + ";" +
+                          QByteArray::number(C.Altimeter_Flag))},
+        {.Status = QStringLiteral("Setting Output Frequency"),
+         .Command = Fixed(Prefix + "#003;CONT;" + ToAnsi(C.Output_Frequency) + ";10;60;NONE;2")},
+        {.Status = QStringLiteral("Setting Tare"),
+         .Command =
+             [&] {
+               if (!Taring)
+                 return AnsiString();
+               return Prefix + (Tare == QLatin1String("1") ? "#009;21" : "#009;USER;0");
+             },
+         .Before =
+             [&] {
+               if (Tare == QLatin1String("1") && C.AP1Index != 0 && !TryStrToFloat(C.Value(C.AP1Index), Atmospheric))
+                 return QStringLiteral("ERROR Setting Tare: atmospheric pressure unknown");
+               return String();
+             },
+         // Only a tare the instrument took moves the pressure's reference.
+         .Taken = [&] { C.Atmos_Pressure_On_Tare = Atmospheric; }},
+    };
+    AnsiString LastCommand;
+    bool PreviousOk = false;
+    for (size_t I = 0; I < std::size(Steps); ++I) {
+      const TSetupStep& S = Steps[I];
+      if (S.RS485Only && RS232())
+        continue;
+      FEngine.IndexA = static_cast<int32_t>(I) + 1;
+      const String Refused = S.Before ? S.Before() : String();
+      if (!Refused.isEmpty()) {
+        Fail(Dialogue, TStepOutcome{false, false, Refused}, "Setup Failed");
         return false;
       }
-      const AnsiString Command = Prefix + (Tare == QLatin1String("1") ? "#009;21" : "#009;USER;0");
-      const TStepOutcome O = SetStep(QStringLiteral("Setting Tare"), Fixed(Command));
-      if (!O.Ok) {
+      const AnsiString Command = S.Command();
+      if (Command.isEmpty()) {
+        FEngine.CommandString() = LastCommand + "\r\n";
+        FEngine.Status(S.Status);
+        FEngine.IndexB = 12;
+        const TReply R = FEngine.Attempt(Port(), Packet(3), H.Timer(WatchdogTimer));
+        FEngine.IndexB = 0;
+        if (R == TReply::Lost) {
+          Fail(Dialogue, TStepOutcome{false, true, FEngine.LastReason()}, "Setup Failed");
+          return false;
+        }
+        continue;
+      }
+      LastCommand = Command;
+      const TStepOutcome O = SetStep(S.Status, [this, Command] { FEngine.CommandString() = Command + "\r\n"; });
+      const bool Ends = O.Lost || (!O.Ok && FailureEndsDialogue(S.Failure, PreviousOk));
+      PreviousOk = O.Ok;
+      if (Ends) {
         Fail(Dialogue, O, "Setup Failed");
         return false;
       }
-      // Only a tare the instrument took moves the pressure's reference.
-      C.Atmos_Pressure_On_Tare = Atmospheric;
-    } else {
-      // No tare: the instrument gets the output frequency command once more,
-      // which it takes as it did before; its answer changes nothing.
-      FEngine.Status(QStringLiteral("Setting Tare"));
-      FEngine.IndexB = 12;
-      const TReply R = FEngine.Attempt(Port(), Packet(3), H.Timer(WatchdogTimer));
-      FEngine.IndexB = 0;
-      if (R == TReply::Lost) {
-        Fail(Dialogue, TStepOutcome{false, true, FEngine.LastReason()}, "Setup Failed");
-        return false;
-      }
+      if (O.Ok && S.Taken)
+        S.Taken();
     }
     H.WriteIniFile();
 
