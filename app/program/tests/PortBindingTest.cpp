@@ -62,6 +62,20 @@ TEST_F(TMainFormTest, BindsThePortsAndCarriesASampleFromInstrumentToOutput)
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
 }
 
+TEST_F(TMainFormTest, AHalfLineOnTheInstrumentsPortDoesNotCostTheLineAfterIt)
+{
+  // The packet collects from an LF to the next CR: a line whose CR was lost
+  // comes in front of the good line that follows it.
+  PtyPair& Instrument = Pty(2);
+  WriteSettings(Slot(0, 2, "RS232", 1) + Slot(1, 2, "RS232", 1));
+  Start();
+  ASSERT_TRUE(Instrument.WriteMaster("\n1499.0\tx\t9.9\tx\t12"));
+  ASSERT_TRUE(Instrument.WriteMaster("\n1500.1\tx\t10.5\tx\t12.3\tx\t5.5\tx\t42.1\t\r"));
+  ASSERT_TRUE(PumpUntil([this] { return Core().Value(Core().ConductivityIndex) == QLatin1String("42.100"); }));
+  EXPECT_EQ(Core().Value(Core().WP1Index), QStringLiteral("10.500"));
+  EXPECT_EQ(Core().RejectedDataStrings, 0);
+}
+
 TEST_F(TMainFormTest, ModularSlotsStartOnTheirStartStringOnlyInRS485Mode)
 {
   struct TCase {
