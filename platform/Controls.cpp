@@ -37,6 +37,15 @@ std::unordered_map<const QWidget*, TControl*>& WidgetOwners()
   return Map;
 }
 
+// A widget Qt frees by itself (the edit field of a combo box made
+// list-only, the windows inside an MDI area freed with it) leaves the table
+// at once, so that a new widget at its address is never taken for it.
+void RegisterWidget(QWidget* W, TControl* Control, QObject* Context)
+{
+  WidgetOwners()[W] = Control;
+  QObject::connect(W, &QObject::destroyed, Context, [W] { WidgetOwners().erase(W); });
+}
+
 Qt::CursorShape ShapeOf(TCursor C)
 {
   switch (C) {
@@ -1119,7 +1128,7 @@ void TControl::CreateHandle()
   D->NativeFocus = W->focusPolicy();
   if (!D->Bridge)
     D->Bridge = new TControlBridge(this);
-  WidgetOwners()[W] = this;
+  RegisterWidget(W, this, D->Bridge);
   W->installEventFilter(D->Bridge);
   W->setMouseTracking(true);
   W->setObjectName(Name());
@@ -1181,7 +1190,7 @@ void TControl::WatchWidget(QWidget* Part)
   if (!Part || !D->Bridge)
     return;
   D->Parts.emplace_back(Part);
-  WidgetOwners()[Part] = this;
+  RegisterWidget(Part, this, D->Bridge);
   Part->installEventFilter(D->Bridge);
   Part->setMouseTracking(true);
 }
