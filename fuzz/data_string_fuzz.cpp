@@ -1,6 +1,7 @@
-// libFuzzer target: arbitrary bytes as the profiling instrument's data string,
-// through the whole road of one sample (decode, atmospheric correction, value
-// table, calculations, history, depth tables, the telegrams of four outputs).
+// libFuzzer target: arbitrary bytes as what the profiling instrument's data
+// packet delivers, through the whole road of one sample (decode, atmospheric
+// correction, value table, calculations, history, depth tables, the
+// telegrams of four outputs).
 // The core lives across inputs, so the history rolls and the depth bins fill
 // as in a long cast. Besides not crashing, every input must leave the tables
 // their sizes, and a string the decoder refuses must be counted and change
@@ -50,9 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
   TCoreData& C = Core();
   const AnsiString Line(reinterpret_cast<const char*>(Data), static_cast<qsizetype>(Size));
 
+  // The packet's text holds the data string after its last LF.
   TDataString Decoded;
   String Reason;
-  const bool Decodes = DecodeDataString(Line, Decoded, Reason);
+  const bool Decodes = DecodeDataString(Line.mid(Line.lastIndexOf('\n') + 1), Decoded, Reason);
   const auto Table = C.DataArray;
   const int64_t Rejected = C.RejectedDataStrings;
 
