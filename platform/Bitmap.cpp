@@ -188,6 +188,7 @@ void TBitmap::LoadFromFile(const String& FileName)
 
 namespace {
 [[maybe_unused]] const TClassInfo& PictureClass = PublishClass<TPicture>("TPicture", "TPersistent");
+[[maybe_unused]] const TClassInfo& BitmapClass = PublishClass<TBitmap>("TBitmap", "TPersistent");
 } // namespace
 
 TPicture::TPicture() = default;
@@ -263,13 +264,10 @@ void TPicture::WriteData(TStream& Stream) const
   const uint8_t Length = static_cast<uint8_t>(Name.size());
   Stream.WriteBuffer(&Length, 1);
   Stream.WriteBuffer(Name.constData(), Length);
-  TMemoryStream Data;
-  if (const auto* B = dynamic_cast<const TBitmap*>(FGraphic.get()); B && !B->Empty())
-    B->SaveToStream(Data);
-  const int32_t Size = static_cast<int32_t>(Data.Size());
-  Stream.WriteBuffer(&Size, 4);
-  if (Size > 0)
-    Stream.WriteBuffer(Data.Memory(), Size);
+  if (const auto* B = dynamic_cast<const TBitmap*>(FGraphic.get()))
+    B->WriteData(Stream);
+  else
+    TBitmap().WriteData(Stream);
 }
 
 // The bytes come from a file: every length is checked against what is there.
@@ -282,20 +280,46 @@ void TPicture::ReadData(TStream& Stream)
     Stream.ReadBuffer(Name.data(), Length);
   if (QString::fromUtf8(Name).compare(QStringLiteral("TBitmap"), Qt::CaseInsensitive) != 0)
     throw EInvalidGraphic(QStringLiteral("Unknown picture class %1").arg(QString::fromUtf8(Name)));
+  auto B = std::make_unique<TBitmap>();
+  B->ReadData(Stream);
+  FGraphic = std::move(B);
+  FGraphic->OnChange = [this](TObject*) { Changed(); };
+  Changed();
+}
+
+void TBitmap::WriteData(TStream& Stream) const
+{
+  TMemoryStream Data;
+  if (!Empty())
+    SaveToStream(Data);
+  const int32_t Size = static_cast<int32_t>(Data.Size());
+  Stream.WriteBuffer(&Size, 4);
+  if (Size > 0)
+    Stream.WriteBuffer(Data.Memory(), Size);
+}
+
+// The bytes come from a file: the length is checked against what is there.
+void TBitmap::ReadData(TStream& Stream)
+{
   int32_t Size = 0;
   Stream.ReadBuffer(&Size, 4);
   if (Size < 0 || Size > Stream.Size() - Stream.Position())
     throw EReadError(QStringLiteral("Stream read error"));
-  auto B = std::make_unique<TBitmap>();
-  if (Size > 0) {
-    TMemoryStream Data;
-    Data.CopyFrom(Stream, Size);
-    Data.SetPosition(0);
-    B->LoadFromStream(Data);
+  if (Size == 0) {
+    Assign(nullptr);
+    return;
   }
-  FGraphic = std::move(B);
-  FGraphic->OnChange = [this](TObject*) { Changed(); };
-  Changed();
+  TMemoryStream Data;
+  Data.CopyFrom(Stream, Size);
+  Data.SetPosition(0);
+  LoadFromStream(Data);
+}
+
+void TBitmap::DefineProperties(TFiler* Filer)
+{
+  TGraphic::DefineProperties(Filer);
+  Filer->DefineBinaryProperty(
+      QStringLiteral("Data"), [this](TStream& S) { ReadData(S); }, [this](TStream& S) { WriteData(S); }, !Empty());
 }
 
 void TPicture::Changed()

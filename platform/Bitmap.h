@@ -84,6 +84,13 @@ public:
   void LoadFromStream(TStream& Stream);
   void LoadFromFile(const String& FileName);
 
+  // Component streams carry a bitmap as the binary value "Data": a 32-bit
+  // byte count, then the picture file (none for an empty bitmap).
+  void DefineProperties(TFiler* Filer) override;
+  void WriteData(TStream& Stream) const;
+  // Raises EReadError "Stream read error" for a count beyond the stream.
+  void ReadData(TStream& Stream);
+
 private:
   std::unique_ptr<QImage> FImage;
   mutable std::unique_ptr<QImage> FDrawn;

@@ -391,15 +391,9 @@ void TCustomGrid::SetGridLineWidth(int32_t Value)
   Relayout();
 }
 
-void TCustomGrid::ColWidthsChanged()
-{
-  Relayout();
-}
+void TCustomGrid::ColWidthsChanged() { Relayout(); }
 
-void TCustomGrid::RowHeightsChanged()
-{
-  Relayout();
-}
+void TCustomGrid::RowHeightsChanged() { Relayout(); }
 
 void TCustomGrid::SizeChanged(int32_t, int32_t) {}
 
@@ -1072,7 +1066,11 @@ void TStringGrid::DeleteColumn(int32_t ACol)
 {
   if (ACol < 0 || ACol >= ColCount() || ColCount() <= 1)
     return;
+  // What lies beyond the count (kept for a count that grows again) stays
+  // beyond it.
+  const int32_t Count = ColCount();
   FCells->DeleteCol(ACol);
+  FCells->InsertCols(Count - 1, 1);
   TCustomGrid::DeleteColumn(ACol);
 }
 
@@ -1080,6 +1078,8 @@ void TStringGrid::DeleteRow(int32_t ARow)
 {
   if (ARow < 0 || ARow >= RowCount() || RowCount() <= 1)
     return;
+  const int32_t Count = RowCount();
   FCells->DeleteRow(ARow);
+  FCells->InsertRows(Count - 1, 1);
   TCustomGrid::DeleteRow(ARow);
 }

@@ -18,6 +18,7 @@
 #include <memory>
 #include <mutex>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -686,4 +687,49 @@ void WakeMainThread()
   const auto Q = MainQueue();
   std::lock_guard<std::mutex> Lock(Q->M);
   WakeLocked(*Q);
+}
+
+// ---- Registered names ------------------------------------------------------------
+
+namespace {
+
+struct TNameTable {
+  std::mutex Lock;
+  std::vector<String> Names; // number 0xC000 + index
+};
+
+TNameTable& Names()
+{
+  static TNameTable T;
+  return T;
+}
+
+uint32_t RegisterName(const String& Name)
+{
+  constexpr uint32_t First = 0xC000, Last = 0xFFFE;
+  if (Name.isEmpty())
+    return 0;
+  TNameTable& T = Names();
+  std::lock_guard<std::mutex> Guard(T.Lock);
+  for (size_t I = 0; I < T.Names.size(); ++I)
+    if (T.Names[I].compare(Name, Qt::CaseInsensitive) == 0)
+      return First + static_cast<uint32_t>(I);
+  if (First + T.Names.size() > Last)
+    return 0;
+  T.Names.push_back(Name);
+  return First + static_cast<uint32_t>(T.Names.size() - 1);
+}
+
+} // namespace
+
+uint32_t RegisterWindowMessage(const String& Name) { return RegisterName(Name); }
+uint32_t RegisterClipboardFormat(const String& Name) { return RegisterName(Name); }
+
+String RegisteredName(uint32_t Number)
+{
+  TNameTable& T = Names();
+  std::lock_guard<std::mutex> Guard(T.Lock);
+  if (Number < 0xC000 || Number - 0xC000 >= T.Names.size())
+    return String();
+  return T.Names[Number - 0xC000];
 }

@@ -30,6 +30,7 @@
 // caller: it goes to the application's exception handler, as an exception in
 // a window procedure would (HandleApplicationException).
 #include "platform/Clock.h"
+#include "rtl/Types.h"
 
 #include <cstdint>
 #include <functional>
@@ -46,6 +47,16 @@ constexpr uint32_t WM_APP = 0x8000;
 // PumpOneMessage's code for a pass of Qt's event processing that handled
 // something: window 0, and a message number no window message has.
 constexpr uint32_t QtEventsPumped = 0xFFFF;
+
+// Registered names: a number unique to Name within the process, from
+// 0xC000 to 0xFFFE, the same for every registration of the same name
+// (compared without case). Window messages and clipboard formats share the
+// numbering, as the platform's names do. 0 for an empty name or when the
+// range is used up. Any thread may call them.
+uint32_t RegisterWindowMessage(const String& Name);
+uint32_t RegisterClipboardFormat(const String& Name);
+// The name a registered number stands for; empty when it stands for none.
+String RegisteredName(uint32_t Number);
 
 // A hidden window owned by the calling thread.
 HWND AllocateHWnd(TWndMethod Handler);

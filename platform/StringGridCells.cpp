@@ -3,6 +3,7 @@
 #include "rtl/StringList.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -205,6 +206,23 @@ void TStringGridCells::DeleteCol(int32_t ACol)
   TrimRows();
 }
 
+void TStringGridCells::InsertRows(int32_t ARow, int32_t Count)
+{
+  if (ARow < 0 || Count <= 0 || ARow >= static_cast<int32_t>(FRows.size()))
+    return;
+  std::vector<std::unique_ptr<TRowCells>> Empty(static_cast<size_t>(Count));
+  FRows.insert(FRows.begin() + ARow, std::make_move_iterator(Empty.begin()), std::make_move_iterator(Empty.end()));
+}
+
+void TStringGridCells::InsertCols(int32_t ACol, int32_t Count)
+{
+  if (ACol < 0 || Count <= 0)
+    return;
+  for (auto& Row : FRows)
+    if (Row && ACol < static_cast<int32_t>(Row->size()))
+      Row->insert(Row->begin() + ACol, static_cast<size_t>(Count), TSlot{});
+}
+
 void TStringGridCells::Clear() { FRows.clear(); }
 
 int64_t TStringGridCells::SlotCount() const
@@ -214,6 +232,17 @@ int64_t TStringGridCells::SlotCount() const
     if (Row)
       N += static_cast<int64_t>(Row->size());
   return N;
+}
+
+int32_t TStringGridCells::RowExtent() const { return static_cast<int32_t>(FRows.size()); }
+
+int32_t TStringGridCells::ColExtent() const
+{
+  size_t N = 0;
+  for (const auto& Row : FRows)
+    if (Row)
+      N = std::max(N, Row->size());
+  return static_cast<int32_t>(N);
 }
 
 int32_t TStringGridCells::RowsHeld() const

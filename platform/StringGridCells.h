@@ -45,12 +45,19 @@ public:
   // The row (column) goes; those after it move up (left) by one.
   void DeleteRow(int32_t ARow);
   void DeleteCol(int32_t ACol);
+  // Count empty rows (columns) at the index; those from there on move down
+  // (right).
+  void InsertRows(int32_t ARow, int32_t Count);
+  void InsertCols(int32_t ACol, int32_t Count);
   void Clear();
 
   // Cell slots held (filled cells and the empty ones before them in their
   // rows), and rows holding any.
   int64_t SlotCount() const;
   int32_t RowsHeld() const;
+  // One past the last row (column) that holds a cell; 0 when none.
+  int32_t RowExtent() const;
+  int32_t ColExtent() const;
 
 private:
   struct TSlot {

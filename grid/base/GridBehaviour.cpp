@@ -202,8 +202,12 @@ void TSyncGrid::Assign(TPersistent* Source)
 
 void TSyncGrid::SetGrid(TComponent* Value)
 {
-  if (Value != FOwner)
-    FGrid = Value;
+  if (Value == FOwner || Value == FGrid)
+    return;
+  TComponent* Old = FGrid;
+  FGrid = Value;
+  if (OnGridChanged)
+    OnGridChanged(Old, Value);
 }
 
 // ---------------------------------------------------------------- TBands, TFocusHelper

@@ -99,9 +99,11 @@ public:
   String ClassName() const override;
   void Assign(TPersistent* Source) override;
 
-  // The grid to follow; the owning grid itself is refused.
+  // The grid to follow; the owning grid itself is refused. The owner hears
+  // of every change (to ask to be told when that grid is freed).
   TComponent* Grid() const { return FGrid; }
   void SetGrid(TComponent* Value);
+  std::function<void(TComponent* Old, TComponent* New)> OnGridChanged;
   bool SelectionColumn() const { return FSelectionColumn; }
   void SetSelectionColumn(bool Value) { FSelectionColumn = Value; }
   bool MoveColumn() const { return FMoveColumn; }

@@ -511,3 +511,16 @@ TEST(Messages, ProcessPendingMessagesEndsThoughAHandlerPostsAgain)
     });
   }
 }
+
+TEST(RegisteredNames, OneNumberPerNameWhateverTheCase)
+{
+  const uint32_t A = RegisterWindowMessage(QStringLiteral("GridEditDone"));
+  const uint32_t B = RegisterClipboardFormat(QStringLiteral("TZurEvoderOzod Cells"));
+  EXPECT_GE(A, 0xC000u);
+  EXPECT_LE(A, 0xFFFEu);
+  EXPECT_NE(A, B);
+  EXPECT_EQ(RegisterWindowMessage(QStringLiteral("gridEDITdone")), A);
+  EXPECT_EQ(RegisteredName(B).toStdString(), "TZurEvoderOzod Cells");
+  EXPECT_EQ(RegisterWindowMessage(QString()), 0u);
+  EXPECT_TRUE(RegisteredName(0x1234).isEmpty());
+}

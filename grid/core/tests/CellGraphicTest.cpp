@@ -2,25 +2,13 @@
 // frees with itself, and what a copy takes.
 #include "grid/core/CellGraphic.h"
 
+#include "Tracked.h"
+
 #include "grid/base/IntList.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-
-namespace {
-
-// Tells whether it was freed.
-class TTracked : public TObject {
-public:
-  explicit TTracked(bool* Freed) : FFreed(Freed) {}
-  ~TTracked() override { *FFreed = true; }
-
-private:
-  bool* FFreed;
-};
-
-} // namespace
 
 TEST(CellGraphic, FreesWhatItOwnsAndNothingElse)
 {

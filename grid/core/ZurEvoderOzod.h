@@ -1,0 +1,630 @@
+#pragma once
+// TZurEvoderOzod: the string grid of the table windows and the set-up
+// screen, on the base grid (grid/base/BaseGrid.h).
+//
+// ---- Index spaces -------------------------------------------------------------------
+// A real index counts every row or column, hidden ones included; a display
+// index counts what is shown. ColCount and RowCount count display columns
+// and rows. The cell store (Cells, Objects, the base grid's records) is
+// addressed by (real column, display row): a hidden column stays where it
+// is in the store and is only dropped from ColCount, while a hidden row
+// leaves the grid for the row store (FGridItems) with its texts, records
+// and height, and comes back when unhidden. RealColIndex / DisplColIndex
+// and RealRowIndex / DisplRowIndex map between the spaces; every operation
+// says which it takes. A suppressed row or column stays, at size 0.
+//
+// ---- Per-cell questions -----------------------------------------------------------
+// Colour, border, alignment, editor kind, fixedness, editability, password,
+// word wrap, check texts and hints are virtual queries (GetCellColor,
+// GetCellReadOnly, ...) that apply the cell's record and the grid's
+// settings first and fire the published event last, so the application's
+// handler has the last word. None of them makes a cell record.
+//
+// ---- Cell graphics -----------------------------------------------------------------
+// A cell can carry a TCellGraphic (a check box, button, picture, node, ...)
+// as the graphic object of its record: CreateCellGraphic makes one (freeing
+// the old), GetCellGraphic / GetCellType find it, FreeCellGraphic and
+// RemoveCellGraphic free it; it is also freed with its cell's record.
+//
+// ---- Life cycle ----------------------------------------------------------------------
+// The constructor makes the settings objects and sets every default; a form
+// then streams the published properties in (setters that depend on other
+// properties skip their work while csLoading) and Loaded completes them;
+// the destructor unhides everything, clears the cells (freeing records,
+// graphics and cell controls) and frees the settings. RegisterGridUnit
+// registers the grid's classes, clipboard format and window messages once
+// per process (the first grid made calls it).
+//
+// What is not here yet, and joins as it is built: painting beyond the base
+// grid's pass (visual properties, styles, cell graphics), inplace editors
+// and mouse handling, sorting, filtering, grid files and the clipboard, the
+// settings objects and published properties that only those read.
+//
+// Everything runs on the main thread.
+#include "grid/base/BaseGrid.h"
+#include "grid/core/CellGraphic.h"
+#include "grid/core/ControlLook.h"
+#include "grid/core/GridEnums.h"
+
+#include <memory>
+#include <vector>
+
+class TBackGround;
+class TBalloonSettings;
+class TBands;
+class TCollection;
+class TColumnSize;
+class TFilter;
+class TFilterEdit;
+class TFloatingFooter;
+class TFocusHelper;
+class TGridItem;
+class TGrouping;
+class TDragDropSettings;
+class TIntList;
+class TMouseActions;
+class TNavigation;
+class TPopupMenu;
+class TRurHintInfo;
+class TSearchFooter;
+class TShowModified;
+class TSortIndexList;
+class TStringList;
+class TSyncGrid;
+class TZurEvoderOzodCheck;
+
+// Events declared with the grid (the others are in RurTypes.h).
+using TIsFixedCellEvent = std::function<void(TObject* Sender, int32_t ARow, int32_t ACol, bool& IsFixed)>;
+using TIsPasswordCellEvent = std::function<void(TObject* Sender, int32_t ARow, int32_t ACol, bool& IsPassword)>;
+using TWordWrapEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, bool& WordWrap)>;
+using THasComboEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, bool& HasCombo)>;
+using THasEditBtnEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, bool& HasEditBtn)>;
+using THasSpinEditEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, bool& HasSpinEdit)>;
+using THasFilterEditEvent = std::function<void(TObject* Sender, int32_t ACol, bool& HasFilter)>;
+using TFilterEditUpdateEvent =
+    std::function<void(TObject* Sender, int32_t ACol, const String& Condition, uint8_t FilterType)>;
+using TGetCheckEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, String& Value)>;
+using TGridWideHintEvent = std::function<void(TObject* Sender, int32_t ARow, int32_t ACol, String& hintstr)>;
+using TCellCursorEvent =
+    std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, int32_t X, int32_t Y, int16_t& ACursor)>;
+using TSearchFooterSearchEvent = std::function<void(TObject* Sender, String& Value)>;
+using TSearchFooterActionEvent =
+    std::function<void(TObject* Sender, const String& Value, int32_t ACol, int32_t ARow, TSearchAction SearchAction)>;
+using TSearchFooterSearchEndEvent = std::function<void(TObject* Sender, bool& ContinueFromStart)>;
+using TDateTimeChangeEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, double ADateTime)>;
+using TEditChangeEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, const String& Value)>;
+
+// The grid's clipboard format and window messages (RegisterGridUnit).
+struct TGridUnitIds {
+  uint32_t CF_GRIDCELLS = 0;
+  uint32_t WM_GRIDEDITDONE = 0;
+  uint32_t WM_GRIDEDITSHOW = 0;
+  uint32_t WM_GRIDEDITINVALID = 0;
+  uint32_t WM_EDITPROP = 0;
+  uint32_t WM_DTPSHIFTFOCUS = 0;
+  uint32_t WM_FILTEREDITUPDATE = 0;
+};
+// Registers the grid's classes for streaming, its clipboard format and its
+// window messages, once per process; later calls return the same ids.
+const TGridUnitIds& RegisterGridUnit();
+
+class TZurEvoderOzod : public TBaseGrid {
+public:
+  explicit TZurEvoderOzod(TComponent* AOwner);
+  ~TZurEvoderOzod() override;
+  String ClassName() const override;
+
+  // ---- Life cycle ------------------------------------------------------------------
+  // Copies another string grid's settings, sizes and cells (not its events,
+  // colour and fonts but the ones listed with each setting); any other
+  // source is ignored.
+  void Assign(TPersistent* Source) override;
+  // The cells, their records and cell graphics, as copies.
+  void AssignCells(TPersistent* Source);
+  void Loaded() override;
+  void Invalidate() override;
+  void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) override;
+  void UpdateScrollBars(bool Force);
+  void BeginUpdate();
+  void EndUpdate();
+  int32_t UpdateCount() const { return FUpdateCount; }
+  // Empties the rectangle (real columns, display rows): texts, records,
+  // cell graphics and cell controls.
+  void ClearRect(int32_t ACol1, int32_t ARow1, int32_t ACol2, int32_t ARow2);
+  // One cell of that: text, record and the record's own cell graphic.
+  void FreeCell(int32_t ACol, int32_t ARow);
+  // Without an inplace editor open there is nothing to hide.
+  void HideInplaceEdit();
+  void RemoveAllFilters();
+  // The identity column order and the current widths as the suppressed
+  // column widths.
+  void SetColumnOrder();
+  void CellControlsUpdate(bool RebuildList);
+
+  // ---- Dimensions ------------------------------------------------------------------
+  int32_t ColCount() const { return TBaseGrid::ColCount(); }
+  void SetColCount(int32_t Value);
+  int32_t RowCount() const { return TBaseGrid::RowCount(); }
+  void SetRowCount(int32_t Value);
+  // While FixedRowAlways is on, 0 reads as 1.
+  int32_t FixedRows() const;
+  void SetFixedRows(int32_t Value);
+  int32_t FixedCols() const;
+  void SetFixedCols(int32_t Value);
+  int32_t Col() const { return TBaseGrid::Col(); }
+  void SetCol(int32_t Value);
+  int32_t FixedColWidth() const;
+  void SetFixedColWidth(int32_t Value);
+  int32_t FixedRowHeight() const { return FFixedRowHeight; }
+  void SetFixedRowHeight(int32_t Value);
+  int32_t DefaultRowHeight() const { return TBaseGrid::DefaultRowHeight(); }
+  void SetDefaultRowHeight(int32_t Value);
+  int32_t FixedRightCols() const { return FFixedRightCols; }
+  void SetFixedRightCols(int32_t Value);
+  int32_t FixedFooters() const { return FFixedFooters; }
+  void SetFixedFooters(int32_t Value);
+  bool FixedRowAlways() const { return FFixedRowAlways; }
+  void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
+  bool FixedColAlways() const { return FFixedColAlways; }
+  void SetFixedColAlways(bool Value) { FFixedColAlways = Value; }
+  bool WordWrap() const { return FWordWrapEx; }
+  void SetWordWrap(bool Value);
+  TAlignment DefaultAlignment() const { return FDefaultAlignment; }
+  void SetDefaultAlignment(TAlignment Value);
+  TGridLook Look() const { return FLook; }
+  void SetLook(TGridLook Value);
+  static String GetLookAsString(TGridLook Value);
+  static String GetLookAsFriendlyString(TGridLook Value);
+  TColor URLColor() const { return FURLColor; }
+  void SetURLColor(TColor Value);
+  bool URLShow() const { return FURLShow; }
+  void SetURLShow(bool Value);
+  bool URLShowInText() const { return FURLShowInText; }
+  void SetURLShowInText(bool Value);
+  bool URLFull() const { return FURLFull; }
+  void SetURLFull(bool Value);
+  // Display text: URLs made links with URLShowInText, group counts.
+  void GetDisplText(int32_t ACol, int32_t ARow, String& Value) override;
+  bool ShouldDrawSortIndicator(int32_t ACol, int32_t ARow);
+  virtual void QueryAddRow(bool& CanAdd);
+  virtual void QueryAddCol(bool& CanAdd);
+  virtual void QueryInsertRow(int32_t ARow, bool& CanInsert);
+
+  // ---- Hidden rows and columns (7.130) ----------------------------------------------
+  int32_t RealRowIndex(int32_t ARow) const;
+  int32_t RealColIndex(int32_t ACol) const override;
+  int32_t DisplRowIndex(int32_t ARow) const;
+  int32_t DisplColIndex(int32_t ACol) const override;
+  int32_t RealRow() const { return RemapRowInv(Row()); }
+  int32_t RealCol() const { return RemapCol(Col()); }
+  int32_t RemapCol(int32_t ACol) const;
+  int32_t RemapColInv(int32_t ACol) const;
+  int32_t RemapRow(int32_t ARow) const;
+  int32_t RemapRowInv(int32_t ARow) const;
+  int32_t AllColCount() const { return ColCount() + FNumHidden; }
+  int32_t AllRowCount() const { return RowCount() + NumHiddenRows(); }
+  int32_t TotalColCount() const override { return ColCount() + FNumHidden; }
+  int32_t TotalRowCount() const { return AllRowCount(); }
+  // The width of real column ACol: its saved width when hidden.
+  int32_t AllColWidths(int32_t ACol) const;
+  void SetAllColWidths(int32_t ACol, int32_t Value);
+
+  void HideColumn(int32_t ColIndex);
+  void HideColumns(int32_t FromCol, int32_t ToCol);
+  void UnHideColumn(int32_t ColIndex);
+  void UnHideColumns(int32_t FromCol, int32_t ToCol);
+  void UnHideColumnsAll();
+  bool IsHiddenColumn(int32_t ColIndex) const;
+  int32_t NumHiddenColumns() const { return FNumHidden; }
+
+  void HideRow(int32_t RowIndex);
+  void HideRows(int32_t FromRow, int32_t ToRow);
+  void HideRowsEx(int32_t FromRow, int32_t ToRow);
+  // Display rows, ascending: a filter level's rows (suppressed with the
+  // ftSuppress filter type).
+  void HideRowList(TIntList* RowList);
+  void UnHideRow(int32_t RowIndex);
+  void UnHideRows(int32_t FromRow, int32_t ToRow);
+  void UnHideRowsAll();
+  void UnHideRowList();
+  bool IsHiddenRow(int32_t RowIndex) const;
+  // Through a sorted list the caller owns (made and filled when nullptr).
+  bool IsHiddenRow(int32_t RowIndex, TIntList*& ListHidden) const;
+  int32_t NumHiddenRows() const;
+
+  void SuppressColumn(int32_t ColIndex);
+  bool IsSuppressedColumn(int32_t ColIndex) const;
+  void UnSuppressColumn(int32_t ColIndex);
+  void UnSuppressAllColumns();
+  void SuppressRow(int32_t RowIndex);
+  void SuppressRows(int32_t FromRow, int32_t ToRow);
+  bool IsSuppressedRow(int32_t RowIndex) const;
+  void UnSuppressRow(int32_t RowIndex);
+  void UnSuppressRows(int32_t FromRow, int32_t ToRow);
+  void UnSuppressAllRows();
+
+  // ---- Cell graphics (7.120); store columns are real --------------------------------
+  TCellGraphic* CreateCellGraphic(int32_t ACol, int32_t ARow);
+  virtual TCellGraphic* GetCellGraphic(int32_t ACol, int32_t ARow);
+  virtual TCellType GetCellType(int32_t ACol, int32_t ARow);
+  virtual bool GetCellEmpty(int32_t ACol, int32_t ARow);
+  bool IsCellGraphic(int32_t ACol, int32_t ARow, TCellTypes Types);
+  bool FreeCellGraphic(int32_t ACol, int32_t ARow);
+  bool RemoveCellGraphic(int32_t ACol, int32_t ARow, TCellType CellType);
+  TIntList* GetCellImages(int32_t ACol, int32_t ARow);
+  intptr_t GetCellImageIdx(int32_t ACol, int32_t ARow);
+
+  // ---- Attribute resolution (7.102) -------------------------------------------------
+  virtual void DoCanEditCell(int32_t ACol, int32_t ARow, bool& CanEdit);
+  virtual void DoCanSort(int32_t ACol, bool& DoSort);
+  virtual void DoSearchFooterAction(const String& Value, int32_t ACol, int32_t ARow, TSearchAction SearchAction);
+  virtual String DoSearchFooterSearch(const String& Value);
+  virtual void DoSearchFooterSearchEnd(bool& ContinueFromStart);
+  virtual void DoButtonClick(int32_t ACol, int32_t ARow);
+  virtual void DoExpandClick(int32_t ACol, int32_t ARow, bool Expanded);
+  virtual void DoComboCloseUp(int32_t ARow, int32_t ACol);
+  virtual void DoComboDropDown(int32_t ARow, int32_t ACol);
+  virtual void DoSetCellCursor(int32_t ACol, int32_t ARow, int32_t X, int32_t Y);
+  virtual void GetCellHint(int32_t ACol, int32_t ARow, String& Hint, String& WideHint);
+  virtual void GetCellColor(int32_t ACol, int32_t ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void GetCellPrintColor(int32_t ACol, int32_t ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void GetCellBorder(int32_t ACol, int32_t ARow, TPen* APen, TCellBorders& Borders);
+  virtual void GetCellPrintBorder(int32_t ACol, int32_t ARow, TPen* APen, TCellBorders& Borders);
+  virtual void GetCellAlign(int32_t ACol, int32_t ARow, TAlignment& HAlign, TVAlignment& VAlign);
+  virtual void GetColFormat(int32_t ACol, TSortStyle& AStyle, String& Prefix, String& Suffix);
+  virtual void GetStaticCellEditor(int32_t ACol, int32_t ARow, TEditorType& AEditor);
+  virtual void GetCellEditor(int32_t ACol, int32_t ARow, TEditorType& AEditor);
+  virtual bool GetEditorNone(int32_t ACol, int32_t ARow);
+  virtual void GetCellFixed(int32_t ACol, int32_t ARow, bool& IsFixed);
+  // CanEdit True on return: the cell can be edited.
+  virtual void GetCellReadOnly(int32_t ACol, int32_t ARow, bool& CanEdit);
+  virtual void GetCellPassword(int32_t ACol, int32_t ARow, bool& IsPassword);
+  virtual void GetCellWordWrap(int32_t ACol, int32_t ARow, bool& WordWrap);
+  virtual bool HasCombo(int32_t ACol, int32_t ARow, TEditorType AEditor);
+  virtual bool HasEditBtn(int32_t ACol, int32_t ARow, TEditorType AEditor);
+  virtual bool HasSpinEdit(int32_t ACol, int32_t ARow, TEditorType AEditor);
+  virtual bool HasFilterEdit(int32_t ACol, int32_t ARow);
+  virtual void FilterEditUpdate(int32_t ACol, const String& Condition, uint8_t FilterType);
+  virtual String GetCheckTrue(int32_t ACol, int32_t ARow);
+  virtual String GetCheckFalse(int32_t ACol, int32_t ARow);
+  // The cell's font; the grid's scratch font, overwritten by the next call,
+  // for a cell with a record.
+  TFont* GetCellFont(int32_t ACol, int32_t ARow);
+  void HandleButtonClick(TObject* Sender);
+
+  // ---- Base grid overrides ---------------------------------------------------------
+  bool IsNode(int32_t ARow) override;
+  bool IsSummary(int32_t ARow) override;
+  bool IsCheckCell(int32_t ACol, int32_t ARow) override;
+  void SetAsCheck(int32_t ACol, int32_t ARow, const String& Value) override;
+  bool IsFixed(int32_t ACol, int32_t ARow) override;
+  TAlignment GetDefaultAlignment() override;
+  void GetDefaultProps(int32_t ACol, int32_t ARow, TFont* AFont, TBrush* ABrush, TColor& ColorTo, TColor& MirrorColor,
+                       TColor& MirrorColorTo, TAlignment& HAlign, TVAlignment& VAlign, bool& WordWrap,
+                       TCellGradientDirection& GradientDirection) override;
+
+  // ---- Settings objects ------------------------------------------------------------
+  TControlLook* ControlLook() const { return FControlLook.get(); }
+  void SetControlLook(TControlLook* Value);
+  TSortSettings* SortSettings() const { return FSortSettings.get(); }
+  void SetSortSettings(TSortSettings* Value);
+  TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
+  void SetSearchFooter(TSearchFooter* Value);
+  TNavigation* Navigation() const { return FNavigation.get(); }
+  void SetNavigation(TNavigation* Value);
+  TMouseActions* MouseActions() const { return FMouseActions.get(); }
+  void SetMouseActions(TMouseActions* Value);
+  TSyncGrid* SyncGrid() const { return FSyncGrid.get(); }
+  void SetSyncGrid(TSyncGrid* Value);
+  TBands* Bands() const { return FBands.get(); }
+  void SetBands(TBands* Value);
+  TFocusHelper* FocusHelper() const { return FFocusHelper.get(); }
+  void SetFocusHelper(TFocusHelper* Value);
+  TBackGround* BackGround() const { return FBackGround.get(); }
+  void SetBackGround(TBackGround* Value);
+  TFilter* Filter() const { return FFilter.get(); }
+  void SetFilter(TFilter* Value);
+  TFilterEdit* FilterEdit() const { return FFilterEdit.get(); }
+  void SetFilterEdit(TFilterEdit* Value);
+  TGrouping* Grouping() const { return FGrouping.get(); }
+  void SetGrouping(TGrouping* Value);
+  TColumnSize* ColumnSize() const { return FColumnSize.get(); }
+  void SetColumnSize(TColumnSize* Value);
+  TFloatingFooter* FloatingFooter() const { return FFloatingFooter.get(); }
+  void SetFloatingFooter(TFloatingFooter* Value);
+  TBalloonSettings* Balloon() const { return FBalloonSettings.get(); }
+  void SetBalloon(TBalloonSettings* Value);
+  TShowModified* ShowModified() const { return FShowModified.get(); }
+  void SetShowModified(TShowModified* Value);
+  TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
+  void SetDragDropSettings(TDragDropSettings* Value);
+  TRurHintInfo* OfficeHint() const { return FOfficeHint.get(); }
+  void SetOfficeHint(TRurHintInfo* Value);
+  TFont* FixedFont() const { return FFixedFont.get(); }
+  void SetFixedFont(TFont* Value);
+  TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
+  void SetActiveCellFont(TFont* Value);
+  TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
+  TStringList* RowHeaders() const { return FRowHeaders.get(); }
+  TStringList* LookupItems() const { return FLookupItems.get(); }
+  TBitmap* RowIndicator() const { return FRowIndicator.get(); }
+  void SetRowIndicator(TBitmap* Value);
+  TZurEvoderOzodCheck* CellChecker() const { return FCellChecker; }
+  void SetCellChecker(TZurEvoderOzodCheck* Value);
+  TPopupMenu* FixedDropDownMenu() const { return FFixedDropDownMenu; }
+  void SetFixedDropDownMenu(TPopupMenu* Value);
+
+  // ---- Published plain settings (declared defaults in the property table) -----------
+#define FX_GRID_FIELD(Type, Name, Init)                                                                                \
+public:                                                                                                                \
+  Type Name() const { return F##Name; }                                                                                \
+  void Set##Name(Type Value);                                                                                          \
+                                                                                                                       \
+private:                                                                                                               \
+  Type F##Name = Init;
+  FX_GRID_FIELD(bool, FixedAsButtons, false)
+  FX_GRID_FIELD(bool, IntegralHeight, false)
+  FX_GRID_FIELD(bool, SizeWithForm, false)
+  FX_GRID_FIELD(bool, AutoSize, false)
+  FX_GRID_FIELD(bool, AutoNumAlign, false)
+  FX_GRID_FIELD(bool, Multilinecells, false)
+  FX_GRID_FIELD(bool, Flat, false)
+  FX_GRID_FIELD(TColor, BorderColor, 0x00B99D7F)
+  FX_GRID_FIELD(TColor, DisabledFontColor, 0x00C0C0C0)
+  FX_GRID_FIELD(TVAlignment, VAlignment, vtaTop)
+  FX_GRID_FIELD(bool, ActiveCellShow, false)
+  FX_GRID_FIELD(TColor, ActiveCellColor, 0x00808080)
+  FX_GRID_FIELD(TColor, ActiveCellColorTo, clNone)
+  FX_GRID_FIELD(bool, AutoThemeAdapt, false)
+  FX_GRID_FIELD(bool, Hovering, false)
+  FX_GRID_FIELD(THoverFixedCells, HoverFixedCells, hfNone)
+  FX_GRID_FIELD(bool, ShowDesignHelper, true)
+  FX_GRID_FIELD(bool, EnableBlink, false)
+  FX_GRID_FIELD(TColor, SelectionColor, 0x00EACAB6)
+  FX_GRID_FIELD(TColor, SelectionColorTo, clNone)
+  FX_GRID_FIELD(TColor, SelectionMirrorColor, clNone)
+  FX_GRID_FIELD(TColor, SelectionMirrorColorTo, clNone)
+  FX_GRID_FIELD(TColor, SelectionTextColor, 0x00000000)
+  FX_GRID_FIELD(bool, SelectionColorMixer, false)
+  FX_GRID_FIELD(int32_t, SelectionColorMixerFactor, 50)
+  FX_GRID_FIELD(bool, SelectionRectangle, false)
+  FX_GRID_FIELD(bool, SelectionResizer, false)
+  FX_GRID_FIELD(bool, SelectionRTFKeep, false)
+  FX_GRID_FIELD(bool, ShowSelection, true)
+  FX_GRID_FIELD(bool, ShowFocusedSelectionColor, true)
+  FX_GRID_FIELD(bool, UseSelectionTextColor, true)
+  FX_GRID_FIELD(bool, AutoHideSelection, false)
+  FX_GRID_FIELD(TColor, HighlightColor, clHighlight)
+  FX_GRID_FIELD(TColor, HighlightTextColor, clHighlightText)
+  FX_GRID_FIELD(bool, HideFocusRect, false)
+  FX_GRID_FIELD(bool, EnableHTML, true)
+  FX_GRID_FIELD(bool, HTMLKeepLineBreak, true)
+  FX_GRID_FIELD(String, FloatFormat, QStringLiteral("%.2f"))
+  FX_GRID_FIELD(TFormatType, FormatType, ftVCL)
+  FX_GRID_FIELD(bool, ExcelStyleDecimalSeparator, false)
+  FX_GRID_FIELD(bool, EnhTextSize, false)
+  FX_GRID_FIELD(bool, OemConvert, false)
+  FX_GRID_FIELD(bool, URLUnderlineOnHover, false)
+  FX_GRID_FIELD(bool, URLEdit, false)
+  FX_GRID_FIELD(TEditorType, DefaultEditor, edNormal)
+  FX_GRID_FIELD(bool, EditWithTags, false)
+  FX_GRID_FIELD(String, ValidChars, String())
+  FX_GRID_FIELD(int32_t, MaxEditLength, 0)
+  FX_GRID_FIELD(int32_t, MaxComboLength, 0)
+  FX_GRID_FIELD(bool, Lookup, false)
+  FX_GRID_FIELD(bool, LookupCaseSensitive, false)
+  FX_GRID_FIELD(bool, LookupHistory, false)
+  FX_GRID_FIELD(String, InvalidEntryTitle, String())
+  FX_GRID_FIELD(TInvalidEntryIcon, InvalidEntryIcon, ieWarning)
+  FX_GRID_FIELD(String, InvalidEntryText, String())
+  FX_GRID_FIELD(bool, EnhRowColMove, true)
+  FX_GRID_FIELD(TPopupToolBarMode, PopupToolBarMode, tbActiveCell)
+  FX_GRID_FIELD(TColor, HintColor, clInfoBk)
+  FX_GRID_FIELD(bool, HintShowCells, false)
+  FX_GRID_FIELD(bool, HintShowLargeText, false)
+  FX_GRID_FIELD(THintShowLargeTextPos, HintShowLargeTextPos, hpCell)
+  FX_GRID_FIELD(bool, HintShowSizing, false)
+  FX_GRID_FIELD(bool, HTMLHint, false)
+  FX_GRID_FIELD(bool, AnchorHint, false)
+  FX_GRID_FIELD(bool, UseInternalHintClass, true)
+  FX_GRID_FIELD(bool, FilterActive, false)
+  FX_GRID_FIELD(TGridFilterType, FilterType, ftHide)
+  FX_GRID_FIELD(bool, FilterNormalCellsOnly, true)
+  FX_GRID_FIELD(bool, AutoFilterUpdate, true)
+  FX_GRID_FIELD(bool, FilterDropDownAuto, false)
+  FX_GRID_FIELD(bool, FilterDropDownMultiCol, true)
+  FX_GRID_FIELD(String, FilterDropDownClear, QStringLiteral("(All)"))
+  FX_GRID_FIELD(bool, FilterDropDownCheck, false)
+  FX_GRID_FIELD(String, FilterDropDownCheckUnCheckAll, String())
+  FX_GRID_FIELD(TFilterDropDownColumns, FilterDropDownColumns, fdNormal)
+  FX_GRID_FIELD(int32_t, FilterDropDownRow, 0)
+  FX_GRID_FIELD(TScrollBarAlways, ScrollBarAlways, saNone)
+  FX_GRID_FIELD(TColor, ScrollColor, clNone)
+  FX_GRID_FIELD(bool, ScrollProportional, false)
+  FX_GRID_FIELD(bool, ScrollSynch, false)
+  FX_GRID_FIELD(TScrollType, ScrollType, ssNormal)
+  FX_GRID_FIELD(int32_t, ScrollWidth, 17)
+  FX_GRID_FIELD(TScrollHintType, ScrollHints, shNone)
+  FX_GRID_FIELD(bool, EnableWheel, true)
+  FX_GRID_FIELD(TIntelliPan, IntelliPan, ipVertical)
+  FX_GRID_FIELD(bool, IntelliZoom, true)
+  FX_GRID_FIELD(String, CheckTrue, QStringLiteral("Y"))
+  FX_GRID_FIELD(String, CheckFalse, QStringLiteral("N"))
+#undef FX_GRID_FIELD
+
+public:
+  // "8.4.0.3"; writing it changes nothing.
+  String Version() const;
+  void SetVersion(const String&) {}
+
+  // ---- Events ------------------------------------------------------------------------
+  TGridColorEvent OnGetCellColor;
+  TGridColorEvent OnGetCellPrintColor;
+  TGridBorderEvent OnGetCellBorder;
+  TGridBorderEvent OnGetCellPrintBorder;
+  TGridBorderPropEvent OnGetCellBorderProp;
+  TGridGradientEvent OnGetCellGradient;
+  TGridAlignEvent OnGetAlignment;
+  TWordWrapEvent OnGetWordWrap;
+  TGridFormatEvent OnGetFormat;
+  TFloatFormatEvent OnGetFloatFormat;
+  TGetCheckEvent OnGetCheckTrue;
+  TGetCheckEvent OnGetCheckFalse;
+  TIsFixedCellEvent OnIsFixedCell;
+  TIsPasswordCellEvent OnIsPasswordCell;
+  TCanEditCellEvent OnCanEditCell;
+  TGetEditorTypeEvent OnGetEditorType;
+  THasComboEvent OnHasComboBox;
+  THasEditBtnEvent OnHasEditBtn;
+  THasSpinEditEvent OnHasSpinEdit;
+  THasFilterEditEvent OnHasFilterEdit;
+  TFilterEditUpdateEvent OnFilterEditUpdate;
+  TCellCursorEvent OnGetCellCursor;
+  TGridHintEvent OnGridHint;
+  TGridWideHintEvent OnGridWideHint;
+  TOfficeHintEvent OnOfficeHint;
+  TCanSortEvent OnCanSort;
+  TButtonClickEvent OnButtonClick;
+  TExpandClickEvent OnExpandClick;
+  TClickCellEvent OnComboCloseUp;
+  TClickCellEvent OnComboDropDown;
+  TClickCellEvent OnDatePickerCloseUp;
+  TClickCellEvent OnDatePickerDropDown;
+  TSearchFooterActionEvent OnSearchFooterAction;
+  TSearchFooterSearchEvent OnSearchFooterSearch;
+  TSearchFooterSearchEndEvent OnSearchFooterSearchEnd;
+  TDateTimeChangeEvent OnDateTimeChange;
+  TEditChangeEvent OnEditChange;
+  TCustomCellDrawEvent OnCustomCellDraw;
+  TCheckBoxClickEvent OnCheckBoxClick;
+  TCheckBoxCanToggleEvent OnCheckBoxCanToggle;
+  TEllipsClickEvent OnEllipsClick;
+  TSpinClickEvent OnSpinClick;
+  TClickCellEvent OnClickCell;
+  TClickCellEvent OnRightClickCell;
+  TDblClickCellEvent OnDblClickCell;
+  TAnchorClickEvent OnAnchorClick;
+  TAnchorEvent OnAnchorEnter;
+  TAnchorEvent OnAnchorExit;
+  TAnchorHintEvent OnAnchorHint;
+  TClickSortEvent OnClickSort;
+  TCanAddColEvent OnCanAddCol;
+  TCanAddRowEvent OnCanAddRow;
+  TAutoAddRowEvent OnAutoAddRow;
+  TCanInsertRowEvent OnCanInsertRow;
+  TAutoInsertRowEvent OnAutoInsertRow;
+  TAutoInsertColEvent OnAutoInsertCol;
+  TCanDeleteRowEvent OnCanDeleteRow;
+  TAutoDeleteRowEvent OnAutoDeleteRow;
+  TColumnSizeEvent OnColumnSize;
+  TColumnSizingEvent OnColumnSizing;
+  TEndColumnSizeEvent OnEndColumnSize;
+  TUpdateColumnSizeEvent OnUpdateColumnSize;
+  TRowSizeEvent OnRowSize;
+  TRowSizingEvent OnRowSizing;
+  TEndRowSizeEvent OnEndRowSize;
+  TScrollHintEvent OnScrollHint;
+  TCustomCompareEvent OnCustomCompare;
+  TRawCompareEvent OnRawCompare;
+  TSearchEditChangeEvent OnSearchEditChange;
+
+  // ---- State the other parts of the grid share ----------------------------------------
+  // Fixed-cell gradient colours the painter uses (TControlLook passes its
+  // colours on to them).
+  TColor FZURGrad[FixedGradientCount];
+  int32_t FFixedRowsMin = 0;
+  int32_t FFixedColsMin = 0;
+  int32_t FMaxRowCount = 0;
+  int32_t FMaxColCount = 0;
+  int32_t FFilterLevel = 0;
+  bool FEditDisable = false;
+  bool FLoaded = false;
+
+protected:
+  void Resize() override;
+  void CreateWnd() override;
+  bool SelectCell(int32_t ACol, int32_t ARow) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void DefineProperties(TFiler* Filer) override;
+
+  // Rows inserted and removed without the structure events: blank rows at
+  // ARow (the rows from there move down), and rows taken away.
+  void InsertRowsEx(int32_t ARow, int32_t ACount);
+  void IRemoveRows(int32_t ARow, int32_t ACount);
+  virtual void RemoveRowsEx(int32_t ARow, int32_t ACount);
+
+private:
+  friend class TControlLook;
+  void ColHeaderChanged(TObject* Sender);
+  void RowHeaderChanged(TObject* Sender);
+  void WriteHeaders();
+  void FixedFontChanged(TObject* Sender);
+  // Whole display rows as string lists, hidden columns included.
+  void RowToList(int32_t ARow, TStringList& Into);
+  void ListToRow(int32_t ARow, const TStringList& From);
+  void InitHiddenRowLookup() const;
+  void DestroyHiddenRowLookup() const;
+  bool GetVisibleCol(int32_t Pos) const;
+  void SetVisibleCol(int32_t Pos, bool Value);
+  int32_t StoredBefore(int32_t Idx) const;
+  int32_t StoreIndexOf(int32_t Idx) const;
+  void MoveItemIntoRow(TGridItem* Item, int32_t DisplayRow);
+  void SetZURGrad(TFixedGradient Which, TColor Value);
+
+  std::unique_ptr<TControlLook> FControlLook;
+  std::unique_ptr<TSortSettings> FSortSettings;
+  std::unique_ptr<TSearchFooter> FSearchFooter;
+  std::unique_ptr<TNavigation> FNavigation;
+  std::unique_ptr<TMouseActions> FMouseActions;
+  std::unique_ptr<TSyncGrid> FSyncGrid;
+  std::unique_ptr<TBands> FBands;
+  std::unique_ptr<TFocusHelper> FFocusHelper;
+  std::unique_ptr<TBackGround> FBackGround;
+  std::unique_ptr<TFilter> FFilter;
+  std::unique_ptr<TFilterEdit> FFilterEdit;
+  std::unique_ptr<TGrouping> FGrouping;
+  std::unique_ptr<TColumnSize> FColumnSize;
+  std::unique_ptr<TFloatingFooter> FFloatingFooter;
+  std::unique_ptr<TBalloonSettings> FBalloonSettings;
+  std::unique_ptr<TShowModified> FShowModified;
+  std::unique_ptr<TDragDropSettings> FDragDropSettings;
+  std::unique_ptr<TRurHintInfo> FOfficeHint;
+  std::unique_ptr<TFont> FFixedFont;
+  std::unique_ptr<TFont> FActiveCellFont;
+  std::unique_ptr<TFont> cf; // scratch font of GetCellFont
+  std::unique_ptr<TStringList> FColumnHeaders;
+  std::unique_ptr<TStringList> FRowHeaders;
+  std::unique_ptr<TStringList> FLookupItems;
+  std::unique_ptr<TBitmap> FRowIndicator;
+  std::unique_ptr<TIntList> FSuppressColSizes;
+  std::unique_ptr<TIntList> FSuppressRowSizes;
+  std::unique_ptr<TIntList> FOrigColSizes;
+  std::unique_ptr<TIntList> FColumnOrder;
+  std::unique_ptr<TSortIndexList> FSortIndexes;
+  std::unique_ptr<TCollection> FGridItems;
+  std::unique_ptr<TCellGraphic> FCellGraphic; // the shared row check-box record
+  mutable std::unique_ptr<TIntList> FHiddenRowLookup;
+  TZurEvoderOzodCheck* FCellChecker = nullptr;
+  TPopupMenu* FFixedDropDownMenu = nullptr;
+
+  std::vector<bool> FVisibleCol;
+  std::vector<int16_t> FAllColWidths;
+  int32_t FNumHidden = 0;
+  int32_t FFixedRowHeight = 21;
+  int32_t FFixedRightCols = 0;
+  int32_t FFixedFooters = 0;
+  bool FFixedRowAlways = false;
+  bool FFixedColAlways = false;
+  bool FWordWrapEx = true;
+  TAlignment FDefaultAlignment = taLeftJustify;
+  TGridLook FLook = glXP;
+  TColor FURLColor = 0x00FF0000;
+  bool FURLShow = false;
+  bool FURLShowInText = false;
+  bool FURLFull = false;
+  int32_t FUpdateCount = 0;
+  bool FEditChange = false;
+  bool FBlockCellChanging = false;
+  bool FBlockFilterUpdate = false;
+  bool FDesignDrop = false;
+};
