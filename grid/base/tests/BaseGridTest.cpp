@@ -3,6 +3,8 @@
 // over merged ranges and the painting pass.
 #include "grid/base/BaseGrid.h"
 
+#include "platform/tests/QtTestApp.h"
+
 #include "grid/base/CellProperties.h"
 #include "platform/Canvas.h"
 #include "platform/Filer.h"
@@ -10,7 +12,6 @@
 #include "platform/StringGridCells.h"
 #include "rtl/Streams.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -74,15 +75,6 @@ TMergeState StateOf(TBaseGrid& G, int32_t C, int32_t R)
     return {true, -1, -1};
   const TCellProperties* CP = G.GetCellProperties(C, R);
   return {CP->IsBaseCell(), CP->CellSpanX(), CP->CellSpanY()};
-}
-
-void EnsureApp()
-{
-  static int Argc = 1;
-  static char Name[] = "grid_base_tests";
-  static char* Argv[] = {Name, nullptr};
-  if (!QGuiApplication::instance())
-    new QGuiApplication(Argc, Argv);
 }
 
 } // namespace
@@ -334,7 +326,7 @@ TEST(BaseGrid, KeysLeaveMergedRangesToTheNextCell)
 
 TEST(BaseGrid, AMergedRangePaintsOnceOverItsWholeRectangle)
 {
-  EnsureApp();
+  EnsureQtApplication();
   TTestBaseGrid G;
   G.SetBounds(0, 0, 200, 100);
   G.SetDefaultColWidth(30);

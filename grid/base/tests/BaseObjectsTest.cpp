@@ -1,6 +1,7 @@
 // The small persistent objects of the grid foundations: the file string
 // list, the file picture, the hint information and its picture, the cell
 // checker base.
+#include "grid/base/ControlList.h"
 #include "grid/base/FilePicture.h"
 #include "grid/base/FileStringList.h"
 #include "grid/base/GDIPicture.h"
@@ -8,9 +9,12 @@
 #include "grid/base/ZurEvoderOzodCheck.h"
 
 #include "platform/Bitmap.h"
+#include "platform/Controls.h"
+#include "platform/tests/QtTestApp.h"
 #include "platform/Canvas.h"
 #include "platform/Filer.h"
 #include "rtl/StringList.h"
+#include "rtl/Exceptions.h"
 #include "rtl/Streams.h"
 
 #include <QBuffer>
@@ -210,4 +214,28 @@ TEST(FilePicture, TakesTheSizeOfAnExistingFile)
   Target.Canvas()->Brush()->SetColor(clWhite);
   P.DrawPicture(Target.Canvas(), TRect{0, 0, 10, 10});
   EXPECT_NE(Target.ImageData()->pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST(ControlList, ItemsByCellWithoutOwningTheControls)
+{
+  EnsureQtApplication();
+  TControlList L;
+  TWinControl A(nullptr), B(nullptr);
+  L.AddControl(1, 2, &A);
+  L.AddControl(3, 4, &B);
+  L.AddControl(1, 2, &B);
+  EXPECT_EQ(L.ControlIndex(1, 2), 0);
+  EXPECT_EQ(L.ControlIndex(3, 4), 1);
+  EXPECT_EQ(L.ControlIndex(5, 5), -1);
+  EXPECT_EQ(L.GetControl(1)->FObject, &B);
+  EXPECT_THROW(L.GetControl(3), EListError);
+  EXPECT_TRUE(L.HasHandle(B.Handle()));
+  TWinControl Unplaced(nullptr);
+  EXPECT_FALSE(L.HasHandle(Unplaced.Handle()));
+  L.RemoveControl(1);
+  EXPECT_EQ(L.ControlIndex(3, 4), -1);
+  EXPECT_TRUE(L.HasHandle(B.Handle())); // still placed at (1, 2)
+  EXPECT_TRUE(B.Visible());             // the control itself stays
+  L.ClearControls();
+  EXPECT_EQ(L.Count(), 0);
 }

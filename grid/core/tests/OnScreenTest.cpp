@@ -1,0 +1,61 @@
+// The string grid in a shown window: it paints its cells without making
+// records, follows the keys over merged ranges and keeps hidden rows out of
+// view.
+#include "grid/core/ZurEvoderOzod.h"
+
+#include "platform/Forms.h"
+#include "platform/tests/QtTestApp.h"
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Whether anything but the background shows inside R.
+bool Inked(const QImage& Image, const TRect& R)
+{
+  const QColor Background = Image.pixelColor(R.Left + 1, R.Top + 1);
+  for (int32_t X = R.Left + 1; X < R.Right - 1; ++X)
+    for (int32_t Y = R.Top + 1; Y < R.Bottom - 1; ++Y)
+      if (Image.pixelColor(X, Y) != Background)
+        return true;
+  return false;
+}
+
+} // namespace
+
+TEST(GridOnScreen, PaintsTextMergedRangesAndHiddenRows)
+{
+  EnsureQtApplication();
+  TForm Form(nullptr);
+  Form.SetBounds(10, 10, 500, 400);
+  auto* G = new TZurEvoderOzod(&Form);
+  G->SetParent(&Form);
+  G->SetBounds(0, 0, 480, 300);
+  G->SetColCount(4);
+  G->SetRowCount(8);
+  G->SetCells(1, 1, QStringLiteral("WWW"));
+  G->SetCells(1, 3, QStringLiteral("hidden"));
+  Form.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.Handle()));
+  QWidget* VP = qobject_cast<QAbstractScrollArea*>(G->Handle())->viewport();
+
+  QImage Image = VP->grab().toImage();
+  EXPECT_TRUE(Inked(Image, G->CellRect(1, 1)));
+  EXPECT_FALSE(Inked(Image, G->CellRect(2, 2)));
+  EXPECT_FALSE(G->FHasCellProps); // painting made no record
+
+  G->HideRow(3);
+  Image = VP->grab().toImage();
+  EXPECT_FALSE(Inked(Image, G->CellRect(1, 3))); // row 4's empty cell shows there now
+
+  G->MergeCells(1, 1, 2, 1);
+  G->SetCellEx(2, 1, QStringLiteral("W"));
+  Image = VP->grab().toImage();
+  const TRect Merged = G->CellRect(2, 1);
+  EXPECT_EQ(Merged.Width(), G->ColWidths(1) + G->ColWidths(2));
+  EXPECT_TRUE(Inked(Image, Merged));
+}
