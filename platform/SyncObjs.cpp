@@ -3,14 +3,16 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <vector>
 
 namespace {
 
-// One waiting thread. An event holds a pointer to it only while the waiter is
-// registered, and the waiter unregisters under the event's lock before it
-// returns, so SetEvent never touches a waiter that has left.
+// One waiting thread. Events hold it by shared pointer, so that a waker that
+// has let go of the event's lock may still tell it, even if it has stopped
+// waiting meanwhile (a time-out, another event): it is woken with no lock
+// held, and so never wakes only to wait for its waker's lock.
 struct Waiter {
   std::mutex M;
   std::condition_variable CV;
@@ -19,20 +21,28 @@ struct Waiter {
 
 using Clock = std::chrono::steady_clock;
 
+// Each thread waits with one waiter, reused: a late wake-up meant for an
+// earlier wait is only a spurious one, which every wait looks past.
+const std::shared_ptr<Waiter>& ThreadWaiter()
+{
+  thread_local const std::shared_ptr<Waiter> W = std::make_shared<Waiter>();
+  return W;
+}
+
 } // namespace
 
 struct TEvent::Impl {
   std::mutex M;
   bool Manual = true;
   bool Signaled = false;
-  std::vector<Waiter*> Waiters;
+  std::vector<std::shared_ptr<Waiter>> Waiters;
 };
 
 namespace {
 
 // Takes the signal when it is there (resetting an auto-reset event);
 // otherwise registers W when asked to.
-bool TryTake(TEvent::Impl& E, Waiter* W)
+bool TryTake(TEvent::Impl& E, const std::shared_ptr<Waiter>* W)
 {
   std::lock_guard<std::mutex> Lock(E.M);
   if (E.Signaled) {
@@ -41,11 +51,11 @@ bool TryTake(TEvent::Impl& E, Waiter* W)
     return true;
   }
   if (W)
-    E.Waiters.push_back(W);
+    E.Waiters.push_back(*W);
   return false;
 }
 
-void Unregister(TEvent::Impl& E, Waiter* W)
+void Unregister(TEvent::Impl& E, const std::shared_ptr<Waiter>& W)
 {
   std::lock_guard<std::mutex> Lock(E.M);
   E.Waiters.erase(std::remove(E.Waiters.begin(), E.Waiters.end(), W), E.Waiters.end());
@@ -62,7 +72,11 @@ int32_t WaitAny(TEvent::Impl* const* Events, int32_t Count, uint32_t Timeout)
 
   const bool Forever = Timeout == INFINITE;
   const auto Deadline = Clock::now() + std::chrono::milliseconds(Forever ? 0 : Timeout);
-  Waiter W;
+  const std::shared_ptr<Waiter>& W = ThreadWaiter();
+  {
+    std::lock_guard<std::mutex> Lock(W->M);
+    W->Fired = false;
+  }
   bool Registered = false;
   int32_t Result = -1;
   for (;;) {
@@ -78,17 +92,17 @@ int32_t WaitAny(TEvent::Impl* const* Events, int32_t Count, uint32_t Timeout)
     // After the first pass W is in every list (a pass that took nothing
     // registered it everywhere).
     Registered = true;
-    std::unique_lock<std::mutex> Lock(W.M);
+    std::unique_lock<std::mutex> Lock(W->M);
     if (Forever) {
-      W.CV.wait(Lock, [&] { return W.Fired; });
-    } else if (!W.CV.wait_until(Lock, Deadline, [&] { return W.Fired; })) {
+      W->CV.wait(Lock, [&] { return W->Fired; });
+    } else if (!W->CV.wait_until(Lock, Deadline, [&] { return W->Fired; })) {
       break;
     }
-    W.Fired = false;
+    W->Fired = false;
   }
   // A pass may have registered W with the events before the one it took.
   for (int32_t I = 0; I < Count; ++I)
-    Unregister(*Events[I], &W);
+    Unregister(*Events[I], W);
   return Result;
 }
 
@@ -104,13 +118,19 @@ TEvent::~TEvent() = default;
 
 void TEvent::SetEvent()
 {
-  std::lock_guard<std::mutex> Lock(D->M);
-  D->Signaled = true;
-  // Every waiter is woken; for an auto-reset event they race for the one
-  // signal in TryTake and the losers wait again.
-  for (Waiter* W : D->Waiters) {
-    std::lock_guard<std::mutex> WLock(W->M);
-    W->Fired = true;
+  std::vector<std::shared_ptr<Waiter>> Wake;
+  {
+    std::lock_guard<std::mutex> Lock(D->M);
+    D->Signaled = true;
+    // Every waiter is woken; for an auto-reset event they race for the one
+    // signal in TryTake and the losers wait again.
+    Wake = D->Waiters;
+  }
+  for (const std::shared_ptr<Waiter>& W : Wake) {
+    {
+      std::lock_guard<std::mutex> WLock(W->M);
+      W->Fired = true;
+    }
     W->CV.notify_one();
   }
 }

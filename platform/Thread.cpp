@@ -48,11 +48,19 @@ bool IsMainThread() { return GetCurrentThreadId() == MainThreadID(); }
 
 namespace {
 
+// A call for the main thread: a Synchronize (Method on the caller's stack,
+// the caller waiting for Done) or a queued one (Owned, nobody waiting).
 struct SyncRequest {
-  const std::function<void()>* Method;
+  const std::function<void()>* Method = nullptr;
   std::exception_ptr Error;
   bool Done = false;
+  std::function<void()> Owned;
+  // The queued calls of the thread that queued this one, not yet run.
+  std::shared_ptr<std::atomic<int32_t>> Waiting;
 };
+
+// Per thread: its queued calls that have not run yet.
+thread_local std::shared_ptr<std::atomic<int32_t>> tlsQueuedCalls;
 
 std::mutex gSyncLock;
 std::condition_variable gSyncDone;
@@ -80,6 +88,19 @@ bool CheckSynchronize()
       --gSyncCount;
     }
     Any = true;
+    if (!Req->Method) {
+      // Queued: nobody waits for it, so its failure is the application's.
+      const std::unique_ptr<SyncRequest> Own(Req);
+      try {
+        Req->Owned();
+      } catch (const std::exception& E) {
+        HandleApplicationException(E);
+      } catch (...) {
+        HandleApplicationException(Exception(QStringLiteral("Unknown exception in a queued call")));
+      }
+      --*Req->Waiting;
+      continue;
+    }
     try {
       (*Req->Method)();
     } catch (...) {
@@ -113,6 +134,31 @@ void TThread::Synchronize(const std::function<void()>& Method)
   }
   if (Req.Error)
     std::rethrow_exception(Req.Error);
+}
+
+void TThread::Queue(std::function<void()> Method)
+{
+  if (!tlsQueuedCalls)
+    tlsQueuedCalls = std::make_shared<std::atomic<int32_t>>(0);
+  auto Req = std::make_unique<SyncRequest>();
+  Req->Owned = std::move(Method);
+  Req->Waiting = tlsQueuedCalls;
+  ++*tlsQueuedCalls;
+  {
+    std::lock_guard<std::mutex> Lock(gSyncLock);
+    gSyncQueue.push_back(Req.release());
+    ++gSyncCount;
+  }
+  WakeMainThread();
+}
+
+void TThread::WaitQueued()
+{
+  if (IsMainThread() || !tlsQueuedCalls || tlsQueuedCalls->load() == 0)
+    return;
+  // The main thread runs its calls in order: once this one has run, so
+  // have all queued before it.
+  Synchronize([] {});
 }
 
 // ---------------------------------------------------------------- TThread

@@ -2,7 +2,7 @@
 // Worker threads and the hand-over of calls to the main thread.
 //
 // Synchronize queues a call for the main thread and blocks the worker until
-// it has run. The main thread runs queued calls in every place it pumps:
+// it has run; Queue queues one without waiting. The main thread runs queued calls in every place it pumps:
 // Qt's event loop (Application->Run), TApplication::ProcessMessages,
 // PumpOneMessage, WaitMessageOrTimeout, and TThread::WaitFor, which therefore
 // cannot deadlock with a worker that synchronises while being waited for.
@@ -90,6 +90,15 @@ public:
   // exception it raises is raised again here. On the main thread it just
   // calls Method.
   static void Synchronize(const std::function<void()>& Method);
+  // Hands Method to the main thread and returns at once; the main thread
+  // runs it at its next pump (also when queued from the main thread
+  // itself), in one order with every other queued or synchronised call.
+  // An exception it raises goes to the application's exception handler.
+  static void Queue(std::function<void()> Method);
+  // A worker waits until every call it queued has run on the main thread
+  // (serving nothing meanwhile); at once when there is none, and on the
+  // main thread.
+  static void WaitQueued();
 
 protected:
   virtual void Execute() = 0;

@@ -292,3 +292,51 @@ TEST(Thread, TheSystemShowsTheThreadsName)
   EXPECT_EQ(Before, "first");
   EXPECT_EQ(After, "renamed");
 }
+
+TEST(Thread, QueuedCallsRunOnTheMainThreadInOrderWithSynchronisedOnes)
+{
+  EnsureQtApplication();
+  TApplication App(nullptr);
+  std::vector<String> Failures;
+  App.OnException = [&](TObject*, const std::exception& E) { Failures.push_back(ExceptionMessage(E)); };
+  std::vector<std::string> Ran;
+  bool AllOnMain = true;
+  const auto Note = [&](const char* Name) {
+    return [&, Name] {
+      AllOnMain = AllOnMain && IsMainThread();
+      Ran.push_back(Name);
+    };
+  };
+  TEvent Queued(true, false);
+  std::atomic<bool> Done{false};
+  std::vector<std::string> SeenAfterWait;
+  TLambdaThread Worker([&](TLambdaThread&) {
+    TThread::Queue(Note("first"));
+    TThread::Queue([] { throw EConvertError(QStringLiteral("queued call failed")); });
+    TThread::Queue(Note("second"));
+    Queued.SetEvent();
+    // Once this returns, all three have run.
+    TThread::WaitQueued();
+    SeenAfterWait = Ran;
+    TThread::Queue(Note("third"));
+    TThread::Synchronize(Note("synchronised"));
+    Done = true;
+  });
+  Worker.Start();
+  // Queue returned without the main thread having run anything.
+  ASSERT_EQ(Queued.WaitFor(5000), wrSignaled);
+  EXPECT_TRUE(Ran.empty());
+  UntilDone(Done, [] { Application->ProcessMessages(); });
+  Worker.WaitFor();
+  EXPECT_EQ(SeenAfterWait, (std::vector<std::string>{"first", "second"}));
+  EXPECT_EQ(Ran, (std::vector<std::string>{"first", "second", "third", "synchronised"}));
+  EXPECT_TRUE(AllOnMain);
+  EXPECT_EQ(Failures, std::vector<String>{QStringLiteral("queued call failed")});
+
+  // Queued from the main thread itself: not at once, at the next pump.
+  Ran.clear();
+  TThread::Queue(Note("from main"));
+  EXPECT_TRUE(Ran.empty());
+  Application->ProcessMessages();
+  EXPECT_EQ(Ran, std::vector<std::string>{"from main"});
+}
