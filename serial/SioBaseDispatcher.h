@@ -179,9 +179,10 @@ public:
   void ResetStatusHits();
   bool GlobalStatusHit() const { return GlobalStatHit; }
   // Milliseconds until the first active timer trigger runs out (0 when one
-  // has), INFINITE when none is active: how long the dispatch thread may
-  // sleep when nothing arrives.
-  uint32_t TimerWaitMs();
+  // has), at most Longest; INFINITE when IgnoreTimers is set: how long the
+  // dispatch thread sleeps when nothing arrives. Remembered, so that a timer
+  // set meanwhile wakes it only when it runs out sooner.
+  uint32_t TimerWaitMs(bool IgnoreTimers = false, uint32_t Longest = 0xFFFFFFFFu);
 
   // ---- line settings, flow control and modem status (SioLineSettings.cpp)
   int32_t SetLine(int32_t Baud, uint32_t Parity, TDatabits DataBits, TStopbits StopBits);
@@ -393,6 +394,9 @@ private:
   void FreeDeletedHandlers();
   bool HandlerNeedLocked() const;
   uint32_t CharCountBefore(uint32_t Pos, uint32_t MatchLen) const;
+  // Under DataSection: whether ET runs out before the dispatch thread's
+  // planned wake-up (TimerWaitMs).
+  bool SoonerThanPlanned(const EventTimer& ET) const;
   int32_t PeekCharPrim(char& C, uint32_t Count);
   int32_t PeekBlockPrim(char* Block, uint32_t Offset, uint32_t Len, uint32_t& NewTail);
   void TraceBytes(char Kind, const char* Bytes, uint32_t Len);
@@ -412,6 +416,10 @@ private:
   bool GlobalStatHit = false;
   uint32_t NotifyTail = 0;
   uint32_t TriggerCounter = 1;
+  // The dispatch thread's last planned sleep: PlannedWait ms (INFINITE: no
+  // limit) from PlannedWaitFrom on the tick clock (DataSection).
+  uint32_t PlannedWaitFrom = 0;
+  uint32_t PlannedWait = 0xFFFFFFFFu;
   void* DataPointers[3] = {nullptr, nullptr, nullptr};
 
   // Trace ring and dispatch log (DataSection).

@@ -15,37 +15,14 @@
 #include <cstring>
 #include <mutex>
 
-// The manager's lock. The dispatch thread lets go of it completely while a
-// synchronised event runs on the main thread, and takes it back as deep as
-// it held it.
+// The manager's lock; the thread that holds it may take it again.
 class TPacketLock {
 public:
-  void Enter()
-  {
-    M.lock();
-    ++Depth;
-  }
-  void Leave()
-  {
-    --Depth;
-    M.unlock();
-  }
-  int32_t ReleaseAll()
-  {
-    const int32_t Held = Depth;
-    for (int32_t I = 0; I < Held; ++I)
-      Leave();
-    return Held;
-  }
-  void Reacquire(int32_t Held)
-  {
-    for (int32_t I = 0; I < Held; ++I)
-      Enter();
-  }
+  void Enter() { M.lock(); }
+  void Leave() { M.unlock(); }
 
 private:
   std::recursive_mutex M;
-  int32_t Depth = 0; // changed only by the holder
 };
 
 namespace {
@@ -448,11 +425,20 @@ void TSioDataPacketManager::NotifyData(int32_t NewStart)
         if (std::find(PacketList.begin(), PacketList.end(), P) == PacketList.end())
           continue;
         P->ProcessData(fCurBfrOffset);
-        if (fCapture || fCurBfrOffset < 0)
+        if (fCapture || fCurBfrOffset < 0 || fInEvent)
           break;
         if (BufferPtr == 0)
           return;
       }
+    }
+    // An event handed to the main thread: the bytes after it wait for its
+    // end, as bytes arriving during it do.
+    if (fInEvent) {
+      const int32_t Next = fCurBfrOffset + 1;
+      if (!NotifyPending || Next < NotifyStart)
+        NotifyStart = Next;
+      NotifyPending = true;
+      return;
     }
     ++fCurBfrOffset;
   }
@@ -481,6 +467,7 @@ void TSioDataPacketManager::RemoveData(int32_t Start, int32_t Size)
 
 void TSioDataPacketManager::FreeBuffer()
 {
+  ++FBufferEpoch;
   BufferPtr = 0;
   fCurBfrOffset = -1;
   std::vector<uint8_t>().swap(fDataBuffer);
@@ -879,7 +866,7 @@ void TSioDataPacket::ProcessData(int32_t I)
   }
 }
 
-TSioDataPacket::TDelivered TSioDataPacket::DeliverEvents(bool TimeoutEvent, const AnsiString& Data)
+bool TSioDataPacket::DeliverEvents(bool TimeoutEvent, const AnsiString& Data, TFinish Finish)
 {
   TSioDataPacketManager* Mgr = fManager;
   const uint32_t Disables = FDisableCount.load();
@@ -891,15 +878,13 @@ TSioDataPacket::TDelivered TSioDataPacket::DeliverEvents(bool TimeoutEvent, cons
   // called through a copy, so that freeing its packet does not pull the
   // handler from under its own call.
   const std::shared_ptr<std::atomic<bool>> Alive = FAlive;
-  bool Ran = false; // Synchronize returns only once Fire has run
-  const auto Fire = [this, Alive, TimeoutEvent, Data, Disables, Flushes, &Ran]() {
+  const auto Fire = [this, Alive, TimeoutEvent, Data, Disables, Flushes]() {
     if (!Alive->load())
-      return;
+      return false;
     // Read on the thread that disables and flushes: a dialogue that disabled
     // the packet or flushed the port must not get a reply from before that.
     if (FDisableCount.load() != Disables || FFlushCount.load() != Flushes)
-      return;
-    Ran = true;
+      return false;
     InOwnEvent = true;
     PacketBuffer = reinterpret_cast<const uint8_t*>(Data.constData());
     fCollectedSize = static_cast<int32_t>(Data.size());
@@ -911,7 +896,7 @@ TSioDataPacket::TDelivered TSioDataPacket::DeliverEvents(bool TimeoutEvent, cons
         if (const TPacketNotifyEvent H = OnPacket)
           H(this, Data.constData(), static_cast<int32_t>(Data.size()));
         if (!Alive->load())
-          return;
+          return true;
         if (const TStringPacketNotifyEvent H = OnStringPacket)
           H(this, Data);
       }
@@ -919,28 +904,52 @@ TSioDataPacket::TDelivered TSioDataPacket::DeliverEvents(bool TimeoutEvent, cons
       HandleApplicationException(E);
     }
     if (!Alive->load())
-      return;
+      return true;
     InOwnEvent = false;
     PacketBuffer = nullptr;
     fCollectedSize = 0;
+    return true;
   };
-  if (FSyncEvents && !IsMainThread()) {
-    // The main thread runs the events while this (dispatch) thread waits; it
-    // must be able to take the manager's lock meanwhile.
-    TPacketLock* L = Mgr->Lock.get();
-    const int32_t Held = L->ReleaseAll();
-    const auto Restore = ScopeExit([&] { L->Reacquire(Held); });
-    TThread::Synchronize(Fire);
-  } else {
-    Fire();
+  // After the events, under Mgr's lock.
+  const auto Outcome = [this, Alive, Mgr, Disables](bool Ran) {
+    TDelivered R;
+    R.Ran = Ran;
+    // Freed or moved to another port meanwhile: the packet is not this
+    // delivery's to finish, only the manager is.
+    R.Own = StillIn(this, *Alive, Mgr);
+    R.NotDisabled = R.Own && FDisableCount.load() == Disables;
+    return R;
+  };
+  if (FSyncEvents && (!IsMainThread() || Mgr->FHandedOverEnd)) {
+    // The manager is not freed while the event is on its way.
+    const std::shared_ptr<TManagerToken> Token = Mgr->Token;
+    {
+      std::lock_guard<std::mutex> G(Token->M);
+      ++Token->InFlight;
+    }
+    TThread::Queue([Token, Fire, Outcome, Finish] {
+      const auto Landed = ScopeExit([&] {
+        std::lock_guard<std::mutex> G(Token->M);
+        --Token->InFlight;
+      });
+      TSioDataPacketManager* M;
+      {
+        std::lock_guard<std::mutex> G(Token->M);
+        M = Token->Manager;
+      }
+      if (!M)
+        return;
+      const bool Ran = Fire();
+      TPacketLocked L(M->Lock.get());
+      const bool Outer = M->FHandedOverEnd;
+      M->FHandedOverEnd = true;
+      const auto Restore = ScopeExit([&] { M->FHandedOverEnd = Outer; });
+      Finish(Outcome(Ran));
+    });
+    return true;
   }
-  TDelivered R;
-  R.Ran = Ran;
-  // Freed or moved to another port meanwhile: the packet is not this
-  // delivery's to finish, only the manager is.
-  R.Own = StillIn(this, *Alive, Mgr);
-  R.NotDisabled = R.Own && FDisableCount.load() == Disables;
-  return R;
+  Finish(Outcome(Fire()));
+  return false;
 }
 
 bool TSioDataPacket::StillIn(const TSioDataPacket* Packet, const std::atomic<bool>& Alive,
@@ -973,21 +982,28 @@ void TSioDataPacket::Packet(TEndedBy EndedBy)
     fDataSize = std::max<int32_t>(0, fDataSize - static_cast<int32_t>(InternalEndString.size()));
   const AnsiString Data(reinterpret_cast<const char*>(Mgr->fDataBuffer.data() + Offset), fDataSize);
   Log(EndedBy == TEndedBy::EndString ? dstStringPacket : dstSizePacket, Data);
-  const TDelivered D = DeliverEvents(false, Data);
-  if (D.Own && D.Ran) {
-    // Marked once the events have run: a wait that starts while they run on
-    // the main thread cannot clear the mark of its own packet.
-    if (Waiting)
-      WaitData = Data;
-    FDataMatch = true;
-  }
-  Mgr->RemoveData(Begin, Span);
-  // Disabled from outside since the bytes came: it stays off, AutoEnable or
-  // not. Dropped by a flush: it waits on, as if the bytes had never come.
-  if (D.NotDisabled && (!D.Ran || (fAutoEnable && !Waiting)))
-    fEnabled = true; // enabled afresh when the event ends
-  Mgr->LeaveEvent();
-  WakeMainThread();
+  const uint32_t Epoch = Mgr->FBufferEpoch;
+  const bool HandedOver = DeliverEvents(false, Data, [this, Mgr, Begin, Span, Epoch, Data](const TDelivered& D) {
+    if (D.Own && D.Ran) {
+      // Marked once the events have run: a wait that starts while they run
+      // on the main thread cannot clear the mark of its own packet.
+      if (Waiting)
+        WaitData = Data;
+      FDataMatch = true;
+    }
+    // Unless a flush or the port's closing dropped them meanwhile.
+    if (Mgr->FBufferEpoch == Epoch)
+      Mgr->RemoveData(Begin, Span);
+    // Disabled from outside since the bytes came: it stays off, AutoEnable
+    // or not. Dropped by a flush: it waits on, as if the bytes had never
+    // come.
+    if (D.NotDisabled && (!D.Ran || (fAutoEnable && !Waiting)))
+      fEnabled = true; // enabled afresh when the event ends
+    Mgr->LeaveEvent();
+  });
+  // A wait for this packet on the main thread looks again.
+  if (!HandedOver && !IsMainThread())
+    WakeMainThread();
 }
 
 void TSioDataPacket::TimedOut()
@@ -1006,16 +1022,21 @@ void TSioDataPacket::TimedOut()
     Data = AnsiString(reinterpret_cast<const char*>(Mgr->fDataBuffer.data() + Offset), fDataSize);
   }
   const bool FlushAsSet = FFlushOnTimeout;
-  const TDelivered D = DeliverEvents(true, Data);
-  if (D.Own && D.Ran)
-    FTimedOut = true;
-  // Overtaken by a flush of the port's input: the packet waits afresh.
-  if (D.NotDisabled && !D.Ran)
-    fEnabled = true;
-  if (D.Own ? FFlushOnTimeout : FlushAsSet)
-    Mgr->RemoveData(0, Mgr->BufferPtr);
-  Mgr->LeaveEvent();
-  WakeMainThread();
+  const int32_t Held = Mgr->BufferPtr;
+  const uint32_t Epoch = Mgr->FBufferEpoch;
+  const bool HandedOver = DeliverEvents(true, Data, [this, Mgr, FlushAsSet, Held, Epoch](const TDelivered& D) {
+    if (D.Own && D.Ran)
+      FTimedOut = true;
+    // Overtaken by a flush of the port's input: the packet waits afresh.
+    if (D.NotDisabled && !D.Ran)
+      fEnabled = true;
+    // The bytes held when it timed out, not those that came after.
+    if ((D.Own ? FFlushOnTimeout : FlushAsSet) && Mgr->FBufferEpoch == Epoch)
+      Mgr->RemoveData(0, Held);
+    Mgr->LeaveEvent();
+  });
+  if (!HandedOver && !IsMainThread())
+    WakeMainThread();
 }
 
 void TSioDataPacket::GetCollectedString(AnsiString& Data) const

@@ -13,17 +13,17 @@
 // offers each new byte to its packets, removes the bytes a packet consumed
 // and fires time-outs. The manager's state is guarded by its own lock: the
 // dispatch thread holds it while matching, the main thread while it enables,
-// disables or rebinds packets. The lock is let go while a synchronised event
-// runs on the main thread (the dispatch thread waits for it meanwhile), so
-// handlers may enable and disable packets, send on ports and flush buffers.
+// disables or rebinds packets. The main thread runs the events without it,
+// so handlers may enable and disable packets, send on ports, flush buffers
+// and close the port.
 //
-// The events run on the main thread (SyncEvents) while the dispatch thread
-// waits. They get a copy of the collected bytes, valid only during the event:
-// the manager's buffer may be freed or grow while they wait for the main
-// thread. A packet may be moved, freed (also by its own handler) or see its
-// port close while one of its deliveries waits; the events of a freed packet
-// do not run, and the delivery's end leaves a packet that is no longer its
-// own alone.
+// The events run on the main thread (SyncEvents): the dispatch thread hands
+// them over with a copy of the collected bytes, valid only during the event,
+// and goes on reading without waiting for them; the manager defers all
+// matching until the event has ended, so the bytes that arrive meanwhile
+// wait for it as they would in the port's input buffer. A packet may be moved, freed (also by its own handler) or see
+// its port close while one of its deliveries waits; the events of a freed packet do not run, and the delivery's end
+// leaves a packet that is no longer its own alone.
 #include "serial/SioBaseComponent.h"
 #include "serial/SioDispatchTypes.h"
 
@@ -156,12 +156,20 @@ private:
     bool Own = false;
     bool NotDisabled = false;
   };
-  // Runs the events with Data as the collected bytes: on the main thread
-  // (the manager's lock let go meanwhile) with SyncEvents, else here. They
-  // are dropped when the packet is disabled or its port's input flushed
-  // after the call starts (the caller holds the manager's lock, as it did
-  // when the data was collected).
-  TDelivered DeliverEvents(bool TimeoutEvent, const AnsiString& Data);
+  // The end of a delivery or a time-out once its events have run, with the
+  // manager's lock held: what became of the packet, the bytes to remove,
+  // the manager's event state to leave.
+  using TFinish = std::function<void(const TDelivered&)>;
+  // Runs the events with Data as the collected bytes, then Finish. With
+  // SyncEvents, called off the main thread (or from the end of an event
+  // handed over so), both are handed to the main thread and this returns
+  // at once: the manager stays in its event state until Finish has run
+  // there, so nothing is matched meanwhile and the events of all packets
+  // keep their order. Otherwise both run here. The events are dropped when
+  // the packet is disabled or its port's input flushed after the call
+  // starts (the caller holds the manager's lock, as it did when the data
+  // was collected). True when handed over.
+  bool DeliverEvents(bool TimeoutEvent, const AnsiString& Data, TFinish Finish);
   // After the events: whether Packet (Alive: a copy of its FAlive taken
   // before them) is still alive and still one of Mgr's, so that the end of
   // its delivery may touch it. Packet itself is not looked at.
@@ -235,6 +243,8 @@ public:
   int32_t PacketCount() const { return static_cast<int32_t>(PacketList.size()); }
   // Bytes held; they are freed whenever no match is in progress.
   int32_t BytesHeld() const { return BufferPtr; }
+  // An event is under way: nothing is matched until it has ended.
+  bool InEvent() const { return fInEvent; }
   bool KeepAlive() const { return FKeepAlive; }
   void SetKeepAlive(bool Value) { FKeepAlive = Value; }
 
@@ -275,6 +285,12 @@ private:
   TSioDataPacket* fCapture = nullptr;
   uint32_t Timer = 0;
   bool fInEvent = false;
+  // The end of an event handed to the main thread is running there: events
+  // found meanwhile are handed over too, behind it.
+  bool FHandedOverEnd = false;
+  // Counted up whenever the bytes held are dropped, so that the end of an
+  // event removes only the bytes that were held when it began.
+  uint32_t FBufferEpoch = 0;
   bool NotifyPending = false;
   int32_t NotifyStart = 0;
   bool EnablePending = false;

@@ -5,6 +5,7 @@
 
 #include "platform/Application.h"
 #include "platform/Messages.h"
+#include "platform/Thread.h"
 #include "rtl/Exceptions.h"
 #include "serial/SectionLock.h"
 #include "serial/SioErrors.h"
@@ -220,33 +221,44 @@ void* TSioBaseDispatcher::TriggerOfKind(uint32_t TriggerHandle, TTriggerType Kin
 
 int32_t TSioBaseDispatcher::SetTimerTrigger(uint32_t TriggerHandle, int32_t Ticks, bool Activate)
 {
-  TSectionLock L(*DataSection);
-  auto* Timer = static_cast<TTimerTrigger*>(TriggerOfKind(TriggerHandle, ttTimer));
-  if (!Timer)
-    return ecBadTriggerHandle;
-  if (Activate) {
-    if (Ticks != 0)
-      Timer->tTicks = Ticks;
-    NewTimer(Timer->tET, Timer->tTicks);
-    AddDispatchEntry(dtTriggerDataChange, dstTimerTrigger, TriggerHandle, &Ticks, sizeof Ticks);
-  } else {
-    static const char Deactivated[] = "Deactivated";
-    AddDispatchEntry(dtTriggerDataChange, dstTimerTrigger, TriggerHandle, Deactivated, sizeof Deactivated - 1);
+  bool Wake = false;
+  {
+    TSectionLock L(*DataSection);
+    auto* Timer = static_cast<TTimerTrigger*>(TriggerOfKind(TriggerHandle, ttTimer));
+    if (!Timer)
+      return ecBadTriggerHandle;
+    if (Activate) {
+      if (Ticks != 0)
+        Timer->tTicks = Ticks;
+      NewTimer(Timer->tET, Timer->tTicks);
+      AddDispatchEntry(dtTriggerDataChange, dstTimerTrigger, TriggerHandle, &Ticks, sizeof Ticks);
+      Wake = SoonerThanPlanned(Timer->tET);
+    } else {
+      static const char Deactivated[] = "Deactivated";
+      AddDispatchEntry(dtTriggerDataChange, dstTimerTrigger, TriggerHandle, Deactivated, sizeof Deactivated - 1);
+    }
+    Timer->tActive = Activate;
   }
-  Timer->tActive = Activate;
-  WakeDispatcher();
+  // Woken outside the lock: it is the first thing the dispatch thread takes.
+  if (Wake)
+    WakeDispatcher();
   return ecOK;
 }
 
 int32_t TSioBaseDispatcher::ExtendTimer(uint32_t TriggerHandle, int32_t Ticks)
 {
-  TSectionLock L(*DataSection);
-  auto* Timer = static_cast<TTimerTrigger*>(TriggerOfKind(TriggerHandle, ttTimer));
-  if (!Timer)
-    return ecBadTriggerHandle;
-  Timer->tET.ExpireTicks += Ticks;
-  AddDispatchEntry(dtTriggerDataChange, dstTimerTrigger, TriggerHandle, &Ticks, sizeof Ticks);
-  WakeDispatcher();
+  bool Wake = false;
+  {
+    TSectionLock L(*DataSection);
+    auto* Timer = static_cast<TTimerTrigger*>(TriggerOfKind(TriggerHandle, ttTimer));
+    if (!Timer)
+      return ecBadTriggerHandle;
+    Timer->tET.ExpireTicks += Ticks;
+    AddDispatchEntry(dtTriggerDataChange, dstTimerTrigger, TriggerHandle, &Ticks, sizeof Ticks);
+    Wake = Timer->tActive && SoonerThanPlanned(Timer->tET);
+  }
+  if (Wake)
+    WakeDispatcher();
   return ecOK;
 }
 
@@ -609,6 +621,11 @@ bool TSioBaseDispatcher::SendNotify(uint32_t Msg, uint32_t Trigger, uint32_t Dat
     TSectionLock L(*DataSection);
     Windows = WndTriggerHandlers.size() >= 2 || PortHandlerInstalled;
   }
+  // A window's message is served on the main thread ahead of the calls
+  // this thread has handed over there (a packet's events): it waits for
+  // them, so that the events arrive in the order they happened.
+  if (Windows && !Stopped)
+    TThread::WaitQueued();
   for (size_t I = 0; Windows && !Stopped; ++I) {
     uint32_t Wnd = 0;
     {
@@ -844,12 +861,26 @@ void TSioBaseDispatcher::ResetStatusHits()
   GlobalStatHit = false;
 }
 
-uint32_t TSioBaseDispatcher::TimerWaitMs()
+uint32_t TSioBaseDispatcher::TimerWaitMs(bool IgnoreTimers, uint32_t Longest)
 {
   TSectionLock L(*DataSection);
   uint32_t Wait = INFINITE;
-  for (const auto& T : TimerTriggers)
-    if (T->tActive)
-      Wait = std::min(Wait, RemainingMilliseconds(T->tET));
+  if (!IgnoreTimers) {
+    Wait = Longest;
+    for (const auto& T : TimerTriggers)
+      if (T->tActive)
+        Wait = std::min(Wait, RemainingMilliseconds(T->tET));
+  }
+  PlannedWaitFrom = SioTimeGetTime();
+  PlannedWait = Wait;
   return Wait;
+}
+
+bool TSioBaseDispatcher::SoonerThanPlanned(const EventTimer& ET) const
+{
+  if (PlannedWait == INFINITE)
+    return true;
+  const uint32_t Passed = SioTimeGetTime() - PlannedWaitFrom;
+  const uint32_t Left = PlannedWait > Passed ? PlannedWait - Passed : 0;
+  return RemainingMilliseconds(ET) < Left;
 }

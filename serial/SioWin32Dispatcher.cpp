@@ -7,12 +7,11 @@
 #include "platform/SyncObjs.h"
 #include "platform/Thread.h"
 #include "rtl/Exceptions.h"
+#include "rtl/ScopeGuard.h"
 #include "serial/IOQueue.h"
 #include "serial/SectionLock.h"
 #include "serial/SioErrors.h"
 #include "serial/SioExceptions.h"
-
-#include <QScopeGuard>
 
 #include <algorithm>
 #include <chrono>
@@ -44,6 +43,12 @@ constexpr int32_t MaxGatherUs = 500;
 // and no thread switch; one sending more often has its blocks gathered by
 // the write thread.
 constexpr uint32_t DirectWriteGapMs = 2;
+// The longest the dispatch thread sleeps with nothing arriving. A timer set
+// meanwhile that runs out later than its planned wake-up need not wake it:
+// a packet's collection time-out (seconds), armed and stopped for every
+// data string by whichever thread handles the string, then costs nothing;
+// an idle port costs one look a second.
+constexpr uint32_t IdleLookMs = 1000;
 // How long a close waits for each of the read, write and status threads;
 // they end as soon as the device is closed, so this only bounds a fault.
 constexpr uint32_t WorkerEndWaitMs = 5000;
@@ -152,6 +157,10 @@ void TReadThread::Execute()
           break;
         Buffer->FDataUsed = static_cast<int32_t>(Got);
         H->FQueue->Push(std::move(Buffer));
+        // A short read took all the device held: the wait above tells when
+        // more has come, without a read that finds nothing first.
+        if (Got < uint32_t(ReadPiece))
+          break;
       }
       if (R == SysErr::Success || R == SysErr::OperationAborted || R == SysErr::Timeout)
         continue;
@@ -226,9 +235,10 @@ void TDispThread::Execute()
   try {
     for (;;) {
       // Nothing queued: sleep until bytes or events arrive, a timer trigger
-      // runs out, or someone asks the triggers to be looked at again.
+      // runs out, someone asks the triggers to be looked at again, or for a
+      // second.
       const bool Busy = H->fEventBusy || H->ClosePending;
-      const uint32_t Wait = Busy ? INFINITE : H->TimerWaitMs();
+      const uint32_t Wait = H->TimerWaitMs(Busy, IdleLookMs);
       if (H->InBuffFree() == 0)
         H->FQueue->WaitForSignal(Wait); // the ring is full: wait for a reader
       else
@@ -716,7 +726,7 @@ int32_t TSioWin32Dispatcher::GetModemStatusWord(uint32_t& Status)
 int32_t TSioWin32Dispatcher::WriteSerial()
 {
   // Idle again on every way out: callers may write to the device themselves.
-  const auto Idle = qScopeGuard([this] {
+  const auto Idle = ScopeExit([this] {
     TSectionLock L(*OutputSection);
     FWriterBusy = false;
   });

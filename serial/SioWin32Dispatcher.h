@@ -13,8 +13,8 @@
 //    itself);
 //  - dispatch thread: takes the queued data and events into the input ring,
 //    checks the triggers and delivers notifications; with nothing queued it
-//    sleeps until the next timer trigger runs out, so an idle port costs
-//    nothing.
+//    sleeps until the next timer trigger runs out, a second at most, so an
+//    idle port costs one wake-up a second.
 //
 // A thread that meets a device error (a vanished device included) ends all
 // four; its error is shown to the user once ("Device read error", "Device

@@ -61,8 +61,12 @@ public:
   int32_t ProcessCommunications() override;
   int32_t GetModemStatusWord(uint32_t& Status) override;
 
+  // How often the dispatch thread was asked to look at its triggers again.
+  int32_t Wakes = 0;
+
 protected:
   void SleepMilliseconds(uint32_t Ms) override;
+  void WakeDispatcher() override { ++Wakes; }
 };
 
 // Makes Port a COM1 that opens only when told to (no prompt, no AutoOpen),

@@ -2,7 +2,7 @@
 // theirs waits for the main thread, on real ports whose dispatch threads run.
 //
 // A delivery runs in the dispatch thread and hands its events to the main
-// thread, waiting meanwhile. The tests hold the main thread away from its
+// thread, which also ends the delivery once they have run. The tests hold the main thread away from its
 // message queue until that hand-over is queued (SynchronizePending), act, and
 // only then let the events run: the interleaving is forced, not hoped for.
 #include "serial/SioDataPacket.h"
@@ -113,6 +113,34 @@ TEST(PacketLifetime, FreedWhileItsEventWaitsForTheMainThread)
   EXPECT_EQ(Got, std::vector<AnsiString>{"second"});
   EXPECT_EQ(DoomedCalls, 0);
   EXPECT_TRUE(Port->Open());
+}
+
+// A handler that closes its own port, and the port opened again: the close
+// neither hangs nor leaves the dispatch thread behind, and the bytes of the
+// new session are not cut by the end of the old delivery.
+TEST(PacketLifetime, PortClosedByAHandlerAndOpenedAgain)
+{
+  ShownMessages().clear();
+  std::vector<AnsiString> Got;
+  PortBench Bench(1);
+  ASSERT_TRUE(Bench.Ready());
+  TSioComPort* Port = Bench.Ports[0];
+  auto* P = LinePacket(Bench.Owner.get(), Port);
+  P->SetAutoEnable(true);
+  P->OnStringPacket = [&](TObject*, const AnsiString& Data) {
+    Got.push_back(Data);
+    if (Data == "close")
+      Port->SetOpen(false);
+  };
+  Port->SetOpen(true);
+  P->SetEnabled(true);
+  ASSERT_TRUE(Bench.Ptys[0]->WriteMaster("\nclose\r"));
+  ASSERT_TRUE(PumpUntil([&] { return !Got.empty() && !Port->Open(); }));
+  Port->SetOpen(true);
+  ASSERT_TRUE(Bench.Ptys[0]->WriteMaster("\nagain\r\nand again\r"));
+  ASSERT_TRUE(PumpUntil([&] { return Got.size() >= 3; }));
+  EXPECT_EQ(Got, (std::vector<AnsiString>{"close", "again", "and again"}));
+  EXPECT_TRUE(ShownMessages().empty());
 }
 
 // The packet that moves away from a port in the middle of another packet's

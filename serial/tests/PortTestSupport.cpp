@@ -100,8 +100,9 @@ std::vector<String> ThreadNames()
 int64_t ThreadSleeps(const String& Name)
 {
   int64_t Sleeps = -1;
+  int32_t Found = 0;
   ForEachThread([&](const QString& Folder, const String& Thread) {
-    if (Thread != Name)
+    if (Thread != Name || ++Found > 1)
       return;
     QFile Status(Folder + QStringLiteral("/status"));
     if (!Status.open(QIODevice::ReadOnly))
@@ -110,5 +111,5 @@ int64_t ThreadSleeps(const String& Name)
       if (Line.startsWith("voluntary_ctxt_switches:"))
         Sleeps = Line.mid(24).trimmed().toLongLong();
   });
-  return Sleeps;
+  return Found == 1 ? Sleeps : -1;
 }

@@ -42,7 +42,8 @@ std::vector<String> ThreadNames();
 
 // How often the thread of this process named Name has gone to sleep so far
 // (its voluntary context switches: each one ends in a wake-up); -1 when no
-// thread has that name.
+// thread or more than one has that name (one of an earlier test still
+// ending, say).
 int64_t ThreadSleeps(const String& Name);
 
 // A generous bound on any wait of these tests.

@@ -120,11 +120,25 @@ public:
   DispatchStep(const DispatchStep&) = delete;
   DispatchStep& operator=(const DispatchStep&) = delete;
 
+  // Waits, without handling a single message, until the step is over on
+  // its own thread; false when it did not end within WaitLimitMs.
+  bool EndedWithoutTheMainThread()
+  {
+    const auto Until = std::chrono::steady_clock::now() + std::chrono::milliseconds(WaitLimitMs);
+    while (!FDone) {
+      if (std::chrono::steady_clock::now() >= Until)
+        return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+  }
+
   bool Finish()
   {
     if (!FThread.joinable())
       return true;
-    const bool Done = PumpUntil([this] { return FDone.load(); });
+    // The step is over once the events it handed over have run too.
+    const bool Done = PumpUntil([this] { return FDone.load() && !SynchronizePending(); });
     FThread.join();
     return Done;
   }
@@ -581,6 +595,35 @@ TEST(DataPacket, FlushFromAHandlerDropsTheRestOfTheBlock)
   EXPECT_EQ(R.Manager()->BytesHeld(), 0);
   R.Feed("[new]<b>");
   EXPECT_EQ(R.Got, (std::vector<Delivery>{{&First, "<a>"}, {&Second, "[new]"}, {&First, "<b>"}}));
+}
+
+// The dispatch thread hands a packet's events to the main thread and goes on
+// without waiting for them; the bytes that come meanwhile are matched only
+// when the event has ended, with the packets as its handler left them.
+TEST(DataPacket, TheDispatchThreadDoesNotWaitForTheEvents)
+{
+  PacketRig R;
+  TSioDataPacket& Command = R.Add(scString, "<", EndStr, ">");
+  TSioDataPacket& Reply = R.Add(scString, "[", EndStr, "]");
+  Command.OnStringPacket = [&](TObject* Sender, const AnsiString& Data) {
+    R.Got.push_back({Sender, Data});
+    Reply.SetEnabled(true);
+  };
+  R.Open();
+  Command.SetEnabled(true);
+  {
+    DispatchStep First([&] { R.Feed("<a>"); });
+    ASSERT_TRUE(First.EndedWithoutTheMainThread());
+    DispatchStep Second([&] { R.Feed("[b]"); });
+    ASSERT_TRUE(Second.EndedWithoutTheMainThread());
+    EXPECT_TRUE(R.Got.empty()) << "nothing runs before the main thread handles its messages";
+    EXPECT_TRUE(R.Manager()->InEvent());
+    ASSERT_TRUE(First.Finish());
+    ASSERT_TRUE(Second.Finish());
+  }
+  EXPECT_EQ(R.Got, (std::vector<Delivery>{{&Command, "<a>"}, {&Reply, "[b]"}}));
+  EXPECT_FALSE(R.Manager()->InEvent());
+  EXPECT_EQ(R.Manager()->BytesHeld(), 0);
 }
 
 // A delivery or time-out whose events wait for the main thread when the main

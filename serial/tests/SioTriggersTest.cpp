@@ -239,6 +239,53 @@ TEST_F(Triggers, AvailabilityWaitsForTheThreshold)
   EXPECT_EQ(L.Notes[0].W, 4u);
 }
 
+TEST_F(Triggers, ATimerWakesTheDispatchThreadOnlyWhenItRunsOutSooner)
+{
+  // The dispatch thread sleeps until the first active timer runs out; a
+  // timer set meanwhile needs it awake only if it runs out before that.
+  TManualClock Clock(5500);
+  const int32_t Planned = D.AddTimerTrigger();
+  const int32_t Other = D.AddTimerTrigger();
+  ASSERT_GT(Planned, 0);
+  ASSERT_GT(Other, 0);
+  struct Step {
+    const char* Name;
+    std::function<void()> Act;
+    bool Wakes;
+  };
+  const Step Steps[] = {
+      {"first timer while it sleeps without limit", [&] { D.SetTimerTrigger(Planned, 4, true); }, true},
+      {"a later one", [&] { D.SetTimerTrigger(Other, 10, true); }, false},
+      {"one switched off", [&] { D.SetTimerTrigger(Other, 0, false); }, false},
+      {"an earlier one", [&] { D.SetTimerTrigger(Other, 1, true); }, true},
+      {"extended past the planned wake-up", [&] { D.ExtendTimer(Other, 10); }, false},
+      {"brought forward again", [&] { D.ExtendTimer(Other, -10); }, true},
+  };
+  for (const Step& S : Steps) {
+    D.TimerWaitMs(); // the dispatch thread goes to sleep
+    const int32_t Before = D.Wakes;
+    S.Act();
+    EXPECT_EQ(D.Wakes > Before, S.Wakes) << S.Name;
+    Clock.Advance(1);
+  }
+  // While it ignores its timers (a notification is being handled) it is
+  // woken for them.
+  D.TimerWaitMs(true);
+  int32_t Before = D.Wakes;
+  D.SetTimerTrigger(Other, 10, true);
+  EXPECT_GT(D.Wakes, Before);
+
+  // A sleep capped at a second: a collection time-out of 91 ticks set
+  // meanwhile waits for the next look.
+  D.SetTimerTrigger(Planned, 0, false);
+  D.SetTimerTrigger(Other, 0, false);
+  EXPECT_EQ(D.TimerWaitMs(false, 1000), 1000u);
+  Before = D.Wakes;
+  D.SetTimerTrigger(Other, 91, true);
+  EXPECT_EQ(D.Wakes, Before);
+  EXPECT_EQ(D.TimerWaitMs(false, 1000), 1000u);
+}
+
 TEST_F(Triggers, TimerTriggerFiresOnceWhenItRunsOut)
 {
   TManualClock Clock(5500);

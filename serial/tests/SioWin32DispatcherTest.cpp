@@ -136,8 +136,9 @@ TEST_F(DeviceDispatcher, ATelegramNowAndThenDoesNotWakeTheWriter)
   TManualClock Clock(1000);
   const String Writer = QStringLiteral("COM211 write");
   for (const Case& C : Cases) {
+    // One writer of that name: an earlier test's may still be on its way out.
+    ASSERT_TRUE(PumpUntil([&] { return ThreadSleeps(Writer) >= 0; }));
     const int64_t Before = ThreadSleeps(Writer);
-    ASSERT_GE(Before, 0);
     constexpr int Telegrams = 40;
     for (int I = 0; I < Telegrams; ++I) {
       Clock.Advance(C.GapMs);
@@ -163,15 +164,17 @@ TEST_F(DeviceDispatcher, OutputTheDeviceCannotTakeWaitsInOrderInTheRing)
   // order, whole.
   ASSERT_EQ(Open(), ecOK);
   AnsiString Accepted;
-  for (int I = 0; I < 100000; ++I) {
+  bool Refused = false;
+  for (int I = 0; I < 100000 && !Refused; ++I) {
     const AnsiString Block = AnsiString::number(I) + ':' + AnsiString(10 + I % 50, char('a' + I % 26)) + "\r\n";
     const int32_t R = D.PutString(Block);
-    if (R == ecOutputBufferTooSmall)
-      break;
-    ASSERT_EQ(R, ecOK);
-    Accepted += Block;
+    Refused = R == ecOutputBufferTooSmall;
+    if (!Refused) {
+      ASSERT_EQ(R, ecOK);
+      Accepted += Block;
+    }
   }
-  ASSERT_GT(D.OutBuffUsed(), 0u) << "the ring never filled";
+  ASSERT_TRUE(Refused) << "the ring never filled";
   AnsiString Far;
   while (Far.size() < Accepted.size()) {
     const AnsiString Got = Pty.ReadMaster(int32_t(Accepted.size() - Far.size()), WaitLimitMs);
