@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -59,7 +60,10 @@ private:
   ThreadQueue* FQueue;
 };
 
-constexpr std::chrono::microseconds QtPassInterval{1000};
+constexpr int64_t DefaultQtPassIntervalUs = 1000;
+std::atomic<int64_t> gQtPassIntervalUs{DefaultQtPassIntervalUs};
+
+std::chrono::microseconds QtPassInterval() { return std::chrono::microseconds(gQtPassIntervalUs.load()); }
 
 struct ThreadQueue {
   std::mutex M;
@@ -266,6 +270,9 @@ void ExitQtLoop(int32_t Code)
 // pump of this layer is running directly below.
 void DrainQueue(ThreadQueue& Q)
 {
+  // Qt's loop is in the middle of a pass over its events: a pump that
+  // follows soon need not make one of its own.
+  Q.LastQtPass = std::chrono::steady_clock::now();
   ServeIncoming(Q);
   HandlePostedOnEntry(Q);
 
@@ -651,7 +658,7 @@ bool ProcessPendingMessages()
   // and synchronised calls are served on every call; Qt's events (input,
   // paint, timers) at most once a millisecond, which no one can see.
   const auto Now = std::chrono::steady_clock::now();
-  if (Now - Q.LastQtPass >= QtPassInterval) {
+  if (Now - Q.LastQtPass >= QtPassInterval()) {
     if (QAbstractEventDispatcher* D = QAbstractEventDispatcher::instance())
       D->processEvents(QEventLoop::AllEvents);
     Q.LastQtPass = std::chrono::steady_clock::now();
@@ -659,6 +666,24 @@ bool ProcessPendingMessages()
   ServeIncoming(Q);
   std::lock_guard<std::mutex> Lock(Q.M);
   return Q.QuitPending;
+}
+
+bool MessagesWaiting()
+{
+  ThreadQueue& Q = CurrentQueue();
+  {
+    std::lock_guard<std::mutex> Lock(Q.M);
+    if (Q.PendingLocked())
+      return true;
+  }
+  if (Q.IsMain && SynchronizePending())
+    return true;
+  return QAbstractEventDispatcher::instance() && std::chrono::steady_clock::now() - Q.LastQtPass >= QtPassInterval();
+}
+
+void SetQtPassIntervalForTests(int64_t Microseconds)
+{
+  gQtPassIntervalUs = Microseconds < 0 ? DefaultQtPassIntervalUs : Microseconds;
 }
 
 void AttachQueueToQtLoop()

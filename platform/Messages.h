@@ -123,6 +123,18 @@ bool WaitMessageOrTimeout(uint32_t Timeout);
 // pending; it is left queued.
 bool ProcessPendingMessages();
 
+// Whether a pump of the calling thread would find anything to serve now: a
+// message of this layer, a quit, a send or (main thread) a synchronised or
+// handed-over call waiting, or Qt's events not looked at (by a pump or by
+// Qt's own loop) for longer than the pumps' interval of a millisecond. Cheap:
+// no system call. Work that pumps now and then to stay responsive asks
+// first and skips a pump that would find nothing.
+bool MessagesWaiting();
+// Sets how long Qt's events may go unlooked-at before a pump looks
+// (MessagesWaiting, ProcessPendingMessages); negative restores the
+// millisecond.
+void SetQtPassIntervalForTests(int64_t Microseconds);
+
 // Makes Qt's event loop of the calling thread handle this layer's queue.
 // Every pump does this on its way; a thread that enters Qt's loop without
 // having pumped first calls it (Application->Run does).

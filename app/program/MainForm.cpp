@@ -385,7 +385,13 @@ void TMainForm::WireCoreHooks()
       if (I < MDIChildCount())
         FMdiChildren[static_cast<size_t>(I)]->DataUpdate();
   };
-  H.ProcessMessages = [this] { PumpMessages(); };
+  // The road of a sample pumps to stay responsive and to let events run
+  // inside it; a pump that would find nothing to serve is skipped, as it
+  // mostly is for a sample that has just come out of the event loop.
+  H.ProcessMessages = [this] {
+    if (MessagesWaiting())
+      PumpMessages();
+  };
   H.FlushQuorndeckPort = [this] { FlushPort(QuorndeckPort, "after a refused data string"); };
 }
 

@@ -206,6 +206,44 @@ TEST(Messages, RapidPumpingServesOwnMessagesEveryTimeAndQtEventsSoon)
   EXPECT_LT(MsSince(Start), 50);
 }
 
+TEST(Messages, MessagesWaitingSaysWhetherAPumpWouldServeAnything)
+{
+  EnsureQtApplication();
+  DrainMainThread();
+  TMessageWindow W([](uint32_t, uintptr_t, intptr_t) -> intptr_t { return 0; });
+  struct Case {
+    const char* Name;
+    std::function<void()> Arrange;
+    bool Waiting;
+  };
+  const Case Cases[] = {
+      {"nothing", [] {}, false},
+      {"a posted message", [&] { PostMessage(W.Handle(), WM_USER, 0, 0); }, true},
+      {"a call handed over by a worker",
+       [] {
+         std::thread Worker([] { TThread::Queue([] {}); });
+         Worker.join();
+       },
+       true},
+      {"a call handed over here", [] { TThread::Queue([] {}); }, true},
+      {"Qt's events due a look", [] { SetQtPassIntervalForTests(0); }, true},
+  };
+  for (const Case& C : Cases) {
+    // Qt's events looked at a moment ago, and not due for an hour.
+    SetQtPassIntervalForTests(3600LL * 1000 * 1000);
+    ProcessPendingMessages();
+    C.Arrange();
+    EXPECT_EQ(MessagesWaiting(), C.Waiting) << C.Name;
+    SetQtPassIntervalForTests(3600LL * 1000 * 1000);
+    ProcessPendingMessages();
+    EXPECT_FALSE(MessagesWaiting()) << C.Name << ": served";
+  }
+  PostQuitMessage(0);
+  EXPECT_TRUE(MessagesWaiting()) << "a quit";
+  EXPECT_EQ(PumpOneMessage(true), WM_QUIT);
+  SetQtPassIntervalForTests(-1);
+}
+
 TEST(Messages, UnknownWindows)
 {
   const HWND Gone = AllocateHWnd([](uint32_t, uintptr_t, intptr_t) -> intptr_t { return 1; });
