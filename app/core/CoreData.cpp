@@ -144,11 +144,27 @@ String& TCoreData::OutputStatus(int32_t N)
   return *Status[N - 1];
 }
 
+int64_t& TCoreData::OutputSkipped(int32_t N)
+{
+  CheckOutput(N);
+  return FOutputSkipped[static_cast<size_t>(N - 1)];
+}
+
+String TCoreData::OutputStatusShown(int32_t N)
+{
+  const int64_t Skipped = OutputSkipped(N);
+  if (Skipped == 0)
+    return OutputStatus(N);
+  return OutputStatus(N) + (Skipped == 1 ? QStringLiteral(" (1 telegram skipped)")
+                                         : QStringLiteral(" (%1 telegrams skipped)").arg(Skipped));
+}
+
 void TCoreData::ResetPortData()
 {
   for (String* P : {&PortData1, &PortData2, &PortData3, &PortData4, &PortData5, &PortData6, &PortData7, &PortData8,
                     &PortData9, &PortData10})
     *P = UnknownStatus;
+  FOutputSkipped.fill(0);
 }
 
 const TCalcSettings& TCoreData::CalcSettings()

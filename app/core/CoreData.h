@@ -214,6 +214,13 @@ public:
   const String& OutputFormat(int32_t N) const;
   // The output's status text: PortData2, PortData8, PortData9, PortData10.
   String& OutputStatus(int32_t N);
+  // Telegrams of output N not sent because its port's output buffer had no
+  // room for them (a port that is not open has none), since the program
+  // started.
+  int64_t& OutputSkipped(int32_t N);
+  // The output's status as the set-up grid shows it: the status text, and
+  // after it how many telegrams were skipped, when any were.
+  String OutputStatusShown(int32_t N);
 
   // --- Status texts of the set-up grid -----------------------------------
   String PortData1 = UnknownStatus; // profiling instrument
@@ -226,7 +233,7 @@ public:
   String PortData8 = UnknownStatus; // outputs 2..4
   String PortData9 = UnknownStatus;
   String PortData10 = UnknownStatus;
-  // Every one of them back to UnknownStatus.
+  // Every one of them back to UnknownStatus, and no telegram skipped.
   void ResetPortData();
 
   // Profiling-instrument data strings that were not taken (a bad field, a
@@ -276,6 +283,7 @@ private:
   int32_t& SlotIndexRef(int32_t Slot);
 
   int64_t FLoadCount = 0;
+  std::array<int64_t, 4> FOutputSkipped{};
 
   TCalcSettings FCalcSettings;
 };

@@ -556,8 +556,12 @@ void OutputData(TCoreData& Core, int32_t N)
   String& Status = Core.OutputStatus(N);
   const String Telegram = OutputTelegram(Core, Core.OutputFormat(N));
   const int32_t Free = Core.Hooks.OutputBufferFree ? Core.Hooks.OutputBufferFree(N) : INT32_MAX;
-  if (Free < Telegram.size())
+  if (Free < Telegram.size()) {
+    // Not queued behind output the port has not sent yet; counted, so that
+    // the loss shows beside the output's status.
+    ++Core.OutputSkipped(N);
     return;
+  }
   if (!Telegram.isEmpty() && Core.Hooks.OutputPutString)
     Core.Hooks.OutputPutString(N, ToAnsi(Telegram));
   Status = Telegram;

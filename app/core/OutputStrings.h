@@ -49,7 +49,8 @@ String OutputTelegram(const TCoreData& Core, const String& FormatName);
 // Output N (1..4): builds the telegram of its format and, when the port's
 // output buffer has room for all of it, hands it to the port
 // (Hooks.OutputPutString) and shows it as the output's status text;
-// otherwise the telegram is dropped and the status text stays.
+// otherwise the telegram is dropped, counted in OutputSkipped, and the status
+// text stays.
 void OutputData(TCoreData& Core, int32_t N);
 void OutputData1(TCoreData& Core);
 void OutputData2(TCoreData& Core);

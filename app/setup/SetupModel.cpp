@@ -96,14 +96,15 @@ void TSetupModel::DataUpdate()
   struct TRow {
     int32_t Row;
     bool Fitted;
-    const String& Text;
+    String Text;
   };
+  // An output's status carries the count of telegrams it skipped.
   const TRow Rows[] = {
       {SetupRowQuorndeck, FCore.SlotFitted(slConductivity), FCore.PortData1},
-      {SetupRowOutput1, FCore.Output_1_Fitted == 1, FCore.PortData2},
-      {SetupRowOutput1 + 1, FCore.Output_2_Fitted == 1, FCore.PortData8},
-      {SetupRowOutput1 + 2, FCore.Output_3_Fitted == 1, FCore.PortData9},
-      {SetupRowOutput1 + 3, FCore.Output_4_Fitted == 1, FCore.PortData10},
+      {SetupRowOutput1, FCore.Output_1_Fitted == 1, FCore.OutputStatusShown(1)},
+      {SetupRowOutput1 + 1, FCore.Output_2_Fitted == 1, FCore.OutputStatusShown(2)},
+      {SetupRowOutput1 + 2, FCore.Output_3_Fitted == 1, FCore.OutputStatusShown(3)},
+      {SetupRowOutput1 + 3, FCore.Output_4_Fitted == 1, FCore.OutputStatusShown(4)},
       {SetupRowQYR1, FCore.SlotFitted(slQYR1), FCore.PortData3},
       {SetupRowQYR1 + 1, FCore.SlotFitted(slQYR2), FCore.PortData4},
       {SetupRowQYR1 + 2, FCore.SlotFitted(slQYR3), FCore.PortData5},

@@ -61,7 +61,8 @@ public:
   int32_t Left() const override { return 0; }
   int32_t Height() const override { return 735; }
   int32_t Width() const override { return 800; }
-  // Writes PortData1..PortData10 into the Status cells of the fitted rows,
+  // Writes PortData1..PortData10 into the Status cells of the fitted rows
+  // (an output's with the telegrams it skipped, OutputStatusShown),
   // then pumps the message queue once.
   void DataUpdate() override;
   // Runs OnClose, which frees the model.

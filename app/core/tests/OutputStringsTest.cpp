@@ -2,6 +2,7 @@
 
 #include "CoreFixture.h"
 #include "app/core/CoreData.h"
+#include "rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -444,6 +445,39 @@ TEST(OutputStrings, OutputDataSendsWhenTheBufferHasRoom)
   OutputData1(*Core);
   EXPECT_EQ(Sent.size(), 2u);
   EXPECT_EQ(Core->PortData2, Bytes("*00000012.345\r\n"));
+}
+
+TEST(OutputStrings, SkippedTelegramsAreCountedPerOutputAndShownWithItsStatus)
+{
+  const TClockScope Clock(ExampleTime);
+  const auto Core = CoreWithValues({{slBathyDepth, "12.345"}});
+  Core->Output_1_Format = Bytes("DIGIQUARTZ"); // 15 bytes
+  Core->Output_2_Format = Bytes("DIGIQUARTZ");
+  std::map<int32_t, int32_t> Free = {{1, 0}, {2, 1000}};
+  Core->Hooks.OutputBufferFree = [&](int32_t N) { return Free.at(N); };
+  Core->Hooks.OutputPutString = [](int32_t, const AnsiString&) {};
+  const struct {
+    int32_t Free1;      // room on output 1 for this sample
+    int64_t Skipped1;   // output 1's count afterwards
+    const char* Shown1; // and its status as shown
+  } Samples[] = {
+      {0, 1, "Unknown (1 telegram skipped)"},
+      {14, 2, "Unknown (2 telegrams skipped)"},
+      {15, 2, "*00000012.345\r\n (2 telegrams skipped)"},
+      {0, 3, "*00000012.345\r\n (3 telegrams skipped)"},
+  };
+  for (const auto& S : Samples) {
+    Free[1] = S.Free1;
+    OutputData(*Core, 1);
+    OutputData(*Core, 2);
+    EXPECT_EQ(Core->OutputSkipped(1), S.Skipped1) << S.Shown1;
+    EXPECT_EQ(Core->OutputStatusShown(1), Bytes(S.Shown1));
+  }
+  EXPECT_EQ(Core->OutputSkipped(2), 0) << "counted per output";
+  EXPECT_EQ(Core->OutputStatusShown(2), Bytes("*00000012.345\r\n"));
+  Core->ResetPortData();
+  EXPECT_EQ(Core->OutputSkipped(1), 0);
+  EXPECT_THROW(Core->OutputSkipped(5), ERangeError);
 }
 
 TEST(OutputStrings, PrefixIsSentInTheCodePageOfThePort)

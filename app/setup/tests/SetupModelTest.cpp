@@ -160,14 +160,16 @@ TEST(SetupModel, DataUpdateWritesTheStatusOfFittedRowsOnly)
   Core->PortData4 = QStringLiteral("not fitted");
   Core->PortData7 = QStringLiteral("1013.250");
   Core->PortData8 = QStringLiteral("telegram");
+  Core->OutputSkipped(2) = 4;
   int Pumps = 0;
   Core->Hooks.ProcessMessages = [&Pumps] { ++Pumps; };
   TSetupModel M(*Core);
 
   M.DataUpdate();
 
-  const std::pair<int32_t, const char*> Expected[] = {{1, "Waiting"},         {2, ""}, {3, "telegram"},
-                                                      {6, "QYR Interrupted"}, {7, ""}, {10, "1013.250"}};
+  const std::pair<int32_t, const char*> Expected[] = {
+      {1, "Waiting"},         {2, ""}, {3, "telegram (4 telegrams skipped)"},
+      {6, "QYR Interrupted"}, {7, ""}, {10, "1013.250"}};
   for (const auto& [Row, Text] : Expected)
     EXPECT_EQ(M.StatusCell(Row), QString::fromLatin1(Text)) << Row;
   EXPECT_EQ(Pumps, 1);
