@@ -77,6 +77,9 @@ struct ThreadQueue {
   // Created and deleted by the owner thread; read by posters under M.
   QueuePump* Pump = nullptr;
   bool PumpPosted = false;
+  // Wakers posting to Pump after letting go of M; the pump is not freed
+  // before they have done.
+  int32_t Posting = 0;
   // Owner thread only: the pumps of this layer running on the stack, and the
   // Qt loop level the innermost one runs at.
   int32_t FrameDepth = 0;
@@ -157,6 +160,28 @@ void WakeLocked(ThreadQueue& Q)
     Q.PumpPosted = true;
     QCoreApplication::postEvent(Q.Pump, new QEvent(PumpEventType()));
   }
+}
+
+// The same, taking M itself and posting to Qt after letting go of it: the
+// owner, woken by the post, must not find M still held and wait for it.
+void WakeUnlocked(ThreadQueue& Q)
+{
+  QueuePump* Pump = nullptr;
+  {
+    std::lock_guard<std::mutex> Lock(Q.M);
+    Q.CV.notify_all();
+    if (Q.Pump && !Q.PumpPosted) {
+      Q.PumpPosted = true;
+      Pump = Q.Pump;
+      ++Q.Posting;
+    }
+  }
+  if (!Pump)
+    return;
+  QCoreApplication::postEvent(Pump, new QEvent(PumpEventType()));
+  std::lock_guard<std::mutex> Lock(Q.M);
+  if (--Q.Posting == 0)
+    Q.CV.notify_all();
 }
 
 intptr_t CallHandler(const WindowRec& Rec, uint32_t Msg, uintptr_t WParam, intptr_t LParam)
@@ -336,6 +361,10 @@ void ShutDownQueue(const std::shared_ptr<ThreadQueue>& Q)
     Q->Posted.clear();
     Pump = Q->Pump;
     Q->Pump = nullptr;
+  }
+  {
+    std::unique_lock<std::mutex> Lock(Q->M);
+    Q->CV.wait(Lock, [&] { return Q->Posting == 0; });
   }
   // Senders blocked on this thread get their answer: there will be none.
   for (const auto& Req : Sent)
@@ -709,9 +738,8 @@ void WaitServingSends(const std::function<bool()>& Ready)
 
 void WakeMainThread()
 {
-  const auto Q = MainQueue();
-  std::lock_guard<std::mutex> Lock(Q->M);
-  WakeLocked(*Q);
+  static const std::shared_ptr<ThreadQueue> Main = MainQueue();
+  WakeUnlocked(*Main);
 }
 
 // ---- Registered names ------------------------------------------------------------
