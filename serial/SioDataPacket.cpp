@@ -337,7 +337,26 @@ void TSioDataPacketManager::PortOpenCloseEx(TObject*, TSioCallbackType CallbackT
   SetEnabled(false);
 }
 
-void TSioDataPacketManager::PacketTriggerHandler(uint32_t Msg, uint32_t WParam, int32_t)
+void TSioDataPacketManager::PacketTriggerHandler(uint32_t Msg, uint32_t WParam, int32_t LParam)
+{
+  HandleTrigger(Msg, WParam, LParam);
+  PostHandOvers();
+}
+
+void TSioDataPacketManager::PostHandOvers()
+{
+  std::vector<std::function<void()>> Calls;
+  {
+    TPacketLocked L(Lock.get());
+    Calls.swap(FHandOvers);
+  }
+  // After the lock is let go: the main thread, woken by the first, takes it
+  // at once.
+  for (std::function<void()>& Call : Calls)
+    TThread::Queue(std::move(Call));
+}
+
+void TSioDataPacketManager::HandleTrigger(uint32_t Msg, uint32_t WParam, int32_t)
 {
   TPacketLocked L(Lock.get());
   if (!fEnabled || !Disp)
@@ -927,7 +946,8 @@ bool TSioDataPacket::DeliverEvents(bool TimeoutEvent, const AnsiString& Data, TF
       std::lock_guard<std::mutex> G(Token->M);
       ++Token->InFlight;
     }
-    TThread::Queue([Token, Fire, Outcome, Finish] {
+    // Queued by the caller once it has let go of the manager's lock.
+    Mgr->FHandOvers.push_back([Token, Fire, Outcome, Finish] {
       const auto Landed = ScopeExit([&] {
         std::lock_guard<std::mutex> G(Token->M);
         --Token->InFlight;
@@ -940,11 +960,15 @@ bool TSioDataPacket::DeliverEvents(bool TimeoutEvent, const AnsiString& Data, TF
       if (!M)
         return;
       const bool Ran = Fire();
-      TPacketLocked L(M->Lock.get());
-      const bool Outer = M->FHandedOverEnd;
-      M->FHandedOverEnd = true;
-      const auto Restore = ScopeExit([&] { M->FHandedOverEnd = Outer; });
-      Finish(Outcome(Ran));
+      {
+        TPacketLocked L(M->Lock.get());
+        const bool Outer = M->FHandedOverEnd;
+        M->FHandedOverEnd = true;
+        const auto Restore = ScopeExit([&] { M->FHandedOverEnd = Outer; });
+        Finish(Outcome(Ran));
+      }
+      // The events its end found in the bytes that came meanwhile.
+      M->PostHandOvers();
     });
     return true;
   }

@@ -265,6 +265,10 @@ private:
   friend class TSioDataPacket;
   friend class TSioDataPacketManagerList;
 
+  void HandleTrigger(uint32_t Msg, uint32_t WParam, int32_t LParam);
+  // Hands the events waiting in FHandOvers to the main thread; the calling
+  // thread does not hold the manager's lock.
+  void PostHandOvers();
   void NotifyData(int32_t NewStart);
   void RemoveData(int32_t Start, int32_t Size);
   void FreeBuffer();
@@ -291,6 +295,8 @@ private:
   // Counted up whenever the bytes held are dropped, so that the end of an
   // event removes only the bytes that were held when it began.
   uint32_t FBufferEpoch = 0;
+  // Events for the main thread, handed over once the lock is let go.
+  std::vector<std::function<void()>> FHandOvers;
   bool NotifyPending = false;
   int32_t NotifyStart = 0;
   bool EnablePending = false;
