@@ -167,8 +167,17 @@ HWND TAdCustomTerminal::TermHandle() const { return FTermWindow ? FTermWindow->H
 
 void TAdCustomTerminal::SetHeartbeat(bool On)
 {
+  // What the beat does (blinking, the lazy display, scrolling a selection)
+  // is for the eye: a hidden terminal (the main window's) is not woken ten
+  // times a second for it. It beats again once shown.
   if (FHeartbeat)
-    FHeartbeat->SetEnabled(On);
+    FHeartbeat->SetEnabled(On && Visible());
+}
+
+void TAdCustomTerminal::VisibleChanged()
+{
+  TSioBaseWinControl::VisibleChanged();
+  SetHeartbeat(WindowExists());
 }
 
 void TAdCustomTerminal::Notification(TComponent* AComponent, TOperation Operation)
@@ -599,10 +608,7 @@ void TAdCustomTerminal::SetLine(int32_t aRow, const AnsiString& Value)
 
 // ------------------------------------------------------------ properties
 
-void TAdCustomTerminal::SetBlinkTime(int32_t Value)
-{
-  FBlinkTime = Value <= 0 ? 0 : std::max(Value, 250);
-}
+void TAdCustomTerminal::SetBlinkTime(int32_t Value) { FBlinkTime = Value <= 0 ? 0 : std::max(Value, 250); }
 
 void TAdCustomTerminal::SetLazyByteDelay(int32_t Value)
 {
@@ -680,8 +686,8 @@ void TAdCustomTerminal::KeyDown(uint16_t& Key, TShiftState Shift)
   // Keys of the number pad keep their own codes whatever Num Lock says.
   if (KeyFromKeypad()) {
     static const std::pair<uint16_t, uint16_t> PadCodes[] = {
-        {VK_CLEAR, VK_NUMPAD5}, {VK_PRIOR, VK_NUMPAD9}, {VK_NEXT, VK_NUMPAD3}, {VK_END, VK_NUMPAD1},
-        {VK_HOME, VK_NUMPAD7},  {VK_LEFT, VK_NUMPAD4},  {VK_UP, VK_NUMPAD8},   {VK_RIGHT, VK_NUMPAD6},
+        {VK_CLEAR, VK_NUMPAD5}, {VK_PRIOR, VK_NUMPAD9},  {VK_NEXT, VK_NUMPAD3},   {VK_END, VK_NUMPAD1},
+        {VK_HOME, VK_NUMPAD7},  {VK_LEFT, VK_NUMPAD4},   {VK_UP, VK_NUMPAD8},     {VK_RIGHT, VK_NUMPAD6},
         {VK_DOWN, VK_NUMPAD2},  {VK_INSERT, VK_NUMPAD0}, {VK_DELETE, VK_DECIMAL}, {VK_RETURN, VK_EXECUTE},
     };
     for (const auto& [From, To] : PadCodes)

@@ -220,6 +220,7 @@ public:
 
 protected:
   void CreateWnd() override;
+  void VisibleChanged() override;
   void DestroyWnd() override;
   void Paint() override;
   void Resize() override;

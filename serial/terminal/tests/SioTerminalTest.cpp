@@ -262,6 +262,20 @@ TEST(SioTerminal, LazyDisplayPaintsWithinTwoBeats)
   EXPECT_FALSE(B->HasDisplayChanged());
 }
 
+TEST(SioTerminal, AHiddenTerminalHasNoHeartbeat)
+{
+  // The rig stops the beat to drive it itself; a terminal shown beats.
+  TerminalRig R;
+  R.Term->SetVisible(false);
+  R.Term->SetVisible(true);
+  ASSERT_TRUE(R.Term->Heartbeat()->Enabled());
+  R.Term->SetVisible(false);
+  EXPECT_FALSE(R.Term->Heartbeat()->Enabled());
+  R.Term->SetVisible(true);
+  EXPECT_TRUE(R.Term->Heartbeat()->Enabled());
+  R.Term->Heartbeat()->SetEnabled(false);
+}
+
 TEST(SioTerminal, PropertiesRefuseWhatTheyCannotTake)
 {
   EnsureTerminalTestApp();
@@ -666,8 +680,8 @@ TEST(SioTerminal, CellsArePaintedWithTheirAttributes)
        clSilver, clNavy, clNavy, clSilver},
       {"bold dark grey is brightened", AttrBit(tcaBold) | AttrBit(tcaUnderline), Grey, clBlack, clBlack, 0xC0C0C0},
       {"bold white stays white", AttrBit(tcaBold) | AttrBit(tcaUnderline), clWhite, clBlack, clBlack, clWhite},
-      {"bold reverse brightens the fill", AttrBit(tcaBold) | AttrBit(tcaReverse) | AttrBit(tcaUnderline), Grey,
-       clBlack, 0xC0C0C0, clBlack},
+      {"bold reverse brightens the fill", AttrBit(tcaBold) | AttrBit(tcaReverse) | AttrBit(tcaUnderline), Grey, clBlack,
+       0xC0C0C0, clBlack},
       {"invisible: the text takes the fill", AttrBit(tcaInvisible) | AttrBit(tcaUnderline), clSilver, clMaroon,
        clMaroon, clMaroon},
   };
