@@ -23,11 +23,12 @@
 // sight (TopLeftChanged after every change of LeftCol or TopRow).
 //
 // ---- Painting ---------------------------------------------------------------------
-// Paint visits every visible cell, fixed cells first, and calls the virtual
-// DrawCell with its rectangle and draw state; with DefaultDrawing the grid
-// first fills the cell (FixedColor, Color, or the highlight colour for a
-// selected cell) and after the cells draws the grid lines the options ask
-// for. The grid's widget is a scroll area whose viewport the grid paints.
+// Paint visits every visible cell that touches the area to paint (all of
+// them when the window did not ask for a part), fixed cells first, and
+// calls the virtual DrawCell with its rectangle and draw state; with
+// DefaultDrawing the grid first fills the cell (FixedColor, Color, or the
+// highlight colour for a selected cell) and after the cells draws the grid
+// lines the options ask for. The grid's widget is a scroll area whose viewport the grid paints.
 //
 // ---- Keys, wheel, mouse ------------------------------------------------------------
 // Arrows, Page Up and Down, Home and End (Ctrl: first and last row) move the
@@ -132,6 +133,9 @@ public:
   TBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle Value);
 
+  // Marks a client rectangle, a cell, a row or a column for painting; only
+  // what is in view is painted again.
+  void InvalidateRect(const TRect& R);
   void InvalidateCell(int32_t ACol, int32_t ARow);
   void InvalidateRow(int32_t ARow);
   void InvalidateCol(int32_t ACol);
@@ -240,6 +244,8 @@ private:
   TBorderStyle FBorderStyle = bsSingle;
   bool FSelecting = false;
   bool FUpdatingScroll = false;
+  // The area the window asked to paint; empty outside a window's paint.
+  TRect FPaintRect;
 };
 
 // A grid with a text and an object per cell. Objects are not owned.
