@@ -49,6 +49,7 @@
 #include <memory>
 #include <vector>
 
+class TAutoColor;
 class TBackGround;
 class TBalloonSettings;
 class TBands;
@@ -61,6 +62,10 @@ class TFocusHelper;
 class TGridItem;
 class TGrouping;
 class TDragDropSettings;
+class TDragScrollOptions;
+class TFilterDropDown;
+class TGridProgressAppearance;
+class THoverButtons;
 class TIntList;
 class TMouseActions;
 class TNavigation;
@@ -340,6 +345,16 @@ public:
   void SetDragDropSettings(TDragDropSettings* Value);
   TRurHintInfo* OfficeHint() const { return FOfficeHint.get(); }
   void SetOfficeHint(TRurHintInfo* Value);
+  TAutoColor* AutoColor() const { return FAutoColor.get(); }
+  void SetAutoColor(TAutoColor* Value);
+  TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
+  void SetProgressAppearance(TGridProgressAppearance* Value);
+  TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
+  void SetFilterDropDown(TFilterDropDown* Value);
+  TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions.get(); }
+  void SetDragScrollOptions(TDragScrollOptions* Value);
+  THoverButtons* HoverButtons() const { return FHoverButtons.get(); }
+  void SetHoverButtons(THoverButtons* Value);
   TFont* FixedFont() const { return FFixedFont.get(); }
   void SetFixedFont(TFont* Value);
   TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
@@ -555,10 +570,12 @@ protected:
 
 private:
   friend class TControlLook;
+  friend class TSortSettings;
   void ColHeaderChanged(TObject* Sender);
   void RowHeaderChanged(TObject* Sender);
   void WriteHeaders();
   void FixedFontChanged(TObject* Sender);
+  void FilterEditEnabledChanged();
   // Whole display rows as string lists, hidden columns included.
   void RowToList(int32_t ARow, TStringList& Into);
   void ListToRow(int32_t ARow, const TStringList& From);
@@ -589,6 +606,11 @@ private:
   std::unique_ptr<TShowModified> FShowModified;
   std::unique_ptr<TDragDropSettings> FDragDropSettings;
   std::unique_ptr<TRurHintInfo> FOfficeHint;
+  std::unique_ptr<TAutoColor> FAutoColor;
+  std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
+  std::unique_ptr<TFilterDropDown> FFilterDropDown;
+  std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
+  std::unique_ptr<THoverButtons> FHoverButtons;
   std::unique_ptr<TFont> FFixedFont;
   std::unique_ptr<TFont> FActiveCellFont;
   std::unique_ptr<TFont> cf; // scratch font of GetCellFont
