@@ -83,7 +83,6 @@ TCellProperties* TBaseGrid::CreateCellProperties(int32_t ACol, int32_t ARow)
 {
   auto* CP = new TCellProperties(this, ACol, ARow);
   CP->SetAlignment(GetDefaultAlignment());
-  SetGridObject(ACol, ARow, CP);
   TColor ColorTo = clNone, MirrorColor = clNone, MirrorColorTo = clNone;
   TAlignment HAlign = taLeftJustify;
   TVAlignment VAlign = vtaTop;
@@ -92,6 +91,9 @@ TCellProperties* TBaseGrid::CreateCellProperties(int32_t ACol, int32_t ARow)
   GetDefaultProps(ACol, ARow, FDefFont.get(), FDefBrush.get(), ColorTo, MirrorColor, MirrorColorTo, HAlign, VAlign,
                   WordWrap, Direction);
   CP->SetDefaults(HAlign, VAlign, WordWrap, *FDefFont, FDefBrush->Color(), ColorTo, Direction);
+  // Stored once it holds the defaults: working them out asks about the
+  // cell, which must not answer from a half-made record.
+  SetGridObject(ACol, ARow, CP);
   return CP;
 }
 

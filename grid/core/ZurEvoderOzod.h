@@ -35,18 +35,27 @@
 // registers the grid's classes, clipboard format and window messages once
 // per process (the first grid made calls it).
 //
-// What is not here yet, and joins as it is built: painting beyond the base
-// grid's pass (visual properties, styles, cell graphics), inplace editors
-// and mouse handling, sorting, filtering, grid files and the clipboard, the
-// settings objects and published properties that only those read.
+// ---- Painting -------------------------------------------------------------------------
+// The base grid's pass paints each cell's background and lines; the string
+// grid's DrawGridCell adds the fixed-cell looks, buttons shown always, the
+// text (alignment, word wrap, number format, search highlight, sort
+// indicator, links), borders, the cell graphic, the drawing events and the
+// focus rectangle. GetVisualProperties decides a cell's colours and font.
+//
+// What is not here yet, and joins as it is built: the graphics other than
+// progress bars, shapes and range indicators, mini-HTML and rich text
+// (drawn as their plain text), inplace editors and mouse handling, sorting,
+// filtering, grid files and the clipboard.
 //
 // Everything runs on the main thread.
 #include "grid/base/BaseGrid.h"
+#include "grid/base/RurStyleIF.h"
 #include "grid/core/CellGraphic.h"
 #include "grid/core/ControlLook.h"
 #include "grid/core/GridEnums.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 class TAutoColor;
@@ -308,6 +317,48 @@ public:
                        TColor& MirrorColorTo, TAlignment& HAlign, TVAlignment& VAlign, bool& WordWrap,
                        TCellGradientDirection& GradientDirection) override;
 
+  // ---- Painting ------------------------------------------------------------------------
+  // The colours, gradient, font, word wrap and alignment of a cell, each
+  // source overriding the earlier: grid defaults, the cell's record, bands,
+  // fixed colours, the filter row, automatic number colours, the colour
+  // events, the gradient event, the selection. ACol is a display column
+  // (mapped to the real one with Remap); Select turns the selection
+  // colouring on.
+  void GetVisualProperties(int32_t ACol, int32_t ARow, TGridDrawState& AState, bool Printing, bool Select, bool Remap,
+                           TBrush* ABrush, TColor& ColorTo, TColor& MirrorColor, TColor& MirrorColorTo, TFont* AFont,
+                           TAlignment& HAlign, TVAlignment& VAlign, bool& WordWrap,
+                           TCellGradientDirection& GD) override;
+  // The font alone, for measuring (RCol is the real column).
+  void GetFontProperties(int32_t ACol, int32_t RCol, int32_t ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush,
+                         bool Flag);
+  // The grid's alignments, the right alignment of numbers (AutoNumAlign) or
+  // the record's, then GetCellAlign.
+  std::pair<TAlignment, TVAlignment> GetCellAlignment(int32_t ACol, int32_t ARow);
+  // Col1 over Col2 by Perc percent; ColorMixer blends only with Mix.
+  static TColor BlendColor(TColor Col1, TColor Col2, int32_t Perc);
+  static TColor ColorMixer(TColor Col1, TColor Col2, bool Mix, int32_t Perc);
+  // The cell's display text, formatted as a number when OnGetFloatFormat
+  // asks for it.
+  virtual String GetFormattedCell(int32_t ACol, int32_t ARow);
+  void DrawSortIndicator(TCanvas* Canvas, int32_t ACol, int32_t X, int32_t Y);
+  // The cell graphic (nullptr without one), its size and placement, and
+  // whether the text shows beside it.
+  TCellGraphic* GetGraphicDetails(int32_t ACol, int32_t ARow, int32_t& Width, int32_t& Height, bool& ShowText,
+                                  TCellHAlign& HAlign, TCellVAlign& VAlign);
+  // Display coordinates: inside the selection, fixed cells never.
+  bool IsSelected(int32_t ACol, int32_t ARow) const;
+  // The selection is painted: shown, and the grid focused unless it hides
+  // the selection without the focus.
+  bool CanShowSelection() const;
+  // Paints the content of a cell over the background of the base pass.
+  void DrawGridCell(TCanvas* Canvas, int32_t ACol, int32_t ARow, TRect ARect, TGridDrawState AState) override;
+
+  // What the search panel holds: the text to highlight in the cells while
+  // its highlight button is down, and whether case counts.
+  String FSearchText;
+  bool FSearchHighlightDown = false;
+  bool FSearchMatchCase = false;
+
   // ---- Settings objects ------------------------------------------------------------
   TControlLook* ControlLook() const { return FControlLook.get(); }
   void SetControlLook(TControlLook* Value);
@@ -511,6 +562,8 @@ public:
   TDateTimeChangeEvent OnDateTimeChange;
   TEditChangeEvent OnEditChange;
   TCustomCellDrawEvent OnCustomCellDraw;
+  TCustomCellDrawEvent OnCustomCellBkgDraw;
+  TNotifyEvent OnPainted;
   TCheckBoxClickEvent OnCheckBoxClick;
   TCheckBoxCanToggleEvent OnCheckBoxCanToggle;
   TEllipsClickEvent OnEllipsClick;
@@ -547,6 +600,32 @@ public:
   // Fixed-cell gradient colours the painter uses (TControlLook passes its
   // colours on to them).
   TColor FZURGrad[FixedGradientCount];
+  // The paint state the mouse handling keeps: the fixed cell under the
+  // mouse, the column being moved, the mouse held on a fixed cell, the
+  // fixed cell's drop-down pressed, the mouse held down anywhere.
+  int32_t FHoverFixedX = -1;
+  int32_t FHoverFixedY = -1;
+  int32_t FMoveCell = -1;
+  bool FMouseDownMove = false;
+  bool FDropDownDown = false;
+  bool FMouseDown = false;
+  // An inplace editor is open; points added to every cell font; screen
+  // scale (1 at 96 dots per inch); the colour tones of the metro look.
+  bool FEditing = false;
+  int32_t FZoomFactor = 0;
+  double FDPIScale = 1.0;
+  TColorTones FTones;
+  // Text margins and the character shown for a password.
+  TPoint FXYOffset{2, 2};
+  bool FXYOffsetTopLeftOnly = false;
+  QChar FPasswordChar = u'*';
+  // A cell with a graphic shows no text; the user's drawing replaces the
+  // text.
+  bool FNoImageAndText = false;
+  bool FNoDefaultDraw = false;
+  bool FUseDisabledFont = true;
+  // The vertical text format of the last drawn cell.
+  uint32_t FVAlign = 0;
   int32_t FFixedRowsMin = 0;
   int32_t FFixedColsMin = 0;
   int32_t FMaxRowCount = 0;
@@ -556,6 +635,7 @@ public:
   bool FLoaded = false;
 
 protected:
+  void Paint() override;
   void Resize() override;
   void CreateWnd() override;
   bool SelectCell(int32_t ACol, int32_t ARow) override;
@@ -587,6 +667,21 @@ private:
   int32_t StoreIndexOf(int32_t Idx) const;
   void MoveItemIntoRow(TGridItem* Item, int32_t DisplayRow);
   void SetZURGrad(TFixedGradient Which, TColor Value);
+  // Painting steps of DrawGridCell.
+  void DrawFixedLook(TCanvas* Canvas, int32_t ACol, int32_t RCol, int32_t ARow, TRect& ARect, TColor ColorTo,
+                     TColor MirrorColor, TColor MirrorColorTo);
+  void DrawFixedEdges(TCanvas* Canvas, TRect& ARect);
+  void DrawAlwaysShownButtons(TCanvas* Canvas, int32_t RCol, int32_t ARow, TRect& ARect);
+  void DrawBorders(TCanvas* Canvas, int32_t RCol, int32_t ARow, TRect ARect, bool Fixed);
+  void DrawCellGraphic(TCanvas* Canvas, TCellGraphic* Graphic, int32_t RCol, int32_t ARow, TRect R);
+  // Draws the text of a cell in R; returns the drawn width + 2 (0 when
+  // not measured).
+  int32_t DrawCellText(TCanvas* Canvas, int32_t ACol, int32_t RCol, int32_t ARow, TRect R, TGridDrawState AState,
+                       TColor UnselBrush, TColor UnselFont, TCellGraphic* Graphic, int32_t GraphicWidth,
+                       int32_t GraphicHeight, bool ShowText, TCellHAlign GHAlign, TCellVAlign GVAlign,
+                       TAlignment HAlign, TVAlignment VAlign, bool WordWrap);
+  // The cell's text as a number, when it is one.
+  bool CellFloat(int32_t ACol, int32_t ARow, double& Value);
 
   std::unique_ptr<TControlLook> FControlLook;
   std::unique_ptr<TSortSettings> FSortSettings;
