@@ -680,6 +680,8 @@ private:
                        TColor UnselBrush, TColor UnselFont, TCellGraphic* Graphic, int32_t GraphicWidth,
                        int32_t GraphicHeight, bool ShowText, TCellHAlign GHAlign, TCellVAlign GVAlign,
                        TAlignment HAlign, TVAlignment VAlign, bool WordWrap);
+  // The record's font colour, style, height and name, each when set.
+  static void ApplyRecordFont(const TCellProperties* CP, TFont* AFont);
   // The cell's text as a number, when it is one.
   bool CellFloat(int32_t ACol, int32_t ARow, double& Value);
 

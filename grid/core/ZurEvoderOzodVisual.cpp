@@ -196,17 +196,8 @@ void TZurEvoderOzod::GetFontProperties(int32_t ACol, int32_t RCol, int32_t ARow,
 {
   const bool Fixed = IsFixed(RCol, ARow) || ACol < TBaseGrid::FixedCols() || ARow < TBaseGrid::FixedRows();
   AFont->Assign(Fixed ? FFixedFont.get() : Font());
-  if (HasCellProperties(RCol, ARow)) {
-    const TCellProperties* CP = GetCellProperties(RCol, ARow);
-    if (CP->FontColor() != clNone)
-      AFont->SetColor(CP->FontColor());
-    if (CP->FontStyle() != 0)
-      AFont->SetStyle(CP->FontStyle());
-    if (CP->FontSize() != 0)
-      AFont->SetHeight(CP->FontSize());
-    if (!CP->FontName().isEmpty())
-      AFont->SetName(CP->FontName());
-  }
+  if (HasCellProperties(RCol, ARow))
+    ApplyRecordFont(GetCellProperties(RCol, ARow), AFont);
   GetCellColor(RCol, ARow, AState, ABrush, AFont);
 }
 

@@ -45,6 +45,27 @@ public:
   }
 };
 
+// The colours a cell gets on screen, as the cell pass asks for them.
+struct TVisual {
+  TColor Brush;
+  TColor Font;
+  TGridDrawState State;
+};
+
+TVisual VisualOf(TZurEvoderOzod& G, int32_t ACol, int32_t ARow)
+{
+  TBrush Brush;
+  TFont Font;
+  TColor To = clNone, Mirror = clNone, MirrorTo = clNone;
+  TAlignment H = taLeftJustify;
+  TVAlignment V = vtaTop;
+  bool Wrap = true;
+  TCellGradientDirection GD = GradientVertical;
+  TGridDrawState State = 0;
+  G.GetVisualProperties(ACol, ARow, State, false, true, true, &Brush, To, Mirror, MirrorTo, &Font, H, V, Wrap, GD);
+  return TVisual{Brush.Color(), Font.Color(), State};
+}
+
 } // namespace
 
 TEST(GridPaint, FixedAreaMergedCellsColoursFontsAlignmentsWrapAndProgress)
@@ -210,17 +231,9 @@ TEST(GridPaint, ColourAndFontResolutionOrder)
     G.SetRow(4);
     G.Bands()->SetSecondaryColor(clSilver);
     C.Setup(G);
-    TBrush Brush;
-    TFont Font;
-    TColor To = clNone, Mirror = clNone, MirrorTo = clNone;
-    TAlignment H = taLeftJustify;
-    TVAlignment V = vtaTop;
-    bool Wrap = true;
-    TCellGradientDirection GD = GradientVertical;
-    TGridDrawState State = 0;
-    G.GetVisualProperties(2, 2, State, false, true, true, &Brush, To, Mirror, MirrorTo, &Font, H, V, Wrap, GD);
-    EXPECT_EQ(Brush.Color(), C.Brush);
-    EXPECT_EQ(Font.Color(), C.FontColor);
+    const TVisual Got = VisualOf(G, 2, 2);
+    EXPECT_EQ(Got.Brush, C.Brush);
+    EXPECT_EQ(Got.Font, C.FontColor);
   }
 }
 
@@ -249,17 +262,9 @@ TEST(GridPaint, SelectionMixesWithTheCellsOwnColour)
     if (C.Own != clWindow)
       G.GetCellProperties(1, 1)->SetBrushColor(C.Own);
     G.SetSelection(TGridRect{1, 1, 1, 1});
-    TBrush Brush;
-    TFont Font;
-    TColor To = clNone, Mirror = clNone, MirrorTo = clNone;
-    TAlignment H = taLeftJustify;
-    TVAlignment V = vtaTop;
-    bool Wrap = true;
-    TCellGradientDirection GD = GradientVertical;
-    TGridDrawState State = 0;
-    G.GetVisualProperties(1, 1, State, false, true, true, &Brush, To, Mirror, MirrorTo, &Font, H, V, Wrap, GD);
-    EXPECT_EQ(Brush.Color(), C.Expected);
-    EXPECT_TRUE(State & GridDrawBit(gdSelected));
+    const TVisual Got = VisualOf(G, 1, 1);
+    EXPECT_EQ(Got.Brush, C.Expected);
+    EXPECT_TRUE(Got.State & GridDrawBit(gdSelected));
   }
   EXPECT_EQ(TZurEvoderOzod::BlendColor(clWhite, clBlack, 50), RGBColor(128, 128, 128));
 }
