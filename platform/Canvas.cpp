@@ -8,9 +8,13 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
+#include <QHash>
 #include <QRegion>
+#include <QStaticText>
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 #include <optional>
 
@@ -155,6 +159,26 @@ struct TSavedDC {
   TColor DCPenColor = 0;
 };
 
+// A text laid out once in a font, kept for drawing it again: cells repeat
+// their texts from paint to paint.
+struct TShapedText {
+  QStaticText Static;
+  int32_t Advance = 0;
+};
+using TShapedTexts = QHash<QString, TShapedText>;
+
+// A font as the device realised it, with its metrics and its laid-out
+// texts; the last few are kept, as painters switch between a handful.
+struct TRealizedFont {
+  TLogFont Log;
+  QFont Font;
+  std::shared_ptr<QFontMetrics> Metrics;
+  int32_t Ascent = 0, Descent = 0;
+  std::shared_ptr<TShapedTexts> Texts;
+};
+constexpr size_t RealizedFontsKept = 8;
+constexpr qsizetype ShapedTextsKept = 4096;
+
 } // namespace
 
 struct TCanvas::Impl {
@@ -195,8 +219,10 @@ struct TCanvas::Impl {
   QFont DrawnFont; // drawn with: QtFont plus the character spacing
   int32_t DrawnExtra = 0;
   bool PainterFontSet = false;
-  std::unique_ptr<QFontMetrics> Metrics;
+  std::shared_ptr<QFontMetrics> Metrics;
   int32_t Ascent = 0, Descent = 0;
+  std::shared_ptr<TShapedTexts> Texts; // of QtFont
+  std::vector<TRealizedFont> Realized; // most recent first
 
   QRegion Clip;
   bool HasClip = false;
@@ -602,11 +628,28 @@ struct TCanvas::Impl {
       SelectFont(TLogFont::FromFont(*Self->FFont));
     if (!QtFontValid) {
       QtFontValid = true;
-      const QFont F = ToQFont(LogFont);
-      QtFont = F;
-      Metrics = std::make_unique<QFontMetrics>(QtFont);
-      Ascent = Metrics->ascent();
-      Descent = Metrics->descent();
+      const auto Known =
+          std::find_if(Realized.begin(), Realized.end(), [this](const TRealizedFont& R) { return R.Log == LogFont; });
+      if (Known != Realized.end()) {
+        std::rotate(Realized.begin(), Known, Known + 1);
+      } else {
+        TRealizedFont R;
+        R.Log = LogFont;
+        R.Font = ToQFont(LogFont);
+        R.Metrics = std::make_shared<QFontMetrics>(R.Font);
+        R.Ascent = R.Metrics->ascent();
+        R.Descent = R.Metrics->descent();
+        R.Texts = std::make_shared<TShapedTexts>();
+        Realized.insert(Realized.begin(), std::move(R));
+        if (Realized.size() > RealizedFontsKept)
+          Realized.pop_back();
+      }
+      const TRealizedFont& R = Realized.front();
+      QtFont = R.Font;
+      Metrics = R.Metrics;
+      Ascent = R.Ascent;
+      Descent = R.Descent;
+      Texts = R.Texts;
       DrawnFont = QtFont;
       DrawnExtra = 0;
       PainterFontSet = false;
@@ -631,6 +674,24 @@ struct TCanvas::Impl {
   {
     RealizedFont();
     return *Metrics;
+  }
+
+  // The text laid out in the font drawn with (no character spacing).
+  const TShapedText& Shaped(const String& Text)
+  {
+    FontToDraw();
+    auto It = Texts->find(Text);
+    if (It != Texts->end())
+      return *It;
+    if (Texts->size() >= ShapedTextsKept)
+      Texts->clear();
+    TShapedText T;
+    T.Static.setText(Text);
+    T.Static.setTextFormat(Qt::PlainText);
+    T.Static.setPerformanceHint(QStaticText::ModerateCaching);
+    T.Static.prepare(QTransform(), DrawnFont);
+    T.Advance = Metrics->horizontalAdvance(Text);
+    return *Texts->insert(Text, std::move(T));
   }
 
   int32_t TextWidthOf(const String& Text)
@@ -1281,9 +1342,11 @@ int32_t TCanvas::DrawText(const String& Text, TRect& R, uint32_t Format)
     D->PainterFontSet = true;
   }
   const int32_t LineHeight = D->Ascent + D->Descent;
-  // One line that fits needs no layout and no clip: the common cell.
-  const bool Plain = !Shown.contains(u'\n') && !Shown.contains(u'\t') && !Shown.contains(u'&');
-  const int32_t W = Plain ? D->TextWidthOf(Shown) : -1;
+  // One line that fits needs no layout and no clip: the common cell, drawn
+  // from its laid-out text.
+  const bool Plain = FCharExtra == 0 && !Shown.contains(u'\n') && !Shown.contains(u'\t') && !Shown.contains(u'&');
+  const TShapedText* Shaped = Plain ? &D->Shaped(Shown) : nullptr;
+  const int32_t W = Shaped ? Shaped->Advance : -1;
   if (Plain && W <= Box.width() && (Single || LineHeight <= Box.height() || (Format & DT_NOCLIP))) {
     const int32_t X = Flags & Qt::AlignRight     ? Box.left() + Box.width() - W
                       : Flags & Qt::AlignHCenter ? Box.left() + (Box.width() - W) / 2
@@ -1302,7 +1365,7 @@ int32_t TCanvas::DrawText(const String& Text, TRect& R, uint32_t Format)
       Q->fillRect(QRect(X, Y, W, LineHeight), ToQColor(FBkColor));
     if (FTextColor != clNone) {
       Q->setPen(ToQColor(FTextColor));
-      Q->drawText(QPoint(X, Y + D->Ascent), Shown);
+      Q->drawStaticText(QPoint(X, Y), Shaped->Static);
       D->PenOnPainter = false;
     }
     if (Clip) {

@@ -577,11 +577,18 @@ void TCustomGrid::InvalidateRect(const TRect& R)
   Area->viewport()->update(QRect(R.Left, R.Top, R.Width(), R.Height()));
 }
 
-// A cell out of view has nothing to repaint.
-void TCustomGrid::InvalidateCell(int32_t ACol, int32_t ARow) { InvalidateRect(CellRect(ACol, ARow)); }
+// A cell out of view, or of a grid without a window, has nothing to
+// repaint.
+void TCustomGrid::InvalidateCell(int32_t ACol, int32_t ARow)
+{
+  if (WidgetOrNull())
+    InvalidateRect(CellRect(ACol, ARow));
+}
 
 void TCustomGrid::InvalidateRow(int32_t ARow)
 {
+  if (!WidgetOrNull())
+    return;
   const TAxis Rows = RowAxis();
   const int32_t Y = Rows.Start(ARow);
   if (Y >= 0)
@@ -590,6 +597,8 @@ void TCustomGrid::InvalidateRow(int32_t ARow)
 
 void TCustomGrid::InvalidateCol(int32_t ACol)
 {
+  if (!WidgetOrNull())
+    return;
   const TAxis Cols = ColAxis();
   const int32_t X = Cols.Start(ACol);
   if (X >= 0)
