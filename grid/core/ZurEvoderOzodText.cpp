@@ -112,11 +112,15 @@ String TZurEvoderOzod::GetFormattedCell(int32_t ACol, int32_t ARow)
   double V = 0;
   if (!CellFloat(ACol, ARow, V))
     return Text;
-  // A format that does not fit the value leaves the text as it is.
+  // An integer format takes only an integer, and a format that does not
+  // fit its value leaves the text as it is.
   try {
     if (!Fmt.contains(u'd') && !Fmt.contains(u'x'))
       return Format(Fmt, {V});
-    return Format(Fmt, {static_cast<int64_t>(std::trunc(V))});
+    int64_t I = 0;
+    if (!TryStrToInt64(Trim(Text), I))
+      return Text;
+    return Format(Fmt, {I});
   } catch (const std::exception&) {
     return Text;
   }
@@ -242,6 +246,33 @@ int32_t TZurEvoderOzod::DrawCellText(TCanvas* Canvas, int32_t ACol, int32_t RCol
     R.Top += GridLineWidth();
   }
   const TRect Cell = R;
+
+  // The grid-wide gradient background: the part of it that lies under the
+  // cell.
+  const TBackGroundDisplay Display = FBackGround->Display();
+  const TBackGroundCells Cells = FBackGround->Cells();
+  const bool BackCell = Fixed ? Cells == bcFixed || Cells == bcAll : Cells == bcNormal || Cells == bcAll;
+  const bool OwnColour = HasCellProperties(RCol, ARow) && GetCellProperties(RCol, ARow)->BrushColor() != clNone;
+  const bool ControlCell = Graphic && (Graphic->CellType() == ctCheckBox || Graphic->CellType() == ctDataCheckBox ||
+                                       Graphic->CellType() == ctRadio || Graphic->CellType() == ctButton ||
+                                       Graphic->CellType() == ctBitButton || Graphic->CellType() == ctRadioButton ||
+                                       Graphic->CellType() == ctVirtButton);
+  const bool SelectedLook =
+      CanShow && ((AState & GridDrawBit(gdSelected)) ||
+                  ((AState & GridDrawBit(gdFocused)) && (Options() & GridOptionBit(goDrawFocusSelected))));
+  if ((Display == bdGradientHorz || Display == bdGradientVert) && (!OwnColour || ControlCell) && BackCell &&
+      !SelectedLook) {
+    const bool Horz = Display == bdGradientHorz;
+    TRect A{R.Left - 1, R.Top - GridLineWidth(), R.Right, R.Bottom + GridLineWidth() - 1};
+    const int32_t Extent = Horz ? Width() : Height();
+    const TColor From = GradientAt(FBackGround->Color(), FBackGround->ColorTo(), 0, Extent, Horz ? A.Left : A.Top);
+    const TColor To = GradientAt(FBackGround->Color(), FBackGround->ColorTo(), 0, Extent, Horz ? A.Right : A.Bottom);
+    Canvas->Brush()->SetColor(To);
+    Canvas->Pen()->SetColor(To);
+    if (!(Options() & GridOptionBit(goHorzLine)))
+      ++A.Bottom;
+    RurDropDown::DrawGradient(Canvas, From, To, 128, A, Horz);
+  }
 
   // Room for the sort indicator in a merged header.
   const TSortSettings* S = FSortSettings.get();

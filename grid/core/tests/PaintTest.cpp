@@ -4,6 +4,8 @@
 // which a cell's colour and font are decided.
 #include "grid/core/ZurEvoderOzod.h"
 
+#include "PaintedGrid.h"
+
 #include "grid/base/CellProperties.h"
 #include "grid/base/GridBehaviour.h"
 #include "grid/core/GridAppearance.h"
@@ -22,28 +24,6 @@
 namespace {
 
 // A grid without a window, painted into an image of its own size.
-class TPaintedGrid : public TZurEvoderOzod {
-public:
-  TPaintedGrid(int32_t W, int32_t H) : TZurEvoderOzod(nullptr)
-  {
-    EnsureQtApplication();
-    SetBorderStyle(bsNone);
-    SetScrollBars(ssNone);
-    SetBounds(0, 0, W, H);
-    for (TFont* F : {Font(), FixedFont(), ActiveCellFont()})
-      F->SetName(QStringLiteral("Arial"));
-  }
-  QImage Painted()
-  {
-    QImage Image(Width(), Height(), QImage::Format_RGB32);
-    Image.fill(Qt::magenta); // anything left unpainted shows
-    Canvas()->BindImage(&Image);
-    Paint();
-    Canvas()->Release();
-    Canvas()->BindImage(nullptr);
-    return Image;
-  }
-};
 
 // The colours a cell gets on screen, as the cell pass asks for them.
 struct TVisual {
