@@ -341,6 +341,13 @@ public:
   // asks for it.
   virtual String GetFormattedCell(int32_t ACol, int32_t ARow);
   void DrawSortIndicator(TCanvas* Canvas, int32_t ACol, int32_t X, int32_t Y);
+  // The size of a cell's text in its font (display column, row): room for a
+  // button with ReserveButton, wrapped in the cell's width with
+  // WordWrapMeasure (unbounded to the right with Unbounded), else line by
+  // line.
+  TPoint GetCellTextSize(int32_t ACol, int32_t ARow, bool ReserveButton, bool WordWrapMeasure);
+  TPoint GetCellTextSizeInt(int32_t ACol, int32_t RCol, int32_t ARow, bool ReserveButton, bool WordWrapMeasure,
+                            bool Unbounded);
   // The cell graphic (nullptr without one), its size and placement, and
   // whether the text shows beside it.
   TCellGraphic* GetGraphicDetails(int32_t ACol, int32_t ARow, int32_t& Width, int32_t& Height, bool& ShowText,

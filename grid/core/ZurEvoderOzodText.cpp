@@ -126,6 +126,77 @@ String TZurEvoderOzod::GetFormattedCell(int32_t ACol, int32_t ARow)
   }
 }
 
+// ---------------------------------------------------------------- measuring
+
+TPoint TZurEvoderOzod::GetCellTextSize(int32_t ACol, int32_t ARow, bool ReserveButton, bool WordWrapMeasure)
+{
+  return GetCellTextSizeInt(ACol, RemapCol(ACol), ARow, ReserveButton, WordWrapMeasure, false);
+}
+
+TPoint TZurEvoderOzod::GetCellTextSizeInt(int32_t ACol, int32_t RCol, int32_t ARow, bool ReserveButton,
+                                          bool WordWrapMeasure, bool Unbounded)
+{
+  String Text = GetFormattedCell(RCol, ARow);
+  const TTextType Kind = TextType(Text, FEnableHTML);
+  if (Kind == ttHTML)
+    Text = PlainOfHTML(Text);
+  else if (Kind == ttRTF)
+    Text = PlainOfRTF(Text);
+  else if (Kind == ttUnicode)
+    Text = DecodeWideStr(Text);
+
+  // Measured on a canvas of its own, in the cell's font.
+  TBitmap Scratch(1, 1);
+  TCanvas* C = Scratch.Canvas();
+  TGridDrawState State = 0;
+  TBrush Brush;
+  GetFontProperties(ACol, RCol, ARow, State, C->Font(), &Brush, true);
+  const bool Header = ACol < TBaseGrid::FixedCols() || ARow < TBaseGrid::FixedRows();
+  if (Header && FActiveCellShow && (FActiveCellFont->Style() & FontStyleBit(fsBold)))
+    C->Font()->SetStyle(C->Font()->Style() | FontStyleBit(fsBold));
+  if (FZoomFactor != 0) {
+    const int32_t Size = C->Font()->Size() + FZoomFactor;
+    C->Font()->SetSize(Size == 0 ? 1 : Size);
+  }
+
+  TRect R = CellRect(ACol, ARow);
+  R.Left += FXYOffset.X + 1;
+  R.Top += FXYOffset.Y + 1;
+  if (!FXYOffsetTopLeftOnly) {
+    R.Right -= FXYOffset.X + 1;
+    R.Bottom -= FXYOffset.Y;
+  }
+  if (ReserveButton)
+    R.Right -= 17;
+  TEditorType Editor = FDefaultEditor;
+  GetCellEditor(RCol, ARow, Editor);
+  const bool DropDown = Editor == edComboEdit || Editor == edComboList || Editor == edEditBtn ||
+                        (Editor >= edTrackbarDropDown && Editor <= edRurGridDropDown);
+  if (FControlLook->DropDownAlwaysVisible() && DropDown)
+    R.Right -= 17;
+  if (FControlLook->SpinButtonsAlwaysVisible() && (Editor == edSpinEdit || Editor == edFloatSpinEdit))
+    R.Right -= 17;
+
+  if (FURLShow && !FURLFull && IsURL(Text))
+    StripURLProtocol(Text);
+  if (WordWrapMeasure) {
+    if (Text.isEmpty())
+      return TPoint{0, 0};
+    if (Unbounded)
+      R.Right = 65535;
+    TRect M = R;
+    const int32_t H = C->DrawText(Text, M, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL);
+    return TPoint{M.Width(), H};
+  }
+  String Rest = Text;
+  int32_t Width = 0, Lines = 0;
+  do {
+    Width = std::max(Width, C->TextWidth(GetNextLine(Rest, FMultilinecells)));
+    ++Lines;
+  } while (!Rest.isEmpty());
+  return TPoint{Width, Lines * C->TextHeight(QStringLiteral("gh"))};
+}
+
 // ---------------------------------------------------------------- sort indicator
 
 void TZurEvoderOzod::DrawSortIndicator(TCanvas* Canvas, int32_t ACol, int32_t X, int32_t Y)

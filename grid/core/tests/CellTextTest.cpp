@@ -5,6 +5,7 @@
 
 #include "PaintedGrid.h"
 
+#include "grid/base/CellProperties.h"
 #include "grid/base/GridBehaviour.h"
 #include "grid/core/BackGround.h"
 #include "grid/core/GridSettings.h"
@@ -146,4 +147,28 @@ TEST(CellText, DrawingEventsSeeTheRealColumnAndPaintsAreReported)
   EXPECT_EQ(BackgroundCols, (std::vector<int32_t>{0, 2, 3}));
   EXPECT_EQ(ContentCols, BackgroundCols);
   EXPECT_EQ(Painted, 1);
+}
+
+TEST(CellText, MeasuredInTheCellsFont)
+{
+  TPaintedGrid G(300, 200);
+  G.SetColCount(3);
+  G.SetRowCount(4);
+  G.SetCells(1, 1, QStringLiteral("WWWW"));
+  G.SetCells(2, 1, QStringLiteral("iiii"));
+  const TPoint Wide = G.GetCellTextSize(1, 1, false, false), Narrow = G.GetCellTextSize(2, 1, false, false);
+  EXPECT_GT(Wide.X, Narrow.X);
+  EXPECT_EQ(Wide.Y, Narrow.Y);
+  // A bigger font in the record measures bigger.
+  G.GetCellProperties(2, 1)->SetFontSize(-30);
+  EXPECT_GT(G.GetCellTextSize(2, 1, false, false).Y, 2 * Wide.Y);
+  // Lines: one per line of a multi-line cell, one otherwise.
+  G.SetCells(1, 2, QStringLiteral("a\r\nb\r\nc"));
+  EXPECT_EQ(G.GetCellTextSize(1, 2, false, false).Y, Wide.Y);
+  G.SetMultilinecells(true);
+  EXPECT_EQ(G.GetCellTextSize(1, 2, false, false).Y, 3 * Wide.Y);
+  // Wrapped in the cell's width, a long text takes several lines.
+  G.SetCells(1, 3, QStringLiteral("several words that cannot stand on one line"));
+  EXPECT_GT(G.GetCellTextSize(1, 3, false, true).Y, 2 * Wide.Y);
+  EXPECT_EQ(G.GetCellTextSize(2, 3, false, true), (TPoint{0, 0}));
 }
