@@ -92,6 +92,21 @@ String PlainOfRTF(const String& S)
   return R.trimmed();
 }
 
+// The text as the cell shows it, whatever its kind.
+String ShownText(const String& Text, bool EnableHTML)
+{
+  switch (TextType(Text, EnableHTML)) {
+  case ttHTML:
+    return PlainOfHTML(Text);
+  case ttRTF:
+    return PlainOfRTF(Text);
+  case ttUnicode:
+    return DecodeWideStr(Text);
+  default:
+    return Text;
+  }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- display text
@@ -136,14 +151,7 @@ TPoint TZurEvoderOzod::GetCellTextSize(int32_t ACol, int32_t ARow, bool ReserveB
 TPoint TZurEvoderOzod::GetCellTextSizeInt(int32_t ACol, int32_t RCol, int32_t ARow, bool ReserveButton,
                                           bool WordWrapMeasure, bool Unbounded)
 {
-  String Text = GetFormattedCell(RCol, ARow);
-  const TTextType Kind = TextType(Text, FEnableHTML);
-  if (Kind == ttHTML)
-    Text = PlainOfHTML(Text);
-  else if (Kind == ttRTF)
-    Text = PlainOfRTF(Text);
-  else if (Kind == ttUnicode)
-    Text = DecodeWideStr(Text);
+  String Text = ShownText(GetFormattedCell(RCol, ARow), FEnableHTML);
 
   // Measured on a canvas of its own, in the cell's font.
   TBitmap Scratch(1, 1);
@@ -300,13 +308,7 @@ int32_t TZurEvoderOzod::DrawCellText(TCanvas* Canvas, int32_t ACol, int32_t RCol
     HitLen = FSearchText.length();
   }
 
-  TTextType Kind = TextType(Text, FEnableHTML);
-  if (Kind == ttHTML)
-    Text = PlainOfHTML(Text);
-  else if (Kind == ttRTF)
-    Text = PlainOfRTF(Text);
-  else if (Kind == ttUnicode)
-    Text = DecodeWideStr(Text);
+  Text = ShownText(Text, FEnableHTML);
   bool IsPassword = false;
   GetCellPassword(RCol, ARow, IsPassword);
   if (IsPassword)
