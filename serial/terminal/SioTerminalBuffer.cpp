@@ -40,10 +40,7 @@ void SioTReallocBitset(std::vector<uint8_t>& aBitset, int32_t aBitCount)
 
 // ------------------------------------------------------------ TadTerminalArray
 
-TadTerminalArray::TadTerminalArray(int32_t aItemSize)
-    : FItemSize(aItemSize == 2 || aItemSize == 4 ? aItemSize : 1)
-{
-}
+TadTerminalArray::TadTerminalArray(int32_t aItemSize) : FItemSize(aItemSize == 2 || aItemSize == 4 ? aItemSize : 1) {}
 
 TadTerminalArray::~TadTerminalArray() = default;
 
@@ -631,10 +628,7 @@ void TSioTerminalBuffer::SetRow(int32_t Value)
   FireCursorMoved();
 }
 
-int32_t TSioTerminalBuffer::Col() const
-{
-  return FUseAbsAddress ? FCursorCol + 1 : FCursorCol - FDisplayOriginCol + 1;
-}
+int32_t TSioTerminalBuffer::Col() const { return FUseAbsAddress ? FCursorCol + 1 : FCursorCol - FDisplayOriginCol + 1; }
 
 void TSioTerminalBuffer::SetCol(int32_t Value)
 {

@@ -30,7 +30,7 @@ std::vector<TTermEmuLink>& TermEmuLinks()
 // The attribute each group of four commands from ecAddBold acts on; the
 // groups run add, only, remove, invert (for Selected the enumeration names
 // the middle two the other way round, but the order of effects is the same).
-constexpr TSioTerminalCharAttr AttrGroups[] = {tcaBold,  tcaUnderline, tcaStrikethrough, tcaBlink,
+constexpr TSioTerminalCharAttr AttrGroups[] = {tcaBold,    tcaUnderline, tcaStrikethrough, tcaBlink,
                                                tcaReverse, tcaInvisible, tcaSelected};
 
 TColor Brightened(TColor C)
@@ -387,7 +387,7 @@ void TSioTerminalEmulator::teProcessCommand(TAdEmuCommand ACommand, const TAdEmu
     B->SetUseScrollRegion(ACommand == ecScrollRegion);
     break;
   case ecSetCharAttr: {
-    static const char* const Names[] = {"Bold", "Underline", "Strikethrough", "Blink",
+    static const char* const Names[] = {"Bold",    "Underline", "Strikethrough", "Blink",
                                         "Reverse", "Invisible", "Selected"};
     TSioTerminalCharAttrs A = 0;
     for (int32_t I = 0; I < 7; ++I)

@@ -184,23 +184,16 @@ bool TAdCustomTerminal::HScrollBarNeeded() const
 
 bool TAdCustomTerminal::VScrollBarNeeded() const
 {
-  return (FUseVScrollBar && (!FHideScrollbars || FHideScrollBarVActive)) ||
-         (ScrollbackRows() > Rows() && FScrollback);
+  return (FUseVScrollBar && (!FHideScrollbars || FHideScrollBarVActive)) || (ScrollbackRows() > Rows() && FScrollback);
 }
 
 bool TAdCustomTerminal::HasHScrollBar() const { return FBars.HShown; }
 
 bool TAdCustomTerminal::HasVScrollBar() const { return FBars.VShown; }
 
-TAdCustomTerminal::TScrollInfo TAdCustomTerminal::HScrollInfo() const
-{
-  return FBars.HInfo;
-}
+TAdCustomTerminal::TScrollInfo TAdCustomTerminal::HScrollInfo() const { return FBars.HInfo; }
 
-TAdCustomTerminal::TScrollInfo TAdCustomTerminal::VScrollInfo() const
-{
-  return FBars.VInfo;
-}
+TAdCustomTerminal::TScrollInfo TAdCustomTerminal::VScrollInfo() const { return FBars.VInfo; }
 
 void TAdCustomTerminal::CreateScrollBars()
 {

@@ -37,8 +37,8 @@ std::pair<int32_t, int32_t> Cursor(const TSioTerminalBuffer& B) { return {B.Row(
 struct WriteCase {
   const char* Name;
   std::function<void(TSioTerminalBuffer&)> Act;
-  std::string Screen;   // rows 1..4
-  std::string History;  // rows -1..0 (newest scroll-back rows)
+  std::string Screen;  // rows 1..4
+  std::string History; // rows -1..0 (newest scroll-back rows)
   std::pair<int32_t, int32_t> Cursor;
 };
 
@@ -46,26 +46,36 @@ TEST(SioTerminalBuffer, WritingWrapsScrollsAndKeepsHistory)
 {
   const std::vector<WriteCase> Cases = {
       {"delayed wrap keeps the cursor in the last column",
-       [](TSioTerminalBuffer& B) { Write(B, "0123456789"); }, "0123456789|||", "|", {1, 10}},
+       [](TSioTerminalBuffer& B) { Write(B, "0123456789"); },
+       "0123456789|||",
+       "|",
+       {1, 10}},
       {"the next character wraps",
-       [](TSioTerminalBuffer& B) { Write(B, "0123456789A"); }, "0123456789|A||", "|", {2, 2}},
+       [](TSioTerminalBuffer& B) { Write(B, "0123456789A"); },
+       "0123456789|A||",
+       "|",
+       {2, 2}},
       {"without delay the cursor wraps at once",
        [](TSioTerminalBuffer& B) {
          B.SetUseAutoWrapDelay(false);
          Write(B, "0123456789");
        },
-       "0123456789|||", "|", {2, 1}},
+       "0123456789|||",
+       "|",
+       {2, 1}},
       {"without auto-wrap the last column is overwritten",
        [](TSioTerminalBuffer& B) {
          B.SetUseAutoWrap(false);
          Write(B, "0123456789XYZ");
        },
-       "012345678Z|||", "|", {1, 10}},
+       "012345678Z|||",
+       "|",
+       {1, 10}},
       {"wrapping on the bottom row scrolls into the scroll-back",
-       [](TSioTerminalBuffer& B) {
-         Write(B, "aaaaaaaaaabbbbbbbbbbccccccccccddddddddddE");
-       },
-       "bbbbbbbbbb|cccccccccc|dddddddddd|E", "|aaaaaaaaaa", {4, 2}},
+       [](TSioTerminalBuffer& B) { Write(B, "aaaaaaaaaabbbbbbbbbbccccccccccddddddddddE"); },
+       "bbbbbbbbbb|cccccccccc|dddddddddd|E",
+       "|aaaaaaaaaa",
+       {4, 2}},
       {"line feeds at the bottom push rows into the scroll-back",
        [](TSioTerminalBuffer& B) {
          for (const char* L : {"r1", "r2", "r3", "r4", "r5", "r6"}) {
@@ -74,14 +84,18 @@ TEST(SioTerminalBuffer, WritingWrapsScrollsAndKeepsHistory)
            B.DoLineFeed();
          }
        },
-       "r4|r5|r6|", "r2|r3", {4, 1}},
+       "r4|r5|r6|",
+       "r2|r3",
+       {4, 1}},
       {"a cursor move cancels the pending wrap",
        [](TSioTerminalBuffer& B) {
          Write(B, "0123456789");
          B.DoCarriageReturn();
          Write(B, "X");
        },
-       "X123456789|||", "|", {1, 2}},
+       "X123456789|||",
+       "|",
+       {1, 2}},
       {"new-line mode adds the carriage return",
        [](TSioTerminalBuffer& B) {
          B.SetUseNewLineMode(true);
@@ -89,7 +103,9 @@ TEST(SioTerminalBuffer, WritingWrapsScrollsAndKeepsHistory)
          B.DoLineFeed();
          Write(B, "c");
        },
-       "ab|c||", "|", {2, 2}},
+       "ab|c||",
+       "|",
+       {2, 2}},
       {"insert mode pushes the row right",
        [](TSioTerminalBuffer& B) {
          Write(B, "abcdefghij");
@@ -97,7 +113,9 @@ TEST(SioTerminalBuffer, WritingWrapsScrollsAndKeepsHistory)
          B.SetUseInsertMode(true);
          Write(B, "XY");
        },
-       "abXYcdefgh|||", "|", {1, 5}},
+       "abXYcdefgh|||",
+       "|",
+       {1, 5}},
   };
   for (const WriteCase& C : Cases) {
     SCOPED_TRACE(C.Name);
@@ -171,7 +189,8 @@ TEST(SioTerminalBuffer, CursorMovesWithinTheDisplayArea)
        {3, 1}},
       {"vertical tab without a stop goes to the last row", [](TSioTerminalBuffer& B) { B.DoVertTab(); }, {4, 1}},
       {"backspace at column 1 stays", [](TSioTerminalBuffer& B) { B.DoBackspace(); }, {1, 1}},
-      {"backspace", [](TSioTerminalBuffer& B) {
+      {"backspace",
+       [](TSioTerminalBuffer& B) {
          Write(B, "ab");
          B.DoBackspace();
        },
@@ -282,8 +301,8 @@ TEST(SioTerminalBuffer, ErasingAndEditing)
     B.SetCursorPosition(2, 5);
   };
   const std::vector<EditCase> Cases = {
-      {"erase to end of line", [](TSioTerminalBuffer& B) { B.EraseToEOL(); },
-       "aaaaaaaaaa|bbbb|cccccccccc|dddddddddd", "|"},
+      {"erase to end of line", [](TSioTerminalBuffer& B) { B.EraseToEOL(); }, "aaaaaaaaaa|bbbb|cccccccccc|dddddddddd",
+       "|"},
       {"erase from start of line", [](TSioTerminalBuffer& B) { B.EraseFromBOL(); },
        "aaaaaaaaaa|     bbbbb|cccccccccc|dddddddddd", "|"},
       {"erase line", [](TSioTerminalBuffer& B) { B.EraseLine(); }, "aaaaaaaaaa||cccccccccc|dddddddddd", "|"},
@@ -305,8 +324,7 @@ TEST(SioTerminalBuffer, ErasingAndEditing)
        "aaaaaaaaaa|bbbbbbbbbb|cccccccccc|dddddddddd", "|"},
       {"delete lines", [](TSioTerminalBuffer& B) { B.DeleteLines(1); }, "aaaaaaaaaa|cccccccccc|dddddddddd|", "|"},
       {"insert lines", [](TSioTerminalBuffer& B) { B.InsertLines(2); }, "aaaaaaaaaa|||bbbbbbbbbb", "|"},
-      {"insert more lines than the area holds", [](TSioTerminalBuffer& B) { B.InsertLines(9); }, "aaaaaaaaaa|||",
-       "|"},
+      {"insert more lines than the area holds", [](TSioTerminalBuffer& B) { B.InsertLines(9); }, "aaaaaaaaaa|||", "|"},
       {"reverse line feed at the top scrolls down",
        [](TSioTerminalBuffer& B) {
          B.SetRow(1);
@@ -522,9 +540,8 @@ TEST(TadTerminalArray, ScrollRowsTable)
   };
   // Five rows of one column, holding 'a'..'e'; '.' is the default.
   const std::vector<Case> Cases = {
-      {1, 0, 4, "bcde."},  {2, 0, 4, "cde.."},  {-1, 0, 4, ".abcd"}, {1, 1, 3, "acd.e"},
-      {-2, 1, 3, "a..be"}, {1, 3, 1, "acd.e"}, {3, 1, 3, "a...e"},  {0, 0, 4, "abcde"},
-      {5, 0, 4, "....."},  {-9, 0, 4, "....."},
+      {1, 0, 4, "bcde."}, {2, 0, 4, "cde.."}, {-1, 0, 4, ".abcd"}, {1, 1, 3, "acd.e"}, {-2, 1, 3, "a..be"},
+      {1, 3, 1, "acd.e"}, {3, 1, 3, "a...e"}, {0, 0, 4, "abcde"},  {5, 0, 4, "....."}, {-9, 0, 4, "....."},
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(testing::Message() << C.Count << " " << C.Start << ".." << C.End);
