@@ -451,7 +451,7 @@ void TAdCustomTerminal::SetColumns(int32_t Value)
 {
   if (Value <= 0 || !Buffer())
     return;
-  Buffer()->SetColCount(Value);
+  Buffer()->tbSetColCount(Value);
   FOriginCol = 1;
   FOriginRow = 1;
   tmCalcExtent();
@@ -462,7 +462,7 @@ void TAdCustomTerminal::SetRows(int32_t Value)
 {
   if (Value <= 0 || !Buffer())
     return;
-  Buffer()->SetRowCount(Value);
+  Buffer()->tbSetRowCount(Value);
   tmCalcExtent();
   Invalidate();
 }
@@ -471,7 +471,7 @@ void TAdCustomTerminal::SetScrollbackRows(int32_t Value)
 {
   if (Value <= 0 || !Buffer())
     return;
-  Buffer()->SetSVRowCount(Value);
+  Buffer()->tbSetSVRowCount(Value);
 }
 
 void TAdCustomTerminal::tmFollowCursor()

@@ -19,9 +19,9 @@ constexpr auto Rows = BufferRows;
 struct Tty {
   Tty()
   {
-    B->SetColCount(10);
-    B->SetSVRowCount(8);
-    B->SetRowCount(4);
+    B->tbSetColCount(10);
+    B->tbSetSVRowCount(8);
+    B->tbSetRowCount(4);
   }
   void Feed(const AnsiString& Bytes) { E.ProcessBlock(Bytes.constData(), int32_t(Bytes.size()), csPort); }
   std::string Screen() const { return Rows(*B, 1, 4); }

@@ -17,9 +17,9 @@ namespace {
 std::unique_ptr<TSioTerminalBuffer> SmallBuffer()
 {
   auto B = std::make_unique<TSioTerminalBuffer>(false);
-  B->SetColCount(10);
-  B->SetSVRowCount(8);
-  B->SetRowCount(4);
+  B->tbSetColCount(10);
+  B->tbSetSVRowCount(8);
+  B->tbSetRowCount(4);
   return B;
 }
 
@@ -161,15 +161,15 @@ TEST(SioTerminalBuffer, CursorMovesWithinTheDisplayArea)
        {1, 10}},
       {"back tab finds the previous stop",
        [](TSioTerminalBuffer& B) {
-         B.SetCol(10);
+         B.tbSetCol(10);
          B.DoBackHorzTab();
        },
        {1, 9}},
       {"a stop of our own",
        [](TSioTerminalBuffer& B) {
-         B.SetCol(4);
+         B.tbSetCol(4);
          B.SetHorzTabStop();
-         B.SetCol(1);
+         B.tbSetCol(1);
          B.DoHorzTab();
        },
        {1, 4}},
@@ -181,9 +181,9 @@ TEST(SioTerminalBuffer, CursorMovesWithinTheDisplayArea)
        {1, 10}},
       {"vertical tab to a stop",
        [](TSioTerminalBuffer& B) {
-         B.SetRow(3);
+         B.tbSetRow(3);
          B.SetVertTabStop();
-         B.SetRow(1);
+         B.tbSetRow(1);
          B.DoVertTab();
        },
        {3, 1}},
@@ -195,11 +195,11 @@ TEST(SioTerminalBuffer, CursorMovesWithinTheDisplayArea)
          B.DoBackspace();
        },
        {1, 2}},
-      {"row 0 is the newest scroll-back row", [](TSioTerminalBuffer& B) { B.SetRow(0); }, {0, 1}},
+      {"row 0 is the newest scroll-back row", [](TSioTerminalBuffer& B) { B.tbSetRow(0); }, {0, 1}},
       {"rows are clamped to the buffer", [](TSioTerminalBuffer& B) { B.SetCursorPosition(-100, 99); }, {-3, 10}},
       {"wrap to the previous row's end",
        [](TSioTerminalBuffer& B) {
-         B.SetRow(2);
+         B.tbSetRow(2);
          B.MoveCursorLeft(true, false);
        },
        {1, 10}},
@@ -278,7 +278,7 @@ TEST(SioTerminalBuffer, ScrollRegionLimits)
   EXPECT_FALSE(B->UseScrollRegion());
   // Switching on without a region set uses the whole screen.
   auto C = SmallBuffer();
-  C->SetUseScrollRegion(true);
+  C->tbSetUseScrollRegion(true);
   EXPECT_EQ(C->OriginRow(), 1);
   for (int I = 0; I < 6; ++I)
     C->DoLineFeed();
@@ -327,7 +327,7 @@ TEST(SioTerminalBuffer, ErasingAndEditing)
       {"insert more lines than the area holds", [](TSioTerminalBuffer& B) { B.InsertLines(9); }, "aaaaaaaaaa|||", "|"},
       {"reverse line feed at the top scrolls down",
        [](TSioTerminalBuffer& B) {
-         B.SetRow(1);
+         B.tbSetRow(1);
          B.MoveCursorUp(true);
        },
        "|aaaaaaaaaa|bbbbbbbbbb|cccccccccc", "|"},
@@ -350,7 +350,7 @@ TEST(SioTerminalBuffer, InsertedCellsCarryTheirColoursAndAttributes)
   Write(*B, "ab");
   B->SetForeColor(clSilver);
   B->SetCharAttrs(0);
-  B->SetCol(1);
+  B->tbSetCol(1);
   B->InsertChars(1);
   EXPECT_EQ(RowText(*B, 1), " ab");
   const TColor* Fore = B->GetLineForeColorPtr(1);
@@ -367,7 +367,7 @@ TEST(SioTerminalBuffer, ClearedCellsTakeTheCurrentColours)
   auto B = SmallBuffer();
   Write(*B, "abc");
   B->SetBackColor(clNavy);
-  B->SetCol(2);
+  B->tbSetCol(2);
   B->EraseToEOL();
   EXPECT_EQ(B->GetLineBackColorPtr(1)[0], clBlack);
   EXPECT_EQ(B->GetLineBackColorPtr(1)[1], clNavy);
@@ -412,25 +412,25 @@ TEST(SioTerminalBuffer, ResizingKeepsTheNewestRows)
     B->DoLineFeed();
   }
   ASSERT_EQ(Screen(*B), "r3|r4|r5|");
-  B->SetSVRowCount(3); // fewer rows than the screen: the screen shrinks too
+  B->tbSetSVRowCount(3); // fewer rows than the screen: the screen shrinks too
   EXPECT_EQ(B->RowCount(), 3);
   EXPECT_EQ(Screen(*B), "r4|r5|");
   EXPECT_EQ(Cursor(*B), (std::pair<int32_t, int32_t>{3, 1}));
-  B->SetSVRowCount(6); // growing adds empty scroll-back rows
+  B->tbSetSVRowCount(6); // growing adds empty scroll-back rows
   EXPECT_EQ(Rows(*B, -2, 3), "|||r4|r5|");
-  B->SetColCount(3);
+  B->tbSetColCount(3);
   EXPECT_EQ(Screen(*B), "r4|r5|");
   EXPECT_EQ(Cursor(*B), (std::pair<int32_t, int32_t>{1, 1}));
-  B->SetRowCount(20); // more than the buffer: ignored
+  B->tbSetRowCount(20); // more than the buffer: ignored
   EXPECT_EQ(B->RowCount(), 3);
 }
 
 TEST(SioTerminalBuffer, CountsBelowTwoAreRefused)
 {
   const std::vector<std::pair<std::function<void(TSioTerminalBuffer&)>, const char*>> Cases = {
-      {[](TSioTerminalBuffer& B) { B.SetColCount(1); }, "TSioTerminalBuffer.tbSetColCount: new count too small"},
-      {[](TSioTerminalBuffer& B) { B.SetRowCount(1); }, "TSioTerminalBuffer.tbSetRowCount: new count too small"},
-      {[](TSioTerminalBuffer& B) { B.SetSVRowCount(0); }, "TSioTerminalBuffer.tbSetSVRowCount: new count too small"},
+      {[](TSioTerminalBuffer& B) { B.tbSetColCount(1); }, "TSioTerminalBuffer.tbSetColCount: new count too small"},
+      {[](TSioTerminalBuffer& B) { B.tbSetRowCount(1); }, "TSioTerminalBuffer.tbSetRowCount: new count too small"},
+      {[](TSioTerminalBuffer& B) { B.tbSetSVRowCount(0); }, "TSioTerminalBuffer.tbSetSVRowCount: new count too small"},
   };
   for (const auto& [Act, Message] : Cases) {
     SCOPED_TRACE(Message);
@@ -510,8 +510,8 @@ TEST(TadTerminalArray, RowsAreWholeWordsAndCallsOutsideDoNothing)
     TadTerminalArray A(Size);
     EXPECT_EQ(A.ItemSize(), Size == 3 ? 1 : Size);
     EXPECT_EQ(A.GetItemPtr(0, 0), nullptr);
-    A.SetColCount(5);
-    A.SetRowCount(3);
+    A.taSetColCount(5);
+    A.taSetRowCount(3);
     const uint32_t Def = 0x01020304;
     A.SetDefaultItem(&Def);
     A.Clear();
@@ -546,8 +546,8 @@ TEST(TadTerminalArray, ScrollRowsTable)
   for (const Case& C : Cases) {
     SCOPED_TRACE(testing::Message() << C.Count << " " << C.Start << ".." << C.End);
     TadTerminalArray A(1);
-    A.SetColCount(1);
-    A.SetRowCount(5);
+    A.taSetColCount(1);
+    A.taSetRowCount(5);
     const char Dot = '.';
     A.SetDefaultItem(&Dot);
     for (int32_t R = 0; R < 5; ++R) {
@@ -565,15 +565,15 @@ TEST(TadTerminalArray, ScrollRowsTable)
 TEST(TadTerminalArray, ResizeAfterTurningTheRingKeepsRowOrder)
 {
   TadTerminalArray A(2);
-  A.SetColCount(2);
-  A.SetRowCount(4);
+  A.taSetColCount(2);
+  A.taSetRowCount(4);
   for (int32_t R = 0; R < 4; ++R) {
     const uint16_t V = uint16_t(R + 1);
     A.WriteDupItems(&V, 2, 0, R);
   }
   A.ScrollRows(1, 0, 3); // 2 3 4 0
-  A.SetRowCount(3);      // newest three: 3 4 0
-  A.SetColCount(3);
+  A.taSetRowCount(3);      // newest three: 3 4 0
+  A.taSetColCount(3);
   std::vector<uint16_t> Got;
   for (int32_t R = 0; R < 3; ++R)
     for (int32_t C = 0; C < 3; ++C)
