@@ -216,7 +216,7 @@ void TZurEvoderOzod::StringToColumnStates(const String& Value)
 
 namespace {
 
-enum class TVisualKind : uint8_t { Colour, Bool, Int, Font, Enum, Look, ZIDGrad, Ordinal };
+enum class TVisualKind : uint8_t { Colour, Bool, Int, Font, Enum, Look, ZIDGrad, SelectionStyle };
 
 // One line (a font: four lines) of the visual-properties file. Path names a
 // published property of the grid; a setting whose object does not publish
@@ -292,7 +292,7 @@ const TVisualRow VisualRows[] = {
     {"ZIDGradTo", TVisualKind::ZIDGrad, fgTo},
     {"ZIDGradMirrorFrom", TVisualKind::ZIDGrad, fgMirrorFrom},
     {"ZIDGradMirrorTo", TVisualKind::ZIDGrad, fgMirrorTo},
-    {"SelectionStyle", TVisualKind::Ordinal},
+    {"SelectionStyle", TVisualKind::SelectionStyle},
 };
 
 // The order in which a loaded file is applied: the grid lines before the
@@ -415,6 +415,10 @@ void TZurEvoderOzod::SaveVisualProps(const String& FileName)
       Line(Name, GetLookAsString(FLook));
       continue;
     }
+    if (Row.Kind == TVisualKind::SelectionStyle) {
+      Line(Name, IntToStr(SelectionStyle()));
+      continue;
+    }
     TPersistent* Owner = this;
     const TPropInfo* P = FindPropPath(Owner, Name);
     if (!P)
@@ -427,7 +431,6 @@ void TZurEvoderOzod::SaveVisualProps(const String& FileName)
       Line(Name, BoolText(GetOrdProp(Owner, P) != 0));
       break;
     case TVisualKind::Int:
-    case TVisualKind::Ordinal:
       Line(Name, IntToStr(static_cast<int32_t>(GetOrdProp(Owner, P))));
       break;
     case TVisualKind::Enum:
@@ -470,6 +473,12 @@ void TZurEvoderOzod::LoadVisualProps(const String& FileName)
     const TVisualRow* Row = FindRow(RowName);
     const String Name = QString::fromLatin1(Row->Name);
     const String Value = Lines.Values(Name);
+    if (Row->Kind == TVisualKind::SelectionStyle) {
+      const int32_t V = StrToInt(Value);
+      if (V >= ssDefault && V <= ssOffice2007)
+        SetSelectionStyle(static_cast<TGridSelectionStyle>(V));
+      return;
+    }
     if (Row->Kind == TVisualKind::Look) {
       for (int32_t L = glStandard; L < glCustom; ++L)
         if (!Value.isEmpty() && AnsiSameText(Value, GetLookAsString(static_cast<TGridLook>(L))))
@@ -488,7 +497,6 @@ void TZurEvoderOzod::LoadVisualProps(const String& FileName)
       SetOrdProp(Owner, P, AnsiSameText(Value, QStringLiteral("true")) ? 1 : 0);
       break;
     case TVisualKind::Int:
-    case TVisualKind::Ordinal:
       SetOrdProp(Owner, P, StrToInt(Value));
       break;
     case TVisualKind::Enum: {

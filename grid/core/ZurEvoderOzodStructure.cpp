@@ -97,8 +97,20 @@ void TZurEvoderOzod::RemoveStoredColumns(int32_t ColIndex, int32_t CCount)
 
 // ---------------------------------------------------------------- inserting rows
 
+// New rows take real indexes too: stored rows behind them move on, so that
+// each comes back between the rows it was hidden between. (InsertRowsEx
+// itself leaves them alone: it also makes the room for rows coming back.)
 void TZurEvoderOzod::InsertRows(int32_t RowIndex, int32_t RCount, bool UpdateCellControls)
 {
+  if (RCount <= 0 || RowIndex < 0 || RowIndex > RowCount())
+    return;
+  const int32_t Real = RowIndex < RowCount() ? RealRowIndex(RowIndex) : AllRowCount();
+  for (int32_t I = 0; I < FGridItems->Count(); ++I) {
+    TGridItem* Item = ItemAt(FGridItems.get(), I);
+    if (Item->Idx() >= Real)
+      Item->SetIdx(Item->Idx() + RCount);
+  }
+  DestroyHiddenRowLookup();
   InsertRowsEx(RowIndex, RCount, UpdateCellControls);
 }
 
@@ -551,8 +563,9 @@ void TZurEvoderOzod::MoveRows(int32_t FromIndex, int32_t ToIndex, int32_t Count)
   }
   if (FromIndex + Count < ToIndex)
     ToIndex -= Count;
+  // The rows only change places: stored rows keep their real indexes.
   RemoveRowsEx(FromIndex, Count);
-  InsertRows(ToIndex, Count, true);
+  InsertRowsEx(ToIndex, Count, true);
   const int32_t Hidden = FNumHidden;
   TCustomGrid::SetColCount(ColCount() + Hidden);
   const auto Lower = qScopeGuard([this, Hidden] { TCustomGrid::SetColCount(ColCount() - Hidden); });
