@@ -180,7 +180,9 @@ void TZurEvoderOzod::Assign(TPersistent* Source)
   FNavigation->Assign(S->FNavigation.get());
   FGrouping->Assign(S->FGrouping.get());
   FSearchFooter->Assign(S->FSearchFooter.get());
+  FPrintSettings->Assign(S->FPrintSettings.get());
   FFilter->Assign(S->FFilter.get());
+  FHTMLSettings->Assign(S->FHTMLSettings.get());
   FBands->Assign(S->FBands.get());
   FBackGround->Assign(S->FBackGround.get());
   FSortSettings->Assign(S->FSortSettings.get());

@@ -774,7 +774,6 @@ protected:
   void ColWidthsChanged() override;
   void RowHeightsChanged() override;
   void ColumnMoved(int32_t FromIndex, int32_t ToIndex) override;
-  void RowMoved(int32_t FromIndex, int32_t ToIndex) override;
 
 private:
   // The column store of the given kind, opened on ColumnSize.Key;

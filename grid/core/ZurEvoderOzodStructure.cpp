@@ -537,14 +537,14 @@ void TZurEvoderOzod::ColumnMoved(int32_t FromIndex, int32_t ToIndex)
   TCustomGrid::ColumnMoved(FromIndex, ToIndex);
 }
 
-void TZurEvoderOzod::RowMoved(int32_t FromIndex, int32_t ToIndex)
+// The last row of a grid with a floating footer shows the footer: no row
+// moves there.
+void TZurEvoderOzod::MoveRow(int32_t FromIndex, int32_t ToIndex)
 {
   if (FFloatingFooter->Visible() && ToIndex == RowCount() - 1)
     return;
-  TStringGrid::RowMoved(FromIndex, ToIndex);
+  TCustomGrid::MoveRow(FromIndex, ToIndex);
 }
-
-void TZurEvoderOzod::MoveRow(int32_t FromIndex, int32_t ToIndex) { TCustomGrid::MoveRow(FromIndex, ToIndex); }
 
 void TZurEvoderOzod::MoveRows(int32_t FromIndex, int32_t ToIndex, int32_t Count)
 {
