@@ -23,6 +23,8 @@ using M = TMouseActions;
 [[maybe_unused]] const TClassInfo& MouseActionsClass =
     PublishClass<M>("TMouseActions", "TPersistent",
                     {
+                        PropBool("AllColumnSize", &M::AllColumnSize, &M::SetAllColumnSize, false),
+                        PropBool("AllRowSize", &M::AllRowSize, &M::SetAllRowSize, false),
                         PropBool("CheckAllCheck", &M::CheckAllCheck, &M::SetCheckAllCheck, false),
                         PropBool("DirectDateClose", &M::DirectDateClose, &M::SetDirectDateClose, false),
                         PropBool("DisjunctRowSelect", &M::DisjunctRowSelect, &M::SetDisjunctRowSelect, false),
@@ -145,6 +147,8 @@ void TMouseActions::Assign(TPersistent* Source)
     FDirectDateClose = S->FDirectDateClose;
     FDisjunctRowSelect = S->FDisjunctRowSelect;
     FRangeSelectAndEdit = S->FRangeSelectAndEdit;
+    FAllColumnSize = S->FAllColumnSize;
+    FAllRowSize = S->FAllRowSize;
   }
 }
 

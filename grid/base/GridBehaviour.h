@@ -78,6 +78,11 @@ public:
   void SetHotmailRowSelect(bool Value);
   bool RangeSelectAndEdit() const { return FRangeSelectAndEdit; }
   void SetRangeSelectAndEdit(bool Value);
+  // Sizing one column (row) by hand sizes all normal ones in proportion.
+  bool AllColumnSize() const { return FAllColumnSize; }
+  void SetAllColumnSize(bool Value) { FAllColumnSize = Value; }
+  bool AllRowSize() const { return FAllRowSize; }
+  void SetAllRowSize(bool Value) { FAllRowSize = Value; }
 
   TNotifyEvent OnChange;
   TNotifyEvent OnInvalidate;
@@ -90,6 +95,8 @@ private:
   bool FDisjunctRowSelect = false;
   bool FHotmailRowSelect = false;
   bool FRangeSelectAndEdit = false;
+  bool FAllColumnSize = false;
+  bool FAllRowSize = false;
 };
 
 class TSyncGrid : public TPersistent {

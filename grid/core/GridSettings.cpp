@@ -48,18 +48,6 @@ const TEnumInfo FilterDropDownColumnsInfo("TFilterDropDownColumns", {"fdNormal",
         PropInt("Row", &TFilterEdit::Row, &TFilterEdit::SetRow, 0),
     });
 
-const TEnumInfo ColumnSizeLocationInfo("TColumnSizeLocation", {"clRegistry", "clIniFile"});
-using C = TColumnSize;
-[[maybe_unused]] const TClassInfo& ColumnSizeClass =
-    PublishClass<C>("TColumnSize", "TPersistent",
-                    {
-                        PropBool("Save", &C::Save, &C::SetSave, false),
-                        PropStr("Key", &C::Key, &C::SetKey),
-                        PropStr("Section", &C::Section, &C::SetSection),
-                        PropEnum("Location", &C::Location, &C::SetLocation, ColumnSizeLocationInfo, clRegistry),
-                        PropInt("StretchColumn", &C::StretchColumn, &C::SetStretchColumn, -1),
-                    });
-
 [[maybe_unused]] const TClassInfo& FloatingFooterClass = PublishClass<TFloatingFooter>(
     "TFloatingFooter", "TPersistent",
     {PropBool("Visible", &TFloatingFooter::Visible, &TFloatingFooter::SetVisible, false)});
@@ -192,22 +180,7 @@ void TFilterEdit::SetColumns(TFilterDropDownColumns Value)
   Changed();
 }
 
-// ---------------------------------------------------------------- TColumnSize, TFloatingFooter
-
-TColumnSize::TColumnSize() = default;
-TColumnSize::~TColumnSize() = default;
-String TColumnSize::ClassName() const { return QStringLiteral("TColumnSize"); }
-
-void TColumnSize::Assign(TPersistent* Source)
-{
-  if (auto* S = dynamic_cast<TColumnSize*>(Source)) {
-    FSave = S->FSave;
-    FKey = S->FKey;
-    FSection = S->FSection;
-    FLocation = S->FLocation;
-    FStretchColumn = S->FStretchColumn;
-  }
-}
+// ---------------------------------------------------------------- TFloatingFooter
 
 TFloatingFooter::TFloatingFooter() = default;
 TFloatingFooter::~TFloatingFooter() = default;

@@ -10,9 +10,11 @@
 #include "grid/base/RurHintInfo.h"
 #include "grid/base/ZurEvoderOzodCheck.h"
 #include "grid/core/BackGround.h"
+#include "grid/core/ColumnSize.h"
 #include "grid/core/Filter.h"
 #include "grid/core/GridItem.h"
 #include "grid/core/GridSettings.h"
+#include "grid/core/PrintSettings.h"
 #include "platform/Bitmap.h"
 #include "platform/ClassRegistry.h"
 #include "platform/Graphics.h"
@@ -20,6 +22,8 @@
 #include "platform/Messages.h"
 #include "platform/StringGridCells.h"
 #include "rtl/StringList.h"
+
+#include <QDebug>
 
 #include <algorithm>
 
@@ -62,7 +66,7 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
   FDragDropSettings = std::make_unique<TDragDropSettings>();
   FControlLook = std::make_unique<TControlLook>(this);
   FNavigation = std::make_unique<TNavigation>();
-  FColumnSize = std::make_unique<TColumnSize>();
+  FColumnSize = std::make_unique<TColumnSize>(this);
   FBands = std::make_unique<TBands>();
   FBands->OnChange = [this](TObject*) { Invalidate(); };
   FMouseActions = std::make_unique<TMouseActions>();
@@ -107,6 +111,11 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
   FOfficeHint = std::make_unique<TRurHintInfo>();
   FFilterEdit = std::make_unique<TFilterEdit>();
   FFilterEdit->OnChange = [this](TObject*) { Invalidate(); };
+  FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
+  FHTMLSettings = std::make_unique<THTMLSettings>();
+  FPrintSettings = std::make_unique<TPrintSettings>();
+  FComboItems = std::make_unique<TStringList>();
+  FIgnoreColumns = std::make_unique<TIntList>(-1, -1);
 
   // The values after construction.
   FVisibleCol.assign(static_cast<size_t>(ColCount()), true);
@@ -125,6 +134,14 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
 TZurEvoderOzod::~TZurEvoderOzod()
 {
   RemoveAllFilters();
+  if (FColumnSize->Save()) {
+    // A file that cannot be written costs the sizes, not the program.
+    try {
+      SaveColSizes();
+    } catch (const Exception& E) {
+      qWarning().noquote() << QStringLiteral("Column sizes of %1 not saved: %2").arg(Name(), E.Message());
+    }
+  }
   // Everything comes back into the grid first, so that clearing reaches
   // every record and cell graphic, hidden ones included.
   UnHideColumnsAll();
@@ -163,7 +180,9 @@ void TZurEvoderOzod::Assign(TPersistent* Source)
   FNavigation->Assign(S->FNavigation.get());
   FGrouping->Assign(S->FGrouping.get());
   FSearchFooter->Assign(S->FSearchFooter.get());
+  FPrintSettings->Assign(S->FPrintSettings.get());
   FFilter->Assign(S->FFilter.get());
+  FHTMLSettings->Assign(S->FHTMLSettings.get());
   FBands->Assign(S->FBands.get());
   FBackGround->Assign(S->FBackGround.get());
   FSortSettings->Assign(S->FSortSettings.get());
@@ -303,6 +322,8 @@ void TZurEvoderOzod::Loaded()
     SetLook(glCustom);
     SetLook(glZID);
   }
+  if (FColumnSize->Save())
+    LoadColSizes();
   FFixedRowsMin = TBaseGrid::FixedRows();
   FFixedColsMin = TBaseGrid::FixedCols();
   FMaxColCount = ColCount();
@@ -325,6 +346,8 @@ void TZurEvoderOzod::CreateWnd()
   if (ComponentState() & csDestroying)
     return;
   TBaseGrid::CreateWnd();
+  if (FColumnSize->Save())
+    LoadColSizes();
   UpdateScrollBars(false);
 }
 
@@ -389,13 +412,6 @@ void TZurEvoderOzod::Notification(TComponent* AComponent, TOperation Operation)
 void TZurEvoderOzod::DefineProperties(TFiler* Filer) { TBaseGrid::DefineProperties(Filer); }
 
 // ---------------------------------------------------------------- services of other parts
-
-void TZurEvoderOzod::ClearRect(int32_t ACol1, int32_t ARow1, int32_t ACol2, int32_t ARow2)
-{
-  for (int32_t C = ACol1; C <= ACol2; ++C)
-    for (int32_t R = ARow1; R <= ARow2; ++R)
-      FreeCell(C, R);
-}
 
 void TZurEvoderOzod::FreeCell(int32_t ACol, int32_t ARow)
 {
