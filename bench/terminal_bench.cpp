@@ -152,9 +152,9 @@ int main(int argc, char** argv)
   const double Emulator = Best([&] {
     TSioTTYEmulator E(nullptr);
     TSioTerminalBuffer* B = E.Buffer();
-    B->SetSVRowCount(ScreenRows + ScrollbackRows);
-    B->SetRowCount(ScreenRows);
-    B->SetColCount(Cols);
+    B->tbSetSVRowCount(ScreenRows + ScrollbackRows);
+    B->tbSetRowCount(ScreenRows);
+    B->tbSetColCount(Cols);
     TRect Changed;
     for (size_t Pos = 0; Pos < Text.size(); Pos += BlockSize) {
       E.ProcessBlock(Text.data() + Pos, int32_t(std::min<size_t>(BlockSize, Text.size() - Pos)), csPort);

@@ -25,6 +25,9 @@ function(fathomix_tests name)
   endif()
   add_executable(${name}_tests ${A_SOURCES})
   target_link_libraries(${name}_tests PRIVATE ${name} ${A_DEPS} GTest::gtest GTest::gtest_main)
+  # Test code is mostly assertion macros: optimising it hard costs build time
+  # and buys nothing; the libraries under test keep their own optimisation.
+  target_compile_options(${name}_tests PRIVATE -O1)
   add_test(NAME ${name} COMMAND ${name}_tests)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;FATHOMIX_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/tests/data"

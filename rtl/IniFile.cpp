@@ -1,6 +1,7 @@
 #include "rtl/IniFile.h"
 #include "rtl/DateTime.h"
 #include "rtl/Exceptions.h"
+#include "rtl/Files.h"
 #include "rtl/Numbers.h"
 #include "rtl/ScopeGuard.h"
 #include "rtl/StringList.h"
@@ -193,6 +194,12 @@ struct TIniFile::Impl {
   bool Loaded = false;
   bool Unreadable = false;
   FileStamp Stamp;
+  // The in-memory form: read once, written back whole by UpdateFile only.
+  bool Deferred = false;
+  // The registry form: every section lies under this prefix of one file,
+  // whose folder is made by the first write.
+  String SectionPrefix;
+  bool MakeFolder = false;
 
   String Decode(const QByteArray& B) const { return Utf8 ? QString::fromUtf8(B) : FromAnsi(B); }
   QByteArray Encode(const String& S) const { return Utf8 ? S.toUtf8() : ToAnsi(S); }
@@ -281,7 +288,7 @@ struct TIniFile::Impl {
     FileStamp Now;
     if (::stat(NativeName.constData(), &St) == 0)
       Now = FileStamp::Of(St);
-    if (Loaded && Now == Stamp)
+    if (Loaded && (Deferred || Now == Stamp))
       return;
     Lines.clear();
     Utf8 = false;
@@ -314,8 +321,10 @@ struct TIniFile::Impl {
 
   [[noreturn]] void WriteFailed()
   {
-    // The in-memory copy may hold the change that did not reach the disk.
-    Loaded = false;
+    // The in-memory copy may hold the change that did not reach the disk;
+    // the in-memory form keeps it for a later UpdateFile.
+    if (!Deferred)
+      Loaded = false;
     throw EIniFileException(QStringLiteral("Unable to write to %1").arg(FileName));
   }
 
@@ -330,6 +339,14 @@ struct TIniFile::Impl {
 
   void Save()
   {
+    if (!Deferred)
+      Write();
+  }
+
+  void Write()
+  {
+    if (MakeFolder)
+      ForceDirectories(ExtractFileDir(FileName));
     QByteArray Content;
     qsizetype Len = 0;
     for (const IniLine& L : Lines)
@@ -352,8 +369,9 @@ struct TIniFile::Impl {
 
   int32_t FindSection(const String& Section) const
   {
+    const String Name = SectionPrefix + Section;
     for (size_t I = 0; I < Lines.size(); ++I)
-      if (Lines[I].Kind == LineKind::Section && AnsiSameText(Lines[I].Name, Section))
+      if (Lines[I].Kind == LineKind::Section && AnsiSameText(Lines[I].Name, Name))
         return static_cast<int32_t>(I);
     return -1;
   }
@@ -404,6 +422,31 @@ TIniFile::TIniFile(const String& FileName) : FImpl(std::make_unique<Impl>())
 
 TIniFile::~TIniFile() = default;
 
+TMemIniFile::TMemIniFile(const String& FileName) : TIniFile(FileName)
+{
+  FImpl->Deferred = true;
+  FImpl->Refresh();
+}
+
+TMemIniFile::~TMemIniFile() = default;
+
+String TMemIniFile::ClassName() const { return QStringLiteral("TMemIniFile"); }
+
+String RegistryIniFileName() { return ProgramConfigFolder() + QStringLiteral("/Registry.ini"); }
+
+TRegistryIniFile::TRegistryIniFile(const String& Key) : TIniFile(RegistryIniFileName()), FKey(Key)
+{
+  String Prefix = Key;
+  while (Prefix.endsWith(u'\\'))
+    Prefix.chop(1);
+  FImpl->SectionPrefix = Prefix + u'\\';
+  FImpl->MakeFolder = true;
+}
+
+TRegistryIniFile::~TRegistryIniFile() = default;
+
+String TRegistryIniFile::ClassName() const { return QStringLiteral("TRegistryIniFile"); }
+
 String TIniFile::ClassName() const { return QStringLiteral("TIniFile"); }
 
 const String& TIniFile::FileName() const { return FImpl->FileName; }
@@ -437,7 +480,7 @@ void TIniFile::WriteString(const String& Section, const String& Ident, const Str
   if (H < 0) {
     if (!D.Lines.empty() && D.Lines.back().Kind != LineKind::Blank)
       D.Lines.push_back(D.MakeLine(QByteArray()));
-    D.Lines.push_back(D.MakeLine("[" + D.Encode(Section) + "]"));
+    D.Lines.push_back(D.MakeLine("[" + D.Encode(D.SectionPrefix + Section) + "]"));
     D.Lines.push_back(D.MakeLine(D.Encode(Ident) + "=" + EncodedValue));
     D.Save();
     return;
@@ -551,18 +594,20 @@ void TIniFile::ReadSections(TStringList& Strings)
   const auto Updating = ScopeExit([&] { Strings.EndUpdate(); });
   Strings.Clear();
   std::vector<String> Seen;
+  const qsizetype Skip = D.SectionPrefix.size();
   for (const IniLine& L : D.Lines) {
-    if (L.Kind != LineKind::Section)
+    if (L.Kind != LineKind::Section || !L.Name.startsWith(D.SectionPrefix, Qt::CaseInsensitive))
       continue;
+    const String Name = L.Name.mid(Skip);
     bool Known = false;
     for (const String& S : Seen)
-      if (AnsiSameText(S, L.Name)) {
+      if (AnsiSameText(S, Name)) {
         Known = true;
         break;
       }
     if (!Known) {
-      Seen.push_back(L.Name);
-      Strings.Add(L.Name);
+      Seen.push_back(Name);
+      Strings.Add(Name);
     }
   }
 }
@@ -636,7 +681,18 @@ bool TIniFile::ValueExists(const String& Section, const String& Ident)
   return H >= 0 && D.FindKey(H, Ident) >= 0;
 }
 
-void TIniFile::UpdateFile() {}
+void TIniFile::UpdateFile()
+{
+  Impl& D = *FImpl;
+  if (!D.Deferred)
+    return;
+  if (D.NativeName.isEmpty())
+    D.WriteFailed();
+  D.Refresh();
+  if (D.Unreadable)
+    D.WriteFailed();
+  D.Write();
+}
 
 bool TIniFile::Unreadable()
 {

@@ -57,7 +57,9 @@ public:
   // True when the section holds at least one key.
   bool SectionExists(const String& Section);
   bool ValueExists(const String& Section, const String& Ident);
-  // Writes are already on disk; nothing to do.
+  // TIniFile: writes are already on disk, nothing to do. TMemIniFile:
+  // writes the whole file, also when nothing changed (creating it when it
+  // was missing); raises EIniFileException as a Write does.
   void UpdateFile();
   // True when the file is there but cannot be read as a settings file (not
   // permitted, no regular file, larger than MaxIniFileSize): every Read
@@ -70,7 +72,36 @@ public:
   // is never overwritten.
   static constexpr qsizetype MaxIniFileSize = 64 * 1024 * 1024;
 
-private:
+protected:
   struct Impl;
   std::unique_ptr<Impl> FImpl;
 };
+
+// The whole file in memory: read once when the object is made (later
+// changes by others are not seen), Writes change only the memory, and
+// UpdateFile writes everything back at once. Reading, names, encoding and
+// the refusal to overwrite an unreadable file are TIniFile's.
+class TMemIniFile : public TIniFile {
+public:
+  explicit TMemIniFile(const String& FileName);
+  ~TMemIniFile() override;
+  String ClassName() const override;
+};
+
+// The program's stand-in for a registry key of the current user: the
+// sections are subkeys of Key, kept as sections named Key + "\" + Section
+// of one INI file, RegistryIniFileName(). Writes go to disk at once, as
+// registry writes do; the folder is made by the first one.
+class TRegistryIniFile : public TIniFile {
+public:
+  explicit TRegistryIniFile(const String& Key);
+  ~TRegistryIniFile() override;
+  String ClassName() const override;
+  const String& Key() const { return FKey; }
+
+private:
+  String FKey;
+};
+
+// <ProgramConfigFolder()>/Registry.ini, taken at each call.
+String RegistryIniFileName();

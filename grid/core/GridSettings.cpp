@@ -85,18 +85,6 @@ using FE = TFilterEdit;
                          PropStrings("TypeNames", &FE::TypeNames),
                      });
 
-const TEnumInfo ColumnSizeLocationInfo("TColumnSizeLocation", {"clRegistry", "clIniFile"});
-using C = TColumnSize;
-[[maybe_unused]] const TClassInfo& ColumnSizeClass =
-    PublishClass<C>("TColumnSize", "TPersistent",
-                    {
-                        PropBool("Save", &C::Save, &C::SetSave, false),
-                        PropStr("Key", &C::Key, &C::SetKey),
-                        PropStr("Section", &C::Section, &C::SetSection),
-                        PropEnum("Location", &C::Location, &C::SetLocation, ColumnSizeLocationInfo, clRegistry),
-                        PropInt("StretchColumn", &C::StretchColumn, &C::SetStretchColumn, -1),
-                    });
-
 [[maybe_unused]] const TClassInfo& FloatingFooterClass = PublishClass<TFloatingFooter>(
     "TFloatingFooter", "TPersistent",
     {PropBool("Visible", &TFloatingFooter::Visible, &TFloatingFooter::SetVisible, false)});
@@ -303,22 +291,7 @@ void TFilterEdit::SetEnabled(bool Value)
   Changed();
 }
 
-// ---------------------------------------------------------------- TColumnSize, TFloatingFooter
-
-TColumnSize::TColumnSize() = default;
-TColumnSize::~TColumnSize() = default;
-String TColumnSize::ClassName() const { return QStringLiteral("TColumnSize"); }
-
-void TColumnSize::Assign(TPersistent* Source)
-{
-  if (auto* S = dynamic_cast<TColumnSize*>(Source)) {
-    FSave = S->FSave;
-    FKey = S->FKey;
-    FSection = S->FSection;
-    FLocation = S->FLocation;
-    FStretchColumn = S->FStretchColumn;
-  }
-}
+// ---------------------------------------------------------------- TFloatingFooter
 
 TFloatingFooter::TFloatingFooter() = default;
 TFloatingFooter::~TFloatingFooter() = default;

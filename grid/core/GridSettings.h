@@ -1,12 +1,14 @@
 #pragma once
 // Settings objects of the string grid: grouping, drag and drop, balloon
-// hints, modified rows, the filter row, column sizes and the floating
-// footer. Each copies (Assign) only from an object of its own class.
+// hints, modified rows, the filter row and the floating footer (the column
+// sizes are in ColumnSize.h). Each copies (Assign) only from an object of
+// its own class.
 //
-// The column size and floating footer objects hold the members the grid
-// reads so far; the remaining published members join them as the features
-// that read them are built.
+// The floating footer holds the members the grid reads so far; the
+// remaining published members join it as the features that read them are
+// built.
 #include "grid/base/GridProp.h"
+#include "grid/core/ColumnSize.h"
 #include "grid/core/GridEnums.h"
 #include "platform/Colors.h"
 #include "platform/Component.h"
@@ -146,36 +148,6 @@ public:
 private:
   void Changed();
   std::unique_ptr<TStringList> FTypeNames;
-};
-
-enum TColumnSizeLocation : uint8_t { clRegistry, clIniFile };
-
-class TColumnSize : public TPersistent {
-public:
-  TColumnSize();
-  ~TColumnSize() override;
-  String ClassName() const override;
-  void Assign(TPersistent* Source) override;
-
-  // Column widths are saved when the grid is freed and loaded when it is
-  // made.
-  bool Save() const { return FSave; }
-  void SetSave(bool Value) { FSave = Value; }
-  const String& Key() const { return FKey; }
-  void SetKey(const String& Value) { FKey = Value; }
-  const String& Section() const { return FSection; }
-  void SetSection(const String& Value) { FSection = Value; }
-  TColumnSizeLocation Location() const { return FLocation; }
-  void SetLocation(TColumnSizeLocation Value) { FLocation = Value; }
-  int32_t StretchColumn() const { return FStretchColumn; }
-  void SetStretchColumn(int32_t Value) { FStretchColumn = Value; }
-
-private:
-  bool FSave = false;
-  String FKey;
-  String FSection;
-  TColumnSizeLocation FLocation = clRegistry;
-  int32_t FStretchColumn = -1;
 };
 
 class TFloatingFooter : public TPersistent {

@@ -10,10 +10,12 @@
 #include "grid/base/RurHintInfo.h"
 #include "grid/base/ZurEvoderOzodCheck.h"
 #include "grid/core/BackGround.h"
+#include "grid/core/ColumnSize.h"
 #include "grid/core/Filter.h"
 #include "grid/core/GridAppearance.h"
 #include "grid/core/GridItem.h"
 #include "grid/core/GridSettings.h"
+#include "grid/core/PrintSettings.h"
 #include "platform/Bitmap.h"
 #include "platform/ClassRegistry.h"
 #include "platform/Graphics.h"
@@ -21,6 +23,8 @@
 #include "platform/Messages.h"
 #include "platform/StringGridCells.h"
 #include "rtl/StringList.h"
+
+#include <QDebug>
 
 #include <algorithm>
 
@@ -66,7 +70,7 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
   FDragScrollOptions = std::make_unique<TDragScrollOptions>();
   FControlLook = std::make_unique<TControlLook>(this);
   FNavigation = std::make_unique<TNavigation>();
-  FColumnSize = std::make_unique<TColumnSize>();
+  FColumnSize = std::make_unique<TColumnSize>(this);
   FBands = std::make_unique<TBands>();
   FBands->OnChange = [this](TObject*) { Invalidate(); };
   FMouseActions = std::make_unique<TMouseActions>();
@@ -121,6 +125,11 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
   FFilterEdit->OnChange = [this](TObject*) { Invalidate(); };
   FFilterEdit->OnEnabledChange = [this](TObject*) { FilterEditEnabledChanged(); };
   FHoverButtons = std::make_unique<THoverButtons>(this);
+  FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
+  FHTMLSettings = std::make_unique<THTMLSettings>();
+  FPrintSettings = std::make_unique<TPrintSettings>();
+  FComboItems = std::make_unique<TStringList>();
+  FIgnoreColumns = std::make_unique<TIntList>(-1, -1);
 
   // The values after construction.
   FVisibleCol.assign(static_cast<size_t>(ColCount()), true);
@@ -139,6 +148,14 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
 TZurEvoderOzod::~TZurEvoderOzod()
 {
   RemoveAllFilters();
+  if (FColumnSize->Save()) {
+    // A file that cannot be written costs the sizes, not the program.
+    try {
+      SaveColSizes();
+    } catch (const Exception& E) {
+      qWarning().noquote() << QStringLiteral("Column sizes of %1 not saved: %2").arg(Name(), E.Message());
+    }
+  }
   // Everything comes back into the grid first, so that clearing reaches
   // every record and cell graphic, hidden ones included.
   UnHideColumnsAll();
@@ -180,7 +197,9 @@ void TZurEvoderOzod::Assign(TPersistent* Source)
   FNavigation->Assign(S->FNavigation.get());
   FGrouping->Assign(S->FGrouping.get());
   FSearchFooter->Assign(S->FSearchFooter.get());
+  FPrintSettings->Assign(S->FPrintSettings.get());
   FFilter->Assign(S->FFilter.get());
+  FHTMLSettings->Assign(S->FHTMLSettings.get());
   FBands->Assign(S->FBands.get());
   FBackGround->Assign(S->FBackGround.get());
   FSortSettings->Assign(S->FSortSettings.get());
@@ -323,6 +342,8 @@ void TZurEvoderOzod::Loaded()
     SetLook(glCustom);
     SetLook(glZID);
   }
+  if (FColumnSize->Save())
+    LoadColSizes();
   FFixedRowsMin = TBaseGrid::FixedRows();
   FFixedColsMin = TBaseGrid::FixedCols();
   FMaxColCount = ColCount();
@@ -345,6 +366,8 @@ void TZurEvoderOzod::CreateWnd()
   if (ComponentState() & csDestroying)
     return;
   TBaseGrid::CreateWnd();
+  if (FColumnSize->Save())
+    LoadColSizes();
   UpdateScrollBars(false);
 }
 
@@ -409,13 +432,6 @@ void TZurEvoderOzod::Notification(TComponent* AComponent, TOperation Operation)
 void TZurEvoderOzod::DefineProperties(TFiler* Filer) { TBaseGrid::DefineProperties(Filer); }
 
 // ---------------------------------------------------------------- services of other parts
-
-void TZurEvoderOzod::ClearRect(int32_t ACol1, int32_t ARow1, int32_t ACol2, int32_t ARow2)
-{
-  for (int32_t C = ACol1; C <= ACol2; ++C)
-    for (int32_t R = ARow1; R <= ARow2; ++R)
-      FreeCell(C, R);
-}
 
 void TZurEvoderOzod::FreeCell(int32_t ACol, int32_t ARow)
 {

@@ -122,6 +122,18 @@ struct TGridUnitIds {
 // window messages, once per process; later calls return the same ids.
 const TGridUnitIds& RegisterGridUnit();
 
+// ==== Used by the structure, sizes and their persistence ==========================
+class TCanvas;
+class TEditLink;
+class THTMLSettings;
+class TIniFile;
+class TPrintSettings;
+class TSizeWhileTyping;
+using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
+using TRowChangingEvent = std::function<void(TObject* Sender, int32_t OldRow, int32_t NewRow, bool& Allow)>;
+using TGetEditorPropEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, TEditLink* AEditLink)>;
+// ==================================================================================
+
 class TZurEvoderOzod : public TBaseGrid {
 public:
   explicit TZurEvoderOzod(TComponent* AOwner);
@@ -142,10 +154,7 @@ public:
   void BeginUpdate();
   void EndUpdate();
   int32_t UpdateCount() const { return FUpdateCount; }
-  // Empties the rectangle (real columns, display rows): texts, records,
-  // cell graphics and cell controls.
-  void ClearRect(int32_t ACol1, int32_t ARow1, int32_t ACol2, int32_t ARow2);
-  // One cell of that: text, record and the record's own cell graphic.
+  // One cell: text, record and the record's own cell graphic.
   void FreeCell(int32_t ACol, int32_t ARow);
   // Without an inplace editor open there is nothing to hide.
   void HideInplaceEdit();
@@ -341,13 +350,6 @@ public:
   // asks for it.
   virtual String GetFormattedCell(int32_t ACol, int32_t ARow);
   void DrawSortIndicator(TCanvas* Canvas, int32_t ACol, int32_t X, int32_t Y);
-  // The size of a cell's text in its font (display column, row): room for a
-  // button with ReserveButton, wrapped in the cell's width with
-  // WordWrapMeasure (unbounded to the right with Unbounded), else line by
-  // line.
-  TPoint GetCellTextSize(int32_t ACol, int32_t ARow, bool ReserveButton, bool WordWrapMeasure);
-  TPoint GetCellTextSizeInt(int32_t ACol, int32_t RCol, int32_t ARow, bool ReserveButton, bool WordWrapMeasure,
-                            bool Unbounded);
   // The cell graphic (nullptr without one), its size and placement, and
   // whether the text shows beside it.
   TCellGraphic* GetGraphicDetails(int32_t ACol, int32_t ARow, int32_t& Width, int32_t& Height, bool& ShowText,
@@ -616,15 +618,12 @@ public:
   bool FMouseDownMove = false;
   bool FDropDownDown = false;
   bool FMouseDown = false;
-  // An inplace editor is open; points added to every cell font; screen
-  // scale (1 at 96 dots per inch); the colour tones of the metro look.
+  // An inplace editor is open; screen scale (1 at 96 dots per inch); the
+  // colour tones of the metro look.
   bool FEditing = false;
-  int32_t FZoomFactor = 0;
   double FDPIScale = 1.0;
   TColorTones FTones;
-  // Text margins and the character shown for a password.
-  TPoint FXYOffset{2, 2};
-  bool FXYOffsetTopLeftOnly = false;
+  // The character shown for a password.
   QChar FPasswordChar = u'*';
   // A cell with a graphic shows no text; the user's drawing replaces the
   // text.
@@ -641,6 +640,278 @@ public:
   bool FEditDisable = false;
   bool FLoaded = false;
 
+  // ==== Structure, sizes and their persistence ====================================
+  // (column-size, HTML and print settings; column sizes, column states,
+  // visual properties and print settings in files; stretching and sizing
+  // events, the combo item list and editability; clearing, trimming and
+  // merging by range; inserting, removing, moving and swapping rows and
+  // columns; automatic sizing.) Each operation names its index space.
+public:
+  TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
+  void SetSizeWhileTyping(TSizeWhileTyping* Value);
+  THTMLSettings* HTMLSettings() const { return FHTMLSettings.get(); }
+  void SetHTMLSettings(THTMLSettings* Value);
+  TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
+  void SetPrintSettings(TPrintSettings* Value);
+
+  // ---- Persistence. Column sizes and positions go to the store ColumnSize
+  // names (Key, Section, Location); nothing happens while Key or Section is
+  // empty or at design time. Widths are kept per display column ("Col" +
+  // display index): a hidden column is neither written nor read, and its
+  // width comes back when it is shown again.
+  void SaveColSizes();
+  // A missing INI file is created; a missing key leaves its column as it is.
+  void LoadColSizes();
+  void SaveColPositions();
+  void LoadColPositions();
+  // "count#widths#order#visibility", e.g. "3#64,80,64#0,1,2#1,0,1".
+  String ColumnStatesToString();
+  void StringToColumnStates(const String& Value);
+  // Colours, fonts and looks as name=value lines. Raises Exception "Cannot
+  // Create <file>" / "Cannot open file <file>"; a bad number in the file
+  // raises EConvertError with what came before it applied.
+  void SaveVisualProps(const String& FileName);
+  void LoadVisualProps(const String& FileName);
+  // PrintSettings in section Section of the INI file Key.
+  void SavePrintSettings(const String& Key, const String& Section);
+  void LoadPrintSettings(const String& Key, const String& Section);
+  // Position -> original column; empty until the order is first recorded.
+  TIntList* ColumnOrder() const { return FColumnOrder.get(); }
+
+  // ---- Stretching and sizing events (display columns).
+  void StretchColumns();
+  // ACol -1: the last column; AWidth -1: the client width. Raises Exception
+  // "Stretch column index out of range" for ACol >= ColCount.
+  void StretchColumn(int32_t ACol, int32_t AWidth);
+  void StretchRightColumn();
+  bool InSizeZone(int32_t X, int32_t Y);
+  virtual void UpdateColSize(int32_t ACol, int32_t& AWidth);
+  virtual void UpdateAutoColSize(int32_t ACol, int32_t& AWidth);
+  virtual void UpdateColHeaders() {}
+  void ScreenToCell(const TPoint& Pt, int32_t& ACol, int32_t& ARow);
+
+  // ---- The combo editor's items (filled per cell by OnGetEditorProp).
+  TStringList* ComboItems() const { return FComboItems.get(); }
+  void ClearComboString();
+  void AddComboString(const String& S);
+  void AddComboStringObject(const String& S, TObject* AObject);
+  bool RemoveComboString(const String& S);
+  bool SetComboSelectionString(const String& S);
+  void SetComboSelection(int32_t Idx);
+  int32_t GetComboCount() const;
+  int32_t ComboSelection() const { return FComboIdx; }
+  // The index of the cell's text among the cell's items; -1 when absent.
+  int32_t ComboIndex(int32_t ACol, int32_t ARow);
+  // Writes item Value into the cell; an index outside the list raises
+  // EStringListError and leaves the cell.
+  void SetComboIndex(int32_t ACol, int32_t ARow, int32_t Value);
+  virtual void DoGetEditorProp(int32_t ACol, int32_t ARow, TEditLink* AEditLink);
+
+  // ---- Editability (cell-store columns).
+  bool IsEditable(int32_t ACol, int32_t ARow);
+  bool IsEditableInt(int32_t ACol, int32_t ARow);
+  bool IsPassword(int32_t ACol, int32_t ARow);
+  virtual void DoAppendRow();
+  bool HasColumnsProp() const { return false; }
+
+  // ---- Clearing, trimming, colouring and merging by range. Columns are
+  // cell-store columns (display ones with SaveHiddenCells), rows display.
+  virtual void ClearRect(int32_t ACol1, int32_t ARow1, int32_t ACol2, int32_t ARow2);
+  void ClearRows(int32_t RowIndex, int32_t RCount);
+  void ClearNormalRows(int32_t RowIndex, int32_t RCount);
+  void ClearCols(int32_t ColIndex, int32_t CCount);
+  void ClearNormalCols(int32_t ColIndex, int32_t CCount);
+  void ClearNormalCells();
+  void ClearSelection();
+  void Clear();
+  void ClearAll();
+  virtual void TrimRect(int32_t ACol1, int32_t ARow1, int32_t ACol2, int32_t ARow2);
+  void TrimColumn(int32_t ACol);
+  void TrimRow(int32_t ARow);
+  void TrimAll();
+  // clNone takes the colour away without freeing any record.
+  void ColorRect(int32_t ACol1, int32_t ARow1, int32_t ACol2, int32_t ARow2, TColor AColor);
+  void MergeColumnCells(int32_t ColIndex, bool MainMerge);
+  void MergeRowCells(int32_t RowIndex, bool MainMerge);
+  void SplitColumnCells(int32_t ColIndex);
+  void SplitRowCells(int32_t RowIndex);
+  void SplitAllCells();
+  void MergeCols(int32_t ColIndex1, int32_t ColIndex2, const String& Separator);
+  bool IsCell(const String& SubStr, int32_t& ACol, int32_t& ARow);
+  bool IsWideCell(int32_t ACol, int32_t ARow);
+  virtual TRect GetUsedCells();
+  int32_t GetSaveStartCol() const;
+  int32_t GetSaveEndCol() const;
+  int32_t GetSaveColCount() const;
+  int32_t GetSaveStartRow() const;
+  int32_t GetSaveEndRow() const;
+  int32_t GetSaveRowCount() const;
+  bool SaveHiddenCells() const { return FSaveHiddenCells; }
+  void SetSaveHiddenCells(bool Value) { FSaveHiddenCells = Value; }
+  bool ClearTextOnly() const { return FClearTextOnly; }
+  void SetClearTextOnly(bool Value) { FClearTextOnly = Value; }
+  bool OwnsObjects() const { return FOwnsObjects; }
+  void SetOwnsObjects(bool Value) { FOwnsObjects = Value; }
+  bool SaveFixedCells() const { return FSaveFixedCells; }
+  void SetSaveFixedCells(bool Value) { FSaveFixedCells = Value; }
+  bool SaveFixedCols() const { return FSaveFixedCols; }
+  void SetSaveFixedCols(bool Value) { FSaveFixedCols = Value; }
+  bool SaveFixedRows() const { return FSaveFixedRows; }
+  void SetSaveFixedRows(bool Value) { FSaveFixedRows = Value; }
+
+  // ---- Inserting and removing. Rows are display rows; InsertCols and
+  // RemoveCols take cell-store columns (their widths follow at the display
+  // index). Whole rows travel with the texts, records and cell graphics of
+  // their hidden columns; stored hidden rows keep their real indexes and
+  // their cells in step with inserted and removed columns.
+  virtual void InsertRows(int32_t RowIndex, int32_t RCount, bool UpdateCellControls = true);
+  void InsertRowsEx(int32_t RowIndex, int32_t RCount, bool UpdateCellControls = false);
+  void AddRow();
+  virtual void InsertCols(int32_t ColIndex, int32_t CCount);
+  void AddColumn();
+  virtual void RemoveRows(int32_t RowIndex, int32_t RCount);
+  virtual void RemoveRowsInternal(int32_t RowIndex, int32_t RCount);
+  // OnRowChanging may refuse when the current row would leave the last
+  // normal row; Renumber lowers the real indexes of stored rows behind.
+  void IRemoveRows(int32_t RowIndex, int32_t RCount, bool Renumber = false);
+  // The rows' records are not freed: the caller has taken them.
+  virtual void RemoveRowsEx(int32_t RowIndex, int32_t RCount);
+  void RemoveRowList(TIntList* RowList);
+  virtual void RemoveCols(int32_t ColIndex, int32_t CCount);
+  void RemoveSelectedRows();
+  void RemoveUnSelectedRows();
+  void RemoveSelectedCols();
+  void RemoveUnSelectedCols();
+  void RemoveCheckedRows(int32_t CheckBoxColumn, bool RemoveChecked);
+  void RemoveDuplicates(int32_t ACol, bool DoCase);
+  void HideSelectedRows();
+  void HideUnSelectedRows();
+
+  // ---- Moving and swapping (display columns and rows).
+  void MoveColumn(int32_t FromIndex, int32_t ToIndex);
+  void MoveRow(int32_t FromIndex, int32_t ToIndex);
+  void MoveRows(int32_t FromIndex, int32_t ToIndex, int32_t Count);
+  void SwapColumns(int32_t ACol1, int32_t ACol2);
+  void SwapRows(int32_t ARow1, int32_t ARow2);
+  virtual void SortSwapRows(int32_t ARow1, int32_t ARow2);
+  int32_t Swaps() const { return FSwaps; }
+
+  // ---- Automatic sizing (display columns and rows, within the limits).
+  void AutoSizeRows(bool DoFixedRows, int32_t Padding);
+  void AutoSizeRow(int32_t ARow, int32_t Padding);
+  void SizeToHeight(int32_t ARow, bool GrowOnly, int32_t Padding);
+  void SizeToLines(int32_t ARow, int32_t Lines, int32_t Padding);
+  void AutoSizeColumns(bool DoFixedCols, int32_t Padding);
+  void AutoGrowColumns(bool DoFixedCols, int32_t Padding);
+  void AutoSizeCol(int32_t ACol, int32_t Padding);
+  void AutoGrowCol(int32_t ACol, int32_t Padding);
+  void SizeToWidth(int32_t ACol, bool GrowOnly);
+  void AutoSizeCells(bool DoFixedCells, int32_t PaddingX, int32_t PaddingY);
+  void AutoFitColumns(bool DoFixedCells);
+  void SizeToCols();
+  void SizeToRows();
+  void SizeToCells();
+  // The largest line count of the row's cells; 1 without Multilinecells.
+  int32_t MaxLinesInRow(int32_t ARow);
+  bool IsIgnoredColumn(int32_t ACol) const;
+  TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
+  int32_t MinColWidth() const { return FMinColWidth; }
+  void SetMinColWidth(int32_t Value) { FMinColWidth = Value; }
+  int32_t MaxColWidth() const { return FMaxColWidth; }
+  void SetMaxColWidth(int32_t Value) { FMaxColWidth = Value; }
+  int32_t MinRowHeight() const { return FMinRowHeight; }
+  void SetMinRowHeight(int32_t Value) { FMinRowHeight = Value; }
+  int32_t MaxRowHeight() const { return FMaxRowHeight; }
+  void SetMaxRowHeight(int32_t Value) { FMaxRowHeight = Value; }
+  bool SizeGrowOnly() const { return FSizeGrowOnly; }
+  void SetSizeGrowOnly(bool Value) { FSizeGrowOnly = Value; }
+  // The cell text's inset; repaints.
+  TPoint XYOffset() const { return FXYOffset; }
+  void SetXYOffset(TPoint Value);
+  bool XYOffsetTopLeftOnly() const { return FXYOffsetTopLeftOnly; }
+  void SetXYOffsetTopLeftOnly(bool Value);
+  int32_t ZoomFactor() const { return FZoomFactor; }
+  void SetZoomFactor(int32_t Value);
+
+  // Measurement of a cell's content in the grid's canvas, cell-store column
+  // RCol: the text (plain, line by line, or word-wrapped in the cell) and
+  // the cell graphic (check boxes, radio buttons, pies, shapes, ratings).
+  TPoint GetCellTextSize(int32_t ACol, int32_t ARow, bool ReserveButton, bool WordWrapMeasure);
+  TPoint GetCellTextSizeInt(int32_t ACol, int32_t RCol, int32_t ARow, bool ReserveButton, bool WordWrapMeasure,
+                            bool Unbounded);
+  TPoint GetCellGraphicSize(int32_t ACol, int32_t ARow);
+  virtual TPoint GetCellGraphicSizeEx(int32_t ACol, int32_t ARow, int32_t ReservedHeight);
+
+  // Announces a changed cell rectangle (OnCellsChanged).
+  virtual void CellsChanged(const TRect& R);
+
+  TCellsChangedEvent OnCellsChanged;
+  TRowChangingEvent OnRowChanging;
+  TGetEditorPropEvent OnGetEditorProp;
+
+  // The mouse code's account of a sizing by hand: set before it changes
+  // the width (height), read by the change hooks.
+  bool ColSized = false;
+  bool RowSized = false;
+  int32_t Colclicked = -1;
+  int32_t Rowclicked = -1;
+  int32_t Colclickedsize = 0;
+  int32_t Rowclickedsize = 0;
+  bool ColSizeFlg = false;
+  bool FSizeFixed = false;
+
+protected:
+  void SizeChanged(int32_t OldColCount, int32_t OldRowCount) override;
+  void ColWidthsChanged() override;
+  void RowHeightsChanged() override;
+  void ColumnMoved(int32_t FromIndex, int32_t ToIndex) override;
+
+private:
+  // The column store of the given kind, opened on ColumnSize.Key;
+  // nullptr when nothing is to be done.
+  std::unique_ptr<TIniFile> OpenColumnStore();
+  // Puts the columns into Order (display position -> original column) and
+  // hides again the columns noted hidden, by their original index.
+  void ArrangeColumns(const std::vector<int32_t>& Order, const std::vector<int32_t>& HiddenOriginals);
+  // The whole cell-store width (hidden columns included) for whole-row
+  // copies; the guard puts ColCount back.
+  int32_t WholeRowWidth() const { return ColCount() + FNumHidden; }
+  void CopyWholeRow(int32_t From, int32_t To);
+  void InsertStoredColumns(int32_t ColIndex, int32_t CCount);
+  void RemoveStoredColumns(int32_t ColIndex, int32_t CCount);
+  int32_t CellTextHeight(TCanvas* ACanvas, const String& Text);
+  void PrepareMeasureFont(TCanvas* ACanvas, int32_t ACol, int32_t ARow, bool Fixed);
+  // A setting of the settings objects by published path ("ControlLook.
+  // CheckSize"), or Default while the object has no such setting.
+  int32_t SettingOr(const char* Path, int32_t Default);
+
+  std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+  std::unique_ptr<THTMLSettings> FHTMLSettings;
+  std::unique_ptr<TPrintSettings> FPrintSettings;
+  std::unique_ptr<TStringList> FComboItems;
+  std::unique_ptr<TIntList> FIgnoreColumns;
+  int32_t FComboIdx = -1;
+  bool FForceComboSel = false;
+  bool FSaveHiddenCells = false;
+  bool FClearTextOnly = false;
+  bool FOwnsObjects = false;
+  bool FNilObjects = false;
+  bool FSaveFixedCells = true;
+  bool FSaveFixedCols = false;
+  bool FSaveFixedRows = false;
+  bool FIsColChanging = false;
+  bool ColchgFlg = true;
+  int32_t FSwaps = 0;
+  int32_t FMinColWidth = 0;
+  int32_t FMaxColWidth = 0;
+  int32_t FMinRowHeight = 0;
+  int32_t FMaxRowHeight = 0;
+  bool FSizeGrowOnly = false;
+  TPoint FXYOffset{2, 2};
+  bool FXYOffsetTopLeftOnly = false;
+  int32_t FZoomFactor = 0;
+  // ==== end of structure, sizes and their persistence ============================
+
 protected:
   void Paint() override;
   void Resize() override;
@@ -648,12 +919,6 @@ protected:
   bool SelectCell(int32_t ACol, int32_t ARow) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void DefineProperties(TFiler* Filer) override;
-
-  // Rows inserted and removed without the structure events: blank rows at
-  // ARow (the rows from there move down), and rows taken away.
-  void InsertRowsEx(int32_t ARow, int32_t ACount);
-  void IRemoveRows(int32_t ARow, int32_t ACount);
-  virtual void RemoveRowsEx(int32_t ARow, int32_t ACount);
 
 private:
   friend class TControlLook;

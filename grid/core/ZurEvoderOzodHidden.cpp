@@ -181,38 +181,6 @@ void TZurEvoderOzod::RowToList(int32_t ARow, TStringList& Into) { GetRows(ARow, 
 
 void TZurEvoderOzod::ListToRow(int32_t ARow, const TStringList& From) { SetRows(ARow, From); }
 
-void TZurEvoderOzod::InsertRowsEx(int32_t ARow, int32_t ACount)
-{
-  if (ACount <= 0)
-    return;
-  const int32_t Old = RowCount();
-  // Everything from ARow on moves down, what lies beyond the count included,
-  // so that it stays beyond it.
-  FCells->InsertRows(ARow, ACount);
-  SetRowCount(Old + ACount);
-  for (int32_t R = RowCount() - 1; R >= ARow + ACount; --R)
-    SetRowHeights(R, RowHeights(R - ACount));
-  for (int32_t R = ARow; R < ARow + ACount && R < RowCount(); ++R)
-    SetRowHeights(R, DefaultRowHeight());
-}
-
-void TZurEvoderOzod::IRemoveRows(int32_t ARow, int32_t ACount)
-{
-  if (ACount <= 0 || ARow < 0 || ARow >= RowCount())
-    return;
-  ACount = std::min(ACount, RowCount() - ARow);
-  const int32_t Old = RowCount();
-  for (int32_t R = ARow; R + ACount < Old; ++R)
-    SetRowHeights(R, RowHeights(R + ACount));
-  for (int32_t K = 0; K < ACount; ++K)
-    FCells->DeleteRow(ARow);
-  // What lay beyond the count stays beyond it.
-  FCells->InsertRows(Old - ACount, ACount);
-  SetRowCount(Old - ACount);
-}
-
-void TZurEvoderOzod::RemoveRowsEx(int32_t ARow, int32_t ACount) { IRemoveRows(ARow, ACount); }
-
 void TZurEvoderOzod::MoveItemIntoRow(TGridItem* Item, int32_t DisplayRow)
 {
   ListToRow(DisplayRow, *Item->Items());

@@ -8,6 +8,8 @@
 #include "grid/base/RurTypeInfo.h"
 #include "grid/base/ZurEvoderOzodCheck.h"
 #include "grid/core/BackGround.h"
+#include "grid/core/ColumnSize.h"
+#include "grid/core/PrintSettings.h"
 #include "grid/core/Filter.h"
 #include "grid/core/GridAppearance.h"
 #include "grid/core/GridSettings.h"
@@ -59,6 +61,9 @@ using Z = TZurEvoderOzod;
         PropStrings("ColumnHeaders", &Z::ColumnHeaders),
         PropStrings("RowHeaders", &Z::RowHeaders),
         PropObj("ColumnSize", &Z::ColumnSize, &Z::SetColumnSize),
+        PropObj("SizeWhileTyping", &Z::SizeWhileTyping, &Z::SetSizeWhileTyping),
+        PropObj("HTMLSettings", &Z::HTMLSettings, &Z::SetHTMLSettings),
+        PropObj("PrintSettings", &Z::PrintSettings, &Z::SetPrintSettings),
         PropBool("IntegralHeight", &Z::IntegralHeight, &Z::SetIntegralHeight, false),
         PropBool("SizeWithForm", &Z::SizeWithForm, &Z::SetSizeWithForm, false),
         PropBool("AutoSize", &Z::AutoSize, &Z::SetAutoSize, false),

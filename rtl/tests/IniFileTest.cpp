@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -310,4 +311,79 @@ TEST_F(IniFileTest, RewriteKeepsModeAndFollowsLinks)
   EXPECT_EQ(St.st_mode & 07777, 0640u);
   EXPECT_EQ(FileBytes(Path("real.ini")), "[A]\r\nx=2\r\n");
   EXPECT_EQ(QDir(Tmp.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2); // no temp left
+}
+
+// ---------------------------------------------------------------- in memory and registry forms
+
+TEST_F(IniFileTest, InMemoryFormWritesOnlyOnUpdateFile)
+{
+  WriteBytes(Path(), Settings);
+  TMemIniFile Ini(Path());
+  EXPECT_EQ(Ini.ReadInteger("Display", "Index", 0), 2);
+  Ini.WriteInteger("Display", "Index", 7);
+  Ini.WriteString("Time Scroll", "Col0", "44");
+  EXPECT_EQ(Ini.ReadInteger("Display", "Index", 0), 7);
+  EXPECT_EQ(FileBytes(Path()), Settings); // nothing on disk yet
+
+  // Read once: what another writer puts there later is not seen.
+  TIniFile Other(Path());
+  Other.WriteString("Display", "Added", "x");
+  EXPECT_EQ(Ini.ReadString("Display", "Added", "none"), "none");
+
+  Ini.UpdateFile(); // the whole memory copy goes back, the other write lost
+  QByteArray Expected = Settings;
+  Expected.replace("Index=2", "Index=7");
+  Expected += "\r\n[Time Scroll]\r\nCol0=44\r\n";
+  EXPECT_EQ(FileBytes(Path()), Expected);
+}
+
+TEST_F(IniFileTest, InMemoryFormCreatesAMissingFileOnUpdateFileEvenUnchanged)
+{
+  {
+    TMemIniFile Ini(Path("new.ini"));
+    EXPECT_EQ(Ini.ReadInteger("S", "K", 5), 5);
+    EXPECT_FALSE(QFileInfo::exists(Path("new.ini")));
+    Ini.UpdateFile();
+  }
+  EXPECT_TRUE(QFileInfo::exists(Path("new.ini")));
+  EXPECT_EQ(FileBytes(Path("new.ini")), QByteArray());
+
+  // Destroying without UpdateFile drops the changes.
+  {
+    TMemIniFile Ini(Path("new.ini"));
+    Ini.WriteInteger("S", "K", 1);
+  }
+  EXPECT_EQ(FileBytes(Path("new.ini")), QByteArray());
+}
+
+TEST_F(IniFileTest, InMemoryFormFailsOnUpdateFileAndKeepsItsChanges)
+{
+  TMemIniFile Ini(Tmp.path() + "/no/such/folder/x.ini");
+  Ini.WriteInteger("S", "K", 3);
+  EXPECT_THROW(Ini.UpdateFile(), EIniFileException);
+  EXPECT_EQ(Ini.ReadInteger("S", "K", 0), 3);
+}
+
+TEST_F(IniFileTest, RegistryFormKeepsKeysApartInTheConfigFolder)
+{
+  const QByteArray OldXdg = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", Tmp.path().toLocal8Bit());
+  const auto Restore = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", OldXdg); });
+
+  const QString File = Tmp.path() + "/fathomix/Registry.ini";
+  EXPECT_EQ(RegistryIniFileName(), File);
+  {
+    TRegistryIniFile A("Software\\Fathomix\\Grid\\");
+    TRegistryIniFile B("Software\\Fathomix\\Other");
+    EXPECT_EQ(A.ReadInteger("Sizes", "Col0", -1), -1);
+    A.WriteInteger("Sizes", "Col0", 44); // on disk at once, folder made
+    B.WriteInteger("Sizes", "Col0", 90);
+    EXPECT_TRUE(QFileInfo::exists(File));
+    TStringList Sections;
+    A.ReadSections(Sections);
+    EXPECT_EQ(Items(Sections), QStringList{"Sizes"});
+  }
+  TRegistryIniFile Again("Software\\Fathomix\\Grid");
+  EXPECT_EQ(Again.ReadInteger("Sizes", "Col0", -1), 44);
+  EXPECT_TRUE(FileBytes(File).contains("[Software\\Fathomix\\Other\\Sizes]\r\nCol0=90"));
 }

@@ -121,7 +121,7 @@ void TAdCustomTerminal::Loaded()
 {
   tmGetFontInfo();
   if (TSioTerminalBuffer* B = Buffer())
-    B->SetRow(1);
+    B->tbSetRow(1);
   TSioBaseWinControl::Loaded();
 }
 
@@ -535,9 +535,9 @@ void TAdCustomTerminal::SetEmulator(TSioTerminalEmulator* Value)
   }
   if (SV > 0) {
     TSioTerminalBuffer* B = FEmulator->Buffer();
-    B->SetSVRowCount(SV);
-    B->SetRowCount(R);
-    B->SetColCount(C);
+    B->tbSetSVRowCount(SV);
+    B->tbSetRowCount(R);
+    B->tbSetColCount(C);
   }
   if (Beating || WindowExists())
     SetHeartbeat(WindowExists());

@@ -40,16 +40,13 @@ void SioTReallocBitset(std::vector<uint8_t>& aBitset, int32_t aBitCount)
 
 // ------------------------------------------------------------ TadTerminalArray
 
-TadTerminalArray::TadTerminalArray(int32_t aItemSize)
-    : FItemSize(aItemSize == 2 || aItemSize == 4 ? aItemSize : 1)
-{
-}
+TadTerminalArray::TadTerminalArray(int32_t aItemSize) : FItemSize(aItemSize == 2 || aItemSize == 4 ? aItemSize : 1) {}
 
 TadTerminalArray::~TadTerminalArray() = default;
 
 String TadTerminalArray::ClassName() const { return QStringLiteral("TadTerminalArray"); }
 
-void TadTerminalArray::SetColCount(int32_t Value)
+void TadTerminalArray::taSetColCount(int32_t Value)
 {
   if (Value == FColCount || Value < 0)
     return;
@@ -57,7 +54,7 @@ void TadTerminalArray::SetColCount(int32_t Value)
   FColCount = Value;
 }
 
-void TadTerminalArray::SetRowCount(int32_t Value)
+void TadTerminalArray::taSetRowCount(int32_t Value)
 {
   if (Value == FRowCount || Value < 0)
     return;
@@ -278,8 +275,8 @@ TSioTerminalBuffer::TSioTerminalBuffer(bool aUseWideChars)
 {
   SetMatrixDefaults();
   for (int32_t I = 0; I < 5; ++I) {
-    Matrix(I)->SetColCount(FColCount);
-    Matrix(I)->SetRowCount(FSVRowCount);
+    Matrix(I)->taSetColCount(FColCount);
+    Matrix(I)->taSetRowCount(FSVRowCount);
   }
   SioTReallocBitset(FHorzTabStops, FColCount);
   SioTReallocBitset(FVertTabStops, FRowCount);
@@ -623,7 +620,7 @@ int32_t TSioTerminalBuffer::Row() const
   return FUseAbsAddress ? ToExternalRow(FCursorRow) : FCursorRow - FDisplayOriginRow + 1;
 }
 
-void TSioTerminalBuffer::SetRow(int32_t Value)
+void TSioTerminalBuffer::tbSetRow(int32_t Value)
 {
   FMovedNow = false;
   FBeyondMargin = false;
@@ -631,12 +628,9 @@ void TSioTerminalBuffer::SetRow(int32_t Value)
   FireCursorMoved();
 }
 
-int32_t TSioTerminalBuffer::Col() const
-{
-  return FUseAbsAddress ? FCursorCol + 1 : FCursorCol - FDisplayOriginCol + 1;
-}
+int32_t TSioTerminalBuffer::Col() const { return FUseAbsAddress ? FCursorCol + 1 : FCursorCol - FDisplayOriginCol + 1; }
 
-void TSioTerminalBuffer::SetCol(int32_t Value)
+void TSioTerminalBuffer::tbSetCol(int32_t Value)
 {
   FMovedNow = false;
   FBeyondMargin = false;
@@ -796,12 +790,12 @@ void TSioTerminalBuffer::SetScrollRegion(int32_t aTopRow, int32_t aBottomRow)
   FSRStartRow = ScreenTop() + aTopRow - 1;
   FSREndRow = ScreenTop() + aBottomRow - 1;
   if (FUseScrollRegion)
-    SetUseScrollRegion(false);
+    tbSetUseScrollRegion(false);
   if (aTopRow != 1 || aBottomRow != FRowCount)
-    SetUseScrollRegion(true);
+    tbSetUseScrollRegion(true);
 }
 
-void TSioTerminalBuffer::SetUseScrollRegion(bool Value)
+void TSioTerminalBuffer::tbSetUseScrollRegion(bool Value)
 {
   if (Value == FUseScrollRegion)
     return;
@@ -864,7 +858,7 @@ void TSioTerminalBuffer::SetDefAnsiChar(char Value)
 
 // ------------------------------------------------------------ sizes
 
-void TSioTerminalBuffer::SetColCount(int32_t Value)
+void TSioTerminalBuffer::tbSetColCount(int32_t Value)
 {
   if (Value < 2)
     throw Exception(QStringLiteral("TSioTerminalBuffer.tbSetColCount: new count too small"));
@@ -872,26 +866,26 @@ void TSioTerminalBuffer::SetColCount(int32_t Value)
     return;
   SioTReallocBitset(FHorzTabStops, Value);
   for (int32_t I = 0; I < 5; ++I)
-    Matrix(I)->SetColCount(Value);
+    Matrix(I)->taSetColCount(Value);
   FColCount = Value;
   FBeyondMargin = false;
   tbInvalidateRect(ScreenTop(), 0, FSVRowCount - 1, FColCount - 1);
   if (FUseScrollRegion) {
-    SetUseScrollRegion(false);
+    tbSetUseScrollRegion(false);
   } else {
     MoveCursorTo(ScreenTop(), 0);
     FDisplayColCount = FColCount;
   }
 }
 
-void TSioTerminalBuffer::SetRowCount(int32_t Value)
+void TSioTerminalBuffer::tbSetRowCount(int32_t Value)
 {
   if (Value == FRowCount || Value > FSVRowCount)
     return;
   if (Value < 2)
     throw Exception(QStringLiteral("TSioTerminalBuffer.tbSetRowCount: new count too small"));
   if (FUseScrollRegion)
-    SetUseScrollRegion(false);
+    tbSetUseScrollRegion(false);
   SioTReallocBitset(FVertTabStops, Value);
   FRowCount = Value;
   FSRStartRow = ScreenTop();
@@ -902,7 +896,7 @@ void TSioTerminalBuffer::SetRowCount(int32_t Value)
     MoveCursorTo(FDisplayOriginRow, FCursorCol);
 }
 
-void TSioTerminalBuffer::SetSVRowCount(int32_t Value)
+void TSioTerminalBuffer::tbSetSVRowCount(int32_t Value)
 {
   if (Value < 2)
     throw Exception(QStringLiteral("TSioTerminalBuffer.tbSetSVRowCount: new count too small"));
@@ -911,13 +905,13 @@ void TSioTerminalBuffer::SetSVRowCount(int32_t Value)
   const int32_t Diff = Value - FSVRowCount;
   if (FRowCount > Value) {
     if (FUseScrollRegion)
-      SetUseScrollRegion(false);
+      tbSetUseScrollRegion(false);
     FRowCount = Value;
     SioTReallocBitset(FVertTabStops, Value);
   }
   FSVRowCount = Value;
   for (int32_t I = 0; I < 5; ++I)
-    Matrix(I)->SetRowCount(Value);
+    Matrix(I)->taSetRowCount(Value);
   // The screen keeps its rows: everything moves with the bottom of the buffer.
   FBeyondMargin = false;
   MoveCursorTo(std::clamp(FCursorRow + Diff, 0, Value - 1), FCursorCol);

@@ -61,9 +61,9 @@ public:
   String ClassName() const override;
 
   int32_t ColCount() const { return FColCount; }
-  void SetColCount(int32_t Value);
+  void taSetColCount(int32_t Value);
   int32_t RowCount() const { return FRowCount; }
-  void SetRowCount(int32_t Value);
+  void taSetRowCount(int32_t Value);
   int32_t ItemSize() const { return FItemSize; }
 
   // Reads ItemSize bytes at aDefaultItem: the value of cleared items.
@@ -138,9 +138,9 @@ public:
   void SetCursorPosition(int32_t aRow, int32_t aCol);
   int32_t Row() const;
   // Clamped to the buffer: absolute rows <= 0 reach the scroll-back.
-  void SetRow(int32_t Value);
+  void tbSetRow(int32_t Value);
   int32_t Col() const;
-  void SetCol(int32_t Value);
+  void tbSetCol(int32_t Value);
   // The display area's top-left cell, absolute.
   int32_t OriginRow() const;
   int32_t OriginCol() const;
@@ -173,7 +173,7 @@ public:
   // one covering the whole screen is none
   void SetScrollRegion(int32_t aTopRow, int32_t aBottomRow);
   bool UseScrollRegion() const { return FUseScrollRegion; }
-  void SetUseScrollRegion(bool Value);
+  void tbSetUseScrollRegion(bool Value);
 
   // ---- what written characters get, and what cleared cells get
   TSioTerminalCharAttrs GetCharAttrs() const { return FAttr; }
@@ -198,13 +198,13 @@ public:
 
   // ---- sizes; counts below 2 raise Exception
   int32_t ColCount() const { return FColCount; }
-  void SetColCount(int32_t Value);
+  void tbSetColCount(int32_t Value);
   int32_t RowCount() const { return FRowCount; }
   // Ignored when above SVRowCount.
-  void SetRowCount(int32_t Value);
+  void tbSetRowCount(int32_t Value);
   int32_t SVRowCount() const { return FSVRowCount; }
   // Keeps the newest rows; a larger RowCount is reduced to it.
-  void SetSVRowCount(int32_t Value);
+  void tbSetSVRowCount(int32_t Value);
 
   // ---- modes
   bool UseAbsAddress() const { return FUseAbsAddress; }

@@ -30,7 +30,7 @@ std::vector<TTermEmuLink>& TermEmuLinks()
 // The attribute each group of four commands from ecAddBold acts on; the
 // groups run add, only, remove, invert (for Selected the enumeration names
 // the middle two the other way round, but the order of effects is the same).
-constexpr TSioTerminalCharAttr AttrGroups[] = {tcaBold,  tcaUnderline, tcaStrikethrough, tcaBlink,
+constexpr TSioTerminalCharAttr AttrGroups[] = {tcaBold,    tcaUnderline, tcaStrikethrough, tcaBlink,
                                                tcaReverse, tcaInvisible, tcaSelected};
 
 TColor Brightened(TColor C)
@@ -384,10 +384,10 @@ void TSioTerminalEmulator::teProcessCommand(TAdEmuCommand ACommand, const TAdEmu
     break;
   case ecScrollRegion:
   case ecNoScrollRegion:
-    B->SetUseScrollRegion(ACommand == ecScrollRegion);
+    B->tbSetUseScrollRegion(ACommand == ecScrollRegion);
     break;
   case ecSetCharAttr: {
-    static const char* const Names[] = {"Bold", "Underline", "Strikethrough", "Blink",
+    static const char* const Names[] = {"Bold",    "Underline", "Strikethrough", "Blink",
                                         "Reverse", "Invisible", "Selected"};
     TSioTerminalCharAttrs A = 0;
     for (int32_t I = 0; I < 7; ++I)
@@ -410,16 +410,16 @@ void TSioTerminalEmulator::teProcessCommand(TAdEmuCommand ACommand, const TAdEmu
     B->SetCursorPosition(1, 1);
     break;
   case ecCursorEOL:
-    B->SetCol(B->ColCount());
+    B->tbSetCol(B->ColCount());
     break;
   case ecCursorBOL:
-    B->SetCol(1);
+    B->tbSetCol(1);
     break;
   case ecCursorTop:
-    B->SetRow(1);
+    B->tbSetRow(1);
     break;
   case ecCursorBottom:
-    B->SetRow(B->RowCount());
+    B->tbSetRow(B->RowCount());
     break;
   case ecWriteString:
     B->WriteString(P.GetStringValue(QStringLiteral("String"), 0, String()));
@@ -436,9 +436,9 @@ void TSioTerminalEmulator::teProcessCommand(TAdEmuCommand ACommand, const TAdEmu
     B->SetCharAttrs(FSavedAttrs);
     B->SetBackColor(FSavedBackColor);
     B->SetCharSet(FSavedCharSet);
-    B->SetCol(FSavedCol);
+    B->tbSetCol(FSavedCol);
     B->SetForeColor(FSavedForeColor);
-    B->SetRow(FSavedRow);
+    B->tbSetRow(FSavedRow);
     break;
   case ecNEL:
     B->DoLineFeed();

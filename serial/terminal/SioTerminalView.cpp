@@ -184,23 +184,16 @@ bool TAdCustomTerminal::HScrollBarNeeded() const
 
 bool TAdCustomTerminal::VScrollBarNeeded() const
 {
-  return (FUseVScrollBar && (!FHideScrollbars || FHideScrollBarVActive)) ||
-         (ScrollbackRows() > Rows() && FScrollback);
+  return (FUseVScrollBar && (!FHideScrollbars || FHideScrollBarVActive)) || (ScrollbackRows() > Rows() && FScrollback);
 }
 
 bool TAdCustomTerminal::HasHScrollBar() const { return FBars.HShown; }
 
 bool TAdCustomTerminal::HasVScrollBar() const { return FBars.VShown; }
 
-TAdCustomTerminal::TScrollInfo TAdCustomTerminal::HScrollInfo() const
-{
-  return FBars.HInfo;
-}
+TAdCustomTerminal::TScrollInfo TAdCustomTerminal::HScrollInfo() const { return FBars.HInfo; }
 
-TAdCustomTerminal::TScrollInfo TAdCustomTerminal::VScrollInfo() const
-{
-  return FBars.VInfo;
-}
+TAdCustomTerminal::TScrollInfo TAdCustomTerminal::VScrollInfo() const { return FBars.VInfo; }
 
 void TAdCustomTerminal::CreateScrollBars()
 {
@@ -458,7 +451,7 @@ void TAdCustomTerminal::SetColumns(int32_t Value)
 {
   if (Value <= 0 || !Buffer())
     return;
-  Buffer()->SetColCount(Value);
+  Buffer()->tbSetColCount(Value);
   FOriginCol = 1;
   FOriginRow = 1;
   tmCalcExtent();
@@ -469,7 +462,7 @@ void TAdCustomTerminal::SetRows(int32_t Value)
 {
   if (Value <= 0 || !Buffer())
     return;
-  Buffer()->SetRowCount(Value);
+  Buffer()->tbSetRowCount(Value);
   tmCalcExtent();
   Invalidate();
 }
@@ -478,7 +471,7 @@ void TAdCustomTerminal::SetScrollbackRows(int32_t Value)
 {
   if (Value <= 0 || !Buffer())
     return;
-  Buffer()->SetSVRowCount(Value);
+  Buffer()->tbSetSVRowCount(Value);
 }
 
 void TAdCustomTerminal::tmFollowCursor()

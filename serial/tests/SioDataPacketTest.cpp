@@ -41,10 +41,7 @@ void PrintTo(const Delivery& D, std::ostream* Os)
 
 class PacketRig {
 public:
-  PacketRig()
-  {
-    UseFakeDispatcher(Port, Fake);
-  }
+  PacketRig() { UseFakeDispatcher(Port, Fake); }
   ~PacketRig()
   {
     Packets.clear();

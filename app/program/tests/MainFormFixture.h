@@ -25,7 +25,6 @@
 #include <memory>
 #include <vector>
 
-
 class TMainFormTest : public ::testing::Test {
 protected:
   void SetUp() override

@@ -57,17 +57,16 @@ TEST(AdEmuCommandList, ParametersByNameThenPositionThenDefault)
     int32_t Result;
   };
   const std::vector<IntCase> Ints = {
-      {"Col", 0, 9},    // by name, whatever the position
-      {"Row", 0, 5},    // no such name: by position
-      {"Row", 1, 9},    // position 1 is the named item
-      {"Row", 9, -1},   // outside the list: default
-      {"Row", -1, -1},  // a negative position too
-      {"", 4, -1},      // not a number
-      {"Flag", 0, -1},  // not a number
+      {"Col", 0, 9},   // by name, whatever the position
+      {"Row", 0, 5},   // no such name: by position
+      {"Row", 1, 9},   // position 1 is the named item
+      {"Row", 9, -1},  // outside the list: default
+      {"Row", -1, -1}, // a negative position too
+      {"", 4, -1},     // not a number
+      {"Flag", 0, -1}, // not a number
   };
   for (const IntCase& C : Ints)
-    EXPECT_EQ(P.GetIntegerValue(QString::fromLatin1(C.Name), C.Position, -1), C.Result)
-        << C.Name << " " << C.Position;
+    EXPECT_EQ(P.GetIntegerValue(QString::fromLatin1(C.Name), C.Position, -1), C.Result) << C.Name << " " << C.Position;
 
   struct BoolCase {
     const char* Value;
@@ -75,10 +74,9 @@ TEST(AdEmuCommandList, ParametersByNameThenPositionThenDefault)
     bool Result;
   };
   const std::vector<BoolCase> Bools = {
-      {"t", false, true},    {"TRUE", false, true},  {"1", false, true},  {"On", false, true},
-      {"Yes", false, true},  {"f", true, false},     {"False", true, false}, {"0", true, false},
-      {"OFF", true, false},  {"no", true, false},    {"maybe", true, true}, {"maybe", false, false},
-      {"", true, true},      {"yes ", false, false},
+      {"t", false, true},    {"TRUE", false, true},   {"1", false, true}, {"On", false, true},    {"Yes", false, true},
+      {"f", true, false},    {"False", true, false},  {"0", true, false}, {"OFF", true, false},   {"no", true, false},
+      {"maybe", true, true}, {"maybe", false, false}, {"", true, true},   {"yes ", false, false},
   };
   for (const BoolCase& C : Bools) {
     TAdEmuCommandParams B(nullptr);

@@ -19,9 +19,9 @@ constexpr auto Rows = BufferRows;
 struct Tty {
   Tty()
   {
-    B->SetColCount(10);
-    B->SetSVRowCount(8);
-    B->SetRowCount(4);
+    B->tbSetColCount(10);
+    B->tbSetSVRowCount(8);
+    B->tbSetRowCount(4);
   }
   void Feed(const AnsiString& Bytes) { E.ProcessBlock(Bytes.constData(), int32_t(Bytes.size()), csPort); }
   std::string Screen() const { return Rows(*B, 1, 4); }
@@ -53,7 +53,13 @@ TEST(SioTTYEmulator, ByteStreamsAndTheScreenTheyLeave)
       {"tab beyond the last stop goes to the last column", "\t\t\tX", "         X|||", "|", {1, 10}},
       {"BS at column 1 stays", "\bX", "X|||", "|", {1, 2}},
       {"BS moves back without erasing", "ab\b\bX", "Xb|||", "|", {1, 2}},
-      {"BEL and other control characters print nothing", "a\x07" "b\x01\x0b\x0c\x1b" "c", "abc|||", "|", {1, 4}},
+      {"BEL and other control characters print nothing",
+       "a\x07"
+       "b\x01\x0b\x0c\x1b"
+       "c",
+       "abc|||",
+       "|",
+       {1, 4}},
       {"escape sequences are not recognised", "a\x1b[2Jb", "a[2Jb|||", "|", {1, 6}},
       {"bytes from 127 upwards are printed", "\x7f\xe9\xff", "\x7f\xe9\xff|||", "|", {1, 4}},
       {"NUL is ignored", AnsiString("a\0b", 3), "ab|||", "|", {1, 3}},
@@ -287,7 +293,8 @@ TEST(SioTerminalEmulatorCommands, CommandsChangeTheBuffer)
          EXPECT_EQ(RowText(B, 2), "EEEEEEEEEE");
          EXPECT_EQ(B.DefAnsiChar(), ' ');
        }},
-      {"reset", [](TAdEmuCommandList& L) {
+      {"reset",
+       [](TAdEmuCommandList& L) {
          L.AddCommand(ecWriteString)->AddStringArg(QStringLiteral("x"));
          L.AddCommand(ecInsertMode);
          L.AddCommand(ecReset);
@@ -305,8 +312,7 @@ TEST(SioTerminalEmulatorCommands, CommandsChangeTheBuffer)
          EXPECT_EQ(B.Row(), 1);
          EXPECT_EQ(B.Col(), 1);
        }},
-      {"values outside the vocabulary do nothing",
-       [](TAdEmuCommandList& L) { L.AddCommand(TAdEmuCommand(200)); },
+      {"values outside the vocabulary do nothing", [](TAdEmuCommandList& L) { L.AddCommand(TAdEmuCommand(200)); },
        [](TSioTerminalBuffer& B) { EXPECT_EQ(B.Row(), 1); }},
   };
   for (const CommandCase& C : Cases) {

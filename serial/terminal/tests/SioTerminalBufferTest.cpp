@@ -17,9 +17,9 @@ namespace {
 std::unique_ptr<TSioTerminalBuffer> SmallBuffer()
 {
   auto B = std::make_unique<TSioTerminalBuffer>(false);
-  B->SetColCount(10);
-  B->SetSVRowCount(8);
-  B->SetRowCount(4);
+  B->tbSetColCount(10);
+  B->tbSetSVRowCount(8);
+  B->tbSetRowCount(4);
   return B;
 }
 
@@ -37,8 +37,8 @@ std::pair<int32_t, int32_t> Cursor(const TSioTerminalBuffer& B) { return {B.Row(
 struct WriteCase {
   const char* Name;
   std::function<void(TSioTerminalBuffer&)> Act;
-  std::string Screen;   // rows 1..4
-  std::string History;  // rows -1..0 (newest scroll-back rows)
+  std::string Screen;  // rows 1..4
+  std::string History; // rows -1..0 (newest scroll-back rows)
   std::pair<int32_t, int32_t> Cursor;
 };
 
@@ -46,26 +46,36 @@ TEST(SioTerminalBuffer, WritingWrapsScrollsAndKeepsHistory)
 {
   const std::vector<WriteCase> Cases = {
       {"delayed wrap keeps the cursor in the last column",
-       [](TSioTerminalBuffer& B) { Write(B, "0123456789"); }, "0123456789|||", "|", {1, 10}},
+       [](TSioTerminalBuffer& B) { Write(B, "0123456789"); },
+       "0123456789|||",
+       "|",
+       {1, 10}},
       {"the next character wraps",
-       [](TSioTerminalBuffer& B) { Write(B, "0123456789A"); }, "0123456789|A||", "|", {2, 2}},
+       [](TSioTerminalBuffer& B) { Write(B, "0123456789A"); },
+       "0123456789|A||",
+       "|",
+       {2, 2}},
       {"without delay the cursor wraps at once",
        [](TSioTerminalBuffer& B) {
          B.SetUseAutoWrapDelay(false);
          Write(B, "0123456789");
        },
-       "0123456789|||", "|", {2, 1}},
+       "0123456789|||",
+       "|",
+       {2, 1}},
       {"without auto-wrap the last column is overwritten",
        [](TSioTerminalBuffer& B) {
          B.SetUseAutoWrap(false);
          Write(B, "0123456789XYZ");
        },
-       "012345678Z|||", "|", {1, 10}},
+       "012345678Z|||",
+       "|",
+       {1, 10}},
       {"wrapping on the bottom row scrolls into the scroll-back",
-       [](TSioTerminalBuffer& B) {
-         Write(B, "aaaaaaaaaabbbbbbbbbbccccccccccddddddddddE");
-       },
-       "bbbbbbbbbb|cccccccccc|dddddddddd|E", "|aaaaaaaaaa", {4, 2}},
+       [](TSioTerminalBuffer& B) { Write(B, "aaaaaaaaaabbbbbbbbbbccccccccccddddddddddE"); },
+       "bbbbbbbbbb|cccccccccc|dddddddddd|E",
+       "|aaaaaaaaaa",
+       {4, 2}},
       {"line feeds at the bottom push rows into the scroll-back",
        [](TSioTerminalBuffer& B) {
          for (const char* L : {"r1", "r2", "r3", "r4", "r5", "r6"}) {
@@ -74,14 +84,18 @@ TEST(SioTerminalBuffer, WritingWrapsScrollsAndKeepsHistory)
            B.DoLineFeed();
          }
        },
-       "r4|r5|r6|", "r2|r3", {4, 1}},
+       "r4|r5|r6|",
+       "r2|r3",
+       {4, 1}},
       {"a cursor move cancels the pending wrap",
        [](TSioTerminalBuffer& B) {
          Write(B, "0123456789");
          B.DoCarriageReturn();
          Write(B, "X");
        },
-       "X123456789|||", "|", {1, 2}},
+       "X123456789|||",
+       "|",
+       {1, 2}},
       {"new-line mode adds the carriage return",
        [](TSioTerminalBuffer& B) {
          B.SetUseNewLineMode(true);
@@ -89,7 +103,9 @@ TEST(SioTerminalBuffer, WritingWrapsScrollsAndKeepsHistory)
          B.DoLineFeed();
          Write(B, "c");
        },
-       "ab|c||", "|", {2, 2}},
+       "ab|c||",
+       "|",
+       {2, 2}},
       {"insert mode pushes the row right",
        [](TSioTerminalBuffer& B) {
          Write(B, "abcdefghij");
@@ -97,7 +113,9 @@ TEST(SioTerminalBuffer, WritingWrapsScrollsAndKeepsHistory)
          B.SetUseInsertMode(true);
          Write(B, "XY");
        },
-       "abXYcdefgh|||", "|", {1, 5}},
+       "abXYcdefgh|||",
+       "|",
+       {1, 5}},
   };
   for (const WriteCase& C : Cases) {
     SCOPED_TRACE(C.Name);
@@ -143,15 +161,15 @@ TEST(SioTerminalBuffer, CursorMovesWithinTheDisplayArea)
        {1, 10}},
       {"back tab finds the previous stop",
        [](TSioTerminalBuffer& B) {
-         B.SetCol(10);
+         B.tbSetCol(10);
          B.DoBackHorzTab();
        },
        {1, 9}},
       {"a stop of our own",
        [](TSioTerminalBuffer& B) {
-         B.SetCol(4);
+         B.tbSetCol(4);
          B.SetHorzTabStop();
-         B.SetCol(1);
+         B.tbSetCol(1);
          B.DoHorzTab();
        },
        {1, 4}},
@@ -163,24 +181,25 @@ TEST(SioTerminalBuffer, CursorMovesWithinTheDisplayArea)
        {1, 10}},
       {"vertical tab to a stop",
        [](TSioTerminalBuffer& B) {
-         B.SetRow(3);
+         B.tbSetRow(3);
          B.SetVertTabStop();
-         B.SetRow(1);
+         B.tbSetRow(1);
          B.DoVertTab();
        },
        {3, 1}},
       {"vertical tab without a stop goes to the last row", [](TSioTerminalBuffer& B) { B.DoVertTab(); }, {4, 1}},
       {"backspace at column 1 stays", [](TSioTerminalBuffer& B) { B.DoBackspace(); }, {1, 1}},
-      {"backspace", [](TSioTerminalBuffer& B) {
+      {"backspace",
+       [](TSioTerminalBuffer& B) {
          Write(B, "ab");
          B.DoBackspace();
        },
        {1, 2}},
-      {"row 0 is the newest scroll-back row", [](TSioTerminalBuffer& B) { B.SetRow(0); }, {0, 1}},
+      {"row 0 is the newest scroll-back row", [](TSioTerminalBuffer& B) { B.tbSetRow(0); }, {0, 1}},
       {"rows are clamped to the buffer", [](TSioTerminalBuffer& B) { B.SetCursorPosition(-100, 99); }, {-3, 10}},
       {"wrap to the previous row's end",
        [](TSioTerminalBuffer& B) {
-         B.SetRow(2);
+         B.tbSetRow(2);
          B.MoveCursorLeft(true, false);
        },
        {1, 10}},
@@ -259,7 +278,7 @@ TEST(SioTerminalBuffer, ScrollRegionLimits)
   EXPECT_FALSE(B->UseScrollRegion());
   // Switching on without a region set uses the whole screen.
   auto C = SmallBuffer();
-  C->SetUseScrollRegion(true);
+  C->tbSetUseScrollRegion(true);
   EXPECT_EQ(C->OriginRow(), 1);
   for (int I = 0; I < 6; ++I)
     C->DoLineFeed();
@@ -282,8 +301,8 @@ TEST(SioTerminalBuffer, ErasingAndEditing)
     B.SetCursorPosition(2, 5);
   };
   const std::vector<EditCase> Cases = {
-      {"erase to end of line", [](TSioTerminalBuffer& B) { B.EraseToEOL(); },
-       "aaaaaaaaaa|bbbb|cccccccccc|dddddddddd", "|"},
+      {"erase to end of line", [](TSioTerminalBuffer& B) { B.EraseToEOL(); }, "aaaaaaaaaa|bbbb|cccccccccc|dddddddddd",
+       "|"},
       {"erase from start of line", [](TSioTerminalBuffer& B) { B.EraseFromBOL(); },
        "aaaaaaaaaa|     bbbbb|cccccccccc|dddddddddd", "|"},
       {"erase line", [](TSioTerminalBuffer& B) { B.EraseLine(); }, "aaaaaaaaaa||cccccccccc|dddddddddd", "|"},
@@ -305,11 +324,10 @@ TEST(SioTerminalBuffer, ErasingAndEditing)
        "aaaaaaaaaa|bbbbbbbbbb|cccccccccc|dddddddddd", "|"},
       {"delete lines", [](TSioTerminalBuffer& B) { B.DeleteLines(1); }, "aaaaaaaaaa|cccccccccc|dddddddddd|", "|"},
       {"insert lines", [](TSioTerminalBuffer& B) { B.InsertLines(2); }, "aaaaaaaaaa|||bbbbbbbbbb", "|"},
-      {"insert more lines than the area holds", [](TSioTerminalBuffer& B) { B.InsertLines(9); }, "aaaaaaaaaa|||",
-       "|"},
+      {"insert more lines than the area holds", [](TSioTerminalBuffer& B) { B.InsertLines(9); }, "aaaaaaaaaa|||", "|"},
       {"reverse line feed at the top scrolls down",
        [](TSioTerminalBuffer& B) {
-         B.SetRow(1);
+         B.tbSetRow(1);
          B.MoveCursorUp(true);
        },
        "|aaaaaaaaaa|bbbbbbbbbb|cccccccccc", "|"},
@@ -332,7 +350,7 @@ TEST(SioTerminalBuffer, InsertedCellsCarryTheirColoursAndAttributes)
   Write(*B, "ab");
   B->SetForeColor(clSilver);
   B->SetCharAttrs(0);
-  B->SetCol(1);
+  B->tbSetCol(1);
   B->InsertChars(1);
   EXPECT_EQ(RowText(*B, 1), " ab");
   const TColor* Fore = B->GetLineForeColorPtr(1);
@@ -349,7 +367,7 @@ TEST(SioTerminalBuffer, ClearedCellsTakeTheCurrentColours)
   auto B = SmallBuffer();
   Write(*B, "abc");
   B->SetBackColor(clNavy);
-  B->SetCol(2);
+  B->tbSetCol(2);
   B->EraseToEOL();
   EXPECT_EQ(B->GetLineBackColorPtr(1)[0], clBlack);
   EXPECT_EQ(B->GetLineBackColorPtr(1)[1], clNavy);
@@ -394,25 +412,25 @@ TEST(SioTerminalBuffer, ResizingKeepsTheNewestRows)
     B->DoLineFeed();
   }
   ASSERT_EQ(Screen(*B), "r3|r4|r5|");
-  B->SetSVRowCount(3); // fewer rows than the screen: the screen shrinks too
+  B->tbSetSVRowCount(3); // fewer rows than the screen: the screen shrinks too
   EXPECT_EQ(B->RowCount(), 3);
   EXPECT_EQ(Screen(*B), "r4|r5|");
   EXPECT_EQ(Cursor(*B), (std::pair<int32_t, int32_t>{3, 1}));
-  B->SetSVRowCount(6); // growing adds empty scroll-back rows
+  B->tbSetSVRowCount(6); // growing adds empty scroll-back rows
   EXPECT_EQ(Rows(*B, -2, 3), "|||r4|r5|");
-  B->SetColCount(3);
+  B->tbSetColCount(3);
   EXPECT_EQ(Screen(*B), "r4|r5|");
   EXPECT_EQ(Cursor(*B), (std::pair<int32_t, int32_t>{1, 1}));
-  B->SetRowCount(20); // more than the buffer: ignored
+  B->tbSetRowCount(20); // more than the buffer: ignored
   EXPECT_EQ(B->RowCount(), 3);
 }
 
 TEST(SioTerminalBuffer, CountsBelowTwoAreRefused)
 {
   const std::vector<std::pair<std::function<void(TSioTerminalBuffer&)>, const char*>> Cases = {
-      {[](TSioTerminalBuffer& B) { B.SetColCount(1); }, "TSioTerminalBuffer.tbSetColCount: new count too small"},
-      {[](TSioTerminalBuffer& B) { B.SetRowCount(1); }, "TSioTerminalBuffer.tbSetRowCount: new count too small"},
-      {[](TSioTerminalBuffer& B) { B.SetSVRowCount(0); }, "TSioTerminalBuffer.tbSetSVRowCount: new count too small"},
+      {[](TSioTerminalBuffer& B) { B.tbSetColCount(1); }, "TSioTerminalBuffer.tbSetColCount: new count too small"},
+      {[](TSioTerminalBuffer& B) { B.tbSetRowCount(1); }, "TSioTerminalBuffer.tbSetRowCount: new count too small"},
+      {[](TSioTerminalBuffer& B) { B.tbSetSVRowCount(0); }, "TSioTerminalBuffer.tbSetSVRowCount: new count too small"},
   };
   for (const auto& [Act, Message] : Cases) {
     SCOPED_TRACE(Message);
@@ -492,8 +510,8 @@ TEST(TadTerminalArray, RowsAreWholeWordsAndCallsOutsideDoNothing)
     TadTerminalArray A(Size);
     EXPECT_EQ(A.ItemSize(), Size == 3 ? 1 : Size);
     EXPECT_EQ(A.GetItemPtr(0, 0), nullptr);
-    A.SetColCount(5);
-    A.SetRowCount(3);
+    A.taSetColCount(5);
+    A.taSetRowCount(3);
     const uint32_t Def = 0x01020304;
     A.SetDefaultItem(&Def);
     A.Clear();
@@ -522,15 +540,14 @@ TEST(TadTerminalArray, ScrollRowsTable)
   };
   // Five rows of one column, holding 'a'..'e'; '.' is the default.
   const std::vector<Case> Cases = {
-      {1, 0, 4, "bcde."},  {2, 0, 4, "cde.."},  {-1, 0, 4, ".abcd"}, {1, 1, 3, "acd.e"},
-      {-2, 1, 3, "a..be"}, {1, 3, 1, "acd.e"}, {3, 1, 3, "a...e"},  {0, 0, 4, "abcde"},
-      {5, 0, 4, "....."},  {-9, 0, 4, "....."},
+      {1, 0, 4, "bcde."}, {2, 0, 4, "cde.."}, {-1, 0, 4, ".abcd"}, {1, 1, 3, "acd.e"}, {-2, 1, 3, "a..be"},
+      {1, 3, 1, "acd.e"}, {3, 1, 3, "a...e"}, {0, 0, 4, "abcde"},  {5, 0, 4, "....."}, {-9, 0, 4, "....."},
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(testing::Message() << C.Count << " " << C.Start << ".." << C.End);
     TadTerminalArray A(1);
-    A.SetColCount(1);
-    A.SetRowCount(5);
+    A.taSetColCount(1);
+    A.taSetRowCount(5);
     const char Dot = '.';
     A.SetDefaultItem(&Dot);
     for (int32_t R = 0; R < 5; ++R) {
@@ -548,15 +565,15 @@ TEST(TadTerminalArray, ScrollRowsTable)
 TEST(TadTerminalArray, ResizeAfterTurningTheRingKeepsRowOrder)
 {
   TadTerminalArray A(2);
-  A.SetColCount(2);
-  A.SetRowCount(4);
+  A.taSetColCount(2);
+  A.taSetRowCount(4);
   for (int32_t R = 0; R < 4; ++R) {
     const uint16_t V = uint16_t(R + 1);
     A.WriteDupItems(&V, 2, 0, R);
   }
   A.ScrollRows(1, 0, 3); // 2 3 4 0
-  A.SetRowCount(3);      // newest three: 3 4 0
-  A.SetColCount(3);
+  A.taSetRowCount(3);      // newest three: 3 4 0
+  A.taSetColCount(3);
   std::vector<uint16_t> Got;
   for (int32_t R = 0; R < 3; ++R)
     for (int32_t C = 0; C < 3; ++C)

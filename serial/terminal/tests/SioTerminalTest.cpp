@@ -716,4 +716,44 @@ TEST(SioTerminal, ANewBackgroundColourRepaintsEverything)
   EXPECT_EQ(Pixel(R, QPoint(1, R.Term->GetTotalCharHeight() + 1)), Rgb(clNavy));
 }
 
+TEST(SioTerminal, AColourSetForTheTextAloneSurvivesThePaintsThatFollow)
+{
+  // Not persistent: the control keeps its colours, and the text written
+  // after the command takes the command's, however many paints come between
+  // (a paint must not take the control's colours back into the buffer).
+  struct Case {
+    const char* Name;
+    TAdEmuCommand Command;
+    TColor Fore, Back; // the text's colours the command sets
+  };
+  const Case Cases[] = {
+      {"foreground", ecForeColor, clYellow, clBlack},
+      {"background", ecBackColor, clSilver, clNavy},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    TerminalRig R;
+    TSioTTYEmulator Tty(nullptr);
+    R.Term->SetEmulator(&Tty);
+    TAdEmuCommandList L(nullptr);
+    TAdEmuCommandListItem* Item = L.AddCommand(C.Command);
+    Item->AddTColorArg(C.Command == ecForeColor ? C.Fore : C.Back);
+    Item->AddBooleanArg(false);
+    Tty.ExecuteTerminalCommands(&L);
+    Pixel(R, QPoint(0, 0));
+    R.Term->WriteString(AnsiString("ab"));
+    PumpPending();
+    Pixel(R, QPoint(0, 0));
+    R.Term->WriteString(AnsiString("c"));
+    PumpPending();
+    EXPECT_EQ(R.Term->Color(), clBlack);
+    EXPECT_EQ(R.Term->Font()->Color(), clSilver);
+    for (int32_t Col = 1; Col <= 3; ++Col) {
+      EXPECT_EQ(R.Term->ForeColor(1, Col), C.Fore) << "column " << Col;
+      EXPECT_EQ(R.Term->BackColor(1, Col), C.Back) << "column " << Col;
+    }
+    R.Term->SetEmulator(nullptr);
+  }
+}
+
 } // namespace

@@ -113,8 +113,14 @@ TEST(TerminalMappings, Vt100CharacterSetResource)
   const std::vector<Case> Cases = {
       {"VT100-linedraw", "aq", {"Terminal:\xB1\xC4"}},
       {"VT100-USASCII", "Az", {"<Default>:Az"}},
-      {"VT100-UK", "a#b", {"<Default>:a\xA3" "b"}},
-      {"VT100-USASCII", "a\xE9" "b", {"<Default>:a", "Terminal:\xE9", "<Default>:b"}},
+      {"VT100-UK",
+       "a#b",
+       {"<Default>:a\xA3"
+        "b"}},
+      {"VT100-USASCII",
+       "a\xE9"
+       "b",
+       {"<Default>:a", "Terminal:\xE9", "<Default>:b"}},
       {"VT100-ROM2", "_`~", {"Terminal: \x04\xFA"}},
       {"VT100-ROM1", "~", {"<Default>:~"}},
       {"no such set", "ab", {"<Default>:ab"}},
@@ -163,7 +169,7 @@ TEST(TerminalMappings, AddRefusesWhatExists)
   TAdCharSetMapping C;
   EXPECT_TRUE(C.Add("S", 'a', 'e', "F", 'A'));
   EXPECT_EQ(C.Count(), 5);
-  EXPECT_TRUE(C.Add("S", 'x', 'w', "F", 'A')); // reversed: empty, adds nothing
+  EXPECT_TRUE(C.Add("S", 'x', 'w', "F", 'A'));  // reversed: empty, adds nothing
   EXPECT_FALSE(C.Add("S", 'e', 'g', "G", 'E')); // overlaps at 'e'
   EXPECT_EQ(C.Count(), 5);
   EXPECT_EQ(Script(C, "S", "fe"), (std::vector<std::string>{"<Default>:f", "F:E"}));
@@ -189,8 +195,8 @@ TEST_F(MappingFiles, KeyboardTextForm)
   M.Add("old", "gone");
   M.LoadFromFile(Name);
   const std::vector<std::pair<const char*, const char*>> Cases = {
-      {"one", "1"},       {"two", "2"},      {"lonely", ""},       {"lonely-with-spaces", ""},
-      {"*star", ""},      {"old", ""},       {"tab\tkey", "value"}, {"last", "\\e[A"},
+      {"one", "1"},  {"two", "2"}, {"lonely", ""},        {"lonely-with-spaces", ""},
+      {"*star", ""}, {"old", ""},  {"tab\tkey", "value"}, {"last", "\\e[A"},
   };
   for (const auto& [Key, Value] : Cases)
     EXPECT_EQ(M.Get(Key), AnsiString(Value)) << Key;
@@ -205,16 +211,18 @@ TEST_F(MappingFiles, CharacterSetTextForm)
   };
   const std::vector<Case> Cases = {
       {"VT100-UK '#' '#' <Default> \\xA3", {"<Default>:#abc"}}, // no leading space
-      {" VT100-UK '#' '#' <Default> \\xA3", {"<Default>:\xA3" "abc"}},
+      {" VT100-UK '#' '#' <Default> \\xA3",
+       {"<Default>:\xA3"
+        "abc"}},
       {" VT100-UK # # Terminal \\xA3 and more", {"Terminal:\xA3", "<Default>:abc"}},
       {" VT100-UK a c Terminal \\x41", {"<Default>:#", "Terminal:ABC"}},
       {" 'My Set' a a \"Font Name\" b", {"<Default>:#", "Font Name:b", "<Default>:bc"}},
-      {" VT100-UK '#' '#' <Default>", {"<Default>:#abc"}},          // four fields
-      {" VT100-UK '#' '#' <Default> '\\xA3", {"<Default>:#abc"}},    // unterminated quote
-      {" VT100-UK '' '#' <Default> \\xA3", {"<Default>:#abc"}},      // empty quoted field
-      {" VT100-UK # # <Default> \\XA3", {"<Default>:#abc"}},         // upper-case X
-      {" VT100-UK # # <Default> \\xG3", {"<Default>:#abc"}},         // not hexadecimal
-      {" VT100-UK ab ab <Default> x", {"<Default>:#abc"}},           // two characters
+      {" VT100-UK '#' '#' <Default>", {"<Default>:#abc"}},        // four fields
+      {" VT100-UK '#' '#' <Default> '\\xA3", {"<Default>:#abc"}}, // unterminated quote
+      {" VT100-UK '' '#' <Default> \\xA3", {"<Default>:#abc"}},   // empty quoted field
+      {" VT100-UK # # <Default> \\XA3", {"<Default>:#abc"}},      // upper-case X
+      {" VT100-UK # # <Default> \\xG3", {"<Default>:#abc"}},      // not hexadecimal
+      {" VT100-UK ab ab <Default> x", {"<Default>:#abc"}},        // two characters
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Line);
