@@ -234,6 +234,8 @@ using Z = TZurEvoderOzod;
         PropEvent("OnDateTimeChange", &Z::OnDateTimeChange),
         PropEvent("OnEditChange", &Z::OnEditChange),
         PropEvent("OnCustomCellDraw", &Z::OnCustomCellDraw),
+        PropEvent("OnCustomCellBkgDraw", &Z::OnCustomCellBkgDraw),
+        PropEvent("OnPainted", &Z::OnPainted),
         PropEvent("OnCheckBoxClick", &Z::OnCheckBoxClick),
         PropEvent("OnCheckBoxCanToggle", &Z::OnCheckBoxCanToggle),
         PropEvent("OnEllipsClick", &Z::OnEllipsClick),
