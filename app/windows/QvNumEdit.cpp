@@ -123,7 +123,8 @@ bool TQvNumEdit::Validate()
   bool CanExit = true;
   if (OnError)
     OnError(this, CanExit);
-  if (!CanExit && CanFocus()) {
+  // A control that was never shown has no focus to take back.
+  if (!CanExit && HandleAllocated() && CanFocus()) {
     // Taken back once the focus change that runs now has ended, or the
     // window system would finish it after us.
     QPointer<QWidget> W = Handle();
