@@ -156,7 +156,7 @@ TColor TCustomAxisPanel::GetDefaultColor(int32_t Index) const
   return ::GetDefaultColor(Index);
 }
 
-bool TCustomAxisPanel::IsFreeSeriesColor(TColor AColor, bool CheckBackground, const TChartSeries* Series) const
+bool TCustomAxisPanel::IsFreeSeriesColor(TColor AColor, bool CheckBackground, const TChartSeries* Series)
 {
   for (const TChartSeries* S : FSeriesList)
     if (S != Series && S->SeriesColor() == AColor)
@@ -164,7 +164,7 @@ bool TCustomAxisPanel::IsFreeSeriesColor(TColor AColor, bool CheckBackground, co
   return !CheckBackground || AColor != GetBackColor();
 }
 
-TColor TCustomAxisPanel::GetFreeSeriesColor(bool CheckBackground, const TChartSeries* Series) const
+TColor TCustomAxisPanel::GetFreeSeriesColor(bool CheckBackground, const TChartSeries* Series)
 {
   const int32_t N = static_cast<int32_t>(ColorPalette.empty() ? ZuzColorPalette.size() : ColorPalette.size());
   for (int32_t I = 0; I < N - 1; ++I) {

@@ -71,8 +71,8 @@ public:
   // The first palette colour (the last entry is never offered) that no
   // other series uses and, with CheckBackground, that is not the back
   // colour; when none is free, the colour of index SeriesCount.
-  TColor GetFreeSeriesColor(bool CheckBackground, const TChartSeries* Series) const;
-  virtual bool IsFreeSeriesColor(TColor AColor, bool CheckBackground, const TChartSeries* Series) const;
+  TColor GetFreeSeriesColor(bool CheckBackground, const TChartSeries* Series);
+  virtual bool IsFreeSeriesColor(TColor AColor, bool CheckBackground, const TChartSeries* Series);
   // Series without a colour of their own take a new palette colour.
   void ColorPaletteChanged();
 

@@ -7,6 +7,7 @@
 
 #include <QImage>
 
+#include <functional>
 #include <memory>
 
 // An axis panel sized W x H whose device is an image; Paint() draws it.
@@ -14,6 +15,10 @@ class TImageChart : public TCustomAxisPanel {
 public:
   TImageChart(int32_t W = 400, int32_t H = 250);
   ~TImageChart() override;
+  using TCustomAxisPanel::Paint;
+  // Told of every invalidation that takes effect (AutoRepaint on).
+  void Invalidate() override;
+  std::function<void()> OnInvalidate;
   QImage Image;
 };
 
