@@ -117,6 +117,8 @@ void TCustomChartSeries::CalcVerticalMargins(int32_t& TopMargin, int32_t& Bottom
 
 void TCustomChartSeries::DoBeforeDrawChart() {}
 
+void TCustomChartSeries::RecalcAxisMargins(TChartAxis*, TRect&) {}
+
 int32_t TCustomChartSeries::SeriesIndex() const { return FParent ? FParent->IndexOfSeries(this) : -1; }
 
 void TCustomChartSeries::SetTitle(const String& Value)

@@ -8,10 +8,12 @@
 // published properties: "Identifier" (when not empty) and "Style" (the set
 // as bits 0..5, when not empty).
 #include "chart/core/CustomChartElement.h"
+#include "platform/GraphicsTypes.h"
 
 #include <cstdint>
 #include <memory>
 
+class TChartAxis;
 class TZuzTransform;
 
 // What the chart editor lets the user do with a series; a set of bits.
@@ -71,6 +73,8 @@ public:
   virtual void CalcHorizMargins(int32_t& LeftMargin, int32_t& RightMargin);
   virtual void CalcVerticalMargins(int32_t& TopMargin, int32_t& BottomMargin);
   virtual void DoBeforeDrawChart();
+  // Pixels a kind needs around its points on Axis, added to Rect.
+  virtual void RecalcAxisMargins(TChartAxis* Axis, TRect& Rect);
 
   // Position in the chart's series list, -1 without a chart.
   int32_t SeriesIndex() const;

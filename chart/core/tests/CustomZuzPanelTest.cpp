@@ -32,9 +32,10 @@ public:
 // A panel drawing into an image that counts its drawings.
 class TCountingPanel : public TCustomZuzPanel {
 public:
-  TCountingPanel() : TCustomZuzPanel(nullptr), Image(200, 100, QImage::Format_RGB32)
+  explicit TCountingPanel(int32_t W = 200, int32_t H = 100)
+      : TCustomZuzPanel(nullptr), Image(W, H, QImage::Format_RGB32)
   {
-    SetBounds(0, 0, 200, 100);
+    SetBounds(0, 0, W, H);
     Canvas()->BindImage(&Image);
   }
   ~TCountingPanel() override { Canvas()->Release(); }
@@ -175,7 +176,7 @@ TEST(ChartPanel, ChartRectangleFromMarginsAndFrame)
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Name);
-    TImageChart P;
+    TCountingPanel P(400, 250);
     C.Setup(P);
     P.Draw();
     EXPECT_EQ(P.ChartRect, C.Expected);
@@ -184,7 +185,7 @@ TEST(ChartPanel, ChartRectangleFromMarginsAndFrame)
     EXPECT_EQ(P.ChartXCenter(), (C.Expected.Left + C.Expected.Right) / 2);
   }
   // A chart rectangle of the user's own stays.
-  TImageChart Fixed;
+  TCountingPanel Fixed(400, 250);
   Fixed.SetChartRect(TRect{10, 20, 110, 120});
   Fixed.Draw();
   EXPECT_EQ(Fixed.ChartRect, (TRect{10, 20, 110, 120}));
