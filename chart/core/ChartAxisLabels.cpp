@@ -390,7 +390,9 @@ void TChartAxis::DrawValueLabels()
     OnCalcMaxLabel(this, -1, G, Stop);
     V = V + G;
   }
-  const double Limit = IMinimum < 0 ? IMinimum : (IMinimum - ZuzSmallestIncrement) / (1 + ZuzSmallestIncrement);
+  // The labels come from stepping down, whose rounding lands a label meant
+  // for the minimum a hair below it; a millionth of a step keeps it.
+  const double Limit = IMinimum - std::fabs(IIncrement) * 1e-6;
   while (V >= Limit) {
     if (OnNextLabelValue) {
       OnNextLabelValue(this, V);

@@ -660,9 +660,11 @@ bool TCustomAxisPanel::DrawBackWallAfter(int32_t Z)
   TCanvas3D* C = InternalCanvas();
   if (C->SupportsFullRotation())
     return false;
+  // Corners taken so that the wall seen from the front (the usual view) is
+  // not culled: only a view from behind finds it facing away.
   const TRect& R = ChartRect;
   const TPoint P0 = C->Calculate3DPosition(R.Left, R.Top, Z);
-  const TPoint P1 = C->Calculate3DPosition(R.Right, R.Top, Z);
+  const TPoint P1 = C->Calculate3DPosition(R.Left, R.Bottom, Z);
   const TPoint P2 = C->Calculate3DPosition(R.Right, R.Bottom, Z);
   return ZuzCull(P0, P1, P2);
 }
