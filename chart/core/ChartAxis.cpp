@@ -99,6 +99,14 @@ const TEnumInfo LabelStyleInfo("TAxisLabelStyle",
         PropFloat("ZPosition", &TChartAxis::ZPosition, &TChartAxis::SetZPosition).Stored(&TChartAxis::IsZStored),
     });
 
+[[maybe_unused]] const TClassInfo& DepthAxisClass =
+    PublishClass<TChartDepthAxis>("TChartDepthAxis", "TChartAxis",
+                                  {
+                                      PropBool("LabelsAsSeriesTitles", &TChartDepthAxis::LabelsAsSeriesTitles,
+                                               &TChartDepthAxis::SetLabelsAsSeriesTitles, true),
+                                      PropBool("Visible", &TChartAxis::Visible, &TChartAxis::SetVisible, false),
+                                  });
+
 // The axis' chart: the chart owning the collection, or the chart of the
 // master axis owning a SubAxes collection.
 TCustomAxisPanel* ChartOfCollection(TCollection* C, TChartAxis*& Master)
