@@ -6,9 +6,11 @@
 #include "platform/Canvas.h"
 
 #include <QImage>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
+#include <ostream>
 
 // An axis panel sized W x H whose device is an image; Paint() draws it.
 class TImageChart : public TCustomAxisPanel {
@@ -24,3 +26,13 @@ public:
 
 // The folder that stands for the user's config folder during the tests.
 String TestConfigFolder();
+
+// Readable test output for texts and lists of them.
+inline void PrintTo(const QString& S, std::ostream* Os) { *Os << '"' << S.toStdString() << '"'; }
+inline void PrintTo(const QStringList& L, std::ostream* Os)
+{
+  *Os << '{';
+  for (const QString& S : L)
+    *Os << ' ' << '"' << S.toStdString() << '"';
+  *Os << " }";
+}
