@@ -26,29 +26,7 @@ constexpr TChartSeriesStyle tssIsPersistent = 1u << 4;
 constexpr TChartSeriesStyle tssHideDataSource = 1u << 5;
 constexpr TChartSeriesStyle AllSeriesStyles = 0x3F;
 
-// The legend entry of one series: its own text and visibility. Created on
-// first use; a series without one shows in the legend with an empty
-// legend title.
-class TSeriesLegend : public TPersistent {
-public:
-  explicit TSeriesLegend(TCustomAxisPanel* AParent);
-  String ClassName() const override;
-  void Assign(TPersistent* Source) override;
-
-  const String& Text() const { return FText; }
-  void SetText(const String& Value);
-  bool Visible() const { return FVisible; }
-  void SetVisible(bool Value);
-  TCustomAxisPanel* ParentChart() const { return FParent; }
-  void SetParentChart(TCustomAxisPanel* Value) { FParent = Value; }
-
-private:
-  void Repaint();
-
-  TCustomAxisPanel* FParent;
-  String FText;
-  bool FVisible = true;
-};
+class TSeriesLegend;
 
 class TCustomChartSeries : public TCustomChartElement {
 public:
