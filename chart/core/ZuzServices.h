@@ -65,3 +65,12 @@ public:
   // Removes and returns the top; the empty string when empty.
   String Pop();
 };
+
+// Rewrites Stream, which holds a component in text form ("object Name:
+// Class ... end"), as XML: objects become elements named after their class
+// (with a Name attribute), dotted property paths nested elements, lists and
+// collections elements of their own, and other properties empty elements
+// with a value attribute; with AddHeader the XML declaration first. A line
+// that fits none of these raises EConvertError "Wrong DFM format: <line>"
+// and leaves Stream as it was.
+void ConvertTextToXML(TStream& Stream, bool AddHeader);

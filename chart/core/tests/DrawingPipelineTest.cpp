@@ -406,3 +406,17 @@ TEST(DrawingPipeline, GoldenChartWithStandardAndCustomAxes)
     EXPECT_GOLDEN(Chart.Image, QString::fromLatin1(C.Name), 8, 40);
   }
 }
+
+TEST(DrawingPipeline, TheBottomAxisShowsInTheUsualThreeDView)
+{
+  // The back wall seen from the front faces the viewer: the bottom axis is
+  // drawn with the others, not left for a wall in front of the series.
+  TImageChart Chart;
+  ASSERT_TRUE(Chart.View3D());
+  auto* S = Chart.AddSeries(new TChartSeries(&Chart));
+  S->AddXY(0, 0);
+  S->AddXY(100, 1);
+  Chart.Draw();
+  EXPECT_FALSE(Chart.DrawBackWallAfter(0));
+  EXPECT_GT(Chart.BottomAxis()->Items()->Count(), 1);
+}

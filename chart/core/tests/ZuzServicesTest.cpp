@@ -10,6 +10,8 @@
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 #include "rtl/IniFile.h"
+#include "rtl/Exceptions.h"
+#include "rtl/Streams.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -97,4 +99,69 @@ TEST(ZuzServices, RubberBandPen)
   // Drawn twice in XOR the band leaves the picture as it was.
   EXPECT_EQ(Canvas->Pen()->Color(), TColor(0x7FFFFF ^ 0x0000FF));
   EXPECT_EQ(Canvas->Pen()->Mode(), pmNotXor);
+}
+
+TEST(ZuzServices, ComponentTextAsXML)
+{
+  const QByteArray Text = "object Chart1: TChart\n"
+                          "  Title.Text.Strings = (\n"
+                          "    'Depth')\n"
+                          "  Title.Font.Color = clRed\n"
+                          "  Title.Font.Size = 9\n"
+                          "  Legend.Visible = False\n"
+                          "  View3D = False\n"
+                          "  CustomAxes = <\n"
+                          "    item\n"
+                          "      Horizontal = False\n"
+                          "    end>\n"
+                          "  object Series1: TFastLineSeries\n"
+                          "  end\n"
+                          "end\n";
+  TMemoryStream S;
+  S.WriteBuffer(Text.constData(), int32_t(Text.size()));
+  ConvertTextToXML(S, false);
+  S.SetPosition(0);
+  TStringList Out;
+  Out.LoadFromStream(S);
+  const QStringList Want = {
+      QStringLiteral("<TChart Name=\"Chart1\">"),
+      QStringLiteral("  <Title>"),
+      QStringLiteral("    <Text>"),
+      QStringLiteral("      <Strings>"),
+      QStringLiteral("        <String value=\"'Depth'\"/>"),
+      QStringLiteral("      </Strings>"),
+      QStringLiteral("    </Text>"),
+      QStringLiteral("    <Font>"),
+      QStringLiteral("      <Color value=\"clRed\"/>"),
+      QStringLiteral("      <Size value=\"9\"/>"),
+      QStringLiteral("    </Font>"),
+      QStringLiteral("  </Title>"),
+      QStringLiteral("  <Legend>"),
+      QStringLiteral("    <Visible value=\"False\"/>"),
+      QStringLiteral("  </Legend>"),
+      QStringLiteral("  <View3D value=\"False\"/>"),
+      QStringLiteral("  <CustomAxes>"),
+      QStringLiteral("    <item>"),
+      QStringLiteral("      <Horizontal value=\"False\"/>"),
+      QStringLiteral("    </item>"),
+      QStringLiteral("  </CustomAxes>"),
+      QStringLiteral("  <TFastLineSeries Name=\"Series1\"/>"),
+      QStringLiteral("</TChart>"),
+  };
+  QStringList Got;
+  for (int32_t I = 0; I < Out.Count(); ++I)
+    Got << Out.Strings(I);
+  EXPECT_EQ(Got, Want);
+
+  // A line of no known form stops the conversion and leaves the text.
+  const QByteArray Bad = "object A: TChart\n  something odd\nend\n";
+  TMemoryStream B;
+  B.WriteBuffer(Bad.constData(), int32_t(Bad.size()));
+  try {
+    ConvertTextToXML(B, true);
+    FAIL() << "a wrong line was converted";
+  } catch (const EConvertError& E) {
+    EXPECT_EQ(E.Message(), QStringLiteral("Wrong DFM format: something odd"));
+  }
+  EXPECT_EQ(B.Size(), Bad.size());
 }
