@@ -6,7 +6,10 @@
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzCanvas3D.h"
-#include "chart/core/CustomZuzPanel.h"
+#include "chart/core/ChartAxis.h"
+#include "chart/core/ChartSeries.h"
+#include "chart/core/CustomAxisPanel.h"
+#include "chart/core/AxisItems.h"
 #include "chart/core/ZuzPanning.h"
 #include "platform/Forms.h"
 
@@ -144,4 +147,26 @@ TEST_F(ChartPanelControl, ACancelledDoubleClickEndsSilently)
   Mouse(QEvent::MouseButtonDblClick, {5, 5}, Qt::LeftButton, Qt::LeftButton);
   Mouse(QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(DoubleClicks, 1);
+}
+
+TEST(ChartPanelControlChart, AShownChartDrawsItsAxesAndSeries)
+{
+  TForm Form(nullptr);
+  Form.SetBounds(40, 40, 420, 300);
+  auto* Chart = new TCustomAxisPanel(&Form);
+  Chart->SetParent(&Form);
+  Chart->SetBounds(0, 0, 400, 250);
+  Chart->SetView3D(false);
+  auto* S = Chart->AddSeries(new TChartSeries(Chart));
+  for (int I = 0; I < 10; ++I)
+    S->AddXY(I, I * I);
+  Form.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.Handle()));
+  const QImage Image = Chart->Handle()->grab().toImage();
+  // The axis line is dark on the grey panel (anti-aliased at its edges).
+  const TChartAxis* Left = Chart->LeftAxis();
+  const int32_t X = Left->PosAxis() - 1, Y = (Left->IStartPos + Left->IEndPos) / 2;
+  EXPECT_LT(Image.pixelColor(X, Y).lightness(), 0x60) << X << "," << Y;
+  EXPECT_GT(Image.pixelColor(X + 20, Y).lightness(), 0xA0);
+  EXPECT_GT(Chart->BottomAxis()->Items()->Count(), 1);
 }
