@@ -780,6 +780,42 @@ void TChartSeries::CheckDataSource()
 // ---------------------------------------------------------------------------
 // Formats and settings
 
+void TChartSeries::CreateSubGallery(const TSubGalleryProc& AddSubChart) { AddSubChart(ZuzMsg_Normal); }
+
+void TChartSeries::SetSubGallery(TChartSeries*, int32_t) {}
+
+void TChartSeries::AssignFormatting(TChartSeries* Source)
+{
+  if (!Source || Source == this)
+    return;
+  SetShowInLegend(Source->ShowInLegend());
+  SetBrush(Source->Brush());
+  SetPen(Source->Pen());
+  FColor = Source->FColor;
+  ISeriesColor = Source->ISeriesColor;
+  if (FColor == clDefault && FParent)
+    ISeriesColor = FParent->GetFreeSeriesColor(true, this);
+  FValueFormat = Source->FValueFormat;
+  FPercentFormat = Source->FPercentFormat;
+  // A custom axis of another chart (a theme's) is no axis of this one: the
+  // standard axis takes its place rather than a binding that outlives it.
+  const auto Own = [this](TChartAxis* A) { return A && FParent && A->ParentChart() == FParent ? A : nullptr; };
+  FHorizAxis = Source->FHorizAxis;
+  FCustomHorizAxis = Own(Source->FCustomHorizAxis);
+  if (FHorizAxis == aCustomHorizAxis && !FCustomHorizAxis)
+    FHorizAxis = aBottomAxis;
+  FVertAxis = Source->FVertAxis;
+  FCustomVertAxis = Own(Source->FCustomVertAxis);
+  if (FVertAxis == aCustomVertAxis && !FCustomVertAxis)
+    FVertAxis = aLeftAxis;
+  FCursor = Source->FCursor;
+  FDepth = Source->FDepth;
+  FTransparency = Source->FTransparency;
+  FTreatNulls = Source->FTreatNulls;
+  RecalcGetAxis();
+  Repaint();
+}
+
 void TChartSeries::SetValueFormat(const String& Value) { SetStringProperty(FValueFormat, Value); }
 bool TChartSeries::IsValueFormatStored() const { return FValueFormat != ZuzMsg_DefValueFormat; }
 void TChartSeries::SetPercentFormat(const String& Value) { SetStringProperty(FPercentFormat, Value); }

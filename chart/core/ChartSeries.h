@@ -61,6 +61,8 @@ using TSeriesOnBeforeAdd = std::function<bool(TChartSeries* Sender)>;
 using TSeriesOnAfterAdd = std::function<void(TChartSeries* Sender, int32_t ValueIndex)>;
 using TSeriesOnClear = std::function<void(TChartSeries* Sender)>;
 using TSeriesOnGetMarkText = std::function<void(TChartSeries* Sender, int32_t ValueIndex, String& MarkText)>;
+// Adds one entry (its text) to a gallery's list of sub-kinds.
+using TSubGalleryProc = std::function<void(const String& Name)>;
 
 class TChartSeries : public TCustomChartSeries {
 public:
@@ -162,6 +164,8 @@ public:
   // Appends null points up to ValueIndex first; the colour list is made
   // on the first colour other than clDefault.
   void SetValueColor(int32_t ValueIndex, TColor AColor);
+  // The series has per-point colours (null points need them).
+  bool HasColorList() const { return FColors != nullptr; }
   // The stored colour; clDefault beyond the colour list or without one.
   TColor InternalColor(int32_t ValueIndex) const;
   bool ColorEachPoint() const { return FColorEachPoint; }
@@ -228,6 +232,8 @@ public:
   virtual TChartValueList* ValueListOfAxis(const TChartAxis* Axis) const;
   // Kinds without axes (pies) answer False.
   virtual bool UseAxis() const { return true; }
+  // Whether the user's zoom and scroll apply to the series' axes.
+  virtual bool CanZoomScroll() const { return UseAxis(); }
   // An axis of the chart changed its scale.
   virtual void ChangedAxisScale() {}
   // The axis is going away: bindings to it fall back to the standard axes.
@@ -239,6 +245,11 @@ public:
   // maximum (one less unless DrawBetweenPoints); the whole series when its
   // positions are unordered or CalcVisiblePoints is off; -1, -1 when none.
   virtual void CalcFirstLastVisibleIndex();
+  // The index range of the chart's current page: -1, -1 for an empty
+  // series; every point without paging.
+  void CalcFirstLastPage(int32_t& First, int32_t& Last) const;
+  // The point under the pixel, or -1 (kinds answer; -1 here).
+  virtual int32_t Clicked(int32_t X, int32_t Y);
   // The points of the visible range in drawing order, each through the
   // chart's OnDrawValue when set, else DrawValue.
   virtual void DrawAllValues();
@@ -342,6 +353,14 @@ public:
   void SetRecalcOptions(TSeriesRecalcOptions Value) { FRecalcOptions = Value; }
 
   // ---- Formats and settings ------------------------------------------------------
+  // The gallery's sub-kinds of the kind: "Normal" here.
+  virtual void CreateSubGallery(const TSubGalleryProc& AddSubChart);
+  // Makes ASeries (a gallery preview) the sub-kind Index; nothing here.
+  virtual void SetSubGallery(TChartSeries* ASeries, int32_t Index);
+  // The look of Source without its data: legend switch, brush, pen, colour
+  // (a Source without its own colour takes the chart's next free one),
+  // formats, axis choices, cursor, depth, transparency and null rule.
+  virtual void AssignFormatting(TChartSeries* Source);
   const String& ValueFormat() const { return FValueFormat; }
   virtual void SetValueFormat(const String& Value);
   bool IsValueFormatStored() const;
@@ -393,6 +412,8 @@ public:
   int32_t IZOrder = 0;
   // The automatic colour given by the chart.
   TColor ISeriesColor = clDefault;
+  // The master of a detail series (its chart frees only masters).
+  TChartSeries* ParentSeries = nullptr;
 
 protected:
   // Every value list cleared, colours and labels dropped.

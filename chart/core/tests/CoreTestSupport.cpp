@@ -44,6 +44,14 @@ TImageChart::TImageChart(int32_t W, int32_t H) : TCustomAxisPanel(nullptr), Imag
 
 TImageChart::~TImageChart() { Canvas()->Release(); }
 
+TImageTChart::TImageTChart(int32_t W, int32_t H) : TChart(nullptr), Image(W, H, QImage::Format_RGB32)
+{
+  SetBounds(0, 0, W, H);
+  Canvas()->BindImage(&Image);
+}
+
+TImageTChart::~TImageTChart() { Canvas()->Release(); }
+
 void TImageChart::Invalidate()
 {
   if (AutoRepaint() && OnInvalidate)

@@ -3,6 +3,7 @@
 // private config folder so that no user's chart editor options leak in, the
 // chart library started once, and a chart that draws into an image.
 #include "chart/core/CustomAxisPanel.h"
+#include "chart/core/CustomChart.h"
 #include "platform/Canvas.h"
 
 #include <QImage>
@@ -21,6 +22,15 @@ public:
   // Told of every invalidation that takes effect (AutoRepaint on).
   void Invalidate() override;
   std::function<void()> OnInvalidate;
+  QImage Image;
+};
+
+// A complete chart sized W x H whose device is an image.
+class TImageTChart : public TChart {
+public:
+  TImageTChart(int32_t W = 400, int32_t H = 250);
+  ~TImageTChart() override;
+  using TChart::Paint;
   QImage Image;
 };
 
