@@ -2,9 +2,11 @@
 
 #include "chart/canvas/ChartCanvasInit.h"
 #include "chart/core/ChartAxis.h"
+#include "chart/core/ColorPalettes.h"
 #include "chart/core/CustomZuzPanel.h"
 #include "chart/core/ZuzConst.h"
 #include "chart/core/ZuzProCo.h"
+#include "chart/core/ZuzSeriesTypes.h"
 
 namespace {
 bool Initialized = false;
@@ -33,6 +35,8 @@ void FinalizeChartCore()
   if (!Initialized)
     return;
   Initialized = false;
+  FreeColorPalettes();
+  FreeZuzTypeRegistries();
   FinalizeChartCanvas();
   ZuzClearProConstants();
   ZuzClearConstants();

@@ -31,6 +31,18 @@ TCustomChartLegend::~TCustomChartLegend() = default;
 
 String TCustomChartLegend::ClassName() const { return QStringLiteral("TCustomChartLegend"); }
 
+void TCustomChartLegend::Assign(TPersistent* Source)
+{
+  if (auto* L = dynamic_cast<TCustomChartLegend*>(Source)) {
+    FAlignment = L->FAlignment;
+    FCheckBoxes = L->FCheckBoxes;
+    FDrawBehind = L->FDrawBehind;
+    FLegendStyle = L->FLegendStyle;
+    FTextStyle = L->FTextStyle;
+  }
+  TZuzCustomShapePosition::Assign(Source);
+}
+
 TCustomChart* TCustomChartLegend::Chart() const { return dynamic_cast<TCustomChart*>(FParent); }
 
 void TCustomChartLegend::SetAlignment(TLegendAlignment Value) { Change(FAlignment, Value); }

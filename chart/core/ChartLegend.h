@@ -28,6 +28,8 @@ public:
   explicit TCustomChartLegend(TCustomZuzPanel* AOwner);
   ~TCustomChartLegend() override;
   String ClassName() const override;
+  // Every legend setting, then the positioned box.
+  void Assign(TPersistent* Source) override;
 
   TLegendAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TLegendAlignment Value);

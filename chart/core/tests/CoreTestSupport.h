@@ -3,6 +3,7 @@
 // private config folder so that no user's chart editor options leak in, the
 // chart library started once, and a chart that draws into an image.
 #include "chart/core/CustomAxisPanel.h"
+#include "chart/canvas/tests/RecordingCanvas.h"
 #include "chart/core/CustomChart.h"
 #include "platform/Canvas.h"
 
@@ -32,6 +33,15 @@ public:
   ~TImageTChart() override;
   using TChart::Paint;
   QImage Image;
+};
+
+// A recording canvas that also logs "Begin <entity>" and "End".
+class TEntityLogCanvas : public TRecordingCanvas {
+public:
+  TVisualBlock* BeginEntity(const String& Entity, TVisualBlock*, TZuzTransform*) override;
+  void EndEntity() override;
+  // The calls inside the first entity named Name.
+  QStringList Inside(const QString& Name) const;
 };
 
 // The folder that stands for the user's config folder during the tests.
