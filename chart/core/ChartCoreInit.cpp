@@ -1,6 +1,7 @@
 #include "chart/core/ChartCoreInit.h"
 
 #include "chart/canvas/ChartCanvasInit.h"
+#include "chart/canvasctl/ZuzDrawCheckBox.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ColorPalettes.h"
 #include "chart/core/CustomZuzPanel.h"
@@ -25,6 +26,8 @@ void InitializeChartCore()
   ZuzSetConstants();
   ZuzSetProConstants();
   InitializeChartCanvas();
+  // The legend's check boxes are drawn by the canvas controls' painter.
+  InitializeCanvasControls();
   ZuzDefaultCanvas = QStringLiteral("TGDIPlusCanvas");
   ZuzMaxPixelPos = 32767;
   SetDefaultColorPalette();
@@ -37,6 +40,7 @@ void FinalizeChartCore()
   Initialized = false;
   FreeColorPalettes();
   FreeZuzTypeRegistries();
+  FinalizeCanvasControls();
   FinalizeChartCanvas();
   ZuzClearProConstants();
   ZuzClearConstants();

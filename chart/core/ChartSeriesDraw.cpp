@@ -308,11 +308,3 @@ TAxisLabelStyle TChartSeries::AxisLabelStyle(const TChartAxis* Axis) const
     return talPointValue;
   return HasLabels() ? talText : talValue;
 }
-
-String TChartSeries::GetMarkText(int32_t ValueIndex)
-{
-  String Text = FormatFloat(FValueFormat, GetMarkValue(ValueIndex));
-  if (OnGetMarkText)
-    OnGetMarkText(this, ValueIndex, Text);
-  return Text;
-}

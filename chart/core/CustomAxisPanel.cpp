@@ -14,6 +14,7 @@
 #include "chart/core/SeriesList.h"
 #include "chart/core/ZuzConst.h"
 #include "chart/core/ZuzCustomTool.h"
+#include "chart/core/ZuzSelected.h"
 #include "chart/core/ZuzGeometry.h"
 #include "platform/CanvasMath.h"
 #include "platform/Filer.h"
@@ -38,6 +39,7 @@ using P = TCustomAxisPanel;
                         PropObj("CustomAxes", &P::CustomAxes, &P::SetCustomAxes).Stored(&P::IsCustomAxesStored),
                         PropObj("DepthAxis", &P::DepthAxis, &P::SetDepthAxis),
                         PropObj("DepthTopAxis", &P::DepthTopAxis, &P::SetDepthTopAxis),
+                        PropObj("Hover", &P::Hover, &P::SetHover),
                         PropObj("LeftAxis", &P::LeftAxis, &P::SetLeftAxis),
                         PropObj("Pages", &P::Pages, &P::SetPages),
                         PropObj("RightAxis", &P::RightAxis, &P::SetRightAxis),
@@ -69,7 +71,7 @@ TCustomAxisPanel::TCustomAxisPanel(TComponent* AOwner)
     : TCustomZuzPanelExtended(AOwner), FAxes(std::make_unique<TChartAxes>(this)),
       FCustomAxes(std::make_unique<TChartCustomAxes>(this)), FSeriesList(std::make_unique<TChartSeriesList>(this)),
       FPages(std::make_unique<TChartPage>(this)), FTools(std::make_unique<TChartTools>(this)),
-      FAnimations(std::make_unique<TChartAnimations>(this))
+      FAnimations(std::make_unique<TChartAnimations>(this)), FHover(std::make_unique<TZuzHover>(this))
 {
   SetAutoRepaint(false);
   // The standard axes join the axis list in this order (indexes 0 to 5).
@@ -327,6 +329,7 @@ void TCustomAxisPanel::Assign(TPersistent* Source)
 {
   if (auto* P = dynamic_cast<TCustomAxisPanel*>(Source)) {
     F3DPercent = P->F3DPercent;
+    FHover->Assign(P->FHover.get());
     SetAxisBehind(P->FAxisBehind);
     SetAxisVisible(P->FAxisVisible);
     SetBottomAxis(P->FBottomAxis);
@@ -419,6 +422,8 @@ void TCustomAxisPanel::ApplyThemeAxes(TChartAxis* Axis)
   }
   Axis->Assign(Template);
 }
+
+void TCustomAxisPanel::SetHover(TZuzHover* Value) { FHover->Assign(Value); }
 
 void TCustomAxisPanel::ApplyThemeTools(TZuzCustomTool* Tool)
 {

@@ -44,6 +44,7 @@ class TChartAxes;
 class TChartPage;
 class TChartTools;
 class TZuzCustomTool;
+class TZuzHover;
 class TChartSeriesList;
 class TClassInfo;
 class TCustomAxisPanel;
@@ -172,6 +173,11 @@ public:
   void ApplyThemeSeries(TChartSeries* Series);
   void ApplyThemeAxes(TChartAxis* Axis);
   void ApplyThemeTools(TZuzCustomTool* Tool);
+
+  // The look of what the mouse is over (series points, legend items, axis
+  // labels); shown while visible.
+  TZuzHover* Hover() const { return FHover.get(); }
+  void SetHover(TZuzHover* Value);
 
   // ---- Tools and animations ------------------------------------------------------------
   // The chart's tools and animations (the lists do not own them).
@@ -335,6 +341,7 @@ private:
   std::unique_ptr<TChartPage> FPages;
   std::unique_ptr<TChartTools> FTools;
   std::unique_ptr<TChartAnimations> FAnimations;
+  std::unique_ptr<TZuzHover> FHover;
   TChartAxis* FBottomAxis = nullptr;
   TChartAxis* FTopAxis = nullptr;
   TChartAxis* FLeftAxis = nullptr;

@@ -388,12 +388,11 @@ String TCustomChart::FormattedValueLegend(TChartSeries* ASeries, int32_t ValueIn
 
 void TCustomChart::DrawLegendShape(const TRect& Rect, const TGraphic* Graphic)
 {
-  TCanvas3D* Cv = InternalCanvas();
-  if (Graphic) {
-    Cv->StretchDraw(Rect, Graphic);
+  if (!Graphic || !FLegend->Symbol()->UseImages()) {
+    FLegend->Symbol()->Draw(InternalCanvas()->Brush()->Color(), Rect);
     return;
   }
-  Cv->Rectangle(Rect);
+  InternalCanvas()->StretchDraw(Rect, Graphic);
 }
 
 // ---------------------------------------------------------------------------
@@ -593,37 +592,6 @@ void TCustomChart::BroadcastWheelEvent(TWheelMouseEvent Event, int32_t Delta, in
     if (CancelMouse())
       break;
   }
-}
-
-void TCustomChart::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y)
-{
-  TCustomAxisPanel::MouseDown(Button, Shift, X, Y);
-  if (CancelMouse())
-    return;
-  BroadcastMouseEvent(cmeDown, Button, Shift, X, Y);
-  SetCancelMouse(false);
-}
-
-void TCustomChart::MouseMove(TShiftState Shift, int32_t X, int32_t Y)
-{
-  TCustomAxisPanel::MouseMove(Shift, X, Y);
-  if (!(ComponentState() & csDesigning))
-    BroadcastMouseEvent(cmeMove, mbLeft, Shift, X, Y);
-}
-
-void TCustomChart::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y)
-{
-  SetCancelMouse(false);
-  TCustomAxisPanel::MouseUp(Button, Shift, X, Y);
-  BroadcastMouseEvent(cmeUp, Button, Shift, X, Y);
-}
-
-bool TCustomChart::DoMouseWheel(TShiftState Shift, int32_t WheelDelta, const TPoint& MousePos)
-{
-  const bool Result = TCustomAxisPanel::DoMouseWheel(Shift, WheelDelta, MousePos);
-  const TPoint P = GetCursorPos();
-  BroadcastWheelEvent(wmeMove, WheelDelta, P.X, P.Y);
-  return Result;
 }
 
 // ---------------------------------------------------------------------------

@@ -198,6 +198,29 @@ public:
   TOnGetLegendRect OnGetLegendRect;
   TOnGetLegendText OnGetLegendText;
 
+  // ---- Zoom, scroll and clicks (CustomChartMouse.cpp) ----
+  // The part of the chart under Pos; with OnlyNeeded, series are tested
+  // only when they or the chart react to clicks.
+  TChartClickedPart CalcNeedClickedPart(const TPoint& Pos, bool OnlyNeeded);
+  void CalcClickedPart(const TPoint& Pos, TChartClickedPart& Part) { Part = CalcNeedClickedPart(Pos, false); }
+  // Zooms to a pixel rectangle.
+  void ZoomRect(const TRect& Rect);
+  // Zooms the four standard axes about their centres (above 100 in).
+  void ZoomPercent(double PercentZoom);
+  void DoZoom(double TopIni, double TopEnd, double BottomIni, double BottomEnd, double LeftIni, double LeftEnd,
+              double RightIni, double RightEnd);
+  // The finished zoom rectangle to the standard axes' scales.
+  virtual void CalcZoomPoints();
+  // One zoom step back, or the scales from before the first zoom.
+  void UndoZoom() override;
+  void AddZoomSnapshot();
+  void RemoveZoomSnapshot();
+  void ZoomBackOne();
+  // One wheel notch: every vertical axis by 3 percent of its range.
+  void ScrollVerticalAxes(bool Up);
+  bool CanWheelScroll() const;
+  void SaveScales(TAllAxisSavedScales& Scales);
+  void RestoreScales(TAllAxisSavedScales& Scales);
   // Mouse events to the active tools, then animations; each list stops
   // after a handler that leaves CancelMouse set.
   void BroadcastMouseEvent(TChartMouseEvent Event, TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
@@ -217,6 +240,8 @@ protected:
   void MouseMove(TShiftState Shift, int32_t X, int32_t Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
   bool DoMouseWheel(TShiftState Shift, int32_t WheelDelta, const TPoint& MousePos) override;
+  bool DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos) override;
   virtual void FillValueSourceItems(TChartValueList* ValueList, const std::function<void(const String&)>& Proc);
 
 private:
@@ -224,6 +249,12 @@ private:
   void DrawTitles(bool CustomOnes);
   void DrawWallsInFront();
   void KeyToTools(TChartKeyEvent Event, uint16_t& Key, char16_t& KeyChar, TShiftState Shift);
+  void InternalWheel(int32_t Notch);
+  void PanAxis(bool Horizontal, int32_t New, int32_t Old);
+  bool TryStartZoomScroll(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
+  void SaveScalesOnce();
+  bool CheckMouseSeries(int32_t X, int32_t Y);
+  bool CheckMouseAxes(int32_t X, int32_t Y);
   void ReadColorPalette(class TReader& Reader);
 
   int32_t FColorPaletteIndex = -1;

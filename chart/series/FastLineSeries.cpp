@@ -7,6 +7,7 @@
 #include "chart/canvas/ZuzPen.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/core/CustomAxisPanel.h"
+#include "chart/core/SeriesMarks.h"
 #include "chart/core/ZuzConst.h"
 #include "chart/core/ZuzGeometry.h"
 #include "chart/core/ZuzSeriesTypes.h"
@@ -26,22 +27,22 @@ const TEnumInfo TreatNullsInfo("TTreatNullsStyle", {"tnDontPaint", "tnSkip", "tn
     PublishClass<TCustomLineSeries>("TCustomLineSeries", "TChartSeries");
 
 using F = TFastLineSeries;
-[[maybe_unused]] const TClassInfo& FastLineClass = PublishClass<F>(
-    "TFastLineSeries", "TCustomLineSeries",
-    {
-        PropBool("AutoRepaint", &F::AutoRepaint, &F::SetAutoRepaint, true),
-        PropInt("ClickTolerance", &F::ClickTolerance, &F::SetClickTolerance, 0),
-        PropBool("DrawAllPoints", &F::DrawAllPoints, &F::SetDrawAllPoints, true),
-        PropEnum("DrawAllPointsStyle", &F::DrawAllPointsStyle, &F::SetDrawAllPointsStyle, DrawAllPointsStyleInfo,
-                 daFirst),
-        PropEnum("DrawStyle", &F::DrawStyle, &F::SetDrawStyle, FastLineDrawStyleInfo, flSegments),
-        PropBool("FastPen", &F::FastPen, &F::SetFastPen, false),
-        PropBool("IgnoreNulls", &F::IgnoreNulls, &F::SetIgnoreNulls, true),
-        PropBool("InvertedStairs", &F::InvertedStairs, &F::SetInvertedStairs, false),
-        PropObj("LinePen", &F::LinePen, &F::SetLinePen),
-        PropBool("Stairs", &F::Stairs, &F::SetStairs, false),
-        PropEnum("TreatNulls", &F::TreatNulls, &F::SetTreatNulls, TreatNullsInfo, tnIgnore),
-    });
+[[maybe_unused]] const TClassInfo& FastLineClass =
+    PublishClass<F>("TFastLineSeries", "TCustomLineSeries",
+                    {
+                        PropBool("AutoRepaint", &F::AutoRepaint, &F::SetAutoRepaint, true),
+                        PropInt("ClickTolerance", &F::ClickTolerance, &F::SetClickTolerance, 0),
+                        PropBool("DrawAllPoints", &F::DrawAllPoints, &F::SetDrawAllPoints, true),
+                        PropEnum("DrawAllPointsStyle", &F::DrawAllPointsStyle, &F::SetDrawAllPointsStyle,
+                                 DrawAllPointsStyleInfo, daFirst),
+                        PropEnum("DrawStyle", &F::DrawStyle, &F::SetDrawStyle, FastLineDrawStyleInfo, flSegments),
+                        PropBool("FastPen", &F::FastPen, &F::SetFastPen, false),
+                        PropBool("IgnoreNulls", &F::IgnoreNulls, &F::SetIgnoreNulls, true),
+                        PropBool("InvertedStairs", &F::InvertedStairs, &F::SetInvertedStairs, false),
+                        PropObj("LinePen", &F::LinePen, &F::SetLinePen),
+                        PropBool("Stairs", &F::Stairs, &F::SetStairs, false),
+                        PropEnum("TreatNulls", &F::TreatNulls, &F::SetTreatNulls, TreatNullsInfo, tnIgnore),
+                    });
 } // namespace
 
 TCustomLineSeries::TCustomLineSeries(TComponent* AOwner) : TChartSeries(AOwner) {}
@@ -140,6 +141,9 @@ void TFastLineSeries::SetSubGallery(TChartSeries* ASeries, int32_t Index)
   if (!S)
     return;
   switch (Index) {
+  case 1:
+    S->Marks()->SetVisible(true);
+    break;
   case 2:
     S->LinePen()->SetSmallDots(true);
     break;
@@ -201,6 +205,20 @@ void TFastLineSeries::PrepareCanvas()
   C->AssignVisiblePenColor(LinePen(), LinePen()->Color() == clDefault ? SeriesColor() : LinePen()->Color());
   C->Brush()->SetStyle(bsClear);
   C->SetBackMode(cbmTransparent);
+}
+
+void TFastLineSeries::DrawMark(int32_t ValueIndex, const String& Text, TSeriesMarkPosition& Position)
+{
+  Marks()->ApplyArrowLength(Position);
+  TCustomLineSeries::DrawMark(ValueIndex, Text, Position);
+}
+
+void TFastLineSeries::PrepareLegendCanvas(int32_t, TColor&, TBrushStyle&) { PrepareCanvas(); }
+
+void TFastLineSeries::DrawLegendShape(int32_t, const TRect& Rect)
+{
+  const int32_t Y = (Rect.Top + Rect.Bottom) / 2;
+  Canvas()->DoHorizLine(Rect.Left, Rect.Right, Y);
 }
 
 void TFastLineSeries::CalcFirstLastVisibleIndex()
@@ -364,14 +382,14 @@ int32_t TFastLineSeries::PointX(int32_t ValueIndex) const
 {
   const int32_t I = ValueIndex - IBase;
   return IMapped && I >= 0 && I < static_cast<int32_t>(IXPixels.size()) ? IXPixels[static_cast<size_t>(I)]
-                                                                          : CalcXPos(ValueIndex);
+                                                                        : CalcXPos(ValueIndex);
 }
 
 int32_t TFastLineSeries::PointY(int32_t ValueIndex) const
 {
   const int32_t I = ValueIndex - IBase;
   return IMapped && I >= 0 && I < static_cast<int32_t>(IYPixels.size()) ? IYPixels[static_cast<size_t>(I)]
-                                                                          : CalcYPos(ValueIndex);
+                                                                        : CalcYPos(ValueIndex);
 }
 
 void TFastLineSeries::MapRange(int32_t Start, int32_t Last, bool WithY)
@@ -528,8 +546,7 @@ void TFastLineSeries::DrawAllValues()
     if (G) {
       const float W = float(LinePen()->Width() / 2 + 1);
       G->SetCustomTargetRectangle(TRectF{float(CalcXPosValue(MinXValue())) - W, float(CalcYPosValue(MaxYValue())) - W,
-                                         float(CalcXPosValue(MaxXValue())) + W,
-                                         float(CalcYPosValue(MinYValue())) + W});
+                                         float(CalcXPosValue(MaxXValue())) + W, float(CalcYPosValue(MinYValue())) + W});
     }
     C->Polyline(IPoints);
     if (G)

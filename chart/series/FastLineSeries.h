@@ -90,6 +90,12 @@ public:
   // The canvas pen from LinePen in the series colour (its own colour when
   // it has one), no brush, transparent text.
   void PrepareCanvas();
+  void PrepareLegendCanvas(int32_t ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) override;
+  // The marks' arrow length applies first.
+  void DrawMark(int32_t ValueIndex, const String& Text, TSeriesMarkPosition& Position) override;
+  using TCustomLineSeries::Clicked;
+  // A horizontal line across the middle of the legend row.
+  void DrawLegendShape(int32_t ValueIndex, const TRect& Rect) override;
 
   // ---- Settings ----
   bool AutoRepaint() const { return FAutoRepaint; }
