@@ -584,6 +584,26 @@ TEST_F(TableWindowsTest, EachTableWindowAfterAShortCastLooksAsItDid)
   for (TTableWindow* W :
        {static_cast<TTableWindow*>(Last), static_cast<TTableWindow*>(Scroll), static_cast<TTableWindow*>(Depth)})
     W->SetBounds(0, 0, 440, 240);
+  // The operator's choices from the pop-up menu: a font for the latest
+  // values (whose own, Tahoma, is drawn with whatever a machine has in its
+  // place), a background for the time scroll.
+  const auto RestoreDialogs = qScopeGuard([] {
+    ColorDialogExecute = nullptr;
+    FontDialogExecute = nullptr;
+  });
+  FontDialogExecute = [](TFont& Font) {
+    Font.SetName(QStringLiteral("Arial"));
+    Font.SetSize(9);
+    Font.SetColor(0x00800000);
+    Font.SetStyle(0);
+    return true;
+  };
+  Last->FontEdit1->Execute();
+  ColorDialogExecute = [](TColor& C) {
+    C = 0x00E0FFFF;
+    return true;
+  };
+  Scroll->ColorSelect1->Execute();
   Cast(12);
   struct TCase {
     TTableWindow* Window;
