@@ -5,7 +5,8 @@
 // The window, in the real main window, shows every item the core can have
 // (20 sensor slots: 6,000 bins x 21 columns, 126,000 cells); its DataUpdate formats each bin's
 // depth and each item's depth-table value with the item's mask, writes the
-// cells and lets the window paint. The reference formats the same texts
+// cells and paints (DataUpdate pumps messages, but Qt's events at most once a
+// millisecond, so the paint is asked for explicitly). The reference formats the same texts
 // the same way, writes them with setData and lets the view paint. Between
 // two rounds one bin of every item changes, as a sample does.
 //
@@ -18,6 +19,7 @@
 #include "app/core/CoreData.h"
 #include "app/program/MainForm.h"
 #include "app/windows/MDIDepthScroll.h"
+#include "app/windows/MDIScroll.h"
 #include "bench/RoadBenchSupport.h"
 #include "grid/core/ZurEvoderOzod.h"
 #include "platform/ActnList.h"
@@ -200,7 +202,10 @@ int main(int argc, char** argv)
   std::vector<double> GridTimes, ModelTimes, FormatTimes;
   for (int I = 0; I < Rounds; ++I) {
     Sample(C, I);
-    GridTimes.push_back(Ms([&] { Window->DataUpdate(); }));
+    GridTimes.push_back(Ms([&] {
+      Window->DataUpdate();
+      QApplication::processEvents();
+    }));
     ModelTimes.push_back(ModelRound(Model, C, Cols));
     FormatTimes.push_back(FormatOnly(Cols));
   }
@@ -208,6 +213,40 @@ int main(int argc, char** argv)
               Cols, Bins * Cols, W, H);
   Report("  DataUpdate against setData of the same texts", Rounds, GridTimes, ModelTimes);
   std::printf("  of which making the texts alone   %8.2f ms\n", Median(FormatTimes));
+
+  // ---- The time scroll window with every item, its history full.
+  for (int J = 0; J < C.Maximum_View_Points; ++J) {
+    C.History.SetCurrentStamps(45000 + J / 86400.0, J / 86400.0);
+    for (int S = 0; S < SlotCount; ++S)
+      C.History.SetCurrentValue(S, FormatFloat(QStringLiteral("0.000"), J * 0.25 + S));
+    C.History.Advance();
+  }
+  Form->DisplayTypeClick(TMdiChildKind::Scroll);
+  auto* Scroll = dynamic_cast<TMDIScroll*>(Form->MDIChildren(0));
+  if (!Scroll) {
+    std::fprintf(stderr, "the time scroll window did not open\n");
+    return 1;
+  }
+  Scroll->SetBounds(0, 0, W, H);
+  for (int N = 1; N < SlotCount; ++N)
+    Scroll->Action(N)->Execute();
+  const double Replay = Ms([&] {
+    Scroll->Action(SlotCount)->Execute();
+    QApplication::processEvents();
+  });
+  std::vector<double> ScrollTimes;
+  for (int I = 0; I < Rounds; ++I) {
+    for (int S = 0; S < SlotCount; ++S)
+      C.DataArray[static_cast<size_t>(2 * S + 1)] = FormatFloat(QStringLiteral("0.000"), I * 0.5 + S);
+    ScrollTimes.push_back(Ms([&] {
+      Scroll->DataUpdate();
+      QApplication::processEvents();
+    }));
+  }
+  std::printf("time scroll window, %d items, %d rows held\n", SlotCount, Scroll->ZurEvoderOzod1->RowCount());
+  std::printf("  rebuild replaying %d history samples  %8.2f ms\n", C.History.Time_Array_Index(), Replay);
+  std::printf("  DataUpdate, a row in and one out, painted (median of %d)  %8.2f ms\n", Rounds, Median(ScrollTimes));
+  Scroll->Close();
 
   // ---- The write path alone: 31 columns of texts made beforehand, into a
   // bare grid of the window's settings and into the model.
