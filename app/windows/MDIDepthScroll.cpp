@@ -28,7 +28,7 @@ void TMDIDepthScroll::ContentSetup()
   // The columns may hold other items now: the next update writes them all.
   FColumns.clear();
   FDepths.clear();
-  G->LoadColSizes();
+  LoadColumnSizes();
   ProcessMessages();
 }
 

@@ -32,7 +32,7 @@ void TMDIScroll::ContentSetup()
   G->SetCells(0, 0, QStringLiteral("Date"));
   G->SetCells(1, 0, QStringLiteral("Time"));
   NameItems(true);
-  G->LoadColSizes();
+  LoadColumnSizes();
   InitialUpdate();
   ProcessMessages();
 }

@@ -8,6 +8,9 @@
 #include "platform/StdActns.h"
 #include "platform/StringGridCells.h"
 
+#include "rtl/Exceptions.h"
+
+#include <QDebug>
 #include <QDir>
 
 #include <algorithm>
@@ -64,7 +67,22 @@ void TTableWindow::KeepColumnSizes(const char* Section)
   CS->SetSection(QString::fromLatin1(Section));
   // Called as the operator starts sizing a column: the widths as they stand
   // then; the grid saves the last ones when it is freed.
-  ZurEvoderOzod1->OnColumnSize = [this](TObject*, int32_t, bool&) { ZurEvoderOzod1->SaveColSizes(); };
+  ZurEvoderOzod1->OnColumnSize = [this](TObject*, int32_t, bool&) { ColumnSizes(true); };
+}
+
+void TTableWindow::LoadColumnSizes() { ColumnSizes(false); }
+
+void TTableWindow::ColumnSizes(bool Save)
+{
+  try {
+    if (Save)
+      ZurEvoderOzod1->SaveColSizes();
+    else
+      ZurEvoderOzod1->LoadColSizes();
+  } catch (const Exception& E) {
+    qWarning().noquote() << QStringLiteral("Fathomix: %1: column widths not %2: %3")
+                                .arg(Caption(), Save ? QStringLiteral("saved") : QStringLiteral("loaded"), E.Message());
+  }
 }
 
 void TTableWindow::NameItems(bool Columns)

@@ -47,8 +47,11 @@ protected:
   // "colsizes.ini" of the set-up folder under Section, saved whenever the
   // operator sizes a column and when the grid is freed, loaded when its
   // window is made and at each rebuild. All windows of a kind share them.
-  // Their fixed-column width is 44.
+  // Their fixed-column width is 44. A file that cannot be written costs
+  // the widths (a log line), never the window or its update.
   void KeepColumnSizes(const char* Section);
+  // The widths from the file, for a rebuild.
+  void LoadColumnSizes();
   // One header per shown item, ascending: the first item's name goes into
   // the last column (Columns) or row of what the grid has, each further
   // item adds a column (row) for its name; the header row stays fixed.
@@ -58,4 +61,7 @@ protected:
   // Empties the cells of Row, also those beyond the current column count,
   // which would show again with a wider grid.
   void ClearRow(int32_t Row);
+
+private:
+  void ColumnSizes(bool Save);
 };

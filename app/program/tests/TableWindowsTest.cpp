@@ -492,6 +492,29 @@ TEST_F(TableWindowsTest, TheOperatorsColumnWidthsAreKeptPerKind)
   }
 }
 
+TEST_F(TableWindowsTest, AColumnSizeFileThatCannotBeWrittenCostsTheWidthsNotTheWindow)
+{
+  StartWith(Fitted);
+  // Something that is no file under the name: reads as empty, takes no
+  // writing.
+  ASSERT_TRUE(QDir().mkdir(Folder() + QStringLiteral("/colsizes.ini")));
+  for (TMdiChildKind Kind : {TMdiChildKind::Scroll, TMdiChildKind::DepthScroll}) {
+    Form->DisplayTypeClick(Kind);
+    auto* W = dynamic_cast<TTableWindow*>(Form->MDIChildren(0));
+    ASSERT_NE(W, nullptr);
+    Choose(*W, {1, 2});
+    EXPECT_EQ(W->ItemMask(), 3);
+    EXPECT_EQ(Cell(*W, W->ZurEvoderOzod1->ColCount() - 1, 0), Core().SensorName[1]);
+    bool Allow = true;
+    W->ZurEvoderOzod1->OnColumnSize(W->ZurEvoderOzod1, 1, Allow);
+  }
+  Cast(2);
+  auto* Scroll = Windows<TMDIScroll>().front();
+  EXPECT_EQ(Scroll->ZurEvoderOzod1->RowCount(), 4);
+  EXPECT_EQ(Cell(*Scroll, 3, 1), Core().DataArray[3]);
+  EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
+}
+
 TEST_F(TableWindowsTest, AUserDisplayReopensTheTableWindowsWithTheirPlacesItemsColoursAndFonts)
 {
   TMainForm& F = StartWith(Fitted);
