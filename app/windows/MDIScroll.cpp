@@ -37,46 +37,58 @@ void TMDIScroll::ContentSetup()
   ProcessMessages();
 }
 
-void TMDIScroll::InsertSample(TDateTime Date, TDateTime Time, const std::vector<String>& Values)
+void TMDIScroll::WriteSample(int32_t Row, TDateTime Date, TDateTime Time, const std::vector<String>& Values)
 {
   TZurEvoderOzod* G = ZurEvoderOzod1;
   const TFormatSettings& FS = Core().Locale_Format;
-  G->InsertRows(1, 1);
   const bool Stamped = Date != 0 || Time != 0;
-  G->SetCells(0, 1, Stamped ? DateToStr(Date, FS) : String());
-  G->SetCells(1, 1, Stamped ? TimeToStr(Time, FS) : String());
+  G->SetCells(0, Row, Stamped ? DateToStr(Date, FS) : String());
+  G->SetCells(1, Row, Stamped ? TimeToStr(Time, FS) : String());
   int32_t Col = FirstItemColumn;
   for (const String& V : Values)
-    G->SetCells(Col++, 1, V);
-  TrimRows();
+    G->SetCells(Col++, Row, V);
+}
+
+int32_t TMDIScroll::RowLimit() const
+{
+  // The header and at least one row, whatever a settings file says.
+  return std::max(Core().Maximum_View_Points, 2);
 }
 
 void TMDIScroll::TrimRows()
 {
-  // The header and at least one row, whatever a settings file says.
-  const int32_t Limit = std::max(Core().Maximum_View_Points, 2);
+  const int32_t Limit = RowLimit();
   TZurEvoderOzod* G = ZurEvoderOzod1;
   if (G->RowCount() > Limit)
     G->RemoveRows(Limit, G->RowCount() - Limit);
 }
 
+// Row 1 emptied, then each history sample, oldest first, put on top and
+// the table trimmed: that leaves the newest samples that fit on top, newest
+// first, and the emptied row under them while there is room. Made here in
+// one insertion rather than one per sample, which would move the whole
+// table a thousand times.
 void TMDIScroll::InitialUpdate()
 {
   if (DataUpdateFlag == 1) {
-    const TCoreData& C = Core();
-    const TSampleHistory& H = C.History;
+    const TSampleHistory& H = Core().History;
     std::vector<int32_t> Slots;
     for (int32_t N : ShownItems())
       Slots.push_back(ItemSlot(N));
+    TZurEvoderOzod* G = ZurEvoderOzod1;
+    G->BeginUpdate();
+    const auto End = qScopeGuard([G] { G->EndUpdate(); });
     ClearRow(1);
-    ZurEvoderOzod1->BeginUpdate();
-    const auto End = qScopeGuard([this] { ZurEvoderOzod1->EndUpdate(); });
+    const int32_t Count = std::min(H.Time_Array_Index(), RowLimit() - 1);
+    G->InsertRows(1, Count);
     std::vector<String> Values(Slots.size());
-    for (int32_t J = 0; J < H.Time_Array_Index(); ++J) {
+    for (int32_t Row = 1; Row <= Count; ++Row) {
+      const int32_t J = H.Time_Array_Index() - Row;
       for (size_t K = 0; K < Slots.size(); ++K)
         Values[K] = Slots[K] >= 0 ? H.Value(Slots[K], J) : String();
-      InsertSample(H.DateArray(J), H.TimeArray(J), Values);
+      WriteSample(Row, H.DateArray(J), H.TimeArray(J), Values);
     }
+    TrimRows();
   }
   ProcessMessages();
 }
@@ -98,7 +110,9 @@ void TMDIScroll::DataUpdate()
         Time = T;
       }
     }
-    InsertSample(Date, Time, Values);
+    ZurEvoderOzod1->InsertRows(1, 1);
+    WriteSample(1, Date, Time, Values);
+    TrimRows();
   }
   ProcessMessages();
 }

@@ -35,8 +35,10 @@ protected:
   void ContentSetup() override;
 
 private:
-  // A row on top for one sample: its stamp (none when 0) and its texts in
-  // the item columns.
-  void InsertSample(TDateTime Date, TDateTime Time, const std::vector<String>& Values);
+  // Row Row of one sample: its stamp (none when 0) and its texts in the
+  // item columns.
+  void WriteSample(int32_t Row, TDateTime Date, TDateTime Time, const std::vector<String>& Values);
+  // The rows the table holds at most, the header included.
+  int32_t RowLimit() const;
   void TrimRows();
 };

@@ -311,7 +311,17 @@ TEST_F(TableWindowsTest, TheScrollWindowKeepsMaximumViewPointsRowsAndReplaysTheH
   ASSERT_EQ(Core().Maximum_View_Points, 60);
   auto* Live = Open<TMDIScroll>(TMdiChildKind::Scroll);
   Choose(*Live, {2, 7});
-  Cast(70);
+  Cast(10);
+  // A window opened before the history is full: the samples so far, and
+  // the row its rebuild emptied at the bottom.
+  auto* Early = Open<TMDIScroll>(TMdiChildKind::Scroll);
+  Choose(*Early, {2, 7});
+  ASSERT_EQ(Early->ZurEvoderOzod1->RowCount(), 12);
+  for (int32_t R = 0; R <= 10; ++R)
+    EXPECT_EQ(Row(*Early, R), Row(*Live, R)) << "row " << R;
+  EXPECT_EQ(Row(*Early, 11).join(QString()), QString());
+  Early->Close();
+  Cast(60);
   // The header and the 59 newest samples.
   ASSERT_EQ(Live->ZurEvoderOzod1->RowCount(), 60);
   EXPECT_EQ(Cell(*Live, 1, 1), QStringLiteral("09:01:10"));
