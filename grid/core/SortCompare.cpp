@@ -120,25 +120,37 @@ TDateTime VarDateOf(const String& S)
   return V;
 }
 
-int32_t CompareKinds(TSortKind K1, TSortKind K2, const String& S1, const String& S2, const TSortTextOptions& O,
-                     bool NoCase)
+// The value of a text of a known kind.
+TSortKey KeyOf(TSortKind Kind, const String& S, const TSortTextOptions& O)
 {
-  if (K1 != K2)
-    return Sign3(K1, K2);
-  switch (K1) {
-  case TSortKind::Empty:
-    return 0;
+  TSortKey K;
+  K.Kind = Kind;
+  switch (Kind) {
   case TSortKind::Number:
-    return Sign3(NumberOf(PrepareNumber(S1, false, O)), NumberOf(PrepareNumber(S2, false, O)));
+    K.Value = NumberOf(PrepareNumber(S, false, O));
+    break;
   case TSortKind::Date:
-    return Sign3(DateTimeOf(WithoutAffixes(S1, O)), DateTimeOf(WithoutAffixes(S2, O)));
+    K.Value = DateTimeOf(WithoutAffixes(S, O));
+    break;
   case TSortKind::DateTime:
-    return Sign3(DateTimeOf(S1), DateTimeOf(S2));
+    K.Value = DateTimeOf(S);
+    break;
   case TSortKind::Time:
-    return Sign3(TimeOf(S1), TimeOf(S2));
+    K.Value = TimeOf(S);
+    break;
+  case TSortKind::Empty:
   case TSortKind::Text:
     break;
   }
+  return K;
+}
+
+int32_t CompareKeys(const TSortKey& K1, const TSortKey& K2, const String& S1, const String& S2, bool NoCase)
+{
+  if (K1.Kind != K2.Kind)
+    return Sign3(K1.Kind, K2.Kind);
+  if (K1.Kind != TSortKind::Text)
+    return Sign3(K1.Value, K2.Value);
   return NoCase ? Ordinal(AsciiUpper(S1), AsciiUpper(S2)) : Ordinal(S1, S2);
 }
 
@@ -173,6 +185,17 @@ TSortKind AutomaticSortKind(const String& S)
   return TSortKind::Text;
 }
 
+TSortKey AutomaticSortKey(const String& S, const TSortTextOptions& Options)
+{
+  return KeyOf(AutomaticSortKind(S), S, Options);
+}
+
+int32_t CompareAutomaticKeys(const TSortKey& K1, const TSortKey& K2, const String& S1, const String& S2,
+                             bool IgnoreCase)
+{
+  return CompareKeys(K1, K2, S1, S2, IgnoreCase);
+}
+
 int32_t CompareSortTexts(TSortStyle Style, const String& S1, const String& S2, const TSortTextOptions& Options,
                          bool& Empty1, bool& Empty2)
 {
@@ -180,10 +203,11 @@ int32_t CompareSortTexts(TSortStyle Style, const String& S1, const String& S2, c
   Empty2 = S2.isEmpty();
   switch (Style) {
   case ssAutomatic:
-    return CompareKinds(AutomaticSortKind(S1), AutomaticSortKind(S2), S1, S2, Options, Options.IgnoreCase);
+    return CompareKeys(AutomaticSortKey(S1, Options), AutomaticSortKey(S2, Options), S1, S2, Options.IgnoreCase);
   case ssAlphaNumeric:
   case ssAlphaNumericNoCase:
-    return CompareKinds(AlphaNumericKind(S1), AlphaNumericKind(S2), S1, S2, Options, Style == ssAlphaNumericNoCase);
+    return CompareKeys(KeyOf(AlphaNumericKind(S1), S1, Options), KeyOf(AlphaNumericKind(S2), S2, Options), S1, S2,
+                       Style == ssAlphaNumericNoCase);
   case ssAlphabetic:
   case ssAlphaCase:
     return Ordinal(S1, S2);

@@ -53,6 +53,7 @@
 #include "grid/core/CellGraphic.h"
 #include "grid/core/ControlLook.h"
 #include "grid/core/GridEnums.h"
+#include "grid/core/SortCompare.h"
 
 #include <memory>
 #include <utility>
@@ -1015,6 +1016,15 @@ private:
   void RunFullSort(bool Indexed);
   std::unique_ptr<TIntList> FSortRowXRef;
   std::unique_ptr<TIntList> FUnSortRowXRef;
+  // The pivot copy's text and automatic key, read once per partition: the
+  // copy lies below the rows that get display texts and changes only when
+  // the next pivot is copied.
+  bool PivotMemoHolds(int32_t ACol, int32_t ARow, const TSortTextOptions& Options) const;
+  int32_t FPivotMemoRow = -1;
+  int32_t FPivotMemoCol = -1;
+  String FPivotMemoText;
+  TSortKey FPivotMemoKey;
+  TSortTextOptions FPivotMemoOptions;
   // ==== end of row sorting ==========================================================
 
 protected:

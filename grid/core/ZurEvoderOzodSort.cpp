@@ -19,6 +19,7 @@
 #include <bit>
 #include <exception>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -70,8 +71,11 @@ int32_t TZurEvoderOzod::Compare(int32_t ACol, int32_t ARow1, int32_t ARow2, TSor
   GetColFormat(ACol, Style, Options.Prefix, Options.Suffix);
 
   const bool Virtual = S->SortOnVirtualCells();
-  String S1 = Virtual ? GetCellEx(ACol, ARow1) : GetGridCell(ACol, ARow1);
-  String S2 = Virtual ? GetCellEx(ACol, ARow2) : GetGridCell(ACol, ARow2);
+  const bool Memo1 = Style == ssAutomatic && PivotMemoHolds(ACol, ARow1, Options);
+  const bool Memo2 = Style == ssAutomatic && PivotMemoHolds(ACol, ARow2, Options);
+  auto Read = [&](int32_t ARow) { return Virtual ? GetCellEx(ACol, ARow) : GetGridCell(ACol, ARow); };
+  String S1 = Memo1 ? FPivotMemoText : Read(ARow1);
+  String S2 = Memo2 ? FPivotMemoText : Read(ARow2);
   bool Empty1 = S1.isEmpty(), Empty2 = S2.isEmpty();
   int32_t Res = 0;
 
@@ -79,16 +83,25 @@ int32_t TZurEvoderOzod::Compare(int32_t ACol, int32_t ARow1, int32_t ARow2, TSor
   case ssAutomatic:
   case ssCheckBox: {
     bool Check1 = false, Check2 = false;
-    const bool State1 = SortCheckState(ACol, ARow1, Check1);
-    const bool State2 = SortCheckState(ACol, ARow2, Check2);
-    if (Style == ssCheckBox)
+    const bool State1 = !Memo1 && SortCheckState(ACol, ARow1, Check1);
+    const bool State2 = !Memo2 && SortCheckState(ACol, ARow2, Check2);
+    if (Style == ssCheckBox || (Check1 && Check2)) {
       Res = Sign3(State1, State2);
-    else if (Check1 && Check2)
-      Res = Sign3(State1, State2);
-    else if (Check1 != Check2)
+    } else if (Check1 != Check2) {
       Res = Check1 ? 1 : -1; // check boxes after texts, whichever cell comes first
-    else
-      Res = CompareSortTexts(ssAutomatic, S1, S2, Options, Empty1, Empty2);
+    } else {
+      const TSortKey K1 = Memo1 ? FPivotMemoKey : AutomaticSortKey(S1, Options);
+      const TSortKey K2 = Memo2 ? FPivotMemoKey : AutomaticSortKey(S2, Options);
+      for (const auto& [Row, Text, Key, Held] : {std::tuple(ARow1, S1, K1, Memo1), std::tuple(ARow2, S2, K2, Memo2)})
+        if (!Held && Row >= FNormalRowCount && !FCells->Object(ACol, Row)) {
+          FPivotMemoRow = Row;
+          FPivotMemoCol = ACol;
+          FPivotMemoText = Text;
+          FPivotMemoKey = Key;
+          FPivotMemoOptions = Options;
+        }
+      Res = CompareAutomaticKeys(K1, K2, S1, S2, Options.IgnoreCase);
+    }
     break;
   }
   case ssCustom:
@@ -123,6 +136,12 @@ int32_t TZurEvoderOzod::Compare(int32_t ACol, int32_t ARow1, int32_t ARow2, TSor
       Res = -Res;
   }
   return Res;
+}
+
+bool TZurEvoderOzod::PivotMemoHolds(int32_t ACol, int32_t ARow, const TSortTextOptions& Options) const
+{
+  return ARow == FPivotMemoRow && ACol == FPivotMemoCol && Options.IgnoreCase == FPivotMemoOptions.IgnoreCase &&
+         Options.Prefix == FPivotMemoOptions.Prefix && Options.Suffix == FPivotMemoOptions.Suffix;
 }
 
 int32_t TZurEvoderOzod::CompareLine(int32_t ACol, int32_t ARow1, int32_t ARow2)
@@ -236,6 +255,7 @@ void TZurEvoderOzod::InitSortXRef()
 // rows are cleared without freeing them.
 void TZurEvoderOzod::CopyPivotRow(int32_t From, int32_t To)
 {
+  FPivotMemoRow = -1;
   const int32_t Cols = TotalColCount();
   if (OnGetDisplText && FSortSettings->SortOnVirtualCells()) {
     // The copy lies below the rows that get display texts: it takes them
@@ -475,6 +495,7 @@ void TZurEvoderOzod::RunFullSort(bool Indexed)
   // Rows beyond the count can still hold cells of an earlier, larger grid.
   ClearRows(RowCount() - ScratchRows, ScratchRows);
   FNormalRowCount = RowCount() - ScratchRows;
+  FPivotMemoRow = -1;
   SortRow = Row();
   const bool Park = MoveRow && (Indexed || !FMouseActions->DisjunctRowSelect());
   if (Park) {
@@ -494,6 +515,7 @@ void TZurEvoderOzod::RunFullSort(bool Indexed)
   FNilObjects = true;
   ClearRows(RowCount() - ScratchRows, ScratchRows);
   FNilObjects = false;
+  FPivotMemoRow = -1;
 
   if (MoveRow) {
     if (Park) {
