@@ -476,3 +476,25 @@ TEST(SortHardInputs, AContradictoryComparisonLosesNoRow)
     ASSERT_EQ(Seen[static_cast<size_t>(R - 1)], R);
   EXPECT_EQ(G->RowCount(), N + 1);
 }
+
+// With display texts and a raw comparison the pivot is read where it lies,
+// so that the application's handler sees a row of the grid; it moves when
+// the partition exchanges its row, and the sort follows it there.
+TEST(SortHardInputs, APivotReadInPlaceFollowsItsRow)
+{
+  const int32_t N = 300;
+  std::vector<int32_t> Values(N);
+  for (int32_t I = 0; I < N; ++I)
+    Values[static_cast<size_t>(I)] = I;
+  std::shuffle(Values.begin(), Values.end(), std::mt19937(11));
+  auto G = BigGrid(N, [&](int32_t R) { return QString::number(Values[static_cast<size_t>(R - 1)]); });
+  TZurEvoderOzod* Raw = G.get();
+  G->OnGetDisplText = [](TObject*, int32_t, int32_t, String&) {};
+  G->OnGetFormat = [](TObject*, int32_t, TSortStyle& Style, String&, String&) { Style = ssRaw; };
+  G->OnRawCompare = [Raw](TObject*, int32_t ACol, int32_t R1, int32_t R2, int32_t& Res) {
+    Res = Raw->Cells(ACol, R1).toInt() - Raw->Cells(ACol, R2).toInt();
+  };
+  G->SortSettings()->SetFull(false);
+  G->Sort(1, sdAscending);
+  EXPECT_TRUE(Ascending(*G));
+}
