@@ -53,6 +53,7 @@
 #include "grid/core/CellGraphic.h"
 #include "grid/core/ControlLook.h"
 #include "grid/core/GridEnums.h"
+#include "grid/core/SortCompare.h"
 
 #include <memory>
 #include <utility>
@@ -132,6 +133,16 @@ class TSizeWhileTyping;
 using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
 using TRowChangingEvent = std::function<void(TObject* Sender, int32_t OldRow, int32_t NewRow, bool& Allow)>;
 using TGetEditorPropEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, TEditLink* AEditLink)>;
+// ==================================================================================
+
+// ==== Used by row sorting ===========================================================
+// The grid's own error, raised with a fixed English message.
+class ERurGridError : public Exception {
+public:
+  using Exception::Exception;
+};
+enum TColumnType : uint8_t { ctNumeric, ctFloat, ctAlpha, ctDate, ctTime, ctBoolean };
+using TRowChangedEvent = std::function<void(TObject* Sender, int32_t OldRow, int32_t NewRow)>;
 // ==================================================================================
 
 class TZurEvoderOzod : public TBaseGrid {
@@ -911,6 +922,110 @@ private:
   bool FXYOffsetTopLeftOnly = false;
   int32_t FZoomFactor = 0;
   // ==== end of structure, sizes and their persistence ============================
+
+  // ==== Row sorting =================================================================
+  // The normal rows are sorted in place by one column (QSort, Sort,
+  // SortByColumn), by the sort index list (QSortIndexed), and given back the
+  // order they had before the first sort (QUnSort). Rows are display rows;
+  // a sort column is a cell-store column, as a header click names it
+  // (RemapCol of the clicked column). Every exchange goes through
+  // SortSwapRows: whole store rows (hidden columns' cells, records and
+  // graphics with them), their heights and their cross-reference entries.
+  //
+  // The partition is the grid's own quicksort (middle pivot copied into a
+  // scratch row below the grid, equal rows never exchanged directly), run
+  // without recursion: the smaller part is sorted first and the larger one
+  // waits on a stack of at most log2(n) entries, and a range that needs more
+  // than twice log2 of its size in partition levels is finished by a heap
+  // sort, so that any input, also a comparison the application supplies,
+  // ends after n log n comparisons. The order is not stable: rows that
+  // compare equal can change places.
+public:
+  // -1, 0 or 1: cell (ACol, ARow1) against cell (ACol, ARow2) by the
+  // column's sort style (OnGetFormat) and the sort settings; raises nothing
+  // of its own (a text that is no number or date counts as 0).
+  int32_t Compare(int32_t ACol, int32_t ARow1, int32_t ARow2, TSortDirection SortDir);
+  // Compare in the sort direction; ties decided by the following columns
+  // (hidden ones included) with SortSettings.Full. Ignored columns are 0.
+  int32_t CompareLine(int32_t ACol, int32_t ARow1, int32_t ARow2);
+  // By sort index Index and, with Full, the following ones; turned for a
+  // descending entry.
+  int32_t CompareLineIndexed(int32_t Index, int32_t ARow1, int32_t ARow2);
+  // The kind of the first two normal rows' display texts.
+  TColumnType ColumnType(int32_t ACol);
+  // Exchanges the rows when they are out of order by Col (ties by the next
+  // columns); True when it did.
+  bool SortLine(int32_t Col, int32_t ARow1, int32_t ARow2);
+  void SortByColumn(int32_t Col);
+  void Sort(int32_t Column, TSortDirection Direction);
+  // Rows Left..Right, with the scratch rows made and removed.
+  void QuickSort(int32_t Col, int32_t Left, int32_t Right);
+  void QuickSortIndexed(int32_t Left, int32_t Right);
+  // The partition alone; the scratch rows must exist.
+  void QuickSortRows(int32_t ACol, int32_t Start, int32_t End);
+  void QuickSortRowsIndexed(int32_t Index, int32_t Start, int32_t End);
+  // Puts rows Start..End in the order of their unsort entries (ACol unused).
+  void QuickSortRowsRef(int32_t ACol, int32_t Start, int32_t End);
+  // All normal rows by SortSettings.Column (nothing while it is -1); the
+  // current row stays at its index or, with Navigation.MoveRowOnSort,
+  // follows its data; the sort index list is emptied.
+  virtual void QSort();
+  // Raises ERurGridError "No indexes specified for indexed sort" when the
+  // sort index list is empty, before anything changes.
+  virtual void QSortIndexed();
+  // The order from before the first sort since the cross reference was made
+  // (every sort remakes it when the row count changed); Column becomes -1.
+  virtual void QUnSort();
+  void InitSortXRef();
+  // What a click on sort column RC of the sort row does to the sort state
+  // and the rows, once the click handling has decided to sort: a new column
+  // sorts in InitSortDirection, the sorted one reverses, and with UndoSort
+  // the click after a reversal unsorts; with IndexShow the index key adds
+  // or reverses the column's entry, a plain click makes it the only one.
+  // Sets SortTime.
+  void SortByHeaderClick(int32_t RC, bool IndexKeyDown);
+  // The cell text without markup: rich text as plain text, HTML untagged.
+  String GetStrippedCell(int32_t ACol, int32_t ARow);
+  TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
+  // Per row index, where the row now there stood before sorting.
+  TIntList* SortRowXRef() const { return FSortRowXRef.get(); }
+
+  // +1 ascending, -1 descending, as the last partition ran.
+  int32_t SortDir = 1;
+  // Where the data of the row current when the sort began is now.
+  int32_t SortRow = -1;
+  // Comparisons made (never reset by the grid) and the milliseconds the last
+  // header sort took.
+  int32_t Compares = 0;
+  uint32_t SortTime = 0;
+  TRowChangedEvent OnRowUpdate;
+
+private:
+  // A sorting scheme: the row comparison, its first argument, and the
+  // result that puts the first row after the second.
+  struct TSortScheme;
+  void SortRange(const TSortScheme& Scheme, int32_t Start, int32_t End);
+  int32_t PartitionRange(const TSortScheme& Scheme, int32_t Start, int32_t End, int32_t& J);
+  void HeapSortRange(const TSortScheme& Scheme, int32_t Start, int32_t End);
+  void CopyPivotRow(int32_t From, int32_t To);
+  // Rows Start..End put in the order Order names (Order[k]: the row index
+  // now holding the row that goes to Start + k), in at most End-Start swaps.
+  void ApplyRowOrder(int32_t Start, const std::vector<int32_t>& Order);
+  bool SortCheckState(int32_t ACol, int32_t ARow, bool& IsCheck);
+  void RunSetUpSort(int32_t Left, int32_t Right, const TSortScheme& Scheme);
+  void RunFullSort(bool Indexed);
+  std::unique_ptr<TIntList> FSortRowXRef;
+  std::unique_ptr<TIntList> FUnSortRowXRef;
+  // The pivot copy's text and automatic key, read once per partition: the
+  // copy lies below the rows that get display texts and changes only when
+  // the next pivot is copied.
+  bool PivotMemoHolds(int32_t ACol, int32_t ARow, const TSortTextOptions& Options) const;
+  int32_t FPivotMemoRow = -1;
+  int32_t FPivotMemoCol = -1;
+  String FPivotMemoText;
+  TSortKey FPivotMemoKey;
+  TSortTextOptions FPivotMemoOptions;
+  // ==== end of row sorting ==========================================================
 
 protected:
   void Paint() override;
