@@ -217,10 +217,16 @@ QWidget* TInplaceEdit::CreateWidget(QWidget* ParentWidget)
   E->setFrame(false);
   // The platform's own menu would paste past the grid's rules for the cell.
   E->setContextMenuPolicy(Qt::NoContextMenu);
-  // Connected after the edit's own change handling, so that the grid hears
-  // of a change once the editor has handled it (as a parent is told).
-  QObject::connect(E, &QLineEdit::textChanged, E, [this, E] {
-    if (FGrid && E->property("fathomixFilled").toBool())
+  // The grid hears of the changes the user makes (typing, pasting, deleting;
+  // not a text set from code, as a multi-line edit tells its parent nothing
+  // of those), each once the editor has handled it: the edit reports an
+  // edit before the change, and this runs after the edit's own change
+  // handling.
+  QObject::connect(E, &QLineEdit::textEdited, E, [this] { FUserEdit = true; });
+  QObject::connect(E, &QLineEdit::textChanged, E, [this] {
+    const bool User = FUserEdit;
+    FUserEdit = false;
+    if (User && FGrid)
       FGrid->InplaceEditChanged();
   });
   return W;
@@ -234,7 +240,7 @@ void TInplaceEdit::UpdateContents()
   SetText(String());
   SetEditMask(FGrid->GetEditMask(C, R));
   SetText(FGrid->GetEditText(C, R));
-  SetMaxLength(FGrid->GetEditLimit());
+  FEditLimit = FGrid->GetEditLimit();
 }
 
 void TInplaceEdit::BoundsChanged() {}
@@ -311,6 +317,9 @@ void TInplaceEdit::KeyPress(char16_t& Key)
     FGrid->KeyPress(Key);
   // Tab, Escape and Return are the grid's keys: the edit types none of them.
   if (Key == 9 || Key == 27 || Key == 13)
+    Key = 0;
+  // The limit stops typing; a longer text the cell already holds stays whole.
+  if (Key >= 32 && FEditLimit > 0 && Text().size() >= FEditLimit && SelLength() == 0)
     Key = 0;
   if (Key != 0)
     TCustomEdit::KeyPress(Key);

@@ -48,7 +48,9 @@
 // grid takes Tab, and with goAlwaysShowEditor Left, Right, Home and End at
 // the ends of its text or with Ctrl) to the grid's KeyDown, every typed
 // character to the grid's KeyPress, and its key releases to the grid's
-// KeyUp; every change of its text reaches InplaceEditChanged.
+// KeyUp; every change the user makes to its text reaches InplaceEditChanged.
+// The grid's edit limit stops typing beyond it, without cutting a longer
+// text the cell already holds.
 //
 // ---- Storage ----------------------------------------------------------------------
 // TStringGrid keeps its cells in a sparse store (StringGridCells.h): empty
@@ -227,7 +229,7 @@ protected:
   // The editor's maximum text length; 0: no limit.
   virtual int32_t GetEditLimit();
   virtual String GetEditMask(int32_t ACol, int32_t ARow);
-  // The editor's text changed (by the user or by code).
+  // The user changed the editor's text (typing, pasting, deleting).
   virtual void InplaceEditChanged();
   // The framework's character handling: with goEditing, Backspace and the
   // characters from the space on open the editor with the character;
@@ -355,6 +357,8 @@ protected:
 private:
   void SetBoundsFrom(const TRect& Loc);
   String FEditMask;
+  int32_t FEditLimit = 0;
+  bool FUserEdit = false;
 };
 
 // A grid with a text and an object per cell. Objects are not owned.
