@@ -8,9 +8,13 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
+#include <QHash>
 #include <QRegion>
+#include <QStaticText>
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 #include <optional>
 
@@ -155,6 +159,26 @@ struct TSavedDC {
   TColor DCPenColor = 0;
 };
 
+// A text laid out once in a font, kept for drawing it again: cells repeat
+// their texts from paint to paint.
+struct TShapedText {
+  QStaticText Static;
+  int32_t Advance = 0;
+};
+using TShapedTexts = QHash<QString, TShapedText>;
+
+// A font as the device realised it, with its metrics and its laid-out
+// texts; the last few are kept, as painters switch between a handful.
+struct TRealizedFont {
+  TLogFont Log;
+  QFont Font;
+  std::shared_ptr<QFontMetrics> Metrics;
+  int32_t Ascent = 0, Descent = 0;
+  std::shared_ptr<TShapedTexts> Texts;
+};
+constexpr size_t RealizedFontsKept = 8;
+constexpr qsizetype ShapedTextsKept = 4096;
+
 } // namespace
 
 struct TCanvas::Impl {
@@ -195,8 +219,10 @@ struct TCanvas::Impl {
   QFont DrawnFont; // drawn with: QtFont plus the character spacing
   int32_t DrawnExtra = 0;
   bool PainterFontSet = false;
-  std::unique_ptr<QFontMetrics> Metrics;
+  std::shared_ptr<QFontMetrics> Metrics;
   int32_t Ascent = 0, Descent = 0;
+  std::shared_ptr<TShapedTexts> Texts; // of QtFont
+  std::vector<TRealizedFont> Realized; // most recent first
 
   QRegion Clip;
   bool HasClip = false;
@@ -602,11 +628,28 @@ struct TCanvas::Impl {
       SelectFont(TLogFont::FromFont(*Self->FFont));
     if (!QtFontValid) {
       QtFontValid = true;
-      const QFont F = ToQFont(LogFont);
-      QtFont = F;
-      Metrics = std::make_unique<QFontMetrics>(QtFont);
-      Ascent = Metrics->ascent();
-      Descent = Metrics->descent();
+      const auto Known =
+          std::find_if(Realized.begin(), Realized.end(), [this](const TRealizedFont& R) { return R.Log == LogFont; });
+      if (Known != Realized.end()) {
+        std::rotate(Realized.begin(), Known, Known + 1);
+      } else {
+        TRealizedFont R;
+        R.Log = LogFont;
+        R.Font = ToQFont(LogFont);
+        R.Metrics = std::make_shared<QFontMetrics>(R.Font);
+        R.Ascent = R.Metrics->ascent();
+        R.Descent = R.Metrics->descent();
+        R.Texts = std::make_shared<TShapedTexts>();
+        Realized.insert(Realized.begin(), std::move(R));
+        if (Realized.size() > RealizedFontsKept)
+          Realized.pop_back();
+      }
+      const TRealizedFont& R = Realized.front();
+      QtFont = R.Font;
+      Metrics = R.Metrics;
+      Ascent = R.Ascent;
+      Descent = R.Descent;
+      Texts = R.Texts;
       DrawnFont = QtFont;
       DrawnExtra = 0;
       PainterFontSet = false;
@@ -631,6 +674,24 @@ struct TCanvas::Impl {
   {
     RealizedFont();
     return *Metrics;
+  }
+
+  // The text laid out in the font drawn with (no character spacing).
+  const TShapedText& Shaped(const String& Text)
+  {
+    FontToDraw();
+    auto It = Texts->find(Text);
+    if (It != Texts->end())
+      return *It;
+    if (Texts->size() >= ShapedTextsKept)
+      Texts->clear();
+    TShapedText T;
+    T.Static.setText(Text);
+    T.Static.setTextFormat(Qt::PlainText);
+    T.Static.setPerformanceHint(QStaticText::ModerateCaching);
+    T.Static.prepare(QTransform(), DrawnFont);
+    T.Advance = Metrics->horizontalAdvance(Text);
+    return *Texts->insert(Text, std::move(T));
   }
 
   int32_t TextWidthOf(const String& Text)
@@ -1227,6 +1288,124 @@ void TCanvas::DeviceTextOut(int32_t X, int32_t Y, const String& Text)
     Q->restore();
     D->PainterReset();
   }
+}
+
+int32_t TCanvas::DrawText(const String& Text, TRect& R, uint32_t Format)
+{
+  D->EnsureCanvasFont();
+  const QFont& Drawn = D->FontToDraw();
+  QFontMetrics& M = *D->Metrics;
+  const bool Single = Format & DT_SINGLELINE;
+  String Shown = Text;
+  int Flags = Format & DT_RIGHT ? Qt::AlignRight : Format & DT_CENTER ? Qt::AlignHCenter : Qt::AlignLeft;
+  if (Single) {
+    Flags |= Qt::TextSingleLine;
+    Flags |= Format & DT_BOTTOM ? Qt::AlignBottom : Format & DT_VCENTER ? Qt::AlignVCenter : Qt::AlignTop;
+  } else {
+    Flags |= Qt::AlignTop;
+    if (Format & DT_WORDBREAK)
+      Flags |= Qt::TextWordWrap;
+  }
+  if (Format & DT_EXPANDTABS)
+    Flags |= Qt::TextExpandTabs;
+  if (!(Format & DT_NOPREFIX))
+    Flags |= Qt::TextShowMnemonic;
+  // The platform breaks lines at CR, LF or CR LF alike.
+  if (!Single && Shown.contains(u'\r')) {
+    Shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    Shown.replace(u'\r', u'\n');
+  }
+  const QRect Box(R.Left, R.Top, std::max(0, R.Right - R.Left), std::max(0, R.Bottom - R.Top));
+  if ((Format & DT_END_ELLIPSIS) && Single)
+    Shown = M.elidedText(Shown, Qt::ElideRight, Box.width(), Flags);
+
+  if (Format & DT_CALCRECT) {
+    if (Shown.isEmpty()) {
+      R.Bottom = R.Top;
+      R.Right = R.Left;
+      return 0;
+    }
+    const QRect Need =
+        M.boundingRect(QRect(R.Left, R.Top, Single || !(Format & DT_WORDBREAK) ? 1 << 20 : Box.width(), 1 << 20),
+                       Flags & ~(Qt::AlignRight | Qt::AlignHCenter | Qt::AlignBottom | Qt::AlignVCenter), Shown);
+    R.Right = R.Left + Need.width();
+    R.Bottom = R.Top + Need.height();
+    return Need.height();
+  }
+  if (Shown.isEmpty())
+    return 0;
+  QPainter* Q = D->Other();
+  if (!Q)
+    return 0;
+  if (!D->PainterFontSet) {
+    Q->setFont(Drawn);
+    D->PainterFontSet = true;
+  }
+  const int32_t LineHeight = D->Ascent + D->Descent;
+  // One line that fits needs no layout and no clip: the common cell, drawn
+  // from its laid-out text.
+  const bool Plain = FCharExtra == 0 && !Shown.contains(u'\n') && !Shown.contains(u'\t') && !Shown.contains(u'&');
+  const TShapedText* Shaped = Plain ? &D->Shaped(Shown) : nullptr;
+  const int32_t W = Shaped ? Shaped->Advance : -1;
+  if (Plain && W <= Box.width() && (Single || LineHeight <= Box.height() || (Format & DT_NOCLIP))) {
+    const int32_t X = Flags & Qt::AlignRight     ? Box.left() + Box.width() - W
+                      : Flags & Qt::AlignHCenter ? Box.left() + (Box.width() - W) / 2
+                                                 : Box.left();
+    int32_t Y = Box.top();
+    if (Single && (Flags & Qt::AlignBottom))
+      Y = Box.top() + Box.height() - LineHeight;
+    else if (Single && (Flags & Qt::AlignVCenter))
+      Y = Box.top() + (Box.height() - LineHeight) / 2;
+    const bool Clip = Single && (Y < Box.top() || Y + LineHeight > Box.top() + Box.height()) && !(Format & DT_NOCLIP);
+    if (Clip) {
+      Q->save();
+      Q->setClipRect(Box, Qt::IntersectClip);
+    }
+    if (FBkMode == OPAQUE && FBkColor != clNone)
+      Q->fillRect(QRect(X, Y, W, LineHeight), ToQColor(FBkColor));
+    if (FTextColor != clNone) {
+      Q->setPen(ToQColor(FTextColor));
+      Q->drawStaticText(QPoint(X, Y), Shaped->Static);
+      D->PenOnPainter = false;
+    }
+    if (Clip) {
+      Q->restore();
+      D->PainterReset();
+    }
+    return LineHeight;
+  }
+  const QRect Need = M.boundingRect(Box, Flags, Shown);
+  if (FBkMode == OPAQUE && FBkColor != clNone)
+    Q->fillRect(Need.intersected(Format & DT_NOCLIP ? Need : Box), ToQColor(FBkColor));
+  if (FTextColor != clNone) {
+    Q->setPen(ToQColor(FTextColor));
+    Q->drawText(Box, Flags | (Format & DT_NOCLIP ? Qt::TextDontClip : 0), Shown);
+    D->PenOnPainter = false;
+  }
+  return Need.height();
+}
+
+void TCanvas::DrawFocusRect(const TRect& R)
+{
+  QPainter* Q = D->Other();
+  if (!Q || R.Right <= R.Left || R.Bottom <= R.Top)
+    return;
+  // Every other pixel of the outline, inverted.
+  Q->save();
+  Q->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  Q->setPen(QPen(Qt::white, 1));
+  for (int32_t X = R.Left; X < R.Right; X += 2) {
+    Q->drawPoint(X, R.Top);
+    if (R.Bottom - 1 > R.Top)
+      Q->drawPoint(X, R.Bottom - 1);
+  }
+  for (int32_t Y = R.Top + 2; Y < R.Bottom - 1; Y += 2) {
+    Q->drawPoint(R.Left, Y);
+    if (R.Right - 1 > R.Left)
+      Q->drawPoint(R.Right - 1, Y);
+  }
+  Q->restore();
+  D->PainterReset();
 }
 
 // --- pictures ----------------------------------------------------------------

@@ -160,6 +160,19 @@ public:
   void DeviceTextOut(int32_t X, int32_t Y, const String& Text);
   TPoint DeviceTextExtent(const String& Text);
 
+  // Formatted text in R (DT_ formats) with the canvas font, the text colour
+  // and the background mode: aligned, wrapped at word boundaries
+  // (DT_WORDBREAK) or kept on one line (DT_SINGLELINE, the only case in
+  // which DT_VCENTER and DT_BOTTOM apply), tabs expanded (DT_EXPANDTABS),
+  // "&" marking the next character unless DT_NOPREFIX, cut with "..."
+  // (DT_END_ELLIPSIS) and clipped to R unless DT_NOCLIP. DT_CALCRECT draws
+  // nothing and sets R's right and bottom edges to the text's extent.
+  // Returns the height of the text.
+  int32_t DrawText(const String& Text, TRect& R, uint32_t Format);
+  // The dotted focus rectangle; drawing it again at the same place takes it
+  // away.
+  void DrawFocusRect(const TRect& R);
+
   // --- Pictures ----------------------------------------------------------------
   void Draw(int32_t X, int32_t Y, const TGraphic* Graphic);
   void StretchDraw(const TRect& R, const TGraphic* Graphic);

@@ -142,6 +142,22 @@ constexpr int32_t TA_TOP = 0;
 constexpr int32_t TA_BOTTOM = 8;
 constexpr int32_t TA_BASELINE = 24;
 
+// Formats of TCanvas::DrawText.
+constexpr uint32_t DT_LEFT = 0x0000;
+constexpr uint32_t DT_CENTER = 0x0001;
+constexpr uint32_t DT_RIGHT = 0x0002;
+constexpr uint32_t DT_TOP = 0x0000;
+constexpr uint32_t DT_VCENTER = 0x0004;
+constexpr uint32_t DT_BOTTOM = 0x0008;
+constexpr uint32_t DT_WORDBREAK = 0x0010;
+constexpr uint32_t DT_SINGLELINE = 0x0020;
+constexpr uint32_t DT_EXPANDTABS = 0x0040;
+constexpr uint32_t DT_NOCLIP = 0x0100;
+constexpr uint32_t DT_CALCRECT = 0x0400;
+constexpr uint32_t DT_NOPREFIX = 0x0800;
+constexpr uint32_t DT_EDITCONTROL = 0x2000;
+constexpr uint32_t DT_END_ELLIPSIS = 0x8000;
+
 // Device font qualities.
 constexpr uint8_t DEFAULT_QUALITY = 0;
 constexpr uint8_t NONANTIALIASED_QUALITY = 3;

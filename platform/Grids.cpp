@@ -1,5 +1,6 @@
 #include "platform/Grids.h"
 
+#include "platform/Application.h"
 #include "platform/Canvas.h"
 #include "platform/Filer.h"
 #include "platform/Published.h"
@@ -10,6 +11,7 @@
 #include <QAbstractScrollArea>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -94,6 +96,9 @@ public:
   {
     setFrameShape(QFrame::NoFrame);
     viewport()->setAutoFillBackground(false);
+    // The grid paints every pixel of the viewport, so nothing beneath it
+    // needs painting first.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   }
   void Detach() { FGrid = nullptr; }
 
@@ -150,6 +155,15 @@ struct TCustomGrid::TAxis {
     for (int32_t J = First; J < I && P < Extent; ++J)
       P += Size(J) + Line;
     return P < Extent ? P : -1;
+  }
+
+  // The first pixel after the last cell in view (fixed or scrolling).
+  int32_t End() const
+  {
+    int32_t P = FixedExtent();
+    for (int32_t J = First; J < Count && P < Extent; ++J)
+      P += Size(J) + Line;
+    return P;
   }
 
   // Scrolling cells from First that fit entirely.
@@ -437,6 +451,9 @@ void TCustomGrid::FocusCell(int32_t ACol, int32_t ARow, bool MoveAnchor) { MoveC
 void TCustomGrid::ScrollToCurrent()
 {
   int32_t Left = FTopLeft.X, Top = FTopLeft.Y;
+  // Scrolls forward just far enough for Current to show entirely (or to
+  // stand first when it is wider than the room): the walk goes back from
+  // Current, so a jump to the far end of a long grid costs one screen.
   auto Follow = [](const TAxis& A, int32_t Current, int32_t& First) {
     if (Current < A.Fixed)
       return;
@@ -444,12 +461,13 @@ void TCustomGrid::ScrollToCurrent()
       First = Current;
       return;
     }
-    // Scroll forward until Current shows entirely (or stands first).
-    TAxis Probe = A;
-    Probe.First = First;
-    while (Probe.First < Current && Probe.First + Probe.FullVisible() <= Current)
-      ++Probe.First;
-    First = Probe.First;
+    const int32_t Avail = A.Extent - A.FixedExtent();
+    int32_t Used = A.Size(Current), F = Current;
+    while (F > First && Used + A.Line + A.Size(F - 1) <= Avail) {
+      Used += A.Line + A.Size(F - 1);
+      --F;
+    }
+    First = F;
   };
   Follow(ColAxis(), FCurrent.X, Left);
   Follow(RowAxis(), FCurrent.Y, Top);
@@ -543,11 +561,42 @@ void TCustomGrid::SetBorderStyle(TBorderStyle Value)
   UpdateScrollRange();
 }
 
-// A change anywhere may move every cell behind it, so a cell, row or column
-// repaints the whole grid.
-void TCustomGrid::InvalidateCell(int32_t, int32_t) { Invalidate(); }
-void TCustomGrid::InvalidateRow(int32_t) { Invalidate(); }
-void TCustomGrid::InvalidateCol(int32_t) { Invalidate(); }
+void TCustomGrid::InvalidateRect(const TRect& R)
+{
+  auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull());
+  if (!Area || R.IsEmpty())
+    return;
+  Area->viewport()->update(QRect(R.Left, R.Top, R.Width(), R.Height()));
+}
+
+// A cell out of view, or of a grid without a window, has nothing to
+// repaint.
+void TCustomGrid::InvalidateCell(int32_t ACol, int32_t ARow)
+{
+  if (WidgetOrNull())
+    InvalidateRect(CellRect(ACol, ARow));
+}
+
+void TCustomGrid::InvalidateRow(int32_t ARow)
+{
+  if (!WidgetOrNull())
+    return;
+  const TAxis Rows = RowAxis();
+  const int32_t Y = Rows.Start(ARow);
+  if (Y >= 0)
+    InvalidateRect(TRect{0, Y, ColAxis().Extent, Y + Rows.Size(ARow) + Rows.Line});
+}
+
+void TCustomGrid::InvalidateCol(int32_t ACol)
+{
+  if (!WidgetOrNull())
+    return;
+  const TAxis Cols = ColAxis();
+  const int32_t X = Cols.Start(ACol);
+  if (X >= 0)
+    InvalidateRect(TRect{X, 0, X + Cols.Size(ACol) + Cols.Line, RowAxis().Extent});
+}
+
 void TCustomGrid::InvalidateGrid() { Invalidate(); }
 
 bool TCustomGrid::SelectCell(int32_t ACol, int32_t ARow)
@@ -630,36 +679,47 @@ void TCustomGrid::Paint()
   TCanvas* C = Canvas();
   const TAxis Cols = ColAxis(), Rows = RowAxis();
   const bool Focus = Focused();
-  std::vector<int32_t> VisibleCols, VisibleRows;
-  auto Collect = [](const TAxis& A, std::vector<int32_t>& Into) {
-    for (int32_t I = 0; I < A.Fixed && I < A.Count; ++I)
-      Into.push_back(I);
-    for (int32_t I = A.First; I < A.Count && A.Start(I) >= 0; ++I)
-      Into.push_back(I);
+  // The visible cells of each direction with their starts, found once per
+  // paint; only those touching the area to paint are visited.
+  struct TSpan {
+    int32_t Index, Start;
   };
-  Collect(Cols, VisibleCols);
-  Collect(Rows, VisibleRows);
+  auto Collect = [](const TAxis& A, int32_t Lo, int32_t Hi) {
+    std::vector<TSpan> Into;
+    int32_t P = 0;
+    auto Take = [&](int32_t I) {
+      if (P < Hi && P + A.Size(I) + A.Line > Lo)
+        Into.push_back(TSpan{I, P});
+      P += A.Size(I) + A.Line;
+    };
+    for (int32_t I = 0; I < A.Fixed && I < A.Count; ++I)
+      Take(I);
+    for (int32_t I = A.First; I < A.Count && P < A.Extent; ++I)
+      Take(I);
+    return Into;
+  };
+  const TRect Area = FPaintRect.IsEmpty() ? TRect{0, 0, Cols.Extent, Rows.Extent} : FPaintRect;
+  const std::vector<TSpan> VisibleCols = Collect(Cols, Area.Left, Area.Right);
+  const std::vector<TSpan> VisibleRows = Collect(Rows, Area.Top, Area.Bottom);
 
-  int32_t Right = 0, Bottom = 0;
-  for (int32_t R : VisibleRows) {
-    const int32_t Y = Rows.Start(R);
-    Bottom = std::max(Bottom, Y + Rows.Size(R) + Rows.Line);
-    for (int32_t Cl : VisibleCols) {
-      const int32_t X = Cols.Start(Cl);
-      Right = std::max(Right, X + Cols.Size(Cl) + Cols.Line);
-      const TRect Rect{X, Y, X + Cols.Size(Cl), Y + Rows.Size(R)};
+  const bool RowSelect = FOptions & GridOptionBit(goRowSelect);
+  const bool ShowCurrentSelected = FOptions & (GridOptionBit(goDrawFocusSelected) | GridOptionBit(goRowSelect));
+  const TGridRect Sel = Selection();
+  for (const TSpan& R : VisibleRows) {
+    for (const TSpan& Cl : VisibleCols) {
+      const TRect Rect{Cl.Start, R.Start, Cl.Start + Cols.Size(Cl.Index), R.Start + Rows.Size(R.Index)};
       TGridDrawState State = 0;
-      const bool Fixed = Cl < FFixedCols || R < FFixedRows;
+      const bool Fixed = Cl.Index < FFixedCols || R.Index < FFixedRows;
       if (Fixed)
         State |= GridDrawBit(gdFixed);
       else {
-        const bool Current = Cl == FCurrent.X && R == FCurrent.Y;
+        const bool Current = Cl.Index == FCurrent.X && R.Index == FCurrent.Y;
         if (Current && Focus)
           State |= GridDrawBit(gdFocused);
-        const bool ShowCurrentSelected = FOptions & (GridOptionBit(goDrawFocusSelected) | GridOptionBit(goRowSelect));
-        if (IsSelected(Cl, R) && (!Current || ShowCurrentSelected))
+        const bool InSel = Cl.Index >= Sel.Left && Cl.Index <= Sel.Right && R.Index >= Sel.Top && R.Index <= Sel.Bottom;
+        if (InSel && (!Current || ShowCurrentSelected))
           State |= GridDrawBit(gdSelected);
-        if ((FOptions & GridOptionBit(goRowSelect)) && R == FCurrent.Y)
+        if (RowSelect && R.Index == FCurrent.Y)
           State |= GridDrawBit(gdRowSelected);
       }
       if (FDefaultDrawing) {
@@ -668,7 +728,7 @@ void TCustomGrid::Paint()
         C->Brush()->SetStyle(bsSolid);
         C->FillRect(Rect);
       }
-      DrawCell(Cl, R, Rect, State);
+      DrawCell(Cl.Index, R.Index, Rect, State);
     }
   }
   if (FDefaultDrawing)
@@ -678,10 +738,11 @@ void TCustomGrid::Paint()
   ClientExtents(W, H);
   C->Brush()->SetColor(Color());
   C->Brush()->SetStyle(bsSolid);
-  if (Right < W)
-    C->FillRect(TRect{Right, 0, W, H});
-  if (Bottom < H)
-    C->FillRect(TRect{0, Bottom, std::min(Right, W), H});
+  const int32_t EndX = Cols.End(), EndY = Rows.End();
+  if (EndX < W)
+    C->FillRect(TRect{EndX, 0, W, H});
+  if (EndY < H)
+    C->FillRect(TRect{0, EndY, std::min(EndX, W), H});
 }
 
 void TCustomGrid::DrawGridLines()
@@ -896,6 +957,10 @@ QWidget* TCustomGrid::ClientWidget()
 bool TCustomGrid::WidgetEvent(QObject* Watched, QEvent* Event)
 {
   auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull());
+  // The scroll area itself shows only its frame and bars; the cells belong
+  // to the viewport.
+  if (Area && Watched == Area && Event->type() == QEvent::Paint)
+    return false;
   if (!Area || Watched != Area->viewport())
     return TCustomControl::WidgetEvent(Watched, Event);
   switch (Event->type()) {
@@ -904,7 +969,16 @@ bool TCustomGrid::WidgetEvent(QObject* Watched, QEvent* Event)
     QPainter P(VP);
     TCanvas* C = Canvas();
     C->AttachPainter(&P, VP->width(), VP->height());
-    Paint();
+    const QRect R = static_cast<QPaintEvent*>(Event)->rect();
+    FPaintRect = TRect{R.left(), R.top(), R.right() + 1, R.bottom() + 1};
+    const auto Done = qScopeGuard([this] { FPaintRect = TRect{}; });
+    // A drawing handler's error is reported as for any window, not let
+    // out into Qt's event loop.
+    try {
+      Paint();
+    } catch (const std::exception& E) {
+      HandleApplicationException(E);
+    }
     C->Release();
     C->AttachPainter(nullptr, 0, 0);
     return true;

@@ -23,11 +23,12 @@
 // sight (TopLeftChanged after every change of LeftCol or TopRow).
 //
 // ---- Painting ---------------------------------------------------------------------
-// Paint visits every visible cell, fixed cells first, and calls the virtual
-// DrawCell with its rectangle and draw state; with DefaultDrawing the grid
-// first fills the cell (FixedColor, Color, or the highlight colour for a
-// selected cell) and after the cells draws the grid lines the options ask
-// for. The grid's widget is a scroll area whose viewport the grid paints.
+// Paint visits every visible cell that touches the area to paint (all of
+// them when the window did not ask for a part), fixed cells first, and
+// calls the virtual DrawCell with its rectangle and draw state; with
+// DefaultDrawing the grid first fills the cell (FixedColor, Color, or the
+// highlight colour for a selected cell) and after the cells draws the grid
+// lines the options ask for. The grid's widget is a scroll area whose viewport the grid paints.
 //
 // ---- Keys, wheel, mouse ------------------------------------------------------------
 // Arrows, Page Up and Down, Home and End (Ctrl: first and last row) move the
@@ -154,6 +155,9 @@ public:
   TBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle Value);
 
+  // Marks a client rectangle, a cell, a row or a column for painting; only
+  // what is in view is painted again.
+  void InvalidateRect(const TRect& R);
   void InvalidateCell(int32_t ACol, int32_t ARow);
   void InvalidateRow(int32_t ARow);
   void InvalidateCol(int32_t ACol);
@@ -316,6 +320,8 @@ private:
   int32_t FInplaceCol = -1;
   int32_t FInplaceRow = -1;
   bool FEditorMode = false;
+  // The area the window asked to paint; empty outside a window's paint.
+  TRect FPaintRect;
 };
 
 // The framework's inplace editor: an edit control that its grid places over

@@ -83,7 +83,6 @@ TCellProperties* TBaseGrid::CreateCellProperties(int32_t ACol, int32_t ARow)
 {
   auto* CP = new TCellProperties(this, ACol, ARow);
   CP->SetAlignment(GetDefaultAlignment());
-  SetGridObject(ACol, ARow, CP);
   TColor ColorTo = clNone, MirrorColor = clNone, MirrorColorTo = clNone;
   TAlignment HAlign = taLeftJustify;
   TVAlignment VAlign = vtaTop;
@@ -92,6 +91,9 @@ TCellProperties* TBaseGrid::CreateCellProperties(int32_t ACol, int32_t ARow)
   GetDefaultProps(ACol, ARow, FDefFont.get(), FDefBrush.get(), ColorTo, MirrorColor, MirrorColorTo, HAlign, VAlign,
                   WordWrap, Direction);
   CP->SetDefaults(HAlign, VAlign, WordWrap, *FDefFont, FDefBrush->Color(), ColorTo, Direction);
+  // Stored once it holds the defaults: working them out asks about the
+  // cell, which must not answer from a half-made record.
+  SetGridObject(ACol, ARow, CP);
   return CP;
 }
 
@@ -413,23 +415,26 @@ void TBaseGrid::SplitCells(int32_t ACol, int32_t ARow)
 
 TRect TBaseGrid::GetCellRect(int32_t ACol, int32_t ARow) const
 {
-  int32_t X = 0, Y = 0;
-  for (int32_t C = 0; C < ACol; ++C)
-    X += ColWidths(C);
-  for (int32_t R = 0; R < ARow; ++R)
-    Y += RowHeights(R);
   // Scrolling cells are measured from the first one in view, which stands
-  // right after the fixed ones.
-  if (ACol >= FixedCols()) {
-    for (int32_t C = 0; C < LeftCol(); ++C)
-      X -= ColWidths(C);
-    X += FixedWidth();
-  }
-  if (ARow >= FixedRows()) {
-    for (int32_t R = 0; R < TopRow(); ++R)
-      Y -= RowHeights(R);
-    Y += FixedHeight();
-  }
+  // right after the fixed ones; only the cells between that one and the
+  // cell are summed, so a far row of a long grid costs no more than a near
+  // one.
+  auto Offset = [](int32_t I, int32_t Fixed, int32_t First, int32_t FixedExtent, auto Size) {
+    int32_t P = 0;
+    if (I < Fixed) {
+      for (int32_t J = 0; J < I; ++J)
+        P += Size(J);
+      return P;
+    }
+    P = FixedExtent;
+    for (int32_t J = First; J < I; ++J)
+      P += Size(J);
+    for (int32_t J = I; J < First; ++J)
+      P -= Size(J);
+    return P;
+  };
+  const int32_t X = Offset(ACol, FixedCols(), LeftCol(), FixedWidth(), [this](int32_t C) { return ColWidths(C); });
+  const int32_t Y = Offset(ARow, FixedRows(), TopRow(), FixedHeight(), [this](int32_t R) { return RowHeights(R); });
   return TRect{X, Y, X + ColWidths(ACol), Y + RowHeights(ARow)};
 }
 
@@ -490,8 +495,13 @@ int32_t TBaseGrid::FixedRowsHeight() const
 
 void TBaseGrid::RepaintCell(int32_t ACol, int32_t ARow)
 {
-  if (HandleAllocated())
-    InvalidateCell(ACol, ARow);
+  if (!HandleAllocated())
+    return;
+  // A plain cell out of view has nothing to repaint; a merged range may
+  // reach into view from a cell that is not.
+  if (!IsMergedCell(RealColIndex(ACol), ARow) && TCustomGrid::CellRect(ACol, ARow).IsEmpty())
+    return;
+  InvalidateRect(CellRect(ACol, ARow));
 }
 
 void TBaseGrid::RepaintFixedMergedCols()

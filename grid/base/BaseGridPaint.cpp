@@ -2,16 +2,17 @@
 // visits gets its background (normal colours, hover row, active row) and
 // its grid lines, drawn inside the cell, before DrawGridCell draws the
 // content; a merged range paints once per paint, over its whole rectangle.
-// Selection styles and gradients paint as plain colours until the drawing
-// helpers take them over.
 #include "grid/base/BaseGrid.h"
 
 #include "grid/base/CellProperties.h"
+#include "grid/base/rurutil.h"
 #include "platform/Canvas.h"
 #include "platform/Graphics.h"
 #include "platform/Region.h"
 
 #include <QScopeGuard>
+
+#include <algorithm>
 
 void TBaseGrid::Paint()
 {
@@ -106,16 +107,52 @@ void TBaseGrid::PaintCellInt(TCanvas* ACanvas, int32_t ACol, int32_t ARow, TRect
   const bool Exclude = (Selected && !InSet(FHoverRowCells, hcSelected)) || (Fixed && !InSet(FHoverRowCells, hcFixed)) ||
                        (HasNodes() && ((IsNode(ARow) && !InSet(FHoverRowCells, hcGroupHeader)) ||
                                        (IsSummary(ARow) && !InSet(FHoverRowCells, hcGroupSummary))));
-  if (FHoverRow && ARow == FHoverRowIdx && !Exclude)
+  if (FHoverRow && ARow == FHoverRowIdx && !Exclude) {
     ACanvas->Brush()->SetColor(FHoverRowColor);
+    ColorTo = FHoverRowColorTo;
+    MirrorColor = MirrorColorTo = clNone;
+    Direction = GradientVertical;
+  }
   // Active row: the current row's normal cells but the current cell itself,
   // unless the selection is not shown or whole rows are selected.
   const bool RowSelect = Options() & GridOptionBit(goRowSelect);
   if ((FActiveRowShow && ARow == Row() && ACol >= FixedCols() && (ACol != Col() || !FShowSel || RowSelect)) ||
-      (!Full && Selected))
+      (!Full && Selected)) {
     ACanvas->Brush()->SetColor(FActiveRowColor);
+    ColorTo = FActiveRowColorTo;
+    MirrorColor = FActiveRowMirrorColor;
+    MirrorColorTo = FActiveRowMirrorColorTo;
+  }
   ACanvas->Pen()->SetColor(ACanvas->Brush()->Color());
-  ACanvas->FillRect(ARect);
+
+  // Background: a selection style, or the cell's colour with its gradient.
+  const TGridOptions Opt = Options();
+  if (Selected && FSelectionStyle != ssDefault && FShowSel) {
+    const TGridRect Sel = Selection();
+    const int32_t Lo = std::min(Sel.Left, Sel.Right), Hi = std::max(Sel.Left, Sel.Right);
+    const int32_t Part = ACol == Lo && Lo < Hi ? 1 : Lo < ACol && ACol == Hi ? 2 : Lo < ACol && ACol < Hi ? 3 : 0;
+    TRect R = ARect;
+    if (!(Opt & GridOptionBit(goHorzLine)))
+      ++R.Bottom;
+    if (!(Opt & GridOptionBit(goVertLine)))
+      ++R.Right;
+    static const TColor Styles[3][8] = {
+        {0x00FDF8F1, 0x00FCEFD5, clNone, clNone, 0x00FDFBF6, 0x00FDF5E7, 0x00FDDE99, 0x00FCEDCB},
+        {0x00FCEBDC, 0x00FCDBC1, clNone, clNone, 0x00FDF4EB, 0x00FDEADB, 0x00CEA27D, 0x00E0C5AE},
+        {0x00D7FFFD, 0x0058D4FC, 0x0058D4FC, 0x00B3F1FC, 0x00F4FEFF, 0x00CAF8FF, 0x008DD7D3, 0x00C3D9DF}};
+    static const TColor Unfocused[8] = {0x00F8F8F8, 0x00E5E5E5, clNone,     clNone,
+                                        0x00FBFAFA, 0x00F0F0F0, 0x00D9D9D9, 0x00EFEFEF};
+    const bool Focus = Focused() || (Opt & GridOptionBit(goDrawFocusSelected));
+    const TColor* C = Focus ? Styles[FSelectionStyle - 1] : Unfocused;
+    DrawSelectionGradient(ACanvas, C[0], C[1], C[2], C[3], C[4], C[5], C[6], C[7], Color(), R, Part);
+  } else if (!(UseVCLStyles() && (Fixed || Selected))) {
+    const TColor Brush = ACanvas->Brush()->Color();
+    if (MirrorColorTo == clNone)
+      DrawGradient(ACanvas, Brush, ColorTo, 64, ARect, Direction == GradientHorizontal);
+    else
+      DrawVistaGradient(ACanvas, ARect, Brush, ColorTo, MirrorColor, MirrorColorTo, true, clNone, false, true);
+    ACanvas->Brush()->SetColor(Brush);
+  }
 
   // Grid lines, inside the cell.
   int32_t W = 1;
@@ -129,7 +166,6 @@ void TBaseGrid::PaintCellInt(TCanvas* ACanvas, int32_t ACol, int32_t ARow, TRect
     ACanvas->Pen()->SetWidth(FGridLineWidth);
     W = (FGridLineWidth + 1) / 2;
   }
-  const TGridOptions Opt = Options();
   const bool Horz = Fixed ? Opt & GridOptionBit(goFixedHorzLine) : Opt & GridOptionBit(goHorzLine);
   const bool Vert = Fixed ? Opt & GridOptionBit(goFixedVertLine) : Opt & GridOptionBit(goVertLine);
   // Tree rows draw no line under their first column.

@@ -10,14 +10,19 @@
 // function (False, 0 or the text unchanged); only the two short-date
 // readers and GetNextDate raise, on impossible dates. All of it may be
 // called from any thread.
+#include "platform/Colors.h"
 #include "platform/GraphicsTypes.h"
 #include "platform/GridTypes.h"
 #include "rtl/Types.h"
 
 #include <QChar>
 
+class TBitmap;
 class TCanvas;
+class TControl;
+class TFont;
 class TStringList;
+struct TColorTones;
 
 // ---------------------------------------------------------------- classification
 
@@ -195,3 +200,139 @@ int32_t CheckLimits(int32_t Value, int32_t Min, int32_t Max);
 int32_t MaxI(int32_t A, int32_t B);
 int32_t MinI(int32_t A, int32_t B);
 bool IsInGridRect(const TGridRect& R, int32_t ACol, int32_t ARow);
+
+// ---------------------------------------------------------------- drawing
+//
+// Stateless drawing on a canvas (pen, brush and font are left as the
+// drawing set them). Colours are made plain RGB before any arithmetic;
+// clNone is no colour. Round is half to even, as the run-time layer rounds.
+
+enum TControlDrawStyle : uint8_t { cdsXPTheme, cdsClassic, cdsFlat, cdsMetro };
+enum TControlState : uint8_t { csNormal, csHover, csDown, csDisabled };
+// Which sides of a selection band a cell draws: both, the left or the right
+// end; 3 (a middle cell) none.
+enum TGradientPart : uint8_t { gpFull, gpLeft, gpRight };
+enum TGaugeOrientation : uint8_t { goHorizontal, goVertical };
+enum TCellShape : uint8_t {
+  csRectangle,
+  csCircle,
+  csTriangleLeft,
+  csTriangleRight,
+  csTriangleUp,
+  csTriangleDown,
+  csDiamond,
+  csLineVert,
+  csLineHorz,
+  csRoundRect,
+  csEllips,
+  csSquare,
+  csRoundSquare,
+  csStar,
+  csArrowUp,
+  csArrowDown,
+  csArrowLeft,
+  csArrowRight,
+  csHalfStar
+};
+enum XPColorScheme : uint8_t { xpNone, xpBlue, xpGreen, xpGray };
+
+struct TGaugeSettings {
+  TColor Level0Color = clNone;
+  TColor Level0ColorTo = clNone;
+  TColor Level1Color = clNone;
+  TColor Level1ColorTo = clNone;
+  TColor Level2Color = clNone;
+  TColor Level2ColorTo = clNone;
+  TColor Level3Color = clNone;
+  TColor Level3ColorTo = clNone;
+  int32_t Level1Perc = 70;
+  int32_t Level2Perc = 90;
+  TColor BorderColor = clNone;
+  bool ShowBorder = false;
+  bool Stacked = false;
+  bool ShowPercentage = false;
+  TFont* Font = nullptr; // not owned
+  TColor FontColor = clNone;
+  bool CompletionSmooth = true;
+  bool ShowGradient = false;
+  int32_t Steps = 11;
+  int32_t Position = 0; // not read: DrawGauge takes the position
+  TColor BackgroundColor = clNone;
+  TGaugeOrientation Orientation = goHorizontal;
+};
+
+// Bands from FromColor to ToColor, left to right (Horizontal) or top to
+// bottom: Steps + 1 bands at most one per pixel; one colour when either is
+// clNone.
+void DrawGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, int32_t Steps, TRect R, bool Horizontal);
+// Steps bands (at least one), each one pixel longer than its share, and a
+// frame in BorderColor unless that is clNone.
+void DrawGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, TColor BorderColor, int32_t Steps, TRect R,
+                  bool Horizontal);
+// Color to ColorTo, or split in two halves with the mirror pair (top and
+// bottom halves with Direction, left and right without), then a frame or
+// only the two side lines in BorderColor unless that is clNone. Nothing is
+// filled without Fill or with Color clNone.
+void DrawVistaGradient(TCanvas* Canvas, TRect R, TColor Color, TColor ColorTo, TColor MirrorColor, TColor MirrorColorTo,
+                       bool Direction, TColor BorderColor, bool SideBordersOnly, bool Fill);
+// The selection look: C1..C4 fill (from, to, mirror from, mirror to), C5 and
+// C6 the inner top and bottom lines, C7 the outer frame, C8 and C9 the corner
+// pixels; Part says which ends are closed.
+void DrawSelectionGradient(TCanvas* Canvas, TColor C1, TColor C2, TColor C3, TColor C4, TColor C5, TColor C6, TColor C7,
+                           TColor C8, TColor C9, TRect R, int32_t Part);
+// The colour at Position of a gradient running from A to B.
+TColor GradientAt(TColor FromColor, TColor ToColor, int32_t A, int32_t B, int32_t Position);
+// Every channel halved.
+TColor DarkenColor(TColor Color);
+// Every channel c made c + c * Percentage / 100, within 0 .. 255.
+TColor ChangeColorPerc(TColor Color, int32_t Percentage);
+// The drop-down button at the right end of R.
+void DrawComboButton(TCanvas* Canvas, const TRect& R, TControlDrawStyle Style, TControlState State,
+                     const TColorTones& Tones, double Scale);
+// A push button filling R with its caption centred ("&" shown as it is
+// without ShowAccelerators).
+void DrawButton(TCanvas* Canvas, const TRect& R, TControlDrawStyle Style, TControlState State, const TColorTones& Tones,
+                bool ShowAccelerators, const String& Caption);
+// Up and down buttons, 15 pixels wide, at the right end of R.
+void DrawSpinButtons(TCanvas* Canvas, const TRect& R, TControlDrawStyle Style, TControlState State,
+                     const TColorTones& Tones);
+// A bar from Min to Max filled up to Position, with its text (the rounded
+// percentage, or Format applied to Position / Divider) changing colour
+// where the fill ends, and a frame.
+void DrawProgressLin(TCanvas* Canvas, TRect R, TColor Color, TColor TextColor, TColor ColorTo, TColor ToTextColor,
+                     double Position, int32_t MarginX, int32_t MarginY, double Min, double Max, double Divider,
+                     const String& Format, TColor BorderColor, bool InvertedText);
+// A grey circle with the sector from 12 o'clock to Position percent
+// (clockwise) in Color.
+void DrawProgressPie(TCanvas* Canvas, const TRect& R, TColor Color, int32_t Position, bool Seed);
+// A bar from the centre to the left (negative) or right, Value within
+// -Range .. Range, and the value written at the top with ShowValue.
+void DrawRangeIndicator(TCanvas* Canvas, TRect R, int32_t Value, int32_t Range, bool ShowValue, TColor NegColor,
+                        TColor PosColor);
+// A multi-level gauge at Position percent.
+void DrawGauge(TCanvas* Canvas, const TRect& R, int32_t Position, const TGaugeSettings& Settings);
+void DrawShape(TCanvas* Canvas, int32_t Left, int32_t Top, int32_t Width, int32_t Height, TCellShape Shape,
+               TColor FillColor, TColor LineColor);
+void DrawRectangle(TCanvas* Canvas, const TRect& R, TColor Color);
+// A small triangle pointing down with its base from X - 3 to X + 3 at Y.
+void DrawTriangle(TCanvas* Canvas, int32_t X, int32_t Y, TColor Color);
+// A red zigzag under characters ErrStart .. ErrStart + ErrLen - 1 (0-based)
+// of Text drawn at R's top-left corner in the canvas font.
+void DrawErrorLines(TControl* Owner, TCanvas* Canvas, const String& Text, const TRect& R, int32_t Offset,
+                    int32_t ErrStart, int32_t ErrLen);
+// The bitmap at R's top-left corner over BkColor, its top-left pixel's
+// colour taken as transparent at scale 1, stretched by Scale otherwise.
+void DrawBitmapTransp(TCanvas* Canvas, const TBitmap* Bitmap, TColor BkColor, const TRect& R, double Scale);
+// The same with a bitmap resource of the program.
+void DrawBitmapResourceTransp(TCanvas* Canvas, TColor BkColor, const TRect& R, const String& ResourceName,
+                              double Scale);
+// A 32-bit bitmap blended by its alpha; any other drawn as it is.
+void DrawBitmapAlpha(TCanvas* Canvas, int32_t X, int32_t Y, const TBitmap* Bitmap);
+// Whether controls are drawn themed: visual styles are on.
+bool DoThemeDrawing();
+
+// The drop-down controls' gradient: Steps bands (at least one) from
+// FromColor to ToColor filling R.
+namespace RurDropDown {
+void DrawGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, int32_t Steps, const TRect& R, bool Horizontal);
+}

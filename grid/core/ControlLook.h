@@ -3,19 +3,26 @@
 // of the controls cells show and the gradient of the fixed cells, and
 // TSortSettings, the sort column, direction and indicator.
 //
-// These hold the members the grid reads so far (the control style and
-// sizes, the always-visible editor buttons, the fourteen fixed-cell
-// gradient colours; the sort column, direction, indicator row and header
-// colours); the remaining members join them with the painting and sorting.
+// Both are made by the grid with the grid as owner and repaint it when a
+// visible setting changes.
+#include "grid/base/GridProp.h"
+#include "grid/base/RurTypes.h"
 #include "platform/Colors.h"
 #include "platform/Component.h"
 
+#include <memory>
+
+class TBitmap;
+class TFooterAppearance;
+class THeaderAppearance;
 class TZurEvoderOzod;
 
 // The drawing style of cell controls (the grid's TControlStyle; the
 // framework's control style set holds that name).
 enum TGridControlStyle : uint8_t { csClassic, csFlat, csWinXP, csBorland, csZID, csGlyph, csTheme };
 enum TSortDirection : uint8_t { sdAscending, sdDescending };
+enum TIndexSortKey : uint8_t { ikShift, ikCtrl };
+enum TSortBlankPosition : uint8_t { blFirst, blLast };
 
 // The fourteen colours of a fixed cell's gradient: normal, under the mouse
 // (hover) and pressed (down), each with its mirror half; hover and down
@@ -47,15 +54,53 @@ public:
   // without passing them on to the grid.
   void Assign(TPersistent* Source) override;
 
+  // Setters store and repaint the grid; ControlStyle, DropDownAlwaysVisible,
+  // DropDownButtonWidth and RadioRange only when the value changes.
   TGridControlStyle ControlStyle() const { return FControlStyle; }
   void SetControlStyle(TGridControlStyle Value);
-  int32_t RadioSize() const { return FRadioSize; }
-  void SetRadioSize(int32_t Value);
-  bool DropDownAlwaysVisible() const { return FDropDownAlwaysVisible; }
-  void SetDropDownAlwaysVisible(bool Value);
-  bool SpinButtonsAlwaysVisible() const { return FSpinButtonsAlwaysVisible; }
-  void SetSpinButtonsAlwaysVisible(bool Value);
+  // 16 while ControlStyle is csZID, whatever is stored.
+  int32_t CheckSize() const;
+  void SetCheckSize(int32_t Value);
+  // A negative value is ignored.
+  void SetProgressHeight(int32_t Value);
+  int32_t ProgressHeight() const { return FProgressHeight; }
+  // The glyph-style pictures; setting one copies it.
+  TBitmap* CheckedGlyph() const { return FGlyphs[0].get(); }
+  void SetCheckedGlyph(TBitmap* Value);
+  TBitmap* UnCheckedGlyph() const { return FGlyphs[1].get(); }
+  void SetUnCheckedGlyph(TBitmap* Value);
+  TBitmap* RadioOnGlyph() const { return FGlyphs[2].get(); }
+  void SetRadioOnGlyph(TBitmap* Value);
+  TBitmap* RadioOffGlyph() const { return FGlyphs[3].get(); }
+  void SetRadioOffGlyph(TBitmap* Value);
+  // The drop-down editors' header and footer; setting copies.
+  THeaderAppearance* DropDownHeader() const { return FDropDownHeader.get(); }
+  void SetDropDownHeader(THeaderAppearance* Value);
+  TFooterAppearance* DropDownFooter() const { return FDropDownFooter.get(); }
+  void SetDropDownFooter(TFooterAppearance* Value);
 
+  GRID_PROP(int32_t, RadioSize, 10)
+  GRID_PROP(bool, CheckAlwaysActive, false)
+  GRID_PROP(bool, RadioAlwaysActive, false)
+  GRID_PROP(bool, RadioRange, false)
+  GRID_PROP(bool, NoDisabledCheckRadioLook, false)
+  GRID_PROP(bool, NoDisabledButtonLook, false)
+  GRID_PROP(bool, FlatButton, false)
+  GRID_PROP(bool, ButtonPrefix, false)
+  GRID_PROP(TColor, Color, 0x00000000)
+  GRID_PROP(TColor, CommentColor, 0x000000FF)
+  GRID_PROP(TColor, ProgressBorderColor, 0x00808080)
+  GRID_PROP(int32_t, ProgressMarginX, 2)
+  GRID_PROP(int32_t, ProgressMarginY, 2)
+  GRID_PROP(bool, ProgressXP, false)
+  GRID_PROP(bool, DropDownAlwaysVisible, false)
+  GRID_PROP(bool, SpinButtonsAlwaysVisible, false)
+  GRID_PROP(int32_t, DropDownButtonWidth, 16)
+  GRID_PROP(int32_t, DropDownCount, 8)
+  GRID_PROP(bool, FixedDropDownButton, false)
+  GRID_PROP(int32_t, HintMaxWidth, 0)
+
+public:
   // A gradient colour. Setting one passes it on to the grid's fixed-cell
   // colour of the same name: the mirror colours always, the others unless
   // clNone. The grid is not repainted here.
@@ -95,9 +140,11 @@ private:
   void Changed();
   TZurEvoderOzod* FOwner;
   TGridControlStyle FControlStyle = csTheme;
-  int32_t FRadioSize = 10;
-  bool FDropDownAlwaysVisible = false;
-  bool FSpinButtonsAlwaysVisible = false;
+  int32_t FCheckSize = 15;
+  int32_t FProgressHeight = 0;
+  std::unique_ptr<TBitmap> FGlyphs[4];
+  std::unique_ptr<THeaderAppearance> FDropDownHeader;
+  std::unique_ptr<TFooterAppearance> FDropDownFooter;
   TColor FGradient[FixedGradientCount];
 };
 
@@ -113,6 +160,46 @@ public:
   TSortDirection Direction() const { return FDirection; }
   void SetDirection(TSortDirection Value) { FDirection = Value; }
   void ToggleDirection();
+  // No sorted column: Column -1, the sort index list emptied, the header
+  // repainted.
+  void Remove();
+  // "u3" / "d3" (direction and column), or with IndexShow "i;" and the
+  // sort index list's text.
+  String SaveToString() const;
+  // Shows the indicator and restores the state; "" does nothing, one
+  // character raises Exception "Invalid sort settings specifier", a column
+  // that is no number leaves the column as it was.
+  void LoadFromString(const String& Value);
+  // The indicator pictures; setting one copies it.
+  TBitmap* UpGlyph() const { return FGlyphs[0].get(); }
+  void SetUpGlyph(TBitmap* Value);
+  TBitmap* DownGlyph() const { return FGlyphs[1].get(); }
+  void SetDownGlyph(TBitmap* Value);
+  TBitmap* IndexUpGlyph() const { return FGlyphs[2].get(); }
+  void SetIndexUpGlyph(TBitmap* Value);
+  TBitmap* IndexDownGlyph() const { return FGlyphs[3].get(); }
+  void SetIndexDownGlyph(TBitmap* Value);
+
+  GRID_PROP(TSortDirection, InitSortDirection, sdAscending)
+  GRID_PROP(bool, IndexShow, false)
+  GRID_PROP(TColor, IndexColor, 0x0000FFFF)
+  GRID_PROP(TIndexSortKey, IndexSortKey, ikShift)
+  // Declared default ssAlphabetic: a new grid always stores it.
+  GRID_PROP(TSortStyle, DefaultFormat, ssAutomatic)
+  GRID_PROP(bool, AutoFormat, true)
+  GRID_PROP(bool, Full, true)
+  GRID_PROP(bool, SingleColumn, false)
+  GRID_PROP(bool, IgnoreBlanks, false)
+  GRID_PROP(TSortBlankPosition, BlankPos, blFirst)
+  GRID_PROP(bool, IgnoreCase, false)
+  GRID_PROP(bool, FixedCols, false)
+  GRID_PROP(bool, NormalCellsOnly, false)
+  GRID_PROP(bool, UndoSort, false)
+  GRID_PROP(bool, AutoColumnMerge, false)
+  GRID_PROP(bool, AutoSortForGrouping, true)
+  GRID_PROP(bool, SortOnVirtualCells, true)
+
+public:
   // Repaints the grid when it changes.
   bool Show() const { return FShow; }
   void SetShow(bool Value);
@@ -139,4 +226,5 @@ private:
   bool FShow = false;
   int32_t FRow = 0;
   TColor FHeaderColor[4] = {clNone, clNone, clNone, clNone};
+  std::unique_ptr<TBitmap> FGlyphs[4];
 };

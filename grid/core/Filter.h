@@ -3,13 +3,13 @@
 // in the grid's TFilter (published as Filter). The conditions are the
 // filter expression language's (wildcards, comparisons, "!" for not); the
 // row filtering that applies them belongs to the grid's data exchange.
+#include "grid/core/GridEnums.h"
 #include "platform/Collection.h"
 
 class TComponent;
 
 enum TFilterOperation : uint8_t { foSHORT, foNONE, foAND, foXOR, foOR };
 enum TFilterCells : uint8_t { fcVirtual, fcNormal, fcStripHTML, fcCalculated, fcRow };
-enum TFilterMethod : uint8_t { fmExpression, fmLiteral };
 enum TFilterType : uint8_t {
   ftStartsWith,
   ftEndsWith,

@@ -27,3 +27,4 @@ enum TScrollType : uint8_t { ssNormal, ssFlat, ssEncarta, ssMetro };
 enum TScrollHintType : uint8_t { shNone, shVertical, shHorizontal, shBoth };
 enum TIntelliPan : uint8_t { ipVertical, ipHorizontal, ipBoth, ipNone };
 enum TSearchAction : uint8_t { saFindFirst, saFindPrevious, saFindNext };
+enum TFilterMethod : uint8_t { fmExpression, fmLiteral };

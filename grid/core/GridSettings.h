@@ -4,90 +4,108 @@
 // sizes are in ColumnSize.h). Each copies (Assign) only from an object of
 // its own class.
 //
-// These hold the members the grid reads so far; the remaining published
-// members join them as the features that read them are built.
+// The floating footer holds the members the grid reads so far; the
+// remaining published members join it as the features that read them are
+// built.
+#include "grid/base/GridProp.h"
 #include "grid/core/ColumnSize.h"
 #include "grid/core/GridEnums.h"
 #include "platform/Colors.h"
 #include "platform/Component.h"
 
+#include <memory>
+
+class TStringList;
+
+// Grouping: group header and summary rows' colours and lines, merging and
+// the group count. Plain fields, no notification.
 class TGrouping : public TPersistent {
 public:
   TGrouping();
   ~TGrouping() override;
   String ClassName() const override;
-  // Everything but the line colours and widths.
+  // Everything but Summary and the line colours and widths.
   void Assign(TPersistent* Source) override;
 
-  const String& GroupCountFormat() const { return FGroupCountFormat; }
-  void SetGroupCountFormat(const String& Value) { FGroupCountFormat = Value; }
-  bool HeaderUnderline() const { return FHeaderUnderline; }
-  void SetHeaderUnderline(bool Value) { FHeaderUnderline = Value; }
-  TColor HeaderLineColor() const { return FHeaderLineColor; }
-  void SetHeaderLineColor(TColor Value) { FHeaderLineColor = Value; }
-  int32_t HeaderLineWidth() const { return FHeaderLineWidth; }
-  void SetHeaderLineWidth(int32_t Value) { FHeaderLineWidth = Value; }
-  bool ShowGroupCount() const { return FShowGroupCount; }
-  void SetShowGroupCount(bool Value) { FShowGroupCount = Value; }
-  bool SummaryLine() const { return FSummaryLine; }
-  void SetSummaryLine(bool Value) { FSummaryLine = Value; }
-  TColor SummaryLineColor() const { return FSummaryLineColor; }
-  void SetSummaryLineColor(TColor Value) { FSummaryLineColor = Value; }
-  int32_t SummaryLineWidth() const { return FSummaryLineWidth; }
-  void SetSummaryLineWidth(int32_t Value) { FSummaryLineWidth = Value; }
-
-private:
-  String FGroupCountFormat;
-  bool FHeaderUnderline = false;
-  TColor FHeaderLineColor = 0x00FF0000;
-  int32_t FHeaderLineWidth = 2;
-  bool FShowGroupCount = false;
-  bool FSummaryLine = false;
-  TColor FSummaryLineColor = 0x00FF0000;
-  int32_t FSummaryLineWidth = 2;
+  GRID_PROP(bool, AutoSelectGroup, false)
+  GRID_PROP(bool, AutoCheckGroup, false)
+  GRID_PROP(String, GroupCountFormat, String())
+  GRID_PROP(TColor, HeaderColor, clNone)
+  GRID_PROP(TColor, HeaderColorTo, clNone)
+  GRID_PROP(TColor, HeaderTextColor, clNone)
+  GRID_PROP(bool, HeaderUnderline, false)
+  GRID_PROP(TColor, HeaderLineColor, 0x00FF0000)
+  GRID_PROP(int32_t, HeaderLineWidth, 2)
+  GRID_PROP(bool, MergeHeader, false)
+  GRID_PROP(bool, MergeSummary, false)
+  GRID_PROP(bool, ShowGroupCount, false)
+  GRID_PROP(bool, Summary, false)
+  GRID_PROP(TColor, SummaryColor, clNone)
+  GRID_PROP(TColor, SummaryColorTo, clNone)
+  GRID_PROP(TColor, SummaryTextColor, clNone)
+  GRID_PROP(bool, SummaryLine, false)
+  GRID_PROP(TColor, SummaryLineColor, 0x00FF0000)
+  GRID_PROP(int32_t, SummaryLineWidth, 2)
 };
 
+// OLE drag and drop of cells and columns. OleDropRTF and OleDropTarget are
+// stored here; registering the grid as a drop target comes with the drag
+// and drop of cells.
 class TDragDropSettings : public TPersistent {
 public:
   TDragDropSettings();
   ~TDragDropSettings() override;
   String ClassName() const override;
+  // Every published property and the column-picker flag, as plain fields.
   void Assign(TPersistent* Source) override;
 
-  bool OleAcceptFiles() const { return FOleAcceptFiles; }
-  void SetOleAcceptFiles(bool Value) { FOleAcceptFiles = Value; }
-  bool OleAcceptText() const { return FOleAcceptText; }
-  void SetOleAcceptText(bool Value) { FOleAcceptText = Value; }
-  bool OleAcceptURLs() const { return FOleAcceptURLs; }
-  void SetOleAcceptURLs(bool Value) { FOleAcceptURLs = Value; }
-  // Stored only: the grid takes no drops yet.
-  bool OleDropTarget() const { return FOleDropTarget; }
-  void SetOleDropTarget(bool Value) { FOleDropTarget = Value; }
+  bool OleColumnPicker() const { return FOleColumnPicker; }
+  void SetOleColumnPicker(bool Value) { FOleColumnPicker = Value; }
+
+  GRID_PROP(bool, ShowCells, true)
+  GRID_PROP(bool, OleAcceptFiles, true)
+  GRID_PROP(bool, OleAcceptText, true)
+  GRID_PROP(bool, OleAcceptURLs, true)
+  GRID_PROP(bool, OleAppendRows, false)
+  GRID_PROP(bool, OleColumnDragDrop, false)
+  GRID_PROP(bool, OleColumnReorder, false)
+  GRID_PROP(bool, OleColumnsOnly, false)
+  GRID_PROP(bool, OleCopyAlways, false)
+  GRID_PROP(bool, OleDropTarget, false)
+  GRID_PROP(bool, OleDropSource, false)
+  GRID_PROP(bool, OleEntireRows, false)
+  GRID_PROP(bool, OleInsertRows, false)
+  GRID_PROP(bool, OleRemoveRows, false)
+  GRID_PROP(bool, OleDropRTF, false)
 
 private:
-  bool FOleAcceptFiles = true;
-  bool FOleAcceptText = true;
-  bool FOleAcceptURLs = true;
-  bool FOleDropTarget = false;
+  bool FOleColumnPicker = false;
 };
 
+// The balloon tooltip of cells; Enable fires OnEnableChange when it
+// changes. -1 delays and clNone colours leave the tooltip's own.
 class TBalloonSettings : public TPersistent {
 public:
   TBalloonSettings();
   ~TBalloonSettings() override;
   String ClassName() const override;
+  // Everything but Transparency.
   void Assign(TPersistent* Source) override;
-
-  // Fires OnEnableChange when it changes.
-  bool Enable() const { return FEnable; }
-  void SetEnable(bool Value);
 
   TNotifyEvent OnEnableChange;
 
-private:
-  bool FEnable = false;
+  GRID_PROP(int32_t, AutoHideDelay, -1)
+  GRID_PROP(TColor, BackgroundColor, clNone)
+  GRID_PROP(bool, Enable, false)
+  GRID_PROP(int32_t, InitialDelay, -1)
+  GRID_PROP(int32_t, ReshowDelay, -1)
+  GRID_PROP(bool, ShowCell, true)
+  GRID_PROP(TColor, TextColor, clNone)
+  GRID_PROP(uint8_t, Transparency, 0)
 };
 
+// A bar in Color at the right of column 0 in modified rows. Color fires
+// OnChange on every assignment.
 class TShowModified : public TPersistent {
 public:
   TShowModified();
@@ -95,18 +113,18 @@ public:
   String ClassName() const override;
   void Assign(TPersistent* Source) override;
 
-  bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool Value);
-  TColor Color() const { return FColor; }
-  void SetColor(TColor Value);
-
   TNotifyEvent OnChange;
 
+  GRID_PROP(bool, Enabled, false)
+  GRID_PROP(TColor, Color, 0x0000FFFF)
+
 private:
-  bool FEnabled = false;
-  TColor FColor = 0x0000FFFF;
+  void Changed();
 };
 
+// The row of filter editors. Color, Columns and Row fire OnChange when
+// they change; Enabled too, after OnEnabledChange (the grid switches its
+// filter off and empties the filter row).
 class TFilterEdit : public TPersistent {
 public:
   TFilterEdit();
@@ -114,21 +132,22 @@ public:
   String ClassName() const override;
   void Assign(TPersistent* Source) override;
 
-  // Changes fire OnChange (the grid repaints).
-  bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool Value);
-  int32_t Row() const { return FRow; }
-  void SetRow(int32_t Value);
-  TFilterDropDownColumns Columns() const { return FColumns; }
-  void SetColumns(TFilterDropDownColumns Value);
+  // The captions of the filter kinds ftStartsWith .. ftClear.
+  TStringList* TypeNames() const { return FTypeNames.get(); }
+  void SetTypeNames(TStringList* Value);
 
   TNotifyEvent OnChange;
+  TNotifyEvent OnEnabledChange;
+
+  GRID_PROP(bool, CaseSensitive, true)
+  GRID_PROP(TColor, Color, 0x00FFFFFF)
+  GRID_PROP(TFilterDropDownColumns, Columns, fdNormal)
+  GRID_PROP(bool, Enabled, false)
+  GRID_PROP(int32_t, Row, 0)
 
 private:
   void Changed();
-  bool FEnabled = false;
-  int32_t FRow = 0;
-  TFilterDropDownColumns FColumns = fdNormal;
+  std::unique_ptr<TStringList> FTypeNames;
 };
 
 class TFloatingFooter : public TPersistent {

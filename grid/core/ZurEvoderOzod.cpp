@@ -12,6 +12,7 @@
 #include "grid/core/BackGround.h"
 #include "grid/core/ColumnSize.h"
 #include "grid/core/Filter.h"
+#include "grid/core/GridAppearance.h"
 #include "grid/core/GridItem.h"
 #include "grid/core/GridSettings.h"
 #include "grid/core/PrintSettings.h"
@@ -58,12 +59,15 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
   TCustomGrid::SetDrawingStyle(gdsClassic);
 
   // The settings objects, in the order the grid makes them.
+  FAutoColor = std::make_unique<TAutoColor>();
+  FAutoColor->OnChange = [this](TObject*) { Invalidate(); };
   cf = std::make_unique<TFont>();
   FFocusHelper = std::make_unique<TFocusHelper>();
-  FSearchFooter = std::make_unique<TSearchFooter>();
+  FSearchFooter = std::make_unique<TSearchFooter>(FDesignDrop);
   FFloatingFooter = std::make_unique<TFloatingFooter>();
   FSortSettings = std::make_unique<TSortSettings>(this);
   FDragDropSettings = std::make_unique<TDragDropSettings>();
+  FDragScrollOptions = std::make_unique<TDragScrollOptions>();
   FControlLook = std::make_unique<TControlLook>(this);
   FNavigation = std::make_unique<TNavigation>();
   FColumnSize = std::make_unique<TColumnSize>(this);
@@ -93,6 +97,8 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
   FRowIndicator = std::make_unique<TBitmap>();
   FBackGround = std::make_unique<TBackGround>();
   FBackGround->OnChange = [this](TObject*) { Invalidate(); };
+  FProgressAppearance = std::make_unique<TGridProgressAppearance>();
+  FProgressAppearance->OnChange = [this](TObject* S) { FixedFontChanged(S); };
   FSyncGrid = std::make_unique<TSyncGrid>(this);
   FSyncGrid->OnGridChanged = [this](TComponent* Old, TComponent* New) {
     if (Old)
@@ -109,8 +115,16 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
   FColumnOrder = std::make_unique<TIntList>(0, 0);
   FCellGraphic = std::make_unique<TCellGraphic>();
   FOfficeHint = std::make_unique<TRurHintInfo>();
+  FFilterDropDown = std::make_unique<TFilterDropDown>();
+  if (FDesignDrop) {
+    FFilterDropDown->SetTextChecked(QStringLiteral("Checked"));
+    FFilterDropDown->SetTextUnChecked(QStringLiteral("Unchecked"));
+  }
+  FFilterDropDown->OnChange = [this](TObject*) { Invalidate(); };
   FFilterEdit = std::make_unique<TFilterEdit>();
   FFilterEdit->OnChange = [this](TObject*) { Invalidate(); };
+  FFilterEdit->OnEnabledChange = [this](TObject*) { FilterEditEnabledChanged(); };
+  FHoverButtons = std::make_unique<THoverButtons>(this);
   FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
   FHTMLSettings = std::make_unique<THTMLSettings>();
   FPrintSettings = std::make_unique<TPrintSettings>();
@@ -172,10 +186,13 @@ void TZurEvoderOzod::Assign(TPersistent* Source)
   SetActiveCellColorTo(S->ActiveCellColorTo());
   FActiveCellFont->Assign(S->FActiveCellFont.get());
   SetActiveCellShow(S->ActiveCellShow());
+  FAutoColor->Assign(S->FAutoColor.get());
   SetActiveRowShow(S->ActiveRowShow());
   SetAlign(S->Align());
+  FFilterDropDown->Assign(S->FFilterDropDown.get());
   SetAnchorHint(S->AnchorHint());
   FAutoSize = S->FAutoSize;
+  FAutoColor->Assign(S->FAutoColor.get());
   FMouseActions->Assign(S->FMouseActions.get());
   FNavigation->Assign(S->FNavigation.get());
   FGrouping->Assign(S->FGrouping.get());
@@ -186,11 +203,14 @@ void TZurEvoderOzod::Assign(TPersistent* Source)
   FBands->Assign(S->FBands.get());
   FBackGround->Assign(S->FBackGround.get());
   FSortSettings->Assign(S->FSortSettings.get());
+  FDragScrollOptions->Assign(S->FDragScrollOptions.get());
   FDragDropSettings->Assign(S->FDragDropSettings.get());
+  FProgressAppearance->Assign(S->FProgressAppearance.get());
   FColumnSize->Assign(S->FColumnSize.get());
   FSyncGrid->Assign(S->FSyncGrid.get());
   FFocusHelper->Assign(S->FFocusHelper.get());
   FFilterEdit->Assign(S->FFilterEdit.get());
+  FHoverButtons->Assign(S->FHoverButtons.get());
   FShowModified->Assign(S->FShowModified.get());
   FControlLook->Assign(S->FControlLook.get());
   FBalloonSettings->Assign(S->FBalloonSettings.get());
@@ -428,6 +448,19 @@ void TZurEvoderOzod::FreeCell(int32_t ACol, int32_t ARow)
 void TZurEvoderOzod::HideInplaceEdit() {}
 
 void TZurEvoderOzod::RemoveAllFilters() { FFilter->Clear(); }
+
+// Switching the filter row on or off drops the filter it held and empties
+// the row.
+void TZurEvoderOzod::FilterEditEnabledChanged()
+{
+  SetFilterActive(false);
+  FFilter->Clear();
+  const int32_t Row = FFilterEdit->Row();
+  if (Row < 0 || Row >= RowCount())
+    return;
+  for (int32_t C = 0; C < TotalColCount(); ++C)
+    SetCellEx(C, Row, String());
+}
 
 void TZurEvoderOzod::SetColumnOrder()
 {

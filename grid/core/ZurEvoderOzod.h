@@ -35,20 +35,30 @@
 // registers the grid's classes, clipboard format and window messages once
 // per process (the first grid made calls it).
 //
-// What is not here yet, and joins as it is built: painting beyond the base
-// grid's pass (visual properties, styles, cell graphics), inplace editors
-// and mouse handling, sorting, filtering, grid files and the clipboard, the
-// settings objects and published properties that only those read.
+// ---- Painting -------------------------------------------------------------------------
+// The base grid's pass paints each cell's background and lines; the string
+// grid's DrawGridCell adds the fixed-cell looks, buttons shown always, the
+// text (alignment, word wrap, number format, search highlight, sort
+// indicator, links), borders, the cell graphic, the drawing events and the
+// focus rectangle. GetVisualProperties decides a cell's colours and font.
+//
+// What is not here yet, and joins as it is built: the graphics other than
+// progress bars, shapes and range indicators, mini-HTML and rich text
+// (drawn as their plain text), inplace editors and mouse handling, sorting,
+// filtering, grid files and the clipboard.
 //
 // Everything runs on the main thread.
 #include "grid/base/BaseGrid.h"
+#include "grid/base/RurStyleIF.h"
 #include "grid/core/CellGraphic.h"
 #include "grid/core/ControlLook.h"
 #include "grid/core/GridEnums.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
+class TAutoColor;
 class TBackGround;
 class TBalloonSettings;
 class TBands;
@@ -61,6 +71,10 @@ class TFocusHelper;
 class TGridItem;
 class TGrouping;
 class TDragDropSettings;
+class TDragScrollOptions;
+class TFilterDropDown;
+class TGridProgressAppearance;
+class THoverButtons;
 class TIntList;
 class TMouseActions;
 class TNavigation;
@@ -312,6 +326,48 @@ public:
                        TColor& MirrorColorTo, TAlignment& HAlign, TVAlignment& VAlign, bool& WordWrap,
                        TCellGradientDirection& GradientDirection) override;
 
+  // ---- Painting ------------------------------------------------------------------------
+  // The colours, gradient, font, word wrap and alignment of a cell, each
+  // source overriding the earlier: grid defaults, the cell's record, bands,
+  // fixed colours, the filter row, automatic number colours, the colour
+  // events, the gradient event, the selection. ACol is a display column
+  // (mapped to the real one with Remap); Select turns the selection
+  // colouring on.
+  void GetVisualProperties(int32_t ACol, int32_t ARow, TGridDrawState& AState, bool Printing, bool Select, bool Remap,
+                           TBrush* ABrush, TColor& ColorTo, TColor& MirrorColor, TColor& MirrorColorTo, TFont* AFont,
+                           TAlignment& HAlign, TVAlignment& VAlign, bool& WordWrap,
+                           TCellGradientDirection& GD) override;
+  // The font alone, for measuring (RCol is the real column).
+  void GetFontProperties(int32_t ACol, int32_t RCol, int32_t ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush,
+                         bool Flag);
+  // The grid's alignments, the right alignment of numbers (AutoNumAlign) or
+  // the record's, then GetCellAlign.
+  std::pair<TAlignment, TVAlignment> GetCellAlignment(int32_t ACol, int32_t ARow);
+  // Col1 over Col2 by Perc percent; ColorMixer blends only with Mix.
+  static TColor BlendColor(TColor Col1, TColor Col2, int32_t Perc);
+  static TColor ColorMixer(TColor Col1, TColor Col2, bool Mix, int32_t Perc);
+  // The cell's display text, formatted as a number when OnGetFloatFormat
+  // asks for it.
+  virtual String GetFormattedCell(int32_t ACol, int32_t ARow);
+  void DrawSortIndicator(TCanvas* Canvas, int32_t ACol, int32_t X, int32_t Y);
+  // The cell graphic (nullptr without one), its size and placement, and
+  // whether the text shows beside it.
+  TCellGraphic* GetGraphicDetails(int32_t ACol, int32_t ARow, int32_t& Width, int32_t& Height, bool& ShowText,
+                                  TCellHAlign& HAlign, TCellVAlign& VAlign);
+  // Display coordinates: inside the selection, fixed cells never.
+  bool IsSelected(int32_t ACol, int32_t ARow) const;
+  // The selection is painted: shown, and the grid focused unless it hides
+  // the selection without the focus.
+  bool CanShowSelection() const;
+  // Paints the content of a cell over the background of the base pass.
+  void DrawGridCell(TCanvas* Canvas, int32_t ACol, int32_t ARow, TRect ARect, TGridDrawState AState) override;
+
+  // What the search panel holds: the text to highlight in the cells while
+  // its highlight button is down, and whether case counts.
+  String FSearchText;
+  bool FSearchHighlightDown = false;
+  bool FSearchMatchCase = false;
+
   // ---- Settings objects ------------------------------------------------------------
   TControlLook* ControlLook() const { return FControlLook.get(); }
   void SetControlLook(TControlLook* Value);
@@ -349,6 +405,16 @@ public:
   void SetDragDropSettings(TDragDropSettings* Value);
   TRurHintInfo* OfficeHint() const { return FOfficeHint.get(); }
   void SetOfficeHint(TRurHintInfo* Value);
+  TAutoColor* AutoColor() const { return FAutoColor.get(); }
+  void SetAutoColor(TAutoColor* Value);
+  TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
+  void SetProgressAppearance(TGridProgressAppearance* Value);
+  TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
+  void SetFilterDropDown(TFilterDropDown* Value);
+  TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions.get(); }
+  void SetDragScrollOptions(TDragScrollOptions* Value);
+  THoverButtons* HoverButtons() const { return FHoverButtons.get(); }
+  void SetHoverButtons(THoverButtons* Value);
   TFont* FixedFont() const { return FFixedFont.get(); }
   void SetFixedFont(TFont* Value);
   TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
@@ -505,6 +571,8 @@ public:
   TDateTimeChangeEvent OnDateTimeChange;
   TEditChangeEvent OnEditChange;
   TCustomCellDrawEvent OnCustomCellDraw;
+  TCustomCellDrawEvent OnCustomCellBkgDraw;
+  TNotifyEvent OnPainted;
   TCheckBoxClickEvent OnCheckBoxClick;
   TCheckBoxCanToggleEvent OnCheckBoxCanToggle;
   TEllipsClickEvent OnEllipsClick;
@@ -541,6 +609,29 @@ public:
   // Fixed-cell gradient colours the painter uses (TControlLook passes its
   // colours on to them).
   TColor FZURGrad[FixedGradientCount];
+  // The paint state the mouse handling keeps: the fixed cell under the
+  // mouse, the column being moved, the mouse held on a fixed cell, the
+  // fixed cell's drop-down pressed, the mouse held down anywhere.
+  int32_t FHoverFixedX = -1;
+  int32_t FHoverFixedY = -1;
+  int32_t FMoveCell = -1;
+  bool FMouseDownMove = false;
+  bool FDropDownDown = false;
+  bool FMouseDown = false;
+  // An inplace editor is open; screen scale (1 at 96 dots per inch); the
+  // colour tones of the metro look.
+  bool FEditing = false;
+  double FDPIScale = 1.0;
+  TColorTones FTones;
+  // The character shown for a password.
+  QChar FPasswordChar = u'*';
+  // A cell with a graphic shows no text; the user's drawing replaces the
+  // text.
+  bool FNoImageAndText = false;
+  bool FNoDefaultDraw = false;
+  bool FUseDisabledFont = true;
+  // The vertical text format of the last drawn cell.
+  uint32_t FVAlign = 0;
   int32_t FFixedRowsMin = 0;
   int32_t FFixedColsMin = 0;
   int32_t FMaxRowCount = 0;
@@ -822,6 +913,7 @@ private:
   // ==== end of structure, sizes and their persistence ============================
 
 protected:
+  void Paint() override;
   void Resize() override;
   void CreateWnd() override;
   bool SelectCell(int32_t ACol, int32_t ARow) override;
@@ -830,10 +922,12 @@ protected:
 
 private:
   friend class TControlLook;
+  friend class TSortSettings;
   void ColHeaderChanged(TObject* Sender);
   void RowHeaderChanged(TObject* Sender);
   void WriteHeaders();
   void FixedFontChanged(TObject* Sender);
+  void FilterEditEnabledChanged();
   // Whole display rows as string lists, hidden columns included.
   void RowToList(int32_t ARow, TStringList& Into);
   void ListToRow(int32_t ARow, const TStringList& From);
@@ -845,6 +939,23 @@ private:
   int32_t StoreIndexOf(int32_t Idx) const;
   void MoveItemIntoRow(TGridItem* Item, int32_t DisplayRow);
   void SetZURGrad(TFixedGradient Which, TColor Value);
+  // Painting steps of DrawGridCell.
+  void DrawFixedLook(TCanvas* Canvas, int32_t ACol, int32_t RCol, int32_t ARow, TRect& ARect, TColor ColorTo,
+                     TColor MirrorColor, TColor MirrorColorTo);
+  void DrawFixedEdges(TCanvas* Canvas, TRect& ARect);
+  void DrawAlwaysShownButtons(TCanvas* Canvas, int32_t RCol, int32_t ARow, TRect& ARect);
+  void DrawBorders(TCanvas* Canvas, int32_t RCol, int32_t ARow, TRect ARect, bool Fixed);
+  void DrawCellGraphic(TCanvas* Canvas, TCellGraphic* Graphic, int32_t RCol, int32_t ARow, TRect R);
+  // Draws the text of a cell in R; returns the drawn width + 2 (0 when
+  // not measured).
+  int32_t DrawCellText(TCanvas* Canvas, int32_t ACol, int32_t RCol, int32_t ARow, TRect R, TGridDrawState AState,
+                       TColor UnselBrush, TColor UnselFont, TCellGraphic* Graphic, int32_t GraphicWidth,
+                       int32_t GraphicHeight, bool ShowText, TCellHAlign GHAlign, TCellVAlign GVAlign,
+                       TAlignment HAlign, TVAlignment VAlign, bool WordWrap);
+  // The record's font colour, style, height and name, each when set.
+  static void ApplyRecordFont(const TCellProperties* CP, TFont* AFont);
+  // The cell's text as a number, when it is one.
+  bool CellFloat(int32_t ACol, int32_t ARow, double& Value);
 
   std::unique_ptr<TControlLook> FControlLook;
   std::unique_ptr<TSortSettings> FSortSettings;
@@ -864,6 +975,11 @@ private:
   std::unique_ptr<TShowModified> FShowModified;
   std::unique_ptr<TDragDropSettings> FDragDropSettings;
   std::unique_ptr<TRurHintInfo> FOfficeHint;
+  std::unique_ptr<TAutoColor> FAutoColor;
+  std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
+  std::unique_ptr<TFilterDropDown> FFilterDropDown;
+  std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
+  std::unique_ptr<THoverButtons> FHoverButtons;
   std::unique_ptr<TFont> FFixedFont;
   std::unique_ptr<TFont> FActiveCellFont;
   std::unique_ptr<TFont> cf; // scratch font of GetCellFont

@@ -39,14 +39,7 @@ void TZurEvoderOzod::GetCellColor(int32_t ACol, int32_t ARow, TGridDrawState ASt
     const TCellProperties* CP = GetCellProperties(ACol, ARow);
     if (CP->BrushColor() != clNone && (RecordBrushTypes & CellTypeBit(GetCellType(ACol, ARow))))
       ABrush->SetColor(CP->BrushColor());
-    if (CP->FontColor() != clNone)
-      AFont->SetColor(CP->FontColor());
-    if (CP->FontStyle() != 0)
-      AFont->SetStyle(CP->FontStyle());
-    if (CP->FontSize() != 0)
-      AFont->SetHeight(CP->FontSize());
-    if (!CP->FontName().isEmpty())
-      AFont->SetName(CP->FontName());
+    ApplyRecordFont(CP, AFont);
   }
   if (OnGetCellColor)
     OnGetCellColor(this, ARow, ACol, AState, ABrush, AFont);
@@ -56,6 +49,18 @@ void TZurEvoderOzod::GetCellPrintColor(int32_t ACol, int32_t ARow, TGridDrawStat
 {
   if (OnGetCellPrintColor)
     OnGetCellPrintColor(this, ARow, ACol, AState, ABrush, AFont);
+}
+
+void TZurEvoderOzod::ApplyRecordFont(const TCellProperties* CP, TFont* AFont)
+{
+  if (CP->FontColor() != clNone)
+    AFont->SetColor(CP->FontColor());
+  if (CP->FontStyle() != 0)
+    AFont->SetStyle(CP->FontStyle());
+  if (CP->FontSize() != 0)
+    AFont->SetHeight(CP->FontSize());
+  if (!CP->FontName().isEmpty())
+    AFont->SetName(CP->FontName());
 }
 
 TFont* TZurEvoderOzod::GetCellFont(int32_t ACol, int32_t ARow)

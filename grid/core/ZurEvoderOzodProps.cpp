@@ -11,6 +11,7 @@
 #include "grid/core/ColumnSize.h"
 #include "grid/core/PrintSettings.h"
 #include "grid/core/Filter.h"
+#include "grid/core/GridAppearance.h"
 #include "grid/core/GridSettings.h"
 #include "platform/Bitmap.h"
 #include "platform/CanvasTypeInfo.h"
@@ -81,10 +82,13 @@ using Z = TZurEvoderOzod;
         PropObj("ActiveCellFont", &Z::ActiveCellFont, &Z::SetActiveCellFont),
         PropColor("ActiveCellColor", &Z::ActiveCellColor, &Z::SetActiveCellColor, 0x00808080),
         PropColor("ActiveCellColorTo", &Z::ActiveCellColorTo, &Z::SetActiveCellColorTo, clNone),
+        PropObj("AutoColor", &Z::AutoColor, &Z::SetAutoColor),
         PropBool("AutoThemeAdapt", &Z::AutoThemeAdapt, &Z::SetAutoThemeAdapt, false),
         PropObj("Bands", &Z::Bands, &Z::SetBands),
         PropObj("BackGround", &Z::BackGround, &Z::SetBackGround),
         PropObj("RowIndicator", &Z::RowIndicator, &Z::SetRowIndicator),
+        PropObj("ProgressAppearance", &Z::ProgressAppearance, &Z::SetProgressAppearance),
+        PropObj("HoverButtons", &Z::HoverButtons, &Z::SetHoverButtons),
         PropBool("Hovering", &Z::Hovering, &Z::SetHovering, false),
         PropEnum("HoverFixedCells", &Z::HoverFixedCells, &Z::SetHoverFixedCells, HoverFixedCellsInfo, hfNone),
         PropBool("ShowDesignHelper", &Z::ShowDesignHelper, &Z::SetShowDesignHelper, true),
@@ -163,6 +167,7 @@ using Z = TZurEvoderOzod;
         PropEnum("FilterType", &Z::FilterType, &Z::SetFilterType, GridFilterTypeInfo, ftHide),
         PropBool("FilterNormalCellsOnly", &Z::FilterNormalCellsOnly, &Z::SetFilterNormalCellsOnly, true),
         PropBool("AutoFilterUpdate", &Z::AutoFilterUpdate, &Z::SetAutoFilterUpdate, true),
+        PropObj("FilterDropDown", &Z::FilterDropDown, &Z::SetFilterDropDown),
         PropBool("FilterDropDownAuto", &Z::FilterDropDownAuto, &Z::SetFilterDropDownAuto, false),
         PropBool("FilterDropDownMultiCol", &Z::FilterDropDownMultiCol, &Z::SetFilterDropDownMultiCol, true),
         PropStr("FilterDropDownClear", &Z::FilterDropDownClear, &Z::SetFilterDropDownClear),
@@ -188,6 +193,7 @@ using Z = TZurEvoderOzod;
         PropObj("SyncGrid", &Z::SyncGrid, &Z::SetSyncGrid),
         // Drag and drop, other.
         PropObj("DragDropSettings", &Z::DragDropSettings, &Z::SetDragDropSettings),
+        PropObj("DragScrollOptions", &Z::DragScrollOptions, &Z::SetDragScrollOptions),
         PropStr("Version", &Z::Version, &Z::SetVersion),
         // Events.
         PropEvent("OnGetCellColor", &Z::OnGetCellColor),
@@ -228,6 +234,8 @@ using Z = TZurEvoderOzod;
         PropEvent("OnDateTimeChange", &Z::OnDateTimeChange),
         PropEvent("OnEditChange", &Z::OnEditChange),
         PropEvent("OnCustomCellDraw", &Z::OnCustomCellDraw),
+        PropEvent("OnCustomCellBkgDraw", &Z::OnCustomCellBkgDraw),
+        PropEvent("OnPainted", &Z::OnPainted),
         PropEvent("OnCheckBoxClick", &Z::OnCheckBoxClick),
         PropEvent("OnCheckBoxCanToggle", &Z::OnCheckBoxCanToggle),
         PropEvent("OnEllipsClick", &Z::OnEllipsClick),
@@ -424,6 +432,11 @@ void TZurEvoderOzod::SetBalloon(TBalloonSettings* Value) { FBalloonSettings->Ass
 void TZurEvoderOzod::SetShowModified(TShowModified* Value) { FShowModified->Assign(Value); }
 void TZurEvoderOzod::SetDragDropSettings(TDragDropSettings* Value) { FDragDropSettings->Assign(Value); }
 void TZurEvoderOzod::SetOfficeHint(TRurHintInfo* Value) { FOfficeHint->Assign(Value); }
+void TZurEvoderOzod::SetAutoColor(TAutoColor* Value) { FAutoColor->Assign(Value); }
+void TZurEvoderOzod::SetProgressAppearance(TGridProgressAppearance* Value) { FProgressAppearance->Assign(Value); }
+void TZurEvoderOzod::SetFilterDropDown(TFilterDropDown* Value) { FFilterDropDown->Assign(Value); }
+void TZurEvoderOzod::SetDragScrollOptions(TDragScrollOptions* Value) { FDragScrollOptions->Assign(Value); }
+void TZurEvoderOzod::SetHoverButtons(THoverButtons* Value) { FHoverButtons->Assign(Value); }
 
 void TZurEvoderOzod::SetFixedFont(TFont* Value)
 {

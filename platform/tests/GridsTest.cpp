@@ -237,6 +237,19 @@ TEST(Grids, TheViewFollowsTheCurrentCell)
   G.DoMouseWheelUp(0, TPoint{});
   EXPECT_EQ(G.Row(), 2);
   EXPECT_EQ(G.TopRow(), 2);
+
+  // Far jumps in a long grid land with the current row in view: last at
+  // the bottom, first at the top.
+  G.SetRowCount(600001);
+  G.Press(VK_END, ssCtrl);
+  EXPECT_EQ(G.Row(), 600000);
+  EXPECT_EQ(G.TopRow(), 600000 - 3);
+  G.SetRow(300000);
+  EXPECT_EQ(G.TopRow(), 300000);
+  G.SetRow(300003);
+  EXPECT_EQ(G.TopRow(), 300000);
+  G.SetRow(300004);
+  EXPECT_EQ(G.TopRow(), 300001);
 }
 
 TEST(Grids, MovingAndDeletingCarryCellsAndSizes)
@@ -384,6 +397,16 @@ TEST(GridsOnScreen, ViewportPaintsScrollsAndTakesClicks)
   QTest::mouseClick(VP, Qt::LeftButton, Qt::NoModifier, P);
   EXPECT_EQ(G->Col(), 2);
   EXPECT_EQ(G->Row(), 3);
+
+  // Writing a cell paints that cell again, not the whole grid.
+  for (int I = 0; I < 3; ++I)
+    QCoreApplication::processEvents();
+  G->Drawn.clear();
+  G->SetCells(3, 4, QStringLiteral("x"));
+  QCoreApplication::processEvents();
+  ASSERT_FALSE(G->Drawn.empty());
+  for (const auto& D : G->Drawn)
+    EXPECT_TRUE(D.Col == 3 && D.Row == 4) << D.Col << "," << D.Row;
 
   // Moving the scroll bar moves the top row.
   Area->verticalScrollBar()->setValue(10);

@@ -2,6 +2,7 @@
 // Shared by the canvas tests: the GUI application object, a canvas drawing
 // into a buffer of a given size, pixel helpers and golden-image comparison.
 #include "platform/GraphicsTypes.h"
+#include "platform/tests/GoldenImage.h"
 
 #include <QImage>
 #include <QString>
@@ -31,19 +32,3 @@ struct TBufferedCanvas {
 // Fills Dest white, binds DestCanvas to it and sets Canvas up to paint one
 // paint into a buffer of Dest's size shown on DestCanvas.
 void StartBufferedCanvas(TZuzCanvas3D& Canvas, QImage& Dest, TCanvas& DestCanvas, bool Is3D);
-
-// Pixels of Image equal to C (RGB only) inside the rectangle (whole image
-// when empty).
-int32_t CountColor(const QImage& Image, TColor C, const TRect& R = TRect{});
-TColor PixelOf(const QImage& Image, int32_t X, int32_t Y);
-
-// Compares Image with tests/data/<Name>.png: passes when at most
-// MaxDiffPixels pixels differ by more than Tolerance in any channel. With
-// FATHOMIX_REGENERATE_GOLDEN=1 in the environment the file is written
-// instead. Returns an empty string on success, else what differs.
-QString CompareGolden(const QImage& Image, const QString& Name, int Tolerance = 8, int MaxDiffPixels = 0);
-#define EXPECT_GOLDEN(...)                                                                                             \
-  do {                                                                                                                 \
-    const QString GoldenMessage = CompareGolden(__VA_ARGS__);                                                          \
-    EXPECT_TRUE(GoldenMessage.isEmpty()) << GoldenMessage.toStdString();                                               \
-  } while (false)

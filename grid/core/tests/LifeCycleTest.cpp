@@ -2,6 +2,7 @@
 // streaming, copying another grid, bounds, and what the grid frees.
 #include "grid/core/ZurEvoderOzod.h"
 
+#include "FormText.h"
 #include "Tracked.h"
 
 #include "grid/base/CellProperties.h"
@@ -19,30 +20,6 @@
 
 #include <set>
 #include <string>
-
-namespace {
-
-// The text form of a grid's component stream.
-std::string TextOf(TComponent* C)
-{
-  TMemoryStream Bin, Text;
-  WriteComponentToStream(Bin, C);
-  Bin.SetPosition(0);
-  ObjectBinaryToText(Bin, Text);
-  return std::string(reinterpret_cast<const char*>(Text.Memory()), static_cast<size_t>(Text.Size()));
-}
-
-void ReadText(const std::string& Form, TComponent* Into)
-{
-  TMemoryStream Text, Bin;
-  Text.WriteBuffer(Form.data(), static_cast<int32_t>(Form.size()));
-  Text.SetPosition(0);
-  ObjectTextToBinary(Text, Bin);
-  Bin.SetPosition(0);
-  ReadComponentFromStream(Bin, Into);
-}
-
-} // namespace
 
 TEST(GridLifeCycle, ANewGridHasItsDefaults)
 {
