@@ -46,6 +46,7 @@ public:
   bool FDoneEditing = false;          // the editor ends the edit as it loses the focus
   bool LButFlg = false;               // editing was started by a mouse click
   char16_t FStartEditChar = 0;        // the key that started editing; 0 for none
+  TShiftState FKeyShift = 0;          // the shift keys of the last typed character
   String FCellCache;                  // the cell's text when editing began
   String FOldCellText;                // what validation compares the new text with
   String FNewCellText;                // the text the last validation accepted or left

@@ -477,6 +477,7 @@ void TRurInplaceEdit::WMChar(char16_t& Key, TShiftState Shift)
     return TInplaceEdit::WMChar(Key, Shift);
   TNavigation* Nav = FGrid->Navigation();
   const bool Ctrl = Shift & ssCtrl;
+  FGrid->FKeyShift = Shift;
   if (Key == 13 && FRefusedReturn) {
     FRefusedReturn = false;
     Key = 0;
@@ -824,7 +825,9 @@ void TRurInplaceEdit::WMKillFocus(QWidget* NewFocus)
       Items->Add(Text());
   }
   FGrid->SetCellSelectMode(false);
-  if (FAltBack)
+  // Alt+Backspace held, or the grid hiding the editor while it validates:
+  // the edit goes on.
+  if (FAltBack || FGrid->FValidating)
     return;
   TCustomGrid* G = Grid();
   FGrid->DoneEditing(FColE, FRowE);

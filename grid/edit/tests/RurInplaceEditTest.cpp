@@ -317,8 +317,9 @@ TEST_F(InplaceEdit, PasteTakesWhatFitsTheKindAndStoresTheCell)
     EXPECT_EQ(G->Editor()->Text(), QString::fromUtf8(C.Result));
     const bool Stored = !G->Log.empty() && G->Log.front().rfind("store", 0) == 0;
     EXPECT_EQ(Stored, C.Stored);
-    if (C.Stored)
+    if (C.Stored) {
       EXPECT_EQ(G->GetCellEx(1, 1), QString::fromUtf8(C.Result));
+    }
     G->HideInplaceEdit();
   }
 }
