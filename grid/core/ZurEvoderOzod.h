@@ -44,8 +44,10 @@
 //
 // What is not here yet, and joins as it is built: the graphics other than
 // progress bars, shapes and range indicators, mini-HTML and rich text
-// (drawn as their plain text), inplace editors and mouse handling, sorting,
-// filtering, grid files and the clipboard.
+// (drawn as their plain text), the special editors (spin, combo, check box,
+// date, drop-down) and mouse handling, sorting, filtering, grid files and
+// the clipboard formats. Editing with the text editor, selection, keys and
+// navigation are the block at the end of the class.
 //
 // Everything runs on the main thread.
 #include "grid/base/BaseGrid.h"
@@ -1297,7 +1299,6 @@ private:
   void BlinkCells();
   void HoverToCell();
   bool EditorFocused() const;
-  bool TextKind(TEditorType Kind) const;
   // WMKeyDown's steps, each true when the key is done with.
   bool HomeEndKey(uint16_t Key, TShiftState Shift);
   bool SkipFixedCellsKey(uint16_t& Key, TShiftState Shift);
@@ -1330,6 +1331,8 @@ private:
   int32_t FLastTabCol = -1;
   int32_t FLastTabRow = -1;
   int32_t FTabDepth = 0;
+  int32_t FTabLimit = 0;
+  bool FTabAppended = false;
   int32_t FAECol = -1;
   int32_t FAERow = -1;
   int32_t FOldLeftCol = 0;

@@ -35,7 +35,7 @@ bool TZurEvoderOzod::CanEditShow()
   if (EditControl == edNone)
     return false;
   EditMode = true;
-  if (!TextKind(EditControl)) {
+  if (!IsTextEditorKind(EditControl)) {
     // A special editor: the grid shows it itself, the framework nothing.
     ShowEditControl(DisplColIndex(Base.X), Base.Y);
     FEntered = true;

@@ -20,12 +20,6 @@ namespace {
 
 constexpr TGridOptions Editing = GridOptionBit(goEditing);
 
-bool PlainTextKind(TEditorType K)
-{
-  return K == edNormal || K == edCapital || K == edMixedCase || K == edLowerCase || K == edUpperCase ||
-         K == edValidChars;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- made and let go
@@ -190,7 +184,7 @@ void TZurEvoderOzod::WMSetFocus()
   };
   const bool Moving = GridState() == gsRowMoving || GridState() == gsColMoving;
   if (GetInplaceEditor()) {
-    if (!Moving && FNavigation->AlwaysEdit() && PlainTextKind(EditControl) && InView() && Editable()) {
+    if (!Moving && FNavigation->AlwaysEdit() && IsPlainTextKind(EditControl) && InView() && Editable()) {
       ShowInplaceEdit();
       return;
     }
@@ -220,6 +214,10 @@ void TZurEvoderOzod::DoEnter()
   if (FBlockFocus)
     return;
   TBaseGrid::DoEnter();
+  // The focus back from an editor that a validation hides: the edit goes
+  // on, nothing is selected or captured afresh.
+  if (FValidating)
+    return;
   const bool Inside = Col() >= 0 && Col() < ColCount() && Row() >= 0 && Row() < RowCount();
   const auto Capture = qScopeGuard([&] {
     if (Inside)

@@ -210,11 +210,13 @@ bool TZurEvoderOzod::TabEdit(bool Backward)
   // comes back to the cell the first one started from; the depth is bounded
   // by the number of cells whatever the handlers answer.
   if ((Col() == FLastTabCol && Row() == FLastTabRow) || Col() < 0 || Row() < 0 || Col() >= ColCount() ||
-      Row() >= RowCount() || FTabDepth > ColCount() * RowCount())
+      Row() >= RowCount() || (!Outer && FTabDepth > FTabLimit))
     return true;
   if (Outer) {
     FLastTabCol = Col();
     FLastTabRow = Row();
+    FTabLimit = ColCount() * RowCount();
+    FTabAppended = false;
   }
   ++FTabDepth;
   const auto Guard = qScopeGuard([&] {
@@ -267,10 +269,14 @@ bool TZurEvoderOzod::TabStep(bool Backward)
   }
   // A cell the Tab may not stay on: on to the next one. The focus handed to
   // the next control leaves no editor behind.
-  if ((Options() & GridOptionBit(goEditing)) && !IsEditable(RemapCol(Col()), Row()))
-    TabEdit(Backward);
-  else if (Result && FNavigation->AdvanceAutoEdit() && !HasStaticEdit(RemapCol(Col()), Row()) &&
-           (Options() & GridOptionBit(goEditing)))
+  // A Tab that did not move, or that appended a row it cannot stay on,
+  // does not run again: it would append without end.
+  const bool Moved = Col() != StartCol || Row() != StartRow;
+  if ((Options() & GridOptionBit(goEditing)) && !IsEditable(RemapCol(Col()), Row())) {
+    if (Moved && !FTabAppended)
+      TabEdit(Backward);
+  } else if (Result && FNavigation->AdvanceAutoEdit() && !HasStaticEdit(RemapCol(Col()), Row()) &&
+             (Options() & GridOptionBit(goEditing)))
     ForceMouseOnCell(Col(), Row());
   if (StartMerged)
     RepaintCell(StartCol, StartRow);
@@ -363,6 +369,7 @@ void TZurEvoderOzod::TabForwardLeftRight(bool& Result)
       if (OnAutoAddRow)
         OnAutoAddRow(this, RowCount() - FFixedFooters - 1);
       Added = true;
+      FTabAppended = true;
     }
   }
   if (!Added)

@@ -58,8 +58,10 @@ bool TZurEvoderOzod::SelectCell(int32_t ACol, int32_t ARow)
   const bool Std = GetInplaceEditor() && GetInplaceEditor()->Focused();
 
   // The editing option follows the cell: on for an editable cell, off for a
-  // read-only one (so that no key opens an editor there).
+  // read-only one (so that no key opens an editor there). Hiding an open
+  // edit validates it; a refusal there keeps the cursor where it is.
   const bool EditingOn = Options() & Editing;
+  FLastValidation = true;
   if (HasStaticEdit(RCol, ARow)) {
     bool CanEdit = true;
     GetCellReadOnly(RCol, ARow, CanEdit);
@@ -107,6 +109,9 @@ bool TZurEvoderOzod::SelectCell(int32_t ACol, int32_t ARow)
       }
     }
   }
+
+  if (!FLastValidation || FInvalidSel)
+    return false;
 
   bool Result = false;
   bool Kept = false;
@@ -170,7 +175,10 @@ bool TZurEvoderOzod::SelectCell(int32_t ACol, int32_t ARow)
     for (int32_t R = OldSel.Top; R <= OldSel.Bottom; ++R)
       InvalidateRow(R);
 
-  FCellCache = Kept ? GetCurrentCell() : NewText;
+  // The text an edit began with stays while the edit is being validated
+  // (the editor going and coming back selects the cell again).
+  if (!FValidating)
+    FCellCache = Kept ? GetCurrentCell() : NewText;
   return Result;
 }
 

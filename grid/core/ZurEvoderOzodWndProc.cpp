@@ -55,32 +55,12 @@ intptr_t TZurEvoderOzod::GridMessage(uint32_t Msg, uintptr_t WParam, intptr_t LP
   return 0;
 }
 
-bool TZurEvoderOzod::TextKind(TEditorType Kind) const
-{
-  switch (Kind) {
-  case edNormal:
-  case edNumeric:
-  case edPositiveNumeric:
-  case edFloat:
-  case edCapital:
-  case edMixedCase:
-  case edPassword:
-  case edLowerCase:
-  case edUpperCase:
-  case edValidChars:
-  case edPositiveFloat:
-    return true;
-  default:
-    return false;
-  }
-}
-
 void TZurEvoderOzod::InplaceEditChanged()
 {
   // Every change the user types goes into the cell at once, so that what
   // the grid shows, sorts or saves meanwhile is what the editor holds. It
   // goes to the cell the editor was opened on.
-  if (!FShowEditProcess || FEditStart || !EditMode || !TextKind(EditControl))
+  if (!FShowEditProcess || FEditStart || !EditMode || !IsTextEditorKind(EditControl))
     return;
   if (TRurInplaceEdit* E = GetInplaceEditor())
     SetEditText(E->FColE, E->FRowE, E->Text());

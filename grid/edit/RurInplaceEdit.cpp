@@ -24,13 +24,6 @@
 
 namespace {
 
-// The text kinds whose Return may put a line break into a multi-line cell.
-bool PlainTextKind(TEditorType K)
-{
-  return K == edNormal || K == edCapital || K == edMixedCase || K == edLowerCase || K == edUpperCase ||
-         K == edValidChars;
-}
-
 uint32_t EditPropMessageId()
 {
   static const uint32_t Id = RegisterWindowMessage(QStringLiteral("GridEditProp"));
@@ -38,6 +31,32 @@ uint32_t EditPropMessageId()
 }
 
 } // namespace
+
+bool IsTextEditorKind(TEditorType Kind)
+{
+  switch (Kind) {
+  case edNormal:
+  case edNumeric:
+  case edPositiveNumeric:
+  case edFloat:
+  case edCapital:
+  case edMixedCase:
+  case edPassword:
+  case edLowerCase:
+  case edUpperCase:
+  case edValidChars:
+  case edPositiveFloat:
+    return true;
+  default:
+    return false;
+  }
+}
+
+bool IsPlainTextKind(TEditorType Kind)
+{
+  return Kind == edNormal || Kind == edCapital || Kind == edMixedCase || Kind == edLowerCase || Kind == edUpperCase ||
+         Kind == edValidChars;
+}
 
 TRurInplaceEdit::TRurInplaceEdit(TComponent* AOwner, TGridEditHost* AHost) : TInplaceEdit(AOwner), FGrid(AHost)
 {
@@ -498,7 +517,7 @@ void TRurInplaceEdit::WMChar(char16_t& Key, TShiftState Shift)
     Key = 0;
     return;
   }
-  if (Key == 13 && Nav->LineFeedOnEnter() && PlainTextKind(FGrid->EditControl))
+  if (Key == 13 && Nav->LineFeedOnEnter() && IsPlainTextKind(FGrid->EditControl))
     return; // the edit's own Return: no line break in one line
 
   bool Advance = true;

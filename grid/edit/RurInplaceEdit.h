@@ -27,12 +27,19 @@
 // the focus ends the edit through the grid's DoneEditing without validating.
 //
 // Main thread only.
+#include "grid/base/RurTypes.h"
 #include "platform/Grids.h"
 #include "platform/Messages.h"
 
 #include <memory>
 
 class TGridEditHost;
+
+// The editor kinds the text editor serves.
+bool IsTextEditorKind(TEditorType Kind);
+// The text kinds whose Return may break a multi-line cell's line and that
+// the grid opens again on focus with Navigation.AlwaysEdit.
+bool IsPlainTextKind(TEditorType Kind);
 
 class TRurInplaceEdit : public TInplaceEdit {
 public:
