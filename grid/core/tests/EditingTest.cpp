@@ -89,6 +89,22 @@ protected:
       Pump();
     }
   }
+  // F2, all the text selected, Text typed over it.
+  void Edit(const QString& Text)
+  {
+    Key(Qt::Key_F2);
+    Key(Qt::Key_A, Qt::ControlModifier);
+    Type(Text);
+  }
+  // A validation that takes whole numbers only.
+  void DigitsOnly()
+  {
+    G->OnCellValidate = [](TObject*, int32_t, int32_t, String& Value, bool& Valid) {
+      bool Ok = false;
+      Value.toInt(&Ok);
+      Valid = Ok;
+    };
+  }
   void Start(int32_t C, int32_t R)
   {
     G->FocusCell(C, R);
@@ -217,9 +233,7 @@ TEST_F(Editing, TheEditingRoadAsksItsEventsInOrderWithTheRealColumn)
   };
   Start(2, 3);
   Log.clear();
-  Key(Qt::Key_F2);
-  Key(Qt::Key_A, Qt::ControlModifier);
-  Type(QStringLiteral("v"));
+  Edit(QStringLiteral("v"));
   Key(Qt::Key_Return);
   const auto Find = [&](const std::string& E) { return std::find(Log.begin(), Log.end(), E) - Log.begin(); };
   // Display column 2 is real column 3.
@@ -273,15 +287,9 @@ TEST_F(Editing, ARefusedValueKeepsTheEditorWithTheOldTextRestorable)
 {
   G->SetInvalidEntryTitle(QStringLiteral("Not a number"));
   G->SetInvalidEntryText(QStringLiteral("Type digits only"));
-  G->OnCellValidate = [](TObject*, int32_t, int32_t, String& Value, bool& Valid) {
-    bool Ok = false;
-    Value.toInt(&Ok);
-    Valid = Ok;
-  };
+  DigitsOnly();
   Start(1, 4);
-  Key(Qt::Key_F2);
-  Key(Qt::Key_A, Qt::ControlModifier);
-  Type(QStringLiteral("bad"));
+  Edit(QStringLiteral("bad"));
   Key(Qt::Key_Return);
   // The editor stays on the cell with the refused text selected to type
   // over; the cell keeps its old text.
@@ -306,9 +314,7 @@ TEST_F(Editing, ARefusedValueKeepsTheEditorWithTheOldTextRestorable)
   EXPECT_EQ(S(G->Cells(1, 4)), "b4");
 
   // A value the handler takes goes in.
-  Key(Qt::Key_F2);
-  Key(Qt::Key_A, Qt::ControlModifier);
-  Type(QStringLiteral("42"));
+  Edit(QStringLiteral("42"));
   Key(Qt::Key_Return);
   EXPECT_FALSE(EditorOpen());
   EXPECT_EQ(S(G->Cells(1, 4)), "42");
@@ -323,9 +329,7 @@ TEST_F(Editing, AHandlersReplacementShowsInTheEditorAndTheCell)
     }
   };
   Start(1, 4);
-  Key(Qt::Key_F2);
-  Key(Qt::Key_A, Qt::ControlModifier);
-  Type(QStringLiteral("abcdef"));
+  Edit(QStringLiteral("abcdef"));
   Key(Qt::Key_Return);
   ASSERT_TRUE(EditorOpen());
   EXPECT_EQ(S(Editor()->Text()), "abc");
@@ -382,9 +386,7 @@ TEST_F(Editing, TabAtTheEndHandsTheFocusOnWithoutWritingIntoTheNextCell)
 {
   G->Navigation()->SetTabToNextAtEnd(true);
   Start(5, 7);
-  Key(Qt::Key_F2);
-  Key(Qt::Key_A, Qt::ControlModifier);
-  Type(QStringLiteral("end"));
+  Edit(QStringLiteral("end"));
   Key(Qt::Key_Tab);
   Pump();
   EXPECT_EQ(S(G->Cells(6, 7)), "end");
@@ -401,9 +403,7 @@ TEST_F(Editing, TabAtTheEndAppendsARowWhenAllowed)
   G->OnCanAddRow = [&](TObject*, bool&) { Log.push_back("can add"); };
   G->OnAutoAddRow = [&](TObject*, int32_t ARow) { Log.push_back("added " + N(ARow)); };
   Start(5, 7);
-  Key(Qt::Key_F2);
-  Key(Qt::Key_A, Qt::ControlModifier);
-  Type(QStringLiteral("last"));
+  Edit(QStringLiteral("last"));
   Key(Qt::Key_Tab);
   EXPECT_EQ(G->RowCount(), 9);
   EXPECT_EQ(G->Row(), 8);
@@ -499,15 +499,9 @@ TEST_F(Editing, TheGridTimerEndsTheIncrementalSearchAndBlinks)
 TEST_F(Editing, AClickAwayFromARefusedValueLeavesTheOtherCellAlone)
 {
   G->SetInvalidEntryTitle(QStringLiteral("Digits"));
-  G->OnCellValidate = [](TObject*, int32_t, int32_t, String& Value, bool& Valid) {
-    bool Ok = false;
-    Value.toInt(&Ok);
-    Valid = Ok;
-  };
+  DigitsOnly();
   Start(1, 4);
-  Key(Qt::Key_F2);
-  Key(Qt::Key_A, Qt::ControlModifier);
-  Type(QStringLiteral("bad"));
+  Edit(QStringLiteral("bad"));
   QWidget* VP = qobject_cast<QAbstractScrollArea*>(G->Handle())->viewport();
   const TRect Target = G->CellRect(3, 5);
   QTest::mouseClick(VP, Qt::LeftButton, Qt::NoModifier, QPoint(Target.Left + 4, Target.Top + 4));
