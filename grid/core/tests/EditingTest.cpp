@@ -7,6 +7,7 @@
 
 #include "grid/base/GridBehaviour.h"
 #include "grid/edit/RurInplaceEdit.h"
+#include "platform/Clipbrd.h"
 #include "platform/Forms.h"
 #include "platform/Messages.h"
 #include "platform/StdCtrls.h"
@@ -20,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -578,4 +580,218 @@ TEST_F(Editing, ARefusedValueOfAnEditorWithoutTheFocusStaysInItsOwnCell)
   Pump();
   EXPECT_EQ(G->Row(), 4);
   EXPECT_EQ(S(G->Cells(1, 5)), "b5");
+}
+
+TEST_F(Editing, KeysThatTheSettingsSwitchOn)
+{
+  struct TCase {
+    const char* Name;
+    std::function<void(TZurEvoderOzod&)> Set;
+    int32_t Col, Row;
+    std::vector<TStep> Keys;
+    int32_t ToCol, ToRow;
+    int32_t Rows; // RowCount afterwards
+    std::vector<TCellText> Texts;
+  };
+  auto Nav = [](auto Setter) { return [Setter](TZurEvoderOzod& G) { Setter(*G.Navigation()); }; };
+  const std::vector<TCase> Cases = {
+      {"insert adds a row before the current one",
+       Nav([](TNavigation& N) { N.SetAllowInsertRow(true); }),
+       1,
+       3,
+       {K(Qt::Key_Insert)},
+       1,
+       3,
+       9,
+       {{1, 3, ""}, {1, 4, "b3"}}},
+      {"insert after",
+       Nav([](TNavigation& N) {
+         N.SetAllowInsertRow(true);
+         N.SetInsertPosition(pInsertAfter);
+       }),
+       1,
+       3,
+       {K(Qt::Key_Insert)},
+       1,
+       4,
+       9,
+       {{1, 3, "b3"}, {1, 4, ""}}},
+      {"delete removes the current row",
+       Nav([](TNavigation& N) { N.SetAllowDeleteRow(true); }),
+       1,
+       3,
+       {K(Qt::Key_Delete)},
+       1,
+       3,
+       7,
+       {{1, 3, "b4"}}},
+      {"without the setting insert and delete change nothing",
+       nullptr,
+       1,
+       3,
+       {K(Qt::Key_Insert), K(Qt::Key_Delete)},
+       1,
+       3,
+       8,
+       {{1, 3, "b3"}}},
+      {"down on the last row appends one",
+       Nav([](TNavigation& N) { N.SetAppendOnArrowDown(true); }),
+       1,
+       7,
+       {K(Qt::Key_Down)},
+       1,
+       8,
+       9,
+       {{1, 8, ""}}},
+      {"loop: right in the last column goes to the first",
+       Nav([](TNavigation& N) { N.SetCursorAdvance(caLoop); }),
+       5,
+       3,
+       {K(Qt::Key_Right)},
+       1,
+       3,
+       8,
+       {}},
+      {"snake: and on to the next row",
+       Nav([](TNavigation& N) { N.SetCursorAdvance(caSnake); }),
+       5,
+       3,
+       {K(Qt::Key_Right)},
+       1,
+       4,
+       8,
+       {}},
+      {"scrolling only keeps the cell",
+       Nav([](TNavigation& N) { N.SetMoveScrollOnly(true); }),
+       1,
+       3,
+       {K(Qt::Key_Down), K(Qt::Key_PageDown)},
+       1,
+       3,
+       8,
+       {}},
+      {"return moves on after an edit",
+       Nav([](TNavigation& N) { N.SetAdvanceOnEnter(true); }),
+       1,
+       3,
+       {K(Qt::Key_F2), T("x"), K(Qt::Key_Return)},
+       2,
+       3,
+       8,
+       {{1, 3, "x"}}},
+      {"shift return moves back",
+       Nav([](TNavigation& N) { N.SetAdvanceOnEnter(true); }),
+       2,
+       3,
+       {K(Qt::Key_F2), T("y"), K(Qt::Key_Return, Qt::ShiftModifier)},
+       1,
+       3,
+       8,
+       {{3, 3, "y"}}},
+      {"left skips a cell the application calls fixed",
+       [](TZurEvoderOzod& G) {
+         G.OnIsFixedCell = [](TObject*, int32_t ARow, int32_t ACol, bool& IsFixed) {
+           IsFixed = ACol == 2 && ARow == 3;
+         };
+       },
+       3,
+       3,
+       {K(Qt::Key_Left)},
+       1,
+       3,
+       8,
+       {}},
+      {"select all with a range selection ends on the last cell",
+       nullptr,
+       2,
+       2,
+       {K(Qt::Key_A, Qt::ControlModifier)},
+       5,
+       7,
+       8,
+       {}},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    SetUp();
+    if (C.Set)
+      C.Set(*G);
+    Start(C.Col, C.Row);
+    for (const TStep& Step : C.Keys) {
+      if (Step.Typed)
+        Type(QString::fromUtf8(Step.Typed));
+      else
+        Key(Step.K, Step.M);
+    }
+    EXPECT_EQ(G->Col(), C.ToCol);
+    EXPECT_EQ(G->Row(), C.ToRow);
+    EXPECT_EQ(G->RowCount(), C.Rows);
+    for (const TCellText& X : C.Texts)
+      EXPECT_EQ(S(G->Cells(X.RealCol, X.Row)), X.Text) << "cell " << X.RealCol << "," << X.Row;
+  }
+}
+
+TEST_F(Editing, ClipboardKeysCopyCutAndPasteTheSelectedCells)
+{
+  G->Navigation()->SetAllowClipboardShortCuts(true);
+  TLog Log;
+  G->OnClipboardCopyDone = [&](TObject*, const TGridRect& R) { Log.push_back("copied " + N(R.Left) + "," + N(R.Top)); };
+  Start(1, 1);
+  Key(Qt::Key_Right, Qt::ShiftModifier);
+  Key(Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(S(ClipboardAsText()), "b1\td1");
+  EXPECT_EQ(Log, (TLog{"copied 1,1"}));
+  EXPECT_FALSE(EditorOpen()); // Ctrl+C types nothing into a cell
+
+  Start(1, 3);
+  Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(S(G->Cells(1, 3)), "b1");
+  EXPECT_EQ(S(G->Cells(3, 3)), "d1");
+  EXPECT_EQ(S(G->Cells(2, 3)), "c3"); // the hidden column keeps its text
+
+  G->OnClipboardCut = [](TObject*, bool& Allow) { Allow = false; };
+  Start(1, 6);
+  Key(Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(S(G->Cells(1, 6)), "b6");
+  G->OnClipboardCut = nullptr;
+  Key(Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(S(G->Cells(1, 6)), "");
+  EXPECT_EQ(S(ClipboardAsText()), "b6");
+}
+
+TEST_F(Editing, ValidationComparesWithTheTextTheEditBeganWith)
+{
+  TLog Log;
+  struct TCase {
+    const char* Name;
+    bool Always;
+    const char* Value;
+    TLog Expected;
+    bool Modified;
+  };
+  const TCase Cases[] = {
+      {"unchanged text asks nothing", false, "b2", {}, false},
+      {"unchanged text with AlwaysValidate is asked, nothing changed", true, "b2", {"validate 1,2 b2"}, false},
+      {"a changed text is asked and announced", false, "new", {"validate 1,2 new", "changed 1,2"}, true},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    SetUp();
+    G->OnCellValidate = [&](TObject*, int32_t ACol, int32_t ARow, String& Value, bool&) {
+      Log.push_back("validate " + N(ACol) + "," + N(ARow) + " " + S(Value));
+    };
+    G->OnCellsChanged = [&](TObject*, const TRect& R) { Log.push_back("changed " + N(R.Left) + "," + N(R.Top)); };
+    G->SetAlwaysValidate(C.Always);
+    Start(1, 2);
+    G->InitValidate(1, 2);
+    G->FEditing = true;
+    Log.clear();
+    EXPECT_TRUE(G->ValidateCell(QString::fromUtf8(C.Value)));
+    EXPECT_EQ(Log, C.Expected);
+    EXPECT_EQ(G->Modified(), C.Modified);
+    EXPECT_EQ(G->RowModified(2), C.Modified); // the grid has a fixed column
+    // The edit is over: a second call answers at once.
+    EXPECT_TRUE(G->ValidateCell(QStringLiteral("other")));
+    EXPECT_EQ(S(G->Cells(1, 2)), C.Modified ? C.Value : "b2");
+  }
 }
