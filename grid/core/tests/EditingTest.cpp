@@ -33,6 +33,20 @@ using TLog = std::vector<std::string>;
 std::string S(const String& Q) { return Q.toStdString(); }
 std::string N(int32_t I) { return std::to_string(I); }
 
+// One step of a key sequence: a key with its shift keys, or text typed.
+struct TStep {
+  Qt::Key K = Qt::Key_unknown;
+  Qt::KeyboardModifiers M = Qt::NoModifier;
+  const char* Typed = nullptr;
+};
+TStep K(Qt::Key Key, Qt::KeyboardModifiers M = Qt::NoModifier) { return TStep{Key, M, nullptr}; }
+TStep T(const char* Typed) { return TStep{Qt::Key_unknown, Qt::NoModifier, Typed}; }
+
+struct TCellText {
+  int32_t RealCol, Row;
+  const char* Text;
+};
+
 // Seven real columns, column 2 hidden, so that display columns 0 to 5 are
 // real columns 0, 1, 3, 4, 5, 6; eight rows. Cell (real c, r) holds its
 // column's letter and its row ("d3"). Two merged ranges: real columns 4 and
@@ -113,26 +127,29 @@ protected:
     ASSERT_EQ(G->Col(), C);
     ASSERT_EQ(G->Row(), R);
   }
+  // From (Col, Row) through the keys: the cursor lands on (ToCol, ToRow)
+  // and the cells (real columns) hold their texts.
+  void Play(int32_t Col, int32_t Row, const std::vector<TStep>& Keys, int32_t ToCol, int32_t ToRow,
+            const std::vector<TCellText>& Texts)
+  {
+    Start(Col, Row);
+    for (const TStep& Step : Keys) {
+      if (Step.Typed)
+        Type(QString::fromUtf8(Step.Typed));
+      else
+        Key(Step.K, Step.M);
+    }
+    EXPECT_EQ(G->Col(), ToCol);
+    EXPECT_EQ(G->Row(), ToRow);
+    for (const TCellText& X : Texts)
+      EXPECT_EQ(S(G->Cells(X.RealCol, X.Row)), X.Text) << "cell " << X.RealCol << "," << X.Row;
+  }
   TRurInplaceEdit* Editor() const { return G->GetInplaceEditor(); }
   bool EditorOpen() const { return Editor() && Editor()->Visible(); }
 
   std::unique_ptr<TForm> Form;
   TZurEvoderOzod* G = nullptr;
   TEdit* Other = nullptr;
-};
-
-// One step of a key sequence: a key with its shift keys, or text typed.
-struct TStep {
-  Qt::Key K = Qt::Key_unknown;
-  Qt::KeyboardModifiers M = Qt::NoModifier;
-  const char* Typed = nullptr;
-};
-TStep K(Qt::Key Key, Qt::KeyboardModifiers M = Qt::NoModifier) { return TStep{Key, M, nullptr}; }
-TStep T(const char* Typed) { return TStep{Qt::Key_unknown, Qt::NoModifier, Typed}; }
-
-struct TCellText {
-  int32_t RealCol, Row;
-  const char* Text;
 };
 
 } // namespace
@@ -199,17 +216,7 @@ TEST_F(Editing, KeySequencesAcrossAHiddenColumnAndMergedRanges)
   for (const TCase& C : Cases) {
     SCOPED_TRACE(C.Name);
     SetUp();
-    Start(C.Col, C.Row);
-    for (const TStep& Step : C.Keys) {
-      if (Step.Typed)
-        Type(QString::fromUtf8(Step.Typed));
-      else
-        Key(Step.K, Step.M);
-    }
-    EXPECT_EQ(G->Col(), C.ToCol);
-    EXPECT_EQ(G->Row(), C.ToRow);
-    for (const TCellText& X : C.Texts)
-      EXPECT_EQ(S(G->Cells(X.RealCol, X.Row)), X.Text) << "cell " << X.RealCol << "," << X.Row;
+    Play(C.Col, C.Row, C.Keys, C.ToCol, C.ToRow, C.Texts);
   }
 }
 
@@ -716,18 +723,8 @@ TEST_F(Editing, KeysThatTheSettingsSwitchOn)
     SetUp();
     if (C.Set)
       C.Set(*G);
-    Start(C.Col, C.Row);
-    for (const TStep& Step : C.Keys) {
-      if (Step.Typed)
-        Type(QString::fromUtf8(Step.Typed));
-      else
-        Key(Step.K, Step.M);
-    }
-    EXPECT_EQ(G->Col(), C.ToCol);
-    EXPECT_EQ(G->Row(), C.ToRow);
+    Play(C.Col, C.Row, C.Keys, C.ToCol, C.ToRow, C.Texts);
     EXPECT_EQ(G->RowCount(), C.Rows);
-    for (const TCellText& X : C.Texts)
-      EXPECT_EQ(S(G->Cells(X.RealCol, X.Row)), X.Text) << "cell " << X.RealCol << "," << X.Row;
   }
 }
 
