@@ -22,6 +22,7 @@
 #include "platform/Menus.h"
 #include "platform/Messages.h"
 #include "platform/StringGridCells.h"
+#include "platform/Timer.h"
 #include "rtl/StringList.h"
 
 #include <QDebug>
@@ -149,6 +150,7 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
   FPrintSettings = std::make_unique<TPrintSettings>();
   FComboItems = std::make_unique<TStringList>();
   FIgnoreColumns = std::make_unique<TIntList>(-1, -1);
+  InitEditing();
 
   // The values after construction.
   FVisibleCol.assign(static_cast<size_t>(ColCount()), true);
@@ -166,6 +168,7 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
 
 TZurEvoderOzod::~TZurEvoderOzod()
 {
+  DoneWithEditing();
   RemoveAllFilters();
   if (FColumnSize->Save())
     KeepColumnSizes(*this, "saved", [this] { SaveColSizes(); });
@@ -382,6 +385,7 @@ void TZurEvoderOzod::CreateWnd()
   if (FColumnSize->Save())
     KeepColumnSizes(*this, "loaded", [this] { LoadColSizes(); });
   UpdateScrollBars(false);
+  StartGridTimer();
 }
 
 void TZurEvoderOzod::Invalidate()
@@ -393,14 +397,6 @@ void TZurEvoderOzod::Invalidate()
   if (FUpdateCount > 0)
     return;
   TBaseGrid::Invalidate();
-}
-
-void TZurEvoderOzod::BeginUpdate() { ++FUpdateCount; }
-
-void TZurEvoderOzod::EndUpdate()
-{
-  if (FUpdateCount > 0 && --FUpdateCount == 0)
-    Invalidate();
 }
 
 void TZurEvoderOzod::Resize()
@@ -458,8 +454,6 @@ void TZurEvoderOzod::FreeCell(int32_t ACol, int32_t ARow)
   SetGridCell(ACol, ARow, String());
 }
 
-void TZurEvoderOzod::HideInplaceEdit() {}
-
 void TZurEvoderOzod::RemoveAllFilters() { FFilter->Clear(); }
 
 // Switching the filter row on or off drops the filter it held and empties
@@ -486,13 +480,6 @@ void TZurEvoderOzod::SetColumnOrder()
 }
 
 void TZurEvoderOzod::CellControlsUpdate(bool) {}
-
-bool TZurEvoderOzod::SelectCell(int32_t ACol, int32_t ARow)
-{
-  if (ACol < 0 || ARow < 0)
-    return false;
-  return TBaseGrid::SelectCell(ACol, ARow);
-}
 
 // ---------------------------------------------------------------- headers
 

@@ -109,6 +109,8 @@ String ShownText(const String& Text, bool EnableHTML)
 
 } // namespace
 
+String TZurEvoderOzod::GetStrippedCell(int32_t ACol, int32_t ARow) { return ShownText(GetCellEx(ACol, ARow), true); }
+
 // ---------------------------------------------------------------- display text
 
 String TZurEvoderOzod::GetFormattedCell(int32_t ACol, int32_t ARow)
