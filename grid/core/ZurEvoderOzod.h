@@ -349,6 +349,11 @@ public:
   // The cell's display text, formatted as a number when OnGetFloatFormat
   // asks for it.
   virtual String GetFormattedCell(int32_t ACol, int32_t ARow);
+  // The text a cell shows (cell-store column): its formatted text with
+  // markup and rich-text control words stripped, wide text decoded, a
+  // password as its characters. Drawing and measuring both take it.
+  String ShownCellText(int32_t ACol, int32_t ARow);
+  String ShownCellText(int32_t ACol, int32_t ARow, const String& Formatted);
   void DrawSortIndicator(TCanvas* Canvas, int32_t ACol, int32_t X, int32_t Y);
   // The cell graphic (nullptr without one), its size and placement, and
   // whether the text shows beside it.

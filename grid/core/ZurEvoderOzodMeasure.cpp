@@ -76,7 +76,8 @@ TPoint TZurEvoderOzod::GetCellTextSizeInt(int32_t ACol, int32_t RCol, int32_t AR
 {
   TCanvas* C = Canvas();
   PrepareMeasureFont(C, RCol, ARow, ARow < FixedRows() || ACol < FixedCols());
-  const String Text = GetCellEx(RCol, ARow);
+  // What the cell shows, as its drawing makes it.
+  const String Text = ShownCellText(RCol, ARow);
   if (Text.isEmpty())
     return TPoint{0, 0};
   const int32_t LineHeight = CellTextHeight(C, QStringLiteral("gh"));

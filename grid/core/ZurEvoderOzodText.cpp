@@ -111,6 +111,21 @@ String ShownText(const String& Text, bool EnableHTML)
 
 // ---------------------------------------------------------------- display text
 
+String TZurEvoderOzod::ShownCellText(int32_t ACol, int32_t ARow, const String& Formatted)
+{
+  String Text = ShownText(Formatted, FEnableHTML);
+  bool IsPassword = false;
+  GetCellPassword(ACol, ARow, IsPassword);
+  if (IsPassword)
+    StringToPassword(Text, FPasswordChar);
+  return Text;
+}
+
+String TZurEvoderOzod::ShownCellText(int32_t ACol, int32_t ARow)
+{
+  return ShownCellText(ACol, ARow, GetFormattedCell(ACol, ARow));
+}
+
 String TZurEvoderOzod::GetFormattedCell(int32_t ACol, int32_t ARow)
 {
   const String Text = GetCellEx(ACol, ARow);
@@ -244,11 +259,7 @@ int32_t TZurEvoderOzod::DrawCellText(TCanvas* Canvas, int32_t ACol, int32_t RCol
     HitLen = FSearchText.length();
   }
 
-  Text = ShownText(Text, FEnableHTML);
-  bool IsPassword = false;
-  GetCellPassword(RCol, ARow, IsPassword);
-  if (IsPassword)
-    StringToPassword(Text, FPasswordChar);
+  Text = ShownCellText(RCol, ARow, Text);
 
   if (Fixed) {
     R.Left += GridLineWidth();
