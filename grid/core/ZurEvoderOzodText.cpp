@@ -121,6 +121,14 @@ String TZurEvoderOzod::ShownCellText(int32_t ACol, int32_t ARow, const String& F
   return Text;
 }
 
+String TZurEvoderOzod::PlainRichText(const String& Text) { return PlainOfRTF(Text); }
+
+String TZurEvoderOzod::GetStrippedCell(int32_t ACol, int32_t ARow)
+{
+  const String Text = GetCellEx(ACol, ARow);
+  return Text.contains(QStringLiteral("{\\")) ? PlainOfRTF(Text) : HTMLStrip(Text);
+}
+
 String TZurEvoderOzod::ShownCellText(int32_t ACol, int32_t ARow)
 {
   return ShownCellText(ACol, ARow, GetFormattedCell(ACol, ARow));
