@@ -341,7 +341,9 @@ String HiLight(const String& S, const String& Search, const String& Tag, bool Do
   const String Open = u'<' + T + u'>', Close = QStringLiteral("</") + T + u'>';
   const String Text = WithoutTag(S, T);
   const String Find = DoCase ? Search : Search.toUpper();
-  const bool Marked = Text.contains(QStringLiteral("</"));
+  // A text that held the pair is already escaped: highlighting it again
+  // must not escape it twice.
+  const bool Marked = S.contains(QStringLiteral("</"));
   String Plain = Marked ? UnFixMarkup(HTMLStripAll(Text)) : Text;
   // Any other entity stands for one character, which no search matches.
   if (Marked)

@@ -56,7 +56,12 @@ int32_t IntOf(const String& Text, bool FloatsToo)
 // and brackets go.
 double FloatOf(const String& Text)
 {
-  String S = ZeroIfBlank(RemoveSeps(Text));
+  // A text without any number in it is no nought: only an empty text and
+  // a lone minus sign are.
+  const String Plain = RemoveSeps(Text);
+  if (Plain.isEmpty() && !ZeroIfBlank(Trim(Text)).startsWith(u'0'))
+    throw ERurGridError(QString::fromLatin1(NoFloat));
+  String S = ZeroIfBlank(Plain);
   S.replace(u'.', FormatSettings.DecimalSeparator);
   double V = 0;
   if (!TryStrToFloat(S, V))
