@@ -1,6 +1,7 @@
 #include "platform/ImgList.h"
 
 #include "platform/Canvas.h"
+#include "platform/Colors.h"
 
 #include <QImage>
 #include <QPainter>
@@ -29,18 +30,23 @@ void TCustomImageList::SetSize(int32_t AWidth, int32_t AHeight)
   Changed();
 }
 
-int32_t TCustomImageList::Add(const TBitmap* Image)
+int32_t TCustomImageList::Add(const TBitmap* Image) { return AddMasked(Image, clNone); }
+
+int32_t TCustomImageList::AddMasked(const TBitmap* Image, TColor MaskColor)
 {
   auto B = std::make_unique<TBitmap>(FWidth, FHeight);
   if (Image && !Image->Empty()) {
     QImage Fit(FWidth, FHeight, QImage::Format_RGB32);
-    Fit.fill(Image->ImageData()->pixel(0, Image->Height() - 1));
+    Fit.fill(MaskColor == clNone ? Image->ImageData()->pixel(0, Image->Height() - 1) : qRgb(255, 0, 255));
     QPainter P(&Fit);
     P.drawImage(0, 0, *Image->ImageData());
     P.end();
     B->SetImage(Fit);
   }
-  B->SetTransparent(true);
+  if (MaskColor != clNone) {
+    B->SetTransparentColor(MaskColor);
+    B->SetTransparent(true);
+  }
   FImages.push_back(std::move(B));
   Changed();
   return Count() - 1;
@@ -73,12 +79,17 @@ void TCustomImageList::Draw(TCanvas* Canvas, int32_t X, int32_t Y, int32_t Index
   TBitmap Grey;
   Grey.Assign(const_cast<TBitmap*>(B));
   QImage* G = Grey.ImageData();
+  const TColor Key = ColorToRGB(B->TransparentColor());
+  const QRgb Mask = qRgb(GetRValue(Key), GetGValue(Key), GetBValue(Key));
   for (int32_t J = 0; J < G->height(); ++J)
     for (int32_t I = 0; I < G->width(); ++I) {
-      const int V = 128 + qGray(G->pixel(I, J)) / 2;
+      const QRgb P = G->pixel(I, J);
+      if (B->Transparent() && (P | 0xFF000000u) == Mask)
+        continue;
+      const int V = 128 + qGray(P) / 2;
       G->setPixel(I, J, qRgb(V, V, V));
     }
-  Grey.SetTransparent(true);
+  Grey.SetTransparent(B->Transparent());
   Canvas->Draw(X, Y, &Grey);
 }
 

@@ -29,9 +29,11 @@ public:
   // A new size empties the list.
   void SetSize(int32_t AWidth, int32_t AHeight);
   int32_t Count() const { return static_cast<int32_t>(FImages.size()); }
-  // A copy of Image, cut or padded to the list's size; its bottom-left
-  // pixel's colour is taken as transparent. Returns the new index.
+  // A copy of Image, cut or padded to the list's size, drawn as it is.
+  // Returns the new index.
   int32_t Add(const TBitmap* Image);
+  // The same with MaskColor drawn transparent.
+  int32_t AddMasked(const TBitmap* Image, TColor MaskColor);
   void Delete(int32_t Index);
   void Clear();
   // Image Index at (X, Y); greyed when not Enabled; nothing for an index
