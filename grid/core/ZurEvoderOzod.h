@@ -42,10 +42,18 @@
 // indicator, links), borders, the cell graphic, the drawing events and the
 // focus rectangle. GetVisualProperties decides a cell's colours and font.
 //
-// What is not here yet, and joins as it is built: the graphics other than
-// progress bars, shapes and range indicators, mini-HTML and rich text
-// (drawn as their plain text), inplace editors and mouse handling, sorting,
-// filtering, grid files and the clipboard.
+// ---- Cell objects and the selection ------------------------------------------------
+// Check boxes, radio groups and buttons, buttons, pictures, images and the
+// other kinds are made, read, changed and removed by the Add, Create, Get,
+// Has and Remove families (Has looks at the base cell of a merged range);
+// GetGraphicDetails places a graphic beside or behind the text and
+// DrawCellGraphic draws it; GetCellGraphicSizeEx measures it. Disjunct row,
+// column and cell selections live beside the framework's rectangle; a
+// parked selection (HideSelection) is the grid's own state.
+//
+// What is not here yet, and joins as it is built: tree nodes, mini-HTML and
+// rich text (drawn as their plain text), inplace editors and mouse
+// handling, sorting, filtering, grid files and the clipboard.
 //
 // Everything runs on the main thread.
 #include "grid/base/BaseGrid.h"

@@ -272,6 +272,14 @@ void TZurEvoderOzod::DrawGridCell(TCanvas* Canvas, int32_t ACol, int32_t ARow, T
     }
   }
 
+  // Modified rows: a bar at the right of column 0.
+  if (FShowModified->Enabled() && ACol == 0 && RowModified(RealRowIndex(ARow))) {
+    const TColor Saved = Canvas->Brush()->Color();
+    Canvas->Brush()->SetColor(FShowModified->Color());
+    Canvas->FillRect(TRect{ARect.Right - 4, ARect.Top, ARect.Right, ARect.Bottom});
+    Canvas->Brush()->SetColor(Saved);
+  }
+
   if (OnCustomCellBkgDraw)
     OnCustomCellBkgDraw(this, Canvas, RCol, ARow, AState, ARect, false);
 

@@ -421,6 +421,11 @@ int32_t TZurEvoderOzod::DrawCellText(TCanvas* Canvas, int32_t ACol, int32_t RCol
     Canvas->DrawText(Shown, R, Flags);
   }
 
+  // A marked stretch of the text, underlined as erroneous.
+  if (Graphic && (Graphic->CellType() == ctEmpty || Graphic->CellType() == ctValue) && Graphic->CellErrLen() > 0)
+    DrawErrorLines(this, Canvas, Text, R, Canvas->TextHeight(QStringLiteral("gh")), Graphic->CellErrFrom(),
+                   Graphic->CellErrLen());
+
   // The sort indicator beside the text.
   if (SortHere && (S->IndexShow() || S->Column() == ACol)) {
     const TRect C = Cell;

@@ -10,6 +10,7 @@
 #include "grid/base/IntList.h"
 #include "grid/base/rurutil.h"
 #include "grid/core/ColumnSize.h"
+#include "grid/core/GridSettings.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/ImgList.h"
@@ -230,6 +231,18 @@ TEST(CellGraphicsPaint, DrawingFollowsTheRecords)
   EXPECT_NE(Cell(Paint(), 5, 1), Off);
   K.G.SetRadioButtonState(5, 1, false);
   EXPECT_EQ(Cell(Paint(), 5, 1), Off);
+
+  // A marked stretch of text is underlined in red; modified rows get their
+  // bar at the right of column 0.
+  const TRect Marked = K.G.CellRect(5, 4);
+  EXPECT_GT(CountColor(Paint(), clRed, Marked), 4);
+  K.G.RemoveMarker(5, 4);
+  EXPECT_EQ(CountColor(Paint(), clRed, Marked), 0);
+  K.G.ShowModified()->SetEnabled(true);
+  K.G.SetRowModified(5, true);
+  Image = Paint();
+  EXPECT_GE(CountColor(Image, 0x0000FFFF, K.G.CellRect(0, 5)), 4 * 25);
+  EXPECT_EQ(CountColor(Image, 0x0000FFFF, K.G.CellRect(0, 1)), 0);
 
   // The radio group marks the item whose caption is the text when it has
   // no index.
