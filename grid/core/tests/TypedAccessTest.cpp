@@ -246,6 +246,10 @@ TEST(TypedAccess, ModifiedAndEnabledRows)
   G.SetRowEnabled(4, false);
   G.SetRowEnabled(1, false); // no other row left: it stays
   EXPECT_EQ(G.Row(), 1);
+  // Enabling the current row keeps it current.
+  G.SetRowEnabled(2, true);
+  G.SetRowEnabled(1, true);
+  EXPECT_EQ(G.Row(), 1);
 }
 
 TEST(TypedAccess, DistinctValuesOfAColumn)
