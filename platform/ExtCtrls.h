@@ -6,8 +6,6 @@
 #include "platform/Controls.h"
 #include "platform/StdCtrls.h"
 
-enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
-
 class TCustomPanel : public TCustomControl {
 public:
   // 185 x 41, raised outer bevel, clBtnFace, caption centred.

@@ -123,6 +123,8 @@ inline constexpr TFontStyles FontStyleBit(TFontStyle S) { return static_cast<TFo
 
 // Horizontal alignment of text in a control or cell.
 enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+// The bevel of a panel or a framed box.
+enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
 
 enum TFontPitch : uint8_t { fpDefault, fpVariable, fpFixed };
 using TFontCharset = uint8_t;

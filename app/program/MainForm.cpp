@@ -6,6 +6,11 @@
 #include "app/core/SampleRoad.h"
 #include "app/core/SettingsFile.h"
 #include "app/setup/SetupModel.h"
+#include "app/windows/AboutBox.h"
+#include "app/windows/ChartScaleDlg.h"
+#include "app/windows/DisplayNameDlg.h"
+#include "app/windows/DisplayWindows.h"
+#include "app/windows/SetupIcon.h"
 #include "platform/ActnList.h"
 #include "platform/Application.h"
 #include "platform/ComCtrls.h"
@@ -13,6 +18,7 @@
 #include "platform/Menus.h"
 #include "platform/Messages.h"
 #include "platform/SerialDevice.h"
+#include "platform/StdCtrls.h"
 #include "platform/Timer.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Files.h"
@@ -22,6 +28,7 @@
 #include "rtl/Strings.h"
 #include "serial/SioComPort.h"
 #include "serial/SioDataPacket.h"
+#include "serial/SioTicks.h"
 #include "serial/terminal/SioTerminal.h"
 
 #include <QApplication>
@@ -32,6 +39,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
@@ -145,8 +153,19 @@ TMainForm::TMainForm(TComponent* AOwner)
   CreateMenus();
   WireCoreHooks();
   FDialogues = std::make_unique<TMainFormDialogues>(*this);
-  if (!MainForm)
+  FDisplayWindows = std::make_unique<TDisplayWindows>(*this);
+  SetDisplayWindowOpener([](TMainForm& Form, TMdiChildKind Kind) { Form.FDisplayWindows->Open(Kind); },
+                         [this](TMdiChildKind Kind) { return FDisplayWindows->CanOpen(Kind); });
+  // The three dialogs live as long as the window.
+  FChartScaleDlg = new TChartScaleDlg(this);
+  FDisplayNameDlg = new TDisplayNameDlg(this, *this);
+  FAboutBox = new TAboutBox(this, *this);
+  if (!MainForm) {
     MainForm = this;
+    ChartScaleDlg = FChartScaleDlg;
+    DisplayNameDlg = FDisplayNameDlg;
+    AboutBox = FAboutBox;
+  }
 }
 
 TMainForm::~TMainForm()
@@ -293,8 +312,7 @@ void TMainForm::CreateMenus()
   TMenuItem* DisplayType = MakeItem(MainMenu1->Items(), "Display Type");
   OpenSetup1 = MakeAction("Setup", "OpenSetup1", [this] { OpenSetup1Execute(); });
   ItemOf(DisplayType, OpenSetup1);
-  // The display windows belong to the display subsystem; their items stay
-  // disabled until it provides the windows.
+  // Enabled for the kinds the display windows can open.
   for (size_t I = 0; I < DisplayTypeItems.size(); ++I) {
     const TMdiChildKind Kind = DisplayItems[I].Kind;
     DisplayTypeItems[I] = MakeItem(DisplayType, DisplayItems[I].Caption, DisplayItems[I].Name);
@@ -313,11 +331,9 @@ void TMainForm::CreateMenus()
         MakeAction("Load", LoadName.constData(), [this, N] { LoadUserDisplay(N); });
     ItemOf(Sub, LoadActions[static_cast<size_t>(N - 1)]);
     if (N >= 2) {
-      // Saving asks for the layout's name in the display-name dialog of the
-      // display subsystem; until it is there the item stays disabled.
       const QByteArray SaveName = QStringLiteral("Save%1").arg(N).toLatin1();
-      SaveActions[static_cast<size_t>(N - 1)] = MakeAction("Save", SaveName.constData(), nullptr);
-      SaveActions[static_cast<size_t>(N - 1)]->SetEnabled(false);
+      SaveActions[static_cast<size_t>(N - 1)] =
+          MakeAction("Save", SaveName.constData(), [this, N] { SaveUserDisplay(N); });
       ItemOf(Sub, SaveActions[static_cast<size_t>(N - 1)]);
     }
   }
@@ -341,8 +357,6 @@ void TMainForm::CreateMenus()
 
   TMenuItem* Help = MakeItem(MainMenu1->Items(), "Help");
   HelpAbout1 = MakeAction("About", "HelpAbout1", [this] { HelpAbout1Execute(); });
-  // The About box belongs to the display subsystem.
-  HelpAbout1->SetEnabled(false);
   ItemOf(Help, HelpAbout1);
   ResetDisplay1 = MakeAction("Reset Display", "ResetDisplay1", [this] { ResetDisplay1Execute(); });
   ItemOf(Help, ResetDisplay1);
@@ -379,12 +393,7 @@ void TMainForm::WireCoreHooks()
       LogLine(QStringLiteral("output %1: telegram not sent: %2").arg(N).arg(ExceptionMessage(E)));
     }
   };
-  H.UpdateWindows = [this] {
-    // A window's refresh pumps messages, so windows may close meanwhile.
-    for (int32_t I = MDIChildCount() - 1; I >= 0; --I)
-      if (I < MDIChildCount())
-        FMdiChildren[static_cast<size_t>(I)]->DataUpdate();
-  };
+  H.UpdateWindows = [this] { UpdateChildren([](const IMdiChild&) { return true; }); };
   // The road of a sample pumps to stay responsive and to let events run
   // inside it; a pump that would find nothing to serve is skipped, as it
   // mostly is for a sample that has just come out of the event loop.
@@ -429,6 +438,35 @@ void TMainForm::Guarded(const std::function<void()>& Handler)
     Handler();
   } catch (const std::exception& E) {
     HandleApplicationException(E);
+  }
+}
+
+void TMainForm::UpdateChildren(const std::function<bool(const IMdiChild&)>& Which)
+{
+  // The walk's own copy: every update pumps messages, and a window closed
+  // or opened meanwhile must neither shift nor end it.
+  const std::vector<IMdiChild*> Walk(FMdiChildren.rbegin(), FMdiChildren.rend());
+  for (IMdiChild* Child : Walk) {
+    if (std::find(FMdiChildren.begin(), FMdiChildren.end(), Child) == FMdiChildren.end())
+      continue; // closed by an earlier window's update: it may be freed
+    if (!Which(*Child))
+      continue;
+    const int32_t Number = Child->ScreenNumber();
+    try {
+      Child->DataUpdate();
+    } catch (const std::exception& E) {
+      const String Text = ExceptionMessage(E);
+      auto Last = std::find_if(FUpdateErrors.begin(), FUpdateErrors.end(),
+                               [Number](const auto& P) { return P.first == Number; });
+      if (Last == FUpdateErrors.end()) {
+        FUpdateErrors.emplace_back(Number, String());
+        Last = FUpdateErrors.end() - 1;
+      }
+      if (Last->second != Text) {
+        Last->second = Text;
+        LogLine(QStringLiteral("window %1 (%2) not updated: %3").arg(Number).arg(Child->Name(), Text));
+      }
+    }
   }
 }
 
@@ -486,12 +524,7 @@ void TMainForm::FormShow()
 
   TCoreData& C = *FCore;
   ForceDirectories(FSetupFolder);
-  const String IconFile = IncludeTrailingPathDelimiter(FSetupFolder) + QStringLiteral("Icon.ico");
-  if (FileExists(IconFile)) {
-    const QIcon Icon(IconFile);
-    QApplication::setWindowIcon(Icon);
-    Handle()->setWindowIcon(Icon);
-  }
+  ApplyProgramIcon(FSetupFolder, Handle());
   C.Locale_Format = GetLocaleFormatSettings(LOCALE_EN_GB);
   ProductName = QStringLiteral("Product Name: Fathomix");
   Version = QStringLiteral("Version: FX-2101 Issue 1 13/04/2023");
@@ -598,11 +631,9 @@ void TMainForm::SioDataPacket1Timeout()
   Packet->SetEnabled(true);
 }
 
-void TMainForm::HelpAbout1Execute()
-{
-  // The About box is the display subsystem's; the action stays disabled
-  // until that subsystem shows it from here.
-}
+void TMainForm::HelpAbout1Execute() { FAboutBox->ShowModal(); }
+
+TProgramInfo TMainForm::ProgramInfo() const { return {ProductName, Version, Comments, FCore->serial_no}; }
 
 // ---------------------------------------------------------------------------
 // Shutdown
@@ -781,28 +812,51 @@ void TMainForm::SetupForm(const String& Text)
   for (const TLayoutFormStyle& Style : FormStyles) {
     if (!Text.contains(QLatin1String(Style.Name)))
       continue;
-    if (FOpenDisplayWindow)
+    if (FOpenDisplayWindow && (!FCanOpenDisplayWindow || FCanOpenDisplayWindow(Style.Kind)))
       FOpenDisplayWindow(*this, Style.Kind);
     else
-      LogLine(QStringLiteral("saved window %1 not reopened: display windows are not available")
+      LogLine(QStringLiteral("saved window %1 not reopened: this kind of window is not available")
                   .arg(QLatin1String(Style.Name)));
   }
 }
 
 void TMainForm::DisplayTypeClick(TMdiChildKind Kind)
 {
-  if (!FOpenDisplayWindow)
+  if (!FOpenDisplayWindow || (FCanOpenDisplayWindow && !FCanOpenDisplayWindow(Kind)))
     return;
   Menu_Open_Flag = 1;
   const auto Restore = ScopeExit([&] { Menu_Open_Flag = 0; });
   FOpenDisplayWindow(*this, Kind);
 }
 
-void TMainForm::SetDisplayWindowOpener(TDisplayWindowOpener Opener)
+void TMainForm::SetDisplayWindowOpener(TDisplayWindowOpener Opener, std::function<bool(TMdiChildKind)> CanOpen)
 {
   FOpenDisplayWindow = std::move(Opener);
-  for (TMenuItem* I : DisplayTypeItems)
-    I->SetEnabled(static_cast<bool>(FOpenDisplayWindow));
+  FCanOpenDisplayWindow = std::move(CanOpen);
+  UpdateDisplayTypeItems();
+}
+
+void TMainForm::UpdateDisplayTypeItems()
+{
+  for (size_t I = 0; I < DisplayTypeItems.size(); ++I)
+    DisplayTypeItems[I]->SetEnabled(FOpenDisplayWindow &&
+                                    (!FCanOpenDisplayWindow || FCanOpenDisplayWindow(DisplayItems[I].Kind)));
+}
+
+void TMainForm::SaveUserDisplay(int32_t N)
+{
+  if (N < 2 || N > 6)
+    return;
+  FCore->UserDisplayIndex = N;
+  FDisplayNameDlg->Edit1->SetText(UserDisplayCaption(N));
+  FDisplayNameDlg->Show();
+  // Not modal: samples, timers and packets go on while the operator types.
+  while (FDisplayNameDlg->Visible() && !FClosed)
+    DelayTicks(3, 1);
+  if (FClosed)
+    return; // the shutdown has written the settings
+  PumpMessages();
+  WriteIniFile();
 }
 
 String TMainForm::UserDisplayCaption(int32_t N) const
@@ -853,13 +907,9 @@ void TMainForm::SetWaitCursor(bool Wait) { Screen->SetCursor(Wait ? crHourGlass 
 
 void TMainForm::UpdateDepthWindows()
 {
-  for (int32_t I = MDIChildCount() - 1; I >= 0; --I) {
-    if (I >= MDIChildCount())
-      continue;
-    IMdiChild* Child = FMdiChildren[static_cast<size_t>(I)];
-    if (Child->Kind() == TMdiChildKind::BathyGraph || Child->Kind() == TMdiChildKind::DepthScroll)
-      Child->DataUpdate();
-  }
+  UpdateChildren([](const IMdiChild& Child) {
+    return Child.Kind() == TMdiChildKind::BathyGraph || Child.Kind() == TMdiChildKind::DepthScroll;
+  });
 }
 
 String TMainForm::DataFolder() const

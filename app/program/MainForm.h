@@ -24,6 +24,7 @@
 #include "app/core/DataFiles.h"
 #include "app/core/MdiChild.h"
 #include "app/core/SetupScreen.h"
+#include "app/windows/DisplayHost.h"
 #include "platform/Forms.h"
 #include "rtl/DateTime.h"
 #include "rtl/Types.h"
@@ -39,6 +40,10 @@
 class TAction;
 class TActionList;
 class TCoreData;
+class TAboutBox;
+class TChartScaleDlg;
+class TDisplayNameDlg;
+class TDisplayWindows;
 class TMainFormDialogues;
 class TIniFile;
 class TSettingsReader;
@@ -62,7 +67,7 @@ struct TRowState {
 constexpr int32_t ComPortCount = 20;
 constexpr int32_t DataPacketCount = 18;
 
-class TMainForm : public TForm, public TDataFilesHost {
+class TMainForm : public TForm, public TDataFilesHost, public IDisplayHost {
 public:
   explicit TMainForm(TComponent* AOwner);
   ~TMainForm() override;
@@ -101,6 +106,7 @@ public:
   // Packet 1 gave up on a data string: its port is flushed and it listens
   // again.
   void SioDataPacket1Timeout();
+  // The About box, modally.
   void HelpAbout1Execute();
 
   // ---- The settings file (MainFormSettings.cpp) ----------------------------
@@ -117,7 +123,7 @@ public:
   const QStringList& SettingsProblems() const { return FSettingsProblems; }
   // The set-up folder; fixed when the window is created, changed only by
   // tests before Show. It is created by FormShow when missing.
-  const String& SetupFolder() const { return FSetupFolder; }
+  const String& SetupFolder() const override { return FSetupFolder; }
   void SetSetupFolder(const String& Folder) { FSetupFolder = Folder; }
   String SettingsFileName() const;
   // The fitted flag of a slot or output as the operator sets it on the
@@ -179,23 +185,36 @@ public:
   void Load5Execute();
   void Load6Execute();
   void ResetDisplay1Execute();
+  // Save2Execute..Save6Execute: user display N (2..6) named in the
+  // display-name dialog, shown without being modal; once it is hidden the
+  // settings are written, with the layout when the operator confirmed.
+  void SaveUserDisplay(int32_t N);
   // Opens the window kind named in a saved "Form Style" value, with the
   // layout values just read.
   void SetupForm(const String& Text);
   // A Display Type menu click: the window of Kind at the default place and
   // size, showing no item yet.
   void DisplayTypeClick(TMdiChildKind Kind);
-  // The display subsystem's Open actions: create, place, number and prepare
-  // a window of the kind (Menu_Open_Flag and LayoutValues say how). Until it
-  // is set the Display Type items are disabled and saved windows are not
-  // reopened.
+  // The Open actions: create, place, number and prepare a window of the
+  // kind (Menu_Open_Flag and LayoutValues say how). The window's own opener
+  // (DisplayWindows) is set at construction; CanOpen says which kinds it
+  // has (empty: all). A kind it lacks keeps its Display Type item disabled
+  // and is not reopened from a saved layout.
   using TDisplayWindowOpener = std::function<void(TMainForm& Form, TMdiChildKind Kind)>;
-  void SetDisplayWindowOpener(TDisplayWindowOpener Opener);
+  void SetDisplayWindowOpener(TDisplayWindowOpener Opener, std::function<bool(TMdiChildKind)> CanOpen = {});
+  // The dialogs made with the window.
+  TChartScaleDlg* ChartScaleDialog() const { return FChartScaleDlg; }
+  TDisplayNameDlg* DisplayNameDialog() const { return FDisplayNameDlg; }
+  TAboutBox* AboutDialog() const { return FAboutBox; }
+  // The display windows' kinds and their Open action.
+  TDisplayWindows& DisplayWindows() const { return *FDisplayWindows; }
+  // The Display Type items enabled for the kinds that can be opened now.
+  void UpdateDisplayTypeItems();
 
   // The MDI children, index 0 the active one. Windows register when shown
   // and unregister when freed.
-  void RegisterMdiChild(IMdiChild* Child);
-  void UnregisterMdiChild(IMdiChild* Child);
+  void RegisterMdiChild(IMdiChild* Child) override;
+  void UnregisterMdiChild(IMdiChild* Child) override;
   int32_t MDIChildCount() const { return static_cast<int32_t>(FMdiChildren.size()); }
   IMdiChild* MDIChildren(int32_t Index) const;
   // Every open set-up screen, from the last MDI child to the first.
@@ -211,8 +230,17 @@ public:
   void SetWaitCursor(bool Wait) override;
   void UpdateDepthWindows() override;
 
+  // ---- IDisplayHost ---------------------------------------------------------
+  TCustomForm* Frame() override { return this; }
+  std::vector<int32_t>& ItemMasks() override { return ActionArray; }
+  int32_t NextScreenNumber() override { return ++CreateNumber; }
+  bool MenuOpen() const override { return Menu_Open_Flag != 0; }
+  TLayoutWindow& OpeningLayout() override { return LayoutValues; }
+  void RequestLayoutSave() override { SaveDisplayFlag = 1; }
+  TProgramInfo ProgramInfo() const override;
+
   // ---- Shared state ---------------------------------------------------------
-  TCoreData& Core() { return *FCore; }
+  TCoreData& Core() override { return *FCore; }
   TDataFiles& DataFiles() { return *FDataFiles; }
 
   int32_t CreateNumber = 0;
@@ -296,7 +324,7 @@ public:
   TMenuItem* AddressMode1 = nullptr;
   // The caption of the menu item of user display N (1..6).
   String UserDisplayCaption(int32_t N) const;
-  void SetUserDisplayCaption(int32_t N, const String& Caption);
+  void SetUserDisplayCaption(int32_t N, const String& Caption) override;
 
   // ---- What the environment supplies ------------------------------------------
   // Whether COM port n can be opened now; empty: the device is opened and
@@ -321,6 +349,11 @@ private:
   void CreateMenus();
   void WireCoreHooks();
   void Guarded(const std::function<void()>& Handler);
+  // DataUpdate of every child that Which picks, from the last to the first.
+  // A window closed or freed meanwhile (updates pump messages) is skipped,
+  // and one that fails does not cost the others their update: its error is
+  // logged.
+  void UpdateChildren(const std::function<bool(const IMdiChild&)>& Which);
   // Flushes the input, then the output buffer of an open port; a failure is
   // logged, so that whatever follows the flush still runs.
   void FlushPort(TSioCustomComPort* Port, const char* When);
@@ -356,6 +389,14 @@ private:
   std::vector<std::unique_ptr<ISetupScreen>> FOwnedScreens;
   String FSetupFolder;
   TDisplayWindowOpener FOpenDisplayWindow;
+  std::function<bool(TMdiChildKind)> FCanOpenDisplayWindow;
+  std::unique_ptr<TDisplayWindows> FDisplayWindows;
+  TChartScaleDlg* FChartScaleDlg = nullptr;
+  TDisplayNameDlg* FDisplayNameDlg = nullptr;
+  TAboutBox* FAboutBox = nullptr;
+  // The last error each window's update gave, by ScreenNumber: a window
+  // that fails on every sample is logged once per new error.
+  std::vector<std::pair<int32_t, String>> FUpdateErrors;
   QStringList FSettingsProblems;
   // Fitted in the file but running unfitted, because the port was missing
   // at start-up.

@@ -572,3 +572,13 @@ void TSubGradient::SetTransparency(TZuzTransparency Value)
 TZuzGradient::TZuzGradient(TNotifyEvent ChangedEvent) : TCustomZuzGradient(std::move(ChangedEvent)) {}
 
 String TZuzGradient::ClassName() const { return QStringLiteral("TZuzGradient"); }
+
+bool TCustomZuzGradient::AnyTransparency() const
+{
+  if (!FColors)
+    return false;
+  for (int32_t I = 0; I < FColors->Count(); ++I)
+    if (static_cast<const TZuzGradientColor*>(FColors->TCollection::Items(I))->Transparency() > 0)
+      return true;
+  return false;
+}

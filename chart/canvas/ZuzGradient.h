@@ -124,6 +124,8 @@ public:
   void ResetColors();
   // MidColor := the last middle colour set.
   void UseMiddleColor();
+  // Some colour stop is translucent (a picture under the gradient shows).
+  bool AnyTransparency() const;
   void DoChanged();
 
   bool IsColorsStored() const;

@@ -1,6 +1,7 @@
 #include "chart/core/ChartAxes.h"
 
 #include "chart/core/ChartAxis.h"
+#include "chart/core/CustomAxisPanel.h"
 #include "rtl/Exceptions.h"
 
 #include <algorithm>
@@ -51,3 +52,22 @@ void TChartAxes::SetAutomatic(bool Value)
   for (TChartAxis* A : FItems)
     A->SetAutomatic(Value);
 }
+
+TChartAxis* TChartAxes::Clicked(int32_t X, int32_t Y) const
+{
+  for (TChartAxis* A : FItems)
+    if (A->Visible() && A->Clicked(X, Y))
+      return A;
+  return nullptr;
+}
+
+bool TChartAxes::Visible() const { return FChart->AxisVisible(); }
+void TChartAxes::SetVisible(bool Value) { FChart->SetAxisVisible(Value); }
+bool TChartAxes::Behind() const { return FChart->AxisBehind(); }
+void TChartAxes::SetBehind(bool Value) { FChart->SetAxisBehind(Value); }
+TChartAxis* TChartAxes::Left() const { return FChart->LeftAxis(); }
+TChartAxis* TChartAxes::Top() const { return FChart->TopAxis(); }
+TChartAxis* TChartAxes::Right() const { return FChart->RightAxis(); }
+TChartAxis* TChartAxes::Bottom() const { return FChart->BottomAxis(); }
+TChartAxis* TChartAxes::Depth() const { return FChart->DepthAxis(); }
+TChartAxis* TChartAxes::DepthTop() const { return FChart->DepthTopAxis(); }

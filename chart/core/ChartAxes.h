@@ -4,6 +4,7 @@
 // order made. The list does not own the axes; each axis leaves it when
 // freed.
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class TChartAxis;
@@ -34,8 +35,26 @@ public:
   void SetAutomatic(bool Value);
   // Every axis automatic at both ends.
   void Reset() { SetAutomatic(true); }
-
+  // The first visible axis (in list order: standard axes before custom
+  // ones) that the point falls on; nullptr when none.
+  TChartAxis* Clicked(int32_t X, int32_t Y) const;
+  // The chart's AxisVisible and AxisBehind.
+  bool Visible() const;
+  void SetVisible(bool Value);
+  bool Behind() const;
+  void SetBehind(bool Value);
+  // The chart draws no axes.
+  void Hide() { SetVisible(false); }
+  TChartAxis* Left() const;
+  TChartAxis* Top() const;
+  TChartAxis* Right() const;
+  TChartAxis* Bottom() const;
+  TChartAxis* Depth() const;
+  TChartAxis* DepthTop() const;
   TCustomAxisPanel* Chart() const { return FChart; }
+  // May replace the room an axis asks for its labels during layout (Value),
+  // also for a hidden axis (Value 0).
+  std::function<int32_t(TChartAxis* Axis, int32_t Value)> CalcPosLabels;
 
 private:
   TCustomAxisPanel* FChart;

@@ -3,6 +3,7 @@
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/ZuzPen.h"
 #include "chart/canvas/ZuzTransform.h"
+#include "chart/core/AxisItems.h"
 #include "chart/core/AxisPens.h"
 #include "chart/core/ChartAxes.h"
 #include "chart/core/ChartCustomAxes.h"
@@ -11,6 +12,7 @@
 #include "chart/core/DateTimeSteps.h"
 #include "chart/core/ZuzConst.h"
 #include "platform/CanvasMath.h"
+#include "platform/Filer.h"
 #include "platform/Published.h"
 #include "rtl/DateTime.h"
 #include "rtl/Numbers.h"
@@ -27,6 +29,9 @@ double ZuzSmallestIncrement = 5e-324;
 namespace {
 
 const TEnumInfo AxisUnitsInfo("TZuzUnits", {"muPercent", "muPixels"});
+const TEnumInfo LabelAlignInfo("TAxisLabelAlign", {"alDefault", "alOpposite", "alCenter"});
+const TEnumInfo LabelStyleInfo("TAxisLabelStyle",
+                               {"talAuto", "talNone", "talValue", "talMark", "talText", "talPointValue"});
 
 [[maybe_unused]] const TClassInfo& AxisClass = PublishClass<TChartAxis>(
     "TChartAxis", "TCollectionItem",
@@ -42,6 +47,20 @@ const TEnumInfo AxisUnitsInfo("TZuzUnits", {"muPercent", "muPixels"});
         PropObj("Grid", &TChartAxis::Grid, &TChartAxis::SetGrid),
         PropBool("GridCentered", &TChartAxis::GridCentered, &TChartAxis::SetGridCentered, false),
         PropFloat("Increment", &TChartAxis::Increment, &TChartAxis::SetIncrement),
+        PropBool("Labels", &TChartAxis::Labels, &TChartAxis::SetLabels, true),
+        PropEnum("LabelsAlign", &TChartAxis::LabelsAlign, &TChartAxis::SetLabelsAlign, LabelAlignInfo, alDefault),
+        PropBool("LabelsAlternate", &TChartAxis::LabelsAlternate, &TChartAxis::SetLabelsAlternate, false),
+        PropInt("LabelsAngle", &TChartAxis::LabelsAngle, &TChartAxis::SetLabelsAngle, 0),
+        PropBool("LabelsBehind", &TChartAxis::LabelsBehind, &TChartAxis::SetLabelsBehind, false),
+        PropBool("LabelsExponent", &TChartAxis::LabelsExponent, &TChartAxis::SetLabelsExponent, false),
+        PropObj("LabelsFormat", &TChartAxis::LabelsFormat, &TChartAxis::SetLabelsFormat),
+        PropBool("LabelsGridIgnoresLabelSize", &TChartAxis::LabelsGridIgnoresLabelSize,
+                 &TChartAxis::SetLabelsGridIgnoresLabelSize, false),
+        PropBool("LabelsMultiLine", &TChartAxis::LabelsMultiLine, &TChartAxis::SetLabelsMultiLine, false),
+        PropBool("LabelsOnAxis", &TChartAxis::LabelsOnAxis, &TChartAxis::SetLabelsOnAxis, true),
+        PropInt("LabelsSeparation", &TChartAxis::LabelsSeparation, &TChartAxis::SetLabelsSeparation, 10),
+        PropInt("LabelsSize", &TChartAxis::LabelsSize, &TChartAxis::SetLabelsSize, 0),
+        PropEnum("LabelStyle", &TChartAxis::LabelStyle, &TChartAxis::SetLabelStyle, LabelStyleInfo, talAuto),
         PropBool("Inverted", &TChartAxis::Inverted, &TChartAxis::SetInverted, false),
         PropBool("Horizontal", &TChartAxis::Horizontal, &TChartAxis::SetHorizontal).Stored(&TChartAxis::IsCustom),
         PropBool("OtherSide", &TChartAxis::OtherSide, &TChartAxis::SetOtherSide).Stored(&TChartAxis::IsCustom),
@@ -66,16 +85,27 @@ const TEnumInfo AxisUnitsInfo("TZuzUnits", {"muPercent", "muPixels"});
             .Stored(&TChartAxis::IsPosStored),
         PropEnum("PositionUnits", &TChartAxis::PositionUnits, &TChartAxis::SetPositionUnits, AxisUnitsInfo, muPercent),
         PropBool("RoundFirstLabel", &TChartAxis::RoundFirstLabel, &TChartAxis::SetRoundFirstLabel, true),
+        PropObj("Shape", &TChartAxis::Shape, &TChartAxis::SetShape).Stored(&TChartAxis::IsShapeStored),
+        PropObj("SubAxes", &TChartAxis::SubAxes, &TChartAxis::SetSubAxes).Stored(&TChartAxis::IsSubAxesStored),
         PropInt("TickInnerLength", &TChartAxis::TickInnerLength, &TChartAxis::SetTickInnerLength, 0),
         PropInt("TickLength", &TChartAxis::TickLength, &TChartAxis::SetTickLength, 4),
         PropObj("Ticks", &TChartAxis::Ticks, &TChartAxis::SetTicks),
         PropObj("TicksInner", &TChartAxis::TicksInner, &TChartAxis::SetTicksInner),
         PropBool("TickOnLabelsOnly", &TChartAxis::TickOnLabelsOnly, &TChartAxis::SetTickOnLabelsOnly, true),
+        PropObj("Title", &TChartAxis::Title, &TChartAxis::SetTitle),
         PropInt("TitleSize", &TChartAxis::TitleSize, &TChartAxis::SetTitleSize, 0),
         PropBool("UsePartnerAxis", &TChartAxis::UsePartnerAxis, &TChartAxis::SetUsePartnerAxis, false),
         PropBool("Visible", &TChartAxis::Visible, &TChartAxis::SetVisible, true),
         PropFloat("ZPosition", &TChartAxis::ZPosition, &TChartAxis::SetZPosition).Stored(&TChartAxis::IsZStored),
     });
+
+[[maybe_unused]] const TClassInfo& DepthAxisClass =
+    PublishClass<TChartDepthAxis>("TChartDepthAxis", "TChartAxis",
+                                  {
+                                      PropBool("LabelsAsSeriesTitles", &TChartDepthAxis::LabelsAsSeriesTitles,
+                                               &TChartDepthAxis::SetLabelsAsSeriesTitles, true),
+                                      PropBool("Visible", &TChartAxis::Visible, &TChartAxis::SetVisible, false),
+                                  });
 
 // The axis' chart: the chart owning the collection, or the chart of the
 // master axis owning a SubAxes collection.
@@ -120,6 +150,10 @@ void TChartAxis::Init()
 {
   const TNotifyEvent Changed = [this](TObject*) { CanvasChanged(); };
   FAxisValuesFormat = ZuzMsg_DefValueFormat;
+  FAxisItems = std::make_unique<TAxisItems>(this);
+  FLabels = std::make_unique<TAxisLabels>(this);
+  // Axis labels are thinned, not shortened, unless asked.
+  FLabels->Automatic()->SetTrim(false);
   FTicks = std::make_unique<TTicks>(Changed);
   FTicksInner = std::make_unique<TTicks>(Changed);
   FMinorTicks = std::make_unique<TTicks>(Changed);
@@ -131,7 +165,10 @@ void TChartAxis::Init()
 
 TChartAxis::~TChartAxis()
 {
+  FShape.reset();
   FSubAxes.reset();
+  FAxisTitle.reset();
+  FAxisItems.reset();
   if (FParentChart) {
     for (TChartSeries* S : FParentChart->SeriesList())
       S->AxisRemoved(this);
@@ -185,6 +222,8 @@ void TChartAxis::Assign(TPersistent* Source)
     return;
   }
   FAxis->Assign(A->FAxis.get());
+  FAxisItems->CopyFrom(A->FAxisItems.get());
+  FLabels->Assign(A->FLabels.get());
   FTicks->Assign(A->FTicks.get());
   FTicksInner->Assign(A->FTicksInner.get());
   FTitleSize = A->FTitleSize;
@@ -206,6 +245,10 @@ void TChartAxis::Assign(TPersistent* Source)
   FAutomatic = A->FAutomatic;
   FAutomaticMaximum = A->FAutomaticMaximum;
   FAutomaticMinimum = A->FAutomaticMinimum;
+  if (A->FAxisTitle)
+    Title()->Assign(A->FAxisTitle.get());
+  else
+    FAxisTitle.reset();
   FDateTimeFormat = A->FDateTimeFormat;
   FLogarithmic = A->FLogarithmic;
   FLogarithmicBase = A->FLogarithmicBase;
@@ -220,7 +263,10 @@ void TChartAxis::Assign(TPersistent* Source)
   FVisible = A->FVisible;
   FHorizontal = A->FHorizontal;
   FOtherSide = A->FOtherSide;
-  FRoundFirstLabel = A->FRoundFirstLabel;
+  if (A->FShape)
+    Shape()->Assign(A->FShape.get());
+  else
+    FShape.reset();
   if (A->FSubAxes && A->FSubAxes->Count() > 0)
     SubAxes()->Assign(A->FSubAxes.get());
   else
@@ -363,7 +409,6 @@ void TChartAxis::SetMinorTickCount(int32_t Value) { SetInt(FMinorTickCount, Valu
 void TChartAxis::SetTickOnLabelsOnly(bool Value) { SetBool(FTickOnLabelsOnly, Value); }
 void TChartAxis::SetTitleSize(int32_t Value) { SetInt(FTitleSize, Value); }
 void TChartAxis::SetUsePartnerAxis(bool Value) { SetBool(FUsePartnerAxis, Value); }
-void TChartAxis::SetRoundFirstLabel(bool Value) { SetBool(FRoundFirstLabel, Value); }
 
 void TChartAxis::SetPositionUnits(TZuzUnits Value)
 {
@@ -415,6 +460,68 @@ bool TChartAxis::IsZStored() const
   if (IDepthAxis)
     return false;
   return FOtherSide ? FZPosition != 100 : FZPosition > 0.011;
+}
+
+TChartAxis* TChartAxis::GetParentAxis() const
+{
+  return Collection() ? dynamic_cast<TChartAxis*>(Collection()->Owner()) : nullptr;
+}
+
+void TChartAxis::DefineProperties(TFiler* Filer)
+{
+  TCollectionItem::DefineProperties(Filer);
+  Filer->DefineBinaryProperty(
+      QStringLiteral("Items"), [this](TStream& S) { FAxisItems->ReadItems(S); },
+      [this](TStream& S) { FAxisItems->WriteItems(S); }, !FAxisItems->Automatic());
+}
+
+void TChartAxis::SetItems(TAxisItems* Value) { FAxisItems->CopyFrom(Value); }
+
+TChartAxisTitle* TChartAxis::Title()
+{
+  if (!FAxisTitle) {
+    FAxisTitle = std::make_unique<TChartAxisTitle>(FParentChart);
+    if (!FHorizontal) {
+      const bool Left = (FParentChart && this == FParentChart->LeftAxis()) ||
+                        !(FOtherSide || (FParentChart && this == FParentChart->RightAxis()));
+      FAxisTitle->SetAngle(Left ? 90 : 270);
+    }
+    FAxisTitle->IDefaultAngle = FAxisTitle->Angle();
+  }
+  return FAxisTitle.get();
+}
+
+void TChartAxis::SetTitle(TChartAxisTitle* Value)
+{
+  if (Value)
+    Title()->Assign(Value);
+  else
+    FAxisTitle.reset();
+}
+
+TAxisBackShape* TChartAxis::Shape()
+{
+  if (!FShape)
+    FShape = std::make_unique<TAxisBackShape>(FParentChart);
+  return FShape.get();
+}
+
+void TChartAxis::SetShape(TAxisBackShape* Value)
+{
+  if (Value)
+    Shape()->Assign(Value);
+  else
+    FShape.reset();
+}
+
+bool TChartAxis::IsSubAxesStored() const { return FSubAxes && FSubAxes->Count() > 0; }
+
+void TChartAxis::SetSubAxes(TChartCustomAxes* Value)
+{
+  if (Value)
+    SubAxes()->Assign(Value);
+  else
+    FSubAxes.reset();
 }
 
 TChartCustomAxes* TChartAxis::SubAxes()
@@ -542,22 +649,6 @@ bool TChartAxis::IsDateTime()
 bool TChartAxis::CalcIsDateTime(TDateTimeStep Step) const
 {
   return FExactDateTime && IAxisDateTime && Step > dtOneWeek;
-}
-
-bool TChartAxis::IncDec(bool Increment, double& Value, double AnIncrement) const
-{
-  const double Result = Increment ? Value + AnIncrement : Value - AnIncrement;
-  if (!(std::fabs(Result) <= DBL_MAX))
-    return false;
-  Value = Result;
-  return true;
-}
-
-bool TChartAxis::IncDec(bool Increment, double& Value, double AnIncrement, TDateTimeStep Step) const
-{
-  const double Old = Value;
-  ZuzDateTimeIncrement(Increment, Value, AnIncrement, Step);
-  return !SameValue(Old, Value);
 }
 
 // ---------------------------------------------------------------------------
@@ -747,155 +838,36 @@ void TChartAxis::AdjustMaxMinRect(const TRect& R)
 }
 
 // ---------------------------------------------------------------------------
-// Label increment
+// Depth axis
 
-double ZuzNextStep(double Value)
+TChartDepthAxis::TChartDepthAxis(TCollection* ACollection) : TChartAxis(ACollection) {}
+
+TChartDepthAxis::TChartDepthAxis(TCustomAxisPanel* AChart, bool AOtherSide) : TChartAxis(AChart, false, AOtherSide)
 {
-  if (std::isinf(Value))
-    return 1;
-  if (Value >= 10)
-    return ZuzNextStep(Value * 0.1) * 10;
-  if (Value < 1)
-    return ZuzNextStep(Value * 10) * 0.1;
-  return Value < 2 ? 2 : (Value < 5 ? 5 : 10);
+  IDepthAxis = true;
+  SetCalcPosValue();
+  FVisible = false;
 }
 
-void TChartAxis::SetLabelsSeparation(int32_t Value)
+String TChartDepthAxis::ClassName() const { return QStringLiteral("TChartDepthAxis"); }
+
+TAxisLabelStyle TChartDepthAxis::InternalCalcLabelStyle()
 {
-  if (Value < 0)
-    throw AxisException(ZuzMsg_AxisLabelSep);
-  SetInt(FLabelsSeparation, Value);
+  if (ParentChart())
+    for (TChartSeries* S : ParentChart()->SeriesList())
+      if (S->Active() && (S->HasZValues || S->MinZValue() != S->MaxZValue()))
+        return talValue;
+  return talText;
 }
 
-double TChartAxis::RoundLogPower(double Value) const
+void TChartDepthAxis::SetInverted(bool Value)
 {
-  const int64_t Power = Round(std::log(Value) / std::log(FLogarithmicBase));
-  return std::pow(FLogarithmicBase, static_cast<double>(Power));
-}
-
-String TChartAxis::LabelValue(double Value) const
-{
-  if (IAxisDateTime) {
-    const String Format =
-        FDateTimeFormat.isEmpty() ? DateTimeDefaultFormat(static_cast<double>(IRange)) : FDateTimeFormat;
-    return FormatDateTime(Format, Value);
+  TChartAxis::SetInverted(Value);
+  if (TCustomAxisPanel* C = ParentChart()) {
+    TChartAxis* Other = this == C->DepthAxis() ? C->DepthTopAxis() : C->DepthAxis();
+    if (Other && Other != this)
+      Other->InternalSetInverted(Inverted());
   }
-  return FormatFloat(FAxisValuesFormat, Value);
 }
 
-int32_t TChartAxis::InternalLabelSize(double Value, bool IsWidth)
-{
-  if (!FParentChart)
-    return 0;
-  int32_t Lines = 0;
-  const int32_t Size = FParentChart->MultiLineTextWidth(LabelValue(Value), Lines);
-  // Labels lie horizontally: along a vertical axis they take their height.
-  if (!IsWidth)
-    return FParentChart->InternalCanvas()->TextHeight(QStringLiteral("W")) * std::max(Lines, 1);
-  return Size;
-}
-
-double TChartAxis::CalcIncrement()
-{
-  double Lo = IMinimum, Hi = IMaximum;
-  if (FRoundFirstLabel && FDesiredIncrement != 0) {
-    Lo = std::fabs(IMinimum) > 9.223372036854775807e18 ? FDesiredIncrement * IMinimum
-                                                       : static_cast<double>(Round(IMinimum)) * FDesiredIncrement;
-    Hi = std::trunc(IMaximum) * FDesiredIncrement;
-  }
-  int32_t MaxSize = 0;
-  if (FDesiredIncrement != 0) {
-    for (const double V : {Lo, Hi, Lo + FDesiredIncrement, Hi - FDesiredIncrement})
-      MaxSize = std::max(MaxSize, InternalLabelSize(V, FHorizontal));
-  } else {
-    double Mid = Lo + (Hi - Lo) * 0.5;
-    if (std::isinf(Mid))
-      Mid = 0;
-    // A whole number measures shorter than most labels; halve until it
-    // shows decimals.
-    while (!std::isnan(Mid) && Mid != 0 && Mid == std::trunc(Mid) && std::isfinite(Mid))
-      Mid *= 0.5;
-    for (const double V : {Mid, Lo, Hi})
-      MaxSize = std::max(MaxSize, InternalLabelSize(V, FHorizontal));
-  }
-  return CalcXYIncrement(MaxSize);
-}
-
-double TChartAxis::CalcXYIncrement(int32_t MaxLabelSize)
-{
-  int32_t N = 1;
-  if (MaxLabelSize > 0 && IAxisSize > 0) {
-    if (FLabelsSeparation > 0)
-      MaxLabelSize += Pixel(FLabelsSeparation * 0.01 * MaxLabelSize);
-    N = Pixel(static_cast<double>(IAxisSize) / MaxLabelSize);
-  }
-  return CalcLabelsIncrement(N);
-}
-
-double TChartAxis::CalcLabelsIncrement(int32_t N)
-{
-  if (N < 1)
-    return IAxisDateTime ? DateTimeStep[dtOneMicroSecond] : ZuzSmallestIncrement;
-  if (IAxisDateTime)
-    return CalcDateTimeIncrement(N);
-  const double Range = static_cast<double>(IRange);
-  double R;
-  if (FDesiredIncrement > 0)
-    R = FDesiredIncrement;
-  else if (IRangeZero)
-    R = 1;
-  else {
-    R = std::fabs(Range) / (N + 1);
-    if (FLogarithmic)
-      R = RoundLogPower(R);
-  }
-  // Points counted along this axis never share a label.
-  if (Range >= 1.1 && FParentChart)
-    for (const TChartSeries* S : FParentChart->SeriesList()) {
-      const bool Positions = S->YMandatory ? FHorizontal : !FHorizontal;
-      if (S->Active() && Positions && S->AssociatedToAxis(this) && S->Count() <= N) {
-        R = std::max(R, 1.0);
-        break;
-      }
-    }
-  if (FLabelsSeparation != 0 && Range != 0 && R != 0) {
-    int64_t C = N + 1;
-    for (;;) {
-      const double Q = Range / R;
-      const bool Fits = std::fabs(Q) < 2147483647.0;
-      if (Fits)
-        C = Round(Q);
-      if (!Fits || C > N) {
-        if (FLogarithmic)
-          R *= FLogarithmicBase;
-        else if (Fits && FDesiredIncrement > 0)
-          R *= 2;
-        else
-          R = ZuzNextStep(R);
-      }
-      if (C <= N || R > Range || std::isinf(R))
-        break;
-    }
-  }
-  if (std::isinf(R))
-    return Range;
-  return std::max(R, ZuzSmallestIncrement);
-}
-
-double TChartAxis::CalcDateTimeIncrement(int32_t N)
-{
-  const double Range = static_cast<double>(IRange);
-  const double OneSecond = DateTimeStep[dtOneSecond];
-  double R = std::max(FDesiredIncrement, DateTimeStep[dtOneMicroSecond]);
-  if (Range / R > 1000000)
-    R = Range / 1000000;
-  while (Round(Range / R) > N) {
-    if (R >= DateTimeStep[dtOneYear])
-      R *= 2;
-    else if (R >= OneSecond)
-      R = NextDateTimeStep(R);
-    else
-      R = ZuzNextStep(R);
-  }
-  return std::max(R, DateTimeStep[dtOneMicroSecond]);
-}
+void TChartDepthAxis::SetLabelsAsSeriesTitles(bool Value) { SetBool(FLabelsAsTitles, Value); }

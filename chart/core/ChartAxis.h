@@ -23,6 +23,14 @@
 // Vertical axes grow upwards: the maximum is at the start (top) pixel.
 // Inverted axes swap the ends.
 //
+// Drawing (ChartAxisDraw.cpp): during layout CalcRect places the axis on
+// its side of the remaining chart rectangle and takes the room of its
+// title, labels and ticks; Draw then paints, as canvas entities, the
+// background shape, the title, the labels (generated each time from the
+// scale and the increment, the series' points, an application event or
+// the custom items: ChartAxisLabels.cpp), the line, the ticks, the grid
+// and the minor marks, and last the sub-axes.
+//
 // Invalid settings raise AxisException with a message of ZuzConst.h and
 // leave the stored value unchanged (see each setter).
 //
@@ -39,8 +47,10 @@
 // (True), TickInnerLength (0), TickLength (4), Ticks, TicksInner,
 // TickOnLabelsOnly (True), TitleSize (0), UsePartnerAxis (False),
 // Visible (True), ZPosition.
+#include "chart/core/AxisLabels.h"
 #include "chart/core/ZuzUnits.h"
 #include "platform/Collection.h"
+#include "platform/GraphicsTypes.h"
 #include "rtl/Exceptions.h"
 
 #include <cstdint>
@@ -48,15 +58,22 @@
 #include <memory>
 #include <vector>
 
+class TAxisBackShape;
 class TAxisGridPen;
+class TAxisItems;
+class TAxisLabelsFormat;
 class TChartAxis;
+class TChartAxisTitle;
+class TChartSeries;
+class TCustomTextShape;
+class TZuzFont;
+class TZuzPicture;
 class TChartAxisPen;
 class TChartCustomAxes;
 class TCustomAxisPanel;
 class TTicks;
 class TZuzHiddenPen;
 class TZuzTransform;
-struct TRect;
 enum TDateTimeStep : uint8_t;
 
 // The next number of the 1-2-5 series above Value (1 -> 2 -> 5 -> 10,
@@ -79,6 +96,11 @@ using TAxisCalcPosPoint = double (TChartAxis::*)(int32_t Pixel) const;
 // to take off the maximum (0 leaves it).
 using TAxisOnGetNextLabel = std::function<void(TChartAxis* Sender, int32_t LabelIndex, double& LabelValue, bool& Stop)>;
 using TChartAxisLabelValue = std::function<void(TChartAxis* Sender, double& tmpValue)>;
+using TAxisDrawLabelEvent =
+    std::function<void(TChartAxis* Sender, int32_t& X, int32_t& Y, int32_t& Z, String& Text, bool& DrawLabel)>;
+using TAxisDrawGrids = std::function<void(TChartAxis* Sender)>;
+using TAxisOnGetLabel =
+    std::function<void(TChartAxis* Sender, TChartSeries* Series, int32_t ValueIndex, String& LabelText)>;
 
 class TChartAxis : public TCollectionItem {
 public:
@@ -94,6 +116,10 @@ public:
   // Copies every setting (not the chart, the collection or the scale in
   // force); does not re-choose the mapping routines.
   void Assign(TPersistent* Source) override;
+  // The binary "Items" (the custom labels) while they are not automatic.
+  void DefineProperties(TFiler* Filer) override;
+  // The axis whose SubAxes hold this one; nullptr for others.
+  TChartAxis* GetParentAxis() const;
 
   // ---- Scale ---------------------------------------------------------------------
   // Fixed scale: the three automatic flags go off, the ends are swapped
@@ -191,15 +217,15 @@ public:
   // LogarithmicBase to the power of the rounded logarithm of Value.
   double RoundLogPower(double Value) const;
   // The text of a value label: a date-time with DateTimeFormat (or the
-  // short time or date format by the range), else the number with
-  // AxisValuesFormat.
-  virtual String LabelValue(double Value) const;
-  // The label's size along the axis in pixels.
+  // short time or date format by the range), degrees for a geographic
+  // axis, else the number with AxisValuesFormat; then the chart's
+  // OnGetAxisLabel; with MultiLine spaces become line breaks.
+  virtual String LabelValue(double Value);
+  // The label's size along the axis in pixels (1 with
+  // GridIgnoresLabelSize; the line height for text running across).
   int32_t InternalLabelSize(double Value, bool IsWidth);
-  // Free room between labels, percent of a label's size (10). Raises
-  // AxisException ZuzMsg_AxisLabelSep for a negative value.
-  int32_t LabelsSeparation() const { return FLabelsSeparation; }
-  void SetLabelsSeparation(int32_t Value);
+  int32_t LabelWidth(double Value) { return InternalLabelSize(Value, true); }
+  int32_t LabelHeight(double Value) { return InternalLabelSize(Value, false); }
   // The first active series bound to the axis decides (its value list's
   // DateTime); False without one.
   bool IsDateTime();
@@ -278,8 +304,136 @@ public:
   bool IsAxisValuesFormatStored() const;
   const String& DateTimeFormat() const { return FDateTimeFormat; }
   void SetDateTimeFormat(const String& Value);
-  bool RoundFirstLabel() const { return FRoundFirstLabel; }
-  void SetRoundFirstLabel(bool Value);
+  // ---- Labels (forwarding to Texts) --------------------------------------------
+  TAxisLabels* Texts() const { return FLabels.get(); }
+  // The labels as items: generated, or the custom ones.
+  TAxisItems* Items() const { return FAxisItems.get(); }
+  // Copies Value's items (TAxisItems::CopyFrom).
+  void SetItems(TAxisItems* Value);
+  bool Labels() const { return FLabels->Visible(); }
+  void SetLabels(bool Value) { FLabels->SetVisible(Value); }
+  TAxisLabelAlign LabelsAlign() const { return FLabels->Align(); }
+  void SetLabelsAlign(TAxisLabelAlign Value) { FLabels->SetAlign(Value); }
+  bool LabelsAlternate() const { return FLabels->Alternate(); }
+  void SetLabelsAlternate(bool Value) { FLabels->SetAlternate(Value); }
+  int32_t LabelsAngle() const { return FLabels->Angle(); }
+  void SetLabelsAngle(int32_t Value) { FLabels->SetAngle(Value); }
+  bool LabelsBehind() const { return FLabels->Behind(); }
+  void SetLabelsBehind(bool Value) { FLabels->SetBehind(Value); }
+  bool LabelsExponent() const { return FLabels->Exponent(); }
+  void SetLabelsExponent(bool Value) { FLabels->SetExponent(Value); }
+  TZuzFont* LabelsFont() const { return FLabels->Font(); }
+  void SetLabelsFont(TZuzFont* Value) { FLabels->SetFont(Value); }
+  TAxisLabelsFormat* LabelsFormat() const { return FLabels->Format(); }
+  void SetLabelsFormat(TAxisLabelsFormat* Value) { FLabels->SetFormat(Value); }
+  bool LabelsGridIgnoresLabelSize() const { return FLabels->GridIgnoresLabelSize(); }
+  void SetLabelsGridIgnoresLabelSize(bool Value) { FLabels->SetGridIgnoresLabelSize(Value); }
+  bool LabelsMultiLine() const { return FLabels->MultiLine(); }
+  void SetLabelsMultiLine(bool Value) { FLabels->SetMultiLine(Value); }
+  bool LabelsOnAxis() const { return FLabels->OnAxis(); }
+  void SetLabelsOnAxis(bool Value) { FLabels->SetOnAxis(Value); }
+  // Free room between labels, percent of a label's size (10). Raises
+  // AxisException ZuzMsg_AxisLabelSep for a negative value.
+  int32_t LabelsSeparation() const { return FLabels->Separation(); }
+  void SetLabelsSeparation(int32_t Value) { FLabels->SetSeparation(Value); }
+  int32_t LabelsSize() const { return FLabels->Size(); }
+  void SetLabelsSize(int32_t Value) { FLabels->SetSize(Value); }
+  TAxisLabelStyle LabelStyle() const { return FLabels->Style(); }
+  void SetLabelStyle(TAxisLabelStyle Value) { FLabels->SetStyle(Value); }
+  bool RoundFirstLabel() const { return FLabels->RoundFirst(); }
+  void SetRoundFirstLabel(bool Value) { FLabels->SetRoundFirst(Value); }
+  // Created on first read: a vertical axis on the left gets angle 90, on
+  // the right 270.
+  TChartAxisTitle* Title();
+  TChartAxisTitle* TitleIfAny() const { return FAxisTitle.get(); }
+  // Copies Value into the title (made); nullptr frees it.
+  void SetTitle(TChartAxisTitle* Value);
+  // The background behind the labels, created on first read (hidden).
+  TAxisBackShape* Shape();
+  TAxisBackShape* ShapeIfAny() const { return FShape.get(); }
+  void SetShape(TAxisBackShape* Value);
+  bool IsShapeStored() const { return FShape != nullptr; }
+  bool IsSubAxesStored() const;
+  void SetSubAxes(TChartCustomAxes* Value);
+
+  // ---- Label generation (ChartAxisLabels.cpp) -------------------------------------
+  // The labels' style: Style, or when talAuto the series' choice.
+  TAxisLabelStyle CalcLabelStyle();
+  virtual TAxisLabelStyle InternalCalcLabelStyle();
+  // The active series of the chart bound to this axis, in chart order,
+  // into the scratch list.
+  void CalcAllSeries();
+  // The widest label (multi-line width) for the axis' space across.
+  int32_t MaxLabelsWidth();
+  void MaxLabelsValue(int32_t& Width, int32_t& NumLines);
+  // The label of point ValueIndex of Series for Style: False when it is
+  // not shown (outside the visible points, or an empty text).
+  bool GetAxisSeriesLabel(TAxisLabelStyle Style, TChartSeries* Series, int32_t ValueIndex, double& Value, String& Text,
+                          TZuzPicture*& Picture);
+  // Degrees, minutes and seconds ("12°30'15""), with " N", " S", " E" or
+  // " W" in the second form.
+  static String ToDegree(float Value);
+  static String ToDegree(bool IsLat, float Value);
+  // The exact calendar step of Increment at least as long as Incr (dtNone
+  // when Increment is no calendar step).
+  TDateTimeStep CalcDateTimeStep(double Incr) const;
+  // Generates the labels of one drawing pass into Items and Tick.
+  void DoDrawLabels();
+
+  // ---- Placement and drawing (ChartAxisDraw.cpp) ---------------------------------
+  // Places the axis on the remaining chart rectangle R and, with
+  // InflateChartRectangle, takes its title's, labels' and ticks' room
+  // from R.
+  void CalcRect(TRect& R, bool InflateChartRectangle);
+  // Draws the axis; with CalcPosAxis the line's position is taken from the
+  // chart rectangle first.
+  void Draw(bool CalcPosAxis);
+  void DrawTitle(int32_t X, int32_t Y);
+  void DrawAxisLabel(int32_t X, int32_t Y, int32_t Angle, const String& Text, TCustomTextShape* Format = nullptr,
+                     int32_t ItemIndex = -1, TZuzPicture* Picture = nullptr, int32_t Z = 0);
+  void DrawGrids(int32_t NumTicks);
+  void DrawGridLine(int32_t Pos);
+  void DrawLineSegment(int32_t StartPos, int32_t EndPos);
+  // The axis drawn at explicit positions, the given scale and pixels (the
+  // settings in force come back afterwards).
+  void CustomDraw(int32_t APosLabels, int32_t APosTitle, int32_t APosAxis, bool GridVisible);
+  void CustomDrawStartEnd(int32_t APosLabels, int32_t APosTitle, int32_t APosAxis, bool GridVisible, int32_t AStartPos,
+                          int32_t AEndPos);
+  void CustomDrawMinMax(int32_t APosLabels, int32_t APosTitle, int32_t APosAxis, bool GridVisible, double AMinimum,
+                        double AMaximum, double AIncrement);
+  void CustomDrawMinMaxStartEnd(int32_t APosLabels, int32_t APosTitle, int32_t APosAxis, bool GridVisible,
+                                double AMinimum, double AMaximum, double AIncrement, int32_t AStartPos,
+                                int32_t AEndPos);
+  // The room of the line and, with IncludeTicks, the ticks across the axis.
+  int32_t SizeTickAxis(bool IncludeTicks);
+  // The room of the labels across the axis.
+  int32_t SizeLabels();
+  // The room of Text (or of the widest label when Text is empty) in
+  // Shape's font at Angle across the axis; a fixed Size stands.
+  int32_t InternalCalcSize(TCustomTextShape* AShape, int32_t Angle, const String& Text, int32_t Size);
+  // The widest picture of the points whose positions lie on this axis.
+  int32_t MaxImageWidth();
+  // Value moved outward (away from the chart) by Amount.
+  int32_t InflateAxisPos(int32_t Value, int32_t Amount) const;
+  // R's side on the axis' side moved inward by Amount, leaving R at least
+  // one pixel.
+  void InflateAxisRect(TRect& R, int32_t Amount) const;
+  // Pos shifted by PositionPercent (percent of R across the axis, or
+  // pixels); positive values move into the chart.
+  int32_t ApplyPosition(int32_t Pos, const TRect& R) const;
+  // R's edge on the axis' side.
+  int32_t GetRectangleEdge(const TRect& R) const;
+  // The sub-axis takes orientation, side, inversion and logarithm.
+  void AssignToSub(TChartAxis* Axis);
+  // Along the axis between its ends; across from the labels to 3 pixels
+  // beyond the line.
+  TRect AxisRect() const;
+  // Shown by the chart and P inside AxisRect (projected in 3D).
+  bool Clicked(const TPoint& P);
+  bool Clicked(int32_t X, int32_t Y) { return Clicked(TPoint{X, Y}); }
+  // Depth axes: the text alignment and the vertical position of texts.
+  int32_t DepthAxisAlign() const;
+  int32_t DepthAxisPos() const;
 
   // Stored tests of the published properties.
   bool IsMaxStored() const { return !FAutomatic && !FAutomaticMaximum; }
@@ -308,11 +462,17 @@ public:
   int32_t PosAxis() const { return FPosAxis; }
   int32_t PosLabels() const { return FPosLabels; }
   int32_t PosTitle() const { return FPosTitle; }
+  void SetPosAxis(int32_t Value) { FPosAxis = Value; }
+  void SetPosLabels(int32_t Value) { FPosLabels = Value; }
+  void SetPosTitle(int32_t Value) { FPosTitle = Value; }
 
   // ---- Events ----------------------------------------------------------------------
   TAxisOnGetNextLabel OnCalcMaxLabel;
   TChartAxisLabelValue OnNextLabelValue;
   TNotifyEvent OnDrawAxis;
+  TAxisDrawGrids OnDrawGrids;
+  // Per label before it is drawn: may move it, change its text, or skip it.
+  TAxisDrawLabelEvent OnDrawLabel;
 
   // ---- Layout state (valid from one layout to the next) ----------------------------
   double IMaximum = 0;
@@ -335,25 +495,52 @@ public:
   bool IAxisGeo = false;
   bool IHideBackGrid = false;
   bool IHideSideGrid = false;
-  // Clamp mapped positions to +-ZuzMaxPixelPos (a drag tool switches it).
-  bool IUseZuzMaxPixelPos = false;
+  // Clamp mapped positions to +-ZuzMaxPixelPos (a drag tool switches it
+  // off around its own mapping).
+  bool IUseZuzMaxPixelPos = true;
   int32_t IWallSize = 0;
   int32_t IExtraSpace = 0;
   int32_t IGapSize = 0;
   // The canvas entity name ("Left", "Bottom", ...), set by the chart.
   String IAxisID;
   std::unique_ptr<TZuzTransform> Transform;
+  // Pixels of the major ticks of the last drawing.
   std::vector<int32_t> Tick;
+  // The active series on this axis while labels are made.
+  std::vector<TChartSeries*> ISeriesList;
+
+  void InternalCalcRange();
 
 private:
+  friend class TChartDepthAxis;
   void Init();
-  void InternalCalcRange();
   void CanvasChanged();
   void SetBool(bool& Field, bool Value);
   void SetInt(int32_t& Field, int32_t Value);
   void SetDouble(double& Field, double Value);
   bool ChartLoading() const;
   bool ChartReading() const;
+  // Label generation of one pass.
+  bool InternalDrawLabel(double& Value, bool Advance);
+  void AddTickAndSaveLabel(int32_t P, const String& Text, TZuzPicture* Picture, TCustomTextShape* Format, double Value);
+  void DrawValueLabels();
+  void DrawLogLabels();
+  void DrawCustomLabels();
+  void DrawSeriesLabels(TAxisLabelStyle Style);
+  void DrawDepthLabels();
+  void DrawCustomItems();
+  void DrawThisLabel(int32_t Pos, const String& Text, TCustomTextShape* Format, int32_t ItemIndex,
+                     TZuzPicture* Picture);
+  void DrawItems();
+  void DrawTicksAndGrid();
+  // The visible sub-axes, each given this axis' orientation and mapping.
+  std::vector<TChartAxis*> PreparedSubAxes();
+  void DrawTicks(const std::vector<int32_t>& Ticks, int32_t Offset, int32_t Length);
+  void DrawMinorMarks(bool Grid);
+  bool IsMaxLabelsValueDateTime() const;
+  double IIncrement = 0;
+  TDateTimeStep IStep{};
+  int32_t IAlternateRow = 0;
 
   bool FAutomatic = true;
   bool FAutomaticMaximum = true;
@@ -399,12 +586,32 @@ private:
   double FEndPosition = 100;
   double FPositionPercent = 0;
   TZuzUnits FPosUnits = muPercent;
-  bool FRoundFirstLabel = true;
-  int32_t FLabelsSeparation = 10;
   TChartAxis* FMaster = nullptr;
+  std::unique_ptr<TAxisItems> FAxisItems;
+  std::unique_ptr<TAxisLabels> FLabels;
+  std::unique_ptr<TChartAxisTitle> FAxisTitle;
+  std::unique_ptr<TAxisBackShape> FShape;
 
   TAxisCalcPos FCalcXPosValue = nullptr;
   TAxisCalcPos FCalcYPosValue = nullptr;
   TAxisCalcPos FCalcPosValue = nullptr;
   TAxisCalcPosPoint FCalcPosPoint = nullptr;
+};
+
+// The depth (Z) axis of 3D charts: hidden by default; its labels are the
+// series' titles (LabelsAsSeriesTitles) unless some series has Z values.
+// Published (default): LabelsAsSeriesTitles (True), Visible (False).
+class TChartDepthAxis : public TChartAxis {
+public:
+  explicit TChartDepthAxis(TCollection* ACollection);
+  TChartDepthAxis(TCustomAxisPanel* AChart, bool AOtherSide);
+  String ClassName() const override;
+  TAxisLabelStyle InternalCalcLabelStyle() override;
+  // The other depth axis of the chart takes the same direction.
+  void SetInverted(bool Value) override;
+  bool LabelsAsSeriesTitles() const { return FLabelsAsTitles; }
+  void SetLabelsAsSeriesTitles(bool Value);
+
+private:
+  bool FLabelsAsTitles = true;
 };

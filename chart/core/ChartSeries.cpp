@@ -794,7 +794,11 @@ void TChartSeries::SetTreatNulls(TTreatNullsStyle Value)
 }
 
 void TChartSeries::SetDepth(int32_t Value) { SetIntegerProperty(FDepth, Value); }
-void TChartSeries::SetZOrder(int32_t Value) { SetIntegerProperty(FZOrder, Value); }
+void TChartSeries::SetZOrder(int32_t Value)
+{
+  SetIntegerProperty(FZOrder, Value);
+  IZOrder = Value == -1 ? 0 : Value;
+}
 
 void TChartSeries::SetTransparency(uint8_t Value)
 {

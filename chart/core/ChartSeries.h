@@ -36,6 +36,7 @@
 class TChartAxis;
 class TChartSeries;
 class TLabelsList;
+enum TAxisLabelStyle : uint8_t;
 
 // Errors of charts and series, carrying a message of ZuzConst.h.
 class ChartException : public Exception {
@@ -59,6 +60,7 @@ constexpr TSeriesRecalcOptions AllRecalcOptions = 0x0F;
 using TSeriesOnBeforeAdd = std::function<bool(TChartSeries* Sender)>;
 using TSeriesOnAfterAdd = std::function<void(TChartSeries* Sender, int32_t ValueIndex)>;
 using TSeriesOnClear = std::function<void(TChartSeries* Sender)>;
+using TSeriesOnGetMarkText = std::function<void(TChartSeries* Sender, int32_t ValueIndex, String& MarkText)>;
 
 class TChartSeries : public TCustomChartSeries {
 public:
@@ -231,6 +233,90 @@ public:
   // The axis is going away: bindings to it fall back to the standard axes.
   void AxisRemoved(const TChartAxis* Axis);
 
+  // ---- Drawing and pixels (ChartSeriesDraw.cpp) -----------------------------------
+  // The points on screen: from the first position (X of vertical kinds) at
+  // or beyond the position axis' minimum to the first at or beyond its
+  // maximum (one less unless DrawBetweenPoints); the whole series when its
+  // positions are unordered or CalcVisiblePoints is off; -1, -1 when none.
+  virtual void CalcFirstLastVisibleIndex();
+  // The points of the visible range in drawing order, each through the
+  // chart's OnDrawValue when set, else DrawValue.
+  virtual void DrawAllValues();
+  // One point; nothing here (kinds draw).
+  virtual void DrawValue(int32_t ValueIndex);
+  // An explicit drawing order of the points (empty: First..Last).
+  virtual std::vector<int32_t> SortDrawPoints(int32_t First, int32_t Last);
+  // An explicit order of the series drawing point ValueIndex together.
+  virtual std::vector<int32_t> SortDrawSeries(int32_t SeriesIndex, int32_t SeriesCount, int32_t ValueIndex);
+  // Points are drawn from first to last unless the position axis is
+  // inverted (the chart's inverted 3D rotation swapping the sense).
+  virtual bool DrawValuesForward() const;
+  virtual bool DrawSeriesForward(int32_t ValueIndex) const;
+  int32_t FirstDisplayedIndex() const;
+  int32_t LastDisplayedIndex() const;
+  // Tools hear cteBeforeDrawSeries (cteAfterDrawSeries), then the event.
+  virtual void DoBeforeDrawValues();
+  virtual void DoAfterDrawValues();
+  // Opens the series' canvas entity (named SeriesNameOrIndex).
+  void BeginEntity();
+  // The component name, or "Series" and the position in the chart + 1.
+  String SeriesNameOrIndex() const;
+  virtual bool CanBeforeParallel() const { return false; }
+  virtual void DoBeforeParallel() {}
+  virtual void BeforeCalcAxis() {}
+  // Points inside both axes' current limits (the visible range's count
+  // for ordered positions).
+  int32_t VisibleCount();
+  // Pixels through the bound axes.
+  int32_t CalcXPos(int32_t ValueIndex) const;
+  int32_t CalcYPos(int32_t ValueIndex) const;
+  int32_t CalcXPosValue(double Value) const;
+  int32_t CalcYPosValue(double Value) const;
+  // The mandatory axis' mapping.
+  int32_t CalcPosValue(double Value) const;
+  int32_t CalcXSizeValue(double Value) const;
+  int32_t CalcYSizeValue(double Value) const;
+  double XScreenToValue(int32_t Pixel) const;
+  double YScreenToValue(int32_t Pixel) const;
+  String XValueToText(double Value) const;
+  String YValueToText(double Value) const;
+  virtual void CalcSelectionPos(int32_t ValueIndex, int32_t& X, int32_t& Y) const;
+  // The point's pixel lies in the chart rectangle (edges included).
+  virtual bool IsPointInChartRect(int32_t ValueIndex) const;
+  // ---- Depth ----
+  // The z-order the user fixed, else the chart's.
+  int32_t ZOrderValue() const { return FZOrder == -1 ? IZOrder : FZOrder; }
+  virtual void CalcZOrder();
+  virtual void CalcDepthPositions();
+  // Another active series without Z values shares this one's z-order.
+  bool MoreSameZOrder() const;
+  // No earlier active series shares this one's z-order.
+  bool FirstInZOrder() const;
+  virtual bool DrawSeriesAscending() const;
+  int32_t StartZ = 0;
+  int32_t MiddleZ = 0;
+  int32_t EndZ = 0;
+  // Drawn without clipping to the chart rectangle.
+  bool IHideWhenVisible = false;
+  // ---- Labels and marks ----
+  // The style the series asks of an automatic axis: values, or its point
+  // labels along the axis of its positions.
+  virtual TAxisLabelStyle AxisLabelStyle(const TChartAxis* Axis) const;
+  // The kind labels its points itself (pie slices, for one).
+  virtual bool HasPointLabels() const { return false; }
+  // Some point has a label.
+  bool HasLabels() const;
+  // The mark text of a point: its value with ValueFormat, then
+  // OnGetMarkText.
+  virtual String GetMarkText(int32_t ValueIndex);
+  // The widest mark text; no marks here.
+  virtual int32_t MaxMarkWidth() { return 0; }
+  virtual bool HasMarks() const { return false; }
+  virtual void DrawMarks() {}
+  TNotifyEvent BeforeDrawValues;
+  TNotifyEvent AfterDrawValues;
+  TSeriesOnGetMarkText OnGetMarkText;
+
   // ---- Data sources --------------------------------------------------------------
   // Series this one takes its data from, and series that take theirs from
   // this one. Making a series a source links both ways; a source that would
@@ -267,6 +353,7 @@ public:
   int32_t Depth() const { return FDepth; }
   void SetDepth(int32_t Value);
   int32_t ZOrder() const { return FZOrder; }
+  // Also the chart's z-order (0 for -1).
   void SetZOrder(int32_t Value);
   int32_t Cursor() const { return FCursor; }
   void SetCursor(int32_t Value) { FCursor = Value; }

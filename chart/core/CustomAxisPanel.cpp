@@ -1,39 +1,72 @@
 #include "chart/core/CustomAxisPanel.h"
 
+#include "chart/canvas/Canvas3D.h"
+#include "chart/canvas/Geometry.h"
+#include "chart/canvas/ZuzFont.h"
+#include "chart/core/AxisItems.h"
+#include "chart/core/AxisPens.h"
 #include "chart/core/ChartAxes.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartCustomAxes.h"
 #include "chart/core/ChartSeries.h"
+#include "chart/core/LabelsList.h"
 #include "chart/core/ZuzConst.h"
+#include "chart/core/ZuzGeometry.h"
+#include "platform/CanvasMath.h"
 #include "platform/Published.h"
+
+#include <QScopeGuard>
 
 #include <algorithm>
 
 namespace {
+using P = TCustomAxisPanel;
 [[maybe_unused]] const TClassInfo& AxisPanelClass =
-    PublishClass<TCustomAxisPanel>("TCustomAxisPanel", "TCustomZuzPanel",
-                                   {
-                                       PropObj("BottomAxis", &TCustomAxisPanel::BottomAxis),
-                                       PropObj("CustomAxes", &TCustomAxisPanel::CustomAxes),
-                                       PropObj("DepthAxis", &TCustomAxisPanel::DepthAxis),
-                                       PropObj("DepthTopAxis", &TCustomAxisPanel::DepthTopAxis),
-                                       PropObj("LeftAxis", &TCustomAxisPanel::LeftAxis),
-                                       PropObj("RightAxis", &TCustomAxisPanel::RightAxis),
-                                       PropObj("TopAxis", &TCustomAxisPanel::TopAxis),
-                                   });
+    PublishClass<P>("TCustomAxisPanel", "TCustomZuzPanelExtended",
+                    {
+                        PropBool("AxisBehind", &P::AxisBehind, &P::SetAxisBehind, true),
+                        PropBool("AxisVisible", &P::AxisVisible, &P::SetAxisVisible, true),
+                        PropObj("BottomAxis", &P::GetBottomAxis, &P::SetBottomAxis),
+                        PropInt("Chart3DPercent", &P::Chart3DPercent, &P::SetChart3DPercent, 15),
+                        PropBool("ClipPoints", &P::ClipPoints, &P::SetClipPoints, true),
+                        PropObj("CustomAxes", &P::CustomAxes, &P::SetCustomAxes).Stored(&P::IsCustomAxesStored),
+                        PropObj("DepthAxis", &P::DepthAxis, &P::SetDepthAxis),
+                        PropObj("DepthTopAxis", &P::DepthTopAxis, &P::SetDepthTopAxis),
+                        PropObj("LeftAxis", &P::LeftAxis, &P::SetLeftAxis),
+                        PropObj("RightAxis", &P::RightAxis, &P::SetRightAxis),
+                        PropObj("TopAxis", &P::TopAxis, &P::SetTopAxis),
+                        PropBool("View3DWalls", &P::View3DWalls, &P::SetView3DWalls, true),
+                        PropEvent("OnBeforeDrawAxes", &P::OnBeforeDrawAxes),
+                        PropEvent("OnBeforeDrawChart", &P::OnBeforeDrawChart),
+                        PropEvent("OnBeforeDrawSeries", &P::OnBeforeDrawSeries),
+                    });
+
+// Opens a canvas entity for the scope.
+class TEntity {
+public:
+  TEntity(TCanvas3D* C, const String& Name) : FC(C) { FC->BeginEntity(Name, nullptr, nullptr); }
+  ~TEntity() { FC->EndEntity(); }
+  TEntity(const TEntity&) = delete;
+  TEntity& operator=(const TEntity&) = delete;
+
+private:
+  TCanvas3D* FC;
+};
+
 } // namespace
 
 TCustomAxisPanel::TCustomAxisPanel(TComponent* AOwner)
-    : TCustomZuzPanel(AOwner), FAxes(std::make_unique<TChartAxes>(this)),
+    : TCustomZuzPanelExtended(AOwner), FAxes(std::make_unique<TChartAxes>(this)),
       FCustomAxes(std::make_unique<TChartCustomAxes>(this))
 {
+  SetAutoRepaint(false);
   // The standard axes join the axis list in this order (indexes 0 to 5).
   FBottomAxis = new TChartAxis(this, true, false);
   FTopAxis = new TChartAxis(this, true, true);
   FLeftAxis = new TChartAxis(this, false, false);
   FRightAxis = new TChartAxis(this, false, true);
-  FDepthAxis = new TChartAxis(this, false, true);
-  FDepthTopAxis = new TChartAxis(this, false, false);
+  FDepthAxis = new TChartDepthAxis(this, true);
+  FDepthTopAxis = new TChartDepthAxis(this, false);
   const struct {
     TChartAxis* Axis;
     const char* ID;
@@ -41,14 +74,13 @@ TCustomAxisPanel::TCustomAxisPanel(TComponent* AOwner)
                {FRightAxis, "Right"},   {FDepthAxis, "Depth"}, {FDepthTopAxis, "DepthTop"}};
   for (const auto& N : Names)
     N.Axis->IAxisID = QString::fromLatin1(N.ID);
-  for (TChartAxis* A : {FDepthAxis, FDepthTopAxis}) {
-    A->IDepthAxis = true;
-    A->SetCalcPosValue();
-    A->SetVisible(false);
-  }
   // The top and right axes (and their grids) lie at the back in 3D.
-  for (TChartAxis* A : {FTopAxis, FRightAxis})
+  for (TChartAxis* A : {FTopAxis, FRightAxis}) {
     A->SetZPosition(100);
+    A->Grid()->IDefaultZ = 100;
+    A->Grid()->SetZPosition(100);
+  }
+  SetAutoRepaint(true);
 }
 
 TCustomAxisPanel::~TCustomAxisPanel()
@@ -156,7 +188,7 @@ TColor TCustomAxisPanel::GetDefaultColor(int32_t Index) const
   return ::GetDefaultColor(Index);
 }
 
-bool TCustomAxisPanel::IsFreeSeriesColor(TColor AColor, bool CheckBackground, const TChartSeries* Series) const
+bool TCustomAxisPanel::IsFreeSeriesColor(TColor AColor, bool CheckBackground, const TChartSeries* Series)
 {
   for (const TChartSeries* S : FSeriesList)
     if (S != Series && S->SeriesColor() == AColor)
@@ -164,7 +196,7 @@ bool TCustomAxisPanel::IsFreeSeriesColor(TColor AColor, bool CheckBackground, co
   return !CheckBackground || AColor != GetBackColor();
 }
 
-TColor TCustomAxisPanel::GetFreeSeriesColor(bool CheckBackground, const TChartSeries* Series) const
+TColor TCustomAxisPanel::GetFreeSeriesColor(bool CheckBackground, const TChartSeries* Series)
 {
   const int32_t N = static_cast<int32_t>(ColorPalette.empty() ? ZuzColorPalette.size() : ColorPalette.size());
   for (int32_t I = 0; I < N - 1; ++I) {
@@ -211,12 +243,113 @@ void TCustomAxisPanel::CheckOtherSeries(const TChartSeries* Dest, const TChartSe
   }
 }
 
+String TCustomAxisPanel::SeriesTitleLegend(int32_t ItemIndex, bool OnlyActive) const
+{
+  int32_t N = -1;
+  for (TChartSeries* S : FSeriesList) {
+    if (OnlyActive && !S->Active())
+      continue;
+    if (++N != ItemIndex)
+      continue;
+    String T = S->LegendTitle();
+    if (!T.isEmpty()) {
+      T.remove(QLatin1Char('\n'));
+      T.replace(ZuzTextLineBreak, QLatin1Char(' '));
+      return T;
+    }
+    return !S->Title().isEmpty() ? S->Title() : S->Name();
+  }
+  return String();
+}
+
+int32_t TCustomAxisPanel::MaxTextWidth()
+{
+  int32_t W = 0;
+  for (TChartSeries* S : FSeriesList)
+    for (int32_t I = 0; I < S->Labels()->Count(); ++I) {
+      int32_t Lines = 0;
+      W = std::max(W, MultiLineTextWidth(S->XLabel(I), Lines));
+    }
+  return W;
+}
+
+int32_t TCustomAxisPanel::MaxMarkWidth()
+{
+  int32_t W = 0;
+  for (TChartSeries* S : FSeriesList)
+    if (S->Active())
+      W = std::max(W, S->MaxMarkWidth());
+  return W;
+}
+
 // ---------------------------------------------------------------------------
 // Axes
 
-double TCustomAxisPanel::InternalMinMax(const TChartAxis* Axis, bool IsMin, bool IsX) const
+void TCustomAxisPanel::SetCustomAxes(TChartCustomAxes* Value) { FCustomAxes->Assign(Value); }
+
+bool TCustomAxisPanel::IsCustomAxesStored() const { return FCustomAxes->Count() > 0; }
+
+void TCustomAxisPanel::SetBottomAxis(TChartAxis* Value) { FBottomAxis->Assign(Value); }
+void TCustomAxisPanel::SetTopAxis(TChartAxis* Value) { FTopAxis->Assign(Value); }
+void TCustomAxisPanel::SetLeftAxis(TChartAxis* Value) { FLeftAxis->Assign(Value); }
+void TCustomAxisPanel::SetRightAxis(TChartAxis* Value) { FRightAxis->Assign(Value); }
+void TCustomAxisPanel::SetDepthAxis(TChartAxis* Value) { FDepthAxis->Assign(Value); }
+void TCustomAxisPanel::SetDepthTopAxis(TChartAxis* Value) { FDepthTopAxis->Assign(Value); }
+
+void TCustomAxisPanel::SetAxisBehind(bool Value) { SetBooleanProperty(FAxisBehind, Value); }
+void TCustomAxisPanel::SetAxisVisible(bool Value) { SetBooleanProperty(FAxisVisible, Value); }
+void TCustomAxisPanel::SetClipPoints(bool Value) { SetBooleanProperty(FClipPoints, Value); }
+void TCustomAxisPanel::SetView3DWalls(bool Value) { SetBooleanProperty(FView3DWalls, Value); }
+
+void TCustomAxisPanel::SetChart3DPercent(int32_t Value) { SetIntegerProperty(F3DPercent, std::clamp(Value, 1, 100)); }
+
+void TCustomAxisPanel::SetCustomWidth3D(int32_t Value)
+{
+  FCustomWidth3D = true;
+  SetWidth3D(Value);
+  Invalidate();
+}
+
+bool TCustomAxisPanel::HasActiveSeries(const TChartAxis* Axis, bool Default) const
+{
+  bool AnyActive = false;
+  for (const TChartSeries* S : FSeriesList) {
+    if (!S->Active())
+      continue;
+    AnyActive = true;
+    if (!S->UseAxis())
+      return false;
+    if (S->AssociatedToAxis(Axis))
+      return true;
+  }
+  return AnyActive ? false : Default;
+}
+
+bool TCustomAxisPanel::NoActiveSeries(const TChartAxis* Axis) const
+{
+  return std::none_of(FSeriesList.begin(), FSeriesList.end(),
+                      [Axis](const TChartSeries* S) { return S->Active() && S->AssociatedToAxis(Axis); });
+}
+
+bool TCustomAxisPanel::CalcIsAxisVisible(const TChartAxis* Axis) const
+{
+  if (!FAxisVisible || !Axis->Visible())
+    return false;
+  if (Axis->IsDepthAxis())
+    return View3D();
+  return HasActiveSeries(Axis, true);
+}
+
+bool TCustomAxisPanel::IsAxisVisible(const TChartAxis* Axis) const { return Axis->IsVisible; }
+
+int32_t TCustomAxisPanel::CalcWallSize(TChartAxis*) { return 0; }
+
+double TCustomAxisPanel::InternalMinMax(TChartAxis* Axis, bool IsMin, bool IsX)
 {
   if (Axis->IsDepthAxis()) {
+    auto* Depth = dynamic_cast<TChartDepthAxis*>(Axis);
+    if (Depth && Depth->LabelsAsSeriesTitles() && Axis->CalcLabelStyle() != talValue)
+      return IsMin ? -0.5 : FMaxZOrder + 0.5;
     bool First = true;
     double Result = 0;
     for (const TChartSeries* S : FSeriesList)
@@ -255,13 +388,414 @@ void TCustomAxisPanel::ChangedAxisScale(TChartAxis*)
   Invalidate();
 }
 
-void TCustomAxisPanel::InternalDraw(const TRect&)
+// ---------------------------------------------------------------------------
+// Hooks of the chart component and its tools
+
+void TCustomAxisPanel::DoOnAfterDraw()
 {
-  // The pixel extent first: rounding the automatic ends measures labels
-  // against the axis' length.
+  if (OnAfterDraw)
+    OnAfterDraw(this);
+}
+
+void TCustomAxisPanel::DoOnBeforeDrawAxes()
+{
+  if (OnBeforeDrawAxes)
+    OnBeforeDrawAxes(this);
+}
+
+void TCustomAxisPanel::DoOnBeforeDrawChart()
+{
+  if (OnBeforeDrawChart)
+    OnBeforeDrawChart(this);
+}
+
+void TCustomAxisPanel::DoOnBeforeDrawSeries()
+{
+  if (OnBeforeDrawSeries)
+    OnBeforeDrawSeries(this);
+}
+
+void TCustomAxisPanel::CalcWallsRect() {}
+void TCustomAxisPanel::DrawTitlesAndLegend(bool) {}
+void TCustomAxisPanel::DrawWalls() {}
+void TCustomAxisPanel::BroadcastToolEvent(TChartToolEvent) {}
+void TCustomAxisPanel::BroadcastAnimationEvent(TChartToolEvent) {}
+void TCustomAxisPanel::BroadcastSeriesToolEvent(TChartToolEvent, TChartSeries*) {}
+String TCustomAxisPanel::FormattedValueLegend(TChartSeries*, int32_t) { return String(); }
+
+void TCustomAxisPanel::InternalDoMouseLeave()
+{
+  TCustomZuzPanelExtended::InternalDoMouseLeave();
+  BroadcastToolEvent(cteMouseLeave);
+  BroadcastAnimationEvent(cteMouseLeave);
+}
+
+// ---------------------------------------------------------------------------
+// The pipeline
+
+void TCustomAxisPanel::CalcInvertedRotation()
+{
+  const TView3DOptions* O = View3DOptions();
+  InvertedRotation = View3D() && (O->Orthogonal() ? O->OrthoAngle() > 90 : O->Rotation() < 180);
+}
+
+void TCustomAxisPanel::CalcSize3DWalls()
+{
+  if (!View3D()) {
+    FSeriesWidth3D = FSeriesHeight3D = 0;
+    SetWidth3D(0);
+    SetHeight3D(0);
+    return;
+  }
+  const int32_t N = ApplyZOrder() ? std::max(1, FMaxZOrder + 1) : 1;
+  double F = F3DPercent * 0.001;
+  if (!View3DOptions()->Orthogonal())
+    F *= 2;
+  if (FCustomWidth3D) {
+    FSeriesWidth3D = PixelRound(double(Width3D()) / N);
+    FSeriesHeight3D = PixelRound(FSeriesWidth3D / F);
+    SetHeight3D(PixelRound(double(FSeriesHeight3D) / N));
+    return;
+  }
+  FSeriesWidth3D = PixelRound(ChartWidth() * F);
+  const double R = View3DOptions()->CalcOrthoRatio();
+  if (R > 1)
+    FSeriesWidth3D = PixelRound(FSeriesWidth3D / R);
+  FSeriesHeight3D = PixelRound(FSeriesWidth3D * R);
+  SetHeight3D(N * FSeriesHeight3D);
+  SetWidth3D(N * FSeriesWidth3D);
+}
+
+void TCustomAxisPanel::SetSeriesZOrder()
+{
+  FMaxZOrder = 0;
+  const bool Apply = ApplyZOrder() && View3D();
+  if (Apply) {
+    FMaxZOrder = -1;
+    for (TChartSeries* S : FSeriesList)
+      if (S->Active() && !S->IInternalUse)
+        S->CalcZOrder();
+  }
+  if (!DepthAxis()->Inverted())
+    for (TChartSeries* S : FSeriesList)
+      if (S->Active() && !S->IInternalUse)
+        S->IZOrder = Apply ? FMaxZOrder - S->ZOrderValue() : 0;
+}
+
+void TCustomAxisPanel::CalcAxisRect()
+{
   for (int32_t I = 0; I < FAxes->Count(); ++I) {
     TChartAxis* A = FAxes->Get(I);
-    A->InternalCalcPositions();
+    A->IsVisible = CalcIsAxisVisible(A);
+    if (TChartCustomAxes* Subs = A->SubAxesIfAny())
+      for (int32_t J = 0; J < Subs->Count(); ++J)
+        Subs->Get(J)->IsVisible = A->IsVisible;
     A->AdjustMaxMin();
   }
+  for (int32_t I = 0; I < FAxes->Count(); ++I)
+    FAxes->Get(I)->InternalCalcPositions();
+  TRect R = ChartRect;
+  for (int32_t I = 0; I < FAxes->Count(); ++I) {
+    TChartAxis* A = FAxes->Get(I);
+    if (A->IsVisible) {
+      TRect Copy = R;
+      A->CalcRect(Copy, A->ResizeChart());
+      TRect Both;
+      if (ZuzRectIntersects(Both, Copy, R))
+        R = Both;
+    } else if (FAxes->CalcPosLabels)
+      A->InflateAxisRect(R, -FAxes->CalcPosLabels(A, 0));
+  }
+  ChartRect = R;
+  ReCalcWidthHeight();
+  for (int32_t I = 0; I < FAxes->Count(); ++I)
+    FAxes->Get(I)->InternalCalcPositions();
+}
+
+void TCustomAxisPanel::CalcSeriesAxisRect(TChartAxis* Axis)
+{
+  if (Axis->IsDepthAxis() && !View3D())
+    return;
+  TRect M{};
+  if (Axis->AutomaticMinimum() || Axis->AutomaticMaximum())
+    for (TChartSeries* S : FSeriesList) {
+      if (!S->Active() || !S->AssociatedToAxis(Axis))
+        continue;
+      int32_t A = 0, B = 0;
+      if (Axis->Horizontal()) {
+        S->CalcHorizMargins(A, B);
+        if (Axis->AutomaticMinimum())
+          M.Left = std::max(M.Left, A);
+        if (Axis->AutomaticMaximum())
+          M.Right = std::max(M.Right, B);
+      } else {
+        S->CalcVerticalMargins(A, B);
+        if (Axis->AutomaticMinimum())
+          M.Bottom = std::max(M.Bottom, B);
+        if (Axis->AutomaticMaximum())
+          M.Top = std::max(M.Top, A);
+      }
+    }
+  const bool Offsets = Axis->MinimumOffset() != 0 || Axis->MaximumOffset() != 0;
+  if (Offsets) {
+    const int32_t AtMin = Axis->Inverted() ? Axis->MaximumOffset() : Axis->MinimumOffset();
+    const int32_t AtMax = Axis->Inverted() ? Axis->MinimumOffset() : Axis->MaximumOffset();
+    if (Axis->Horizontal()) {
+      M.Left += AtMin;
+      M.Right += AtMax;
+    } else {
+      M.Bottom += AtMin;
+      M.Top += AtMax;
+    }
+  }
+  if (Axis->IGapSize > 0) {
+    if (Axis->Horizontal())
+      (Axis->Inverted() ? M.Left : M.Right) += Axis->IGapSize;
+    else
+      (Axis->Inverted() ? M.Bottom : M.Top) += Axis->IGapSize;
+  }
+  Axis->AdjustMaxMinRect(M);
+  Axis->CalcRoundScales();
+  if (Offsets && Axis->Labels())
+    Axis->SetPosTitle(Axis->InflateAxisPos(Axis->PosLabels(), Axis->SizeLabels()));
+}
+
+void TCustomAxisPanel::CalcAxisMargins(TChartAxis* Axis)
+{
+  if (!Axis->AutomaticMaximum() && !Axis->AutomaticMinimum())
+    return;
+  TRect M{};
+  for (TChartSeries* S : FSeriesList)
+    if (S->Active())
+      S->RecalcAxisMargins(Axis, M);
+  if (!(M == TRect{}))
+    Axis->AdjustMaxMinRect(M);
+}
+
+void TCustomAxisPanel::CalcSeriesRect()
+{
+  for (int32_t I = 0; I < FAxes->Count(); ++I)
+    CalcSeriesAxisRect(FAxes->Get(I));
+  for (int32_t I = 0; I < FAxes->Count(); ++I)
+    CalcAxisMargins(FAxes->Get(I));
+}
+
+void TCustomAxisPanel::InternalDraw(const TRect& UserRect)
+{
+  const bool OldAutoRepaint = AutoRepaint();
+  SetAutoRepaint(false);
+  const auto Restore = qScopeGuard([&] { SetAutoRepaint(OldAutoRepaint); });
+  TCanvas3D* C = InternalCanvas();
+  CalcInvertedRotation();
+  const bool FullRotation = C->SupportsFullRotation();
+  if (!FullRotation)
+    PanelPaint(UserRect);
+  BroadcastToolEvent(cteBeforeDraw);
+  BroadcastAnimationEvent(cteBeforeDraw);
+  DoOnBeforeDrawChart();
+  for (TChartSeries* S : FSeriesList)
+    if (S->Active())
+      S->DoBeforeDrawChart();
+  if (FullRotation) {
+    SetSeriesZOrder();
+    CalcWallsRect();
+  }
+  if (!IsEmbedded) {
+    if (FullRotation) {
+      C->Projection(Width3D(), ChartBounds(), ChartRect);
+      PanelPaint(UserRect);
+    }
+    DrawTitlesAndLegend(true);
+  }
+  if (!FullRotation) {
+    SetSeriesZOrder();
+    CalcWallsRect();
+  }
+  for (TChartSeries* S : FSeriesList)
+    if (S->Active())
+      S->BeforeCalcAxis();
+  CalcSize3DWalls();
+  CalcAxisRect();
+  for (TChartSeries* S : FSeriesList)
+    if (S->Active())
+      S->CalcDepthPositions();
+  CalcSeriesRect();
+  if (!IsEmbedded && !FullRotation)
+    C->Projection(Width3D(), ChartBounds(), ChartRect);
+  DrawAxesSeries();
+  DrawTitlesAndLegend(false);
+  if (Zoom()->Active())
+    DrawZoomRectangle();
+  BroadcastToolEvent(cteAfterDraw);
+  BroadcastAnimationEvent(cteAfterDraw);
+  C->ResetState();
+  DoOnAfterDraw();
+}
+
+void TCustomAxisPanel::DrawAxesSeries()
+{
+  DrawWalls();
+  if (FAxisBehind) {
+    BroadcastToolEvent(cteBeforeDrawAxes);
+    BroadcastAnimationEvent(cteBeforeDrawAxes);
+    DrawAllAxis();
+  }
+  BroadcastToolEvent(cteBeforeDrawSeries);
+  BroadcastAnimationEvent(cteBeforeDrawSeries);
+  // The parallel preparation needs worker threads, which nothing in the
+  // program asks for (ParallelThreads stays 0).
+  DoOnBeforeDrawSeries();
+  DrawAllSeries();
+  BroadcastToolEvent(cteAfterDrawSeries);
+  BroadcastAnimationEvent(cteAfterDrawSeries);
+  if (!FAxisBehind) {
+    BroadcastToolEvent(cteBeforeDrawAxes);
+    BroadcastAnimationEvent(cteBeforeDrawAxes);
+    DrawAllAxis();
+  }
+}
+
+bool TCustomAxisPanel::DrawBackWallAfter(int32_t Z)
+{
+  TCanvas3D* C = InternalCanvas();
+  if (C->SupportsFullRotation())
+    return false;
+  // Corners taken so that the wall seen from the front (the usual view) is
+  // not culled: only a view from behind finds it facing away.
+  const TRect& R = ChartRect;
+  const TPoint P0 = C->Calculate3DPosition(R.Left, R.Top, Z);
+  const TPoint P1 = C->Calculate3DPosition(R.Left, R.Bottom, Z);
+  const TPoint P2 = C->Calculate3DPosition(R.Right, R.Bottom, Z);
+  return ZuzCull(P0, P1, P2);
+}
+
+void TCustomAxisPanel::DrawAllAxis()
+{
+  if (!FAxisVisible)
+    return;
+  const TEntity Entity(InternalCanvas(), QStringLiteral("Axes"));
+  DoOnBeforeDrawAxes();
+  const bool SkipBottom = DrawBackWallAfter(0);
+  for (int32_t I = 0; I < FAxes->Count(); ++I) {
+    TChartAxis* A = FAxes->Get(I);
+    if (A->IsVisible && !(A == FBottomAxis && SkipBottom))
+      A->Draw(true);
+  }
+}
+
+void TCustomAxisPanel::ClipRegionCreate()
+{
+  if (!CanClip())
+    return;
+  TRect R = ChartRect;
+  --R.Top;
+  ++R.Bottom;
+  InternalCanvas()->ClipCube(R, 0, Width3D());
+}
+
+void TCustomAxisPanel::DrawMarksSeries(TChartSeries* Series)
+{
+  // Marks come with the series' marks object; a series without one draws
+  // none.
+  if (!Series->HasMarks() || Series->Count() == 0)
+    return;
+  const TEntity Entity(InternalCanvas(), QStringLiteral("Marks"));
+  Series->DrawMarks();
+}
+
+void TCustomAxisPanel::DrawSeries(TChartSeries* Series)
+{
+  TCanvas3D* C = InternalCanvas();
+  if (!C->SupportsFullRotation() && View3D() && Series->MoreSameZOrder()) {
+    DrawSeriesGroup(Series);
+    return;
+  }
+  Series->CalcFirstLastVisibleIndex();
+  if (Series->FirstValueIndex() == -1)
+    return;
+  const bool Shown = !Series->IHideWhenVisible;
+  const bool Clip = Shown && Series->UseAxis() && FClipPoints;
+  if (Clip)
+    ClipRegionCreate();
+  Series->BeginEntity();
+  Series->DoBeforeDrawValues();
+  if (Shown) {
+    if (!(ParallelThreads >= 2 && Series->CanBeforeParallel()))
+      Series->DoBeforeParallel();
+    Series->DrawAllValues();
+    if (Clip)
+      C->UnClipRectangle();
+    DrawMarksSeries(Series);
+  }
+  Series->DoAfterDrawValues();
+  C->EndEntity();
+}
+
+void TCustomAxisPanel::DrawSeriesGroup(TChartSeries* Series)
+{
+  if (!Series->FirstInZOrder())
+    return;
+  TCanvas3D* C = InternalCanvas();
+  const int32_t Start = IndexOfSeries(Series);
+  const int32_t Z = Series->ZOrderValue();
+  std::vector<TChartSeries*> Group;
+  int32_t First = -1, Last = -1;
+  bool Clipped = false;
+  for (int32_t I = Start; I < SeriesCount(); ++I) {
+    TChartSeries* S = FSeriesList[I];
+    if (!S->Active() || S->ZOrderValue() != Z)
+      continue;
+    S->CalcFirstLastVisibleIndex();
+    if (S->FirstValueIndex() == -1)
+      continue;
+    Group.push_back(S);
+    First = First < 0 ? S->FirstValueIndex() : std::min(First, S->FirstValueIndex());
+    Last = std::max(Last, S->LastValueIndex());
+    S->DoBeforeDrawValues();
+    if (FClipPoints && !Clipped) {
+      ClipRegionCreate();
+      Clipped = true;
+    }
+  }
+  if (First >= 0) {
+    std::vector<int32_t> Points = Series->SortDrawPoints(First, Last);
+    if (Points.empty())
+      for (int32_t P = First; P <= Last; ++P)
+        Points.push_back(P);
+    if (!Series->DrawValuesForward())
+      std::reverse(Points.begin(), Points.end());
+    for (const int32_t P : Points) {
+      std::vector<int32_t> Order = Series->SortDrawSeries(Start, SeriesCount(), P);
+      if (Order.empty())
+        for (int32_t I = Start; I < SeriesCount(); ++I)
+          Order.push_back(I);
+      if (P < Series->Count() && !Series->DrawSeriesForward(P))
+        std::reverse(Order.begin(), Order.end());
+      for (const int32_t I : Order) {
+        TChartSeries* S = FSeriesList[I];
+        if (S->Active() && S->ZOrderValue() == Z && P < S->Count() && !S->HasZValues)
+          S->DrawValue(P);
+      }
+    }
+  }
+  if (Clipped)
+    C->UnClipRectangle();
+  for (TChartSeries* S : Group) {
+    DrawMarksSeries(S);
+    S->DoAfterDrawValues();
+  }
+}
+
+void TCustomAxisPanel::DrawAllSeries()
+{
+  TCanvas3D* C = InternalCanvas();
+  const TEntity Entity(C, QStringLiteral("Series"));
+  if (FSeriesList.empty())
+    return;
+  std::vector<TChartSeries*> Order = FSeriesList;
+  if (!C->SupportsFullRotation() && !FSeriesList.front()->DrawSeriesAscending())
+    std::reverse(Order.begin(), Order.end());
+  for (TChartSeries* S : Order)
+    if (S->Active())
+      DrawSeries(S);
 }

@@ -1,18 +1,33 @@
 #pragma once
-// The axis panel: a chart panel with series and axes. It keeps the series
-// in an ordered list (also the drawing and legend order), gives each new
-// series a palette colour no other series uses, owns the six standard axes
-// and the custom axes, and computes the series extremes the automatic axis
-// scales are made of.
+// The axis panel: a chart panel with series and axes, and the drawing
+// pipeline that paints them. It keeps the series in an ordered list (the
+// drawing and legend order), gives each new series a palette colour no
+// other series uses, owns the six standard axes and the custom axes, and
+// computes the series extremes the automatic axis scales are made of.
 //
-// Before drawing, InternalDraw scales every axis (AdjustMaxMin) and gives
-// it its pixels along the chart rectangle (InternalCalcPositions).
+// One drawing (InternalDraw), in this order, with AutoRepaint off:
+//   background (PanelPaint), cteBeforeDraw to tools and animations,
+//   OnBeforeDrawChart, each active series' DoBeforeDrawChart, z-orders and
+//   walls' rectangle, titles and legend that take room (before series),
+//   BeforeCalcAxis of the series, the axes' scales and room (CalcAxisRect),
+//   the series' depths, the axes' pixel margins (CalcSeriesRect), walls,
+//   axes (OnBeforeDrawAxes, before the series when AxisBehind) and series
+//   (OnBeforeDrawSeries; each series: visible range, clip, BeforeDrawValues,
+//   its points, AfterDrawValues), titles and legend drawn over the series,
+//   the zoom band, cteAfterDraw, OnAfterDraw.
+// Walls, titles and the legend are the chart component's; here they take
+// no room and draw nothing. Tools and animations hear the pipeline's
+// events through BroadcastToolEvent / BroadcastAnimationEvent.
 //
 // Series join a chart by their ParentChart (TChartSeries::SetParentChart
 // calls InternalAddSeries) and leave it by ParentChart nullptr
 // (RemoveSeries); the chart frees the series it still holds when it is
-// destroyed. Main thread only.
-#include "chart/core/CustomZuzPanel.h"
+// destroyed.
+//
+// Published (default): AxisBehind (True), AxisVisible (True), the six
+// standard axes, Chart3DPercent (15, kept in 1..100), ClipPoints (True),
+// CustomAxes (when not empty), View3DWalls (True). Main thread only.
+#include "chart/core/CustomZuzPanelExtended.h"
 #include "chart/core/ZuzEvent.h"
 
 #include <functional>
@@ -26,8 +41,23 @@ class TChartSeries;
 class TCustomChartSeries;
 
 using TSeriesNotifyEvent = std::function<void(TCustomChartSeries* Series)>;
+using TSeriesDrawValue = std::function<void(TChartSeries* Sender, int32_t ValueIndex)>;
+using TAxisOnGetLabelEvent =
+    std::function<void(TChartAxis* Sender, TChartSeries* Series, int32_t ValueIndex, String& LabelText)>;
+using TAxisOnGetNextLabelEvent =
+    std::function<void(TChartAxis* Sender, int32_t LabelIndex, double& LabelValue, bool& Stop)>;
 
-class TCustomAxisPanel : public TCustomZuzPanel {
+// What tools and animations hear while a chart draws.
+enum TChartToolEvent : uint8_t {
+  cteAfterDraw,
+  cteBeforeDrawSeries,
+  cteBeforeDraw,
+  cteBeforeDrawAxes,
+  cteAfterDrawSeries,
+  cteMouseLeave
+};
+
+class TCustomAxisPanel : public TCustomZuzPanelExtended {
 public:
   explicit TCustomAxisPanel(TComponent* AOwner);
   ~TCustomAxisPanel() override;
@@ -56,6 +86,14 @@ public:
   int32_t CountActiveSeries() const;
   // The largest point count among the active series; 0 when none.
   int32_t GetMaxValuesCount() const;
+  // The legend text of the ItemIndex-th series (of the active ones with
+  // OnlyActive): its legend title without line breaks, else its title or
+  // name; empty when there is no such series.
+  String SeriesTitleLegend(int32_t ItemIndex, bool OnlyActive) const;
+  // The widest point label of all series (plain text, widest line).
+  int32_t MaxTextWidth();
+  // The widest mark text among the active series (0 without marks).
+  int32_t MaxMarkWidth();
 
   // Sends a TZuzSeriesEvent to the listeners unless DoNotBroadcast is set
   // or nobody listens.
@@ -71,8 +109,8 @@ public:
   // The first palette colour (the last entry is never offered) that no
   // other series uses and, with CheckBackground, that is not the back
   // colour; when none is free, the colour of index SeriesCount.
-  TColor GetFreeSeriesColor(bool CheckBackground, const TChartSeries* Series) const;
-  virtual bool IsFreeSeriesColor(TColor AColor, bool CheckBackground, const TChartSeries* Series) const;
+  TColor GetFreeSeriesColor(bool CheckBackground, const TChartSeries* Series);
+  virtual bool IsFreeSeriesColor(TColor AColor, bool CheckBackground, const TChartSeries* Series);
   // Series without a colour of their own take a new palette colour.
   void ColorPaletteChanged();
 
@@ -93,21 +131,121 @@ public:
   // Every axis: the six standard ones, then the custom ones.
   TChartAxes& Axes() const { return *FAxes; }
   TChartCustomAxes* CustomAxes() const { return FCustomAxes.get(); }
+  void SetCustomAxes(TChartCustomAxes* Value);
+  bool IsCustomAxesStored() const;
   // The extreme (IsMin: minimum) of the values on Axis (IsX: X values) over
   // the active series bound to it that have points and take part in axis
   // scaling (any series bound to it when none is active); 0 without any.
-  virtual double InternalMinMax(const TChartAxis* Axis, bool IsMin, bool IsX) const;
-  double MinXValue(const TChartAxis* Axis) const { return InternalMinMax(Axis, true, true); }
-  double MaxXValue(const TChartAxis* Axis) const { return InternalMinMax(Axis, false, true); }
-  double MinYValue(const TChartAxis* Axis) const { return InternalMinMax(Axis, true, false); }
-  double MaxYValue(const TChartAxis* Axis) const { return InternalMinMax(Axis, false, false); }
+  // A depth axis showing series titles spans -0.5 .. highest z-order + 0.5.
+  virtual double InternalMinMax(TChartAxis* Axis, bool IsMin, bool IsX);
+  double MinXValue(TChartAxis* Axis) { return InternalMinMax(Axis, true, true); }
+  double MaxXValue(TChartAxis* Axis) { return InternalMinMax(Axis, false, true); }
+  double MinYValue(TChartAxis* Axis) { return InternalMinMax(Axis, true, false); }
+  double MaxYValue(TChartAxis* Axis) { return InternalMinMax(Axis, false, false); }
   // An axis changed its scale: every series is told, then the chart repaints.
   void ChangedAxisScale(TChartAxis* Axis);
+  // Whether the last layout showed Axis.
+  bool IsAxisVisible(const TChartAxis* Axis) const;
+  // Shown: AxisVisible and the axis' Visible on; a depth axis in 3D only;
+  // another one while an active series uses it, or while no series is
+  // active.
+  bool CalcIsAxisVisible(const TChartAxis* Axis) const;
+  // The first active series that does not use axes makes it False, the
+  // first one bound to Axis True; otherwise False with active series and
+  // Default without.
+  bool HasActiveSeries(const TChartAxis* Axis, bool Default) const;
+  bool NoActiveSeries(const TChartAxis* Axis) const;
+  // Wall thickness beside Axis (the chart component's walls; 0 here).
+  virtual int32_t CalcWallSize(TChartAxis* Axis);
 
-  // Scales every axis and places it along the chart rectangle.
+  // ---- Drawing ---------------------------------------------------------------------
+  // The pipeline (see the top of this file).
   void InternalDraw(const TRect& UserRect) override;
+  // Walls, axes and series in their order.
+  void DrawAxesSeries();
+  // 3D depth sizes of the whole chart and of one series slot.
+  void CalcSize3DWalls();
+  void CalcInvertedRotation();
+  // Whether the back wall at depth Z faces away (the bottom axis is then
+  // drawn with it).
+  virtual bool DrawBackWallAfter(int32_t Z);
+  // Tools and animations hear Event (in this panel nobody does).
+  virtual void BroadcastToolEvent(TChartToolEvent Event);
+  virtual void BroadcastAnimationEvent(TChartToolEvent Event);
+  // A series begins (cteBeforeDrawSeries) or ends (cteAfterDrawSeries)
+  // drawing its points: tools hear it.
+  virtual void BroadcastSeriesToolEvent(TChartToolEvent Event, TChartSeries* Series);
+  // The values a legend shows for point ValueIndex (the chart's; empty).
+  virtual String FormattedValueLegend(TChartSeries* Series, int32_t ValueIndex);
+
+  bool AxisBehind() const { return FAxisBehind; }
+  void SetAxisBehind(bool Value);
+  bool AxisVisible() const { return FAxisVisible; }
+  void SetAxisVisible(bool Value);
+  bool ClipPoints() const { return FClipPoints; }
+  void SetClipPoints(bool Value);
+  bool View3DWalls() const { return FView3DWalls; }
+  void SetView3DWalls(bool Value);
+  int32_t Chart3DPercent() const { return F3DPercent; }
+  // Kept in 1..100.
+  void SetChart3DPercent(int32_t Value);
+  int32_t SeriesWidth3D() const { return FSeriesWidth3D; }
+  int32_t SeriesHeight3D() const { return FSeriesHeight3D; }
+  // A depth of the user's own instead of the computed one.
+  void SetCustomWidth3D(int32_t Value);
+  int32_t MaxZOrder() const { return FMaxZOrder; }
+  void SetMaxZOrder(int32_t Value) { FMaxZOrder = Value; }
+
+  // The standard axes as published properties (setting copies).
+  TChartAxis* GetBottomAxis() const { return FBottomAxis; }
+  void SetBottomAxis(TChartAxis* Value);
+  void SetTopAxis(TChartAxis* Value);
+  void SetLeftAxis(TChartAxis* Value);
+  void SetRightAxis(TChartAxis* Value);
+  void SetDepthAxis(TChartAxis* Value);
+  void SetDepthTopAxis(TChartAxis* Value);
+
+  // Computed in every drawing.
+  bool InvertedRotation = false;
+  // Worker threads for the series preparation; 0: none.
+  int32_t ParallelThreads = 0;
+
+  // ---- Events ----------------------------------------------------------------------
+  TNotifyEvent OnBeforeDrawChart;
+  TNotifyEvent OnBeforeDrawAxes;
+  TNotifyEvent OnBeforeDrawSeries;
+  // Replaces a label's text (Series nullptr and ValueIndex -1 for value
+  // labels).
+  TAxisOnGetLabelEvent OnGetAxisLabel;
+  // Gives the value labels one by one instead of the increment.
+  TAxisOnGetNextLabelEvent OnGetNextAxisLabel;
+  // Draws a point instead of the series.
+  TSeriesDrawValue OnDrawValue;
+
+protected:
+  virtual void DoOnAfterDraw();
+  virtual void DoOnBeforeDrawAxes();
+  virtual void DoOnBeforeDrawChart();
+  virtual void DoOnBeforeDrawSeries();
+  // The chart component's parts: walls, titles and legend.
+  virtual void CalcWallsRect();
+  virtual void DrawTitlesAndLegend(bool BeforeSeries);
+  virtual void DrawWalls();
+  void InternalDoMouseLeave() override;
 
 private:
+  void SetSeriesZOrder();
+  void CalcAxisRect();
+  void CalcSeriesRect();
+  void CalcSeriesAxisRect(TChartAxis* Axis);
+  void CalcAxisMargins(TChartAxis* Axis);
+  void DrawAllAxis();
+  void DrawAllSeries();
+  void DrawSeries(TChartSeries* Series);
+  void DrawSeriesGroup(TChartSeries* Series);
+  void DrawMarksSeries(TChartSeries* Series);
+  void ClipRegionCreate();
+
   std::vector<TChartSeries*> FSeriesList;
   std::unique_ptr<TChartAxes> FAxes;
   std::unique_ptr<TChartCustomAxes> FCustomAxes;
@@ -117,4 +255,13 @@ private:
   TChartAxis* FRightAxis = nullptr;
   TChartAxis* FDepthAxis = nullptr;
   TChartAxis* FDepthTopAxis = nullptr;
+  int32_t F3DPercent = 15;
+  bool FAxisBehind = true;
+  bool FAxisVisible = true;
+  bool FClipPoints = true;
+  bool FView3DWalls = true;
+  bool FCustomWidth3D = false;
+  int32_t FMaxZOrder = 0;
+  int32_t FSeriesWidth3D = 0;
+  int32_t FSeriesHeight3D = 0;
 };

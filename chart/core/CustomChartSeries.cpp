@@ -2,6 +2,7 @@
 
 #include "chart/canvas/ZuzTransform.h"
 #include "chart/core/CustomAxisPanel.h"
+#include "chart/core/SeriesLegend.h"
 #include "platform/ClassRegistry.h"
 #include "platform/Filer.h"
 #include "platform/Published.h"
@@ -12,49 +13,15 @@ namespace {
 [[maybe_unused]] const TClassInfo& CustomSeriesClass =
     PublishClass<TCustomChartSeries>("TCustomChartSeries", "TCustomChartElement");
 [[maybe_unused]] const TClassInfo& SeriesLegendClass =
-    PublishClass<TSeriesLegend>("TSeriesLegend", "TPersistent",
+    PublishClass<TSeriesLegend>("TSeriesLegend", "TCustomTextShape",
                                 {
                                     PropStr("Text", &TSeriesLegend::Text, &TSeriesLegend::SetText),
-                                    PropBool("Visible", &TSeriesLegend::Visible, &TSeriesLegend::SetVisible, true),
                                 });
 } // namespace
 
-TSeriesLegend::TSeriesLegend(TCustomAxisPanel* AParent) : FParent(AParent) {}
+TSeriesLegend::TSeriesLegend(TCustomZuzPanel* AParent) : TCustomTextShape(AParent) {}
 
 String TSeriesLegend::ClassName() const { return QStringLiteral("TSeriesLegend"); }
-
-void TSeriesLegend::Assign(TPersistent* Source)
-{
-  if (auto* L = dynamic_cast<TSeriesLegend*>(Source)) {
-    FText = L->FText;
-    FVisible = L->FVisible;
-    Repaint();
-    return;
-  }
-  TPersistent::Assign(Source);
-}
-
-void TSeriesLegend::Repaint()
-{
-  if (FParent)
-    FParent->Invalidate();
-}
-
-void TSeriesLegend::SetText(const String& Value)
-{
-  if (FText != Value) {
-    FText = Value;
-    Repaint();
-  }
-}
-
-void TSeriesLegend::SetVisible(bool Value)
-{
-  if (FVisible != Value) {
-    FVisible = Value;
-    Repaint();
-  }
-}
 
 // ---------------------------------------------------------------------------
 
@@ -98,7 +65,7 @@ void TCustomChartSeries::SetActive(bool Value)
 void TCustomChartSeries::Added()
 {
   if (FLegend)
-    FLegend->SetParentChart(FParent);
+    FLegend->SetParent(FParent);
 }
 
 void TCustomChartSeries::Removed() { FParent = nullptr; }
@@ -116,6 +83,8 @@ void TCustomChartSeries::CalcVerticalMargins(int32_t& TopMargin, int32_t& Bottom
 }
 
 void TCustomChartSeries::DoBeforeDrawChart() {}
+
+void TCustomChartSeries::RecalcAxisMargins(TChartAxis*, TRect&) {}
 
 int32_t TCustomChartSeries::SeriesIndex() const { return FParent ? FParent->IndexOfSeries(this) : -1; }
 

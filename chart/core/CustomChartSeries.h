@@ -8,10 +8,12 @@
 // published properties: "Identifier" (when not empty) and "Style" (the set
 // as bits 0..5, when not empty).
 #include "chart/core/CustomChartElement.h"
+#include "platform/GraphicsTypes.h"
 
 #include <cstdint>
 #include <memory>
 
+class TChartAxis;
 class TZuzTransform;
 
 // What the chart editor lets the user do with a series; a set of bits.
@@ -24,29 +26,7 @@ constexpr TChartSeriesStyle tssIsPersistent = 1u << 4;
 constexpr TChartSeriesStyle tssHideDataSource = 1u << 5;
 constexpr TChartSeriesStyle AllSeriesStyles = 0x3F;
 
-// The legend entry of one series: its own text and visibility. Created on
-// first use; a series without one shows in the legend with an empty
-// legend title.
-class TSeriesLegend : public TPersistent {
-public:
-  explicit TSeriesLegend(TCustomAxisPanel* AParent);
-  String ClassName() const override;
-  void Assign(TPersistent* Source) override;
-
-  const String& Text() const { return FText; }
-  void SetText(const String& Value);
-  bool Visible() const { return FVisible; }
-  void SetVisible(bool Value);
-  TCustomAxisPanel* ParentChart() const { return FParent; }
-  void SetParentChart(TCustomAxisPanel* Value) { FParent = Value; }
-
-private:
-  void Repaint();
-
-  TCustomAxisPanel* FParent;
-  String FText;
-  bool FVisible = true;
-};
+class TSeriesLegend;
 
 class TCustomChartSeries : public TCustomChartElement {
 public:
@@ -71,6 +51,8 @@ public:
   virtual void CalcHorizMargins(int32_t& LeftMargin, int32_t& RightMargin);
   virtual void CalcVerticalMargins(int32_t& TopMargin, int32_t& BottomMargin);
   virtual void DoBeforeDrawChart();
+  // Pixels a kind needs around its points on Axis, added to Rect.
+  virtual void RecalcAxisMargins(TChartAxis* Axis, TRect& Rect);
 
   // Position in the chart's series list, -1 without a chart.
   int32_t SeriesIndex() const;

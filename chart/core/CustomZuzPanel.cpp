@@ -12,9 +12,11 @@
 #include "chart/core/ZuzPanning.h"
 #include "chart/core/ZuzStrings.h"
 #include "platform/Canvas.h"
+#include "platform/Forms.h"
 #include "platform/CanvasMath.h"
 #include "platform/Filer.h"
 #include "platform/Published.h"
+#include "rtl/Exceptions.h"
 
 #include <QImage>
 
@@ -40,16 +42,20 @@ TColor GetDefaultColor(int32_t Index) { return ZuzColorPalette[static_cast<size_
 namespace {
 
 const TEnumInfo ZuzUnitsInfo("TZuzUnits", {"muPercent", "muPixels"});
-const TEnumInfo PanelBevelInfo("TPanelBevel", {"bvNone", "bvLowered", "bvRaised", "bvSpace"});
+const TEnumInfo PanelBevelInfo("TBevelCut", {"bvNone", "bvLowered", "bvRaised", "bvSpace"});
+
+[[maybe_unused]] const TClassInfo& NoCaptionClass = PublishClass<TCustomPanelNoCaption>(
+    "TCustomPanelNoCaption", "TCustomControl",
+    {
+        PropEnum("BevelInner", &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner, PanelBevelInfo, bvNone),
+        PropEnum("BevelOuter", &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter, PanelBevelInfo, bvRaised),
+        PropInt("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth, 1),
+        PropInt("BorderWidth", &TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth, 0),
+    });
 
 [[maybe_unused]] const TClassInfo& PanelClass = PublishClass<TCustomZuzPanel>(
-    "TCustomZuzPanel", "TComponent",
+    "TCustomZuzPanel", "TCustomPanelNoCaption",
     {
-        PropEnum("BevelInner", &TCustomZuzPanel::BevelInner, &TCustomZuzPanel::SetBevelInner, PanelBevelInfo, bvNone),
-        PropEnum("BevelOuter", &TCustomZuzPanel::BevelOuter, &TCustomZuzPanel::SetBevelOuter, PanelBevelInfo, bvRaised),
-        PropInt("BevelWidth", &TCustomZuzPanel::BevelWidth, &TCustomZuzPanel::SetBevelWidth, 1),
-        PropInt("BorderWidth", &TCustomZuzPanel::BorderWidth, &TCustomZuzPanel::SetBorderWidth, 0),
-        PropColor("Color", &TCustomZuzPanel::Color, &TCustomZuzPanel::SetColor, clBtnFace),
         PropObj("Border", &TCustomZuzPanel::Border, &TCustomZuzPanel::SetBorder),
         PropInt("BorderRound", &TCustomZuzPanel::BorderRound, &TCustomZuzPanel::SetBorderRound, 0),
         PropObj("Emboss", &TCustomZuzPanel::Emboss, &TCustomZuzPanel::SetEmboss),
@@ -92,16 +98,28 @@ private:
 
 } // namespace
 
+TCustomPanelNoCaption::TCustomPanelNoCaption(TComponent* AOwner) : TCustomPanel(AOwner)
+{
+  SetControlStyle(ControlStyle() & ~(csSetCaption | csParentBackground));
+}
+
+String TCustomPanelNoCaption::ClassName() const { return QStringLiteral("TCustomPanelNoCaption"); }
+
 TCustomZuzPanel::TCustomZuzPanel(TComponent* AOwner)
-    : TComponent(AOwner), FView3DOptions(std::make_unique<TView3DOptions>(this)), FCanvas(std::make_unique<TCanvas>())
+    : TCustomPanelNoCaption(AOwner), FView3DOptions(std::make_unique<TView3DOptions>(this))
 {
   const TNotifyEvent Changed = [this](TObject* Sender) { CanvasChanged(Sender); };
-  FPlatformCanvas = FCanvas.get();
+  // The panel paints all of itself through its buffer: no fill before.
+  SetControlStyle(ControlStyle() | csOpaque);
+  SetTabStop(true);
+  SetBounds(Left(), Top(), 400, 250);
+  FPlatformCanvas = Canvas();
   // The user's choice in the chart editor overrides the library default;
   // a panel read from a stream takes the streamed one.
   if (!ZuzDefaultCanvas.isEmpty() && !(ComponentState() & csLoading))
     IDefaultCanvas = ZuzReadStringOption(QStringLiteral("DefaultCanvas"), ZuzDefaultCanvas);
   CreateDefaultCanvas();
+  FOriginalCursor = Cursor();
   FPanning = std::make_unique<TZuzPanning>();
   FShadow = std::make_unique<TZuzShadow>(Changed);
   FEmboss = std::make_unique<TZuzEmboss>(Changed);
@@ -111,7 +129,6 @@ TCustomZuzPanel::TCustomZuzPanel(TComponent* AOwner)
 TCustomZuzPanel::~TCustomZuzPanel()
 {
   IncludeState(csDestroying);
-  DestroyComponents();
   if (IsEmbedded)
     (void)FInternalCanvas.release();
   else
@@ -124,16 +141,16 @@ void TCustomZuzPanel::Assign(TPersistent* Source)
 {
   auto* P = dynamic_cast<TCustomZuzPanel*>(Source);
   if (!P) {
-    TComponent::Assign(Source);
+    TCustomPanelNoCaption::Assign(Source);
     return;
   }
-  FBevelInner = P->FBevelInner;
-  FBevelOuter = P->FBevelOuter;
-  FBevelWidth = P->FBevelWidth;
+  SetBevelInner(P->BevelInner());
+  SetBevelOuter(P->BevelOuter());
+  SetBevelWidth(P->BevelWidth());
   FBorder->Assign(P->FBorder.get());
   FBorderRound = P->FBorderRound;
   SetBufferedDisplay(P->BufferedDisplay());
-  FColor = P->FColor;
+  SetColor(P->Color());
   FEmboss->Assign(P->FEmboss.get());
   FMargins = P->FMargins;
   FMarginUnits = P->FMarginUnits;
@@ -151,7 +168,7 @@ void TCustomZuzPanel::ReadBorderStyle(const String& Ident) { FBorder->SetVisible
 
 void TCustomZuzPanel::DefineProperties(TFiler* Filer)
 {
-  TComponent::DefineProperties(Filer);
+  TCustomPanelNoCaption::DefineProperties(Filer);
   const auto* Ancestor = dynamic_cast<const TCustomZuzPanel*>(Filer->Ancestor());
   Filer->DefineProperty(
       QStringLiteral("DefaultCanvas"), [this](TReader& R) { IDefaultCanvas = R.ReadString(); },
@@ -162,11 +179,12 @@ void TCustomZuzPanel::DefineProperties(TFiler* Filer)
 
 void TCustomZuzPanel::Loaded()
 {
-  TComponent::Loaded();
+  TCustomPanelNoCaption::Loaded();
   CreateDefaultCanvas();
   if (!FInternalCanvas || !FInternalCanvas->IsAvailable())
     SetInternalCanvas(std::make_unique<TZuzCanvas3D>());
-  InitialSize = TPoint{FWidth, FHeight};
+  FOriginalCursor = Cursor();
+  InitialSize = TPoint{Width(), Height()};
 }
 
 // ---------------------------------------------------------------------------
@@ -231,8 +249,8 @@ void TCustomZuzPanel::Paint()
     return;
   TCanvas* Previous = nullptr;
   bool Switched = false;
-  if (FPlatformCanvas != FCanvas.get()) {
-    FPlatformCanvas = FCanvas.get();
+  if (FPlatformCanvas != Canvas()) {
+    FPlatformCanvas = Canvas();
     Previous = FInternalCanvas->ReferenceCanvas();
     FInternalCanvas->SetReferenceCanvas(FPlatformCanvas);
     Switched = true;
@@ -250,9 +268,9 @@ void TCustomZuzPanel::Draw(TCanvas* UserCanvas, const TRect& UserRect)
   if (FCustomChartRect && ICachedChartRect.IsEmpty())
     ICachedChartRect = ChartRect;
   if (InitialSize.X == 0)
-    InitialSize.X = FWidth;
+    InitialSize.X = Width();
   if (InitialSize.Y == 0)
-    InitialSize.Y = FHeight;
+    InitialSize.Y = Height();
   FChartBounds =
       FInternalCanvas->InitWindow(UserCanvas, FView3DOptions.get(), PanelColor(GetBackColor()), FView3D, UserRect);
   ApplyMargins();
@@ -282,13 +300,12 @@ void TCustomZuzPanel::Invalidate()
     return;
   if (FInternalCanvas)
     FInternalCanvas->Invalidate();
-  if (OnInvalidate)
-    OnInvalidate();
+  TCustomPanelNoCaption::Invalidate();
 }
 
-TRect TCustomZuzPanel::GetRectangle() const { return TRect{0, 0, FWidth, FHeight}; }
+TRect TCustomZuzPanel::GetRectangle() const { return Parent() ? ClientRect() : TRect{0, 0, Width(), Height()}; }
 
-TColor TCustomZuzPanel::GetBackColor() const { return PanelColor(FColor); }
+TColor TCustomZuzPanel::GetBackColor() { return PanelColor(Color()); }
 
 TColor TCustomZuzPanel::PanelColor(TColor AColor) const { return TZuzCanvas::SystemColor(AColor); }
 
@@ -305,26 +322,15 @@ bool TCustomZuzPanel::CanClip()
 // ---------------------------------------------------------------------------
 // Size and chart rectangle
 
-void TCustomZuzPanel::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight)
-{
-  FLeft = ALeft;
-  FTop = ATop;
-  const bool Sized = AWidth != FWidth || AHeight != FHeight;
-  FWidth = AWidth;
-  FHeight = AHeight;
-  if (Sized)
-    Resize();
-}
-
 void TCustomZuzPanel::Resize()
 {
-  if (ComponentState() & csLoading)
-    return;
-  if (FView3DOptions->ZoomText() == ztAuto && InitialSize.X > 0 && InitialSize.Y > 0) {
-    const int32_t GrowW = PixelRound((FWidth - InitialSize.X) * 100.0 / InitialSize.X);
-    const int32_t GrowH = PixelRound((FHeight - InitialSize.Y) * 100.0 / InitialSize.Y);
+  if (!(ComponentState() & csLoading) && FView3DOptions->ZoomText() == ztAuto && InitialSize.X > 0 &&
+      InitialSize.Y > 0) {
+    const int32_t GrowW = PixelRound((Width() - InitialSize.X) * 100.0 / InitialSize.X);
+    const int32_t GrowH = PixelRound((Height() - InitialSize.Y) * 100.0 / InitialSize.Y);
     FView3DOptions->SetFontZoom(100 + std::max(GrowW, GrowH));
   }
+  TCustomPanelNoCaption::Resize();
 }
 
 void TCustomZuzPanel::ChangeScale(int32_t M, int32_t D)
@@ -337,11 +343,11 @@ void TCustomZuzPanel::ChangeScale(int32_t M, int32_t D)
 
 int32_t TCustomZuzPanel::BorderSize() const
 {
-  int32_t Result = FBorderWidth;
-  if (FBevelInner != bvNone)
-    Result += FBevelWidth;
-  if (FBevelOuter != bvNone)
-    Result += FBevelWidth;
+  int32_t Result = BorderWidth();
+  if (BevelInner() != bvNone)
+    Result += BevelWidth();
+  if (BevelOuter() != bvNone)
+    Result += BevelWidth();
   if (FBorder->Visible())
     Result += FBorder->Width();
   return Result;
@@ -477,23 +483,11 @@ void TCustomZuzPanel::SetEmboss(TZuzEmboss* Value)
     FEmboss->Assign(Value);
 }
 
-void TCustomZuzPanel::SetBevelInner(TPanelBevel Value)
+void TCustomZuzPanel::ColorChanged()
 {
-  if (Store(FBevelInner, Value))
-    Invalidate();
+  // The chart's image holds the colour: it must be drawn again.
+  Invalidate();
 }
-
-void TCustomZuzPanel::SetBevelOuter(TPanelBevel Value)
-{
-  if (Store(FBevelOuter, Value))
-    Invalidate();
-}
-
-void TCustomZuzPanel::SetBevelWidth(int32_t Value) { SetIntegerProperty(FBevelWidth, Value); }
-
-void TCustomZuzPanel::SetBorderWidth(int32_t Value) { SetIntegerProperty(FBorderWidth, Value); }
-
-void TCustomZuzPanel::SetColor(TColor Value) { SetColorProperty(FColor, Value); }
 
 // ---------------------------------------------------------------------------
 // 3D, panning
@@ -699,6 +693,61 @@ void TCustomZuzPanel::BroadcastMouseEvent(TZuzMouseEventKind Kind, TMouseButton 
   E.Y = Y;
   BroadcastZuzEvent(&E);
 }
+
+TPoint TCustomZuzPanel::GetCursorPos() const { return ScreenToClient(MouseCursorPos()); }
+
+// ---------------------------------------------------------------------------
+// Input
+
+void TCustomZuzPanel::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y)
+{
+  FCancelMouse = false;
+  TCustomPanelNoCaption::MouseDown(Button, Shift, X, Y);
+  if (!FCancelMouse)
+    BroadcastMouseEvent(meDown, Button, Shift, X, Y);
+  // A click on a chart lets the keyboard reach it (arrow keys scroll).
+  if (CanFocus() && TabStop() && !Focused() && Parent() && !Parent()->Focused())
+    SetFocus();
+}
+
+void TCustomZuzPanel::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y)
+{
+  FCancelMouse = false;
+  TCustomPanelNoCaption::MouseUp(Button, Shift, X, Y);
+  BroadcastMouseEvent(meUp, Button, Shift, X, Y);
+}
+
+void TCustomZuzPanel::MouseMove(TShiftState Shift, int32_t X, int32_t Y)
+{
+  FCancelMouse = false;
+  TCustomPanelNoCaption::MouseMove(Shift, X, Y);
+  if (!IEventListeners.empty() && !(ComponentState() & csDesigning))
+    BroadcastMouseEvent(meMove, mbLeft, Shift, X, Y);
+}
+
+void TCustomZuzPanel::DblClick()
+{
+  FCancelMouse = false;
+  TCustomPanelNoCaption::DblClick();
+  if (FCancelMouse)
+    throw EAbort(QString());
+}
+
+void TCustomZuzPanel::MouseLeave()
+{
+  InternalDoMouseLeave();
+  TCustomPanelNoCaption::MouseLeave();
+}
+
+void TCustomZuzPanel::InternalDoMouseLeave()
+{
+  SetCursor(FOriginalCursor);
+  if (FPanning->InsideBounds())
+    FPanning->SetActive(false);
+  BroadcastZuzEventClass<TMouseLeaveEvent>();
+}
+
+uint32_t TCustomZuzPanel::WMGetDlgCode() { return TCustomPanelNoCaption::WMGetDlgCode() | DLGC_WANTARROWS; }
 
 void TCustomZuzPanel::SetTheme(std::unique_ptr<TCustomZuzPanel> Value)
 {

@@ -1,43 +1,46 @@
 #pragma once
-// The chart panel: the control every chart is drawn on. It owns the drawing
-// canvas (one of the registered TCanvas3D kinds: the aliased TZuzCanvas3D
-// or the anti-aliased TGDIPlusCanvas), the margins that turn the client
-// area into the chart rectangle (ChartRect), the 3D switch and view
-// options, border, shadow and emboss, the AutoRepaint switch every setter
-// of the chart library obeys, and the listeners (series, legend, tools)
-// that hear its mouse, 3D and mouse-leave events.
+// The chart panel: the windowed control every chart is drawn on. It owns
+// the drawing canvas (one of the registered TCanvas3D kinds: the aliased
+// TZuzCanvas3D or the anti-aliased TGDIPlusCanvas), the margins that turn
+// the client area into the chart rectangle (ChartRect), the 3D switch and
+// view options, border, shadow and emboss, the AutoRepaint switch every
+// setter of the chart library obeys, and the listeners (series, legend,
+// tools) that hear its mouse, 3D and mouse-leave events.
 //
 // It is the head of the drawing pipeline:
-//   Invalidate   marks the canvas's off-screen image stale (when
-//                AutoRepaint) and asks for a repaint;
-//   Paint        copies the off-screen image when it is still valid,
-//                else runs Draw;
+//   Invalidate   marks the canvas's off-screen image stale and asks the
+//                window for a paint (both only while AutoRepaint is on);
+//   Paint        the window's paint: copies the off-screen image when it
+//                is still valid, else runs Draw;
 //   Draw         InitWindow of the canvas, ChartRect from the margins,
 //                InternalDraw (the chart's own drawing, empty here), the
 //                panel's picture filters, ShowImage.
 // So a chart whose settings did not change since its last drawing repaints
 // by copying its image.
 //
+// Input: every mouse handler clears CancelMouse, runs the control's own
+// handler (which fires OnMouseDown, OnMouseMove, OnMouseUp, OnDblClick,
+// where the application may set CancelMouse), then broadcasts the event to
+// the listeners unless cancelled; a press also takes the focus. The panel
+// wants the arrow keys.
+//
 // Published (default): Border (hidden pen), BorderRound (0), Emboss,
 // MarginLeft / MarginTop / MarginRight / MarginBottom (3 / 4 / 3 / 4),
 // MarginUnits (muPercent), Monochrome (False, the canvas's), Panning,
-// PrintProportional (True), Shadow, View3D (True), View3DOptions; besides
-// them "DefaultCanvas" (the canvas class name) and, read only, the older
-// "BorderStyle".
+// PrintProportional (True), Shadow, View3D (True), View3DOptions, and the
+// panel's BevelInner (bvNone), BevelOuter (bvRaised), BevelWidth (1),
+// BorderWidth (0); besides them "DefaultCanvas" (the canvas class name)
+// and, read only, the older "BorderStyle".
 //
 // Main thread only.
 #include "chart/canvas/View3DOptions.h"
-#include "chart/core/ZuzUnits.h"
 #include "chart/core/ZuzEvent.h"
-#include "platform/Component.h"
-#include "platform/GraphicsTypes.h"
+#include "chart/core/ZuzUnits.h"
+#include "platform/ExtCtrls.h"
 
-#include <functional>
 #include <memory>
 #include <vector>
 
-class TBrush;
-class TCanvas;
 class TCanvas3D;
 class TFilterItems;
 class TZuzBrush;
@@ -49,10 +52,19 @@ class TZuzPicture;
 class TZuzShadow;
 
 enum TZuzTextFormat : uint8_t { ttfNormal, ttfHtml };
-enum TPanelBevel : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
 
-class TCustomZuzPanel : public TComponent, public IRepaintTarget {
+// The platform panel without its caption and without its parent's
+// background.
+class TCustomPanelNoCaption : public TCustomPanel {
 public:
+  explicit TCustomPanelNoCaption(TComponent* AOwner);
+  String ClassName() const override;
+};
+
+class TCustomZuzPanel : public TCustomPanelNoCaption, public IRepaintTarget {
+public:
+  // 400 x 250 pixels, TabStop on; the canvas chosen by the user's editor
+  // option "DefaultCanvas" (ZuzDefaultCanvas when absent).
   explicit TCustomZuzPanel(TComponent* AOwner);
   ~TCustomZuzPanel() override;
   String ClassName() const override;
@@ -80,9 +92,10 @@ public:
   void SetInternalCanvas(std::unique_ptr<TCanvas3D> NewCanvas);
   const String& DefaultCanvas() const { return IDefaultCanvas; }
   void SetDefaultCanvas(const String& Value) { IDefaultCanvas = Value; }
-  // The reference canvas: the device canvas the panel paints on (its own,
-  // or a printer or picture canvas while printing or exporting).
-  TCanvas* Canvas() const { return FCanvas.get(); }
+  // The control's own device canvas (drawn on during the window's paint).
+  using TCustomControl::Canvas;
+  // The reference canvas: the device canvas the panel currently paints on
+  // (its own, or a printer or picture canvas while printing or exporting).
   TCanvas* ReferenceCanvas() const { return FPlatformCanvas; }
   // The canvas's UseBuffer and Monochrome.
   bool BufferedDisplay() const;
@@ -97,9 +110,6 @@ public:
   TFilterItems* Filters();
 
   // ---- Drawing ---------------------------------------------------------------------
-  // What the window's repaint runs: nothing while printing; the canvas's
-  // image copied when still valid, else Draw.
-  virtual void Paint();
   // Draws on the reference canvas into GetRectangle().
   void Draw();
   // Draws the chart on UserCanvas within UserRect. Exceptions propagate.
@@ -109,9 +119,9 @@ public:
   // Marks the image stale and asks the window to repaint; nothing while
   // AutoRepaint is off.
   void Invalidate() override;
-  // (0, 0, Width, Height).
+  // The client rectangle with a parent, else (0, 0, Width, Height).
   virtual TRect GetRectangle() const;
-  virtual TColor GetBackColor() const;
+  virtual TColor GetBackColor();
   // AColor with system colours resolved.
   TColor PanelColor(TColor AColor) const;
   bool AutoRepaint() const { return FAutoRepaint; }
@@ -124,16 +134,7 @@ public:
   // When True, Draw leaves the image in the canvas without showing it.
   bool DontShowImage = false;
 
-  // ---- Size and chart rectangle ----------------------------------------------------
-  int32_t Left() const { return FLeft; }
-  int32_t Top() const { return FTop; }
-  int32_t Width() const { return FWidth; }
-  int32_t Height() const { return FHeight; }
-  // Moves and sizes the panel; a size change runs Resize.
-  void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight);
-  // With automatic text zoom, the font zoom follows the panel's growth
-  // against the size it had when first drawn or loaded.
-  virtual void Resize();
+  // ---- Chart rectangle -------------------------------------------------------------
   // The form was scaled by M / D: the canvas's font zoom follows.
   void ChangeScale(int32_t M, int32_t D);
   // The chart rectangle: inside margins, border, bevels, shadow and emboss.
@@ -181,16 +182,6 @@ public:
   void SetShadow(TZuzShadow* Value);
   TZuzEmboss* Emboss() const { return FEmboss.get(); }
   void SetEmboss(TZuzEmboss* Value);
-  TPanelBevel BevelInner() const { return FBevelInner; }
-  void SetBevelInner(TPanelBevel Value);
-  TPanelBevel BevelOuter() const { return FBevelOuter; }
-  void SetBevelOuter(TPanelBevel Value);
-  int32_t BevelWidth() const { return FBevelWidth; }
-  void SetBevelWidth(int32_t Value);
-  int32_t BorderWidth() const { return FBorderWidth; }
-  void SetBorderWidth(int32_t Value);
-  TColor Color() const { return FColor; }
-  void SetColor(TColor Value);
 
   // ---- 3D, panning, printing ------------------------------------------------------
   bool View3D() const { return FView3D; }
@@ -268,6 +259,8 @@ public:
   // Set by a mouse handler or listener to stop the current mouse event.
   bool CancelMouse() const { return FCancelMouse; }
   void SetCancelMouse(bool Value) { FCancelMouse = Value; }
+  // The mouse position in client coordinates.
+  TPoint GetCursorPos() const;
 
   // ---- Theme -------------------------------------------------------------------------
   // A panel holding a chart theme, owned; new series, tools and axes copy
@@ -278,20 +271,36 @@ public:
   // Drawn inside another chart: it does not own its canvas and skips its
   // background, titles, legend and 3D set-up.
   bool IsEmbedded = false;
-  // Called on every effective invalidation (a window repaints the panel).
-  std::function<void()> OnInvalidate;
 
 protected:
+  // The window's paint: nothing while printing; the canvas's image copied
+  // when still valid, else Draw.
+  void Paint() override;
+  // With automatic text zoom, the font zoom follows the panel's growth
+  // against the size it had when first drawn or loaded.
+  void Resize() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+  void MouseMove(TShiftState Shift, int32_t X, int32_t Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+  // Ends in EAbort (silently) when a handler set CancelMouse.
+  void DblClick() override;
+  // The cursor returns to the original one, panning inside the bounds
+  // stops, listeners hear TMouseLeaveEvent.
+  void MouseLeave() override;
+  virtual void InternalDoMouseLeave();
+  uint32_t WMGetDlgCode() override;
+  void ColorChanged() override;
+
   bool FCancelMouse = false;
   bool FPrinting = false;
   TCanvas* FPlatformCanvas = nullptr;
+  TCursor FOriginalCursor = crDefault;
   TPoint InitialSize;
 
 private:
   void ReadBorderStyle(const String& Ident);
 
   std::unique_ptr<TView3DOptions> FView3DOptions;
-  std::unique_ptr<TCanvas> FCanvas;
   std::unique_ptr<TCanvas3D> FInternalCanvas;
   std::unique_ptr<TZuzFont> FGlobalFont;
   std::unique_ptr<TZuzPicture> FGlobalPicture;
@@ -307,15 +316,9 @@ private:
   TRect ICachedChartRect;
   TZuzUnits FMarginUnits = muPercent;
   int32_t FChartWidth = 0, FChartHeight = 0, FChartXCenter = 0, FChartYCenter = 0;
-  int32_t FLeft = 0, FTop = 0, FWidth = 400, FHeight = 250;
   int32_t FBorderRound = 0;
   int32_t FWidth3D = 0, FHeight3D = 0;
   int32_t FPrintResolution = 0;
-  int32_t FBevelWidth = 1;
-  int32_t FBorderWidth = 0;
-  TPanelBevel FBevelInner = bvNone;
-  TPanelBevel FBevelOuter = bvRaised;
-  TColor FColor = clBtnFace;
   bool FApplyZOrder = true;
   bool FAutoRepaint = true;
   bool FView3D = true;

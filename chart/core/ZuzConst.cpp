@@ -633,7 +633,7 @@ const TZuzMessage ConstTexts[] = {
     {"ZuzMsg_ShapeGallery1", &ZuzMsg_ShapeGallery1, "abc"},
     {"ZuzMsg_ShapeGallery2", &ZuzMsg_ShapeGallery2, "123"},
     {"ZuzMsg_RandomPoints", &ZuzMsg_RandomPoints, "Random Points"},
-    {"ZuzMsg_AntiAlias", &ZuzMsg_AntiAlias, "Anti-Alias"},
+    {"ZuzMsg_AntiAlias", &ZuzMsg_AntiAlias, "Antialias"},
     {"ZuzMsg_Percent", &ZuzMsg_Percent, "Percent"},
     {"ZuzMsg_Smooth", &ZuzMsg_Smooth, "Smooth"},
     {"ZuzMsg_Blur", &ZuzMsg_Blur, "Blur"},

@@ -4,6 +4,7 @@
 // the coming and going of series. The panel creates the event, hands it to
 // each listener in registration order (AddListener) and frees it.
 #include "platform/GraphicsTypes.h"
+#include "platform/VirtualKeys.h"
 #include "rtl/Object.h"
 
 #include <cstdint>
@@ -19,17 +20,6 @@ public:
 };
 
 enum TZuzMouseEventKind : uint8_t { meDown, meUp, meMove };
-
-// The mouse button and the shift state of mouse input (the control base's).
-using TShiftState = uint16_t;
-constexpr TShiftState ssShift = 1u << 0;
-constexpr TShiftState ssAlt = 1u << 1;
-constexpr TShiftState ssCtrl = 1u << 2;
-constexpr TShiftState ssLeft = 1u << 3;
-constexpr TShiftState ssRight = 1u << 4;
-constexpr TShiftState ssMiddle = 1u << 5;
-constexpr TShiftState ssDouble = 1u << 6;
-enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
 
 class TZuzMouseEvent : public TZuzEvent {
 public:

@@ -2,6 +2,7 @@
 
 #include "chart/canvas/Geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 TRect RectFromCenter(const TPoint& P, int32_t XRadius, int32_t YRadius)
@@ -104,4 +105,15 @@ bool CrossingLines(double X1, double Y1, double X2, double Y2, double X3, double
   if ((S1 > 0) != (S2 > 0) && (S3 > 0) != (S4 > 0))
     return true;
   return (S1 != 0) != (S2 != 0) && (S3 != 0) != (S4 != 0);
+}
+
+bool ZuzRectIntersects(TRect& R, const TRect& R1, const TRect& R2)
+{
+  R = TRect{std::max(R1.Left, R2.Left), std::max(R1.Top, R2.Top), std::min(R1.Right, R2.Right),
+            std::min(R1.Bottom, R2.Bottom)};
+  if (R.IsEmpty()) {
+    R = TRect{};
+    return false;
+  }
+  return true;
 }

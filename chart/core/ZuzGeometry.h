@@ -33,3 +33,6 @@ bool PointInEllipse(const TPoint& P, const TRect& R);
 // vertical segment never crosses (False, X and Y unchanged).
 bool CrossingLines(double X1, double Y1, double X2, double Y2, double X3, double Y3, double X4, double Y4, double& X,
                    double& Y);
+
+// Whether R1 and R2 overlap; R receives their intersection.
+bool ZuzRectIntersects(TRect& R, const TRect& R1, const TRect& R2);

@@ -24,6 +24,7 @@
 #include "platform/Menus.h"
 #include "platform/Messages.h"
 #include "platform/StringGridCells.h"
+#include "platform/Timer.h"
 #include "rtl/StringList.h"
 
 #include <QDebug>
@@ -134,10 +135,10 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
   FIgnoreColumns = std::make_unique<TIntList>(-1, -1);
   FSelectedRows = std::make_unique<TIntList>(0, 0);
   FSelectedCells = std::make_unique<TIntList>(0, 0);
-  FModifiedRows = std::make_unique<TIntList>(0, 0);
   FEnabledRows = std::make_unique<TIntList>(0, 0);
   FControlList = std::make_unique<TControlList>();
   FOldRowSel = TBaseGrid::Row();
+  InitEditing();
 
   // The values after construction.
   FVisibleCol.assign(static_cast<size_t>(ColCount()), true);
@@ -155,6 +156,7 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
 
 TZurEvoderOzod::~TZurEvoderOzod()
 {
+  DoneWithEditing();
   RemoveAllFilters();
   if (FColumnSize->Save()) {
     // A file that cannot be written costs the sizes, not the program.
@@ -377,6 +379,7 @@ void TZurEvoderOzod::CreateWnd()
   if (FColumnSize->Save())
     LoadColSizes();
   UpdateScrollBars(false);
+  StartGridTimer();
 }
 
 void TZurEvoderOzod::Invalidate()
@@ -388,14 +391,6 @@ void TZurEvoderOzod::Invalidate()
   if (FUpdateCount > 0)
     return;
   TBaseGrid::Invalidate();
-}
-
-void TZurEvoderOzod::BeginUpdate() { ++FUpdateCount; }
-
-void TZurEvoderOzod::EndUpdate()
-{
-  if (FUpdateCount > 0 && --FUpdateCount == 0)
-    Invalidate();
 }
 
 void TZurEvoderOzod::Resize()
@@ -455,8 +450,6 @@ void TZurEvoderOzod::FreeCell(int32_t ACol, int32_t ARow)
   SetGridCell(ACol, ARow, String());
 }
 
-void TZurEvoderOzod::HideInplaceEdit() {}
-
 void TZurEvoderOzod::RemoveAllFilters() { FFilter->Clear(); }
 
 // Switching the filter row on or off drops the filter it held and empties
@@ -483,13 +476,6 @@ void TZurEvoderOzod::SetColumnOrder()
 }
 
 void TZurEvoderOzod::CellControlsUpdate(bool) {}
-
-bool TZurEvoderOzod::SelectCell(int32_t ACol, int32_t ARow)
-{
-  if (ACol < 0 || ARow < 0)
-    return false;
-  return TBaseGrid::SelectCell(ACol, ARow);
-}
 
 // ---------------------------------------------------------------- headers
 

@@ -52,16 +52,20 @@
 // parked selection (HideSelection) is the grid's own state.
 //
 // What is not here yet, and joins as it is built: tree nodes, mini-HTML and
-// rich text (drawn as their plain text), inplace editors and mouse
-// handling, sorting, filtering, grid files and the clipboard.
+// rich text (drawn as their plain text), the special editors (spin, combo,
+// check box, date, drop-down) and mouse handling, filtering, grid files and
+// the clipboard formats. Editing with the text editor, selection, keys and
+// navigation are the block at the end of the class; row sorting has its own.
 //
 // Everything runs on the main thread.
 #include "grid/base/BaseGrid.h"
+#include "grid/edit/GridEditHost.h"
 #include "grid/base/RurStyleIF.h"
 #include "grid/core/CellGraphic.h"
 #include "grid/core/ControlLook.h"
 #include "grid/core/GridEnums.h"
 #include "rtl/Exceptions.h"
+#include "grid/core/SortCompare.h"
 
 #include <memory>
 #include <utility>
@@ -156,7 +160,8 @@ struct TScrollProp {
   int32_t PageSize = 0;
   int32_t Range = 0;
 };
-// The exception of the typed cell reads and of the selection lists.
+// The grid's own error, raised with a fixed English message (typed cell reads,
+// the selection lists, sorting).
 class ERurGridError : public Exception {
 public:
   using Exception::Exception;
@@ -165,14 +170,44 @@ using TRadioClickEvent = std::function<void(TObject* Sender, int32_t ACol, int32
 using TRadioButtonClickEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow)>;
 using TRatingChangeEvent =
     std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, double& NewRate, bool& Allow)>;
-using TRowChangedEvent = std::function<void(TObject* Sender, int32_t OldRow, int32_t NewRow)>;
 using TDisjunctSelectEvent = std::function<void(TObject* Sender, int32_t Index, bool AState, bool& Allow)>;
 using TDisjunctSelectedEvent = std::function<void(TObject* Sender, int32_t Index)>;
-using TSelectionChangedEvent =
-    std::function<void(TObject* Sender, int32_t ALeft, int32_t ATop, int32_t ARight, int32_t ABottom)>;
+// Used by row sorting.
+enum TColumnType : uint8_t { ctNumeric, ctFloat, ctAlpha, ctDate, ctTime, ctBoolean };
 // ==================================================================================
 
-class TZurEvoderOzod : public TBaseGrid {
+// ==== Used by editing, selection, focus, keys and navigation ======================
+class TCustomComboBox;
+class TGridChangeNotifier;
+class TMessageWindow;
+class TRurInplaceEdit;
+class TTimer;
+using TCellChangingEvent =
+    std::function<void(TObject* Sender, int32_t OldRow, int32_t OldCol, int32_t NewRow, int32_t NewCol, bool& Allow)>;
+using TColChangingEvent = std::function<void(TObject* Sender, int32_t OldCol, int32_t NewCol, bool& Allow)>;
+using TRowChangedEvent = std::function<void(TObject* Sender, int32_t OldRow, int32_t NewRow)>;
+using TCellValidateEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, String& Value, bool& Valid)>;
+// Value is the UTF-16 text of a wide-text cell.
+using TCellValidateWideEvent =
+    std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, String& Value, bool& Valid)>;
+using TEditCellDoneEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow)>;
+using TComboChangeEvent =
+    std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, int32_t AItemIndex, const String& ASelection)>;
+using TComboObjectChangeEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, int32_t AItemIndex,
+                                                   const String& ASelection, TObject* AObject)>;
+using TUnitChangedEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, const String& NewUnit)>;
+using TClipboardEvent = std::function<void(TObject* Sender, bool& Allow)>;
+using TClipboardPasteCellEvent =
+    std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, String& Value, bool& Allow)>;
+using TClipboardAfterPasteCellEvent =
+    std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, const String& Value)>;
+using TClipboardDoneEvent = std::function<void(TObject* Sender, const TGridRect& CellRect)>;
+using TSelectionChangedEvent =
+    std::function<void(TObject* Sender, int32_t ALeft, int32_t ATop, int32_t ARight, int32_t ABottom)>;
+using TCanShowFixedDropDownEvent = std::function<void(TObject* Sender, int32_t ACol, bool& CanShow)>;
+// ==================================================================================
+
+class TZurEvoderOzod : public TBaseGrid, public TGridEditHost {
 public:
   explicit TZurEvoderOzod(TComponent* AOwner);
   ~TZurEvoderOzod() override;
@@ -194,8 +229,9 @@ public:
   int32_t UpdateCount() const { return FUpdateCount; }
   // One cell: text, record and the record's own cell graphic.
   void FreeCell(int32_t ACol, int32_t ARow);
-  // Without an inplace editor open there is nothing to hide.
-  void HideInplaceEdit();
+  // Puts the open editor away (writing a special editor's value back) and
+  // selects the current cell again; nothing without an editor up.
+  void HideInplaceEdit() override;
   void RemoveAllFilters();
   // The identity column order and the current widths as the suppressed
   // column widths.
@@ -661,9 +697,8 @@ public:
   bool FMouseDownMove = false;
   bool FDropDownDown = false;
   bool FMouseDown = false;
-  // An inplace editor is open; screen scale (1 at 96 dots per inch); the
-  // colour tones of the metro look.
-  bool FEditing = false;
+  // Screen scale (1 at 96 dots per inch); the colour tones of the metro
+  // look. (FEditing, an inplace editor is open, is the editing host's.)
   double FDPIScale = 1.0;
   TColorTones FTones;
   // The character shown for a password.
@@ -1020,9 +1055,9 @@ public:
   void SetRadioButtonColumnIndex(int32_t ACol, int32_t Index);
   int32_t GetRadioButtonColumnIndex(int32_t ACol);
   virtual bool ToggleRadioButton(int32_t ACol, int32_t ARow, bool FromMouse);
-  // Cells whose value is their text, and cells operated by clicks alone.
+  // Cells whose value is their text (HasStaticEdit, for cells operated by
+  // clicks alone, is with the editing).
   bool HasDataCell(int32_t ACol, int32_t ARow);
-  bool HasStaticEdit(int32_t ACol, int32_t ARow);
 
   // ---- Buttons, pictures and the other cell objects. An Add operation
   // keeps a reference to the caller's object, a Create operation makes one
@@ -1196,13 +1231,10 @@ public:
   // The column as it stood before columns were moved.
   String GetOriginalCells(int32_t ACol, int32_t ARow);
   void SetOriginalCells(int32_t ACol, int32_t ARow, const String& Value);
-  // The text without markup.
+  // The text without markup: rich text as plain text, HTML untagged.
   String GetStrippedCell(int32_t ACol, int32_t ARow);
   int32_t LastCol() const { return ColCount() - 1; }
   int32_t LastRow() const { return RowCount() - 1; }
-  // The current (base) cell's text.
-  String CurrentCell();
-  void SetCurrentCell(const String& Value);
 
   // ---- Row state: modified and enabled rows (real rows).
   bool RowModified(int32_t ARow) const;
@@ -1215,16 +1247,20 @@ public:
   // ---- Selection: the rectangle, disjunct rows, columns and cells.
   void SetSelectionEx(const TGridRect& Value);
   bool RowSelect(int32_t ARow);
-  void SetRowSelect(int32_t ARow, bool Value);
+  void SetRowSelect(int32_t ARow, bool Value) override;
   bool ColSelect(int32_t ACol);
   void SetColSelect(int32_t ACol, bool Value);
   void SelectRows(int32_t RowIndex, int32_t RCount);
   void UnSelectRows(int32_t RowIndex, int32_t RCount);
-  void SelectAll();
+  // SelectRows over the normal rows.
+  void SelectAll() override;
   void SelectCols(int32_t ColIndex, int32_t CCount);
   void UnSelectCols(int32_t ColIndex, int32_t CCount);
   void SelectRange(int32_t FromCol, int32_t ToCol, int32_t FromRow, int32_t ToRow);
+  // The row marks and the rectangle (unless rows are selected disjunctly).
   void ClearRowSelect();
+  // The row marks alone, each reported.
+  void ClearRowSelectInt() override;
   void ClearColSelect();
   bool SelectToRowSelect(bool All);
   void SelectToColSelect(bool All);
@@ -1318,7 +1354,6 @@ public:
   void FormatFill(bool DoFixed, const String& Fmt);
   void RandomFill(bool DoFixed, int32_t Rnd);
   void LinearFill(bool DoFixed);
-  virtual void CellsLoaded() {}
   // Texts and records change places; no events, no repaint.
   void SwapCells(TGridCoord FromCell, TGridCoord ToCell);
   // Display coordinates.
@@ -1339,7 +1374,7 @@ public:
   void HideSelection();
   void UnHideSelection();
   bool IsSelectionHidden() const;
-  void UpdateEditMode() { SelectCell(Col(), Row()); }
+  void UpdateEditMode() { Select(); }
   void SelectCells(int32_t FromCol, int32_t FromRow, int32_t ToCol, int32_t ToRow);
   // The selected cells, tab- and line-separated.
   String SelectedText();
@@ -1350,18 +1385,14 @@ public:
   TRadioClickEvent OnRadioMouseUp;
   TRadioButtonClickEvent OnRadioButtonClick;
   TRatingChangeEvent OnRatingChange;
-  TRowChangedEvent OnRowChanged;
   TDisjunctSelectEvent OnRowDisjunctSelect;
   TDisjunctSelectedEvent OnRowDisjunctSelected;
   TDisjunctSelectEvent OnColDisjunctSelect;
   TDisjunctSelectedEvent OnColDisjunctSelected;
-  TSelectionChangedEvent OnSelectionChanged;
 
   // The grouping column (-1: not grouped); check boxes of a group follow
   // their node with Grouping.AutoCheckGroup.
   int32_t FGroupColumn = -1;
-  // The grid changed by the operator since it was last marked saved.
-  bool FGridModified = false;
   // The mouse is over this cell's button (display column, row).
   TPoint FHoverButton{-1, -1};
 
@@ -1402,7 +1433,6 @@ private:
   std::vector<uint8_t> FColSelect;
   std::unique_ptr<TIntList> FSelectedRows;
   std::unique_ptr<TIntList> FSelectedCells;
-  std::unique_ptr<TIntList> FModifiedRows;
   std::unique_ptr<TIntList> FEnabledRows;
   std::unique_ptr<TControlList> FControlList;
   bool FUseEnabledRows = false;
@@ -1421,6 +1451,109 @@ protected:
   // A parked selection paints no cell selected.
   void DrawCell(int32_t ACol, int32_t ARow, const TRect& ARect, TGridDrawState AState) override;
   // ==== end of cell objects, typed access, attribute setters and the view =========
+
+  // ==== Row sorting =================================================================
+  // The normal rows are sorted in place by one column (QSort, Sort,
+  // SortByColumn), by the sort index list (QSortIndexed), and given back the
+  // order they had before the first sort (QUnSort). Rows are display rows;
+  // a sort column is a cell-store column, as a header click names it
+  // (RemapCol of the clicked column). Every exchange goes through
+  // SortSwapRows: whole store rows (hidden columns' cells, records and
+  // graphics with them), their heights and their cross-reference entries.
+  //
+  // The partition is the grid's own quicksort (middle pivot copied into a
+  // scratch row below the grid, equal rows never exchanged directly), run
+  // without recursion: the smaller part is sorted first and the larger one
+  // waits on a stack of at most log2(n) entries, and a range that needs more
+  // than twice log2 of its size in partition levels is finished by a heap
+  // sort, so that any input, also a comparison the application supplies,
+  // ends after n log n comparisons. The order is not stable: rows that
+  // compare equal can change places.
+public:
+  // -1, 0 or 1: cell (ACol, ARow1) against cell (ACol, ARow2) by the
+  // column's sort style (OnGetFormat) and the sort settings; raises nothing
+  // of its own (a text that is no number or date counts as 0).
+  int32_t Compare(int32_t ACol, int32_t ARow1, int32_t ARow2, TSortDirection SortDir);
+  // Compare in the sort direction; ties decided by the following columns
+  // (hidden ones included) with SortSettings.Full. Ignored columns are 0.
+  int32_t CompareLine(int32_t ACol, int32_t ARow1, int32_t ARow2);
+  // By sort index Index and, with Full, the following ones; turned for a
+  // descending entry.
+  int32_t CompareLineIndexed(int32_t Index, int32_t ARow1, int32_t ARow2);
+  // The kind of the first two normal rows' display texts.
+  TColumnType ColumnType(int32_t ACol);
+  // Exchanges the rows when they are out of order by Col (ties by the next
+  // columns); True when it did.
+  bool SortLine(int32_t Col, int32_t ARow1, int32_t ARow2);
+  void SortByColumn(int32_t Col);
+  void Sort(int32_t Column, TSortDirection Direction);
+  // Rows Left..Right, with the scratch rows made and removed.
+  void QuickSort(int32_t Col, int32_t Left, int32_t Right);
+  void QuickSortIndexed(int32_t Left, int32_t Right);
+  // The partition alone; the scratch rows must exist.
+  void QuickSortRows(int32_t ACol, int32_t Start, int32_t End);
+  void QuickSortRowsIndexed(int32_t Index, int32_t Start, int32_t End);
+  // Puts rows Start..End in the order of their unsort entries (ACol unused).
+  void QuickSortRowsRef(int32_t ACol, int32_t Start, int32_t End);
+  // All normal rows by SortSettings.Column (nothing while it is -1); the
+  // current row stays at its index or, with Navigation.MoveRowOnSort,
+  // follows its data; the sort index list is emptied.
+  virtual void QSort();
+  // Raises ERurGridError "No indexes specified for indexed sort" when the
+  // sort index list is empty, before anything changes.
+  virtual void QSortIndexed();
+  // The order from before the first sort since the cross reference was made
+  // (every sort remakes it when the row count changed); Column becomes -1.
+  virtual void QUnSort();
+  void InitSortXRef();
+  // What a click on sort column RC of the sort row does to the sort state
+  // and the rows, once the click handling has decided to sort: a new column
+  // sorts in InitSortDirection, the sorted one reverses, and with UndoSort
+  // the click after a reversal unsorts; with IndexShow the index key adds
+  // or reverses the column's entry, a plain click makes it the only one.
+  // Sets SortTime.
+  void SortByHeaderClick(int32_t RC, bool IndexKeyDown);
+  TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
+  // Per row index, where the row now there stood before sorting.
+  TIntList* SortRowXRef() const { return FSortRowXRef.get(); }
+
+  // +1 ascending, -1 descending, as the last partition ran.
+  int32_t SortDir = 1;
+  // Where the data of the row current when the sort began is now.
+  int32_t SortRow = -1;
+  // Comparisons made (never reset by the grid) and the milliseconds the last
+  // header sort took.
+  int32_t Compares = 0;
+  uint32_t SortTime = 0;
+  TRowChangedEvent OnRowUpdate;
+
+private:
+  // A sorting scheme: the row comparison, its first argument, and the
+  // result that puts the first row after the second.
+  struct TSortScheme;
+  void SortRange(const TSortScheme& Scheme, int32_t Start, int32_t End);
+  int32_t PartitionRange(const TSortScheme& Scheme, int32_t Start, int32_t End, int32_t& J);
+  void HeapSortRange(const TSortScheme& Scheme, int32_t Start, int32_t End);
+  void CopyPivotRow(int32_t From, int32_t To);
+  // Rows Start..End put in the order Order names (Order[k]: the row index
+  // now holding the row that goes to Start + k), in at most End-Start swaps.
+  void ApplyRowOrder(int32_t Start, const std::vector<int32_t>& Order);
+  // The per-row marks of two rows change places with the rows.
+  static void ExchangeMarks(TIntList& Marks, int32_t ARow1, int32_t ARow2);
+  void RunSetUpSort(int32_t Left, int32_t Right, const TSortScheme& Scheme);
+  void RunFullSort(bool Indexed);
+  std::unique_ptr<TIntList> FSortRowXRef;
+  std::unique_ptr<TIntList> FUnSortRowXRef;
+  // The pivot copy's text and automatic key, read once per partition: the
+  // copy lies below the rows that get display texts and changes only when
+  // the next pivot is copied.
+  bool PivotMemoHolds(int32_t ACol, int32_t ARow, const TSortTextOptions& Options) const;
+  int32_t FPivotMemoRow = -1;
+  int32_t FPivotMemoCol = -1;
+  String FPivotMemoText;
+  TSortKey FPivotMemoKey;
+  TSortTextOptions FPivotMemoOptions;
+  // ==== end of row sorting ==========================================================
 
 protected:
   void Paint() override;
@@ -1532,4 +1665,301 @@ private:
   bool FBlockCellChanging = false;
   bool FBlockFilterUpdate = false;
   bool FDesignDrop = false;
+
+  // ==== Editing, selection, focus, keys and navigation ==============================
+  // Columns are display columns and rows display rows unless a name or a
+  // comment says real; the cell events get display coordinates except where
+  // noted (OnCellValidate, OnComboChange and the editor events get the real
+  // column, as the cell store and the editor kinds are addressed by it).
+  //
+  // Moving the current cell (keys, clicks, Col and Row) asks SelectCell,
+  // which validates an open special editor, switches the framework's editing
+  // option on for editable cells and off for read-only ones, fires
+  // OnColChanging, OnRowChanging and OnCellChanging (any may refuse) and
+  // afterwards OnRowChanged. Editing: F2, Return, a typed character or a
+  // click opens the editor that CanEditShow chooses by the cell's editor kind
+  // (OnGetEditorType); the text kinds get the text editor (TRurInplaceEdit),
+  // which asks OnGetEditorProp once it shows. Leaving the cell validates the
+  // text (OnCellValidate may change or refuse it; a refusal keeps the editor
+  // on the cell with the old text, and shows the InvalidEntry balloon), then
+  // writes it into the cell's real column, fires OnCellsChanged,
+  // OnEditingDone and, once the key or click is handled, OnEditCellDone.
+  // BeginUpdate/EndUpdate nest and stop painting in between. Tab walks the
+  // visitable cells (TabEdit), appending a row at the end with
+  // Navigation.AdvanceInsert.
+public:
+  // ---- Cell selection and event dispatch.
+  virtual void DoCellChanging(int32_t NewCol, int32_t NewRow, bool& Allow);
+  void UpdateActiveCells(int32_t OldCol, int32_t OldRow, int32_t NewCol, int32_t NewRow);
+  bool ShouldHandleTab() override;
+  virtual bool CanTabToNextRow();
+  virtual bool CanShowFixedDropDown(int32_t ACol);
+  virtual void DoCheckBoxClick(int32_t ACol, int32_t ARow, bool State);
+  virtual void DoClickCell(int32_t ARow, int32_t ACol);
+  virtual void DoClickSort(int32_t ACol);
+  virtual void DoClipboardPasteDone(const TGridRect& CellRect);
+  virtual void DoStartBlockFocus();
+  virtual void DoEndBlockFocus();
+  // Runs SelectCell on the current cell.
+  void Select();
+  // A left click 2 pixels inside the cell's top-left corner, without the
+  // mouse events: it makes the cell current and opens its editor.
+  void ForceMouseOnCell(int32_t ACol, int32_t ARow);
+
+  // ---- Update locking: BeginUpdate and EndUpdate nest (also while the grid
+  // is hidden); painting stops at the first BeginUpdate and the EndUpdate
+  // that brings the count back to 0 paints the grid once. StartUpdate and
+  // ResetUpdate only count.
+  void StartUpdate();
+  void ResetUpdate();
+  bool IsUpdating() const { return FUpdateCount > 0; }
+  bool LockUpdate() const { return FUpdateCount != 0; }
+  void SetLockUpdate(bool Value);
+
+  // ---- The grid timer: every 500 ms from the window's creation (timer id
+  // GridTimerID) it counts ticks, ends the incremental search after two
+  // seconds without typing, moves to the cell under the pointer with
+  // Hovering, and blinks "<BLINK>" cells with EnableBlink.
+  static constexpr uint32_t GridTimerID = 111;
+  void WMTimer(uint32_t TimerID);
+  int32_t TimerTicks() const { return FTimerTicks; }
+  bool GridBlink() const { return FGridBlink; }
+  String SearchInc;
+  int32_t SearchTics = 0;
+
+  // ---- Editors shown and hidden.
+  void ShowInplaceEdit() override;
+  // Fires OnEditingDone, hides the editor and posts the message that fires
+  // OnEditCellDone (ACol, ARow) once the current message is handled.
+  void DoneEditing(int32_t ACol, int32_t ARow) override;
+  // A special editor ends its edit with Key (Return, Tab or an arrow): the
+  // editor goes, the grid takes the key and the focus.
+  void DoneInplaceEdit(uint16_t Key, TShiftState Shift);
+  // Shows the editor of the current cell as F2 would.
+  void ShowCellEdit();
+  void HideCellEdit();
+  // Puts the text the current cell had when editing began back.
+  virtual void RestoreCache();
+  // The special editor of kind EditControl on the cell, and its value
+  // written back (to the real column) as it goes.
+  void ShowEditControl(int32_t ACol, int32_t ARow);
+  void HideEditControl(int32_t ACol, int32_t ARow);
+  TRurInplaceEdit* GetInplaceEditor() const;
+
+  // ---- Validation.
+  // Captures the cell's text (real column) that validation compares with.
+  virtual void InitValidate(int32_t ACol, int32_t ARow);
+  bool ValidateCell(const String& NewValue) override;
+  virtual bool ValidateCellWide(const String& NewValue);
+  virtual void UpdateCell(int32_t ACol, int32_t ARow);
+  virtual void CellsLoaded();
+  void RegisterNotifier(TGridChangeNotifier* Item);
+  void UnRegisterNotifier(TGridChangeNotifier* Item);
+  bool AlwaysValidate() const { return FAlwaysValidate; }
+  void SetAlwaysValidate(bool Value) { FAlwaysValidate = Value; }
+  // A validated edit changed a cell.
+  bool Modified() const { return FGridModified; }
+  void SetModified(bool Value) { FGridModified = Value; }
+  // Modified rows are with the row state; this clears their marks.
+  void ClearModifiedRows();
+
+  // ---- Cells as the editors read and write them (display columns; the
+  // text lives in the real column of the base cell).
+  String GetCurrentCell() override;
+  void SetCurrentCell(const String& Value) override;
+  void SetEditCell(const String& Value) override;
+  virtual String GetEditCell(int32_t ACol, int32_t ARow);
+  virtual void UpdateEditingCell(int32_t ACol, int32_t ARow, const String& Value);
+  // Real column: a check box, radio or (without
+  // Navigation.AllowEditButtonCells) button that clicks operate.
+  bool HasStaticEdit(int32_t ACol, int32_t ARow) override;
+
+  // ---- Window messages and notifications.
+  // What the combo editor tells the grid (1 selection change, 5 edit
+  // change, 7 drop-down, 8 close-up).
+  void ComboNotify(TCustomComboBox* Source, uint16_t Code);
+  void InvalidateGridRect(const TGridRect& R);
+  void ResetFixedCellHighlight();
+  virtual void EllipsClick(const String& Value, String& Result);
+  void UnitChanged(TObject* Sender, const String& NewUnit);
+  // The grid's combo editor, made with the special editors.
+  TCustomComboBox* EditCombo = nullptr;
+  // The control that holds a special editor's edit.
+  TWinControl* EditCtrl = nullptr;
+
+  // ---- Keys.
+  void WMKeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(char16_t& Key) override;
+  virtual void SelectionChanged(int32_t ALeft, int32_t ATop, int32_t ARight, int32_t ABottom);
+
+  // ---- Navigation and tabbing.
+  bool CanVisitCell(int32_t ACol, int32_t ARow);
+  int32_t FirstCellInRow(int32_t ARow);
+  int32_t LastCellInRow(int32_t ARow);
+  int32_t FixedColsVis();
+  int32_t NumFixedRightVis();
+  // These make the edge row or column current when it is hidden.
+  int32_t FirstVisRow();
+  int32_t FirstVisCol();
+  int32_t LastVisRow();
+  int32_t LastVisCol();
+  int32_t NextCol(int32_t ACol);
+  int32_t NextCol(int32_t ACol, bool Forward);
+  int32_t NextRow(int32_t ARow);
+  TPoint NextVisitableCell(int32_t ACol, int32_t ARow);
+  // False when the Tab was handed on to the next control.
+  bool TabEdit(bool Backward) override;
+  virtual void TabToNextRowAtEnd();
+  bool IsOnLastRow();
+  void AppendLastRow() override;
+  void AdvanceEdit(int32_t ACol, int32_t ARow, bool Force, bool AutoEdit, bool Forward, bool Recheck,
+                   bool EditAfterMove) override;
+  void SetColEx(int32_t Value);
+
+  // ---- The clipboard: the selected cells as tab-separated lines.
+  void CopySelectionToClipboard();
+  void CutSelectionToClipboard();
+  void PasteSelectionFromClipboard();
+
+  // ---- Settings of the text editor (the others are published above).
+  bool InValidCharSet(char16_t Ch) const override { return Ch < 256 && FValidCharSet[Ch]; }
+  void SetValidCharSet(const String& Chars);
+  bool ForceDecimalSeparator() const override { return FForceDecimalSeparator; }
+  void SetForceDecimalSeparator(bool Value) { FForceDecimalSeparator = Value; }
+  bool SizeWhileTypingHeight() const override;
+  bool SizeWhileTypingWidth() const override;
+  bool EditCellSet() const override { return FEditCellSet; }
+  int32_t YOffsetSize() override { return 0; }
+  void WithoutSizeSync(const std::function<void()>& Action) override;
+
+  // ---- Hooks for descendants, empty here.
+  void Edit_WMKeyDown(uint16_t&, TShiftState) override {}
+  void EditKeyDown(uint16_t&, TShiftState) override {}
+  void EditProgress(const String&, TPoint, int32_t) override {}
+  void SetCellSelectMode(bool) override {}
+  virtual void DoF2Edit() {}
+  virtual void UpdateOnSelection(const TGridRect&) {}
+
+  // ---- The events the editors fire through the grid.
+  void DoEditChange(int32_t ACol, int32_t ARow, const String& Value) override;
+  void DoDblClickCell(int32_t ARow, int32_t ACol) override;
+  void DoEndRowSize(int32_t ARow) override;
+  void DoGridKeyDown(uint16_t& Key, TShiftState Shift) override;
+  void DoClipboardCopy(TObject* Sender, bool& Allow) override;
+  void DoClipboardCut(TObject* Sender, bool& Allow) override;
+  void DoClipboardPaste(TObject* Sender, bool& Allow) override;
+  void DoClipboardBeforePasteCell(TObject* Sender, int32_t ACol, int32_t ARow, String& Value, bool& Allow) override;
+  void DoClipboardAfterPasteCell(TObject* Sender, int32_t ACol, int32_t ARow, const String& Value) override;
+
+  TColChangingEvent OnColChanging;
+  TCellChangingEvent OnCellChanging;
+  // Once per row that became current (SelectCell, SetRowEx).
+  TRowChangedEvent OnRowChanged;
+  TCellValidateEvent OnCellValidate;
+  TCellValidateWideEvent OnCellValidateWide;
+  TNotifyEvent OnEditingDone;
+  TEditCellDoneEvent OnEditCellDone;
+  TComboChangeEvent OnComboChange;
+  TComboObjectChangeEvent OnComboObjectChange;
+  TFilterEditUpdateEvent OnFilterEditDone;
+  TUnitChangedEvent OnUnitChanged;
+  TClipboardEvent OnClipboardCopy;
+  TClipboardEvent OnClipboardCut;
+  TClipboardEvent OnClipboardPaste;
+  TClipboardPasteCellEvent OnClipboardBeforePasteCell;
+  TClipboardAfterPasteCellEvent OnClipboardAfterPasteCell;
+  TClipboardDoneEvent OnClipboardCutDone;
+  TClipboardDoneEvent OnClipboardCopyDone;
+  TClipboardDoneEvent OnClipboardPasteDone;
+  TSelectionChangedEvent OnSelectionChanged;
+  TCanShowFixedDropDownEvent OnCanShowFixedDropDown;
+  TNotifyEvent OnStartBlockFocus;
+  TNotifyEvent OnEndBlockFocus;
+
+protected:
+  bool CanEditShow() override;
+  TInplaceEdit* CreateEditor() override;
+  String GetEditText(int32_t ACol, int32_t ARow) override;
+  void SetEditText(int32_t ACol, int32_t ARow, const String& Value) override;
+  int32_t GetEditLimit() override;
+  void InplaceEditChanged() override;
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void DoEnter() override;
+  void DoExit() override;
+  void Click() override;
+  bool WidgetEvent(QObject* Watched, QEvent* Event) override;
+  void WMSetFocus();
+  void WMKillFocus();
+
+private:
+  // Made with the grid, and let go before the grid's parts are.
+  void InitEditing();
+  void DoneWithEditing();
+  // The grid's registered messages, posted to its own message window.
+  void PostGridMessage(uint32_t Msg, uintptr_t WParam, intptr_t LParam);
+  intptr_t GridMessage(uint32_t Msg, uintptr_t WParam, intptr_t LParam);
+  void StartGridTimer();
+  void BlinkCells();
+  void HoverToCell();
+  bool EditorFocused() const;
+  // WMKeyDown's steps, each true when the key is done with.
+  bool HomeEndKey(uint16_t Key, TShiftState Shift);
+  bool SkipFixedCellsKey(uint16_t& Key, TShiftState Shift);
+  bool ClipboardKey(uint16_t Key, TShiftState Shift);
+  bool InsertDeleteKey(uint16_t Key, TShiftState Shift);
+  bool SelectAllKey(uint16_t Key, TShiftState Shift);
+  void SnapToBase();
+  // One step of TabEdit (the recursion bound is TabEdit's).
+  bool TabStep(bool Backward);
+  void TabForwardLeftRight(bool& Result);
+  void TabBackwardLeftRight();
+  bool MoveAllowed(int32_t NewCol, int32_t NewRow);
+
+  std::unique_ptr<TMessageWindow> FGridWindow;
+  std::unique_ptr<TTimer> FGridTimer;
+  // Per real row, 1 when modified (ShowModified's marks).
+  std::unique_ptr<TIntList> FModifiedRows;
+  std::vector<TGridChangeNotifier*> FNotifierList;
+  bool FValidCharSet[256] = {};
+  String FInvalidCache;
+  String FEditText;
+  String FOldCellTextWide;
+  String FEditFilterCondition;
+  TGridRect FMoveSelection;
+  TPoint FLastKeyCell;
+  int32_t FOldCol = -1;
+  int32_t FOldRow = -1;
+  int32_t FNumNodes = 0;
+  int32_t FTimerTicks = 0;
+  int32_t FLastTabCol = -1;
+  int32_t FLastTabRow = -1;
+  int32_t FTabDepth = 0;
+  int32_t FTabLimit = 0;
+  bool FTabAppended = false;
+  int32_t FOldLeftCol = 0;
+  int32_t FEditFilterColumn = -1;
+  uint8_t FEditFilterType = 0;
+  bool FForceSel = false;
+  bool FInvalidSel = false;
+  bool FDisableChange = false;
+  bool FGridBlink = false;
+  bool FBlockFocus = false;
+  bool FBlockKill = false;
+  bool InvokedFocusChange = false;
+  bool FEntered = false;
+  bool FIsEditHiding = false;
+  bool FCtrlDown = false;
+  bool FOldModifiedValue = false;
+  // The grid changed by the operator since it was last marked saved.
+  bool FGridModified = false;
+  bool FLastValidation = true;
+  bool FValidateDblClick = false;
+  bool FAlwaysValidate = false;
+  bool FSpecialEditor = false;
+  bool FEditActive = false;
+  bool FShowEditProcess = false;
+  bool FEditStart = false;
+  bool FBlockSelChange = false;
+  bool FForceDecimalSeparator = false;
+  // ==== end of editing, selection, focus, keys and navigation =====================
 };

@@ -254,14 +254,6 @@ void TZurEvoderOzod::SetOriginalCells(int32_t ACol, int32_t ARow, const String& 
   SetCellEx(I < 0 ? ACol : I, ARow, Value);
 }
 
-String TZurEvoderOzod::CurrentCell()
-{
-  const TPoint Base = BaseCell(RemapCol(Col()), Row());
-  return GetGridCell(Base.X, Base.Y);
-}
-
-void TZurEvoderOzod::SetCurrentCell(const String& Value) { SetCellEx(RemapCol(Col()), Row(), Value); }
-
 // ---------------------------------------------------------------- row state
 
 bool TZurEvoderOzod::RowModified(int32_t ARow) const
@@ -334,6 +326,8 @@ void TZurEvoderOzod::SetSelectionEx(const TGridRect& Value)
 {
   FSelHidden = false;
   SetSelection(Value);
+  // The fixed cells of the active row and column are highlighted: the old
+  // ones and the new ones need painting.
   if (FActiveCellShow) {
     InvalidateRow(0);
     InvalidateCol(0);
@@ -465,7 +459,7 @@ void TZurEvoderOzod::SelectRange(int32_t FromCol, int32_t ToCol, int32_t FromRow
   SetSelectionEx(TGridRect{FromCol, FromRow, ToCol, ToRow});
 }
 
-void TZurEvoderOzod::ClearRowSelect()
+void TZurEvoderOzod::ClearRowSelectInt()
 {
   for (size_t I = 0; I < FRowSelect.size(); ++I) {
     if (!FRowSelect[I])
@@ -477,6 +471,11 @@ void TZurEvoderOzod::ClearRowSelect()
       OnRowDisjunctSelected(this, R);
   }
   FSelectedRows->Clear();
+}
+
+void TZurEvoderOzod::ClearRowSelect()
+{
+  ClearRowSelectInt();
   if (!FMouseActions->DisjunctRowSelect())
     HideSelection();
   Invalidate();

@@ -2,7 +2,8 @@
 
 #include "chart/core/ChartCoreInit.h"
 
-#include <QGuiApplication>
+#include "platform/tests/QtTestApp.h"
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -17,13 +18,7 @@ class TCoreEnvironment : public ::testing::Environment {
 public:
   void SetUp() override
   {
-    if (!QGuiApplication::instance()) {
-      setenv("QT_QPA_PLATFORM", "offscreen", 0);
-      static int Argc = 1;
-      static char Name[] = "chart_core_tests";
-      static char* Argv[] = {Name, nullptr};
-      new QGuiApplication(Argc, Argv);
-    }
+    EnsureQtApplication();
     ConfigHome = new QTemporaryDir();
     setenv("XDG_CONFIG_HOME", ConfigHome->path().toLocal8Bit().constData(), 1);
     InitializeChartCore();
@@ -48,3 +43,10 @@ TImageChart::TImageChart(int32_t W, int32_t H) : TCustomAxisPanel(nullptr), Imag
 }
 
 TImageChart::~TImageChart() { Canvas()->Release(); }
+
+void TImageChart::Invalidate()
+{
+  if (AutoRepaint() && OnInvalidate)
+    OnInvalidate();
+  TCustomAxisPanel::Invalidate();
+}

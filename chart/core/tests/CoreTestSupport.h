@@ -6,16 +6,33 @@
 #include "platform/Canvas.h"
 
 #include <QImage>
+#include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <ostream>
 
 // An axis panel sized W x H whose device is an image; Paint() draws it.
 class TImageChart : public TCustomAxisPanel {
 public:
   TImageChart(int32_t W = 400, int32_t H = 250);
   ~TImageChart() override;
+  using TCustomAxisPanel::Paint;
+  // Told of every invalidation that takes effect (AutoRepaint on).
+  void Invalidate() override;
+  std::function<void()> OnInvalidate;
   QImage Image;
 };
 
 // The folder that stands for the user's config folder during the tests.
 String TestConfigFolder();
+
+// Readable test output for texts and lists of them.
+inline void PrintTo(const QString& S, std::ostream* Os) { *Os << '"' << S.toStdString() << '"'; }
+inline void PrintTo(const QStringList& L, std::ostream* Os)
+{
+  *Os << '{';
+  for (const QString& S : L)
+    *Os << ' ' << '"' << S.toStdString() << '"';
+  *Os << " }";
+}

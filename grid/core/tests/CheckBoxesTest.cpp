@@ -110,7 +110,7 @@ TEST_F(Checks, TogglingEachKindAndItsEvent)
   EXPECT_FALSE(G.ToggleCheck(1, 4, false)); // a button is no check box
   EXPECT_FALSE(G.ToggleCheck(2, 1, false));
   EXPECT_EQ(Changes, (std::vector<TChange>{{1, 1, true}, {1, 2, true}, {1, 2, false}}));
-  EXPECT_TRUE(G.FGridModified);
+  EXPECT_TRUE(G.Modified());
 
   // Each cell its own check texts.
   G.OnGetCheckTrue = [](TObject*, int32_t, int32_t ARow, String& V) { V = ARow == 2 ? QStringLiteral("on") : V; };

@@ -1,0 +1,3 @@
+#include "app/windows/DisplayHost.h"
+
+IDisplayHost::~IDisplayHost() = default;
