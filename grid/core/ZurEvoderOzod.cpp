@@ -5,6 +5,7 @@
 #include "grid/core/ZurEvoderOzod.h"
 
 #include "grid/base/CellProperties.h"
+#include "grid/base/ControlList.h"
 #include "grid/base/GridBehaviour.h"
 #include "grid/base/IntList.h"
 #include "grid/base/RurHintInfo.h"
@@ -19,6 +20,7 @@
 #include "platform/Bitmap.h"
 #include "platform/ClassRegistry.h"
 #include "platform/Graphics.h"
+#include "platform/ImgList.h"
 #include "platform/Menus.h"
 #include "platform/Messages.h"
 #include "platform/StringGridCells.h"
@@ -150,6 +152,11 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
   FPrintSettings = std::make_unique<TPrintSettings>();
   FComboItems = std::make_unique<TStringList>();
   FIgnoreColumns = std::make_unique<TIntList>(-1, -1);
+  FSelectedRows = std::make_unique<TIntList>(0, 0);
+  FSelectedCells = std::make_unique<TIntList>(0, 0);
+  FEnabledRows = std::make_unique<TIntList>(0, 0);
+  FControlList = std::make_unique<TControlList>();
+  FOldRowSel = TBaseGrid::Row();
   InitEditing();
 
   // The values after construction.
@@ -432,6 +439,8 @@ void TZurEvoderOzod::Notification(TComponent* AComponent, TOperation Operation)
       FCellChecker = nullptr;
     if (AComponent == FFixedDropDownMenu)
       FFixedDropDownMenu = nullptr;
+    if (FGridImages && AComponent == FGridImages)
+      FGridImages = nullptr;
     if (FSyncGrid && AComponent == FSyncGrid->Grid())
       FSyncGrid->SetGrid(nullptr);
   }
@@ -485,24 +494,22 @@ void TZurEvoderOzod::CellControlsUpdate(bool) {}
 
 void TZurEvoderOzod::ColHeaderChanged(TObject*)
 {
-  if (!(ComponentState() & csLoading))
-    WriteHeaders();
+  if (ComponentState() & csLoading)
+    return;
+  UpdateColHeaders();
+  ShowColumnHeaders();
 }
 
 void TZurEvoderOzod::RowHeaderChanged(TObject*)
 {
   if (!(ComponentState() & csLoading))
-    WriteHeaders();
+    ShowRowHeaders();
 }
 
-// Column headers fill the first row from column 0, row headers the first
-// column from row 0.
 void TZurEvoderOzod::WriteHeaders()
 {
-  for (int32_t I = 0; I < FColumnHeaders->Count() && I < ColCount(); ++I)
-    SetCellEx(RealColIndex(I), 0, FColumnHeaders->Strings(I));
-  for (int32_t I = 0; I < FRowHeaders->Count() && I < RowCount(); ++I)
-    SetCellEx(0, I, FRowHeaders->Strings(I));
+  ShowColumnHeaders();
+  ShowRowHeaders();
 }
 
 void TZurEvoderOzod::FixedFontChanged(TObject*) { Invalidate(); }

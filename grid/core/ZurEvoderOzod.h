@@ -42,12 +42,20 @@
 // indicator, links), borders, the cell graphic, the drawing events and the
 // focus rectangle. GetVisualProperties decides a cell's colours and font.
 //
-// What is not here yet, and joins as it is built: the graphics other than
-// progress bars, shapes and range indicators, mini-HTML and rich text
-// (drawn as their plain text), the special editors (spin, combo, check box,
-// date, drop-down) and mouse handling, sorting, filtering, grid files and
+// ---- Cell objects and the selection ------------------------------------------------
+// Check boxes, radio groups and buttons, buttons, pictures, images and the
+// other kinds are made, read, changed and removed by the Add, Create, Get,
+// Has and Remove families (Has looks at the base cell of a merged range);
+// GetGraphicDetails places a graphic beside or behind the text and
+// DrawCellGraphic draws it; GetCellGraphicSizeEx measures it. Disjunct row,
+// column and cell selections live beside the framework's rectangle; a
+// parked selection (HideSelection) is the grid's own state.
+//
+// What is not here yet, and joins as it is built: tree nodes, mini-HTML and
+// rich text (drawn as their plain text), the special editors (spin, combo,
+// check box, date, drop-down) and mouse handling, filtering, grid files and
 // the clipboard formats. Editing with the text editor, selection, keys and
-// navigation are the block at the end of the class.
+// navigation are the block at the end of the class; row sorting has its own.
 //
 // Everything runs on the main thread.
 #include "grid/base/BaseGrid.h"
@@ -56,6 +64,7 @@
 #include "grid/core/CellGraphic.h"
 #include "grid/core/ControlLook.h"
 #include "grid/core/GridEnums.h"
+#include "rtl/Exceptions.h"
 #include "grid/core/SortCompare.h"
 
 #include <memory>
@@ -138,12 +147,32 @@ using TRowChangingEvent = std::function<void(TObject* Sender, int32_t OldRow, in
 using TGetEditorPropEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, TEditLink* AEditLink)>;
 // ==================================================================================
 
-// ==== Used by row sorting ===========================================================
-// The grid's own error, raised with a fixed English message.
+// ==== Used by the cell objects, typed access, attribute setters and the view =====
+class TControlList;
+class TCustomImageList;
+class TFilePicture;
+class TIcon;
+class TPicture;
+enum TCellShape : uint8_t;
+enum TScrollPosition : uint8_t { spMiddle, spTrailing, spLeading };
+enum TBalloonIcon : uint8_t { biNone, biInfo, biWarning, biError };
+struct TScrollProp {
+  int32_t PageSize = 0;
+  int32_t Range = 0;
+};
+// The grid's own error, raised with a fixed English message (typed cell reads,
+// the selection lists, sorting).
 class ERurGridError : public Exception {
 public:
   using Exception::Exception;
 };
+using TRadioClickEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, int32_t AIdx)>;
+using TRadioButtonClickEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow)>;
+using TRatingChangeEvent =
+    std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, double& NewRate, bool& Allow)>;
+using TDisjunctSelectEvent = std::function<void(TObject* Sender, int32_t Index, bool AState, bool& Allow)>;
+using TDisjunctSelectedEvent = std::function<void(TObject* Sender, int32_t Index)>;
+// Used by row sorting.
 enum TColumnType : uint8_t { ctNumeric, ctFloat, ctAlpha, ctDate, ctTime, ctBoolean };
 // ==================================================================================
 
@@ -394,6 +423,11 @@ public:
   // The cell's display text, formatted as a number when OnGetFloatFormat
   // asks for it.
   virtual String GetFormattedCell(int32_t ACol, int32_t ARow);
+  // The text a cell shows (cell-store column): its formatted text with
+  // markup and rich-text control words stripped, wide text decoded, a
+  // password as its characters. Drawing and measuring both take it.
+  String ShownCellText(int32_t ACol, int32_t ARow);
+  String ShownCellText(int32_t ACol, int32_t ARow, const String& Formatted);
   void DrawSortIndicator(TCanvas* Canvas, int32_t ACol, int32_t X, int32_t Y);
   // The cell graphic (nullptr without one), its size and placement, and
   // whether the text shows beside it.
@@ -956,6 +990,468 @@ private:
   int32_t FZoomFactor = 0;
   // ==== end of structure, sizes and their persistence ============================
 
+  // ==== Cell objects, typed access, attribute setters and the view ================
+  // (check boxes and radio buttons; buttons, pictures and the other cell
+  // objects; drawing and measuring them; typed reads and writes, row and
+  // column selection; per-cell attributes by array property; the current
+  // row, scrolling into view and the parked selection.) Columns are
+  // cell-store (real) columns and rows display rows unless a comment says
+  // otherwise. The Has operations look at the base cell of a merged range.
+public:
+  // ---- Check boxes. AddCheckBox raises Exception "Invalid cell" beyond the
+  // grid (hidden rows and columns counted in).
+  void AddCheckBox(int32_t ACol, int32_t ARow, bool State, bool Data);
+  void AddCheckBox(int32_t ACol, int32_t ARow, TCheckBoxState State);
+  void AddCheckBoxColumn(int32_t ACol, bool DefaultState = false, bool DataCheckBox = false);
+  void AddTriStateCheckBoxColumn(int32_t ACol, TCheckBoxState State);
+  void RemoveCheckBox(int32_t ACol, int32_t ARow);
+  void RemoveCheckBoxColumn(int32_t ACol);
+  bool HasCheckBox(int32_t ACol, int32_t ARow);
+  bool HasDataCheckBox(int32_t ACol, int32_t ARow);
+  bool IsDataCheckCol(int32_t ACol);
+  // True when the cell has a check box whose state was delivered. The
+  // Boolean forms take the real row.
+  bool GetCheckBoxState(int32_t ACol, int32_t ARow, TCheckBoxState& State);
+  bool GetCheckBoxState(int32_t ACol, int32_t ARow, bool& State);
+  bool IsChecked(int32_t ACol, int32_t ARow);
+  bool SetCheckBoxState(int32_t ACol, int32_t ARow, TCheckBoxState State);
+  bool SetCheckBoxState(int32_t ACol, int32_t ARow, bool State);
+  // The setter of CheckAll: fires OnCheckBoxChange on a change.
+  bool SetCheckBoxStateInt(int32_t ACol, int32_t ARow, bool State);
+  void CheckAll(int32_t ACol);
+  void UnCheckAll(int32_t ACol);
+  // What a click or Space does; OnCheckBoxCanToggle may refuse, a read-only
+  // cell refuses a mouse toggle unless ControlLook.CheckAlwaysActive.
+  virtual bool ToggleCheck(int32_t ACol, int32_t ARow, bool FromMouse);
+  bool ToggleCheckBox(int32_t ACol, int32_t ARow) { return ToggleCheck(ACol, ARow, false); }
+  // Client coordinates.
+  bool IsInCheckBox(int32_t ACol, int32_t ARow, int32_t XPos, int32_t YPos);
+  virtual void DoCheckBoxChange(int32_t ACol, int32_t ARow, bool State);
+  virtual String GetColumnCheckTrue(int32_t ACol);
+  virtual String GetColumnCheckFalse(int32_t ACol);
+  // ---- Radio groups: one cell offering several choices.
+  // The new list of choices, owned by the cell, for the caller to fill.
+  TStringList* CreateRadio(int32_t ACol, int32_t ARow, int32_t DirRadio, int32_t IdxRadio);
+  // The caller's list, which must outlive the cell's record.
+  void AddRadio(int32_t ACol, int32_t ARow, int32_t DirRadio, int32_t IdxRadio, TStringList* sl);
+  bool GetRadioIdx(int32_t ACol, int32_t ARow, int32_t& IdxRadio);
+  bool SetRadioIdx(int32_t ACol, int32_t ARow, int32_t IdxRadio);
+  TStringList* GetRadioStrings(int32_t ACol, int32_t ARow);
+  bool IsRadio(int32_t ACol, int32_t ARow);
+  bool RemoveRadio(int32_t ACol, int32_t ARow);
+  bool ToggleRadio(int32_t ACol, int32_t ARow, bool FromMouse);
+  // ---- Radio buttons: one per cell, exclusive within their group.
+  void AddRadioButtonGroup(int32_t ACol, int32_t ARow, TRadioButtonGroup Group, bool State);
+  void AddRadioButton(int32_t ACol, int32_t ARow, bool State = false);
+  void AddRadioButtonColumn(int32_t ACol);
+  void AddRadioButtonGroupColumn(int32_t ACol);
+  void RemoveRadioButton(int32_t ACol, int32_t ARow);
+  void RemoveRadioButtonColumn(int32_t ACol);
+  bool HasRadioButton(int32_t ACol, int32_t ARow);
+  bool HasRadioButtonGroup(int32_t ACol, int32_t ARow, TRadioButtonGroup Group);
+  bool IsRadioButtonChecked(int32_t ACol, int32_t ARow);
+  bool SetRadioButtonState(int32_t ACol, int32_t ARow, bool State);
+  void SetRadioButtonRowIndex(int32_t ARow, int32_t Index);
+  void SetRadioButtonColumnIndex(int32_t ACol, int32_t Index);
+  int32_t GetRadioButtonColumnIndex(int32_t ACol);
+  virtual bool ToggleRadioButton(int32_t ACol, int32_t ARow, bool FromMouse);
+  // Cells whose value is their text (HasStaticEdit, for cells operated by
+  // clicks alone, is with the editing).
+  bool HasDataCell(int32_t ACol, int32_t ARow);
+
+  // ---- Buttons, pictures and the other cell objects. An Add operation
+  // keeps a reference to the caller's object, a Create operation makes one
+  // that the cell frees; either replaces the record the cell had.
+  void AddBitmap(int32_t ACol, int32_t ARow, TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+  TBitmap* CreateBitmap(int32_t ACol, int32_t ARow, bool Transparent, TCellHAlign hal, TCellVAlign val);
+  TBitmap* GetBitmap(int32_t ACol, int32_t ARow);
+  bool HasBitmap(int32_t ACol, int32_t ARow) { return GetBitmap(ACol, ARow) != nullptr; }
+  bool RemoveBitmap(int32_t ACol, int32_t ARow);
+  void AddIcon(int32_t ACol, int32_t ARow, TIcon* AIcon, TCellHAlign hal, TCellVAlign val);
+  TIcon* CreateIcon(int32_t ACol, int32_t ARow, TCellHAlign hal, TCellVAlign val);
+  bool RemoveIcon(int32_t ACol, int32_t ARow);
+  void AddPicture(int32_t ACol, int32_t ARow, TPicture* APicture, bool Transparent, TStretchMode StretchMode,
+                  int32_t Padding, TCellHAlign hal, TCellVAlign val);
+  TPicture* CreatePicture(int32_t ACol, int32_t ARow, bool Transparent, TStretchMode StretchMode, int32_t Padding,
+                          TCellHAlign hal, TCellVAlign val);
+  TPicture* GetPicture(int32_t ACol, int32_t ARow);
+  bool HasPicture(int32_t ACol, int32_t ARow) { return GetPicture(ACol, ARow) != nullptr; }
+  bool RemovePicture(int32_t ACol, int32_t ARow);
+  void AddFilePicture(int32_t ACol, int32_t ARow, TFilePicture* AFilePicture, bool Transparent,
+                      TStretchMode StretchMode, int32_t Padding, TCellHAlign hal, TCellVAlign val);
+  TFilePicture* CreateFilePicture(int32_t ACol, int32_t ARow, bool Transparent, TStretchMode StretchMode,
+                                  int32_t Padding, TCellHAlign hal, TCellVAlign val);
+  TFilePicture* GetFilePicture(int32_t ACol, int32_t ARow);
+  bool HasFilePicture(int32_t ACol, int32_t ARow) { return GetFilePicture(ACol, ARow) != nullptr; }
+  bool RemoveFilePicture(int32_t ACol, int32_t ARow);
+  // The image kinds need GridImages; without it they do nothing.
+  void AddImageIdx(int32_t ACol, int32_t ARow, int32_t Aidx, TCellHAlign hal, TCellVAlign val);
+  bool GetImageIdx(int32_t ACol, int32_t ARow, int32_t& Idx);
+  bool SetImageIdx(int32_t ACol, int32_t ARow, int32_t Idx);
+  bool RemoveImageIdx(int32_t ACol, int32_t ARow);
+  void AddDataImage(int32_t ACol, int32_t ARow, int32_t Aidx, TCellHAlign hal, TCellVAlign val);
+  bool HasDataImage(int32_t ACol, int32_t ARow);
+  void RemoveDataImage(int32_t ACol, int32_t ARow);
+  void AddMultiImage(int32_t ACol, int32_t ARow, int32_t Dir, TCellHAlign hal, TCellVAlign val);
+  bool RemoveMultiImage(int32_t ACol, int32_t ARow);
+  void MultiImageChanged(TObject* Sender, int32_t ACol, int32_t ARow);
+  // A grid without a picture container makes no data pictures.
+  void AddDataPicture(int32_t ACol, int32_t ARow, const String& AName, TCellHAlign hal, TCellVAlign val);
+  bool HasDataPicture(int32_t ACol, int32_t ARow);
+  void RemoveDataPicture(int32_t ACol, int32_t ARow);
+  void AddButton(int32_t ACol, int32_t ARow, int32_t bw, int32_t bh, const String& Caption, TCellHAlign hal,
+                 TCellVAlign val);
+  void AddBitButton(int32_t ACol, int32_t ARow, int32_t bw, int32_t bh, const String& Caption, TBitmap* Glyph,
+                    TCellHAlign hal, TCellVAlign val);
+  // The new glyph, for the caller to load.
+  TBitmap* CreateBitButton(int32_t ACol, int32_t ARow, int32_t bw, int32_t bh, const String& Caption, TCellHAlign hal,
+                           TCellVAlign val);
+  // Display columns.
+  String GetButtonText(int32_t ACol, int32_t ARow);
+  void SetButtonText(int32_t ACol, int32_t ARow, const String& Caption);
+  void PushButton(int32_t ACol, int32_t ARow, bool Push);
+  // Client coordinates of the button as last painted; empty without one.
+  TRect ButtonRect(int32_t ACol, int32_t ARow);
+  bool HasButton(int32_t ACol, int32_t ARow);
+  bool RemoveButton(int32_t ACol, int32_t ARow);
+  bool RemoveBitButton(int32_t ACol, int32_t ARow);
+  void RemoveAllButtons();
+  virtual void ButtonFormMouseLeave() {}
+  void AddProgress(int32_t ACol, int32_t ARow, TColor FGColor, TColor BKColor);
+  void AddProgressEx(int32_t ACol, int32_t ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                     TColor BKTextColor);
+  void AddProgressFormatted(int32_t ACol, int32_t ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                            TColor BKTextColor, const String& Fmt, int32_t Min, int32_t Max, double Scale);
+  bool HasProgress(int32_t ACol, int32_t ARow);
+  bool RemoveProgress(int32_t ACol, int32_t ARow);
+  void AddRurProgress(int32_t ACol, int32_t ARow, int32_t Min, int32_t Max);
+  bool RemoveRurProgress(int32_t ACol, int32_t ARow);
+  void AddProgressPie(int32_t ACol, int32_t ARow, TColor Color, int32_t Value);
+  void SetProgressPie(int32_t ACol, int32_t ARow, int32_t Value);
+  bool RemoveProgressPie(int32_t ACol, int32_t ARow);
+  void AddRangeIndicator(int32_t ACol, int32_t ARow, int32_t Range, TColor NegColor, TColor PosColor, bool ShowValue);
+  bool RemoveRangeIndicator(int32_t ACol, int32_t ARow);
+  void AddShape(int32_t ACol, int32_t ARow, TCellShape Shape, TColor FillColor, TColor LineColor, TCellHAlign hal,
+                TCellVAlign val);
+  void SetShapeColor(int32_t ACol, int32_t ARow, TColor FillColor);
+  // clNone when the cell is no shape.
+  TColor GetShapeColor(int32_t ACol, int32_t ARow);
+  bool HasShape(int32_t ACol, int32_t ARow);
+  bool RemoveShape(int32_t ACol, int32_t ARow);
+  void AddRating(int32_t ACol, int32_t ARow, int32_t Scale, TColor FillColor, TColor EmptyColor);
+  bool HasRating(int32_t ACol, int32_t ARow);
+  bool RemoveRating(int32_t ACol, int32_t ARow);
+  virtual bool DoRatingChange(int32_t ACol, int32_t ARow, double& NewRate);
+  void AddScrollBar(int32_t ACol, int32_t ARow, bool AutoRange);
+  void SetScrollPosition(int32_t ACol, int32_t ARow, int32_t Pos);
+  // -1 without a scroll bar.
+  int32_t GetScrollPosition(int32_t ACol, int32_t ARow);
+  void SetScrollProp(int32_t ACol, int32_t ARow, TScrollProp Prop);
+  // PageSize and Range -1 without a scroll bar.
+  TScrollProp GetScrollProp(int32_t ACol, int32_t ARow);
+  bool HasScrollBar(int32_t ACol, int32_t ARow);
+  bool HasAutoRangeScrollBar(int32_t ACol, int32_t ARow);
+  bool RemoveScrollBar(int32_t ACol, int32_t ARow);
+  void ScrollbarMouseLeave() {}
+  void AddRotated(int32_t ACol, int32_t ARow, int16_t AAngle, const String& s);
+  void SetRotated(int32_t ACol, int32_t ARow, int16_t AAngle);
+  bool IsRotated(int32_t ACol, int32_t ARow, int32_t& aAngle);
+  bool RemoveRotated(int32_t ACol, int32_t ARow);
+  // AObject derives from ICellGraphicSource; it stays the caller's.
+  void AddInterfacedCell(int32_t ACol, int32_t ARow, TObject* AObject);
+  TObject* GetInterfacedCell(int32_t ACol, int32_t ARow);
+  bool RemoveInterfacedCell(int32_t ACol, int32_t ARow);
+  void AddBalloon(int32_t ACol, int32_t ARow, const String& Title, const String& Text, TBalloonIcon Icon);
+  bool IsBalloon(int32_t ACol, int32_t ARow, String& Title, String& Text, TBalloonIcon& Icon);
+  bool HasBalloon(int32_t ACol, int32_t ARow);
+  void RemoveBalloon(int32_t ACol, int32_t ARow);
+  void AddComment(int32_t ACol, int32_t ARow, const String& Comment);
+  void AddColorComment(int32_t ACol, int32_t ARow, const String& Comment, TColor Color);
+  String GetComment(int32_t ACol, int32_t ARow);
+  void SetComment(int32_t ACol, int32_t ARow, const String& Value);
+  bool IsComment(int32_t ACol, int32_t ARow, String& Comment);
+  void RemoveComment(int32_t ACol, int32_t ARow);
+  void RemoveAllComments();
+  // A stretch of the cell text marked as erroneous (0-based).
+  void AddMarker(int32_t ACol, int32_t ARow, int32_t ErrPos, int32_t ErrLen);
+  void GetMarker(int32_t ACol, int32_t ARow, int32_t& ErrPos, int32_t& ErrLen);
+  void RemoveMarker(int32_t ACol, int32_t ARow);
+  void RemoveAllMarkers();
+  TCustomImageList* GridImages() const { return FGridImages; }
+  void SetGridImages(TCustomImageList* Value);
+  virtual TCustomImageList* GetCellImageList(int32_t ACol, int32_t ARow);
+
+  // ---- Drawing and measuring cell objects. DrawCheck and DrawRadio draw
+  // in one of the control styles (csTheme as csClassic without visual
+  // styles).
+  void DrawCheck(TCanvas* Canvas, TRect R, bool Checked, bool Enabled, bool Grayed, TGridControlStyle Style,
+                 bool TriState, TCheckBoxState State);
+  void DrawRadio(TCanvas* Canvas, TRect R, int32_t ACol, int32_t ARow, bool Selected, bool Disabled,
+                 TStringList* Values, bool Horizontal, int32_t Index, int32_t Count, TGridControlStyle Style,
+                 double Zoom, bool NegativeY);
+  // The graphic's size on a canvas at a scale; (0, 0) without a record.
+  virtual TPoint GetCellGraphicSizeEx(TCanvas* ACanvas, int32_t ACol, int32_t ARow, int32_t ReservedHeight,
+                                      double Scale);
+  virtual TPoint GetPrintGraphicSize(int32_t ACol, int32_t ARow, int32_t AWidth, int32_t AHeight, double Scale);
+
+  // ---- Typed cell access. Ints and Floats raise ERurGridError "Cell does
+  // not contain integer value" / "Cell does not contain a float value";
+  // dates and times raise the run-time conversion error.
+  int32_t GetInts(int32_t ACol, int32_t ARow);
+  void SetInts(int32_t ACol, int32_t ARow, int32_t Value);
+  double GetFloats(int32_t ACol, int32_t ARow);
+  void SetFloats(int32_t ACol, int32_t ARow, double Value);
+  TDateTime GetDates(int32_t ACol, int32_t ARow);
+  void SetDates(int32_t ACol, int32_t ARow, TDateTime Value);
+  TDateTime GetTimes(int32_t ACol, int32_t ARow);
+  void SetTimes(int32_t ACol, int32_t ARow, TDateTime Value);
+  // 0 for an empty cell or a text that is no date and time.
+  TDateTime GetDateTimes(int32_t ACol, int32_t ARow);
+  void SetDateTimes(int32_t ACol, int32_t ARow, TDateTime Value);
+  bool ShowNullDates() const { return FShowNullDates; }
+  void SetShowNullDates(bool Value) { FShowNullDates = Value; }
+  virtual String GetCellFloatFormat(int32_t ACol, int32_t ARow);
+  // Real rows: a hidden row is read from and written to the row store.
+  String GetCellsEx(int32_t ACol, int32_t ARow);
+  void SetCellsEx(int32_t ACol, int32_t ARow, const String& Value);
+  String GetGridCellsEx(int32_t ACol, int32_t ARow);
+  void SetGridCellsEx(int32_t ACol, int32_t ARow, const String& Value);
+  String GetWideCellsEx(int32_t ACol, int32_t ARow) { return GetCellsEx(ACol, ARow); }
+  void SetWideCellsEx(int32_t ACol, int32_t ARow, const String& Value) { SetCellsEx(ACol, ARow, Value); }
+  TObject* GetObjectsEx(int32_t ACol, int32_t ARow);
+  void SetObjectsEx(int32_t ACol, int32_t ARow, TObject* Value);
+  int32_t GetAllInts(int32_t ACol, int32_t ARow);
+  void SetAllInts(int32_t ACol, int32_t ARow, int32_t Value);
+  double GetAllFloats(int32_t ACol, int32_t ARow);
+  void SetAllFloats(int32_t ACol, int32_t ARow, double Value);
+  TObject* GetAllGraphicsObject(int32_t ACol, int32_t ARow);
+  // Display column.
+  String GetRealCell(int32_t ACol, int32_t ARow) { return GetCellEx(RealColIndex(ACol), ARow); }
+  void SetRealCell(int32_t ACol, int32_t ARow, const String& Value) { SetCellEx(RealColIndex(ACol), ARow, Value); }
+  // The column as it stood before columns were moved.
+  String GetOriginalCells(int32_t ACol, int32_t ARow);
+  void SetOriginalCells(int32_t ACol, int32_t ARow, const String& Value);
+  // The text without markup: rich text as plain text, HTML untagged.
+  String GetStrippedCell(int32_t ACol, int32_t ARow);
+  int32_t LastCol() const { return ColCount() - 1; }
+  int32_t LastRow() const { return RowCount() - 1; }
+
+  // ---- Row state: modified and enabled rows (real rows).
+  bool RowModified(int32_t ARow) const;
+  void SetRowModified(int32_t ARow, bool Value);
+  int32_t ModifiedRowCount() const;
+  bool RowEnabled(int32_t ARow) const;
+  void SetRowEnabled(int32_t ARow, bool Value);
+  bool UseEnabledRows() const { return FUseEnabledRows; }
+
+  // ---- Selection: the rectangle, disjunct rows, columns and cells.
+  void SetSelectionEx(const TGridRect& Value);
+  bool RowSelect(int32_t ARow);
+  void SetRowSelect(int32_t ARow, bool Value) override;
+  bool ColSelect(int32_t ACol);
+  void SetColSelect(int32_t ACol, bool Value);
+  void SelectRows(int32_t RowIndex, int32_t RCount);
+  void UnSelectRows(int32_t RowIndex, int32_t RCount);
+  // SelectRows over the normal rows.
+  void SelectAll() override;
+  void SelectCols(int32_t ColIndex, int32_t CCount);
+  void UnSelectCols(int32_t ColIndex, int32_t CCount);
+  void SelectRange(int32_t FromCol, int32_t ToCol, int32_t FromRow, int32_t ToRow);
+  // The row marks and the rectangle (unless rows are selected disjunctly).
+  void ClearRowSelect();
+  // The row marks alone, each reported.
+  void ClearRowSelectInt() override;
+  void ClearColSelect();
+  bool SelectToRowSelect(bool All);
+  void SelectToColSelect(bool All);
+  int32_t RowSelectCount();
+  int32_t ColSelectCount();
+  // Rows selected disjunctly, in the order selected.
+  TIntList* SelectedRows() const { return FSelectedRows.get(); }
+  // Disjunctly selected cells: row in the high 16 bits, column in the low.
+  TIntList* SelectedCells() const { return FSelectedCells.get(); }
+  void GotoCell(int32_t ACol, int32_t ARow);
+  void GotoCellInt(int32_t ACol, int32_t ARow);
+  using TBaseGrid::FocusCell;
+  void FocusCell(int32_t ACol, int32_t ARow);
+  void ScrollToLastRow() {}
+  // Sorted distinct trimmed values of a column; the caller owns the list.
+  TStringList* DistinctValues(int32_t ACol, bool CaseSensitive);
+
+  // ---- Per-cell attributes by array property (reads of a cell without a
+  // record give the defaults and make none, except WordWraps).
+  TColor Colors(int32_t ACol, int32_t ARow) const;
+  void SetColors(int32_t ACol, int32_t ARow, TColor Value);
+  TColor ColorsTo(int32_t ACol, int32_t ARow) const;
+  void SetColorsTo(int32_t ACol, int32_t ARow, TColor Value);
+  TCellGradientDirection Gradients(int32_t ACol, int32_t ARow) const;
+  void SetGradients(int32_t ACol, int32_t ARow, TCellGradientDirection Value);
+  TColor FontColors(int32_t ACol, int32_t ARow) const;
+  void SetFontColors(int32_t ACol, int32_t ARow, TColor Value);
+  TFontStyles FontStyles(int32_t ACol, int32_t ARow) const;
+  void SetFontStyles(int32_t ACol, int32_t ARow, TFontStyles Value);
+  String FontNames(int32_t ACol, int32_t ARow) const;
+  void SetFontNames(int32_t ACol, int32_t ARow, const String& Value);
+  int32_t FontSizes(int32_t ACol, int32_t ARow);
+  void SetFontSizes(int32_t ACol, int32_t ARow, int32_t Value);
+  TAlignment Alignments(int32_t ACol, int32_t ARow) const;
+  void SetAlignments(int32_t ACol, int32_t ARow, TAlignment Value);
+  bool ReadOnly(int32_t ACol, int32_t ARow) const;
+  void SetReadOnly(int32_t ACol, int32_t ARow, bool Value);
+  bool WordWraps(int32_t ACol, int32_t ARow);
+  void SetWordWraps(int32_t ACol, int32_t ARow, bool Value);
+  void SetFonts(int32_t ACol, int32_t ARow, TFont* Value);
+  TControl* CellControls(int32_t ACol, int32_t ARow) const;
+  void SetCellControls(int32_t ACol, int32_t ARow, TControl* Value);
+  int32_t LinesInCell(int32_t ACol, int32_t ARow);
+  // Rows: every column from FixedCols on.
+  void SetRowColor(int32_t ARow, TColor Value);
+  void SetRowColorTo(int32_t ARow, TColor Value);
+  void SetRowFontColor(int32_t ARow, TColor Value);
+  // Cell-store rectangles, columns outer.
+  void SetCellColor(const TGridRect& GridRect, TColor AColor);
+  void SetCellTextColor(const TGridRect& GridRect, TColor AColor);
+  void SetCellFontName(const TGridRect& GridRect, const String& AFontName);
+  void SetCellFontSize(const TGridRect& GridRect, int32_t AFontSize);
+  void SetAlignment(const TGridRect& GridRect, TAlignment AAlignment);
+  void SetFontStyle(const TGridRect& GridRect, TFontStyle AStyle, bool DoSet);
+  bool IsFontStyle(const TGridRect& GridRect, TFontStyle AStyle);
+  bool IsAlignment(const TGridRect& GridRect, TAlignment AAlignment);
+  void ShowColumnHeaders();
+  void ShowRowHeaders();
+  void ClearColumnHeaders();
+  void ClearRowHeaders();
+  // Search hits wrapped in the highlight tag "hi" or the error mark "e";
+  // the cell forms write a cell only when its text changes (the removers
+  // always write).
+  String HilightText(bool DoCase, const String& S, const String& Text);
+  String MarkText(bool DoCase, const String& S, const String& Text);
+  String UnHilightText(const String& S);
+  String UnMarkText(const String& S);
+  void HilightInCell(bool DoCase, int32_t Col, int32_t Row, const String& HiText, bool FullText = false);
+  void HilightInCol(bool DoFixed, bool DoCase, int32_t Col, const String& HiText, bool FullText = false);
+  void HilightInRow(bool DoFixed, bool DoCase, int32_t Row, const String& HiText, bool FullText = false);
+  void HilightInGrid(bool DoFixed, bool DoCase, const String& HiText, bool FullText = false);
+  void MarkInCell(bool DoCase, int32_t Col, int32_t Row, const String& HiText);
+  void MarkInCol(bool DoFixed, bool DoCase, int32_t Col, const String& HiText);
+  void MarkInRow(bool DoFixed, bool DoCase, int32_t Row, const String& HiText);
+  void MarkInGrid(bool DoFixed, bool DoCase, const String& HiText);
+  void UnHilightInCell(int32_t Col, int32_t Row);
+  void UnHilightInCol(bool DoFixed, int32_t Col);
+  void UnHilightInRow(bool DoFixed, int32_t Row);
+  void UnHilightInGrid(bool DoFixed);
+  void UnMarkInCell(int32_t Col, int32_t Row);
+  void UnMarkInCol(bool DoFixed, int32_t Col);
+  void UnMarkInRow(bool DoFixed, int32_t Row);
+  void UnMarkInGrid(bool DoFixed);
+  // With CellChecker; True when the check changed nothing.
+  bool CheckCell(int32_t ACol, int32_t ARow);
+  bool CheckCells(int32_t FromCol, int32_t FromRow, int32_t ToCol, int32_t ToRow);
+  bool CheckCol(bool DoFixed, int32_t ACol);
+  bool CheckRow(bool DoFixed, int32_t ARow);
+  bool CheckGrid(bool DoFixed);
+  void TextFill(bool DoFixed, const String& Txt);
+  void FormatFill(bool DoFixed, const String& Fmt);
+  void RandomFill(bool DoFixed, int32_t Rnd);
+  void LinearFill(bool DoFixed);
+  // Texts and records change places; no events, no repaint.
+  void SwapCells(TGridCoord FromCell, TGridCoord ToCell);
+  // Display coordinates.
+  void RepaintRow(int32_t ARow);
+  void RepaintCol(int32_t ACol);
+  void RepaintRect(const TRect& R);
+  bool HasHyperlink(int32_t ACol, int32_t ARow);
+  String GetHyperlink(int32_t ACol, int32_t ARow);
+  void GetHyperlinkDetails(int32_t ACol, int32_t ARow, String& URL, String& Text);
+
+  // ---- The current row and the view (display rows and columns).
+  int32_t GetRowEx() const { return Row(); }
+  virtual void SetRowEx(int32_t Value);
+  void SetRow(int32_t Value) { SetRowEx(Value); }
+  int32_t GetTopRowEx() const { return TopRow(); }
+  void SetTopRowEx(int32_t Value);
+  void ScrollInView(int32_t ColIndex, int32_t RowIndex, TScrollPosition Position = spMiddle);
+  void HideSelection();
+  void UnHideSelection();
+  bool IsSelectionHidden() const;
+  void UpdateEditMode() { Select(); }
+  void SelectCells(int32_t FromCol, int32_t FromRow, int32_t ToCol, int32_t ToRow);
+  // The selected cells, tab- and line-separated.
+  String SelectedText();
+
+  TCheckBoxClickEvent OnCheckBoxChange;
+  TCheckBoxClickEvent OnCheckBoxMouseUp;
+  TRadioClickEvent OnRadioClick;
+  TRadioClickEvent OnRadioMouseUp;
+  TRadioButtonClickEvent OnRadioButtonClick;
+  TRatingChangeEvent OnRatingChange;
+  TDisjunctSelectEvent OnRowDisjunctSelect;
+  TDisjunctSelectedEvent OnRowDisjunctSelected;
+  TDisjunctSelectEvent OnColDisjunctSelect;
+  TDisjunctSelectedEvent OnColDisjunctSelected;
+
+  // The grouping column (-1: not grouped); check boxes of a group follow
+  // their node with Grouping.AutoCheckGroup.
+  int32_t FGroupColumn = -1;
+  // The mouse is over this cell's button (display column, row).
+  TPoint FHoverButton{-1, -1};
+
+private:
+  // The record of a real row: from the row store when hidden; the store
+  // record itself is null when the stored row holds none for the column.
+  TCellGraphic* StoredGraphic(int32_t ACol, int32_t RealRow, bool& FromStore);
+  String StoredText(int32_t ACol, int32_t RealRow);
+  // Whether a data check box's text means checked.
+  bool DataChecked(int32_t ACol, int32_t ARow, const String& Text);
+  // A click on a read-only cell changes no control unless it is always
+  // active.
+  bool MouseRefused(int32_t ACol, int32_t ARow, bool FromMouse, bool AlwaysActive);
+  void CheckCellInGrid(int32_t ACol, int32_t ARow) const;
+  TCellGraphic* MakeGraphic(int32_t ACol, int32_t ARow);
+  TCellGraphic* CheckedGraphic(int32_t ACol, int32_t ARow) const;
+  int32_t CheckFirstRow() const;
+  TCellVAlign ControlVAlign() const;
+  // The list of 0/1 flags; grows with zeros.
+  static void GrowFlags(std::vector<uint8_t>& Flags, int32_t Count);
+  void RepaintColumnInView(int32_t ACol);
+  // The drawing of one kind of cell object into G (the graphic's place).
+  void DrawButtonGraphic(TCanvas* Canvas, TCellGraphic* Graphic, int32_t RCol, int32_t ARow, const TRect& Cell,
+                         TRect G);
+  void DrawRotatedText(TCanvas* Canvas, TCellGraphic* Graphic, int32_t ACol, int32_t RCol, int32_t ARow, TRect R);
+  void DrawCommentMarker(TCanvas* Canvas, const TCellGraphic* Graphic, const TRect& R);
+  TPoint PictureSpace(int32_t ACol, int32_t ARow, int32_t ReservedHeight);
+  void MarkCells(int32_t C1, int32_t R1, int32_t C2, int32_t R2, const String& Search, const String& Tag, bool DoCase,
+                 bool FullText);
+  void UnMarkCells(int32_t C1, int32_t R1, int32_t C2, int32_t R2, const String& Tag);
+  // The words of a rich text, as the rich-text editor would show them.
+  static String PlainRichText(const String& Text);
+  bool RowSelected(int32_t ARow) const;
+  bool ColSelected(int32_t ACol) const;
+
+  TCustomImageList* FGridImages = nullptr;
+  std::vector<uint8_t> FRowSelect;
+  std::vector<uint8_t> FColSelect;
+  std::unique_ptr<TIntList> FSelectedRows;
+  std::unique_ptr<TIntList> FSelectedCells;
+  std::unique_ptr<TIntList> FEnabledRows;
+  std::unique_ptr<TControlList> FControlList;
+  bool FUseEnabledRows = false;
+  bool FShowNullDates = true;
+  bool FRowSelMod = false;
+  bool FSelChange = false;
+  bool FSelHidden = false;
+  TGridRect FDisSelection{0, 0, 0, 0};
+  TGridRect FOldSelection{0, 0, 0, 0};
+  int32_t FOldRowSel = -1;
+  int32_t FAECol = -1;
+  int32_t FAERow = -1;
+  int32_t FNumCellControls = 0;
+
+protected:
+  // A parked selection paints no cell selected.
+  void DrawCell(int32_t ACol, int32_t ARow, const TRect& ARect, TGridDrawState AState) override;
+  // ==== end of cell objects, typed access, attribute setters and the view =========
+
   // ==== Row sorting =================================================================
   // The normal rows are sorted in place by one column (QSort, Sort,
   // SortByColumn), by the sort index list (QSortIndexed), and given back the
@@ -1017,8 +1513,6 @@ public:
   // or reverses the column's entry, a plain click makes it the only one.
   // Sets SortTime.
   void SortByHeaderClick(int32_t RC, bool IndexKeyDown);
-  // The cell text without markup: rich text as plain text, HTML untagged.
-  String GetStrippedCell(int32_t ACol, int32_t ARow);
   TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
   // Per row index, where the row now there stood before sorting.
   TIntList* SortRowXRef() const { return FSortRowXRef.get(); }
@@ -1044,7 +1538,8 @@ private:
   // Rows Start..End put in the order Order names (Order[k]: the row index
   // now holding the row that goes to Start + k), in at most End-Start swaps.
   void ApplyRowOrder(int32_t Start, const std::vector<int32_t>& Order);
-  bool SortCheckState(int32_t ACol, int32_t ARow, bool& IsCheck);
+  // The per-row marks of two rows change places with the rows.
+  static void ExchangeMarks(TIntList& Marks, int32_t ARow1, int32_t ARow2);
   void RunSetUpSort(int32_t Left, int32_t Right, const TSortScheme& Scheme);
   void RunFullSort(bool Indexed);
   std::unique_ptr<TIntList> FSortRowXRef;
@@ -1093,7 +1588,11 @@ private:
   void DrawFixedEdges(TCanvas* Canvas, TRect& ARect);
   void DrawAlwaysShownButtons(TCanvas* Canvas, int32_t RCol, int32_t ARow, TRect& ARect);
   void DrawBorders(TCanvas* Canvas, int32_t RCol, int32_t ARow, TRect ARect, bool Fixed);
-  void DrawCellGraphic(TCanvas* Canvas, TCellGraphic* Graphic, int32_t RCol, int32_t ARow, TRect R);
+  // The graphic in its place in the cell rectangle Cell, beside text
+  // TextWidth wide; GW x GH from GetGraphicDetails.
+  void DrawCellGraphic(TCanvas* Canvas, TCellGraphic* Graphic, int32_t ACol, int32_t RCol, int32_t ARow,
+                       const TRect& Cell, int32_t TextWidth, TVAlignment TextVAlign, TGridDrawState AState, int32_t GW,
+                       int32_t GH);
   // Draws the text of a cell in R; returns the drawn width + 2 (0 when
   // not measured).
   int32_t DrawCellText(TCanvas* Canvas, int32_t ACol, int32_t RCol, int32_t ARow, TRect R, TGridDrawState AState,
@@ -1261,9 +1760,7 @@ public:
   // A validated edit changed a cell.
   bool Modified() const { return FGridModified; }
   void SetModified(bool Value) { FGridModified = Value; }
-  // Real rows.
-  bool RowModified(int32_t ARow) const;
-  void SetRowModified(int32_t ARow, bool Value);
+  // Modified rows are with the row state; this clears their marks.
   void ClearModifiedRows();
 
   // ---- Cells as the editors read and write them (display columns; the
@@ -1318,14 +1815,6 @@ public:
   void AdvanceEdit(int32_t ACol, int32_t ARow, bool Force, bool AutoEdit, bool Forward, bool Recheck,
                    bool EditAfterMove) override;
   void SetColEx(int32_t Value);
-  void SetRowEx(int32_t Value);
-  // Makes the one cell the selection and the current cell.
-  void FocusCell(int32_t ACol, int32_t ARow);
-  void SetSelectionEx(const TGridRect& Value);
-  // All data rows selected.
-  void SelectAll() override;
-  void ClearRowSelectInt() override {}
-  void SetRowSelect(int32_t, bool) override {}
 
   // ---- The clipboard: the selected cells as tab-separated lines.
   void CopySelectionToClipboard();
@@ -1364,6 +1853,7 @@ public:
 
   TColChangingEvent OnColChanging;
   TCellChangingEvent OnCellChanging;
+  // Once per row that became current (SelectCell, SetRowEx).
   TRowChangedEvent OnRowChanged;
   TCellValidateEvent OnCellValidate;
   TCellValidateWideEvent OnCellValidateWide;
@@ -1387,7 +1877,6 @@ public:
   TNotifyEvent OnEndBlockFocus;
 
 protected:
-  using TCustomGrid::FocusCell;
   bool CanEditShow() override;
   TInplaceEdit* CreateEditor() override;
   String GetEditText(int32_t ACol, int32_t ARow) override;
@@ -1428,6 +1917,7 @@ private:
 
   std::unique_ptr<TMessageWindow> FGridWindow;
   std::unique_ptr<TTimer> FGridTimer;
+  // Per real row, 1 when modified (ShowModified's marks).
   std::unique_ptr<TIntList> FModifiedRows;
   std::vector<TGridChangeNotifier*> FNotifierList;
   bool FValidCharSet[256] = {};
@@ -1439,7 +1929,6 @@ private:
   TPoint FLastKeyCell;
   int32_t FOldCol = -1;
   int32_t FOldRow = -1;
-  int32_t FOldRowSel = -1;
   int32_t FNumNodes = 0;
   int32_t FTimerTicks = 0;
   int32_t FLastTabCol = -1;
@@ -1447,24 +1936,21 @@ private:
   int32_t FTabDepth = 0;
   int32_t FTabLimit = 0;
   bool FTabAppended = false;
-  int32_t FAECol = -1;
-  int32_t FAERow = -1;
   int32_t FOldLeftCol = 0;
   int32_t FEditFilterColumn = -1;
   uint8_t FEditFilterType = 0;
   bool FForceSel = false;
   bool FInvalidSel = false;
   bool FDisableChange = false;
-  bool FUseEnabledRows = false;
   bool FGridBlink = false;
   bool FBlockFocus = false;
   bool FBlockKill = false;
   bool InvokedFocusChange = false;
   bool FEntered = false;
-  bool FSelChange = false;
   bool FIsEditHiding = false;
   bool FCtrlDown = false;
   bool FOldModifiedValue = false;
+  // The grid changed by the operator since it was last marked saved.
   bool FGridModified = false;
   bool FLastValidation = true;
   bool FValidateDblClick = false;

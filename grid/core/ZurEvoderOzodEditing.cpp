@@ -139,27 +139,6 @@ void TZurEvoderOzod::SetCurrentCell(const String& Value) { SetCellEx(RemapCol(Co
 
 void TZurEvoderOzod::SetEditCell(const String& Value) { SetEditText(Col(), Row(), Value); }
 
-bool TZurEvoderOzod::HasStaticEdit(int32_t ACol, int32_t ARow)
-{
-  const TPoint Base = BaseCell(ACol, ARow);
-  switch (GetCellType(Base.X, Base.Y)) {
-  case ctCheckBox:
-  case ctDataCheckBox:
-  case ctRadio:
-  case ctVirtCheckBox:
-  case ctRowCheckBox:
-  case ctRadioButton:
-  case ctTriStateCheckBox:
-    return true;
-  case ctButton:
-  case ctBitButton:
-  case ctVirtButton:
-    return !FNavigation->AllowEditButtonCells();
-  default:
-    return false;
-  }
-}
-
 // ---------------------------------------------------------------- the text editor's settings
 
 void TZurEvoderOzod::SetValidCharSet(const String& Chars)

@@ -20,7 +20,7 @@
 namespace {
 
 constexpr TGridOptions Editing = GridOptionBit(goEditing);
-constexpr TGridOptions RowSelect = GridOptionBit(goRowSelect);
+constexpr TGridOptions RowSelectOption = GridOptionBit(goRowSelect);
 constexpr TGridOptions RangeSelect = GridOptionBit(goRangeSelect);
 
 } // namespace
@@ -34,7 +34,7 @@ void TZurEvoderOzod::WMKeyDown(uint16_t& Key, TShiftState Shift)
   const int32_t RCol = RemapCol(Col());
   const bool Ctrl = Shift & ssCtrl;
   const bool Shifted = Shift & ssShift;
-  const bool RowSel = Options() & RowSelect;
+  const bool RowSel = Options() & RowSelectOption;
   const bool KeepHoriz = (Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP || Key == VK_DOWN) && RowSel &&
                          LeftCol() != TBaseGrid::FixedCols() && FNavigation->KeepHorizScroll();
   auto FireKey = [&] { DoGridKeyDown(Key, Shift); };
@@ -183,7 +183,7 @@ bool TZurEvoderOzod::HomeEndKey(uint16_t Key, TShiftState Shift)
   if (Key != VK_HOME && Key != VK_END)
     return false;
   const bool Ctrl = Shift & ssCtrl, Shifted = Shift & ssShift;
-  const bool RowSel = Options() & RowSelect;
+  const bool RowSel = Options() & RowSelectOption;
   const THomeEndAction How = FNavigation->HomeEndKey();
   const int32_t FC = TBaseGrid::FixedCols(), FR = TBaseGrid::FixedRows();
   const bool OneRow = FFixedRowAlways && RowCount() == 1;
@@ -320,7 +320,7 @@ bool TZurEvoderOzod::SkipFixedCellsKey(uint16_t& Key, TShiftState Shift)
     break;
   }
   case VK_UP: {
-    if (Options() & RowSelect) {
+    if (Options() & RowSelectOption) {
       SetRowEx(R - 1);
       break;
     }
@@ -429,7 +429,7 @@ bool TZurEvoderOzod::SelectAllKey(uint16_t Key, TShiftState Shift)
 {
   if (Key != VK_A || Shift != ssCtrl)
     return false;
-  if (!(Options() & (RowSelect | RangeSelect)))
+  if (!(Options() & (RowSelectOption | RangeSelect)))
     return true;
   const TGridRect Area{FixedColsVis(), TBaseGrid::FixedRows(), ColCount() - FFixedRightCols - 1,
                        RowCount() - FFixedFooters - 1};

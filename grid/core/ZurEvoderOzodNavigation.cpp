@@ -514,35 +514,6 @@ void TZurEvoderOzod::SetColEx(int32_t Value)
   FAECol = FAERow = -1;
 }
 
-void TZurEvoderOzod::SetRowEx(int32_t Value)
-{
-  Value = std::max(Value, TBaseGrid::FixedRows());
-  if (Value != Row())
-    SetRow(Value);
-  FAECol = FAERow = -1;
-}
-
-void TZurEvoderOzod::FocusCell(int32_t ACol, int32_t ARow)
-{
-  TCustomGrid::FocusCell(ACol, ARow, true);
-  FAECol = FAERow = -1;
-}
-
-void TZurEvoderOzod::SetSelectionEx(const TGridRect& Value)
-{
-  SetSelection(Value);
-  if (FActiveCellShow)
-    UpdateActiveCells(Col(), Row(), Col(), Row());
-  if (ActiveRowShow())
-    InvalidateRow(Row());
-}
-
-void TZurEvoderOzod::SelectAll()
-{
-  SetSelection(
-      TGridRect{TBaseGrid::FixedCols(), TBaseGrid::FixedRows(), ColCount() - 1, RowCount() - 1 - FFixedFooters});
-}
-
 void TZurEvoderOzod::SnapToBase()
 {
   const int32_t RC = RemapCol(Col());

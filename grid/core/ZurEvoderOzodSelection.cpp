@@ -12,7 +12,7 @@
 namespace {
 
 constexpr TGridOptions Editing = GridOptionBit(goEditing);
-constexpr TGridOptions RowSelect = GridOptionBit(goRowSelect);
+constexpr TGridOptions RowSelectOption = GridOptionBit(goRowSelect);
 
 } // namespace
 
@@ -51,7 +51,7 @@ bool TZurEvoderOzod::SelectCell(int32_t ACol, int32_t ARow)
       ShowEditor();
     return false;
   }
-  if (ACol == 0 && FNumNodes > 0 && !(Options() & RowSelect))
+  if (ACol == 0 && FNumNodes > 0 && !(Options() & RowSelectOption))
     return false;
 
   String NewText = GetCellEx(RCol, ARow);
@@ -67,7 +67,7 @@ bool TZurEvoderOzod::SelectCell(int32_t ACol, int32_t ARow)
     GetCellReadOnly(RCol, ARow, CanEdit);
     if (!FEditDisable)
       FEditDisable = !CanEdit && (EditingOn || FMouseActions->RangeSelectAndEdit());
-    if (!EditingOn && !(Options() & RowSelect) && CanEdit) {
+    if (!EditingOn && !(Options() & RowSelectOption) && CanEdit) {
       FEditChange = true;
       SetOptions(Options() | Editing);
     }
@@ -87,8 +87,8 @@ bool TZurEvoderOzod::SelectCell(int32_t ACol, int32_t ARow)
         FEditChange = true;
         if (!FEditing)
           InitValidate(Col(), Row());
-        if ((Options() & RowSelect) && FMouseActions->RangeSelectAndEdit())
-          SetOptions(Options() & ~RowSelect);
+        if ((Options() & RowSelectOption) && FMouseActions->RangeSelectAndEdit())
+          SetOptions(Options() & ~RowSelectOption);
         SetOptions(Options() | Editing);
       }
       if (FEditing) {
@@ -136,7 +136,7 @@ bool TZurEvoderOzod::SelectCell(int32_t ACol, int32_t ARow)
       HideInplaceEdit();
     DoCellChanging(ACol, ARow, Allow);
     if (IsFixed(ACol, ARow) || !Allow)
-      Result = (Allow && (Options() & RowSelect)) || (FFixedRowAlways && TBaseGrid::FixedRows() == RowCount());
+      Result = (Allow && (Options() & RowSelectOption)) || (FFixedRowAlways && TBaseGrid::FixedRows() == RowCount());
     else
       Result = TBaseGrid::SelectCell(ACol, ARow);
   }

@@ -50,17 +50,6 @@ struct TZurEvoderOzod::TSortScheme {
 
 // ---------------------------------------------------------------- comparison
 
-bool TZurEvoderOzod::SortCheckState(int32_t ACol, int32_t ARow, bool& IsCheck)
-{
-  const TCellGraphic* G = GetCellGraphic(ACol, ARow);
-  IsCheck = G && IsCheckType(G->CellType());
-  if (!IsCheck)
-    return false;
-  if (G->CellType() == ctDataCheckBox)
-    return GetGridCell(ACol, ARow) == GetCheckTrue(ACol, ARow);
-  return G->CellBoolean();
-}
-
 int32_t TZurEvoderOzod::Compare(int32_t ACol, int32_t ARow1, int32_t ARow2, TSortDirection SortDir)
 {
   ++Compares;
@@ -82,9 +71,9 @@ int32_t TZurEvoderOzod::Compare(int32_t ACol, int32_t ARow1, int32_t ARow2, TSor
   switch (Style) {
   case ssAutomatic:
   case ssCheckBox: {
-    bool Check1 = false, Check2 = false;
-    const bool State1 = !Memo1 && SortCheckState(ACol, ARow1, Check1);
-    const bool State2 = !Memo2 && SortCheckState(ACol, ARow2, Check2);
+    bool State1 = false, State2 = false;
+    const bool Check1 = !Memo1 && GetCheckBoxState(ACol, ARow1, State1);
+    const bool Check2 = !Memo2 && GetCheckBoxState(ACol, ARow2, State2);
     if (Style == ssCheckBox || (Check1 && Check2)) {
       Res = Sign3(State1, State2);
     } else if (Check1 != Check2) {
@@ -173,10 +162,7 @@ int32_t TZurEvoderOzod::CompareLineIndexed(int32_t Index, int32_t ARow1, int32_t
 TColumnType TZurEvoderOzod::ColumnType(int32_t ACol)
 {
   const int32_t R1 = FixedRows(), R2 = FixedRows() + 1;
-  bool Check1 = false, Check2 = false;
-  SortCheckState(ACol, R1, Check1);
-  SortCheckState(ACol, R2, Check2);
-  if (Check1 && Check2)
+  if (HasCheckBox(ACol, R1) && HasCheckBox(ACol, R2))
     return ctBoolean;
   const TAutoType T1 = IsType(GetCellEx(ACol, R1)), T2 = IsType(GetCellEx(ACol, R2));
   if (T1 != T2)
@@ -218,6 +204,8 @@ void TZurEvoderOzod::SortSwapRows(int32_t ARow1, int32_t ARow2)
     return;
   if (FSortRowXRef && std::max(ARow1, ARow2) < FSortRowXRef->Count() && std::min(ARow1, ARow2) >= 0)
     FSortRowXRef->Exchange(ARow1, ARow2);
+  if (FUseEnabledRows)
+    ExchangeMarks(*FEnabledRows, ARow1, ARow2);
   if (FSortSettings->SingleColumn()) {
     int32_t Col = FSortSettings->Column();
     if (FSortSettings->IndexShow() && Col < 0 && FSortIndexes->Count() > 0)
@@ -236,10 +224,32 @@ void TZurEvoderOzod::SortSwapRows(int32_t ARow1, int32_t ARow2)
     SetRowHeights(ARow1, H2);
     SetRowHeights(ARow2, H1);
   }
+  if (FMouseActions->DisjunctRowSelect() && FNavigation->MoveRowOnSort()) {
+    const int32_t R1 = NumHiddenRows() > 0 ? RealRowIndex(ARow1) : ARow1;
+    const int32_t R2 = NumHiddenRows() > 0 ? RealRowIndex(ARow2) : ARow2;
+    GrowFlags(FRowSelect, std::max(R1, R2) + 1);
+    std::swap(FRowSelect[static_cast<size_t>(R1)], FRowSelect[static_cast<size_t>(R2)]);
+    // The list of selected rows names the rows the marks now stand on.
+    for (int32_t I = 0; I < FSelectedRows->Count(); ++I) {
+      const int32_t R = FSelectedRows->GetInteger(I);
+      if (R == R1 || R == R2)
+        FSelectedRows->SetInteger(I, R == R1 ? R2 : R1);
+    }
+  }
+  if (FShowModified->Enabled())
+    ExchangeMarks(*FModifiedRows, ARow1, ARow2);
   if (SortRow == ARow1)
     SortRow = ARow2;
   else if (SortRow == ARow2)
     SortRow = ARow1;
+}
+
+// Rows beyond a mark list's end count as 0 (enabled, not modified).
+void TZurEvoderOzod::ExchangeMarks(TIntList& Marks, int32_t ARow1, int32_t ARow2)
+{
+  while (Marks.Count() <= std::max(ARow1, ARow2))
+    Marks.Add(0);
+  Marks.Exchange(ARow1, ARow2);
 }
 
 void TZurEvoderOzod::InitSortXRef()

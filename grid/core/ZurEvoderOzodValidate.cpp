@@ -194,19 +194,6 @@ void TZurEvoderOzod::Click()
 
 // ---------------------------------------------------------------- modified rows
 
-bool TZurEvoderOzod::RowModified(int32_t ARow) const { return FModifiedRows->HasValue(ARow); }
-
-void TZurEvoderOzod::SetRowModified(int32_t ARow, bool Value)
-{
-  if (Value == RowModified(ARow))
-    return;
-  if (Value)
-    FModifiedRows->Add(ARow);
-  else
-    FModifiedRows->DeleteValue(ARow);
-  RepaintCell(0, DisplRowIndex(ARow));
-}
-
 void TZurEvoderOzod::ClearModifiedRows()
 {
   FModifiedRows->Clear();

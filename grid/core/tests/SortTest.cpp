@@ -10,6 +10,7 @@
 #include "grid/base/GridBehaviour.h"
 #include "grid/base/IntList.h"
 #include "grid/core/ControlLook.h"
+#include "grid/core/GridSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -221,6 +222,29 @@ TEST(Sort, RowsCarryTheirHeightsRecordsObjectsAndHiddenCells)
   G->UnHideColumn(3);
   EXPECT_EQ(G->Cells(3, 1), QStringLiteral("hidden2"));
   EXPECT_EQ(G->Cells(0, 1), QStringLiteral("2")); // the row numbers travel too
+}
+
+TEST(Sort, RowsCarryTheirEnabledSelectedAndModifiedMarks)
+{
+  // Rows 1..3 hold "c", "a", "b": after sorting, old row 2 is row 1, old row 3
+  // row 2 and old row 1 row 3.
+  auto G = Grid({{"c"}, {"a"}, {"b"}});
+  G->MouseActions()->SetDisjunctRowSelect(true);
+  G->Navigation()->SetMoveRowOnSort(true);
+  G->ShowModified()->SetEnabled(true);
+  G->SetRowEnabled(3, false);
+  G->SetRowSelect(1, true);
+  G->SetRowModified(2, true);
+
+  G->Sort(1, sdAscending);
+  EXPECT_EQ(Column(*G, 1), (TTexts{"a", "b", "c"}));
+  for (int32_t R = 1; R <= 3; ++R) {
+    EXPECT_EQ(G->RowEnabled(R), R != 2) << R;
+    EXPECT_EQ(G->RowSelect(R), R == 3) << R;
+    EXPECT_EQ(G->RowModified(R), R == 1) << R;
+  }
+  ASSERT_EQ(G->SelectedRows()->Count(), 1);
+  EXPECT_EQ(G->SelectedRows()->GetInteger(0), 3);
 }
 
 TEST(Sort, NormalCellsOnlyKeepsTheRowNumbersAndSingleColumnMovesOneColumn)
