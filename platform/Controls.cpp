@@ -479,7 +479,7 @@ struct TControlBridge : public QObject {
       if (!Alive())
         return true;
       if (Key != 0)
-        C->KeyDown(Key, Shift);
+        C->WMKeyDown(Key, Shift);
       if (!Alive())
         return true;
     }
@@ -492,7 +492,7 @@ struct TControlBridge : public QObject {
       if (!Alive())
         return true;
       if (Ch != 0)
-        C->KeyPress(Ch);
+        C->WMChar(Ch, Shift);
       if (!Alive())
         return true;
     }
@@ -535,7 +535,7 @@ struct TControlBridge : public QObject {
       if (!Alive())
         return true;
       if (Key != 0)
-        C->KeyUp(Key, Shift);
+        C->WMKeyUp(Key, Shift);
       if (!Alive())
         return true;
     }
@@ -1430,6 +1430,38 @@ void TWinControl::KeyUp(uint16_t& Key, TShiftState Shift)
 {
   if (OnKeyUp)
     OnKeyUp(this, Key, Shift);
+}
+
+void TWinControl::WMKeyDown(uint16_t& Key, TShiftState Shift) { KeyDown(Key, Shift); }
+
+void TWinControl::WMChar(char16_t& Key, TShiftState) { KeyPress(Key); }
+
+void TWinControl::WMKeyUp(uint16_t& Key, TShiftState Shift) { KeyUp(Key, Shift); }
+
+namespace {
+
+// A key event that types Ch and names no key (Backspace names its key: the
+// native edit acts on the key, not on the character).
+QKeyEvent* CharEvent(char16_t Ch)
+{
+  const int Key = Ch == 8 ? Qt::Key_Backspace : Qt::Key_unknown;
+  return new QKeyEvent(QEvent::KeyPress, Key, Qt::NoModifier, QString(QChar(Ch)));
+}
+
+} // namespace
+
+void TWinControl::PerformChar(char16_t Ch)
+{
+  if (QWidget* W = WidgetOrNull()) {
+    std::unique_ptr<QKeyEvent> E(CharEvent(Ch));
+    QCoreApplication::sendEvent(W, E.get());
+  }
+}
+
+void TWinControl::PostChar(char16_t Ch)
+{
+  if (QWidget* W = WidgetOrNull())
+    QCoreApplication::postEvent(W, CharEvent(Ch));
 }
 
 void TWinControl::DoEnter() { FireNotify(OnEnter, this); }

@@ -477,6 +477,14 @@ public:
   void DisableAlign();
   void EnableAlign();
 
+  // Types Ch into the control as if its key had been pressed: WMChar, then
+  // the native control's own typing (Backspace also goes through WMKeyDown
+  // as VK_BACK). PostChar does the same once the events waiting now are
+  // handled (the framework's posted character message). Nothing without a
+  // handle.
+  void PerformChar(char16_t Ch);
+  void PostChar(char16_t Ch);
+
   // ---- Events ----
   TKeyEvent OnKeyDown;
   TKeyPressEvent OnKeyPress;
@@ -492,6 +500,14 @@ protected:
   virtual void KeyDown(uint16_t& Key, TShiftState Shift);
   virtual void KeyPress(char16_t& Key);
   virtual void KeyUp(uint16_t& Key, TShiftState Shift);
+  // The way a key comes in, as the platform's key messages: these run first
+  // and the base versions call KeyDown, KeyPress and KeyUp. A control that
+  // must act before or instead of its handlers (and their events) overrides
+  // them. Shift is the state of the shift keys when the key came; a Key set
+  // to 0 is swallowed as in the handlers.
+  virtual void WMKeyDown(uint16_t& Key, TShiftState Shift);
+  virtual void WMChar(char16_t& Key, TShiftState Shift);
+  virtual void WMKeyUp(uint16_t& Key, TShiftState Shift);
   virtual void DoEnter();
   virtual void DoExit();
   // The keys the control wants for itself (DLGC_ flags); none by default.

@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOption>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -53,7 +54,62 @@ void Arrow(TCanvas* C, const TRect& R, bool Up, TColor Color)
 
 QStyle* Style() { return qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::style() : nullptr; }
 
-enum TThemeClass : uintptr_t { tcNone, tcButton, tcCombo, tcSpin, tcHeader };
+enum TThemeClass : uintptr_t { tcNone, tcButton, tcCombo, tcSpin, tcHeader, tcProgress };
+
+// A classic check box or radio button: a sunken white square (a circle for
+// the radio button) with its tick or dot.
+void CheckOrRadio(TCanvas* C, const TRect& R, uint32_t State)
+{
+  const uint32_t Kind = State & 0x1F;
+  const bool Inactive = State & DFCS_INACTIVE;
+  const bool Checked = State & DFCS_CHECKED;
+  const TColor Face = Inactive || (State & DFCS_PUSHED) ? clBtnFace : clWindow;
+  const TColor Mark = Inactive || Kind == DFCS_BUTTON3STATE ? clGrayText : clWindowText;
+  QPainter* P = C->Painter();
+  if (!P)
+    return;
+  const int32_t Side = std::min(R.Right - R.Left, R.Bottom - R.Top);
+  const QRect Box(R.Left + (R.Right - R.Left - Side) / 2, R.Top + (R.Bottom - R.Top - Side) / 2, Side, Side);
+  P->save();
+  P->setRenderHint(QPainter::Antialiasing, Kind == DFCS_BUTTONRADIO);
+  if (Kind == DFCS_BUTTONRADIO) {
+    const QRectF Round = QRectF(Box).adjusted(0.5, 0.5, -0.5, -0.5);
+    P->setPen(QPen(ToQColor(clBtnShadow), 1));
+    P->setBrush(ToQColor(Face));
+    P->drawEllipse(Round);
+    if (!(State & DFCS_FLAT)) {
+      P->setPen(QPen(ToQColor(cl3DDkShadow), 1));
+      P->drawArc(Round.adjusted(1, 1, -1, -1), 45 * 16, 180 * 16);
+    }
+    if (Checked) {
+      const qreal D = Side / 3.0;
+      P->setPen(Qt::NoPen);
+      P->setBrush(ToQColor(Mark));
+      P->drawEllipse(QRectF(Box).center() + QPointF(0.5, 0.5), D / 2, D / 2);
+    }
+  } else {
+    const TRect Square{Box.left(), Box.top(), Box.left() + Side, Box.top() + Side};
+    C->Brush()->SetStyle(bsSolid);
+    C->Brush()->SetColor(Face);
+    C->FillRect(Square);
+    if (State & DFCS_FLAT)
+      DrawEdge(C, Square, 0, BF_RECT | BF_FLAT);
+    else
+      DrawEdge(C, Square, EDGE_SUNKEN, BF_RECT);
+    if (Checked) {
+      // The tick: three pixels thick, from the left middle down and up to
+      // the right.
+      const int32_t X0 = Square.Left + Side / 4, Y0 = Square.Top + Side / 2 - 1;
+      const int32_t Down = std::max(2, Side / 5), Up = std::max(3, Side / 3);
+      C->Brush()->SetColor(Mark);
+      for (int32_t I = 0; I <= Down + Up; ++I) {
+        const int32_t Y = I <= Down ? Y0 + I : Y0 + Down - (I - Down);
+        C->FillRect(TRect{X0 + I, Y, X0 + I + 1, Y + 3});
+      }
+    }
+  }
+  P->restore();
+}
 
 } // namespace
 
@@ -93,6 +149,11 @@ void DrawFrameControl(TCanvas* Canvas, const TRect& R, uint32_t Type, uint32_t S
   if (!Canvas || R.Right <= R.Left || R.Bottom <= R.Top)
     return;
   const TColor SavedBrush = Canvas->Brush()->Color();
+  if (Type == DFC_BUTTON && (State & 0x1F) != DFCS_BUTTONPUSH) {
+    CheckOrRadio(Canvas, R, State);
+    Canvas->Brush()->SetColor(SavedBrush);
+    return;
+  }
   Canvas->Brush()->SetStyle(bsSolid);
   Canvas->Brush()->SetColor(clBtnFace);
   Canvas->FillRect(R);
@@ -127,6 +188,8 @@ HTHEME OpenThemeData(const String& ClassList)
     return tcSpin;
   if (C == QStringLiteral("header"))
     return tcHeader;
+  if (C == QStringLiteral("progress"))
+    return tcProgress;
   return tcNone;
 }
 
@@ -149,12 +212,43 @@ void DrawThemeBackground(HTHEME Theme, TCanvas* Canvas, int32_t Part, int32_t St
   St |= State == 3 ? QStyle::State_Sunken : QStyle::State_Raised;
   P->save();
   switch (Theme) {
-  case tcButton: {
-    QStyleOptionButton O;
+  case tcButton:
+    if (Part == 2 || Part == 3) {
+      // States 1-4 unchecked, 5-8 checked, 9-12 mixed; each normal, hot,
+      // pressed, disabled.
+      const int32_t Within = (State - 1) % 4 + 1, Mark = (State - 1) / 4;
+      QStyleOptionButton O;
+      O.rect = Box;
+      O.state = QStyle::State_None;
+      if (Within != 4)
+        O.state |= QStyle::State_Enabled;
+      if (Within == 2)
+        O.state |= QStyle::State_MouseOver;
+      if (Within == 3)
+        O.state |= QStyle::State_Sunken;
+      O.state |= Mark == 1 ? QStyle::State_On : Mark == 2 ? QStyle::State_NoChange : QStyle::State_Off;
+      O.palette = QApplication::palette();
+      S->drawPrimitive(Part == 2 ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox, &O, P);
+      break;
+    }
+    {
+      QStyleOptionButton O;
+      O.rect = Box;
+      O.state = St;
+      O.palette = QApplication::palette();
+      S->drawControl(QStyle::CE_PushButtonBevel, &O, P);
+    }
+    break;
+  case tcProgress: {
+    // The bar is the groove, the chunk the filled part.
+    QStyleOptionProgressBar O;
     O.rect = Box;
-    O.state = St;
+    O.state = QStyle::State_Enabled | QStyle::State_Horizontal;
     O.palette = QApplication::palette();
-    S->drawControl(QStyle::CE_PushButtonBevel, &O, P);
+    O.minimum = 0;
+    O.maximum = 100;
+    O.progress = Part == 3 ? 100 : 0;
+    S->drawControl(Part == 3 ? QStyle::CE_ProgressBarContents : QStyle::CE_ProgressBarGroove, &O, P);
     break;
   }
   case tcCombo:

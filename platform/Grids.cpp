@@ -277,6 +277,9 @@ TCustomGrid::TCustomGrid(TComponent* AOwner)
 
 TCustomGrid::~TCustomGrid()
 {
+  // The editor goes with the grid's children and must not call back.
+  if (FInplaceEdit)
+    FInplaceEdit->FGrid = nullptr;
   if (auto* Area = dynamic_cast<TGridScrollArea*>(WidgetOrNull()))
     Area->Detach();
 }
@@ -443,19 +446,7 @@ void TCustomGrid::SetSelection(const TGridRect& Value)
   Invalidate();
 }
 
-void TCustomGrid::FocusCell(int32_t ACol, int32_t ARow, bool MoveAnchor)
-{
-  ACol = std::max(FFixedCols, std::min(ACol, FColCount - 1));
-  ARow = std::max(FFixedRows, std::min(ARow, FRowCount - 1));
-  const bool Moves = ACol != FCurrent.X || ARow != FCurrent.Y;
-  if (Moves && !SelectCell(ACol, ARow))
-    return;
-  FCurrent = TGridCoord{ACol, ARow};
-  if (MoveAnchor)
-    FAnchor = FCurrent;
-  ScrollToCurrent();
-  Invalidate();
-}
+void TCustomGrid::FocusCell(int32_t ACol, int32_t ARow, bool MoveAnchor) { MoveColRow(ACol, ARow, MoveAnchor, true); }
 
 void TCustomGrid::ScrollToCurrent()
 {
@@ -496,6 +487,7 @@ void TCustomGrid::SetTopLeft(int32_t ALeft, int32_t ATop)
   UpdateScrollRange();
   Invalidate();
   TopLeftChanged();
+  EditorFollows(false);
 }
 
 void TCustomGrid::SetLeftCol(int32_t Value) { SetTopLeft(Value, FTopLeft.Y); }
@@ -578,11 +570,23 @@ void TCustomGrid::InvalidateRect(const TRect& R)
 }
 
 // A cell out of view, or of a grid without a window, has nothing to
-// repaint.
+// repaint. Every cell written asks this, and in a long grid most of them lie
+// out of view: one look at the viewport, and a row out of view ends the
+// question before any column is walked.
 void TCustomGrid::InvalidateCell(int32_t ACol, int32_t ARow)
 {
-  if (WidgetOrNull())
-    InvalidateRect(CellRect(ACol, ARow));
+  auto* Area = qobject_cast<QAbstractScrollArea*>(WidgetOrNull());
+  if (!Area)
+    return;
+  QWidget* View = Area->viewport();
+  const TAxis Rows{FRowHeights, FRowCount, FFixedRows, FTopLeft.Y, FGridLineWidth, View->height()};
+  const int32_t Y = Rows.Start(ARow);
+  if (Y < 0)
+    return;
+  const TAxis Cols{FColWidths, FColCount, FFixedCols, FTopLeft.X, FGridLineWidth, View->width()};
+  const int32_t X = Cols.Start(ACol);
+  if (X >= 0)
+    View->update(QRect(X, Y, Cols.Size(ACol), Rows.Size(ARow)));
 }
 
 void TCustomGrid::InvalidateRow(int32_t ARow)
@@ -842,6 +846,9 @@ void TCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift)
     else
       C = FColCount - 1;
     break;
+  case VK_F2:
+    SetEditorMode(true);
+    return;
   case VK_TAB:
     if (!(FOptions & GridOptionBit(goTabs)))
       return;
@@ -901,8 +908,14 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, i
   if (C < FFixedCols || R < FFixedRows)
     return;
   const bool Range = FOptions & GridOptionBit(goRangeSelect);
+  const bool Current = C == FCurrent.X && R == FCurrent.Y;
   FocusCell(C, R, !((Shift & ssShift) && Range));
   FSelecting = Range;
+  // A click on the cell that is already current starts editing it.
+  if (Current && !(Shift & ssShift) && (FOptions & GridOptionBit(goEditing))) {
+    FSelecting = false;
+    ShowEditor();
+  }
 }
 
 void TCustomGrid::MouseMove(TShiftState Shift, int32_t X, int32_t Y)

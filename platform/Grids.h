@@ -37,6 +37,22 @@
 // current row by one. A left click makes a normal cell current (dragging
 // with goRangeSelect selects a range).
 //
+// ---- Inplace editing ----------------------------------------------------------------
+// With goEditing the current cell is edited in an edit control over it, the
+// inplace editor (TInplaceEdit, made by the virtual CreateEditor on first
+// need and kept). F2, Return, a typed character (which becomes the editor's
+// first input) and a click on the current cell open it while CanEditShow
+// allows it; Return again, HideEditor and a move of the current cell close
+// it, and closing writes its text back through SetEditText to the cell it
+// was opened on. With goAlwaysShowEditor it follows the current cell. The
+// editor hands the navigation keys (Up, Down, Page Up and Down, Tab when the
+// grid takes Tab, and with goAlwaysShowEditor Left, Right, Home and End at
+// the ends of its text or with Ctrl) to the grid's KeyDown, every typed
+// character to the grid's KeyPress, and its key releases to the grid's
+// KeyUp; every change the user makes to its text reaches InplaceEditChanged.
+// The grid's edit limit stops typing beyond it, without cutting a longer
+// text the cell already holds.
+//
 // ---- Storage ----------------------------------------------------------------------
 // TStringGrid keeps its cells in a sparse store (StringGridCells.h): empty
 // cells take no memory, and cells beyond a shrunk row or column count keep
@@ -45,11 +61,13 @@
 // Everything runs on the main thread.
 #include "platform/Controls.h"
 #include "platform/GridTypes.h"
+#include "platform/StdCtrls.h"
 #include "rtl/Exceptions.h"
 
 #include <memory>
 #include <vector>
 
+class TInplaceEdit;
 class TReader;
 class TStringGridCells;
 class TStringList;
@@ -61,6 +79,10 @@ class EInvalidGridOperation : public Exception {
 public:
   explicit EInvalidGridOperation(const String& Msg) : Exception(Msg) {}
 };
+
+// What the grid is busy with: a mouse range selection (gsSelecting), or
+// sizing and moving rows and columns by hand (the descendants' states).
+enum TGridState : uint8_t { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
 
 using TDrawCellEvent =
     std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, const TRect& Rect, TGridDrawState State)>;
@@ -141,6 +163,22 @@ public:
   void InvalidateCol(int32_t ACol);
   void InvalidateGrid();
 
+  // ---- Inplace editing (see the top of this file).
+  bool EditorMode() const { return FEditorMode; }
+  // True opens the editor (when CanEditShow allows), False closes it.
+  void SetEditorMode(bool Value);
+  void ShowEditor();
+  void HideEditor();
+  // Opens the editor and types Ch into it as its first input.
+  void ShowEditorChar(char16_t Ch);
+  // The editor; nullptr before its first use.
+  TInplaceEdit* InplaceEditor() const { return FInplaceEdit; }
+  // Loads the editor again from its cell and places it anew.
+  void InvalidateEditor();
+  TGridState GridState() const { return FSelecting ? gsSelecting : gsNormal; }
+  // gsNormal ends a mouse range selection.
+  void SetGridState(TGridState Value);
+
   TDrawCellEvent OnDrawCell;
   TSelectCellEvent OnSelectCell;
   TNotifyEvent OnTopLeftChanged;
@@ -179,6 +217,31 @@ protected:
   void FocusCell(int32_t ACol, int32_t ARow, bool MoveAnchor);
   // Scrolls so that the current cell is in view.
   void ScrollToCurrent();
+  // As FocusCell, scrolling the cell into view only with Show.
+  void MoveColRow(int32_t ACol, int32_t ARow, bool MoveAnchor, bool Show);
+
+  // ---- Inplace editing hooks.
+  // Whether the editor may show now: goEditing without goRowSelect, the
+  // editor mode on, a widget, and goAlwaysShowEditor or the focus in the
+  // grid or its editor.
+  virtual bool CanEditShow();
+  // A plain TInplaceEdit; the grid becomes its parent.
+  virtual TInplaceEdit* CreateEditor();
+  // The text the editor starts with (the cell's) and the text it gives back.
+  virtual String GetEditText(int32_t ACol, int32_t ARow);
+  virtual void SetEditText(int32_t ACol, int32_t ARow, const String& Value);
+  // The editor's maximum text length; 0: no limit.
+  virtual int32_t GetEditLimit();
+  virtual String GetEditMask(int32_t ACol, int32_t ARow);
+  // The user changed the editor's text (typing, pasting, deleting).
+  virtual void InplaceEditChanged();
+  // The framework's character handling: with goEditing, Backspace and the
+  // characters from the space on open the editor with the character;
+  // others go to KeyPress.
+  void WMChar(char16_t& Key, TShiftState Shift) override;
+  // Return opens or closes the editor (unless goAlwaysShowEditor); then
+  // OnKeyPress.
+  void KeyPress(char16_t& Key) override;
 
   void Paint() override;
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
@@ -197,6 +260,8 @@ protected:
   // Paints the viewport.
   bool WidgetEvent(QObject* Watched, QEvent* Event) override;
 
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
   // Pixel extents: the width of the fixed columns with their lines, and the
   // client area the cells may use.
   int32_t FixedWidth() const;
@@ -207,6 +272,13 @@ protected:
 
 private:
   friend class TGridScrollArea;
+  friend class TInplaceEdit;
+  void UpdateEdit();
+  void HideEdit();
+  void UpdateText();
+  // After the current cell or the view moved: the editor follows or closes.
+  void EditorFollows(bool Moved);
+  bool EditorHasFocus() const;
   struct TAxis;
   TAxis ColAxis() const;
   TAxis RowAxis() const;
@@ -244,8 +316,55 @@ private:
   TBorderStyle FBorderStyle = bsSingle;
   bool FSelecting = false;
   bool FUpdatingScroll = false;
+  TInplaceEdit* FInplaceEdit = nullptr; // a child control: freed with the grid
+  int32_t FInplaceCol = -1;
+  int32_t FInplaceRow = -1;
+  bool FEditorMode = false;
   // The area the window asked to paint; empty outside a window's paint.
   TRect FPaintRect;
+};
+
+// The framework's inplace editor: an edit control that its grid places over
+// the current cell. Owned by the grid and its child; lives as long as it.
+class TInplaceEdit : public TCustomEdit {
+public:
+  explicit TInplaceEdit(TComponent* AOwner);
+  ~TInplaceEdit() override;
+  String ClassName() const override;
+
+  TCustomGrid* Grid() const { return FGrid; }
+  String EditText() const { return Text(); }
+  // The cell's edit mask: kept for the grid's editors; the edit does not
+  // enforce it.
+  const String& EditMask() const { return FEditMask; }
+  void SetEditMask(const String& Value) { FEditMask = Value; }
+  // Places the editor at Loc (the grid's client coordinates) and shows it;
+  // it takes the focus when the grid has it.
+  void Move(const TRect& Loc);
+  // Places it without showing or focusing.
+  void UpdateLoc(const TRect& Loc);
+  // Hides it; the grid takes the focus when the editor had it.
+  void HideInplace();
+
+protected:
+  friend class TCustomGrid;
+  // Loads the current cell's edit text, mask and length limit.
+  virtual void UpdateContents();
+  // After the editor was placed; the base does nothing.
+  virtual void BoundsChanged();
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(char16_t& Key) override;
+  void KeyUp(uint16_t& Key, TShiftState Shift) override;
+  uint32_t WMGetDlgCode() override;
+  QWidget* CreateWidget(QWidget* ParentWidget) override;
+
+  TCustomGrid* FGrid = nullptr;
+
+private:
+  void SetBoundsFrom(const TRect& Loc);
+  String FEditMask;
+  int32_t FEditLimit = 0;
+  bool FUserEdit = false;
 };
 
 // A grid with a text and an object per cell. Objects are not owned.
@@ -279,6 +398,9 @@ protected:
   void RowMoved(int32_t FromIndex, int32_t ToIndex) override;
   void DeleteColumn(int32_t ACol) override;
   void DeleteRow(int32_t ARow) override;
+  // The editor edits Cells.
+  String GetEditText(int32_t ACol, int32_t ARow) override;
+  void SetEditText(int32_t ACol, int32_t ARow, const String& Value) override;
 
   std::unique_ptr<TStringGridCells> FCells;
 };

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -166,6 +167,19 @@ void TCustomEdit::SelectAll()
   FSelLength = static_cast<int32_t>(GetText().size());
   if (auto* E = qobject_cast<QLineEdit*>(WidgetOrNull()))
     E->selectAll();
+}
+
+void TCustomEdit::ShowBalloonTip(const String& Title, const String& Text, int32_t Icon)
+{
+  QWidget* W = WidgetOrNull();
+  if (!W || (Title.isEmpty() && Text.isEmpty()))
+    return;
+  static const char16_t Marks[] = {0, u'\u2139', u'\u26A0', u'\u26D4'};
+  String Head = Title;
+  if (Icon > 0 && Icon < 4)
+    Head = QString(QChar(Marks[Icon])) + QLatin1Char(' ') + Head;
+  const String Tip = Text.isEmpty() ? Head : Head.isEmpty() ? Text : Head + QLatin1Char('\n') + Text;
+  QToolTip::showText(W->mapToGlobal(QPoint(0, W->height())), Tip, W);
 }
 
 void TCustomEdit::Change() { FireNotify(OnChange, this); }

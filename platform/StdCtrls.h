@@ -54,6 +54,11 @@ public:
   void SetSelText(const String& Value);
   void SelectAll();
   void Clear() { SetText(String()); }
+  // A balloon below the edit telling why its text was refused (the
+  // platform's edit balloon tip): Title above Text; Icon 0 none, 1
+  // information, 2 warning, 3 error. Nothing without a handle or with
+  // neither title nor text.
+  void ShowBalloonTip(const String& Title, const String& Text, int32_t Icon);
   // Set by every change of the text; cleared by code.
   bool Modified() const { return FModified; }
   void SetModified(bool Value) { FModified = Value; }

@@ -164,6 +164,20 @@ void TStringGridCells::MoveRow(int32_t FromIndex, int32_t ToIndex)
   TrimRows();
 }
 
+void TStringGridCells::ExchangeRows(int32_t ARow1, int32_t ARow2)
+{
+  if (ARow1 == ARow2 || ARow1 < 0 || ARow2 < 0)
+    return;
+  const size_t Last = static_cast<size_t>(std::max(ARow1, ARow2));
+  if (Last >= FRows.size()) {
+    if (static_cast<size_t>(std::min(ARow1, ARow2)) >= FRows.size())
+      return;
+    FRows.resize(Last + 1);
+  }
+  std::swap(FRows[static_cast<size_t>(ARow1)], FRows[static_cast<size_t>(ARow2)]);
+  TrimRows();
+}
+
 void TStringGridCells::MoveCol(int32_t FromIndex, int32_t ToIndex)
 {
   if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0)

@@ -41,6 +41,8 @@ public:
   // The cells of a row or column move to the new index and those between
   // shift by one towards the old place.
   void MoveRow(int32_t FromIndex, int32_t ToIndex);
+  // Two rows change places whole, in constant time whatever lies between.
+  void ExchangeRows(int32_t ARow1, int32_t ARow2);
   void MoveCol(int32_t FromIndex, int32_t ToIndex);
   // The row (column) goes; those after it move up (left) by one.
   void DeleteRow(int32_t ARow);

@@ -888,3 +888,16 @@ TDateTime StrToDateTime(const String& S, const TFormatSettings& FS)
 }
 
 TDateTime StrToDateTime(const String& S) { return StrToDateTime(S, FormatSettings); }
+
+TDateTime IncMonth(TDateTime DT, int32_t NumberOfMonths)
+{
+  uint16_t Y = 0, M = 0, D = 0;
+  DecodeDate(DT, Y, M, D);
+  const int32_t Months = Y * 12 + (M - 1) + NumberOfMonths;
+  const int32_t NewYear = Months / 12, NewMonth = Months % 12 + 1;
+  TDateTime Result = 0;
+  if (!TryEncodeDate(NewYear, NewMonth, std::min<int32_t>(D, DaysInAMonth(NewYear, NewMonth)), Result))
+    return DT; // beyond the years a date can hold
+  const double Time = std::fabs(DT - std::trunc(DT));
+  return Result >= 0 ? Result + Time : Result - Time;
+}

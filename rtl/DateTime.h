@@ -65,6 +65,9 @@ TDateTime TimeOf(TDateTime DT);
 // Steps are done on the millisecond count, so they cross 1899-12-30 correctly.
 TDateTime IncMilliSecond(TDateTime DT, int64_t NumberOfMilliSeconds = 1);
 TDateTime IncSecond(TDateTime DT, int64_t NumberOfSeconds = 1);
+// The same day Months months later (earlier for a negative count), on the
+// month's last day when it is shorter; the time of day is kept.
+TDateTime IncMonth(TDateTime DT, int32_t NumberOfMonths = 1);
 TDateTime IncDay(TDateTime DT, int32_t NumberOfDays = 1);
 // Whole units between two instants, never negative.
 int64_t MilliSecondsBetween(TDateTime ANow, TDateTime AThen);

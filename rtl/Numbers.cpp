@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string_view>
 
 // Every conversion here is written out by hand or goes through
 // std::to_chars/std::from_chars, which never read the process locale: a
@@ -1136,4 +1137,60 @@ String Format(const String& Fmt, std::initializer_list<TVarRec> Args) { return F
 String Format(const String& Fmt, std::initializer_list<TVarRec> Args, const TFormatSettings& FS)
 {
   return TFormatter(Fmt, Args, FS).Run();
+}
+
+int32_t Val(const String& S, double& Value)
+{
+  Value = 0;
+  const qsizetype N = S.length();
+  qsizetype I = 0;
+  while (I < N && (S[I] == u' ' || S[I] == u'\t'))
+    ++I;
+  QVarLengthArray<char, 64> Buf;
+  if (I < N && (S[I] == u'+' || S[I] == u'-'))
+    Buf.append(S[I++] == u'-' ? '-' : '+');
+  bool Digits = false;
+  auto TakeDigits = [&] {
+    while (I < N && S[I] >= u'0' && S[I] <= u'9') {
+      Buf.append(static_cast<char>(S[I++].unicode()));
+      Digits = true;
+    }
+  };
+  TakeDigits();
+  if (I < N && S[I] == u'.') {
+    Buf.append('.');
+    ++I;
+    TakeDigits();
+  }
+  // The exponent counts only once a digit follows it.
+  if (Digits && I < N && (S[I] == u'e' || S[I] == u'E')) {
+    qsizetype J = I + 1;
+    if (J < N && (S[J] == u'+' || S[J] == u'-'))
+      ++J;
+    if (J < N && S[J] >= u'0' && S[J] <= u'9') {
+      Buf.append('e');
+      for (qsizetype K = I + 1; K < J; ++K)
+        Buf.append(S[K] == u'-' ? '-' : '+');
+      I = J;
+      while (I < N && S[I] >= u'0' && S[I] <= u'9')
+        Buf.append(static_cast<char>(S[I++].unicode()));
+    }
+  }
+  if (Digits) {
+    const char* First = Buf.data();
+    if (*First == '+')
+      ++First;
+    double V = 0;
+    const auto R = std::from_chars(First, Buf.data() + Buf.size(), V);
+    // Beyond the double range: infinity of its sign; too small for it: 0.
+    if (R.ec == std::errc::result_out_of_range) {
+      const std::string_view Text(Buf.data(), static_cast<size_t>(Buf.size()));
+      const bool Tiny = Text.find("e-") != std::string_view::npos;
+      V = Tiny ? 0.0 : (Buf[0] == '-' ? -1.0 : 1.0) * std::numeric_limits<double>::infinity();
+    }
+    Value = V;
+  }
+  if (!Digits)
+    return static_cast<int32_t>(I + 1);
+  return I == N ? 0 : static_cast<int32_t>(I + 1);
 }

@@ -34,6 +34,15 @@ double StrToFloatDef(const String& S, double Default, const TFormatSettings& FS)
 bool TryStrToFloat(const String& S, double& Value);
 bool TryStrToFloat(const String& S, double& Value, const TFormatSettings& FS);
 
+// Reads a number as far as it goes: leading blanks, optional sign, digits
+// with "." as the decimal point, optional exponent "E"/"e" with sign and
+// digits. Returns 0 when the whole text was read, else the position
+// (1-based) of the first character that does not belong to the number (an
+// empty text fails at 1). Value is the number read up to there, 0 when no
+// digit was read: "1.5x" gives 1.5 and fails at 4, "abc" gives 0 and fails
+// at 1. An exponent without digits is not read ("2e" gives 2, fails at 2).
+int32_t Val(const String& S, double& Value);
+
 enum class TFloatFormat : uint8_t { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
 
 // Rounding of every float-to-text conversion: the value is taken to

@@ -377,3 +377,45 @@ bool IsValidIdent(const String& Ident)
   }
   return true;
 }
+
+int StrCmpLogical(const String& S1, const String& S2)
+{
+  const qsizetype N1 = S1.length(), N2 = S2.length();
+  qsizetype I = 0, J = 0;
+  int ZeroTie = 0;
+  auto IsDigitAt = [](const String& S, qsizetype K) { return S[K] >= u'0' && S[K] <= u'9'; };
+  while (I < N1 && J < N2) {
+    if (IsDigitAt(S1, I) && IsDigitAt(S2, J)) {
+      const qsizetype Z1 = I, Z2 = J;
+      while (I < N1 && S1[I] == u'0')
+        ++I;
+      while (J < N2 && S2[J] == u'0')
+        ++J;
+      const qsizetype D1 = I, D2 = J;
+      while (I < N1 && IsDigitAt(S1, I))
+        ++I;
+      while (J < N2 && IsDigitAt(S2, J))
+        ++J;
+      // A longer run without its leading zeros is the larger number.
+      if (I - D1 != J - D2)
+        return I - D1 < J - D2 ? -1 : 1;
+      for (qsizetype K = 0; K < I - D1; ++K)
+        if (S1[D1 + K] != S2[D2 + K])
+          return S1[D1 + K] < S2[D2 + K] ? -1 : 1;
+      if (ZeroTie == 0 && D1 - Z1 != D2 - Z2)
+        ZeroTie = D1 - Z1 < D2 - Z2 ? -1 : 1;
+      continue;
+    }
+    const char16_t C1 = S1[I].toCaseFolded().unicode(), C2 = S2[J].toCaseFolded().unicode();
+    if (C1 != C2)
+      return C1 < C2 ? -1 : 1;
+    ++I;
+    ++J;
+  }
+  if (I < N1 || J < N2)
+    return I < N1 ? 1 : -1;
+  if (ZeroTie != 0)
+    return ZeroTie;
+  const int R = S1.compare(S2);
+  return R < 0 ? -1 : R > 0 ? 1 : 0;
+}

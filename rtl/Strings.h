@@ -56,6 +56,12 @@ String StringReplace(const String& S, const String& OldPattern, const String& Ne
 String StringOfChar(QChar Ch, int Count);
 String QuotedStr(const String& S); // 'it''s'
 String AnsiQuotedStr(const String& S, QChar Quote);
+// Natural order, as file lists sort names: runs of digits compare by their
+// value ("file9" before "file10"), other characters without case; texts
+// equal so far are decided by the length of their digit runs (fewer leading
+// zeros first), then ordinally. -1, 0 or 1.
+int StrCmpLogical(const String& S1, const String& S2);
+
 // Removes the quotes of a quoted text and undoubles inner quotes; a text
 // that does not start with Quote, or whose quote is never closed, comes back
 // unchanged.

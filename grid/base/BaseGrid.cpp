@@ -657,21 +657,29 @@ bool TBaseGrid::SelectCell(int32_t ACol, int32_t ARow)
 
 void TBaseGrid::SelectBaseCell()
 {
-  if (!HasCellProperties(Col(), Row()))
+  // Merges are kept by real column; the current cell is a display one.
+  const int32_t RCol = RealColIndex(Col());
+  if (!HasCellProperties(RCol, Row()))
     return;
-  const TPoint Base = BaseCell(Col(), Row());
-  SetCol(Base.X);
+  const TPoint Base = BaseCell(RCol, Row());
+  SetCol(DisplColIndex(Base.X));
   SetRow(Base.Y);
 }
 
 void TBaseGrid::KeyDown(uint16_t& Key, TShiftState Shift)
 {
-  TPoint Base{Col(), Row()};
+  // The range's first and last display columns (merges are kept by real
+  // column; hidden columns before the range shift the display ones).
+  const int32_t RCol = RealColIndex(Col());
+  int32_t First = Col(), Last = Col();
+  TPoint Base{RCol, Row()};
   TPoint Span{0, 0};
-  const bool InRecord = HasCellProperties(Col(), Row());
+  const bool InRecord = HasCellProperties(RCol, Row());
   if (InRecord) {
-    Base = BaseCell(Col(), Row());
-    Span = CellSpan(Col(), Row());
+    Base = BaseCell(RCol, Row());
+    Span = CellSpan(RCol, Row());
+    First = DisplColIndex(Base.X);
+    Last = DisplColIndex(Base.X + Span.X);
   }
   switch (Key) {
   case VK_NEXT:
@@ -679,16 +687,15 @@ void TBaseGrid::KeyDown(uint16_t& Key, TShiftState Shift)
       SetRow(RowCount() - 2);
     break;
   case VK_RIGHT:
-    if (InRecord && Col() <= Base.X + Span.X && Col() < ColCount() - 1 && Base.X < ColCount() - 1 &&
-        Base.X + Span.X < ColCount())
-      SetCol(Base.X + Span.X);
+    if (InRecord && Col() <= Last && Col() < ColCount() - 1 && First < ColCount() - 1 && Last < ColCount())
+      SetCol(Last);
     break;
   // Leaving a range to the left, up or down: stand on its first column (top
   // row, bottom row), so that the framework's one step lands on the cell
   // next to the range, as Right does.
   case VK_LEFT:
-    if (InRecord && Base.X < Col() && Base.X > FixedCols())
-      SetCol(Base.X);
+    if (InRecord && First < Col() && First > FixedCols())
+      SetCol(First);
     break;
   case VK_UP:
     if (InRecord && Base.Y < Row() && Base.Y > FixedRows())

@@ -163,6 +163,24 @@ int32_t StrPosWide(const String& Sub, const String& S);
 
 // With a CR in the text every CR becomes "<br>" (LF kept).
 String HTMLLineBreaks(const String& S);
+// The text without its tags: "<BR>" and then "<HR>" (any case) become CR
+// LF, every "<...>" goes; an unclosed "<" and what follows stay. Entities
+// stay as they are.
+String HTMLStrip(const String& S);
+// Every "<...>" whose "<" comes before the next ">" goes.
+String HTMLStripAll(const String& S);
+// "&" (through "*amp;"), the double quote, "<" and ">" as entities; and
+// back ("&amp;" stays). Named character entities are not translated.
+String FixMarkup(const String& S);
+String UnFixMarkup(const String& S);
+// The hits of Search in S wrapped in <Tag>...</Tag> (an earlier highlight
+// of the tag goes first); plain text is escaped around the hits, marked-up
+// text keeps its tags and entities. WholeText: only a text that equals
+// Search, as a whole.
+String HiLight(const String& S, const String& Search, const String& Tag, bool DoCase, bool WholeText);
+// Every <Tag> and </Tag> removed; text that was marked up only by them is
+// unescaped again.
+String UnHiLight(const String& S, const String& Tag);
 // "RRGGBB" in upper-case hexadecimal.
 String HTMLColor(TColor C);
 // When the upper-cased text contains Prefix (upper case, such as

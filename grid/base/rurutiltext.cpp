@@ -6,6 +6,10 @@
 #include "rtl/Numbers.h"
 #include "rtl/Strings.h"
 
+#include <QRegularExpression>
+
+#include <vector>
+
 namespace {
 
 constexpr char16_t CR = 13;
@@ -283,6 +287,161 @@ String DecodeWideStr(const String& S)
 int32_t StrPosWide(const String& Sub, const String& S) { return Pos(Sub, S); }
 
 // ---------------------------------------------------------------- HTML
+
+String HTMLStripAll(const String& S)
+{
+  String R;
+  qsizetype From = 0;
+  for (;;) {
+    const qsizetype Open = S.indexOf(u'<', From), Close = S.indexOf(u'>', From);
+    if (Open < 0 || Close < 0 || Close < Open) {
+      R += S.mid(From);
+      return R;
+    }
+    R += S.mid(From, Open - From);
+    From = Close + 1;
+  }
+}
+
+String FixMarkup(const String& S)
+{
+  String R = S;
+  R.replace(u'&', QStringLiteral("*amp;"));
+  R.replace(QStringLiteral("*amp;"), QStringLiteral("&amp;"));
+  R.replace(u'"', QStringLiteral("&quot;"));
+  R.replace(u'<', QStringLiteral("&lt;"));
+  R.replace(u'>', QStringLiteral("&gt;"));
+  return R;
+}
+
+String UnFixMarkup(const String& S)
+{
+  String R = S;
+  R.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+  R.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+  R.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+  return R;
+}
+
+namespace {
+
+String WithoutTag(const String& S, const String& Tag)
+{
+  String R = S;
+  R.remove(u'<' + Tag + u'>', Qt::CaseInsensitive);
+  R.remove(QStringLiteral("</") + Tag + u'>', Qt::CaseInsensitive);
+  return R;
+}
+
+} // namespace
+
+String HiLight(const String& S, const String& Search, const String& Tag, bool DoCase, bool WholeText)
+{
+  const String T = Tag.toUpper();
+  const String Open = u'<' + T + u'>', Close = QStringLiteral("</") + T + u'>';
+  const String Text = WithoutTag(S, T);
+  const String Find = DoCase ? Search : Search.toUpper();
+  // A text that held the pair is already escaped: highlighting it again
+  // must not escape it twice.
+  const bool Marked = S.contains(QStringLiteral("</"));
+  String Plain = Marked ? UnFixMarkup(HTMLStripAll(Text)) : Text;
+  // Any other entity stands for one character, which no search matches.
+  if (Marked)
+    Plain.replace(QRegularExpression(QStringLiteral("&[^;]*;")), QString(QChar(0xFFFC)));
+  if (!DoCase)
+    Plain = Plain.toUpper();
+  if (WholeText)
+    return Plain == Find ? Open + (Marked ? Text : FixMarkup(Text)) + Close : Text;
+  if (Find.isEmpty())
+    return Text;
+  if (!Marked) {
+    String R;
+    qsizetype From = 0, Hit = Plain.indexOf(Find, 0);
+    if (Hit < 0)
+      return Text;
+    while (Hit >= 0) {
+      R += FixMarkup(Text.mid(From, Hit - From)) + Open + FixMarkup(Text.mid(Hit, Find.length())) + Close;
+      From = Hit + Find.length();
+      Hit = Plain.indexOf(Find, From);
+    }
+    return R + FixMarkup(Text.mid(From));
+  }
+  // Marked-up text: the hits are found in the plain text and mapped back
+  // onto the text, whose tags and entities are copied as they stand (an
+  // entity counts as one character).
+  std::vector<qsizetype> Starts;
+  for (qsizetype Hit = Plain.indexOf(Find); Hit >= 0; Hit = Plain.indexOf(Find, Hit + Find.length()))
+    Starts.push_back(Hit);
+  if (Starts.empty())
+    return Text;
+  String R;
+  qsizetype PlainPos = 0;
+  size_t Next = 0;
+  qsizetype HitEnd = -1;
+  for (qsizetype I = 0; I < Text.length();) {
+    if (Text[I] == u'<') {
+      const qsizetype E = Text.indexOf(u'>', I);
+      const qsizetype End = E < 0 ? Text.length() : E + 1;
+      const String Piece = Text.mid(I, End - I);
+      R += Piece;
+      if (HitEnd > PlainPos && Piece.left(6).compare(QStringLiteral("</FONT"), Qt::CaseInsensitive) == 0)
+        R += Close + Open;
+      I = End;
+      continue;
+    }
+    if (Next < Starts.size() && PlainPos == Starts[Next]) {
+      R += Open;
+      HitEnd = PlainPos + Find.length();
+      ++Next;
+    }
+    qsizetype End = I + 1;
+    if (Text[I] == u'&') {
+      const qsizetype Semi = Text.indexOf(u';', I);
+      End = Semi < 0 ? Text.length() : Semi + 1;
+    }
+    R += Text.mid(I, End - I);
+    I = End;
+    ++PlainPos;
+    if (PlainPos == HitEnd) {
+      R += Close;
+      HitEnd = -1;
+    }
+  }
+  return R;
+}
+
+String UnHiLight(const String& S, const String& Tag)
+{
+  const bool Marked = S.contains(QStringLiteral("</"));
+  String R = WithoutTag(S, Tag);
+  if (Marked && !R.contains(QStringLiteral("</")))
+    R = UnFixMarkup(R);
+  return R;
+}
+
+String HTMLStrip(const String& S)
+{
+  String T = S;
+  T.replace(QStringLiteral("<BR>"), QStringLiteral("\r\n"), Qt::CaseInsensitive);
+  T.replace(QStringLiteral("<HR>"), QStringLiteral("\r\n"), Qt::CaseInsensitive);
+  String R;
+  R.reserve(T.length());
+  qsizetype From = 0;
+  for (;;) {
+    const qsizetype Open = T.indexOf(u'<', From);
+    if (Open < 0) {
+      R += T.mid(From);
+      return R;
+    }
+    const qsizetype Close = T.indexOf(u'>', Open);
+    if (Close < 0) {
+      R += T.mid(From);
+      return R;
+    }
+    R += T.mid(From, Open - From);
+    From = Close + 1;
+  }
+}
 
 String HTMLLineBreaks(const String& S)
 {

@@ -5,6 +5,9 @@
 #include "platform/Bitmap.h"
 #include "platform/Published.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 const TEnumInfo CellTypeInfo("TCellType", {"ctBitmap",      "ctIcon",         "ctNone",      "ctImageList",
@@ -131,6 +134,66 @@ void TBaseCellGraphic::SetCellIconColor(TColor Value)
 TIntList* TBaseCellGraphic::Images() const
 {
   return FCellType == ctImages ? dynamic_cast<TIntList*>(FCellBitmap) : nullptr;
+}
+
+TPoint TBaseCellGraphic::GetPictureSize(int32_t AWidth, int32_t AHeight, bool, const TGraphic* AGraphic) const
+{
+  int32_t W = 0, H = 0;
+  if (FCellType == ctPicture) {
+    if (const auto* P = dynamic_cast<const TPicture*>(FCellBitmap)) {
+      W = P->Width();
+      H = P->Height();
+    }
+  } else if (FCellType == ctFilePicture) {
+    if (const auto* P = dynamic_cast<const TFilePicture*>(FCellBitmap)) {
+      W = P->Width();
+      H = P->Height();
+    }
+  } else if (AGraphic) {
+    W = AGraphic->Width();
+    H = AGraphic->Height();
+  }
+  AWidth -= FCellIndex;
+  AHeight -= FCellIndex;
+  auto Round = [](double V) { return static_cast<int32_t>(std::nearbyint(V)); };
+  // Fitting by the smaller ratio keeps the shape.
+  auto Aspect = [&](bool Limit) {
+    double RX = W <= 0 ? 1 : double(AWidth) / W, RY = H <= 0 ? 1 : double(AHeight) / H;
+    if (Limit) {
+      RX = std::min(RX, 1.0);
+      RY = std::min(RY, 1.0);
+    }
+    if (RX < RY) {
+      W = AWidth;
+      H = Round(H * RX);
+    } else {
+      H = AHeight;
+      W = Round(W * RY);
+    }
+  };
+  const bool TooBig = W > AWidth || H > AHeight;
+  switch (FCellAngle) {
+  case Stretch:
+    W = AWidth;
+    H = AHeight;
+    break;
+  case StretchWithAspectRatio:
+    Aspect(false);
+    break;
+  case Shrink:
+    if (TooBig) {
+      W = AWidth;
+      H = AHeight;
+    }
+    break;
+  case ShrinkWithAspectRatio:
+    if (TooBig)
+      Aspect(true);
+    break;
+  default:
+    break;
+  }
+  return TPoint{W, H};
 }
 
 void TBaseCellGraphic::SetBitmap(TBitmap* ABitmap, bool Transparent, TCellHAlign HAlign, TCellVAlign VAlign)

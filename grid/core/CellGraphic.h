@@ -27,6 +27,7 @@
 #include <variant>
 
 class TBitmap;
+class TGraphic;
 class TCanvas;
 class TIntList;
 class TFilePicture;
@@ -173,6 +174,10 @@ public:
   void SetCellVar(const TCellVar& Value) { FCellVar = Value; }
   // The list of a ctImages record, else nullptr.
   TIntList* Images() const;
+  // The picture's size fitted into AWidth x AHeight less the padding by the
+  // stretch mode (CellAngle): the record's own picture or file picture, or
+  // AGraphic for other kinds (0 x 0 without one). HasText changes nothing.
+  TPoint GetPictureSize(int32_t AWidth, int32_t AHeight, bool HasText, const TGraphic* AGraphic) const;
 
 protected:
   TCellType FCellType = ctNone;

@@ -85,9 +85,10 @@ using FE = TFilterEdit;
                          PropStrings("TypeNames", &FE::TypeNames),
                      });
 
-[[maybe_unused]] const TClassInfo& FloatingFooterClass = PublishClass<TFloatingFooter>(
-    "TFloatingFooter", "TPersistent",
-    {PropBool("Visible", &TFloatingFooter::Visible, &TFloatingFooter::SetVisible, false)});
+[[maybe_unused]] const TClassInfo& FloatingFooterClass =
+    PublishClass<TFloatingFooter>("TFloatingFooter", "TPersistent",
+                                  {PropBool("Visible", &TFloatingFooter::Visible, &TFloatingFooter::SetVisible, false),
+                                   PropColor("Color", &TFloatingFooter::Color, &TFloatingFooter::SetColor, clBtnFace)});
 
 } // namespace
 
@@ -299,6 +300,8 @@ String TFloatingFooter::ClassName() const { return QStringLiteral("TFloatingFoot
 
 void TFloatingFooter::Assign(TPersistent* Source)
 {
-  if (auto* S = dynamic_cast<TFloatingFooter*>(Source))
+  if (auto* S = dynamic_cast<TFloatingFooter*>(Source)) {
     FVisible = S->FVisible;
+    FColor = S->FColor;
+  }
 }

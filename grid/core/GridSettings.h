@@ -162,8 +162,12 @@ public:
   // Not stored: follows the grid's DefaultRowHeight.
   int32_t Height() const { return FHeight; }
   void SetHeight(int32_t Value) { FHeight = Value; }
+  // The footer strip's background.
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Value) { FColor = Value; }
 
 private:
   bool FVisible = false;
   int32_t FHeight = 22;
+  TColor FColor = clBtnFace;
 };

@@ -5,6 +5,7 @@
 #include "grid/core/ZurEvoderOzod.h"
 
 #include "grid/base/CellProperties.h"
+#include "grid/base/ControlList.h"
 #include "grid/base/GridBehaviour.h"
 #include "grid/base/IntList.h"
 #include "grid/base/RurHintInfo.h"
@@ -19,14 +20,35 @@
 #include "platform/Bitmap.h"
 #include "platform/ClassRegistry.h"
 #include "platform/Graphics.h"
+#include "platform/ImgList.h"
 #include "platform/Menus.h"
 #include "platform/Messages.h"
 #include "platform/StringGridCells.h"
+#include "platform/Timer.h"
 #include "rtl/StringList.h"
 
 #include <QDebug>
 
 #include <algorithm>
+
+namespace {
+
+// The column sizes the grid keeps on its own (ColumnSize.Save) are a
+// convenience: a store that cannot be written (a folder under the file's
+// name, a full disk, a read-only set-up folder) costs the sizes, never the
+// grid being made or freed.
+template <class TDo>
+void KeepColumnSizes(const TZurEvoderOzod& Grid, const char* What, TDo&& Do)
+{
+  try {
+    Do();
+  } catch (const Exception& E) {
+    qWarning().noquote()
+        << QStringLiteral("Column sizes of %1 not %2: %3").arg(Grid.Name(), QString::fromLatin1(What), E.Message());
+  }
+}
+
+} // namespace
 
 const TGridUnitIds& RegisterGridUnit()
 {
@@ -130,6 +152,12 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
   FPrintSettings = std::make_unique<TPrintSettings>();
   FComboItems = std::make_unique<TStringList>();
   FIgnoreColumns = std::make_unique<TIntList>(-1, -1);
+  FSelectedRows = std::make_unique<TIntList>(0, 0);
+  FSelectedCells = std::make_unique<TIntList>(0, 0);
+  FEnabledRows = std::make_unique<TIntList>(0, 0);
+  FControlList = std::make_unique<TControlList>();
+  FOldRowSel = TBaseGrid::Row();
+  InitEditing();
 
   // The values after construction.
   FVisibleCol.assign(static_cast<size_t>(ColCount()), true);
@@ -147,15 +175,10 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
 
 TZurEvoderOzod::~TZurEvoderOzod()
 {
+  DoneWithEditing();
   RemoveAllFilters();
-  if (FColumnSize->Save()) {
-    // A file that cannot be written costs the sizes, not the program.
-    try {
-      SaveColSizes();
-    } catch (const Exception& E) {
-      qWarning().noquote() << QStringLiteral("Column sizes of %1 not saved: %2").arg(Name(), E.Message());
-    }
-  }
+  if (FColumnSize->Save())
+    KeepColumnSizes(*this, "saved", [this] { SaveColSizes(); });
   // Everything comes back into the grid first, so that clearing reaches
   // every record and cell graphic, hidden ones included.
   UnHideColumnsAll();
@@ -343,7 +366,7 @@ void TZurEvoderOzod::Loaded()
     SetLook(glZID);
   }
   if (FColumnSize->Save())
-    LoadColSizes();
+    KeepColumnSizes(*this, "loaded", [this] { LoadColSizes(); });
   FFixedRowsMin = TBaseGrid::FixedRows();
   FFixedColsMin = TBaseGrid::FixedCols();
   FMaxColCount = ColCount();
@@ -367,8 +390,9 @@ void TZurEvoderOzod::CreateWnd()
     return;
   TBaseGrid::CreateWnd();
   if (FColumnSize->Save())
-    LoadColSizes();
+    KeepColumnSizes(*this, "loaded", [this] { LoadColSizes(); });
   UpdateScrollBars(false);
+  StartGridTimer();
 }
 
 void TZurEvoderOzod::Invalidate()
@@ -380,14 +404,6 @@ void TZurEvoderOzod::Invalidate()
   if (FUpdateCount > 0)
     return;
   TBaseGrid::Invalidate();
-}
-
-void TZurEvoderOzod::BeginUpdate() { ++FUpdateCount; }
-
-void TZurEvoderOzod::EndUpdate()
-{
-  if (FUpdateCount > 0 && --FUpdateCount == 0)
-    Invalidate();
 }
 
 void TZurEvoderOzod::Resize()
@@ -423,6 +439,8 @@ void TZurEvoderOzod::Notification(TComponent* AComponent, TOperation Operation)
       FCellChecker = nullptr;
     if (AComponent == FFixedDropDownMenu)
       FFixedDropDownMenu = nullptr;
+    if (FGridImages && AComponent == FGridImages)
+      FGridImages = nullptr;
     if (FSyncGrid && AComponent == FSyncGrid->Grid())
       FSyncGrid->SetGrid(nullptr);
   }
@@ -444,8 +462,6 @@ void TZurEvoderOzod::FreeCell(int32_t ACol, int32_t ARow)
   SetGridObject(ACol, ARow, nullptr);
   SetGridCell(ACol, ARow, String());
 }
-
-void TZurEvoderOzod::HideInplaceEdit() {}
 
 void TZurEvoderOzod::RemoveAllFilters() { FFilter->Clear(); }
 
@@ -474,35 +490,26 @@ void TZurEvoderOzod::SetColumnOrder()
 
 void TZurEvoderOzod::CellControlsUpdate(bool) {}
 
-bool TZurEvoderOzod::SelectCell(int32_t ACol, int32_t ARow)
-{
-  if (ACol < 0 || ARow < 0)
-    return false;
-  return TBaseGrid::SelectCell(ACol, ARow);
-}
-
 // ---------------------------------------------------------------- headers
 
 void TZurEvoderOzod::ColHeaderChanged(TObject*)
 {
-  if (!(ComponentState() & csLoading))
-    WriteHeaders();
+  if (ComponentState() & csLoading)
+    return;
+  UpdateColHeaders();
+  ShowColumnHeaders();
 }
 
 void TZurEvoderOzod::RowHeaderChanged(TObject*)
 {
   if (!(ComponentState() & csLoading))
-    WriteHeaders();
+    ShowRowHeaders();
 }
 
-// Column headers fill the first row from column 0, row headers the first
-// column from row 0.
 void TZurEvoderOzod::WriteHeaders()
 {
-  for (int32_t I = 0; I < FColumnHeaders->Count() && I < ColCount(); ++I)
-    SetCellEx(RealColIndex(I), 0, FColumnHeaders->Strings(I));
-  for (int32_t I = 0; I < FRowHeaders->Count() && I < RowCount(); ++I)
-    SetCellEx(0, I, FRowHeaders->Strings(I));
+  ShowColumnHeaders();
+  ShowRowHeaders();
 }
 
 void TZurEvoderOzod::FixedFontChanged(TObject*) { Invalidate(); }

@@ -42,17 +42,30 @@
 // indicator, links), borders, the cell graphic, the drawing events and the
 // focus rectangle. GetVisualProperties decides a cell's colours and font.
 //
-// What is not here yet, and joins as it is built: the graphics other than
-// progress bars, shapes and range indicators, mini-HTML and rich text
-// (drawn as their plain text), inplace editors and mouse handling, sorting,
-// filtering, grid files and the clipboard.
+// ---- Cell objects and the selection ------------------------------------------------
+// Check boxes, radio groups and buttons, buttons, pictures, images and the
+// other kinds are made, read, changed and removed by the Add, Create, Get,
+// Has and Remove families (Has looks at the base cell of a merged range);
+// GetGraphicDetails places a graphic beside or behind the text and
+// DrawCellGraphic draws it; GetCellGraphicSizeEx measures it. Disjunct row,
+// column and cell selections live beside the framework's rectangle; a
+// parked selection (HideSelection) is the grid's own state.
+//
+// What is not here yet, and joins as it is built: tree nodes, mini-HTML and
+// rich text (drawn as their plain text), the special editors (spin, combo,
+// check box, date, drop-down) and mouse handling, filtering, grid files and
+// the clipboard formats. Editing with the text editor, selection, keys and
+// navigation are the block at the end of the class; row sorting has its own.
 //
 // Everything runs on the main thread.
 #include "grid/base/BaseGrid.h"
+#include "grid/edit/GridEditHost.h"
 #include "grid/base/RurStyleIF.h"
 #include "grid/core/CellGraphic.h"
 #include "grid/core/ControlLook.h"
 #include "grid/core/GridEnums.h"
+#include "rtl/Exceptions.h"
+#include "grid/core/SortCompare.h"
 
 #include <memory>
 #include <utility>
@@ -134,7 +147,67 @@ using TRowChangingEvent = std::function<void(TObject* Sender, int32_t OldRow, in
 using TGetEditorPropEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, TEditLink* AEditLink)>;
 // ==================================================================================
 
-class TZurEvoderOzod : public TBaseGrid {
+// ==== Used by the cell objects, typed access, attribute setters and the view =====
+class TControlList;
+class TCustomImageList;
+class TFilePicture;
+class TIcon;
+class TPicture;
+enum TCellShape : uint8_t;
+enum TScrollPosition : uint8_t { spMiddle, spTrailing, spLeading };
+enum TBalloonIcon : uint8_t { biNone, biInfo, biWarning, biError };
+struct TScrollProp {
+  int32_t PageSize = 0;
+  int32_t Range = 0;
+};
+// The grid's own error, raised with a fixed English message (typed cell reads,
+// the selection lists, sorting).
+class ERurGridError : public Exception {
+public:
+  using Exception::Exception;
+};
+using TRadioClickEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, int32_t AIdx)>;
+using TRadioButtonClickEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow)>;
+using TRatingChangeEvent =
+    std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, double& NewRate, bool& Allow)>;
+using TDisjunctSelectEvent = std::function<void(TObject* Sender, int32_t Index, bool AState, bool& Allow)>;
+using TDisjunctSelectedEvent = std::function<void(TObject* Sender, int32_t Index)>;
+// Used by row sorting.
+enum TColumnType : uint8_t { ctNumeric, ctFloat, ctAlpha, ctDate, ctTime, ctBoolean };
+// ==================================================================================
+
+// ==== Used by editing, selection, focus, keys and navigation ======================
+class TCustomComboBox;
+class TGridChangeNotifier;
+class TMessageWindow;
+class TRurInplaceEdit;
+class TTimer;
+using TCellChangingEvent =
+    std::function<void(TObject* Sender, int32_t OldRow, int32_t OldCol, int32_t NewRow, int32_t NewCol, bool& Allow)>;
+using TColChangingEvent = std::function<void(TObject* Sender, int32_t OldCol, int32_t NewCol, bool& Allow)>;
+using TRowChangedEvent = std::function<void(TObject* Sender, int32_t OldRow, int32_t NewRow)>;
+using TCellValidateEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, String& Value, bool& Valid)>;
+// Value is the UTF-16 text of a wide-text cell.
+using TCellValidateWideEvent =
+    std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, String& Value, bool& Valid)>;
+using TEditCellDoneEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow)>;
+using TComboChangeEvent =
+    std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, int32_t AItemIndex, const String& ASelection)>;
+using TComboObjectChangeEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, int32_t AItemIndex,
+                                                   const String& ASelection, TObject* AObject)>;
+using TUnitChangedEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, const String& NewUnit)>;
+using TClipboardEvent = std::function<void(TObject* Sender, bool& Allow)>;
+using TClipboardPasteCellEvent =
+    std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, String& Value, bool& Allow)>;
+using TClipboardAfterPasteCellEvent =
+    std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, const String& Value)>;
+using TClipboardDoneEvent = std::function<void(TObject* Sender, const TGridRect& CellRect)>;
+using TSelectionChangedEvent =
+    std::function<void(TObject* Sender, int32_t ALeft, int32_t ATop, int32_t ARight, int32_t ABottom)>;
+using TCanShowFixedDropDownEvent = std::function<void(TObject* Sender, int32_t ACol, bool& CanShow)>;
+// ==================================================================================
+
+class TZurEvoderOzod : public TBaseGrid, public TGridEditHost {
 public:
   explicit TZurEvoderOzod(TComponent* AOwner);
   ~TZurEvoderOzod() override;
@@ -156,8 +229,9 @@ public:
   int32_t UpdateCount() const { return FUpdateCount; }
   // One cell: text, record and the record's own cell graphic.
   void FreeCell(int32_t ACol, int32_t ARow);
-  // Without an inplace editor open there is nothing to hide.
-  void HideInplaceEdit();
+  // Puts the open editor away (writing a special editor's value back) and
+  // selects the current cell again; nothing without an editor up.
+  void HideInplaceEdit() override;
   void RemoveAllFilters();
   // The identity column order and the current widths as the suppressed
   // column widths.
@@ -349,6 +423,11 @@ public:
   // The cell's display text, formatted as a number when OnGetFloatFormat
   // asks for it.
   virtual String GetFormattedCell(int32_t ACol, int32_t ARow);
+  // The text a cell shows (cell-store column): its formatted text with
+  // markup and rich-text control words stripped, wide text decoded, a
+  // password as its characters. Drawing and measuring both take it.
+  String ShownCellText(int32_t ACol, int32_t ARow);
+  String ShownCellText(int32_t ACol, int32_t ARow, const String& Formatted);
   void DrawSortIndicator(TCanvas* Canvas, int32_t ACol, int32_t X, int32_t Y);
   // The cell graphic (nullptr without one), its size and placement, and
   // whether the text shows beside it.
@@ -618,9 +697,8 @@ public:
   bool FMouseDownMove = false;
   bool FDropDownDown = false;
   bool FMouseDown = false;
-  // An inplace editor is open; screen scale (1 at 96 dots per inch); the
-  // colour tones of the metro look.
-  bool FEditing = false;
+  // Screen scale (1 at 96 dots per inch); the colour tones of the metro
+  // look. (FEditing, an inplace editor is open, is the editing host's.)
   double FDPIScale = 1.0;
   TColorTones FTones;
   // The character shown for a password.
@@ -912,6 +990,571 @@ private:
   int32_t FZoomFactor = 0;
   // ==== end of structure, sizes and their persistence ============================
 
+  // ==== Cell objects, typed access, attribute setters and the view ================
+  // (check boxes and radio buttons; buttons, pictures and the other cell
+  // objects; drawing and measuring them; typed reads and writes, row and
+  // column selection; per-cell attributes by array property; the current
+  // row, scrolling into view and the parked selection.) Columns are
+  // cell-store (real) columns and rows display rows unless a comment says
+  // otherwise. The Has operations look at the base cell of a merged range.
+public:
+  // ---- Check boxes. AddCheckBox raises Exception "Invalid cell" beyond the
+  // grid (hidden rows and columns counted in).
+  void AddCheckBox(int32_t ACol, int32_t ARow, bool State, bool Data);
+  void AddCheckBox(int32_t ACol, int32_t ARow, TCheckBoxState State);
+  void AddCheckBoxColumn(int32_t ACol, bool DefaultState = false, bool DataCheckBox = false);
+  void AddTriStateCheckBoxColumn(int32_t ACol, TCheckBoxState State);
+  void RemoveCheckBox(int32_t ACol, int32_t ARow);
+  void RemoveCheckBoxColumn(int32_t ACol);
+  bool HasCheckBox(int32_t ACol, int32_t ARow);
+  bool HasDataCheckBox(int32_t ACol, int32_t ARow);
+  bool IsDataCheckCol(int32_t ACol);
+  // True when the cell has a check box whose state was delivered. The
+  // Boolean forms take the real row.
+  bool GetCheckBoxState(int32_t ACol, int32_t ARow, TCheckBoxState& State);
+  bool GetCheckBoxState(int32_t ACol, int32_t ARow, bool& State);
+  bool IsChecked(int32_t ACol, int32_t ARow);
+  bool SetCheckBoxState(int32_t ACol, int32_t ARow, TCheckBoxState State);
+  bool SetCheckBoxState(int32_t ACol, int32_t ARow, bool State);
+  // The setter of CheckAll: fires OnCheckBoxChange on a change.
+  bool SetCheckBoxStateInt(int32_t ACol, int32_t ARow, bool State);
+  void CheckAll(int32_t ACol);
+  void UnCheckAll(int32_t ACol);
+  // What a click or Space does; OnCheckBoxCanToggle may refuse, a read-only
+  // cell refuses a mouse toggle unless ControlLook.CheckAlwaysActive.
+  virtual bool ToggleCheck(int32_t ACol, int32_t ARow, bool FromMouse);
+  bool ToggleCheckBox(int32_t ACol, int32_t ARow) { return ToggleCheck(ACol, ARow, false); }
+  // Client coordinates.
+  bool IsInCheckBox(int32_t ACol, int32_t ARow, int32_t XPos, int32_t YPos);
+  virtual void DoCheckBoxChange(int32_t ACol, int32_t ARow, bool State);
+  virtual String GetColumnCheckTrue(int32_t ACol);
+  virtual String GetColumnCheckFalse(int32_t ACol);
+  // ---- Radio groups: one cell offering several choices.
+  // The new list of choices, owned by the cell, for the caller to fill.
+  TStringList* CreateRadio(int32_t ACol, int32_t ARow, int32_t DirRadio, int32_t IdxRadio);
+  // The caller's list, which must outlive the cell's record.
+  void AddRadio(int32_t ACol, int32_t ARow, int32_t DirRadio, int32_t IdxRadio, TStringList* sl);
+  bool GetRadioIdx(int32_t ACol, int32_t ARow, int32_t& IdxRadio);
+  bool SetRadioIdx(int32_t ACol, int32_t ARow, int32_t IdxRadio);
+  TStringList* GetRadioStrings(int32_t ACol, int32_t ARow);
+  bool IsRadio(int32_t ACol, int32_t ARow);
+  bool RemoveRadio(int32_t ACol, int32_t ARow);
+  bool ToggleRadio(int32_t ACol, int32_t ARow, bool FromMouse);
+  // ---- Radio buttons: one per cell, exclusive within their group.
+  void AddRadioButtonGroup(int32_t ACol, int32_t ARow, TRadioButtonGroup Group, bool State);
+  void AddRadioButton(int32_t ACol, int32_t ARow, bool State = false);
+  void AddRadioButtonColumn(int32_t ACol);
+  void AddRadioButtonGroupColumn(int32_t ACol);
+  void RemoveRadioButton(int32_t ACol, int32_t ARow);
+  void RemoveRadioButtonColumn(int32_t ACol);
+  bool HasRadioButton(int32_t ACol, int32_t ARow);
+  bool HasRadioButtonGroup(int32_t ACol, int32_t ARow, TRadioButtonGroup Group);
+  bool IsRadioButtonChecked(int32_t ACol, int32_t ARow);
+  bool SetRadioButtonState(int32_t ACol, int32_t ARow, bool State);
+  void SetRadioButtonRowIndex(int32_t ARow, int32_t Index);
+  void SetRadioButtonColumnIndex(int32_t ACol, int32_t Index);
+  int32_t GetRadioButtonColumnIndex(int32_t ACol);
+  virtual bool ToggleRadioButton(int32_t ACol, int32_t ARow, bool FromMouse);
+  // Cells whose value is their text (HasStaticEdit, for cells operated by
+  // clicks alone, is with the editing).
+  bool HasDataCell(int32_t ACol, int32_t ARow);
+
+  // ---- Buttons, pictures and the other cell objects. An Add operation
+  // keeps a reference to the caller's object, a Create operation makes one
+  // that the cell frees; either replaces the record the cell had.
+  void AddBitmap(int32_t ACol, int32_t ARow, TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+  TBitmap* CreateBitmap(int32_t ACol, int32_t ARow, bool Transparent, TCellHAlign hal, TCellVAlign val);
+  TBitmap* GetBitmap(int32_t ACol, int32_t ARow);
+  bool HasBitmap(int32_t ACol, int32_t ARow) { return GetBitmap(ACol, ARow) != nullptr; }
+  bool RemoveBitmap(int32_t ACol, int32_t ARow);
+  void AddIcon(int32_t ACol, int32_t ARow, TIcon* AIcon, TCellHAlign hal, TCellVAlign val);
+  TIcon* CreateIcon(int32_t ACol, int32_t ARow, TCellHAlign hal, TCellVAlign val);
+  bool RemoveIcon(int32_t ACol, int32_t ARow);
+  void AddPicture(int32_t ACol, int32_t ARow, TPicture* APicture, bool Transparent, TStretchMode StretchMode,
+                  int32_t Padding, TCellHAlign hal, TCellVAlign val);
+  TPicture* CreatePicture(int32_t ACol, int32_t ARow, bool Transparent, TStretchMode StretchMode, int32_t Padding,
+                          TCellHAlign hal, TCellVAlign val);
+  TPicture* GetPicture(int32_t ACol, int32_t ARow);
+  bool HasPicture(int32_t ACol, int32_t ARow) { return GetPicture(ACol, ARow) != nullptr; }
+  bool RemovePicture(int32_t ACol, int32_t ARow);
+  void AddFilePicture(int32_t ACol, int32_t ARow, TFilePicture* AFilePicture, bool Transparent,
+                      TStretchMode StretchMode, int32_t Padding, TCellHAlign hal, TCellVAlign val);
+  TFilePicture* CreateFilePicture(int32_t ACol, int32_t ARow, bool Transparent, TStretchMode StretchMode,
+                                  int32_t Padding, TCellHAlign hal, TCellVAlign val);
+  TFilePicture* GetFilePicture(int32_t ACol, int32_t ARow);
+  bool HasFilePicture(int32_t ACol, int32_t ARow) { return GetFilePicture(ACol, ARow) != nullptr; }
+  bool RemoveFilePicture(int32_t ACol, int32_t ARow);
+  // The image kinds need GridImages; without it they do nothing.
+  void AddImageIdx(int32_t ACol, int32_t ARow, int32_t Aidx, TCellHAlign hal, TCellVAlign val);
+  bool GetImageIdx(int32_t ACol, int32_t ARow, int32_t& Idx);
+  bool SetImageIdx(int32_t ACol, int32_t ARow, int32_t Idx);
+  bool RemoveImageIdx(int32_t ACol, int32_t ARow);
+  void AddDataImage(int32_t ACol, int32_t ARow, int32_t Aidx, TCellHAlign hal, TCellVAlign val);
+  bool HasDataImage(int32_t ACol, int32_t ARow);
+  void RemoveDataImage(int32_t ACol, int32_t ARow);
+  void AddMultiImage(int32_t ACol, int32_t ARow, int32_t Dir, TCellHAlign hal, TCellVAlign val);
+  bool RemoveMultiImage(int32_t ACol, int32_t ARow);
+  void MultiImageChanged(TObject* Sender, int32_t ACol, int32_t ARow);
+  // A grid without a picture container makes no data pictures.
+  void AddDataPicture(int32_t ACol, int32_t ARow, const String& AName, TCellHAlign hal, TCellVAlign val);
+  bool HasDataPicture(int32_t ACol, int32_t ARow);
+  void RemoveDataPicture(int32_t ACol, int32_t ARow);
+  void AddButton(int32_t ACol, int32_t ARow, int32_t bw, int32_t bh, const String& Caption, TCellHAlign hal,
+                 TCellVAlign val);
+  void AddBitButton(int32_t ACol, int32_t ARow, int32_t bw, int32_t bh, const String& Caption, TBitmap* Glyph,
+                    TCellHAlign hal, TCellVAlign val);
+  // The new glyph, for the caller to load.
+  TBitmap* CreateBitButton(int32_t ACol, int32_t ARow, int32_t bw, int32_t bh, const String& Caption, TCellHAlign hal,
+                           TCellVAlign val);
+  // Display columns.
+  String GetButtonText(int32_t ACol, int32_t ARow);
+  void SetButtonText(int32_t ACol, int32_t ARow, const String& Caption);
+  void PushButton(int32_t ACol, int32_t ARow, bool Push);
+  // Client coordinates of the button as last painted; empty without one.
+  TRect ButtonRect(int32_t ACol, int32_t ARow);
+  bool HasButton(int32_t ACol, int32_t ARow);
+  bool RemoveButton(int32_t ACol, int32_t ARow);
+  bool RemoveBitButton(int32_t ACol, int32_t ARow);
+  void RemoveAllButtons();
+  virtual void ButtonFormMouseLeave() {}
+  void AddProgress(int32_t ACol, int32_t ARow, TColor FGColor, TColor BKColor);
+  void AddProgressEx(int32_t ACol, int32_t ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                     TColor BKTextColor);
+  void AddProgressFormatted(int32_t ACol, int32_t ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                            TColor BKTextColor, const String& Fmt, int32_t Min, int32_t Max, double Scale);
+  bool HasProgress(int32_t ACol, int32_t ARow);
+  bool RemoveProgress(int32_t ACol, int32_t ARow);
+  void AddRurProgress(int32_t ACol, int32_t ARow, int32_t Min, int32_t Max);
+  bool RemoveRurProgress(int32_t ACol, int32_t ARow);
+  void AddProgressPie(int32_t ACol, int32_t ARow, TColor Color, int32_t Value);
+  void SetProgressPie(int32_t ACol, int32_t ARow, int32_t Value);
+  bool RemoveProgressPie(int32_t ACol, int32_t ARow);
+  void AddRangeIndicator(int32_t ACol, int32_t ARow, int32_t Range, TColor NegColor, TColor PosColor, bool ShowValue);
+  bool RemoveRangeIndicator(int32_t ACol, int32_t ARow);
+  void AddShape(int32_t ACol, int32_t ARow, TCellShape Shape, TColor FillColor, TColor LineColor, TCellHAlign hal,
+                TCellVAlign val);
+  void SetShapeColor(int32_t ACol, int32_t ARow, TColor FillColor);
+  // clNone when the cell is no shape.
+  TColor GetShapeColor(int32_t ACol, int32_t ARow);
+  bool HasShape(int32_t ACol, int32_t ARow);
+  bool RemoveShape(int32_t ACol, int32_t ARow);
+  void AddRating(int32_t ACol, int32_t ARow, int32_t Scale, TColor FillColor, TColor EmptyColor);
+  bool HasRating(int32_t ACol, int32_t ARow);
+  bool RemoveRating(int32_t ACol, int32_t ARow);
+  virtual bool DoRatingChange(int32_t ACol, int32_t ARow, double& NewRate);
+  void AddScrollBar(int32_t ACol, int32_t ARow, bool AutoRange);
+  void SetScrollPosition(int32_t ACol, int32_t ARow, int32_t Pos);
+  // -1 without a scroll bar.
+  int32_t GetScrollPosition(int32_t ACol, int32_t ARow);
+  void SetScrollProp(int32_t ACol, int32_t ARow, TScrollProp Prop);
+  // PageSize and Range -1 without a scroll bar.
+  TScrollProp GetScrollProp(int32_t ACol, int32_t ARow);
+  bool HasScrollBar(int32_t ACol, int32_t ARow);
+  bool HasAutoRangeScrollBar(int32_t ACol, int32_t ARow);
+  bool RemoveScrollBar(int32_t ACol, int32_t ARow);
+  void ScrollbarMouseLeave() {}
+  void AddRotated(int32_t ACol, int32_t ARow, int16_t AAngle, const String& s);
+  void SetRotated(int32_t ACol, int32_t ARow, int16_t AAngle);
+  bool IsRotated(int32_t ACol, int32_t ARow, int32_t& aAngle);
+  bool RemoveRotated(int32_t ACol, int32_t ARow);
+  // AObject derives from ICellGraphicSource; it stays the caller's.
+  void AddInterfacedCell(int32_t ACol, int32_t ARow, TObject* AObject);
+  TObject* GetInterfacedCell(int32_t ACol, int32_t ARow);
+  bool RemoveInterfacedCell(int32_t ACol, int32_t ARow);
+  void AddBalloon(int32_t ACol, int32_t ARow, const String& Title, const String& Text, TBalloonIcon Icon);
+  bool IsBalloon(int32_t ACol, int32_t ARow, String& Title, String& Text, TBalloonIcon& Icon);
+  bool HasBalloon(int32_t ACol, int32_t ARow);
+  void RemoveBalloon(int32_t ACol, int32_t ARow);
+  void AddComment(int32_t ACol, int32_t ARow, const String& Comment);
+  void AddColorComment(int32_t ACol, int32_t ARow, const String& Comment, TColor Color);
+  String GetComment(int32_t ACol, int32_t ARow);
+  void SetComment(int32_t ACol, int32_t ARow, const String& Value);
+  bool IsComment(int32_t ACol, int32_t ARow, String& Comment);
+  void RemoveComment(int32_t ACol, int32_t ARow);
+  void RemoveAllComments();
+  // A stretch of the cell text marked as erroneous (0-based).
+  void AddMarker(int32_t ACol, int32_t ARow, int32_t ErrPos, int32_t ErrLen);
+  void GetMarker(int32_t ACol, int32_t ARow, int32_t& ErrPos, int32_t& ErrLen);
+  void RemoveMarker(int32_t ACol, int32_t ARow);
+  void RemoveAllMarkers();
+  TCustomImageList* GridImages() const { return FGridImages; }
+  void SetGridImages(TCustomImageList* Value);
+  virtual TCustomImageList* GetCellImageList(int32_t ACol, int32_t ARow);
+
+  // ---- Drawing and measuring cell objects. DrawCheck and DrawRadio draw
+  // in one of the control styles (csTheme as csClassic without visual
+  // styles).
+  void DrawCheck(TCanvas* Canvas, TRect R, bool Checked, bool Enabled, bool Grayed, TGridControlStyle Style,
+                 bool TriState, TCheckBoxState State);
+  void DrawRadio(TCanvas* Canvas, TRect R, int32_t ACol, int32_t ARow, bool Selected, bool Disabled,
+                 TStringList* Values, bool Horizontal, int32_t Index, int32_t Count, TGridControlStyle Style,
+                 double Zoom, bool NegativeY);
+  // The graphic's size on a canvas at a scale; (0, 0) without a record.
+  virtual TPoint GetCellGraphicSizeEx(TCanvas* ACanvas, int32_t ACol, int32_t ARow, int32_t ReservedHeight,
+                                      double Scale);
+  virtual TPoint GetPrintGraphicSize(int32_t ACol, int32_t ARow, int32_t AWidth, int32_t AHeight, double Scale);
+
+  // ---- Typed cell access. Ints and Floats raise ERurGridError "Cell does
+  // not contain integer value" / "Cell does not contain a float value";
+  // dates and times raise the run-time conversion error.
+  int32_t GetInts(int32_t ACol, int32_t ARow);
+  void SetInts(int32_t ACol, int32_t ARow, int32_t Value);
+  double GetFloats(int32_t ACol, int32_t ARow);
+  void SetFloats(int32_t ACol, int32_t ARow, double Value);
+  TDateTime GetDates(int32_t ACol, int32_t ARow);
+  void SetDates(int32_t ACol, int32_t ARow, TDateTime Value);
+  TDateTime GetTimes(int32_t ACol, int32_t ARow);
+  void SetTimes(int32_t ACol, int32_t ARow, TDateTime Value);
+  // 0 for an empty cell or a text that is no date and time.
+  TDateTime GetDateTimes(int32_t ACol, int32_t ARow);
+  void SetDateTimes(int32_t ACol, int32_t ARow, TDateTime Value);
+  bool ShowNullDates() const { return FShowNullDates; }
+  void SetShowNullDates(bool Value) { FShowNullDates = Value; }
+  virtual String GetCellFloatFormat(int32_t ACol, int32_t ARow);
+  // Real rows: a hidden row is read from and written to the row store.
+  String GetCellsEx(int32_t ACol, int32_t ARow);
+  void SetCellsEx(int32_t ACol, int32_t ARow, const String& Value);
+  String GetGridCellsEx(int32_t ACol, int32_t ARow);
+  void SetGridCellsEx(int32_t ACol, int32_t ARow, const String& Value);
+  String GetWideCellsEx(int32_t ACol, int32_t ARow) { return GetCellsEx(ACol, ARow); }
+  void SetWideCellsEx(int32_t ACol, int32_t ARow, const String& Value) { SetCellsEx(ACol, ARow, Value); }
+  TObject* GetObjectsEx(int32_t ACol, int32_t ARow);
+  void SetObjectsEx(int32_t ACol, int32_t ARow, TObject* Value);
+  int32_t GetAllInts(int32_t ACol, int32_t ARow);
+  void SetAllInts(int32_t ACol, int32_t ARow, int32_t Value);
+  double GetAllFloats(int32_t ACol, int32_t ARow);
+  void SetAllFloats(int32_t ACol, int32_t ARow, double Value);
+  TObject* GetAllGraphicsObject(int32_t ACol, int32_t ARow);
+  // Display column.
+  String GetRealCell(int32_t ACol, int32_t ARow) { return GetCellEx(RealColIndex(ACol), ARow); }
+  void SetRealCell(int32_t ACol, int32_t ARow, const String& Value) { SetCellEx(RealColIndex(ACol), ARow, Value); }
+  // The column as it stood before columns were moved.
+  String GetOriginalCells(int32_t ACol, int32_t ARow);
+  void SetOriginalCells(int32_t ACol, int32_t ARow, const String& Value);
+  // The text without markup: rich text as plain text, HTML untagged.
+  String GetStrippedCell(int32_t ACol, int32_t ARow);
+  int32_t LastCol() const { return ColCount() - 1; }
+  int32_t LastRow() const { return RowCount() - 1; }
+
+  // ---- Row state: modified and enabled rows (real rows).
+  bool RowModified(int32_t ARow) const;
+  void SetRowModified(int32_t ARow, bool Value);
+  int32_t ModifiedRowCount() const;
+  bool RowEnabled(int32_t ARow) const;
+  void SetRowEnabled(int32_t ARow, bool Value);
+  bool UseEnabledRows() const { return FUseEnabledRows; }
+
+  // ---- Selection: the rectangle, disjunct rows, columns and cells.
+  void SetSelectionEx(const TGridRect& Value);
+  bool RowSelect(int32_t ARow);
+  void SetRowSelect(int32_t ARow, bool Value) override;
+  bool ColSelect(int32_t ACol);
+  void SetColSelect(int32_t ACol, bool Value);
+  void SelectRows(int32_t RowIndex, int32_t RCount);
+  void UnSelectRows(int32_t RowIndex, int32_t RCount);
+  // SelectRows over the normal rows.
+  void SelectAll() override;
+  void SelectCols(int32_t ColIndex, int32_t CCount);
+  void UnSelectCols(int32_t ColIndex, int32_t CCount);
+  void SelectRange(int32_t FromCol, int32_t ToCol, int32_t FromRow, int32_t ToRow);
+  // The row marks and the rectangle (unless rows are selected disjunctly).
+  void ClearRowSelect();
+  // The row marks alone, each reported.
+  void ClearRowSelectInt() override;
+  void ClearColSelect();
+  bool SelectToRowSelect(bool All);
+  void SelectToColSelect(bool All);
+  int32_t RowSelectCount();
+  int32_t ColSelectCount();
+  // Rows selected disjunctly, in the order selected.
+  TIntList* SelectedRows() const { return FSelectedRows.get(); }
+  // Disjunctly selected cells: row in the high 16 bits, column in the low.
+  TIntList* SelectedCells() const { return FSelectedCells.get(); }
+  void GotoCell(int32_t ACol, int32_t ARow);
+  void GotoCellInt(int32_t ACol, int32_t ARow);
+  using TBaseGrid::FocusCell;
+  void FocusCell(int32_t ACol, int32_t ARow);
+  void ScrollToLastRow() {}
+  // Sorted distinct trimmed values of a column; the caller owns the list.
+  TStringList* DistinctValues(int32_t ACol, bool CaseSensitive);
+
+  // ---- Per-cell attributes by array property (reads of a cell without a
+  // record give the defaults and make none, except WordWraps).
+  TColor Colors(int32_t ACol, int32_t ARow) const;
+  void SetColors(int32_t ACol, int32_t ARow, TColor Value);
+  TColor ColorsTo(int32_t ACol, int32_t ARow) const;
+  void SetColorsTo(int32_t ACol, int32_t ARow, TColor Value);
+  TCellGradientDirection Gradients(int32_t ACol, int32_t ARow) const;
+  void SetGradients(int32_t ACol, int32_t ARow, TCellGradientDirection Value);
+  TColor FontColors(int32_t ACol, int32_t ARow) const;
+  void SetFontColors(int32_t ACol, int32_t ARow, TColor Value);
+  TFontStyles FontStyles(int32_t ACol, int32_t ARow) const;
+  void SetFontStyles(int32_t ACol, int32_t ARow, TFontStyles Value);
+  String FontNames(int32_t ACol, int32_t ARow) const;
+  void SetFontNames(int32_t ACol, int32_t ARow, const String& Value);
+  int32_t FontSizes(int32_t ACol, int32_t ARow);
+  void SetFontSizes(int32_t ACol, int32_t ARow, int32_t Value);
+  TAlignment Alignments(int32_t ACol, int32_t ARow) const;
+  void SetAlignments(int32_t ACol, int32_t ARow, TAlignment Value);
+  bool ReadOnly(int32_t ACol, int32_t ARow) const;
+  void SetReadOnly(int32_t ACol, int32_t ARow, bool Value);
+  bool WordWraps(int32_t ACol, int32_t ARow);
+  void SetWordWraps(int32_t ACol, int32_t ARow, bool Value);
+  void SetFonts(int32_t ACol, int32_t ARow, TFont* Value);
+  TControl* CellControls(int32_t ACol, int32_t ARow) const;
+  void SetCellControls(int32_t ACol, int32_t ARow, TControl* Value);
+  int32_t LinesInCell(int32_t ACol, int32_t ARow);
+  // Rows: every column from FixedCols on.
+  void SetRowColor(int32_t ARow, TColor Value);
+  void SetRowColorTo(int32_t ARow, TColor Value);
+  void SetRowFontColor(int32_t ARow, TColor Value);
+  // Cell-store rectangles, columns outer.
+  void SetCellColor(const TGridRect& GridRect, TColor AColor);
+  void SetCellTextColor(const TGridRect& GridRect, TColor AColor);
+  void SetCellFontName(const TGridRect& GridRect, const String& AFontName);
+  void SetCellFontSize(const TGridRect& GridRect, int32_t AFontSize);
+  void SetAlignment(const TGridRect& GridRect, TAlignment AAlignment);
+  void SetFontStyle(const TGridRect& GridRect, TFontStyle AStyle, bool DoSet);
+  bool IsFontStyle(const TGridRect& GridRect, TFontStyle AStyle);
+  bool IsAlignment(const TGridRect& GridRect, TAlignment AAlignment);
+  void ShowColumnHeaders();
+  void ShowRowHeaders();
+  void ClearColumnHeaders();
+  void ClearRowHeaders();
+  // Search hits wrapped in the highlight tag "hi" or the error mark "e";
+  // the cell forms write a cell only when its text changes (the removers
+  // always write).
+  String HilightText(bool DoCase, const String& S, const String& Text);
+  String MarkText(bool DoCase, const String& S, const String& Text);
+  String UnHilightText(const String& S);
+  String UnMarkText(const String& S);
+  void HilightInCell(bool DoCase, int32_t Col, int32_t Row, const String& HiText, bool FullText = false);
+  void HilightInCol(bool DoFixed, bool DoCase, int32_t Col, const String& HiText, bool FullText = false);
+  void HilightInRow(bool DoFixed, bool DoCase, int32_t Row, const String& HiText, bool FullText = false);
+  void HilightInGrid(bool DoFixed, bool DoCase, const String& HiText, bool FullText = false);
+  void MarkInCell(bool DoCase, int32_t Col, int32_t Row, const String& HiText);
+  void MarkInCol(bool DoFixed, bool DoCase, int32_t Col, const String& HiText);
+  void MarkInRow(bool DoFixed, bool DoCase, int32_t Row, const String& HiText);
+  void MarkInGrid(bool DoFixed, bool DoCase, const String& HiText);
+  void UnHilightInCell(int32_t Col, int32_t Row);
+  void UnHilightInCol(bool DoFixed, int32_t Col);
+  void UnHilightInRow(bool DoFixed, int32_t Row);
+  void UnHilightInGrid(bool DoFixed);
+  void UnMarkInCell(int32_t Col, int32_t Row);
+  void UnMarkInCol(bool DoFixed, int32_t Col);
+  void UnMarkInRow(bool DoFixed, int32_t Row);
+  void UnMarkInGrid(bool DoFixed);
+  // With CellChecker; True when the check changed nothing.
+  bool CheckCell(int32_t ACol, int32_t ARow);
+  bool CheckCells(int32_t FromCol, int32_t FromRow, int32_t ToCol, int32_t ToRow);
+  bool CheckCol(bool DoFixed, int32_t ACol);
+  bool CheckRow(bool DoFixed, int32_t ARow);
+  bool CheckGrid(bool DoFixed);
+  void TextFill(bool DoFixed, const String& Txt);
+  void FormatFill(bool DoFixed, const String& Fmt);
+  void RandomFill(bool DoFixed, int32_t Rnd);
+  void LinearFill(bool DoFixed);
+  // Texts and records change places; no events, no repaint.
+  void SwapCells(TGridCoord FromCell, TGridCoord ToCell);
+  // Display coordinates.
+  void RepaintRow(int32_t ARow);
+  void RepaintCol(int32_t ACol);
+  void RepaintRect(const TRect& R);
+  bool HasHyperlink(int32_t ACol, int32_t ARow);
+  String GetHyperlink(int32_t ACol, int32_t ARow);
+  void GetHyperlinkDetails(int32_t ACol, int32_t ARow, String& URL, String& Text);
+
+  // ---- The current row and the view (display rows and columns).
+  int32_t GetRowEx() const { return Row(); }
+  virtual void SetRowEx(int32_t Value);
+  void SetRow(int32_t Value) { SetRowEx(Value); }
+  int32_t GetTopRowEx() const { return TopRow(); }
+  void SetTopRowEx(int32_t Value);
+  void ScrollInView(int32_t ColIndex, int32_t RowIndex, TScrollPosition Position = spMiddle);
+  void HideSelection();
+  void UnHideSelection();
+  bool IsSelectionHidden() const;
+  void UpdateEditMode() { Select(); }
+  void SelectCells(int32_t FromCol, int32_t FromRow, int32_t ToCol, int32_t ToRow);
+  // The selected cells, tab- and line-separated.
+  String SelectedText();
+
+  TCheckBoxClickEvent OnCheckBoxChange;
+  TCheckBoxClickEvent OnCheckBoxMouseUp;
+  TRadioClickEvent OnRadioClick;
+  TRadioClickEvent OnRadioMouseUp;
+  TRadioButtonClickEvent OnRadioButtonClick;
+  TRatingChangeEvent OnRatingChange;
+  TDisjunctSelectEvent OnRowDisjunctSelect;
+  TDisjunctSelectedEvent OnRowDisjunctSelected;
+  TDisjunctSelectEvent OnColDisjunctSelect;
+  TDisjunctSelectedEvent OnColDisjunctSelected;
+
+  // The grouping column (-1: not grouped); check boxes of a group follow
+  // their node with Grouping.AutoCheckGroup.
+  int32_t FGroupColumn = -1;
+  // The mouse is over this cell's button (display column, row).
+  TPoint FHoverButton{-1, -1};
+
+private:
+  // The record of a real row: from the row store when hidden; the store
+  // record itself is null when the stored row holds none for the column.
+  TCellGraphic* StoredGraphic(int32_t ACol, int32_t RealRow, bool& FromStore);
+  String StoredText(int32_t ACol, int32_t RealRow);
+  // Whether a data check box's text means checked.
+  bool DataChecked(int32_t ACol, int32_t ARow, const String& Text);
+  // A click on a read-only cell changes no control unless it is always
+  // active.
+  bool MouseRefused(int32_t ACol, int32_t ARow, bool FromMouse, bool AlwaysActive);
+  void CheckCellInGrid(int32_t ACol, int32_t ARow) const;
+  TCellGraphic* MakeGraphic(int32_t ACol, int32_t ARow);
+  TCellGraphic* CheckedGraphic(int32_t ACol, int32_t ARow) const;
+  int32_t CheckFirstRow() const;
+  TCellVAlign ControlVAlign() const;
+  // The list of 0/1 flags; grows with zeros.
+  static void GrowFlags(std::vector<uint8_t>& Flags, int32_t Count);
+  void RepaintColumnInView(int32_t ACol);
+  // The drawing of one kind of cell object into G (the graphic's place).
+  void DrawButtonGraphic(TCanvas* Canvas, TCellGraphic* Graphic, int32_t RCol, int32_t ARow, const TRect& Cell,
+                         TRect G);
+  void DrawRotatedText(TCanvas* Canvas, TCellGraphic* Graphic, int32_t ACol, int32_t RCol, int32_t ARow, TRect R);
+  void DrawCommentMarker(TCanvas* Canvas, const TCellGraphic* Graphic, const TRect& R);
+  TPoint PictureSpace(int32_t ACol, int32_t ARow, int32_t ReservedHeight);
+  void MarkCells(int32_t C1, int32_t R1, int32_t C2, int32_t R2, const String& Search, const String& Tag, bool DoCase,
+                 bool FullText);
+  void UnMarkCells(int32_t C1, int32_t R1, int32_t C2, int32_t R2, const String& Tag);
+  // The words of a rich text, as the rich-text editor would show them.
+  static String PlainRichText(const String& Text);
+  bool RowSelected(int32_t ARow) const;
+  bool ColSelected(int32_t ACol) const;
+
+  TCustomImageList* FGridImages = nullptr;
+  std::vector<uint8_t> FRowSelect;
+  std::vector<uint8_t> FColSelect;
+  std::unique_ptr<TIntList> FSelectedRows;
+  std::unique_ptr<TIntList> FSelectedCells;
+  std::unique_ptr<TIntList> FEnabledRows;
+  std::unique_ptr<TControlList> FControlList;
+  bool FUseEnabledRows = false;
+  bool FShowNullDates = true;
+  bool FRowSelMod = false;
+  bool FSelChange = false;
+  bool FSelHidden = false;
+  TGridRect FDisSelection{0, 0, 0, 0};
+  TGridRect FOldSelection{0, 0, 0, 0};
+  int32_t FOldRowSel = -1;
+  int32_t FAECol = -1;
+  int32_t FAERow = -1;
+  int32_t FNumCellControls = 0;
+
+protected:
+  // A parked selection paints no cell selected.
+  void DrawCell(int32_t ACol, int32_t ARow, const TRect& ARect, TGridDrawState AState) override;
+  // ==== end of cell objects, typed access, attribute setters and the view =========
+
+  // ==== Row sorting =================================================================
+  // The normal rows are sorted in place by one column (QSort, Sort,
+  // SortByColumn), by the sort index list (QSortIndexed), and given back the
+  // order they had before the first sort (QUnSort). Rows are display rows;
+  // a sort column is a cell-store column, as a header click names it
+  // (RemapCol of the clicked column). Every exchange goes through
+  // SortSwapRows: whole store rows (hidden columns' cells, records and
+  // graphics with them), their heights and their cross-reference entries.
+  //
+  // The partition is the grid's own quicksort (middle pivot copied into a
+  // scratch row below the grid, equal rows never exchanged directly), run
+  // without recursion: the smaller part is sorted first and the larger one
+  // waits on a stack of at most log2(n) entries, and a range that needs more
+  // than twice log2 of its size in partition levels is finished by a heap
+  // sort, so that any input, also a comparison the application supplies,
+  // ends after n log n comparisons. The order is not stable: rows that
+  // compare equal can change places.
+public:
+  // -1, 0 or 1: cell (ACol, ARow1) against cell (ACol, ARow2) by the
+  // column's sort style (OnGetFormat) and the sort settings; raises nothing
+  // of its own (a text that is no number or date counts as 0).
+  int32_t Compare(int32_t ACol, int32_t ARow1, int32_t ARow2, TSortDirection SortDir);
+  // Compare in the sort direction; ties decided by the following columns
+  // (hidden ones included) with SortSettings.Full. Ignored columns are 0.
+  int32_t CompareLine(int32_t ACol, int32_t ARow1, int32_t ARow2);
+  // By sort index Index and, with Full, the following ones; turned for a
+  // descending entry.
+  int32_t CompareLineIndexed(int32_t Index, int32_t ARow1, int32_t ARow2);
+  // The kind of the first two normal rows' display texts.
+  TColumnType ColumnType(int32_t ACol);
+  // Exchanges the rows when they are out of order by Col (ties by the next
+  // columns); True when it did.
+  bool SortLine(int32_t Col, int32_t ARow1, int32_t ARow2);
+  void SortByColumn(int32_t Col);
+  void Sort(int32_t Column, TSortDirection Direction);
+  // Rows Left..Right, with the scratch rows made and removed.
+  void QuickSort(int32_t Col, int32_t Left, int32_t Right);
+  void QuickSortIndexed(int32_t Left, int32_t Right);
+  // The partition alone; the scratch rows must exist.
+  void QuickSortRows(int32_t ACol, int32_t Start, int32_t End);
+  void QuickSortRowsIndexed(int32_t Index, int32_t Start, int32_t End);
+  // Puts rows Start..End in the order of their unsort entries (ACol unused).
+  void QuickSortRowsRef(int32_t ACol, int32_t Start, int32_t End);
+  // All normal rows by SortSettings.Column (nothing while it is -1); the
+  // current row stays at its index or, with Navigation.MoveRowOnSort,
+  // follows its data; the sort index list is emptied.
+  virtual void QSort();
+  // Raises ERurGridError "No indexes specified for indexed sort" when the
+  // sort index list is empty, before anything changes.
+  virtual void QSortIndexed();
+  // The order from before the first sort since the cross reference was made
+  // (every sort remakes it when the row count changed); Column becomes -1.
+  virtual void QUnSort();
+  void InitSortXRef();
+  // What a click on sort column RC of the sort row does to the sort state
+  // and the rows, once the click handling has decided to sort: a new column
+  // sorts in InitSortDirection, the sorted one reverses, and with UndoSort
+  // the click after a reversal unsorts; with IndexShow the index key adds
+  // or reverses the column's entry, a plain click makes it the only one.
+  // Sets SortTime.
+  void SortByHeaderClick(int32_t RC, bool IndexKeyDown);
+  TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
+  // Per row index, where the row now there stood before sorting.
+  TIntList* SortRowXRef() const { return FSortRowXRef.get(); }
+
+  // +1 ascending, -1 descending, as the last partition ran.
+  int32_t SortDir = 1;
+  // Where the data of the row current when the sort began is now.
+  int32_t SortRow = -1;
+  // Comparisons made (never reset by the grid) and the milliseconds the last
+  // header sort took.
+  int32_t Compares = 0;
+  uint32_t SortTime = 0;
+  TRowChangedEvent OnRowUpdate;
+
+private:
+  // A sorting scheme: the row comparison, its first argument, and the
+  // result that puts the first row after the second.
+  struct TSortScheme;
+  void SortRange(const TSortScheme& Scheme, int32_t Start, int32_t End);
+  int32_t PartitionRange(const TSortScheme& Scheme, int32_t Start, int32_t End, int32_t& J);
+  void HeapSortRange(const TSortScheme& Scheme, int32_t Start, int32_t End);
+  void CopyPivotRow(int32_t From, int32_t To);
+  // Rows Start..End put in the order Order names (Order[k]: the row index
+  // now holding the row that goes to Start + k), in at most End-Start swaps.
+  void ApplyRowOrder(int32_t Start, const std::vector<int32_t>& Order);
+  // The per-row marks of two rows change places with the rows.
+  static void ExchangeMarks(TIntList& Marks, int32_t ARow1, int32_t ARow2);
+  void RunSetUpSort(int32_t Left, int32_t Right, const TSortScheme& Scheme);
+  void RunFullSort(bool Indexed);
+  std::unique_ptr<TIntList> FSortRowXRef;
+  std::unique_ptr<TIntList> FUnSortRowXRef;
+  // The pivot copy's text and automatic key, read once per partition: the
+  // copy lies below the rows that get display texts and changes only when
+  // the next pivot is copied.
+  bool PivotMemoHolds(int32_t ACol, int32_t ARow, const TSortTextOptions& Options) const;
+  int32_t FPivotMemoRow = -1;
+  int32_t FPivotMemoCol = -1;
+  String FPivotMemoText;
+  TSortKey FPivotMemoKey;
+  TSortTextOptions FPivotMemoOptions;
+  // ==== end of row sorting ==========================================================
+
 protected:
   void Paint() override;
   void Resize() override;
@@ -945,7 +1588,11 @@ private:
   void DrawFixedEdges(TCanvas* Canvas, TRect& ARect);
   void DrawAlwaysShownButtons(TCanvas* Canvas, int32_t RCol, int32_t ARow, TRect& ARect);
   void DrawBorders(TCanvas* Canvas, int32_t RCol, int32_t ARow, TRect ARect, bool Fixed);
-  void DrawCellGraphic(TCanvas* Canvas, TCellGraphic* Graphic, int32_t RCol, int32_t ARow, TRect R);
+  // The graphic in its place in the cell rectangle Cell, beside text
+  // TextWidth wide; GW x GH from GetGraphicDetails.
+  void DrawCellGraphic(TCanvas* Canvas, TCellGraphic* Graphic, int32_t ACol, int32_t RCol, int32_t ARow,
+                       const TRect& Cell, int32_t TextWidth, TVAlignment TextVAlign, TGridDrawState AState, int32_t GW,
+                       int32_t GH);
   // Draws the text of a cell in R; returns the drawn width + 2 (0 when
   // not measured).
   int32_t DrawCellText(TCanvas* Canvas, int32_t ACol, int32_t RCol, int32_t ARow, TRect R, TGridDrawState AState,
@@ -1018,4 +1665,301 @@ private:
   bool FBlockCellChanging = false;
   bool FBlockFilterUpdate = false;
   bool FDesignDrop = false;
+
+  // ==== Editing, selection, focus, keys and navigation ==============================
+  // Columns are display columns and rows display rows unless a name or a
+  // comment says real; the cell events get display coordinates except where
+  // noted (OnCellValidate, OnComboChange and the editor events get the real
+  // column, as the cell store and the editor kinds are addressed by it).
+  //
+  // Moving the current cell (keys, clicks, Col and Row) asks SelectCell,
+  // which validates an open special editor, switches the framework's editing
+  // option on for editable cells and off for read-only ones, fires
+  // OnColChanging, OnRowChanging and OnCellChanging (any may refuse) and
+  // afterwards OnRowChanged. Editing: F2, Return, a typed character or a
+  // click opens the editor that CanEditShow chooses by the cell's editor kind
+  // (OnGetEditorType); the text kinds get the text editor (TRurInplaceEdit),
+  // which asks OnGetEditorProp once it shows. Leaving the cell validates the
+  // text (OnCellValidate may change or refuse it; a refusal keeps the editor
+  // on the cell with the old text, and shows the InvalidEntry balloon), then
+  // writes it into the cell's real column, fires OnCellsChanged,
+  // OnEditingDone and, once the key or click is handled, OnEditCellDone.
+  // BeginUpdate/EndUpdate nest and stop painting in between. Tab walks the
+  // visitable cells (TabEdit), appending a row at the end with
+  // Navigation.AdvanceInsert.
+public:
+  // ---- Cell selection and event dispatch.
+  virtual void DoCellChanging(int32_t NewCol, int32_t NewRow, bool& Allow);
+  void UpdateActiveCells(int32_t OldCol, int32_t OldRow, int32_t NewCol, int32_t NewRow);
+  bool ShouldHandleTab() override;
+  virtual bool CanTabToNextRow();
+  virtual bool CanShowFixedDropDown(int32_t ACol);
+  virtual void DoCheckBoxClick(int32_t ACol, int32_t ARow, bool State);
+  virtual void DoClickCell(int32_t ARow, int32_t ACol);
+  virtual void DoClickSort(int32_t ACol);
+  virtual void DoClipboardPasteDone(const TGridRect& CellRect);
+  virtual void DoStartBlockFocus();
+  virtual void DoEndBlockFocus();
+  // Runs SelectCell on the current cell.
+  void Select();
+  // A left click 2 pixels inside the cell's top-left corner, without the
+  // mouse events: it makes the cell current and opens its editor.
+  void ForceMouseOnCell(int32_t ACol, int32_t ARow);
+
+  // ---- Update locking: BeginUpdate and EndUpdate nest (also while the grid
+  // is hidden); painting stops at the first BeginUpdate and the EndUpdate
+  // that brings the count back to 0 paints the grid once. StartUpdate and
+  // ResetUpdate only count.
+  void StartUpdate();
+  void ResetUpdate();
+  bool IsUpdating() const { return FUpdateCount > 0; }
+  bool LockUpdate() const { return FUpdateCount != 0; }
+  void SetLockUpdate(bool Value);
+
+  // ---- The grid timer: every 500 ms from the window's creation (timer id
+  // GridTimerID) it counts ticks, ends the incremental search after two
+  // seconds without typing, moves to the cell under the pointer with
+  // Hovering, and blinks "<BLINK>" cells with EnableBlink.
+  static constexpr uint32_t GridTimerID = 111;
+  void WMTimer(uint32_t TimerID);
+  int32_t TimerTicks() const { return FTimerTicks; }
+  bool GridBlink() const { return FGridBlink; }
+  String SearchInc;
+  int32_t SearchTics = 0;
+
+  // ---- Editors shown and hidden.
+  void ShowInplaceEdit() override;
+  // Fires OnEditingDone, hides the editor and posts the message that fires
+  // OnEditCellDone (ACol, ARow) once the current message is handled.
+  void DoneEditing(int32_t ACol, int32_t ARow) override;
+  // A special editor ends its edit with Key (Return, Tab or an arrow): the
+  // editor goes, the grid takes the key and the focus.
+  void DoneInplaceEdit(uint16_t Key, TShiftState Shift);
+  // Shows the editor of the current cell as F2 would.
+  void ShowCellEdit();
+  void HideCellEdit();
+  // Puts the text the current cell had when editing began back.
+  virtual void RestoreCache();
+  // The special editor of kind EditControl on the cell, and its value
+  // written back (to the real column) as it goes.
+  void ShowEditControl(int32_t ACol, int32_t ARow);
+  void HideEditControl(int32_t ACol, int32_t ARow);
+  TRurInplaceEdit* GetInplaceEditor() const;
+
+  // ---- Validation.
+  // Captures the cell's text (real column) that validation compares with.
+  virtual void InitValidate(int32_t ACol, int32_t ARow);
+  bool ValidateCell(const String& NewValue) override;
+  virtual bool ValidateCellWide(const String& NewValue);
+  virtual void UpdateCell(int32_t ACol, int32_t ARow);
+  virtual void CellsLoaded();
+  void RegisterNotifier(TGridChangeNotifier* Item);
+  void UnRegisterNotifier(TGridChangeNotifier* Item);
+  bool AlwaysValidate() const { return FAlwaysValidate; }
+  void SetAlwaysValidate(bool Value) { FAlwaysValidate = Value; }
+  // A validated edit changed a cell.
+  bool Modified() const { return FGridModified; }
+  void SetModified(bool Value) { FGridModified = Value; }
+  // Modified rows are with the row state; this clears their marks.
+  void ClearModifiedRows();
+
+  // ---- Cells as the editors read and write them (display columns; the
+  // text lives in the real column of the base cell).
+  String GetCurrentCell() override;
+  void SetCurrentCell(const String& Value) override;
+  void SetEditCell(const String& Value) override;
+  virtual String GetEditCell(int32_t ACol, int32_t ARow);
+  virtual void UpdateEditingCell(int32_t ACol, int32_t ARow, const String& Value);
+  // Real column: a check box, radio or (without
+  // Navigation.AllowEditButtonCells) button that clicks operate.
+  bool HasStaticEdit(int32_t ACol, int32_t ARow) override;
+
+  // ---- Window messages and notifications.
+  // What the combo editor tells the grid (1 selection change, 5 edit
+  // change, 7 drop-down, 8 close-up).
+  void ComboNotify(TCustomComboBox* Source, uint16_t Code);
+  void InvalidateGridRect(const TGridRect& R);
+  void ResetFixedCellHighlight();
+  virtual void EllipsClick(const String& Value, String& Result);
+  void UnitChanged(TObject* Sender, const String& NewUnit);
+  // The grid's combo editor, made with the special editors.
+  TCustomComboBox* EditCombo = nullptr;
+  // The control that holds a special editor's edit.
+  TWinControl* EditCtrl = nullptr;
+
+  // ---- Keys.
+  void WMKeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(char16_t& Key) override;
+  virtual void SelectionChanged(int32_t ALeft, int32_t ATop, int32_t ARight, int32_t ABottom);
+
+  // ---- Navigation and tabbing.
+  bool CanVisitCell(int32_t ACol, int32_t ARow);
+  int32_t FirstCellInRow(int32_t ARow);
+  int32_t LastCellInRow(int32_t ARow);
+  int32_t FixedColsVis();
+  int32_t NumFixedRightVis();
+  // These make the edge row or column current when it is hidden.
+  int32_t FirstVisRow();
+  int32_t FirstVisCol();
+  int32_t LastVisRow();
+  int32_t LastVisCol();
+  int32_t NextCol(int32_t ACol);
+  int32_t NextCol(int32_t ACol, bool Forward);
+  int32_t NextRow(int32_t ARow);
+  TPoint NextVisitableCell(int32_t ACol, int32_t ARow);
+  // False when the Tab was handed on to the next control.
+  bool TabEdit(bool Backward) override;
+  virtual void TabToNextRowAtEnd();
+  bool IsOnLastRow();
+  void AppendLastRow() override;
+  void AdvanceEdit(int32_t ACol, int32_t ARow, bool Force, bool AutoEdit, bool Forward, bool Recheck,
+                   bool EditAfterMove) override;
+  void SetColEx(int32_t Value);
+
+  // ---- The clipboard: the selected cells as tab-separated lines.
+  void CopySelectionToClipboard();
+  void CutSelectionToClipboard();
+  void PasteSelectionFromClipboard();
+
+  // ---- Settings of the text editor (the others are published above).
+  bool InValidCharSet(char16_t Ch) const override { return Ch < 256 && FValidCharSet[Ch]; }
+  void SetValidCharSet(const String& Chars);
+  bool ForceDecimalSeparator() const override { return FForceDecimalSeparator; }
+  void SetForceDecimalSeparator(bool Value) { FForceDecimalSeparator = Value; }
+  bool SizeWhileTypingHeight() const override;
+  bool SizeWhileTypingWidth() const override;
+  bool EditCellSet() const override { return FEditCellSet; }
+  int32_t YOffsetSize() override { return 0; }
+  void WithoutSizeSync(const std::function<void()>& Action) override;
+
+  // ---- Hooks for descendants, empty here.
+  void Edit_WMKeyDown(uint16_t&, TShiftState) override {}
+  void EditKeyDown(uint16_t&, TShiftState) override {}
+  void EditProgress(const String&, TPoint, int32_t) override {}
+  void SetCellSelectMode(bool) override {}
+  virtual void DoF2Edit() {}
+  virtual void UpdateOnSelection(const TGridRect&) {}
+
+  // ---- The events the editors fire through the grid.
+  void DoEditChange(int32_t ACol, int32_t ARow, const String& Value) override;
+  void DoDblClickCell(int32_t ARow, int32_t ACol) override;
+  void DoEndRowSize(int32_t ARow) override;
+  void DoGridKeyDown(uint16_t& Key, TShiftState Shift) override;
+  void DoClipboardCopy(TObject* Sender, bool& Allow) override;
+  void DoClipboardCut(TObject* Sender, bool& Allow) override;
+  void DoClipboardPaste(TObject* Sender, bool& Allow) override;
+  void DoClipboardBeforePasteCell(TObject* Sender, int32_t ACol, int32_t ARow, String& Value, bool& Allow) override;
+  void DoClipboardAfterPasteCell(TObject* Sender, int32_t ACol, int32_t ARow, const String& Value) override;
+
+  TColChangingEvent OnColChanging;
+  TCellChangingEvent OnCellChanging;
+  // Once per row that became current (SelectCell, SetRowEx).
+  TRowChangedEvent OnRowChanged;
+  TCellValidateEvent OnCellValidate;
+  TCellValidateWideEvent OnCellValidateWide;
+  TNotifyEvent OnEditingDone;
+  TEditCellDoneEvent OnEditCellDone;
+  TComboChangeEvent OnComboChange;
+  TComboObjectChangeEvent OnComboObjectChange;
+  TFilterEditUpdateEvent OnFilterEditDone;
+  TUnitChangedEvent OnUnitChanged;
+  TClipboardEvent OnClipboardCopy;
+  TClipboardEvent OnClipboardCut;
+  TClipboardEvent OnClipboardPaste;
+  TClipboardPasteCellEvent OnClipboardBeforePasteCell;
+  TClipboardAfterPasteCellEvent OnClipboardAfterPasteCell;
+  TClipboardDoneEvent OnClipboardCutDone;
+  TClipboardDoneEvent OnClipboardCopyDone;
+  TClipboardDoneEvent OnClipboardPasteDone;
+  TSelectionChangedEvent OnSelectionChanged;
+  TCanShowFixedDropDownEvent OnCanShowFixedDropDown;
+  TNotifyEvent OnStartBlockFocus;
+  TNotifyEvent OnEndBlockFocus;
+
+protected:
+  bool CanEditShow() override;
+  TInplaceEdit* CreateEditor() override;
+  String GetEditText(int32_t ACol, int32_t ARow) override;
+  void SetEditText(int32_t ACol, int32_t ARow, const String& Value) override;
+  int32_t GetEditLimit() override;
+  void InplaceEditChanged() override;
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void DoEnter() override;
+  void DoExit() override;
+  void Click() override;
+  bool WidgetEvent(QObject* Watched, QEvent* Event) override;
+  void WMSetFocus();
+  void WMKillFocus();
+
+private:
+  // Made with the grid, and let go before the grid's parts are.
+  void InitEditing();
+  void DoneWithEditing();
+  // The grid's registered messages, posted to its own message window.
+  void PostGridMessage(uint32_t Msg, uintptr_t WParam, intptr_t LParam);
+  intptr_t GridMessage(uint32_t Msg, uintptr_t WParam, intptr_t LParam);
+  void StartGridTimer();
+  void BlinkCells();
+  void HoverToCell();
+  bool EditorFocused() const;
+  // WMKeyDown's steps, each true when the key is done with.
+  bool HomeEndKey(uint16_t Key, TShiftState Shift);
+  bool SkipFixedCellsKey(uint16_t& Key, TShiftState Shift);
+  bool ClipboardKey(uint16_t Key, TShiftState Shift);
+  bool InsertDeleteKey(uint16_t Key, TShiftState Shift);
+  bool SelectAllKey(uint16_t Key, TShiftState Shift);
+  void SnapToBase();
+  // One step of TabEdit (the recursion bound is TabEdit's).
+  bool TabStep(bool Backward);
+  void TabForwardLeftRight(bool& Result);
+  void TabBackwardLeftRight();
+  bool MoveAllowed(int32_t NewCol, int32_t NewRow);
+
+  std::unique_ptr<TMessageWindow> FGridWindow;
+  std::unique_ptr<TTimer> FGridTimer;
+  // Per real row, 1 when modified (ShowModified's marks).
+  std::unique_ptr<TIntList> FModifiedRows;
+  std::vector<TGridChangeNotifier*> FNotifierList;
+  bool FValidCharSet[256] = {};
+  String FInvalidCache;
+  String FEditText;
+  String FOldCellTextWide;
+  String FEditFilterCondition;
+  TGridRect FMoveSelection;
+  TPoint FLastKeyCell;
+  int32_t FOldCol = -1;
+  int32_t FOldRow = -1;
+  int32_t FNumNodes = 0;
+  int32_t FTimerTicks = 0;
+  int32_t FLastTabCol = -1;
+  int32_t FLastTabRow = -1;
+  int32_t FTabDepth = 0;
+  int32_t FTabLimit = 0;
+  bool FTabAppended = false;
+  int32_t FOldLeftCol = 0;
+  int32_t FEditFilterColumn = -1;
+  uint8_t FEditFilterType = 0;
+  bool FForceSel = false;
+  bool FInvalidSel = false;
+  bool FDisableChange = false;
+  bool FGridBlink = false;
+  bool FBlockFocus = false;
+  bool FBlockKill = false;
+  bool InvokedFocusChange = false;
+  bool FEntered = false;
+  bool FIsEditHiding = false;
+  bool FCtrlDown = false;
+  bool FOldModifiedValue = false;
+  // The grid changed by the operator since it was last marked saved.
+  bool FGridModified = false;
+  bool FLastValidation = true;
+  bool FValidateDblClick = false;
+  bool FAlwaysValidate = false;
+  bool FSpecialEditor = false;
+  bool FEditActive = false;
+  bool FShowEditProcess = false;
+  bool FEditStart = false;
+  bool FBlockSelChange = false;
+  bool FForceDecimalSeparator = false;
+  // ==== end of editing, selection, focus, keys and navigation =====================
 };

@@ -42,16 +42,16 @@ TCellGraphic* TZurEvoderOzod::GetCellGraphic(int32_t ACol, int32_t ARow)
   if (ACol == 0 && FMouseActions->HotmailRowSelect()) {
     TCellGraphic* G = FCellGraphic.get();
     G->SetCellType(ctRowCheckBox);
-    // The disjunct row selection comes with the selection features; until
-    // then no row is selected.
-    const int32_t Selected = 0;
+    // The rows' disjunct selection: row 0 shows all, some or none.
+    const int32_t Selected = FSelectedRows->Count();
     const int32_t Normal = RowCount() - TBaseGrid::FixedRows();
     if (ARow == 0) {
       G->SetCellAngle(Selected > 0 && Selected < Normal ? 1 : 0);
       G->SetCellBoolean(Selected >= Normal);
     } else {
+      const size_t Real = static_cast<size_t>(RealRowIndex(ARow));
       G->SetCellAngle(0);
-      G->SetCellBoolean(false);
+      G->SetCellBoolean(Real < FRowSelect.size() && FRowSelect[Real]);
     }
     G->SetCellTransparent(FControlLook->ControlStyle() == csFlat);
     return G;
@@ -80,7 +80,7 @@ bool TZurEvoderOzod::IsCellGraphic(int32_t ACol, int32_t ARow, TCellTypes Types)
   if (ACol < 0 || ARow < 0)
     return false;
   const TPoint Base = BaseCell(ACol, ARow);
-  const TCellGraphic* G = dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(Base.X, Base.Y));
+  const TCellGraphic* G = GetCellGraphic(Base.X, Base.Y);
   return G && (Types & CellTypeBit(G->CellType()));
 }
 
@@ -135,14 +135,3 @@ intptr_t TZurEvoderOzod::GetCellImageIdx(int32_t ACol, int32_t ARow)
 bool TZurEvoderOzod::IsNode(int32_t ARow) { return GetCellType(0, ARow) == ctNode; }
 
 bool TZurEvoderOzod::IsSummary(int32_t ARow) { return GetCellType(0, ARow) == ctSummary; }
-
-bool TZurEvoderOzod::IsCheckCell(int32_t ACol, int32_t ARow)
-{
-  return IsCellGraphic(ACol, ARow,
-                       CellTypeBit(ctCheckBox) | CellTypeBit(ctDataCheckBox) | CellTypeBit(ctVirtCheckBox) |
-                           CellTypeBit(ctTriStateCheckBox));
-}
-
-// The check box's state follows its text with the check-box features; until
-// then the text is all there is.
-void TZurEvoderOzod::SetAsCheck(int32_t ACol, int32_t ARow, const String& Value) { SetCellEx(ACol, ARow, Value); }

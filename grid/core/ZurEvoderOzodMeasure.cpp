@@ -76,7 +76,8 @@ TPoint TZurEvoderOzod::GetCellTextSizeInt(int32_t ACol, int32_t RCol, int32_t AR
 {
   TCanvas* C = Canvas();
   PrepareMeasureFont(C, RCol, ARow, ARow < FixedRows() || ACol < FixedCols());
-  const String Text = GetCellEx(RCol, ARow);
+  // What the cell shows, as its drawing makes it.
+  const String Text = ShownCellText(RCol, ARow);
   if (Text.isEmpty())
     return TPoint{0, 0};
   const int32_t LineHeight = CellTextHeight(C, QStringLiteral("gh"));
@@ -99,44 +100,4 @@ TPoint TZurEvoderOzod::GetCellTextSizeInt(int32_t ACol, int32_t RCol, int32_t AR
     ++Count;
   } while (!Rest.isEmpty());
   return TPoint{Widest, Count * LineHeight};
-}
-
-TPoint TZurEvoderOzod::GetCellGraphicSize(int32_t ACol, int32_t ARow) { return GetCellGraphicSizeEx(ACol, ARow, 0); }
-
-TPoint TZurEvoderOzod::GetCellGraphicSizeEx(int32_t ACol, int32_t ARow, int32_t)
-{
-  const TCellGraphic* G = GetCellGraphic(ACol, ARow);
-  if (!G)
-    return TPoint{0, 0};
-  TPoint Size{0, 0};
-  switch (G->CellType()) {
-  case ctCheckBox:
-  case ctDataCheckBox:
-  case ctVirtCheckBox:
-  case ctRowCheckBox:
-  case ctTriStateCheckBox: {
-    const int32_t S = SettingOr("ControlLook.CheckSize", 15);
-    Size = TPoint{S, S};
-    break;
-  }
-  case ctRadioButton:
-    Size = TPoint{FControlLook->RadioSize(), FControlLook->RadioSize()};
-    break;
-  case ctProgressPie:
-    Size = TPoint{20, 20};
-    break;
-  case ctShape:
-    Size = TPoint{DefaultRowHeight() - 4, DefaultRowHeight() - 4};
-    break;
-  case ctRating:
-    return TPoint{18 * G->CellAngle(), 16};
-  default:
-    break;
-  }
-  const TPoint Cell = CellSize(DisplColIndex(ACol), ARow);
-  if (G->CellVAlign() == vaFull)
-    Size.Y = Cell.Y;
-  if (G->CellHAlign() == haFull)
-    Size.X = Cell.X;
-  return Size;
 }

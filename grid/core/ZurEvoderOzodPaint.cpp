@@ -36,119 +36,6 @@ void TZurEvoderOzod::Paint()
     OnPainted(this);
 }
 
-// ---------------------------------------------------------------- graphics
-
-TCellGraphic* TZurEvoderOzod::GetGraphicDetails(int32_t ACol, int32_t ARow, int32_t& Width, int32_t& Height,
-                                                bool& ShowText, TCellHAlign& HAlign, TCellVAlign& VAlign)
-{
-  Width = Height = 0;
-  ShowText = true;
-  TCellGraphic* G = GetCellGraphic(ACol, ARow);
-  if (!G)
-    return nullptr;
-  HAlign = G->CellHAlign();
-  VAlign = G->CellVAlign();
-  switch (G->CellType()) {
-  case ctRotated:
-  case ctRadio:
-  case ctProgress:
-  case ctRangeIndicator:
-  case ctXPProgress:
-    ShowText = false;
-    break;
-  case ctProgressPie:
-    Width = Height = 20;
-    break;
-  case ctShape:
-    Width = Height = 16;
-    break;
-  default:
-    break;
-  }
-  return G;
-}
-
-// The kinds drawn so far: progress bars (plain, formatted and multi-level),
-// progress pies, range indicators and shapes. The others join with the
-// cell graphic drawing.
-void TZurEvoderOzod::DrawCellGraphic(TCanvas* Canvas, TCellGraphic* G, int32_t RCol, int32_t ARow, TRect R)
-{
-  const TControlLook* L = FControlLook.get();
-  const int32_t MX = L->ProgressMarginX(), MY = L->ProgressMarginY();
-  switch (G->CellType()) {
-  case ctProgress: {
-    TRect Bar{R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2};
-    if (L->ProgressHeight() >= 1)
-      Bar.Bottom = Bar.Top + static_cast<int32_t>(std::lround(L->ProgressHeight() * FDPIScale));
-    double V = 0;
-    CellFloat(RCol, ARow, V);
-    const TColor Fg = G->CellBitmapColor(), Bk = G->CellIconColor();
-    const bool Formatted = !G->CellText().isEmpty();
-    const TColor FgText = G->CellBoolean() ? static_cast<TColor>(G->CellIndex()) : ColorToRGB(Fg) ^ 0xFFFFFF;
-    const TColor BkText = G->CellBoolean() ? static_cast<TColor>(G->CellAngle()) : ColorToRGB(Bk) ^ 0xFFFFFF;
-    Canvas->Font()->Assign(Font());
-    DrawProgressLin(Canvas, Bar, Fg, FgText, Bk, BkText, V, MX - 2, MY - 2, Formatted ? G->CellErrFrom() : 0,
-                    Formatted ? G->CellErrLen() : 100, G->CellValue(), G->CellText(), L->ProgressBorderColor(), false);
-    break;
-  }
-  case ctXPProgress: {
-    const TRect Bar{R.Left + MX, R.Top + MY, R.Right - MX - 1, R.Bottom - MY - 1};
-    const int32_t Min = G->CellErrFrom(), Max = G->CellErrLen();
-    if (Max == Min)
-      break;
-    double V = 0;
-    CellFloat(RCol, ARow, V);
-    const int32_t Perc = static_cast<int32_t>(std::nearbyint(std::abs(std::trunc(V) - Min) / double(Max - Min) * 100));
-    const TGridProgressAppearance* P = FProgressAppearance.get();
-    TGaugeSettings S;
-    S.Level0Color = P->Level0Color();
-    S.Level0ColorTo = P->Level0ColorTo();
-    S.Level1Color = P->Level1Color();
-    S.Level1ColorTo = P->Level1ColorTo();
-    S.Level2Color = P->Level2Color();
-    S.Level2ColorTo = P->Level2ColorTo();
-    S.Level3Color = P->Level3Color();
-    S.Level3ColorTo = P->Level3ColorTo();
-    S.Level1Perc = P->Level1Perc();
-    S.Level2Perc = P->Level2Perc();
-    S.BorderColor = P->BorderColor();
-    S.ShowBorder = P->ShowBorder();
-    S.Stacked = P->Stacked();
-    S.ShowPercentage = P->ShowPercentage();
-    S.Font = Font();
-    S.FontColor = P->CompleteFontColor();
-    S.CompletionSmooth = P->CompletionSmooth();
-    S.ShowGradient = P->ShowGradient();
-    S.Steps = P->Steps();
-    S.BackgroundColor = P->UnCompleteColor() == clNone ? Canvas->Brush()->Color() : P->UnCompleteColor();
-    DrawGauge(Canvas, Bar, Perc, S);
-    break;
-  }
-  case ctProgressPie: {
-    const int32_t Top = R.Top + (R.Height() - 20) / 2;
-    DrawProgressPie(Canvas, TRect{R.Left + 2, Top, R.Left + 22, Top + 20}, static_cast<TColor>(G->CellErrFrom()),
-                    G->CellAngle(), false);
-    break;
-  }
-  case ctRangeIndicator: {
-    double V = 0;
-    CellFloat(RCol, ARow, V);
-    DrawRangeIndicator(Canvas, TRect{R.Left + MX, R.Top + MY, R.Right - MX, R.Bottom - MY},
-                       static_cast<int32_t>(std::trunc(V)), G->CellIndex(), G->CellBoolean(), G->CellBitmapColor(),
-                       G->CellIconColor());
-    break;
-  }
-  case ctShape: {
-    const int32_t Top = R.Top + (R.Height() - 16) / 2;
-    DrawShape(Canvas, R.Left + 2, Top, 16, 16, static_cast<TCellShape>(G->CellAngle()),
-              static_cast<TColor>(G->CellIndex()), G->CellBitmapColor());
-    break;
-  }
-  default:
-    break;
-  }
-}
-
 // ---------------------------------------------------------------- fixed cells
 
 void TZurEvoderOzod::DrawFixedLook(TCanvas* Canvas, int32_t ACol, int32_t RCol, int32_t ARow, TRect& ARect,
@@ -385,6 +272,14 @@ void TZurEvoderOzod::DrawGridCell(TCanvas* Canvas, int32_t ACol, int32_t ARow, T
     }
   }
 
+  // Modified rows: a bar at the right of column 0.
+  if (FShowModified->Enabled() && ACol == 0 && RowModified(RealRowIndex(ARow))) {
+    const TColor Saved = Canvas->Brush()->Color();
+    Canvas->Brush()->SetColor(FShowModified->Color());
+    Canvas->FillRect(TRect{ARect.Right - 4, ARect.Top, ARect.Right, ARect.Bottom});
+    Canvas->Brush()->SetColor(Saved);
+  }
+
   if (OnCustomCellBkgDraw)
     OnCustomCellBkgDraw(this, Canvas, RCol, ARow, AState, ARect, false);
 
@@ -392,9 +287,19 @@ void TZurEvoderOzod::DrawGridCell(TCanvas* Canvas, int32_t ACol, int32_t ARow, T
   if (!Fixed && (FControlLook->DropDownAlwaysVisible() || FControlLook->SpinButtonsAlwaysVisible()))
     DrawAlwaysShownButtons(Canvas, RCol, ARow, ARect);
 
+  // A self-drawing graphic may go under the text.
+  auto* Source = Graphic && Graphic->CellType() == ctInterface
+                     ? dynamic_cast<ICellGraphicSource*>(Graphic->CellBitmap())
+                     : nullptr;
+  const bool GraphicFirst = Source && Source->IsBefore();
+  if (GraphicFirst)
+    DrawCellGraphic(Canvas, Graphic, ACol, RCol, ARow,
+                    TRect{ARect.Left - 1, ARect.Top - 1, ARect.Right + 1, ARect.Bottom + 1}, 0, VAlign, AState, GW, GH);
+
+  int32_t TextWidth = 0;
   if (!(FNoImageAndText && Graphic) && !((OnDrawCell || OnCustomCellDraw) && FNoDefaultDraw))
-    DrawCellText(Canvas, ACol, RCol, ARow, ARect, AState, UnselBrush, UnselFont, Graphic, GW, GH, ShowText, GHAlign,
-                 GVAlign, HAlign, VAlign, WordWrap);
+    TextWidth = DrawCellText(Canvas, ACol, RCol, ARow, ARect, AState, UnselBrush, UnselFont, Graphic, GW, GH, ShowText,
+                             GHAlign, GVAlign, HAlign, VAlign, WordWrap);
   ARect.Right = SavedRight;
 
   Canvas->Brush()->SetColor(UnselBrush);
@@ -423,11 +328,11 @@ void TZurEvoderOzod::DrawGridCell(TCanvas* Canvas, int32_t ACol, int32_t ARow, T
     }
   }
 
-  if (Graphic) {
+  if (Graphic && !GraphicFirst) {
     TRect G = ARect;
     if (Fixed)
       ++G.Top;
-    DrawCellGraphic(Canvas, Graphic, RCol, ARow, G);
+    DrawCellGraphic(Canvas, Graphic, ACol, RCol, ARow, G, TextWidth, VAlign, AState, GW, GH);
   }
 
   if (OnDrawCell)

@@ -5,6 +5,7 @@
 #include "grid/core/ZurEvoderOzod.h"
 
 #include "grid/base/CellProperties.h"
+#include "grid/core/GridChangeNotifier.h"
 #include "grid/core/GridItem.h"
 #include "platform/Collection.h"
 #include "platform/StringGridCells.h"
@@ -300,6 +301,10 @@ int32_t TZurEvoderOzod::GetSaveRowCount() const
 
 void TZurEvoderOzod::CellsChanged(const TRect& R)
 {
+  // A copy: a notifier may unregister itself while it is told.
+  const std::vector<TGridChangeNotifier*> Notifiers = FNotifierList;
+  for (TGridChangeNotifier* N : Notifiers)
+    N->CellsChanged(R);
   if (OnCellsChanged)
     OnCellsChanged(this, R);
 }

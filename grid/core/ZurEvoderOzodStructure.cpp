@@ -613,9 +613,3 @@ void TZurEvoderOzod::SwapRows(int32_t ARow1, int32_t ARow2)
   CellControlsUpdate(false);
   Invalidate();
 }
-
-void TZurEvoderOzod::SortSwapRows(int32_t ARow1, int32_t ARow2)
-{
-  ++FSwaps;
-  SwapRows(ARow1, ARow2);
-}

@@ -111,6 +111,29 @@ String ShownText(const String& Text, bool EnableHTML)
 
 // ---------------------------------------------------------------- display text
 
+String TZurEvoderOzod::ShownCellText(int32_t ACol, int32_t ARow, const String& Formatted)
+{
+  String Text = ShownText(Formatted, FEnableHTML);
+  bool IsPassword = false;
+  GetCellPassword(ACol, ARow, IsPassword);
+  if (IsPassword)
+    StringToPassword(Text, FPasswordChar);
+  return Text;
+}
+
+String TZurEvoderOzod::PlainRichText(const String& Text) { return PlainOfRTF(Text); }
+
+String TZurEvoderOzod::GetStrippedCell(int32_t ACol, int32_t ARow)
+{
+  const String Text = GetCellEx(ACol, ARow);
+  return Text.contains(QStringLiteral("{\\")) ? PlainOfRTF(Text) : HTMLStrip(Text);
+}
+
+String TZurEvoderOzod::ShownCellText(int32_t ACol, int32_t ARow)
+{
+  return ShownCellText(ACol, ARow, GetFormattedCell(ACol, ARow));
+}
+
 String TZurEvoderOzod::GetFormattedCell(int32_t ACol, int32_t ARow)
 {
   const String Text = GetCellEx(ACol, ARow);
@@ -244,11 +267,7 @@ int32_t TZurEvoderOzod::DrawCellText(TCanvas* Canvas, int32_t ACol, int32_t RCol
     HitLen = FSearchText.length();
   }
 
-  Text = ShownText(Text, FEnableHTML);
-  bool IsPassword = false;
-  GetCellPassword(RCol, ARow, IsPassword);
-  if (IsPassword)
-    StringToPassword(Text, FPasswordChar);
+  Text = ShownCellText(RCol, ARow, Text);
 
   if (Fixed) {
     R.Left += GridLineWidth();
@@ -401,6 +420,11 @@ int32_t TZurEvoderOzod::DrawCellText(TCanvas* Canvas, int32_t ACol, int32_t RCol
       Shown += QStringLiteral("     ");
     Canvas->DrawText(Shown, R, Flags);
   }
+
+  // A marked stretch of the text, underlined as erroneous.
+  if (Graphic && (Graphic->CellType() == ctEmpty || Graphic->CellType() == ctValue) && Graphic->CellErrLen() > 0)
+    DrawErrorLines(this, Canvas, Text, R, Canvas->TextHeight(QStringLiteral("gh")), Graphic->CellErrFrom(),
+                   Graphic->CellErrLen());
 
   // The sort indicator beside the text.
   if (SortHere && (S->IndexShow() || S->Column() == ACol)) {

@@ -3,6 +3,7 @@
 
 #include "grid/base/CellProperties.h"
 #include "grid/base/GridBehaviour.h"
+#include "grid/base/IntList.h"
 #include "grid/base/rurutil.h"
 #include "grid/core/GridAppearance.h"
 #include "grid/core/GridSettings.h"
@@ -22,14 +23,6 @@ constexpr TCellTypes ControlCells = CellTypeBit(ctCheckBox) | CellTypeBit(ctData
                                     CellTypeBit(ctVirtButton);
 
 } // namespace
-
-bool TZurEvoderOzod::IsSelected(int32_t ACol, int32_t ARow) const
-{
-  if (ARow < TBaseGrid::FixedRows() || ACol < TBaseGrid::FixedCols())
-    return false;
-  const TGridRect S = Selection();
-  return ACol >= S.Left && ACol <= S.Right && ARow >= S.Top && ARow <= S.Bottom;
-}
 
 bool TZurEvoderOzod::CanShowSelection() const
 {
@@ -166,24 +159,67 @@ void TZurEvoderOzod::GetVisualProperties(int32_t ACol, int32_t ARow, TGridDrawSt
     ABrush->SetColor(C);
   }
 
-  // The selection.
+  // The selection: disjunct rows, columns and cells, or the rectangle.
+  const TColor UnselBrush = ABrush->Color(), UnselFont = AFont->Color();
   const bool CanShow = CanShowSelection();
-  const bool Disjunct = FMouseActions->DisjunctRowSelect() || FMouseActions->DisjunctColSelect();
-  if ((Select && !Printing && CanShow && !Fixed && IsSelected(ACol, ARow) && !Disjunct) ||
-      ((AState & GridDrawBit(gdSelected)) && FMouseDown && CanShow)) {
-    ABrush->SetColor(ABrush->Color() == Color() ? FSelectionColor
-                                                : ColorMixer(FSelectionColor, ABrush->Color(), FSelectionColorMixer,
-                                                             FSelectionColorMixerFactor));
+  auto SelectionColours = [&] {
     ColorTo = FSelectionColorTo;
     MirrorColor = FSelectionMirrorColor;
     MirrorColorTo = FSelectionMirrorColorTo;
     if (FSelectionTextColor != clNone)
       AFont->SetColor(FSelectionTextColor);
+  };
+  auto SelectionBrush = [&] {
+    ABrush->SetColor(ABrush->Color() == Color() ? FSelectionColor
+                                                : ColorMixer(FSelectionColor, ABrush->Color(), FSelectionColorMixer,
+                                                             FSelectionColorMixerFactor));
+  };
+  const TMouseActions* MA = FMouseActions.get();
+  const int32_t SelRow =
+      (MA->DisjunctRowSelect() && MA->RowSelectPersistent()) || FUseEnabledRows ? RemapRowInv(ARow) : ARow;
+  const bool Selectable = !Fixed && Select && !Printing && CanShow;
+  if (Selectable && MA->DisjunctRowSelect()) {
+    const bool RowOn = RowSelected(SelRow);
+    if (((!FMouseDown || ARow != Row()) && RowOn) || (FMouseDown && !RowOn && (AState & GridDrawBit(gdSelected)))) {
+      AState = GridDrawBit(gdSelected);
+      SelectionBrush();
+      SelectionColours();
+    } else {
+      AState &= ~GridDrawBit(gdSelected);
+    }
+  }
+  if (Selectable && MA->DisjunctColSelect()) {
+    const bool ColOn = ColSelected(ACol);
+    if (((!FMouseDown || ACol != Col()) && ColOn) || (FMouseDown && !ColOn && (AState & GridDrawBit(gdSelected)))) {
+      AState = GridDrawBit(gdSelected);
+      ABrush->SetColor(FSelectionColor);
+      SelectionColours();
+    }
+  }
+  const bool Disjunct = MA->DisjunctRowSelect() || MA->DisjunctColSelect();
+  if ((Selectable && !MA->DisjunctCellSelect() && IsSelected(ACol, ARow) && !Disjunct) ||
+      ((AState & GridDrawBit(gdSelected)) && FMouseDown && CanShow)) {
+    SelectionBrush();
+    SelectionColours();
     AState |= GridDrawBit(gdSelected);
   }
+  if (MA->DisjunctCellSelect() && CanShow) {
+    if (FSelectedCells->IndexOf((ARow << 16) | (ACol & 0xFFFF)) >= 0) {
+      ABrush->SetColor(FSelectionColor);
+      SelectionColours();
+      AState |= GridDrawBit(gdSelected);
+    } else if (ACol == Col() && ARow == Row()) {
+      AState &= ~GridDrawBit(gdSelected);
+      ABrush->SetColor(UnselBrush);
+      AFont->SetColor(UnselFont);
+    }
+  }
 
-  if (FUseDisabledFont && !Enabled())
+  if (FUseDisabledFont && ((FUseEnabledRows && !RowEnabled(SelRow)) || !Enabled()))
     AFont->SetColor(FDisabledFontColor);
+  if (!Printing && CanShow && MA->DisjunctRowSelect() && ARow != Row() && IsSelected(ACol, ARow) &&
+      FSelectionColorTo == clNone && FShowFocusedSelectionColor)
+    ABrush->SetColor(ChangeColorPerc(ABrush->Color(), -10));
 
   GetCellWordWrap(R, ARow, WordWrap);
   const auto Align = GetCellAlignment(R, ARow);

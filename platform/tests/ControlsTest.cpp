@@ -152,6 +152,32 @@ protected:
     TCustomControl::Paint();
   }
   uint32_t WMGetDlgCode() override { return DlgCode; }
+  void WMKeyDown(uint16_t& Key, TShiftState S) override
+  {
+    if (!LogMessages)
+      return TCustomControl::WMKeyDown(Key, S);
+    Log.push_back("WMKeyDown(" + std::to_string(Key) + "," + ShiftText(S) + ")");
+    if (Key == SwallowKey)
+      Key = 0;
+    else
+      TCustomControl::WMKeyDown(Key, S);
+  }
+  void WMChar(char16_t& Key, TShiftState S) override
+  {
+    if (LogMessages)
+      Log.push_back("WMChar(" + std::to_string(int(Key)) + "," + ShiftText(S) + ")");
+    TCustomControl::WMChar(Key, S);
+  }
+  void WMKeyUp(uint16_t& Key, TShiftState S) override
+  {
+    if (LogMessages)
+      Log.push_back("WMKeyUp(" + std::to_string(Key) + ")");
+    TCustomControl::WMKeyUp(Key, S);
+  }
+
+public:
+  bool LogMessages = false;
+  uint16_t SwallowKey = 0;
 };
 
 class Controls : public ::testing::Test {
@@ -492,6 +518,21 @@ TEST_F(Controls, KeyEventsLetTheHandlerChangeOrSwallowTheKey)
   Key(QEvent::KeyPress, Qt::Key_F3, {}, "");
   // F2 went to the form only; q's character too; F3 went on.
   EXPECT_EQ(Probe->Log, (TLog{"KeyDown(51,[])", "KeyDown(72,[])"}));
+}
+
+TEST_F(Controls, KeyMessagesComeBeforeTheHandlersAndMaySwallowTheKey)
+{
+  Probe->LogMessages = true;
+  Probe->SwallowKey = VK_F9;
+  Key(QEvent::KeyPress, Qt::Key_A, Qt::ShiftModifier, "A");
+  Key(QEvent::KeyRelease, Qt::Key_A, Qt::ShiftModifier, "A");
+  Key(QEvent::KeyPress, Qt::Key_F9, {}, "");
+  EXPECT_EQ(Probe->Log, (TLog{"WMKeyDown(65,[Shift])", "KeyDown(41,[Shift])", "WMChar(65,[Shift])", "KeyPress(65)",
+                              "WMKeyUp(65)", "KeyUp(41,[Shift])", "WMKeyDown(120,[])"}));
+  // A character typed from code takes the same way, without a key-down.
+  Probe->Log.clear();
+  Probe->PerformChar(u'z');
+  EXPECT_EQ(Probe->Log, (TLog{"WMChar(122,[])", "KeyPress(122)"}));
 }
 
 // ---- Focus -----------------------------------------------------------------------------

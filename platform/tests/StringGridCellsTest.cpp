@@ -74,6 +74,10 @@ TEST(StringGridCells, RowsAndColumnsMove)
       {"row up", &TStringGridCells::MoveRow, 2, 0, {"ghi", "abc", "def", "..."}},
       {"row beyond the filled ones", &TStringGridCells::MoveRow, 1, 3, {"abc", "ghi", "...", "def"}},
       {"empty row in", &TStringGridCells::MoveRow, 3, 0, {"...", "abc", "def", "ghi"}},
+      {"rows exchanged", &TStringGridCells::ExchangeRows, 2, 0, {"ghi", "def", "abc", "..."}},
+      {"row exchanged with an empty one", &TStringGridCells::ExchangeRows, 1, 3, {"abc", "...", "ghi", "def"}},
+      {"row exchanged beyond what is held", &TStringGridCells::ExchangeRows, 9, 0, {"...", "def", "ghi", "..."}},
+      {"two empty rows exchanged", &TStringGridCells::ExchangeRows, 5, 7, {"abc", "def", "ghi", "..."}},
       {"column right", &TStringGridCells::MoveCol, 0, 2, {"bca", "efd", "hig", "..."}},
       {"column left", &TStringGridCells::MoveCol, 2, 0, {"cab", "fde", "igh", "..."}},
       {"column out past the end", &TStringGridCells::MoveCol, 0, 3, {"bc.", "ef.", "hi.", "..."}},
@@ -89,6 +93,10 @@ TEST(StringGridCells, RowsAndColumnsMove)
   Fill(G, Start);
   G.MoveCol(0, 3);
   EXPECT_EQ(Text(G, 3, 1), "d");
+  G.ExchangeRows(0, 9);
+  EXPECT_EQ(Text(G, 1, 9), "c"); // row 0 after the column move: "bc.a"
+  G.ExchangeRows(9, 0);
+  EXPECT_EQ(G.RowExtent(), 3); // nothing is held beyond the rows filled
 }
 
 TEST(StringGridCells, DeletingShiftsTheRest)

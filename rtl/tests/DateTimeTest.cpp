@@ -709,3 +709,19 @@ TEST_F(DateTimeTest, TheProcessLocaleChangesNothing)
 }
 
 } // namespace
+
+TEST_F(DateTimeTest, IncMonthKeepsTheDayWhereTheMonthHasIt)
+{
+  struct Case {
+    int32_t Y, M, D, Step, WantY, WantM, WantD;
+  };
+  const Case Cases[] = {
+      {2024, 3, 15, 1, 2024, 4, 15}, {2024, 1, 31, 1, 2024, 2, 29}, {2023, 1, 31, 1, 2023, 2, 28},
+      {2024, 12, 5, 1, 2025, 1, 5},  {2024, 1, 5, -1, 2023, 12, 5}, {2024, 3, 31, -13, 2023, 2, 28},
+  };
+  for (const Case& C : Cases) {
+    const TDateTime In = EncodeDate(C.Y, C.M, C.D) + 0.25;
+    EXPECT_EQ(IncMonth(In, C.Step), EncodeDate(C.WantY, C.WantM, C.WantD) + 0.25) << C.Y << "-" << C.M << "-" << C.D;
+  }
+  EXPECT_EQ(IncMonth(EncodeDate(9999, 12, 1), 1), EncodeDate(9999, 12, 1));
+}

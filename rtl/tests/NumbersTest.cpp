@@ -717,3 +717,23 @@ TEST(NumbersTest, DefaultSettingsAreReadAtEachCall)
 }
 
 } // namespace
+
+TEST(NumbersTest, ValReadsAsFarAsTheNumberGoes)
+{
+  struct Case {
+    const char* Text;
+    double Value;
+    int32_t Code;
+  };
+  const Case Cases[] = {
+      {"12", 12, 0},       {"  -3.25", -3.25, 0}, {"+7", 7, 0},           {"1e3", 1000, 0},
+      {"2.5E-1", 0.25, 0}, {"1.5x", 1.5, 4},      {"abc", 0, 1},          {"", 0, 1},
+      {"-", 0, 2},         {"12 ", 12, 3},        {"2e", 2, 2},           {"3e+", 3, 2},
+      {".5", 0.5, 0},      {"1,5", 1, 2},         {"1e999", HUGE_VAL, 0}, {"1e-999", 0, 0},
+  };
+  for (const Case& C : Cases) {
+    double V = -1;
+    EXPECT_EQ(Val(QString::fromLatin1(C.Text), V), C.Code) << C.Text;
+    EXPECT_EQ(V, C.Value) << C.Text;
+  }
+}

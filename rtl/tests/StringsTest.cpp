@@ -297,3 +297,21 @@ TEST(Strings, IsValidIdent)
   for (const auto& C : Cases)
     EXPECT_EQ(IsValidIdent(QString::fromUtf8(C.Text)), C.Valid) << C.Text;
 }
+
+TEST(StringsTest, StrCmpLogicalComparesDigitRunsByValue)
+{
+  struct Case {
+    const char* A;
+    const char* B;
+    int Expected;
+  };
+  const Case Cases[] = {
+      {"file9", "file10", -1}, {"File2", "file10", -1}, {"a01", "a1", 1}, {"a1", "a1", 0},
+      {"abc", "ABC", 1},       {"x", "x1", -1},         {"10", "9b", 1},  {"", "0", -1},
+  };
+  for (const Case& C : Cases) {
+    const String A = QString::fromLatin1(C.A), B = QString::fromLatin1(C.B);
+    EXPECT_EQ(StrCmpLogical(A, B), C.Expected) << C.A << " " << C.B;
+    EXPECT_EQ(StrCmpLogical(B, A), -C.Expected) << C.B << " " << C.A;
+  }
+}

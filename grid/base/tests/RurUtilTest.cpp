@@ -412,3 +412,37 @@ TEST(RurUtil, ShiftCaseCapitalisesWords)
     EXPECT_EQ(U8(ShiftCase(Q(C.In))), C.Out);
   }
 }
+
+TEST(RurUtil, MarkupStrippedAndHighlighted)
+{
+  struct Strip {
+    const char* Text;
+    const char* Plain;
+  };
+  const Strip Strips[] = {{"<b>bold</b> text", "bold text"},
+                          {"one<br>two<HR>three", "one\r\ntwo\r\nthree"},
+                          {"a<b", "a<b"},
+                          {"x &amp; y", "x &amp; y"},
+                          {"<a href=\"x\">link</a>", "link"}};
+  for (const Strip& S : Strips)
+    EXPECT_EQ(HTMLStrip(QString::fromLatin1(S.Text)).toStdString(), S.Plain) << S.Text;
+
+  // Highlights: plain text escaped around the hits, once however often.
+  const String Once =
+      HiLight(QStringLiteral("Tom & Jerry"), QStringLiteral("JERRY"), QStringLiteral("hi"), false, false);
+  EXPECT_EQ(Once.toStdString(), "Tom &amp; <HI>Jerry</HI>");
+  EXPECT_EQ(HiLight(Once, QStringLiteral("JERRY"), QStringLiteral("hi"), false, false), Once);
+  EXPECT_EQ(UnHiLight(QStringLiteral("a <hi>&lt;</hi> b"), QStringLiteral("HI")).toStdString(), "a < b");
+  EXPECT_EQ(UnHiLight(HiLight(QStringLiteral("x<y"), QStringLiteral("Y"), QStringLiteral("e"), false, false),
+                      QStringLiteral("e"))
+                .toStdString(),
+            "x<y");
+  // Whole text: only an equal text, as a whole.
+  EXPECT_EQ(HiLight(QStringLiteral("Depth"), QStringLiteral("DEPTH"), QStringLiteral("e"), false, true).toStdString(),
+            "<E>Depth</E>");
+  EXPECT_EQ(HiLight(QStringLiteral("Depths"), QStringLiteral("DEPTH"), QStringLiteral("e"), false, true).toStdString(),
+            "Depths");
+  // No hit leaves the text as it was, unescaped.
+  EXPECT_EQ(HiLight(QStringLiteral("a & b"), QStringLiteral("z"), QStringLiteral("e"), false, false).toStdString(),
+            "a & b");
+}

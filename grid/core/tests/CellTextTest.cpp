@@ -172,3 +172,43 @@ TEST(CellText, MeasuredInTheCellsFont)
   EXPECT_GT(G.GetCellTextSize(1, 3, false, true).Y, 2 * Wide.Y);
   EXPECT_EQ(G.GetCellTextSize(2, 3, false, true), (TPoint{0, 0}));
 }
+
+// A cell is measured as it is drawn: markup and rich-text control words
+// stripped, numbers in their format, passwords as their characters. The
+// measure of a cell holding the kind of text equals that of a cell holding
+// what it shows.
+TEST(CellText, MeasuredAsItIsShown)
+{
+  struct Case {
+    const char* Stored;
+    const char* Shown;
+    bool Password;
+  };
+  const Case Cases[] = {
+      {"<b>Depth</b> in <i>metres</i>", "Depth in metres", false},
+      {"{\\rtf1\\ansi Sound velocity\\par}", "Sound velocity", false},
+      {"2", "2.0000", false},
+      {"secret", "******", true},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Stored);
+    TPaintedGrid G(300, 100);
+    G.SetColCount(3);
+    G.SetRowCount(2);
+    G.SetCells(1, 1, QString::fromLatin1(C.Stored));
+    G.SetCells(2, 1, QString::fromLatin1(C.Shown));
+    G.OnGetFloatFormat = [](TObject*, int32_t ACol, int32_t, bool& IsFloat, String& F) {
+      IsFloat = ACol == 1;
+      F = QStringLiteral("%.4f");
+    };
+    G.OnIsPasswordCell = [&C](TObject*, int32_t, int32_t ACol, bool& IsPassword) {
+      IsPassword = C.Password && ACol == 1;
+    };
+    EXPECT_EQ(G.ShownCellText(1, 1).toStdString(), C.Shown);
+    EXPECT_EQ(G.GetCellTextSize(1, 1, false, false), G.GetCellTextSize(2, 1, false, false));
+    // Sized to its content, the column holds the shown text exactly.
+    G.AutoSizeCol(1, 0);
+    G.AutoSizeCol(2, 0);
+    EXPECT_EQ(G.ColWidths(1), G.ColWidths(2));
+  }
+}

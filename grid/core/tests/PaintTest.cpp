@@ -8,6 +8,7 @@
 
 #include "grid/base/CellProperties.h"
 #include "grid/base/GridBehaviour.h"
+#include "grid/base/rurutil.h"
 #include "grid/core/GridAppearance.h"
 #include "grid/core/GridSettings.h"
 #include "platform/Canvas.h"
@@ -247,4 +248,44 @@ TEST(GridPaint, SelectionMixesWithTheCellsOwnColour)
     EXPECT_TRUE(Got.State & GridDrawBit(gdSelected));
   }
   EXPECT_EQ(TZurEvoderOzod::BlendColor(clWhite, clBlack, 50), RGBColor(128, 128, 128));
+}
+
+// Rows, columns and cells selected one by one take the selection colours;
+// disabled rows the disabled font colour.
+TEST(GridPaint, DisjunctSelectionsAndDisabledRows)
+{
+  EnsureQtApplication();
+  TZurEvoderOzod G(nullptr);
+  G.SetColCount(5);
+  G.SetRowCount(8);
+  const TColor Sel = G.SelectionColor();
+  // Selected rows away from the current row are a shade darker.
+  G.MouseActions()->SetDisjunctRowSelect(true);
+  G.SetRowSelect(5, true);
+  TVisual V = VisualOf(G, 2, 5);
+  EXPECT_EQ(V.Brush, ChangeColorPerc(Sel, -10));
+  EXPECT_EQ(V.State, GridDrawBit(gdSelected));
+  EXPECT_EQ(VisualOf(G, 2, 4).Brush, G.Color());
+  G.SetRow(5);
+  EXPECT_EQ(VisualOf(G, 2, 5).Brush, Sel);
+  // The rectangle does not colour anything while rows are selected apart.
+  G.SetSelection(TGridRect{1, 2, 3, 2});
+  EXPECT_EQ(VisualOf(G, 2, 2).Brush, G.Color());
+  G.MouseActions()->SetDisjunctRowSelect(false);
+
+  G.MouseActions()->SetDisjunctColSelect(true);
+  G.SetColSelect(3, true);
+  EXPECT_EQ(VisualOf(G, 3, 6).Brush, Sel);
+  EXPECT_EQ(VisualOf(G, 4, 6).Brush, G.Color());
+  G.MouseActions()->SetDisjunctColSelect(false);
+
+  G.MouseActions()->SetDisjunctCellSelect(true);
+  G.SelectCells(1, 6, 2, 6);
+  EXPECT_EQ(VisualOf(G, 2, 6).Brush, Sel);
+  EXPECT_EQ(VisualOf(G, 3, 6).Brush, G.Color());
+  G.MouseActions()->SetDisjunctCellSelect(false);
+
+  G.SetRowEnabled(7, false);
+  EXPECT_EQ(VisualOf(G, 2, 7).Font, G.DisabledFontColor());
+  EXPECT_NE(VisualOf(G, 2, 6).Font, G.DisabledFontColor());
 }

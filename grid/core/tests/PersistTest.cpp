@@ -16,11 +16,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QStringList>
 #include <QTemporaryDir>
 
+#include <iterator>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -108,6 +112,21 @@ TEST_F(Persist, SaveWhenFreedAndLoadWhenLoaded)
   G->ColumnSize()->SetSave(true);
   G->Loaded();
   EXPECT_EQ(Widths(*G), (V{40, 50, 99, 70}));
+}
+
+TEST_F(Persist, AStoreThatCannotBeWrittenCostsTheSizesNotTheGrid)
+{
+  // A folder where the file should be: it reads as empty and takes no
+  // writing, which loading does too (it creates a missing file).
+  const QString Ini = Path("folder.ini");
+  ASSERT_TRUE(QDir().mkdir(Ini));
+  auto G = SizedGrid(Ini);
+  G->ColumnSize()->SetSave(true);
+  EXPECT_THROW(G->LoadColSizes(), EIniFileException);
+  // What the grid does on its own when it is loaded, made and freed.
+  EXPECT_NO_THROW(G->Loaded());
+  EXPECT_EQ(Widths(*G), (V{40, 50, 60, 70}));
+  EXPECT_NO_THROW(G.reset());
 }
 
 TEST_F(Persist, LoadingFromAMissingFileChangesNothingAndCreatesIt)
@@ -266,6 +285,147 @@ TEST_F(Persist, VisualPropertiesRoundTrip)
   EXPECT_EQ(B.ControlLook()->FixedGradientTo(), 0x00445566u);
   EXPECT_EQ(B.SelectionStyle(), ssWin7);
   EXPECT_EQ(B.Look(), glCustom);
+}
+
+// Every setting of the file has its line, in the file's order, and the
+// settings of the balloon, bands, sort index, footer, control look and
+// grouping come back as they were.
+TEST_F(Persist, VisualPropertiesFileHasEveryLineAndReadsThemBack)
+{
+  TZurEvoderOzod A(nullptr);
+  A.Balloon()->SetBackgroundColor(0x00102030);
+  A.Balloon()->SetTextColor(0x00203040);
+  A.Balloon()->SetTransparency(77);
+  A.Bands()->SetPrimaryColor(0x00304050);
+  A.Bands()->SetSecondaryColor(0x00405060);
+  A.Bands()->SetActive(true);
+  A.SortSettings()->SetIndexColor(0x00506070);
+  A.FloatingFooter()->SetColor(0x00607080);
+  A.ControlLook()->SetCheckSize(19);
+  A.ControlLook()->SetColor(0x00708090);
+  A.ControlLook()->SetCommentColor(0x008090A0);
+  A.ControlLook()->SetFlatButton(true);
+  A.ControlLook()->SetProgressBorderColor(0x0090A0B0);
+  A.ControlLook()->SetProgressXP(true);
+  A.Grouping()->SetHeaderColor(0x00010101);
+  A.Grouping()->SetHeaderColorTo(0x00020202);
+  A.Grouping()->SetHeaderTextColor(0x00030303);
+  A.Grouping()->SetHeaderLineColor(0x00040404);
+  A.Grouping()->SetSummaryColor(0x00050505);
+  A.Grouping()->SetSummaryColorTo(0x00060606);
+  A.Grouping()->SetSummaryTextColor(0x00070707);
+  A.Grouping()->SetSummaryLineColor(0x00080808);
+  A.SaveVisualProps(Path("look.txt"));
+
+  const char* const Names[] = {"Color",
+                               "HintColor",
+                               "SelectionColor",
+                               "SelectionColorTo",
+                               "SelectionMirrorColor",
+                               "SelectionMirrorColorTo",
+                               "SelectionTextColor",
+                               "URLColor",
+                               "URLShow",
+                               "URLShowInText",
+                               "ScrollColor",
+                               "ActiveRowColor",
+                               "ActiveRowShow",
+                               "ActiveCellShow",
+                               "Font.Color",
+                               "Font.Style",
+                               "Font.Size",
+                               "Font.Name",
+                               "ActiveCellColor",
+                               "ActiveCellColorTo",
+                               "ActiveCellFont.Color",
+                               "ActiveCellFont.Style",
+                               "ActiveCellFont.Size",
+                               "ActiveCellFont.Name",
+                               "FixedFont.Color",
+                               "FixedFont.Style",
+                               "FixedFont.Size",
+                               "FixedFont.Name",
+                               "Balloon.BackgroundColor",
+                               "Balloon.TextColor",
+                               "Balloon.Transparency",
+                               "Bands.PrimaryColor",
+                               "Bands.SecondaryColor",
+                               "Bands.Active",
+                               "SortSettings.IndexColor",
+                               "FloatingFooter.Color",
+                               "ControlLook.CheckSize",
+                               "ControlLook.Color",
+                               "ControlLook.CommentColor",
+                               "ControlLook.ControlStyle",
+                               "ControlLook.FixedGradientFrom",
+                               "ControlLook.FixedGradientTo",
+                               "ControlLook.RadioSize",
+                               "ControlLook.FlatButton",
+                               "ControlLook.ProgressBorderColor",
+                               "ControlLook.ProgressXP",
+                               "Look",
+                               "SearchFooter.Color",
+                               "SearchFooter.ColorTo",
+                               "Grouping.HeaderColor",
+                               "Grouping.HeaderColorTo",
+                               "Grouping.HeaderTextColor",
+                               "Grouping.HeaderUnderline",
+                               "Grouping.HeaderLineColor",
+                               "Grouping.HeaderLineWidth",
+                               "Grouping.SummaryColor",
+                               "Grouping.SummaryColorTo",
+                               "Grouping.SummaryTextColor",
+                               "Grouping.SummaryLine",
+                               "Grouping.SummaryLineColor",
+                               "Grouping.SummaryLineWidth",
+                               "GridLineColor",
+                               "GridFixedLineColor",
+                               "BackGround.Top",
+                               "BackGround.Left",
+                               "BackGround.Display",
+                               "BackGround.Cells",
+                               "BackGround.Color",
+                               "BackGround.ColorTo",
+                               "ZIDGradFrom",
+                               "ZIDGradTo",
+                               "ZIDGradMirrorFrom",
+                               "ZIDGradMirrorTo",
+                               "SelectionStyle"};
+  QStringList Written;
+  for (const QByteArray& L : Bytes("look.txt").split('\n'))
+    if (!L.trimmed().isEmpty())
+      Written << QString::fromLatin1(L.left(L.indexOf('=')));
+  QStringList Expected;
+  for (const char* N : Names)
+    Expected << QString::fromLatin1(N);
+  EXPECT_EQ(Written.join(u' ').toStdString(), Expected.join(u' ').toStdString());
+
+  TZurEvoderOzod B(nullptr);
+  B.LoadVisualProps(Path("look.txt"));
+  const std::pair<TColor, TColor> Colours[] = {{B.Balloon()->BackgroundColor(), 0x00102030},
+                                               {B.Balloon()->TextColor(), 0x00203040},
+                                               {B.Bands()->PrimaryColor(), 0x00304050},
+                                               {B.Bands()->SecondaryColor(), 0x00405060},
+                                               {B.SortSettings()->IndexColor(), 0x00506070},
+                                               {B.FloatingFooter()->Color(), 0x00607080},
+                                               {B.ControlLook()->Color(), 0x00708090},
+                                               {B.ControlLook()->CommentColor(), 0x008090A0},
+                                               {B.ControlLook()->ProgressBorderColor(), 0x0090A0B0},
+                                               {B.Grouping()->HeaderColor(), 0x00010101},
+                                               {B.Grouping()->HeaderColorTo(), 0x00020202},
+                                               {B.Grouping()->HeaderTextColor(), 0x00030303},
+                                               {B.Grouping()->HeaderLineColor(), 0x00040404},
+                                               {B.Grouping()->SummaryColor(), 0x00050505},
+                                               {B.Grouping()->SummaryColorTo(), 0x00060606},
+                                               {B.Grouping()->SummaryTextColor(), 0x00070707},
+                                               {B.Grouping()->SummaryLineColor(), 0x00080808}};
+  for (size_t I = 0; I < std::size(Colours); ++I)
+    EXPECT_EQ(Colours[I].first, Colours[I].second) << "colour " << I;
+  EXPECT_EQ(B.Balloon()->Transparency(), 77);
+  EXPECT_TRUE(B.Bands()->Active());
+  EXPECT_EQ(B.ControlLook()->CheckSize(), 19);
+  EXPECT_TRUE(B.ControlLook()->FlatButton());
+  EXPECT_TRUE(B.ControlLook()->ProgressXP());
 }
 
 TEST_F(Persist, VisualPropertiesFailures)

@@ -1,0 +1,3 @@
+#include "grid/edit/GridEditHost.h"
+
+TGridEditHost::~TGridEditHost() = default;
