@@ -9,6 +9,7 @@
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartCustomAxes.h"
 #include "chart/core/ChartLegend.h"
+#include "chart/core/ChartTitle.h"
 #include "chart/core/ZuzPanning.h"
 #include "chart/series/FastLineSeries.h"
 #include "platform/Forms.h"
@@ -235,4 +236,164 @@ TEST_F(ChartMouse, AMiddleDragScrollsLikeTheGraphWindows)
   // Undo brings the saved scales back.
   Chart->UndoZoom();
   EXPECT_TRUE(Chart->BottomAxis()->Automatic());
+}
+
+TEST_F(ChartMouse, AClickOnALineReachesOnClickSeriesWithThePoint)
+{
+  TChartSeries* Series = nullptr;
+  int32_t Index = -2;
+  int Calls = 0;
+  Chart->OnClickSeries = [&](TCustomChart*, TChartSeries* S, int32_t I, TMouseButton, TShiftState, int32_t, int32_t) {
+    Series = S;
+    Index = I;
+    ++Calls;
+  };
+  struct Case {
+    int K, Point;
+  };
+  // Salinity lies above Temperature; a point's own pixel gives that point.
+  for (const Case& C : {Case{0, 20}, Case{1, 63}}) {
+    SCOPED_TRACE(C.K);
+    TFastLineSeries* S = Lines[C.K];
+    const QPoint P(S->CalcXPos(C.Point), S->CalcYPos(C.Point));
+    QTest::mouseClick(W(), Qt::LeftButton, Qt::NoModifier, P);
+    EXPECT_EQ(Series, S);
+    EXPECT_EQ(Index, C.Point);
+    // The handler left CancelMouse set: the press started no zoom.
+    EXPECT_FALSE(Chart->Zoom()->Active());
+  }
+  EXPECT_EQ(Calls, 2);
+  // The series' own click event comes first, with the same point.
+  QStringList Log;
+  Lines[0]->OnClick = [&](TChartSeries*, int32_t I, TMouseButton, TShiftState, int32_t, int32_t) {
+    Log << QStringLiteral("series %1").arg(I);
+  };
+  Chart->OnClickSeries = [&](TCustomChart*, TChartSeries*, int32_t I, TMouseButton, TShiftState, int32_t, int32_t) {
+    Log << QStringLiteral("chart %1").arg(I);
+  };
+  QTest::mouseClick(W(), Qt::LeftButton, Qt::NoModifier, QPoint(Lines[0]->CalcXPos(40), Lines[0]->CalcYPos(40)));
+  EXPECT_EQ(Log, (QStringList{QStringLiteral("series 40"), QStringLiteral("chart 40")}));
+}
+
+TEST_F(ChartMouse, ClicksOnTheLegendAndTitlesReachTheirEvents)
+{
+  int32_t Legend = 0, Titles = 0;
+  TChartTitle* Clicked = nullptr;
+  Chart->OnClickLegend = [&](TCustomChart* Sender, TMouseButton, TShiftState, int32_t, int32_t) {
+    EXPECT_EQ(Sender, Chart);
+    ++Legend;
+  };
+  Chart->OnClickTitle = [&](TCustomChart*, TChartTitle* T, TMouseButton, TShiftState, int32_t, int32_t) {
+    Clicked = T;
+    ++Titles;
+  };
+  const TRect B = Chart->Legend()->GetRectLegend();
+  // On the text of the first item, right of its check box.
+  QTest::mouseClick(W(), Qt::LeftButton, Qt::NoModifier, QPoint(B.Left + 60, (B.Top + B.Bottom) / 2));
+  EXPECT_EQ(Legend, 1);
+  EXPECT_FALSE(Lines[0]->Active()); // the whole row is the check box's target
+  Chart->Title()->SetVisible(true);
+  Chart->Title()->SetCaption(QStringLiteral("Cast 12"));
+  Paint();
+  const TRect T = Chart->Title()->ShapeBounds;
+  ASSERT_GT(T.Width(), 0);
+  QTest::mouseClick(W(), Qt::LeftButton, Qt::NoModifier, QPoint((T.Left + T.Right) / 2, (T.Top + T.Bottom) / 2));
+  EXPECT_EQ(Titles, 1);
+  EXPECT_EQ(Clicked, Chart->Title());
+}
+
+TEST_F(ChartMouse, APressOutsideEveryPartStartsNothing)
+{
+  int Background = 0;
+  Chart->OnClickBackground = [&](TCustomChart*, TMouseButton, TShiftState, int32_t, int32_t) { ++Background; };
+  Chart->SetScrollMouseButton(mbLeft);
+  const QPoint Corner(Chart->Width() - 2, Chart->Height() - 2);
+  QTest::mousePress(W(), Qt::LeftButton, Qt::NoModifier, Corner);
+  EXPECT_FALSE(Chart->Zoom()->Active());
+  EXPECT_FALSE(Chart->Panning()->Active());
+  EXPECT_EQ(Background, 1);
+  QTest::mouseRelease(W(), Qt::LeftButton, Qt::NoModifier, Corner);
+}
+
+TEST_F(ChartMouse, ZoomDirectionsAndHistory)
+{
+  const TRect R = Chart->ChartRect;
+  const QPoint From(R.Left + 40, R.Top + 30), To(R.Right - 60, R.Bottom - 20);
+
+  // Horizontal only: the rectangle spans the plot's height and the
+  // vertical scales stay.
+  Chart->Zoom()->SetDirection(tzdHorizontal);
+  const double LeftMin = Chart->LeftAxis()->Minimum(), LeftMax = Chart->LeftAxis()->Maximum();
+  const double XMin = Chart->BottomAxis()->CalcPosPoint(From.x()), XMax = Chart->BottomAxis()->CalcPosPoint(To.x());
+  Drag(From, QPoint(To.x(), From.y()));
+  EXPECT_TRUE(Chart->Zoomed());
+  EXPECT_DOUBLE_EQ(Chart->BottomAxis()->Minimum(), XMin);
+  EXPECT_DOUBLE_EQ(Chart->BottomAxis()->Maximum(), XMax);
+  EXPECT_DOUBLE_EQ(Chart->LeftAxis()->Minimum(), LeftMin);
+  EXPECT_DOUBLE_EQ(Chart->LeftAxis()->Maximum(), LeftMax);
+  Chart->UndoZoom();
+  Paint();
+
+  // Vertical only: a flat drag zooms nothing, a tall one zooms the
+  // vertical axes alone.
+  Chart->Zoom()->SetDirection(tzdVertical);
+  Drag(From, QPoint(To.x(), From.y() + 10));
+  EXPECT_FALSE(Chart->Zoomed());
+  Drag(From, QPoint(From.x() + 2, To.y()));
+  EXPECT_TRUE(Chart->Zoomed());
+  EXPECT_TRUE(Chart->BottomAxis()->Automatic());
+  EXPECT_FALSE(Chart->LeftAxis()->Automatic());
+  Chart->UndoZoom();
+  Paint();
+
+  // With history, each undo goes back one zoom, the last to the start.
+  Chart->Zoom()->SetDirection(tzdBoth);
+  Chart->Zoom()->SetHistory(true);
+  Drag(From, To);
+  Paint();
+  const double FirstMin = Chart->BottomAxis()->Minimum(), FirstMax = Chart->BottomAxis()->Maximum();
+  const TRect R2 = Chart->ChartRect;
+  Drag(QPoint(R2.Left + 50, R2.Top + 40), QPoint(R2.Right - 50, R2.Bottom - 40));
+  Paint();
+  EXPECT_LT(Chart->BottomAxis()->Maximum() - Chart->BottomAxis()->Minimum(), FirstMax - FirstMin);
+  Chart->UndoZoom();
+  EXPECT_DOUBLE_EQ(Chart->BottomAxis()->Minimum(), FirstMin);
+  EXPECT_DOUBLE_EQ(Chart->BottomAxis()->Maximum(), FirstMax);
+  Chart->UndoZoom();
+  EXPECT_TRUE(Chart->BottomAxis()->Automatic());
+  EXPECT_FALSE(Chart->Zoomed());
+}
+
+TEST_F(ChartMouse, AWheelStepZoomsWhenItDoesNotScroll)
+{
+  Chart->Panning()->SetMouseWheel(pmwNone);
+  Chart->Zoom()->SetMouseWheel(pmwNormal);
+  const TChartAxis* B = Chart->BottomAxis();
+  const double Min = B->CalcPosPoint(B->IStartPos), Max = B->CalcPosPoint(B->IEndPos);
+  const QPoint At(200, 200);
+  QWheelEvent E(QPointF(At), QPointF(W()->mapToGlobal(At)), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                Qt::NoScrollPhase, false);
+  QApplication::sendEvent(W(), &E);
+  // 110 percent: each end moves in by a tenth of the range.
+  const double C = (Max - Min) * 0.1;
+  EXPECT_TRUE(Chart->Zoomed());
+  EXPECT_NEAR(B->Minimum(), Min + C, 1e-9);
+  EXPECT_NEAR(B->Maximum(), Max - C, 1e-9);
+}
+
+TEST_F(ChartMouse, DraggingALogarithmicAxisNeverInvertsIt)
+{
+  TChartAxis* L = Chart->LeftAxis();
+  L->SetLogarithmic(true);
+  L->SetMinMax(1, 1000);
+  Paint();
+  const TRect R = Chart->ChartRect;
+  const QPoint Mid((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+  for (const QPoint Move : {QPoint(0, 60), QPoint(0, -60), QPoint(0, 200)}) {
+    SCOPED_TRACE(Move.y());
+    Drag(Mid, Mid + Move, Qt::RightButton);
+    EXPECT_LT(L->Minimum(), L->Maximum());
+    EXPECT_GT(L->Minimum(), 0);
+    Paint();
+  }
 }
