@@ -343,8 +343,10 @@ public:
   int32_t CalcPosValue(double Value) const;
   int32_t CalcXSizeValue(double Value) const;
   int32_t CalcYSizeValue(double Value) const;
-  double XScreenToValue(int32_t Pixel) const;
-  double YScreenToValue(int32_t Pixel) const;
+  // Values at pixels; kinds that map the plot themselves override both
+  // (and set ZoomSeries, so that a zoom rectangle is mapped through them).
+  virtual double XScreenToValue(int32_t Pixel) const;
+  virtual double YScreenToValue(int32_t Pixel) const;
   String XValueToText(double Value) const;
   String YValueToText(double Value) const;
   virtual void CalcSelectionPos(int32_t ValueIndex, int32_t& X, int32_t& Y) const;
@@ -516,6 +518,8 @@ public:
   TColor ISeriesColor = clDefault;
   // The master of a detail series (its chart frees only masters).
   TChartSeries* ParentSeries = nullptr;
+  // Set by kinds whose own pixel mapping turns a zoom rectangle into scales.
+  bool ZoomSeries = false;
 
 protected:
   // Every value list cleared, colours and labels dropped.

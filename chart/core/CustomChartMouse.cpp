@@ -490,9 +490,19 @@ void TCustomChart::CalcZoomPoints()
 {
   TZuzZoom* Z = Zoom();
   Z->Check();
-  const auto H = [&](TChartAxis* A, int32_t P) { return A->CalcPosPoint(P); };
-  DoZoom(H(TopAxis(), Z->X0), H(TopAxis(), Z->X1), H(BottomAxis(), Z->X0), H(BottomAxis(), Z->X1), H(LeftAxis(), Z->Y1),
-         H(LeftAxis(), Z->Y0), H(RightAxis(), Z->Y1), H(RightAxis(), Z->Y0));
+  TChartSeries* Last = nullptr;
+  for (TChartSeries* S : SeriesList())
+    if (S->Active() && S->CanZoomScroll())
+      Last = S;
+  if (Last && Last->ZoomSeries) {
+    const double X0 = Last->XScreenToValue(Z->X0), X1 = Last->XScreenToValue(Z->X1);
+    const double Y0 = Last->YScreenToValue(Z->Y1), Y1 = Last->YScreenToValue(Z->Y0);
+    DoZoom(X0, X1, X0, X1, Y0, Y1, Y0, Y1);
+  } else {
+    const auto H = [&](TChartAxis* A, int32_t P) { return A->CalcPosPoint(P); };
+    DoZoom(H(TopAxis(), Z->X0), H(TopAxis(), Z->X1), H(BottomAxis(), Z->X0), H(BottomAxis(), Z->X1),
+           H(LeftAxis(), Z->Y1), H(LeftAxis(), Z->Y0), H(RightAxis(), Z->Y1), H(RightAxis(), Z->Y0));
+  }
   if (Z->History())
     AddZoomSnapshot();
 }

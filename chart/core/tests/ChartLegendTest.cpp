@@ -422,3 +422,71 @@ TEST(ChartLegend, SymbolsOnTheRightLineUpAfterTheWidestTexts)
   EXPECT_GE(Left, L->XLegendText + L->IItemsWidth[1][0] + L->IItemsWidth[1][1]);
   EXPECT_LE(Left + L->IColorWidth, L->GetRectLegend().Right);
 }
+
+TEST(ChartLegend, DrawingColumnsOrderAndDividingLines)
+{
+  // Drawn on a recording canvas: the legend's items are what it logs
+  // inside the "Items" entity.
+  const auto Make = [](TLegendChart& C) {
+    auto Rec = std::make_unique<TEntityLogCanvas>();
+    TEntityLogCanvas* R = Rec.get();
+    C.SetInternalCanvas(std::move(Rec));
+    return R;
+  };
+  {
+    SCOPED_TRACE("values right-aligned in the first column");
+    TLegendChart C;
+    TEntityLogCanvas* R = Make(C);
+    auto* S = new TQuietSeries(&C);
+    C.AddSeries(S);
+    S->AddXY(0, 1, QStringLiteral("short"));
+    S->AddXY(1, 123456, QStringLiteral("a longer label"));
+    C.L()->SetTextStyle(ltsLeftValue);
+    C.Draw();
+    TLegendItem* A = C.L()->Items().GetItem(0);
+    TLegendItem* B = C.L()->Items().GetItem(1);
+    EXPECT_EQ(A->Align(), TA_RIGHT);
+    EXPECT_EQ(A->Left(), B->Left());
+    // The labels start together after the values' column.
+    const QStringList Texts = R->Inside(QStringLiteral("Items")).filter(QStringLiteral("TextOut"));
+    ASSERT_EQ(Texts.size(), 4);
+    const auto XOf = [](const QString& S) { return S.section(QLatin1Char('('), 1).section(QLatin1Char(','), 0, 0); };
+    EXPECT_EQ(XOf(Texts[1]), XOf(Texts[3]));
+    EXPECT_GT(XOf(Texts[1]).toInt(), A->Left());
+  }
+  {
+    SCOPED_TRACE("inverted: the last value in the first row");
+    TLegendChart C;
+    C.Add(QStringLiteral("Depth"), 3);
+    C.L()->SetInverted(true);
+    C.Draw();
+    TLegendItems& I = C.L()->Items();
+    EXPECT_LT(I.GetItem(2)->Top(), I.GetItem(1)->Top());
+    EXPECT_LT(I.GetItem(1)->Top(), I.GetItem(0)->Top());
+    EXPECT_EQ(I.GetItem(2)->Text2(), QStringLiteral("V2"));
+  }
+  {
+    SCOPED_TRACE("dividing lines between the columns of a two-row strip");
+    TLegendChart C(300, 300);
+    TEntityLogCanvas* R = Make(C);
+    for (int I = 0; I < 7; ++I)
+      C.Add(QStringLiteral("Sensor %1").arg(I));
+    TChartLegend* L = C.L();
+    L->SetAlignment(laTop);
+    L->DividingLines()->SetVisible(true);
+    C.Draw();
+    ASSERT_GE(L->NumRows, 2);
+    ASSERT_GE(L->NumCols, 2);
+    const TRect B = L->GetRectLegend();
+    const int32_t Cut = (L->Frame()->Width() + 1) / 2;
+    const QStringList Log = R->Inside(QStringLiteral("Items"));
+    int Lines = 0;
+    for (int K = 0; K + 1 < Log.size(); ++K)
+      if (Log[K].startsWith(QStringLiteral("MoveTo")) && Log[K + 1].startsWith(QStringLiteral("LineTo"))) {
+        ++Lines;
+        EXPECT_TRUE(Log[K].endsWith(QStringLiteral(",%1)").arg(B.Top + Cut))) << Log[K].toStdString();
+        EXPECT_TRUE(Log[K + 1].endsWith(QStringLiteral(",%1)").arg(B.Bottom - Cut))) << Log[K + 1].toStdString();
+      }
+    EXPECT_EQ(Lines, L->NumCols - 1);
+  }
+}

@@ -144,6 +144,9 @@ TEST_F(ChartMouse, AWheelStepScrollsEveryVerticalAxisByThreePercent)
   Paint();
   const double Min = Chart->LeftAxis()->Minimum(), Max = Chart->LeftAxis()->Maximum();
   const double CMin = Custom->Minimum(), CMax = Custom->Maximum();
+  // The ranges the axes show.
+  ASSERT_LT(Min, Max);
+  ASSERT_LT(CMin, CMax);
   const double XMin = Chart->BottomAxis()->IMinimum;
   const QPoint At(200, 200);
   QWheelEvent E(QPointF(At), QPointF(W()->mapToGlobal(At)), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,

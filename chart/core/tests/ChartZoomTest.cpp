@@ -1,0 +1,156 @@
+// Zooming and scrolling a chart without the mouse: a rectangle mapped by
+// the axes or by a series with its own mapping, zooming by percent, the
+// scales saved before the first zoom and given back by undo, and the
+// scroll veto.
+#include "CoreTestSupport.h"
+
+#include "chart/canvas/ZuzCanvas3D.h"
+#include "chart/core/ChartAxis.h"
+#include "chart/core/ChartCustomAxes.h"
+#include "chart/core/ChartLegend.h"
+#include "chart/core/ChartSeries.h"
+#include "chart/core/ZuzPanning.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class TQuietSeries : public TChartSeries {
+public:
+  using TChartSeries::TChartSeries;
+};
+
+// A series that maps the plot itself: x = pixel / 10, y = -pixel.
+class TOwnMapping : public TChartSeries {
+public:
+  explicit TOwnMapping(TComponent* AOwner) : TChartSeries(AOwner) { ZoomSeries = true; }
+  double XScreenToValue(int32_t Pixel) const override { return Pixel / 10.0; }
+  double YScreenToValue(int32_t Pixel) const override { return -Pixel; }
+};
+
+class ChartZoom : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    C.SetInternalCanvas(std::make_unique<TZuzCanvas3D>());
+    C.SetView3D(false);
+    C.Legend()->SetVisible(false);
+    S = new TQuietSeries(&C);
+    C.AddSeries(S);
+    for (int I = 0; I <= 10; ++I)
+      S->AddXY(I, I * I);
+    C.Draw();
+  }
+  TImageTChart C{400, 300};
+  TQuietSeries* S = nullptr;
+};
+
+} // namespace
+
+TEST_F(ChartZoom, ARectangleMappedByASeriesOfItsOwn)
+{
+  auto* Own = new TOwnMapping(&C);
+  C.AddSeries(Own);
+  Own->AddXY(0, 0);
+  C.Draw();
+  C.ZoomRect(TRect{100, 50, 200, 150});
+  for (TChartAxis* A : {C.BottomAxis(), C.TopAxis()}) {
+    EXPECT_DOUBLE_EQ(A->Minimum(), 10);
+    EXPECT_DOUBLE_EQ(A->Maximum(), 20);
+  }
+  for (TChartAxis* A : {C.LeftAxis(), C.RightAxis()}) {
+    EXPECT_DOUBLE_EQ(A->Minimum(), -150);
+    EXPECT_DOUBLE_EQ(A->Maximum(), -50);
+  }
+  // Only the last active series that zooms decides.
+  C.UndoZoom();
+  Own->SetActive(false);
+  C.Draw();
+  const double Expected = C.BottomAxis()->CalcPosPoint(100);
+  C.ZoomRect(TRect{100, 50, 200, 150});
+  EXPECT_DOUBLE_EQ(C.BottomAxis()->Minimum(), Expected);
+}
+
+TEST_F(ChartZoom, ZoomingByPercent)
+{
+  struct Case {
+    const char* Name;
+    TZuzZoomDirection Direction;
+    double Percent;
+    bool Horizontal, Vertical;
+  };
+  const Case Cases[] = {
+      {"in, both", tzdBoth, 110, true, true},
+      {"out, both", tzdBoth, 90, true, true},
+      {"in, horizontal only", tzdHorizontal, 110, true, false},
+      {"in, vertical only", tzdVertical, 120, false, true},
+  };
+  for (const Case& K : Cases) {
+    SCOPED_TRACE(K.Name);
+    C.UndoZoom();
+    C.Draw();
+    C.Zoom()->SetDirection(K.Direction);
+    TChartAxis* B = C.BottomAxis();
+    TChartAxis* L = C.LeftAxis();
+    const double BMin = B->CalcPosPoint(B->IStartPos), BMax = B->CalcPosPoint(B->IEndPos);
+    const double LMin = L->CalcPosPoint(L->IEndPos), LMax = L->CalcPosPoint(L->IStartPos);
+    ASSERT_LT(BMin, BMax);
+    ASSERT_LT(LMin, LMax);
+    C.ZoomPercent(K.Percent);
+    EXPECT_TRUE(C.Zoomed());
+    const double F = (K.Percent - 100) * 0.01;
+    EXPECT_NEAR(B->Minimum(), K.Horizontal ? BMin + (BMax - BMin) * F : BMin, 1e-9);
+    EXPECT_NEAR(B->Maximum(), K.Horizontal ? BMax - (BMax - BMin) * F : BMax, 1e-9);
+    EXPECT_NEAR(L->Minimum(), K.Vertical ? LMin + (LMax - LMin) * F : LMin, 1e-9);
+    EXPECT_NEAR(L->Maximum(), K.Vertical ? LMax - (LMax - LMin) * F : LMax, 1e-9);
+  }
+}
+
+TEST_F(ChartZoom, CustomAxesKeepTheirScalesAndUndoRestoresEveryAxis)
+{
+  TChartAxis* Custom = C.CustomAxes()->Add();
+  Custom->SetMinMax(-5, 5);
+  const bool WasAutomatic = C.LeftAxis()->Automatic();
+  ASSERT_TRUE(WasAutomatic);
+  C.Draw();
+  const double LMin = C.LeftAxis()->IMinimum, LMax = C.LeftAxis()->IMaximum;
+  C.ZoomRect(TRect{C.ChartRect.Left + 10, C.ChartRect.Top + 10, C.ChartRect.Left + 100, C.ChartRect.Top + 100});
+  EXPECT_DOUBLE_EQ(Custom->Minimum(), -5);
+  EXPECT_DOUBLE_EQ(Custom->Maximum(), 5);
+  EXPECT_FALSE(C.LeftAxis()->Automatic());
+  // A second zoom and a wheel scroll later, undo goes back to the start.
+  C.Draw();
+  C.ZoomPercent(120);
+  C.ScrollVerticalAxes(true);
+  EXPECT_FALSE(C.RestoredAxisScales);
+  C.UndoZoom();
+  EXPECT_TRUE(C.RestoredAxisScales);
+  EXPECT_FALSE(C.Zoomed());
+  EXPECT_TRUE(C.LeftAxis()->Automatic());
+  C.Draw();
+  EXPECT_DOUBLE_EQ(C.LeftAxis()->IMinimum, LMin);
+  EXPECT_DOUBLE_EQ(C.LeftAxis()->IMaximum, LMax);
+  EXPECT_FALSE(Custom->Automatic());
+  EXPECT_DOUBLE_EQ(Custom->Minimum(), -5);
+}
+
+TEST_F(ChartZoom, TheScrollVeto)
+{
+  TChartAxis* L = C.LeftAxis();
+  const double Min = L->Minimum(), Max = L->Maximum();
+  // The wheel asks but does not take changed values.
+  C.OnAllowScroll = [](TChartAxis*, double& AMin, double& AMax, bool&) {
+    AMin = 1000;
+    AMax = 2000;
+  };
+  C.ScrollVerticalAxes(true);
+  const double Step = (Max - Min) * 0.03;
+  EXPECT_DOUBLE_EQ(L->Minimum(), Min + Step);
+  // A refusal leaves the axis where it is.
+  C.OnAllowScroll = [](TChartAxis*, double&, double&, bool& Allow) { Allow = false; };
+  C.ScrollVerticalAxes(false);
+  EXPECT_DOUBLE_EQ(L->Minimum(), Min + Step);
+  EXPECT_DOUBLE_EQ(L->Maximum(), Max + Step);
+}
