@@ -5,6 +5,7 @@
 
 #include "chart/canvas/ZuzCanvas3D.h"
 #include "chart/core/ChartLegend.h"
+#include "chart/core/ChartPage.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ZuzSelected.h"
 #include "chart/core/ZuzStrings.h"
@@ -489,4 +490,31 @@ TEST(ChartLegend, DrawingColumnsOrderAndDividingLines)
       }
     EXPECT_EQ(Lines, L->NumCols - 1);
   }
+}
+
+TEST(ChartLegend, AValuesLegendFollowsThePage)
+{
+  TLegendChart C(400, 400);
+  TChartSeries* S = C.Add(QStringLiteral("Depth"), 25);
+  S->SetTitle(QStringLiteral("Depth"));
+  TChartLegend* L = C.L();
+  C.Pages()->SetPointsPerPage(10);
+  C.Pages()->SetCurrent(2);
+  L->SetFirstValue(3);
+  C.Draw();
+  // The page's first value wins over the one set, and the page's size
+  // bounds the count.
+  EXPECT_EQ(L->FirstValue(), 10);
+  EXPECT_EQ(L->ITotalItems, 10);
+  EXPECT_EQ(L->IItems[0][1], QStringLiteral("V10"));
+  C.Pages()->SetCurrent(3);
+  C.Draw();
+  EXPECT_EQ(L->FirstValue(), 20);
+  EXPECT_EQ(L->ITotalItems, 5);
+  // Without CurrentPage the legend keeps its own first value.
+  L->SetCurrentPage(false);
+  L->SetFirstValue(2);
+  C.Draw();
+  EXPECT_EQ(L->FirstValue(), 2);
+  EXPECT_EQ(L->IItems[0][1], QStringLiteral("V2"));
 }
