@@ -7,6 +7,7 @@
 #include "chart/core/ChartLegend.h"
 #include "chart/core/ChartPage.h"
 #include "chart/core/ChartSeries.h"
+#include "chart/core/SeriesList.h"
 #include "chart/core/ZuzSelected.h"
 #include "chart/core/ZuzStrings.h"
 
@@ -517,4 +518,39 @@ TEST(ChartLegend, AValuesLegendFollowsThePage)
   C.Draw();
   EXPECT_EQ(L->FirstValue(), 2);
   EXPECT_EQ(L->IItems[0][1], QStringLiteral("V2"));
+}
+
+TEST(ChartLegend, SeriesGroupsAreItemsAndSwitchTogether)
+{
+  TLegendChart C;
+  const auto S = C.AddMany(4);
+  TSeriesGroup* Water = C.SeriesGroups().Add(QStringLiteral("Water"));
+  Water->Series().Add(S[0]);
+  Water->Series().Add(S[1]);
+  TSeriesGroup* Air = C.SeriesGroups().Add(QStringLiteral("Air"));
+  Air->Series().Add(S[2]);
+  Air->Series().Add(S[3]);
+  TChartLegend* L = C.L();
+  L->SetLegendStyle(lsSeriesGroups);
+  L->SetCheckBoxes(true);
+  C.Draw();
+  EXPECT_EQ(L->ITotalItems, 2);
+  EXPECT_EQ(L->IItems[1][0], QStringLiteral("Air"));
+  EXPECT_EQ(L->IColorWidth, 0); // groups show no symbol
+  EXPECT_EQ(L->Clicked(RowPoint(L, 1)), 1);
+
+  // Check style: a group that is not wholly off goes off, and back on.
+  S[2]->SetActive(false);
+  EXPECT_TRUE(L->DoMouseDown(0, 0, 1));
+  EXPECT_EQ(Air->Active(), gaNo);
+  EXPECT_TRUE(L->DoMouseDown(0, 0, 1));
+  EXPECT_EQ(Air->Active(), gaYes);
+  EXPECT_EQ(Water->Active(), gaYes);
+  // Radio style: the clicked group alone.
+  L->SetCheckBoxesStyle(cbsRadio);
+  EXPECT_EQ(Water->Active(), gaYes);
+  EXPECT_EQ(Air->Active(), gaNo);
+  EXPECT_TRUE(L->DoMouseDown(0, 0, 1));
+  EXPECT_EQ(Water->Active(), gaNo);
+  EXPECT_EQ(Air->Active(), gaYes);
 }
