@@ -1,7 +1,7 @@
-// Zooming and scrolling a chart without the mouse: a rectangle mapped by
-// the axes or by a series with its own mapping, zooming by percent, the
-// scales saved before the first zoom and given back by undo, and the
-// scroll veto.
+// The chart's side of the mouse without a window: what lies under a point
+// (the order in which parts are tested), a zoom rectangle mapped by the
+// axes or by a series with its own mapping, zooming by percent, the scales
+// saved before the first zoom and given back by undo, and the scroll veto.
 #include "CoreTestSupport.h"
 
 #include "chart/canvas/ZuzCanvas3D.h"
@@ -9,10 +9,12 @@
 #include "chart/core/ChartCustomAxes.h"
 #include "chart/core/ChartLegend.h"
 #include "chart/core/ChartSeries.h"
+#include "chart/core/ChartTitle.h"
 #include "chart/core/ZuzPanning.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -47,7 +49,85 @@ protected:
   TQuietSeries* S = nullptr;
 };
 
+// Points are hit within 3 pixels of their pixel.
+class TDotSeries : public TChartSeries {
+public:
+  using TChartSeries::TChartSeries;
+  int32_t Clicked(int32_t X, int32_t Y) override
+  {
+    for (int32_t I = 0; I < Count(); ++I)
+      if (std::abs(CalcXPos(I) - X) <= 3 && std::abs(CalcYPos(I) - Y) <= 3)
+        return I;
+    return -1;
+  }
+  using TChartSeries::Clicked;
+};
+
 } // namespace
+
+TEST(ChartHitTest, WhatLiesUnderAPoint)
+{
+  TImageTChart C(400, 300);
+  C.SetInternalCanvas(std::make_unique<TZuzCanvas3D>());
+  C.SetView3D(false);
+  C.Title()->SetCaption(QStringLiteral("Cast"));
+  auto* S = new TDotSeries(&C);
+  C.AddSeries(S);
+  S->SetTitle(QStringLiteral("Depth"));
+  for (int I = 0; I < 5; ++I)
+    S->AddXY(I, 10 + I);
+  auto* T = new TDotSeries(&C);
+  C.AddSeries(T);
+  T->SetTitle(QStringLiteral("Speed"));
+  T->AddXY(0, 14);
+  C.Draw();
+  const TRect R = C.ChartRect;
+  const TRect L = C.Legend()->GetRectLegend();
+  const TRect Ti = C.Title()->ShapeBounds;
+  const TPoint Point2{S->CalcXPos(2), S->CalcYPos(2)};
+  const TPoint Empty{(R.Left + R.Right) / 2 + 20, R.Bottom - 20};
+  ASSERT_EQ(S->Clicked(Empty), -1);
+  struct Case {
+    const char* Name;
+    TPoint P;
+    bool OnlyNeeded;
+    TChartClickedPartStyle Part;
+    int32_t Index;
+  };
+  const Case Cases[] = {
+      {"a point", Point2, false, cpSeries, 2},
+      {"a point nobody asks about", Point2, true, cpChartRect, -1},
+      {"the left axis line", {R.Left - 1, (R.Top + R.Bottom) / 2}, false, cpAxis, -1},
+      {"a legend row", {(L.Left + L.Right) / 2, C.Legend()->FirstItemTop() + 3}, false, cpLegend, 0},
+      {"the title", {(Ti.Left + Ti.Right) / 2, (Ti.Top + Ti.Bottom) / 2}, false, cpTitle, -1},
+      {"the plot", Empty, false, cpChartRect, -1},
+      {"outside every part", {1, 299}, false, cpNone, -1},
+  };
+  for (const Case& K : Cases) {
+    SCOPED_TRACE(K.Name);
+    const TChartClickedPart P = C.CalcNeedClickedPart(K.P, K.OnlyNeeded);
+    EXPECT_EQ(P.Part, K.Part);
+    EXPECT_EQ(P.PointIndex, K.Index);
+    EXPECT_EQ(P.ASeries, K.Part == cpSeries ? S : nullptr);
+    EXPECT_EQ(P.AAxis, K.Part == cpAxis ? C.LeftAxis() : nullptr);
+  }
+  // The series drawn last is tested first.
+  EXPECT_EQ(C.CalcNeedClickedPart(TPoint{T->CalcXPos(0), T->CalcYPos(0)}, false).ASeries, T);
+  // With OnClickSeries assigned every series is tested.
+  C.OnClickSeries = [](TCustomChart*, TChartSeries*, int32_t, TMouseButton, TShiftState, int32_t, int32_t) {};
+  EXPECT_EQ(C.CalcNeedClickedPart(Point2, true).Part, cpSeries);
+  // A legend floating over the plot comes before the series under it.
+  C.Legend()->SetLeft(Point2.X - 10);
+  C.Legend()->SetTop(Point2.Y - 5);
+  C.Draw();
+  EXPECT_EQ(C.CalcNeedClickedPart(Point2, false).Part, cpLegend);
+  // Without an active series the plot is nobody's.
+  S->SetActive(false);
+  T->SetActive(false);
+  C.Legend()->SetVisible(false);
+  C.Draw();
+  EXPECT_EQ(C.CalcNeedClickedPart(Empty, false).Part, cpNone);
+}
 
 TEST_F(ChartZoom, ARectangleMappedByASeriesOfItsOwn)
 {
