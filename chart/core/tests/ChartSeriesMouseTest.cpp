@@ -14,22 +14,6 @@
 
 namespace {
 
-// Points are hit within 3 pixels of their pixel; every test is counted.
-class TDotSeries : public TChartSeries {
-public:
-  using TChartSeries::TChartSeries;
-  int32_t Clicked(int32_t X, int32_t Y) override
-  {
-    ++Tests;
-    for (int32_t I = 0; I < Count(); ++I)
-      if (std::abs(CalcXPos(I) - X) <= 3 && std::abs(CalcYPos(I) - Y) <= 3)
-        return I;
-    return -1;
-  }
-  using TChartSeries::Clicked;
-  int Tests = 0;
-};
-
 class SeriesMouse : public ::testing::Test {
 protected:
   void SetUp() override
