@@ -10,12 +10,14 @@
 #include "chart/core/ChartLegend.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ChartTitle.h"
+#include "chart/core/ZuzSelected.h"
 #include "chart/core/ZuzPanning.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -219,4 +221,64 @@ TEST_F(ChartZoom, TheScrollVeto)
   C.ScrollVerticalAxes(false);
   EXPECT_DOUBLE_EQ(L->Minimum(), Min + Step);
   EXPECT_DOUBLE_EQ(L->Maximum(), Max + Step);
+}
+
+namespace {
+class THoverChart : public TImageTChart {
+public:
+  using TCustomChart::MouseMove;
+  using TImageTChart::TImageTChart;
+};
+} // namespace
+
+TEST(ChartHitTest, TheHoveredLegendItemFollowsTheMouse)
+{
+  THoverChart C(400, 300);
+  C.SetInternalCanvas(std::make_unique<TZuzCanvas3D>());
+  C.SetView3D(false);
+  C.Hover()->SetVisible(true);
+  std::vector<TDotSeries*> S;
+  for (int K = 0; K < 3; ++K) {
+    S.push_back(new TDotSeries(&C));
+    C.AddSeries(S.back());
+    S.back()->SetTitle(QStringLiteral("S%1").arg(K));
+    for (int I = 0; I < 6; ++I)
+      S.back()->AddXY(I, I + K);
+    S.back()->Selected(); // its hover format shows: it follows the mouse
+  }
+  C.Draw();
+  TChartLegend* L = C.Legend();
+  const TRect B = L->GetRectLegend();
+  const int32_t X = (B.Left + B.Right) / 2;
+  const auto Row = [&](int32_t R) { return L->FirstItemTop() + 1 + R * L->ItemHeight + L->ItemHeight / 2; };
+  const auto On = [&](int K, int32_t I) {
+    C.MouseMove(0, S[static_cast<size_t>(K)]->CalcXPos(I), S[static_cast<size_t>(K)]->CalcYPos(I));
+  };
+
+  // A series legend: the row under the mouse, else the series with a
+  // hovered point, counted among those in the legend.
+  C.MouseMove(0, X, Row(1));
+  EXPECT_EQ(L->Selected()->HoverIndex(), 1);
+  On(2, 4);
+  EXPECT_EQ(S[2]->Selected()->HoverIndex(), 4);
+  EXPECT_EQ(L->Selected()->HoverIndex(), 2);
+  S[0]->SetShowInLegend(false);
+  On(2, 3);
+  EXPECT_EQ(L->Selected()->HoverIndex(), 1);
+  S[2]->SetShowInLegend(false);
+  On(2, 4);
+  EXPECT_EQ(L->Selected()->HoverIndex(), -1);
+
+  // A values legend: the row hovers the point, the point hovers the row.
+  S[0]->SetShowInLegend(true);
+  S[2]->SetShowInLegend(true);
+  L->SetLegendStyle(lsValues);
+  L->SetSeries(S[1]);
+  C.Draw();
+  C.MouseMove(0, X, Row(3));
+  EXPECT_EQ(S[1]->Selected()->HoverIndex(), 3);
+  EXPECT_EQ(L->Selected()->HoverIndex(), 3);
+  On(1, 5);
+  EXPECT_EQ(S[1]->Selected()->HoverIndex(), 5);
+  EXPECT_EQ(L->Selected()->HoverIndex(), 5);
 }
