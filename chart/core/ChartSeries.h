@@ -334,9 +334,10 @@ public:
   // Points inside both axes' current limits (the visible range's count
   // for ordered positions).
   int32_t VisibleCount();
-  // Pixels through the bound axes.
-  int32_t CalcXPos(int32_t ValueIndex) const;
-  int32_t CalcYPos(int32_t ValueIndex) const;
+  // Pixels through the bound axes (stacking kinds move the value axis'
+  // coordinate).
+  virtual int32_t CalcXPos(int32_t ValueIndex) const;
+  virtual int32_t CalcYPos(int32_t ValueIndex) const;
   int32_t CalcXPosValue(double Value) const;
   int32_t CalcYPosValue(double Value) const;
   // The mandatory axis' mapping.
