@@ -65,7 +65,9 @@ bool TCustomSeries::DoDrawAll(TZuzPen* APen, TColor AColor)
   int32_t End = FLastVisibleIndex;
   double Fraction = 0;
   if (DisplayLast != 1.0f) {
-    const double Shown = N * double(DisplayLast);
+    // A fraction outside 0..1 (or not a number) shows nothing or all.
+    const double Part = DisplayLast > 0 ? std::min(double(DisplayLast), 1.0) : 0.0;
+    const double Shown = N * Part;
     const int32_t Whole = static_cast<int32_t>(std::trunc(Shown));
     End = std::max(Start, std::min(N - 1, Whole));
     if (End < N - 1)

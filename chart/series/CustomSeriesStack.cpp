@@ -68,6 +68,13 @@ int32_t TCustomSeries::CalcYPos(int32_t ValueIndex) const
 
 double TCustomSeries::CalcMinMaxValue(bool IsMin) const
 {
+  // Without null points every point is painted: the list's own (kept)
+  // statistics serve.
+  if (!HasColorList() || TreatNulls() == tnIgnore) {
+    if (Count() == 0)
+      return 0;
+    return IsMin ? MandatoryValueList->MinValue() : MandatoryValueList->MaxValue();
+  }
   double Result = 0;
   bool Any = false;
   for (int32_t I = 0; I < Count(); ++I) {

@@ -66,6 +66,24 @@ public:
   QStringList Pens;
 };
 
+// A recording canvas that logs the 3D faces, each marked "dark" when its
+// brush is the darkened Base colour.
+class TFaceCanvas : public TRecordingCanvas {
+public:
+  void Face(const char* Name)
+  {
+    Faces << QString::fromLatin1(Name) +
+                 (Brush()->Color() == ApplyDark(Base, 64) ? QStringLiteral(" dark") : QString());
+  }
+  void Plane3D(const TPoint&, const TPoint&, int32_t, int32_t) override { Face("Plane3D"); }
+  void PlaneWithZ(const TPoint&, const TPoint&, const TPoint&, const TPoint&, int32_t) override { Face("PlaneWithZ"); }
+  void RectangleY(int32_t, int32_t, int32_t, int32_t, int32_t) override { Face("RectangleY"); }
+  void RectangleZ(int32_t, int32_t, int32_t, int32_t, int32_t) override { Face("RectangleZ"); }
+  void RectangleWithZ(const TRect&, int32_t) override { Face("RectangleWithZ"); }
+  TColor Base = clNone;
+  QStringList Faces;
+};
+
 struct TLineCase {
   const char* Name;
   std::function<void(TPixelChart&, TLineSeries*)> Build;
@@ -149,6 +167,69 @@ TEST(CustomSeries, WhatALineDrawsPointByPoint)
     auto* S = Add<TLineSeries>(C);
     K.Build(C, S);
     EXPECT_EQ(C.Redraw(), K.Expected);
+  }
+}
+
+TEST(CustomSeries, WhatIsDrawnIn3D)
+{
+  struct Case {
+    const char* Name;
+    bool Area;
+    std::function<void(TCustomSeries*)> Build;
+    std::initializer_list<std::pair<double, int>> Points;
+    QStringList Faces;
+  };
+  const auto Plain = [](TCustomSeries*) {};
+  const Case Cases[] = {
+      {"a falling ribbon", false, Plain, {{10, 10}, {20, 30}}, {"Plane3D"}},
+      {"a steeply rising ribbon shows its darkened underside", false, Plain, {{10, 150}, {12, 10}}, {"Plane3D dark"}},
+      {"without Dark3D it does not",
+       false,
+       [](TCustomSeries* S) { S->SetDark3D(false); },
+       {{10, 150}, {12, 10}},
+       {"Plane3D"}},
+      {"a line with height: front face, end face, ribbon",
+       false,
+       [](TCustomSeries* S) { S->SetLineHeight(5); },
+       {{10, 10}, {20, 30}},
+       {"PlaneWithZ", "RectangleZ", "Plane3D"}},
+      {"stairs: tread, then the darkened riser",
+       false,
+       [](TCustomSeries* S) { S->SetStairs(true); },
+       {{10, 10}, {20, 30}},
+       {"RectangleY", "RectangleZ dark"}},
+      {"inverted stairs: the riser first",
+       false,
+       [](TCustomSeries* S) {
+         S->SetStairs(true);
+         S->SetInvertedStairs(true);
+       },
+       {{10, 10}, {20, 30}},
+       {"RectangleZ dark", "RectangleY"}},
+      {"an area: top ribbon, darkened end face, front",
+       true,
+       Plain,
+       {{10, 10}, {20, 30}},
+       {"Plane3D", "RectangleZ dark", "PlaneWithZ"}},
+      {"a stepped area: the step's faces, end face, front rectangle",
+       true,
+       [](TCustomSeries* S) { S->SetStairs(true); },
+       {{10, 10}, {20, 30}},
+       {"RectangleY", "RectangleZ dark", "RectangleZ dark", "RectangleWithZ"}},
+  };
+  for (const Case& K : Cases) {
+    SCOPED_TRACE(K.Name);
+    auto Canvas = std::make_unique<TFaceCanvas>();
+    TFaceCanvas* Faces = Canvas.get();
+    TPixelChart C(std::move(Canvas));
+    C.SetView3D(true);
+    TCustomSeries* S = K.Area ? static_cast<TCustomSeries*>(Add<TAreaSeries>(C)) : Add<TLineSeries>(C);
+    S->SetSeriesColor(0x40C080);
+    Faces->Base = 0x40C080;
+    K.Build(S);
+    AddRows(C, S, K.Points);
+    C.Redraw();
+    EXPECT_EQ(Faces->Faces, K.Faces);
   }
 }
 
@@ -366,6 +447,20 @@ TEST(CustomSeries, StackingEdges)
   EXPECT_EQ(Area2->CalcYPos(0), C.LeftAxis()->CalcYPosValue(40));
   Area2->SetStackGroup(1);
   EXPECT_EQ(Area2->CalcYPos(0), C.LeftAxis()->CalcYPosValue(10));
+}
+
+TEST(CustomSeries, UnpaintedNullPointsStayOutOfTheExtent)
+{
+  TLineSeries S(nullptr);
+  S.AddXY(0, 5);
+  S.AddNullXY(1, 500);
+  S.AddXY(2, -1);
+  EXPECT_EQ(S.MaxYValue(), 5);
+  EXPECT_EQ(S.MinYValue(), -1);
+  S.SetTreatNulls(tnIgnore);
+  EXPECT_EQ(S.MaxYValue(), 500);
+  TLineSeries Empty(nullptr);
+  EXPECT_EQ(Empty.MaxYValue(), 0);
 }
 
 TEST(CustomSeries, AreaOriginWidensTheExtent)
@@ -604,6 +699,11 @@ TEST(CustomSeries, WholeSeriesPathAndPartialDisplay)
   };
   const Case Cases[] = {
       {"all points", 4, 1.0f, "Polyline(0 100,10 100,20 100,30 100)", {"0:0,100", "1:10,100", "2:20,100", "3:30,100"}},
+      {"a fraction beyond 1 shows all",
+       4,
+       2.0f,
+       "Polyline(0 100,10 100,20 100,30 100)",
+       {"0:0,100", "1:10,100", "2:20,100", "3:30,100"}},
       {"half of ten points",
        10,
        0.5f,
