@@ -647,6 +647,28 @@ TEST(CustomSeries, PerPointPointers)
   // Each point is drawn with its own pointer.
   C.Redraw();
   EXPECT_EQ(C.Canvas->Calls(QStringLiteral("Ellipse")).size(), 1);
+  const qsizetype Drawn = C.Canvas->Calls(QStringLiteral("Rectangle(")).size();
+  // A style of nothing draws nothing.
+  S->OnGetPointerStyle = [](TChartSeries*, int32_t I) { return I == 1 ? psNothing : psRectangle; };
+  C.Redraw();
+  EXPECT_EQ(C.Canvas->Calls(QStringLiteral("Rectangle(")).size(), Drawn);
+  EXPECT_EQ(C.Canvas->Calls(QStringLiteral("Ellipse")).size(), 0);
+}
+
+TEST(CustomSeries, ClicksOnA3DRibbon)
+{
+  TPixelChart C;
+  C.SetView3D(true);
+  auto* S = Add<TLineSeries>(C);
+  AddRows(C, S, {{10, 50}, {90, 50}});
+  C.Redraw();
+  const int32_t W = C.SeriesWidth3D(), H = C.SeriesHeight3D();
+  ASSERT_GT(W, 2);
+  const int32_t X = (S->CalcXPos(0) + S->CalcXPos(1)) / 2, Y = S->CalcYPos(0);
+  // Inside the ribbon, half-way back.
+  EXPECT_EQ(S->Clicked(X + W / 2, Y - H / 2), 0);
+  // Below its front edge.
+  EXPECT_EQ(S->Clicked(X, Y + 3), -1);
 }
 
 TEST(CustomSeries, HoveringAPointerHighlightsItAndItsSegments)

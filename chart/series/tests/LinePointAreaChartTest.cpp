@@ -110,3 +110,33 @@ TEST(LinePointAreaChart, GoldenImagesOfEachKind)
         EXPECT_GOLDEN(Chart.Image, Name, 8, 40);
       }
 }
+
+TEST(LinePointAreaChart, GoldenLegendSymbolsOfEachKind)
+{
+  // A line with and without pointers, points, an area and a stepped area:
+  // each legend row shows the series' own symbol.
+  TImageTChart Chart(300, 180);
+  Chart.SetInternalCanvas(std::make_unique<TZuzCanvas3D>());
+  Chart.SetView3D(false);
+  Chart.Title()->SetCaption(QStringLiteral("legend"));
+  auto* Line = new TLineSeries(&Chart);
+  auto* Pointed = new TLineSeries(&Chart);
+  auto* Points = new TPointSeries(&Chart);
+  auto* Area = new TAreaSeries(&Chart);
+  const TColor Colors[] = {0x808000, 0x3060C0, 0x20A040, 0xC03060};
+  // The area first, lowest: the others are drawn over it.
+  TChartSeries* All[] = {Area, Line, Pointed, Points};
+  for (int I = 0; I < 4; ++I) {
+    Chart.AddSeries(All[I]);
+    All[I]->SetSeriesColor(Colors[I]);
+    All[I]->SetTitle(All[I]->ClassName());
+    for (int J = 0; J < 8; ++J)
+      All[I]->AddXY(J, Values[J] + 2 * I);
+  }
+  Pointed->Pointer()->SetVisible(true);
+  Pointed->Pointer()->SetStyle(psTriangle);
+  Line->LinePen()->SetWidth(3);
+  Chart.Image.fill(Qt::black);
+  Chart.Draw();
+  EXPECT_GOLDEN(Chart.Image, QStringLiteral("kind_legend_gdi"), 8, 40);
+}
