@@ -9,7 +9,6 @@
 #include "chart/canvas/ZuzBlend.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzCanvas3D.h"
-#include "chart/canvas/ZuzCorners.h"
 #include "chart/canvas/ZuzGradient.h"
 #include "chart/canvas/ZuzPen.h"
 #include "chart/canvas/ZuzShadow.h"
@@ -30,6 +29,32 @@ TBrushStyle GetDefaultPattern(int32_t Index)
   static const TBrushStyle Patterns[6] = {bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross};
   return Patterns[((Index % 6) + 6) % 6];
 }
+
+namespace {
+// R's outline clockwise from the top-left, the flagged corners rounded
+// with radius Radius (each a quarter ellipse of eight segments).
+std::vector<TPoint> RoundedOutline(const TRect& R, int32_t Radius, bool TopLeft, bool TopRight, bool BottomRight,
+                                   bool BottomLeft)
+{
+  const int32_t RX = std::min(Radius, (R.Right - R.Left) / 2), RY = std::min(Radius, (R.Bottom - R.Top) / 2);
+  std::vector<TPoint> P;
+  const auto Corner = [&](bool Round, int32_t X, int32_t Y, int32_t CX, int32_t CY, double From) {
+    if (!Round || RX <= 0 || RY <= 0) {
+      P.push_back(TPoint{X, Y});
+      return;
+    }
+    for (int32_t I = 0; I <= 8; ++I) {
+      const double A = (From + 90.0 * I / 8) * std::numbers::pi / 180;
+      P.push_back(TPoint{PixelRound(CX + RX * std::cos(A)), PixelRound(CY + RY * std::sin(A))});
+    }
+  };
+  Corner(TopLeft, R.Left, R.Top, R.Left + RX, R.Top + RY, 180);
+  Corner(TopRight, R.Right, R.Top, R.Right - RX, R.Top + RY, 270);
+  Corner(BottomRight, R.Right, R.Bottom, R.Right - RX, R.Bottom - RY, 0);
+  Corner(BottomLeft, R.Left, R.Bottom, R.Left + RX, R.Bottom - RY, 90);
+  return P;
+}
+} // namespace
 
 TBarStyle TCustomBarSeries::GetBarStyle(int32_t ValueIndex)
 {
@@ -198,18 +223,14 @@ void TCustomBarSeries::BarRectangle(TColor BarColor, int32_t Left, int32_t Top, 
     return;
   }
   // Only the corners at the value end are round; the origin end stays
-  // square where the bar meets the axis or the bar it stands on.
-  TZuzCorners Corners;
-  if (Vertical()) {
-    const bool OriginAtBottom = Bottom >= Top;
-    (OriginAtBottom ? Corners.LeftBottom() : Corners.LeftTop())->SetStyle(cosNone);
-    (OriginAtBottom ? Corners.RightBottom() : Corners.RightTop())->SetStyle(cosNone);
-  } else {
-    const bool OriginAtLeft = Right >= Left;
-    (OriginAtLeft ? Corners.LeftTop() : Corners.RightTop())->SetStyle(cosNone);
-    (OriginAtLeft ? Corners.LeftBottom() : Corners.RightBottom())->SetStyle(cosNone);
-  }
-  C->RoundRect(R, FRoundSize, FRoundSize, &Corners);
+  // square where the bar meets the axis or the bar it stands on. The
+  // outline is one polygon, so that it fills and strokes alike on every
+  // canvas.
+  const bool OriginAtStart = Vertical() ? Bottom < Top : Right < Left; // the origin at the top (left)
+  const bool RoundTop = Vertical() && !OriginAtStart, RoundBottom = Vertical() && OriginAtStart;
+  const bool RoundLeft = !Vertical() && OriginAtStart, RoundRight = !Vertical() && !OriginAtStart;
+  C->Polygon(RoundedOutline(R, FRoundSize / 2, RoundTop || RoundLeft, RoundTop || RoundRight, RoundBottom || RoundRight,
+                            RoundBottom || RoundLeft));
 }
 
 void TCustomBarSeries::TryDrawShadow(int32_t ValueIndex, TZuzShadow* S)
