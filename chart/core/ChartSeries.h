@@ -335,8 +335,9 @@ public:
   // for ordered positions).
   int32_t VisibleCount();
   // Pixels through the bound axes.
-  int32_t CalcXPos(int32_t ValueIndex) const;
-  int32_t CalcYPos(int32_t ValueIndex) const;
+  // Kinds that place points apart from their values (bars) override.
+  virtual int32_t CalcXPos(int32_t ValueIndex) const;
+  virtual int32_t CalcYPos(int32_t ValueIndex) const;
   int32_t CalcXPosValue(double Value) const;
   int32_t CalcYPosValue(double Value) const;
   // The mandatory axis' mapping.
@@ -356,7 +357,7 @@ public:
   virtual void CalcZOrder();
   virtual void CalcDepthPositions();
   // Another active series without Z values shares this one's z-order.
-  bool MoreSameZOrder() const;
+  virtual bool MoreSameZOrder() const;
   // No earlier active series shares this one's z-order.
   bool FirstInZOrder() const;
   virtual bool DrawSeriesAscending() const;

@@ -1,4 +1,6 @@
 #include "chart/series/FastLineSeries.h"
+#include "chart/series/BarSeries.h"
+#include "chart/series/PieSeries.h"
 
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/ZuzBlend.h"
@@ -628,4 +630,6 @@ int32_t TFastLineSeries::Clicked(int32_t X, int32_t Y)
 void RegisterZuzStandardSeries()
 {
   RegisterZuzSeries(ClassInfoFor<TFastLineSeries>(), &ZuzMsg_GalleryFastLine, &ZuzMsg_GalleryStandard, 2);
+  RegisterZuzBarSeries();
+  RegisterZuzPieSeries();
 }

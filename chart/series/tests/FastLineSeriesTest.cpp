@@ -204,7 +204,8 @@ TEST(FastLineSeries, OnePolylineCallWithFlAll)
   S->AddXY(20, C.Y(30));
   S->AddXY(30, C.Y(15));
   C.Redraw();
-  EXPECT_TRUE(C.Canvas->Log.contains(QStringLiteral("Polyline(10 10,20 30,30 15)"))) << C.Canvas->Log.join(' ').toStdString();
+  EXPECT_TRUE(C.Canvas->Log.contains(QStringLiteral("Polyline(10 10,20 30,30 15)")))
+      << C.Canvas->Log.join(' ').toStdString();
   EXPECT_TRUE(C.Segments().isEmpty());
   // Stairs cannot be one polyline: the segments come back.
   S->SetStairs(true);
