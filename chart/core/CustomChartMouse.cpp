@@ -395,8 +395,12 @@ void TCustomChart::PanAxis(bool Horizontal, int32_t New, int32_t Old)
     bool Allow = true;
     if (OnAllowScroll)
       OnAllowScroll(A, NewMin, NewMax, Allow);
-    if (Allow)
+    if (Allow) {
       A->SetMinMax(NewMin, NewMax);
+      // The next move may come before a repaint lays the axis out again:
+      // it must map pixels through the scale just set, or this step is lost.
+      A->AdjustMaxMin();
+    }
   }
 }
 
@@ -407,16 +411,18 @@ void TCustomChart::ScrollVerticalAxes(bool Up)
     TChartAxis* A = Axes().Get(I);
     if (A->Horizontal())
       continue;
-    double Delta = (A->IMaximum - A->IMinimum) * 3 * 0.01;
+    double Delta = (A->Maximum() - A->Minimum()) * 3 * 0.01;
     if (!Up)
       Delta = -Delta;
     bool Allow = true;
     if (OnAllowScroll) {
-      double Min = A->IMinimum + Delta, Max = A->IMaximum + Delta;
+      double Min = A->Minimum() + Delta, Max = A->Maximum() + Delta;
       OnAllowScroll(A, Min, Max, Allow);
     }
-    if (Allow)
+    if (Allow) {
       A->Scroll(Delta, false);
+      A->AdjustMaxMin();
+    }
   }
 }
 

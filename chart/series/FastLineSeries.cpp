@@ -2,6 +2,8 @@
 #include "chart/series/AreaSeries.h"
 #include "chart/series/LineSeries.h"
 #include "chart/series/PointSeries.h"
+#include "chart/series/BarSeries.h"
+#include "chart/series/PieSeries.h"
 
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/ZuzBlend.h"
@@ -636,4 +638,6 @@ void RegisterZuzStandardSeries()
   RegisterZuzSeries(ClassInfoFor<TPointSeries>(), &ZuzMsg_GalleryPoint, &ZuzMsg_GalleryStandard, 2);
   RegisterZuzSeries(ClassInfoFor<TAreaSeries>(), &ZuzMsg_GalleryArea, &ZuzMsg_GalleryStandard, 2);
   RegisterZuzSeries(ClassInfoFor<THorizAreaSeries>(), &ZuzMsg_GalleryHorizArea, &ZuzMsg_GalleryStandard, 2);
+  RegisterZuzBarSeries();
+  RegisterZuzPieSeries();
 }

@@ -78,6 +78,17 @@ TEST(Legend, GoldenLegendStyles)
          AddLine(C, "Temperature", 0);
          AddLine(C, "Salinity", 1);
        }},
+      {"legend_last_values_symbols_right",
+       [](TImageTChart& C) {
+         C.Legend()->SetLegendStyle(lsLastValues);
+         C.Legend()->SetTextStyle(ltsRightValue);
+         C.Legend()->Symbol()->SetPosition(spRight);
+         C.Legend()->DividingLines()->SetVisible(true);
+         C.Legend()->SetVertSpacing(6);
+         AddLine(C, "Temperature", 0);
+         AddLine(C, "Salinity", 1);
+         AddLine(C, "Sound velocity", 2);
+       }},
   };
   for (const TLegendCase& K : Cases) {
     SCOPED_TRACE(K.Name);
