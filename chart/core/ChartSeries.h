@@ -334,9 +334,10 @@ public:
   // Points inside both axes' current limits (the visible range's count
   // for ordered positions).
   int32_t VisibleCount();
-  // Pixels through the bound axes.
-  int32_t CalcXPos(int32_t ValueIndex) const;
-  int32_t CalcYPos(int32_t ValueIndex) const;
+  // Pixels through the bound axes. Kinds that place points apart from
+  // their values (bars, stacked lines and areas) override.
+  virtual int32_t CalcXPos(int32_t ValueIndex) const;
+  virtual int32_t CalcYPos(int32_t ValueIndex) const;
   int32_t CalcXPosValue(double Value) const;
   int32_t CalcYPosValue(double Value) const;
   // The mandatory axis' mapping.
@@ -358,7 +359,7 @@ public:
   virtual void CalcZOrder();
   virtual void CalcDepthPositions();
   // Another active series without Z values shares this one's z-order.
-  bool MoreSameZOrder() const;
+  virtual bool MoreSameZOrder() const;
   // No earlier active series shares this one's z-order.
   bool FirstInZOrder() const;
   virtual bool DrawSeriesAscending() const;
