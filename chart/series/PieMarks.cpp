@@ -39,20 +39,33 @@ void TPieSeries::DrawMarks()
 
 void TPieSeries::AntiOverlap(int32_t ValueIndex, TSeriesMarkPosition& Position)
 {
-  if (ValueIndex <= FirstDisplayedIndex())
+  const int32_t First = FirstDisplayedIndex();
+  if (ValueIndex <= First)
     return;
   TSeriesMarks* M = Marks();
-  const TSeriesMarkPosition* Previous = M->Positions().Get(ValueIndex - 1);
-  if (!Previous)
-    return;
-  const TRect R1 = M->TotalBounds(ValueIndex, Position), R0 = M->TotalBounds(ValueIndex - 1, *Previous);
-  TRect Both;
-  if (!ZuzRectIntersects(Both, R1, R0))
-    return;
-  if (R1.Top < FCircleYCenter)
-    Position.Offset(TPoint{0, R1.Top - R0.Top});
-  else
-    Position.Offset(TPoint{0, R0.Top - R1.Top});
+  // The mark moves the way the slices run, counter-clockwise: upwards on
+  // the right of the pie, downwards on its left, until it is clear of the
+  // marks before it. (Moving it by the difference of its top and the
+  // previous mark's top leaves marks on top of each other.)
+  const TRect Start = M->TotalBounds(ValueIndex, Position);
+  const bool Up = Start.Left + Start.Right >= 2 * FCircleXCenter;
+  for (int32_t Pass = First; Pass < ValueIndex; ++Pass) {
+    const TRect R1 = M->TotalBounds(ValueIndex, Position);
+    bool Moved = false;
+    for (int32_t J = ValueIndex - 1; J >= First && !Moved; --J) {
+      const TSeriesMarkPosition* Other = M->Positions().Get(J);
+      if (!Other)
+        continue;
+      const TRect R0 = M->TotalBounds(J, *Other);
+      TRect Both;
+      if (!ZuzRectIntersects(Both, R1, R0))
+        continue;
+      Position.Offset(TPoint{0, Up ? R0.Top - R1.Bottom : R0.Bottom - R1.Top});
+      Moved = true;
+    }
+    if (!Moved)
+      return;
+  }
 }
 
 void TPieSeries::DrawMark(int32_t ValueIndex, const String& Text, TSeriesMarkPosition& Position)
@@ -144,6 +157,11 @@ void TPieSeries::DrawMark(int32_t ValueIndex, const String& Text, TSeriesMarkPos
     M->SetAngle(A);
     M->SetAutoPosition(false);
   }
+  // The pie has kept its marks apart itself, slice after slice; the
+  // generic rule (clear of every earlier mark, or dropped) would undo that
+  // where the marks turn round the pie.
+  if (!FPieMarks->InsideSlice() && M->Automatic()->Move())
+    M->SetAutoPosition(false);
   TCircledSeries::DrawMark(ValueIndex, Text, Position);
 }
 

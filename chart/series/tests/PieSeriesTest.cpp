@@ -5,10 +5,12 @@
 // circle geometry of circled series.
 #include "chart/core/tests/CoreTestSupport.h"
 
+#include "chart/canvas/ZuzBlend.h"
 #include "chart/canvas/ZuzPen.h"
 #include "chart/canvas/ZuzShadow.h"
 #include "chart/core/ChartLegend.h"
 #include "chart/core/SeriesMarks.h"
+#include "chart/core/ZuzGeometry.h"
 #include "chart/series/PieSeries.h"
 
 #include <gtest/gtest.h>
@@ -333,4 +335,78 @@ TEST(CircledSeries, TinyChartRectangleGivesTheSmallestCircle)
   C.Draw();
   EXPECT_EQ(S->CircleWidth(), 4);
   EXPECT_EQ(S->CircleHeight(), 4);
+}
+
+// Turned marks never stand upside down: the angle of each mark, as the
+// canvas is asked to turn its text.
+TEST(PieSeries, RotatedMarks)
+{
+  struct Case {
+    const char* Name;
+    TRotateStyle Style;
+    std::vector<double> Values;
+    QStringList Angles;
+  };
+  const Case Cases[] = {
+      // Middles at 45 and 225 degrees: the second turns by half a turn.
+      {"radial", rsRadial, {1, 3}, {"45", "45"}},
+      // Middles at 135 and 315.
+      {"radial, left half", rsRadial, {3, 1}, {"315", "315"}},
+      // Along the rim: 135 and 315, the first turned by half a turn.
+      {"along the rim", rsTangencial, {1, 3}, {"315", "315"}},
+  };
+  for (const Case& K : Cases) {
+    SCOPED_TRACE(K.Name);
+    TPieChart C;
+    TPieSeries* S = C.AddPie(K.Values, true);
+    S->PieMarks()->SetRotated(true);
+    S->PieMarks()->SetRotateStyle(K.Style);
+    C.Canvas->Log.clear();
+    C.Draw();
+    QStringList Angles;
+    for (const QString& L : C.Canvas->Calls(QStringLiteral("RotateLabel")))
+      Angles << L.section(QLatin1Char(','), 2).chopped(1);
+    EXPECT_EQ(Angles, K.Angles);
+    EXPECT_EQ(S->Marks()->Angle(), 0); // put back after each mark
+  }
+}
+
+TEST(PieSeries, MarksInsideTheSlices)
+{
+  TPieChart C;
+  TPieSeries* S = C.AddPie({1, 1}, true);
+  S->PieMarks()->SetInsideSlice(true);
+  ASSERT_TRUE(S->Marks()->Arrow()->Visible());
+  C.Draw();
+  // Centred half way out along the slice's middle, without an arrow that
+  // outlives the mark.
+  const TSeriesMarkPosition* P = S->Marks()->Positions().Get(0);
+  ASSERT_NE(P, nullptr);
+  int32_t X, Y;
+  S->AngleToPos(Pi / 2, S->XRadius() * 0.5, S->YRadius() * 0.5, X, Y);
+  EXPECT_EQ(P->LeftTop.X, X - P->Width / 2);
+  EXPECT_EQ(P->LeftTop.Y, Y - P->Height / 2);
+  EXPECT_TRUE(S->Marks()->Arrow()->Visible());
+  // Inside marks take no room: the pie fills the chart's height.
+  EXPECT_EQ(S->CircleHeight(), C.ChartRect.Bottom - C.ChartRect.Top - (C.ChartRect.Bottom - C.ChartRect.Top) % 2);
+}
+// Small neighbouring slices on both sides of the pie: each mark moves clear
+// of the one before it, the way the slices run.
+TEST(PieSeries, MarksOfSmallSlicesDoNotOverlap)
+{
+  TPieChart C;
+  TPieSeries* S = C.AddPie({1, 1, 1, 1, 1, 40, 1, 1, 1, 1, 1, 40}, true);
+  C.Draw();
+  TSeriesMarks* M = S->Marks();
+  std::vector<TRect> Boxes;
+  for (int I = 0; I < S->Count(); ++I) {
+    const TSeriesMarkPosition* P = M->Positions().Get(I);
+    ASSERT_NE(P, nullptr) << I;
+    Boxes.push_back(M->TotalBounds(I, *P));
+  }
+  for (size_t I = 0; I < Boxes.size(); ++I)
+    for (size_t J = I + 1; J < Boxes.size(); ++J) {
+      TRect Both;
+      EXPECT_FALSE(ZuzRectIntersects(Both, Boxes[I], Boxes[J])) << I << " and " << J;
+    }
 }

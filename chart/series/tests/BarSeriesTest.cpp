@@ -1,11 +1,18 @@
-// Bar layout: slots, widths, stacking origins and bar rectangles for each
-// way several bar series share a category, worked out by hand on a chart
-// whose axes are fixed so that a value maps to a known pixel; the axis
-// extents the bars report; and the settings the bars of a chart share.
+// Bar series. Layout: slots, widths, stacking origins and bar rectangles
+// for each way several bar series share a category, worked out by hand on
+// a chart whose axes are fixed so that a value maps to a known pixel; the
+// axis extents the bars report; and the settings the bars of a chart
+// share. Drawing: what a bar puts on the canvas (thin and empty bars, pen
+// darkening, gradients, styles chosen per point, stacked zeros).
 #include "chart/core/tests/CoreTestSupport.h"
 
+#include "chart/canvas/ZuzBrush.h"
+#include "chart/canvas/ZuzCanvas3D.h"
+#include "chart/canvas/ZuzGradient.h"
 #include "chart/canvas/ZuzPen.h"
+#include "chart/canvas/ZuzShadow.h"
 #include "chart/core/ChartAxis.h"
+#include "chart/core/SeriesMarks.h"
 #include "chart/series/BarSeries.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +23,39 @@
 
 namespace {
 
+// Logs rectangles, polygons and lines with the pen and brush they are
+// drawn with: "Rect(l,t,r,b) pen RRGGBB brush clear|RRGGBB [gradient SSSSSS-EEEEEE]".
+class TBarLogCanvas : public TRecordingCanvas {
+public:
+  void Rectangle(int32_t X0, int32_t Y0, int32_t X1, int32_t Y1) override
+  {
+    Shapes << QStringLiteral("Rect(%1,%2,%3,%4) %5").arg(X0).arg(Y0).arg(X1).arg(Y1).arg(Attributes());
+  }
+  void Polygon(std::span<const TPoint> P) override
+  {
+    Shapes << QStringLiteral("Polygon(%1) %2").arg(P.size()).arg(Attributes());
+  }
+  void LineTo(int32_t X, int32_t Y) override
+  {
+    Shapes << QStringLiteral("Line(%1,%2-%3,%4) %5").arg(Pen0.X).arg(Pen0.Y).arg(X).arg(Y).arg(Attributes());
+    Pen0 = TPoint{X, Y};
+  }
+  void MoveTo(int32_t X, int32_t Y) override { Pen0 = TPoint{X, Y}; }
+  QString Attributes() const
+  {
+    const auto Hex = [](TColor C) { return QStringLiteral("%1").arg(C & 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper(); };
+    QString Result =
+        QStringLiteral("pen %1 brush %2")
+            .arg(Hex(Pen()->Color()), Brush()->Style() == bsClear ? QStringLiteral("clear") : Hex(Brush()->Color()));
+    if (Brush()->Style() != bsClear && Brush()->GradientIfAny() && Brush()->GradientIfAny()->Visible())
+      Result += QStringLiteral(" gradient %1-%2")
+                    .arg(Hex(Brush()->GradientIfAny()->StartColor()), Hex(Brush()->GradientIfAny()->EndColor()));
+    return Result;
+  }
+  QStringList Shapes;
+  TPoint Pen0;
+};
+
 // A 2D chart without axes or margins whose chart rectangle is
 // (1, 1)-(401, 301): bottom axis 0..10 maps X = 1 + 40 x, left axis
 // 0..100 maps Y = 301 - 3 y.
@@ -23,7 +63,9 @@ class TBarChart : public TImageChart {
 public:
   TBarChart() : TImageChart(402, 302)
   {
-    SetInternalCanvas(std::make_unique<TRecordingCanvas>());
+    auto C = std::make_unique<TBarLogCanvas>();
+    Canvas = C.get();
+    SetInternalCanvas(std::move(C));
     SetView3D(false);
     SetAxisVisible(false);
     SetMarginUnits(muPixels);
@@ -41,6 +83,15 @@ public:
       S->Add(V);
     return S;
   }
+  // The shapes drawn by a fresh paint, without the panel's background.
+  QStringList Redraw()
+  {
+    Canvas->Shapes.clear();
+    Draw();
+    Canvas->Shapes.removeIf([](const QString& S) { return S.startsWith(QStringLiteral("Rect(0,0,403,303)")); });
+    return Canvas->Shapes;
+  }
+  TBarLogCanvas* Canvas;
 };
 
 struct TRectRow {
@@ -247,4 +298,109 @@ TEST(BarLayout, BarsOfOneChartShareTheirLayoutMode)
   // Horizontal bars are another class: they keep their own.
   auto* H = C.AddBars<THorizBarSeries>({1});
   EXPECT_EQ(H->MultiBar(), mbSide);
+}
+
+// One series drawn in 0080C0 with a black pen: a single bar of 20 at X 0
+// is 140 pixels wide (70 % of 400 over 1 + 1 categories) from -69 to 72,
+// two bars 94 pixels wide.
+TEST(BarDrawing, WhatABarPutsOnTheCanvas)
+{
+  struct Case {
+    const char* Name;
+    std::vector<double> Values;
+    std::function<void(TBarSeries*)> Setup;
+    QStringList Shapes;
+  };
+  const auto None = [](TBarSeries*) {};
+  const Case Cases[] = {
+      {"plain", {20}, None, {"Rect(-69,241,72,301) pen 000000 brush 0080C0"}},
+      // A bar as high as its origin is a line in the bar colour.
+      {"zero height", {0}, None, {"Line(-69,301-72,301) pen 0080C0 brush 0080C0"}},
+      // A bar no wider than its pen is its outline in the bar colour.
+      {"thinner than the pen",
+       {20},
+       [](TBarSeries* S) {
+         S->BarPen()->SetWidth(3);
+         S->SetCustomBarWidth(2);
+       },
+       {"Rect(1,242,2,300) pen 0080C0 brush clear"}},
+      // Each channel of the point colour lowered by 255 - 130.
+      {"dark pen", {20}, [](TBarSeries* S) { S->SetDarkPen(130); }, {"Rect(-69,241,72,301) pen 000343 brush 0080C0"}},
+      {"dark pen 255 keeps the colour",
+       {20},
+       [](TBarSeries* S) { S->SetDarkPen(255); },
+       {"Rect(-69,241,72,301) pen 0080C0 brush 0080C0"}},
+      {"custom style draws nothing", {20}, [](TBarSeries* S) { S->SetBarStyle(bsCustom); }, {}},
+      {"style of the point",
+       {20, 30},
+       [](TBarSeries* S) {
+         S->OnGetBarStyle = [](TCustomBarSeries*, int32_t I, TBarStyle& Style) {
+           if (I == 1)
+             Style = bsPyramid;
+         };
+       },
+       {"Rect(-46,241,49,301) pen 000000 brush 0080C0", "Polygon(3) pen 000000 brush 0080C0"}},
+      // Towards the largest value the end colour reaches the bar colour.
+      {"gradient relative to the value",
+       {20, 40},
+       [](TBarSeries* S) {
+         S->Gradient()->SetVisible(true);
+         S->Gradient()->SetStartColor(clWhite);
+         S->SetGradientRelative(true);
+       },
+       {"Rect(-46,241,49,301) pen 000000 brush 0080C0 gradient FFFFFF-7FBFDF",
+        "Rect(-6,181,89,301) pen 000000 brush 0080C0 gradient FFFFFF-0080C0"}},
+  };
+  for (const Case& K : Cases) {
+    SCOPED_TRACE(K.Name);
+    TBarChart C;
+    auto* S = new TBarSeries(&C);
+    C.AddSeries(S);
+    S->SetColor(0x0080C0);
+    S->Marks()->SetVisible(false);
+    for (double V : K.Values)
+      S->Add(V);
+    K.Setup(S);
+    EXPECT_EQ(C.Redraw(), K.Shapes);
+  }
+}
+
+TEST(BarDrawing, StackedZeroLeavesNoBarNorShadow)
+{
+  TBarChart C;
+  TBarSeries* A = C.AddBars({0, 10});
+  A->SetColor(0x0080C0);
+  A->SetMultiBar(mbStacked);
+  A->Marks()->SetVisible(false);
+  A->Shadow()->SetSize(4);
+  A->Shadow()->SetSmooth(false);
+  const QStringList Shapes = C.Redraw();
+  // The shadow and the bar of the second point only.
+  ASSERT_EQ(Shapes.size(), 2);
+  EXPECT_TRUE(Shapes[0].endsWith(QStringLiteral("brush 808080")));
+  EXPECT_TRUE(Shapes[1].endsWith(QStringLiteral("brush 0080C0")));
+}
+
+TEST(BarDrawing, HitTestFollowsBarStyleNotThePointsStyle)
+{
+  TBarChart C;
+  C.BottomAxis()->SetMinMax(-1, 2); // bars 94 pixels wide, 133 apart
+  TBarSeries* S = C.AddBars({20, 30});
+  S->OnGetBarStyle = [](TCustomBarSeries*, int32_t, TBarStyle& Style) { Style = bsPyramid; };
+  C.Draw();
+  const TRect R = S->CalcBarBounds(1);
+  // A corner of the rectangle, outside the drawn pyramid.
+  EXPECT_EQ(S->Clicked(R.Left + 1, R.Top + 1), 1);
+  S->SetBarStyle(bsPyramid);
+  C.Draw();
+  EXPECT_EQ(S->Clicked(R.Left + 1, R.Top + 1), -1);
+  EXPECT_EQ(S->Clicked((R.Left + R.Right) / 2, R.Bottom - 2), 1);
+  EXPECT_EQ(S->Clicked(R.Right + 20, R.Bottom - 2), -1);
+}
+
+TEST(BarDrawing, PatternsCycleThroughSixHatches)
+{
+  EXPECT_EQ(GetDefaultPattern(0), bsHorizontal);
+  EXPECT_EQ(GetDefaultPattern(5), bsDiagCross);
+  EXPECT_EQ(GetDefaultPattern(7), bsVertical);
 }
