@@ -102,6 +102,19 @@ int32_t TComponent::ComponentIndex() const
   return It == L.end() ? -1 : static_cast<int32_t>(It - L.begin());
 }
 
+void TComponent::SetComponentIndex(int32_t Value)
+{
+  if (!FOwner)
+    return;
+  auto& L = FOwner->FComponents;
+  const auto It = std::find(L.begin(), L.end(), this);
+  if (It == L.end())
+    return;
+  L.erase(It);
+  const int32_t N = static_cast<int32_t>(L.size());
+  L.insert(L.begin() + std::clamp(Value, 0, N), this);
+}
+
 TComponent* TComponent::FindComponent(const String& AName) const
 {
   if (AName.isEmpty())

@@ -71,6 +71,9 @@ public:
   TComponent* Components(int32_t Index) const;
   // Position in the owner's list; -1 without owner.
   int32_t ComponentIndex() const;
+  // Moves the component within its owner's list (the value is clipped to
+  // the list); nothing without owner.
+  void SetComponentIndex(int32_t Value);
   // Case-insensitive; nullptr for an empty or unknown name.
   TComponent* FindComponent(const String& AName) const;
 

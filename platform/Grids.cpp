@@ -570,11 +570,23 @@ void TCustomGrid::InvalidateRect(const TRect& R)
 }
 
 // A cell out of view, or of a grid without a window, has nothing to
-// repaint.
+// repaint. Every cell written asks this, and in a long grid most of them lie
+// out of view: one look at the viewport, and a row out of view ends the
+// question before any column is walked.
 void TCustomGrid::InvalidateCell(int32_t ACol, int32_t ARow)
 {
-  if (WidgetOrNull())
-    InvalidateRect(CellRect(ACol, ARow));
+  auto* Area = qobject_cast<QAbstractScrollArea*>(WidgetOrNull());
+  if (!Area)
+    return;
+  QWidget* View = Area->viewport();
+  const TAxis Rows{FRowHeights, FRowCount, FFixedRows, FTopLeft.Y, FGridLineWidth, View->height()};
+  const int32_t Y = Rows.Start(ARow);
+  if (Y < 0)
+    return;
+  const TAxis Cols{FColWidths, FColCount, FFixedCols, FTopLeft.X, FGridLineWidth, View->width()};
+  const int32_t X = Cols.Start(ACol);
+  if (X >= 0)
+    View->update(QRect(X, Y, Cols.Size(ACol), Rows.Size(ARow)));
 }
 
 void TCustomGrid::InvalidateRow(int32_t ARow)

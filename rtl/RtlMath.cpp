@@ -23,18 +23,12 @@ int64_t ToInt64(double Integral)
 
 } // namespace
 
-int64_t Round(double X)
+int64_t RoundLarge(double X)
 {
+  // Beyond 2^52 every double is a whole number.
   if (!std::isfinite(X))
     RaiseInvalidOp();
-  // Written out rather than left to the current rounding mode, which any
-  // library may have changed.
-  const double F = std::floor(X);
-  const double Diff = X - F; // exact for every double
-  double R = F;
-  if (Diff > 0.5 || (Diff == 0.5 && std::fmod(F, 2.0) != 0.0))
-    R = F + 1.0;
-  return ToInt64(R);
+  return ToInt64(X);
 }
 
 int64_t Trunc(double X) { return ToInt64(std::trunc(X)); }

@@ -4,7 +4,24 @@
 
 // Nearest integer, halves to even (Round(2.5) = 2, Round(3.5) = 4).
 // NaN, infinities and values outside 64 bits raise EInvalidOp.
-int64_t Round(double X);
+// Inline for the values below 2^52 (every pixel a chart maps goes
+// through it); written out rather than left to the current rounding mode,
+// which any library may have changed.
+int64_t RoundLarge(double X);
+inline int64_t Round(double X)
+{
+  constexpr double TwoTo52 = 4503599627370496.0;
+  if (!(X > -TwoTo52 && X < TwoTo52))
+    return RoundLarge(X);
+  // Without branches on the fraction, which a run of pixels makes
+  // unpredictable.
+  int64_t T = static_cast<int64_t>(X); // towards zero
+  const int64_t Below = static_cast<double>(T) > X;
+  T -= Below;
+  const double Diff = X - static_cast<double>(T); // exact
+  T += static_cast<int64_t>(Diff > 0.5) | (static_cast<int64_t>(Diff == 0.5) & T & 1);
+  return T;
+}
 // Towards zero; same failures as Round.
 int64_t Trunc(double X);
 double Int(double X);  // integer part as a double

@@ -161,6 +161,51 @@ int32_t TDisplayWindow::ItemMask() const
   return Masks[static_cast<size_t>(FScreenNumber - 1)];
 }
 
+std::vector<int32_t> TDisplayWindow::ShownItems() const
+{
+  std::vector<int32_t> Items;
+  for (int32_t N = 1; N <= DisplayItemCount; ++N)
+    if (DataNumberArray[static_cast<size_t>(N - 1)] != 0)
+      Items.push_back(N);
+  return Items;
+}
+
+int32_t TDisplayWindow::ItemSlot(int32_t N) const
+{
+  const TCoreData& C = Core();
+  for (int32_t Slot = 0; Slot < SlotCount; ++Slot)
+    if (C.SlotIndex(Slot) == 2 * N - 1)
+      return Slot;
+  return -1;
+}
+
+String TDisplayWindow::ItemName(int32_t N) const
+{
+  const std::vector<String>& Names = Core().SensorName;
+  if (N < 1 || static_cast<size_t>(N) > Names.size())
+    return String();
+  return Names[static_cast<size_t>(N - 1)];
+}
+
+void TDisplayWindow::AppearanceOf(TColor Color, const TFont& Font, TLayoutAppearance& Out)
+{
+  Out.Color = static_cast<int32_t>(Color);
+  Out.FontName = Font.Name();
+  Out.FontCharSet = Font.Charset();
+  Out.FontColor = static_cast<int32_t>(Font.Color());
+  Out.FontSize = Font.Size();
+  Out.FontStyle = Font.Style();
+}
+
+void TDisplayWindow::LayoutFont(const TLayoutWindow& Layout, TFont& Into)
+{
+  Into.SetName(Layout.Form_Font_Name);
+  Into.SetCharset(static_cast<TFontCharset>(Layout.Form_Font_CharSet));
+  Into.SetColor(static_cast<TColor>(Layout.Form_Font_Color));
+  Into.SetSize(Layout.Form_Font_Size);
+  Into.SetStyle(static_cast<TFontStyles>(Layout.Form_Font_Style));
+}
+
 void TDisplayWindow::SetItemMask(int32_t Value)
 {
   if (int32_t* Entry = ItemMaskEntry())

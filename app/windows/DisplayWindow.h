@@ -46,6 +46,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class IDisplayHost;
 class TAction;
@@ -99,6 +100,15 @@ public:
   virtual bool ItemSelectable(const String& SensorName) const;
   // The window's ActionArray entry (0 before the window is numbered).
   int32_t ItemMask() const;
+  // The items shown (DataNumberArray entries set), ascending.
+  std::vector<int32_t> ShownItems() const;
+  // The sensor slot (TSlot) that item N stands for: the slot whose index
+  // variable holds 2N-1. The history and the depth tables are kept by slot,
+  // and the fitted slots are not consecutive, so the item's place in the
+  // value table says nothing about its slot. -1 when no slot is item N.
+  int32_t ItemSlot(int32_t N) const;
+  // SensorName[N-1]; empty when the core names no such item.
+  String ItemName(int32_t N) const;
   // Rebuilds the content for the current choice; run by the item actions.
   void ScreenSetup();
 
@@ -160,6 +170,10 @@ protected:
   void Chart1ClickAxis(TChartAxis* Axis);
   // One pass of the message loop, as every DataUpdate ends with.
   void ProcessMessages();
+  // A font and colour as a user layout saves them, and back: the saved
+  // name, character set, colour, size and style over Into's other settings.
+  static void AppearanceOf(TColor Color, const TFont& Font, TLayoutAppearance& Out);
+  static void LayoutFont(const TLayoutWindow& Layout, TFont& Into);
 
 private:
   void MakeItemActions();

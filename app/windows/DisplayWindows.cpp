@@ -3,7 +3,10 @@
 #include "app/core/CoreData.h"
 #include "app/windows/DisplayHost.h"
 #include "app/windows/DisplayWindow.h"
+#include "app/windows/MDIDepthScroll.h"
 #include "app/windows/MDIFont.h"
+#include "app/windows/MDILast.h"
+#include "app/windows/MDIScroll.h"
 #include "app/windows/SetupIcon.h"
 #include "platform/ActnList.h"
 #include "platform/Bitmap.h"
@@ -25,6 +28,9 @@ TDisplayWindows::TDisplayWindows(IDisplayHost& Host) : FHost(Host)
   // The kinds built so far; a kind added is one row more.
   FKinds = {
       {TMdiChildKind::SingleValue, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDIFont(H); }},
+      {TMdiChildKind::LastData, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDILast(H); }},
+      {TMdiChildKind::Scroll, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDIScroll(H); }},
+      {TMdiChildKind::DepthScroll, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDIDepthScroll(H); }},
   };
 }
 

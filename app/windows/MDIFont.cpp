@@ -56,26 +56,16 @@ void TMDIFont::DataUpdate()
 
 bool TMDIFont::Appearance(TLayoutAppearance& Out) const
 {
-  const TFont* F = Label1->Font();
-  Out.Color = Label1->Color();
-  Out.FontName = F->Name();
-  Out.FontCharSet = F->Charset();
-  Out.FontColor = F->Color();
-  Out.FontSize = F->Size();
-  Out.FontStyle = F->Style();
+  AppearanceOf(Label1->Color(), *Label1->Font(), Out);
   return true;
 }
 
 void TMDIFont::ApplyLayoutAppearance(const TLayoutWindow& Layout)
 {
-  Label1->SetColor(Layout.Form_Color);
+  Label1->SetColor(static_cast<TColor>(Layout.Form_Color));
   TFont F;
   F.Assign(Label1->Font());
-  F.SetName(Layout.Form_Font_Name);
-  F.SetCharset(static_cast<TFontCharset>(Layout.Form_Font_CharSet));
-  F.SetColor(Layout.Form_Font_Color);
-  F.SetSize(Layout.Form_Font_Size);
-  F.SetStyle(static_cast<TFontStyles>(Layout.Form_Font_Style));
+  LayoutFont(Layout, F);
   Label1->SetFont(&F);
 }
 

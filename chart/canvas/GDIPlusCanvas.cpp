@@ -597,6 +597,23 @@ void TGDIPlusCanvas::Polyline(std::span<const TPoint> Points)
   }
 }
 
+void TGDIPlusCanvas::SegmentPolyline(std::span<const TPoint> Points)
+{
+  if (Points.empty())
+    return;
+  if (Points.size() > 1 && HasPen(Points, false)) {
+    if (XORMode()) {
+      PrepareXOR(false);
+      IXORCanvas->SegmentPolyline(Points);
+      EndXOR();
+    } else if (TGPGraphics* G = GetGraphics()) {
+      G->DrawSegments(*FGPPen, ToQ(Points));
+    }
+  }
+  FX = Points.back().X;
+  FY = Points.back().Y;
+}
+
 void TGDIPlusCanvas::PolylineFloat(std::span<const TPointFloat> Points)
 {
   if (Points.size() < 2 || !HasPen(Points))

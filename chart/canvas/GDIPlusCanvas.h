@@ -158,6 +158,7 @@ public:
                     int32_t Balance = 50, int32_t RadialX = 0, int32_t RadialY = 0) override;
   void Line(int32_t X0, int32_t Y0, int32_t X1, int32_t Y1) override;
   void Polyline(std::span<const TPoint> Points) override;
+  void SegmentPolyline(std::span<const TPoint> Points) override;
   void PolylineFloat(std::span<const TPointFloat> Points) override;
   void Polygon(std::span<const TPoint> Points) override;
   void PolygonFloat(std::span<const TPointFloat> Points) override;

@@ -1,9 +1,11 @@
 #include "chart/canvas/GDIPlusGraphics.h"
+#include "chart/canvas/WideLineRaster.h"
 #include "platform/Canvas.h"
 
 #include <QBrush>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -578,9 +580,40 @@ struct TGPGraphics::Impl {
   bool HintsValid = false;
   bool TransformValid = false;
   bool ClipValid = false;
-  // Metrics of the last font measured.
-  QFont MetricsFont;
-  std::unique_ptr<QFontMetricsF> Metrics;
+  // Metrics of the fonts measured lately, the last one first, each with
+  // the widths of the lines it measured: a chart measures the same labels
+  // in the same few fonts on every paint, and shaping a text costs far more
+  // than looking its width up.
+  struct TFontWidths {
+    QFont Font;
+    std::unique_ptr<QFontMetricsF> Metrics;
+    QHash<QString, double> Advances;
+  };
+  std::vector<TFontWidths> Fonts;
+  static constexpr size_t MaxFonts = 8;
+  static constexpr qsizetype MaxAdvances = 4096;
+  const QFontMetricsF* Metrics = nullptr;
+
+  TFontWidths& FontWidths(const QFont& Font, const QImage* Dev)
+  {
+    for (size_t I = 0; I < Fonts.size(); ++I)
+      if (Fonts[I].Font == Font) {
+        if (I > 0)
+          std::rotate(Fonts.begin(), Fonts.begin() + static_cast<std::ptrdiff_t>(I),
+                      Fonts.begin() + static_cast<std::ptrdiff_t>(I) + 1);
+        Metrics = Fonts.front().Metrics.get();
+        return Fonts.front();
+      }
+    if (Fonts.size() >= MaxFonts)
+      Fonts.pop_back();
+    TFontWidths W;
+    W.Font = Font;
+    W.Metrics =
+        Dev && !Dev->isNull() ? std::make_unique<QFontMetricsF>(Font, Dev) : std::make_unique<QFontMetricsF>(Font);
+    Fonts.insert(Fonts.begin(), std::move(W));
+    Metrics = Fonts.front().Metrics.get();
+    return Fonts.front();
+  }
 
   // The painter's aliased drawing already puts whole coordinates on pixel
   // centres, as the library does without the half-pixel offset, and its
@@ -1007,6 +1040,68 @@ void TGPGraphics::DrawLines(const TGPPen& Pen, std::span<const QPointF> Points)
     Q->drawPolyline(Points.data(), static_cast<int>(Points.size()));
 }
 
+void TGPGraphics::DrawSegments(const TGPPen& Pen, std::span<const QPointF> Points)
+{
+  if (Points.size() < 2)
+    return;
+  if (PathGradientPen(Pen)) {
+    QPainterPath P;
+    for (size_t i = 1; i < Points.size(); ++i) {
+      P.moveTo(Points[i - 1]);
+      P.lineTo(Points[i]);
+    }
+    StrokeShape(Pen, P);
+    return;
+  }
+  QPainter* Q = BeginStroke(Pen);
+  if (!Q || RasterSegments(Q, Points))
+    return;
+  std::vector<QLineF> Lines;
+  Lines.reserve(Points.size() - 1);
+  for (size_t i = 1; i < Points.size(); ++i)
+    Lines.emplace_back(Points[i - 1], Points[i]);
+  Q->drawLines(Lines.data(), static_cast<int>(Lines.size()));
+}
+
+bool TGPGraphics::RasterSegments(QPainter* Q, std::span<const QPointF> Points)
+{
+  // Only what the painter would draw the same way: a plain solid pen with
+  // flat ends, smoothing on, plain source-over painting on an image that
+  // no one else shares, a transform that only moves and scales evenly, and
+  // a clip that is one rectangle.
+  const QPen& P = Q->pen();
+  if (P.style() != Qt::SolidLine || P.brush().style() != Qt::SolidPattern || P.capStyle() != Qt::FlatCap ||
+      P.isCosmetic() || P.widthF() <= 0 || !(Q->renderHints() & QPainter::Antialiasing) ||
+      Q->compositionMode() != QPainter::CompositionMode_SourceOver || Q->opacity() != 1.0)
+    return false;
+  QPaintDevice* Dev = Q->device();
+  if (!Dev || Dev->devType() != QInternal::Image)
+    return false;
+  auto* Img = static_cast<QImage*>(Dev);
+  if (!Img->isDetached())
+    return false;
+  const QTransform T = Q->combinedTransform();
+  if (T.type() > QTransform::TxScale || T.m11() <= 0 || T.m11() != T.m22())
+    return false;
+  QRect Clip = Img->rect();
+  if (Q->hasClipping()) {
+    const QRegion R = Q->clipRegion();
+    if (R.rectCount() != 1)
+      return false;
+    Clip = T.mapRect(QRectF(R.boundingRect())).toAlignedRect().intersected(Clip);
+  }
+  if (P.widthF() * T.m11() <= 1)
+    return false;
+  std::vector<QPointF> Device(Points.size());
+  for (size_t i = 0; i < Points.size(); ++i)
+    Device[i] = T.map(Points[i]);
+  // Lines up to a pixel wide the painter draws fast and in its own way.
+  const double Width = P.widthF() * T.m11();
+  if (Width <= 1)
+    return false;
+  return RasterWideSegments(*Img, Device, Width, P.color().rgba(), Clip);
+}
+
 void TGPGraphics::DrawRectangle(const TGPPen& Pen, const QRectF& R)
 {
   if (PathGradientPen(Pen)) {
@@ -1159,19 +1254,21 @@ double EmPixels(const QFont& Font, double Dpi)
 
 QSizeF TGPGraphics::MeasureString(const QString& Text, const QFont& Font, bool Typographic) const
 {
-  if (!D->Metrics || !(D->MetricsFont == Font)) {
-    D->MetricsFont = Font;
-    const QImage* Dev = FDC ? FDC->Image() : nullptr;
-    D->Metrics =
-        Dev && !Dev->isNull() ? std::make_unique<QFontMetricsF>(Font, Dev) : std::make_unique<QFontMetricsF>(Font);
-  }
-  const QFontMetricsF& M = *D->Metrics;
+  Impl::TFontWidths& F = D->FontWidths(Font, FDC ? FDC->Image() : nullptr);
+  const QFontMetricsF& M = *F.Metrics;
   if (Text.isEmpty())
     return QSizeF(0, M.lineSpacing());
   double W = 0;
   const QStringList Lines = LinesOf(Text);
-  for (const QString& L : Lines)
-    W = std::max(W, M.horizontalAdvance(L));
+  for (const QString& L : Lines) {
+    auto It = F.Advances.constFind(L);
+    if (It == F.Advances.constEnd()) {
+      if (F.Advances.size() >= Impl::MaxAdvances)
+        F.Advances.clear();
+      It = F.Advances.insert(L, M.horizontalAdvance(L));
+    }
+    W = std::max(W, *It);
+  }
   if (!Typographic)
     W += EmPixels(Font, DpiY()) / 3.0;
   return QSizeF(W, M.lineSpacing() * Lines.size());

@@ -218,6 +218,9 @@ public:
   void Clear(TGPColor Color);
   void DrawLine(const TGPPen& Pen, const QPointF& A, const QPointF& B);
   void DrawLines(const TGPPen& Pen, std::span<const QPointF> Points);
+  // The segments between consecutive points as separate lines (no joins):
+  // a solid anti-aliased pen on a plain image is drawn straight into it.
+  void DrawSegments(const TGPPen& Pen, std::span<const QPointF> Points);
   void DrawRectangle(const TGPPen& Pen, const QRectF& R);
   void FillRectangle(const TGPBrush& Brush, const QRectF& R);
   void DrawEllipse(const TGPPen& Pen, const QRectF& R);
@@ -261,6 +264,7 @@ private:
   QPainter* BeginStroke(const TGPPen& Pen);
   void FillShape(const TGPBrush& Brush, const QPainterPath& Path);
   void SetPainterPen(QPainter* Q, const TGPPen& Pen);
+  bool RasterSegments(QPainter* Q, std::span<const QPointF> Points);
   void ApplyState(QPainter* Q);
 
   struct Impl;

@@ -100,6 +100,15 @@ void TZuzCanvas::DoChangedFont()
 
 void TZuzCanvas::FastLineTo(int32_t X, int32_t Y) { LineTo(X, Y); }
 
+void TZuzCanvas::SegmentPolyline(std::span<const TPoint> Points)
+{
+  if (Points.empty())
+    return;
+  MoveTo(Points[0].X, Points[0].Y);
+  for (size_t I = 1; I < Points.size(); ++I)
+    LineTo(Points[I].X, Points[I].Y);
+}
+
 void TZuzCanvas::SetAntiAlias(bool) {}
 
 void TZuzCanvas::SetInterCharSize(int32_t Value)

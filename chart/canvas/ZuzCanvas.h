@@ -156,6 +156,11 @@ public:
                            bool AllowHTML = false) = 0; // 72
   virtual void UnClipRectangle() = 0;                   // 73
 
+  // A polyline drawn as separate segments, without joins: the same as
+  // MoveTo the first point and LineTo each further one (canvases that can
+  // draw many short wide lines at once do so).
+  virtual void SegmentPolyline(std::span<const TPoint> Points);
+
   // --- operations built on the slots ------------------------------------------
   // The brush as it is: its colour fills and its back colour fills hatch
   // gaps. (Passing the back colour as the fill would paint a default brush,

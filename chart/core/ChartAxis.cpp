@@ -8,6 +8,7 @@
 #include "chart/core/ChartAxes.h"
 #include "chart/core/ChartCustomAxes.h"
 #include "chart/core/ChartSeries.h"
+#include "chart/core/SeriesList.h"
 #include "chart/core/CustomAxisPanel.h"
 #include "chart/core/DateTimeSteps.h"
 #include "chart/core/ZuzConst.h"
@@ -19,6 +20,10 @@
 #include "rtl/RtlMath.h"
 
 #include <algorithm>
+#include <cfenv>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <cfloat>
 #include <cmath>
@@ -705,6 +710,60 @@ void TChartAxis::SetCalcPosValue()
     FCalcYPosValue = &TChartAxis::YPosValueCheck;
   }
   FCalcPosValue = FHorizontal ? FCalcXPosValue : FCalcYPosValue;
+}
+
+void TChartAxis::CalcXPosValues(std::span<const double> Values, int32_t* Pixels) const
+{
+  CalcPosValues(FCalcXPosValue, Values, Pixels);
+}
+
+void TChartAxis::CalcYPosValues(std::span<const double> Values, int32_t* Pixels) const
+{
+  CalcPosValues(FCalcYPosValue, Values, Pixels);
+}
+
+void TChartAxis::CalcPosValues(TAxisCalcPos Routine, std::span<const double> Values, int32_t* Pixels) const
+{
+  const size_t N = Values.size();
+  const bool X = Routine == &TChartAxis::XPosValue || Routine == &TChartAxis::XPosValueCheck;
+  const bool Y = Routine == &TChartAxis::YPosValue || Routine == &TChartAxis::YPosValueCheck;
+  // The hardware's rounding is the one the routines write out (halves to
+  // even) as long as nobody changed the rounding mode.
+  if ((!X && !Y) || IRangeZero || std::fegetround() != FE_TONEAREST) {
+    for (size_t I = 0; I < N; ++I)
+      Pixels[I] = (this->*Routine)(Values[I]);
+    return;
+  }
+  const auto Near = [](double V) {
+    if (!(V > -1.0e9 && V < 1.0e9))
+      return PixelRound(V);
+#if defined(__SSE2__)
+    return static_cast<int32_t>(_mm_cvtsd_si32(_mm_set_sd(V)));
+#else
+    return static_cast<int32_t>(std::lrint(V));
+#endif
+  };
+  // Added after (plain) or before (checked) rounding, as the routines do.
+  const bool Up = X != FInverted;
+  const double Origin = X ? (FInverted ? IEndPos : IStartPos) : (FInverted ? IStartPos : IEndPos);
+  const double Sign = Up ? 1.0 : -1.0;
+  const double Min = IMinimum, Factor = IAxisSizeRange;
+  if (Routine == &TChartAxis::XPosValue || Routine == &TChartAxis::YPosValue) {
+    const int32_t O = static_cast<int32_t>(Origin);
+    for (size_t I = 0; I < N; ++I) {
+      const int32_t T = Near((Values[I] - Min) * Factor);
+      Pixels[I] = Up ? O + T : O - T;
+    }
+    return;
+  }
+  const double Limit = ZuzMaxPixelPos;
+  if (IUseZuzMaxPixelPos) {
+    for (size_t I = 0; I < N; ++I)
+      Pixels[I] = Near(std::clamp(Origin + Sign * ((Values[I] - Min) * Factor), -Limit, Limit));
+  } else {
+    for (size_t I = 0; I < N; ++I)
+      Pixels[I] = Near(Origin + Sign * ((Values[I] - Min) * Factor));
+  }
 }
 
 int32_t TChartAxis::XPosValue(double Value) const

@@ -56,6 +56,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 class TAxisBackShape;
@@ -249,6 +250,11 @@ public:
   int32_t CalcXPosValue(double Value) const { return (this->*FCalcXPosValue)(Value); }
   int32_t CalcYPosValue(double Value) const { return (this->*FCalcYPosValue)(Value); }
   double CalcPosPoint(int32_t Pixel) const { return (this->*FCalcPosPoint)(Pixel); }
+  // The pixels of many values at once, each as CalcXPosValue
+  // (CalcYPosValue) gives it: long series map their visible points in one
+  // pass.
+  void CalcXPosValues(std::span<const double> Values, int32_t* Pixels) const;
+  void CalcYPosValues(std::span<const double> Values, int32_t* Pixels) const;
   // The routines themselves, for series that read them once per pass.
   TAxisCalcPos CalcPosValueRoutine() const { return FCalcPosValue; }
   TAxisCalcPos CalcXPosValueRoutine() const { return FCalcXPosValue; }
@@ -268,6 +274,10 @@ public:
   int32_t InternalCalcDepthPosValue(double Value) const;
   double InternalCalcPosPoint(int32_t Pixel) const;
 
+private:
+  void CalcPosValues(TAxisCalcPos Routine, std::span<const double> Values, int32_t* Pixels) const;
+
+public:
   // ---- Appearance settings -------------------------------------------------------
   TChartAxisPen* Axis() const { return FAxis.get(); }
   void SetAxis(TChartAxisPen* Value);

@@ -4,6 +4,7 @@
 #include "chart/core/AxisPens.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartSeries.h"
+#include "chart/core/SeriesList.h"
 #include "chart/core/CustomAxisPanel.h"
 #include "chart/core/DateTimeSteps.h"
 #include "chart/core/LabelsList.h"

@@ -1,10 +1,13 @@
 #include "chart/core/ChartCoreInit.h"
 
 #include "chart/canvas/ChartCanvasInit.h"
+#include "chart/canvasctl/ZuzDrawCheckBox.h"
 #include "chart/core/ChartAxis.h"
+#include "chart/core/ColorPalettes.h"
 #include "chart/core/CustomZuzPanel.h"
 #include "chart/core/ZuzConst.h"
 #include "chart/core/ZuzProCo.h"
+#include "chart/core/ZuzSeriesTypes.h"
 
 namespace {
 bool Initialized = false;
@@ -23,6 +26,8 @@ void InitializeChartCore()
   ZuzSetConstants();
   ZuzSetProConstants();
   InitializeChartCanvas();
+  // The legend's check boxes are drawn by the canvas controls' painter.
+  InitializeCanvasControls();
   ZuzDefaultCanvas = QStringLiteral("TGDIPlusCanvas");
   ZuzMaxPixelPos = 32767;
   SetDefaultColorPalette();
@@ -33,6 +38,9 @@ void FinalizeChartCore()
   if (!Initialized)
     return;
   Initialized = false;
+  FreeColorPalettes();
+  FreeZuzTypeRegistries();
+  FinalizeCanvasControls();
   FinalizeChartCanvas();
   ZuzClearProConstants();
   ZuzClearConstants();

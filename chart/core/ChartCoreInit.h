@@ -1,7 +1,11 @@
 #pragma once
 // Start-up and shutdown of the chart library core (after the chart canvas,
 // which InitializeChartCore starts too): the message texts, the default
-// canvas class and the default series palette. Both may be called more
-// than once; only the first call of each does anything.
+// canvas class and the default series palette; shutdown also frees the
+// kind registries and the palette registry. A program calls
+// InitializeChartCore once, on the main thread, after it has made its Qt
+// application (the canvas reads the font families) and before it makes a
+// chart; FinalizeChartCore after the last chart is gone. Both may be
+// called more than once; only the first call of each does anything.
 void InitializeChartCore();
 void FinalizeChartCore();

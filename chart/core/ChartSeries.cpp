@@ -4,6 +4,9 @@
 #include "chart/core/CustomAxisPanel.h"
 #include "chart/core/LabelsList.h"
 #include "chart/core/ZuzConst.h"
+#include "chart/core/SeriesMarks.h"
+#include "chart/core/ZuzPictureList.h"
+#include "chart/core/ZuzSelected.h"
 #include "platform/Published.h"
 #include "rtl/Numbers.h"
 
@@ -108,6 +111,8 @@ void TChartSeries::SetParentChart(TCustomAxisPanel* Value)
 void TChartSeries::Added()
 {
   TCustomChartSeries::Added();
+  if (FMarks)
+    FMarks->SetParent(FParent);
   if (FColor == clDefault) {
     ChangeInternalColor(FParent->GetFreeSeriesColor(true, this));
     NotifyColorChanged();
@@ -436,6 +441,8 @@ void TChartSeries::Delete(int32_t ValueIndex)
     if (FColors && ValueIndex < static_cast<int32_t>(FColors->size()))
       FColors->erase(FColors->begin() + ValueIndex);
     FLabels->DeleteLabel(ValueIndex);
+    if (FMarks)
+      FMarks->Delete(ValueIndex);
   }
   NotifyValue(veDelete, ValueIndex);
   if (FActive)
@@ -463,6 +470,8 @@ void TChartSeries::Delete(int32_t Start, int32_t Quantity, bool RemoveGap)
     }
     for (int32_t I = 0; I < Quantity; ++I)
       FLabels->DeleteLabel(Start);
+    if (FMarks)
+      FMarks->Positions().DeleteMany(Start, Quantity);
   }
   NotifyValue(veDelete, -1);
   if (FActive)
@@ -482,6 +491,8 @@ void TChartSeries::DeletedValue(TChartSeries* Source, int32_t ValueIndex)
 
 void TChartSeries::ClearLists()
 {
+  if (FMarks)
+    FMarks->Clear();
   for (int32_t L = 0; L < FValuesList.Count(); ++L)
     FValuesList[L]->ClearValues();
   FColors.reset();
@@ -779,6 +790,42 @@ void TChartSeries::CheckDataSource()
 
 // ---------------------------------------------------------------------------
 // Formats and settings
+
+void TChartSeries::CreateSubGallery(const TSubGalleryProc& AddSubChart) { AddSubChart(ZuzMsg_Normal); }
+
+void TChartSeries::SetSubGallery(TChartSeries*, int32_t) {}
+
+void TChartSeries::AssignFormatting(TChartSeries* Source)
+{
+  if (!Source || Source == this)
+    return;
+  SetShowInLegend(Source->ShowInLegend());
+  SetBrush(Source->Brush());
+  SetPen(Source->Pen());
+  FColor = Source->FColor;
+  ISeriesColor = Source->ISeriesColor;
+  if (FColor == clDefault && FParent)
+    ISeriesColor = FParent->GetFreeSeriesColor(true, this);
+  FValueFormat = Source->FValueFormat;
+  FPercentFormat = Source->FPercentFormat;
+  // A custom axis of another chart (a theme's) is no axis of this one: the
+  // standard axis takes its place rather than a binding that outlives it.
+  const auto Own = [this](TChartAxis* A) { return A && FParent && A->ParentChart() == FParent ? A : nullptr; };
+  FHorizAxis = Source->FHorizAxis;
+  FCustomHorizAxis = Own(Source->FCustomHorizAxis);
+  if (FHorizAxis == aCustomHorizAxis && !FCustomHorizAxis)
+    FHorizAxis = aBottomAxis;
+  FVertAxis = Source->FVertAxis;
+  FCustomVertAxis = Own(Source->FCustomVertAxis);
+  if (FVertAxis == aCustomVertAxis && !FCustomVertAxis)
+    FVertAxis = aLeftAxis;
+  FCursor = Source->FCursor;
+  FDepth = Source->FDepth;
+  FTransparency = Source->FTransparency;
+  FTreatNulls = Source->FTreatNulls;
+  RecalcGetAxis();
+  Repaint();
+}
 
 void TChartSeries::SetValueFormat(const String& Value) { SetStringProperty(FValueFormat, Value); }
 bool TChartSeries::IsValueFormatStored() const { return FValueFormat != ZuzMsg_DefValueFormat; }

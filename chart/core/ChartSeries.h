@@ -27,6 +27,7 @@
 // the series raises (ChartException or EListError) and changes nothing.
 #include "chart/core/ChartValueList.h"
 #include "chart/core/CustomChartSeries.h"
+#include "platform/VirtualKeys.h"
 #include "rtl/Exceptions.h"
 
 #include <functional>
@@ -36,7 +37,15 @@
 class TChartAxis;
 class TChartSeries;
 class TLabelsList;
+class TCustomTextShape;
+class TSeriesMarkPosition;
+class TSeriesMarks;
+class TZuzPictureList;
+class TZuzSelected;
 enum TAxisLabelStyle : uint8_t;
+enum TLegendTextStyle : uint8_t;
+enum TSeriesMarksStyle : uint8_t;
+enum TBrushStyle : uint8_t;
 
 // Errors of charts and series, carrying a message of ZuzConst.h.
 class ChartException : public Exception {
@@ -61,6 +70,18 @@ using TSeriesOnBeforeAdd = std::function<bool(TChartSeries* Sender)>;
 using TSeriesOnAfterAdd = std::function<void(TChartSeries* Sender, int32_t ValueIndex)>;
 using TSeriesOnClear = std::function<void(TChartSeries* Sender)>;
 using TSeriesOnGetMarkText = std::function<void(TChartSeries* Sender, int32_t ValueIndex, String& MarkText)>;
+using TSeriesClick = std::function<void(TChartSeries* Sender, int32_t ValueIndex, TMouseButton Button,
+                                        TShiftState Shift, int32_t X, int32_t Y)>;
+// Which part of a series the mouse was found on.
+enum TSeriesClickedPartStyle : uint8_t { scpNone, scpSegment, scpPointer, scpMark };
+// What the hover formatting covers: a set of bits.
+using THoverElements = uint8_t;
+constexpr THoverElements hePrevious = 1u << 0;
+constexpr THoverElements heCurrent = 1u << 1;
+constexpr THoverElements heNext = 1u << 2;
+constexpr THoverElements heJoin = 1u << 3;
+// Adds one entry (its text) to a gallery's list of sub-kinds.
+using TSubGalleryProc = std::function<void(const String& Name)>;
 
 class TChartSeries : public TCustomChartSeries {
 public:
@@ -162,6 +183,8 @@ public:
   // Appends null points up to ValueIndex first; the colour list is made
   // on the first colour other than clDefault.
   void SetValueColor(int32_t ValueIndex, TColor AColor);
+  // The series has per-point colours (null points need them).
+  bool HasColorList() const { return FColors != nullptr; }
   // The stored colour; clDefault beyond the colour list or without one.
   TColor InternalColor(int32_t ValueIndex) const;
   bool ColorEachPoint() const { return FColorEachPoint; }
@@ -228,6 +251,8 @@ public:
   virtual TChartValueList* ValueListOfAxis(const TChartAxis* Axis) const;
   // Kinds without axes (pies) answer False.
   virtual bool UseAxis() const { return true; }
+  // Whether the user's zoom and scroll apply to the series' axes.
+  virtual bool CanZoomScroll() const { return UseAxis(); }
   // An axis of the chart changed its scale.
   virtual void ChangedAxisScale() {}
   // The axis is going away: bindings to it fall back to the standard axes.
@@ -239,6 +264,48 @@ public:
   // maximum (one less unless DrawBetweenPoints); the whole series when its
   // positions are unordered or CalcVisiblePoints is off; -1, -1 when none.
   virtual void CalcFirstLastVisibleIndex();
+  // The index range of the chart's current page: -1, -1 for an empty
+  // series; every point without paging.
+  void CalcFirstLastPage(int32_t& First, int32_t& Last) const;
+  // The point under the pixel, or -1 (kinds answer; -1 here).
+  virtual int32_t Clicked(int32_t X, int32_t Y);
+  // The same, remembering a hit as the segment part.
+  int32_t Clicked(const TPoint& P);
+  // The point's pointer holds P (kinds with pointers answer; False here).
+  virtual bool ClickedPointer(int32_t ValueIndex, int32_t X, int32_t Y, const TPoint& P);
+  // ClickedPointer, remembering a hit as the pointer part.
+  bool ClickedPointerPart(int32_t ValueIndex, int32_t X, int32_t Y, const TPoint& P);
+  // The point is drawn: not null, or null points drawn at their value.
+  bool IsPainted(int32_t ValueIndex) const;
+  // A mouse move over the chart: the hovered point, the cursor, mouse
+  // enter and leave. Returns whether the series claims the mouse.
+  virtual bool CheckMouse(int32_t X, int32_t Y);
+  // A press on point ValueIndex: OnDblClick for a double click, else
+  // OnClick.
+  virtual void MouseDown(int32_t ValueIndex, bool OnPointer, TMouseButton Button, TShiftState Shift, int32_t X,
+                         int32_t Y);
+  // OnClick or OnDblClick is assigned.
+  virtual bool RaiseClicked() const;
+  // The chart's hover shows, and this series' hover formatting.
+  virtual bool HoverEnabled() const;
+  // The hovered point when it is hovered as a mark (a segment); else -1.
+  int32_t HoverOverMark() const;
+  int32_t HoverOverSegment() const;
+  // The point's mark is drawn in the hover font.
+  virtual bool ShouldHoverMark(int32_t ValueIndex) const;
+  // The canvas pen becomes the hover pen for the hovered point.
+  virtual bool PrepareHoverPen(int32_t ValueIndex);
+  // The selection and hover formats, made on first use.
+  TZuzSelected* Selected();
+  TZuzSelected* SelectedIfAny() const { return FSelected.get(); }
+  void SetSelected(TZuzSelected* Value);
+  THoverElements HoverElement = heCurrent;
+  TSeriesClickedPartStyle IClickedPart = scpNone;
+  bool IsMouseInside = false;
+  TSeriesClick OnClick;
+  TSeriesClick OnDblClick;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
   // The points of the visible range in drawing order, each through the
   // chart's OnDrawValue when set, else DrawValue.
   virtual void DrawAllValues();
@@ -268,8 +335,9 @@ public:
   // for ordered positions).
   int32_t VisibleCount();
   // Pixels through the bound axes.
-  int32_t CalcXPos(int32_t ValueIndex) const;
-  int32_t CalcYPos(int32_t ValueIndex) const;
+  // Kinds that place points apart from their values (bars) override.
+  virtual int32_t CalcXPos(int32_t ValueIndex) const;
+  virtual int32_t CalcYPos(int32_t ValueIndex) const;
   int32_t CalcXPosValue(double Value) const;
   int32_t CalcYPosValue(double Value) const;
   // The mandatory axis' mapping.
@@ -289,7 +357,7 @@ public:
   virtual void CalcZOrder();
   virtual void CalcDepthPositions();
   // Another active series without Z values shares this one's z-order.
-  bool MoreSameZOrder() const;
+  virtual bool MoreSameZOrder() const;
   // No earlier active series shares this one's z-order.
   bool FirstInZOrder() const;
   virtual bool DrawSeriesAscending() const;
@@ -306,16 +374,62 @@ public:
   virtual bool HasPointLabels() const { return false; }
   // Some point has a label.
   bool HasLabels() const;
-  // The mark text of a point: its value with ValueFormat, then
-  // OnGetMarkText.
+  // ---- Marks (ChartSeriesMarks.cpp) ----
+  // Made on first use (hidden by default).
+  TSeriesMarks* Marks();
+  TSeriesMarks* MarksIfAny() const { return FMarks.get(); }
+  void SetMarks(TSeriesMarks* Value);
+  // The text of a point's mark: its item's own text (without a final CR
+  // LF), else the text of the marks' Style; then OnGetMarkText. Empty: no
+  // mark.
   virtual String GetMarkText(int32_t ValueIndex);
-  // The widest mark text; no marks here.
-  virtual int32_t MaxMarkWidth() { return 0; }
-  virtual bool HasMarks() const { return false; }
-  virtual void DrawMarks() {}
+  virtual String GetMarkTextStyle(bool MultiLine, int32_t ValueIndex, TSeriesMarksStyle Style);
+  virtual String GetMarkLabel(int32_t ValueIndex);
+  // The point's share of the total in PercentFormat; with AddTotal
+  // "<share> of <total>".
+  String MarkPercent(int32_t ValueIndex, bool AddTotal);
+  // Not for a null point; with SoftClip only inside the chart rectangle.
+  virtual bool CanDrawMark(int32_t ValueIndex);
+  // The widest mark text among points whose mark shows.
+  virtual int32_t MaxMarkWidth();
+  bool HasMarks() const;
+  // Every visible point's mark, thinned, hovered and kept clear of the
+  // ones before it.
+  virtual void DrawMarks();
+  virtual void DrawMark(int32_t ValueIndex, const String& Text, TSeriesMarkPosition& Position);
+  // The size of the mark (with room for a symbol) at the point's pixel.
+  void CalculateMarkPosition(TCustomTextShape* Shape, const String& Text, TSeriesMarkPosition& Position, int32_t X,
+                             int32_t Y);
+  // How far R1 moves to clear R2: vertically for vertical kinds.
+  virtual void MarkOverlap(int32_t ValueIndex, const TRect& R1, const TRect& R2, TPoint& Offset);
+  // The mark under (X, Y) when the marks show; -1.
+  int32_t MarksClicked(int32_t X, int32_t Y);
   TNotifyEvent BeforeDrawValues;
   TNotifyEvent AfterDrawValues;
   TSeriesOnGetMarkText OnGetMarkText;
+
+  // ---- Legend entries ------------------------------------------------------------
+  // Kinds that hide points from the legend remap; identity here.
+  virtual int32_t CalcLegendIndex(int32_t LegendIndex) const { return LegendIndex; }
+  virtual int32_t LegendToValueIndex(int32_t LegendIndex) const { return LegendIndex; }
+  virtual int32_t ValueIndexToLegend(int32_t ValueIndex) const { return ValueIndex; }
+  // The point's colour.
+  virtual TColor LegendItemColor(int32_t LegendIndex) const { return GetValueColor(LegendIndex); }
+  virtual bool InvertedLegend() const { return false; }
+  // The legend text of a point for a legend text style (columns separated
+  // by ZuzLegendColumnSeparator).
+  virtual String LegendString(int32_t LegendIndex, TLegendTextStyle Style);
+  // The symbol of a legend row into Rect (-1: the row of the whole series),
+  // in the point's (series') colour; nothing for a null point.
+  virtual void DrawLegend(int32_t ValueIndex, const TRect& Rect);
+  // The symbol itself: the chart's symbol box in the canvas brush (kinds
+  // draw their own).
+  virtual void DrawLegendShape(int32_t ValueIndex, const TRect& Rect);
+  // Kinds set the canvas for their symbol; nothing here.
+  virtual void PrepareLegendCanvas(int32_t ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle);
+  // The per-point pictures, made on first use.
+  TZuzPictureList* Pictures();
+  TZuzPictureList* PicturesIfAny() const { return FPictures.get(); }
 
   // ---- Data sources --------------------------------------------------------------
   // Series this one takes its data from, and series that take theirs from
@@ -342,6 +456,14 @@ public:
   void SetRecalcOptions(TSeriesRecalcOptions Value) { FRecalcOptions = Value; }
 
   // ---- Formats and settings ------------------------------------------------------
+  // The gallery's sub-kinds of the kind: "Normal" here.
+  virtual void CreateSubGallery(const TSubGalleryProc& AddSubChart);
+  // Makes ASeries (a gallery preview) the sub-kind Index; nothing here.
+  virtual void SetSubGallery(TChartSeries* ASeries, int32_t Index);
+  // The look of Source without its data: legend switch, brush, pen, colour
+  // (a Source without its own colour takes the chart's next free one),
+  // formats, axis choices, cursor, depth, transparency and null rule.
+  virtual void AssignFormatting(TChartSeries* Source);
   const String& ValueFormat() const { return FValueFormat; }
   virtual void SetValueFormat(const String& Value);
   bool IsValueFormatStored() const;
@@ -393,6 +515,8 @@ public:
   int32_t IZOrder = 0;
   // The automatic colour given by the chart.
   TColor ISeriesColor = clDefault;
+  // The master of a detail series (its chart frees only masters).
+  TChartSeries* ParentSeries = nullptr;
 
 protected:
   // Every value list cleared, colours and labels dropped.
@@ -435,6 +559,9 @@ private:
   TVertAxis FVertAxis = aLeftAxis;
   TSeriesRecalcOptions FRecalcOptions = AllRecalcOptions;
   std::unique_ptr<std::vector<TColor>> FColors;
+  std::unique_ptr<TZuzPictureList> FPictures;
+  std::unique_ptr<TZuzSelected> FSelected;
+  std::unique_ptr<TSeriesMarks> FMarks;
   // Inside an add, delete or copy: value-list notices are not sent.
   int32_t IHoldModify = 0;
   bool IDestroying = false;

@@ -5,6 +5,7 @@
 #include "chart/core/AxisLabels.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartSeries.h"
+#include "chart/core/SeriesList.h"
 #include "chart/core/CustomAxisPanel.h"
 #include "chart/core/LabelsList.h"
 #include "chart/core/ZuzConst.h"
@@ -63,6 +64,29 @@ void TChartSeries::CalcFirstLastVisibleIndex()
   FFirstVisibleIndex = First;
   FLastVisibleIndex = Last;
 }
+
+void TChartSeries::CalcFirstLastPage(int32_t& First, int32_t& Last) const
+{
+  First = Last = -1;
+  const int32_t N = Count();
+  if (N == 0)
+    return;
+  const int32_t PerPage = FParent ? FParent->GetPointsPerPage() : 0;
+  if (PerPage <= 0) {
+    First = 0;
+    Last = N - 1;
+    return;
+  }
+  const int32_t Page = FParent->GetPage();
+  First = PerPage == 1 ? Page - 1 : PerPage * (Page - 1);
+  if (First >= N)
+    First = PerPage * std::max(N / PerPage - 1, 0);
+  Last = First + PerPage - 1;
+  if (Last >= N)
+    Last = First + N % PerPage - 1;
+}
+
+int32_t TChartSeries::Clicked(int32_t, int32_t) { return -1; }
 
 void TChartSeries::DrawValue(int32_t) {}
 
@@ -283,12 +307,4 @@ TAxisLabelStyle TChartSeries::AxisLabelStyle(const TChartAxis* Axis) const
   if (HasPointLabels())
     return talPointValue;
   return HasLabels() ? talText : talValue;
-}
-
-String TChartSeries::GetMarkText(int32_t ValueIndex)
-{
-  String Text = FormatFloat(FValueFormat, GetMarkValue(ValueIndex));
-  if (OnGetMarkText)
-    OnGetMarkText(this, ValueIndex, Text);
-  return Text;
 }

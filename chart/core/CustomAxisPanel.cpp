@@ -8,12 +8,19 @@
 #include "chart/core/ChartAxes.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartCustomAxes.h"
+#include "chart/core/ChartPage.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/LabelsList.h"
+#include "chart/core/SeriesList.h"
 #include "chart/core/ZuzConst.h"
+#include "chart/core/ZuzCustomTool.h"
+#include "chart/core/ZuzSelected.h"
 #include "chart/core/ZuzGeometry.h"
 #include "platform/CanvasMath.h"
+#include "platform/Filer.h"
 #include "platform/Published.h"
+#include "rtl/Numbers.h"
+#include "rtl/StringList.h"
 
 #include <QScopeGuard>
 
@@ -32,13 +39,18 @@ using P = TCustomAxisPanel;
                         PropObj("CustomAxes", &P::CustomAxes, &P::SetCustomAxes).Stored(&P::IsCustomAxesStored),
                         PropObj("DepthAxis", &P::DepthAxis, &P::SetDepthAxis),
                         PropObj("DepthTopAxis", &P::DepthTopAxis, &P::SetDepthTopAxis),
+                        PropObj("Hover", &P::Hover, &P::SetHover),
                         PropObj("LeftAxis", &P::LeftAxis, &P::SetLeftAxis),
+                        PropObj("Pages", &P::Pages, &P::SetPages),
                         PropObj("RightAxis", &P::RightAxis, &P::SetRightAxis),
                         PropObj("TopAxis", &P::TopAxis, &P::SetTopAxis),
                         PropBool("View3DWalls", &P::View3DWalls, &P::SetView3DWalls, true),
                         PropEvent("OnBeforeDrawAxes", &P::OnBeforeDrawAxes),
                         PropEvent("OnBeforeDrawChart", &P::OnBeforeDrawChart),
                         PropEvent("OnBeforeDrawSeries", &P::OnBeforeDrawSeries),
+                        PropEvent("OnAddSeries", &P::OnAddSeries),
+                        PropEvent("OnPageChange", &P::OnPageChange),
+                        PropEvent("OnRemoveSeries", &P::OnRemoveSeries),
                     });
 
 // Opens a canvas entity for the scope.
@@ -57,7 +69,9 @@ private:
 
 TCustomAxisPanel::TCustomAxisPanel(TComponent* AOwner)
     : TCustomZuzPanelExtended(AOwner), FAxes(std::make_unique<TChartAxes>(this)),
-      FCustomAxes(std::make_unique<TChartCustomAxes>(this))
+      FCustomAxes(std::make_unique<TChartCustomAxes>(this)), FSeriesList(std::make_unique<TChartSeriesList>(this)),
+      FPages(std::make_unique<TChartPage>(this)), FTools(std::make_unique<TChartTools>(this)),
+      FAnimations(std::make_unique<TChartAnimations>(this)), FHover(std::make_unique<TZuzHover>(this))
 {
   SetAutoRepaint(false);
   // The standard axes join the axis list in this order (indexes 0 to 5).
@@ -87,6 +101,8 @@ TCustomAxisPanel::~TCustomAxisPanel()
 {
   IncludeState(csDestroying);
   FreeAllSeries();
+  FAnimations.reset();
+  FTools.reset();
   FAxes->Clear();
   FCustomAxes.reset();
 }
@@ -96,17 +112,14 @@ String TCustomAxisPanel::ClassName() const { return QStringLiteral("TCustomAxisP
 // ---------------------------------------------------------------------------
 // Series
 
-TChartSeries* TCustomAxisPanel::GetSeries(int32_t Index) const
-{
-  if (Index < 0 || Index >= SeriesCount())
-    throw EListError(QStringLiteral("List index out of bounds (%1)").arg(Index));
-  return FSeriesList[Index];
-}
+int32_t TCustomAxisPanel::SeriesCount() const { return FSeriesList->Count(); }
+
+TChartSeries* TCustomAxisPanel::GetSeries(int32_t Index) const { return FSeriesList->Items(Index); }
 
 int32_t TCustomAxisPanel::IndexOfSeries(const TCustomChartSeries* Series) const
 {
-  const auto It = std::find(FSeriesList.begin(), FSeriesList.end(), Series);
-  return It == FSeriesList.end() ? -1 : static_cast<int32_t>(It - FSeriesList.begin());
+  const auto It = std::find(FSeriesList->begin(), FSeriesList->end(), Series);
+  return It == FSeriesList->end() ? -1 : static_cast<int32_t>(It - FSeriesList->begin());
 }
 
 TChartSeries* TCustomAxisPanel::AddSeries(TChartSeries* Series)
@@ -115,13 +128,32 @@ TChartSeries* TCustomAxisPanel::AddSeries(TChartSeries* Series)
   return Series;
 }
 
+void TCustomAxisPanel::AddSeries(std::initializer_list<TChartSeries*> Series)
+{
+  for (TChartSeries* S : Series)
+    S->SetParentChart(this);
+}
+
+TChartSeries* TCustomAxisPanel::AddSeries(const TClassInfo* SeriesClass)
+{
+  TComponent* C = SeriesClass->CreateComponent(Owner());
+  auto* S = dynamic_cast<TChartSeries*>(C);
+  if (!S) {
+    if (!Owner())
+      delete C;
+    throw ChartException(Format(ZuzMsg_SeriesInvDataSource, {SeriesClass->ClassName()}));
+  }
+  return AddSeries(S);
+}
+
 void TCustomAxisPanel::InternalAddSeries(TChartSeries* Series)
 {
   if (IndexOfSeries(Series) >= 0)
     return;
+  ApplyThemeSeries(Series);
   static_cast<TCustomChartElement*>(Series)->FParent = this;
   Series->Added();
-  FSeriesList.push_back(Series);
+  FSeriesList->Add(Series);
   BroadcastSeriesEvent(Series, seAdd);
   if (OnAddSeries)
     OnAddSeries(Series);
@@ -134,38 +166,198 @@ void TCustomAxisPanel::RemoveSeries(int32_t Index)
 {
   if (Index < 0 || Index >= SeriesCount())
     return;
-  TChartSeries* Series = FSeriesList[Index];
+  TChartSeries* Series = FSeriesList->Items(Index);
   BroadcastSeriesEvent(Series, seRemove);
   Series->Removed();
-  FSeriesList.erase(std::find(FSeriesList.begin(), FSeriesList.end(), Series));
+  FSeriesList->Extract(Series);
   if (OnRemoveSeries)
     OnRemoveSeries(Series);
   BroadcastSeriesEvent(Series, seAfterRemove);
   Invalidate();
 }
 
-void TCustomAxisPanel::FreeAllSeries()
+void TCustomAxisPanel::FreeAllSeries(const TClassInfo* SeriesClass)
 {
-  while (!FSeriesList.empty()) {
-    TChartSeries* S = FSeriesList.front();
+  if (!FSeriesList)
+    return;
+  int32_t I = 0;
+  while (I < SeriesCount()) {
+    TChartSeries* S = FSeriesList->Items(I);
+    const TClassInfo* Kind = ClassInfoOf(S);
+    if (SeriesClass && !(Kind && Kind->InheritsFrom(SeriesClass))) {
+      ++I;
+      continue;
+    }
+    // Detaching takes the series out of the list: the next one moves up.
     S->SetParentChart(nullptr);
-    delete S;
+    if (!S->ParentSeries)
+      delete S;
   }
+}
+
+void TCustomAxisPanel::ExchangeSeries(int32_t IndexA, int32_t IndexB)
+{
+  const auto SkipInternal = [this](int32_t I) {
+    for (int32_t J = I; J < SeriesCount(); ++J)
+      if (!FSeriesList->Items(J)->IInternalUse)
+        return J;
+    return I;
+  };
+  if (IndexA >= 0 && IndexA < SeriesCount() && FSeriesList->Items(IndexA)->IInternalUse)
+    IndexA = SkipInternal(IndexA);
+  if (IndexB >= 0 && IndexB < SeriesCount() && FSeriesList->Items(IndexB)->IInternalUse)
+    IndexB = SkipInternal(IndexB);
+  FSeriesList->Exchange(IndexA, IndexB);
+  TChartSeries* A = FSeriesList->Items(IndexA);
+  TChartSeries* B = FSeriesList->Items(IndexB);
+  // The stored order follows the list.
+  if (A->Owner() && A->Owner() == B->Owner()) {
+    TComponent *First = A, *Second = B;
+    if (First->ComponentIndex() > Second->ComponentIndex())
+      std::swap(First, Second);
+    const int32_t I = First->ComponentIndex(), J = Second->ComponentIndex();
+    First->SetComponentIndex(J);
+    Second->SetComponentIndex(I);
+  }
+  for (int32_t G = 0; G < FSeriesList->Groups().Count(); ++G) {
+    TCustomSeriesList& L = FSeriesList->Groups().Items(G)->Series();
+    const int32_t GA = L.IndexOf(A), GB = L.IndexOf(B);
+    if (GA >= 0 && GB >= 0)
+      L.Exchange(GA, GB);
+  }
+  BroadcastSeriesEvent(nullptr, seSwap);
+  Invalidate();
+}
+
+void TCustomAxisPanel::ExchangeSeries(TChartSeries* SeriesA, TChartSeries* SeriesB)
+{
+  TCustomAxisPanel* ChartA = SeriesA->ParentChart();
+  TCustomAxisPanel* ChartB = SeriesB->ParentChart();
+  if (ChartA == this && ChartB == this) {
+    ExchangeSeries(IndexOfSeries(SeriesA), IndexOfSeries(SeriesB));
+    return;
+  }
+  SeriesA->SetParentChart(ChartB);
+  SeriesB->SetParentChart(ChartA);
 }
 
 int32_t TCustomAxisPanel::CountActiveSeries() const
 {
   return static_cast<int32_t>(
-      std::count_if(FSeriesList.begin(), FSeriesList.end(), [](const TChartSeries* S) { return S->Active(); }));
+      std::count_if(FSeriesList->begin(), FSeriesList->end(), [](const TChartSeries* S) { return S->Active(); }));
 }
 
 int32_t TCustomAxisPanel::GetMaxValuesCount() const
 {
   int32_t Result = 0;
-  for (const TChartSeries* S : FSeriesList)
+  for (const TChartSeries* S : *FSeriesList)
     if (S->Active())
       Result = std::max(Result, S->Count());
   return Result;
+}
+
+namespace {
+// The series bound to Axis that count for it: the active ones, or every
+// one bound to it when none of them is active.
+std::vector<TChartSeries*> AxisCandidates(const TChartSeriesList& List, const TChartAxis* Axis)
+{
+  std::vector<TChartSeries*> Active, Any;
+  for (TChartSeries* S : List)
+    if (S->AssociatedToAxis(Axis)) {
+      Any.push_back(S);
+      if (S->Active())
+        Active.push_back(S);
+    }
+  return Active.empty() ? Any : Active;
+}
+} // namespace
+
+TChartSeries* TCustomAxisPanel::GetAxisSeries(const TChartAxis* Axis) const
+{
+  const std::vector<TChartSeries*> C = AxisCandidates(*FSeriesList, Axis);
+  return C.empty() ? nullptr : C.front();
+}
+
+TChartSeries* TCustomAxisPanel::GetAxisSeriesMaxPoints(const TChartAxis* Axis) const
+{
+  TChartSeries* Result = nullptr;
+  for (TChartSeries* S : AxisCandidates(*FSeriesList, Axis))
+    if (!Result || S->Count() > Result->Count())
+      Result = S;
+  return Result;
+}
+
+TChartSeries* TCustomAxisPanel::SeriesLegend(int32_t ItemIndex, bool OnlyActive) const
+{
+  int32_t N = -1;
+  for (TChartSeries* S : *FSeriesList)
+    if (S->ShowInLegend() && (!OnlyActive || S->Active()) && ++N == ItemIndex)
+      return S;
+  return nullptr;
+}
+
+TSeriesGroups& TCustomAxisPanel::SeriesGroups() const { return FSeriesList->Groups(); }
+
+void TCustomAxisPanel::SetSeriesGroups(const TSeriesGroups& Value) { FSeriesList->SetGroups(Value); }
+
+bool TCustomAxisPanel::IsSeriesGroupsStored() const { return FSeriesList->Groups().Count() > 0; }
+
+void TCustomAxisPanel::GetChildren(const TGetChildProc& Proc, TComponent* Root)
+{
+  TCustomZuzPanelExtended::GetChildren(Proc, Root);
+  for (TChartSeries* S : std::vector<TChartSeries*>(FSeriesList->Items()))
+    if (!S->DontSerialize)
+      Proc(S);
+}
+
+void TCustomAxisPanel::Loaded()
+{
+  TCustomZuzPanelExtended::Loaded();
+  TSeriesGroups& Groups = FSeriesList->Groups();
+  for (int32_t G = 0; G < Groups.Count(); ++G) {
+    TSeriesGroup* Group = Groups.Items(G);
+    if (!Group->TempSeries)
+      continue;
+    const auto Free = qScopeGuard([Group] { Group->TempSeries.reset(); });
+    Group->Series().Clear();
+    for (int32_t I = 0; I < Group->TempSeries->Count(); ++I)
+      Group->Series().Add(GetSeries(StrToInt(Group->TempSeries->Strings(I))));
+  }
+}
+
+void TCustomAxisPanel::Assign(TPersistent* Source)
+{
+  if (auto* P = dynamic_cast<TCustomAxisPanel*>(Source)) {
+    F3DPercent = P->F3DPercent;
+    FHover->Assign(P->FHover.get());
+    SetAxisBehind(P->FAxisBehind);
+    SetAxisVisible(P->FAxisVisible);
+    SetBottomAxis(P->FBottomAxis);
+    SetClipPoints(P->FClipPoints);
+    ColorPalette = P->ColorPalette;
+    SetCustomAxes(P->CustomAxes());
+    if (P->FCustomWidth3D)
+      SetCustomWidth3D(P->Width3D());
+    SetLeftAxis(P->FLeftAxis);
+    SetDepthAxis(P->FDepthAxis);
+    SetDepthTopAxis(P->FDepthTopAxis);
+    SetPages(P->Pages());
+    SetRightAxis(P->FRightAxis);
+    SetTopAxis(P->FTopAxis);
+    SetView3DWalls(P->FView3DWalls);
+  }
+  TCustomZuzPanelExtended::Assign(Source);
+}
+
+void TCustomAxisPanel::DefineProperties(TFiler* Filer)
+{
+  TCustomZuzPanelExtended::DefineProperties(Filer);
+  Filer->DefineProperty(
+      QStringLiteral("MaxPointsPerPage"), [this](TReader& R) { FPages->SetPointsPerPage(R.ReadInteger()); }, {}, false);
+  Filer->DefineProperty(
+      QStringLiteral("Page"), [this](TReader& R) { FPages->SetCurrent(R.ReadInteger()); }, {}, false);
+  Filer->DefineProperty(
+      QStringLiteral("ScaleLastPage"), [this](TReader& R) { FPages->SetScaleLastPage(R.ReadBoolean()); }, {}, false);
 }
 
 void TCustomAxisPanel::BroadcastSeriesEvent(TCustomChartSeries* Series, TChartSeriesEvent Event)
@@ -176,6 +368,80 @@ void TCustomAxisPanel::BroadcastSeriesEvent(TCustomChartSeries* Series, TChartSe
   E.Event = Event;
   E.Series = Series;
   BroadcastZuzEvent(&E);
+}
+
+// ---------------------------------------------------------------------------
+// Pages
+
+void TCustomAxisPanel::SetPages(TChartPage* Value) { FPages->Assign(Value); }
+int32_t TCustomAxisPanel::NumPages() const { return FPages->Count(); }
+int32_t TCustomAxisPanel::GetPage() const { return FPages->Current(); }
+void TCustomAxisPanel::SetPage(int32_t Value) { FPages->SetCurrent(Value); }
+int32_t TCustomAxisPanel::GetPointsPerPage() const { return FPages->MaxPointsPerPage(); }
+void TCustomAxisPanel::SetPointsPerPage(int32_t Value) { FPages->SetPointsPerPage(Value); }
+bool TCustomAxisPanel::GetScaleLastPage() const { return FPages->ScaleLastPage(); }
+void TCustomAxisPanel::SetScaleLastPage(bool Value) { FPages->SetScaleLastPage(Value); }
+
+// ---------------------------------------------------------------------------
+// Themes
+
+void TCustomAxisPanel::ApplyThemeSeries(TChartSeries* Series)
+{
+  auto* ThemeChart = dynamic_cast<TCustomAxisPanel*>(Theme());
+  if (!ThemeChart)
+    return;
+  TChartSeries* Template = nullptr;
+  for (TChartSeries* S : *ThemeChart->FSeriesList)
+    if (S->SameClass(Series)) {
+      Template = S;
+      break;
+    }
+  if (!Template) {
+    if (ThemeChart->SeriesCount() == 0)
+      ThemeChart->AddSeries(new TChartSeries(ThemeChart));
+    Template = ThemeChart->GetSeries(0);
+  }
+  Series->AssignFormatting(Template);
+}
+
+void TCustomAxisPanel::ApplyThemeAxes(TChartAxis* Axis)
+{
+  auto* ThemeChart = dynamic_cast<TCustomAxisPanel*>(Theme());
+  if (!ThemeChart)
+    return;
+  TChartAxis* Template = nullptr;
+  for (int32_t I = 0; I < ThemeChart->Axes().Count() && !Template; ++I) {
+    TChartAxis* A = ThemeChart->Axes().Get(I);
+    if (A->Visible() && A->Horizontal() == Axis->Horizontal())
+      Template = A;
+  }
+  if (!Template) {
+    if (ThemeChart->CustomAxes()->Count() == 0)
+      ThemeChart->CustomAxes()->Add();
+    Template = ThemeChart->CustomAxes()->Get(0);
+  }
+  Axis->Assign(Template);
+}
+
+void TCustomAxisPanel::SetHover(TZuzHover* Value) { FHover->Assign(Value); }
+
+void TCustomAxisPanel::ApplyThemeTools(TZuzCustomTool* Tool)
+{
+  auto* ThemeChart = dynamic_cast<TCustomAxisPanel*>(Theme());
+  if (!ThemeChart)
+    return;
+  TZuzCustomTool* Template = nullptr;
+  for (TZuzCustomTool* T : ThemeChart->FTools->Items())
+    if (T->SameClass(Tool)) {
+      Template = T;
+      break;
+    }
+  if (!Template) {
+    auto* Base = new TZuzCustomTool(ThemeChart);
+    ThemeChart->FTools->Add(Base);
+    Template = ThemeChart->FTools->Items(0);
+  }
+  Tool->Assign(Template);
 }
 
 // ---------------------------------------------------------------------------
@@ -190,7 +456,7 @@ TColor TCustomAxisPanel::GetDefaultColor(int32_t Index) const
 
 bool TCustomAxisPanel::IsFreeSeriesColor(TColor AColor, bool CheckBackground, const TChartSeries* Series)
 {
-  for (const TChartSeries* S : FSeriesList)
+  for (const TChartSeries* S : *FSeriesList)
     if (S != Series && S->SeriesColor() == AColor)
       return false;
   return !CheckBackground || AColor != GetBackColor();
@@ -198,8 +464,10 @@ bool TCustomAxisPanel::IsFreeSeriesColor(TColor AColor, bool CheckBackground, co
 
 TColor TCustomAxisPanel::GetFreeSeriesColor(bool CheckBackground, const TChartSeries* Series)
 {
+  // Every entry is offered, the last one too: a palette of N colours gives
+  // N different series colours before they repeat.
   const int32_t N = static_cast<int32_t>(ColorPalette.empty() ? ZuzColorPalette.size() : ColorPalette.size());
-  for (int32_t I = 0; I < N - 1; ++I) {
+  for (int32_t I = 0; I < N; ++I) {
     const TColor C = GetDefaultColor(I);
     if (IsFreeSeriesColor(C, CheckBackground, Series))
       return C;
@@ -209,7 +477,7 @@ TColor TCustomAxisPanel::GetFreeSeriesColor(bool CheckBackground, const TChartSe
 
 void TCustomAxisPanel::ColorPaletteChanged()
 {
-  for (TChartSeries* S : FSeriesList)
+  for (TChartSeries* S : *FSeriesList)
     if (S->IsColorStored() == false)
       S->ChangeInternalColor(GetFreeSeriesColor(true, S));
 }
@@ -219,8 +487,19 @@ void TCustomAxisPanel::ColorPaletteChanged()
 
 void TCustomAxisPanel::CheckDatasource(TChartSeries* Series)
 {
+  if (Series->ComponentState() & csLoading)
+    return;
   if (auto* Source = dynamic_cast<TChartSeries*>(Series->DataSource()))
     Series->AddValues(Source);
+}
+
+bool TCustomAxisPanel::IsValidDataSource(TChartSeries* Series, TComponent* Component)
+{
+  auto* Source = dynamic_cast<TChartSeries*>(Component);
+  bool Valid = Source && Source->IsValidSourceOf(Series);
+  if (Valid && OnValidDataSource)
+    OnValidDataSource(this, Series, Component, Valid);
+  return Valid;
 }
 
 void TCustomAxisPanel::CheckOtherSeries(const TChartSeries* Dest, const TChartSeries* Source) const
@@ -232,6 +511,8 @@ void TCustomAxisPanel::CheckOtherSeries(const TChartSeries* Dest, const TChartSe
   while (!Pending.empty()) {
     const TChartSeries* S = Pending.back();
     Pending.pop_back();
+    if (!S)
+      continue;
     if (S == Dest)
       throw ChartException(ZuzMsg_CircularSeries);
     if (std::find(Seen.begin(), Seen.end(), S) != Seen.end())
@@ -245,27 +526,22 @@ void TCustomAxisPanel::CheckOtherSeries(const TChartSeries* Dest, const TChartSe
 
 String TCustomAxisPanel::SeriesTitleLegend(int32_t ItemIndex, bool OnlyActive) const
 {
-  int32_t N = -1;
-  for (TChartSeries* S : FSeriesList) {
-    if (OnlyActive && !S->Active())
-      continue;
-    if (++N != ItemIndex)
-      continue;
-    String T = S->LegendTitle();
-    if (!T.isEmpty()) {
-      T.remove(QLatin1Char('\n'));
-      T.replace(ZuzTextLineBreak, QLatin1Char(' '));
-      return T;
-    }
-    return !S->Title().isEmpty() ? S->Title() : S->Name();
+  const TChartSeries* S = SeriesLegend(ItemIndex, OnlyActive);
+  if (!S)
+    return String();
+  String T = S->LegendTitle();
+  if (!T.isEmpty()) {
+    T.remove(QLatin1Char('\n'));
+    T.replace(ZuzTextLineBreak, QLatin1Char(' '));
+    return T;
   }
-  return String();
+  return !S->Title().isEmpty() ? S->Title() : S->Name();
 }
 
 int32_t TCustomAxisPanel::MaxTextWidth()
 {
   int32_t W = 0;
-  for (TChartSeries* S : FSeriesList)
+  for (TChartSeries* S : *FSeriesList)
     for (int32_t I = 0; I < S->Labels()->Count(); ++I) {
       int32_t Lines = 0;
       W = std::max(W, MultiLineTextWidth(S->XLabel(I), Lines));
@@ -276,7 +552,7 @@ int32_t TCustomAxisPanel::MaxTextWidth()
 int32_t TCustomAxisPanel::MaxMarkWidth()
 {
   int32_t W = 0;
-  for (TChartSeries* S : FSeriesList)
+  for (TChartSeries* S : *FSeriesList)
     if (S->Active())
       W = std::max(W, S->MaxMarkWidth());
   return W;
@@ -313,7 +589,7 @@ void TCustomAxisPanel::SetCustomWidth3D(int32_t Value)
 bool TCustomAxisPanel::HasActiveSeries(const TChartAxis* Axis, bool Default) const
 {
   bool AnyActive = false;
-  for (const TChartSeries* S : FSeriesList) {
+  for (const TChartSeries* S : *FSeriesList) {
     if (!S->Active())
       continue;
     AnyActive = true;
@@ -327,7 +603,7 @@ bool TCustomAxisPanel::HasActiveSeries(const TChartAxis* Axis, bool Default) con
 
 bool TCustomAxisPanel::NoActiveSeries(const TChartAxis* Axis) const
 {
-  return std::none_of(FSeriesList.begin(), FSeriesList.end(),
+  return std::none_of(FSeriesList->begin(), FSeriesList->end(),
                       [Axis](const TChartSeries* S) { return S->Active() && S->AssociatedToAxis(Axis); });
 }
 
@@ -352,7 +628,7 @@ double TCustomAxisPanel::InternalMinMax(TChartAxis* Axis, bool IsMin, bool IsX)
       return IsMin ? -0.5 : FMaxZOrder + 0.5;
     bool First = true;
     double Result = 0;
-    for (const TChartSeries* S : FSeriesList)
+    for (const TChartSeries* S : *FSeriesList)
       if (S->Active()) {
         const double V = IsMin ? S->MinZValue() : S->MaxZValue();
         if (First || (IsMin ? V < Result : V > Result))
@@ -365,25 +641,64 @@ double TCustomAxisPanel::InternalMinMax(TChartAxis* Axis, bool IsMin, bool IsX)
     return IsX ? (S->HorizAxis() == aBothHorizAxis || S->GetHorizAxis() == Axis)
                : (S->VertAxis() == aBothVertAxis || S->GetVertAxis() == Axis);
   };
+  const int32_t PerPage = FPages->MaxPointsPerPage();
+  if (PerPage > 0) {
+    const TChartSeries* AxisSeries = GetAxisSeries(Axis);
+    const bool Positions = AxisSeries ? (AxisSeries->YMandatory ? IsX : !IsX) : IsX;
+    if (Positions)
+      return CalcPageMinMax(Axis, IsMin);
+  }
   // When no active series uses the axis, every series on it counts.
-  const bool AnyActive = std::any_of(FSeriesList.begin(), FSeriesList.end(),
+  const bool AnyActive = std::any_of(FSeriesList->begin(), FSeriesList->end(),
                                      [&](const TChartSeries* S) { return S->Active() && S->AssociatedToAxis(Axis); });
+  const bool PageOnly = PerPage > 0 && FPages->AutoScale();
   bool First = true;
   double Result = 0;
-  for (const TChartSeries* S : FSeriesList) {
-    if ((AnyActive && !S->Active()) || S->Count() == 0 || S->INoAxisMinMax || !OnAxis(S))
-      continue;
-    const double V = IsX ? (IsMin ? S->MinXValue() : S->MaxXValue()) : (IsMin ? S->MinYValue() : S->MaxYValue());
+  const auto Take = [&](double V) {
     if (First || (IsMin ? V < Result : V > Result))
       Result = V;
     First = false;
+  };
+  for (const TChartSeries* S : *FSeriesList) {
+    if ((AnyActive && !S->Active()) || S->Count() == 0 || S->INoAxisMinMax || !OnAxis(S))
+      continue;
+    if (PageOnly) {
+      const int32_t From = FPages->FirstValueIndex();
+      if (S->Count() < From + 1)
+        continue;
+      const TChartValueList* L = IsX ? S->XValues() : S->YValues();
+      const int32_t To = std::min(S->Count(), From + PerPage) - 1;
+      for (int32_t I = From; I <= To; ++I)
+        Take(L->Value[I]);
+      continue;
+    }
+    Take(IsX ? (IsMin ? S->MinXValue() : S->MaxXValue()) : (IsMin ? S->MinYValue() : S->MaxYValue()));
   }
   return Result;
 }
 
+double TCustomAxisPanel::CalcPageMinMax(TChartAxis* Axis, bool IsMin)
+{
+  const TChartSeries* S = GetAxisSeriesMaxPoints(Axis);
+  if (!S || S->Count() == 0)
+    return 0;
+  int32_t First = 0, Last = 0;
+  S->CalcFirstLastPage(First, Last);
+  const TChartValueList* L = S->NotMandatoryValueList;
+  const double Min = L->Value[First];
+  if (IsMin)
+    return Min;
+  const double Max = L->Value[Last];
+  const int32_t N = Last - First + 1;
+  const int32_t PerPage = FPages->MaxPointsPerPage();
+  if (!FPages->ScaleLastPage() && N < PerPage)
+    return Max == Min ? Min + double(PerPage) / N : Min + PerPage * (Max - Min) / N;
+  return Max;
+}
+
 void TCustomAxisPanel::ChangedAxisScale(TChartAxis*)
 {
-  for (TChartSeries* S : FSeriesList)
+  for (TChartSeries* S : *FSeriesList)
     S->ChangedAxisScale();
   Invalidate();
 }
@@ -418,9 +733,26 @@ void TCustomAxisPanel::DoOnBeforeDrawSeries()
 void TCustomAxisPanel::CalcWallsRect() {}
 void TCustomAxisPanel::DrawTitlesAndLegend(bool) {}
 void TCustomAxisPanel::DrawWalls() {}
-void TCustomAxisPanel::BroadcastToolEvent(TChartToolEvent) {}
-void TCustomAxisPanel::BroadcastAnimationEvent(TChartToolEvent) {}
-void TCustomAxisPanel::BroadcastSeriesToolEvent(TChartToolEvent, TChartSeries*) {}
+void TCustomAxisPanel::BroadcastToolEvent(TChartToolEvent Event)
+{
+  for (TZuzCustomTool* T : std::vector<TZuzCustomTool*>(FTools->Items()))
+    if (T->Active())
+      T->ChartEvent(Event);
+}
+
+void TCustomAxisPanel::BroadcastAnimationEvent(TChartToolEvent Event)
+{
+  for (TZuzCustomTool* T : std::vector<TZuzCustomTool*>(FAnimations->Items()))
+    if (T->Active())
+      T->ChartEvent(Event);
+}
+
+void TCustomAxisPanel::BroadcastSeriesToolEvent(TChartToolEvent Event, TChartSeries* Series)
+{
+  for (TZuzCustomTool* T : std::vector<TZuzCustomTool*>(FTools->Items()))
+    if (T->Active())
+      T->SeriesEvent(Event, Series);
+}
 String TCustomAxisPanel::FormattedValueLegend(TChartSeries*, int32_t) { return String(); }
 
 void TCustomAxisPanel::InternalDoMouseLeave()
@@ -472,12 +804,12 @@ void TCustomAxisPanel::SetSeriesZOrder()
   const bool Apply = ApplyZOrder() && View3D();
   if (Apply) {
     FMaxZOrder = -1;
-    for (TChartSeries* S : FSeriesList)
+    for (TChartSeries* S : *FSeriesList)
       if (S->Active() && !S->IInternalUse)
         S->CalcZOrder();
   }
   if (!DepthAxis()->Inverted())
-    for (TChartSeries* S : FSeriesList)
+    for (TChartSeries* S : *FSeriesList)
       if (S->Active() && !S->IInternalUse)
         S->IZOrder = Apply ? FMaxZOrder - S->ZOrderValue() : 0;
 }
@@ -518,7 +850,7 @@ void TCustomAxisPanel::CalcSeriesAxisRect(TChartAxis* Axis)
     return;
   TRect M{};
   if (Axis->AutomaticMinimum() || Axis->AutomaticMaximum())
-    for (TChartSeries* S : FSeriesList) {
+    for (TChartSeries* S : *FSeriesList) {
       if (!S->Active() || !S->AssociatedToAxis(Axis))
         continue;
       int32_t A = 0, B = 0;
@@ -565,7 +897,7 @@ void TCustomAxisPanel::CalcAxisMargins(TChartAxis* Axis)
   if (!Axis->AutomaticMaximum() && !Axis->AutomaticMinimum())
     return;
   TRect M{};
-  for (TChartSeries* S : FSeriesList)
+  for (TChartSeries* S : *FSeriesList)
     if (S->Active())
       S->RecalcAxisMargins(Axis, M);
   if (!(M == TRect{}))
@@ -593,7 +925,7 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRect)
   BroadcastToolEvent(cteBeforeDraw);
   BroadcastAnimationEvent(cteBeforeDraw);
   DoOnBeforeDrawChart();
-  for (TChartSeries* S : FSeriesList)
+  for (TChartSeries* S : *FSeriesList)
     if (S->Active())
       S->DoBeforeDrawChart();
   if (FullRotation) {
@@ -611,12 +943,12 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRect)
     SetSeriesZOrder();
     CalcWallsRect();
   }
-  for (TChartSeries* S : FSeriesList)
+  for (TChartSeries* S : *FSeriesList)
     if (S->Active())
       S->BeforeCalcAxis();
   CalcSize3DWalls();
   CalcAxisRect();
-  for (TChartSeries* S : FSeriesList)
+  for (TChartSeries* S : *FSeriesList)
     if (S->Active())
       S->CalcDepthPositions();
   CalcSeriesRect();
@@ -742,7 +1074,7 @@ void TCustomAxisPanel::DrawSeriesGroup(TChartSeries* Series)
   int32_t First = -1, Last = -1;
   bool Clipped = false;
   for (int32_t I = Start; I < SeriesCount(); ++I) {
-    TChartSeries* S = FSeriesList[I];
+    TChartSeries* S = FSeriesList->Items(I);
     if (!S->Active() || S->ZOrderValue() != Z)
       continue;
     S->CalcFirstLastVisibleIndex();
@@ -772,7 +1104,7 @@ void TCustomAxisPanel::DrawSeriesGroup(TChartSeries* Series)
       if (P < Series->Count() && !Series->DrawSeriesForward(P))
         std::reverse(Order.begin(), Order.end());
       for (const int32_t I : Order) {
-        TChartSeries* S = FSeriesList[I];
+        TChartSeries* S = FSeriesList->Items(I);
         if (S->Active() && S->ZOrderValue() == Z && P < S->Count() && !S->HasZValues)
           S->DrawValue(P);
       }
@@ -790,10 +1122,10 @@ void TCustomAxisPanel::DrawAllSeries()
 {
   TCanvas3D* C = InternalCanvas();
   const TEntity Entity(C, QStringLiteral("Series"));
-  if (FSeriesList.empty())
+  if (FSeriesList->Empty())
     return;
-  std::vector<TChartSeries*> Order = FSeriesList;
-  if (!C->SupportsFullRotation() && !FSeriesList.front()->DrawSeriesAscending())
+  std::vector<TChartSeries*> Order = FSeriesList->Items();
+  if (!C->SupportsFullRotation() && !FSeriesList->First()->DrawSeriesAscending())
     std::reverse(Order.begin(), Order.end());
   for (TChartSeries* S : Order)
     if (S->Active())

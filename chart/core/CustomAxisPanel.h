@@ -22,25 +22,42 @@
 // Series join a chart by their ParentChart (TChartSeries::SetParentChart
 // calls InternalAddSeries) and leave it by ParentChart nullptr
 // (RemoveSeries); the chart frees the series it still holds when it is
-// destroyed.
+// destroyed. A chart with a Theme copies the theme chart's formatting onto
+// each series that joins it. With paging (Pages) the axes of the series'
+// positions scale to the current page.
 //
 // Published (default): AxisBehind (True), AxisVisible (True), the six
 // standard axes, Chart3DPercent (15, kept in 1..100), ClipPoints (True),
-// CustomAxes (when not empty), View3DWalls (True). Main thread only.
+// CustomAxes (when not empty), Pages, View3DWalls (True), OnAddSeries,
+// OnPageChange, OnRemoveSeries; besides them, read only, the older
+// "MaxPointsPerPage", "Page" and "ScaleLastPage". Main thread only.
 #include "chart/core/CustomZuzPanelExtended.h"
 #include "chart/core/ZuzEvent.h"
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
+class TChartAnimations;
 class TChartAxes;
+class TChartPage;
+class TChartTools;
+class TZuzCustomTool;
+class TZuzHover;
+class TChartSeriesList;
+class TClassInfo;
+class TCustomAxisPanel;
+class TSeriesGroups;
 class TChartAxis;
 class TChartCustomAxes;
 class TChartSeries;
 class TCustomChartSeries;
 
 using TSeriesNotifyEvent = std::function<void(TCustomChartSeries* Series)>;
+using TValidDataSourceEvent =
+    std::function<void(TCustomAxisPanel* Sender, TChartSeries* Series, TComponent* Component, bool& Valid)>;
+using TColorArray = std::vector<TColor>;
 using TSeriesDrawValue = std::function<void(TChartSeries* Sender, int32_t ValueIndex)>;
 using TAxisOnGetLabelEvent =
     std::function<void(TChartAxis* Sender, TChartSeries* Series, int32_t ValueIndex, String& LabelText)>;
@@ -64,36 +81,69 @@ public:
   String ClassName() const override;
 
   // ---- Series ----------------------------------------------------------------------
-  int32_t SeriesCount() const { return static_cast<int32_t>(FSeriesList.size()); }
+  int32_t SeriesCount() const;
   // Raises EListError for an index outside 0..SeriesCount() - 1.
   TChartSeries* GetSeries(int32_t Index) const;
   TChartSeries* operator[](int32_t Index) const { return GetSeries(Index); }
-  const std::vector<TChartSeries*>& SeriesList() const { return FSeriesList; }
+  // The chart's series in drawing and legend order.
+  TChartSeriesList& SeriesList() const { return *FSeriesList; }
   int32_t IndexOfSeries(const TCustomChartSeries* Series) const;
   // Series->SetParentChart(this); returns Series.
   TChartSeries* AddSeries(TChartSeries* Series);
-  // Appends a series whose parent chart became this one: its Added
-  // notice, seAdd to the listeners, OnAddSeries, repaint. A series already
-  // in the list is left alone.
+  // Each in order.
+  void AddSeries(std::initializer_list<TChartSeries*> Series);
+  // A new series of the class (a TChartSeries kind), owned by the chart's
+  // owner, added to the chart.
+  TChartSeries* AddSeries(const TClassInfo* SeriesClass);
+  // Appends a series whose parent chart became this one: the theme's
+  // formatting, its Added notice, seAdd to the listeners, OnAddSeries,
+  // repaint. A series already in the list is left alone.
   void InternalAddSeries(TChartSeries* Series);
   // Takes a series out of the list without freeing it: seRemove, its
   // Removed notice, OnRemoveSeries, seAfterRemove, repaint. A negative
   // index or a series not in the list does nothing.
   void RemoveSeries(TChartSeries* Series);
   void RemoveSeries(int32_t Index);
-  // Detaches and frees every series of the chart.
-  void FreeAllSeries();
+  // Detaches and frees every series of the class (all with nullptr); a
+  // detail series of another series is only detached.
+  void FreeAllSeries(const TClassInfo* SeriesClass = nullptr);
+  // Swaps two series; an internal-use series at either index gives its
+  // turn to the next series that is not. seSwap to the listeners, repaint.
+  void ExchangeSeries(int32_t IndexA, int32_t IndexB);
+  // Within one chart by index; series of two charts swap charts.
+  void ExchangeSeries(TChartSeries* SeriesA, TChartSeries* SeriesB);
   int32_t CountActiveSeries() const;
   // The largest point count among the active series; 0 when none.
   int32_t GetMaxValuesCount() const;
-  // The legend text of the ItemIndex-th series (of the active ones with
-  // OnlyActive): its legend title without line breaks, else its title or
-  // name; empty when there is no such series.
+  // The first series bound to Axis that is active (any series bound to it
+  // when none active is); nullptr when none.
+  TChartSeries* GetAxisSeries(const TChartAxis* Axis) const;
+  // Of the same candidates, the one with the most points (the first wins
+  // ties).
+  TChartSeries* GetAxisSeriesMaxPoints(const TChartAxis* Axis) const;
+  // The ItemIndex-th series (from 0) shown in the legend, counting only
+  // active series with OnlyActive; nullptr when there are fewer.
+  TChartSeries* SeriesLegend(int32_t ItemIndex, bool OnlyActive) const;
+  TChartSeries* ActiveSeriesLegend(int32_t ItemIndex) const { return SeriesLegend(ItemIndex, true); }
+  // The legend text of that series: its legend title without line breaks,
+  // else its title or name; empty when there is no such series.
   String SeriesTitleLegend(int32_t ItemIndex, bool OnlyActive) const;
   // The widest point label of all series (plain text, widest line).
   int32_t MaxTextWidth();
   // The widest mark text among the active series (0 without marks).
   int32_t MaxMarkWidth();
+  TSeriesGroups& SeriesGroups() const;
+  void SetSeriesGroups(const TSeriesGroups& Value);
+  bool IsSeriesGroupsStored() const;
+  // The platform's children, then every series not marked DontSerialize.
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+  // Groups read from a file are linked to their series.
+  void Loaded() override;
+  // The axis-panel settings of another panel (not its series, tools or
+  // animations), then the panel's.
+  void Assign(TPersistent* Source) override;
+  // The older paging values.
+  void DefineProperties(TFiler* Filer) override;
 
   // Sends a TZuzSeriesEvent to the listeners unless DoNotBroadcast is set
   // or nobody listens.
@@ -101,14 +151,46 @@ public:
   bool DoNotBroadcast = false;
   TSeriesNotifyEvent OnAddSeries;
   TSeriesNotifyEvent OnRemoveSeries;
+  TValidDataSourceEvent OnValidDataSource;
+
+  // ---- Pages -----------------------------------------------------------------------
+  TChartPage* Pages() const { return FPages.get(); }
+  void SetPages(TChartPage* Value);
+  int32_t NumPages() const;
+  int32_t GetPage() const;
+  void SetPage(int32_t Value);
+  int32_t GetPointsPerPage() const;
+  void SetPointsPerPage(int32_t Value);
+  bool GetScaleLastPage() const;
+  void SetScaleLastPage(bool Value);
+  // Called with the page object as Sender.
+  TNotifyEvent OnPageChange;
+
+  // ---- Themes ------------------------------------------------------------------------
+  // Copy the formatting of the Theme chart's template (its first series of
+  // the kind; its first axis of the orientation) onto a new series or axis;
+  // nothing without a Theme. A theme chart without a template gets one.
+  void ApplyThemeSeries(TChartSeries* Series);
+  void ApplyThemeAxes(TChartAxis* Axis);
+  void ApplyThemeTools(TZuzCustomTool* Tool);
+
+  // The look of what the mouse is over (series points, legend items, axis
+  // labels); shown while visible.
+  TZuzHover* Hover() const { return FHover.get(); }
+  void SetHover(TZuzHover* Value);
+
+  // ---- Tools and animations ------------------------------------------------------------
+  // The chart's tools and animations (the lists do not own them).
+  TChartTools& Tools() const { return *FTools; }
+  TChartAnimations& Animations() const { return *FAnimations; }
 
   // ---- Colours -----------------------------------------------------------------------
   // The chart's own palette; empty: the library's ZuzColorPalette.
-  std::vector<TColor> ColorPalette;
+  TColorArray ColorPalette;
   TColor GetDefaultColor(int32_t Index) const;
-  // The first palette colour (the last entry is never offered) that no
-  // other series uses and, with CheckBackground, that is not the back
-  // colour; when none is free, the colour of index SeriesCount.
+  // The first palette colour that no other series uses and, with
+  // CheckBackground, that is not the back colour; when none is free, the
+  // colour of index SeriesCount (the colours repeat).
   TColor GetFreeSeriesColor(bool CheckBackground, const TChartSeries* Series);
   virtual bool IsFreeSeriesColor(TColor AColor, bool CheckBackground, const TChartSeries* Series);
   // Series without a colour of their own take a new palette colour.
@@ -117,6 +199,9 @@ public:
   // ---- Data sources ----------------------------------------------------------------
   // Refills Series from its first source when that is a series.
   virtual void CheckDatasource(TChartSeries* Series);
+  // Whether Component may feed Series: the series' answer, which
+  // OnValidDataSource may turn down.
+  virtual bool IsValidDataSource(TChartSeries* Series, TComponent* Component);
   // Raises ChartException ZuzMsg_CircularSeries when Dest would feed
   // itself through Source.
   void CheckOtherSeries(const TChartSeries* Dest, const TChartSeries* Source) const;
@@ -138,6 +223,10 @@ public:
   // scaling (any series bound to it when none is active); 0 without any.
   // A depth axis showing series titles spans -0.5 .. highest z-order + 0.5.
   virtual double InternalMinMax(TChartAxis* Axis, bool IsMin, bool IsX);
+  // The extremes of the current page's positions, from the series with the
+  // most points on Axis; a short last page is stretched to a full one
+  // unless ScaleLastPage.
+  double CalcPageMinMax(TChartAxis* Axis, bool IsMin);
   double MinXValue(TChartAxis* Axis) { return InternalMinMax(Axis, true, true); }
   double MaxXValue(TChartAxis* Axis) { return InternalMinMax(Axis, false, true); }
   double MinYValue(TChartAxis* Axis) { return InternalMinMax(Axis, true, false); }
@@ -169,7 +258,7 @@ public:
   // Whether the back wall at depth Z faces away (the bottom axis is then
   // drawn with it).
   virtual bool DrawBackWallAfter(int32_t Z);
-  // Tools and animations hear Event (in this panel nobody does).
+  // The active tools (animations) hear Event, in list order.
   virtual void BroadcastToolEvent(TChartToolEvent Event);
   virtual void BroadcastAnimationEvent(TChartToolEvent Event);
   // A series begins (cteBeforeDrawSeries) or ends (cteAfterDrawSeries)
@@ -246,9 +335,13 @@ private:
   void DrawMarksSeries(TChartSeries* Series);
   void ClipRegionCreate();
 
-  std::vector<TChartSeries*> FSeriesList;
   std::unique_ptr<TChartAxes> FAxes;
   std::unique_ptr<TChartCustomAxes> FCustomAxes;
+  std::unique_ptr<TChartSeriesList> FSeriesList;
+  std::unique_ptr<TChartPage> FPages;
+  std::unique_ptr<TChartTools> FTools;
+  std::unique_ptr<TChartAnimations> FAnimations;
+  std::unique_ptr<TZuzHover> FHover;
   TChartAxis* FBottomAxis = nullptr;
   TChartAxis* FTopAxis = nullptr;
   TChartAxis* FLeftAxis = nullptr;

@@ -37,6 +37,16 @@ void SetDefaultColorPalette()
                      0xFFFF00, 0x000000, 0xC0DCC0, 0xF0CAA6, 0xF0FBFF, 0xA4A0A0};
 }
 
+void SetDefaultColorPalette(const std::vector<TColor>& APalette, int32_t High)
+{
+  if (High == -1) {
+    SetDefaultColorPalette();
+    return;
+  }
+  const size_t N = std::min(APalette.size(), static_cast<size_t>(std::max(High + 1, 0)));
+  ZuzColorPalette.assign(APalette.begin(), APalette.begin() + static_cast<std::ptrdiff_t>(N));
+}
+
 TColor GetDefaultColor(int32_t Index) { return ZuzColorPalette[static_cast<size_t>(Index) % ZuzColorPalette.size()]; }
 
 namespace {

@@ -346,6 +346,9 @@ extern std::vector<TColor> ZuzColorPalette;
 // blue, white, grey, fuchsia, teal, navy, maroon, lime, olive, purple,
 // silver, aqua, black, money green, sky blue, cream, medium grey.
 void SetDefaultColorPalette();
+// The first High + 1 colours of APalette (fewer when it is shorter); with
+// High -1 the 20 built-in colours.
+void SetDefaultColorPalette(const std::vector<TColor>& APalette, int32_t High);
 // ZuzColorPalette[Index mod its length]; Index must not be negative, the
 // palette not empty.
 TColor GetDefaultColor(int32_t Index);

@@ -14,7 +14,7 @@
 
 namespace {
 
-const TEnumInfo PanningModeInfo("TPanningMode", {"pmHorizontal", "pmVertical", "pmBoth"});
+const TEnumInfo PanningModeInfo("TPanningMode", {"pmNone", "pmHorizontal", "pmVertical", "pmBoth"});
 const TEnumInfo MouseButtonInfo("TMouseButton", {"mbLeft", "mbRight", "mbMiddle"});
 const TEnumInfo WheelInfo("TMouseWheelStyle", {"pmwNormal", "pmwInverted", "pmwNone"});
 const TEnumInfo BackModeInfo("TZuzBackImageMode", {"pbmStretch", "pbmTile", "pbmCenter", "pbmCustom"});

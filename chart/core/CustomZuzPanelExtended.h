@@ -18,7 +18,7 @@
 
 class TZuzGradient;
 
-enum TPanningMode : uint8_t { pmHorizontal, pmVertical, pmBoth };
+enum TPanningMode : uint8_t { pmNone, pmHorizontal, pmVertical, pmBoth };
 
 class TCustomZuzPanelExtended : public TCustomZuzPanel {
 public:

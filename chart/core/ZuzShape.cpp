@@ -396,15 +396,6 @@ void TZuzCustomShape::SetParent(TCustomZuzPanel* Value)
       C->SetParent(Value);
 }
 
-template <class T>
-void TZuzCustomShape::Change(T& Field, T Value)
-{
-  if (Field == Value)
-    return;
-  Field = Value;
-  Repaint();
-}
-
 void TZuzCustomShape::SetAlignment(TAlignment Value) { Change(FAlignment, Value); }
 void TZuzCustomShape::SetAngle(int32_t Value) { Change(FAngle, Value); }
 void TZuzCustomShape::SetAutoSize(bool Value) { Change(FAutoSize, Value); }

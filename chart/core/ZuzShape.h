@@ -161,6 +161,9 @@ public:
   // The box's size from its children (descendants add their text);
   // auto-sized boxes start from their top-left corner.
   virtual void CalcBounds(TCustomZuzPanel* Panel);
+  // The shadow (Sign 1) or emboss (Sign -1) of a box R, unless the brush
+  // is clear.
+  void DrawShadowEmboss(TCanvas3D* C, TZuzShadow* Effect, TRect R, int32_t Sign, int32_t Angle, int32_t AZ);
   // The hit test: inside R (edges included), or inside R turned by Angle.
   bool ClickedShape(const TPoint& P, const TRect& R) const;
   // Moves ShapeBounds' top-left corner there, keeping its size; repaints.
@@ -254,17 +257,23 @@ protected:
   virtual int32_t FirstChildPos() const;
   virtual void InitShadow(TZuzShadow* AShadow);
   virtual void InitEmboss(TZuzEmboss* AEmboss);
+  // Stores Value and repaints, when it differs.
+  template <class T>
+  void Change(T& Field, T Value)
+  {
+    if (Field == Value)
+      return;
+    Field = Value;
+    Repaint();
+  }
 
 private:
   void InternalDraw(TCustomZuzPanel* Panel, const TRect& R, std::span<const TPoint> Points, bool IsPoints,
                     int32_t Angle, int32_t AZ);
-  void DrawShadowEmboss(TCanvas3D* C, TZuzShadow* Effect, TRect R, int32_t Sign, int32_t Angle, int32_t AZ);
   void DrawPictureFill(TCustomZuzPanel* Panel, TCanvas3D* C, const TRect& R, std::span<const TPoint> Points,
                        bool IsPoints, int32_t AZ);
   void DrawChildren(TCustomZuzPanel* Panel, const TRect& R, int32_t Angle, int32_t AZ);
   void ReadShadowColor(TReader& Reader);
-  template <class T>
-  void Change(T& Field, T Value);
 
   int32_t FAngle = 0;
   bool FAutoSize = true;

@@ -31,6 +31,25 @@
 
 #include <algorithm>
 
+namespace {
+
+// The column sizes the grid keeps on its own (ColumnSize.Save) are a
+// convenience: a store that cannot be written (a folder under the file's
+// name, a full disk, a read-only set-up folder) costs the sizes, never the
+// grid being made or freed.
+template <class TDo>
+void KeepColumnSizes(const TZurEvoderOzod& Grid, const char* What, TDo&& Do)
+{
+  try {
+    Do();
+  } catch (const Exception& E) {
+    qWarning().noquote()
+        << QStringLiteral("Column sizes of %1 not %2: %3").arg(Grid.Name(), QString::fromLatin1(What), E.Message());
+  }
+}
+
+} // namespace
+
 const TGridUnitIds& RegisterGridUnit()
 {
   static const TGridUnitIds Ids = [] {
@@ -158,14 +177,8 @@ TZurEvoderOzod::~TZurEvoderOzod()
 {
   DoneWithEditing();
   RemoveAllFilters();
-  if (FColumnSize->Save()) {
-    // A file that cannot be written costs the sizes, not the program.
-    try {
-      SaveColSizes();
-    } catch (const Exception& E) {
-      qWarning().noquote() << QStringLiteral("Column sizes of %1 not saved: %2").arg(Name(), E.Message());
-    }
-  }
+  if (FColumnSize->Save())
+    KeepColumnSizes(*this, "saved", [this] { SaveColSizes(); });
   // Everything comes back into the grid first, so that clearing reaches
   // every record and cell graphic, hidden ones included.
   UnHideColumnsAll();
@@ -353,7 +366,7 @@ void TZurEvoderOzod::Loaded()
     SetLook(glZID);
   }
   if (FColumnSize->Save())
-    LoadColSizes();
+    KeepColumnSizes(*this, "loaded", [this] { LoadColSizes(); });
   FFixedRowsMin = TBaseGrid::FixedRows();
   FFixedColsMin = TBaseGrid::FixedCols();
   FMaxColCount = ColCount();
@@ -377,7 +390,7 @@ void TZurEvoderOzod::CreateWnd()
     return;
   TBaseGrid::CreateWnd();
   if (FColumnSize->Save())
-    LoadColSizes();
+    KeepColumnSizes(*this, "loaded", [this] { LoadColSizes(); });
   UpdateScrollBars(false);
   StartGridTimer();
 }

@@ -411,4 +411,20 @@ TEST(GridsOnScreen, ViewportPaintsScrollsAndTakesClicks)
   // Moving the scroll bar moves the top row.
   Area->verticalScrollBar()->setValue(10);
   EXPECT_EQ(G->TopRow(), 10);
+
+  // Writing cells out of view paints nothing; the fixed row is always in
+  // view.
+  for (int I = 0; I < 3; ++I)
+    QCoreApplication::processEvents();
+  struct TWrite {
+    int32_t Col, Row;
+    bool Drawn;
+  };
+  for (const TWrite& W : {TWrite{2, 3, false}, TWrite{2, 45, false}, TWrite{2, 10 + G->VisibleRowCount() + 1, false},
+                          TWrite{2, 0, true}, TWrite{2, 11, true}}) {
+    G->Drawn.clear();
+    G->SetCells(W.Col, W.Row, QStringLiteral("y"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(!G->Drawn.empty(), W.Drawn) << W.Col << "," << W.Row;
+  }
 }

@@ -331,7 +331,9 @@ TEST_F(KirvoDialogue, RunsInRS485AndTheDataFlows)
   // After the sampling command to all units, time for all of them to answer.
   EXPECT_EQ(Host->PausesOf(91), 1);
   EXPECT_EQ(Dialogues->Engine.CommandDelay, 3);
-  EXPECT_TRUE(Host->SioDataPacket(10)->Enabled());
+  // Data already flows: a packet that has just matched a line is off until
+  // its event has run on this thread and switched it on again.
+  EXPECT_TRUE(PumpUntil([this] { return Host->SioDataPacket(10)->Enabled(); }));
   EXPECT_TRUE(Host->SioDataPacket(10)->AutoEnable());
   EXPECT_FALSE(Host->SioDataPacket(16)->Enabled());
   // The addressed lines of unit 2 reach QYR 1.

@@ -313,7 +313,9 @@ TEST_F(QuorndeckDialogue, RunsAndListensForDataStrings)
   EXPECT_EQ(Host->Panel1.back(), QStringLiteral("#028"));
   EXPECT_EQ(Core().PortData1, QStringLiteral("Waiting"));
   EXPECT_EQ(Row(1), (std::array<int32_t, 3>{0, 0, 1}));
-  EXPECT_TRUE(Host->SioDataPacket(1)->Enabled());
+  // A packet that has just matched a data string is off until its event has
+  // run on this thread and switched it on again.
+  EXPECT_TRUE(PumpUntil([this] { return Host->SioDataPacket(1)->Enabled(); }));
   EXPECT_TRUE(Host->SioDataPacket(1)->AutoEnable());
   // The instrument's data strings now reach the sample road.
   EXPECT_TRUE(PumpUntil([this] { return Core().PortData1.contains(QLatin1Char('\t')); }));

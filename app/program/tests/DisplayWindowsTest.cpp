@@ -123,7 +123,8 @@ TEST_F(DisplayWindowsTest, TheBigNumberWindowOpensAtItsDefaultPlaceWithItsItemsN
   ASSERT_EQ(Core().SensorName.size(), 12u);
   // Only the kinds that can be opened have their menu item.
   EXPECT_TRUE(F.DisplayTypeItems[0]->Enabled());  // Simple Display
-  EXPECT_FALSE(F.DisplayTypeItems[1]->Enabled()); // Scroll Display
+  EXPECT_TRUE(F.DisplayTypeItems[1]->Enabled());  // Scroll Display
+  EXPECT_FALSE(F.DisplayTypeItems[3]->Enabled()); // Bathy Graph Display
   const int32_t Before = F.CreateNumber;
   const size_t Entries = F.ActionArray.size();
 

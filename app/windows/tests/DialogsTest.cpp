@@ -5,12 +5,14 @@
 #include "app/windows/DisplayHost.h"
 #include "app/windows/DisplayNameDlg.h"
 #include "app/windows/QvNumEdit.h"
-#include "app/windows/tests/DateAxisFixture.h"
 
 #include "app/core/CoreData.h"
 #include "app/core/tests/PortTestSupport.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartCoreInit.h"
+#include "chart/core/ChartSeries.h"
+#include "chart/core/ChartValueList.h"
+#include "chart/core/CustomAxisPanel.h"
 #include "platform/Bitmap.h"
 #include "platform/StdCtrls.h"
 
@@ -184,6 +186,24 @@ TEST_F(DialogsTest, ALimitThatIsNoWholeNumberChangesNothingAndKeepsTheDialogOpen
   EXPECT_EQ(Dialog.ChartScaleMin, 7);
   EXPECT_EQ(Dialog.ChartScaleMax, 70);
 }
+
+namespace {
+// A chart panel with one line whose x values are dates.
+struct TDateAxisChart {
+  TDateAxisChart()
+  {
+    InitializeChartCore();
+    Chart.AddSeries(Line);
+    Line->XValues()->SetDateTime(true);
+    Chart.BottomAxis()->SetMinMax(1, 2);
+  }
+  TChartAxis& BottomAxis() { return *Chart.BottomAxis(); }
+  TChartAxis& LeftAxis() { return *Chart.LeftAxis(); }
+  void SetLineActive(bool Active) { Line->SetActive(Active); }
+  TCustomAxisPanel Chart{nullptr};
+  TChartSeries* Line = new TChartSeries(&Chart);
+};
+} // namespace
 
 TEST_F(DialogsTest, AnAxisShowingDatesOpensNoDialog)
 {

@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -465,4 +466,41 @@ TEST(ChartAxis, LabelIncrementsFitTheLabels)
     A.Axis.SetLabelsSeparation(C.Separation);
     EXPECT_NEAR(A.Axis.CalcLabelsIncrement(C.Labels), C.Expected, C.Expected * 1e-9);
   }
+}
+
+TEST(ChartAxis, ManyValuesMapAsEachOneDoes)
+{
+  // Halves, ends of the clamp, values beyond the device and no number at
+  // all: the pass over many values gives what each mapping gives.
+  std::vector<double> Values;
+  for (int I = -40; I <= 40; ++I)
+    Values.push_back(I * 0.125);
+  for (double V : {1e6, -1e6, 1e300, -1e300, std::nan(""), 0.0049, 5.0051, 2.50000001})
+    Values.push_back(V);
+  for (bool H : {true, false})
+    for (bool I : {false, true})
+      for (bool L : {false, true})
+        for (int Variant = 0; Variant < 3; ++Variant) {
+          SCOPED_TRACE(Describe(H, I, L) + " variant " + std::to_string(Variant));
+          TImageChart Chart;
+          TChartAxis* A = H ? Chart.BottomAxis() : Chart.LeftAxis();
+          A->SetMinMax(L ? 0.1 : -3, 5);
+          A->SetInverted(I);
+          A->SetLogarithmic(L);
+          A->IStartPos = 37;
+          A->IEndPos = 437;
+          A->RecalcSizeCenter();
+          A->AdjustMaxMin();
+          if (Variant == 1)
+            A->IUseZuzMaxPixelPos = false;
+          if (Variant == 2)
+            Chart.Axes().SetFastCalc(true);
+          std::vector<int32_t> X(Values.size()), Y(Values.size());
+          A->CalcXPosValues(Values, X.data());
+          A->CalcYPosValues(Values, Y.data());
+          for (size_t K = 0; K < Values.size(); ++K) {
+            EXPECT_EQ(X[K], A->CalcXPosValue(Values[K])) << Values[K];
+            EXPECT_EQ(Y[K], A->CalcYPosValue(Values[K])) << Values[K];
+          }
+        }
 }

@@ -44,6 +44,41 @@ TImageChart::TImageChart(int32_t W, int32_t H) : TCustomAxisPanel(nullptr), Imag
 
 TImageChart::~TImageChart() { Canvas()->Release(); }
 
+TImageTChart::TImageTChart(int32_t W, int32_t H) : TChart(nullptr), Image(W, H, QImage::Format_RGB32)
+{
+  SetBounds(0, 0, W, H);
+  Canvas()->BindImage(&Image);
+}
+
+TImageTChart::~TImageTChart() { Canvas()->Release(); }
+
+TVisualBlock* TEntityLogCanvas::BeginEntity(const String& Entity, TVisualBlock*, TZuzTransform*)
+{
+  Log << QStringLiteral("Begin ") + Entity;
+  return nullptr;
+}
+
+void TEntityLogCanvas::EndEntity() { Log << QStringLiteral("End"); }
+
+QStringList TEntityLogCanvas::Inside(const QString& Name) const
+{
+  QStringList R;
+  int Depth = -1;
+  for (const QString& S : Log) {
+    if (Depth < 0) {
+      if (S == QStringLiteral("Begin ") + Name)
+        Depth = 0;
+      continue;
+    }
+    if (S.startsWith(QStringLiteral("Begin ")))
+      ++Depth;
+    else if (S == QStringLiteral("End") && Depth-- == 0)
+      break;
+    R << S;
+  }
+  return R;
+}
+
 void TImageChart::Invalidate()
 {
   if (AutoRepaint() && OnInvalidate)

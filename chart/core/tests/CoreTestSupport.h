@@ -3,6 +3,8 @@
 // private config folder so that no user's chart editor options leak in, the
 // chart library started once, and a chart that draws into an image.
 #include "chart/core/CustomAxisPanel.h"
+#include "chart/canvas/tests/RecordingCanvas.h"
+#include "chart/core/CustomChart.h"
 #include "platform/Canvas.h"
 
 #include <QImage>
@@ -22,6 +24,24 @@ public:
   void Invalidate() override;
   std::function<void()> OnInvalidate;
   QImage Image;
+};
+
+// A complete chart sized W x H whose device is an image.
+class TImageTChart : public TChart {
+public:
+  TImageTChart(int32_t W = 400, int32_t H = 250);
+  ~TImageTChart() override;
+  using TChart::Paint;
+  QImage Image;
+};
+
+// A recording canvas that also logs "Begin <entity>" and "End".
+class TEntityLogCanvas : public TRecordingCanvas {
+public:
+  TVisualBlock* BeginEntity(const String& Entity, TVisualBlock*, TZuzTransform*) override;
+  void EndEntity() override;
+  // The calls inside the first entity named Name.
+  QStringList Inside(const QString& Name) const;
 };
 
 // The folder that stands for the user's config folder during the tests.

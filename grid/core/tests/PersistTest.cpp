@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -111,6 +112,21 @@ TEST_F(Persist, SaveWhenFreedAndLoadWhenLoaded)
   G->ColumnSize()->SetSave(true);
   G->Loaded();
   EXPECT_EQ(Widths(*G), (V{40, 50, 99, 70}));
+}
+
+TEST_F(Persist, AStoreThatCannotBeWrittenCostsTheSizesNotTheGrid)
+{
+  // A folder where the file should be: it reads as empty and takes no
+  // writing, which loading does too (it creates a missing file).
+  const QString Ini = Path("folder.ini");
+  ASSERT_TRUE(QDir().mkdir(Ini));
+  auto G = SizedGrid(Ini);
+  G->ColumnSize()->SetSave(true);
+  EXPECT_THROW(G->LoadColSizes(), EIniFileException);
+  // What the grid does on its own when it is loaded, made and freed.
+  EXPECT_NO_THROW(G->Loaded());
+  EXPECT_EQ(Widths(*G), (V{40, 50, 60, 70}));
+  EXPECT_NO_THROW(G.reset());
 }
 
 TEST_F(Persist, LoadingFromAMissingFileChangesNothingAndCreatesIt)
