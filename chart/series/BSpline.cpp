@@ -321,6 +321,67 @@ void TSmoothingFunction::AddPoints(TChartSeries* Source)
   }
 }
 
+// ---------------------------------------------------------------------------
+
+TSeriesSmoothing::TSeriesSmoothing() = default;
+
+TSeriesSmoothing::~TSeriesSmoothing() = default;
+
+void TSeriesSmoothing::FreeSmoothSeries()
+{
+  // The owning series frees it with itself; otherwise it goes now.
+  if (FSmoothSeries && !(FSmoothSeries->ComponentState() & csDestroying)) {
+    TComponent* Owner = FSmoothSeries->Owner();
+    if (!Owner || !(Owner->ComponentState() & csDestroying))
+      delete FSmoothSeries;
+  }
+  FSmoothSeries = nullptr;
+}
+
+void TSeriesSmoothing::SmoothSeries(TChartSeries& Series, bool DrawsLineOrArea)
+{
+  if (!DrawsLineOrArea)
+    return;
+  if (FSmoothed && !FSmoothSeries) {
+    auto* Internal = new TChartSeries(&Series);
+    Internal->IInternalUse = true;
+    Internal->SetShowInEditor(false);
+    Internal->SetShowInLegend(false);
+    if (!Series.YMandatory)
+      Internal->SetHorizontal();
+    FSmoothSeries = Internal;
+    if (Internal->Count() == 0 || FDirty) {
+      Internal->BeginUpdate();
+      for (int32_t I = 0; I < Series.Count(); ++I)
+        Internal->AddXY(Series.XValue(I), Series.YValue(I));
+      Internal->EndUpdate();
+    }
+    if (Series.FunctionType() && !FDirty)
+      return;
+    auto* F = new TSmoothingFunction(Series.ParentChart());
+    F->SetInterpolate(true);
+    F->SetFactor(8);
+    OldDataSource = Series.DataSource();
+    Series.SetFunction(F);
+    Series.SetDataSource(Internal);
+    FDirty = false;
+  } else if (!FSmoothed && FSmoothSeries && FSmoothSeries->Count() < Series.Count()) {
+    Series.SetFunction(nullptr);
+    Series.SetDataSource(OldDataSource);
+    if (!OldDataSource) {
+      Series.BeginUpdate();
+      Series.Clear();
+      for (int32_t I = 0; I < FSmoothSeries->Count(); ++I)
+        Series.AddXY(FSmoothSeries->XValue(I), FSmoothSeries->YValue(I));
+      Series.EndUpdate();
+      Series.ManualData = true;
+    }
+    OldDataSource = nullptr;
+    FreeSmoothSeries();
+    Series.Repaint();
+  }
+}
+
 void RegisterSmoothing()
 {
   RegisterZuzFunction(ClassInfoFor<TSmoothingFunction>(), &ZuzMsg_FunctionSmooth, &ZuzMsg_GalleryExtended, 1);

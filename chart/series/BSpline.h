@@ -99,6 +99,34 @@ private:
   int32_t FFactor = 4;
 };
 
+// What a line or area series keeps to show itself smoothed (its Smoothed
+// switch): the series' own points are copied into an internal series it
+// owns, which becomes its source through a smoothing function (Interpolate,
+// Factor 8); switched off, the series gets its former source back, or,
+// without one, its own points. The kind calls SmoothSeries before every
+// drawing and SetDirty when it is cleared.
+class TSeriesSmoothing {
+public:
+  TSeriesSmoothing();
+  ~TSeriesSmoothing();
+  bool Smoothed() const { return FSmoothed; }
+  // Stores the switch; the next SmoothSeries acts on it.
+  void SetSmoothed(bool Value) { FSmoothed = Value; }
+  // The points changed by hand: they are copied again.
+  void SetDirty() { FDirty = true; }
+  // Sets the smoothing up or undoes it (nothing unless DrawsLineOrArea).
+  void SmoothSeries(TChartSeries& Series, bool DrawsLineOrArea);
+  // The internal series goes (its points with it).
+  void FreeSmoothSeries();
+  TChartSeries* InternalSeries() const { return FSmoothSeries; }
+
+private:
+  bool FSmoothed = false;
+  bool FDirty = false;
+  TChartSeries* FSmoothSeries = nullptr;
+  TComponent* OldDataSource = nullptr;
+};
+
 // Registers the smoothing function in the function gallery (and for
 // streaming); UnRegisterSmoothing takes it out again.
 void RegisterSmoothing();

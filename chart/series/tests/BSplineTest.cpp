@@ -158,6 +158,13 @@ TEST(BSpline, AKnuckleIsACornerTheCurveGoesThrough)
   EXPECT_NEAR(V.X, 2, 1e-12);
   EXPECT_NEAR(V.Y, 0, 1e-12);
   EXPECT_THROW(S.SetKnuckle(6, true), ERangeError);
+  // Growing the point list keeps the corners already set.
+  for (int I = 0; I < 20; ++I)
+    S.AddPoint(5 + I, I % 2);
+  EXPECT_TRUE(S.Knuckle(3));
+  // Point 5 is no longer the last: its flag counts now.
+  EXPECT_TRUE(S.Knuckle(5));
+  EXPECT_EQ(S.NumberOfVertices(), 25 + 2 + 2);
 }
 
 TEST(Smoothing, AStraightLineStaysTheLineAtEvenSteps)
@@ -225,4 +232,34 @@ TEST(Smoothing, PointCountsAndFactors)
     Out->SetDataSource(Source);
     EXPECT_EQ(Out->Count(), K.Expected) << K.Points << " x " << K.Factor;
   }
+}
+
+TEST(Smoothing, ASeriesShownSmoothedGetsItsOwnPointsBack)
+{
+  TImageChart C;
+  auto* S = new TChartSeries(&C);
+  C.AddSeries(S);
+  for (int I = 0; I < 5; ++I)
+    S->AddXY(I, I * I);
+  const TPoints Own = PointsOf(S);
+  TSeriesSmoothing Smoothing;
+  Smoothing.SetSmoothed(true);
+  // A kind that draws no line or area is left alone.
+  Smoothing.SmoothSeries(*S, false);
+  EXPECT_EQ(PointsOf(S), Own);
+  Smoothing.SmoothSeries(*S, true);
+  ASSERT_EQ(S->Count(), 5 * 8 + 1);
+  ASSERT_NE(Smoothing.InternalSeries(), nullptr);
+  EXPECT_FALSE(Smoothing.InternalSeries()->ShowInLegend());
+  EXPECT_EQ(S->DataSource(), Smoothing.InternalSeries());
+  // The smooth curve runs through the series' own points.
+  EXPECT_NEAR(S->YValue(S->Count() - 1), 16, 1e-9);
+  Smoothing.SmoothSeries(*S, true); // already smoothed: nothing
+  EXPECT_EQ(S->Count(), 41);
+  Smoothing.SetSmoothed(false);
+  Smoothing.SmoothSeries(*S, true);
+  EXPECT_EQ(PointsOf(S), Own);
+  EXPECT_EQ(S->FunctionType(), nullptr);
+  EXPECT_EQ(S->DataSource(), nullptr);
+  EXPECT_EQ(Smoothing.InternalSeries(), nullptr);
 }
