@@ -102,6 +102,12 @@ double TMultiplyZuzFunction::CalculateValue(const TFunctionValues& Values)
   return Fold(Values, [](double R, double V) { return R * V; });
 }
 
+void TMultiplyZuzFunction::PrepareForGallery(TCustomAxisPanel* Chart)
+{
+  TManySeriesZuzFunction::PrepareForGallery(Chart);
+  Chart->RightAxis()->SetAxisValuesFormat(QStringLiteral("1E+1"));
+}
+
 String TDivideZuzFunction::ClassName() const { return QStringLiteral("TDivideZuzFunction"); }
 
 double TDivideZuzFunction::CalculateValue(const TFunctionValues& Values)
@@ -282,6 +288,18 @@ void TSubsetZuzFunction::SetStartValue(double Value) { ChangeSetting(FStart, Val
 
 void TSubsetZuzFunction::SetEndValue(double Value) { ChangeSetting(FEnd, Value); }
 
+void TSubsetZuzFunction::PrepareForGallery(TCustomAxisPanel* Chart)
+{
+  TZuzFunction::PrepareForGallery(Chart);
+  TChartSeries* Out = ParentSeries();
+  auto* Source = Out ? dynamic_cast<TChartSeries*>(Out->DataSource()) : nullptr;
+  const double N = Source ? Source->Count() : 0;
+  BeginUpdate();
+  SetStartValue(std::nearbyint(N * 0.25));
+  SetEndValue(std::nearbyint(N * 0.75));
+  EndUpdate();
+}
+
 void TSubsetZuzFunction::AddPoints(TChartSeries* Source)
 {
   TChartSeries* Output = ParentSeries();
@@ -318,6 +336,22 @@ void TSubsetZuzFunction::AddPoints(TChartSeries* Source)
 TParetoZuzFunction::TParetoZuzFunction(TComponent* AOwner) : TZuzFunction(AOwner) { InternalSetPeriod(1); }
 
 String TParetoZuzFunction::ClassName() const { return QStringLiteral("TParetoZuzFunction"); }
+
+void TParetoZuzFunction::PrepareForGallery(TCustomAxisPanel* Chart)
+{
+  TZuzFunction::PrepareForGallery(Chart);
+  if (Chart->SeriesCount() > 0) {
+    TChartSeries* First = Chart->GetSeries(0);
+    First->NotMandatoryValueList->SetOrder(loNone);
+    First->MandatoryValueList->SetOrder(loDescending);
+    First->CheckOrder();
+  }
+  if (TChartSeries* Out = ParentSeries()) {
+    Out->SetVertAxis(aRightAxis);
+    Chart->RightAxis()->SetAxisValuesFormat(QStringLiteral("0%"));
+  }
+  ReCalculate();
+}
 
 double TParetoZuzFunction::Calculate(TChartSeries* Source, int32_t FirstIndex, int32_t)
 {

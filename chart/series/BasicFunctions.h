@@ -48,6 +48,8 @@ public:
   using TManySeriesZuzFunction::TManySeriesZuzFunction;
   String ClassName() const override;
   double CalculateValue(const TFunctionValues& Values) override;
+  // Also the right axis shows its values as "1E+1".
+  void PrepareForGallery(TCustomAxisPanel* Chart) override;
 };
 
 class TDivideZuzFunction : public TManySeriesZuzFunction {
@@ -144,6 +146,9 @@ public:
   explicit TSubsetZuzFunction(TComponent* AOwner);
   String ClassName() const override;
   String GetEditorClass() const override;
+  // The middle half of the source's points (the change of the output to a
+  // line series is the chart editor's).
+  void PrepareForGallery(TCustomAxisPanel* Chart) override;
   void AddPoints(TChartSeries* Source) override;
   void Assign(TPersistent* Source) override;
 
@@ -163,6 +168,10 @@ class TParetoZuzFunction : public TZuzFunction {
 public:
   explicit TParetoZuzFunction(TComponent* AOwner);
   String ClassName() const override;
+  // The first series' values sorted descending; the output on the right
+  // axis in percent (the change of the first series to bars is the chart
+  // editor's).
+  void PrepareForGallery(TCustomAxisPanel* Chart) override;
   double Calculate(TChartSeries* Source, int32_t FirstIndex, int32_t LastIndex) override;
 };
 

@@ -5,6 +5,7 @@
 // subset), and the gallery registration in its order.
 #include "chart/core/tests/CoreTestSupport.h"
 
+#include "chart/core/ChartAxis.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/ZuzConst.h"
 #include "chart/core/ZuzSeriesTypes.h"
@@ -246,4 +247,48 @@ TEST(BasicFunctions, RegisteredOnTheStandardPageInOrder)
   EXPECT_EQ(Got, std::vector<const String*>(std::begin(Expected), std::end(Expected)));
   // Found by name for chart files.
   EXPECT_NE(GetClass(QStringLiteral("TMedianZuzFunction")), nullptr);
+}
+
+TEST(BasicFunctions, GalleryPreviewsSetUpTheirCharts)
+{
+  {
+    // The subset takes the middle half: round(10 x 0.25) = 2 (half to
+    // even), round(10 x 0.75) = 8.
+    TImageChart C;
+    TChartSeries* Source = NewSource(C, {5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
+    auto* Out = new TChartSeries(&C);
+    C.AddSeries(Out);
+    auto* F = new TSubsetZuzFunction(&C);
+    F->PrepareForGallery(&C);
+    EXPECT_EQ(Out->FunctionType(), F);
+    EXPECT_EQ(Out->DataSource(), Source);
+    EXPECT_EQ(F->StartValue(), 2);
+    EXPECT_EQ(F->EndValue(), 8);
+    EXPECT_EQ(Out->Count(), 7);
+  }
+  {
+    TImageChart C;
+    TChartSeries* Source = NewSource(C, {20, 50, 30});
+    auto* Out = new TChartSeries(&C);
+    C.AddSeries(Out);
+    auto* F = new TParetoZuzFunction(&C);
+    F->PrepareForGallery(&C);
+    EXPECT_EQ(Source->YValue(0), 50);
+    EXPECT_EQ(Source->YValue(2), 20);
+    EXPECT_EQ(Out->VertAxis(), aRightAxis);
+    EXPECT_EQ(C.RightAxis()->AxisValuesFormat(), QStringLiteral("0%"));
+    std::vector<double> Got;
+    for (int32_t I = 0; I < Out->Count(); ++I)
+      Got.push_back(Out->YValue(I));
+    EXPECT_EQ(Got, (std::vector<double>{50, 80, 100}));
+  }
+  {
+    TImageChart C;
+    NewSource(C, {1, 2});
+    auto* Out = new TChartSeries(&C);
+    C.AddSeries(Out);
+    (new TMultiplyZuzFunction(&C))->PrepareForGallery(&C);
+    EXPECT_EQ(Out->VertAxis(), aRightAxis);
+    EXPECT_EQ(C.RightAxis()->AxisValuesFormat(), QStringLiteral("1E+1"));
+  }
 }
