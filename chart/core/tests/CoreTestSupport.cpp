@@ -1,6 +1,7 @@
 #include "CoreTestSupport.h"
 
 #include "chart/core/ChartCoreInit.h"
+#include "chart/core/ChartSeries.h"
 
 #include "platform/tests/QtTestApp.h"
 
@@ -33,6 +34,14 @@ public:
 const auto* Registered = ::testing::AddGlobalTestEnvironment(new TCoreEnvironment);
 
 } // namespace
+
+TPoints PointsOf(const TChartSeries* S)
+{
+  TPoints R;
+  for (int32_t I = 0; I < S->Count(); ++I)
+    R.emplace_back(S->XValue(I), S->YValue(I));
+  return R;
+}
 
 String TestConfigFolder() { return ConfigHome->path() + QStringLiteral("/fathomix"); }
 

@@ -14,6 +14,8 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <utility>
+#include <vector>
 
 // An axis panel sized W x H whose device is an image; Paint() draws it.
 class TImageChart : public TCustomAxisPanel {
@@ -54,6 +56,10 @@ public:
   // The calls inside the first entity named Name.
   QStringList Inside(const QString& Name) const;
 };
+
+// The points of a series as (X, Y) pairs.
+using TPoints = std::vector<std::pair<double, double>>;
+TPoints PointsOf(const TChartSeries* S);
 
 // The folder that stands for the user's config folder during the tests.
 String TestConfigFolder();
