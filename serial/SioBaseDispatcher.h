@@ -342,7 +342,6 @@ protected:
   std::atomic<int32_t> ActiveThreads{0};
   std::atomic<int32_t> FLastWinError{0};
   uint8_t ThreadBoost = 0;
-  TThread* ComThread = nullptr;
   TThread* fDispThread = nullptr;
   TThread* OutThread = nullptr;
   TThread* StatusThread = nullptr;
