@@ -13,7 +13,6 @@
 #include "chart/core/ChartAxes.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/core/CustomAxisPanel.h"
-#include "chart/core/VisualsList.h"
 
 #include <QScopeGuard>
 
@@ -104,8 +103,10 @@ void TCustomSeries::DrawAllValues()
   if (FDrawLine && !FParent->OnDrawValue)
     Axes.SetFastCalc(true);
   const auto RestoreFast = qScopeGuard([&] { Axes.SetFastCalc(OldFast); });
-  HasTemplate = VisualsIfAny() && VisualsIfAny()->Template();
-  const bool Templated = HasTemplate && DrawTemplate();
+  // A template only takes lines and areas; a series of points alone
+  // leaves it to clone blocks for its points and never feeds it a path.
+  const bool Templated = DrawTemplate();
+  HasTemplate = Templated;
   // The template's entity spans the series' own drawing, which feeds it.
   const auto EndTemplate = qScopeGuard([&] {
     if (Templated)

@@ -99,6 +99,22 @@ TEST(VisualBlocks, ALineFeedsItsTemplate)
   }
 }
 
+TEST(VisualBlocks, PointsAloneCloneTheTemplateAndFeedItNothing)
+{
+  TPixelChart C;
+  C.SetView3D(true);
+  C.Canvas->SupportsID = true;
+  auto* S = Add<TPointSeries>(C);
+  for (int X : {10, 20, 30})
+    S->AddXY(X, C.Y(X));
+  TRecordingBlock Template(nullptr);
+  S->Visuals()->SetTemplate(&Template);
+  C.Redraw();
+  EXPECT_TRUE(Template.Log.isEmpty());
+  EXPECT_TRUE(Template.IsCloneable);
+  EXPECT_EQ(S->Visuals()->Count(), 3);
+}
+
 TEST(VisualBlocks, TemplatePathTakesThePointColours)
 {
   TPixelChart C;
