@@ -607,7 +607,8 @@ public:
   bool ZoomSeries = false;
 
 protected:
-  // A freed visual template (or referenced block) is forgotten.
+  // A removed function, data source, visual template or referenced block is
+  // forgotten.
   void Notification(TComponent* AComponent, TOperation Operation) override;
   // Every value list cleared, colours and labels dropped.
   virtual void ClearLists();
@@ -656,7 +657,6 @@ private:
   // Inside an add, delete or copy: value-list notices are not sent.
   int32_t IHoldModify = 0;
   friend class TZuzFunction;
-  void Notification(TComponent* AComponent, TOperation Operation) override;
   TZuzFunction* FZuzFunction = nullptr;
   std::unique_ptr<TSeriesDetail> FDetail;
   // Source names read from a chart file, until Loaded finds them.

@@ -11,6 +11,7 @@
 #include "chart/core/LabelsList.h"
 #include "chart/core/SeriesDetail.h"
 #include "chart/core/SeriesMarks.h"
+#include "chart/core/VisualsList.h"
 #include "chart/core/ZuzFunction.h"
 #include "chart/core/ZuzSort.h"
 #include "platform/ClassRegistry.h"
@@ -74,6 +75,8 @@ void TChartSeries::Notification(TComponent* AComponent, TOperation Operation)
   // A source freed while this series still lists it.
   if (std::find(FDataSources.begin(), FDataSources.end(), AComponent) != FDataSources.end())
     InternalRemoveSource(AComponent);
+  if (FVisuals)
+    FVisuals->Removed(AComponent);
 }
 
 TSeriesDetail* TChartSeries::Detail()

@@ -143,7 +143,12 @@ TEST(ChartStream, AChartWithEveryKindRoundTripsByteForByte)
     EXPECT_EQ(R->ClassName(), A->ClassName());
     ASSERT_EQ(R->Count(), A->Count());
     for (int32_t P = 0; P < A->Count(); ++P) {
-      EXPECT_EQ(R->XValue(P), A->XValue(P));
+      // A kind whose X list has no name (the pie) does not keep its X values:
+      // it numbers its points afresh.
+      if (!A->XValues()->Name().isEmpty())
+        EXPECT_EQ(R->XValue(P), A->XValue(P));
+      else
+        EXPECT_EQ(R->XValue(P), P);
       EXPECT_EQ(R->YValue(P), A->YValue(P));
       EXPECT_EQ(R->XLabel(P), A->XLabel(P));
       EXPECT_EQ(R->IsNull(P), A->IsNull(P));

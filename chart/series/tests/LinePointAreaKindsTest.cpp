@@ -77,10 +77,10 @@ TEST(LinePointAreaKinds, Assign)
   EXPECT_EQ(Area.YOrigin(), 12);
   EXPECT_EQ(Area.StackGroup(), 3);
 
-  // Another kind hides the line's pointer; another line keeps it.
+  // Another line lends its pointer; another kind hides it.
   TLineSeries Line(nullptr);
-  Line.Pointer()->SetVisible(true);
   TLineSeries Line2(nullptr);
+  Line2.Pointer()->SetVisible(true);
   Line.Assign(&Line2);
   EXPECT_TRUE(Line.Pointer()->Visible());
   Line.Assign(&Fast);
