@@ -338,17 +338,20 @@ public:
   // Points inside both axes' current limits (the visible range's count
   // for ordered positions).
   int32_t VisibleCount();
-  // Pixels through the bound axes.
-  int32_t CalcXPos(int32_t ValueIndex) const;
-  int32_t CalcYPos(int32_t ValueIndex) const;
+  // Pixels through the bound axes. Kinds that place points apart from
+  // their values (bars, stacked lines and areas) override.
+  virtual int32_t CalcXPos(int32_t ValueIndex) const;
+  virtual int32_t CalcYPos(int32_t ValueIndex) const;
   int32_t CalcXPosValue(double Value) const;
   int32_t CalcYPosValue(double Value) const;
   // The mandatory axis' mapping.
   int32_t CalcPosValue(double Value) const;
   int32_t CalcXSizeValue(double Value) const;
   int32_t CalcYSizeValue(double Value) const;
-  double XScreenToValue(int32_t Pixel) const;
-  double YScreenToValue(int32_t Pixel) const;
+  // Values at pixels; kinds that map the plot themselves override both
+  // (and set ZoomSeries, so that a zoom rectangle is mapped through them).
+  virtual double XScreenToValue(int32_t Pixel) const;
+  virtual double YScreenToValue(int32_t Pixel) const;
   String XValueToText(double Value) const;
   String YValueToText(double Value) const;
   virtual void CalcSelectionPos(int32_t ValueIndex, int32_t& X, int32_t& Y) const;
@@ -360,7 +363,7 @@ public:
   virtual void CalcZOrder();
   virtual void CalcDepthPositions();
   // Another active series without Z values shares this one's z-order.
-  bool MoreSameZOrder() const;
+  virtual bool MoreSameZOrder() const;
   // No earlier active series shares this one's z-order.
   bool FirstInZOrder() const;
   virtual bool DrawSeriesAscending() const;
@@ -597,6 +600,8 @@ public:
   TColor ISeriesColor = clDefault;
   // The master of a detail series (its chart frees only masters).
   TChartSeries* ParentSeries = nullptr;
+  // Set by kinds whose own pixel mapping turns a zoom rectangle into scales.
+  bool ZoomSeries = false;
 
 protected:
   // Every value list cleared, colours and labels dropped.

@@ -61,6 +61,15 @@ TImageTChart::TImageTChart(int32_t W, int32_t H) : TChart(nullptr), Image(W, H, 
 
 TImageTChart::~TImageTChart() { Canvas()->Release(); }
 
+int32_t TDotSeries::Clicked(int32_t X, int32_t Y)
+{
+  ++Tests;
+  for (int32_t I = 0; I < Count(); ++I)
+    if (std::abs(CalcXPos(I) - X) <= 3 && std::abs(CalcYPos(I) - Y) <= 3)
+      return I;
+  return -1;
+}
+
 TVisualBlock* TEntityLogCanvas::BeginEntity(const String& Entity, TVisualBlock*, TZuzTransform*)
 {
   Log << QStringLiteral("Begin ") + Entity;

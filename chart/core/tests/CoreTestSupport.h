@@ -4,6 +4,7 @@
 // chart library started once, and a chart that draws into an image.
 #include "chart/core/CustomAxisPanel.h"
 #include "chart/canvas/tests/RecordingCanvas.h"
+#include "chart/core/ChartSeries.h"
 #include "chart/core/CustomChart.h"
 #include "platform/Canvas.h"
 
@@ -35,6 +36,16 @@ public:
   ~TImageTChart() override;
   using TChart::Paint;
   QImage Image;
+};
+
+// A series whose points are hit within 3 pixels of their pixel; Tests
+// counts the hit tests.
+class TDotSeries : public TChartSeries {
+public:
+  using TChartSeries::TChartSeries;
+  int32_t Clicked(int32_t X, int32_t Y) override;
+  using TChartSeries::Clicked;
+  int Tests = 0;
 };
 
 // A recording canvas that also logs "Begin <entity>" and "End".
