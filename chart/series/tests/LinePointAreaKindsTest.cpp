@@ -81,6 +81,7 @@ TEST(LinePointAreaKinds, Assign)
   TLineSeries Line(nullptr);
   Line.Pointer()->SetVisible(true);
   TLineSeries Line2(nullptr);
+  Line2.Pointer()->SetVisible(true);
   Line.Assign(&Line2);
   EXPECT_TRUE(Line.Pointer()->Visible());
   Line.Assign(&Fast);
