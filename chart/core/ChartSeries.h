@@ -505,6 +505,11 @@ public:
     double tmpX = 0, StepX = 0, tmpY = 0, MinY = 0, DifY = 0;
   };
   TSeriesRandomBounds RandomBounds(int32_t NumValues);
+  // A gallery preview: 4 sample values, hidden small marks (every second
+  // one, short callouts), a colour per point, and the chart's palette
+  // colour ZuzGalleryFirstColor for its first series, ZuzGalleryOtherColor
+  // for the others.
+  virtual void PrepareForGallery();
   // The number of sample values a kind shows (25 here).
   virtual int32_t NumSampleValues() const { return 25; }
   int32_t INumSampleValues = 0;
@@ -679,3 +684,7 @@ String SeriesTitleOrName(const TChartSeries* Series, bool RemoveLineBreaks = fal
 // (without line breaks) with UseTitles, else its name, the series as the
 // object.
 void FillSeriesItems(TStringList* Items, const class TCustomSeriesList* List, bool UseTitles = true);
+
+// The palette indexes of gallery previews' series colours.
+extern int32_t ZuzGalleryFirstColor;
+extern int32_t ZuzGalleryOtherColor;

@@ -2,6 +2,7 @@
 // sample values and copying.
 #include "chart/core/ChartSeries.h"
 
+#include "chart/canvas/ZuzFont.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartLegend.h"
 #include "chart/core/CustomZuzPanel.h"
@@ -226,6 +227,22 @@ int32_t TChartSeries::AddSampleValues(int32_t NumValues, bool OnlyMandatory)
     }
   }
   return Last;
+}
+
+int32_t ZuzGalleryFirstColor = 0;
+int32_t ZuzGalleryOtherColor = 3;
+
+void TChartSeries::PrepareForGallery()
+{
+  FillSampleValues(4);
+  TSeriesMarks* M = Marks();
+  M->SetVisible(false);
+  M->Font()->SetSize(7);
+  M->Callout()->SetLength(4);
+  M->SetDrawEvery(2);
+  SetColorEachPoint(true);
+  if (FParent)
+    SetSeriesColor(FParent->GetDefaultColor(SeriesIndex() == 0 ? ZuzGalleryFirstColor : ZuzGalleryOtherColor));
 }
 
 // ---------------------------------------------------------------------------

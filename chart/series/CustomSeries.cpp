@@ -6,6 +6,7 @@
 #include "chart/canvas/ZuzShadow.h"
 #include "chart/core/CustomAxisPanel.h"
 #include "chart/core/SeriesList.h"
+#include "chart/series/BSpline.h"
 #include "platform/Published.h"
 
 const TEnumInfo& CustomSeriesDrawStyleInfo()
@@ -193,6 +194,27 @@ void TCustomSeries::Clear()
 {
   TCustomLineSeries::Clear();
   FDirty = true;
+  if (FSmoothing)
+    FSmoothing->SetDirty();
+}
+
+bool TCustomSeries::Smoothed() const { return FSmoothing && FSmoothing->Smoothed(); }
+
+void TCustomSeries::SetSmoothed(bool Value)
+{
+  if (Smoothed() == Value)
+    return;
+  if (!FSmoothing)
+    FSmoothing = std::make_unique<TSeriesSmoothing>();
+  FSmoothing->SetSmoothed(Value);
+  Repaint();
+}
+
+void TCustomSeries::DoBeforeDrawChart()
+{
+  TCustomLineSeries::DoBeforeDrawChart();
+  if (FSmoothing)
+    FSmoothing->SmoothSeries(*this, FDrawLine || FDrawArea);
 }
 
 void TCustomSeries::Delete(int32_t ValueIndex)

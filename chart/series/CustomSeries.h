@@ -229,6 +229,12 @@ public:
   bool Stairs() const { return FStairs; }
   void SetStairs(bool Value);
   bool Dirty() const { return FDirty; }
+  // Shown as a smooth curve through its points (set up or undone before
+  // each drawing); repaints when changed.
+  bool Smoothed() const;
+  void SetSmoothed(bool Value);
+  // Smoothing set up or undone.
+  void DoBeforeDrawChart() override;
 
   TSeriesClickPointerEvent OnClickPointer;
   TOnGetPointerStyle OnGetPointerStyle;
@@ -304,6 +310,7 @@ private:
   TCustomSeriesStack FStacked = cssNone;
   bool FStairs = false;
   bool FDirty = false;
+  std::unique_ptr<class TSeriesSmoothing> FSmoothing;
 
   // Current point of a pass.
   int32_t IX = 0;

@@ -157,6 +157,22 @@ TEST(SeriesSampleValues, ARandomWalkThatNeverGoesNegative)
   EXPECT_EQ(S->Count(), 3);
 }
 
+TEST(SeriesSampleValues, GalleryPreviewsTakeFourValuesAndThePaletteColours)
+{
+  TImageChart C;
+  auto* First = new TChartSeries(&C);
+  auto* Second = new TChartSeries(&C);
+  C.AddSeries({First, Second});
+  First->PrepareForGallery();
+  Second->PrepareForGallery();
+  EXPECT_EQ(First->Count(), 4);
+  EXPECT_TRUE(First->ColorEachPoint());
+  EXPECT_FALSE(First->Marks()->Visible());
+  EXPECT_EQ(First->Marks()->DrawEvery(), 2);
+  EXPECT_EQ(First->SeriesColor(), C.GetDefaultColor(0));
+  EXPECT_EQ(Second->SeriesColor(), C.GetDefaultColor(3));
+}
+
 TEST(SeriesCopy, ManualPointsAreCopiedAndASourceIsShared)
 {
   TImageChart C;

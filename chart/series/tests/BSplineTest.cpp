@@ -6,6 +6,7 @@
 
 #include "chart/core/ChartSeries.h"
 #include "chart/series/BSpline.h"
+#include "chart/series/LineSeries.h"
 
 #include <gtest/gtest.h>
 
@@ -262,4 +263,23 @@ TEST(Smoothing, ASeriesShownSmoothedGetsItsOwnPointsBack)
   EXPECT_EQ(S->FunctionType(), nullptr);
   EXPECT_EQ(S->DataSource(), nullptr);
   EXPECT_EQ(Smoothing.InternalSeries(), nullptr);
+}
+
+TEST(Smoothing, ALineSeriesDrawnSmoothed)
+{
+  TImageChart C;
+  auto* S = new TLineSeries(&C);
+  C.AddSeries(S);
+  for (int I = 0; I < 6; ++I)
+    S->AddXY(I, (I % 2) * 10);
+  const TPoints Own = PointsOf(S);
+  S->SetSmoothed(true);
+  EXPECT_TRUE(S->Smoothed());
+  C.Paint();
+  ASSERT_EQ(S->Count(), 6 * 8 + 1);
+  EXPECT_NEAR(S->YValue(S->Count() - 1), 10, 1e-9); // through the last point (5, 10)
+  S->SetSmoothed(false);
+  C.Paint();
+  EXPECT_EQ(PointsOf(S), Own);
+  EXPECT_EQ(S->FunctionType(), nullptr);
 }
