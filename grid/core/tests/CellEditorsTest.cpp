@@ -4,6 +4,8 @@
 // choice-only port lists) are the first cases.
 #include "grid/core/ZurEvoderOzod.h"
 
+#include "grid/core/tests/GuiInput.h"
+
 #include "grid/base/GridBehaviour.h"
 #include "grid/edit/GridCheckBox.h"
 #include "grid/edit/GridCombo.h"
@@ -90,27 +92,9 @@ protected:
     Pump();
   }
 
-  static void Pump()
-  {
-    for (int I = 0; I < 3; ++I) {
-      ProcessPendingMessages();
-      QApplication::processEvents();
-    }
-  }
-  void Key(Qt::Key K, Qt::KeyboardModifiers M = Qt::NoModifier)
-  {
-    QWidget* W = QApplication::focusWidget();
-    ASSERT_NE(W, nullptr);
-    QTest::keyClick(W, K, M);
-    Pump();
-  }
-  void Type(const char* Text)
-  {
-    for (const char* P = Text; *P; ++P) {
-      QTest::keyClick(QApplication::focusWidget(), *P);
-      Pump();
-    }
-  }
+  static void Pump() { PumpInput(); }
+  void Key(Qt::Key K, Qt::KeyboardModifiers M = Qt::NoModifier) { KeyToFocus(K, M); }
+  void Type(const char* Text) { TypeToFocus(QString::fromLatin1(Text)); }
   void Edit(int32_t C, int32_t R)
   {
     G->FocusCell(C, R);

@@ -4,6 +4,8 @@
 // order; and the header click that sorts, reverses and unsorts.
 #include "grid/core/ZurEvoderOzod.h"
 
+#include "grid/core/tests/GuiInput.h"
+
 #include "grid/base/GridBehaviour.h"
 #include "grid/base/IntList.h"
 #include "grid/core/ControlLook.h"
@@ -101,13 +103,7 @@ protected:
     Log.clear();
   }
 
-  static void Pump()
-  {
-    for (int I = 0; I < 3; ++I) {
-      ProcessPendingMessages();
-      QApplication::processEvents();
-    }
-  }
+  static void Pump() { PumpInput(); }
   QWidget* View() const { return qobject_cast<QAbstractScrollArea*>(G->Handle())->viewport(); }
   QPoint At(const TAct& A) const
   {
@@ -339,8 +335,7 @@ TEST_F(Mouse, AUserSelectionBringsAParkedSelectionBack)
   G->FocusCell(2, 2);
   G->HideSelection();
   ASSERT_TRUE(G->IsSelectionHidden());
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-  Pump();
+  KeyToFocus(Qt::Key_Down);
   EXPECT_EQ(G->Row(), 3);
   EXPECT_FALSE(G->IsSelectionHidden());
   EXPECT_TRUE(G->IsSelected(2, 3));
