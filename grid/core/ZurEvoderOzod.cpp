@@ -158,6 +158,10 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
   FOldRowSel = TBaseGrid::Row();
   InitEditing();
   InitCellEditors();
+  // A grid made in code is never loaded: its fixed rows and columns as
+  // constructed are the ones set.
+  FFixedRowsMin = TBaseGrid::FixedRows();
+  FFixedColsMin = TBaseGrid::FixedCols();
 
   // The values after construction.
   FVisibleCol.assign(static_cast<size_t>(ColCount()), true);

@@ -68,6 +68,15 @@ void TGridCheckBox::KeyDown(uint16_t& Key, TShiftState Shift)
   }
 }
 
+void TGridCheckBox::KeyPress(char16_t& Key)
+{
+  // The space typed after the key-down would reach the native box as its
+  // own press and toggle it back.
+  if (FGrid && Key == u' ')
+    Key = 0;
+  TCheckBox::KeyPress(Key);
+}
+
 void TGridCheckBox::DoExit()
 {
   if (FGrid)

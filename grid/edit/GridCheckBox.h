@@ -31,6 +31,7 @@ public:
 
 protected:
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(char16_t& Key) override;
   void DoExit() override;
 
 private:

@@ -5,6 +5,8 @@
 // lock.
 #include "grid/core/ZurEvoderOzod.h"
 
+#include "grid/core/tests/GuiInput.h"
+
 #include "grid/base/GridBehaviour.h"
 #include "grid/edit/GridCombo.h"
 #include "grid/edit/RurInplaceEdit.h"
@@ -84,28 +86,10 @@ protected:
   }
 
   static String Text(int32_t RealCol, int32_t Row) { return QString(QChar(u'a' + RealCol)) + QString::number(Row); }
-  static void Pump()
-  {
-    for (int I = 0; I < 3; ++I) {
-      ProcessPendingMessages();
-      QApplication::processEvents();
-    }
-  }
+  static void Pump() { PumpInput(); }
   // A key to whatever has the keyboard: the grid or its editor.
-  void Key(Qt::Key K, Qt::KeyboardModifiers M = Qt::NoModifier)
-  {
-    QWidget* W = QApplication::focusWidget();
-    ASSERT_NE(W, nullptr);
-    QTest::keyClick(W, K, M);
-    Pump();
-  }
-  void Type(const QString& Text)
-  {
-    for (const QChar C : Text) {
-      QTest::keyClick(QApplication::focusWidget(), C.toLatin1());
-      Pump();
-    }
-  }
+  void Key(Qt::Key K, Qt::KeyboardModifiers M = Qt::NoModifier) { KeyToFocus(K, M); }
+  void Type(const QString& Text) { TypeToFocus(Text); }
   // F2, all the text selected, Text typed over it.
   void Edit(const QString& Text)
   {
