@@ -352,8 +352,10 @@ struct TControlBridge : public QObject {
           return true;
       }
       Shift |= ssDouble;
-    } else if (Button == mbLeft && (C->FControlStyle & csClickEvents)) {
-      D.Clicked = true;
+    } else if (Button == mbLeft) {
+      C->WMLButtonDown(Shift, P.X, P.Y);
+      E->accept();
+      return true;
     }
     C->MouseDown(Button, Shift, P.X, P.Y);
     E->accept();
@@ -374,16 +376,10 @@ struct TControlBridge : public QObject {
     const TMouseButton Button = ButtonOf(E->button());
     const TShiftState Shift = ShiftStateOf(E->modifiers(), E->buttons());
     const TPoint P = ClientPoint(Watched, E->position());
-    if (Button == mbLeft && C->D->Clicked) {
-      C->D->Clicked = false;
-      const TRect R = C->ClientRect();
-      if (P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom) {
-        C->Click();
-        if (!Alive())
-          return true;
-      }
-    }
-    C->MouseUp(Button, Shift, P.X, P.Y);
+    if (Button == mbLeft)
+      C->WMLButtonUp(Shift, P.X, P.Y);
+    else
+      C->MouseUp(Button, Shift, P.X, P.Y);
     E->accept();
     return true;
   }
@@ -459,10 +455,11 @@ struct TControlBridge : public QObject {
     const bool Ctrl = Shift & (ssCtrl | ssAlt);
     const uint32_t Wants = C->WMGetDlgCode();
     // Tab moves the focus unless the control wants it.
-    if (Key == VK_TAB && !Ctrl && !(Wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS)))
+    if (Key == VK_TAB && !Ctrl && !(Wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) && !C->CMWantSpecialKey(Key))
       return false;
     TCustomForm* Form = GetParentForm(C);
-    if ((Key == VK_RETURN || Key == VK_ESCAPE) && !(Wants & DLGC_WANTALLKEYS) && Form && !E->isAutoRepeat()) {
+    if ((Key == VK_RETURN || Key == VK_ESCAPE) && !(Wants & DLGC_WANTALLKEYS) && !C->CMWantSpecialKey(Key) && Form &&
+        !E->isAutoRepeat()) {
       if (Form->DialogKey(Key, Shift)) {
         E->accept();
         return true;
@@ -524,7 +521,7 @@ struct TControlBridge : public QObject {
     }
     uint16_t Key = VirtualKeyOf(*E);
     const TShiftState Shift = KeyShiftStateOf(*E);
-    if (Key == VK_TAB && !(C->WMGetDlgCode() & (DLGC_WANTTAB | DLGC_WANTALLKEYS)))
+    if (Key == VK_TAB && !(C->WMGetDlgCode() & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) && !C->CMWantSpecialKey(Key))
       return false;
     C->D->KeyRepeat = false;
     C->D->KeyKeypad = E->modifiers() & Qt::KeypadModifier;
@@ -1205,6 +1202,30 @@ void TControl::ObserveWidget(QWidget* Other)
 
 bool TControl::WidgetEvent(QObject*, QEvent*) { return false; }
 
+void TControl::WMLButtonDown(TShiftState Shift, int32_t X, int32_t Y)
+{
+  if (FControlStyle & csClickEvents)
+    D->Clicked = true;
+  MouseDown(mbLeft, Shift, X, Y);
+}
+
+void TControl::WMLButtonUp(TShiftState Shift, int32_t X, int32_t Y)
+{
+  if (D->Clicked) {
+    D->Clicked = false;
+    const TRect R = ClientRect();
+    if (X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom) {
+      // Click may free the control: the bridge outlives it while the event
+      // is being handled and tells.
+      TControlBridge* Bridge = D->Bridge;
+      Click();
+      if (Bridge && !Bridge->Alive())
+        return;
+    }
+  }
+  MouseUp(mbLeft, Shift, X, Y);
+}
+
 void TControl::ApplyBounds()
 {
   if (QWidget* W = D->Widget)
@@ -1469,6 +1490,8 @@ void TWinControl::DoEnter() { FireNotify(OnEnter, this); }
 void TWinControl::DoExit() { FireNotify(OnExit, this); }
 
 uint32_t TWinControl::WMGetDlgCode() { return 0; }
+
+bool TWinControl::CMWantSpecialKey(uint16_t) { return false; }
 
 bool TWinControl::KeyIsRepeat() const { return D->KeyRepeat; }
 bool TWinControl::KeyFromKeypad() const { return D->KeyKeypad; }

@@ -326,6 +326,15 @@ protected:
   virtual bool DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos);
   virtual void MouseEnter();
   virtual void MouseLeave();
+  // The way a single left press and its release come in, as the platform's
+  // button messages: these run first. The base press marks the press as one
+  // that may end in Click and calls MouseDown; the base release makes Click
+  // (when marked and inside ClientRect) and calls MouseUp. A control that
+  // must act before, instead of or after those overrides them and calls the
+  // base at the point where the platform's own handling belongs. The second
+  // press of a double click does not come here (DblClick, then MouseDown).
+  virtual void WMLButtonDown(TShiftState Shift, int32_t X, int32_t Y);
+  virtual void WMLButtonUp(TShiftState Shift, int32_t X, int32_t Y);
   virtual void Resize();
   // Painting controls only (TCustomControl, TGraphicControl, and native
   // controls that asked for SetPaintsOverNative).
@@ -512,6 +521,9 @@ protected:
   virtual void DoExit();
   // The keys the control wants for itself (DLGC_ flags); none by default.
   virtual uint32_t WMGetDlgCode();
+  // One key the control keeps from the form's navigation (Tab, Return,
+  // Escape) without wanting all keys; none by default.
+  virtual bool CMWantSpecialKey(uint16_t Key);
   // During KeyDown and KeyUp: the key is a repeat of a held key, or comes
   // from the numeric keypad.
   bool KeyIsRepeat() const;

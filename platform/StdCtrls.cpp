@@ -169,9 +169,10 @@ void TCustomEdit::SelectAll()
     E->selectAll();
 }
 
-void TCustomEdit::ShowBalloonTip(const String& Title, const String& Text, int32_t Icon)
+namespace {
+
+void ShowBalloonTipOn(QWidget* W, const String& Title, const String& Text, int32_t Icon)
 {
-  QWidget* W = WidgetOrNull();
   if (!W || (Title.isEmpty() && Text.isEmpty()))
     return;
   static const char16_t Marks[] = {0, u'\u2139', u'\u26A0', u'\u26D4'};
@@ -180,6 +181,13 @@ void TCustomEdit::ShowBalloonTip(const String& Title, const String& Text, int32_
     Head = QString(QChar(Marks[Icon])) + QLatin1Char(' ') + Head;
   const String Tip = Text.isEmpty() ? Head : Head.isEmpty() ? Text : Head + QLatin1Char('\n') + Text;
   QToolTip::showText(W->mapToGlobal(QPoint(0, W->height())), Tip, W);
+}
+
+} // namespace
+
+void TCustomEdit::ShowBalloonTip(const String& Title, const String& Text, int32_t Icon)
+{
+  ShowBalloonTipOn(WidgetOrNull(), Title, Text, Icon);
 }
 
 void TCustomEdit::Change() { FireNotify(OnChange, this); }
@@ -426,6 +434,13 @@ void TCustomComboBox::StoreText(const String& Value)
     const QSignalBlocker Quiet(Box);
     Box->setEditText(Value);
   }
+}
+
+void TCustomComboBox::ShowBalloonTip(const String& Title, const String& Text, int32_t Icon)
+{
+  // On the edit field when there is one, as the platform shows it.
+  QComboBox* Box = C->Box;
+  ShowBalloonTipOn(Box && Box->lineEdit() ? static_cast<QWidget*>(Box->lineEdit()) : Box, Title, Text, Icon);
 }
 
 void TCustomComboBox::Change() { FireNotify(OnChange, this); }

@@ -126,6 +126,8 @@ public:
   int32_t DropDownWidth() const { return FDropDownWidth > 0 ? FDropDownWidth : Width(); }
   void SetDropDownWidth(int32_t Value) { FDropDownWidth = Value; }
   void Clear();
+  // A balloon telling why the text was refused, as TCustomEdit's.
+  void ShowBalloonTip(const String& Title, const String& Text, int32_t Icon);
 
   TNotifyEvent OnChange;
   TNotifyEvent OnSelect;

@@ -7,10 +7,35 @@
 #include "chart/core/CustomZuzPanel.h"
 #include "chart/core/ZuzConst.h"
 #include "chart/core/ZuzProCo.h"
+#include "chart/core/AxisItems.h"
+#include "chart/core/SeriesMarks.h"
+#include "chart/core/ZuzPictureComponent.h"
+#include "chart/core/ZuzSeriesSource.h"
 #include "chart/core/ZuzSeriesTypes.h"
+#include "platform/ClassRegistry.h"
+
+#include <vector>
 
 namespace {
 bool Initialized = false;
+
+std::vector<const TClassInfo*> BasicClasses()
+{
+  return {ClassInfoFor<TChartAxisTitle>(), ClassInfoFor<TChartAxis>(), ClassInfoFor<TChartDepthAxis>(),
+          ClassInfoFor<TSeriesMarks>(), ClassInfoFor<TZuzPictureComponent>()};
+}
+} // namespace
+
+void RegisterBasicClasses()
+{
+  for (const TClassInfo* C : BasicClasses())
+    RegisterClass(C);
+}
+
+void UnRegisterBasicClasses()
+{
+  for (const TClassInfo* C : BasicClasses())
+    UnRegisterClass(C);
 }
 
 void InitializeChartCore()
@@ -30,6 +55,7 @@ void InitializeChartCore()
   InitializeCanvasControls();
   ZuzDefaultCanvas = QStringLiteral("TGDIPlusCanvas");
   ZuzMaxPixelPos = 32767;
+  RegisterBasicClasses();
   SetDefaultColorPalette();
 }
 
@@ -40,6 +66,8 @@ void FinalizeChartCore()
   Initialized = false;
   FreeColorPalettes();
   FreeZuzTypeRegistries();
+  FreeZuzSources();
+  UnRegisterBasicClasses();
   FinalizeCanvasControls();
   FinalizeChartCanvas();
   ZuzClearProConstants();

@@ -9,3 +9,10 @@
 // called more than once; only the first call of each does anything.
 void InitializeChartCore();
 void FinalizeChartCore();
+
+// The engine's streamable classes (axis titles, axes, depth axes, series
+// marks and the picture carrier of series data) registered for the reader
+// again after UnRegisterBasicClasses; InitializeChartCore calls it and
+// FinalizeChartCore takes them out.
+void RegisterBasicClasses();
+void UnRegisterBasicClasses();

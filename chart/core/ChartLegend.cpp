@@ -658,22 +658,23 @@ int32_t TCustomChartLegend::TitleWidth() const
   return FTitle->Width() + C->TextWidth(QStringLiteral(" "));
 }
 
+int32_t TCustomChartLegend::ColumnTextWidth(int32_t Col, int32_t K) const
+{
+  if (!ColumnWidthAuto) {
+    const size_t At = static_cast<size_t>(Col) * 3 + static_cast<size_t>(K);
+    return At < ColumnWidths.size() ? ColumnWidths[At] : 0;
+  }
+  int32_t Most = 0;
+  for (int32_t I = Col; I < ITotalItems && I < static_cast<int32_t>(IItemsWidth.size()); I += std::max(NumCols, 1))
+    Most = std::max(Most, IItemsWidth[static_cast<size_t>(I)][static_cast<size_t>(K)]);
+  return Most;
+}
+
 int32_t TCustomChartLegend::ColumnWidth(int32_t Col) const
 {
   int32_t W = 0;
-  if (ColumnWidthAuto) {
-    for (int K = 0; K < 3; ++K) {
-      int32_t Most = 0;
-      for (int32_t I = Col; I < ITotalItems && I < static_cast<int32_t>(IItemsWidth.size()); I += std::max(NumCols, 1))
-        Most = std::max(Most, IItemsWidth[static_cast<size_t>(I)][static_cast<size_t>(K)]);
-      W += Most;
-    }
-  } else {
-    for (int K = 0; K < 3; ++K) {
-      const size_t At = static_cast<size_t>(Col) * 3 + static_cast<size_t>(K);
-      W += At < ColumnWidths.size() ? ColumnWidths[At] : 0;
-    }
-  }
+  for (int K = 0; K < 3; ++K)
+    W += ColumnTextWidth(Col, K);
   W = CalcItemWidthColor(W);
   if (Col < NumCols - 1)
     W += DividingWidth() + 2;

@@ -260,6 +260,9 @@ public:
   int32_t CalcItemHeight() const;
   int32_t FirstItemTop() const;
   int32_t ColumnWidth(int32_t Col) const;
+  // Text column K (0..2) of layout column Col: the widest of its items, or
+  // the stored width when the widths are not automatic.
+  int32_t ColumnTextWidth(int32_t Col, int32_t K) const;
   int32_t CalcItemWidthColor(int32_t W) const;
   int32_t DividingWidth() const;
   int32_t TitleWidth() const;

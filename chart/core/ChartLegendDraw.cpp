@@ -196,9 +196,10 @@ void TCustomChartLegend::DrawLegendItem(int32_t ValueIndex, int32_t Slot)
       X += ColOffset;
   }
   const std::array<String, 3>& Texts = IItems[static_cast<size_t>(Slot)];
-  const std::array<int32_t, 3>& Widths = IItemsWidth[static_cast<size_t>(Slot)];
+  // Every row of a column puts its symbol after the column's widest texts,
+  // so that symbols line up and clear right-aligned texts.
   if (FSymbol->Position() == spRight)
-    SymbolX += Widths[0] + Widths[1] + Widths[2] + FTextSymbolGap + 2;
+    SymbolX += ColumnTextWidth(Col, 0) + ColumnTextWidth(Col, 1) + ColumnTextWidth(Col, 2) + FTextSymbolGap + 2;
   Y += ItemHeight * Row + FVertSpacing / 2;
   if (C->OnGetLegendPos)
     C->OnGetLegendPos(C, ValueIndex, X, Y, SymbolX);
@@ -222,9 +223,7 @@ void TCustomChartLegend::DrawLegendItem(int32_t ValueIndex, int32_t Slot)
                                             : Custom->Text3())
                                 : Texts[static_cast<size_t>(K)];
     const bool Right = RightAligned(InternalLegendStyle, FTextStyle, K);
-    const int32_t Stored = ColumnWidthAuto || NumCols <= 1
-                               ? (Vertical() ? ColumnWidths[static_cast<size_t>(K)] : Widths[static_cast<size_t>(K)])
-                               : ColumnWidths[static_cast<size_t>(Col) * 3 + static_cast<size_t>(K)];
+    const int32_t Stored = ColumnTextWidth(Col, K);
     int32_t At = TX;
     if (Right) {
       int32_t Lines = 0;

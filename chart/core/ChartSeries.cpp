@@ -4,7 +4,10 @@
 #include "chart/core/CustomAxisPanel.h"
 #include "chart/core/LabelsList.h"
 #include "chart/core/ZuzConst.h"
+#include "chart/core/SeriesDetail.h"
 #include "chart/core/SeriesMarks.h"
+#include "chart/core/ZuzFunction.h"
+#include "chart/core/ZuzSeriesSource.h"
 #include "chart/core/ZuzPictureList.h"
 #include "chart/core/ZuzSelected.h"
 #include "platform/Published.h"
@@ -27,6 +30,8 @@ const TEnumInfo TreatNullsInfo("TTreatNullsStyle", {"tnDontPaint", "tnSkip", "tn
         PropBool("ColorEachPoint", &TChartSeries::ColorEachPoint, &TChartSeries::SetColorEachPoint, false),
         PropStr("ColorSource", &TChartSeries::ColorSource, &TChartSeries::SetColorSource),
         PropInt("Cursor", &TChartSeries::Cursor, &TChartSeries::SetCursor, 0),
+        PropObj("DataSource", &TChartSeries::DataSource, &TChartSeries::SetDataSource)
+            .Stored(&TChartSeries::IsDataSourceStored),
         PropInt("Depth", &TChartSeries::Depth, &TChartSeries::SetDepth, -1),
         PropEnum("HorizAxis", &TChartSeries::HorizAxis, &TChartSeries::SetHorizAxis, HorizAxisInfo, aBottomAxis),
         PropStr("PercentFormat", &TChartSeries::PercentFormat, &TChartSeries::SetPercentFormat)
@@ -82,6 +87,12 @@ TChartSeries::TChartSeries(TComponent* AOwner) : TCustomChartSeries(AOwner)
 TChartSeries::~TChartSeries()
 {
   IDestroying = true;
+  if (TZuzFunction* F = FZuzFunction) {
+    FZuzFunction = nullptr;
+    F->FParent = nullptr;
+    delete F;
+  }
+  FDetail.reset();
   SetParentChart(nullptr);
   RemoveAllLinkedSeries();
   FDataSources.clear();
@@ -209,6 +220,14 @@ void TChartSeries::AddValues(TChartSeries* Source)
   BeginUpdate();
   const auto End = qScopeGuard([this] { EndUpdate(); });
   Clear();
+  if (FZuzFunction) {
+    if (Source) {
+      FX->SetDateTime(Source->FX->DateTime());
+      FY->SetDateTime(Source->FY->DateTime());
+      FZuzFunction->AddPoints(Source);
+    }
+    return;
+  }
   if (Source && IsValidSourceOf(Source))
     for (int32_t I = 0; I < Source->Count(); ++I)
       AddedValue(Source, I);
@@ -216,6 +235,11 @@ void TChartSeries::AddValues(TChartSeries* Source)
 
 void TChartSeries::AddedValue(TChartSeries* Source, int32_t SourceIndex)
 {
+  // A computed point may depend on every source point: compute anew.
+  if (FZuzFunction) {
+    CheckDataSource();
+    return;
+  }
   int32_t Index;
   {
     const TModifyGuard Guard(*this);
@@ -482,8 +506,11 @@ void TChartSeries::Delete(int32_t Start, int32_t Quantity, bool RemoveGap)
 
 void TChartSeries::DeletedValue(TChartSeries* Source, int32_t ValueIndex)
 {
-  // A run deleted at once (-1) cannot be followed point by point.
-  if (ValueIndex < 0)
+  // A run deleted at once (-1) cannot be followed point by point, nor can
+  // computed points.
+  if (FZuzFunction)
+    CheckDataSource();
+  else if (ValueIndex < 0)
     AddValues(Source);
   else
     Delete(ValueIndex);
@@ -721,6 +748,19 @@ void TChartSeries::SetDataSource(TComponent* Value)
       RemoveDataSource(First);
     return;
   }
+  if (auto* External = dynamic_cast<TZuzSeriesSource*>(Value)) {
+    if (std::find(FDataSources.begin(), FDataSources.end(), Value) != FDataSources.end())
+      return;
+    if (!(ComponentState() & csLoading)) {
+      RemoveAllLinkedSeries();
+      FDataSources.clear();
+    }
+    InternalAddDataSource(Value);
+    if (External->Series() != this)
+      External->SetSeries(this);
+    CheckDataSource();
+    return;
+  }
   auto* Source = dynamic_cast<TChartSeries*>(Value);
   if (!Source || !IsValidSourceOf(Source))
     throw ChartException(
@@ -745,6 +785,8 @@ int32_t TChartSeries::InternalAddDataSource(TComponent* Value)
   ManualData = false;
   if (auto* S = dynamic_cast<TChartSeries*>(Value))
     S->AddLinkedSeries(this);
+  else
+    Value->FreeNotification(this);
   return static_cast<int32_t>(FDataSources.size()) - 1;
 }
 

@@ -42,6 +42,10 @@ class TSeriesMarkPosition;
 class TSeriesMarks;
 class TZuzPictureList;
 class TZuzSelected;
+class TZuzFunction;
+class TSeriesDetail;
+class TStream;
+class TStringList;
 enum TAxisLabelStyle : uint8_t;
 enum TLegendTextStyle : uint8_t;
 enum TSeriesMarksStyle : uint8_t;
@@ -334,17 +338,20 @@ public:
   // Points inside both axes' current limits (the visible range's count
   // for ordered positions).
   int32_t VisibleCount();
-  // Pixels through the bound axes.
-  int32_t CalcXPos(int32_t ValueIndex) const;
-  int32_t CalcYPos(int32_t ValueIndex) const;
+  // Pixels through the bound axes. Kinds that place points apart from
+  // their values (bars, stacked lines and areas) override.
+  virtual int32_t CalcXPos(int32_t ValueIndex) const;
+  virtual int32_t CalcYPos(int32_t ValueIndex) const;
   int32_t CalcXPosValue(double Value) const;
   int32_t CalcYPosValue(double Value) const;
   // The mandatory axis' mapping.
   int32_t CalcPosValue(double Value) const;
   int32_t CalcXSizeValue(double Value) const;
   int32_t CalcYSizeValue(double Value) const;
-  double XScreenToValue(int32_t Pixel) const;
-  double YScreenToValue(int32_t Pixel) const;
+  // Values at pixels; kinds that map the plot themselves override both
+  // (and set ZoomSeries, so that a zoom rectangle is mapped through them).
+  virtual double XScreenToValue(int32_t Pixel) const;
+  virtual double YScreenToValue(int32_t Pixel) const;
   String XValueToText(double Value) const;
   String YValueToText(double Value) const;
   virtual void CalcSelectionPos(int32_t ValueIndex, int32_t& X, int32_t& Y) const;
@@ -356,7 +363,7 @@ public:
   virtual void CalcZOrder();
   virtual void CalcDepthPositions();
   // Another active series without Z values shares this one's z-order.
-  bool MoreSameZOrder() const;
+  virtual bool MoreSameZOrder() const;
   // No earlier active series shares this one's z-order.
   bool FirstInZOrder() const;
   virtual bool DrawSeriesAscending() const;
@@ -453,6 +460,78 @@ public:
   virtual bool IsValidSourceOf(const TChartSeries* Value) const { return Value != this; }
   TSeriesRecalcOptions RecalcOptions() const { return FRecalcOptions; }
   void SetRecalcOptions(TSeriesRecalcOptions Value) { FRecalcOptions = Value; }
+  // The single source of a chart file ("DataSource"); several sources are
+  // stored as "DataSources".
+  bool IsDataSourceStored() const { return FDataSources.size() == 1; }
+
+  // ---- Functions (ChartSeriesData.cpp) -------------------------------------------
+  // The function that computes the points; nullptr for a series filled by
+  // hand or copied from its source.
+  TZuzFunction* FunctionType() const { return FZuzFunction; }
+  // Nothing when unchanged; frees the former function, takes Value (which
+  // gets this series as its parent), ManualData off, checks the source.
+  void SetFunction(TZuzFunction* Value);
+
+  // ---- Detail series --------------------------------------------------------------
+  // Made on first use.
+  TSeriesDetail* Detail();
+  TSeriesDetail* DetailIfAny() const { return FDetail.get(); }
+
+  // ---- Sorting and sample values (ChartSeriesData.cpp) ---------------------------
+  // Sorts by the mandatory list's order (renumbering the positions unless
+  // they have a value source) and by the positions' order; repaints when
+  // either sorted.
+  void CheckOrder();
+  // Sorts the points by label (loNone: nothing), renumbers the positions
+  // 0, 1, 2 ... and repaints. Case only breaks ties of labels equal but for
+  // case when the labels list is case sensitive.
+  void SortByLabels(TChartListOrder Order = loAscending);
+  // The label order of points A and B: < 0, 0 or > 0.
+  int32_t CompareLabelIndex(int32_t A, int32_t B, TChartListOrder Order) const;
+  // NumValues 0: the kind's number; then Clear and a random walk of
+  // non-negative values (AddSampleValues) inside one update; ManualData off.
+  void FillSampleValues(int32_t NumValues = 0);
+  // Adds NumValues random values; returns the last index.
+  virtual int32_t AddSampleValues(int32_t NumValues, bool OnlyMandatory = false);
+  struct TSeriesRandomBounds {
+    double tmpX = 0, StepX = 0, tmpY = 0, MinY = 0, DifY = 0;
+  };
+  TSeriesRandomBounds RandomBounds(int32_t NumValues);
+  // The number of sample values a kind shows (25 here).
+  virtual int32_t NumSampleValues() const { return 25; }
+  int32_t INumSampleValues = 0;
+
+  // ---- Copying (ChartSeriesData.cpp) -----------------------------------------------
+  // From another series: the element's and the series' settings
+  // (AssignFormat), the marks' visibility, the function, ManualData; then
+  // Source's sources when it takes its data from them, else its points.
+  void Assign(TPersistent* Source) override;
+  // The value-list settings, label and colour sources, ColorEachPoint and
+  // the formatting of Source (without its data or sources).
+  virtual void AssignFormat(TChartSeries* Source);
+
+  // ---- The chart-file data (ChartSeriesStream.cpp) --------------------------------
+  // "DataSources", "CustomHorizAxis", "CustomVertAxis", "Data" and
+  // "Detail" after the series' other stored values.
+  void DefineProperties(TFiler* Filer) override;
+  // ForceSaveData, or ManualData without DontSaveData.
+  bool IsDataStored() const;
+  // Both series write the same "Data" bytes.
+  bool SameData(TChartSeries* Ancestor);
+  // The points in the "Data" layout.
+  virtual void WriteData(TStream& Stream);
+  // Replaces the points by those of a "Data" value. The whole value is
+  // checked before anything changes: a value that ends early, declares
+  // more than it holds or holds more than it declares raises EReadError
+  // and leaves the series as it was.
+  virtual void ReadData(TStream& Stream);
+  void WriteDetail(TStream& Stream);
+  // The same rule: a damaged "Detail" changes nothing.
+  void ReadDetail(TStream& Stream);
+  // Lists its function, which the chart file holds as its child.
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+  // Sources named in the file are found and the data recomputed.
+  void Loaded() override;
 
   // ---- Formats and settings ------------------------------------------------------
   // The gallery's sub-kinds of the kind: "Normal" here.
@@ -516,6 +595,8 @@ public:
   TColor ISeriesColor = clDefault;
   // The master of a detail series (its chart frees only masters).
   TChartSeries* ParentSeries = nullptr;
+  // Set by kinds whose own pixel mapping turns a zoom rectangle into scales.
+  bool ZoomSeries = false;
 
 protected:
   // Every value list cleared, colours and labels dropped.
@@ -563,5 +644,27 @@ private:
   std::unique_ptr<TSeriesMarks> FMarks;
   // Inside an add, delete or copy: value-list notices are not sent.
   int32_t IHoldModify = 0;
+  friend class TZuzFunction;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  TZuzFunction* FZuzFunction = nullptr;
+  std::unique_ptr<TSeriesDetail> FDetail;
+  // Source names read from a chart file, until Loaded finds them.
+  std::vector<String> FTempDataSources;
   bool IDestroying = false;
 };
+
+// The flags byte of a series' "Data": 1 positions, 2 colours, 4 labels, 8
+// mark positions, 16 pictures are stored (each only when some point needs
+// it).
+uint8_t SeriesGuessContents(const TChartSeries* Series);
+
+// The series' title when it is not blank (untrimmed; line breaks and legend
+// column separators made blanks with RemoveLineBreaks), else its name, else
+// "Series" and its position in the chart from 1; empty for an unnamed
+// series without chart.
+String SeriesTitleOrName(const TChartSeries* Series, bool RemoveLineBreaks = false);
+// Adds to Items, inside one update, every series of List shown in editors
+// (or, while designing, stored) that is not for internal use: its title
+// (without line breaks) with UseTitles, else its name, the series as the
+// object.
+void FillSeriesItems(TStringList* Items, const class TCustomSeriesList* List, bool UseTitles = true);

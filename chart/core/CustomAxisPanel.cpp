@@ -14,6 +14,8 @@
 #include "chart/core/SeriesList.h"
 #include "chart/core/ZuzConst.h"
 #include "chart/core/ZuzCustomTool.h"
+#include "chart/core/ZuzFunction.h"
+#include "chart/core/ZuzSeriesSource.h"
 #include "chart/core/ZuzSelected.h"
 #include "chart/core/ZuzGeometry.h"
 #include "platform/CanvasMath.h"
@@ -43,6 +45,7 @@ using P = TCustomAxisPanel;
                         PropObj("LeftAxis", &P::LeftAxis, &P::SetLeftAxis),
                         PropObj("Pages", &P::Pages, &P::SetPages),
                         PropObj("RightAxis", &P::RightAxis, &P::SetRightAxis),
+                        PropObj("SeriesGroups", &P::GroupsObj, &P::SetGroupsObj).Stored(&P::IsSeriesGroupsStored),
                         PropObj("TopAxis", &P::TopAxis, &P::SetTopAxis),
                         PropBool("View3DWalls", &P::View3DWalls, &P::SetView3DWalls, true),
                         PropEvent("OnBeforeDrawAxes", &P::OnBeforeDrawAxes),
@@ -101,6 +104,10 @@ TCustomAxisPanel::~TCustomAxisPanel()
 {
   IncludeState(csDestroying);
   FreeAllSeries();
+  // Axis tools outlive the axes they point at.
+  for (TZuzCustomTool* T : FTools->Items())
+    if (auto* A = dynamic_cast<TZuzCustomToolAxis*>(T))
+      A->InternalSetAxis(nullptr);
   FAnimations.reset();
   FTools.reset();
   FAxes->Clear();
@@ -300,6 +307,12 @@ TSeriesGroups& TCustomAxisPanel::SeriesGroups() const { return FSeriesList->Grou
 
 void TCustomAxisPanel::SetSeriesGroups(const TSeriesGroups& Value) { FSeriesList->SetGroups(Value); }
 
+void TCustomAxisPanel::SetGroupsObj(TSeriesGroups* Value)
+{
+  if (Value)
+    FSeriesList->SetGroups(*Value);
+}
+
 bool TCustomAxisPanel::IsSeriesGroupsStored() const { return FSeriesList->Groups().Count() > 0; }
 
 void TCustomAxisPanel::GetChildren(const TGetChildProc& Proc, TComponent* Root)
@@ -491,6 +504,14 @@ void TCustomAxisPanel::CheckDatasource(TChartSeries* Series)
     return;
   if (auto* Source = dynamic_cast<TChartSeries*>(Series->DataSource()))
     Series->AddValues(Source);
+  else if (auto* External = dynamic_cast<TZuzSeriesSource*>(Series->DataSource()))
+    External->Refresh();
+  else if (TZuzFunction* F = Series->FunctionType(); F && F->NoSourceRequired && !Series->DataSource()) {
+    Series->BeginUpdate();
+    const auto End = qScopeGuard([Series] { Series->EndUpdate(); });
+    Series->Clear();
+    F->AddPoints(nullptr);
+  }
 }
 
 bool TCustomAxisPanel::IsValidDataSource(TChartSeries* Series, TComponent* Component)

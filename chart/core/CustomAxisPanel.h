@@ -135,6 +135,9 @@ public:
   TSeriesGroups& SeriesGroups() const;
   void SetSeriesGroups(const TSeriesGroups& Value);
   bool IsSeriesGroupsStored() const;
+  // The groups as the published "SeriesGroups" (setting copies).
+  TSeriesGroups* GroupsObj() const { return &SeriesGroups(); }
+  void SetGroupsObj(TSeriesGroups* Value);
   // The platform's children, then every series not marked DontSerialize.
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   // Groups read from a file are linked to their series.
@@ -183,6 +186,8 @@ public:
   // The chart's tools and animations (the lists do not own them).
   TChartTools& Tools() const { return *FTools; }
   TChartAnimations& Animations() const { return *FAnimations; }
+  // The open chart editor's hook (it installs and removes it); nullptr.
+  class TZuzCustomDesigner* Designer = nullptr;
 
   // ---- Colours -----------------------------------------------------------------------
   // The chart's own palette; empty: the library's ZuzColorPalette.
@@ -197,7 +202,9 @@ public:
   void ColorPaletteChanged();
 
   // ---- Data sources ----------------------------------------------------------------
-  // Refills Series from its first source when that is a series.
+  // Refills Series from its first source when that is a series (through
+  // its function when it has one); a function that needs no source
+  // recomputes the series. Nothing while the series is being loaded.
   virtual void CheckDatasource(TChartSeries* Series);
   // Whether Component may feed Series: the series' answer, which
   // OnValidDataSource may turn down.

@@ -395,8 +395,12 @@ void TCustomChart::PanAxis(bool Horizontal, int32_t New, int32_t Old)
     bool Allow = true;
     if (OnAllowScroll)
       OnAllowScroll(A, NewMin, NewMax, Allow);
-    if (Allow)
+    if (Allow) {
       A->SetMinMax(NewMin, NewMax);
+      // The next move may come before a repaint lays the axis out again:
+      // it must map pixels through the scale just set, or this step is lost.
+      A->AdjustMaxMin();
+    }
   }
 }
 
@@ -407,16 +411,18 @@ void TCustomChart::ScrollVerticalAxes(bool Up)
     TChartAxis* A = Axes().Get(I);
     if (A->Horizontal())
       continue;
-    double Delta = (A->IMaximum - A->IMinimum) * 3 * 0.01;
+    double Delta = (A->Maximum() - A->Minimum()) * 3 * 0.01;
     if (!Up)
       Delta = -Delta;
     bool Allow = true;
     if (OnAllowScroll) {
-      double Min = A->IMinimum + Delta, Max = A->IMaximum + Delta;
+      double Min = A->Minimum() + Delta, Max = A->Maximum() + Delta;
       OnAllowScroll(A, Min, Max, Allow);
     }
-    if (Allow)
+    if (Allow) {
       A->Scroll(Delta, false);
+      A->AdjustMaxMin();
+    }
   }
 }
 
@@ -484,9 +490,19 @@ void TCustomChart::CalcZoomPoints()
 {
   TZuzZoom* Z = Zoom();
   Z->Check();
-  const auto H = [&](TChartAxis* A, int32_t P) { return A->CalcPosPoint(P); };
-  DoZoom(H(TopAxis(), Z->X0), H(TopAxis(), Z->X1), H(BottomAxis(), Z->X0), H(BottomAxis(), Z->X1), H(LeftAxis(), Z->Y1),
-         H(LeftAxis(), Z->Y0), H(RightAxis(), Z->Y1), H(RightAxis(), Z->Y0));
+  TChartSeries* Last = nullptr;
+  for (TChartSeries* S : SeriesList())
+    if (S->Active() && S->CanZoomScroll())
+      Last = S;
+  if (Last && Last->ZoomSeries) {
+    const double X0 = Last->XScreenToValue(Z->X0), X1 = Last->XScreenToValue(Z->X1);
+    const double Y0 = Last->YScreenToValue(Z->Y1), Y1 = Last->YScreenToValue(Z->Y0);
+    DoZoom(X0, X1, X0, X1, Y0, Y1, Y0, Y1);
+  } else {
+    const auto H = [&](TChartAxis* A, int32_t P) { return A->CalcPosPoint(P); };
+    DoZoom(H(TopAxis(), Z->X0), H(TopAxis(), Z->X1), H(BottomAxis(), Z->X0), H(BottomAxis(), Z->X1),
+           H(LeftAxis(), Z->Y1), H(LeftAxis(), Z->Y0), H(RightAxis(), Z->Y1), H(RightAxis(), Z->Y0));
+  }
   if (Z->History())
     AddZoomSnapshot();
 }

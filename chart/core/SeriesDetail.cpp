@@ -83,10 +83,7 @@ bool HasNoMandatoryValues(const TChartSeries* Series)
   if (!Series->IUseNotMandatory || N == 0)
     return false;
   const TChartValueList* L = Series->NotMandatoryValueList;
-  if (L->Value[0] != 0 || L->Value[static_cast<size_t>(N - 1)] != N - 1)
-    return true;
-  const int32_t M = std::min(N, 10001);
-  for (int32_t I = 0; I < M; ++I)
+  for (int32_t I = 0; I < N; ++I)
     if (L->Value[static_cast<size_t>(I)] != I)
       return true;
   return false;
@@ -94,7 +91,7 @@ bool HasNoMandatoryValues(const TChartSeries* Series)
 
 bool HasColors(const TChartSeries* Series)
 {
-  const int32_t M = std::min(Series->Count(), 10001);
+  const int32_t M = Series->Count();
   const TColor Own = Series->SeriesColor();
   for (int32_t I = 0; I < M; ++I) {
     const TColor C = Series->InternalColor(I);
@@ -107,7 +104,7 @@ bool HasColors(const TChartSeries* Series)
 bool HasLabels(const TChartSeries* Series)
 {
   const TLabelsList* L = Series->Labels();
-  const int32_t M = std::min({Series->Count(), L->Count(), 101});
+  const int32_t M = std::min(Series->Count(), L->Count());
   for (int32_t I = 0; I < M; ++I)
     if (!L->GetLabel(I).isEmpty())
       return true;

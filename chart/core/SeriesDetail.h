@@ -35,11 +35,12 @@ private:
   TChartSeries* IParent;
 };
 
-// Within the first 10001 points: X values other than 0, 1, 2 ... (only for
-// series that use them).
+// Every point is looked at: a test of the first points only would let a
+// series whose later points differ be written without what they carry.
+// Positions other than 0, 1, 2 ... (only for series that use them).
 bool HasNoMandatoryValues(const TChartSeries* Series);
-// Within the first 10001 points: a colour of its own that is neither the
-// default nor the series colour.
+// A point colour of its own that is neither the default nor the series
+// colour.
 bool HasColors(const TChartSeries* Series);
-// Within the first 101 labels: one that is not empty.
+// A label that is not empty.
 bool HasLabels(const TChartSeries* Series);

@@ -1,11 +1,25 @@
 #include "chart/core/SeriesList.h"
 
 #include "chart/core/ChartSeries.h"
+#include "chart/core/CustomAxisPanel.h"
+#include "platform/Filer.h"
+#include "platform/Published.h"
+#include "rtl/Numbers.h"
 #include "rtl/StringList.h"
 
 #include <algorithm>
 
 namespace {
+const TEnumInfo GroupActiveInfo("TSeriesGroupActive", {"gaYes", "gaNo", "gaSome"});
+
+[[maybe_unused]] const TClassInfo& GroupClass = PublishClass<TSeriesGroup>(
+    "TSeriesGroup", "TCollectionItem",
+    {
+        PropEnum("Active", &TSeriesGroup::Active, &TSeriesGroup::SetActive, GroupActiveInfo, gaYes),
+        PropStr("Name", &TSeriesGroup::GroupName, &TSeriesGroup::SetGroupName),
+    });
+[[maybe_unused]] const TClassInfo& GroupsClass = PublishClass<TSeriesGroups>("TSeriesGroups", "TOwnedCollection");
+
 [[noreturn]] void RaiseIndex(int32_t Index)
 {
   throw EListError(QStringLiteral("List index out of bounds (%1)").arg(Index));
@@ -72,11 +86,58 @@ void TCustomSeriesList::ClearValues()
 
 // ---------------------------------------------------------------------------
 
-TSeriesGroup::TSeriesGroup() : FSeries(std::make_unique<TCustomSeriesList>()) {}
+TSeriesGroup::TSeriesGroup(TCollection* ACollection) : TCollectionItem(ACollection)
+{
+  auto* Groups = dynamic_cast<TSeriesGroups*>(ACollection);
+  FSeries = std::make_unique<TCustomSeriesList>(Groups ? Groups->Chart() : nullptr);
+  Name = QStringLiteral("Group%1").arg(ACollection ? ACollection->Count() : 1);
+}
 
 TSeriesGroup::~TSeriesGroup() = default;
 
 String TSeriesGroup::ClassName() const { return QStringLiteral("TSeriesGroup"); }
+
+void TSeriesGroup::Assign(TPersistent* Source)
+{
+  if (auto* G = dynamic_cast<TSeriesGroup*>(Source)) {
+    Name = G->Name;
+    SetSeries(*G->FSeries);
+    return;
+  }
+  TCollectionItem::Assign(Source);
+}
+
+void TSeriesGroup::SetSeries(const TCustomSeriesList& Value)
+{
+  if (&Value == FSeries.get())
+    return;
+  FSeries->Clear();
+  for (TChartSeries* S : Value)
+    FSeries->Add(S);
+}
+
+void TSeriesGroup::DefineProperties(TFiler* Filer)
+{
+  TCollectionItem::DefineProperties(Filer);
+  Filer->DefineProperty(
+      QStringLiteral("Series"),
+      [this](TReader& R) {
+        R.ReadListBegin();
+        auto Names = std::make_unique<TStringList>();
+        while (!R.EndOfList())
+          Names->Add(R.ReadString());
+        R.ReadListEnd();
+        TempSeries = std::move(Names);
+      },
+      [this](TWriter& W) {
+        TCustomAxisPanel* Chart = FSeries->Owner();
+        W.WriteListBegin();
+        for (TChartSeries* S : *FSeries)
+          W.WriteString(IntToStr(Chart ? Chart->IndexOfSeries(S) : -1));
+        W.WriteListEnd();
+      },
+      FSeries->Count() > 0);
+}
 
 TSeriesGroupActive TSeriesGroup::Active() const
 {
@@ -90,48 +151,64 @@ TSeriesGroupActive TSeriesGroup::Active() const
 
 void TSeriesGroup::SetActive(TSeriesGroupActive Value)
 {
-  if (Value == gaSome)
+  if (Value == gaSome || Value == Active())
     return;
   for (TChartSeries* S : *FSeries)
     S->SetActive(Value == gaYes);
 }
 
-TSeriesGroups::TSeriesGroups() = default;
+TSeriesGroups::TSeriesGroups(TPersistent* AOwner) : TOwnedCollection(AOwner, ClassInfoFor<TSeriesGroup>()) {}
 
 TSeriesGroups::~TSeriesGroups() = default;
 
 String TSeriesGroups::ClassName() const { return QStringLiteral("TSeriesGroups"); }
 
+TCustomAxisPanel* TSeriesGroups::Chart() const { return dynamic_cast<TCustomAxisPanel*>(Owner()); }
+
 TSeriesGroup* TSeriesGroups::Items(int32_t Index) const
 {
   if (Index < 0 || Index >= Count())
     RaiseIndex(Index);
-  return FItems[static_cast<size_t>(Index)].get();
+  return static_cast<TSeriesGroup*>(TOwnedCollection::Items(Index));
 }
+
+TSeriesGroup* TSeriesGroups::Add() { return static_cast<TSeriesGroup*>(TOwnedCollection::Add()); }
 
 TSeriesGroup* TSeriesGroups::Add(const String& Name)
 {
-  FItems.push_back(std::make_unique<TSeriesGroup>());
-  FItems.back()->Name = Name;
-  return FItems.back().get();
+  TSeriesGroup* G = Add();
+  G->Name = Name;
+  return G;
 }
 
 void TSeriesGroups::Assign(const TSeriesGroups& Source)
 {
-  if (&Source == this)
-    return;
-  FItems.clear();
-  for (const auto& G : Source.FItems) {
-    TSeriesGroup* New = Add(G->Name);
-    for (TChartSeries* S : G->Series())
-      New->Series().Add(S);
+  if (&Source != this)
+    TOwnedCollection::Assign(const_cast<TSeriesGroups*>(&Source));
+}
+
+int32_t TSeriesGroups::Contains(const TChartSeries* Series) const
+{
+  for (int32_t I = 0; I < Count(); ++I)
+    if (Items(I)->Series().IndexOf(Series) >= 0)
+      return I;
+  return -1;
+}
+
+TSeriesGroup* TSeriesGroups::FindByName(const String& Name, bool CaseSensitive) const
+{
+  for (int32_t I = 0; I < Count(); ++I) {
+    TSeriesGroup* G = Items(I);
+    if (CaseSensitive ? G->Name == Name : G->Name.toUpper() == Name.toUpper())
+      return G;
   }
+  return nullptr;
 }
 
 // ---------------------------------------------------------------------------
 
 TChartSeriesList::TChartSeriesList(TCustomAxisPanel* AOwner)
-    : TCustomSeriesList(AOwner), FGroups(std::make_unique<TSeriesGroups>())
+    : TCustomSeriesList(AOwner), FGroups(std::make_unique<TSeriesGroups>(AOwner))
 {
 }
 

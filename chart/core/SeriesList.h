@@ -7,6 +7,7 @@
 //
 // The chart frees its series (TCustomAxisPanel::FreeAllSeries); these lists
 // never do. Main thread only.
+#include "platform/Collection.h"
 #include "rtl/Object.h"
 
 #include <memory>
@@ -56,20 +57,36 @@ protected:
 enum TSeriesGroupActive : uint8_t { gaYes, gaNo, gaSome };
 
 // A named set of series of one chart (the legend can switch them together).
-class TSeriesGroup : public TObject {
+// Published: Active (gaYes), Name; the members are stored as "Series", a
+// list of their indexes in the chart's series list (as decimal strings),
+// and linked again when the chart has finished loading.
+class TSeriesGroup : public TCollectionItem {
 public:
-  TSeriesGroup();
+  // Named "Group" and the collection's item count ("Group1" first).
+  explicit TSeriesGroup(TCollection* ACollection);
+  // Frees the member list, not the series.
   ~TSeriesGroup() override;
   String ClassName() const override;
+  // Name and members of another group.
+  void Assign(TPersistent* Source) override;
+  void DefineProperties(TFiler* Filer) override;
 
   String Name;
+  const String& GroupName() const { return Name; }
+  void SetGroupName(const String& Value) { Name = Value; }
   TCustomSeriesList& Series() { return *FSeries; }
   const TCustomSeriesList& Series() const { return *FSeries; }
+  void Add(TChartSeries* Series) { FSeries->Add(Series); }
+  // The members become the list's series.
+  void SetSeries(const TCustomSeriesList& Value);
   // gaYes when every series is active (also for an empty group), gaNo when
   // none is, else gaSome.
   TSeriesGroupActive Active() const;
-  // Every series of the group takes the value (gaSome changes nothing).
+  // Every series of the group takes the value (gaSome, or the value in
+  // force, changes nothing).
   void SetActive(TSeriesGroupActive Value);
+  void Show() { SetActive(gaYes); }
+  void Hide() { SetActive(gaNo); }
   // The series indexes read from a chart file, until the chart re-links
   // them after loading; nullptr otherwise.
   std::unique_ptr<TStringList> TempSeries;
@@ -78,21 +95,26 @@ private:
   std::unique_ptr<TCustomSeriesList> FSeries;
 };
 
-class TSeriesGroups : public TObject {
+class TSeriesGroups : public TOwnedCollection {
 public:
-  TSeriesGroups();
+  // AOwner: the chart.
+  explicit TSeriesGroups(TPersistent* AOwner = nullptr);
   ~TSeriesGroups() override;
   String ClassName() const override;
-  int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
   // Raises EListError outside the list.
   TSeriesGroup* Items(int32_t Index) const;
+  TSeriesGroup* Add();
   TSeriesGroup* Add(const String& Name);
-  void Clear() { FItems.clear(); }
   // The names and series of Source's groups (the same series objects).
   void Assign(const TSeriesGroups& Source);
-
-private:
-  std::vector<std::unique_ptr<TSeriesGroup>> FItems;
+  using TOwnedCollection::Assign;
+  // The index of the first group holding Series; -1.
+  int32_t Contains(const TChartSeries* Series) const;
+  // The first group of that name (compared in upper case when not
+  // CaseSensitive); nullptr.
+  TSeriesGroup* FindByName(const String& Name, bool CaseSensitive = false) const;
+  // The chart that owns the groups; nullptr.
+  TCustomAxisPanel* Chart() const;
 };
 
 class TChartSeriesList : public TCustomSeriesList {

@@ -1,4 +1,9 @@
 #include "chart/series/FastLineSeries.h"
+#include "chart/series/AreaSeries.h"
+#include "chart/series/LineSeries.h"
+#include "chart/series/PointSeries.h"
+#include "chart/series/BarSeries.h"
+#include "chart/series/PieSeries.h"
 
 #include "chart/canvas/Canvas3D.h"
 #include "chart/canvas/ZuzBlend.h"
@@ -628,4 +633,11 @@ int32_t TFastLineSeries::Clicked(int32_t X, int32_t Y)
 void RegisterZuzStandardSeries()
 {
   RegisterZuzSeries(ClassInfoFor<TFastLineSeries>(), &ZuzMsg_GalleryFastLine, &ZuzMsg_GalleryStandard, 2);
+  RegisterZuzSeries(ClassInfoFor<TLineSeries>(), &ZuzMsg_GalleryLine, &ZuzMsg_GalleryStandard, 2);
+  RegisterZuzSeries(ClassInfoFor<THorizLineSeries>(), &ZuzMsg_GalleryHorizLine, &ZuzMsg_GalleryStandard, 2);
+  RegisterZuzSeries(ClassInfoFor<TPointSeries>(), &ZuzMsg_GalleryPoint, &ZuzMsg_GalleryStandard, 2);
+  RegisterZuzSeries(ClassInfoFor<TAreaSeries>(), &ZuzMsg_GalleryArea, &ZuzMsg_GalleryStandard, 2);
+  RegisterZuzSeries(ClassInfoFor<THorizAreaSeries>(), &ZuzMsg_GalleryHorizArea, &ZuzMsg_GalleryStandard, 2);
+  RegisterZuzBarSeries();
+  RegisterZuzPieSeries();
 }

@@ -641,6 +641,20 @@ void TBaseGrid::GetVisualProperties(int32_t, int32_t, TGridDrawState&, bool, boo
 {
 }
 
+void TBaseGrid::GetEditorLook(int32_t ACol, int32_t ARow, TBrush& ABrush, TFont& AFont, TAlignment& HAlign)
+{
+  ABrush.SetColor(Color());
+  AFont.Assign(Font());
+  TGridDrawState State = 0;
+  TColor ColorTo = clNone, Mirror = clNone, MirrorTo = clNone;
+  HAlign = taLeftJustify;
+  TVAlignment VAlign = vtaTop;
+  bool Wrap = false;
+  TCellGradientDirection Direction = GradientVertical;
+  GetVisualProperties(ACol, ARow, State, false, false, true, &ABrush, ColorTo, Mirror, MirrorTo, &AFont, HAlign, VAlign,
+                      Wrap, Direction);
+}
+
 int32_t TBaseGrid::RealColIndex(int32_t ACol) const { return ACol; }
 int32_t TBaseGrid::DisplColIndex(int32_t ACol) const { return ACol; }
 int32_t TBaseGrid::TotalColCount() const { return ColCount(); }

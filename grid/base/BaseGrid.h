@@ -193,6 +193,10 @@ public:
                                    bool Remap, TBrush* ABrush, TColor& ColorTo, TColor& MirrorColor,
                                    TColor& MirrorColorTo, TFont* AFont, TAlignment& HAlign, TVAlignment& VAlign,
                                    bool& WordWrap, TCellGradientDirection& GradientDirection);
+  // What an editor over cell (ACol, ARow) takes of the cell's look: the
+  // background colour, the font and the horizontal alignment, as the cell
+  // is painted unselected.
+  void GetEditorLook(int32_t ACol, int32_t ARow, TBrush& ABrush, TFont& AFont, TAlignment& HAlign);
   virtual int32_t RealColIndex(int32_t ACol) const;
   virtual int32_t DisplColIndex(int32_t ACol) const;
   // ColCount plus the columns the string grid hides.

@@ -150,7 +150,6 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
   FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
   FHTMLSettings = std::make_unique<THTMLSettings>();
   FPrintSettings = std::make_unique<TPrintSettings>();
-  FComboItems = std::make_unique<TStringList>();
   FIgnoreColumns = std::make_unique<TIntList>(-1, -1);
   FSelectedRows = std::make_unique<TIntList>(0, 0);
   FSelectedCells = std::make_unique<TIntList>(0, 0);
@@ -158,6 +157,7 @@ TZurEvoderOzod::TZurEvoderOzod(TComponent* AOwner) : TBaseGrid(AOwner)
   FControlList = std::make_unique<TControlList>();
   FOldRowSel = TBaseGrid::Row();
   InitEditing();
+  InitCellEditors();
 
   // The values after construction.
   FVisibleCol.assign(static_cast<size_t>(ColCount()), true);

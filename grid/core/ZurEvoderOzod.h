@@ -207,6 +207,25 @@ using TSelectionChangedEvent =
 using TCanShowFixedDropDownEvent = std::function<void(TObject* Sender, int32_t ACol, bool& CanShow)>;
 // ==================================================================================
 
+// ==== Used by the mouse, the cell control clicks and the special editors ==========
+class TGridButton;
+class TGridCheckBox;
+class TGridCombo;
+class TGridSpin;
+class TGridTransCombo;
+class TGridTransEdit;
+using TCanClickCellEvent = std::function<void(TObject* Sender, int32_t ARow, int32_t ACol, bool& Allow)>;
+using TFixedCellClickEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow)>;
+using TSelectionResizeEvent =
+    std::function<void(TObject* Sender, const TGridRect& OrigSelection, const TGridRect& NewSelection)>;
+using TFloatSpinClickEvent =
+    std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, double AValue, bool UpDown)>;
+using TDateTimeSpinClickEvent =
+    std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, TDateTime AValue, bool UpDown)>;
+using TFixedEditEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, TGridFixedCellEditor& AEditor,
+                                           TStringList* Values)>;
+// ==================================================================================
+
 class TZurEvoderOzod : public TBaseGrid, public TGridEditHost {
 public:
   explicit TZurEvoderOzod(TComponent* AOwner);
@@ -428,7 +447,8 @@ public:
   // password as its characters. Drawing and measuring both take it.
   String ShownCellText(int32_t ACol, int32_t ARow);
   String ShownCellText(int32_t ACol, int32_t ARow, const String& Formatted);
-  void DrawSortIndicator(TCanvas* Canvas, int32_t ACol, int32_t X, int32_t Y);
+  // RCol is the cell-store column, as the sort settings name it.
+  void DrawSortIndicator(TCanvas* Canvas, int32_t RCol, int32_t X, int32_t Y);
   // The cell graphic (nullptr without one), its size and placement, and
   // whether the text shows beside it.
   TCellGraphic* GetGraphicDetails(int32_t ACol, int32_t ARow, int32_t& Width, int32_t& Height, bool& ShowText,
@@ -769,7 +789,8 @@ public:
   void ScreenToCell(const TPoint& Pt, int32_t& ACol, int32_t& ARow);
 
   // ---- The combo editor's items (filled per cell by OnGetEditorProp).
-  TStringList* ComboItems() const { return FComboItems.get(); }
+  // The combo editor's items.
+  TStringList* ComboItems() const;
   void ClearComboString();
   void AddComboString(const String& S);
   void AddComboStringObject(const String& S, TObject* AObject);
@@ -966,7 +987,6 @@ private:
   std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
   std::unique_ptr<THTMLSettings> FHTMLSettings;
   std::unique_ptr<TPrintSettings> FPrintSettings;
-  std::unique_ptr<TStringList> FComboItems;
   std::unique_ptr<TIntList> FIgnoreColumns;
   int32_t FComboIdx = -1;
   bool FForceComboSel = false;
@@ -1734,12 +1754,12 @@ public:
   void DoneEditing(int32_t ACol, int32_t ARow) override;
   // A special editor ends its edit with Key (Return, Tab or an arrow): the
   // editor goes, the grid takes the key and the focus.
-  void DoneInplaceEdit(uint16_t Key, TShiftState Shift);
+  void DoneInplaceEdit(uint16_t Key, TShiftState Shift) override;
   // Shows the editor of the current cell as F2 would.
   void ShowCellEdit();
   void HideCellEdit();
   // Puts the text the current cell had when editing began back.
-  virtual void RestoreCache();
+  void RestoreCache() override;
   // The special editor of kind EditControl on the cell, and its value
   // written back (to the real column) as it goes.
   void ShowEditControl(int32_t ACol, int32_t ARow);
@@ -1769,7 +1789,7 @@ public:
   void SetCurrentCell(const String& Value) override;
   void SetEditCell(const String& Value) override;
   virtual String GetEditCell(int32_t ACol, int32_t ARow);
-  virtual void UpdateEditingCell(int32_t ACol, int32_t ARow, const String& Value);
+  void UpdateEditingCell(int32_t ACol, int32_t ARow, const String& Value) override;
   // Real column: a check box, radio or (without
   // Navigation.AllowEditButtonCells) button that clicks operate.
   bool HasStaticEdit(int32_t ACol, int32_t ARow) override;
@@ -1777,13 +1797,16 @@ public:
   // ---- Window messages and notifications.
   // What the combo editor tells the grid (1 selection change, 5 edit
   // change, 7 drop-down, 8 close-up).
-  void ComboNotify(TCustomComboBox* Source, uint16_t Code);
+  void ComboNotify(TCustomComboBox* Source, uint16_t Code) override;
   void InvalidateGridRect(const TGridRect& R);
   void ResetFixedCellHighlight();
-  virtual void EllipsClick(const String& Value, String& Result);
+  void EllipsClick(const String& Value, String& Result) override;
   void UnitChanged(TObject* Sender, const String& NewUnit);
-  // The grid's combo editor, made with the special editors.
-  TCustomComboBox* EditCombo = nullptr;
+  // The grid's combo, check-box and button editors, made with the grid
+  // (children owned by it).
+  TGridCombo* EditCombo = nullptr;
+  TGridCheckBox* EditCheck = nullptr;
+  TGridButton* GridButton = nullptr;
   // The control that holds a special editor's edit.
   TWinControl* EditCtrl = nullptr;
 
@@ -1814,7 +1837,7 @@ public:
   void AppendLastRow() override;
   void AdvanceEdit(int32_t ACol, int32_t ARow, bool Force, bool AutoEdit, bool Forward, bool Recheck,
                    bool EditAfterMove) override;
-  void SetColEx(int32_t Value);
+  void SetColEx(int32_t Value) override;
 
   // ---- The clipboard: the selected cells as tab-separated lines.
   void CopySelectionToClipboard();
@@ -1962,4 +1985,143 @@ private:
   bool FBlockSelChange = false;
   bool FForceDecimalSeparator = false;
   // ==== end of editing, selection, focus, keys and navigation =====================
+
+  // ==== Mouse press and release, cell control clicks, fixed-cell editing and the
+  // ==== spin, combo, check-box and button editors =================================
+  // A left press (WMLButtonDown) decides which of the grid's click behaviours
+  // wins: a check box or radio button toggles, a radio group takes the item
+  // under the mouse, a rating takes the value under it, a cell button is
+  // pushed, disjunct rows, columns and cells are selected, a URL cell is
+  // followed, and otherwise the base grid's own handling selects the cell;
+  // with MouseActions.DirectEdit the editor opens at once. OnCanClickCell
+  // may refuse the press altogether. The release (WMLButtonUp) finishes what
+  // the press started: a pushed button fires OnButtonClick when released
+  // over it, a click on the sort row sorts by its column (reversing, and
+  // with SortSettings.UndoSort unsorting, on the next clicks), fixed cells
+  // report OnFixedCellClick, check boxes and radio groups OnCheckBoxMouseUp
+  // and OnRadioMouseUp. MouseDown and MouseUp add fixed-cell editing (a
+  // transparent edit or combo over a header cell) and disjunct cell
+  // selection. Display columns in the events unless the event names the
+  // real one, as the spin, combo and check-box events of the cells do.
+  //
+  // Not built here: touch scrolling, dragging selections and rows or columns
+  // out of the grid, tree nodes, expand buttons, mini-HTML anchors and form
+  // controls, the filter row's menus and lists, the fixed-cell drop-down
+  // menus, and the selection modes mouse moves set (row, column and
+  // whole-grid selection from the fixed cells, fixed sizing).
+public:
+  // The spin editor, made on first use (a child owned by the grid).
+  TGridSpin* EditSpin();
+  // The grid's own editors are part of it, not children a form stores.
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+  TGridTransEdit* EditTrans() const { return FEditTrans; }
+  TGridTransCombo* ComboTrans() const { return FComboTrans; }
+  // The special editor up, the text editor while it edits, else nullptr.
+  TWinControl* GetCellEditorControl();
+  // Opens the fixed-cell editor on a fixed cell (display coordinates);
+  // raises Exception "Cannot start fixed inplace editor in non-fixed cell"
+  // for any other cell.
+  void ShowFixedInplaceEdit(int32_t ACol, int32_t ARow);
+  // A press on a radio group (real column) at XOff, YOff from the cell's
+  // top-left corner selects the item there.
+  void HandleRadioClick(int32_t ACol, int32_t ARow, int32_t XOff, int32_t YOff);
+  virtual void DoFixedCellEdit(int32_t ACol, int32_t ARow, TGridFixedCellEditor& AEditor, TStringList* Values);
+  // Hooks for descendants.
+  virtual void UpdateSelectionRect(TGridRect&) {}
+  virtual void CellSelect(int32_t, int32_t) {}
+  // The fixed cell being edited (display coordinates), -1 when none.
+  int32_t FFixedColEdit = -1;
+  int32_t FFixedRowEdit = -1;
+  // A cell selector mode: a press only reports the cell (CellSelect).
+  bool FCellSelectorMode = false;
+
+  TCanClickCellEvent OnCanClickCell;
+  TFixedCellClickEvent OnFixedCellClick;
+  TSelectionResizeEvent OnSelectionResize;
+  TSelectionResizeEvent OnSelectionResized;
+  TFloatSpinClickEvent OnFloatSpinClick;
+  TDateTimeSpinClickEvent OnDateSpinClick;
+  TDateTimeSpinClickEvent OnTimeSpinClick;
+  TFixedEditEvent OnFixedEdit;
+
+  // ---- What the special editors ask of the grid (TGridEditHost).
+  TCustomGrid* EditGrid() override { return this; }
+  int32_t GetFixedColsEx() const override { return FixedCols(); }
+  int32_t GetColCountEx() const override { return ColCount(); }
+  TPoint CellSpan(int32_t ACol, int32_t ARow) const override { return TBaseGrid::CellSpan(ACol, ARow); }
+  void PostEditShow() override;
+  void WMKeyUp(uint16_t& Key, TShiftState Shift) override;
+  void DoGridKeyUp(uint16_t& Key, TShiftState Shift) override;
+  void DoGridKeyPress(TObject* Sender, char16_t& Key) override;
+  void DoComboChange(int32_t ACol, int32_t ARow, int32_t AItemIndex, const String& ASelection,
+                     TObject* AObject) override;
+  void DoSpinClick(int32_t ACol, int32_t ARow, int32_t AValue, bool UpDown) override;
+  void DoFloatSpinClick(int32_t ACol, int32_t ARow, double AValue, bool UpDown) override;
+  void DoDateSpinClick(int32_t ACol, int32_t ARow, TDateTime AValue, bool UpDown) override;
+  void DoTimeSpinClick(int32_t ACol, int32_t ARow, TDateTime AValue, bool UpDown) override;
+
+protected:
+  void WMLButtonDown(TShiftState Shift, int32_t X, int32_t Y) override;
+  void WMLButtonUp(TShiftState Shift, int32_t X, int32_t Y) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+
+private:
+  friend class TGridTransEdit;
+  friend class TGridTransCombo;
+  // Made with the grid, let go before its parts are.
+  void InitCellEditors();
+  void DoneWithCellEditors();
+  // The steps of a press and a release.
+  bool PressOnCheckBox(int32_t ACol, int32_t ARow, int32_t RC, int32_t X, int32_t Y, TShiftState Shift, bool CanEdit);
+  bool PressOnUrl(int32_t ACol, int32_t ARow, int32_t RC);
+  void DirectEditFocus(int32_t ACol, int32_t ARow, bool ComboShown);
+  void DirectEditShow(int32_t PressedCol, int32_t PressedRow, int32_t ACol, int32_t ARow, int32_t X, bool ComboShown);
+  // True when the press is done with (a Shift range in disjunct rows).
+  bool DisjunctPress(int32_t ACol, int32_t ARow, TShiftState Shift, bool SecondPass);
+  void ReleasePushedButton(int32_t ACol, int32_t ARow, int32_t X, int32_t Y);
+  void DisjunctRelease(int32_t ACol, int32_t ARow, TShiftState Shift, bool& Deselected);
+  void HeaderClickSort(int32_t ACol, int32_t ARow, int32_t X, int32_t Y, TShiftState Shift);
+  void DisjunctCellClick(int32_t ACol, int32_t ARow, TShiftState Shift, bool& SelChanged);
+  void StartFixedEdit(int32_t ACol, int32_t ARow, bool AFilter);
+  // The end of a fixed-cell edit (real column): validated, written, hidden;
+  // false when refused. EditBox: the edit (it reports OnEditCellDone).
+  bool StopFixedEdit(TWinControl* Editor, int32_t ACol, int32_t ARow, bool EditBox);
+  bool FixedEditGesture(TMouseButton Button, int32_t ACol, int32_t ARow, int32_t X, int32_t Y);
+  // The base grid's own left-press handling, at most once per press.
+  void BaseLButtonDown(TShiftState Shift, int32_t X, int32_t Y);
+  // Showing and hiding the special editors of each family.
+  void ShowSpinEditor(const TRect& R, int32_t RCol, int32_t ARow, const String& Text, TColor Color);
+  void ShowComboEditor(const TRect& R, int32_t RCol, int32_t ARow, const String& Text, TColor Color, bool List);
+  void WriteSpinValue(int32_t RCol, int32_t ARow);
+
+  TGridSpin* FEditSpin = nullptr; // children owned by the grid
+  TGridTransEdit* FEditTrans = nullptr;
+  TGridTransCombo* FComboTrans = nullptr;
+  TGridRect FOrigSelection{-1, -1, -1, -1};
+  TGridRect FDropSelection{-1, -1, -1, -1};
+  TPoint FPushedCellButton{-1, -1};
+  TPoint FMouseDownPt{-1, -1};
+  TRect FPushedFixedCell;
+  int32_t FOldTopRow = 0;
+  int32_t FOldKeepLeftCol = 0;
+  int32_t Clickposx = 0;
+  int32_t Clickposy = 0;
+  int32_t Clickposdx = 0;
+  int32_t Clickposdy = 0;
+  int32_t FMoveColInd = -1;
+  int32_t FMoveRowInd = -1;
+  int32_t FFltrPopPressCol = -1;
+  bool FDoOnClick = false;
+  bool FMouseKeepDown = false;
+  bool FSpinUpClick = false;
+  bool FSpinDnClick = false;
+  bool FAnchorClick = false;
+  bool FMouseResize = false;
+  bool FSelectionClick = false;
+  bool FFixedCellPushed = false;
+  bool FDeselectState = false;
+  bool FDblClk = false;
+  bool FBaseHandled = false;
+  // ==== end of the mouse, cell control clicks and the special editors =============
 };

@@ -143,7 +143,7 @@ void TZurEvoderOzod::SizeToWidth(int32_t ACol, bool GrowOnly)
       Need += 16;
     if (FControlLook->DropDownAlwaysVisible() && HasCombo(ACol, J, edNone))
       Need += SettingOr("ControlLook.DropDownButtonWidth", 16);
-    if (ShouldDrawSortIndicator(ACol, J) && FSortSettings->Column() == ACol)
+    if (ShouldDrawSortIndicator(ACol, J) && FSortSettings->Column() == R)
       Need += 10;
     if (const TCellGraphic* Graphic = GetCellGraphic(R, J); Graphic && Graphic->CellHAlign() == haFull)
       Need = G.X - 2 * GridLineWidth() - FXYOffset.X - 2;

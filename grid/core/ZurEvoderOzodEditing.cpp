@@ -57,39 +57,6 @@ TRurInplaceEdit* TZurEvoderOzod::GetInplaceEditor() const { return dynamic_cast<
 
 // ---------------------------------------------------------------- special editors
 
-// The spin, combo, check-box, button, date and drop-down editors join here
-// with their controls; until then a cell of their kind shows no editor and
-// keeps its text.
-void TZurEvoderOzod::ShowEditControl(int32_t, int32_t)
-{
-  FEditing = true;
-  FSpecialEditor = true;
-  FEditActive = true;
-  SetGridState(gsNormal);
-  EditCtrl = nullptr;
-  if (EditControl != edCustom)
-    FLastValidation = true;
-  FStartEditChar = 0;
-}
-
-void TZurEvoderOzod::HideEditControl(int32_t ACol, int32_t ARow)
-{
-  if (ComponentState() & csDestroying)
-    return;
-  FSpecialEditor = false;
-  FBlockKill = true;
-  EditCtrl = nullptr;
-  const int32_t RCol = RemapCol(ACol);
-  FStartEditChar = 0;
-  const auto Done = qScopeGuard([this] {
-    FBlockKill = false;
-    FEditActive = false;
-  });
-  const bool Plain = EditControl == edNormal || EditControl == edCapital || EditControl == edValidChars;
-  if (!Plain && FEditActive)
-    DoneEditing(RCol, ARow);
-}
-
 void TZurEvoderOzod::ShowCellEdit()
 {
   if (!(Options() & GridOptionBit(goEditing)) && FMouseActions->RangeSelectAndEdit())

@@ -33,6 +33,7 @@ void TZurEvoderOzod::InitEditing()
 
 void TZurEvoderOzod::DoneWithEditing()
 {
+  DoneWithCellEditors();
   if (TRurInplaceEdit* E = GetInplaceEditor())
     E->Detach();
   FGridTimer.reset();

@@ -586,8 +586,8 @@ void TZurEvoderOzod::DrawRotatedText(TCanvas* Canvas, TCellGraphic* Graphic, int
   Canvas->SetBkMode(Mode);
   Canvas->Font()->SetOrientation(SavedOrientation);
   const TSortSettings* S = FSortSettings.get();
-  if (ShouldDrawSortIndicator(ACol, ARow) && S->Column() == ACol)
-    DrawSortIndicator(Canvas, ACol, R.Right - 10, R.Top + 8);
+  if (ShouldDrawSortIndicator(ACol, ARow) && S->Column() == RCol)
+    DrawSortIndicator(Canvas, RCol, R.Right - 10, R.Top + 8);
 }
 
 void TZurEvoderOzod::DrawCommentMarker(TCanvas* Canvas, const TCellGraphic* Graphic, const TRect& R)

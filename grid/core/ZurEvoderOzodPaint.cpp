@@ -71,7 +71,7 @@ void TZurEvoderOzod::DrawFixedLook(TCanvas* Canvas, int32_t ACol, int32_t RCol, 
     --ARect.Bottom;
   }
   const TSortSettings* S = FSortSettings.get();
-  const bool SortHeader = S->Column() != -1 && S->Column() == ACol && S->HeaderColor() != clNone &&
+  const bool SortHeader = S->Column() != -1 && S->Column() == RCol && S->HeaderColor() != clNone &&
                           ARow < TBaseGrid::FixedRows() && (ACol >= TBaseGrid::FixedCols() || S->FixedCols());
   if (SortHeader)
     DrawVistaGradient(Canvas, ARect, S->HeaderColor(), S->HeaderColorTo(), S->HeaderMirrorColor(),

@@ -179,6 +179,10 @@ bool TZurEvoderOzod::SelectCell(int32_t ACol, int32_t ARow)
   // (the editor going and coming back selects the cell again).
   if (!FValidating)
     FCellCache = Kept ? GetCurrentCell() : NewText;
+  // The user moved the selection to another cell (keys, a press, a drag):
+  // it is a selection again, not a parked one that paints nothing.
+  if (Result && (ACol != Col() || ARow != Row()))
+    FSelHidden = false;
   return Result;
 }
 

@@ -7,6 +7,7 @@
 #include "grid/base/GridBehaviour.h"
 #include "grid/core/ColumnSize.h"
 #include "grid/core/GridSettings.h"
+#include "grid/edit/GridCombo.h"
 #include "platform/Application.h"
 #include "rtl/Exceptions.h"
 #include "rtl/RtlMath.h"
@@ -190,22 +191,24 @@ void TZurEvoderOzod::ScreenToCell(const TPoint& Pt, int32_t& ACol, int32_t& ARow
 
 // ---------------------------------------------------------------- combo items
 
-void TZurEvoderOzod::ClearComboString() { FComboItems->Clear(); }
-void TZurEvoderOzod::AddComboString(const String& S) { FComboItems->Add(S); }
-void TZurEvoderOzod::AddComboStringObject(const String& S, TObject* AObject) { FComboItems->AddObject(S, AObject); }
+TStringList* TZurEvoderOzod::ComboItems() const { return EditCombo->Items(); }
+
+void TZurEvoderOzod::ClearComboString() { ComboItems()->Clear(); }
+void TZurEvoderOzod::AddComboString(const String& S) { ComboItems()->Add(S); }
+void TZurEvoderOzod::AddComboStringObject(const String& S, TObject* AObject) { ComboItems()->AddObject(S, AObject); }
 
 bool TZurEvoderOzod::RemoveComboString(const String& S)
 {
-  const int32_t I = FComboItems->IndexOf(S);
+  const int32_t I = ComboItems()->IndexOf(S);
   if (I < 0)
     return false;
-  FComboItems->Delete(I);
+  ComboItems()->Delete(I);
   return true;
 }
 
 bool TZurEvoderOzod::SetComboSelectionString(const String& S)
 {
-  const int32_t I = FComboItems->IndexOf(S);
+  const int32_t I = ComboItems()->IndexOf(S);
   if (I < 0)
     return false;
   FComboIdx = I;
@@ -218,18 +221,18 @@ void TZurEvoderOzod::SetComboSelection(int32_t Idx)
   FForceComboSel = true;
 }
 
-int32_t TZurEvoderOzod::GetComboCount() const { return FComboItems->Count(); }
+int32_t TZurEvoderOzod::GetComboCount() const { return ComboItems()->Count(); }
 
 int32_t TZurEvoderOzod::ComboIndex(int32_t ACol, int32_t ARow)
 {
   DoGetEditorProp(ACol, ARow, nullptr);
-  return FComboItems->IndexOf(GetCellEx(ACol, ARow));
+  return ComboItems()->IndexOf(GetCellEx(ACol, ARow));
 }
 
 void TZurEvoderOzod::SetComboIndex(int32_t ACol, int32_t ARow, int32_t Value)
 {
   DoGetEditorProp(ACol, ARow, nullptr);
-  SetCellEx(ACol, ARow, FComboItems->Strings(Value));
+  SetCellEx(ACol, ARow, ComboItems()->Strings(Value));
 }
 
 void TZurEvoderOzod::DoGetEditorProp(int32_t ACol, int32_t ARow, TEditLink* AEditLink)

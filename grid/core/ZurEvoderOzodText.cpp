@@ -166,7 +166,7 @@ String TZurEvoderOzod::GetFormattedCell(int32_t ACol, int32_t ARow)
 
 // ---------------------------------------------------------------- sort indicator
 
-void TZurEvoderOzod::DrawSortIndicator(TCanvas* Canvas, int32_t ACol, int32_t X, int32_t Y)
+void TZurEvoderOzod::DrawSortIndicator(TCanvas* Canvas, int32_t RCol, int32_t X, int32_t Y)
 {
   const TSortSettings* S = FSortSettings.get();
   auto Line = [Canvas](TColor C, int32_t X2, int32_t Y2) {
@@ -175,7 +175,7 @@ void TZurEvoderOzod::DrawSortIndicator(TCanvas* Canvas, int32_t ACol, int32_t X,
   };
   Canvas->Pen()->SetWidth(1);
   if (S->IndexShow()) {
-    const int32_t I = FSortIndexes->FindIndex(ACol);
+    const int32_t I = FSortIndexes->FindIndex(RCol);
     if (I < 0)
       return;
     Canvas->Brush()->SetColor(S->IndexColor());
@@ -305,9 +305,9 @@ int32_t TZurEvoderOzod::DrawCellText(TCanvas* Canvas, int32_t ACol, int32_t RCol
   // Room for the sort indicator in a merged header.
   const TSortSettings* S = FSortSettings.get();
   const bool SortHere = ShouldDrawSortIndicator(ACol, ARow) &&
-                        (S->Column() == ACol || (S->IndexShow() && FSortIndexes->FindIndex(ACol) >= 0)) &&
+                        (S->Column() == RCol || (S->IndexShow() && FSortIndexes->FindIndex(RCol) >= 0)) &&
                         (ACol >= FC || S->FixedCols());
-  if (S->Show() && S->Column() == ACol && IsMergedCell(RCol, ARow) &&
+  if (S->Show() && S->Column() == RCol && IsMergedCell(RCol, ARow) &&
       (ARow == S->Row() || (ARow <= S->Row() && S->Row() <= ARow + CellSpan(RCol, ARow).Y)))
     R.Right -= 12;
 
@@ -427,14 +427,14 @@ int32_t TZurEvoderOzod::DrawCellText(TCanvas* Canvas, int32_t ACol, int32_t RCol
                    Graphic->CellErrLen());
 
   // The sort indicator beside the text.
-  if (SortHere && (S->IndexShow() || S->Column() == ACol)) {
+  if (SortHere && (S->IndexShow() || S->Column() == RCol)) {
     const TRect C = Cell;
     const int32_t T = std::max(0, std::min(C.Width() - Reserved - 16, Canvas->TextWidth(Text)));
     const int32_t X = HAlign == taLeftJustify    ? C.Left + T + Reserved + 10
                       : HAlign == taRightJustify ? C.Right - T - 10
                                                  : C.Left + 8;
     const int32_t Y = VAlign == vtaTop ? C.Top + 8 : VAlign == vtaCenter ? C.Top + C.Height() / 2 : C.Bottom - 8;
-    DrawSortIndicator(Canvas, ACol, X, Y);
+    DrawSortIndicator(Canvas, RCol, X, Y);
   }
   return TextWidth;
 }

@@ -5,6 +5,7 @@
 #include "grid/core/ZurEvoderOzod.h"
 
 #include "grid/base/GridBehaviour.h"
+#include "grid/edit/GridCombo.h"
 #include "grid/edit/RurInplaceEdit.h"
 #include "platform/Messages.h"
 #include "platform/StdCtrls.h"

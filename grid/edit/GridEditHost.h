@@ -28,9 +28,12 @@
 #include <cstdint>
 #include <functional>
 
+class TCustomComboBox;
+class TCustomGrid;
 class TEditLink;
 class TMouseActions;
 class TNavigation;
+class TObject;
 class TStringList;
 
 class TGridEditHost {
@@ -139,4 +142,44 @@ public:
   virtual void DoClipboardPaste(TObject* Sender, bool& Allow) = 0;
   virtual void DoClipboardBeforePasteCell(TObject* Sender, int32_t ACol, int32_t ARow, String& Value, bool& Allow) = 0;
   virtual void DoClipboardAfterPasteCell(TObject* Sender, int32_t ACol, int32_t ARow, const String& Value) = 0;
+
+  // ---- What the spin, combo, check-box and button editors ask besides ---------------
+  // The grid as a control: its current cell (Col, Row), options, font and
+  // focus.
+  virtual TCustomGrid* EditGrid() = 0;
+  // The fixed columns (at least 1 when a fixed column is always shown) and
+  // the column count.
+  virtual int32_t GetFixedColsEx() const = 0;
+  virtual int32_t GetColCountEx() const = 0;
+  // Real column: the extra columns and rows the cell's merged area covers.
+  virtual TPoint CellSpan(int32_t ACol, int32_t ARow) const = 0;
+  virtual void SetColEx(int32_t Value) = 0;
+  // A special editor ends its edit with a key: the editor goes, the grid
+  // takes the key (Tab, the arrows) and the focus, Return advances.
+  virtual void DoneInplaceEdit(uint16_t Key, TShiftState Shift) = 0;
+  // The current cell gets the text it had when editing began.
+  virtual void RestoreCache() = 0;
+  // Real column: stores Value through the grid's edit-text path.
+  virtual void UpdateEditingCell(int32_t ACol, int32_t ARow, const String& Value) = 0;
+  // OnEllipsClick with Value; Result is what the handler left.
+  virtual void EllipsClick(const String& Value, String& Result) = 0;
+  // What the grid's combo editor tells the grid (1 selection change, 5 edit
+  // change, 7 drop-down, 8 close-up).
+  virtual void ComboNotify(TCustomComboBox* Source, uint16_t Code) = 0;
+  // Editing opens again on the current cell once the current input is
+  // handled.
+  virtual void PostEditShow() = 0;
+  // The key release as it reaches the grid itself.
+  virtual void WMKeyUp(uint16_t& Key, TShiftState Shift) = 0;
+  // The grid's OnKeyUp and OnKeyPress (Sender: the grid or the editor).
+  virtual void DoGridKeyUp(uint16_t& Key, TShiftState Shift) = 0;
+  virtual void DoGridKeyPress(TObject* Sender, char16_t& Key) = 0;
+  // OnComboChange, then OnComboObjectChange (real column).
+  virtual void DoComboChange(int32_t ACol, int32_t ARow, int32_t AItemIndex, const String& ASelection,
+                             TObject* AObject) = 0;
+  // The spin events of the four spin kinds, with the value after the step.
+  virtual void DoSpinClick(int32_t ACol, int32_t ARow, int32_t AValue, bool UpDown) = 0;
+  virtual void DoFloatSpinClick(int32_t ACol, int32_t ARow, double AValue, bool UpDown) = 0;
+  virtual void DoDateSpinClick(int32_t ACol, int32_t ARow, TDateTime AValue, bool UpDown) = 0;
+  virtual void DoTimeSpinClick(int32_t ACol, int32_t ARow, TDateTime AValue, bool UpDown) = 0;
 };

@@ -3,6 +3,7 @@
 #include "grid/base/BaseGrid.h"
 #include "grid/base/GridBehaviour.h"
 #include "grid/base/rurutil.h"
+#include "grid/edit/EditLookup.h"
 #include "grid/edit/GridEditHost.h"
 #include "platform/Clipbrd.h"
 #include "platform/Graphics.h"
@@ -126,17 +127,9 @@ void TRurInplaceEdit::LoadCellLook()
   if (!G)
     return;
   TBrush Brush;
-  Brush.SetColor(G->Color());
   TFont Font;
-  Font.Assign(G->Font());
-  TGridDrawState State = 0;
-  TColor ColorTo = clNone, Mirror = clNone, MirrorTo = clNone;
   TAlignment HAlign = taLeftJustify;
-  TVAlignment VAlign = vtaTop;
-  bool Wrap = false;
-  TCellGradientDirection Direction = GradientVertical;
-  G->GetVisualProperties(G->Col(), G->Row(), State, false, false, true, &Brush, ColorTo, Mirror, MirrorTo, &Font,
-                         HAlign, VAlign, Wrap, Direction);
+  G->GetEditorLook(G->Col(), G->Row(), Brush, Font, HAlign);
   SetColor(Brush.Color());
   this->Font()->Assign(&Font);
   FColE = G->Col();
@@ -674,26 +667,15 @@ void TRurInplaceEdit::DoChange()
   if (!Workmode || SelLength() != 0 || !FGrid->Lookup())
     return;
   TStringList* Items = FGrid->LookupItems();
-  if (!Items || Items->Count() == 0)
-    return;
-  const bool Case = FGrid->LookupCaseSensitive();
   const String Typed = Text().left(SelStart());
-  // Nothing typed before the caret completes nothing: every item would
-  // match and replace the text.
-  if (Typed.isEmpty())
+  const int32_t I = LookupMatch(Items, Typed, FGrid->LookupCaseSensitive());
+  if (I < 0)
     return;
-  const String P = Case ? Typed : Typed.toUpper();
-  for (int32_t I = 0; I < Items->Count(); ++I) {
-    const String Item = Items->Strings(I);
-    if (!(Case ? Item : Item.toUpper()).startsWith(P))
-      continue;
-    const int32_t N = static_cast<int32_t>(P.size());
-    SetText(Text().left(N) + Item.mid(N).left(255));
-    SetSelStart(N);
-    SetSelLength(static_cast<int32_t>(Text().size()) - N);
-    GotKey = false;
-    return;
-  }
+  const auto N = static_cast<int32_t>(Typed.size());
+  SetText(LookupCompletion(Typed, Items->Strings(I)));
+  SetSelStart(N);
+  SetSelLength(static_cast<int32_t>(Text().size()) - N);
+  GotKey = false;
 }
 
 // ---------------------------------------------------------------- clipboard

@@ -28,7 +28,10 @@ void Frame(TCanvas* C, const TRect& R, TColor Color)
 
 TZogCustomCombo::TZogCustomCombo(TComponent* AOwner) : TCustomComboBox(AOwner), FLabelFont(std::make_unique<TFont>())
 {
-  FButtonWidth = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+  // A grid makes its combo editor with itself, possibly before any window
+  // exists: the width then stays the declared one.
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+    FButtonWidth = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
   FLabelFont->OnChange = [this](TObject* Sender) { LabelFontChanged(Sender); };
   SetPaintsOverNative(true);
   // A combo made in code has no loading to take its colour after.

@@ -1,6 +1,7 @@
 #include "CoreTestSupport.h"
 
 #include "chart/core/ChartCoreInit.h"
+#include "chart/core/ChartSeries.h"
 
 #include "platform/tests/QtTestApp.h"
 
@@ -34,6 +35,14 @@ const auto* Registered = ::testing::AddGlobalTestEnvironment(new TCoreEnvironmen
 
 } // namespace
 
+TPoints PointsOf(const TChartSeries* S)
+{
+  TPoints R;
+  for (int32_t I = 0; I < S->Count(); ++I)
+    R.emplace_back(S->XValue(I), S->YValue(I));
+  return R;
+}
+
 String TestConfigFolder() { return ConfigHome->path() + QStringLiteral("/fathomix"); }
 
 TImageChart::TImageChart(int32_t W, int32_t H) : TCustomAxisPanel(nullptr), Image(W, H, QImage::Format_RGB32)
@@ -51,6 +60,15 @@ TImageTChart::TImageTChart(int32_t W, int32_t H) : TChart(nullptr), Image(W, H, 
 }
 
 TImageTChart::~TImageTChart() { Canvas()->Release(); }
+
+int32_t TDotSeries::Clicked(int32_t X, int32_t Y)
+{
+  ++Tests;
+  for (int32_t I = 0; I < Count(); ++I)
+    if (std::abs(CalcXPos(I) - X) <= 3 && std::abs(CalcYPos(I) - Y) <= 3)
+      return I;
+  return -1;
+}
 
 TVisualBlock* TEntityLogCanvas::BeginEntity(const String& Entity, TVisualBlock*, TZuzTransform*)
 {

@@ -4,6 +4,7 @@
 // chart library started once, and a chart that draws into an image.
 #include "chart/core/CustomAxisPanel.h"
 #include "chart/canvas/tests/RecordingCanvas.h"
+#include "chart/core/ChartSeries.h"
 #include "chart/core/CustomChart.h"
 #include "platform/Canvas.h"
 
@@ -13,6 +14,8 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <utility>
+#include <vector>
 
 // An axis panel sized W x H whose device is an image; Paint() draws it.
 class TImageChart : public TCustomAxisPanel {
@@ -35,6 +38,16 @@ public:
   QImage Image;
 };
 
+// A series whose points are hit within 3 pixels of their pixel; Tests
+// counts the hit tests.
+class TDotSeries : public TChartSeries {
+public:
+  using TChartSeries::TChartSeries;
+  int32_t Clicked(int32_t X, int32_t Y) override;
+  using TChartSeries::Clicked;
+  int Tests = 0;
+};
+
 // A recording canvas that also logs "Begin <entity>" and "End".
 class TEntityLogCanvas : public TRecordingCanvas {
 public:
@@ -43,6 +56,10 @@ public:
   // The calls inside the first entity named Name.
   QStringList Inside(const QString& Name) const;
 };
+
+// The points of a series as (X, Y) pairs.
+using TPoints = std::vector<std::pair<double, double>>;
+TPoints PointsOf(const TChartSeries* S);
 
 // The folder that stands for the user's config folder during the tests.
 String TestConfigFolder();

@@ -2,7 +2,7 @@
 // points, thinning by pixel column, null points, stairs), the margins of
 // thick pens, the no-repaint path for live data, the hit test, and the
 // settings it copies and registers.
-#include "chart/core/tests/CoreTestSupport.h"
+#include "chart/series/tests/SeriesTestSupport.h"
 
 #include "chart/canvas/ZuzPen.h"
 #include "chart/canvas/tests/RecordingCanvas.h"
@@ -18,53 +18,6 @@
 #include <memory>
 
 namespace {
-
-// A chart whose axes are hidden and fixed so that a value is its pixel:
-// X values are pixel columns, Y values are pixel rows (Y(row) converts).
-class TPixelChart : public TImageChart {
-public:
-  TPixelChart() : TImageChart(300, 200)
-  {
-    auto C = std::make_unique<TRecordingCanvas>();
-    Canvas = C.get();
-    SetInternalCanvas(std::move(C));
-    SetView3D(false);
-    SetAxisVisible(false);
-    SetMarginUnits(muPixels);
-    for (int I = 0; I < 4; ++I)
-      SetMargin(I, 0);
-    Draw();
-    R = ChartRect;
-    BottomAxis()->SetMinMax(R.Left, R.Right);
-    LeftAxis()->SetMinMax(R.Top, R.Bottom);
-  }
-  // The Y value drawn at pixel row Row.
-  double Y(int Row) const { return R.Top + R.Bottom - Row; }
-  // The lines drawn since the last Redraw, as "x0,y0-x1,y1".
-  QStringList Redraw()
-  {
-    Canvas->Log.clear();
-    Draw();
-    return Segments();
-  }
-  QStringList Segments() const
-  {
-    QStringList Result;
-    QString Pen;
-    for (const QString& S : Canvas->Log) {
-      const QString Args = S.mid(S.indexOf(QLatin1Char('(')) + 1).chopped(1);
-      if (S.startsWith(QStringLiteral("MoveTo(")))
-        Pen = Args;
-      else if (S.startsWith(QStringLiteral("LineTo("))) {
-        Result << Pen + QLatin1Char('-') + Args;
-        Pen = Args;
-      }
-    }
-    return Result;
-  }
-  TRecordingCanvas* Canvas;
-  TRect R;
-};
 
 TFastLineSeries* AddLine(TPixelChart& C)
 {
@@ -204,7 +157,8 @@ TEST(FastLineSeries, OnePolylineCallWithFlAll)
   S->AddXY(20, C.Y(30));
   S->AddXY(30, C.Y(15));
   C.Redraw();
-  EXPECT_TRUE(C.Canvas->Log.contains(QStringLiteral("Polyline(10 10,20 30,30 15)"))) << C.Canvas->Log.join(' ').toStdString();
+  EXPECT_TRUE(C.Canvas->Log.contains(QStringLiteral("Polyline(10 10,20 30,30 15)")))
+      << C.Canvas->Log.join(' ').toStdString();
   EXPECT_TRUE(C.Segments().isEmpty());
   // Stairs cannot be one polyline: the segments come back.
   S->SetStairs(true);

@@ -8,6 +8,7 @@
 #include "chart/canvas/ZuzPen.h"
 #include "chart/core/ChartLegend.h"
 #include "chart/core/ChartTitle.h"
+#include "chart/core/SeriesList.h"
 #include "chart/series/FastLineSeries.h"
 #include "platform/tests/GoldenImage.h"
 
@@ -77,6 +78,28 @@ TEST(Legend, GoldenLegendStyles)
          C.Legend()->Symbol()->SetWidth(30);
          AddLine(C, "Temperature", 0);
          AddLine(C, "Salinity", 1);
+       }},
+      {"legend_last_values_symbols_right",
+       [](TImageTChart& C) {
+         C.Legend()->SetLegendStyle(lsLastValues);
+         C.Legend()->SetTextStyle(ltsRightValue);
+         C.Legend()->Symbol()->SetPosition(spRight);
+         C.Legend()->DividingLines()->SetVisible(true);
+         C.Legend()->SetVertSpacing(6);
+         AddLine(C, "Temperature", 0);
+         AddLine(C, "Salinity", 1);
+         AddLine(C, "Sound velocity", 2);
+       }},
+      {"legend_groups_checkboxes",
+       [](TImageTChart& C) {
+         C.Legend()->SetLegendStyle(lsSeriesGroups);
+         C.Legend()->SetCheckBoxes(true);
+         TSeriesGroup* Water = C.SeriesGroups().Add(QStringLiteral("Water"));
+         Water->Series().Add(AddLine(C, "Temperature", 0));
+         Water->Series().Add(AddLine(C, "Salinity", 1));
+         TSeriesGroup* Air = C.SeriesGroups().Add(QStringLiteral("Air"));
+         Air->Series().Add(AddLine(C, "Pressure", 2));
+         Air->SetActive(gaNo);
        }},
   };
   for (const TLegendCase& K : Cases) {

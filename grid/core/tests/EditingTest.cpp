@@ -6,6 +6,7 @@
 #include "grid/core/ZurEvoderOzod.h"
 
 #include "grid/base/GridBehaviour.h"
+#include "grid/edit/GridCombo.h"
 #include "grid/edit/RurInplaceEdit.h"
 #include "platform/Clipbrd.h"
 #include "platform/Forms.h"
@@ -365,7 +366,7 @@ TEST_F(Editing, AReadOnlyCellOpensNoEditorAndTheNextEditableOneDoes)
   EXPECT_TRUE(EditorOpen());
 }
 
-TEST_F(Editing, AnEditorKindOfNoneOrOfAnEditorStillToComeOpensNoTextEditor)
+TEST_F(Editing, AnEditorKindOfNoneOrOfASpecialEditorOpensNoTextEditor)
 {
   G->OnGetEditorType = [](TObject*, int32_t ACol, int32_t, TEditorType& AEditor) {
     if (ACol == 1)
@@ -378,9 +379,13 @@ TEST_F(Editing, AnEditorKindOfNoneOrOfAnEditorStillToComeOpensNoTextEditor)
   Start(1, 1);
   Key(Qt::Key_F2);
   EXPECT_FALSE(EditorOpen());
-  Start(2, 1); // real column 3
+  Start(2, 1); // real column 3: the combo editor instead
   Key(Qt::Key_F2);
   EXPECT_FALSE(EditorOpen());
+  EXPECT_TRUE(G->EditCombo->Visible());
+  EXPECT_EQ(S(G->Cells(3, 1)), "d1");
+  Key(Qt::Key_Escape);
+  EXPECT_FALSE(G->EditCombo->Visible());
   EXPECT_EQ(S(G->Cells(3, 1)), "d1");
   Start(3, 1); // real column 4: numbers only
   Key(Qt::Key_F2);
@@ -526,11 +531,9 @@ TEST_F(Editing, AClickAwayFromARefusedValueLeavesTheOtherCellAlone)
 
 TEST_F(Editing, TheComboEditorsChoiceReachesOnComboChangeWithTheRealColumn)
 {
-  auto* Combo = new TComboBox(Form.get());
-  Combo->SetParent(G);
+  TGridCombo* Combo = G->EditCombo;
   Combo->Items()->Add(QStringLiteral("COM1"));
   Combo->Items()->Add(QStringLiteral("COM2"));
-  G->EditCombo = Combo;
   TLog Log;
   G->OnComboChange = [&](TObject*, int32_t ACol, int32_t ARow, int32_t Index, const String& Text) {
     Log.push_back(N(ACol) + "," + N(ARow) + " " + N(Index) + " " + S(Text));

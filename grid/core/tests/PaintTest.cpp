@@ -8,6 +8,7 @@
 
 #include "grid/base/CellProperties.h"
 #include "grid/base/GridBehaviour.h"
+#include "grid/base/IntList.h"
 #include "grid/base/rurutil.h"
 #include "grid/core/GridAppearance.h"
 #include "grid/core/GridSettings.h"
@@ -288,4 +289,33 @@ TEST(GridPaint, DisjunctSelectionsAndDisabledRows)
   G.SetRowEnabled(7, false);
   EXPECT_EQ(VisualOf(G, 2, 7).Font, G.DisabledFontColor());
   EXPECT_NE(VisualOf(G, 2, 6).Font, G.DisabledFontColor());
+}
+
+// The sort settings name a cell-store column; with a hidden column to its
+// left the indicator and the sort header colour stand over that column,
+// not over the one at its store index.
+TEST(GridPaint, SortIndicatorStandsOverTheSortedColumnPastAHiddenOne)
+{
+  TPaintedGrid G(330, 80);
+  G.SetColCount(5);
+  G.SetRowCount(4);
+  G.SetDefaultColWidth(64);
+  G.SetLook(glStandard);
+  for (int32_t C = 0; C < 5; ++C)
+    G.SetCells(C, 0, QStringLiteral("h%1").arg(C));
+  G.SortSettings()->SetShow(true);
+  G.HideColumn(1);
+  auto Header = [&](int32_t DisplayCol) {
+    const TRect R = G.CellRect(DisplayCol, 0);
+    return G.Painted().copy(R.Left, R.Top, R.Width(), R.Height());
+  };
+  const QImage Plain1 = Header(1), Plain2 = Header(2);
+  G.SortSettings()->SetColumn(2); // shown as display column 1
+  EXPECT_NE(Header(1), Plain1);
+  EXPECT_EQ(Header(2), Plain2);
+  G.SortSettings()->SetColumn(-1);
+  G.SortSettings()->SetIndexShow(true);
+  G.SortIndexes()->AddIndex(3, true); // display column 2
+  EXPECT_EQ(Header(1), Plain1);
+  EXPECT_NE(Header(2), Plain2);
 }

@@ -156,6 +156,27 @@ public:
   }
   bool AllowClipboard = true;
 
+  // ---- What the other special editors ask; the text editor asks none of it.
+  TCustomGrid* EditGrid() override { return this; }
+  int32_t GetFixedColsEx() const override { return FixedCols(); }
+  int32_t GetColCountEx() const override { return ColCount(); }
+  TPoint CellSpan(int32_t ACol, int32_t ARow) const override { return TBaseGrid::CellSpan(ACol, ARow); }
+  void SetColEx(int32_t Value) override { SetCol(Value); }
+  void DoneInplaceEdit(uint16_t, TShiftState) override {}
+  void RestoreCache() override {}
+  void UpdateEditingCell(int32_t, int32_t, const String&) override {}
+  void EllipsClick(const String& Value, String& Result) override { Result = Value; }
+  void ComboNotify(TCustomComboBox*, uint16_t) override {}
+  void PostEditShow() override {}
+  void WMKeyUp(uint16_t&, TShiftState) override {}
+  void DoGridKeyUp(uint16_t&, TShiftState) override {}
+  void DoGridKeyPress(TObject*, char16_t&) override {}
+  void DoComboChange(int32_t, int32_t, int32_t, const String&, TObject*) override {}
+  void DoSpinClick(int32_t, int32_t, int32_t, bool) override {}
+  void DoFloatSpinClick(int32_t, int32_t, double, bool) override {}
+  void DoDateSpinClick(int32_t, int32_t, TDateTime, bool) override {}
+  void DoTimeSpinClick(int32_t, int32_t, TDateTime, bool) override {}
+
 protected:
   bool CanEditShow() override
   {
