@@ -9,6 +9,8 @@
 #include "grid/core/ControlLook.h"
 #include "platform/Bitmap.h"
 #include "grid/core/ZurEvoderOzod.h"
+#include "grid/edit/GridCombo.h"
+#include "grid/edit/GridSpin.h"
 #include "platform/Graphics.h"
 
 #include <QScopeGuard>
@@ -226,6 +228,11 @@ void TMDISetup::BuildGrid()
   const TRowLook Rows[SetupRowCount] = {{"", 63},         {"Quorndeck", 51}, {"Output 1", 21},   {"Output 2", 21},
                                         {"Output 3", 21}, {"Output 4", 21},  {"QYR 1", 51},      {"QYR 2", 51},
                                         {"QYR 3", 51},    {"QYR 4", 51},     {"Atmospheric", 51}};
+  // The addresses an instrument answers to.
+  TGridSpin* Spin = G->EditSpin();
+  Spin->SetMinValue(MinAddress);
+  Spin->SetMaxValue(MaxAddress);
+  Spin->SetIncrement(1);
   const String Folder = IncludeTrailingPathDelimiter(FHost.GlyphFolder());
   for (int32_t R = 1; R < SetupRowCount; ++R) {
     G->SetRowHeights(R, Rows[R].Height);
@@ -325,7 +332,20 @@ void TMDISetup::ZurEvoderOzod1GetEditorType(TObject*, int32_t ACol, int32_t, TEd
     AEditor = edComboList;
 }
 
-void TMDISetup::ZurEvoderOzod1GetEditorProp(TObject*, int32_t ACol, int32_t)
+void TMDISetup::ZurEvoderOzod1GetEditorProp(TObject*, int32_t ACol, int32_t ARow)
+{
+  TZurEvoderOzod* G = ZurEvoderOzod1;
+  // (The grid asks again while the list is up, to size it.)
+  const bool Opening = !G->EditCombo || !G->EditCombo->Visible();
+  FillList(ACol);
+  // A list that opens on a cell whose text it does not hold (a port that did
+  // not open at start) selects its first item by itself and reports that as
+  // a change; it is nobody's choice and must not be stored.
+  if (Opening && (ACol == ColPort || ACol == ColBaud))
+    FSkipAutoChoice = G->ComboItems()->Count() > 0 && G->ComboItems()->IndexOf(G->Cells(ACol, ARow)) < 0;
+}
+
+void TMDISetup::FillList(int32_t ACol)
 {
   TZurEvoderOzod* G = ZurEvoderOzod1;
   if (ACol == ColPort) {
@@ -448,6 +468,10 @@ void TMDISetup::ZurEvoderOzod1SpinClick(TObject*, int32_t, int32_t ARow, int32_t
 void TMDISetup::ZurEvoderOzod1ComboChange(TObject*, int32_t ACol, int32_t ARow, int32_t AItemIndex,
                                           const String& ASelection)
 {
+  if (FSkipAutoChoice) {
+    FSkipAutoChoice = false;
+    return;
+  }
   if (FFilling != 0)
     return;
   const TStringList* Items = ZurEvoderOzod1->ComboItems();

@@ -173,6 +173,9 @@ private:
   // as text and in Numbers, and binds a fitted slot again.
   void StoreSlotLine(int32_t Row, int32_t Field, int32_t Value, std::array<int32_t, 20>& Numbers); // 20: SlotCount
   void FormatClick(int32_t Output);
+  // The port names (column 3) or the baud rates (column 4) into the grid's
+  // list.
+  void FillList(int32_t ACol);
   // The core value of QvNumEdit1..7 := V (the whole-number fields through
   // V's shortest text, so a fraction fails to convert and stores nothing).
   void StoreNumber(int32_t Edit, double V);
@@ -182,6 +185,9 @@ private:
   bool FRegistered = false;
   // Set while the controls are filled from the core.
   int32_t FFilling = 0;
+  // Set when a list opens on a cell whose text it lacks: the grid's own
+  // choice of its first item follows, and is not stored.
+  bool FSkipAutoChoice = false;
   // Set while an instrument sequence or the clock setting runs from here.
   bool FButtonBusy = false;
   // Expires with the form: a sequence pumps messages, and the screen may be

@@ -11,11 +11,13 @@
 #include "app/setup/tests/SetupGridOperator.h"
 #include "app/windows/QvNumEdit.h"
 #include "grid/core/ZurEvoderOzod.h"
+#include "grid/edit/GridCombo.h"
 #include "platform/Application.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
 #include "rtl/StringList.h"
 
+#include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -378,6 +380,7 @@ TEST_F(MDISetupTest, APortInUseByAFittedSlotOrOutputIsRefusedAndTheCellKeepsTheS
   // number only; neither is bound while it is not fitted.
   ChooseInCombo(3, 6, QStringLiteral("COM12"));
   EXPECT_EQ(Core().SerialArray[12][SerialPort], QStringLiteral("12"));
+
   EXPECT_EQ(Core().DataPort[12], 12);
   EXPECT_EQ(Grid().Cells(3, 6), QStringLiteral("COM12"));
   ChooseInCombo(3, 4, QStringLiteral("COM7"));
@@ -492,7 +495,7 @@ TEST_F(MDISetupTest, NumericFieldsStoreOnAcceptAndRefuseWithTheirMessage)
   struct TCase {
     int32_t Edit;
     const char* Typed;
-    const char* Message; // empty: accepted
+    const char* Message; // empty: accepted; else refused, then set right
     std::function<double(const TCoreData&)> Stored;
     double Expected;
   };
@@ -523,8 +526,14 @@ TEST_F(MDISetupTest, NumericFieldsStoreOnAcceptAndRefuseWithTheirMessage)
     if (*K.Message)
       EXPECT_EQ(Host.Messages, std::vector<String>{QString::fromLatin1(K.Message)});
     else
-      EXPECT_TRUE(Host.Messages.empty());
+      EXPECT_TRUE(Host.Messages.empty()) << Host.Messages.front().toStdString();
     EXPECT_EQ(K.Stored(C), K.Expected);
+    // A refused field keeps the focus until the operator puts it right.
+    if (*K.Message) {
+      TypeInto(Screen->QvNumEdit(K.Edit), QString::number(K.Expected).toLatin1().constData());
+      Leave();
+      EXPECT_EQ(K.Stored(C), K.Expected);
+    }
   }
   EXPECT_EQ(Screen->QvNumEdit(6)->Text(), QString());
 }
@@ -614,6 +623,57 @@ TEST_F(MDISetupTest, TheStatusColumnShowsEachFittedRowsText)
   for (int32_t R = 1; R < SetupRowCount; ++R)
     EXPECT_EQ(Screen->StatusCell(R), QString::fromLatin1(Expected[R])) << R;
   EXPECT_THROW(Screen->SetStatusCell(11, QStringLiteral("x")), ERangeError);
+}
+
+// The grid's own press: the list of a port cell opens on a click and its
+// choice reaches the screen; a click on a fitted box hands the row on.
+TEST_F(MDISetupTest, TheMouseChoosesAPortFromTheListAndFitsARow)
+{
+  Open();
+  TZurEvoderOzod& G = Grid();
+  QWidget* VP = qobject_cast<QAbstractScrollArea*>(G.Handle())->viewport();
+  const TRect Port = G.CellRect(3, 6);
+  // The first click makes the cell current, the second opens its list.
+  for (int32_t Click = 0; Click < 2; ++Click) {
+    QTest::mouseClick(VP, Qt::LeftButton, Qt::NoModifier, QPoint(Port.Left + 8, Port.Top + 8));
+    Application->ProcessMessages();
+  }
+  ASSERT_NE(G.EditCombo, nullptr);
+  ASSERT_TRUE(G.EditCombo->Visible());
+  Application->ProcessMessages(); // the list is up before the operator chooses
+  auto* Box = qobject_cast<QComboBox*>(G.EditCombo->Handle());
+  ASSERT_NE(Box, nullptr);
+  const int32_t Index = Box->findText(QStringLiteral("COM12"));
+  ASSERT_GE(Index, 0);
+  Box->setCurrentIndex(Index);
+  Q_EMIT Box->activated(Index);
+  Application->ProcessMessages();
+  EXPECT_EQ(Core().SerialArray[12][SerialPort], QStringLiteral("12"));
+
+  // Row 7's port did not open at start, so its list opens on the first
+  // port by itself: that is no choice of the operator's and stores nothing.
+  Core().SerialArray[0][SerialFitted] = QStringLiteral("0");
+  const TRect Other = G.CellRect(3, 7);
+  for (int32_t Click = 0; Click < 2; ++Click) {
+    QTest::mouseClick(VP, Qt::LeftButton, Qt::NoModifier, QPoint(Other.Left + 8, Other.Top + 8));
+    Application->ProcessMessages();
+  }
+  ASSERT_TRUE(G.EditCombo->Visible());
+  EXPECT_EQ(Core().SerialArray[13][SerialPort], QStringLiteral("1"));
+  EXPECT_EQ(Core().DataPort[13], 1);
+  Core().SerialArray[0][SerialFitted] = QStringLiteral("1");
+
+  // The fitted box of row 7, where the grid finds it.
+  const TRect Fit = G.CellRect(0, 7);
+  QPoint At(-1, -1);
+  for (int32_t Y = Fit.Top; Y < Fit.Bottom && At.x() < 0; ++Y)
+    for (int32_t X = Fit.Left; X < Fit.Right && At.x() < 0; ++X)
+      if (G.IsInCheckBox(0, 7, X, Y))
+        At = QPoint(X + 2, Y + 2);
+  ASSERT_GE(At.x(), 0);
+  QTest::mouseClick(VP, Qt::LeftButton, Qt::NoModifier, At);
+  Application->ProcessMessages();
+  EXPECT_EQ(Host.FittedRows, (std::vector<std::pair<int32_t, int32_t>>{{7, 1}}));
 }
 
 } // namespace
