@@ -213,8 +213,11 @@ struct SerialDevice::Impl {
 
   // One wake-up per kind of wait, so that waking one kind never eats the
   // wake-up of another; CloseWake stays signalled from Close to the next Open.
-  int ReadWake = -1, WriteWake = -1, EventWake = -1, CloseWake = -1, NoteWake = -1;
+  int ReadWake = -1, WriteWake = -1, EventWake = -1, CloseWake = -1, NoteWake = -1, InputWake = -1;
   std::atomic<uint64_t> ReadAborts{0}, WriteAborts{0}, MaskChanges{0};
+  // InputWake has been signalled and its waiter has not yet taken it: more
+  // wake-ups need no system call.
+  std::atomic<bool> InputWakePending{false};
 
   // Line state the device cannot report itself; guarded by LineM.
   mutable std::mutex LineM;
@@ -245,14 +248,14 @@ struct SerialDevice::Impl {
 
   ~Impl()
   {
-    for (int F : {ReadWake, WriteWake, EventWake, CloseWake, NoteWake})
+    for (int F : {ReadWake, WriteWake, EventWake, CloseWake, NoteWake, InputWake})
       if (F >= 0)
         close(F);
   }
 
   bool MakeWakes()
   {
-    for (int* F : {&ReadWake, &WriteWake, &EventWake, &CloseWake, &NoteWake}) {
+    for (int* F : {&ReadWake, &WriteWake, &EventWake, &CloseWake, &NoteWake, &InputWake}) {
       if (*F < 0)
         *F = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
       if (*F < 0)
@@ -533,8 +536,9 @@ uint32_t SerialDevice::OpenPath(const String& Path)
   serial_rs485 Rs{};
   const bool Rs485 = ioctl(Fd, TIOCGRS485, &Rs) == 0 && (Rs.flags & SER_RS485_ENABLED);
 
-  for (int W : {d->ReadWake, d->WriteWake, d->EventWake, d->CloseWake, d->NoteWake})
+  for (int W : {d->ReadWake, d->WriteWake, d->EventWake, d->CloseWake, d->NoteWake, d->InputWake})
     Drain(W);
+  d->InputWakePending = false;
   {
     std::lock_guard<std::mutex> L(d->LineM);
     d->Asked = SerialLineState();
@@ -915,6 +919,62 @@ uint32_t SerialDevice::WaitReadable(int32_t TimeoutMs)
     return Fail(Use.Error);
   const uint64_t Seen = d->ReadAborts;
   return WaitDevice(d.get(), Use.Fd, POLLIN, d->ReadWake, d->ReadAborts, Seen, Deadline(TimeoutMs));
+}
+
+uint32_t SerialDevice::WaitInputOrWake(int32_t TimeoutMs, bool WatchInput, bool& Readable)
+{
+  Readable = false;
+  DeviceUse Use(d.get());
+  if (Use.Error)
+    return Fail(Use.Error);
+  const uint64_t Seen = d->ReadAborts;
+  const Deadline Until(TimeoutMs);
+  for (;;) {
+    // The device stays in the poll without WatchInput: a hang-up is reported
+    // whatever events are asked for.
+    pollfd P[4] = {{Use.Fd, short(WatchInput ? POLLIN : 0), 0},
+                   {d->InputWake, POLLIN, 0},
+                   {d->ReadWake, POLLIN, 0},
+                   {d->CloseWake, POLLIN, 0}};
+    const int R = poll(P, 4, Until.RemainingMs());
+    if (R < 0) {
+      if (errno == EINTR)
+        continue;
+      return Fail(SysErr::GenFailure);
+    }
+    if (P[3].revents)
+      return Fail(SysErr::InvalidHandle);
+    if (P[2].revents) {
+      Drain(d->ReadWake);
+      if (d->Gone)
+        return Fail(SysErr::BadCommand);
+      if (d->ReadAborts.load() != Seen)
+        return Fail(SysErr::OperationAborted);
+    }
+    if (P[0].revents & POLLIN)
+      Readable = true;
+    else if (P[0].revents & (POLLHUP | POLLERR | POLLNVAL))
+      return d->MarkGone();
+    if (P[1].revents) {
+      // Drained before the flag is taken back: a wake-up given in between
+      // finds the flag still set and writes nothing, and the caller, which
+      // looks at its work only after this, sees what it was woken for. The
+      // exchange (not a plain store) is what makes that work visible.
+      Drain(d->InputWake);
+      d->InputWakePending.exchange(false);
+      return SysErr::Success;
+    }
+    if (Readable)
+      return SysErr::Success;
+    if (R == 0)
+      return Fail(SysErr::Timeout);
+  }
+}
+
+void SerialDevice::WakeInputWait()
+{
+  if (!d->InputWakePending.exchange(true))
+    Signal(d->InputWake);
 }
 
 uint32_t SerialDevice::Write(const void* Buf, uint32_t Size, uint32_t& Sent)

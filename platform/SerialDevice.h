@@ -161,7 +161,8 @@ String ComPortDevicePath(int32_t Number);
 // also list ports held by other programs).
 bool SerialPortExists(const String& ComName);
 
-// One open serial device. One reader thread, one writer thread, one
+// One open serial device. One reader at a time (reads from several threads
+// taking turns under a lock of their own), one writer thread, one
 // event-waiting thread and any other caller may use it at the same time;
 // Close from any thread ends every wait (they return InvalidHandle).
 // Every call returns 0 or a SysErr code.
@@ -222,6 +223,15 @@ public:
   // Timeout, OperationAborted (Purge RxAbort), InvalidHandle (closed),
   // BadCommand (device gone).
   uint32_t WaitReadable(int32_t TimeoutMs);
+  // The wait of a reader that has other work besides the device's bytes:
+  // until bytes can be read (only when WatchInput; without it the device is
+  // watched for a hang-up alone), WakeInputWait is called, or TimeoutMs
+  // pass. Success with Readable telling whether bytes wait (false: woken);
+  // otherwise as WaitReadable. One thread at a time waits so.
+  uint32_t WaitInputOrWake(int32_t TimeoutMs, bool WatchInput, bool& Readable);
+  // Ends the pending WaitInputOrWake, or else the next one; any thread, open
+  // or not. Wake-ups given before the wait ends count as one.
+  void WakeInputWait();
   // Hands up to Size bytes to the driver at once; Sent may be short.
   uint32_t Write(const void* Buf, uint32_t Size, uint32_t& Sent);
   // Waits until the driver takes more bytes; as WaitReadable (Purge TxAbort).

@@ -1,7 +1,8 @@
 #pragma once
-// The queue between a port's worker threads: the read and status threads push
-// received data and comm events in arrival order, the dispatch thread takes
-// them; the dispatch log keeps its entries in one too.
+// The queue of received data and comm events in arrival order: the dispatch
+// thread pushes the pieces it reads, the status thread an event behind the
+// bytes that came before it, and the dispatch thread takes them; the
+// dispatch log keeps its entries in one too.
 #include "rtl/Object.h"
 #include "serial/SioDispatchTypes.h"
 

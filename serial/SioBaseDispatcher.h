@@ -156,6 +156,10 @@ public:
   void RemoveAllTriggers();
   void SaveTriggers(TTriggerSave& Save);
   void RestoreTriggers(const TTriggerSave& Save);
+  // From the next pass on, the data triggers look at every byte still
+  // unread in the input ring again: triggers brought back as the port opens
+  // come after its threads, which may already have taken bytes in.
+  void ExamineUnreadInput();
   static void ClearSaveBuffers(TTriggerSave& Save);
   int32_t RegisterWndTriggerHandler(uint32_t HW);
   int32_t RegisterProcTriggerHandler(TSioNotifyProc NP);
@@ -328,6 +332,8 @@ protected:
   std::atomic<bool> PortHandlerInstalled{false};
   std::atomic<bool> HandlerServiceNeeded{false};
   std::atomic<bool> RingFlag{false};
+  // The next trigger pass starts at the input ring's tail (ExamineUnreadInput).
+  std::atomic<bool> ExamineFromTail{false};
   // The device said it has no modem lines to report (until the next open).
   std::atomic<bool> ModemStatusUnsupported{false};
 
@@ -342,7 +348,6 @@ protected:
   std::atomic<int32_t> ActiveThreads{0};
   std::atomic<int32_t> FLastWinError{0};
   uint8_t ThreadBoost = 0;
-  TThread* ComThread = nullptr;
   TThread* fDispThread = nullptr;
   TThread* OutThread = nullptr;
   TThread* StatusThread = nullptr;

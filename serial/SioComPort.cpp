@@ -266,6 +266,9 @@ void TSioCustomComPort::InitPort()
     if (CopyTriggers) {
       CopyTriggers = false;
       FDispatcher->RestoreTriggers(SaveTriggerBuffer);
+      // The port's threads already run: bytes waiting in the device at the
+      // open may have been examined before these triggers were back.
+      FDispatcher->ExamineUnreadInput();
     }
   } catch (...) {
     Force = false;

@@ -366,6 +366,14 @@ void TSioBaseDispatcher::RestoreTriggers(const TTriggerSave& Save)
   WakeDispatcher();
 }
 
+void TSioBaseDispatcher::ExamineUnreadInput()
+{
+  // Set here, taken by the dispatch thread at the start of a pass: a pass
+  // already under way would otherwise put its own position back after it.
+  ExamineFromTail = true;
+  WakeDispatcher();
+}
+
 void TSioBaseDispatcher::ClearSaveBuffers(TTriggerSave& Save)
 {
   Save.tsLenTrigger = 0;
@@ -696,6 +704,8 @@ bool TSioBaseDispatcher::CheckReceiveTriggers()
     if (!DBuffer)
       return false;
     Head = DBufHead;
+    if (ExamineFromTail.exchange(false))
+      LastTailData = DBufTail;
     // Bytes the readers took before they were examined are gone: start at
     // the tail then, never outside what the ring holds.
     const uint32_t Offset = (LastTailData + InputRingSize - DBufTail) % InputRingSize;

@@ -16,12 +16,13 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <limits>
 #include <mutex>
 #include <thread>
 
 namespace {
 
-constexpr int32_t ReadPiece = 256;
+constexpr int32_t PieceSize = 256;
 constexpr uint32_t ThreadStartWaitMs = 3000;
 constexpr uint32_t FlushWaitMs = 5000;
 // After handing a block to the device the write thread lets output gather
@@ -49,13 +50,14 @@ constexpr uint32_t DirectWriteGapMs = 2;
 // data string by whichever thread handles the string, then costs nothing;
 // an idle port costs one look a second.
 constexpr uint32_t IdleLookMs = 1000;
-// How long a close waits for each of the read, write and status threads;
-// they end as soon as the device is closed, so this only bounds a fault.
+// How long a close waits for each of the write and status threads; they
+// end as soon as the device is closed, so this only bounds a fault.
 constexpr uint32_t WorkerEndWaitMs = 5000;
 constexpr uint32_t DispatchEndWaitMs = 36 * TickMilliseconds;
 
-// The comm events the status thread waits for (received bytes wake the read
-// thread directly): CTS, DSR, DCD, break, line errors and ring.
+// The comm events the status thread waits for (the dispatch thread watches
+// the device for received bytes itself): CTS, DSR, DCD, break, line errors
+// and ring.
 constexpr uint32_t StatusEventMask =
     CommEvent::Cts | CommEvent::Dsr | CommEvent::Rlsd | CommEvent::Break | CommEvent::Err | CommEvent::Ring;
 constexpr uint32_t QueuedEvents = 0x21F8;
@@ -80,6 +82,9 @@ public:
   explicit TSioDispatcherThread(TSioWin32Dispatcher* AH) : H(AH) { SetFreeOnTerminate(true); }
 
 protected:
+  // A device failure ends every thread; the first one to see it reports it.
+  int32_t Fail(uint32_t Err, int32_t Code) { return H->DeviceFailed(Err, Code); }
+
   TSioWin32Dispatcher* H;
 };
 
@@ -99,22 +104,6 @@ public:
 protected:
   SerialDevice& Device() { return *H->FDevice; }
   bool KillThreads() const { return H->KillThreads.load(); }
-  // A device failure ends every thread; the first one to see it reports it.
-  int32_t Fail(uint32_t Err, int32_t Code)
-  {
-    H->FLastWinError = static_cast<int32_t>(Err);
-    H->KillAll(true);
-    return Code;
-  }
-};
-
-class TReadThread : public TSioWin32Thread {
-public:
-  using TSioWin32Thread::TSioWin32Thread;
-  String ClassName() const override { return QStringLiteral("TReadThread"); }
-
-protected:
-  void Execute() override;
 };
 
 class TWriteThread : public TSioWin32Thread {
@@ -135,52 +124,6 @@ protected:
   void Execute() override;
 };
 
-void TReadThread::Execute()
-{
-  H->ThreadStart();
-  int32_t Code = 0;
-  try {
-    while (!Terminated() && !KillThreads()) {
-      // The dispatch thread has not caught up: let the device hold the bytes.
-      if (H->FQueue->BytesQueued() >= TSioWin32Dispatcher::MaxQueuedBytes) {
-        H->QueueRoomEvent->WaitFor(INFINITE);
-        continue;
-      }
-      uint32_t R = Device().WaitReadable(-1);
-      if (KillThreads())
-        break;
-      while (R == SysErr::Success && H->FQueue->BytesQueued() < TSioWin32Dispatcher::MaxQueuedBytes) {
-        auto Buffer = std::make_unique<TDataBuffer>(ReadPiece);
-        uint32_t Got = 0;
-        R = Device().Read(Buffer->Data(), ReadPiece, Got);
-        if (R != SysErr::Success || Got == 0)
-          break;
-        Buffer->FDataUsed = static_cast<int32_t>(Got);
-        H->FQueue->Push(std::move(Buffer));
-        // A short read took all the device held: the wait above tells when
-        // more has come, without a read that finds nothing first.
-        if (Got < uint32_t(ReadPiece))
-          break;
-      }
-      if (R == SysErr::Success || R == SysErr::OperationAborted || R == SysErr::Timeout)
-        continue;
-      // Closed under the thread: the close is under way, nothing to report.
-      if (R == SysErr::InvalidHandle)
-        break;
-      Code = Fail(R, ecDeviceRead);
-      break;
-    }
-  } catch (const EOutOfMemory&) {
-    Code = Fail(SysErr::NotEnoughMemory, ecTapiNoMem);
-  } catch (const std::bad_alloc&) {
-    // The buffers come from the standard allocator too; uncaught, this
-    // would end the program on the reader's thread.
-    Code = Fail(SysErr::NotEnoughMemory, ecTapiNoMem);
-  }
-  SetReturnValue(Code);
-  H->ThreadGone(this);
-}
-
 void TStatusThread::Execute()
 {
   H->ThreadStart();
@@ -195,10 +138,12 @@ void TStatusThread::Execute()
       if (R == SysErr::Timeout)
         R = SysErr::Success;
       if (R == SysErr::Success && (Events & QueuedEvents) != 0)
-        H->FQueue->Push(std::make_unique<TStatusBuffer>(Events));
+        H->QueueStatus(Events);
     }
     if (R != SysErr::Success && R != SysErr::InvalidHandle && !KillThreads())
       Code = Fail(R, ecDeviceRead);
+  } catch (const EOutOfMemory&) {
+    Code = Fail(SysErr::NotEnoughMemory, ecTapiNoMem);
   } catch (const std::bad_alloc&) {
     Code = Fail(SysErr::NotEnoughMemory, ecTapiNoMem);
   }
@@ -232,19 +177,37 @@ void TDispThread::Execute()
   ++H->ActiveThreads;
   H->DispThreadId = GetCurrentThreadId();
   H->GeneralEvent->SetEvent();
+  int32_t Code = 0;
   try {
+    // The last piece read was whole: the device may hold more, to be read
+    // without waiting first.
+    bool More = false;
     for (;;) {
-      // Nothing queued: sleep until bytes or events arrive, a timer trigger
-      // runs out, someone asks the triggers to be looked at again, or for a
-      // second.
       const bool Busy = H->fEventBusy || H->ClosePending;
       const uint32_t Wait = H->TimerWaitMs(Busy, IdleLookMs);
-      if (H->InBuffFree() == 0)
-        H->FQueue->WaitForSignal(Wait); // the ring is full: wait for a reader
-      else
-        H->FQueue->WaitForBuffer(Wait);
+      const bool RingFull = H->InBuffFree() == 0;
+      // The queue holds what the input ring cannot take yet, up to a limit;
+      // beyond it the device keeps the bytes.
+      const bool Room = H->FQueue->BytesQueued() < TSioWin32Dispatcher::MaxQueuedBytes;
+      bool Readable = More;
+      uint32_t R = SysErr::Success;
+      // Queued events or bytes are taken at once, unless the ring is full:
+      // then only a reader making room (or bytes to queue) ends the wait.
+      // Otherwise sleep until bytes arrive, an event is queued, a timer
+      // trigger runs out, someone asks the triggers to be looked at again,
+      // or for a second.
+      if (RingFull || (H->FQueue->Count() == 0 && !(More && Room)))
+        R = H->FDevice->WaitInputOrWake(Wait == INFINITE ? -1 : static_cast<int32_t>(Wait), Room, Readable);
       if (H->KillThreads)
         break;
+      if (R == SysErr::Success && Readable && Room)
+        R = H->ReadPiece(More);
+      if (R == SysErr::InvalidHandle)
+        break; // closed under the thread: the close is under way
+      if (R != SysErr::Success && R != SysErr::Timeout && R != SysErr::OperationAborted) {
+        Code = Fail(R, R == SysErr::NotEnoughMemory ? ecTapiNoMem : ecDeviceRead);
+        break;
+      }
       H->ProcessComEvent();
       H->ProcessTimer();
       if (H->KillThreads || H->ClosePending)
@@ -256,6 +219,7 @@ void TDispThread::Execute()
     HandleApplicationException(E);
     H->KillAll(true);
   }
+  SetReturnValue(Code);
   H->DoDonePortPrim = H->ClosePending || H->KillThreads;
   H->ThreadGone(this);
 }
@@ -264,11 +228,10 @@ void TDispThread::Execute()
 
 TSioWin32Dispatcher::TSioWin32Dispatcher(TObject* AOwner)
     : TSioBaseDispatcher(AOwner), FDevice(std::make_unique<SerialDevice>()),
-      FSerialEvent(std::make_unique<TEvent>(false, false)), ComEvent(std::make_unique<TEvent>(false, false)),
-      ReadyEvent(std::make_unique<TEvent>(false, false)), GeneralEvent(std::make_unique<TEvent>(false, false)),
-      OutputEvent(std::make_unique<TEvent>(false, false)), SentEvent(std::make_unique<TEvent>(true, false)),
-      OutFlushEvent(std::make_unique<TEvent>(false, false)), QueueRoomEvent(std::make_unique<TEvent>(false, false)),
-      FGather(std::make_unique<TGather>())
+      ComEvent(std::make_unique<TEvent>(false, false)), ReadyEvent(std::make_unique<TEvent>(false, false)),
+      GeneralEvent(std::make_unique<TEvent>(false, false)), OutputEvent(std::make_unique<TEvent>(false, false)),
+      SentEvent(std::make_unique<TEvent>(true, false)), OutFlushEvent(std::make_unique<TEvent>(false, false)),
+      ReadSection(std::make_unique<TCriticalSection>()), FGather(std::make_unique<TGather>())
 {
 }
 
@@ -282,7 +245,7 @@ bool TSioWin32Dispatcher::Failed() const { return FFailed.load(); }
 
 void TSioWin32Dispatcher::Sync(const std::function<void()>& Method) { TThread::Synchronize(Method); }
 
-void TSioWin32Dispatcher::WakeDispatcher() { FQueue->Signal(); }
+void TSioWin32Dispatcher::WakeDispatcher() { FDevice->WakeInputWait(); }
 
 bool TSioWin32Dispatcher::OnDispatchThread() const
 {
@@ -317,9 +280,13 @@ int32_t TSioWin32Dispatcher::FlushCom(int32_t Queue)
     GeneralEvent->WaitFor(FlushWaitMs);
     return R == SysErr::Success ? 1 : 0;
   }
-  const uint32_t R = FDevice->Purge(PurgeFlag::RxAbort | PurgeFlag::RxClear);
-  FQueue->Clear();
-  QueueRoomEvent->SetEvent();
+  uint32_t R;
+  {
+    // A piece read before the purge must not be queued after the clear.
+    TSectionLock L(*ReadSection);
+    R = FDevice->Purge(PurgeFlag::RxAbort | PurgeFlag::RxClear);
+    FQueue->Clear();
+  }
   return R == SysErr::Success ? 1 : 0;
 }
 
@@ -376,8 +343,6 @@ int32_t TSioWin32Dispatcher::ReadCom(char* Buf, int32_t Size)
     else
       Data->FInUse = false;
   }
-  if (FQueue->BytesQueued() < MaxQueuedBytes)
-    QueueRoomEvent->SetEvent();
   return Size - Left;
 }
 
@@ -499,8 +464,8 @@ int32_t TSioWin32Dispatcher::OpenCom(const String& ComName, uint32_t, uint32_t)
 {
   FFailed = false;
   FailureShown = false;
-  for (TEvent* E : {FSerialEvent.get(), ComEvent.get(), ReadyEvent.get(), GeneralEvent.get(), OutputEvent.get(),
-                    SentEvent.get(), OutFlushEvent.get(), QueueRoomEvent.get()})
+  for (TEvent* E :
+       {ComEvent.get(), ReadyEvent.get(), GeneralEvent.get(), OutputEvent.get(), SentEvent.get(), OutFlushEvent.get()})
     E->ResetEvent();
   FQueue->Clear();
   const int32_t Number = ParseComPortName(ComName);
@@ -541,7 +506,6 @@ void TSioWin32Dispatcher::StartDispatcher()
     T->Start();
     GeneralEvent->WaitFor(ThreadStartWaitMs);
   };
-  Launch(new TReadThread(this), ComThread, "read");
   Launch(new TDispThread(this), fDispThread, "dispatch");
   Launch(new TWriteThread(this), OutThread, "write");
   Launch(new TStatusThread(this), StatusThread, "status");
@@ -555,12 +519,64 @@ void TSioWin32Dispatcher::KillAll(bool Error)
   KillThreads = true;
   EndGathering();
   OutFlushEvent->SetEvent();
-  QueueRoomEvent->SetEvent();
   ComEvent->SetEvent();
-  FQueue->Signal();
+  WakeDispatcher();
   // Closing the device ends every wait on it at once, in whatever state the
   // waiting thread is; the handle itself is given up by CloseCom.
   FDevice->Close();
+}
+
+int32_t TSioWin32Dispatcher::DeviceFailed(uint32_t Err, int32_t Code)
+{
+  FLastWinError = static_cast<int32_t>(Err);
+  KillAll(true);
+  return Code;
+}
+
+uint32_t TSioWin32Dispatcher::ReadPiecesLocked(int32_t Pieces, bool& More)
+{
+  More = false;
+  for (int32_t N = 0; N < Pieces && FQueue->BytesQueued() < MaxQueuedBytes; ++N) {
+    if (!FSpare)
+      FSpare = std::make_unique<TDataBuffer>(PieceSize);
+    uint32_t Got = 0;
+    const uint32_t R = FDevice->Read(FSpare->Data(), PieceSize, Got);
+    if (R != SysErr::Success || Got == 0)
+      return R;
+    FSpare->FDataUsed = static_cast<int32_t>(Got);
+    FQueue->Push(std::move(FSpare));
+    // A short piece took all the device held: a wait tells when more has
+    // come, without a read that finds nothing first.
+    More = Got == uint32_t(PieceSize);
+    if (!More)
+      break;
+  }
+  return SysErr::Success;
+}
+
+uint32_t TSioWin32Dispatcher::ReadPiece(bool& More)
+{
+  try {
+    TSectionLock L(*ReadSection);
+    return ReadPiecesLocked(1, More);
+  } catch (const EOutOfMemory&) {
+  } catch (const std::bad_alloc&) {
+    // The buffers come from the standard allocator too.
+  }
+  More = false;
+  return SysErr::NotEnoughMemory;
+}
+
+void TSioWin32Dispatcher::QueueStatus(uint32_t Events)
+{
+  {
+    TSectionLock L(*ReadSection);
+    // A failing device is the dispatch thread's to report, from its own read.
+    bool More = false;
+    ReadPiecesLocked(std::numeric_limits<int32_t>::max(), More);
+    FQueue->Push(std::make_unique<TStatusBuffer>(Events));
+  }
+  WakeDispatcher();
 }
 
 bool TSioWin32Dispatcher::WaitThreadGone(TThread* const& Field, uint32_t LimitMs)
@@ -604,7 +620,6 @@ int32_t TSioWin32Dispatcher::CloseCom()
     KillAll(false);
     WaitThreadGone(StatusThread, WorkerEndWaitMs);
     WaitThreadGone(OutThread, WorkerEndWaitMs);
-    WaitThreadGone(ComThread, WorkerEndWaitMs);
     // Inside a notification the dispatch thread cannot end before the handler
     // returns: it ends by itself then and releases the port.
     if (!OnDispatchThread() && !fEventBusy) {
@@ -647,8 +662,6 @@ void TSioWin32Dispatcher::ThreadGone(TThread* Sender)
   bool Writer = false;
   {
     TSectionLock L(*DataSection);
-    if (ComThread == Sender)
-      ComThread = nullptr;
     if (OutThread == Sender) {
       OutThread = nullptr;
       Writer = true;
@@ -708,7 +721,7 @@ void TSioWin32Dispatcher::UpdateThreadPriorities()
     return static_cast<TThreadPriority>(std::min<int32_t>(tpNormal + Raise, tpTimeCritical));
   };
   const TThreadPriority Base = Level(ThreadBoost);
-  for (TThread* T : {ComThread, fDispThread, StatusThread})
+  for (TThread* T : {fDispThread, StatusThread})
     if (T)
       T->SetPriority(Base);
   if (OutThread)

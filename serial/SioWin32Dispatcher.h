@@ -1,28 +1,31 @@
 #pragma once
 // The dispatcher a port actually runs: TSioBaseDispatcher's device
 // operations over the platform's serial device layer (the stand-in for the
-// Win32 communications calls), with four worker threads per open port:
+// Win32 communications calls), with three worker threads per open port:
 //
-//  - read thread: blocks until the device has bytes (or a close or flush
-//    wakes it), reads them in pieces of at most 256 bytes and queues them;
+//  - dispatch thread: sleeps until the device has bytes, a comm event is
+//    queued, a timer trigger runs out (a second at most, so an idle port
+//    costs one wake-up a second) or someone asks the triggers to be looked
+//    at again; reads the bytes itself in pieces of at most 256 bytes, one
+//    piece per pass, takes them and the queued events into the input ring
+//    in arrival order, checks the triggers and delivers notifications. One
+//    thread from the device to the handlers: a data string costs one
+//    wake-up, not a hand-over from a reader to the dispatcher;
 //  - status thread: blocks on the device's comm events (modem lines, line
-//    errors, break) and queues them in order with the data;
+//    errors, break) and queues them behind the bytes that arrived before
+//    them, which it queues first;
 //  - write thread: blocks until output must wait for the device, hands the
 //    output ring to the device in one block per wake-up (output the device
 //    takes at once, with nothing queued before it, the caller writes
-//    itself);
-//  - dispatch thread: takes the queued data and events into the input ring,
-//    checks the triggers and delivers notifications; with nothing queued it
-//    sleeps until the next timer trigger runs out, a second at most, so an
-//    idle port costs one wake-up a second.
+//    itself).
 //
 // A thread that meets a device error (a vanished device included) ends all
-// four; its error is shown to the user once ("Device read error", "Device
+// three; its error is shown to the user once ("Device read error", "Device
 // write error") and, when they have all gone, DispatcherWindow receives
 // PortFailedMsg so the port can close itself.
 //
 // Closing from inside a trigger handler (on the dispatch thread, or on the
-// main thread in a synchronised handler): the close stops the other three
+// main thread in a synchronised handler): the close stops the other two
 // threads and the device at once and leaves the dispatch thread to end by
 // itself when the handler returns; it releases the port then. The object
 // stays alive until every thread has gone.
@@ -31,6 +34,8 @@
 #include <memory>
 
 class SerialDevice;
+class TCriticalSection;
+class TDataBuffer;
 class TEvent;
 
 // Posted to DispatcherWindow when the worker threads ended on an error;
@@ -74,8 +79,9 @@ public:
   // Runs Method on the main thread while the calling (dispatch) thread waits.
   void Sync(const std::function<void()>& Method);
 
-  // The largest amount of received data queued between the read and the
-  // dispatch thread; beyond it the read thread waits for the dispatch thread.
+  // The most received data held in the queue while the input ring is full
+  // (or while comm events are queued before it); beyond it the device keeps
+  // the bytes until the dispatch thread has made room.
   static constexpr int32_t MaxQueuedBytes = 64 * 1024;
 
 protected:
@@ -88,12 +94,24 @@ private:
   friend class TSioDispatcherThread;
   friend class TDispThread;
   friend class TSioWin32Thread;
-  friend class TReadThread;
   friend class TWriteThread;
   friend class TStatusThread;
 
   // Ends every worker thread; with Error set the end is a failure.
   void KillAll(bool Error);
+  // A worker thread met device error Err: every thread ends, and the thread
+  // exits with Code.
+  int32_t DeviceFailed(uint32_t Err, int32_t Code);
+  // Reads up to Pieces pieces of what the device holds into the queue,
+  // stopping at a short piece or a full queue: the device's failure, else
+  // success. More tells whether the last piece was whole (the device may
+  // hold more). Under ReadSection.
+  uint32_t ReadPiecesLocked(int32_t Pieces, bool& More);
+  // The dispatch thread's read of one piece.
+  uint32_t ReadPiece(bool& More);
+  // The status thread's: the bytes before a comm event go into the queue
+  // before it.
+  void QueueStatus(uint32_t Events);
   // The common exit of every worker thread.
   void ThreadGone(TThread* Sender);
   void ThreadStart();
@@ -114,14 +132,19 @@ private:
   void EndGathering();
 
   std::unique_ptr<SerialDevice> FDevice;
-  std::unique_ptr<TEvent> FSerialEvent;
   std::unique_ptr<TEvent> ComEvent;
   std::unique_ptr<TEvent> ReadyEvent;
   std::unique_ptr<TEvent> GeneralEvent;
   std::unique_ptr<TEvent> OutputEvent;
   std::unique_ptr<TEvent> SentEvent;
   std::unique_ptr<TEvent> OutFlushEvent;
-  std::unique_ptr<TEvent> QueueRoomEvent;
+  // Held while bytes go from the device into the queue, so that the bytes
+  // the status thread queues before an event and the dispatch thread's
+  // pieces keep their order, and an input flush drops all or none of a
+  // piece.
+  std::unique_ptr<TCriticalSection> ReadSection;
+  // The next piece's buffer, kept while reads find nothing (ReadSection).
+  std::unique_ptr<TDataBuffer> FSpare;
   std::atomic<uint32_t> DispThreadId{0};
   std::atomic<bool> FFailed{false};
   // The write thread has been woken and has not yet taken the ring.

@@ -3,6 +3,7 @@
 #include "chart/core/ChartAxis.h"
 #include "chart/core/CustomAxisPanel.h"
 #include "chart/core/LabelsList.h"
+#include "chart/core/VisualsList.h"
 #include "chart/core/ZuzConst.h"
 #include "chart/core/SeriesDetail.h"
 #include "chart/core/SeriesMarks.h"
@@ -99,6 +100,8 @@ TChartSeries::~TChartSeries()
   for (TChartSeries* L : std::vector<TChartSeries*>(FLinkedSeries))
     L->InternalRemoveSource(this);
   Clear();
+  // Before the members go: freeing owned blocks notifies this series.
+  FVisuals.reset();
   FLinkedSeries.clear();
   FValuesList.Clear();
   FX = FY = MandatoryValueList = NotMandatoryValueList = nullptr;
@@ -465,6 +468,8 @@ void TChartSeries::Delete(int32_t ValueIndex)
     if (FColors && ValueIndex < static_cast<int32_t>(FColors->size()))
       FColors->erase(FColors->begin() + ValueIndex);
     FLabels->DeleteLabel(ValueIndex);
+    if (FVisuals)
+      FVisuals->DeleteVisual(ValueIndex);
     if (FMarks)
       FMarks->Delete(ValueIndex);
   }
@@ -492,8 +497,11 @@ void TChartSeries::Delete(int32_t Start, int32_t Quantity, bool RemoveGap)
       if (FColors->empty())
         FColors.reset();
     }
-    for (int32_t I = 0; I < Quantity; ++I)
+    for (int32_t I = 0; I < Quantity; ++I) {
       FLabels->DeleteLabel(Start);
+      if (FVisuals)
+        FVisuals->DeleteVisual(Start);
+    }
     if (FMarks)
       FMarks->Positions().DeleteMany(Start, Quantity);
   }
@@ -524,6 +532,8 @@ void TChartSeries::ClearLists()
     FValuesList[L]->ClearValues();
   FColors.reset();
   FLabels->Clear();
+  if (FVisuals)
+    FVisuals->Clear();
 }
 
 void TChartSeries::Clear()
@@ -553,6 +563,27 @@ void TChartSeries::SwapValueIndex(int32_t A, int32_t B)
   }
   if (FLabels->Count() > 0)
     FLabels->Exchange(A, B);
+  if (FVisuals && FVisuals->Count() > 0)
+    FVisuals->Exchange(A, B);
+}
+
+TVisualsList* TChartSeries::Visuals()
+{
+  if (!FVisuals)
+    FVisuals = std::make_unique<TVisualsList>(this);
+  return FVisuals.get();
+}
+
+TVisualBlock* TChartSeries::PointVisual(int32_t ValueIndex)
+{
+  return FVisuals ? FVisuals->GetVisual(ValueIndex) : nullptr;
+}
+
+void TChartSeries::Notification(TComponent* AComponent, TOperation Operation)
+{
+  if (Operation == opRemove && FVisuals)
+    FVisuals->Removed(AComponent);
+  TCustomChartSeries::Notification(AComponent, Operation);
 }
 
 // ---------------------------------------------------------------------------

@@ -41,6 +41,8 @@ class TCustomTextShape;
 class TSeriesMarkPosition;
 class TSeriesMarks;
 class TZuzPictureList;
+class TVisualsList;
+class TVisualBlock;
 class TZuzSelected;
 class TZuzFunction;
 class TSeriesDetail;
@@ -436,6 +438,12 @@ public:
   // The per-point pictures, made on first use.
   TZuzPictureList* Pictures();
   TZuzPictureList* PicturesIfAny() const { return FPictures.get(); }
+  // The per-point visual blocks, made on first use.
+  TVisualsList* Visuals();
+  TVisualsList* VisualsIfAny() const { return FVisuals.get(); }
+  // The visual block of a point (cloned from the template on first read);
+  // nullptr without one.
+  TVisualBlock* PointVisual(int32_t ValueIndex);
 
   // ---- Data sources --------------------------------------------------------------
   // Series this one takes its data from, and series that take theirs from
@@ -599,6 +607,8 @@ public:
   bool ZoomSeries = false;
 
 protected:
+  // A freed visual template (or referenced block) is forgotten.
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   // Every value list cleared, colours and labels dropped.
   virtual void ClearLists();
 
@@ -640,6 +650,7 @@ private:
   TSeriesRecalcOptions FRecalcOptions = AllRecalcOptions;
   std::unique_ptr<std::vector<TColor>> FColors;
   std::unique_ptr<TZuzPictureList> FPictures;
+  std::unique_ptr<TVisualsList> FVisuals;
   std::unique_ptr<TZuzSelected> FSelected;
   std::unique_ptr<TSeriesMarks> FMarks;
   // Inside an add, delete or copy: value-list notices are not sent.

@@ -8,6 +8,7 @@
 #include "chart/core/SeriesList.h"
 #include "chart/core/CustomAxisPanel.h"
 #include "chart/core/LabelsList.h"
+#include "chart/core/VisualsList.h"
 #include "chart/core/ZuzConst.h"
 #include "rtl/Numbers.h"
 
@@ -120,7 +121,8 @@ int32_t TChartSeries::LastDisplayedIndex() const
 void TChartSeries::DrawAllValues()
 {
   TCanvas3D* C = FParent->InternalCanvas();
-  const bool WithIDs = C->SupportsID;
+  // An uncloneable template stands for the whole series: no entity per point.
+  const bool WithIDs = C->SupportsID && !(FVisuals && FVisuals->HasUncloneableTemplate());
   std::vector<int32_t> Order = SortDrawPoints(FFirstVisibleIndex, FLastVisibleIndex);
   if (Order.empty())
     for (int32_t I = FFirstVisibleIndex; I >= 0 && I <= FLastVisibleIndex; ++I)
@@ -129,7 +131,7 @@ void TChartSeries::DrawAllValues()
     std::reverse(Order.begin(), Order.end());
   for (const int32_t I : Order) {
     if (WithIDs)
-      C->BeginEntity(QString::number(I), nullptr, nullptr);
+      C->BeginEntity(QString::number(I), PointVisual(I), nullptr);
     if (FParent->OnDrawValue)
       FParent->OnDrawValue(this, I);
     else

@@ -5,6 +5,7 @@
 #include "chart/canvas/ZuzFont.h"
 #include "chart/canvas/ZuzPen.h"
 #include "chart/core/ChartAxis.h"
+#include "chart/core/ChartLegend.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/CustomAxisPanel.h"
 #include "chart/core/SeriesMarks.h"
@@ -76,7 +77,7 @@ String TChartSeries::GetMarkTextStyle(bool MultiLine, int32_t ValueIndex, TSerie
   case smsLegend: {
     String T = FParent ? FParent->FormattedValueLegend(this, ValueIndex) : String();
     if (!MultiLine)
-      T.replace(QChar(6), QLatin1Char(' '));
+      T.replace(ZuzLegendColumnSeparator, QLatin1Char(' '));
     return T;
   }
   case smsPercentTotal:

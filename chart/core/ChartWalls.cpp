@@ -270,7 +270,12 @@ void TChartWalls::DrawBackWall()
   const bool Rotates = C->SupportsFullRotation();
   const bool Round = W->ShapeStyle() == fosRoundRectangle;
   std::unique_ptr<TWallBlend> Blend;
-  if (!FChart->View3D()) {
+  if (TVisualBlock* Block = W->Visual()) {
+    if (W->Size() > 0)
+      R.Left -= FLeft->Size();
+    Block->SetBounds(R, static_cast<float>(W->Size() + Depth), static_cast<float>(Depth), FChart->ChartHeight());
+    Block->DrawBlock(W->Pen(), W->Brush());
+  } else if (!FChart->View3D()) {
     ++R.Right;
     if (W->EndPosition() == 100)
       ++R.Bottom;
@@ -320,6 +325,13 @@ void TChartWalls::DrawSideWall(TCustomChartWall* Wall, int32_t X, int32_t Outwar
   PrepareWallCanvas(Wall);
   int32_t Top = 0, Bottom = 0;
   Wall->CalcPositions(Top, Bottom);
+  if (TVisualBlock* Block = Wall->Visual()) {
+    const int32_t A = X + Outward * Wall->Size();
+    Block->SetBounds(TRect{std::min(A, X), Top, std::max(A, X), Bottom}, 0, static_cast<float>(Depth),
+                     FChart->ChartHeight());
+    Block->DrawBlock(Wall->Pen(), Wall->Brush());
+    return;
+  }
   const bool Rotates = C->SupportsFullRotation();
   TRect Area;
   if (!C->SupportsAlpha())

@@ -128,9 +128,12 @@ public:
   // The depth when the pointer has no series.
   int32_t Z = 0;
 
+  // The pointer's depths: its own depth around the series' middle, else
+  // the series' front and back.
+  void DepthRange(int32_t& StartZ, int32_t& MiddleZ, int32_t& EndZ) const;
+
 private:
   TCanvas3D* ChartCanvas() const;
-  void DepthRange(int32_t& StartZ, int32_t& MiddleZ, int32_t& EndZ) const;
   template <class T>
   void Change(T& Field, T Value);
 

@@ -46,6 +46,7 @@ class TZuzPen;
 class TZuzShadow;
 class TZuzShapes;
 class TZuzTransform;
+class TVisualBlock;
 
 enum TShapeCalloutSide : uint8_t { csNone, csLeft, csTop, csRight, csBottom };
 enum TZuzShapeLayout : uint8_t { slTopBottom, slLeftRight };
@@ -230,6 +231,10 @@ public:
   bool IsTransparentStored() const { return FTransparent != DefaultTransparent; }
   // Sets Transparent and its unstored default together.
   void InitTransparent(bool Value);
+  // A block that draws this shape's element in its own way (walls use
+  // it); not owned: whoever sets it keeps it alive or clears it.
+  TVisualBlock* Visual() const { return FVisual; }
+  void SetVisual(TVisualBlock* Value) { FVisual = Value; }
   TZuzTransparency Transparency() const { return FTransparency; }
   void SetTransparency(TZuzTransparency Value);
   TColor ShadowColor();
@@ -288,6 +293,7 @@ private:
   int32_t FRoundSize = 16;
   TChartObjectShapeStyle FShapeStyle = fosRectangle;
   bool FTransparent = false;
+  TVisualBlock* FVisual = nullptr;
   TAlignment FAlignment = taLeftJustify;
   std::unique_ptr<TZuzEmboss> FEmboss;
   std::unique_ptr<TBackImage> FPicture;

@@ -71,6 +71,11 @@ void TCustomBarSeries::DrawValue(int32_t ValueIndex)
   if (NormalBarColor == clNone)
     return;
   FBarBounds = CalcBarBounds(ValueIndex);
+  if (TVisualBlock* Block = PointVisual(ValueIndex)) {
+    Block->SetBounds(FBarBounds, static_cast<float>(StartZ), static_cast<float>(EndZ), FParent->ChartHeight());
+    Block->DrawBlock(BarPen(), BarBrush(), Transparency(), NormalBarColor);
+    return;
+  }
   // A stacked zero leaves no bar (not even a line at the stack's edge).
   if ((IsStacked() || FMultiBar == mbSelfStack) && MandatoryValueList->GetValue(ValueIndex) == 0)
     return;

@@ -270,6 +270,11 @@ private:
   // Effects.
   void DrawShadowEmboss(TZuzShadow* Effect, int32_t Sign);
   void DrawOutline();
+  // The visual template: placed over the series before the pass, then fed
+  // the points (chart height up) instead of drawing the 3D line.
+  // False without a template or when nothing it takes is drawn.
+  bool DrawTemplate();
+  void AddTemplatePoint(int32_t ValueIndex, int32_t X, int32_t Y);
   void ShiftAxes(int32_t DX, int32_t DY);
   void InternalCalcMargin(bool SameSide, bool Horizontal, int32_t& A, int32_t& B);
   bool SegmentClicked(int32_t PX, int32_t PY, int32_t X, int32_t Y, const TPoint& P) const;

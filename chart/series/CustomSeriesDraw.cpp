@@ -103,12 +103,21 @@ void TCustomSeries::DrawAllValues()
   if (FDrawLine && !FParent->OnDrawValue)
     Axes.SetFastCalc(true);
   const auto RestoreFast = qScopeGuard([&] { Axes.SetFastCalc(OldFast); });
-  // No visual-template blocks exist for these series: they always draw.
-  HasTemplate = false;
-  DrawShadowEmboss(FShadow.get(), 1);
-  DrawShadowEmboss(FEmboss.get(), -1);
-  if (FOutLine && FOutLine->Visible() && !DoDrawAll(FOutLine.get(), FOutLine->Color()))
-    DrawOutline();
+  // A template only takes lines and areas; a series of points alone
+  // leaves it to clone blocks for its points and never feeds it a path.
+  const bool Templated = DrawTemplate();
+  HasTemplate = Templated;
+  // The template's entity spans the series' own drawing, which feeds it.
+  const auto EndTemplate = qScopeGuard([&] {
+    if (Templated)
+      Canvas()->EndEntity();
+  });
+  if (!Templated) {
+    DrawShadowEmboss(FShadow.get(), 1);
+    DrawShadowEmboss(FEmboss.get(), -1);
+    if (FOutLine && FOutLine->Visible() && !DoDrawAll(FOutLine.get(), FOutLine->Color()))
+      DrawOutline();
+  }
   if (!Is3D() && FDrawLine && !LinePen()->Visible() && !FPointer->Visible() && !FDrawArea)
     LinePen()->SetVisible(true);
   if (DoDrawAll(LinePen(), SeriesColor()))
@@ -156,15 +165,17 @@ void TCustomSeries::DrawValue(int32_t ValueIndex)
   const bool FullRotation = C->SupportsFullRotation();
   if (ValueIndex == First) {
     // 6.
-    if (FDark3D) {
+    if (!HasTemplate && FDark3D) {
       const int32_t W = FParent->SeriesWidth3D();
       tmpDark3DRatio = W == 0 ? 1 : std::abs(double(FParent->SeriesHeight3D()) / W);
     }
     if ((Forward || FFirstVisibleIndex == FLastVisibleIndex) && ValueIndex > 0)
       DrawPreviousPoint(ValueIndex);
+    else if (HasTemplate)
+      AddTemplatePoint(ValueIndex, IX, IY);
     if ((ValueIndex == Last || FullRotation) && IColor != clNone)
       DrawPointer(IX, IY, IColor, ValueIndex);
-    if (FDrawArea && Is3D() && FullRotation)
+    if (!HasTemplate && FDrawArea && Is3D() && FullRotation)
       C->RectangleZ(IX, IY, BottomPos, StartZ, EndZ);
   } else if (ValueIndex == Last) {
     // 7.
@@ -244,7 +255,11 @@ void TCustomSeries::DrawPoint(int32_t ValueIndex, bool WithPointers)
         else
           C->Pen()->SetStyle(psClear);
       }
-      if (FStairs)
+      if (HasTemplate) {
+        if (FStairs)
+          AddTemplatePoint(ValueIndex, FInvertedStairs ? OldX : IX, FInvertedStairs ? IY : OldY);
+        AddTemplatePoint(ValueIndex, IX, IY);
+      } else if (FStairs)
         DrawStairs(Fill);
       else
         DrawLinePlane(ValueIndex, Fill);

@@ -3,6 +3,7 @@
 #include "chart/series/CustomSeries.h"
 
 #include "chart/canvas/Canvas3D.h"
+#include "chart/canvas/Geometry.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzPen.h"
 #include "chart/core/ChartAxis.h"
@@ -37,7 +38,14 @@ void TCustomSeries::DrawPointer(int32_t AX, int32_t AY, TColor AColor, int32_t V
   if (OnGetPointerStyle)
     P->PrepareCanvas(C, AColor);
   C->BeginEntity(QStringLiteral("SeriesPointer"), nullptr, P->Transform.get());
-  P->Draw(AX, AY, AColor, Style);
+  if (TVisualBlock* Block = Style == psVisual ? PointVisual(ValueIndex) : nullptr) {
+    int32_t StartDepth = 0, MiddleDepth = 0, EndDepth = 0;
+    P->DepthRange(StartDepth, MiddleDepth, EndDepth);
+    const TRect Box{AX - P->HorizSize(), AY - P->VertSize(), AX + P->HorizSize(), AY + P->VertSize()};
+    Block->SetBounds(Box, static_cast<float>(StartDepth), static_cast<float>(EndDepth), FParent->ChartHeight());
+    Block->DrawBlock(Pen(), Brush(), Transparency(), AColor);
+  } else
+    P->Draw(AX, AY, AColor, Style);
   C->EndEntity();
 }
 

@@ -3,6 +3,7 @@
 #include "chart/series/CustomSeries.h"
 
 #include "chart/canvas/Canvas3D.h"
+#include "chart/canvas/Geometry.h"
 #include "chart/canvas/ZuzBlend.h"
 #include "chart/canvas/ZuzBrush.h"
 #include "chart/canvas/ZuzPath.h"
@@ -11,6 +12,7 @@
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartLegend.h"
 #include "chart/core/CustomChart.h"
+#include "chart/core/VisualsList.h"
 
 #include <QScopeGuard>
 
@@ -216,6 +218,37 @@ void TCustomSeries::DrawOutline()
   PointByPoint();
 }
 
+bool TCustomSeries::DrawTemplate()
+{
+  TVisualBlock* Template = VisualsIfAny() ? VisualsIfAny()->Template() : nullptr;
+  if (!Template || !(FDrawLine || FDrawArea))
+    return false;
+  // The series draws through this one block: no clones per point.
+  Template->IsCloneable = false;
+  TCanvas3D* C = Canvas();
+  C->BeginEntity(SeriesNameOrIndex(), Template, nullptr);
+  TRect R = FParent->ChartRect;
+  if (FFirstVisibleIndex >= 0 && FLastVisibleIndex >= FFirstVisibleIndex)
+    R = TRect{CalcXPos(FFirstVisibleIndex), CalcYPosValue(MaxYValue()), CalcXPos(FLastVisibleIndex),
+              CalcYPosValue(MinYValue())};
+  Template->SetBounds(R, static_cast<float>(StartZ), static_cast<float>(EndZ), FParent->ChartHeight());
+  Template->DrawBlock(LinePen(), Brush(), Transparency(), SeriesColor());
+  Template->ClearPath();
+  return true;
+}
+
+void TCustomSeries::AddTemplatePoint(int32_t ValueIndex, int32_t X, int32_t Y)
+{
+  TVisualBlock* Template = VisualsIfAny() ? VisualsIfAny()->Template() : nullptr;
+  if (!Template)
+    return;
+  TColor Color = InternalColor(ValueIndex);
+  if (Color == clDefault && ColorEachPoint())
+    Color = FParent->GetDefaultColor(ValueIndex);
+  // The block measures upwards from the bottom of the chart.
+  Template->AddPathPoint(static_cast<float>(X), static_cast<float>(FParent->ChartHeight() - Y), Color);
+}
+
 // ---------------------------------------------------------------------------
 // Legend symbol
 
@@ -255,7 +288,7 @@ void TCustomSeries::DrawLegendShape(int32_t ValueIndex, const TRect& Rect)
   const auto Symbol = [&] {
     const bool ByEvent = OnGetPointerStyle && ValueIndex != -1;
     const TSeriesPointerStyle Style = ByEvent ? OnGetPointerStyle(this, ValueIndex) : P->Style();
-    if (Style == psVisual)
+    if (Style == psVisual && PointVisual(ValueIndex))
       return;
     const TColor PointerColor = ByEvent && P->Brush()->Color() != clDefault ? P->Brush()->Color() : Color;
     ZuzPointerDrawLegend(P, PointerColor, Rect, Style, LinePen()->Visible());

@@ -345,6 +345,9 @@ void TPieSeries::DrawPie(int32_t ValueIndex)
   CalcExplodedOffset(ValueIndex, DX, DY);
   const int32_t CX = FCircleXCenter + DX, CY = FCircleYCenter - DY;
   if (FParent->View3D()) {
+    // The slice's own block (opened with its entity) stands for it.
+    if (PointVisual(ValueIndex))
+      return;
     C->Pie3D(CX, CY, FXRadius, FYRadius, StartZ, SliceEndZ(ValueIndex), A.StartAngle + IRotDegree,
              A.EndAngle + IRotDegree, FDark3D, IsExploded, FDonutPercent,
              CircleGradient()->Visible() ? CircleGradient() : nullptr, FBevel->Percent(), FEdgeStyle, Transparency(),

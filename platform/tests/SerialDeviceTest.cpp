@@ -656,3 +656,88 @@ TEST_F(OpenPort, OneByteReachesAWaitingReaderQuickly)
   std::sort(Ms.begin(), Ms.end());
   EXPECT_LT(Ms[Ms.size() / 2], 200.0);
 }
+
+TEST_F(OpenPort, AnInputWaitEndsForBytesItWatchesOrAWakeUp)
+{
+  // What ends a wait that has nothing else to end it: the few milliseconds
+  // given are only how long "not ended" is looked at.
+  struct Case {
+    const char* Name;
+    const char* Arrived; // on the far side before the wait
+    int32_t WakeUps;     // given before the wait
+    bool WatchInput;
+    uint32_t Result;
+    bool Readable;
+  };
+  const Case Cases[] = {
+      {"bytes watched", "abc", 0, true, SysErr::Success, true},
+      {"bytes not watched", "abc", 0, false, SysErr::Timeout, false},
+      {"a wake-up", "", 1, true, SysErr::Success, false},
+      {"a wake-up with bytes not watched", "abc", 1, false, SysErr::Success, false},
+      {"nothing", "", 0, true, SysErr::Timeout, false},
+  };
+  for (const Case& C : Cases) {
+    if (*C.Arrived) {
+      ASSERT_TRUE(Pty.WriteMaster(C.Arrived));
+      ASSERT_EQ(Dev.WaitReadable(WaitMs), SysErr::Success) << C.Name;
+    }
+    for (int32_t I = 0; I < C.WakeUps; ++I)
+      Dev.WakeInputWait();
+    bool Readable = !C.Readable;
+    EXPECT_EQ(Dev.WaitInputOrWake(30, C.WatchInput, Readable), C.Result) << C.Name;
+    EXPECT_EQ(Readable, C.Readable) << C.Name;
+    // The wake-up was taken: the next wait has only the device to go by.
+    EXPECT_EQ(Dev.WaitInputOrWake(30, false, Readable), SysErr::Timeout) << C.Name;
+    ASSERT_EQ(Dev.Purge(PurgeFlag::RxClear), SysErr::Success);
+  }
+
+  // Wake-ups given before the wait count as one.
+  for (int I = 0; I < 3; ++I)
+    Dev.WakeInputWait();
+  bool Readable = true;
+  EXPECT_EQ(Dev.WaitInputOrWake(WaitMs, true, Readable), SysErr::Success);
+  EXPECT_FALSE(Readable);
+  EXPECT_EQ(Dev.WaitInputOrWake(30, true, Readable), SysErr::Timeout);
+
+  // From another thread, while the wait is pending; and a purge of the
+  // input ends it as it ends WaitReadable.
+  auto Waiter = std::async(std::launch::async, [&] {
+    bool R = true;
+    return std::make_pair(Dev.WaitInputOrWake(-1, true, R), R);
+  });
+  while (Waiter.wait_for(10ms) != std::future_status::ready)
+    Dev.WakeInputWait();
+  EXPECT_EQ(Waiter.get(), std::make_pair(SysErr::Success, false));
+  auto Aborted = std::async(std::launch::async, [&] {
+    bool R = true;
+    return Dev.WaitInputOrWake(-1, true, R);
+  });
+  while (Aborted.wait_for(10ms) != std::future_status::ready)
+    ASSERT_EQ(Dev.Purge(PurgeFlag::RxAbort), SysErr::Success);
+  EXPECT_EQ(Aborted.get(), SysErr::OperationAborted);
+}
+
+TEST_F(OpenPort, AnInputWaitSeesTheDeviceCloseOrVanishWithoutWatchingInput)
+{
+  // A reader whose own buffer is full stops watching for bytes; it must
+  // still learn that the port was closed or the device has gone.
+  for (const bool Vanish : {false, true}) {
+    ASSERT_TRUE(Pty.WriteMaster("unread"));
+    ASSERT_EQ(Dev.WaitReadable(WaitMs), SysErr::Success);
+    auto Waiter = std::async(std::launch::async, [&] {
+      bool Readable = true;
+      return Dev.WaitInputOrWake(-1, false, Readable);
+    });
+    EXPECT_EQ(Waiter.wait_for(50ms), std::future_status::timeout) << "the bytes do not end it";
+    if (Vanish)
+      Pty.CloseMaster();
+    else
+      Dev.Close();
+    ASSERT_TRUE(Finishes(Waiter));
+    EXPECT_EQ(Waiter.get(), Vanish ? SysErr::BadCommand : SysErr::InvalidHandle) << Vanish;
+    if (Vanish)
+      EXPECT_TRUE(Dev.IsGone());
+    else
+      ASSERT_EQ(Dev.OpenPath(Pty.SlavePath()), SysErr::Success);
+  }
+}

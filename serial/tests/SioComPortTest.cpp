@@ -186,6 +186,24 @@ TEST_F(PtyPort, TriggerEventsRunOnTheMainThread)
   EXPECT_EQ(DataHandles, std::vector<uint16_t>{End});
 }
 
+TEST_F(PtyPort, TriggersBroughtBackAtAnOpenMatchTheBytesThatCameFirst)
+{
+  // The instrument sends while the port is closed; at the next open its
+  // threads read those bytes at once, while the port is still bringing back
+  // its triggers. The string must be matched all the same, every time.
+  std::vector<uint16_t> DataHandles;
+  Port.SetOnTriggerData([&](TObject*, uint16_t Handle) { DataHandles.push_back(Handle); });
+  Port.SetOpen(true);
+  const uint16_t End = Port.AddDataTrigger("END", true);
+  for (size_t Round = 1; Round <= 20; ++Round) {
+    Port.SetOpen(false);
+    ASSERT_TRUE(Pty.WriteMaster("x END"));
+    Port.SetOpen(true);
+    ASSERT_TRUE(PumpUntil([&] { return DataHandles.size() >= Round; })) << "round " << Round;
+    EXPECT_EQ(DataHandles, std::vector<uint16_t>(Round, End));
+  }
+}
+
 TEST_F(PtyPort, TimerTriggerEvent)
 {
   std::vector<uint16_t> Fired;

@@ -2,6 +2,7 @@
 
 #include "chart/core/ChartCoreInit.h"
 #include "chart/core/ChartSeries.h"
+#include "platform/Published.h"
 
 #include "platform/tests/QtTestApp.h"
 
@@ -70,9 +71,10 @@ int32_t TDotSeries::Clicked(int32_t X, int32_t Y)
   return -1;
 }
 
-TVisualBlock* TEntityLogCanvas::BeginEntity(const String& Entity, TVisualBlock*, TZuzTransform*)
+TVisualBlock* TEntityLogCanvas::BeginEntity(const String& Entity, TVisualBlock* Visual, TZuzTransform*)
 {
   Log << QStringLiteral("Begin ") + Entity;
+  Entities.emplace_back(Entity, Visual);
   return nullptr;
 }
 
@@ -103,3 +105,42 @@ void TImageChart::Invalidate()
     OnInvalidate();
   TCustomAxisPanel::Invalidate();
 }
+
+namespace {
+[[maybe_unused]] const TClassInfo& RecordingBlockClass =
+    PublishClass<TRecordingBlock>("TRecordingBlock", "TVisualBlock");
+} // namespace
+
+TRecordingBlock::TRecordingBlock(TComponent* AOwner) : TVisualBlock(AOwner) {}
+
+TRecordingBlock::~TRecordingBlock()
+{
+  if (Freed)
+    *Freed = true;
+}
+
+String TRecordingBlock::ClassName() const { return QStringLiteral("TRecordingBlock"); }
+
+void TRecordingBlock::DrawBlock(TPen* APen, TBrush* ABrush, TZuzTransparency ATransparency, TColor AColor)
+{
+  DrawnPen = APen;
+  DrawnBrush = ABrush;
+  const TPoint3DFloat& L = Location()->Point;
+  const TPoint3DFloat& S = Size()->Point;
+  Log << QStringLiteral("Draw L(%1,%2,%3) S(%4,%5,%6) #%7 T%8")
+             .arg(L.X)
+             .arg(L.Y)
+             .arg(L.Z)
+             .arg(S.X)
+             .arg(S.Y)
+             .arg(S.Z)
+             .arg(static_cast<uint32_t>(AColor), 0, 16)
+             .arg(ATransparency);
+}
+
+void TRecordingBlock::AddPathPoint(float X, float Y, TColor AColor)
+{
+  Log << QStringLiteral("Path %1,%2 #%3").arg(X).arg(Y).arg(static_cast<uint32_t>(AColor), 0, 16);
+}
+
+void TRecordingBlock::ClearPath() { Log << QStringLiteral("ClearPath"); }

@@ -5,6 +5,7 @@
 #include "chart/core/CustomAxisPanel.h"
 #include "chart/canvas/tests/RecordingCanvas.h"
 #include "chart/core/ChartSeries.h"
+#include "chart/canvas/Geometry.h"
 #include "chart/core/CustomChart.h"
 #include "platform/Canvas.h"
 
@@ -55,6 +56,34 @@ public:
   void EndEntity() override;
   // The calls inside the first entity named Name.
   QStringList Inside(const QString& Name) const;
+  // Every entity opened, with the visual block it was opened with.
+  std::vector<std::pair<String, TVisualBlock*>> Entities;
+};
+
+// A visual block that logs where it was placed and how it was drawn:
+// "Draw L(x,y,z) S(x,y,z) #colour T<transparency>", "Path x,y #colour",
+// "ClearPath". Published, so a series can clone it from a template.
+class TRecordingBlock : public TVisualBlock {
+public:
+  explicit TRecordingBlock(TComponent* AOwner);
+  ~TRecordingBlock() override;
+  String ClassName() const override;
+  void DrawBlock(TPen* APen, TBrush* ABrush, TZuzTransparency ATransparency, TColor AColor) override;
+  void AddPathPoint(float X, float Y, TColor AColor) override;
+  void ClearPath() override;
+  void Repaint() override {}
+  QWidget* Editor(QWidget*, bool) override { return nullptr; }
+  QStringList Log;
+  TPen* DrawnPen = nullptr;
+  TBrush* DrawnBrush = nullptr;
+  // Set to true when the block is freed.
+  bool* Freed = nullptr;
+};
+
+// The same, of a class that cannot be made by name.
+class TUnlistedBlock : public TRecordingBlock {
+public:
+  using TRecordingBlock::TRecordingBlock;
 };
 
 // The points of a series as (X, Y) pairs.

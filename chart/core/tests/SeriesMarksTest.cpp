@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QScopeGuard>
+
 #include <memory>
 #include <vector>
 
@@ -166,6 +168,11 @@ TEST(SeriesMarks, LegendTextsByTextStyle)
   // The legend mark shows the legend text on one line.
   C.Legend()->SetTextStyle(ltsRightValue);
   C.M()->SetStyle(smsLegend);
+  EXPECT_EQ(C.S->GetMarkText(0), QStringLiteral("Cars 12.5"));
+  // Whatever character separates the columns.
+  const QChar Saved = ZuzLegendColumnSeparator;
+  const auto Restore = qScopeGuard([&] { ZuzLegendColumnSeparator = Saved; });
+  ZuzLegendColumnSeparator = QLatin1Char('|');
   EXPECT_EQ(C.S->GetMarkText(0), QStringLiteral("Cars 12.5"));
 }
 

@@ -404,3 +404,42 @@ TEST(BarDrawing, PatternsCycleThroughSixHatches)
   EXPECT_EQ(GetDefaultPattern(5), bsDiagCross);
   EXPECT_EQ(GetDefaultPattern(7), bsVertical);
 }
+
+// Room on the value axis for a wide pen (width 4: 2 + 2 + 1 pixels) on the
+// side(s) of the origin where bars end; marks hidden.
+TEST(BarLayout, ValueAxisRoomWhereBarsEnd)
+{
+  struct Case {
+    const char* Name;
+    bool Horizontal, Inverted;
+    std::vector<double> Values;
+    int32_t AtMinimum, AtMaximum; // bottom and top, or left and right
+  };
+  const Case Cases[] = {
+      {"upwards", false, false, {1, 2}, 0, 5},
+      {"both ways", false, false, {-1, 2}, 5, 5},
+      {"upwards on an inverted axis", false, true, {1, 2}, 5, 0},
+      {"leftwards", true, false, {-1, -2}, 5, 0},
+      {"leftwards on an inverted axis", true, true, {-1, -2}, 0, 5},
+  };
+  for (const Case& K : Cases) {
+    SCOPED_TRACE(K.Name);
+    TBarChart C;
+    TCustomBarSeries* S = K.Horizontal ? static_cast<TCustomBarSeries*>(new THorizBarSeries(&C))
+                                       : static_cast<TCustomBarSeries*>(new TBarSeries(&C));
+    C.AddSeries(S);
+    S->Marks()->SetVisible(false);
+    S->BarPen()->SetWidth(4);
+    for (double V : K.Values)
+      S->Add(V);
+    (K.Horizontal ? C.BottomAxis() : C.LeftAxis())->SetInverted(K.Inverted);
+    C.Draw();
+    int32_t A = 0, B = 0;
+    if (K.Horizontal)
+      S->CalcHorizMargins(A, B); // left, right
+    else
+      S->CalcVerticalMargins(B, A); // top, bottom
+    EXPECT_EQ(A, K.AtMinimum);
+    EXPECT_EQ(B, K.AtMaximum);
+  }
+}
