@@ -1,6 +1,12 @@
 #include "platform/ExtCtrls.h"
 
 #include "platform/Canvas.h"
+#include "rtl/StringList.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -154,3 +160,128 @@ void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, 
   ++Rect.Bottom;
   ++Rect.Right;
 }
+
+// ---------------------------------------------------------------------------
+// TCustomGroupBox
+
+TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TWinControl(AOwner)
+{
+  SetControlStyle(csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csOpaque | csDoubleClicks |
+                  csParentBackground);
+  SetBounds(Left(), Top(), 185, 105);
+}
+
+TCustomGroupBox::~TCustomGroupBox() = default;
+
+String TCustomGroupBox::ClassName() const { return QStringLiteral("TCustomGroupBox"); }
+
+QWidget* TCustomGroupBox::CreateWidget(QWidget* ParentWidget)
+{
+  auto* B = new QGroupBox(ParentWidget);
+  B->setTitle(Text());
+  return B;
+}
+
+void TCustomGroupBox::StoreText(const String& Value)
+{
+  TWinControl::StoreText(Value);
+  if (auto* B = qobject_cast<QGroupBox*>(WidgetOrNull()))
+    B->setTitle(Value);
+}
+
+TGroupBox::TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
+TGroupBox::~TGroupBox() = default;
+String TGroupBox::ClassName() const { return QStringLiteral("TGroupBox"); }
+
+// ---------------------------------------------------------------------------
+// TCustomRadioGroup
+
+TCustomRadioGroup::TCustomRadioGroup(TComponent* AOwner)
+    : TCustomGroupBox(AOwner), FItems(std::make_unique<TStringList>())
+{
+  FItems->OnChange = [this](TObject*) {
+    if (FItemIndex >= FItems->Count())
+      FItemIndex = -1;
+    Rebuild();
+  };
+}
+
+TCustomRadioGroup::~TCustomRadioGroup() = default;
+
+String TCustomRadioGroup::ClassName() const { return QStringLiteral("TCustomRadioGroup"); }
+
+void TCustomRadioGroup::SetItemIndex(int32_t Value)
+{
+  if (Value < 0 || Value >= FItems->Count())
+    Value = -1;
+  if (Value == FItemIndex)
+    return;
+  FItemIndex = Value;
+  auto* B = qobject_cast<QGroupBox*>(WidgetOrNull());
+  if (!B)
+    return;
+  const QList<QRadioButton*> Buttons = B->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly);
+  for (int32_t I = 0; I < Buttons.size(); ++I) {
+    const QSignalBlocker Quiet(Buttons[I]);
+    // An exclusive group cannot uncheck its last button; none chosen
+    // needs the exclusivity off for a moment.
+    Buttons[I]->setAutoExclusive(false);
+    Buttons[I]->setChecked(I == FItemIndex);
+    Buttons[I]->setAutoExclusive(true);
+  }
+}
+
+void TCustomRadioGroup::SetColumns(int32_t Value)
+{
+  Value = std::max(1, Value);
+  if (Value == FColumns)
+    return;
+  FColumns = Value;
+  Rebuild();
+}
+
+QWidget* TCustomRadioGroup::CreateWidget(QWidget* ParentWidget)
+{
+  QWidget* W = TCustomGroupBox::CreateWidget(ParentWidget);
+  auto* Layout = new QGridLayout(W);
+  Layout->setContentsMargins(6, 2, 6, 2);
+  Layout->setSpacing(0);
+  return W;
+}
+
+void TCustomRadioGroup::CreateWnd()
+{
+  TCustomGroupBox::CreateWnd();
+  Rebuild();
+}
+
+void TCustomRadioGroup::Rebuild()
+{
+  auto* B = qobject_cast<QGroupBox*>(WidgetOrNull());
+  if (!B)
+    return;
+  auto* Layout = qobject_cast<QGridLayout*>(B->layout());
+  if (!Layout)
+    return;
+  qDeleteAll(B->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly));
+  const int32_t Count = FItems->Count();
+  const int32_t PerColumn = (Count + FColumns - 1) / FColumns;
+  for (int32_t I = 0; I < Count; ++I) {
+    auto* R = new QRadioButton(FItems->Strings(I), B);
+    R->setChecked(I == FItemIndex);
+    QObject::connect(R, &QRadioButton::clicked, R, [this, I] { UserChose(I); });
+    Layout->addWidget(R, PerColumn > 0 ? I % PerColumn : 0, PerColumn > 0 ? I / PerColumn : 0);
+  }
+}
+
+void TCustomRadioGroup::UserChose(int32_t Index)
+{
+  if (Index == FItemIndex)
+    return;
+  FItemIndex = Index;
+  Click();
+}
+
+TRadioGroup::TRadioGroup(TComponent* AOwner) : TCustomRadioGroup(AOwner) {}
+TRadioGroup::~TRadioGroup() = default;
+String TRadioGroup::ClassName() const { return QStringLiteral("TRadioGroup"); }

@@ -6,6 +6,8 @@
 #include "platform/Controls.h"
 #include "platform/StdCtrls.h"
 
+#include <memory>
+
 class TCustomPanel : public TCustomControl {
 public:
   // 185 x 41, raised outer bevel, clBtnFace, caption centred.
@@ -52,3 +54,64 @@ public:
 // Draws Width one-pixel frames inside Rect, top and left in TopColor,
 // bottom and right in BottomColor, and shrinks Rect by them.
 void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, int32_t Width);
+
+// ---- Group box and radio group -----------------------------------------------------
+
+// A framed box with its caption in the top edge, holding other controls;
+// the children's places are counted from the box's top-left corner.
+class TCustomGroupBox : public TWinControl {
+public:
+  explicit TCustomGroupBox(TComponent* AOwner);
+  ~TCustomGroupBox() override;
+  String ClassName() const override;
+
+protected:
+  QWidget* CreateWidget(QWidget* ParentWidget) override;
+  void StoreText(const String& Value) override;
+};
+
+class TGroupBox : public TCustomGroupBox {
+public:
+  explicit TGroupBox(TComponent* AOwner);
+  ~TGroupBox() override;
+  String ClassName() const override;
+};
+
+// A group box offering its Items as radio buttons, of which at most one is
+// chosen (ItemIndex, -1 for none), laid out top to bottom in Columns
+// columns. The user choosing an item fires OnClick; setting ItemIndex from
+// code fires nothing, as with the combo box, so that filling a form never
+// looks like a choice. Click() (OnClick) is the choice's event.
+class TCustomRadioGroup : public TCustomGroupBox {
+public:
+  explicit TCustomRadioGroup(TComponent* AOwner);
+  ~TCustomRadioGroup() override;
+  String ClassName() const override;
+
+  TStringList* Items() const { return FItems.get(); }
+  // -1 or an index outside the items: none chosen.
+  int32_t ItemIndex() const { return FItemIndex; }
+  void SetItemIndex(int32_t Value);
+  // At least 1.
+  int32_t Columns() const { return FColumns; }
+  void SetColumns(int32_t Value);
+
+protected:
+  QWidget* CreateWidget(QWidget* ParentWidget) override;
+  void CreateWnd() override;
+
+private:
+  void Rebuild();
+  void UserChose(int32_t Index);
+
+  std::unique_ptr<TStringList> FItems;
+  int32_t FItemIndex = -1;
+  int32_t FColumns = 1;
+};
+
+class TRadioGroup : public TCustomRadioGroup {
+public:
+  explicit TRadioGroup(TComponent* AOwner);
+  ~TRadioGroup() override;
+  String ClassName() const override;
+};

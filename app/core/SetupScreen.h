@@ -7,8 +7,8 @@
 // them), so filling the screen is also how a loaded latitude reaches the
 // gravity.
 //
-// TSetupModel is the screen without widgets; the display subsystem puts the
-// real screen behind the same interface (TMainForm::SetupScreenFactory).
+// The set-up screen TMDISetup (app/setup) is the one the main window makes;
+// TSetupModel, the screen without widgets, serves the dialogue tests.
 #include "app/core/MdiChild.h"
 
 #include <cstdint>

@@ -5,7 +5,8 @@
 #include "app/program/MainFormDialogues.h"
 #include "app/core/SampleRoad.h"
 #include "app/core/SettingsFile.h"
-#include "app/setup/SetupModel.h"
+#include "app/program/SetupScreenHost.h"
+#include "app/setup/MDISetup.h"
 #include "app/windows/AboutBox.h"
 #include "app/windows/ChartScaleDlg.h"
 #include "app/windows/DisplayNameDlg.h"
@@ -153,6 +154,7 @@ TMainForm::TMainForm(TComponent* AOwner)
   CreateMenus();
   WireCoreHooks();
   FDialogues = std::make_unique<TMainFormDialogues>(*this);
+  FSetupHost = std::make_unique<TSetupScreenHost>(*this);
   FDisplayWindows = std::make_unique<TDisplayWindows>(*this);
   SetDisplayWindowOpener([](TMainForm& Form, TMdiChildKind Kind) { Form.FDisplayWindows->Open(Kind); },
                          [this](TMdiChildKind Kind) { return FDisplayWindows->CanOpen(Kind); });
@@ -172,13 +174,9 @@ TMainForm::~TMainForm()
 {
   if (MainForm == this)
     MainForm = nullptr;
-  // The set-up screens and the data files call back into this window while
-  // they go, so they go while it is whole.
-  while (!FOwnedScreens.empty()) {
-    ISetupScreen* S = FOwnedScreens.back().get();
-    UnregisterMdiChild(S);
-    FOwnedScreens.pop_back();
-  }
+  // The data files call back into this window while they go, so they go
+  // while it is whole; the set-up screen, a component, leaves the children
+  // as it is freed.
   FMdiChildren.clear();
   FDataFiles.reset();
   DestroyComponents();
@@ -708,25 +706,11 @@ std::vector<ISetupScreen*> TMainForm::SetupScreens() const
 
 ISetupScreen* TMainForm::CreateSetupScreen()
 {
-  ISetupScreen* Screen = nullptr;
-  if (SetupScreenFactory) {
-    Screen = SetupScreenFactory(*this);
-  } else {
-    auto Model = std::make_unique<TSetupModel>(*FCore);
-    Model->OnClose = [this](TSetupModel* M) { SetupScreenClosed(*M); };
-    Model->OnMessage = [this](const String& Text) { Message(Text); };
-    Model->OnButtonClick = [this](int32_t Column, int32_t Row) {
-      return FDialogues->Dialogues().ButtonClick(Column, Row);
-    };
-    Model->OnSetTime = [this] { return FDialogues->Dialogues().SetTimeClick(); };
-    Model->OnFittedClick = [this](int32_t Row, bool Fitted) { Guarded([&] { SetupFittedClick(Row, Fitted); }); };
-    Screen = Model.get();
-    FOwnedScreens.push_back(std::move(Model));
-  }
-  if (!Screen)
-    throw EInvalidOperation(QStringLiteral("The set-up screen could not be created"));
+  // Owned by this window as its component; it frees itself when it closes.
+  auto* Screen = new TMDISetup(*FSetupHost);
   RegisterMdiChild(Screen);
   SetupScreenShown(*Screen);
+  Screen->Show();
   return Screen;
 }
 
@@ -741,12 +725,6 @@ void TMainForm::SetupScreenClosed(ISetupScreen& Screen)
   UnregisterMdiChild(&Screen);
   OpenSetup1->SetEnabled(true);
   SaveDisplayFlag = 1;
-  // Freed last: Screen may be the caller.
-  for (auto I = FOwnedScreens.begin(); I != FOwnedScreens.end(); ++I)
-    if (I->get() == &Screen) {
-      FOwnedScreens.erase(I);
-      break;
-    }
 }
 
 void TMainForm::OpenSetup1Execute()

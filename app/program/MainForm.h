@@ -45,6 +45,7 @@ class TChartScaleDlg;
 class TDisplayNameDlg;
 class TDisplayWindows;
 class TMainFormDialogues;
+class TSetupScreenHost;
 class TIniFile;
 class TSettingsReader;
 class TSioComPort;
@@ -134,9 +135,8 @@ public:
   void SetOutputFitted(int32_t N, bool Fitted);
   // The set-up screen's fitted check box of grid row Row (1 the profiling
   // instrument, 2..5 outputs 1..4, 6..9 the QYR sensors, 10 the atmospheric
-  // sensor): the flag stored, the settings written, then reloaded with a
-  // data reset (the new slot table needs a new value table), and Timer5
-  // started, which reopens the set-up screen once the caller has closed it.
+  // sensor): the flag stored, the settings written, then reloaded (the
+  // recorded data kept), and Timer5 started, which reopens the set-up screen once the caller has closed it.
   // ERangeError for any other row.
   void SetupFittedClick(int32_t Row, bool Fitted);
 
@@ -336,11 +336,10 @@ public:
   std::function<bool(const String& Caption, const String& Prompt, String& Value)> InputQuery;
   // An information message. Empty: a message box (stderr when headless).
   std::function<void(const String& Text)> ShowMessage;
-  // Makes the set-up screen. Empty: a TSetupModel owned by this window.
-  std::function<ISetupScreen*(TMainForm& Form)> SetupScreenFactory;
 
 private:
   friend class TMainFormDialogues;
+  friend class TSetupScreenHost;
 
   void CreatePorts();
   void CreatePackets();
@@ -382,11 +381,11 @@ private:
   std::unique_ptr<TCoreData> FCore;
   std::unique_ptr<TDataFiles> FDataFiles;
   std::unique_ptr<TMainFormDialogues> FDialogues;
+  std::unique_ptr<TSetupScreenHost> FSetupHost;
   std::array<TSioComPort*, ComPortCount> FPorts{};
   std::array<TSioDataPacket*, DataPacketCount> FPackets{};
   std::unique_ptr<TStringList> FComPortList;
   std::vector<IMdiChild*> FMdiChildren;
-  std::vector<std::unique_ptr<ISetupScreen>> FOwnedScreens;
   String FSetupFolder;
   TDisplayWindowOpener FOpenDisplayWindow;
   std::function<bool(TMdiChildKind)> FCanOpenDisplayWindow;

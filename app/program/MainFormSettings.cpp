@@ -106,12 +106,11 @@ void TMainForm::SetupFittedClick(int32_t Row, bool Fitted)
     SetSlotFitted(Slot, Fitted);
   }
   WriteIniFile();
-  TCoreData& C = *FCore;
-  {
-    C.Reset_Data_Flag = 1;
-    const auto Restore = ScopeExit([&] { C.Reset_Data_Flag = 0; });
-    ReadIniFile();
-  }
+  // Read again without the data reset: the history and the depth tables are
+  // kept per slot, so a slot fitted or taken out leaves the others' samples
+  // (and its own earlier ones) where they are; the value table is rebuilt
+  // for the new slots by every load.
+  ReadIniFile();
   Timer5->SetEnabled(true);
 }
 

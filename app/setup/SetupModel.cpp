@@ -1,5 +1,7 @@
 #include "app/setup/SetupModel.h"
 
+#include "app/setup/SetupChoices.h"
+
 #include "app/core/CoreData.h"
 #include "app/core/ModularInstruments.h"
 #include "app/core/OutputStrings.h"
@@ -15,14 +17,6 @@ const String NoText;
 
 // The most points the history-length field lets stand.
 constexpr int32_t MaxViewPointsOnScreen = 1440;
-
-// The sample intervals of the modular instruments, by item, with their rate.
-struct TInterval {
-  const char* KirvoRate;
-  const char* Rate;
-};
-constexpr TInterval Intervals[] = {{"250", "4"},  {"500", "2"},  {"1000", "1"}, {"2000", "1"},
-                                   {"3000", "1"}, {"4000", "1"}, {"5000", "1"}};
 
 } // namespace
 
@@ -186,8 +180,8 @@ void TSetupModel::SetComboBox2Text(const String& Text)
 {
   FComboBox2 = Text;
   FComboBox2Index = -1;
-  for (int32_t I = 0; I < static_cast<int32_t>(std::size(Intervals)); ++I)
-    if (Text == QLatin1String(Intervals[I].KirvoRate))
+  for (int32_t I = 0; I < SampleIntervalCount; ++I)
+    if (Text == QLatin1String(SampleIntervals[I].KirvoRate))
       FComboBox2Index = I;
 }
 
@@ -250,11 +244,7 @@ void TSetupModel::ComboBox1Change(const String& Text)
   // The operator may still be typing: the text is judged once it settles.
   if (Delay)
     Delay(36);
-  int32_t V = 0;
-  const bool Keep = FComboBox1 == QLatin1String("Measured") || FComboBox1 == QLatin1String("Calculated") ||
-                    (TryStrToInt(FComboBox1, V) && V >= 1300 && V <= 1700);
-  if (!Keep)
-    FComboBox1 = QStringLiteral("1500");
+  FComboBox1 = AcceptedSoundVelocity(FComboBox1);
   FCore.SV_Value = FComboBox1;
 }
 
@@ -263,14 +253,14 @@ void TSetupModel::ComboBox2Change(int32_t Index)
   // No interval chosen: the two rates stay as they are, together. Storing
   // anything else would have the modules sample at a rate that does not
   // match the instrument's interval.
-  if (Index < 0 || Index >= static_cast<int32_t>(std::size(Intervals))) {
+  if (Index < 0 || Index >= SampleIntervalCount) {
     FComboBox2Index = -1;
     return;
   }
   FComboBox2Index = Index;
-  FComboBox2 = QLatin1String(Intervals[Index].KirvoRate);
+  FComboBox2 = QLatin1String(SampleIntervals[Index].KirvoRate);
   FCore.Kirvo_Rate = FComboBox2;
-  FCore.Rate = QLatin1String(Intervals[Index].Rate);
+  FCore.Rate = QLatin1String(SampleIntervals[Index].Rate);
 }
 
 void TSetupModel::OutputFormatClick(int32_t Output, int32_t Index)

@@ -1,9 +1,8 @@
 #pragma once
 // The set-up screen without widgets: the values of the controls the core
 // writes and the effect of their change handlers on the core, the Status
-// column of the instrument grid, and nothing else. It stands in for the
-// screen until the display subsystem brings the real one, and it is what
-// the core's tests look at.
+// column of the instrument grid, and nothing else. The dialogue tests run
+// against it; the program shows the real screen (TMDISetup).
 #include "app/core/SetupScreen.h"
 
 #include <array>

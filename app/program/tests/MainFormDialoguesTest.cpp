@@ -3,6 +3,7 @@
 #include "MainFormFixture.h"
 #include "app/instruments/tests/DialogueFixture.h"
 #include "app/program/MainFormDialogues.h"
+#include "app/setup/tests/SetupGridOperator.h"
 #include "app/core/ModularInstruments.h"
 #include "platform/PtyPair.h"
 #include "serial/SioComPort.h"
@@ -81,11 +82,11 @@ TEST_F(MainFormDialogues, ProfilingInstrumentFromTheSetupScreen)
   sim::InstrumentSimulator& S = Sim(InstrumentKind::Quorndeck, 2, LineMode::RS232, true);
   S.WithModel([](sim::InstrumentModel& M) { M.SetClockOffsetMs(5000); });
   TMainForm& F = StartOn(SlotSection(0, 2, "RS232", 1));
-  TSetupModel* Screen = SetupScreen();
+  TMDISetup* Screen = SetupScreen();
   ASSERT_NE(Screen, nullptr);
-  EXPECT_FALSE(Screen->BitBtn1Enabled());
+  EXPECT_FALSE(Screen->BitBtn1->Enabled());
 
-  Screen->ZurEvoderOzod1ButtonClick(SetupColumnInterrupt, SetupRowQuorndeck);
+  Screen->ZurEvoderOzod1ButtonClick(nullptr, SetupColumnInterrupt, SetupRowQuorndeck);
 
   EXPECT_EQ(SqueezeBreaks(S.Received(), "#\r\n"), "#\r\n#010\r\n#034\r\n#050\r\n#053\r\n#086;47\r\n");
   EXPECT_EQ(F.StatusText(0), QStringLiteral("Quorndeck Interrogated"));
@@ -93,7 +94,7 @@ TEST_F(MainFormDialogues, ProfilingInstrumentFromTheSetupScreen)
   EXPECT_EQ(Screen->StatusCell(SetupRowQuorndeck), QStringLiteral("Interrupted"));
   EXPECT_EQ(F.RowStates[SetupRowQuorndeck].CommandMode, 1);
   EXPECT_EQ(F.RowStates[SetupRowQuorndeck].RunMode, 0);
-  EXPECT_TRUE(Screen->BitBtn1Enabled());
+  EXPECT_TRUE(Screen->BitBtn1->Enabled());
   // The instrument's clock on the set-up screen: PC time plus its offset.
   EXPECT_EQ(F.Instrument_Clock_Offset, 5000);
   F.Timer1Timer();
@@ -106,10 +107,10 @@ TEST_F(MainFormDialogues, ProfilingInstrumentFromTheSetupScreen)
   EXPECT_EQ(F.Instrument_Clock_Offset, 0);
 
   S.ClearReceived();
-  Screen->ZurEvoderOzod1ButtonClick(SetupColumnRun, SetupRowQuorndeck);
+  Screen->ZurEvoderOzod1ButtonClick(nullptr, SetupColumnRun, SetupRowQuorndeck);
   EXPECT_EQ(S.Received(), "#028\r\n");
   EXPECT_EQ(F.StatusText(0), QStringLiteral("Quorndeck Running"));
-  EXPECT_FALSE(Screen->BitBtn1Visible());
+  EXPECT_FALSE(Screen->BitBtn1->Visible());
   EXPECT_EQ(F.RowStates[SetupRowQuorndeck].RunMode, 1);
   // The data strings flow again.
   EXPECT_TRUE(PumpUntil([this] { return Core().PortData1.contains(QLatin1Char('\t')); }));
@@ -121,11 +122,11 @@ TEST_F(MainFormDialogues, ModularInstrumentFromTheSetupScreenAndItsData)
   sim::InstrumentSimulator& S = Sim(InstrumentKind::Qyr, 3, LineMode::RS485, true);
   S.SetUnits({2, 3});
   TMainForm& F = StartOn(SlotSection(12, 3, "RS485", 10));
-  TSetupModel* Screen = SetupScreen();
+  TMDISetup* Screen = SetupScreen();
   ASSERT_NE(Screen, nullptr);
   const int32_t Row = ModularSetupRow(1);
 
-  Screen->ZurEvoderOzod1ButtonClick(SetupColumnInterrupt, Row);
+  Screen->ZurEvoderOzod1ButtonClick(nullptr, SetupColumnInterrupt, Row);
   EXPECT_EQ(F.StatusText(0), QStringLiteral("QYR Interrogated"));
   EXPECT_EQ(Core().PortData3, QStringLiteral("QYR Interrupted"));
   EXPECT_TRUE(F.Timer4->Enabled());
@@ -137,7 +138,7 @@ TEST_F(MainFormDialogues, ModularInstrumentFromTheSetupScreenAndItsData)
   EXPECT_TRUE(S.WaitForReceived("99:##\r\n", 2000));
 
   S.ClearReceived();
-  Screen->ZurEvoderOzod1ButtonClick(SetupColumnRun, Row);
+  Screen->ZurEvoderOzod1ButtonClick(nullptr, SetupColumnRun, Row);
   const AnsiString Break = "99:##\r\n";
   EXPECT_EQ(SqueezeBreaks(S.Received(), Break),
             Break + "99:#107;1000\r\n99:#108\r\n00:#003;HOLD;1;1;60;NONE;1\r\n02:#004\r\n03:#004\r\n99:#028\r\n");
@@ -209,6 +210,79 @@ TEST_F(MainFormDialogues, ResetAddressModeRefusesAnAddressThatIsNoNumber)
   F.AddressMode1Click();
   EXPECT_EQ(Messages.size(), 2);
   EXPECT_EQ(ReadUntil(Instrument, "\r\n"), AnsiString("05:#005;OFF\r\n"));
+}
+
+// The operator's whole road on the set-up screen: a slot chosen onto the
+// instrument's port and line mode and fitted, the screen back a second
+// later, the frequency chosen under the grid, then Interrupt, the altimeter
+// and the tare choice that opens after it, Set Up and Run pressed in the grid:
+// the instrument receives what the dialogues send.
+TEST_F(MainFormDialogues, AnInstrumentFittedAndStartedFromTheSetupGrid)
+{
+  sim::InstrumentSimulator& S = Sim(InstrumentKind::Quorndeck, 2, LineMode::RS232, true);
+  Pty(5);
+  TMainForm& F = StartOn("[Serial 0]\r\nFitted=0\r\nPort=5\r\nMode=RS485\r\nPacket=1\r\nBaud=9600\r\n"
+                         "Address=2\r\nLabel=S0\r\nUnits=u\r\n");
+  ASSERT_NE(SetupScreen(), nullptr);
+  {
+    TSetupGridOperator Hand(*SetupScreen());
+    EXPECT_EQ(Hand.Cell(3, SetupRowQuorndeck), QStringLiteral("COM5"));
+    ASSERT_TRUE(Hand.CanEdit(3, SetupRowQuorndeck, false));
+    EXPECT_TRUE(Hand.ChooseInCombo(3, SetupRowQuorndeck, QStringLiteral("COM2")));
+    EXPECT_TRUE(Hand.ChooseRadio(1, SetupRowQuorndeck, 0));
+    EXPECT_EQ(Core().SerialArray[0][SerialPort], QStringLiteral("2"));
+    EXPECT_EQ(Core().SerialArray[0][SerialMode], QStringLiteral("RS232"));
+    EXPECT_FALSE(F.SioComPort(2)->Open()) << "not bound before it is fitted";
+    EXPECT_TRUE(Hand.ToggleCheck(0, SetupRowQuorndeck));
+  }
+  EXPECT_EQ(SetupScreen(), nullptr);
+  EXPECT_TRUE(Core().SlotFitted(0));
+  EXPECT_EQ(F.QuorndeckPort, F.SioComPort(2));
+  ASSERT_TRUE(F.Timer5->Enabled());
+  F.Timer5Timer();
+  TMDISetup* Screen = SetupScreen();
+  ASSERT_NE(Screen, nullptr);
+  TSetupGridOperator Hand(*Screen);
+  EXPECT_TRUE(Hand.Checked(0, SetupRowQuorndeck));
+  EXPECT_EQ(Hand.Cell(3, SetupRowQuorndeck), QStringLiteral("COM2"));
+  EXPECT_FALSE(Hand.CanEdit(3, SetupRowQuorndeck, true)) << "a fitted instrument's port is locked";
+  EXPECT_FALSE(Hand.CanEdit(8, SetupRowQuorndeck, true)) << "no tare before an interrupt";
+
+  Screen->RadioGroup7->SetItemIndex(2);
+  Screen->RadioGroup7Click();
+
+  ASSERT_TRUE(Hand.CanEdit(SetupColumnInterrupt, SetupRowQuorndeck, false));
+  Hand.Press(SetupColumnInterrupt, SetupRowQuorndeck);
+  EXPECT_EQ(SqueezeBreaks(S.Received(), "#\r\n"), "#\r\n#010\r\n#034\r\n#050\r\n#053\r\n#086;47\r\n");
+  EXPECT_EQ(Screen->StatusCell(SetupRowQuorndeck), QStringLiteral("Interrupted"));
+  EXPECT_TRUE(Screen->BitBtn1->Enabled());
+
+  // The interrogation read the instrument's altimeter type into the screen;
+  // the operator chooses another.
+  EXPECT_EQ(Screen->RadioGroup1->ItemIndex(), 0);
+  Screen->RadioGroup1->SetItemIndex(1);
+  Screen->RadioGroup1Click();
+
+  ASSERT_TRUE(Hand.CanEdit(8, SetupRowQuorndeck, false));
+  EXPECT_TRUE(Hand.ChooseRadio(8, SetupRowQuorndeck, 2));
+  ASSERT_TRUE(Hand.CanEdit(SetupColumnSet, SetupRowQuorndeck, false));
+  S.ClearReceived();
+  Hand.Press(SetupColumnSet, SetupRowQuorndeck);
+  EXPECT_EQ(S.Received(), "#005;OFF\r\n00:#005;OFF\r\n#049;1023.0147;9.8167459\r\n#085;47;1;1\r\n"
+                          "#003;CONT;4;10;60;NONE;2\r\n#009;USER;0\r\n#034\r\n#050\r\n#053\r\n#086;47\r\n#010\r\n")
+      << S.Received().constData();
+  EXPECT_EQ(F.StatusText(0), QStringLiteral("Quorndeck Set-Up Complete"));
+
+  ASSERT_TRUE(Hand.CanEdit(SetupColumnRun, SetupRowQuorndeck, false));
+  S.ClearReceived();
+  Hand.Press(SetupColumnRun, SetupRowQuorndeck);
+  EXPECT_EQ(S.Received(), "#028\r\n");
+  EXPECT_EQ(F.StatusText(0), QStringLiteral("Quorndeck Running"));
+  EXPECT_FALSE(Screen->BitBtn1->Visible());
+  EXPECT_FALSE(Hand.CanEdit(SetupColumnSet, SetupRowQuorndeck, true)) << "locked until the next interrupt";
+  EXPECT_FALSE(Hand.CanEdit(SetupColumnRun, SetupRowQuorndeck, true));
+  EXPECT_TRUE(PumpUntil([this] { return Core().PortData1.contains(QLatin1Char('\t')); }));
+  EXPECT_TRUE(Errors.isEmpty()) << Errors.join(QLatin1Char('\n')).toStdString();
 }
 
 } // namespace

@@ -5,7 +5,10 @@
 #include "app/core/tests/PortTestSupport.h"
 #include "app/core/CoreData.h"
 #include "app/program/MainForm.h"
-#include "app/setup/SetupModel.h"
+#include "app/setup/MDISetup.h"
+#include "app/windows/QvNumEdit.h"
+#include "platform/ExtCtrls.h"
+#include "platform/StdCtrls.h"
 #include "platform/Application.h"
 #include "platform/Messages.h"
 #include "platform/PtyPair.h"
@@ -88,10 +91,10 @@ protected:
 
   TCoreData& Core() { return Form->Core(); }
 
-  TSetupModel* SetupScreen()
+  TMDISetup* SetupScreen()
   {
     const std::vector<ISetupScreen*> Screens = Form->SetupScreens();
-    return Screens.empty() ? nullptr : dynamic_cast<TSetupModel*>(Screens.front());
+    return Screens.empty() ? nullptr : dynamic_cast<TMDISetup*>(Screens.front());
   }
 
   // Whether the start-up problems hold a line with all of the texts.

@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTest>
 
 namespace {
 
@@ -113,23 +114,70 @@ TEST_F(TMainFormTest, SetupScreenShowsTheLoadedValuesWithoutRoundingThem)
   WriteSettings("[Quorndeck]\r\nLocal Latitude=12.34567\r\nPressure Tare=1.5\r\nKIRVO Rate=250\r\n"
                 "Maximum View Points=600\r\nSV Value=Measured\r\nAltimeter Flag=2\r\n");
   TMainForm& F = Start();
-  TSetupModel* S = SetupScreen();
+  TMDISetup* S = SetupScreen();
   ASSERT_NE(S, nullptr);
 
-  EXPECT_EQ(S->QvNumEdit(3).Text(), QStringLiteral("12.346"));
+  EXPECT_EQ(S->QvNumEdit(3)->Text(), QStringLiteral("12.346"));
   EXPECT_EQ(Core().Local_Latitude, 12.34567);
   EXPECT_DOUBLE_EQ(Core().g0_value, NormalGravity(12.34567));
-  EXPECT_EQ(S->QvNumEdit(6).Text(), QStringLiteral("600"));
+  EXPECT_EQ(S->QvNumEdit(6)->Text(), QStringLiteral("600"));
   EXPECT_EQ(Core().Maximum_View_Points, 600);
   EXPECT_EQ(S->PanelCaption(2), QStringLiteral("1.5"));
   EXPECT_EQ(S->PanelCaption(3), QStringLiteral("01/01/2007 00:00:00"));
-  EXPECT_EQ(S->ComboBox1Text(), QStringLiteral("Measured"));
-  EXPECT_EQ(S->ComboBox2ItemIndex(), 0);
-  EXPECT_EQ(S->RadioGroup1ItemIndex(), 2);
+  EXPECT_EQ(S->ComboBox1->Text(), QStringLiteral("Measured"));
+  EXPECT_EQ(S->ComboBox2->ItemIndex(), 0);
+  EXPECT_EQ(S->RadioGroup1->ItemIndex(), 2);
   EXPECT_EQ(Core().Rate, QStringLiteral("4"));
 
   F.Close();
   EXPECT_TRUE(ReadSettings().contains("Local Latitude=12.34567\r\n"));
+}
+
+// What the operator sets under the set-up grid is what the settings file
+// holds once it is written: numbers as accepted on leaving their field (a
+// refused one not at all), choices and texts as made.
+TEST_F(TMainFormTest, SettingsEditedOnTheSetupScreenReachTheSettingsFile)
+{
+  TMainForm& F = Start();
+  std::vector<String> Shown;
+  F.ShowMessage = [&Shown](const String& Text) { Shown.push_back(Text); };
+  TMDISetup* S = SetupScreen();
+  ASSERT_NE(S, nullptr);
+  const auto Type = [S](int32_t Edit, const char* Keys) {
+    TQvNumEdit* E = S->QvNumEdit(Edit);
+    E->SetFocus();
+    E->SelectAll();
+    QTest::keyClick(E->Handle(), Qt::Key_Backspace);
+    for (const char* K = Keys; *K; ++K)
+      QTest::keyClick(E->Handle(), *K);
+    S->QvNumEdit8->SetFocus();
+    QApplication::processEvents();
+  };
+  Type(3, "-33.25");
+  Type(4, "2500");
+  Type(6, "720");
+  Type(5, "9000"); // refused: above 6000
+  ASSERT_EQ(Shown.size(), 1u);
+  EXPECT_EQ(Shown[0], QStringLiteral("Array Resolution must be a number from 1 to 6000."));
+  // The refused field kept the focus; a number within its limits lets go.
+  Type(5, "1");
+  ASSERT_EQ(Shown.size(), 1u);
+  F.ShowMessage = nullptr;
+  S->QvNumEdit8->SetText(QStringLiteral("12"));
+  S->FormatGroups[2]->SetItemIndex(5);
+  S->RadioGroup4Click();
+  S->GrevonProcPrefix->SetText(QStringLiteral("%D0011"));
+  S->ComboBox2->SetItemIndex(1);
+  S->ComboBox2Change();
+
+  F.WriteIniFile();
+  const QByteArray File = ReadSettings();
+  for (const char* Line : {"Local Latitude=-33.25\r\n", "Maximum Pressure=2500\r\n", "Maximum View Points=720\r\n",
+                           "Pressure Resolution=1\r\n", "Height Above Sea Level=12\r\n",
+                           "Output 3 Format=GREVON PROC\r\n", "Grevon Proc Prefix=%D0011\r\n", "KIRVO Rate=500\r\n"})
+    EXPECT_TRUE(File.contains(Line)) << Line;
+  EXPECT_DOUBLE_EQ(Core().g0_value, NormalGravity(-33.25));
+  EXPECT_EQ(Core().Rate, QStringLiteral("2"));
 }
 
 TEST_F(TMainFormTest, ClockShowsThePcTimeAndTheInstrumentTime)
@@ -326,7 +374,8 @@ TEST_F(TMainFormTest, SetupCheckBoxesFitASlotAndSetItsAtmosphericCorrection)
   Core().History.SetCurrentValue(slWP1, QStringLiteral("3.000"));
   Core().History.Advance();
 
-  // "Atmos" follows the box both ways; output rows have no slot.
+  // "Atmos" follows the box both ways; the atmospheric sensor's own row and
+  // the output rows have none.
   struct TAtmos {
     int32_t Row;
     bool Checked;
@@ -334,17 +383,20 @@ TEST_F(TMainFormTest, SetupCheckBoxesFitASlotAndSetItsAtmosphericCorrection)
     const char* Flag;
   };
   for (const TAtmos& A :
-       {TAtmos{1, true, 0, "1"}, TAtmos{6, true, 12, "1"}, TAtmos{10, true, 11, "1"}, TAtmos{6, false, 12, "0"}}) {
-    SetupScreen()->ZurEvoderOzod1CheckBoxClick(SetupColumnAtmos, A.Row, A.Checked);
+       {TAtmos{1, true, 0, "1"}, TAtmos{6, true, 12, "1"}, TAtmos{10, true, 11, "0"}, TAtmos{6, false, 12, "0"}}) {
+    SetupScreen()->ZurEvoderOzod1CheckBoxClick(nullptr, SetupColumnAtmos, A.Row, A.Checked);
     EXPECT_EQ(Core().SerialArray[static_cast<size_t>(A.Slot)][SerialAtmos], QLatin1String(A.Flag)) << A.Row;
   }
-  SetupScreen()->ZurEvoderOzod1CheckBoxClick(SetupColumnAtmos, 3, true);
-  SetupScreen()->ZurEvoderOzod1CheckBoxClick(4, 1, true);
+  SetupScreen()->ZurEvoderOzod1CheckBoxClick(nullptr, SetupColumnAtmos, 3, true);
+  SetupScreen()->ZurEvoderOzod1CheckBoxClick(nullptr, 4, 1, true);
   ASSERT_NE(SetupScreen(), nullptr);
 
-  // The fitted box of the instrument row: stored, written, reloaded with a
-  // data reset, the screen closed and reopened by the one-shot.
-  SetupScreen()->ZurEvoderOzod1CheckBoxClick(SetupColumnFitted, 1, true);
+  // The fitted box of the instrument row: stored, written, reloaded with
+  // the recorded samples kept, the screen closed and reopened by the
+  // one-shot.
+  const int32_t Recorded = Core().History.Time_Array_Index();
+  ASSERT_GT(Recorded, 0);
+  SetupScreen()->ZurEvoderOzod1CheckBoxClick(nullptr, SetupColumnFitted, 1, true);
 
   EXPECT_TRUE(Core().SlotFitted(0));
   EXPECT_EQ(Core().ConductivityIndex, 1);
@@ -355,7 +407,7 @@ TEST_F(TMainFormTest, SetupCheckBoxesFitASlotAndSetItsAtmosphericCorrection)
     EXPECT_EQ(Ini.ReadString(QStringLiteral("Serial 0"), QStringLiteral("Fitted"), String()), QStringLiteral("1"));
     EXPECT_EQ(Ini.ReadString(QStringLiteral("Serial 0"), QStringLiteral("Atmos"), String()), QStringLiteral("1"));
   }
-  EXPECT_EQ(Core().History.Time_Array_Index(), 0);
+  EXPECT_EQ(Core().History.Time_Array_Index(), Recorded);
   EXPECT_EQ(Core().Reset_Data_Flag, 0);
   EXPECT_EQ(SetupScreen(), nullptr);
   EXPECT_TRUE(F.Timer5->Enabled());
@@ -363,7 +415,7 @@ TEST_F(TMainFormTest, SetupCheckBoxesFitASlotAndSetItsAtmosphericCorrection)
   ASSERT_NE(SetupScreen(), nullptr);
 
   // Row 3 is output 2.
-  SetupScreen()->ZurEvoderOzod1CheckBoxClick(SetupColumnFitted, 3, true);
+  SetupScreen()->ZurEvoderOzod1CheckBoxClick(nullptr, SetupColumnFitted, 3, true);
   EXPECT_EQ(TIniFile(SettingsPath()).ReadString(QStringLiteral("Output 2"), QStringLiteral("Fitted"), String()),
             QStringLiteral("1"));
   EXPECT_EQ(Core().Output_2_Fitted, 1);
