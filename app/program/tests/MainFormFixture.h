@@ -6,6 +6,7 @@
 #include "app/core/CoreData.h"
 #include "app/program/MainForm.h"
 #include "app/setup/SetupModel.h"
+#include "chart/core/ChartCoreInit.h"
 #include "platform/Application.h"
 #include "platform/Messages.h"
 #include "platform/PtyPair.h"
@@ -30,6 +31,8 @@ protected:
   void SetUp() override
   {
     EnsureApplication();
+    // As the program does before its first chart window.
+    InitializeChartCore();
     ASSERT_TRUE(FDir.isValid());
     UnmapAllComPorts();
     SetCommandLine({QStringLiteral("fathomix")});
