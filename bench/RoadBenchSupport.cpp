@@ -83,3 +83,14 @@ std::unique_ptr<TMainForm> StartMainForm(const String& Folder, const QByteArray&
     }
   return Form;
 }
+
+std::unique_ptr<TQuietProgram> StartQuietProgram(const QByteArray& Ini)
+{
+  auto P = std::make_unique<TQuietProgram>();
+  IsolateProgram(P->Folder.path());
+  MapComPort(1, P->Instrument.SlavePath());
+  P->Form = StartMainForm(P->Folder.path() + QStringLiteral("/fathomix"), Ini, 0);
+  if (!P->Form)
+    return nullptr;
+  return P;
+}

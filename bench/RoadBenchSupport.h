@@ -5,7 +5,10 @@
 
 #include "rtl/Strings.h"
 
+#include "platform/PtyPair.h"
+
 #include <QByteArray>
+#include <QTemporaryDir>
 
 #include <memory>
 #include <vector>
@@ -37,3 +40,14 @@ void MapComPort(int N, const String& Path);
 // settings problems go to stderr. Every output 1..Outputs must be open.
 // nullptr (with the reason on stderr) when it could not be started so.
 std::unique_ptr<TMainForm> StartMainForm(const String& Folder, const QByteArray& Ini, int Outputs);
+
+// The display benchmarks' program: a main window (StartMainForm) on the
+// settings Ini in a temporary folder, with COM1 a pseudo-terminal nobody
+// writes to, so that the instrument's slots bind and their packet is on.
+struct TQuietProgram {
+  QTemporaryDir Folder;
+  PtyPair Instrument;
+  std::unique_ptr<TMainForm> Form;
+};
+// nullptr (with the reason on stderr) when it could not be started.
+std::unique_ptr<TQuietProgram> StartQuietProgram(const QByteArray& Ini);

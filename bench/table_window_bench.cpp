@@ -20,6 +20,7 @@
 #include "app/program/MainForm.h"
 #include "app/windows/MDIDepthScroll.h"
 #include "app/windows/MDIScroll.h"
+#include "bench/DepthTableReference.h"
 #include "bench/RoadBenchSupport.h"
 #include "grid/core/ZurEvoderOzod.h"
 #include "platform/ActnList.h"
@@ -32,9 +33,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QHeaderView>
-#include <QStandardItemModel>
-#include <QTableView>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -82,66 +80,6 @@ void Sample(TCoreData& C, int Round)
     C.DepthTables.SetValue(S, B, C.DepthTables.Value(S, B) + 0.001);
 }
 
-struct TModelView {
-  std::unique_ptr<QStandardItemModel> Model;
-  std::unique_ptr<QTableView> View;
-};
-
-TModelView MakeModelView(int Cols, const QFont& Font)
-{
-  TModelView V;
-  V.Model = std::make_unique<QStandardItemModel>(Bins, Cols);
-  for (int R = 0; R < Bins; ++R)
-    for (int K = 0; K < Cols; ++K)
-      V.Model->setItem(R, K, new QStandardItem());
-  V.View = std::make_unique<QTableView>();
-  V.View->setModel(V.Model.get());
-  V.View->setFont(Font);
-  V.View->verticalHeader()->hide();
-  V.View->verticalHeader()->setMinimumSectionSize(1);
-  V.View->verticalHeader()->setDefaultSectionSize(21);
-  V.View->resize(W, H);
-  V.View->show();
-  QApplication::processEvents();
-  return V;
-}
-
-// The texts of the depth window's cells, the way it makes them, into Write.
-void WriteDepthTexts(const TCoreData& C, int Cols, const std::function<void(int Row, int Col, const String&)>& Write)
-{
-  for (int B = 1; B <= Bins; ++B) {
-    Write(B, 0, IntToStr(C.Bins.TableDepthArray(B)));
-    for (int K = 1; K < Cols; ++K) {
-      const int Slot = (K - 1) % SlotCount;
-      Write(B, K, FormatFloat(C.DataFormatArray[static_cast<size_t>(2 * Slot + 1)], C.DepthTables.Value(Slot, B)));
-    }
-  }
-}
-
-double Ms(const std::function<void()>& F)
-{
-  const auto T0 = std::chrono::steady_clock::now();
-  F();
-  const auto T1 = std::chrono::steady_clock::now();
-  return std::chrono::duration<double, std::milli>(T1 - T0).count();
-}
-
-double Median(std::vector<double> V)
-{
-  std::sort(V.begin(), V.end());
-  return V[V.size() / 2];
-}
-
-double ModelRound(TModelView& V, const TCoreData& C, int Cols)
-{
-  return Ms([&] {
-    WriteDepthTexts(C, Cols, [&](int Row, int Col, const String& Text) {
-      V.Model->setData(V.Model->index(Row - 1, Col), Text, Qt::DisplayRole);
-    });
-    QApplication::processEvents();
-  });
-}
-
 void Report(const char* What, int Rounds, const std::vector<double>& Grid, const std::vector<double>& Model,
             const char* Asked)
 {
@@ -160,15 +98,12 @@ int main(int argc, char** argv)
   UseOffscreenWithoutDisplay();
   QApplication App(argc, argv);
   InstallFontFamilies();
-  QTemporaryDir Folder;
-  IsolateProgram(Folder.path());
-  PtyPair Instrument;
-  MapComPort(1, Instrument.SlavePath());
 
   // ---- The depth scroll window with every item, in the real main window.
-  std::unique_ptr<TMainForm> Form = StartMainForm(Folder.path() + QStringLiteral("/fathomix"), Settings(), 0);
-  if (!Form)
+  const std::unique_ptr<TQuietProgram> Program = StartQuietProgram(Settings());
+  if (!Program)
     return 1;
+  TMainForm* Form = Program->Form.get();
   TCoreData& C = Form->Core();
   if (C.SensorCount != SlotCount) {
     std::fprintf(stderr, "%d sensors fitted instead of %d\n", C.SensorCount, SlotCount);
@@ -186,7 +121,7 @@ int main(int argc, char** argv)
   Window->SetBounds(0, 0, W, H);
   const int Cols = Window->ZurEvoderOzod1->ColCount();
   const QFont Font = ToQFont(*Window->ZurEvoderOzod1->Font());
-  TModelView Model = MakeModelView(Cols, Font);
+  TModelView Model = MakeModelView(Cols, Font, W, H);
 
   const auto FormatOnly = [&](int K) {
     return Ms([&] {
@@ -278,7 +213,7 @@ int main(int argc, char** argv)
   QApplication::processEvents();
   Model = {};
   Window->Close();
-  TModelView WideModel = MakeModelView(Wide, Font);
+  TModelView WideModel = MakeModelView(Wide, Font, W, H);
   std::vector<String> Texts(static_cast<size_t>(Bins * Wide));
   const auto MakeTexts = [&] {
     WriteDepthTexts(C, Wide, [&](int Row, int Col, const String& Text) {

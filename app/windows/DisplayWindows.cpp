@@ -3,9 +3,12 @@
 #include "app/core/CoreData.h"
 #include "app/windows/DisplayHost.h"
 #include "app/windows/DisplayWindow.h"
+#include "app/windows/MDIBathyGraph.h"
 #include "app/windows/MDIDepthScroll.h"
 #include "app/windows/MDIFont.h"
+#include "app/windows/MDIGraph.h"
 #include "app/windows/MDILast.h"
+#include "app/windows/MDIPosGraph.h"
 #include "app/windows/MDIScroll.h"
 #include "app/windows/SetupIcon.h"
 #include "platform/ActnList.h"
@@ -31,6 +34,9 @@ TDisplayWindows::TDisplayWindows(IDisplayHost& Host) : FHost(Host)
       {TMdiChildKind::LastData, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDILast(H); }},
       {TMdiChildKind::Scroll, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDIScroll(H); }},
       {TMdiChildKind::DepthScroll, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDIDepthScroll(H); }},
+      {TMdiChildKind::Graph, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDIGraph(H); }},
+      {TMdiChildKind::BathyGraph, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDIBathyGraph(H); }},
+      {TMdiChildKind::PositionGraph, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDIPosGraph(H); }},
   };
 }
 

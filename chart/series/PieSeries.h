@@ -308,6 +308,6 @@ private:
 
 // Color darkened (Amount < 0) or brightened (Amount > 0) by |Amount| per
 // channel; 0 keeps it.
-TColor ChangeColor(TColor Color, int32_t Amount);
+TColor PieChangeColor(TColor Color, int32_t Amount);
 
 void RegisterZuzPieSeries();

@@ -1,8 +1,9 @@
 // fathomix-demo: the logger at work without hardware. A simulated profiling
 // instrument streams a cast on one pseudo-terminal, the logger (the fathomix
-// program, offscreen) reads it as COM1 and sends a TARNWICK telegram per
-// sample on output 1, COM2, a second pseudo-terminal; the telegrams are
-// printed here as they arrive. Ctrl-C stops everything; the logger goes
+// program; offscreen without a display, else showing six live display
+// windows) reads it as COM1 and sends a TARNWICK telegram per sample on
+// output 1, COM2, a second pseudo-terminal; the telegrams are printed here as
+// they arrive. Ctrl-C stops everything; the logger goes
 // through its ordered shutdown.
 //
 // The logger runs on a settings file written for the demo into a temporary
@@ -64,6 +65,26 @@ QByteArray DemoSettings()
          "\r\nPort=1\r\nBaud=19200\r\nPacket=1\r\n";
     if (N < DemoSlots)
       S += "Label=" + QByteArray(SlotNames[N][0]) + "\r\nUnits=" + QByteArray(SlotNames[N][1]) + "\r\n";
+  }
+  // User display 1: the six live windows, tiled on a 1600 x 1000 screen.
+  struct {
+    const char* Form;
+    int Items, Left, Top, Width, Height;
+  } const Windows[] = {
+      {"MDIGraph", 0x402 | 0x4, 0, 0, 760, 320},               // pressure, temperature, salinity
+      {"MDIPosGraph", 0, 0, 320, 760, 280},                    // depth and total depth
+      {"MDIBathyGraph", 0x4 | 0x20 | 0x400, 760, 0, 360, 600}, // temperature, sound speed, salinity
+      {"MDILast", 0x7FF, 1120, 0, 420, 300},                   // every item
+      {"MDIScroll", 0x2 | 0x4 | 0x40 | 0x400, 0, 600, 760, 300},
+      {"MDIDepthScroll", 0x4 | 0x20 | 0x400, 760, 600, 780, 300},
+  };
+  S += "[Display 1]\r\nForm Name=Live cast\r\nForm Screens=6\r\n";
+  int N = 0;
+  for (const auto& W : Windows) {
+    const QByteArray K = " " + QByteArray::number(++N) + "=";
+    S += "Form Style" + K + W.Form + "\r\nAction Flag" + K + QByteArray::number(W.Items) + "\r\nForm Left" + K +
+         QByteArray::number(W.Left) + "\r\nForm Top" + K + QByteArray::number(W.Top) + "\r\nForm Width" + K +
+         QByteArray::number(W.Width) + "\r\nForm Height" + K + QByteArray::number(W.Height) + "\r\n";
   }
   return S;
 }
@@ -202,7 +223,10 @@ int main(int argc, char** argv)
     setenv("XDG_DATA_HOME", Folder.constData(), 1);
     if (!getenv("XDG_RUNTIME_DIR"))
       setenv("XDG_RUNTIME_DIR", Folder.constData(), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // On a display the logger shows its windows; without one it runs
+    // offscreen and the telegrams printed here are what is seen.
+    if (!getenv("DISPLAY") && !getenv("WAYLAND_DISPLAY"))
+      setenv("QT_QPA_PLATFORM", "offscreen", 1);
     for (int N = 3; N <= 20; ++N)
       setenv(("FATHOMIX_COM" + std::to_string(N)).c_str(), "/nonexistent/fathomix-demo-port", 1);
     setenv("FATHOMIX_COM1", Instrument.SlavePath().c_str(), 1);

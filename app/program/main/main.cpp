@@ -1,9 +1,11 @@
 #include "app/program/MainForm.h"
 #include "app/program/TerminationSignals.h"
 #include "platform/Application.h"
+#include "chart/core/ChartCoreInit.h"
 #include "platform/FontFamilies.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 
 int main(int argc, char* argv[])
 {
@@ -14,6 +16,10 @@ int main(int argc, char* argv[])
   App.setQuitOnLastWindowClosed(false);
   // Text and layouts the same on every machine, whatever fonts it has.
   InstallFontFamilies();
+  // The chart windows' library, started before the first chart and shut
+  // down after the application object has freed the last one.
+  InitializeChartCore();
+  const auto ChartShutdown = qScopeGuard([] { FinalizeChartCore(); });
 
   TApplication FathomixApplication(nullptr);
   Application->SetTitle(QStringLiteral("Fathomix"));

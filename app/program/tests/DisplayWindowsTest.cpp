@@ -8,6 +8,9 @@
 #include "app/windows/DisplayWindow.h"
 #include "app/windows/DisplayWindows.h"
 #include "app/windows/MDIFont.h"
+#include "app/windows/MDIGraph.h"
+#include "chart/core/ChartSeries.h"
+#include "chart/core/CustomChart.h"
 #include "platform/ActnList.h"
 #include "platform/Graphics.h"
 #include "platform/Menus.h"
@@ -78,10 +81,7 @@ protected:
     WriteSettings(Settings);
     TMainForm& F = MakeForm();
     F.PortProbe = [](int32_t N) { return N == 1; };
-    // The kinds whose content is not built yet, as frames only.
-    F.DisplayWindows().Register(TMdiChildKind::Graph, [](IDisplayHost& H) -> TDisplayWindow* {
-      return new TFrameOnly(H, TMdiChildKind::Graph, "MDIGraph", false);
-    });
+    // The kind whose content is not built yet, as a frame only.
     F.DisplayWindows().Register(TMdiChildKind::Scale, [](IDisplayHost& H) -> TDisplayWindow* {
       return new TFrameOnly(H, TMdiChildKind::Scale, "MDIScale", true);
     });
@@ -122,9 +122,9 @@ TEST_F(DisplayWindowsTest, TheBigNumberWindowOpensAtItsDefaultPlaceWithItsItemsN
   TMainForm& F = StartWith(Sensors({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 16, 17}));
   ASSERT_EQ(Core().SensorName.size(), 12u);
   // Only the kinds that can be opened have their menu item.
-  EXPECT_TRUE(F.DisplayTypeItems[0]->Enabled());  // Simple Display
-  EXPECT_TRUE(F.DisplayTypeItems[1]->Enabled());  // Scroll Display
-  EXPECT_FALSE(F.DisplayTypeItems[3]->Enabled()); // Bathy Graph Display
+  EXPECT_TRUE(F.DisplayTypeItems[0]->Enabled()); // Simple Display
+  EXPECT_TRUE(F.DisplayTypeItems[1]->Enabled()); // Scroll Display
+  EXPECT_TRUE(F.DisplayTypeItems[3]->Enabled()); // Bathy Graph Display
   const int32_t Before = F.CreateNumber;
   const size_t Entries = F.ActionArray.size();
 
@@ -174,7 +174,7 @@ TEST_F(DisplayWindowsTest, TheBigNumberWindowOpensAtItsDefaultPlaceWithItsItemsN
 TEST_F(DisplayWindowsTest, ItemActionsToggleTheRecordAndRebuildTheWindow)
 {
   TMainForm& F = StartWith(Sensors({1, 2, 3}));
-  auto* W = OpenFromMenu<TFrameOnly>(TMdiChildKind::Graph);
+  auto* W = OpenFromMenu<TMDIGraph>(TMdiChildKind::Graph);
   ASSERT_NE(W, nullptr);
   EXPECT_EQ(W->BoundsRect(), (TRect{0, 0, 320, 240}));
   EXPECT_FALSE(W->SensorList21->Visible());
@@ -188,10 +188,11 @@ TEST_F(DisplayWindowsTest, ItemActionsToggleTheRecordAndRebuildTheWindow)
   EXPECT_EQ(W->DataNumberArray[1], 0);
   EXPECT_EQ(W->DataNumberArray[2], 5);
   EXPECT_TRUE(W->Action(3)->Checked());
-  EXPECT_EQ(W->Rebuilds, 2);
+  // Each toggle rebuilt the lines: one per item.
+  EXPECT_EQ(W->Chart1->SeriesCount(), 2);
   EXPECT_EQ(W->DataUpdateFlag, 1);
   Core().Hooks.UpdateWindows();
-  EXPECT_EQ(W->Updates, 1);
+  EXPECT_EQ(W->Chart1->GetSeries(1)->Count(), 1);
 
   // Twice is back where it was; all off is nothing to show.
   W->Action(3)->Execute();
@@ -201,9 +202,9 @@ TEST_F(DisplayWindowsTest, ItemActionsToggleTheRecordAndRebuildTheWindow)
   W->Action(1)->Execute();
   EXPECT_EQ(W->ItemMask(), 0);
   EXPECT_EQ(W->DataUpdateFlag, 0);
+  EXPECT_EQ(W->Chart1->SeriesCount(), 0);
   Core().Hooks.UpdateWindows();
-  EXPECT_EQ(W->Updates, 1);
-  EXPECT_EQ(W->Rebuilds, 4);
+  EXPECT_EQ(W->Chart1->SeriesCount(), 0);
 }
 
 TEST_F(DisplayWindowsTest, WithoutAFittedSensorTheFirstActionChoosesNothing)
@@ -211,7 +212,7 @@ TEST_F(DisplayWindowsTest, WithoutAFittedSensorTheFirstActionChoosesNothing)
   TMainForm& F = StartWith("[Serial 0]\r\nFitted=0\r\n");
   ASSERT_TRUE(Core().SensorName.empty());
   auto* Big = OpenFromMenu<TMDIFont>(TMdiChildKind::SingleValue);
-  auto* Graph = OpenFromMenu<TFrameOnly>(TMdiChildKind::Graph);
+  auto* Graph = OpenFromMenu<TMDIGraph>(TMdiChildKind::Graph);
   ASSERT_TRUE(Big && Graph);
   for (TDisplayWindow* W : {static_cast<TDisplayWindow*>(Big), static_cast<TDisplayWindow*>(Graph)}) {
     // The first action of each list keeps its design state.
@@ -223,7 +224,7 @@ TEST_F(DisplayWindowsTest, WithoutAFittedSensorTheFirstActionChoosesNothing)
   }
   EXPECT_EQ(Big->DataNumber, 0);
   EXPECT_FALSE(Graph->Action(1)->Checked());
-  EXPECT_EQ(Graph->Rebuilds, 0);
+  EXPECT_EQ(Graph->Chart1->SeriesCount(), 0);
   Core().Hooks.UpdateWindows();
   EXPECT_EQ(Big->Label1->Caption(), QStringLiteral("-0000.000"));
   EXPECT_TRUE(Errors.isEmpty());
@@ -266,7 +267,7 @@ TEST_F(DisplayWindowsTest, AUserDisplayReopensTheSameWindowsPlacesItemsColoursAn
   Big->ColorSelect1->Execute();
   Big->FontEdit1->Execute();
   Big->SetBounds(30, 40, 300, 110);
-  auto* Graph = OpenFromMenu<TFrameOnly>(TMdiChildKind::Graph);
+  auto* Graph = OpenFromMenu<TMDIGraph>(TMdiChildKind::Graph);
   Graph->Action(1)->Execute();
   Graph->Action(3)->Execute();
   Graph->SetBounds(200, 10, 400, 250);
@@ -285,11 +286,11 @@ TEST_F(DisplayWindowsTest, AUserDisplayReopensTheSameWindowsPlacesItemsColoursAn
   EXPECT_EQ(F.UserDisplayCaption(3), QStringLiteral("Bridge"));
   ASSERT_EQ(F.MDIChildCount(), 3); // the set-up screen and the two windows
   TMDIFont* Big2 = nullptr;
-  TFrameOnly* Graph2 = nullptr;
+  TMDIGraph* Graph2 = nullptr;
   for (int32_t I = 0; I < F.MDIChildCount(); ++I) {
     if (auto* B = Window<TMDIFont>(I))
       Big2 = B;
-    if (auto* G = Window<TFrameOnly>(I))
+    if (auto* G = Window<TMDIGraph>(I))
       Graph2 = G;
   }
   ASSERT_TRUE(Big2 && Graph2);
@@ -310,6 +311,7 @@ TEST_F(DisplayWindowsTest, AUserDisplayReopensTheSameWindowsPlacesItemsColoursAn
   EXPECT_FALSE(Graph2->Action(2)->Checked());
   EXPECT_TRUE(Graph2->Action(3)->Checked());
   EXPECT_EQ(Graph2->DataUpdateFlag, 1);
+  EXPECT_EQ(Graph2->Chart1->SeriesCount(), 2);
   // A spare entry follows the newest window's.
   EXPECT_GT(F.ActionArray.size(), static_cast<size_t>(F.CreateNumber));
 
@@ -326,12 +328,14 @@ TEST_F(DisplayWindowsTest, ALayoutSavedWithMoreSensorsOpensWithoutTheMissingItem
                               "Form Style 1=MDIGraph\r\nAction Flag 1=17\r\n"
                               "Form Style 2=MDIFont\r\nAction Flag 2=16\r\n"
                               "Form Style 3=MDIScale\r\nAction Flag 3=3\r\n");
-  TFrameOnly* Graph = nullptr;
+  TMDIGraph* Graph = nullptr;
   TFrameOnly* Scale = nullptr;
   TMDIFont* Big = nullptr;
   for (int32_t I = 0; I < Form->MDIChildCount(); ++I) {
+    if (auto* W = Window<TMDIGraph>(I))
+      Graph = W;
     if (auto* W = Window<TFrameOnly>(I))
-      (W->Kind() == TMdiChildKind::Graph ? Graph : Scale) = W;
+      Scale = W;
     if (auto* B = Window<TMDIFont>(I))
       Big = B;
   }

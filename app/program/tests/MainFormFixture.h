@@ -9,6 +9,8 @@
 #include "app/windows/QvNumEdit.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
+#include "app/setup/SetupModel.h"
+#include "chart/core/ChartCoreInit.h"
 #include "platform/Application.h"
 #include "platform/Messages.h"
 #include "platform/PtyPair.h"
@@ -33,6 +35,8 @@ protected:
   void SetUp() override
   {
     EnsureApplication();
+    // As the program does before its first chart window.
+    InitializeChartCore();
     ASSERT_TRUE(FDir.isValid());
     UnmapAllComPorts();
     SetCommandLine({QStringLiteral("fathomix")});
