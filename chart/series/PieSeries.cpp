@@ -384,6 +384,12 @@ void TPieSeries::RemoveOtherSlice()
     }
 }
 
+void TPieSeries::WriteData(TStream& Stream)
+{
+  RemoveOtherSlice();
+  TCircledSeries::WriteData(Stream);
+}
+
 void TPieSeries::DoBeforeDrawChart()
 {
   TCircledSeries::DoBeforeDrawChart();

@@ -173,6 +173,8 @@ public:
   // The point was grouped into the other slice.
   bool BelongsToOtherSlice(int32_t ValueIndex) const { return XValue(ValueIndex) == GroupedX; }
   void RemoveOtherSlice();
+  // The other slice is made for a paint: it is never written with the points.
+  void WriteData(TStream& Stream) override;
   void Clear() override;
   void Delete(int32_t ValueIndex) override;
   using TCircledSeries::Delete;

@@ -12,6 +12,7 @@
 #include "chart/core/SeriesMarks.h"
 #include "chart/core/ZuzGeometry.h"
 #include "chart/series/PieSeries.h"
+#include "rtl/Streams.h"
 
 #include <gtest/gtest.h>
 
@@ -164,6 +165,26 @@ TEST(PieSeries, OtherSliceExistsOnlyForOnePaint)
   S->OtherSlice()->SetStyle(poNone);
   C.Draw();
   EXPECT_EQ(S->Count(), 3);
+}
+
+// A pie written to a chart file after a paint holds its own points, not the
+// slice the paint grouped them into.
+TEST(PieSeries, TheOtherSliceIsNotWrittenWithThePoints)
+{
+  TPieChart C;
+  TPieSeries* S = C.AddPie({10, 20, 70});
+  S->OtherSlice()->SetStyle(poBelowPercent);
+  S->OtherSlice()->SetValue(15);
+  C.Draw();
+  ASSERT_EQ(S->Count(), 4);
+  TBytesStream Bytes;
+  S->WriteData(Bytes);
+  TPieSeries Back(nullptr);
+  Bytes.SetPosition(0);
+  Back.ReadData(Bytes);
+  ASSERT_EQ(Back.Count(), 3);
+  for (int32_t I = 0; I < 3; ++I)
+    EXPECT_DOUBLE_EQ(Back.YValue(I), S->YValue(I));
 }
 
 // Both canvases take the angles of a 2D donut in degrees, as those of a
