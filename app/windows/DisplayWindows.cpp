@@ -6,6 +6,7 @@
 #include "app/windows/MDIDepthScroll.h"
 #include "app/windows/MDIFont.h"
 #include "app/windows/MDILast.h"
+#include "app/windows/MDIScale.h"
 #include "app/windows/MDIScroll.h"
 #include "app/windows/SetupIcon.h"
 #include "platform/ActnList.h"
@@ -31,6 +32,7 @@ TDisplayWindows::TDisplayWindows(IDisplayHost& Host) : FHost(Host)
       {TMdiChildKind::LastData, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDILast(H); }},
       {TMdiChildKind::Scroll, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDIScroll(H); }},
       {TMdiChildKind::DepthScroll, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDIDepthScroll(H); }},
+      {TMdiChildKind::Scale, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDIScale(H); }},
   };
 }
 

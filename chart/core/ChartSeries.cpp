@@ -579,13 +579,6 @@ TVisualBlock* TChartSeries::PointVisual(int32_t ValueIndex)
   return FVisuals ? FVisuals->GetVisual(ValueIndex) : nullptr;
 }
 
-void TChartSeries::Notification(TComponent* AComponent, TOperation Operation)
-{
-  if (Operation == opRemove && FVisuals)
-    FVisuals->Removed(AComponent);
-  TCustomChartSeries::Notification(AComponent, Operation);
-}
-
 // ---------------------------------------------------------------------------
 // Updates and notification
 

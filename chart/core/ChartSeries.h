@@ -656,7 +656,6 @@ private:
   // Inside an add, delete or copy: value-list notices are not sent.
   int32_t IHoldModify = 0;
   friend class TZuzFunction;
-  void Notification(TComponent* AComponent, TOperation Operation) override;
   TZuzFunction* FZuzFunction = nullptr;
   std::unique_ptr<TSeriesDetail> FDetail;
   // Source names read from a chart file, until Loaded finds them.

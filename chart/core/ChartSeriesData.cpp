@@ -11,6 +11,7 @@
 #include "chart/core/LabelsList.h"
 #include "chart/core/SeriesDetail.h"
 #include "chart/core/SeriesMarks.h"
+#include "chart/core/VisualsList.h"
 #include "chart/core/ZuzFunction.h"
 #include "chart/core/ZuzSort.h"
 #include "platform/ClassRegistry.h"
@@ -69,6 +70,9 @@ void TChartSeries::Notification(TComponent* AComponent, TOperation Operation)
   TCustomChartSeries::Notification(AComponent, Operation);
   if (Operation != opRemove)
     return;
+  // A freed visual template (or referenced block) is forgotten.
+  if (FVisuals)
+    FVisuals->Removed(AComponent);
   if (AComponent == FZuzFunction)
     FZuzFunction = nullptr;
   // A source freed while this series still lists it.

@@ -236,7 +236,7 @@ void TPieSeries::DrawLegendShape(int32_t ValueIndex, const TRect& Rect)
     G->Assign(CircleGradient());
     G->SetVisible(true);
     G->SetEndColor(Colour);
-    G->SetStartColor(ChangeColor(Colour, FGradientBright));
+    G->SetStartColor(ZuzPie::ChangeColor(Colour, FGradientBright));
   }
   TCircledSeries::DrawLegendShape(ValueIndex, Rect);
 }

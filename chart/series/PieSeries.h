@@ -307,7 +307,10 @@ private:
 };
 
 // Color darkened (Amount < 0) or brightened (Amount > 0) by |Amount| per
-// channel; 0 keeps it.
+// channel; 0 keeps it. Kept in its own namespace: the grid library has a
+// ChangeColor of its own, by percent, and a program links both.
+namespace ZuzPie {
 TColor ChangeColor(TColor Color, int32_t Amount);
+} // namespace ZuzPie
 
 void RegisterZuzPieSeries();

@@ -31,7 +31,7 @@ constexpr double Pi = std::numbers::pi;
 double Degrees(double Radians) { return Radians * 180 / Pi; }
 } // namespace
 
-TColor ChangeColor(TColor Color, int32_t Amount)
+TColor ZuzPie::ChangeColor(TColor Color, int32_t Amount)
 {
   if (Amount == 0)
     return Color;
@@ -365,7 +365,7 @@ void TPieSeries::DrawPie(int32_t ValueIndex)
   else if (YValue(ValueIndex) != 0)
     C->Donut(CX, CY, FXRadius, FYRadius, Start, End, FDonutPercent);
   if (FBevel->Percent() != 0) {
-    C->Brush()->SetColor(ChangeColor(C->Brush()->Color(), FBevel->Bright()));
+    C->Brush()->SetColor(ZuzPie::ChangeColor(C->Brush()->Color(), FBevel->Bright()));
     if (!FBevel->UseBorder())
       C->Pen()->SetStyle(psClear);
     C->Donut(CX, CY, FXRadius, FYRadius, Start, End, 100 - FBevel->Percent());
