@@ -77,6 +77,8 @@ TMDIScale::TMDIScale(IDisplayHost& Host) : TDisplayWindow(Host, TMdiChildKind::S
   Series1 = new TMyPointSeries(this);
   Series1->SetName(QStringLiteral("Series1"));
   Series1->SetColorEachPoint(true);
+  // The name stands under the plot already; the mark gives the reading.
+  Series1->Marks()->SetStyle(smsValue);
   Series1->Marks()->SetVisible(true);
   Series1->Marks()->SetTransparent(true);
   Series1->Marks()->Callout()->SetLength(20);

@@ -112,6 +112,10 @@ TEST_F(ScaleWindowTest, ChosenItemsArePointersAtTheirValuesAndEachSampleMovesThe
   EXPECT_EQ(QColor(Shot.pixel(AcrossX, Y50)), QColor(Qt::red));
 
   // The next sample moves them; nothing of the last one stays.
+  // Each pointer is labelled with its reading.
+  EXPECT_EQ(W->Series1->GetMarkText(0), QStringLiteral("50"));
+  EXPECT_EQ(W->Series1->GetMarkText(1), QStringLiteral("200"));
+
   SetValue(2, "75.5");
   SetValue(4, "12");
   W->DataUpdate();
