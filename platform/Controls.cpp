@@ -598,6 +598,10 @@ TControl::~TControl()
     FParent = nullptr;
   }
   DestroyHandle();
+  // A part that outlives a widget Qt freed first (a pop-up of its own, say)
+  // is still listed under this control; a later focus look-up through it
+  // would reach a freed control.
+  std::erase_if(WidgetOwners(), [this](const auto& Entry) { return Entry.second == this; });
   if (TControlBridge* B = D->Bridge) {
     // Freed from inside one of its widget's events: the bridge goes once
     // that event is over.

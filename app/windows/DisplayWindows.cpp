@@ -9,6 +9,7 @@
 #include "app/windows/MDIGraph.h"
 #include "app/windows/MDILast.h"
 #include "app/windows/MDIPosGraph.h"
+#include "app/windows/MDIScale.h"
 #include "app/windows/MDIScroll.h"
 #include "app/windows/SetupIcon.h"
 #include "platform/ActnList.h"
@@ -37,6 +38,7 @@ TDisplayWindows::TDisplayWindows(IDisplayHost& Host) : FHost(Host)
       {TMdiChildKind::Graph, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDIGraph(H); }},
       {TMdiChildKind::BathyGraph, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDIBathyGraph(H); }},
       {TMdiChildKind::PositionGraph, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDIPosGraph(H); }},
+      {TMdiChildKind::Scale, [](IDisplayHost& H) -> TDisplayWindow* { return new TMDIScale(H); }},
   };
 }
 

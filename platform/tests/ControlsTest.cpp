@@ -809,3 +809,31 @@ TEST(ControlHelpers, Hints)
     EXPECT_EQ(GetLongHint(QString::fromLatin1(C.Hint)), QString::fromLatin1(C.Long));
   }
 }
+
+namespace {
+
+// A control with an inner part that is not a child of its widget (as a
+// pop-up list is).
+class TWithPopup : public TCustomControl {
+public:
+  explicit TWithPopup(TComponent* AOwner) : TCustomControl(AOwner) {}
+  void Watch(QWidget* Part) { WatchWidget(Part); }
+};
+
+} // namespace
+
+// Qt frees the control's widget first (as an MDI area frees its windows),
+// then the control goes: the pop-up that outlives both must no longer lead
+// a focus look-up to the freed control.
+TEST(ControlsLifetime, APartOutlivingItsControlNoLongerNamesIt)
+{
+  EnsureQtApplication();
+  auto Popup = std::make_unique<QWidget>();
+  auto* C = new TWithPopup(nullptr);
+  C->Handle();
+  C->Watch(Popup.get());
+  EXPECT_EQ(TWinControl::FindControl(Popup.get()), C);
+  delete C->Handle();
+  delete C;
+  EXPECT_EQ(TWinControl::FindControl(Popup.get()), nullptr);
+}

@@ -101,10 +101,10 @@ protected:
 TEST_F(ChartWindowsTest, TheChartKindsOpenFromTheDisplayTypeMenuWithTheirChartMenu)
 {
   TMainForm& F = StartWith(Fitted);
-  EXPECT_TRUE(F.DisplayTypeItems[2]->Enabled());  // Graph Display
-  EXPECT_TRUE(F.DisplayTypeItems[3]->Enabled());  // Bathy Graph Display
-  EXPECT_TRUE(F.DisplayTypeItems[4]->Enabled());  // Position Graph Display
-  EXPECT_FALSE(F.DisplayTypeItems[6]->Enabled()); // Scale Display: not built
+  EXPECT_TRUE(F.DisplayTypeItems[2]->Enabled()); // Graph Display
+  EXPECT_TRUE(F.DisplayTypeItems[3]->Enabled()); // Bathy Graph Display
+  EXPECT_TRUE(F.DisplayTypeItems[4]->Enabled()); // Position Graph Display
+  EXPECT_TRUE(F.DisplayTypeItems[6]->Enabled()); // Scale Display
   struct TCase {
     TMdiChildKind Kind;
     const char* Form;
