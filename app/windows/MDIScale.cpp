@@ -1,6 +1,7 @@
 #include "app/windows/MDIScale.h"
 
 #include "app/core/CoreData.h"
+#include "app/windows/ChartActionCopy.h"
 #include "chart/canvas/GDIPlusCanvas.h"
 #include "chart/canvas/ZuzFont.h"
 #include "chart/canvas/ZuzGradient.h"
@@ -16,6 +17,7 @@
 #include "chart/core/SeriesPointer.h"
 #include "chart/series/MyPointSeries.h"
 #include "platform/Colors.h"
+#include "platform/Menus.h"
 #include "rtl/Numbers.h"
 
 #include <memory>
@@ -94,6 +96,14 @@ TMDIScale::TMDIScale(IDisplayHost& Host) : TDisplayWindow(Host, TMdiChildKind::S
   Chart1->AddSeries(Series1);
 
   SetContent(Chart1);
+
+  ChartActionCopy1 = new TChartActionCopy(this);
+  ChartActionCopy1->SetName(QStringLiteral("ChartActionCopy1"));
+  ChartActionCopy1->SetCategory(QStringLiteral("Chart"));
+  ChartActionCopy1->SetChart(Chart1);
+  auto* Copy = new TMenuItem(this);
+  Copy->SetAction(ChartActionCopy1);
+  AddPopupItem("Chart", "Chart1Item")->Add(Copy);
 }
 
 TMDIScale::~TMDIScale() = default;

@@ -11,6 +11,7 @@
 #include "app/windows/DisplayWindow.h"
 
 class TChart;
+class TChartActionCopy;
 class TMyPointSeries;
 
 class TMDIScale : public TDisplayWindow {
@@ -24,6 +25,7 @@ public:
 
   TChart* Chart1 = nullptr;
   TMyPointSeries* Series1 = nullptr;
+  TChartActionCopy* ChartActionCopy1 = nullptr;
 
 protected:
   void ContentSetup() override;

@@ -4,6 +4,7 @@
 #include "MainFormFixture.h"
 
 #include "app/windows/DisplayWindows.h"
+#include "app/windows/ChartActionCopy.h"
 #include "app/windows/MDIScale.h"
 #include "chart/core/AxisItems.h"
 #include "chart/core/ChartAxis.h"
@@ -81,6 +82,13 @@ TEST_F(ScaleWindowTest, OpensFromTheMenuAtItsDefaultPlaceOfferingOnlyPressures)
   EXPECT_EQ(Left->Minimum(), 0);
   EXPECT_EQ(Left->Maximum(), 250);
   EXPECT_EQ(Left->Title()->Caption(), QStringLiteral("Depth, m"));
+  TMenuItem* Menu = W->PopupActionBar1->Items();
+  ASSERT_EQ(Menu->Count(), 4);
+  TMenuItem* Chart = Menu->Items(3);
+  EXPECT_EQ(Chart->Caption(), QStringLiteral("Chart"));
+  ASSERT_EQ(Chart->Count(), 1);
+  EXPECT_EQ(Chart->Items(0)->Caption(), QStringLiteral("&Copy"));
+  EXPECT_EQ(W->ChartActionCopy1->Chart(), W->Chart1);
   // Nothing chosen: nothing drawn, however many samples pass.
   SetValue(2, "10.0");
   W->DataUpdate();
