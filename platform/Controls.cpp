@@ -598,10 +598,6 @@ TControl::~TControl()
     FParent = nullptr;
   }
   DestroyHandle();
-  // A part that outlives a widget Qt freed first (a pop-up of its own, say)
-  // is still listed under this control; a later focus look-up through it
-  // would reach a freed control.
-  std::erase_if(WidgetOwners(), [this](const auto& Entry) { return Entry.second == this; });
   if (TControlBridge* B = D->Bridge) {
     // Freed from inside one of its widget's events: the bridge goes once
     // that event is over.
@@ -1155,18 +1151,26 @@ void TControl::DestroyWnd() {}
 void TControl::DestroyHandle()
 {
   QPointer<QWidget> W = D->Widget;
-  if (!W)
+  auto& Owners = WidgetOwners();
+  const auto ForgetParts = [&] {
+    for (const auto& P : D->Parts)
+      if (P)
+        Owners.erase(P.data());
+    D->Parts.clear();
+  };
+  if (!W) {
+    // Qt freed the widget first (as an MDI area frees its windows): a part
+    // that outlives it (a pop-up of its own) must no longer name this
+    // control, or a focus look-up through it reaches a freed control.
+    ForgetParts();
     return;
+  }
   // Native controls keep their text in the widget: keep it for the next one.
   const String Text = GetText();
   DestroyWnd();
   FText = Text;
-  auto& Owners = WidgetOwners();
   Owners.erase(W.data());
-  for (const auto& P : D->Parts)
-    if (P)
-      Owners.erase(P.data());
-  D->Parts.clear();
+  ForgetParts();
   D->Observed.clear();
   D->Pressed = false;
   D->Grabbed = false;
