@@ -10,7 +10,7 @@ if ! command -v clang++ >/dev/null; then
   exit 2
 fi
 cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  -DCMAKE_BUILD_TYPE= >/dev/null
 if [ $# -eq 0 ]; then
   cmake --build "$build"
 else

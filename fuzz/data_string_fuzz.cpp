@@ -6,6 +6,7 @@
 // as in a long cast. Besides not crashing, every input must leave the tables
 // their sizes, and a string the decoder refuses must be counted and change
 // nothing in the value table.
+// fuzz-links: app_core
 #include "app/core/CoreData.h"
 #include "app/core/SampleRoad.h"
 #include "rtl/DateTime.h"

@@ -39,11 +39,29 @@ std::unordered_map<const QWidget*, TControl*>& WidgetOwners()
 
 // A widget Qt frees by itself (the edit field of a combo box made
 // list-only, the windows inside an MDI area freed with it) leaves the table
-// at once, so that a new widget at its address is never taken for it.
-void RegisterWidget(QWidget* W, TControl* Control, QObject* Context)
+// at once, so that a new widget at its address is never taken for it. The
+// widget itself carries the connection: its control may be gone first.
+void RegisterWidget(QWidget* W, TControl* Control, std::vector<const QWidget*>& Keys)
 {
   WidgetOwners()[W] = Control;
-  QObject::connect(W, &QObject::destroyed, Context, [W] { WidgetOwners().erase(W); });
+  if (std::find(Keys.begin(), Keys.end(), W) != Keys.end())
+    return;
+  Keys.push_back(W);
+  QObject::connect(W, &QObject::destroyed, W, [W] { WidgetOwners().erase(W); });
+}
+
+// A control that goes takes its widgets out of the table by their
+// addresses: a widget Qt is freeing at that moment no longer answers to a
+// guarded pointer, yet it is still listed until its end.
+void ForgetWidgets(const TControl* Control, std::vector<const QWidget*>& Keys)
+{
+  auto& Owners = WidgetOwners();
+  for (const QWidget* Key : Keys) {
+    const auto It = Owners.find(Key);
+    if (It != Owners.end() && It->second == Control)
+      Owners.erase(It);
+  }
+  Keys.clear();
 }
 
 Qt::CursorShape ShapeOf(TCursor C)
@@ -114,6 +132,7 @@ struct TControl::Impl {
   QPointer<QWidget> Widget;
   TControlBridge* Bridge = nullptr;
   std::vector<QPointer<QWidget>> Parts;    // inner parts: input goes through the handlers
+  std::vector<const QWidget*> Keys;        // every widget listed under this control
   std::vector<QPointer<QWidget>> Observed; // frames: WidgetEvent only
   std::unique_ptr<TCanvas> Canvas;
   QImage Buffer;
@@ -1116,6 +1135,9 @@ void TControl::CreateHandle()
   QWidget* ParentWidget = nullptr;
   if (FParent) {
     FParent->Handle();
+    // Making the parent's widget makes its children's: this one's too.
+    if (D->Widget)
+      return;
     ParentWidget = FParent->ClientWidget();
   }
   // A native control's text is read from its widget once that is there.
@@ -1125,7 +1147,7 @@ void TControl::CreateHandle()
   D->NativeFocus = W->focusPolicy();
   if (!D->Bridge)
     D->Bridge = new TControlBridge(this);
-  RegisterWidget(W, this, D->Bridge);
+  RegisterWidget(W, this, D->Keys);
   W->installEventFilter(D->Bridge);
   W->setMouseTracking(true);
   W->setObjectName(Name());
@@ -1151,26 +1173,20 @@ void TControl::DestroyWnd() {}
 void TControl::DestroyHandle()
 {
   QPointer<QWidget> W = D->Widget;
-  auto& Owners = WidgetOwners();
-  const auto ForgetParts = [&] {
-    for (const auto& P : D->Parts)
-      if (P)
-        Owners.erase(P.data());
-    D->Parts.clear();
-  };
   if (!W) {
-    // Qt freed the widget first (as an MDI area frees its windows): a part
-    // that outlives it (a pop-up of its own) must no longer name this
-    // control, or a focus look-up through it reaches a freed control.
-    ForgetParts();
+    // Qt freed the widget first (as an MDI area frees its windows): neither
+    // it nor a part that outlives it (a pop-up of its own) may still name
+    // this control, or a focus look-up through them reaches a freed control.
+    ForgetWidgets(this, D->Keys);
+    D->Parts.clear();
     return;
   }
   // Native controls keep their text in the widget: keep it for the next one.
   const String Text = GetText();
   DestroyWnd();
   FText = Text;
-  Owners.erase(W.data());
-  ForgetParts();
+  ForgetWidgets(this, D->Keys);
+  D->Parts.clear();
   D->Observed.clear();
   D->Pressed = false;
   D->Grabbed = false;
@@ -1195,7 +1211,7 @@ void TControl::WatchWidget(QWidget* Part)
   if (!Part || !D->Bridge)
     return;
   D->Parts.emplace_back(Part);
-  RegisterWidget(Part, this, D->Bridge);
+  RegisterWidget(Part, this, D->Keys);
   Part->installEventFilter(D->Bridge);
   Part->setMouseTracking(true);
 }

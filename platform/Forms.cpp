@@ -200,7 +200,7 @@ QWidget* TCustomForm::CreateWidget(QWidget* ParentWidget)
   if (FFormStyle == fsMDIForm) {
     F->MdiArea = new QMdiArea(F->Client);
     F->MdiArea->setBackground(QBrush(QColor(0xAB, 0xAB, 0xAB)));
-    QObject::connect(F->MdiArea, &QMdiArea::subWindowActivated, F->MdiArea, [this](QMdiSubWindow* Sub) {
+    QObject::connect(F->MdiArea, &QMdiArea::subWindowActivated, F->MdiArea, [](QMdiSubWindow* Sub) {
       // The children's own activation: the one that had it loses it first.
       for (int32_t I = 0; I < Screen->FormCount(); ++I) {
         TCustomForm* Child = Screen->Forms(I);

@@ -90,6 +90,10 @@ void TCustomEdit::StoreText(const String& Value)
   E->setText(Value);
   if (!Filled) {
     E->setProperty("fathomixFilled", true);
+    // The selection kept before the widget was there may lie past this text.
+    const int32_t Size = static_cast<int32_t>(E->text().size());
+    FSelStart = std::min(FSelStart, Size);
+    FSelLength = std::min(FSelLength, Size - FSelStart);
     E->setSelection(FSelStart, FSelLength);
   }
 }

@@ -121,7 +121,8 @@ void TThread::Synchronize(const std::function<void()>& Method)
     Method();
     return;
   }
-  SyncRequest Req{&Method, nullptr, false};
+  SyncRequest Req;
+  Req.Method = &Method;
   {
     std::lock_guard<std::mutex> Lock(gSyncLock);
     gSyncQueue.push_back(&Req);

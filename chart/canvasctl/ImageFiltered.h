@@ -25,6 +25,7 @@ public:
   // A copy of Value's filters; drops the cache.
   void SetFilters(TFilterItems* Value);
   // From another filtered image: its filters.
+  using TGraphicControl::Assign;
   void Assign(const TImageFiltered* Source);
 
   // The picture with the filters applied, cached; nullptr without a

@@ -354,8 +354,9 @@ void TLegendTitle::InitShadow(TZuzShadow* AShadow) { AShadow->InitValues(AShadow
 // TCustomChartLegend: settings
 
 TCustomChartLegend::TCustomChartLegend(TCustomZuzPanel* AOwner)
-    : TZuzCustomShapePosition(AOwner), FDividingLines(std::make_unique<TZuzHiddenPen>([this](TObject*) { Repaint(); })),
-      FItems(std::make_unique<TLegendItems>(this)), FSymbol(std::make_unique<TLegendSymbol>(this)), ColumnWidths(3, 0)
+    : TZuzCustomShapePosition(AOwner), ColumnWidths(3, 0),
+      FDividingLines(std::make_unique<TZuzHiddenPen>([this](TObject*) { Repaint(); })),
+      FItems(std::make_unique<TLegendItems>(this)), FSymbol(std::make_unique<TLegendSymbol>(this))
 {
   SetDraw3D(false);
   FDividingLines->InitEndStyle(esFlat);

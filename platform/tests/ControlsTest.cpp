@@ -837,3 +837,19 @@ TEST(ControlsLifetime, APartOutlivingItsControlNoLongerNamesIt)
   delete C;
   EXPECT_EQ(TWinControl::FindControl(Popup.get()), nullptr);
 }
+
+// Asking a child for its widget before its parent has one makes the
+// parent's, which makes its children's: the child must end up with that one
+// widget, not a second one beside an orphan still listed under it.
+TEST(ControlsLifetime, AChildAskedBeforeItsParentGetsOneWidget)
+{
+  EnsureQtApplication();
+  auto Panel = std::make_unique<TPanel>(nullptr);
+  auto* Child = new TWithPopup(Panel.get());
+  Child->SetParent(Panel.get());
+  ASSERT_FALSE(Panel->HandleAllocated());
+  QWidget* W = Child->Handle();
+  EXPECT_EQ(Panel->Handle()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), 1);
+  EXPECT_EQ(W->parentWidget(), Panel->Handle());
+  EXPECT_EQ(TWinControl::FindControl(W), Child);
+}
