@@ -561,6 +561,15 @@ void TCustomGrid::SetBorderStyle(TBorderStyle Value)
   UpdateScrollRange();
 }
 
+// The cells are painted on the scroll area's viewport: updating the area
+// alone repaints its frame and leaves moved rows showing what stood there.
+void TCustomGrid::Invalidate()
+{
+  TCustomControl::Invalidate();
+  if (auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull()))
+    Area->viewport()->update();
+}
+
 void TCustomGrid::InvalidateRect(const TRect& R)
 {
   auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull());

@@ -157,6 +157,7 @@ public:
 
   // Marks a client rectangle, a cell, a row or a column for painting; only
   // what is in view is painted again.
+  void Invalidate() override;
   void InvalidateRect(const TRect& R);
   void InvalidateCell(int32_t ACol, int32_t ARow);
   void InvalidateRow(int32_t ARow);

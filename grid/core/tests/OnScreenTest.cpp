@@ -7,7 +7,9 @@
 #include "platform/tests/QtTestApp.h"
 
 #include <QAbstractScrollArea>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -58,4 +60,44 @@ TEST(GridOnScreen, PaintsTextMergedRangesAndHiddenRows)
   const TRect Merged = G->CellRect(2, 1);
   EXPECT_EQ(Merged.Width(), G->ColWidths(1) + G->ColWidths(2));
   EXPECT_TRUE(Inked(Image, Merged));
+}
+
+// Rows put in or taken out above others move those others: the screen must
+// then show them at their new places, as a fresh paint of the window does,
+// not what stood there before (a scroll window showed its newest sample on
+// top of rows that never moved).
+TEST(GridOnScreen, RowsThatMoveAreRepaintedWhereTheyNowStand)
+{
+  EnsureQtApplication();
+  const struct {
+    const char* Name;
+    void (*Change)(TZurEvoderOzod&);
+  } Cases[] = {
+      {"rows put in on top", [](TZurEvoderOzod& G) { G.InsertRows(1, 1); }},
+      {"rows taken out on top", [](TZurEvoderOzod& G) { G.RemoveRows(1, 2); }},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    TForm Form(nullptr);
+    Form.SetBounds(10, 10, 400, 300);
+    auto* G = new TZurEvoderOzod(&Form);
+    G->SetParent(&Form);
+    G->SetBounds(0, 0, 380, 262);
+    G->SetColCount(3);
+    G->SetRowCount(30);
+    for (int32_t R = 1; R < 30; ++R)
+      G->SetCells(1, R, QString::number(R));
+    Form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.Handle()));
+    QTest::qWait(20);
+    C.Change(*G);
+    G->SetCells(2, 1, QStringLiteral("changed"));
+    QTest::qWait(40);
+    // The offscreen screen hands back what the window last flushed.
+    const QImage Shown =
+        QGuiApplication::primaryScreen()->grabWindow(Form.Handle()->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage Fresh = Form.Handle()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(Shown.size(), Fresh.size());
+    EXPECT_TRUE(Shown == Fresh);
+  }
 }
