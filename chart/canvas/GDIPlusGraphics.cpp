@@ -583,36 +583,48 @@ struct TGPGraphics::Impl {
   // Metrics of the fonts measured lately, the last one first, each with
   // the widths of the lines it measured: a chart measures the same labels
   // in the same few fonts on every paint, and shaping a text costs far more
-  // than looking its width up.
+  // than looking its width up. Shared by the graphics of a thread, as a
+  // chart makes new graphics for every paint.
   struct TFontWidths {
     QFont Font;
+    int DpiX = 0, DpiY = 0; // of the device measured on; 0 without one
     std::unique_ptr<QFontMetricsF> Metrics;
     QHash<QString, double> Advances;
   };
-  std::vector<TFontWidths> Fonts;
-  static constexpr size_t MaxFonts = 8;
+  using TFontWidthsList = std::vector<std::shared_ptr<TFontWidths>>;
+  static TFontWidthsList& SharedFonts()
+  {
+    thread_local TFontWidthsList Fonts;
+    return Fonts;
+  }
+  static constexpr size_t MaxFonts = 16;
   static constexpr qsizetype MaxAdvances = 4096;
+  std::shared_ptr<TFontWidths> Current; // kept while this graphics uses it
   const QFontMetricsF* Metrics = nullptr;
 
   TFontWidths& FontWidths(const QFont& Font, const QImage* Dev)
   {
-    for (size_t I = 0; I < Fonts.size(); ++I)
-      if (Fonts[I].Font == Font) {
-        if (I > 0)
-          std::rotate(Fonts.begin(), Fonts.begin() + static_cast<std::ptrdiff_t>(I),
-                      Fonts.begin() + static_cast<std::ptrdiff_t>(I) + 1);
-        Metrics = Fonts.front().Metrics.get();
-        return Fonts.front();
-      }
-    if (Fonts.size() >= MaxFonts)
-      Fonts.pop_back();
-    TFontWidths W;
-    W.Font = Font;
-    W.Metrics =
-        Dev && !Dev->isNull() ? std::make_unique<QFontMetricsF>(Font, Dev) : std::make_unique<QFontMetricsF>(Font);
-    Fonts.insert(Fonts.begin(), std::move(W));
-    Metrics = Fonts.front().Metrics.get();
-    return Fonts.front();
+    const bool OnDevice = Dev && !Dev->isNull();
+    const int DpiX = OnDevice ? Dev->logicalDpiX() : 0, DpiY = OnDevice ? Dev->logicalDpiY() : 0;
+    TFontWidthsList& Fonts = SharedFonts();
+    const auto Found = std::find_if(Fonts.begin(), Fonts.end(), [&](const std::shared_ptr<TFontWidths>& W) {
+      return W->DpiX == DpiX && W->DpiY == DpiY && W->Font == Font;
+    });
+    if (Found != Fonts.end()) {
+      std::rotate(Fonts.begin(), Found, Found + 1);
+    } else {
+      if (Fonts.size() >= MaxFonts)
+        Fonts.pop_back();
+      auto W = std::make_shared<TFontWidths>();
+      W->Font = Font;
+      W->DpiX = DpiX;
+      W->DpiY = DpiY;
+      W->Metrics = OnDevice ? std::make_unique<QFontMetricsF>(Font, Dev) : std::make_unique<QFontMetricsF>(Font);
+      Fonts.insert(Fonts.begin(), std::move(W));
+    }
+    Current = Fonts.front();
+    Metrics = Current->Metrics.get();
+    return *Current;
   }
 
   // The painter's aliased drawing already puts whole coordinates on pixel

@@ -112,6 +112,32 @@ TEST(GDIPlusText, MeasuringRules)
   EXPECT_EQ(C.TextWidth(S), C.InternalTextWidth(S, false));
 }
 
+// Widths measured once are kept for later graphics (a chart makes new ones
+// for every paint), but never handed to a device of another resolution.
+TEST(GDIPlusText, KeptWidthsBelongToTheResolutionTheyWereMeasuredAt)
+{
+  QImage Screen(40, 20, QImage::Format_ARGB32_Premultiplied), Printer(40, 20, QImage::Format_ARGB32_Premultiplied);
+  Screen.setDotsPerMeterX(3780); // 96 dpi
+  Screen.setDotsPerMeterY(3780);
+  Printer.setDotsPerMeterX(7560); // 192 dpi
+  Printer.setDotsPerMeterY(7560);
+  QFont Font(QStringLiteral("Liberation Sans"));
+  Font.setPointSizeF(10);
+  const QString S = QStringLiteral("12.345");
+  const auto Width = [&](QImage& Device) {
+    TCanvas DC;
+    DC.BindImage(&Device);
+    TGPGraphics G(&DC);
+    return G.MeasureString(S, Font, true).width();
+  };
+  const double OnScreen = Width(Screen);
+  const double OnPrinter = Width(Printer);
+  EXPECT_NEAR(OnScreen, QFontMetricsF(Font, &Screen).horizontalAdvance(S), 0.01);
+  EXPECT_NEAR(OnPrinter, QFontMetricsF(Font, &Printer).horizontalAdvance(S), 0.01);
+  EXPECT_NEAR(OnPrinter / OnScreen, 2.0, 0.1);
+  EXPECT_DOUBLE_EQ(Width(Screen), OnScreen);
+}
+
 TEST(GDIPlusText, ShadowCopyIsDrawnAtItsOffset)
 {
   TGDIPlusBuffer B(120, 60);
