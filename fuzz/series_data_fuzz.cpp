@@ -11,6 +11,7 @@
 #include "chart/core/ChartSeries.h"
 #include "chart/core/SeriesDetail.h"
 #include "chart/core/SeriesMarks.h"
+#include "fuzz/FuzzInvariant.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Streams.h"
 
@@ -47,14 +48,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 }
 
 namespace {
-
-[[noreturn]] void Fail(const char* What, const QByteArray& A, const QByteArray& B)
-{
-  std::fprintf(stderr, "invariant broken: %s\n--- first (%lld bytes)\n%s\n--- second (%lld bytes)\n%s\n", What,
-               static_cast<long long>(A.size()), A.toHex(' ').constData(), static_cast<long long>(B.size()),
-               B.toHex(' ').constData());
-  std::abort();
-}
 
 QByteArray Written(TChartSeries& S, bool Detail)
 {

@@ -13,6 +13,7 @@
 // fuzz-sources: platform/tests/StreamTestClasses.cpp
 #include "platform/tests/StreamTestClasses.h"
 
+#include "fuzz/FuzzInvariant.h"
 #include "platform/Filer.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Streams.h"
@@ -22,14 +23,6 @@
 #include <cstdlib>
 
 namespace {
-
-[[noreturn]] void Fail(const char* What, const QByteArray& A, const QByteArray& B)
-{
-  std::fprintf(stderr, "invariant broken: %s\n--- first (%lld bytes)\n%s\n--- second (%lld bytes)\n%s\n", What,
-               static_cast<long long>(A.size()), A.toHex(' ').constData(), static_cast<long long>(B.size()),
-               B.toHex(' ').constData());
-  std::abort();
-}
 
 QByteArray Write(TComponent* Root)
 {

@@ -1,6 +1,5 @@
 #include "app/windows/ChartWindow.h"
 
-#include "app/windows/ChartActionCopy.h"
 #include "chart/canvas/GDIPlusCanvas.h"
 #include "chart/canvas/ZuzGradient.h"
 #include "chart/canvas/ZuzPen.h"
@@ -14,7 +13,6 @@
 #include "chart/core/CustomChart.h"
 #include "chart/series/FastLineSeries.h"
 #include "platform/Colors.h"
-#include "platform/Menus.h"
 #include "rtl/DateTime.h"
 #include "rtl/FormatSettings.h"
 #include "rtl/Numbers.h"
@@ -66,13 +64,7 @@ TChartWindow::TChartWindow(IDisplayHost& Host, TMdiChildKind Kind, const char* F
   };
   SetContent(Chart1);
 
-  ChartActionCopy1 = new TChartActionCopy(this);
-  ChartActionCopy1->SetName(QStringLiteral("ChartActionCopy1"));
-  ChartActionCopy1->SetCategory(QStringLiteral("Chart"));
-  ChartActionCopy1->SetChart(Chart1);
-  auto* Copy = new TMenuItem(this);
-  Copy->SetAction(ChartActionCopy1);
-  AddPopupItem("Chart", "Chart1Item")->Add(Copy);
+  ChartActionCopy1 = AddChartItem(Chart1);
 }
 
 TChartWindow::~TChartWindow() = default;

@@ -1,6 +1,7 @@
 #include "app/windows/DisplayWindow.h"
 
 #include "app/core/CoreData.h"
+#include "app/windows/ChartActionCopy.h"
 #include "app/windows/ChartScaleDlg.h"
 #include "app/windows/DisplayHost.h"
 #include "chart/core/ChartAxis.h"
@@ -103,6 +104,18 @@ TMenuItem* TDisplayWindow::AddPopupItem(const char* Caption, const char* Name)
   Item->SetCaption(QString::fromLatin1(Caption));
   PopupActionBar1->Items()->Add(Item);
   return Item;
+}
+
+TChartActionCopy* TDisplayWindow::AddChartItem(TCustomChart* Chart)
+{
+  auto* Action = new TChartActionCopy(this);
+  Action->SetName(QStringLiteral("ChartActionCopy1"));
+  Action->SetCategory(QStringLiteral("Chart"));
+  Action->SetChart(Chart);
+  auto* Copy = new TMenuItem(this);
+  Copy->SetAction(Action);
+  AddPopupItem("Chart", "Chart1Item")->Add(Copy);
+  return Action;
 }
 
 void TDisplayWindow::AddAppearanceItems()

@@ -51,8 +51,10 @@
 class IDisplayHost;
 class TAction;
 class TActionList;
+class TChartActionCopy;
 class TChartAxis;
 class TColorSelect;
+class TCustomChart;
 class TCoreData;
 class TFont;
 class TFontEdit;
@@ -163,6 +165,8 @@ protected:
   void AddAppearanceItems();
   // A top-level entry of the pop-up menu, after the sensor lists.
   TMenuItem* AddPopupItem(const char* Caption, const char* Name);
+  // The chart kinds' "Chart" entry, holding the copy action of Chart.
+  TChartActionCopy* AddChartItem(TCustomChart* Chart);
   // The ActionArray entry of this window, made when missing (nothing before
   // the window is numbered).
   void SetItemMask(int32_t Value);

@@ -1,7 +1,6 @@
 #include "app/windows/MDIScale.h"
 
 #include "app/core/CoreData.h"
-#include "app/windows/ChartActionCopy.h"
 #include "chart/canvas/GDIPlusCanvas.h"
 #include "chart/canvas/ZuzFont.h"
 #include "chart/canvas/ZuzGradient.h"
@@ -17,7 +16,6 @@
 #include "chart/core/SeriesPointer.h"
 #include "chart/series/MyPointSeries.h"
 #include "platform/Colors.h"
-#include "platform/Menus.h"
 #include "rtl/Numbers.h"
 
 #include <memory>
@@ -97,13 +95,7 @@ TMDIScale::TMDIScale(IDisplayHost& Host) : TDisplayWindow(Host, TMdiChildKind::S
 
   SetContent(Chart1);
 
-  ChartActionCopy1 = new TChartActionCopy(this);
-  ChartActionCopy1->SetName(QStringLiteral("ChartActionCopy1"));
-  ChartActionCopy1->SetCategory(QStringLiteral("Chart"));
-  ChartActionCopy1->SetChart(Chart1);
-  auto* Copy = new TMenuItem(this);
-  Copy->SetAction(ChartActionCopy1);
-  AddPopupItem("Chart", "Chart1Item")->Add(Copy);
+  ChartActionCopy1 = AddChartItem(Chart1);
 }
 
 TMDIScale::~TMDIScale() = default;
