@@ -563,11 +563,16 @@ void TCustomGrid::SetBorderStyle(TBorderStyle Value)
 
 // The cells are painted on the scroll area's viewport: updating the area
 // alone repaints its frame and leaves moved rows showing what stood there.
+// The area itself is not updated: that would repaint its frame and both
+// scroll bars with the cells, for a table that changes at every sample
+// more than the cells cost; the bars repaint themselves when they move, the
+// frame when its style changes.
 void TCustomGrid::Invalidate()
 {
-  TCustomControl::Invalidate();
   if (auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull()))
     Area->viewport()->update();
+  else
+    TCustomControl::Invalidate();
 }
 
 void TCustomGrid::InvalidateRect(const TRect& R)
@@ -1016,13 +1021,19 @@ bool TCustomGrid::WidgetEvent(QObject* Watched, QEvent* Event)
 void TCustomGrid::UpdateScrollRange()
 {
   auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull());
-  if (!Area || FUpdatingScroll)
+  if (!Area || FUpdatingScroll || FScrollHolds > 0)
     return;
   FUpdatingScroll = true;
   const bool V = FScrollBars == ssVertical || FScrollBars == ssBoth;
   const bool H = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
-  Area->setVerticalScrollBarPolicy(V ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-  Area->setHorizontalScrollBarPolicy(H ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  // Setting a policy lays the area's parts out again and repaints the
+  // bars even when nothing changed: only a change is passed on.
+  const Qt::ScrollBarPolicy VP = V ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+  const Qt::ScrollBarPolicy HP = H ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+  if (Area->verticalScrollBarPolicy() != VP)
+    Area->setVerticalScrollBarPolicy(VP);
+  if (Area->horizontalScrollBarPolicy() != HP)
+    Area->setHorizontalScrollBarPolicy(HP);
   QScrollBar* VB = Area->verticalScrollBar();
   VB->setRange(FFixedRows, MaxTopRow());
   VB->setPageStep(std::max(1, VisibleRowCount()));
@@ -1032,6 +1043,15 @@ void TCustomGrid::UpdateScrollRange()
   HB->setPageStep(std::max(1, VisibleColCount()));
   HB->setValue(FTopLeft.X);
   FUpdatingScroll = false;
+}
+
+void TCustomGrid::ReleaseScrollRange(bool All)
+{
+  if (FScrollHolds == 0)
+    return;
+  FScrollHolds = All ? 0 : FScrollHolds - 1;
+  if (FScrollHolds == 0)
+    UpdateScrollRange();
 }
 
 void TCustomGrid::ScrollBarMoved(bool Vertical, int32_t Value)

@@ -110,7 +110,12 @@ void TMDIScroll::DataUpdate()
         Time = T;
       }
     }
-    ZurEvoderOzod1->InsertRows(1, 1);
+    // One change of the table, not three: the row count goes up and back
+    // down within it, so the scroll bars neither move nor repaint.
+    TZurEvoderOzod* G = ZurEvoderOzod1;
+    G->BeginUpdate();
+    const auto End = qScopeGuard([G] { G->EndUpdate(); });
+    G->InsertRows(1, 1);
     WriteSample(1, Date, Time, Values);
     TrimRows();
   }

@@ -57,8 +57,11 @@ void TZurEvoderOzod::BeginUpdate()
   // released while hidden (or the other way round) must still balance, or
   // the grid would stay unpainted for good.
   ++FUpdateCount;
-  if (QWidget* W = WidgetOrNull())
-    W->setUpdatesEnabled(false);
+  HoldScrollRange();
+  // Only the cells stop being painted: turning the whole control's updates
+  // back on would repaint its frame and scroll bars too, at every lock.
+  if (WidgetOrNull())
+    ClientWidget()->setUpdatesEnabled(false);
 }
 
 void TZurEvoderOzod::EndUpdate()
@@ -68,8 +71,9 @@ void TZurEvoderOzod::EndUpdate()
   if ((ComponentState() & csDestroying) || FUpdateCount > 0)
     return;
   FSelChange = false;
-  if (QWidget* W = WidgetOrNull()) {
-    W->setUpdatesEnabled(true);
+  ReleaseScrollRange(true);
+  if (WidgetOrNull()) {
+    ClientWidget()->setUpdatesEnabled(true);
     Invalidate();
   }
   CellControlsUpdate(false);
@@ -77,7 +81,11 @@ void TZurEvoderOzod::EndUpdate()
 
 void TZurEvoderOzod::StartUpdate() { ++FUpdateCount; }
 
-void TZurEvoderOzod::ResetUpdate() { FUpdateCount = 0; }
+void TZurEvoderOzod::ResetUpdate()
+{
+  FUpdateCount = 0;
+  ReleaseScrollRange(true);
+}
 
 void TZurEvoderOzod::SetLockUpdate(bool Value)
 {

@@ -19,6 +19,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolTip>
 
@@ -439,9 +440,13 @@ TEST_F(Editing, TabOverCellsItCannotStayOnComesToAnEnd)
   EXPECT_EQ(Keys, 3);
 }
 
+// The lock stops the cells being painted (the scroll area's viewport), not
+// the whole control: releasing that would repaint its frame and bars too.
 TEST_F(Editing, TheUpdateLockBalancesWhetherOrNotTheGridIsShown)
 {
-  QWidget* W = G->Handle();
+  auto* Area = qobject_cast<QAbstractScrollArea*>(G->Handle());
+  ASSERT_NE(Area, nullptr);
+  QWidget* W = Area->viewport();
   G->BeginUpdate();
   G->BeginUpdate();
   EXPECT_FALSE(W->updatesEnabled());
@@ -474,6 +479,43 @@ TEST_F(Editing, TheUpdateLockBalancesWhetherOrNotTheGridIsShown)
   G->StartUpdate();
   G->ResetUpdate();
   EXPECT_FALSE(G->IsUpdating());
+  EXPECT_TRUE(Area->updatesEnabled());
+}
+
+// A scrolling table puts a row on top and takes the last one off at every
+// sample: within one lock its scroll bar must neither move nor repaint,
+// and a change that stays is taken up once the lock ends.
+TEST_F(Editing, TheScrollRangeWaitsForTheEndOfTheLock)
+{
+  auto* Area = qobject_cast<QAbstractScrollArea*>(G->Handle());
+  ASSERT_NE(Area, nullptr);
+  G->SetRowCount(40);
+  QScrollBar* Bar = Area->verticalScrollBar();
+  const int Max = Bar->maximum();
+  ASSERT_GT(Max, 1);
+  int Changes = 0;
+  QObject::connect(Bar, &QScrollBar::rangeChanged, [&Changes](int, int) { ++Changes; });
+
+  G->BeginUpdate();
+  G->InsertRows(1, 1);
+  EXPECT_EQ(Bar->maximum(), Max);
+  G->RemoveRows(G->RowCount() - 1, 1);
+  G->EndUpdate();
+  EXPECT_EQ(Changes, 0);
+  EXPECT_EQ(Bar->maximum(), Max);
+
+  G->BeginUpdate();
+  G->InsertRows(1, 5);
+  EXPECT_EQ(Changes, 0);
+  G->EndUpdate();
+  EXPECT_EQ(Changes, 1);
+  EXPECT_EQ(Bar->maximum(), Max + 5);
+
+  // A lock given up by a reset still lets the bar follow.
+  G->BeginUpdate();
+  G->ResetUpdate();
+  G->InsertRows(1, 2);
+  EXPECT_EQ(Bar->maximum(), Max + 7);
 }
 
 TEST_F(Editing, TheGridTimerEndsTheIncrementalSearchAndBlinks)
