@@ -561,12 +561,12 @@ void TCustomGrid::SetBorderStyle(TBorderStyle Value)
   UpdateScrollRange();
 }
 
-// The cells are painted on the scroll area's viewport: updating the area
-// alone repaints its frame and leaves moved rows showing what stood there.
-// The area itself is not updated: that would repaint its frame and both
-// scroll bars with the cells, for a table that changes at every sample
-// more than the cells cost; the bars repaint themselves when they move, the
-// frame when its style changes.
+// The cells are painted on the scroll area's viewport, so that is what is
+// updated: updating the area alone would leave moved rows showing what
+// stood there, and updating it as well would repaint its frame and both
+// scroll bars with the cells, which for a table changing at every sample
+// costs more than the cells. The bars repaint themselves when they move,
+// the frame when its style changes.
 void TCustomGrid::Invalidate()
 {
   if (auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull()))
@@ -1021,7 +1021,7 @@ bool TCustomGrid::WidgetEvent(QObject* Watched, QEvent* Event)
 void TCustomGrid::UpdateScrollRange()
 {
   auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull());
-  if (!Area || FUpdatingScroll || FScrollHolds > 0)
+  if (!Area || FUpdatingScroll || FScrollHeld)
     return;
   FUpdatingScroll = true;
   const bool V = FScrollBars == ssVertical || FScrollBars == ssBoth;
@@ -1045,13 +1045,12 @@ void TCustomGrid::UpdateScrollRange()
   FUpdatingScroll = false;
 }
 
-void TCustomGrid::ReleaseScrollRange(bool All)
+void TCustomGrid::ReleaseScrollRange()
 {
-  if (FScrollHolds == 0)
+  if (!FScrollHeld)
     return;
-  FScrollHolds = All ? 0 : FScrollHolds - 1;
-  if (FScrollHolds == 0)
-    UpdateScrollRange();
+  FScrollHeld = false;
+  UpdateScrollRange();
 }
 
 void TCustomGrid::ScrollBarMoved(bool Vertical, int32_t Value)

@@ -207,10 +207,10 @@ protected:
   virtual void ColWidthsChanged();
   virtual void RowHeightsChanged();
   // While held, the scroll bars keep their range and position, and take
-  // them up at the last release: a change undone before it (a row put in on
-  // top and the last one taken off) neither moves nor repaints them.
-  void HoldScrollRange() { ++FScrollHolds; }
-  void ReleaseScrollRange(bool All = false);
+  // them up at the release: a change undone before it (a row put in on top
+  // and the last one taken off) neither moves nor repaints them.
+  void HoldScrollRange() { FScrollHeld = true; }
+  void ReleaseScrollRange();
 
   // Moves a column (row) with its size to another index; the others shift.
   void MoveColumn(int32_t FromIndex, int32_t ToIndex);
@@ -322,7 +322,7 @@ private:
   TBorderStyle FBorderStyle = bsSingle;
   bool FSelecting = false;
   bool FUpdatingScroll = false;
-  int32_t FScrollHolds = 0;
+  bool FScrollHeld = false;
   TInplaceEdit* FInplaceEdit = nullptr; // a child control: freed with the grid
   int32_t FInplaceCol = -1;
   int32_t FInplaceRow = -1;

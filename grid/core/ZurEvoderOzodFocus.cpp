@@ -71,7 +71,7 @@ void TZurEvoderOzod::EndUpdate()
   if ((ComponentState() & csDestroying) || FUpdateCount > 0)
     return;
   FSelChange = false;
-  ReleaseScrollRange(true);
+  ReleaseScrollRange();
   if (WidgetOrNull()) {
     ClientWidget()->setUpdatesEnabled(true);
     Invalidate();
@@ -84,7 +84,7 @@ void TZurEvoderOzod::StartUpdate() { ++FUpdateCount; }
 void TZurEvoderOzod::ResetUpdate()
 {
   FUpdateCount = 0;
-  ReleaseScrollRange(true);
+  ReleaseScrollRange();
 }
 
 void TZurEvoderOzod::SetLockUpdate(bool Value)

@@ -27,18 +27,26 @@ bool Inked(const QImage& Image, const TRect& R)
   return false;
 }
 
+// A grid of Cols x Rows filling most of a form of the given size; the
+// caller fills it and shows the form.
+TZurEvoderOzod* PlaceGrid(TForm& Form, int32_t Width, int32_t Height, int32_t Cols, int32_t Rows)
+{
+  Form.SetBounds(10, 10, Width, Height);
+  auto* G = new TZurEvoderOzod(&Form);
+  G->SetParent(&Form);
+  G->SetBounds(0, 0, Width - 20, Height - 38);
+  G->SetColCount(Cols);
+  G->SetRowCount(Rows);
+  return G;
+}
+
 } // namespace
 
 TEST(GridOnScreen, PaintsTextMergedRangesAndHiddenRows)
 {
   EnsureQtApplication();
   TForm Form(nullptr);
-  Form.SetBounds(10, 10, 500, 400);
-  auto* G = new TZurEvoderOzod(&Form);
-  G->SetParent(&Form);
-  G->SetBounds(0, 0, 480, 300);
-  G->SetColCount(4);
-  G->SetRowCount(8);
+  auto* G = PlaceGrid(Form, 500, 338, 4, 8);
   G->SetCells(1, 1, QStringLiteral("WWW"));
   G->SetCells(1, 3, QStringLiteral("hidden"));
   Form.Show();
@@ -79,12 +87,7 @@ TEST(GridOnScreen, RowsThatMoveAreRepaintedWhereTheyNowStand)
   for (const auto& C : Cases) {
     SCOPED_TRACE(C.Name);
     TForm Form(nullptr);
-    Form.SetBounds(10, 10, 400, 300);
-    auto* G = new TZurEvoderOzod(&Form);
-    G->SetParent(&Form);
-    G->SetBounds(0, 0, 380, 262);
-    G->SetColCount(3);
-    G->SetRowCount(30);
+    auto* G = PlaceGrid(Form, 400, 300, 3, 30);
     for (int32_t R = 1; R < 30; ++R)
       G->SetCells(1, R, QString::number(R));
     Form.Show();
