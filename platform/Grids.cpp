@@ -225,6 +225,18 @@ struct TCustomGrid::TAxis {
   }
 };
 
+// The view as a hold found it: at the release, rows said to be put in are
+// only moved on the screen when nothing else of the layout changed.
+struct TCustomGrid::THeldView {
+  TGridCoord TopLeft{};
+  int32_t Width = 0, Height = 0;
+  int32_t FixedCols = 0, FixedRows = 0, Line = 0;
+  std::vector<int32_t> ColWidths;
+  std::vector<int32_t> RowHeights; // the fixed rows, then the rows in view from the top row
+  int32_t InsertedRow = -1, InsertedCount = 0;
+  bool Painted = false; // the cells were painted within the hold: the screen is not the held one
+};
+
 TCustomGrid::TAxis TCustomGrid::ColAxis() const
 {
   int32_t W = 0, H = 0;
@@ -991,6 +1003,8 @@ bool TCustomGrid::WidgetEvent(QObject* Watched, QEvent* Event)
     return TCustomControl::WidgetEvent(Watched, Event);
   switch (Event->type()) {
   case QEvent::Paint: {
+    if (FScrollHeld && FHeldView)
+      FHeldView->Painted = true;
     QWidget* VP = Area->viewport();
     QPainter P(VP);
     TCanvas* C = Canvas();
@@ -1045,12 +1059,128 @@ void TCustomGrid::UpdateScrollRange()
   FUpdatingScroll = false;
 }
 
-void TCustomGrid::ReleaseScrollRange()
+void TCustomGrid::HoldView()
 {
-  if (!FScrollHeld)
+  if (FScrollHeld)
     return;
+  FScrollHeld = true;
+  if (!FHeldView)
+    FHeldView = std::make_unique<THeldView>();
+  THeldView& V = *FHeldView;
+  V.InsertedRow = -1;
+  V.InsertedCount = 0;
+  V.Painted = false;
+  auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull());
+  if (!Area)
+    return;
+  QWidget* View = Area->viewport();
+  // Not setUpdatesEnabled: turning that back on repaints the whole
+  // viewport, which is what a move of the rows is there to spare.
+  View->setAttribute(Qt::WA_UpdatesDisabled, true);
+  V.TopLeft = FTopLeft;
+  V.Width = View->width();
+  V.Height = View->height();
+  V.FixedCols = FFixedCols;
+  V.FixedRows = FFixedRows;
+  V.Line = FGridLineWidth;
+  V.ColWidths = FColWidths;
+  V.RowHeights.clear();
+  const TAxis Rows = RowAxis();
+  for (int32_t R = 0; R < FFixedRows && R < FRowCount; ++R)
+    V.RowHeights.push_back(Rows.Size(R));
+  for (int32_t R = FTopLeft.Y, Y = Rows.FixedExtent(); R < FRowCount && Y < Rows.Extent; ++R) {
+    V.RowHeights.push_back(Rows.Size(R));
+    Y += Rows.Size(R) + Rows.Line;
+  }
+}
+
+void TCustomGrid::ReleaseView()
+{
+  const bool Held = FScrollHeld;
   FScrollHeld = false;
-  UpdateScrollRange();
+  if (Held)
+    UpdateScrollRange();
+  auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull());
+  if (!Area)
+    return;
+  QWidget* View = Area->viewport();
+  View->setAttribute(Qt::WA_UpdatesDisabled, false);
+  if (!Held || !MoveInsertedRows(*View))
+    Invalidate();
+  if (FHeldView)
+    FHeldView->InsertedCount = 0;
+}
+
+void TCustomGrid::ShowRowsInserted(int32_t ARow, int32_t Count)
+{
+  if (!FScrollHeld || !FHeldView || Count <= 0)
+    return;
+  THeldView& V = *FHeldView;
+  // Said again, it must be the same run of rows grown; else the rows are
+  // painted again.
+  V.InsertedRow = V.InsertedCount == 0 || V.InsertedRow == ARow ? ARow : -1;
+  V.InsertedCount += Count;
+}
+
+// The rows from the inserted ones on stand Count rows lower than when the
+// view was held, each with its height; the rows above them where they
+// were. Then the screen moves them down, and only the inserted rows, what
+// lies after the last row (rows taken off) and the rows of the current
+// cell and selection (drawn by their index, which did not move) are
+// painted.
+bool TCustomGrid::MoveInsertedRows(QWidget& View)
+{
+  if (!FHeldView)
+    return false;
+  THeldView& V = *FHeldView;
+  const int32_t ARow = V.InsertedRow, N = V.InsertedCount;
+  V.InsertedRow = -1;
+  if (N <= 0 || ARow < 0 || V.Painted || !View.isVisible())
+    return false;
+  if (FTopLeft.X != V.TopLeft.X || FTopLeft.Y != V.TopLeft.Y || View.width() != V.Width || View.height() != V.Height ||
+      FFixedCols != V.FixedCols || FFixedRows != V.FixedRows || FGridLineWidth != V.Line || FColWidths != V.ColWidths)
+    return false;
+  if (ARow < FFixedRows || ARow < FTopLeft.Y || ARow + N > FRowCount)
+    return false;
+  const TAxis Rows = RowAxis();
+  const int32_t Y = Rows.Start(ARow);
+  if (Y < 0)
+    return false;
+  for (size_t K = 0; K < V.RowHeights.size(); ++K) {
+    const int32_t Old = static_cast<int32_t>(K) < FFixedRows ? static_cast<int32_t>(K)
+                                                             : FTopLeft.Y + static_cast<int32_t>(K) - FFixedRows;
+    const int32_t Now = Old < ARow ? Old : Old + N;
+    if (Now >= FRowCount)
+      break; // taken off: its place is painted below
+    if (Rows.Size(Now) != V.RowHeights[K])
+      return false;
+  }
+  int32_t DY = 0;
+  for (int32_t R = ARow; R < ARow + N; ++R)
+    DY += Rows.Size(R) + Rows.Line;
+  const int32_t W = View.width(), H = View.height();
+  // Qt paints what the move uncovers, and moves along what was already
+  // waiting to be painted. A cell draws its border a pixel before its
+  // start, over the row above: each band painted here takes that pixel
+  // of the row after it too, which then shows what a full paint shows.
+  if (DY < H - Y)
+    View.scroll(0, DY, QRect(0, Y, W, H - Y));
+  View.update(QRect(0, Y, W, std::min(DY + 1, H - Y)));
+  // Rows taken off in view, or a view no longer full: what lies after the
+  // last row, and that row's last line of pixels, which the row after it
+  // drew over.
+  const int32_t End = Rows.End();
+  if (End < H)
+    View.update(QRect(0, End - 1, W, H - End + 1));
+  const TGridRect Sel = Selection();
+  for (const auto& [First, Last] : {std::pair{Sel.Top, Sel.Bottom}, std::pair{FCurrent.Y, FCurrent.Y}})
+    for (int32_t R = std::max(First, ARow); R <= Last + N + 1 && R < FRowCount; ++R) {
+      const int32_t RY = Rows.Start(R);
+      if (RY < 0)
+        break;
+      View.update(QRect(0, RY, W, Rows.Size(R) + Rows.Line + 1));
+    }
+  return true;
 }
 
 void TCustomGrid::ScrollBarMoved(bool Vertical, int32_t Value)

@@ -163,6 +163,13 @@ public:
   void InvalidateRow(int32_t ARow);
   void InvalidateCol(int32_t ACol);
   void InvalidateGrid();
+  // Said within a held view by a holder that put Count rows in at ARow,
+  // wrote only those and took rows off only after all of them: at the
+  // release the screen's rows from ARow on are moved down rather than
+  // painted again, when the view is still laid out as it was held (the same
+  // top row, column widths and size, every row in view with its height).
+  // Whatever else changed within the hold would then not show.
+  virtual void ShowRowsInserted(int32_t ARow, int32_t Count);
 
   // ---- Inplace editing (see the top of this file).
   bool EditorMode() const { return FEditorMode; }
@@ -206,11 +213,14 @@ protected:
   virtual void SizeChanged(int32_t OldColCount, int32_t OldRowCount);
   virtual void ColWidthsChanged();
   virtual void RowHeightsChanged();
-  // While held, the scroll bars keep their range and position, and take
-  // them up at the release: a change undone before it (a row put in on top
-  // and the last one taken off) neither moves nor repaints them.
-  void HoldScrollRange() { FScrollHeld = true; }
-  void ReleaseScrollRange();
+  // While the view is held the cells are not painted, and the scroll bars
+  // keep their range and position: a change undone before the release (a
+  // row put in on top and the last one taken off) neither moves nor
+  // repaints them. At the release the bars take up the final range and the
+  // cells are painted again, or only moved on the screen when the holder
+  // said that is all that changed (ShowRowsInserted).
+  void HoldView();
+  void ReleaseView();
 
   // Moves a column (row) with its size to another index; the others shift.
   void MoveColumn(int32_t FromIndex, int32_t ToIndex);
@@ -323,6 +333,9 @@ private:
   bool FSelecting = false;
   bool FUpdatingScroll = false;
   bool FScrollHeld = false;
+  struct THeldView;
+  std::unique_ptr<THeldView> FHeldView; // kept from hold to hold
+  bool MoveInsertedRows(QWidget& View);
   TInplaceEdit* FInplaceEdit = nullptr; // a child control: freed with the grid
   int32_t FInplaceCol = -1;
   int32_t FInplaceRow = -1;

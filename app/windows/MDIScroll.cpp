@@ -111,13 +111,15 @@ void TMDIScroll::DataUpdate()
       }
     }
     // One change of the table, not three: the row count goes up and back
-    // down within it, so the scroll bars neither move nor repaint.
+    // down within it, so the scroll bars neither move nor repaint, and the
+    // rows already shown are moved down on the screen, not painted again.
     TZurEvoderOzod* G = ZurEvoderOzod1;
     G->BeginUpdate();
     const auto End = qScopeGuard([G] { G->EndUpdate(); });
     G->InsertRows(1, 1);
     WriteSample(1, Date, Time, Values);
     TrimRows();
+    G->ShowRowsInserted(1, 1);
   }
   ProcessMessages();
 }

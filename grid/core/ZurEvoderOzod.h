@@ -245,6 +245,9 @@ public:
   void UpdateScrollBars(bool Force);
   void BeginUpdate();
   void EndUpdate();
+  // Banded rows and footers are drawn by where rows stand: those grids paint
+  // their rows again.
+  void ShowRowsInserted(int32_t ARow, int32_t Count) override;
   int32_t UpdateCount() const { return FUpdateCount; }
   // One cell: text, record and the record's own cell graphic.
   void FreeCell(int32_t ACol, int32_t ARow);

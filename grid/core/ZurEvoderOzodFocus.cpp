@@ -4,6 +4,7 @@
 
 #include "grid/base/GridBehaviour.h"
 #include "grid/base/IntList.h"
+#include "grid/core/GridSettings.h"
 #include "grid/edit/RurInplaceEdit.h"
 #include "platform/Messages.h"
 #include "platform/Timer.h"
@@ -57,11 +58,9 @@ void TZurEvoderOzod::BeginUpdate()
   // released while hidden (or the other way round) must still balance, or
   // the grid would stay unpainted for good.
   ++FUpdateCount;
-  HoldScrollRange();
   // Only the cells stop being painted: turning the whole control's updates
   // back on would repaint its frame and scroll bars too, at every lock.
-  if (WidgetOrNull())
-    ClientWidget()->setUpdatesEnabled(false);
+  HoldView();
 }
 
 void TZurEvoderOzod::EndUpdate()
@@ -71,12 +70,15 @@ void TZurEvoderOzod::EndUpdate()
   if ((ComponentState() & csDestroying) || FUpdateCount > 0)
     return;
   FSelChange = false;
-  ReleaseScrollRange();
-  if (WidgetOrNull()) {
-    ClientWidget()->setUpdatesEnabled(true);
-    Invalidate();
-  }
+  ReleaseView();
   CellControlsUpdate(false);
+}
+
+void TZurEvoderOzod::ShowRowsInserted(int32_t ARow, int32_t Count)
+{
+  if (FBands->Active() || FFixedFooters > 0 || FFloatingFooter->Visible())
+    return;
+  TBaseGrid::ShowRowsInserted(ARow, Count);
 }
 
 void TZurEvoderOzod::StartUpdate() { ++FUpdateCount; }
@@ -84,7 +86,7 @@ void TZurEvoderOzod::StartUpdate() { ++FUpdateCount; }
 void TZurEvoderOzod::ResetUpdate()
 {
   FUpdateCount = 0;
-  ReleaseScrollRange();
+  ReleaseView();
 }
 
 void TZurEvoderOzod::SetLockUpdate(bool Value)

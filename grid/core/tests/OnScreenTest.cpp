@@ -1,6 +1,7 @@
 // The string grid in a shown window: it paints its cells without making
 // records, follows the keys over merged ranges and keeps hidden rows out of
 // view.
+#include "grid/base/GridBehaviour.h"
 #include "grid/core/ZurEvoderOzod.h"
 
 #include "platform/Forms.h"
@@ -9,10 +10,13 @@
 #include <QAbstractScrollArea>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPaintEvent>
 #include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 
@@ -38,6 +42,22 @@ TZurEvoderOzod* PlaceGrid(TForm& Form, int32_t Width, int32_t Height, int32_t Co
   G->SetColCount(Cols);
   G->SetRowCount(Rows);
   return G;
+}
+
+// What the window last flushed (the offscreen screen hands that back) and
+// what a fresh paint of it shows, both cut to Part (window coordinates;
+// empty: the whole window).
+std::pair<QImage, QImage> ShownAndFresh(TForm& Form, QRect Part = {})
+{
+  QWidget* W = Form.Handle();
+  if (Part.isEmpty())
+    Part = W->rect();
+  return {QGuiApplication::primaryScreen()
+              ->grabWindow(W->winId())
+              .toImage()
+              .convertToFormat(QImage::Format_RGB32)
+              .copy(Part),
+          W->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(Part)};
 }
 
 } // namespace
@@ -96,11 +116,104 @@ TEST(GridOnScreen, RowsThatMoveAreRepaintedWhereTheyNowStand)
     C.Change(*G);
     G->SetCells(2, 1, QStringLiteral("changed"));
     QTest::qWait(40);
-    // The offscreen screen hands back what the window last flushed.
-    const QImage Shown =
-        QGuiApplication::primaryScreen()->grabWindow(Form.Handle()->winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage Fresh = Form.Handle()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto [Shown, Fresh] = ShownAndFresh(Form);
     ASSERT_EQ(Shown.size(), Fresh.size());
     EXPECT_TRUE(Shown == Fresh);
+  }
+}
+
+namespace {
+
+// The area of the paints a widget receives.
+class TPaintedArea : public QObject {
+public:
+  explicit TPaintedArea(QWidget* W) { W->installEventFilter(this); }
+  int64_t Pixels = 0;
+
+protected:
+  bool eventFilter(QObject*, QEvent* E) override
+  {
+    if (E->type() == QEvent::Paint)
+      for (const QRect& R : static_cast<QPaintEvent*>(E)->region())
+        Pixels += int64_t(R.width()) * R.height();
+    return false;
+  }
+};
+
+} // namespace
+
+// A table that puts its newest row on top within an update lock and says
+// so has the rows it showed moved down on the screen instead of painted
+// again. What the screen then shows must be what a fresh paint shows,
+// whatever else happened around the lock; where the rows cannot simply be
+// moved (the layout changed, banded rows, rows put in above the view), the
+// grid paints them all again.
+TEST(GridOnScreen, RowsPutInOnTopAreMovedOnTheScreenOnlyWhenThatShowsTheTruth)
+{
+  EnsureQtApplication();
+  struct TCase {
+    const char* Name;
+    int32_t Rows;
+    void (*Setup)(TZurEvoderOzod&);   // painted before the lock
+    void (*Waiting)(TZurEvoderOzod&); // just before the lock, not yet painted
+    void (*Within)(TZurEvoderOzod&);
+    bool Moved; // no more than part of the view painted
+  };
+  const auto None = [](TZurEvoderOzod&) {};
+  const auto TakeLastOff = [](TZurEvoderOzod& G) { G.RemoveRows(G.RowCount() - 1, 1); };
+  const TCase Cases[] = {
+      {"last row taken off out of view", 30, None, None, TakeLastOff, true},
+      {"short table, its last row taken off in view", 9, None, None, TakeLastOff, true},
+      // The row's band with the pixel of the row after it, which its
+      // cells' borders overlap (a lone cell's corner may differ by a shade).
+      {"a row written just before", 30, None,
+       [](TZurEvoderOzod& G) {
+         G.SetCells(2, 4, QStringLiteral("late"));
+         const TRect R = G.CellRect(2, 4);
+         G.InvalidateRect(TRect{0, R.Top, G.Width(), R.Bottom + 2});
+       },
+       TakeLastOff, true},
+      {"current cell and selection shown", 30,
+       [](TZurEvoderOzod& G) {
+         G.SetShowSelection(true);
+         G.SetHideFocusRect(false);
+         G.SetFocus();
+       },
+       None, None, true},
+      {"a column widened within", 30, None, None, [](TZurEvoderOzod& G) { G.SetColWidths(1, 150); }, false},
+      {"rows put in above the view", 30, [](TZurEvoderOzod& G) { G.SetTopRow(8); }, None, None, false},
+      {"banded rows", 30, [](TZurEvoderOzod& G) { G.Bands()->SetActive(true); }, None, None, false},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    TForm Form(nullptr);
+    auto* G = PlaceGrid(Form, 400, 300, 3, C.Rows);
+    for (int32_t R = 1; R < C.Rows; ++R)
+      G->SetCells(1, R, QStringLiteral("row %1").arg(R));
+    Form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.Handle()));
+    QWidget* VP = qobject_cast<QAbstractScrollArea*>(G->Handle())->viewport();
+    C.Setup(*G);
+    QTest::qWait(20);
+    const TPaintedArea Painted(VP);
+    C.Waiting(*G);
+    G->BeginUpdate();
+    G->InsertRows(1, 1);
+    G->SetCells(1, 1, QStringLiteral("newest"));
+    G->SetCells(2, 1, QStringLiteral("0.25"));
+    C.Within(*G);
+    G->ShowRowsInserted(1, 1);
+    G->EndUpdate();
+    QTest::qWait(40);
+    const int64_t PaintedPixels = Painted.Pixels; // before the fresh paint below
+    // The cells only: the area's frame is not the rows' business.
+    const auto [Shown, Fresh] = ShownAndFresh(Form, QRect(VP->mapTo(Form.Handle(), QPoint(0, 0)), VP->size()));
+    ASSERT_EQ(Shown.size(), Fresh.size());
+    EXPECT_TRUE(Shown == Fresh);
+    const int64_t Viewport = int64_t(VP->width()) * VP->height();
+    if (C.Moved)
+      EXPECT_LT(PaintedPixels, Viewport * 2 / 3);
+    else
+      EXPECT_GE(PaintedPixels, Viewport);
   }
 }
