@@ -1,4 +1,5 @@
 #include "chart/canvas/GDIPlusGraphics.h"
+#include "chart/canvas/DigitText.h"
 #include "chart/canvas/WideLineRaster.h"
 #include "platform/Canvas.h"
 
@@ -590,6 +591,29 @@ struct TGPGraphics::Impl {
     int DpiX = 0, DpiY = 0; // of the device measured on; 0 without one
     std::unique_ptr<QFontMetricsF> Metrics;
     QHash<QString, double> Advances;
+    std::unique_ptr<TDigitText> Digits; // made when first needed
+
+    TDigitText& DigitsOn(const QImage* Dev)
+    {
+      if (!Digits)
+        Digits = std::make_unique<TDigitText>(Font, Dev && !Dev->isNull() ? Dev : nullptr);
+      return *Digits;
+    }
+
+    double Advance(QStringView Line, const QImage* Dev)
+    {
+      TDigitText& D = DigitsOn(Dev);
+      if (D.Takes(Line))
+        return D.Width(Line);
+      const QString L = Line.toString();
+      auto It = Advances.constFind(L);
+      if (It == Advances.constEnd()) {
+        if (Advances.size() >= MaxAdvances)
+          Advances.clear();
+        It = Advances.insert(L, Metrics->horizontalAdvance(L));
+      }
+      return *It;
+    }
   };
   using TFontWidthsList = std::vector<std::shared_ptr<TFontWidths>>;
   static TFontWidthsList& SharedFonts()
@@ -1247,6 +1271,22 @@ void TGPGraphics::DrawImage(const QImage& Image, const QRectF& Dest, uint8_t Alp
 // --- text ---------------------------------------------------------------------------------------
 
 namespace {
+// Each line of a text, without the carriage return before its line feed.
+template <class F>
+void ForEachLine(QStringView Text, F&& Do)
+{
+  for (qsizetype Start = 0;;) {
+    const qsizetype End = Text.indexOf(u'\n', Start);
+    QStringView L = Text.mid(Start, End < 0 ? -1 : End - Start);
+    if (L.endsWith(u'\r'))
+      L.chop(1);
+    Do(L);
+    if (End < 0)
+      return;
+    Start = End + 1;
+  }
+}
+
 QStringList LinesOf(const QString& Text)
 {
   QStringList L = Text.split(QLatin1Char('\n'));
@@ -1266,24 +1306,20 @@ double EmPixels(const QFont& Font, double Dpi)
 
 QSizeF TGPGraphics::MeasureString(const QString& Text, const QFont& Font, bool Typographic) const
 {
-  Impl::TFontWidths& F = D->FontWidths(Font, FDC ? FDC->Image() : nullptr);
+  const QImage* Dev = FDC ? FDC->Image() : nullptr;
+  Impl::TFontWidths& F = D->FontWidths(Font, Dev);
   const QFontMetricsF& M = *F.Metrics;
   if (Text.isEmpty())
     return QSizeF(0, M.lineSpacing());
   double W = 0;
-  const QStringList Lines = LinesOf(Text);
-  for (const QString& L : Lines) {
-    auto It = F.Advances.constFind(L);
-    if (It == F.Advances.constEnd()) {
-      if (F.Advances.size() >= Impl::MaxAdvances)
-        F.Advances.clear();
-      It = F.Advances.insert(L, M.horizontalAdvance(L));
-    }
-    W = std::max(W, *It);
-  }
+  int Lines = 0;
+  ForEachLine(Text, [&](QStringView L) {
+    ++Lines;
+    W = std::max(W, F.Advance(L, Dev));
+  });
   if (!Typographic)
     W += EmPixels(Font, DpiY()) / 3.0;
-  return QSizeF(W, M.lineSpacing() * Lines.size());
+  return QSizeF(W, M.lineSpacing() * Lines);
 }
 
 void TGPGraphics::AddString(QPainterPath& Path, const QString& Text, const QFont& Font, const QPointF& Origin)
@@ -1311,12 +1347,21 @@ void TGPGraphics::DrawString(const QString& Text, const QFont& Font, const QPoin
   QBrush B;
   if (!RealizeBrush(Brush, QRectF(), B))
     return;
-  MeasureString(QString(), Font, true); // readies the metrics of the font
-  const QFontMetricsF& M = *D->Metrics;
+  const QImage* Dev = FDC ? FDC->Image() : nullptr;
+  Impl::TFontWidths& F = D->FontWidths(Font, Dev);
+  const QFontMetricsF& M = *F.Metrics;
   const double Margin = EmPixels(Font, DpiY()) / 6.0;
   Q->setFont(Font);
   Q->setPen(QPen(B, 0));
-  const QStringList Lines = LinesOf(Text);
-  for (qsizetype i = 0; i < Lines.size(); ++i)
-    Q->drawText(Origin + QPointF(Margin, M.ascent() + i * M.lineSpacing()), Lines[i]);
+  // Labels in a plain colour, not turned: laid out without the engine.
+  TDigitText* Digits =
+      B.style() == Qt::SolidPattern && Q->transform().type() <= QTransform::TxTranslate ? &F.DigitsOn(Dev) : nullptr;
+  int Line = 0;
+  ForEachLine(Text, [&](QStringView L) {
+    const QPointF At = Origin + QPointF(Margin, M.ascent() + Line++ * M.lineSpacing());
+    if (Digits && Digits->Takes(L))
+      Digits->Draw(*Q, At, L);
+    else
+      Q->drawText(At, L.toString());
+  });
 }
