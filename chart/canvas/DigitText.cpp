@@ -30,7 +30,7 @@ TDigitText::TDigitText(const QFont& Font, const QPaintDevice* Device) : FFont(Fo
   if (!FRaw.isValid())
     return;
   for (int I = 0; I < Count; ++I) {
-    const QString C(QChar(Taken[I]));
+    const QString C = QString(QChar(Taken[I]));
     const QList<quint32> G = FRaw.glyphIndexesForString(C);
     if (G.size() != 1 || G[0] == 0)
       return; // not in this font: the engine falls back to another one
