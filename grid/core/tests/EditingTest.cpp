@@ -480,6 +480,12 @@ TEST_F(Editing, TheUpdateLockBalancesWhetherOrNotTheGridIsShown)
   G->ResetUpdate();
   EXPECT_FALSE(G->IsUpdating());
   EXPECT_TRUE(Area->updatesEnabled());
+
+  // A lock reset rather than ended lets the cells be painted again.
+  G->BeginUpdate();
+  G->ResetUpdate();
+  EXPECT_FALSE(G->LockUpdate());
+  EXPECT_TRUE(W->updatesEnabled());
 }
 
 // A scrolling table puts a row on top and takes the last one off at every
