@@ -1003,7 +1003,7 @@ bool TCustomGrid::WidgetEvent(QObject* Watched, QEvent* Event)
     return TCustomControl::WidgetEvent(Watched, Event);
   switch (Event->type()) {
   case QEvent::Paint: {
-    if (FScrollHeld && FHeldView)
+    if (FViewHeld && FHeldView)
       FHeldView->Painted = true;
     QWidget* VP = Area->viewport();
     QPainter P(VP);
@@ -1035,7 +1035,7 @@ bool TCustomGrid::WidgetEvent(QObject* Watched, QEvent* Event)
 void TCustomGrid::UpdateScrollRange()
 {
   auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull());
-  if (!Area || FUpdatingScroll || FScrollHeld)
+  if (!Area || FUpdatingScroll || FViewHeld)
     return;
   FUpdatingScroll = true;
   const bool V = FScrollBars == ssVertical || FScrollBars == ssBoth;
@@ -1061,9 +1061,9 @@ void TCustomGrid::UpdateScrollRange()
 
 void TCustomGrid::HoldView()
 {
-  if (FScrollHeld)
+  if (FViewHeld)
     return;
-  FScrollHeld = true;
+  FViewHeld = true;
   if (!FHeldView)
     FHeldView = std::make_unique<THeldView>();
   THeldView& V = *FHeldView;
@@ -1096,8 +1096,8 @@ void TCustomGrid::HoldView()
 
 void TCustomGrid::ReleaseView()
 {
-  const bool Held = FScrollHeld;
-  FScrollHeld = false;
+  const bool Held = FViewHeld;
+  FViewHeld = false;
   if (Held)
     UpdateScrollRange();
   auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull());
@@ -1107,13 +1107,11 @@ void TCustomGrid::ReleaseView()
   View->setAttribute(Qt::WA_UpdatesDisabled, false);
   if (!Held || !MoveInsertedRows(*View))
     Invalidate();
-  if (FHeldView)
-    FHeldView->InsertedCount = 0;
 }
 
 void TCustomGrid::ShowRowsInserted(int32_t ARow, int32_t Count)
 {
-  if (!FScrollHeld || !FHeldView || Count <= 0)
+  if (!FViewHeld || !FHeldView || Count <= 0)
     return;
   THeldView& V = *FHeldView;
   // Said again, it must be the same run of rows grown; else the rows are
@@ -1134,7 +1132,6 @@ bool TCustomGrid::MoveInsertedRows(QWidget& View)
     return false;
   THeldView& V = *FHeldView;
   const int32_t ARow = V.InsertedRow, N = V.InsertedCount;
-  V.InsertedRow = -1;
   if (N <= 0 || ARow < 0 || V.Painted || !View.isVisible())
     return false;
   if (FTopLeft.X != V.TopLeft.X || FTopLeft.Y != V.TopLeft.Y || View.width() != V.Width || View.height() != V.Height ||

@@ -332,7 +332,7 @@ private:
   TBorderStyle FBorderStyle = bsSingle;
   bool FSelecting = false;
   bool FUpdatingScroll = false;
-  bool FScrollHeld = false;
+  bool FViewHeld = false;
   struct THeldView;
   std::unique_ptr<THeldView> FHeldView; // kept from hold to hold
   bool MoveInsertedRows(QWidget& View);

@@ -4,20 +4,29 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <array>
 #include <cmath>
 
 namespace {
 
 constexpr char16_t Taken[] = u"0123456789 .,:;-+/%()eE";
 
+// The place of each character in Taken, -1 for the others (all of Taken is
+// ASCII).
+constexpr std::array<int8_t, 128> Slots = [] {
+  std::array<int8_t, 128> S{};
+  S.fill(-1);
+  for (int I = 0; Taken[I] != 0; ++I)
+    S[static_cast<size_t>(Taken[I])] = static_cast<int8_t>(I);
+  return S;
+}();
+
 } // namespace
 
 int TDigitText::Slot(char16_t C)
 {
-  for (int I = 0; I < Count; ++I)
-    if (Taken[I] == C)
-      return I;
-  return -1;
+  static_assert(std::size(Taken) - 1 == Count);
+  return C < Slots.size() ? Slots[C] : -1;
 }
 
 TDigitText::TDigitText(const QFont& Font, const QPaintDevice* Device) : FFont(Font), FMetrics(Font, Device)
@@ -37,7 +46,7 @@ TDigitText::TDigitText(const QFont& Font, const QPaintDevice* Device) : FFont(Fo
     FGlyphs[static_cast<size_t>(I)] = G[0];
     FAdvances[static_cast<size_t>(I)] = FMetrics.horizontalAdvance(C);
   }
-  FPairs.fill(-1);
+  FPairs.fill(std::nan(""));
   FRun.setRawFont(FRaw);
   FUsable = LaysOutAsThePainter(Device);
 }
@@ -93,7 +102,7 @@ bool TDigitText::Takes(QStringView Text) const
 double TDigitText::PairAdvance(int A, int B)
 {
   double& P = FPairs[static_cast<size_t>(A * Count + B)];
-  if (P < 0) {
+  if (std::isnan(P)) {
     const QString Two = QString(QChar(Taken[A])) + QChar(Taken[B]);
     P = FMetrics.horizontalAdvance(Two) - FAdvances[static_cast<size_t>(B)];
   }
@@ -116,15 +125,20 @@ double TDigitText::Width(QStringView Text)
 void TDigitText::Draw(QPainter& P, const QPointF& Origin, QStringView Text)
 {
   const auto N = Text.size();
+  if (N == 0)
+    return;
   FRunGlyphs.resize(N);
   FRunPositions.resize(N);
   double X = 0;
+  int S = Slot(Text[0].unicode());
   for (qsizetype I = 0; I < N; ++I) {
-    const int S = Slot(Text[I].unicode());
     FRunGlyphs[I] = FGlyphs[static_cast<size_t>(S)];
     FRunPositions[I] = QPointF(X, 0);
-    if (I + 1 < N)
-      X += PairAdvance(S, Slot(Text[I + 1].unicode()));
+    if (I + 1 < N) {
+      const int Next = Slot(Text[I + 1].unicode());
+      X += PairAdvance(S, Next);
+      S = Next;
+    }
   }
   FRun.setGlyphIndexes(FRunGlyphs);
   FRun.setPositions(FRunPositions);

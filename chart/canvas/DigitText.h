@@ -45,7 +45,7 @@ private:
   bool FUsable = false;
   std::array<uint32_t, Count> FGlyphs{};
   std::array<double, Count> FAdvances{};
-  std::array<double, Count * Count> FPairs{}; // negative: not measured yet
+  std::array<double, Count * Count> FPairs{}; // NaN: not measured yet
   QGlyphRun FRun;
   QList<quint32> FRunGlyphs;
   QList<QPointF> FRunPositions;

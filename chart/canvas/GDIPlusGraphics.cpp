@@ -1287,15 +1287,6 @@ void ForEachLine(QStringView Text, F&& Do)
   }
 }
 
-QStringList LinesOf(const QString& Text)
-{
-  QStringList L = Text.split(QLatin1Char('\n'));
-  for (QString& S : L)
-    if (S.endsWith(QLatin1Char('\r')))
-      S.chop(1);
-  return L;
-}
-
 double EmPixels(const QFont& Font, double Dpi)
 {
   if (Font.pixelSize() > 0)
@@ -1326,9 +1317,10 @@ void TGPGraphics::AddString(QPainterPath& Path, const QString& Text, const QFont
 {
   const QFontMetricsF M(Font);
   const double Margin = EmPixels(Font, 96.0) / 6.0;
-  const QStringList Lines = LinesOf(Text);
-  for (qsizetype i = 0; i < Lines.size(); ++i)
-    Path.addText(Origin + QPointF(Margin, M.ascent() + i * M.lineSpacing()), Font, Lines[i]);
+  int Line = 0;
+  ForEachLine(Text, [&](QStringView L) {
+    Path.addText(Origin + QPointF(Margin, M.ascent() + Line++ * M.lineSpacing()), Font, L.toString());
+  });
 }
 
 void TGPGraphics::DrawString(const QString& Text, const QFont& Font, const QPointF& Origin, const TGPBrush& Brush)
