@@ -197,7 +197,7 @@ void TCustomZuzPanelExtended::PanelPaint(const TRect& Rect)
   if (Skip())
     return;
   TRect R = Rect;
-  if (Color() != clNone) {
+  if (Color() != clNone && !FillHidesAll()) {
     const TColor Back = PanelColor(Parent() ? Parent()->Color() : Color());
     C->Brush()->SetStyle(bsSolid);
     C->Brush()->SetColor(Back);
@@ -215,6 +215,24 @@ void TCustomZuzPanelExtended::PanelPaint(const TRect& Rect)
       FillPanelRect(R);
   }
   DrawPanelBevels(R);
+}
+
+// Erasing a panel that the fill then covers with opaque paint costs a pass
+// over every pixel of the picture for nothing; a chart redrawn at each
+// sample pays it each time.
+bool TCustomZuzPanelExtended::FillHidesAll() const
+{
+  if (Shadow()->ShouldDraw() || Emboss()->ShouldDraw() || BorderRound() >= 1 || Border()->Visible())
+    return false;
+  if (InternalCanvas()->Transparency != 0)
+    return false;
+  if ((ParentColor() && Parent() ? Parent()->Color() : Color()) == clNone)
+    return false;
+  if (!FGradient || !FGradient->Visible())
+    return true;
+  // Only the linear gradients reach every corner of the rectangle.
+  const TGradientDirection D = FGradient->Direction();
+  return D != gdFromCenter && D != gdRadial && !FGradient->AnyTransparency();
 }
 
 void TCustomZuzPanelExtended::DrawShadowEmboss(TZuzShadow* Effect, bool IsEmboss, TRect& R)

@@ -99,6 +99,7 @@ private:
   void DrawPanelBevels(const TRect& Rect);
   int32_t FixBorderWidth(TRect& R) const;
   bool Skip() const;
+  bool FillHidesAll() const;
 
   TPanningMode FAllowPanning = pmBoth;
   std::unique_ptr<TZuzGradient> FGradient;

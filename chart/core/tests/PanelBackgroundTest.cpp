@@ -3,10 +3,14 @@
 // back image's modes, the rubber band's aspect and the zoom settings.
 #include "CoreTestSupport.h"
 
+#include "chart/canvas/GDIPlusCanvas.h"
 #include "chart/canvas/ZuzGradient.h"
 #include "chart/canvas/ZuzPen.h"
 #include "chart/canvas/ZuzShadow.h"
 #include "chart/canvas/tests/RecordingCanvas.h"
+#include "chart/core/ChartLegend.h"
+#include "chart/core/ChartTitle.h"
+#include "chart/core/CustomChart.h"
 #include "chart/core/CustomZuzPanelExtended.h"
 #include "platform/Bitmap.h"
 #include "platform/Filer.h"
@@ -14,7 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -69,10 +75,15 @@ TEST(PanelBackground, PaintedInItsOrder)
   };
   const TRect R{0, 0, 100, 80};
   const Case Cases[] = {
-      {"plain: erase, fill, raised bevel",
+      {"plain: the fill covers all, so no erase; raised bevel",
        [](TBackgroundPanel&) {},
-       {QStringLiteral("EraseBackground()"), QStringLiteral("Rectangle(0,0,101,81)"),
-        QStringLiteral("Frame3D(0,0,100,80,16777215,10526880,1)")}},
+       {QStringLiteral("Rectangle(0,0,101,81)"), QStringLiteral("Frame3D(0,0,100,80,16777215,10526880,1)")}},
+      {"a visible border leaves the erase",
+       [](TBackgroundPanel& P) {
+         P.SetBevelOuter(bvNone);
+         P.Border()->SetVisible(true);
+       },
+       {QStringLiteral("EraseBackground()"), QStringLiteral("Rectangle(0,0,100,80)")}},
       {"no colour: no erase, but the visible border",
        [](TBackgroundPanel& P) {
          P.SetColor(clNone);
@@ -121,6 +132,72 @@ TEST(PanelBackground, PaintedInItsOrder)
         Calls << L;
     EXPECT_EQ(Calls, C.Calls);
   }
+}
+
+TEST(PanelBackground, HidesWhateverThePictureHeldBefore)
+{
+  // Drawn once over black and once over white, the background must give
+  // the same pixels: the erase may be left out only where the fill covers.
+  struct Case {
+    const char* Name;
+    std::function<void(TChart&)> Setup;
+  };
+  const auto Gradient = [](TGradientDirection D) {
+    return [D](TChart& C) {
+      C.Gradient()->SetDirection(D);
+      C.Gradient()->SetVisible(true);
+    };
+  };
+  const Case Cases[] = {
+      {"solid colour", [](TChart&) {}},
+      {"vertical gradient, as the display windows",
+       [](TChart& C) {
+         C.SetColor(4194304);
+         C.Gradient()->SetStartColor(15378841);
+         C.Gradient()->SetEndColor(16777088);
+         C.Gradient()->SetVisible(true);
+       }},
+      {"horizontal gradient", Gradient(gdLeftRight)},
+      {"diagonal gradient", Gradient(gdDiagonalUp)},
+      {"radial gradient", Gradient(gdRadial)},
+      {"translucent gradient",
+       [](TChart& C) {
+         C.Gradient()->SetVisible(true);
+         C.Gradient()->Colors()->Items(0)->SetTransparency(50);
+       }},
+      {"rounded corners", [](TChart& C) { C.SetBorderRound(12); }},
+      {"wide border",
+       [](TChart& C) {
+         C.Border()->SetVisible(true);
+         C.Border()->SetWidth(3);
+       }},
+      {"shadow",
+       [](TChart& C) {
+         C.Shadow()->SetVisible(true);
+         C.Shadow()->SetSize(4);
+       }},
+  };
+  for (const Case& K : Cases)
+    for (const bool GDIPlus : {true, false}) {
+      SCOPED_TRACE(std::string(K.Name) + (GDIPlus ? ", anti-aliased canvas" : ", aliased canvas"));
+      QImage Shown[2];
+      for (int I = 0; I < 2; ++I) {
+        TImageTChart C(160, 120);
+        if (GDIPlus)
+          C.SetInternalCanvas(std::make_unique<TGDIPlusCanvas>());
+        else
+          C.SetInternalCanvas(std::make_unique<TZuzCanvas3D>());
+        C.SetBufferedDisplay(false);
+        C.SetView3D(false);
+        C.Title()->SetVisible(false);
+        C.Legend()->SetVisible(false);
+        K.Setup(C);
+        C.Image.fill(I == 0 ? Qt::black : Qt::white);
+        C.Draw();
+        Shown[I] = C.Image;
+      }
+      EXPECT_EQ(Shown[0], Shown[1]);
+    }
 }
 
 TEST(PanelBackground, BackImageOverOrUnderTheGradient)
