@@ -10,6 +10,7 @@
 
 #include <QAbstractScrollArea>
 #include <QPaintEvent>
+#include <QPalette>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QScrollBar>
@@ -922,11 +923,85 @@ bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos)
   return true;
 }
 
+void TCustomGrid::CalcSizingState(int32_t X, int32_t Y, TGridState& State, int32_t& Index)
+{
+  State = gsNormal;
+  Index = -1;
+  int32_t C = -1, R = -1;
+  MouseToCell(X, Y, C, R);
+  if (C < 0 || R < 0)
+    return;
+  const TRect Cell = CellRect(C, R);
+  if (R < FFixedRows && (FOptions & GridOptionBit(goColSizing))) {
+    int32_t Edge = -1, Unused = -1;
+    if (Cell.Right - X < 4)
+      Edge = C;
+    else if (X - Cell.Left < 4 && Cell.Left > 0)
+      MouseToCell(Cell.Left - 1, Y, Edge, Unused);
+    if (Edge >= 0) {
+      State = gsColSizing;
+      Index = Edge;
+      return;
+    }
+  }
+  if (C < FFixedCols && (FOptions & GridOptionBit(goRowSizing))) {
+    int32_t Edge = -1, Unused = -1;
+    if (Cell.Bottom - Y <= 3)
+      Edge = R;
+    else if (Y - Cell.Top <= 3 && Cell.Top > 0)
+      MouseToCell(X, Cell.Top - 1, Unused, Edge);
+    if (Edge >= 0) {
+      State = gsRowSizing;
+      Index = Edge;
+    }
+  }
+}
+
+// The size the sized column or row takes for the mouse at (X, Y); at least
+// one pixel, so that it stays in view.
+int32_t TCustomGrid::SizingSize(int32_t X, int32_t Y) const
+{
+  return std::max(1, (FSizingState == gsColSizing ? X : Y) - FSizingOfs - FSizingStart);
+}
+
+void TCustomGrid::ShowSizingLine(int32_t Pos)
+{
+  QWidget* View = ClientWidget();
+  if (!View)
+    return;
+  if (!FSizingLine) {
+    FSizingLine = new QWidget(View);
+    FSizingLine->setAttribute(Qt::WA_TransparentForMouseEvents);
+    FSizingLine->setAutoFillBackground(true);
+    QPalette P = FSizingLine->palette();
+    P.setColor(QPalette::Window, Qt::black);
+    FSizingLine->setPalette(P);
+  }
+  if (FSizingState == gsColSizing)
+    FSizingLine->setGeometry(Pos, 0, 1, View->height());
+  else
+    FSizingLine->setGeometry(0, Pos, View->width(), 1);
+  FSizingLine->raise();
+  FSizingLine->show();
+}
+
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y)
 {
   TCustomControl::MouseDown(Button, Shift, X, Y);
   if (Button != mbLeft)
     return;
+  TGridState Sizing = gsNormal;
+  int32_t Index = -1;
+  CalcSizingState(X, Y, Sizing, Index);
+  if (Sizing != gsNormal) {
+    const TRect Cell = Sizing == gsColSizing ? CellRect(Index, 0) : CellRect(0, Index);
+    FSizingState = Sizing;
+    FSizingIndex = Index;
+    FSizingStart = Sizing == gsColSizing ? Cell.Left : Cell.Top;
+    FSizingOfs = Sizing == gsColSizing ? X - Cell.Right : Y - Cell.Bottom;
+    ShowSizingLine(FSizingStart + SizingSize(X, Y));
+    return;
+  }
   if (CanFocus() && !Focused())
     SetFocus();
   int32_t C = -1, R = -1;
@@ -947,6 +1022,23 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, i
 void TCustomGrid::MouseMove(TShiftState Shift, int32_t X, int32_t Y)
 {
   TCustomControl::MouseMove(Shift, X, Y);
+  if (FSizingState != gsNormal) {
+    ShowSizingLine(FSizingStart + SizingSize(X, Y));
+    return;
+  }
+  if (!(Shift & (ssLeft | ssRight | ssMiddle))) {
+    // The cursor tells where a press would size.
+    TGridState Sizing = gsNormal;
+    int32_t Index = -1;
+    CalcSizingState(X, Y, Sizing, Index);
+    if (Sizing != gsNormal) {
+      SetCursor(Sizing == gsColSizing ? crHSplit : crVSplit);
+      FSizingCursor = true;
+    } else if (FSizingCursor) {
+      FSizingCursor = false;
+      SetCursor(crDefault);
+    }
+  }
   if (!FSelecting || !(Shift & ssLeft))
     return;
   int32_t C = -1, R = -1;
@@ -958,6 +1050,20 @@ void TCustomGrid::MouseMove(TShiftState Shift, int32_t X, int32_t Y)
 void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y)
 {
   FSelecting = false;
+  if (FSizingState != gsNormal) {
+    const TGridState Sizing = FSizingState;
+    const int32_t Size = SizingSize(X, Y);
+    if (FSizingLine)
+      FSizingLine->hide();
+    // The size is set while the state still says sizing, so that those who
+    // hear of the change know the operator made it.
+    if (Sizing == gsColSizing)
+      SetColWidths(FSizingIndex, Size);
+    else
+      SetRowHeights(FSizingIndex, Size);
+    FSizingState = gsNormal;
+    FSizingIndex = -1;
+  }
   TCustomControl::MouseUp(Button, Shift, X, Y);
 }
 

@@ -183,7 +183,7 @@ public:
   TInplaceEdit* InplaceEditor() const { return FInplaceEdit; }
   // Loads the editor again from its cell and places it anew.
   void InvalidateEditor();
-  TGridState GridState() const { return FSelecting ? gsSelecting : gsNormal; }
+  TGridState GridState() const { return FSizingState != gsNormal ? FSizingState : FSelecting ? gsSelecting : gsNormal; }
   // gsNormal ends a mouse range selection.
   void SetGridState(TGridState Value);
 
@@ -259,6 +259,13 @@ protected:
   // OnKeyPress.
   void KeyPress(char16_t& Key) override;
 
+  // Sizing by the mouse: a point within 4 pixels of a column's edge in a
+  // fixed row (with goColSizing) gives gsColSizing and the column whose
+  // right edge it is; within 3 pixels of a row's edge in a fixed column
+  // (with goRowSizing), gsRowSizing and the row. A press there drags the
+  // edge, shown as a line, and the release sets the size.
+  virtual void CalcSizingState(int32_t X, int32_t Y, TGridState& State, int32_t& Index);
+
   void Paint() override;
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
   bool DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos) override;
@@ -331,6 +338,15 @@ private:
   TGridDrawingStyle FDrawingStyle = gdsThemed;
   TBorderStyle FBorderStyle = bsSingle;
   bool FSelecting = false;
+  TGridState FSizingState = gsNormal;
+  int32_t FSizingIndex = -1;
+  // The sized cell's start and the press's distance from its edge.
+  int32_t FSizingStart = 0;
+  int32_t FSizingOfs = 0;
+  QWidget* FSizingLine = nullptr;
+  bool FSizingCursor = false;
+  void ShowSizingLine(int32_t Pos);
+  int32_t SizingSize(int32_t X, int32_t Y) const;
   bool FUpdatingScroll = false;
   bool FViewHeld = false;
   struct THeldView;

@@ -66,8 +66,11 @@ void TTableWindow::KeepColumnSizes(const char* Section)
   CS->SetKey(QDir(Host().SetupFolder()).filePath(QStringLiteral("colsizes.ini")));
   CS->SetSection(QString::fromLatin1(Section));
   // Called as the operator starts sizing a column: the widths as they stand
-  // then; the grid saves the last ones when it is freed.
+  // then; the grid saves the last ones when it is freed. The width the
+  // operator gives is saved as soon as it is set too, so that it outlives a
+  // program that does not end in order.
   ZurEvoderOzod1->OnColumnSize = [this](TObject*, int32_t, bool&) { ColumnSizes(true); };
+  ZurEvoderOzod1->OnEndColumnSize = [this](TObject*, int32_t) { ColumnSizes(true); };
 }
 
 void TTableWindow::LoadColumnSizes() { ColumnSizes(false); }

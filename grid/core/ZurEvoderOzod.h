@@ -2067,6 +2067,9 @@ protected:
   void WMLButtonDown(TShiftState Shift, int32_t X, int32_t Y) override;
   void WMLButtonUp(TShiftState Shift, int32_t X, int32_t Y) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+  void MouseMove(TShiftState Shift, int32_t X, int32_t Y) override;
+  // The base state, which OnColumnSize (OnRowSize) may refuse.
+  void CalcSizingState(int32_t X, int32_t Y, TGridState& State, int32_t& Index) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
 
 private:

@@ -171,6 +171,38 @@ bool TZurEvoderOzod::InSizeZone(int32_t X, int32_t Y)
   return C <= FixedCols() && (Options() & GridOptionBit(goRowSizing)) && (Y - Cell.Top <= 3 || Cell.Bottom - Y <= 3);
 }
 
+void TZurEvoderOzod::CalcSizingState(int32_t X, int32_t Y, TGridState& State, int32_t& Index)
+{
+  TBaseGrid::CalcSizingState(X, Y, State, Index);
+  int32_t C = -1, R = -1;
+  bool Allow = true;
+  if (State == gsColSizing) {
+    MouseToCell(X - 6, Y, C, R);
+    if (R >= 0 && R < FixedRows() && OnColumnSize)
+      OnColumnSize(this, Index, Allow);
+  } else if (State == gsRowSizing) {
+    MouseToCell(X, Y - 6, C, R);
+    if (C >= 0 && C < FixedCols() && OnRowSize)
+      OnRowSize(this, Index, Allow);
+  }
+  if (!Allow) {
+    State = gsNormal;
+    Index = -1;
+  }
+}
+
+void TZurEvoderOzod::MouseMove(TShiftState Shift, int32_t X, int32_t Y)
+{
+  // A size set at the release is then the operator's (see ColWidthsChanged).
+  if (!(ComponentState() & csDesigning)) {
+    if (GridState() == gsColSizing)
+      ColSized = true;
+    else if (GridState() == gsRowSizing)
+      RowSized = true;
+  }
+  TBaseGrid::MouseMove(Shift, X, Y);
+}
+
 void TZurEvoderOzod::UpdateColSize(int32_t ACol, int32_t& AWidth)
 {
   if (OnUpdateColumnSize)

@@ -20,7 +20,9 @@
 #include "rtl/IniFile.h"
 #include "rtl/Numbers.h"
 
+#include <QAbstractScrollArea>
 #include <QScopeGuard>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -350,6 +352,17 @@ TEST_F(TableWindowsTest, TheOperatorsColumnWidthsAreKeptPerKind)
     ASSERT_TRUE(G->OnColumnSize);
     G->OnColumnSize(G, K.Col, Allow);
     EXPECT_EQ(TIniFile(File).ReadInteger(QString::fromLatin1(K.Section), QStringLiteral("Col%1").arg(K.Col), 0), 123);
+    // A column edge dragged in the header: the new width is saved as the
+    // button is released.
+    QWidget* View = qobject_cast<QAbstractScrollArea*>(G->Handle())->viewport();
+    const TRect Header = G->CellRect(K.Col, 0);
+    const QPoint Edge(Header.Right - 1, Header.Top + 5);
+    QTest::mousePress(View, Qt::LeftButton, Qt::NoModifier, Edge);
+    QTest::mouseMove(View, Edge + QPoint(-23, 0));
+    QTest::mouseRelease(View, Qt::LeftButton, Qt::NoModifier, Edge + QPoint(-23, 0));
+    EXPECT_EQ(G->ColWidths(K.Col), 100);
+    EXPECT_EQ(TIniFile(File).ReadInteger(QString::fromLatin1(K.Section), QStringLiteral("Col%1").arg(K.Col), 0), 100);
+    G->SetColWidths(K.Col, 123);
     // The last sizing is saved when the window goes.
     G->SetColWidths(K.Col + 1, 77);
     const int32_t Components = Form->ComponentCount();

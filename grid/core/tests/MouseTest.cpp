@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -344,6 +345,82 @@ TEST_F(Mouse, AUserSelectionBringsAParkedSelectionBack)
   Do({TAct::Click, 4, 5});
   EXPECT_FALSE(G->IsSelectionHidden());
   EXPECT_TRUE(G->IsSelected(4, 5));
+}
+
+TEST_F(Mouse, ADraggedEdgeSizesItsColumnOrRowAtTheRelease)
+{
+  // Columns are 70 wide and rows 26 high; the fixed column is column 0 and
+  // the fixed row row 0. Each press is at an offset from a cell's top-left.
+  struct TCase {
+    const char* Name;
+    TGridOptions Options;
+    int32_t Col, Row, DX, DY; // the press
+    int32_t MoveX, MoveY;     // how far the mouse then goes
+    int32_t SizedCol, SizedRow;
+    int32_t Size;
+  };
+  const TGridOptions Cols = GridOptionBit(goColSizing), Rows = GridOptionBit(goRowSizing);
+  const TCase Cases[] = {
+      {"a header's right edge", Cols, 2, 0, 68, 10, 25, 0, 2, -1, 95},
+      {"a header's left edge sizes the column before it", Cols, 3, 0, 2, 10, -30, 0, 2, -1, 40},
+      {"no narrower than a pixel", Cols, 2, 0, 68, 10, -200, 0, 2, -1, 1},
+      {"a fixed row's row edge", Rows, 0, 2, 10, 24, 0, 14, -1, 2, 40},
+      {"the middle of a header sizes nothing", Cols, 2, 0, 35, 10, 25, 0, -1, -1, 0},
+      {"a data cell's edge sizes nothing", Cols, 2, 3, 68, 10, 25, 0, -1, -1, 0},
+      {"no sizing without the option", 0, 2, 0, 68, 10, 25, 0, -1, -1, 0},
+  };
+  for (const TCase& K : Cases) {
+    SCOPED_TRACE(K.Name);
+    G->SetOptions((G->Options() & ~(Cols | Rows)) | K.Options);
+    G->SetDefaultColWidth(70);
+    G->SetDefaultRowHeight(26);
+    Pump();
+    int32_t Ended = 0;
+    G->OnEndColumnSize = [&Ended](TObject*, int32_t) { ++Ended; };
+    const QPoint From = At({TAct::Press, K.Col, K.Row, K.DX, K.DY});
+    const QPoint To = From + QPoint(K.MoveX, K.MoveY);
+    QTest::mouseMove(View(), From);
+    Pump();
+    const bool Sizing = K.SizedCol >= 0 || K.SizedRow >= 0;
+    EXPECT_EQ(G->Cursor(), !Sizing ? crDefault : K.SizedCol >= 0 ? crHSplit : crVSplit);
+    QTest::mousePress(View(), Qt::LeftButton, Qt::NoModifier, From);
+    QTest::mouseMove(View(), To);
+    Pump();
+    // Nothing moves before the release.
+    for (int32_t C = 0; C < G->ColCount(); ++C)
+      EXPECT_EQ(G->ColWidths(C), 70);
+    QTest::mouseRelease(View(), Qt::LeftButton, Qt::NoModifier, To);
+    Pump();
+    for (int32_t C = 0; C < G->ColCount(); ++C)
+      EXPECT_EQ(G->ColWidths(C), C == K.SizedCol ? K.Size : 70) << "column " << C;
+    for (int32_t R = 0; R < G->RowCount(); ++R)
+      EXPECT_EQ(G->RowHeights(R), R == K.SizedRow ? K.Size : 26) << "row " << R;
+    EXPECT_EQ(Ended, K.SizedCol >= 0 ? 1 : 0);
+    EXPECT_EQ(G->GridState(), gsNormal);
+    G->OnEndColumnSize = nullptr;
+  }
+}
+
+TEST_F(Mouse, TheGridsOwnerMayRefuseAColumnSizing)
+{
+  G->SetOptions(G->Options() | GridOptionBit(goColSizing));
+  Pump();
+  std::vector<int32_t> Asked;
+  G->OnColumnSize = [&Asked](TObject*, int32_t ACol, bool& Allow) {
+    Asked.push_back(ACol);
+    Allow = ACol != 2;
+  };
+  for (const int32_t Col : {2, 3}) {
+    const QPoint From = At({TAct::Press, Col, 0, 68, 10});
+    QTest::mousePress(View(), Qt::LeftButton, Qt::NoModifier, From);
+    QTest::mouseMove(View(), From + QPoint(20, 0));
+    QTest::mouseRelease(View(), Qt::LeftButton, Qt::NoModifier, From + QPoint(20, 0));
+    Pump();
+  }
+  EXPECT_EQ(G->ColWidths(2), 70);
+  EXPECT_EQ(G->ColWidths(3), 90);
+  EXPECT_NE(std::find(Asked.begin(), Asked.end(), 2), Asked.end());
+  EXPECT_NE(std::find(Asked.begin(), Asked.end(), 3), Asked.end());
 }
 
 // Rows hold numbers out of order in column 2 and words in column 3; the
