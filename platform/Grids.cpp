@@ -999,6 +999,8 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, i
     FSizingIndex = Index;
     FSizingStart = Sizing == gsColSizing ? Cell.Left : Cell.Top;
     FSizingOfs = Sizing == gsColSizing ? X - Cell.Right : Y - Cell.Bottom;
+    SetCursor(Sizing == gsColSizing ? crHSplit : crVSplit);
+    FSizingCursor = true;
     ShowSizingLine(FSizingStart + SizingSize(X, Y));
     return;
   }
@@ -1050,7 +1052,7 @@ void TCustomGrid::MouseMove(TShiftState Shift, int32_t X, int32_t Y)
 void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y)
 {
   FSelecting = false;
-  if (FSizingState != gsNormal) {
+  if (FSizingState != gsNormal && Button == mbLeft) {
     const TGridState Sizing = FSizingState;
     const int32_t Size = SizingSize(X, Y);
     if (FSizingLine)
