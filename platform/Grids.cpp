@@ -11,6 +11,7 @@
 #include <QAbstractScrollArea>
 #include <QPaintEvent>
 #include <QPalette>
+#include <QRegion>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QScrollBar>
@@ -317,6 +318,10 @@ void TCustomGrid::Relayout()
   ClampCurrent();
   UpdateScrollRange();
   Invalidate();
+  // The frame around the viewport shows the ends of the grid lines too:
+  // where the columns or rows moved, it must be painted again with them.
+  if (auto* Area = dynamic_cast<QAbstractScrollArea*>(WidgetOrNull()))
+    Area->update(QRegion(Area->rect()) - QRegion(Area->viewport()->geometry()));
 }
 
 void TCustomGrid::SetColCount(int32_t Value)

@@ -122,6 +122,38 @@ TEST(GridOnScreen, RowsThatMoveAreRepaintedWhereTheyNowStand)
   }
 }
 
+// A column edge dragged with the mouse: after the release the screen shows
+// what a fresh paint shows, also when the columns then need a scroll bar
+// or no longer do.
+TEST(GridOnScreen, AColumnSizedWithTheMouseShowsWhatAFreshPaintShows)
+{
+  EnsureQtApplication();
+  for (const int32_t By : {40, -40, 300}) {
+    SCOPED_TRACE(By);
+    TForm Form(nullptr);
+    auto* G = PlaceGrid(Form, 400, 300, 4, 12);
+    G->SetOptions(G->Options() | GridOptionBit(goColSizing));
+    for (int32_t R = 0; R < 12; ++R)
+      for (int32_t C = 0; C < 4; ++C)
+        G->SetCells(C, R, QStringLiteral("%1:%2").arg(C).arg(R));
+    Form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.Handle()));
+    QTest::qWait(20);
+    QWidget* VP = qobject_cast<QAbstractScrollArea*>(G->Handle())->viewport();
+    const TRect Header = G->CellRect(1, 0);
+    const QPoint Edge(Header.Right - 1, Header.Top + 5);
+    QTest::mouseMove(VP, Edge);
+    QTest::mousePress(VP, Qt::LeftButton, Qt::NoModifier, Edge);
+    QTest::mouseMove(VP, Edge + QPoint(By, 0));
+    QTest::mouseRelease(VP, Qt::LeftButton, Qt::NoModifier, Edge + QPoint(By, 0));
+    QTest::qWait(40);
+    EXPECT_EQ(G->ColWidths(1), Header.Width() + By);
+    const auto [Shown, Fresh] = ShownAndFresh(Form);
+    ASSERT_EQ(Shown.size(), Fresh.size());
+    EXPECT_TRUE(Shown == Fresh);
+  }
+}
+
 namespace {
 
 // The area of the paints a widget receives.
