@@ -969,6 +969,24 @@ int32_t TCustomGrid::SizingSize(int32_t X, int32_t Y) const
   return std::max(1, (FSizingState == gsColSizing ? X : Y) - FSizingOfs - FSizingStart);
 }
 
+// The split cursor over a sizing edge; elsewhere the cursor the grid had
+// before.
+void TCustomGrid::ShowSizingCursor(TGridState Sizing)
+{
+  if (Sizing == gsNormal) {
+    if (FSizingCursor) {
+      FSizingCursor = false;
+      SetCursor(FCursorBeforeSizing);
+    }
+    return;
+  }
+  if (!FSizingCursor) {
+    FSizingCursor = true;
+    FCursorBeforeSizing = Cursor();
+  }
+  SetCursor(Sizing == gsColSizing ? crHSplit : crVSplit);
+}
+
 void TCustomGrid::ShowSizingLine(int32_t Pos)
 {
   QWidget* View = ClientWidget();
@@ -1004,8 +1022,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, i
     FSizingIndex = Index;
     FSizingStart = Sizing == gsColSizing ? Cell.Left : Cell.Top;
     FSizingOfs = Sizing == gsColSizing ? X - Cell.Right : Y - Cell.Bottom;
-    SetCursor(Sizing == gsColSizing ? crHSplit : crVSplit);
-    FSizingCursor = true;
+    ShowSizingCursor(Sizing);
     ShowSizingLine(FSizingStart + SizingSize(X, Y));
     return;
   }
@@ -1038,13 +1055,7 @@ void TCustomGrid::MouseMove(TShiftState Shift, int32_t X, int32_t Y)
     TGridState Sizing = gsNormal;
     int32_t Index = -1;
     CalcSizingState(X, Y, Sizing, Index);
-    if (Sizing != gsNormal) {
-      SetCursor(Sizing == gsColSizing ? crHSplit : crVSplit);
-      FSizingCursor = true;
-    } else if (FSizingCursor) {
-      FSizingCursor = false;
-      SetCursor(crDefault);
-    }
+    ShowSizingCursor(Sizing);
   }
   if (!FSelecting || !(Shift & ssLeft))
     return;

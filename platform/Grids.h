@@ -345,6 +345,8 @@ private:
   int32_t FSizingOfs = 0;
   QWidget* FSizingLine = nullptr;
   bool FSizingCursor = false;
+  TCursor FCursorBeforeSizing = crDefault;
+  void ShowSizingCursor(TGridState Sizing);
   void ShowSizingLine(int32_t Pos);
   int32_t SizingSize(int32_t X, int32_t Y) const;
   bool FUpdatingScroll = false;

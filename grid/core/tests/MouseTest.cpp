@@ -399,6 +399,16 @@ TEST_F(Mouse, ADraggedEdgeSizesItsColumnOrRowAtTheRelease)
     EXPECT_EQ(G->GridState(), gsNormal);
     G->OnEndColumnSize = nullptr;
   }
+  // Away from an edge the grid's own cursor comes back.
+  G->SetOptions(G->Options() | Cols);
+  G->SetCursor(crHandPoint);
+  QTest::mouseMove(View(), At({TAct::Press, 3, 3}));
+  QTest::mouseMove(View(), At({TAct::Press, 2, 0, 68, 10}));
+  Pump();
+  EXPECT_EQ(G->Cursor(), crHSplit);
+  QTest::mouseMove(View(), At({TAct::Press, 2, 0, 35, 10}));
+  Pump();
+  EXPECT_EQ(G->Cursor(), crHandPoint);
 }
 
 TEST_F(Mouse, TheGridsOwnerMayRefuseAColumnSizing)
