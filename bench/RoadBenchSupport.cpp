@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <malloc.h>
 #include <string>
 
 long ResidentKiB()
@@ -20,6 +21,14 @@ long ResidentKiB()
     if (Line.rfind("VmRSS:", 0) == 0)
       return std::strtol(Line.c_str() + 6, nullptr, 10);
   return -1;
+}
+
+// Live heap blocks, to tell a growing heap from a fragmented one when the
+// resident size creeps.
+long HeapInUseKiB()
+{
+  const struct mallinfo2 M = mallinfo2();
+  return static_cast<long>((M.uordblks + M.hblkhd) / 1024);
 }
 
 std::vector<AnsiString> CastStrings()

@@ -17,6 +17,8 @@ class TMainForm;
 
 // The resident memory of this process in KiB, -1 when it cannot be read.
 long ResidentKiB();
+// The bytes the heap holds for live blocks, KiB.
+long HeapInUseKiB();
 
 // A cast down to 3000 dbar and back up, one profiling-instrument data string
 // per 0.5 dbar, so that the samples walk through thousands of depth bins in

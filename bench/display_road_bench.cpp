@@ -269,7 +269,7 @@ int main(int argc, char** argv)
     if (Next % 100 == 0)
       QApplication::processEvents();
     if (Next >= Mark || Next == Samples) {
-      std::printf("  %8ld samples: resident %ld KiB\n", Next, ResidentKiB());
+      std::printf("  %8ld samples: resident %ld KiB, heap in use %ld KiB\n", Next, ResidentKiB(), HeapInUseKiB());
       std::fflush(stdout);
       Mark += Lap;
     }
