@@ -1343,17 +1343,23 @@ void TGPGraphics::DrawString(const QString& Text, const QFont& Font, const QPoin
   Impl::TFontWidths& F = D->FontWidths(Font, Dev);
   const QFontMetricsF& M = *F.Metrics;
   const double Margin = EmPixels(Font, DpiY()) / 6.0;
-  Q->setFont(Font);
   Q->setPen(QPen(B, 0));
-  // Labels in a plain colour, not turned: laid out without the engine.
+  // Labels in a plain colour, not turned: laid out without the engine,
+  // which alone needs the font on the painter.
   TDigitText* Digits =
       B.style() == Qt::SolidPattern && Q->transform().type() <= QTransform::TxTranslate ? &F.DigitsOn(Dev) : nullptr;
+  bool FontSet = false;
   int Line = 0;
   ForEachLine(Text, [&](QStringView L) {
     const QPointF At = Origin + QPointF(Margin, M.ascent() + Line++ * M.lineSpacing());
-    if (Digits && Digits->Takes(L))
+    if (Digits && Digits->Takes(L)) {
       Digits->Draw(*Q, At, L);
-    else
-      Q->drawText(At, L.toString());
+      return;
+    }
+    if (!FontSet) {
+      Q->setFont(Font);
+      FontSet = true;
+    }
+    Q->drawText(At, L.toString());
   });
 }

@@ -159,16 +159,13 @@ void TZurEvoderOzod::RowHeightsChanged()
   CellControlsUpdate(false);
 }
 
+// The base grid's zone alone: asking the owner belongs to a press.
 bool TZurEvoderOzod::InSizeZone(int32_t X, int32_t Y)
 {
-  int32_t C = -1, R = -1;
-  MouseToCell(X, Y, C, R);
-  if (C < 0 || R < 0)
-    return false;
-  const TRect Cell = TCustomGrid::CellRect(C, R);
-  if (R <= FixedRows() && (Options() & GridOptionBit(goColSizing)) && (X - Cell.Left < 4 || Cell.Right - X < 4))
-    return true;
-  return C <= FixedCols() && (Options() & GridOptionBit(goRowSizing)) && (Y - Cell.Top <= 3 || Cell.Bottom - Y <= 3);
+  TGridState State = gsNormal;
+  int32_t Index = -1;
+  TBaseGrid::CalcSizingState(X, Y, State, Index);
+  return State != gsNormal;
 }
 
 void TZurEvoderOzod::CalcSizingState(int32_t X, int32_t Y, TGridState& State, int32_t& Index)
